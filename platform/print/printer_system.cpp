@@ -1,0 +1,33 @@
+#include "platform/print/printer_system.h"
+
+#include "platform/print/cups_printer_system.h"
+
+namespace platform {
+namespace {
+
+PrinterSystem*& InstalledSystem() {
+    static PrinterSystem* installed = nullptr;
+    return installed;
+}
+
+PrinterSystem& RealSystem() {
+    static CupsPrinterSystem real;
+    return real;
+}
+
+}  // namespace
+
+PrinterSystem& Printers() {
+    if (PrinterSystem* installed = InstalledSystem()) {
+        return *installed;
+    }
+    return RealSystem();
+}
+
+PrinterSystem* SetPrinterSystem(PrinterSystem* system) {
+    PrinterSystem* previous = InstalledSystem();
+    InstalledSystem() = system;
+    return previous;
+}
+
+}  // namespace platform
