@@ -1,0 +1,63 @@
+#include "report/engine/predloha.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "platform/codepage1250.h"
+
+bool TPredloha::LoadFromFile(const QString& fileName) {
+    lines_.clear();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return false;
+    }
+    LoadFromBytes(bytes);
+    return true;
+}
+
+bool TPredloha::SaveToFile(const QString& fileName) const {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QByteArray bytes = ToBytes();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void TPredloha::LoadFromBytes(QByteArrayView bytes) {
+    lines_.clear();
+    const QString text = platform::FromCp1250(bytes, platform::UndefinedBytes::Keep);
+    const qsizetype length = text.size();
+    qsizetype start = 0;
+    for (qsizetype pos = 0; pos < length; ++pos) {
+        const QChar c = text[pos];
+        if (c != u'\r' && c != u'\n') {
+            continue;
+        }
+        lines_.append(text.mid(start, pos - start));
+        if (c == u'\r' && pos + 1 < length && text[pos + 1] == u'\n') {
+            ++pos;
+        }
+        start = pos + 1;
+    }
+    if (start < length) {
+        lines_.append(text.mid(start));
+    }
+}
+
+QByteArray TPredloha::ToBytes() const {
+    QByteArray bytes;
+    for (const QString& line : lines_) {
+        bytes.append(platform::ToCp1250(line));
+        bytes.append("\r\n", 2);
+    }
+    return bytes;
+}
