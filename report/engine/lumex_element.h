@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include "platform/paint/canvas.h"
+#include "platform/paint/picture.h"
 #include "report/engine/calc_value.h"
 #include "report/engine/template_fields.h"
 
@@ -179,6 +180,7 @@ class TLumexReportElement {
     TCalcType value;        // current value
     bool printable = true;  // printed for the current record
     QString pictureFile;    // resolved picture file name
+    platform::Picture picture;  // loaded picture (kinds 11, 13; kind 2 picture fields)
 
     // Reads one element record (the caller has matched the section code in
     // the first field). Never fails: missing or malformed fields take their

@@ -1,0 +1,154 @@
+#pragma once
+// The output of a report run: pages of placed elements. The engine fills it;
+// the preview, the printers and the file exports read it. Each placed element
+// (TVystPrvek) points back at the template element that produced it and adds
+// its position on the page, its laid-out lines and its picture. One page at a
+// time is rendered into the vector page image at 600 units per inch.
+
+#include <QRect>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "platform/paint/picture.h"
+#include "platform/paint/vector_picture.h"
+#include "report/output/code_pages.h"
+#include "report/output/text_lines.h"
+
+class TLumexReportElement;
+class TLumexCanvas;
+
+// Scale of the page image: canvas units per hundredth of an inch.
+constexpr int kPageImageScale = 6;
+
+// Raised before a picture is drawn, with the placed size in canvas units.
+using TPreparePictureHook = std::function<void(platform::Picture& picture, int width, int height)>;
+
+class TVystPrvek {
+public:
+    TVystPrvek(const TLumexReportElement* element, int left, int top, int width, int height);
+
+    std::unique_ptr<TRadky> Lines;  // the shown lines of a text element
+    int FirstLine = 0;
+    int LastLine = -1;
+    QString Text;  // whole text of a rotated text element
+    std::unique_ptr<platform::Picture> Picture;  // a per-record picture
+    QString PictureFile;  // marks that the template element's own picture is used
+    bool HasPicture = false;
+    const TLumexReportElement* Element;  // not owned
+    int Left, Top, Width, Height;        // hundredths of an inch, page coordinates
+
+    void SetLines(const TRadky& lines);
+    void SetLineRange(const TRadky& lines, int first, int last);
+    void SetPicture(const platform::Picture& picture);
+    void SetPictureFile(const QString& name);
+    QString GetText() const;
+    int Kind() const;
+    int Alignment() const;
+    QRect Bounds() const { return QRect(Left, Top, Width, Height); }
+};
+
+class TStranaPrvku {
+public:
+    // Inserts the element at its place in the draw order (back to front).
+    void Add(std::unique_ptr<TVystPrvek> element);
+    int Count() const { return int(elements_.size()); }
+    TVystPrvek& Item(int i) { return *elements_[i]; }
+    const TVystPrvek& Item(int i) const { return *elements_[i]; }
+    void Clear() { elements_.clear(); }
+
+private:
+    std::vector<std::unique_ptr<TVystPrvek>> elements_;
+};
+
+class TSestVystup {
+public:
+    TSestVystup();
+    ~TSestVystup();
+    TSestVystup(const TSestVystup&) = delete;
+    TSestVystup& operator=(const TSestVystup&) = delete;
+
+    // ---- pages -----------------------------------------------------------
+    void AddElement(std::unique_ptr<TVystPrvek> element, int pageIndex);
+    int PageCount() const;
+    TStranaPrvku& Page(int i) { return *pages_[i]; }
+    const TStranaPrvku& Page(int i) const { return *pages_[i]; }
+    void DeletePage(int i);
+    void Clear();
+
+    // ---- range, background and settings given before output ------------------
+    void SetBackground(const platform::Picture* picture, const QRect& rect, bool print);
+    void SetRange(int firstPage, int lastPage, const QString& title, TSestLanguage exportLanguage,
+                  int copies);
+    void SetTextLineSpacing(int value) { TextLineSpacing = value; }
+
+    // ---- rendering ---------------------------------------------------------
+    void SetCurrentPage(int i);
+    void RenderPage(int i, bool withBackground);
+    // Stretches the page image into `rect` widened by one unit right and down.
+    void DrawPage(platform::Canvas& canvas, const QRect& rect) const;
+    // Draws one element onto `canvas` at the given offsets (hundredths of an
+    // inch) and scales (canvas units per hundredth).
+    void DrawElement(const TVystPrvek& element, TLumexCanvas& canvas, int offsetX, int offsetY,
+                     double scaleX, double scaleY, double penScale) const;
+    const platform::VectorPicture& PageImage() const { return pageImage_; }
+
+    int RemainingHeight(int cursorY, int reserved) const { return PageBottom - reserved - cursorY; }
+
+    // ---- spool pages (a spool file read back) ----------------------------------
+    void SetSpoolPages(std::vector<platform::VectorPicture> pages);
+    const std::vector<platform::VectorPicture>& SpoolPages() const { return spoolPages_; }
+
+    // ---- state -----------------------------------------------------------------
+    bool FromSpool = false;
+    bool PaperGeometry = false;
+    const platform::Picture* Background = nullptr;  // not owned
+    QRect BackgroundRect;  // left, top, right, bottom in hundredths of an inch (paper)
+    bool PrintBackground = false;
+    int CurrentPage = 0;
+    int FirstPage = 1;
+    int LastPage = 9999;
+    int Copies = 1;
+    int TextLineSpacing = -1;
+    TSestLanguage ExportLanguage = slUndefined;
+    QString Title;
+
+    // Layout cursor, moved by the engine (a detail report lays out into the
+    // same output, so it lives here).
+    int CursorY = 0;
+    int PageOverflow = 0;
+    int ColumnLeft = 0;
+    int ColumnNo = 1;
+    int PageBottom = 0;
+    int PageIndex = 0;
+    int PageWidth = 0;   // printable width of the paper setup
+    int PageHeight = 0;  // printable height of the paper setup
+
+    TPreparePictureHook OnPreparePicture;
+
+private:
+    void RefreshPageSize();
+    void DrawTextElement(const TVystPrvek& element, TLumexCanvas& canvas, const QRect& target,
+                         double scaleX, double scaleY) const;
+    void DrawFrameLines(const TVystPrvek& element, platform::Canvas& canvas, const QRect& target,
+                        int penWidth) const;
+    void DrawLineFigure(const TLumexReportElement& element, platform::Canvas& canvas, QRect target,
+                        double penScale) const;
+    void DrawShape(const TLumexReportElement& element, platform::Canvas& canvas, QRect target,
+                   double scaleY, double penScale) const;
+    void DrawPictureElement(const TVystPrvek& element, platform::Canvas& canvas,
+                            const QRect& target, double scaleX, double scaleY) const;
+    void DrawBarcodeElement(const TVystPrvek& element, platform::Canvas& canvas,
+                            const QRect& target, double scale) const;
+
+    std::vector<std::unique_ptr<TStranaPrvku>> pages_;
+    std::vector<platform::VectorPicture> spoolPages_;
+    platform::VectorPicture pageImage_;
+};
+
+// The placement of a picture of natural size (pw, ph) in `rect` by the
+// element's stretch and aspect flags and horizontal alignment.
+QRect PlacePicture(QRect rect, int pw, int ph, bool stretch, bool keepAspect, int alignment);
+
+// Nearest integer, halves to the even neighbour.
+int nint(double value);
