@@ -1,0 +1,78 @@
+#include "platform/store/query.h"
+
+#include "platform/store/database.h"
+#include "platform/store/sqlite_handle.h"
+#include "platform/store/store_error.h"
+
+namespace platform {
+
+Query::Query(Database& database) : DataSet(database) {}
+
+Query::~Query() {
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+void Query::SetSQL(const QStringList& lines) {
+    Close();
+    sql_ = lines;
+}
+
+void Query::AddSQL(const QString& line) {
+    Close();
+    sql_ << line;
+}
+
+QString Query::DisplayName() const {
+    return Name().isEmpty() ? QStringLiteral("Dotaz") : QStringLiteral("Dotaz %1").arg(Name());
+}
+
+std::vector<ColumnSchema> Query::DoOpen() {
+    const TranslatedQuery translated = TranslateLocalSql(sql_.join('\n'));
+    Statement statement(GetDatabase()->Handle().Raw(), translated.sql);
+    for (size_t i = 0; i < translated.parameters.size(); ++i)
+        statement.Bind(static_cast<int>(i) + 1, translated.parameters[i]);
+    result_.Clear();
+    const int columns = static_cast<int>(translated.columns.size());
+    try {
+        while (statement.Step()) result_.AppendFrom(statement.Raw(), columns);
+    } catch (...) {
+        result_.Clear();
+        throw;
+    }
+    std::vector<ColumnSchema> result;
+    for (const ResultColumn& c : translated.columns) {
+        ColumnSchema column = c.column;
+        column.name = c.name;
+        result.push_back(column);
+    }
+    return result;
+}
+
+void Query::DoClose() { result_.Clear(); }
+
+std::vector<DataSet::RowId> Query::LoadRowIds() {
+    std::vector<RowId> ids(result_.Size());
+    for (size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<RowId>(i);
+    return ids;
+}
+
+void Query::FetchRow(RowId id, Row& out) { result_.Read(static_cast<size_t>(id), out); }
+
+std::vector<DataSet::RowId> Query::FindRows(const std::vector<int>& columns, const std::vector<Value>& values) {
+    std::vector<RowId> found;
+    for (size_t r = 0; r < result_.Size(); ++r) {
+        bool all = true;
+        for (size_t i = 0; i < columns.size() && all; ++i) {
+            Value v = result_.ReadValue(r, columns[i]);
+            if (const auto* s = std::get_if<QString>(&v); s != nullptr && s->isEmpty()) v = Value();
+            all = v == values[i];
+        }
+        if (all) found.push_back(static_cast<RowId>(r));
+    }
+    return found;
+}
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+#pragma once
+// A query in the store's local SQL (see sql_translator.h for the dialect):
+// its text is set line by line, Open runs it and the result is read like a
+// table, read-only. Re-opening runs the text again.
+
+#include <QStringList>
+
+#include "platform/store/dataset.h"
+#include "platform/store/row_store.h"
+#include "platform/store/sql_translator.h"
+
+namespace platform {
+
+class Query : public DataSet {
+  public:
+    explicit Query(Database& database);
+    ~Query() override;
+
+    const QStringList& SQL() const { return sql_; }
+    void SetSQL(const QStringList& lines);  // closes the query first
+    void ClearSQL() { SetSQL({}); }
+    void AddSQL(const QString& line);
+
+    QString DisplayName() const override;
+    bool IsQuery() const override { return true; }
+
+  protected:
+    std::vector<ColumnSchema> DoOpen() override;
+    void DoClose() override;
+    std::vector<RowId> LoadRowIds() override;
+    void FetchRow(RowId id, Row& out) override;
+    std::vector<RowId> FindRows(const std::vector<int>& columns, const std::vector<Value>& values) override;
+
+  private:
+    QStringList sql_;
+    RowStore result_;
+};
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+// The rows of a query result packed into one buffer: a tag byte per value
+// followed by its bytes. A 200,000-row result costs its data size, not a
+// heap object per value.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/store/value.h"
+
+struct sqlite3_stmt;
+
+namespace platform {
+
+class RowStore {
+  public:
+    void Clear();
+    // Appends the current row of a stepped statement (all its columns).
+    void AppendFrom(sqlite3_stmt* statement, int columns);
+    std::size_t Size() const { return offsets_.size(); }
+    void Read(std::size_t row, Row& out) const;
+    Value ReadValue(std::size_t row, int column) const;
+
+  private:
+    const char* Skip(const char* p) const;
+    Value Decode(const char* p) const;
+
+    std::string data_;
+    std::vector<std::uint64_t> offsets_;
+    int columns_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,75 @@
+#pragma once
+// The thirteen tables of the kennel database as data: every column with its
+// type and width, in table order, plus the keys and indexes. The store, the
+// query translator, the data tool and the data module all ask this one table.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace platform {
+
+enum class ColumnType { Text, Date, Boolean, Smallint, Integer, Float, Memo, Graphic };
+
+// Field type ordinals as the report data bridge numbers them (0..37); the
+// store uses the subset its column types map to.
+enum class FieldType : int {
+    Unknown = 0,
+    String = 1,
+    Smallint = 2,
+    Integer = 3,
+    Word = 4,
+    Boolean = 5,
+    Float = 6,
+    Currency = 7,
+    BCD = 8,
+    Date = 9,
+    Time = 10,
+    DateTime = 11,
+    Bytes = 12,
+    VarBytes = 13,
+    AutoInc = 14,
+    Blob = 15,
+    Memo = 16,
+    Graphic = 17,
+};
+
+struct ColumnSchema {
+    QString name;
+    ColumnType type = ColumnType::Text;
+    int width = 0;  // characters for text columns, 0 for the others
+};
+
+struct IndexSchema {
+    QStringList columns;
+    bool unique = false;
+};
+
+struct TableSchema {
+    QString fileName;   // as the program names it, e.g. "kryti.DB"
+    QString sqlName;    // the SQLite table, e.g. "kryti"
+    std::vector<ColumnSchema> columns;
+    std::vector<IndexSchema> indexes;
+    QStringList order;  // the table order (key columns); empty: insertion order
+
+    // Position of a column, case-insensitive; -1 when absent.
+    int ColumnIndex(const QString& name) const;
+    const ColumnSchema* FindColumn(const QString& name) const;
+};
+
+const std::vector<TableSchema>& AllTableSchemas();
+
+// Finds a table by file name or bare name, ignoring case and an optional
+// ".db" ending: "main_card.db", "Main_Card", "KRYTI.DB" all work.
+const TableSchema* FindTableSchema(const QString& name);
+
+FieldType FieldTypeOf(ColumnType type);
+QString ColumnTypeName(ColumnType type);
+
+// The CREATE TABLE and CREATE INDEX statements for one table.
+QStringList CreateStatements(const TableSchema& table);
+
+// Identifier quoting for generated SQLite text.
+QString QuoteIdentifier(const QString& name);
+
+}  // namespace platform

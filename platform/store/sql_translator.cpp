@@ -1,0 +1,600 @@
+#include "platform/store/sql_translator.h"
+
+#include <QSet>
+
+#include "platform/store/sql_lexer.h"
+#include "platform/store/store_error.h"
+#include "platform/store/value_text.h"
+
+namespace platform {
+namespace {
+
+constexpr int kMaxNesting = 64;
+
+const char* const kReserved[] = {"SELECT", "FROM",  "WHERE", "AND",   "OR",    "NOT",   "BETWEEN",
+                                 "LIKE",   "IS",    "NULL",  "IN",    "LEFT",  "RIGHT", "FULL",
+                                 "INNER",  "OUTER", "JOIN",  "ON",    "ORDER", "BY",    "ASC",
+                                 "DESC",   "AS",    "TRUE",  "FALSE", "DISTINCT", "GROUP", "HAVING",
+                                 "UNION",  "CROSS"};
+
+bool IsReserved(const Token& t) {
+    for (const char* word : kReserved)
+        if (t.IsKeyword(word)) return true;
+    return false;
+}
+
+bool IsTextLike(ColumnType type) { return type == ColumnType::Text || type == ColumnType::Memo; }
+
+struct TableRef {
+    const TableSchema* schema = nullptr;
+    QString alias;     // as written, may be empty
+    QString sqlAlias;  // t0, t1, ...
+};
+
+struct Operand {
+    enum Kind { Column, Text, Number, Boolean, Null } kind = Null;
+    QString sql;  // a column's SQLite expression
+    const ColumnSchema* column = nullptr;
+    QString text;  // a text constant or the digits of a number
+    bool boolean = false;
+    int position = 0;
+};
+
+struct SelectItem {
+    enum Kind { All, TableAll, Single } kind = All;
+    QString qualifier, name, alias;
+    int position = 0;
+};
+
+struct OutputColumn {
+    QString sql;
+    ResultColumn meta;
+};
+
+QString FlipOperator(const QString& op) {
+    if (op == QLatin1String("<")) return QStringLiteral(">");
+    if (op == QLatin1String(">")) return QStringLiteral("<");
+    if (op == QLatin1String("<=")) return QStringLiteral(">=");
+    if (op == QLatin1String(">=")) return QStringLiteral("<=");
+    return op;
+}
+
+class Translator {
+  public:
+    explicit Translator(const QString& statement) : tokens_(TokenizeLocalSql(statement)) {}
+
+    TranslatedQuery Run() {
+        if (!Peek().IsKeyword("SELECT")) Fail(QStringLiteral("povolen je jen jeden příkaz SELECT"), Peek());
+        Take();
+        const bool distinct = AcceptKeyword("DISTINCT");
+        const std::vector<SelectItem> items = ParseSelectList();
+        ExpectKeyword("FROM");
+        QString from = ParseTableRef();
+        for (QString join = ParseJoin(); !join.isEmpty(); join = ParseJoin()) from += join;
+        QString sql = QStringLiteral("SELECT ") + (distinct ? QStringLiteral("DISTINCT ") : QString());
+        ResolveSelectList(items);
+        QStringList selected;
+        for (const OutputColumn& c : output_) selected << c.sql;
+        sql += selected.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + from;
+        if (AcceptKeyword("WHERE")) sql += QStringLiteral(" WHERE ") + ParseOr();
+        if (AcceptKeyword("ORDER")) {
+            ExpectKeyword("BY");
+            sql += QStringLiteral(" ORDER BY ") + ParseOrderList();
+        }
+        AcceptSymbol(";");
+        if (Peek().kind != TokenKind::End)
+            Fail(QStringLiteral("za koncem příkazu následuje další text"), Peek());
+        TranslatedQuery result;
+        result.sql = sql;
+        result.parameters = std::move(parameters_);
+        for (OutputColumn& c : output_) result.columns.push_back(std::move(c.meta));
+        return result;
+    }
+
+  private:
+    // ---- tokens --------------------------------------------------------------
+    const Token& Peek(size_t ahead = 0) const {
+        const size_t i = pos_ + ahead;
+        return i < tokens_.size() ? tokens_[i] : tokens_.back();
+    }
+    Token Take() {
+        Token t = Peek();
+        if (pos_ < tokens_.size() - 1) ++pos_;
+        return t;
+    }
+    bool AcceptKeyword(const char* word) {
+        if (!Peek().IsKeyword(word)) return false;
+        Take();
+        return true;
+    }
+    void ExpectKeyword(const char* word) {
+        if (!AcceptKeyword(word))
+            Fail(QStringLiteral("očekáváno %1").arg(QLatin1String(word)), Peek());
+    }
+    bool AcceptSymbol(const char* symbol) {
+        if (!Peek().IsSymbol(symbol)) return false;
+        Take();
+        return true;
+    }
+    void ExpectSymbol(const char* symbol) {
+        if (!AcceptSymbol(symbol))
+            Fail(QStringLiteral("očekáváno „%1“").arg(QLatin1String(symbol)), Peek());
+    }
+    [[noreturn]] void Fail(const QString& what, const Token& at) const { Fail(what, at.position); }
+    [[noreturn]] void Fail(const QString& what, int position) const {
+        throw StoreError(
+            QStringLiteral("Chybný příkaz SQL: %1 (pozice %2).").arg(what).arg(position));
+    }
+    QString Describe(const Token& t) const {
+        return t.kind == TokenKind::End ? QStringLiteral("konec příkazu")
+                                        : QStringLiteral("„%1“").arg(t.text);
+    }
+    QString Parameter(const Value& value) {
+        parameters_.push_back(value);
+        return QStringLiteral("?%1").arg(parameters_.size());
+    }
+
+    // ---- tables --------------------------------------------------------------
+    QString ParseTableRef() {
+        const Token name = Take();
+        if (!(name.kind == TokenKind::Name && !IsReserved(name)) &&
+            !(name.kind == TokenKind::Text && name.quotedName))
+            Fail(QStringLiteral("očekáván název tabulky, nalezeno %1").arg(Describe(name)), name);
+        TableRef ref;
+        ref.schema = FindTableSchema(name.text);
+        if (ref.schema == nullptr)
+            Fail(QStringLiteral("tabulka „%1“ neexistuje").arg(name.text), name);
+        if (AcceptKeyword("AS")) {
+            if (Peek().kind != TokenKind::Name || IsReserved(Peek()))
+                Fail(QStringLiteral("očekáván alias tabulky"), Peek());
+            ref.alias = Take().text;
+        } else if (Peek().kind == TokenKind::Name && !IsReserved(Peek())) {
+            ref.alias = Take().text;
+        }
+        ref.sqlAlias = QStringLiteral("t%1").arg(tables_.size());
+        tables_.push_back(ref);
+        return QuoteIdentifier(ref.schema->sqlName) + QStringLiteral(" AS ") + ref.sqlAlias;
+    }
+
+    QString ParseJoin() {
+        QString kind;
+        if (Peek().IsKeyword("LEFT")) {
+            Take();
+            AcceptKeyword("OUTER");
+            kind = QStringLiteral(" LEFT JOIN ");
+        } else if (Peek().IsKeyword("INNER")) {
+            Take();
+            kind = QStringLiteral(" JOIN ");
+        } else if (Peek().IsKeyword("JOIN")) {
+            kind = QStringLiteral(" JOIN ");
+        } else {
+            if (Peek().IsKeyword("RIGHT") || Peek().IsKeyword("FULL") || Peek().IsKeyword("CROSS") ||
+                Peek().IsSymbol(","))
+                Fail(QStringLiteral("podporováno je jen LEFT JOIN a JOIN"), Peek());
+            return QString();
+        }
+        ExpectKeyword("JOIN");
+        QString text = kind + ParseTableRef();
+        ExpectKeyword("ON");
+        return text + QStringLiteral(" ON ") + ParseOr();
+    }
+
+    int FindTable(const QString& qualifier, const Token& at) const {
+        for (size_t i = 0; i < tables_.size(); ++i) {
+            const TableRef& t = tables_[i];
+            if (t.alias.compare(qualifier, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+        }
+        for (size_t i = 0; i < tables_.size(); ++i)
+            if (tables_[i].schema->sqlName.compare(qualifier, Qt::CaseInsensitive) == 0)
+                return static_cast<int>(i);
+        Fail(QStringLiteral("tabulka „%1“ není v příkazu uvedena").arg(qualifier), at);
+    }
+
+    Operand ColumnOperand(const QString& qualifier, const QString& name, const Token& at) const {
+        int table = -1;
+        const ColumnSchema* column = nullptr;
+        if (!qualifier.isEmpty()) {
+            table = FindTable(qualifier, at);
+            column = tables_[static_cast<size_t>(table)].schema->FindColumn(name);
+        } else {
+            // An unqualified name belongs to the first table that has it.
+            for (size_t i = 0; i < tables_.size() && column == nullptr; ++i) {
+                column = tables_[i].schema->FindColumn(name);
+                table = static_cast<int>(i);
+            }
+        }
+        if (column == nullptr) Fail(QStringLiteral("neznámý sloupec „%1“").arg(name), at);
+        Operand o;
+        o.kind = Operand::Column;
+        o.column = column;
+        o.position = at.position;
+        o.sql = tables_[static_cast<size_t>(table)].sqlAlias + '.' + QuoteIdentifier(column->name);
+        return o;
+    }
+
+    // ---- select list -----------------------------------------------------------
+    std::vector<SelectItem> ParseSelectList() {
+        std::vector<SelectItem> items;
+        do {
+            SelectItem item;
+            item.position = Peek().position;
+            if (AcceptSymbol("*")) {
+                item.kind = SelectItem::All;
+            } else {
+                const Token first = Take();
+                if (first.kind != TokenKind::Name || IsReserved(first))
+                    Fail(QStringLiteral("v seznamu sloupců je povolen jen sloupec, nalezeno %1")
+                             .arg(Describe(first)),
+                         first);
+                item.kind = SelectItem::Single;
+                item.name = first.text;
+                if (AcceptSymbol(".")) {
+                    item.qualifier = first.text;
+                    if (AcceptSymbol("*")) {
+                        item.kind = SelectItem::TableAll;
+                    } else {
+                        const Token second = Take();
+                        if (second.kind != TokenKind::Name || IsReserved(second))
+                            Fail(QStringLiteral("očekáván název sloupce"), second);
+                        item.name = second.text;
+                    }
+                }
+                if (item.kind == SelectItem::Single && AcceptKeyword("AS")) {
+                    if (Peek().kind != TokenKind::Name || IsReserved(Peek()))
+                        Fail(QStringLiteral("očekáván název sloupce výsledku"), Peek());
+                    item.alias = Take().text;
+                }
+            }
+            items.push_back(item);
+        } while (AcceptSymbol(","));
+        return items;
+    }
+
+    void AddOutput(const QString& sql, const ColumnSchema& column, const TableSchema& table,
+                   const QString& alias) {
+        QString name = alias.isEmpty() ? column.name : alias;
+        const QString base = name;
+        for (int n = 1; usedNames_.contains(name.toLower()); ++n)
+            name = base + QStringLiteral("_%1").arg(n);
+        usedNames_.insert(name.toLower());
+        output_.push_back({sql, {name, column, table.fileName}});
+    }
+
+    void AddTable(const TableRef& t) {
+        for (const ColumnSchema& c : t.schema->columns)
+            AddOutput(t.sqlAlias + '.' + QuoteIdentifier(c.name), c, *t.schema, QString());
+    }
+
+    void ResolveSelectList(const std::vector<SelectItem>& items) {
+        Token at;
+        for (const SelectItem& item : items) {
+            at.position = item.position;
+            if (item.kind == SelectItem::All) {
+                for (const TableRef& t : tables_) AddTable(t);
+            } else if (item.kind == SelectItem::TableAll) {
+                AddTable(tables_[static_cast<size_t>(FindTable(item.qualifier, at))]);
+            } else {
+                const Operand o = ColumnOperand(item.qualifier, item.name, at);
+                const TableSchema* owner = nullptr;
+                for (const TableRef& t : tables_)
+                    if (o.sql.startsWith(t.sqlAlias + '.')) owner = t.schema;
+                AddOutput(o.sql, *o.column, *owner, item.alias);
+            }
+        }
+    }
+
+    // ---- conditions ------------------------------------------------------------
+    struct NestingGuard {
+        explicit NestingGuard(Translator& t) : translator(t) {
+            if (++translator.nesting_ > kMaxNesting)
+                translator.Fail(QStringLiteral("podmínka je příliš hluboko vnořená"),
+                                translator.Peek());
+        }
+        ~NestingGuard() { --translator.nesting_; }
+        Translator& translator;
+    };
+
+    QString ParseOr() {
+        NestingGuard guard(*this);
+        QString sql = ParseAnd();
+        while (AcceptKeyword("OR")) sql = sql + QStringLiteral(" OR ") + ParseAnd();
+        return sql;
+    }
+
+    QString ParseAnd() {
+        QString sql = ParseNot();
+        while (AcceptKeyword("AND")) sql = sql + QStringLiteral(" AND ") + ParseNot();
+        return sql;
+    }
+
+    QString ParseNot() {
+        if (AcceptKeyword("NOT")) {
+            NestingGuard guard(*this);
+            return QStringLiteral("NOT (") + ParseNot() + ')';
+        }
+        if (Peek().IsSymbol("(")) {
+            Take();
+            const QString inner = ParseOr();
+            ExpectSymbol(")");
+            return '(' + inner + ')';
+        }
+        return ParsePredicate();
+    }
+
+    Operand ParseOperand() {
+        const Token t = Take();
+        Operand o;
+        o.position = t.position;
+        if (t.kind == TokenKind::Text) {
+            o.kind = Operand::Text;
+            o.text = t.text;
+        } else if (t.kind == TokenKind::Number) {
+            o.kind = Operand::Number;
+            o.text = t.text;
+        } else if (t.IsSymbol("-") && Peek().kind == TokenKind::Number) {
+            o.kind = Operand::Number;
+            o.text = '-' + Take().text;
+        } else if (t.IsKeyword("TRUE") || t.IsKeyword("FALSE")) {
+            o.kind = Operand::Boolean;
+            o.boolean = t.IsKeyword("TRUE");
+        } else if (t.IsKeyword("NULL")) {
+            o.kind = Operand::Null;
+        } else if (t.kind == TokenKind::Name && !IsReserved(t)) {
+            if (AcceptSymbol(".")) {
+                const Token name = Take();
+                if (name.kind != TokenKind::Name || IsReserved(name))
+                    Fail(QStringLiteral("očekáván název sloupce"), name);
+                return ColumnOperand(t.text, name.text, t);
+            }
+            return ColumnOperand(QString(), t.text, t);
+        } else {
+            Fail(QStringLiteral("očekáván sloupec nebo konstanta, nalezeno %1").arg(Describe(t)), t);
+        }
+        return o;
+    }
+
+    static Value RawValue(const Operand& o) {
+        switch (o.kind) {
+            case Operand::Text:
+                return Value(o.text);
+            case Operand::Number:
+                if (!o.text.contains('.')) {
+                    bool ok = false;
+                    const qlonglong v = o.text.toLongLong(&ok);
+                    if (ok) return Value(static_cast<std::int64_t>(v));
+                }
+                return Value(o.text.toDouble());
+            case Operand::Boolean:
+                return Value(static_cast<std::int64_t>(o.boolean ? 1 : 0));
+            default:
+                return Value();
+        }
+    }
+
+    [[noreturn]] void Mismatch(const Operand& constant, const ColumnSchema& column) const {
+        const QString shown = constant.kind == Operand::Boolean
+                                  ? (constant.boolean ? QStringLiteral("TRUE") : QStringLiteral("FALSE"))
+                                  : constant.text;
+        Fail(QStringLiteral("hodnotu „%1“ nelze porovnat se sloupcem %2 (%3)")
+                 .arg(shown, column.name, ColumnTypeName(column.type)),
+             constant.position);
+    }
+
+    // The constant in the form the column keeps; null stands for "empty".
+    Value Coerce(const Operand& constant, const ColumnSchema& column) const {
+        if (constant.kind == Operand::Null) return Value();
+        switch (column.type) {
+            case ColumnType::Text:
+            case ColumnType::Memo:
+                if (constant.kind == Operand::Boolean) Mismatch(constant, column);
+                return constant.text.isEmpty() ? Value() : Value(constant.text);
+            case ColumnType::Date: {
+                if (constant.kind != Operand::Text) Mismatch(constant, column);
+                if (constant.text.trimmed().isEmpty()) return Value();
+                const QDate date = ParseDateText(constant.text);
+                if (!date.isValid()) Mismatch(constant, column);
+                return Value(DateToIso(date));
+            }
+            case ColumnType::Boolean:
+                if (constant.kind == Operand::Boolean) return RawValue(constant);
+                if (constant.kind == Operand::Text) {
+                    const QString t = constant.text.trimmed();
+                    if (t.isEmpty()) return Value();
+                    if (t.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0)
+                        return Value(std::int64_t{1});
+                    if (t.compare(QLatin1String("FALSE"), Qt::CaseInsensitive) == 0)
+                        return Value(std::int64_t{0});
+                }
+                if (constant.kind == Operand::Number &&
+                    (constant.text == QLatin1String("0") || constant.text == QLatin1String("1")))
+                    return RawValue(constant);
+                Mismatch(constant, column);
+            case ColumnType::Smallint:
+            case ColumnType::Integer:
+            case ColumnType::Float: {
+                if (constant.kind == Operand::Number) return RawValue(constant);
+                if (constant.kind != Operand::Text) Mismatch(constant, column);
+                if (constant.text.trimmed().isEmpty()) return Value();
+                if (const auto i = ParseIntegerText(constant.text)) return Value(*i);
+                if (const auto d = ParseFloatText(constant.text)) return Value(*d);
+                Mismatch(constant, column);
+            }
+            case ColumnType::Graphic:
+                Mismatch(constant, column);
+        }
+        return Value();
+    }
+
+    QString EmitCompare(Operand left, QString op, Operand right) {
+        if (op == QLatin1String("!=")) op = QStringLiteral("<>");
+        if (left.kind != Operand::Column && right.kind == Operand::Column) {
+            std::swap(left, right);
+            op = FlipOperator(op);
+        }
+        const bool ordering = op != QLatin1String("=") && op != QLatin1String("<>");
+        if (left.kind != Operand::Column) {
+            const bool texts = left.kind == Operand::Text && right.kind == Operand::Text;
+            return Parameter(RawValue(left)) + (texts ? QStringLiteral(" COLLATE CZECH ") : QStringLiteral(" ")) +
+                   op + ' ' + Parameter(RawValue(right));
+        }
+        const ColumnSchema& column = *left.column;
+        if (column.type == ColumnType::Graphic)
+            Fail(QStringLiteral("sloupec %1 nelze porovnávat").arg(column.name), left.position);
+        const bool text = IsTextLike(column.type);
+        if (right.kind == Operand::Column) {
+            if (text && ordering) return left.sql + QStringLiteral(" COLLATE CZECH ") + op + ' ' + right.sql;
+            return left.sql + ' ' + op + ' ' + right.sql;
+        }
+        const Value value = Coerce(right, column);
+        const bool empty = IsNullValue(value);
+        if (op == QLatin1String("=")) {
+            if (!empty) return left.sql + QStringLiteral(" = ") + Parameter(value);
+            return text ? QStringLiteral("(%1 IS NULL OR %1 = '')").arg(left.sql)
+                        : left.sql + QStringLiteral(" IS NULL");
+        }
+        if (op == QLatin1String("<>")) {
+            if (empty)
+                return text ? QStringLiteral("(%1 IS NOT NULL AND %1 <> '')").arg(left.sql)
+                            : left.sql + QStringLiteral(" IS NOT NULL");
+            return text ? QStringLiteral("(%1 IS NULL OR %1 <> %2)").arg(left.sql, Parameter(value))
+                        : left.sql + QStringLiteral(" <> ") + Parameter(value);
+        }
+        if (text)
+            return QStringLiteral("ifnull(%1, '') COLLATE CZECH %2 %3")
+                .arg(left.sql, op, Parameter(empty ? Value(QString()) : value));
+        return left.sql + ' ' + op + ' ' + Parameter(value);
+    }
+
+    QString EmitBetween(const Operand& subject, const Operand& low, const Operand& high, bool negated) {
+        const QString keyword = negated ? QStringLiteral(" NOT BETWEEN ") : QStringLiteral(" BETWEEN ");
+        if (subject.kind != Operand::Column) {
+            const QString lo = Parameter(RawValue(low));
+            return Parameter(RawValue(subject)) + keyword + lo + QStringLiteral(" AND ") +
+                   Parameter(RawValue(high));
+        }
+        const ColumnSchema& column = *subject.column;
+        auto bound = [&](const Operand& o) {
+            if (o.kind == Operand::Column) return o.sql;
+            const Value v = Coerce(o, column);
+            return Parameter(IsTextLike(column.type) && IsNullValue(v) ? Value(QString()) : v);
+        };
+        if (column.type == ColumnType::Graphic)
+            Fail(QStringLiteral("sloupec %1 nelze porovnávat").arg(column.name), subject.position);
+        if (IsTextLike(column.type)) {
+            const QString lo = bound(low);
+            return QStringLiteral("ifnull(%1, '') COLLATE CZECH").arg(subject.sql) + keyword + lo +
+                   QStringLiteral(" AND ") + bound(high);
+        }
+        const QString lo = bound(low);
+        return subject.sql + keyword + lo + QStringLiteral(" AND ") + bound(high);
+    }
+
+    QString LikeSide(const Operand& o, const char* role) {
+        if (o.kind == Operand::Text) return Parameter(Value(o.text));
+        if (o.kind == Operand::Column && IsTextLike(o.column->type)) return o.sql;
+        Fail(QStringLiteral("LIKE lze použít jen na text (%1)").arg(QLatin1String(role)), o.position);
+    }
+
+    QString EmitIn(const Operand& subject, bool negated) {
+        ExpectSymbol("(");
+        QStringList values;
+        do {
+            const Operand item = ParseOperand();
+            if (item.kind == Operand::Column) Fail(QStringLiteral("v seznamu IN jsou jen konstanty"), item.position);
+            if (subject.kind != Operand::Column) {
+                values << Parameter(RawValue(item));
+                continue;
+            }
+            const Value v = Coerce(item, *subject.column);
+            values << Parameter(IsTextLike(subject.column->type) && IsNullValue(v) ? Value(QString()) : v);
+        } while (AcceptSymbol(","));
+        ExpectSymbol(")");
+        QString target = subject.kind != Operand::Column ? QString()
+                         : IsTextLike(subject.column->type)
+                             ? QStringLiteral("ifnull(%1, '')").arg(subject.sql)
+                             : subject.sql;
+        if (subject.kind != Operand::Column) target = Parameter(RawValue(subject));
+        return target + (negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN (")) +
+               values.join(QStringLiteral(", ")) + ')';
+    }
+
+    QString ParsePredicate() {
+        const Operand left = ParseOperand();
+        const Token op = Peek();
+        if (op.kind == TokenKind::Symbol &&
+            (op.text == QLatin1String("=") || op.text == QLatin1String("<>") || op.text == QLatin1String("!=") ||
+             op.text == QLatin1String("<") || op.text == QLatin1String(">") || op.text == QLatin1String("<=") ||
+             op.text == QLatin1String(">="))) {
+            Take();
+            return EmitCompare(left, op.text, ParseOperand());
+        }
+        if (AcceptKeyword("IS")) {
+            const bool negated = AcceptKeyword("NOT");
+            ExpectKeyword("NULL");
+            QString test;
+            if (left.kind != Operand::Column) test = QStringLiteral("%1 IS NULL").arg(Parameter(RawValue(left)));
+            else if (IsTextLike(left.column->type)) test = QStringLiteral("(%1 IS NULL OR %1 = '')").arg(left.sql);
+            else test = left.sql + QStringLiteral(" IS NULL");
+            return negated ? QStringLiteral("NOT (") + test + ')' : test;
+        }
+        const bool negated = AcceptKeyword("NOT");
+        if (AcceptKeyword("BETWEEN")) {
+            const Operand low = ParseOperand();
+            ExpectKeyword("AND");
+            return EmitBetween(left, low, ParseOperand(), negated);
+        }
+        if (AcceptKeyword("LIKE")) {
+            const QString value = LikeSide(left, "hodnota");
+            const QString pattern = LikeSide(ParseOperand(), "vzor");
+            return (negated ? QStringLiteral("NOT ") : QString()) +
+                   QStringLiteral("harvel_like(%1, %2)").arg(value, pattern);
+        }
+        if (AcceptKeyword("IN")) return EmitIn(left, negated);
+        Fail(QStringLiteral("očekáván operátor porovnání, nalezeno %1").arg(Describe(Peek())), Peek());
+    }
+
+    // ---- order -----------------------------------------------------------------
+    QString ParseOrderList() {
+        QStringList terms;
+        do {
+            const Token t = Peek();
+            QString sql;
+            ColumnType type = ColumnType::Text;
+            if (t.kind == TokenKind::Number) {
+                Take();
+                const int n = t.text.toInt();
+                if (t.text.contains('.') || n < 1 || n > static_cast<int>(output_.size()))
+                    Fail(QStringLiteral("číslo sloupce pro řazení mimo rozsah"), t);
+                sql = output_[static_cast<size_t>(n - 1)].sql;
+                type = output_[static_cast<size_t>(n - 1)].meta.column.type;
+            } else {
+                const Operand o = ParseOperand();
+                if (o.kind != Operand::Column) Fail(QStringLiteral("řadit lze jen podle sloupce"), t);
+                sql = o.sql;
+                type = o.column->type;
+            }
+            QString direction = QStringLiteral(" ASC");
+            if (AcceptKeyword("DESC")) direction = QStringLiteral(" DESC");
+            else AcceptKeyword("ASC");
+            if (type == ColumnType::Graphic) Fail(QStringLiteral("podle obrázku nelze řadit"), t);
+            // Texts sort by their Czech sort key, equal keys by their bytes.
+            if (IsTextLike(type)) terms << QStringLiteral("czech_key(%1)").arg(sql) + direction;
+            terms << sql + direction;
+        } while (AcceptSymbol(","));
+        return terms.join(QStringLiteral(", "));
+    }
+
+    std::vector<Token> tokens_;
+    size_t pos_ = 0;
+    std::vector<TableRef> tables_;
+    std::vector<OutputColumn> output_;
+    QSet<QString> usedNames_;
+    std::vector<Value> parameters_;
+    int nesting_ = 0;
+};
+
+}  // namespace
+
+TranslatedQuery TranslateLocalSql(const QString& statement) { return Translator(statement).Run(); }
+
+}  // namespace platform

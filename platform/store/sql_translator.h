@@ -1,0 +1,45 @@
+#pragma once
+// Translates one statement of the store's local SQL into SQLite SQL.
+//
+// The dialect: SELECT * | t.* | [t.]column [AS name], ... FROM table [alias]
+// {[LEFT [OUTER] | INNER] JOIN table [alias] ON condition} [WHERE condition]
+// [ORDER BY column|number [ASC|DESC], ...] [;]. Conditions: AND, OR, NOT,
+// parentheses, = <> != < > <= >=, [NOT] BETWEEN x AND y, [NOT] LIKE,
+// IS [NOT] NULL, [NOT] IN (...). Constants: "text" (a doubled "" is one
+// quote; 'text' likewise), numbers, TRUE/FALSE in any case with or without
+// quotes, NULL. Table and column names ignore case.
+//
+// Typing follows the column the constant meets: a text constant compared
+// with a date column is a d.m.yyyy date and compares as a date; with a
+// boolean column "TRUE"/"FALSE"; with a number column a number. Text order
+// and comparisons are Czech. LIKE is case-sensitive ("_" one character, "%"
+// any run), as the keyed-table engine's was. An empty text and null are the
+// same value: col = "" matches both.
+//
+// Every constant becomes a bound parameter, so no constant can change the
+// shape of the statement. Only one SELECT is accepted; everything else
+// throws StoreError with the position of the fault.
+
+#include <QString>
+#include <vector>
+
+#include "platform/store/schema.h"
+#include "platform/store/value.h"
+
+namespace platform {
+
+struct ResultColumn {
+    QString name;         // unique within the result ("Plemeno", "Plemeno_1")
+    ColumnSchema column;  // type and width of the source column (name as in the table)
+    QString tableFile;    // file name of the source table
+};
+
+struct TranslatedQuery {
+    QString sql;
+    std::vector<Value> parameters;  // bound as ?1, ?2, ... in order
+    std::vector<ResultColumn> columns;
+};
+
+TranslatedQuery TranslateLocalSql(const QString& statement);
+
+}  // namespace platform

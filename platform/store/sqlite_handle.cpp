@@ -1,0 +1,169 @@
+#include "platform/store/sqlite_handle.h"
+
+#include <QStringList>
+
+#include "platform/store/czech_collation.h"
+#include "platform/store/store_error.h"
+
+namespace platform {
+
+QString SqliteMessage(sqlite3* db, int code) {
+    const QString engine = db != nullptr ? QString::fromUtf8(sqlite3_errmsg(db))
+                                         : QString::fromUtf8(sqlite3_errstr(code));
+    QString text;
+    switch (code & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            text = QStringLiteral("Databáze je zamčena jiným programem.");
+            break;
+        case SQLITE_NOTADB:
+        case SQLITE_CORRUPT:
+            text = QStringLiteral("Soubor databáze je poškozen nebo to není databáze Harvel.");
+            break;
+        case SQLITE_CONSTRAINT:
+            text = code == SQLITE_CONSTRAINT_UNIQUE
+                       ? QStringLiteral("Záznam se stejnou hodnotou klíče již existuje.")
+                       : QStringLiteral("Zápis porušuje pravidlo tabulky.");
+            break;
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+            text = QStringLiteral("Do databáze nelze zapisovat.");
+            break;
+        case SQLITE_FULL:
+            text = QStringLiteral("Na disku není místo.");
+            break;
+        case SQLITE_CANTOPEN:
+            text = QStringLiteral("Databázi nelze otevřít.");
+            break;
+        case SQLITE_IOERR:
+            text = QStringLiteral("Chyba při čtení nebo zápisu databáze.");
+            break;
+        default:
+            text = QStringLiteral("Chyba databáze.");
+    }
+    return text + QStringLiteral(" (SQLite: ") + engine + ')';
+}
+
+Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
+    const QByteArray text = sql.toUtf8();
+    const int rc =
+        sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = SqliteMessage(db, rc);
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        throw StoreError(message, rc);
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+void Statement::Bind(int index, const Value& value) {
+    int rc = SQLITE_OK;
+    if (const auto* i = std::get_if<std::int64_t>(&value)) {
+        rc = sqlite3_bind_int64(stmt_, index, *i);
+    } else if (const auto* d = std::get_if<double>(&value)) {
+        rc = sqlite3_bind_double(stmt_, index, *d);
+    } else if (const auto* s = std::get_if<QString>(&value)) {
+        const QByteArray utf8 = s->toUtf8();
+        rc = sqlite3_bind_text(stmt_, index, utf8.constData(), static_cast<int>(utf8.size()),
+                               SQLITE_TRANSIENT);
+    } else if (const auto* b = std::get_if<QByteArray>(&value)) {
+        rc = sqlite3_bind_blob(stmt_, index, b->constData(), static_cast<int>(b->size()),
+                               SQLITE_TRANSIENT);
+    } else {
+        rc = sqlite3_bind_null(stmt_, index);
+    }
+    if (rc != SQLITE_OK) throw StoreError(SqliteMessage(db_, rc));
+}
+
+bool Statement::Step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    const int extended = sqlite3_extended_errcode(db_);
+    const int code = extended != SQLITE_OK ? extended : rc;
+    const QString message = SqliteMessage(db_, code);
+    sqlite3_reset(stmt_);
+    throw StoreError(message, code);
+}
+
+void Statement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+Value Statement::Column(int index) const {
+    switch (sqlite3_column_type(stmt_, index)) {
+        case SQLITE_INTEGER:
+            return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt_, index)));
+        case SQLITE_FLOAT:
+            return Value(sqlite3_column_double(stmt_, index));
+        case SQLITE_TEXT: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
+            return Value(QString::fromUtf8(text, sqlite3_column_bytes(stmt_, index)));
+        }
+        case SQLITE_BLOB: {
+            const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, index));
+            return Value(QByteArray(data, sqlite3_column_bytes(stmt_, index)));
+        }
+        default:
+            return Value();
+    }
+}
+
+Connection::Connection(const QString& file, bool create) {
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    const QByteArray path = file.toUtf8();
+    const int rc = sqlite3_open_v2(path.constData(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = SqliteMessage(db_, rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw StoreError(message, rc);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, 2000);
+    RegisterCzechCollation(db_);
+    try {
+        // Reading the catalogue first tells a foreign or damaged file apart.
+        Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+        Execute(QStringLiteral("PRAGMA synchronous=FULL"));
+    } catch (...) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+Connection::~Connection() {
+    if (db_ != nullptr) sqlite3_close_v2(db_);
+}
+
+void Connection::Execute(const QString& sql) {
+    Statement statement(db_, sql);
+    while (statement.Step()) {
+    }
+}
+
+bool Connection::TableExists(const QString& sqlName) {
+    Statement statement(db_, QStringLiteral(
+                                 "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 "
+                                 "COLLATE NOCASE"));
+    statement.Bind(1, Value(sqlName));
+    return statement.Step();
+}
+
+QStringList Connection::TableColumns(const QString& sqlName) {
+    Statement statement(db_, QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
+    statement.Bind(1, Value(sqlName));
+    QStringList names;
+    while (statement.Step()) {
+        const Value v = statement.Column(0);
+        if (const auto* s = std::get_if<QString>(&v)) names << *s;
+    }
+    return names;
+}
+
+}  // namespace platform
