@@ -12,6 +12,8 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 namespace platform {
 
 class VectorPicture;
@@ -25,6 +27,10 @@ struct Pen {
     bool operator==(const Pen&) const = default;
 };
 
+// A Pattern brush paints the set pixels of its 8 x 8 pattern (black, or
+// colour index 1 of a monochrome image) in the brush colour and leaves the
+// other pixels untouched, like a GDI hatch brush on a transparent background.
+// HatchPattern() (hatch_patterns.h) gives the six GDI hatches as patterns.
 enum class BrushStyle { Solid, None, Pattern };
 
 struct Brush {
@@ -86,6 +92,8 @@ class Canvas {
     virtual int TextHeight(const QString& text) = 0;
     virtual void SetBaselineAlignment(bool on) = 0;
     virtual void SetTransparentText(bool on) = 0;
+    virtual bool GetBaselineAlignment() const { return false; }
+    virtual bool GetTransparentText() const { return false; }
 
     virtual void StretchDraw(const QRect& target, const VectorPicture& picture) = 0;
     // A bitmap stretched colour-on-colour into the target rectangle.
@@ -93,6 +101,9 @@ class Canvas {
 
     virtual void SetClipRect(const QRect& rect) = 0;
     virtual void ClearClip() = 0;
+    // The clip rectangle in force, none when drawing is not clipped. Replaying
+    // a picture uses it to keep the picture's own clipping inside the caller's.
+    virtual std::optional<QRect> GetClipRect() const { return std::nullopt; }
 };
 
 }  // namespace platform

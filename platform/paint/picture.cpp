@@ -17,7 +17,9 @@ bool LooksLikeEmf(const QByteArray& bytes) {
 
 }  // namespace
 
-Picture::Picture(const VectorPicture& vector) { SetVector(vector); }
+Picture::Picture(const VectorPicture& vector) {
+    SetVector(vector);
+}
 
 void Picture::Clear() {
     bitmap_ = QImage();

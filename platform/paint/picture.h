@@ -14,7 +14,7 @@
 namespace platform {
 
 class Picture {
-public:
+  public:
     Picture() = default;
     explicit Picture(QImage bitmap) : bitmap_(std::move(bitmap)) {}
     explicit Picture(const VectorPicture& vector);
@@ -42,7 +42,7 @@ public:
     // pictures by scaled replay.
     void Draw(Canvas& canvas, const QRect& target) const;
 
-private:
+  private:
     QImage bitmap_;
     std::shared_ptr<const VectorPicture> vector_;  // shared: copies are cheap
 };
