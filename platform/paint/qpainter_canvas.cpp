@@ -91,9 +91,13 @@ QBrush ToQBrush(const Brush& brush) {
 
 // The outline of a GDI figure runs through the centres of its first and last
 // pixel columns and rows; the right and bottom edges are not part of it.
-QRectF FigureBox(const QRect& rect) {
+// Without a pen GDI fills one unit less to the right and bottom (Qt fills
+// the pixels whose centres lie inside a pen-less box).
+QRectF FigureBox(const QRect& rect, bool outlined) {
     const QRect r = rect.normalized();
-    return QRectF(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1);
+    const double offset = outlined ? 0.5 : 0.0;
+    return QRectF(r.left() + offset, r.top() + offset, qMax(0, r.width() - 1),
+                  qMax(0, r.height() - 1));
 }
 
 }  // namespace
@@ -154,8 +158,7 @@ double QPainterCanvas::FontPixels() const {
 void QPainterCanvas::LineTo(QPoint point) {
     if (pen_.style != PenStyle::None && point != position_) {
         painter_->setPen(qpen_);
-        painter_->drawLine(QPointF(position_) + QPointF(0.5, 0.5),
-                           QPointF(point) + QPointF(0.5, 0.5));
+        painter_->drawLine(position_, point);
     }
     position_ = point;
 }
@@ -167,18 +170,18 @@ void QPainterCanvas::PrepareFigure() {
 
 void QPainterCanvas::Rectangle(const QRect& rect) {
     PrepareFigure();
-    painter_->drawRect(FigureBox(rect));
+    painter_->drawRect(FigureBox(rect, pen_.style != PenStyle::None));
 }
 
 void QPainterCanvas::RoundRect(const QRect& rect, int cornerWidth, int cornerHeight) {
     PrepareFigure();
-    painter_->drawRoundedRect(FigureBox(rect), qAbs(cornerWidth) / 2.0, qAbs(cornerHeight) / 2.0,
-                              Qt::AbsoluteSize);
+    painter_->drawRoundedRect(FigureBox(rect, pen_.style != PenStyle::None),
+                              qAbs(cornerWidth) / 2.0, qAbs(cornerHeight) / 2.0, Qt::AbsoluteSize);
 }
 
 void QPainterCanvas::Ellipse(const QRect& rect) {
     PrepareFigure();
-    painter_->drawEllipse(FigureBox(rect));
+    painter_->drawEllipse(FigureBox(rect, pen_.style != PenStyle::None));
 }
 
 void QPainterCanvas::Polygon(const QPolygon& points) {
@@ -187,7 +190,9 @@ void QPainterCanvas::Polygon(const QPolygon& points) {
     }
     PrepareFigure();
     QPolygonF shifted(points);
-    shifted.translate(0.5, 0.5);
+    if (pen_.style != PenStyle::None) {
+        shifted.translate(0.5, 0.5);  // the outline through the pixel centres
+    }
     painter_->drawPolygon(shifted, Qt::OddEvenFill);
 }
 
@@ -281,9 +286,19 @@ void QPainterCanvas::DrawText(QPoint point, const QString& text, const QVector<i
     run.setRawFont(face);
     run.setGlyphIndexes(shown);
     run.setPositions(shownAt);
-    run.setUnderline(font_.underline);
-    run.setStrikeOut(font_.strikeout);
     painter_->drawGlyphRun(QPointF(0.0, baselineY), run);
+    // Decorations span the whole advance width, as GDI draws them.
+    const double thickness = qMax(1.0, face.lineThickness());
+    if (font_.underline) {
+        painter_->fillRect(
+            QRectF(0.0, baselineY + face.underlinePosition(), positions.last(), thickness),
+            font_.color);
+    }
+    if (font_.strikeout) {
+        painter_->fillRect(
+            QRectF(0.0, baselineY - face.xHeight() / 2.0, positions.last(), thickness),
+            font_.color);
+    }
     if (glyphs.missingGlyphs) {
         DrawMissingGlyphs(text, glyphs, positions, baselineY);
     }
