@@ -125,7 +125,7 @@ double ExRound(double x, double step) {
     const double fraction = x - whole;
     double e = step > 0 ? 0.0 : 1.0;
     const double steps = std::fabs((fraction - e) / step);
-    if (!(steps <= 1e6)) {
+    if (!(steps <= 1e5)) {
         const double k =
             step > 0 ? std::ceil(fraction / step) : std::ceil((1.0 - fraction) / -step);
         return whole + (step > 0 ? std::max(0.0, k) * step : 1.0 + std::max(0.0, k) * step);

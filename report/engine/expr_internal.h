@@ -65,7 +65,7 @@ double LeadingNumber(QStringView text);
 struct Reference {
     char16_t prefix = 0;
     int number = -1;  // 1-based as written; -1 when given by name
-    QString name;     // upper case as written
+    QString name;     // as written
     qsizetype end = 0;
 };
 // Reads the reference starting at `start` (the prefix). False when neither

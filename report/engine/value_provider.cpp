@@ -17,3 +17,23 @@ TValueProvider* SetCurrentValueProvider(TValueProvider* provider) {
     currentProvider = provider;
     return previous;
 }
+
+std::uint8_t CalcKindOfFieldType(int fieldType) {
+    switch (fieldType) {
+        case 1:   // string
+        case 23:  // fixed char
+        case 24:  // wide string
+            return ckText;
+        case 2:   // small integer
+        case 3:   // integer
+        case 4:   // word
+        case 6:   // float
+        case 7:   // currency
+        case 8:   // BCD
+        case 14:  // auto-increment
+        case 37:  // FMT BCD
+            return ckNumber;
+        default:
+            return ckOther;
+    }
+}

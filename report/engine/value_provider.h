@@ -21,6 +21,12 @@ enum TLookupKind : int {
     lkFunction = 3,  // user function by name (without regard to case)
 };
 
+// The kind of a data field's value by the field type ordinal of the data
+// bridge: text types (string, fixed char, wide string) are texts; small
+// integer, integer, word, float, currency, BCD, auto-increment and FMT BCD
+// are numbers; every other type (dates, times, Booleans, memos, blobs) is 0.
+std::uint8_t CalcKindOfFieldType(int fieldType);
+
 class TValueProvider {
   public:
     virtual ~TValueProvider() = default;

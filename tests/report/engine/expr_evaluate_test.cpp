@@ -337,3 +337,21 @@ TEST_F(EvaluateTest, CompiledExpressionFollowsTheProviderOfEachEvaluation) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FieldKindTest, KindsByFieldType) {
+    // Text types are texts; the number types of the table store are numbers;
+    // dates, Booleans, memos, large integers and the rest are kind 0.
+    for (int type : {1, 23, 24}) {
+        EXPECT_EQ(CalcKindOfFieldType(type), ckText) << type;
+    }
+    for (int type : {2, 3, 4, 6, 7, 8, 14, 37}) {
+        EXPECT_EQ(CalcKindOfFieldType(type), ckNumber) << type;
+    }
+    for (int type : {0, 5, 9, 10, 11, 15, 16, 18, 25, 36, 38, -1}) {
+        EXPECT_EQ(CalcKindOfFieldType(type), ckOther) << type;
+    }
+}
+
+}  // namespace
