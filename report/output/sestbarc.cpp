@@ -237,10 +237,10 @@ void DrawHumanReadable(platform::Canvas& canvas, const QRect& rect, const TBarco
     font.size = (ean ? 9 : 3) * module;
     font.color = Qt::black;
     canvas.SetFont(font);
+    canvas.SetBaselineAlignment(false);
     if (ean) {
         canvas.SetTransparentText(true);
         DrawEanText(canvas, rect, symbol, guardMarks, module);
-        canvas.SetTransparentText(false);
         return;
     }
     platform::Brush background;
@@ -250,19 +250,23 @@ void DrawHumanReadable(platform::Canvas& canvas, const QRect& rect, const TBarco
     canvas.TextOut(rect.topLeft(), symbol.text);
 }
 
-// Keeps the caller's pen, brush and font across the drawing, also when
-// something goes wrong half-way.
+// Keeps the caller's pen, brush, font and text modes across the drawing, also
+// when something goes wrong half-way.
 class CanvasStateKeeper {
   public:
     explicit CanvasStateKeeper(platform::Canvas& canvas)
         : canvas_(canvas),
           pen_(canvas.GetPen()),
           brush_(canvas.GetBrush()),
-          font_(canvas.GetFont()) {}
+          font_(canvas.GetFont()),
+          transparent_(canvas.GetTransparentText()),
+          baseline_(canvas.GetBaselineAlignment()) {}
     ~CanvasStateKeeper() {
         canvas_.SetPen(pen_);
         canvas_.SetBrush(brush_);
         canvas_.SetFont(font_);
+        canvas_.SetTransparentText(transparent_);
+        canvas_.SetBaselineAlignment(baseline_);
     }
     CanvasStateKeeper(const CanvasStateKeeper&) = delete;
     CanvasStateKeeper& operator=(const CanvasStateKeeper&) = delete;
@@ -272,6 +276,8 @@ class CanvasStateKeeper {
     platform::Pen pen_;
     platform::Brush brush_;
     platform::Font font_;
+    bool transparent_;
+    bool baseline_;
 };
 
 }  // namespace
