@@ -11,6 +11,8 @@
 
 namespace platform {
 
+Database::Database() = default;
+
 Database::Database(const QString& folder) {
     params_ << QStringLiteral("PATH=") + folder;
     Open();

@@ -18,7 +18,7 @@ class Database {
   public:
     static constexpr const char* kFileName = "harvel.sqlite";
 
-    Database() = default;
+    Database();
     explicit Database(const QString& folder);  // sets PATH= and opens
     ~Database();
     Database(const Database&) = delete;

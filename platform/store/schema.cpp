@@ -210,19 +210,19 @@ QString ColumnTypeName(ColumnType type) {
         case CT::Text:
             return QStringLiteral("text");
         case CT::Date:
-            return QStringLiteral("date");
+            return QStringLiteral("datum");
         case CT::Boolean:
-            return QStringLiteral("boolean");
+            return QStringLiteral("logická hodnota");
         case CT::Smallint:
-            return QStringLiteral("smallint");
+            return QStringLiteral("malé celé číslo");
         case CT::Integer:
-            return QStringLiteral("integer");
+            return QStringLiteral("celé číslo");
         case CT::Float:
-            return QStringLiteral("float");
+            return QStringLiteral("číslo");
         case CT::Memo:
-            return QStringLiteral("memo");
+            return QStringLiteral("poznámka");
         case CT::Graphic:
-            return QStringLiteral("graphic");
+            return QStringLiteral("obrázek");
     }
     return {};
 }

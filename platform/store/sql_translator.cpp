@@ -79,7 +79,10 @@ class Translator {
         if (AcceptKeyword("WHERE")) sql += QStringLiteral(" WHERE ") + ParseOr();
         if (AcceptKeyword("ORDER")) {
             ExpectKeyword("BY");
-            sql += QStringLiteral(" ORDER BY ") + ParseOrderList();
+            // Rows equal in every given column keep the order they were added in.
+            sql += QStringLiteral(" ORDER BY ") + ParseOrderList() + QStringLiteral(", t0.rowid");
+        } else {
+            sql += QStringLiteral(" ORDER BY ") + DefaultOrder();
         }
         AcceptSymbol(";");
         if (Peek().kind != TokenKind::End)
@@ -392,7 +395,9 @@ class Translator {
                 if (constant.kind != Operand::Text) Mismatch(constant, column);
                 if (constant.text.trimmed().isEmpty()) return Value();
                 const QDate date = ParseDateText(constant.text);
-                if (!date.isValid()) Mismatch(constant, column);
+                if (!date.isValid())
+                    Fail(QStringLiteral("„%1“ není platné datum (sloupec %2)").arg(constant.text, column.name),
+                         constant.position);
                 return Value(DateToIso(date));
             }
             case ColumnType::Boolean:
@@ -554,6 +559,21 @@ class Translator {
     }
 
     // ---- order -----------------------------------------------------------------
+    // Without ORDER BY the rows come in the first table's own order, as a
+    // keyed table lists them.
+    QString DefaultOrder() const {
+        const TableRef& first = tables_.front();
+        QStringList terms;
+        for (const QString& name : first.schema->order) {
+            const ColumnSchema* column = first.schema->FindColumn(name);
+            const QString sql = first.sqlAlias + '.' + QuoteIdentifier(column->name);
+            if (IsTextLike(column->type)) terms << QStringLiteral("czech_key(%1)").arg(sql);
+            terms << sql;
+        }
+        terms << first.sqlAlias + QStringLiteral(".rowid");
+        return terms.join(QStringLiteral(", "));
+    }
+
     QString ParseOrderList() {
         QStringList terms;
         do {

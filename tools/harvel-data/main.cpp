@@ -1,0 +1,57 @@
+// harvel-data: creates the kennel database, runs local SQL queries, loads
+// and dumps tables as CSV.
+
+#include <QStringList>
+#include <QTextStream>
+#include <cstdio>
+
+#include "data_commands.h"
+#include "platform/store/store_error.h"
+
+namespace {
+
+const char kUsage[] =
+    "Použití:\n"
+    "  harvel-data init DIR                 vytvoří DIR se třinácti prázdnými tabulkami\n"
+    "  harvel-data sql DIR \"LOCAL SQL\"      spustí dotaz a vypíše řádky oddělené tabulátory\n"
+    "  harvel-data load DIR TABLE FILE.csv  přidá řádky ze souboru CSV (UTF-8, záhlaví se jmény sloupců)\n"
+    "  harvel-data dump DIR TABLE           vypíše tabulku jako CSV\n";
+
+int Run(const QStringList& args, QTextStream& out) {
+    const QString command = args.value(0);
+    if (command == QLatin1String("init") && args.size() == 2) {
+        harvel_data::InitCommand(args[1], out);
+    } else if (command == QLatin1String("sql") && args.size() == 3) {
+        harvel_data::SqlCommand(args[1], args[2], out);
+    } else if (command == QLatin1String("load") && args.size() == 4) {
+        harvel_data::LoadCommand(args[1], args[2], args[3], out);
+    } else if (command == QLatin1String("dump") && args.size() == 3) {
+        harvel_data::DumpCommand(args[1], args[2], out);
+    } else {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout);
+    out.setEncoding(QStringConverter::Utf8);
+    try {
+        const int rc = Run(args, out);
+        out.flush();
+        return rc;
+    } catch (const platform::StoreError& e) {
+        out.flush();
+        std::fprintf(stderr, "%s\n", e.Message().toUtf8().constData());
+        return 1;
+    } catch (const std::exception& e) {
+        out.flush();
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
