@@ -8,12 +8,15 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include "platform/print/cups_printer_system.h"
 #include "tests/support/seams.h"
@@ -316,6 +319,46 @@ TEST(CupsPrinterSystem, CancelledFileDialogGivesAnAbortedJob) {
     EXPECT_TRUE(job->Aborted());
     EXPECT_FALSE(job->ErrorText().isEmpty());
     EXPECT_FALSE(job->End());
+}
+
+TEST(CupsPrinterSystem, PropertiesDialogChangesThePrinterOnlyWhenConfirmed) {
+    REQUIRE_SCHEDULER();
+    CupsPrinterSystem system;
+    const int pdf = int(system.PrinterNames().indexOf("harvel-pdf"));
+    if (pdf < 0) {
+        GTEST_SKIP() << "no CUPS queue harvel-pdf (create it with .ci/setup-cups)";
+    }
+    system.SetCurrent(pdf);
+    system.SetOrientation(PageOrientation::Portrait);
+    QString shown;
+    // Qt's page-setup dialog hands its values to the printer inside its own
+    // exec(), so the script runs the real event loop and answers from there.
+    const auto turnToLandscape = [&](QDialog& dialog, int result) {
+        shown = QString::fromLatin1(dialog.metaObject()->className());
+        QTimer::singleShot(0, &dialog, [&dialog, result] {
+            for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
+                if (button->objectName() == QLatin1String("landscape")) {
+                    button->click();
+                }
+            }
+            dialog.done(result);
+        });
+        return dialog.exec();
+    };
+    {
+        testing_support::ScriptedModal modal(
+            [&](QDialog& dialog) { return turnToLandscape(dialog, QDialog::Rejected); });
+        EXPECT_FALSE(system.ShowProperties(nullptr, pdf));
+        EXPECT_EQ(shown, "QPageSetupDialog");
+        EXPECT_EQ(system.Metrics().orientation, PageOrientation::Portrait);
+    }
+    {
+        testing_support::ScriptedModal modal(
+            [&](QDialog& dialog) { return turnToLandscape(dialog, QDialog::Accepted); });
+        EXPECT_TRUE(system.ShowProperties(nullptr, pdf));
+        EXPECT_EQ(system.Metrics().orientation, PageOrientation::Landscape);
+    }
+    EXPECT_FALSE(system.ShowProperties(nullptr, 99));
 }
 
 TEST(CupsPrinterSystem, TextOnlyRuleOnMakeAndModel) {

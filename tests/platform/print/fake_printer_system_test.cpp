@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "platform/paint/qpainter_canvas.h"
 #include "platform/print/fake_printer_system.h"
 
 namespace platform {
@@ -131,6 +132,22 @@ TEST(FakePrinterSystem, GraphicJobRecordsEachPageAsDrawn) {
     EXPECT_EQ(recorded.pages[0].pixelColor(12, 12), QColor(Qt::black));
     EXPECT_EQ(recorded.pages[0].pixelColor(102, 202), QColor(Qt::white));
     EXPECT_EQ(recorded.pages[1].pixelColor(102, 202), QColor(Qt::red));
+}
+
+TEST(FakePrinterSystem, ACanvasOnTheJobsPainterDrawsOnThePage) {
+    FakePrinterSystem printers({FakePrinter::Laser(QStringLiteral("Laser"))});
+    auto job = printers.BeginJob(JobKind::Graphic, QStringLiteral("plátno"));
+    {
+        QPainterCanvas canvas(job->Painter());
+        Brush brush;
+        brush.color = Qt::blue;
+        canvas.SetBrush(brush);
+        canvas.FillRect(QRect(20, 30, 10, 10));
+    }
+    ASSERT_TRUE(job->End());
+    const QImage& page = printers.Jobs().at(0).pages.at(0);
+    EXPECT_EQ(page.pixelColor(25, 35), QColor(Qt::blue));
+    EXPECT_EQ(page.pixelColor(35, 35), QColor(Qt::white));
 }
 
 TEST(FakePrinterSystem, RawJobKeepsEveryByte) {
