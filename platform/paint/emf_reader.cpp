@@ -26,6 +26,7 @@ constexpr qint64 kMaxPictureUnits = 1000000;  // per side
 constexpr quint32 kMaxHandles = 65536;
 constexpr int kMaxSavedStates = 1024;
 constexpr int kHeaderMinimum = 88;
+constexpr qint32 kMaxPenWidth = 32767;
 
 qint32 Coordinate(qint32 value) {
     return qBound(-kMaxCoordinate, value, kMaxCoordinate);
@@ -328,7 +329,7 @@ class EmfReader {
         const quint32 colour = in.U32();
         if (in.Ok()) {
             Store(handle, Pen{QColor::fromRgb(gdi::RgbFromColorRef(colour)), PenStyleFrom(style),
-                              qBound(0, width, 100000)});
+                              qBound(0, width, kMaxPenWidth)});
         }
     }
 
@@ -341,7 +342,7 @@ class EmfReader {
         const quint32 colour = in.U32();
         if (in.Ok()) {
             Store(handle, Pen{QColor::fromRgb(gdi::RgbFromColorRef(colour)), PenStyleFrom(style),
-                              static_cast<int>(qMin<quint32>(width, 100000))});
+                              static_cast<int>(qMin<quint32>(width, kMaxPenWidth))});
         }
     }
 
@@ -435,7 +436,10 @@ class EmfReader {
         font.fixedPitch = (pitch & 3) == 1;
         font.escapement = qBound(-3600, escapement, 3600);
         // A negative height is the em height; a positive one the cell height.
-        const double magnitude = qMin(std::abs(static_cast<double>(height)), 100000.0);
+        // No font is taller than a few times the picture: larger ones come
+        // from damaged files and would only make drawing slow.
+        const double largest = 4.0 * qMax(width_, height_) + 1.0;
+        const double magnitude = qMin(std::abs(static_cast<double>(height)), largest);
         double pixels = magnitude;
         if (height > 0) {
             const QRawFont face = FaceFor(font, 100.0);

@@ -3,10 +3,12 @@
 #include <QFont>
 #include <QGlyphRun>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRawFont>
 
 #include "platform/paint/font_faces.h"
+#include "platform/paint/glyph_images.h"
 #include "platform/paint/hatch_patterns.h"
 #include "platform/paint/vector_picture.h"
 
@@ -61,7 +63,7 @@ QPen ToQPen(const Pen& pen) {
         return qpen;
     }
     // Wide GDI pens have round ends and joins.
-    qpen.setWidth(pen.width);
+    qpen.setWidth(qMin(pen.width, 32767));  // the widest pen QPainter takes
     qpen.setStyle(WidePenStyle(pen.style));
     qpen.setCapStyle(Qt::RoundCap);
     qpen.setJoinStyle(Qt::RoundJoin);
@@ -281,12 +283,24 @@ void QPainterCanvas::DrawText(QPoint point, const QString& text, const QVector<i
             QRectF(0.0, baselineY - ascent, positions.last(), ascent + CellDescent(face)),
             brush_.color);
     }
-    painter_->setPen(QPen(font_.color));
-    QGlyphRun run;
-    run.setRawFont(face);
-    run.setGlyphIndexes(shown);
-    run.setPositions(shownAt);
-    painter_->drawGlyphRun(QPointF(0.0, baselineY), run);
+    if (UseGlyphImages(pixels)) {
+        GlyphImages images(font_, pixels, face, font_.color.rgba());
+        for (int i = 0; i < shown.size(); ++i) {
+            const GlyphImage& glyph = images.Get(shown.at(i));
+            if (!glyph.image.isNull()) {
+                painter_->drawImage(
+                    QPoint(qRound(shownAt.at(i).x()), qRound(baselineY)) + glyph.offset,
+                    glyph.image);
+            }
+        }
+    } else {
+        painter_->setPen(QPen(font_.color));
+        QGlyphRun run;
+        run.setRawFont(face);
+        run.setGlyphIndexes(shown);
+        run.setPositions(shownAt);
+        painter_->drawGlyphRun(QPointF(0.0, baselineY), run);
+    }
     // Decorations span the whole advance width, as GDI draws them.
     const double thickness = qMax(1.0, face.lineThickness());
     if (font_.underline) {
@@ -303,6 +317,15 @@ void QPainterCanvas::DrawText(QPoint point, const QString& text, const QVector<i
         DrawMissingGlyphs(text, glyphs, positions, baselineY);
     }
     painter_->restore();
+}
+
+// Large unrotated text on a raster image is drawn from rendered glyph
+// images; everything else (small text, rotated text, PDF and printers, which
+// keep the text as text) through QPainter's own text drawing.
+bool QPainterCanvas::UseGlyphImages(double pixels) const {
+    return pixels > kLargeGlyphPixels && painter_->paintEngine() &&
+           painter_->paintEngine()->type() == QPaintEngine::Raster &&
+           painter_->transform().type() <= QTransform::TxTranslate;
 }
 
 // Characters the face has no glyph for go through QPainter's own font

@@ -74,6 +74,7 @@ class QPainterCanvas final : public Canvas {
     double FontPixels() const;
     // Selects the pen (or none) and brush for a closed figure.
     void PrepareFigure();
+    bool UseGlyphImages(double pixels) const;
     void DrawText(QPoint point, const QString& text, const QVector<int>* advances);
     void DrawMissingGlyphs(const QString& text, const GlyphString& glyphs,
                            const QVector<double>& positions, double baselineY);

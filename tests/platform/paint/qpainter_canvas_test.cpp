@@ -392,3 +392,31 @@ TEST(QPainterCanvasText, PdfKeepsTextSelectable) {
     EXPECT_TRUE(text.contains(QStringLiteral("Kůň úpěl ďábelské ódy"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Čert"))) << text.toStdString();
 }
+
+// Text above 64 pixels on an image goes through rendered glyph images; it
+// must land exactly where the small-text path would put it, scaled.
+TEST(QPainterCanvasText, LargeTextOnImagesKeepsItsAdvancesAndColour) {
+    QImage image = WhiteImage(700, 200);
+    {
+        QPainterCanvas canvas(&image);
+        canvas.SetPixelsPerInch(600);
+        Font font = ArialAt(12);  // 100 pixels em
+        font.color = Qt::red;
+        canvas.SetFont(font);
+        canvas.SetTransparentText(true);
+        canvas.SetBaselineAlignment(true);
+        canvas.ExtTextOut(QPoint(20, 150), QStringLiteral("lll"), {250, 250, 10});
+    }
+    const QRect ink = InkBox(image);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_NEAR(ink.bottom(), 149, 1);
+    EXPECT_NEAR(ink.top(), 150 - 73, 2);  // ascender of "l" is 0.729 em
+    EXPECT_GT(InkInColumns(image, 20, 35), 0);
+    EXPECT_EQ(InkInColumns(image, 36, 268), 0);
+    EXPECT_GT(InkInColumns(image, 270, 285), 0);
+    EXPECT_EQ(InkInColumns(image, 286, 518), 0);
+    EXPECT_GT(InkInColumns(image, 520, 535), 0);
+    const QRgb middle = image.pixel(ink.left() + 4, ink.center().y());
+    EXPECT_GT(qRed(middle), 200);
+    EXPECT_LT(qGreen(middle), 60);
+}
