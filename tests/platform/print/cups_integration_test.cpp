@@ -125,6 +125,14 @@ TEST(CupsPrinterSystem, TextOnlyQueueIsRecognisedAndDescribed) {
     EXPECT_EQ(device.driver, "Generic Text-Only Printer");
     EXPECT_EQ(device.port, "capture:/tmp/jobs/text");
     EXPECT_GE(system.MaxCopies(text), 1);
+    // Text goes to such a queue as it is: the whole sheet is printable.
+    ASSERT_TRUE(system.SetCurrent(text));
+    const PrinterMetrics metrics = system.Metrics();
+    EXPECT_GT(metrics.dpiX, 0);
+    EXPECT_EQ(metrics.offsetX, 0);
+    EXPECT_EQ(metrics.offsetY, 0);
+    EXPECT_EQ(metrics.printableWidth, metrics.physicalWidth);
+    EXPECT_EQ(metrics.printableHeight, metrics.physicalHeight);
 
     const int raw = int(system.PrinterNames().indexOf("harvel-raw"));
     if (raw >= 0) {
