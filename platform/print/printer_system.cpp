@@ -10,9 +10,11 @@ PrinterSystem*& InstalledSystem() {
     return installed;
 }
 
+// Never destroyed: its QPrinter objects must not outlive the application
+// object, which static destruction at exit would make them do.
 PrinterSystem& RealSystem() {
-    static CupsPrinterSystem real;
-    return real;
+    static CupsPrinterSystem* real = new CupsPrinterSystem;
+    return *real;
 }
 
 }  // namespace
