@@ -38,6 +38,7 @@ TTextLayouter::TTextLayouter(TLumexCanvas& canvas, const QRect& rect, TRadky& li
     chp_.Underline = font.underline;
     chp_.Strikeout = font.strikeout;
     pap_ = InitialPap();
+    linePap_ = pap_;
     baseFont_.escapement = 0;
     ApplyFont();
     StartLine(true, 0);
@@ -134,9 +135,20 @@ bool TTextLayouter::Feed(char16_t ch) {
     if (stopped_) {
         return false;
     }
-    switch (ch) {
-        case u'\r':
+    if (ch == u'\r' || (ch < 0x20 && ch != u'\n' && ch != u'\t')) {
+        return true;  // carriage returns and other controls draw nothing
+    }
+    if (pendingLine_) {
+        pendingLine_ = false;
+        if (ch == u'\n') {
+            // The paragraph ended right at a wrap: its last line is closed.
+            StartLine(true, int(std::clamp<long long>(TwipsToLayout(pap_.LineSpacing), -1000000,
+                                                      1000000)));
             return true;
+        }
+        StartLine(false, 0);
+    }
+    switch (ch) {
         case u'\n':
             return LineFeed();
         case u'\t':
@@ -147,6 +159,7 @@ bool TTextLayouter::Feed(char16_t ch) {
 }
 
 bool TTextLayouter::Character(char16_t ch) {
+    linePap_ = pap_;
     if (chpDirty_) {
         ApplyFont();
     }
@@ -170,6 +183,7 @@ bool TTextLayouter::Character(char16_t ch) {
 }
 
 bool TTextLayouter::Tab() {
+    linePap_ = pap_;
     if (chpDirty_) {
         ApplyFont();
     }
@@ -191,6 +205,7 @@ bool TTextLayouter::Tab() {
 }
 
 bool TTextLayouter::LineFeed() {
+    linePap_ = pap_;
     if (chpDirty_) {
         ApplyFont();
     }
@@ -249,9 +264,13 @@ bool TTextLayouter::Wrap() {
         x_ -= shift;
         RecomputeHeight(line);
         SetOffset(line);
-        if (pap_.Alignment == 3) {
+        if (linePap_.Alignment == 3) {
             Justify(line);
         }
+    }
+    if (next.Fragments.isEmpty()) {
+        pendingLine_ = true;
+        return true;
     }
     next.CurrentFragment = int(next.Fragments.size()) - 1;
     RecomputeHeight(next);
@@ -292,20 +311,21 @@ int TTextLayouter::ShownWidth(const TRadek& line) const {
 
 void TTextLayouter::SetOffset(TRadek& line) const {
     const int width = ShownWidth(line);
-    const int numberIndent = line.FirstOfParagraph ? pap_.NumberIndent : 0;
+    const int numberIndent = line.FirstOfParagraph ? linePap_.NumberIndent : 0;
     long long offset = 0;
-    switch (pap_.Alignment) {
+    switch (linePap_.Alignment) {
         case 1:
-            offset = width_ - kMargin - width - TwipsToLayout(pap_.RightIndent);
+            offset = width_ - kMargin - width - TwipsToLayout(linePap_.RightIndent);
             break;
         case 2:
-            offset = (width_ - TwipsToLayout(pap_.LeftIndent + pap_.RightIndent) - width) / 2 +
-                     TwipsToLayout(pap_.LeftIndent + pap_.NumberIndent);
+            offset =
+                (width_ - TwipsToLayout(linePap_.LeftIndent + linePap_.RightIndent) - width) / 2 +
+                TwipsToLayout(linePap_.LeftIndent + linePap_.NumberIndent);
             break;
         default: {
-            long long indent = pap_.LeftIndent;
+            long long indent = linePap_.LeftIndent;
             if (line.FirstOfParagraph) {
-                indent += pap_.FirstIndent + numberIndent;
+                indent += linePap_.FirstIndent + numberIndent;
             }
             offset = TwipsToLayout(indent) + kMargin;
             break;
@@ -319,12 +339,12 @@ void TTextLayouter::Justify(TRadek& line) const {
     if (width <= 0) {
         return;
     }
-    long long indent = pap_.LeftIndent + pap_.NumberIndent;
+    long long indent = linePap_.LeftIndent + linePap_.NumberIndent;
     if (line.FirstOfParagraph) {
-        indent += pap_.FirstIndent;
+        indent += linePap_.FirstIndent;
     }
     const long long a = TwipsToLayout(indent) + kMargin;
-    const long long b = width_ - TwipsToLayout(pap_.RightIndent);
+    const long long b = width_ - TwipsToLayout(linePap_.RightIndent);
     const double factor = double(b - a) / width;
     if (factor <= 0) {
         return;
@@ -338,7 +358,8 @@ void TTextLayouter::Justify(TRadek& line) const {
 }
 
 void TTextLayouter::Finish() {
-    if (closed_) {
+    if (closed_ || pendingLine_) {
+        closed_ = true;
         return;
     }
     closed_ = true;

@@ -94,6 +94,9 @@ class TTextLayouter {
 
     TCHP chp_;
     TPAP pap_;
+    // The paragraph properties the current line's text was read with; the
+    // last line is closed with them even when a closing group restored others.
+    TPAP linePap_;
     int tabWidth_ = 720;
     bool chpDirty_ = true;
     int fontHeight_ = 0;
@@ -101,6 +104,9 @@ class TTextLayouter {
     int x_ = 0;
     bool stopped_ = false;
     bool closed_ = false;
+    // A line ended by wrapping with nothing carried over: the next line is
+    // started by the next character, so a text never ends in an empty line.
+    bool pendingLine_ = false;
 };
 
 // Twips to layout units (x 72 / 15).
