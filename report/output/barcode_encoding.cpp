@@ -65,10 +65,25 @@ namespace {
 
 using namespace barcode;
 
+// Blanks and control characters at either end do not count.
+bool IsTrimmed(QChar c) {
+    return c.unicode() <= u' ' || c.isSpace();
+}
+
+QStringView Trimmed(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && IsTrimmed(text[first]))
+        ++first;
+    while (last > first && IsTrimmed(text[last - 1]))
+        --last;
+    return QStringView(text).mid(first, last - first);
+}
+
 // The digits a digits type works on: the trimmed text with every character
 // other than 0..9 replaced by "0".
 std::string DigitsOf(const QString& text) {
-    const QString trimmed = text.trimmed();
+    const QStringView trimmed = Trimmed(text);
     std::string digits;
     digits.reserve(static_cast<size_t>(trimmed.size()));
     for (QChar c : trimmed) {

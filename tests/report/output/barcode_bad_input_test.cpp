@@ -68,12 +68,11 @@ TEST(BarcodeBadInput, TenThousandCharacters) {
     const QString digits = QString(10000, QChar('7'));
     for (int type = 0; type < kBarcodeTypeCount; ++type) {
         for (const QString& text : {mixed, digits}) {
-            for (int module : {1, 8, 128}) {
-                RecordingCanvas canvas;
-                DrawBarcode(canvas, kRect, type, text, false, true, true, 90, module);
-                EXPECT_FALSE(canvas.polygons.empty()) << type;
-                ExpectSaneCoordinates(canvas);
-            }
+            // The widest module: the longest symbols, turned.
+            RecordingCanvas canvas;
+            DrawBarcode(canvas, kRect, type, text, false, true, true, 90, 128);
+            EXPECT_FALSE(canvas.polygons.empty()) << type;
+            ExpectSaneCoordinates(canvas);
         }
     }
     // Code 128B keeps every character: start, 10,000 symbols, check, stop.

@@ -130,6 +130,8 @@ TEST(BarcodePatterns, DigitFitting) {
     // Digits types are trimmed and every other character becomes 0.
     EXPECT_EQ(EncodeBarcode(btCode128C, "  12a4\t", false).text, "1204");
     EXPECT_EQ(EncodeBarcode(btPostNet, "1-2", false).text, "102");
+    EXPECT_EQ(EncodeBarcode(btMsi, QString::fromUtf8("\x01 7\u00a0\x1f"), false).text, "7");
+    EXPECT_EQ(EncodeBarcode(btMsi, QString::fromUtf8("7\x01 7"), false).text, "7007");
 }
 
 TEST(BarcodePatterns, Ean8Or13ChoosesByLength) {
