@@ -35,6 +35,13 @@ TEST(CompleteDate, InvalidPartsDoNotComplete) {
     }
 }
 
+TEST(CompleteDate, FirstPeriodAfterTheThirdCharacterMeansNoDay) {
+    // The days would be in range; the position of the "." alone refuses them.
+    EXPECT_FALSE(Complete("031.1.2009").has_value());
+    EXPECT_FALSE(Complete("  5.3").has_value());
+    EXPECT_EQ(Complete("05.3"), QDate(2024, 3, 5));
+}
+
 TEST(CompleteDate, YearMustBeFourDigitsWithin1900To2099) {
     EXPECT_FALSE(Complete("5.3.09").has_value());
     EXPECT_FALSE(Complete("5.3.1899").has_value());
