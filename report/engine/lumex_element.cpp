@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "report/engine/sestava_layout.h"
 
@@ -151,7 +152,7 @@ void TLumexReportElement::ParseElement(QStringView line) {
     }
     ReadTrailingFields(reader);
 
-    if (kind == ekVariable && source > 3 && report_ &&
+    if (kind == ekVariable && source > 3 && source < std::numeric_limits<int>::max() && report_ &&
         report_->TemplateVersion().BeforePageCountVariable()) {
         ++source;  // older templates had no variable "Celkový počet stran"
     }
@@ -223,16 +224,23 @@ void TLumexReportElement::ApplyFontRule(const QString& name, int size, int color
                                         int charset) {
     font.name = name;
     font.charset = charset;
+    const ScriptSuffix* found = nullptr;
+    qsizetype cut = -1;
     for (const ScriptSuffix& script : kScriptSuffixes) {
         const qsizetype at = name.indexOf(QStringView(script.suffix));
         if (at < 0) {
             continue;
         }
-        if (!report_ || !report_->IsInstalledFont(name)) {
-            font.name = name.left(at);
-            font.charset = script.charset;
+        if (!found) {
+            found = &script;  // the first suffix in test order gives the character set
         }
-        break;
+        // The name is cut before the earliest suffix it holds, so the cut
+        // name reads the same when the template is saved and read again.
+        cut = cut < 0 ? at : std::min(cut, at);
+    }
+    if (found && (!report_ || !report_->IsInstalledFont(name))) {
+        font.name = name.left(cut);
+        font.charset = found->charset;
     }
     font.size = FontSizeFromTemplate(size);
     font.color = TemplateColorToRgb(color);

@@ -177,9 +177,9 @@ class TLumexReportElement {
     QString ident;          // passed to OnPrintElement as ElementIdent
 
     // --- Run state (set by the report run) ---
-    TCalcType value;        // current value
-    bool printable = true;  // printed for the current record
-    QString pictureFile;    // resolved picture file name
+    TCalcType value;            // current value
+    bool printable = true;      // printed for the current record
+    QString pictureFile;        // resolved picture file name
     platform::Picture picture;  // loaded picture (kinds 11, 13; kind 2 picture fields)
 
     // Reads one element record (the caller has matched the section code in

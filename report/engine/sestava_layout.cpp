@@ -1,11 +1,13 @@
 #include "report/engine/sestava_layout.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QSet>
 #include <algorithm>
 #include <limits>
 #include <optional>
+
+#include "report/output/sestprn.h"
+#include "report/output/template_font.h"
 
 QString FixedSectionCode(int type) {
     static const char16_t kCodes[kFixedSectionCount] = {u'Z', u'H', u'T', u'K', u'P'};
@@ -216,23 +218,41 @@ int TSestavaLayout::FindField(const QString&) const {
 }
 
 bool TSestavaLayout::IsInstalledFont(const QString& name) const {
-    // The font list does not change while templates are read; asking the
-    // font database for every element would cost more than the reading.
-    static const QSet<QString> families = [] {
-        QSet<QString> names;
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-            for (const QString& family : QFontDatabase::families()) {
-                names.insert(family.toCaseFolded());
-            }
-        }
-        return names;
-    }();
-    return families.contains(name.toCaseFolded());
+    // The font list needs the GUI side of Qt; command-line readers without it
+    // have no fonts to look at.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        return false;
+    }
+    return FontList().contains(name, Qt::CaseInsensitive);
 }
 
 void TSestavaLayout::LoadElementPicture(TLumexReportElement&) {}
 
-void TSestavaLayout::ApplyPageSetup(const TPageSettings&) {}
+void TSestavaLayout::ApplyPageSetup(const TPageSettings& page) {
+    TPaperSetup& paper = PaperSetup();
+    paper.Orientation = page.orientation;
+    paper.OrientationMayChange = page.orientationMayChange;
+    paper.PaperWidth = page.paperWidth;
+    paper.PaperHeight = page.paperHeight;
+    paper.MarginLeft = page.marginLeft;
+    paper.MarginRight = page.marginRight;
+    paper.MarginTop = page.marginTop;
+    paper.MarginBottom = page.marginBottom;
+}
+
+TPageSettings TSestavaLayout::CurrentPageSetup() const {
+    const TPaperSetup& paper = PaperSetup();
+    TPageSettings page;
+    page.orientation = paper.Orientation;
+    page.orientationMayChange = paper.OrientationMayChange;
+    page.paperWidth = paper.PaperWidth;
+    page.paperHeight = paper.PaperHeight;
+    page.marginLeft = paper.MarginLeft;
+    page.marginRight = paper.MarginRight;
+    page.marginTop = paper.MarginTop;
+    page.marginBottom = paper.MarginBottom;
+    return page;
+}
 
 // ---- Helpers ------------------------------------------------------------------
 

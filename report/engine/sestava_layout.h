@@ -245,12 +245,12 @@ struct TBackgroundSettings {
 struct TReportSettings {
     QString popis = QStringLiteral("Tisková úloha Lumex");  // description (I,0)
     TTemplateVersion version;                               // I,1
-    TPageSettings page;                                     // I,2
-    int printColumns = 1;                                   // "Počet sloupců tisku"
-    int columnGap = 0;                                      // "Mezera mezi sloupci"
-    int unit = duHundredthInch;                             // I,5
-    TRasterSettings raster;                                 // I,6
-    TBackgroundSettings background;                         // I,7
+    TPageSettings page;              // I,2 as last read (the process-wide setup is what prints)
+    int printColumns = 1;            // "Počet sloupců tisku"
+    int columnGap = 0;               // "Mezera mezi sloupci"
+    int unit = duHundredthInch;      // I,5
+    TRasterSettings raster;          // I,6
+    TBackgroundSettings background;  // I,7
 };
 
 class TSestavaLayout {
@@ -313,15 +313,16 @@ class TSestavaLayout {
     virtual int FieldCount() const { return 0; }
     // 0-based position of a data field by name (case-insensitive), or -1.
     virtual int FindField(const QString& name) const;
-    // Whether a font of exactly this name is installed.
+    // Whether a font of this name is in the font list the designer offers.
     virtual bool IsInstalledFont(const QString& name) const;
     // Called for a picture element once it has been read.
     virtual void LoadElementPicture(TLumexReportElement& element);
-    // Called with the paper of an I,2 record (not for a detail); the engine
-    // hands it to the process-wide paper setup.
+    // Called with the paper of an I,2 record (not for a detail): hands it to
+    // the process-wide paper setup, which every report prints on.
     virtual void ApplyPageSetup(const TPageSettings& page);
-    // The paper the writer stores; the engine gives the process-wide setup.
-    virtual TPageSettings CurrentPageSetup() const { return settings_.page; }
+    // The paper the writer stores: the process-wide paper setup, which the
+    // page-setup dialog edits.
+    virtual TPageSettings CurrentPageSetup() const;
 
   private:
     void ApplySettingsRecord(QStringView line);

@@ -175,10 +175,15 @@ int TemplateColorToRgb(int value) {
     if (value < kTemplateColorCount) {
         return kColorTable[value];
     }
-    return value & kColorWhite;
+    // Kept whole, so it is written back as it was read; drawing uses the
+    // colour bytes (TemplateQColor).
+    return value;
 }
 
 int RgbToTemplateColor(int rgb) {
+    if (rgb < 0) {
+        return 0;  // reads as black, as a negative value would
+    }
     for (int index = 0; index < kTemplateColorCount; ++index) {
         if (kColorTable[index] == rgb) {
             return index;

@@ -3,6 +3,8 @@
 // quotes is quoted when it holds a comma, so each line reads back to the
 // same model.
 
+#include <algorithm>
+
 #include "report/engine/sestava_layout.h"
 
 namespace {
@@ -17,6 +19,11 @@ QString Record(std::initializer_list<QString> fields) {
 
 QString Number(int value) {
     return QString::number(value);
+}
+
+// A grid step below 1 reads as 8; writing it so keeps the model as it reads.
+int GridStep(int step) {
+    return step < 1 ? 8 : step;
 }
 
 }  // namespace
@@ -38,10 +45,11 @@ void TSestavaLayout::WriteSettings(QStringList& lines) const {
 
     const TPageSettings page = CurrentPageSetup();
     const int orientationCode = page.orientation + (page.orientationMayChange ? 2 : 0);
-    lines.append(Record(
-        {"I", "2", Number(orientationCode), Number(page.paperWidth), Number(page.paperHeight),
-         Number(page.marginLeft), Number(page.marginRight), Number(page.marginTop),
-         Number(page.marginBottom), Number(settings_.printColumns), Number(settings_.columnGap)}));
+    lines.append(
+        Record({"I", "2", Number(orientationCode), Number(page.paperWidth),
+                Number(page.paperHeight), Number(page.marginLeft), Number(page.marginRight),
+                Number(page.marginTop), Number(page.marginBottom),
+                Number(std::max(settings_.printColumns, 1)), Number(settings_.columnGap)}));
 
     for (int type = 0; type < kFixedSectionCount; ++type) {
         const TOddilSestavy& section = oddily_.Fixed(type);
@@ -58,9 +66,16 @@ void TSestavaLayout::WriteSettings(QStringList& lines) const {
     lines.append(Record({"I", "5", Number(settings_.unit)}));
 
     const TRasterSettings& raster = settings_.raster;
-    lines.append(Record({"I", "6", Number(raster.rasterType), Number(raster.rasterX),
-                         Number(raster.rasterY), Number(raster.lineSpacing), Number(raster.pitch),
-                         Flag(raster.showRaster), Flag(raster.snapToRaster)}));
+    // In character mode the raster is the character cell, whatever the
+    // model was last given.
+    const bool cells = raster.CharacterMode();
+    const int rasterX =
+        cells ? static_cast<int>(CharacterCellWidth(raster.pitch)) : GridStep(raster.rasterX);
+    const int rasterY = cells ? static_cast<int>(CharacterCellHeight(raster.lineSpacing))
+                              : GridStep(raster.rasterY);
+    lines.append(Record({"I", "6", Number(raster.rasterType), Number(rasterX), Number(rasterY),
+                         Number(raster.lineSpacing), Number(raster.pitch), Flag(raster.showRaster),
+                         Flag(raster.snapToRaster)}));
 
     const TBackgroundSettings& background = settings_.background;
     lines.append(Record({"I", "7", Flag(background.ownBackground), Flag(background.printBackground),

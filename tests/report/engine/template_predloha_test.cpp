@@ -1,0 +1,92 @@
+// Template files: Windows-1250 text, one record per line, CR LF.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "report/engine/predloha.h"
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(TemplateFile, LinesEndAtCrLfLfOrCr) {
+    TPredloha predloha;
+    predloha.LoadFromBytes("a\r\nb\nc\rd");
+    EXPECT_EQ(predloha.Lines(), (QStringList{"a", "b", "c", "d"}));
+    predloha.LoadFromBytes("a\r\n\r\nb\r\n");
+    EXPECT_EQ(predloha.Lines(), (QStringList{"a", "", "b"}));
+    predloha.LoadFromBytes("\n\r");
+    EXPECT_EQ(predloha.Lines(), (QStringList{"", ""}));
+    predloha.LoadFromBytes("");
+    EXPECT_TRUE(predloha.IsEmpty());
+}
+
+TEST(TemplateFile, WindowsCodePageBothWays) {
+    TPredloha predloha;
+    // "Čáp" and "ř" in Windows-1250.
+    predloha.LoadFromBytes("I,0,\"\xC8\xE1p \xF8\"\r\n");
+    ASSERT_EQ(predloha.Count(), 1);
+    EXPECT_EQ(predloha[0], R"(I,0,"Čáp ř")");
+    EXPECT_EQ(predloha.ToBytes(), QByteArray("I,0,\"\xC8\xE1p \xF8\"\r\n"));
+    // A character the code page cannot hold is written as '?'.
+    EXPECT_EQ(TPredloha(QStringList{"α"}).ToBytes(), QByteArray("?\r\n"));
+}
+
+TEST(TemplateFile, UndefinedBytesSurviveReadingAndWriting) {
+    const QByteArray bytes("T,1,\"\x81\x83\x88\x90\x98\"\r\n");
+    TPredloha predloha;
+    predloha.LoadFromBytes(bytes);
+    EXPECT_EQ(predloha.ToBytes(), bytes);
+}
+
+TEST(TemplateFile, SaveAndLoadFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("Seznam00.pts");
+    TPredloha predloha(QStringList{R"(I,0,"Seznam zvířat")", "I,1,10,52,6", ""});
+    ASSERT_TRUE(predloha.SaveToFile(path));
+    EXPECT_EQ(ReadBytes(path), QByteArray("I,0,\"Seznam zv\xED\xF8\x61t\"\r\nI,1,10,52,6\r\n\r\n"));
+    TPredloha loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(path));
+    EXPECT_EQ(loaded, predloha);
+
+    WriteBytes(path, QByteArray());
+    ASSERT_TRUE(loaded.LoadFromFile(path));
+    EXPECT_TRUE(loaded.IsEmpty());
+}
+
+TEST(TemplateFile, MissingOrUnwritableFilesFail) {
+    QTemporaryDir dir;
+    TPredloha predloha(QStringList{"x"});
+    EXPECT_FALSE(predloha.LoadFromFile(dir.filePath("chybi.pts")));
+    EXPECT_TRUE(predloha.IsEmpty());
+    EXPECT_FALSE(TPredloha(QStringList{"x"}).SaveToFile(dir.filePath("neni/slozka.pts")));
+    EXPECT_FALSE(TPredloha(QStringList{"x"}).SaveToFile(dir.path()));  // a folder
+}
+
+TEST(TemplateFile, StringLists) {
+    TPredloha predloha;
+    predloha.LoadFromStrings({"a", "b"});
+    QStringList out;
+    predloha.SaveToStrings(out);
+    EXPECT_EQ(out, (QStringList{"a", "b"}));
+    predloha.Add("c");
+    predloha[0] = "z";
+    EXPECT_EQ(predloha.Lines(), (QStringList{"z", "b", "c"}));
+    predloha.Clear();
+    EXPECT_EQ(predloha.Count(), 0);
+}
+
+}  // namespace
