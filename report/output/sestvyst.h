@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,13 +26,13 @@ constexpr int kPageImageScale = 6;
 using TPreparePictureHook = std::function<void(platform::Picture& picture, int width, int height)>;
 
 class TVystPrvek {
-public:
+  public:
     TVystPrvek(const TLumexReportElement* element, int left, int top, int width, int height);
 
     std::unique_ptr<TRadky> Lines;  // the shown lines of a text element
     int FirstLine = 0;
     int LastLine = -1;
-    QString Text;  // whole text of a rotated text element
+    QString Text;                                // whole text of a rotated text element
     std::unique_ptr<platform::Picture> Picture;  // a per-record picture
     QString PictureFile;  // marks that the template element's own picture is used
     bool HasPicture = false;
@@ -49,7 +50,7 @@ public:
 };
 
 class TStranaPrvku {
-public:
+  public:
     // Inserts the element at its place in the draw order (back to front).
     void Add(std::unique_ptr<TVystPrvek> element);
     int Count() const { return int(elements_.size()); }
@@ -57,12 +58,12 @@ public:
     const TVystPrvek& Item(int i) const { return *elements_[i]; }
     void Clear() { elements_.clear(); }
 
-private:
+  private:
     std::vector<std::unique_ptr<TVystPrvek>> elements_;
 };
 
 class TSestVystup {
-public:
+  public:
     TSestVystup();
     ~TSestVystup();
     TSestVystup(const TSestVystup&) = delete;
@@ -126,10 +127,10 @@ public:
 
     TPreparePictureHook OnPreparePicture;
 
-private:
+  private:
     void RefreshPageSize();
-    void DrawTextElement(const TVystPrvek& element, TLumexCanvas& canvas, const QRect& target,
-                         double scaleX, double scaleY) const;
+    void DrawTextElement(const TVystPrvek& element, TLumexCanvas& canvas, const QRect& box,
+                         const QRect& target, double scaleX, double scaleY) const;
     void DrawFrameLines(const TVystPrvek& element, platform::Canvas& canvas, const QRect& target,
                         int penWidth) const;
     void DrawLineFigure(const TLumexReportElement& element, platform::Canvas& canvas, QRect target,
