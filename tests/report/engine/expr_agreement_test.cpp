@@ -16,7 +16,7 @@ namespace {
 
 using namespace expr_test;
 
-class AgreementTest : public ::testing::Test, protected ProviderFixtureBase {
+class ExprAgreementTest : public ::testing::Test, protected ProviderFixtureBase {
   protected:
     void SetUp() override {
         provider.fields = {
@@ -53,7 +53,7 @@ class AgreementTest : public ::testing::Test, protected ProviderFixtureBase {
     }
 };
 
-TEST_F(AgreementTest, HandPickedExpressions) {
+TEST_F(ExprAgreementTest, HandPickedExpressions) {
     const char* texts[] = {
         "",
         "1+2*3",
@@ -89,7 +89,7 @@ TEST_F(AgreementTest, HandPickedExpressions) {
 }
 
 // Random token soups: mostly syntax errors, many valid expressions among them.
-TEST_F(AgreementTest, RandomTokenSequences) {
+TEST_F(ExprAgreementTest, RandomTokenSequences) {
     const char* tokens[] = {
         "1",     "2.5",    "0",       "1E3",   "12ab",   "'ab'", "'1.5'",   "''",
         "[1,2]", "[x",     "#1",      "#2",    "#3",     "#4",   "#9",      "#vek",
@@ -118,7 +118,7 @@ TEST_F(AgreementTest, RandomTokenSequences) {
 }
 
 // Well-formed random arithmetic: every error here is a domain error.
-TEST_F(AgreementTest, RandomWellFormedExpressions) {
+TEST_F(ExprAgreementTest, RandomWellFormedExpressions) {
     std::mt19937 random(7);
     const char* operators[] = {"+", "-", "*", "/", "^", " AND ", " OR ", "=", "<", ">="};
     const char* operands[] = {"0", "1", "2", "0.5", "#2", "#3", "#4", "'3'", "&1", "%3"};
@@ -145,7 +145,7 @@ TEST_F(AgreementTest, RandomWellFormedExpressions) {
 
 // --- bad input ------------------------------------------------------------------
 
-TEST_F(AgreementTest, GarbageNeverCrashes) {
+TEST_F(ExprAgreementTest, GarbageNeverCrashes) {
     std::mt19937 random(99);
     for (int n = 0; n < 5000; ++n) {
         QString text;
@@ -171,7 +171,7 @@ TEST_F(AgreementTest, GarbageNeverCrashes) {
     }
 }
 
-TEST_F(AgreementTest, DeepNestingIsRefusedWithErrorThree) {
+TEST_F(ExprAgreementTest, DeepNestingIsRefusedWithErrorThree) {
     const QString deep = QString(10000, u'(') + "1" + QString(10000, u')');
     const TEvalResult r = Evaluate(deep);
     EXPECT_EQ(r.error, eeStackFull);
@@ -189,7 +189,7 @@ TEST_F(AgreementTest, DeepNestingIsRefusedWithErrorThree) {
     ExpectAgreement(deep);
 }
 
-TEST_F(AgreementTest, TenThousandCharacterExpressions) {
+TEST_F(ExprAgreementTest, TenThousandCharacterExpressions) {
     QElapsedTimer timer;
     timer.start();
     QString sum = "0";
@@ -210,7 +210,7 @@ TEST_F(AgreementTest, TenThousandCharacterExpressions) {
     EXPECT_LT(timer.elapsed(), 5000);
 }
 
-TEST_F(AgreementTest, HugeNumbers) {
+TEST_F(ExprAgreementTest, HugeNumbers) {
     EXPECT_EQ(Evaluate(QString(400, u'9')).error, eeBadNumber);
     EXPECT_EQ(Evaluate(QString(300, u'9')).error, eeOK);
     EXPECT_EQ(Evaluate("1E99^99").error, eeDomain);
@@ -231,7 +231,7 @@ TEST_F(AgreementTest, HugeNumbers) {
     EXPECT_EQ(Evaluate("STRTONUM('" + QString(400, u'9') + "')").value.number, 0);
 }
 
-TEST_F(AgreementTest, CacheOfParsedFormsStaysBounded) {
+TEST_F(ExprAgreementTest, CacheOfParsedFormsStaysBounded) {
     // Many distinct texts (built on the fly) must not make the cache grow
     // without bound; the results stay right after it is emptied.
     for (int i = 0; i < 10000; ++i) {

@@ -12,7 +12,7 @@ namespace {
 
 using namespace expr_test;
 
-class BuiltinsTest : public ::testing::Test, protected ProviderFixtureBase {
+class ExprBuiltinsTest : public ::testing::Test, protected ProviderFixtureBase {
   protected:
     void SetUp() override {
         provider.fields = {
@@ -42,7 +42,7 @@ class BuiltinsTest : public ::testing::Test, protected ProviderFixtureBase {
     int Error(const QString& text) { return Evaluate(text).error; }
 };
 
-TEST_F(BuiltinsTest, NumericFunctions) {
+TEST_F(ExprBuiltinsTest, NumericFunctions) {
     EXPECT_EQ(Number("ABS(-2.5)"), 2.5);
     EXPECT_EQ(Number("INT(2.9)"), 2);
     EXPECT_EQ(Number("INT(-2.9)"), -2);  // towards zero
@@ -60,7 +60,7 @@ TEST_F(BuiltinsTest, NumericFunctions) {
     EXPECT_EQ(Ok("ABS(-3)").text, QStringLiteral("3"));
 }
 
-TEST_F(BuiltinsTest, ExRoundRaisesOrLowersTheFraction) {
+TEST_F(ExprBuiltinsTest, ExRoundRaisesOrLowersTheFraction) {
     EXPECT_DOUBLE_EQ(Number("EXROUND(2.3, 0.5)"), 2.5);
     EXPECT_DOUBLE_EQ(Number("EXROUND(2.3, -0.5)"), 2);
     EXPECT_DOUBLE_EQ(Number("EXROUND(2.75, 0.5)"), 3);
@@ -73,7 +73,7 @@ TEST_F(BuiltinsTest, ExRoundRaisesOrLowersTheFraction) {
     EXPECT_NEAR(Number("EXROUND(2.5, -1E-12)"), 2.5, 1e-9);
 }
 
-TEST_F(BuiltinsTest, Iif) {
+TEST_F(ExprBuiltinsTest, Iif) {
     const TCalcType a = Ok("IIF(1, 'ano', 'ne')");
     EXPECT_EQ(a.text, QStringLiteral("ano"));
     EXPECT_EQ(a.kind, ckText);
@@ -88,7 +88,7 @@ TEST_F(BuiltinsTest, Iif) {
     EXPECT_EQ(Error("IIF(1, 1, 1/0)"), eeDomain);
 }
 
-TEST_F(BuiltinsTest, TextPieces) {
+TEST_F(ExprBuiltinsTest, TextPieces) {
     EXPECT_EQ(Text("LEFT('Alba', 2)"), QStringLiteral("Al"));
     EXPECT_EQ(Text("RIGHT('Alba', 2)"), QStringLiteral("ba"));
     EXPECT_EQ(Text("SUBSTR('Alba', 2, 2)"), QStringLiteral("lb"));
@@ -108,7 +108,7 @@ TEST_F(BuiltinsTest, TextPieces) {
     EXPECT_EQ(Ok("LEFT('12ab', 2)").number, 12);
 }
 
-TEST_F(BuiltinsTest, CaseAndTrimming) {
+TEST_F(ExprBuiltinsTest, CaseAndTrimming) {
     EXPECT_EQ(Text("UPPER('čeřovská')"), QStringLiteral("ČEŘOVSKÁ"));
     EXPECT_EQ(Text("LOWER('ŽLUŤOUČKÝ Kůň')"), QStringLiteral("žluťoučký kůň"));
     EXPECT_EQ(Text("LTRIM(#1)"), QStringLiteral("Alba \t"));
@@ -119,7 +119,7 @@ TEST_F(BuiltinsTest, CaseAndTrimming) {
     EXPECT_EQ(trimmed.text, QStringLiteral("1 234,5"));
 }
 
-TEST_F(BuiltinsTest, Trigonometry) {
+TEST_F(ExprBuiltinsTest, Trigonometry) {
     EXPECT_NEAR(Number("SIN(1)"), std::sin(1.0), 1e-15);
     EXPECT_NEAR(Number("COS(1)"), std::cos(1.0), 1e-15);
     EXPECT_NEAR(Number("TAN(1)"), std::tan(1.0), 1e-14);
@@ -134,7 +134,7 @@ TEST_F(BuiltinsTest, Trigonometry) {
     EXPECT_NEAR(Number("ACOTG(0)"), std::numbers::pi / 2, 1e-15);
 }
 
-TEST_F(BuiltinsTest, InverseSineAndCosineAreTrueInverses) {
+TEST_F(ExprBuiltinsTest, InverseSineAndCosineAreTrueInverses) {
     EXPECT_NEAR(Number("ASIN(0.5)"), std::numbers::pi / 6, 1e-15);
     EXPECT_NEAR(Number("ASIN(1)"), std::numbers::pi / 2, 1e-15);
     EXPECT_NEAR(Number("ASIN(-1)"), -std::numbers::pi / 2, 1e-15);
@@ -146,7 +146,7 @@ TEST_F(BuiltinsTest, InverseSineAndCosineAreTrueInverses) {
     EXPECT_EQ(Error("ACOS(-1.5)"), eeDomain);
 }
 
-TEST_F(BuiltinsTest, CharactersAndCodesInWindows1250) {
+TEST_F(ExprBuiltinsTest, CharactersAndCodesInWindows1250) {
     EXPECT_EQ(Text("CHR(65.4)"), QStringLiteral("A"));
     EXPECT_EQ(Text("CHR(0)"), QString());
     EXPECT_EQ(Text("CHR(256)"), QString());
@@ -157,7 +157,7 @@ TEST_F(BuiltinsTest, CharactersAndCodesInWindows1250) {
     EXPECT_EQ(Number("ORD('€')"), 128);
 }
 
-TEST_F(BuiltinsTest, NullArguments) {
+TEST_F(ExprBuiltinsTest, NullArguments) {
     EXPECT_EQ(Number("ISNULL(#2)"), 1);
     EXPECT_FALSE(Ok("ISNULL(#2)").null);
     EXPECT_EQ(Number("ISNULL(1)"), 0);
@@ -168,7 +168,7 @@ TEST_F(BuiltinsTest, NullArguments) {
     EXPECT_FALSE(Ok("MAX(1, 2)").null);
 }
 
-TEST_F(BuiltinsTest, DatesAndTimes) {
+TEST_F(ExprBuiltinsTest, DatesAndTimes) {
     // 5.3.2009 9:05:07 is day 39877 and 9:05:07 of the next.
     const QString when = "(39877 + (9*3600 + 5*60 + 7)/86400)";
     EXPECT_EQ(Number("YEAR" + when), 2009);
@@ -191,7 +191,7 @@ TEST_F(BuiltinsTest, DatesAndTimes) {
     EXPECT_EQ(Error("FORMATDT(-1E9, 'yyyy')"), eeDomain);
 }
 
-TEST_F(BuiltinsTest, ConversionsBetweenTextsAndNumbers) {
+TEST_F(ExprBuiltinsTest, ConversionsBetweenTextsAndNumbers) {
     const TCalcType number = Ok("STRTONUM('1 234,5')");
     EXPECT_EQ(number.kind, ckNumber);
     EXPECT_EQ(number.number, 1234.5);
@@ -202,7 +202,7 @@ TEST_F(BuiltinsTest, ConversionsBetweenTextsAndNumbers) {
     EXPECT_EQ(Text("FORMAT(1234.5, '#,##0.00')"), QStringLiteral("1 234.50"));
 }
 
-TEST_F(BuiltinsTest, EveryFunctionChecksItsArgumentCount) {
+TEST_F(ExprBuiltinsTest, EveryFunctionChecksItsArgumentCount) {
     struct Arity {
         const char* name;
         int arguments;
@@ -234,7 +234,7 @@ TEST_F(BuiltinsTest, EveryFunctionChecksItsArgumentCount) {
     }
 }
 
-TEST_F(BuiltinsTest, CallsBindTighterThanOperatorsAndNest) {
+TEST_F(ExprBuiltinsTest, CallsBindTighterThanOperatorsAndNest) {
     EXPECT_EQ(Number("ABS(-2)^2"), 4);
     EXPECT_EQ(Number("2*ABS(-3)+1"), 7);
     EXPECT_EQ(Number("MAX(MIN(5, 3), ABS(-4)) * 2"), 8);

@@ -10,7 +10,7 @@ namespace {
 
 using namespace expr_test;
 
-class EvaluateTest : public ::testing::Test, protected ProviderFixtureBase {
+class ExprEvaluateTest : public ::testing::Test, protected ProviderFixtureBase {
   protected:
     void SetUp() override {
         TCalcType date;
@@ -62,7 +62,7 @@ class EvaluateTest : public ::testing::Test, protected ProviderFixtureBase {
     }
 };
 
-TEST_F(EvaluateTest, PrecedenceAndGrouping) {
+TEST_F(ExprEvaluateTest, PrecedenceAndGrouping) {
     ExpectNumber("1+2*3", 7);
     ExpectNumber("(1+2)*3", 9);
     ExpectNumber("2^3^2", 64);  // equal precedence groups from the left
@@ -83,7 +83,7 @@ TEST_F(EvaluateTest, PrecedenceAndGrouping) {
     ExpectNumber("  3   +4 ", 7);
 }
 
-TEST_F(EvaluateTest, ArithmeticAndLogicalResultsAreNumbersWithShortestText) {
+TEST_F(ExprEvaluateTest, ArithmeticAndLogicalResultsAreNumbersWithShortestText) {
     ExpectText("1/4", "0.25", ckNumber);
     ExpectText("10/4*2", "5", ckNumber);
     ExpectText("1/3", "0.333333333333333", ckNumber);
@@ -96,7 +96,7 @@ TEST_F(EvaluateTest, ArithmeticAndLogicalResultsAreNumbersWithShortestText) {
     ExpectText("2.5E-2", "0.025", ckNumber);
 }
 
-TEST_F(EvaluateTest, PlusJoinsTextsAndAddsNumbers) {
+TEST_F(ExprEvaluateTest, PlusJoinsTextsAndAddsNumbers) {
     ExpectText("'ab'+'cd'", "abcd", ckText);
     const TEvalResult mixed = Eval("1+'2'");
     EXPECT_EQ(mixed.error, 0);
@@ -109,7 +109,7 @@ TEST_F(EvaluateTest, PlusJoinsTextsAndAddsNumbers) {
     ExpectText("#1 + ' ' + #jmeno", "Alba Alba");
 }
 
-TEST_F(EvaluateTest, ComparisonsOfTextsAndNumbers) {
+TEST_F(ExprEvaluateTest, ComparisonsOfTextsAndNumbers) {
     ExpectNumber("'10' < '9'", 0);  // texts compare by their numbers
     ExpectNumber("'a' = 'A'", 0);   // exact, case-sensitive
     ExpectNumber("'a' = 'a'", 1);
@@ -122,7 +122,7 @@ TEST_F(EvaluateTest, ComparisonsOfTextsAndNumbers) {
     ExpectNumber("#1 = 'Alba'", 1);
 }
 
-TEST_F(EvaluateTest, TextAndListLiterals) {
+TEST_F(ExprEvaluateTest, TextAndListLiterals) {
     const TEvalResult text = Eval("'12 psů'");
     EXPECT_EQ(text.value.kind, ckText);
     EXPECT_EQ(text.value.number, 12);  // the leading number of the text
@@ -135,7 +135,7 @@ TEST_F(EvaluateTest, TextAndListLiterals) {
     ExpectText("''", "");
 }
 
-TEST_F(EvaluateTest, InLists) {
+TEST_F(ExprEvaluateTest, InLists) {
     ExpectNumber("#2 IN [1,2,3]", 1);
     ExpectNumber("#2 IN [1,3]", 0);
     ExpectNumber("'x' IN [x,y]", 1);
@@ -150,7 +150,7 @@ TEST_F(EvaluateTest, InLists) {
     ExpectNumber("1+1 IN [2]", 1);  // IN binds loosest
 }
 
-TEST_F(EvaluateTest, ReferencesByNumberAndName) {
+TEST_F(ExprEvaluateTest, ReferencesByNumberAndName) {
     ExpectText("#1", "Alba");
     ExpectText("#JMENO", "Alba");  // names without regard to case
     ExpectText("#cislo_1$", "1 234,5");
@@ -173,7 +173,7 @@ TEST_F(EvaluateTest, ReferencesByNumberAndName) {
     ExpectError("#1234", eeUnexpected, 4);
 }
 
-TEST_F(EvaluateTest, UnknownNamesAreErrorOne) {
+TEST_F(ExprEvaluateTest, UnknownNamesAreErrorOne) {
     ExpectError("#nope", eeUnknownName, 0);
     ExpectError("1 + @nope", eeUnknownName, 4);
     ExpectError("&abc", eeUnknownName, 0);
@@ -184,7 +184,7 @@ TEST_F(EvaluateTest, UnknownNamesAreErrorOne) {
     ExpectError("NOT#1", eeUnknownName, 0);  // the word takes the # in
 }
 
-TEST_F(EvaluateTest, NullsPropagate) {
+TEST_F(ExprEvaluateTest, NullsPropagate) {
     EXPECT_TRUE(Eval("#5 + 1").value.null);
     EXPECT_TRUE(Eval("#5 = 0").value.null);
     EXPECT_TRUE(Eval("NOT #5").value.null);
@@ -194,7 +194,7 @@ TEST_F(EvaluateTest, NullsPropagate) {
     EXPECT_FALSE(Eval("#2 + 1").value.null);
 }
 
-TEST_F(EvaluateTest, DatesAreDayNumbers) {
+TEST_F(ExprEvaluateTest, DatesAreDayNumbers) {
     const TEvalResult date = Eval("#4");
     EXPECT_EQ(date.value.kind, ckOther);
     EXPECT_EQ(date.value.number, 43831.5);
@@ -202,7 +202,7 @@ TEST_F(EvaluateTest, DatesAreDayNumbers) {
     EXPECT_EQ(Eval("#4 + 1").value.kind, ckNumber);
 }
 
-TEST_F(EvaluateTest, EmptyExpressionIsAClearedValue) {
+TEST_F(ExprEvaluateTest, EmptyExpressionIsAClearedValue) {
     for (const char* text : {"", "   "}) {
         const TEvalResult r = Eval(text);
         EXPECT_EQ(r.error, 0);
@@ -212,7 +212,7 @@ TEST_F(EvaluateTest, EmptyExpressionIsAClearedValue) {
     }
 }
 
-TEST_F(EvaluateTest, MalformedNumbersAndLiterals) {
+TEST_F(ExprEvaluateTest, MalformedNumbersAndLiterals) {
     ExpectError("1E123", eeBadNumber, 0);
     ExpectError("12ab", eeBadNumber, 0);
     ExpectError("12a", eeUnknownName, 2);  // the last letter is read as a word
@@ -226,7 +226,7 @@ TEST_F(EvaluateTest, MalformedNumbersAndLiterals) {
     ExpectNumber("12.", 12);
 }
 
-TEST_F(EvaluateTest, TokensOutOfPlaceAreErrorTwo) {
+TEST_F(ExprEvaluateTest, TokensOutOfPlaceAreErrorTwo) {
     ExpectError("2*-3", eeUnexpected, 2);
     ExpectError("* 1", eeUnexpected, 0);
     ExpectError("1 + * 2", eeUnexpected, 4);
@@ -248,7 +248,7 @@ TEST_F(EvaluateTest, TokensOutOfPlaceAreErrorTwo) {
     ExpectError("MAX(,1)", eeUnexpected, 4);
 }
 
-TEST_F(EvaluateTest, ParenthesesCommasAndArgumentCounts) {
+TEST_F(ExprEvaluateTest, ParenthesesCommasAndArgumentCounts) {
     ExpectError("(1", eeUnclosed, 2);
     ExpectError("((1)", eeUnclosed, 4);
     ExpectError("1)", eeUnmatchedClose, 1);
@@ -261,7 +261,7 @@ TEST_F(EvaluateTest, ParenthesesCommasAndArgumentCounts) {
     ExpectError("MAX(1,2", eeUnclosed, 7);
 }
 
-TEST_F(EvaluateTest, DomainErrorsAtTheTokenWhereTheOperatorIsApplied) {
+TEST_F(ExprEvaluateTest, DomainErrorsAtTheTokenWhereTheOperatorIsApplied) {
     ExpectError("-2^2", eeDomain, 4);  // the unary minus binds first
     ExpectError("1/0", eeDomain, 3);
     ExpectError("1/0 + 1", eeDomain, 4);
@@ -275,7 +275,7 @@ TEST_F(EvaluateTest, DomainErrorsAtTheTokenWhereTheOperatorIsApplied) {
     ExpectError("1 + ) + 1/0", eeUnmatchedClose, 4);
 }
 
-TEST_F(EvaluateTest, StackLimitOfFortyEntries) {
+TEST_F(ExprEvaluateTest, StackLimitOfFortyEntries) {
     // Forty open parentheses fit, the forty-first does not.
     ExpectNumber(QString(40, u'(') + "1" + QString(40, u')'), 1);
     ExpectError(QString(41, u'(') + "1" + QString(41, u')'), eeStackFull, 40);
@@ -289,7 +289,7 @@ TEST_F(EvaluateTest, StackLimitOfFortyEntries) {
     EXPECT_EQ(r.position, 20 * 13 + 7);  // the 41st operand: 'a' of the 21st level
 }
 
-TEST_F(EvaluateTest, LongExpressionsAreEvaluatedWhole) {
+TEST_F(ExprEvaluateTest, LongExpressionsAreEvaluatedWhole) {
     QString sum = "0";
     for (int i = 0; i < 200; ++i) {
         sum += "+1";
@@ -300,7 +300,7 @@ TEST_F(EvaluateTest, LongExpressionsAreEvaluatedWhole) {
     EXPECT_EQ(Eval(text).value.text.size(), 300);
 }
 
-TEST_F(EvaluateTest, TextAndConditionHelpers) {
+TEST_F(ExprEvaluateTest, TextAndConditionHelpers) {
     EXPECT_EQ(EvaluateText("#1 + '!'"), QStringLiteral("Alba!"));
     EXPECT_EQ(EvaluateText("1/0"), QString());
     EXPECT_EQ(EvaluateText("2*3"), QStringLiteral("6"));
@@ -311,7 +311,7 @@ TEST_F(EvaluateTest, TextAndConditionHelpers) {
     EXPECT_FALSE(EvaluateCondition(""));
 }
 
-TEST_F(EvaluateTest, WithoutProviderReferencesAreClearedAndNamesUnknown) {
+TEST_F(ExprEvaluateTest, WithoutProviderReferencesAreClearedAndNamesUnknown) {
     TValueProviderScope none(nullptr);
     const TEvalResult r = Evaluate("#1");
     EXPECT_EQ(r.error, 0);
@@ -319,7 +319,7 @@ TEST_F(EvaluateTest, WithoutProviderReferencesAreClearedAndNamesUnknown) {
     EXPECT_EQ(Evaluate("#jmeno").error, eeUnknownName);
 }
 
-TEST_F(EvaluateTest, CompiledExpressionFollowsTheProviderOfEachEvaluation) {
+TEST_F(ExprEvaluateTest, CompiledExpressionFollowsTheProviderOfEachEvaluation) {
     TCompiledExpression compiled("#jmeno + '/' + #2");
     EXPECT_EQ(compiled.Evaluate().value.text, QStringLiteral("Alba/2"));
     provider.fields[0].value = TextValue(QStringLiteral("Bora"));
@@ -340,7 +340,7 @@ TEST_F(EvaluateTest, CompiledExpressionFollowsTheProviderOfEachEvaluation) {
 
 namespace {
 
-TEST(FieldKindTest, KindsByFieldType) {
+TEST(ExprFieldKindTest, KindsByFieldType) {
     // Text types are texts; the number types of the table store are numbers;
     // dates, Booleans, memos, large integers and the rest are kind 0.
     for (int type : {1, 23, 24}) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(GeneralNumberTextTest, ShortestFormWithFifteenDigits) {
+TEST(ExprGeneralNumberTextTest, ShortestFormWithFifteenDigits) {
     EXPECT_EQ(GeneralNumberText(0), QStringLiteral("0"));
     EXPECT_EQ(GeneralNumberText(-0.0), QStringLiteral("0"));
     EXPECT_EQ(GeneralNumberText(7), QStringLiteral("7"));
@@ -30,13 +30,13 @@ TEST(GeneralNumberTextTest, ShortestFormWithFifteenDigits) {
     EXPECT_EQ(GeneralNumberText(std::numeric_limits<double>::quiet_NaN()), QStringLiteral("NAN"));
 }
 
-TEST(GeneralNumberTextTest, FewerSignificantDigits) {
+TEST(ExprGeneralNumberTextTest, FewerSignificantDigits) {
     EXPECT_EQ(GeneralNumberText(3.14159, 3), QStringLiteral("3.14"));
     EXPECT_EQ(GeneralNumberText(12345, 3), QStringLiteral("1.23E4"));
     EXPECT_EQ(GeneralNumberText(999.9, 3), QStringLiteral("1E3"));
 }
 
-TEST(FormatNumberTest, FiveFormatsOfUserFunctions) {
+TEST(ExprFormatNumberTest, FiveFormatsOfUserFunctions) {
     EXPECT_EQ(FormatNumber(1234.5678, nfGeneral, 15, 2), QStringLiteral("1234.5678"));
     EXPECT_EQ(FormatNumber(1234.5678, nfGeneral, 6, 2), QStringLiteral("1234.57"));
     EXPECT_EQ(FormatNumber(1234.5678, nfExponent, 4, 2), QStringLiteral("1.235E+03"));
@@ -53,7 +53,7 @@ TEST(FormatNumberTest, FiveFormatsOfUserFunctions) {
     EXPECT_EQ(FormatNumber(123456.0, nfFixed, 3, 2), QStringLiteral("1.23E5"));
 }
 
-TEST(LenientNumberTest, ReadsWhatUsersType) {
+TEST(ExprLenientNumberTest, ReadsWhatUsersType) {
     EXPECT_EQ(LenientNumber("12"), 12);
     EXPECT_EQ(LenientNumber(" 1 234,5 "), 1234.5);
     EXPECT_EQ(LenientNumber("1 234.5"), 1234.5);
@@ -63,14 +63,14 @@ TEST(LenientNumberTest, ReadsWhatUsersType) {
     EXPECT_EQ(LenientNumber(QString::fromUtf8("1\u00a0000")), 1000);
 }
 
-TEST(LenientNumberTest, AnythingElseIsZero) {
+TEST(ExprLenientNumberTest, AnythingElseIsZero) {
     for (const char* text : {"", "abc", "12abc", "-", "1.2.3", "1,2,3", "+5", "1E123", "1E", "1-2",
                              ".5", "1.5.", "--1", "1e+5"}) {
         EXPECT_EQ(LenientNumber(QString::fromUtf8(text)), 0) << text;
     }
 }
 
-TEST(NumberPictureTest, DigitsDecimalsAndGrouping) {
+TEST(ExprNumberPictureTest, DigitsDecimalsAndGrouping) {
     EXPECT_EQ(FormatNumberPicture(1234.567, "0.00"), QStringLiteral("1234.57"));
     EXPECT_EQ(FormatNumberPicture(1234.567, "#,##0.00"), QStringLiteral("1 234.57"));
     EXPECT_EQ(FormatNumberPicture(1234567, "#,##0"), QStringLiteral("1 234 567"));
@@ -85,7 +85,7 @@ TEST(NumberPictureTest, DigitsDecimalsAndGrouping) {
     EXPECT_EQ(FormatNumberPicture(1.5, ""), QStringLiteral("1.5"));
 }
 
-TEST(NumberPictureTest, SectionsLiteralsAndScientific) {
+TEST(ExprNumberPictureTest, SectionsLiteralsAndScientific) {
     const QString sections = "0.00;(0.00);\"nula\"";
     EXPECT_EQ(FormatNumberPicture(5, sections), QStringLiteral("5.00"));
     EXPECT_EQ(FormatNumberPicture(-5, sections), QStringLiteral("(5.00)"));
@@ -100,7 +100,7 @@ TEST(NumberPictureTest, SectionsLiteralsAndScientific) {
     EXPECT_EQ(FormatNumberPicture(1e30, "0"), QStringLiteral("1E30"));
 }
 
-TEST(DatePictureTest, DayMonthYearWithCzechNames) {
+TEST(ExprDatePictureTest, DayMonthYearWithCzechNames) {
     const double thursday = DayNumber(QDateTime(QDate(2009, 3, 5), QTime(9, 5, 7)));
     EXPECT_EQ(FormatDatePicture(thursday, "d.m.yyyy"), QStringLiteral("5.3.2009"));
     EXPECT_EQ(FormatDatePicture(thursday, "dd/mm/yy"), QStringLiteral("05.03.09"));
@@ -116,7 +116,7 @@ TEST(DatePictureTest, DayMonthYearWithCzechNames) {
     EXPECT_EQ(FormatDatePicture(1e12, "yyyy"), QString());
 }
 
-TEST(DayNumberTest, DaysSinceTheEndOf1899) {
+TEST(ExprDayNumberTest, DaysSinceTheEndOf1899) {
     EXPECT_EQ(DayNumber(QDate(1899, 12, 30)), 0);
     EXPECT_EQ(DayNumber(QDate(1900, 1, 1)), 2);
     EXPECT_EQ(DayNumber(QDate(2020, 1, 1)), 43831);

@@ -9,7 +9,7 @@ namespace {
 
 using namespace expr_test;
 
-class ValueListTest : public ::testing::Test, protected ProviderFixtureBase {
+class ExprValueListTest : public ::testing::Test, protected ProviderFixtureBase {
   protected:
     void SetUp() override {
         provider.fields = {
@@ -23,14 +23,14 @@ class ValueListTest : public ::testing::Test, protected ProviderFixtureBase {
     TListFunkci functions;
 };
 
-TEST_F(ValueListTest, PlainTextIsKeptAsWritten) {
+TEST_F(ExprValueListTest, PlainTextIsKeptAsWritten) {
     EXPECT_EQ(SplitValueList("a.jpg,b.jpg"), QStringList({"a.jpg", "b.jpg"}));
     EXPECT_EQ(SplitValueList(" a b ,c"), QStringList({" a b ", "c"}));
     EXPECT_EQ(SplitValueList("a,,b,"), QStringList({"a", "", "b", ""}));
     EXPECT_EQ(SplitValueList(""), QStringList());
 }
 
-TEST_F(ValueListTest, LiteralsReferencesAndExpressions) {
+TEST_F(ExprValueListTest, LiteralsReferencesAndExpressions) {
     EXPECT_EQ(SplitValueList("'a,b.jpg',x"), QStringList({"a,b.jpg", "x"}));
     EXPECT_EQ(SplitValueList("#1, #cip"), QStringList({"alba.jpg", "123456"}));
     EXPECT_EQ(SplitValueList("&1,@1,@funkce1"), QStringList({"logo.bmp", "f1.png", "f1.png"}));
@@ -40,14 +40,14 @@ TEST_F(ValueListTest, LiteralsReferencesAndExpressions) {
     EXPECT_EQ(SplitValueList("[#2 IN [1,123456]]"), QStringList({"1"}));  // nested brackets
 }
 
-TEST_F(ValueListTest, VariablesAndUnknownReferencesAreText) {
+TEST_F(ExprValueListTest, VariablesAndUnknownReferencesAreText) {
     EXPECT_EQ(SplitValueList("%1"), QStringList({"%1"}));
     EXPECT_EQ(SplitValueList("#nope"), QStringList({"#nope"}));
     EXPECT_EQ(SplitValueList("#1.jpg"), QStringList({"#1.jpg"}));  // not a whole reference
     EXPECT_EQ(SplitValueList("#99"), QStringList({""}));           // beyond the fields: cleared
 }
 
-TEST_F(ValueListTest, UnterminatedPiecesDoNotLoseText) {
+TEST_F(ExprValueListTest, UnterminatedPiecesDoNotLoseText) {
     EXPECT_EQ(SplitValueList("'abc"), QStringList({"abc"}));
     EXPECT_EQ(SplitValueList("[1+2,x"), QStringList({"[1+2", "x"}));
 }

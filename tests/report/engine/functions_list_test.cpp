@@ -12,7 +12,7 @@ namespace {
 
 using namespace expr_test;
 
-class FunctionsTest : public ::testing::Test, protected ProviderFixtureBase {
+class UserFunctionsTest : public ::testing::Test, protected ProviderFixtureBase {
   protected:
     void SetUp() override {
         provider.fields = {{QStringLiteral("Hodnota"), NumberValue(0, "0")},
@@ -46,7 +46,7 @@ class FunctionsTest : public ::testing::Test, protected ProviderFixtureBase {
     TListFunkci list;
 };
 
-TEST_F(FunctionsTest, NewFunctionDefaults) {
+TEST_F(UserFunctionsTest, NewFunctionDefaults) {
     TRadekFunkce& f = list.AddNew();
     EXPECT_EQ(f.name, QStringLiteral("Funkce1"));
     EXPECT_EQ(f.description, QStringLiteral("Funkce1"));
@@ -63,7 +63,7 @@ TEST_F(FunctionsTest, NewFunctionDefaults) {
     EXPECT_EQ(f.Caption(), QStringLiteral("Funkce1 - Funkce1"));
 }
 
-TEST_F(FunctionsTest, ValueKindFollowsTheResultType) {
+TEST_F(UserFunctionsTest, ValueKindFollowsTheResultType) {
     TRadekFunkce text;
     text.resultType = ftText;
     EXPECT_EQ(list.Add(text).value.kind, ckText);
@@ -72,7 +72,7 @@ TEST_F(FunctionsTest, ValueKindFollowsTheResultType) {
     EXPECT_EQ(list.Add(other).value.kind, ckOther);
 }
 
-TEST_F(FunctionsTest, FindFunctionIgnoresCase) {
+TEST_F(UserFunctionsTest, FindFunctionIgnoresCase) {
     list.AddNew();
     list.AddNew().name = QStringLiteral("Součet");
     EXPECT_EQ(list.FindFunction("funkce1"), 0);
@@ -80,7 +80,7 @@ TEST_F(FunctionsTest, FindFunctionIgnoresCase) {
     EXPECT_EQ(list.FindFunction("Funkce2"), -1);
 }
 
-TEST_F(FunctionsTest, ResetTakesTheInitialValue) {
+TEST_F(UserFunctionsTest, ResetTakesTheInitialValue) {
     TRadekFunkce& f = list.AddNew();
     f.initialValue = QStringLiteral("12.5");
     f.count = 3;
@@ -100,7 +100,7 @@ TEST_F(FunctionsTest, ResetTakesTheInitialValue) {
     EXPECT_EQ(f.value.text, QStringLiteral("abc"));
 }
 
-TEST_F(FunctionsTest, AllEightAggregations) {
+TEST_F(UserFunctionsTest, AllEightAggregations) {
     TRadekFunkce& none = AddFunction("#1 * 10", agNone);
     TRadekFunkce& count = AddFunction("#1", agCount);
     TRadekFunkce& sum = AddFunction("#1", agSum);
@@ -123,7 +123,7 @@ TEST_F(FunctionsTest, AllEightAggregations) {
     EXPECT_EQ(sum.value.text, QStringLiteral("0"));
 }
 
-TEST_F(FunctionsTest, DeviationsNeedTwoRecordsAndANonZeroTotal) {
+TEST_F(UserFunctionsTest, DeviationsNeedTwoRecordsAndANonZeroTotal) {
     TRadekFunkce& deviation = AddFunction("#1", agStdDeviation);
     TRadekFunkce& relative = AddFunction("#1", agRelStdDeviation);
     RunRecords({3});
@@ -137,7 +137,7 @@ TEST_F(FunctionsTest, DeviationsNeedTwoRecordsAndANonZeroTotal) {
     EXPECT_FALSE(std::isnan(deviation.value.number));
 }
 
-TEST_F(FunctionsTest, SkippingNulls) {
+TEST_F(UserFunctionsTest, SkippingNulls) {
     TRadekFunkce& count = AddFunction("#1", agCount);
     TRadekFunkce& average = AddFunction("#1", agAverage);
     TRadekFunkce& minimum = AddFunction("#1", agMinimum);
@@ -157,7 +157,7 @@ TEST_F(FunctionsTest, SkippingNulls) {
     EXPECT_EQ(plain.DisplayText(), QStringLiteral("8.00"));
 }
 
-TEST_F(FunctionsTest, AverageOverNoRecordsShowsTheInitialValue) {
+TEST_F(UserFunctionsTest, AverageOverNoRecordsShowsTheInitialValue) {
     TRadekFunkce& average = AddFunction("#1", agAverage);
     average.initialValue = QStringLiteral("5");
     list.SetSkipNulls(true);
@@ -165,7 +165,7 @@ TEST_F(FunctionsTest, AverageOverNoRecordsShowsTheInitialValue) {
     EXPECT_EQ(average.DisplayText(), QStringLiteral("5.00"));
 }
 
-TEST_F(FunctionsTest, FailingExpressionClearsTheResult) {
+TEST_F(UserFunctionsTest, FailingExpressionClearsTheResult) {
     TRadekFunkce& plain = AddFunction("1/#1", agNone);
     TRadekFunkce& sum = AddFunction("1E99*1E99*1E99*1E99*#1", agSum);
     RunRecords({0});
@@ -178,7 +178,7 @@ TEST_F(FunctionsTest, FailingExpressionClearsTheResult) {
     EXPECT_EQ(plain.value.number, 0.5);
 }
 
-TEST_F(FunctionsTest, GroupResetShowsTheFinishedGroupInItsFooter) {
+TEST_F(UserFunctionsTest, GroupResetShowsTheFinishedGroupInItsFooter) {
     TRadekFunkce& total = AddFunction("#1", agSum, rlGroup + 0);
     TRadekFunkce& report = AddFunction("#1", agSum, rlReport);
     struct Row {
@@ -203,7 +203,7 @@ TEST_F(FunctionsTest, GroupResetShowsTheFinishedGroupInItsFooter) {
     EXPECT_EQ(report.value.number, 38);
 }
 
-TEST_F(FunctionsTest, RequestResetMarksOnlyItsLevel) {
+TEST_F(UserFunctionsTest, RequestResetMarksOnlyItsLevel) {
     TRadekFunkce& report = AddFunction("1", agCount, rlReport);
     TRadekFunkce& page = AddFunction("1", agCount, rlPage);
     TRadekFunkce& group1 = AddFunction("1", agCount, rlGroup + 1);
@@ -222,7 +222,7 @@ TEST_F(FunctionsTest, RequestResetMarksOnlyItsLevel) {
     EXPECT_EQ(group1.value.number, 3);  // its one reset came before the first record
 }
 
-TEST_F(FunctionsTest, ReferencesBetweenFunctions) {
+TEST_F(UserFunctionsTest, ReferencesBetweenFunctions) {
     // Function 2 sees function 1 of this record; function 1 sees function 2
     // of the previous record.
     AddFunction("#1 + @2", agNone);
@@ -240,7 +240,7 @@ TEST_F(FunctionsTest, ReferencesBetweenFunctions) {
     EXPECT_EQ(list[1].value.number, 123);
 }
 
-TEST_F(FunctionsTest, DisplayTextInTheFiveNumberFormats) {
+TEST_F(UserFunctionsTest, DisplayTextInTheFiveNumberFormats) {
     TRadekFunkce& f = AddFunction("1234.5678", agNone);
     RunRecords({0});
     f.numberFormat = nfGeneral;
@@ -263,7 +263,7 @@ TEST_F(FunctionsTest, DisplayTextInTheFiveNumberFormats) {
     EXPECT_EQ(f.DisplayText(), QStringLiteral("1234.57"));
 }
 
-TEST_F(FunctionsTest, DisplayTextOfTextAndOtherTypes) {
+TEST_F(UserFunctionsTest, DisplayTextOfTextAndOtherTypes) {
     TRadekFunkce& f = AddFunction("UPPER(#2) + '-' + #1", agNone);
     f.resultType = ftText;
     Record(7, "b");
@@ -274,7 +274,7 @@ TEST_F(FunctionsTest, DisplayTextOfTextAndOtherTypes) {
     EXPECT_EQ(f.DisplayText(), QString());
 }
 
-TEST_F(FunctionsTest, DeletingRenumbersLaterReferences) {
+TEST_F(UserFunctionsTest, DeletingRenumbersLaterReferences) {
     for (int i = 0; i < 4; ++i) {
         list.AddNew();
     }
@@ -291,7 +291,7 @@ TEST_F(FunctionsTest, DeletingRenumbersLaterReferences) {
     EXPECT_EQ(list.Count(), 0);
 }
 
-TEST(RenumberTest, OnlyNumberedReferencesAboveTheRemovedOne) {
+TEST(UserFunctionsRenumberTest, OnlyNumberedReferencesAboveTheRemovedOne) {
     EXPECT_EQ(RenumberFunctionReferences("@5 + @05 + @2", 3), QStringLiteral("@4 + @4 + @2"));
     EXPECT_EQ(RenumberFunctionReferences("#5 + &5 + %5", 1), QStringLiteral("#5 + &5 + %5"));
     EXPECT_EQ(RenumberFunctionReferences("@x5 + @", 1), QStringLiteral("@x5 + @"));
