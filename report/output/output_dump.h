@@ -1,0 +1,14 @@
+#pragma once
+// The output as text, one line per page and per placed element in drawing
+// order: "page <n>" (1-based), then "<kind> <left> <top> <width> <height>
+// <text>" where text is the shown lines joined by a literal \n, "[picture]"
+// for a picture and "[barcode <value>]" for a barcode. Tests and the
+// command-line tool compare outputs in this form.
+
+#include <QStringList>
+
+class TSestVystup;
+class TVystPrvek;
+
+QStringList DumpOutput(const TSestVystup& output);
+QString DumpElement(const TVystPrvek& element);
