@@ -32,6 +32,8 @@ QFont RequestFont(const QString& family, bool bold, bool italic) {
     return font;
 }
 
+constexpr qsizetype kMaxRequests = 4096;
+
 }  // namespace
 
 TFontFace::TFontFace(const QRawFont& raw) : raw_(raw) {
@@ -89,14 +91,21 @@ TFontFaceCache& TFontFaceCache::Instance() {
 
 TFontFace* TFontFaceCache::Face(const QString& family, bool bold, bool italic) {
     const QString key = FaceKey(family, bold, italic);
-    auto found = faces_.constFind(key);
-    if (found != faces_.constEnd()) {
-        return found->get();
+    auto found = requests_.constFind(key);
+    if (found != requests_.constEnd()) {
+        return found.value();
     }
-    auto face = std::make_shared<TFontFace>(QRawFont::fromFont(RequestFont(family, bold, italic)));
-    TFontFace* result = face.get();
-    faces_.insert(key, std::move(face));
-    return result;
+    const QRawFont raw = QRawFont::fromFont(RequestFont(family, bold, italic));
+    const QString faceKey = raw.familyName() + QLatin1Char('|') + raw.styleName();
+    std::shared_ptr<TFontFace>& face = faces_[faceKey];
+    if (!face) {
+        face = std::make_shared<TFontFace>(raw);
+    }
+    if (requests_.size() >= kMaxRequests) {
+        requests_.clear();
+    }
+    requests_.insert(key, face.get());
+    return face.get();
 }
 
 QString TFontFaceCache::ResolvedFamily(const QString& family) {

@@ -80,5 +80,9 @@ class TFontFaceCache {
     QString ResolvedFamily(const QString& family);
 
   private:
+    // Faces by resolved family and style: bounded by the installed fonts.
     QHash<QString, std::shared_ptr<TFontFace>> faces_;
+    // Requested names to faces. Names come from templates and RTF texts; the
+    // map is emptied when it grows large, faces stay.
+    QHash<QString, TFontFace*> requests_;
 };
