@@ -10,16 +10,19 @@ namespace {
 QString DecodeUtf8(const QByteArray& data) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder(data);
-    if (!decoder.hasError()) return text;
+    if (!decoder.hasError())
+        return text;
     // Find the first line holding a bad byte sequence, to name it.
     int line = 1;
     qsizetype start = 0;
     while (start <= data.size()) {
         qsizetype end = data.indexOf('\n', start);
-        if (end < 0) end = data.size();
+        if (end < 0)
+            end = data.size();
         QStringDecoder probe(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         (void)QString(probe(data.mid(start, end - start)));
-        if (probe.hasError()) break;
+        if (probe.hasError())
+            break;
         ++line;
         start = end + 1;
     }
@@ -30,22 +33,30 @@ QChar DetectSeparator(const QString& text) {
     bool quoted = false;
     bool semicolon = false;
     for (QChar c : text) {
-        if (c == '"') quoted = !quoted;
-        if (quoted) continue;
-        if (c == '\n' || c == '\r') break;
-        if (c == ',') return ',';
-        if (c == ';') semicolon = true;
+        if (c == '"')
+            quoted = !quoted;
+        if (quoted)
+            continue;
+        if (c == '\n' || c == '\r')
+            break;
+        if (c == ',')
+            return ',';
+        if (c == ';')
+            semicolon = true;
     }
     return semicolon ? QChar(';') : QChar(',');
 }
 
-bool IsBlank(const CsvRecord& r) { return r.fields.size() == 1 && r.fields[0].isEmpty(); }
+bool IsBlank(const CsvRecord& r) {
+    return r.fields.size() == 1 && r.fields[0].isEmpty();
+}
 
 }  // namespace
 
 std::vector<CsvRecord> ParseCsv(const QByteArray& data) {
     QString text = DecodeUtf8(data);
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
     const QChar separator = DetectSeparator(text);
     std::vector<CsvRecord> records;
     CsvRecord record;
@@ -54,7 +65,8 @@ std::vector<CsvRecord> ParseCsv(const QByteArray& data) {
     int line = 1;
     bool quoted = false, afterQuote = false, fieldStarted = false;
     auto endRecord = [&]() {
-        if (!IsBlank(record)) records.push_back(record);
+        if (!IsBlank(record))
+            records.push_back(record);
         record = CsvRecord();
         record.line = line;
         record.fields << QString();
@@ -72,7 +84,8 @@ std::vector<CsvRecord> ParseCsv(const QByteArray& data) {
                     afterQuote = true;
                 }
             } else {
-                if (c == '\n') ++line;
+                if (c == '\n')
+                    ++line;
                 record.fields.last() += c;
             }
             continue;
@@ -81,11 +94,13 @@ std::vector<CsvRecord> ParseCsv(const QByteArray& data) {
             record.fields << QString();
             fieldStarted = afterQuote = false;
         } else if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
             ++line;
             endRecord();
         } else if (afterQuote) {
-            throw StoreError(QStringLiteral("řádek %1: za uzavírací uvozovkou následuje text").arg(line));
+            throw StoreError(
+                QStringLiteral("řádek %1: za uzavírací uvozovkou následuje text").arg(line));
         } else if (c == '"' && !fieldStarted) {
             quoted = true;
             fieldStarted = true;
@@ -94,7 +109,8 @@ std::vector<CsvRecord> ParseCsv(const QByteArray& data) {
             fieldStarted = true;
         }
     }
-    if (quoted) throw StoreError(QStringLiteral("řádek %1: neukončené uvozovky").arg(record.line));
+    if (quoted)
+        throw StoreError(QStringLiteral("řádek %1: neukončené uvozovky").arg(record.line));
     endRecord();
     return records;
 }
@@ -102,8 +118,9 @@ std::vector<CsvRecord> ParseCsv(const QByteArray& data) {
 QByteArray CsvLine(const QStringList& fields) {
     QStringList quoted;
     for (const QString& f : fields) {
-        const bool needs = f.contains(',') || f.contains(';') || f.contains('"') || f.contains('\n') ||
-                           f.contains('\r') || f.startsWith(' ') || f.endsWith(' ');
+        const bool needs = f.contains(',') || f.contains(';') || f.contains('"') ||
+                           f.contains('\n') || f.contains('\r') || f.startsWith(' ') ||
+                           f.endsWith(' ');
         if (!needs) {
             quoted << f;
             continue;

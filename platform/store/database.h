@@ -44,6 +44,9 @@ class Database {
     void Rollback();
     bool InTransaction() const { return inTransaction_; }
 
+    // Gathers the table statistics the query planner uses (after bulk loads).
+    void Analyze();
+
     // Creates the folder (when missing) and the database with the thirteen
     // empty tables. Refuses to touch an existing database.
     static void CreateSchema(const QString& folder);

@@ -13,7 +13,9 @@ const Value kNull;
 
 }  // namespace
 
-DataSet::DataSet(Database& database) : database_(&database) { database.Register(this); }
+DataSet::DataSet(Database& database) : database_(&database) {
+    database.Register(this);
+}
 
 DataSet::~DataSet() {
     const std::vector<DataSetListener*> listeners = listeners_;
@@ -21,7 +23,8 @@ DataSet::~DataSet() {
         if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
             listener->OnDataEvent(*this, {DataEventKind::Destroyed, nullptr});
     }
-    if (database_ != nullptr) database_->Unregister(this);
+    if (database_ != nullptr)
+        database_->Unregister(this);
 }
 
 void DataSet::RequireActive() const {
@@ -32,11 +35,13 @@ void DataSet::RequireActive() const {
 // ---- open and close ------------------------------------------------------------
 
 void DataSet::Open() {
-    if (IsActive()) return;
+    if (IsActive())
+        return;
     if (database_ == nullptr || !database_->IsOpen())
         throw StoreError(QStringLiteral("Databáze není otevřena (%1).").arg(DisplayName()));
     const std::vector<ColumnSchema> columns = DoOpen();
-    if (!KeepsFields() || fields_.empty()) BuildFields(columns);
+    if (!KeepsFields() || fields_.empty())
+        BuildFields(columns);
     try {
         state_ = DataSetState::Browse;
         LoadRows();
@@ -51,47 +56,61 @@ void DataSet::Open() {
     eof_ = rows_.empty();
     FetchCurrent();
     Notify(DataEventKind::Opened);
-    if (hooks_.afterOpen) hooks_.afterOpen(*this);
-    if (!rows_.empty() && hooks_.afterScroll) hooks_.afterScroll(*this);
+    if (hooks_.afterOpen)
+        hooks_.afterOpen(*this);
+    if (!rows_.empty() && hooks_.afterScroll)
+        hooks_.afterScroll(*this);
 }
 
 void DataSet::Close() {
-    if (!IsActive()) return;
-    if (hooks_.beforeClose) hooks_.beforeClose(*this);
+    if (!IsActive())
+        return;
+    if (hooks_.beforeClose)
+        hooks_.beforeClose(*this);
     edit_.clear();
     modified_ = false;
     DoClose();
     rows_.clear();
     InvalidatePositions();
     current_.clear();
+    loaded_.clear();
+    currentId_.reset();
     pos_ = -1;
     bof_ = eof_ = true;
     state_ = DataSetState::Inactive;
-    if (!KeepsFields()) fields_.clear();
+    if (!KeepsFields())
+        fields_.clear();
     Notify(DataEventKind::Closed);
-    if (hooks_.afterClose) hooks_.afterClose(*this);
+    if (hooks_.afterClose)
+        hooks_.afterClose(*this);
 }
 
 void DataSet::Refresh() {
     RequireActive();
     CheckBrowseMode();
-    const std::optional<RowId> current = pos_ >= 0 ? std::optional<RowId>(rows_[pos_]) : std::nullopt;
+    const std::optional<RowId> current =
+        pos_ >= 0 ? std::optional<RowId>(rows_[pos_]) : std::nullopt;
     const int oldPos = pos_;
     LoadRows();
     int pos = current ? PositionOf(*current) : -1;
-    if (pos < 0) pos = std::min(std::max(oldPos, 0), RecordCount() - 1);
+    if (pos < 0)
+        pos = std::min(std::max(oldPos, 0), RecordCount() - 1);
     pos_ = pos;
-    if (rows_.empty()) bof_ = eof_ = true;
-    else bof_ = eof_ = false;
+    if (rows_.empty())
+        bof_ = eof_ = true;
+    else
+        bof_ = eof_ = false;
     FetchCurrent();
     Notify(DataEventKind::DataSetChanged);
 }
 
 void DataSet::ReloadAfterRollback() {
-    if (!IsActive()) return;
+    if (!IsActive())
+        return;
     edit_.clear();
     modified_ = false;
-    if (state_ != DataSetState::Browse) SetState(DataSetState::Browse);
+    if (state_ != DataSetState::Browse)
+        SetState(DataSetState::Browse);
     Refresh();
 }
 
@@ -109,7 +128,8 @@ void DataSet::LoadRows() {
     InvalidatePositions();
     if (filtered_ && filter_) {
         ScanRows([this](RowId id, const Row& row) {
-            if (PassesFilter(row)) rows_.push_back(id);
+            if (PassesFilter(row))
+                rows_.push_back(id);
         });
     } else {
         rows_ = LoadRowIds();
@@ -125,15 +145,39 @@ void DataSet::ScanRows(const std::function<void(RowId, const Row&)>& visit) {
 }
 
 bool DataSet::PassesFilter(const Row& row) {
-    if (!filtered_ || !filter_) return true;
+    if (!filtered_ || !filter_)
+        return true;
     bool passes = false;
     WithRecord(row, [&] { passes = filter_(*this); });
     return passes;
 }
 
 void DataSet::FetchCurrent() {
-    if (pos_ >= 0 && pos_ < RecordCount()) FetchRow(rows_[static_cast<size_t>(pos_)], current_);
-    else current_.clear();
+    loaded_.clear();
+    if (pos_ < 0 || pos_ >= RecordCount()) {
+        currentId_.reset();
+        current_.clear();
+        return;
+    }
+    currentId_ = rows_[static_cast<size_t>(pos_)];
+    if (FetchesByColumn()) {
+        current_.assign(fields_.size(), Value());
+        loaded_.assign(fields_.size(), 0);
+    } else {
+        FetchRow(*currentId_, current_);
+    }
+}
+
+void DataSet::LoadWholeCurrent() {
+    if (!loaded_.empty() && currentId_)
+        FetchRow(*currentId_, current_);
+    loaded_.clear();
+}
+
+Value DataSet::FetchValue(RowId id, int column) {
+    Row row;
+    FetchRow(id, row);
+    return static_cast<size_t>(column) < row.size() ? row[static_cast<size_t>(column)] : Value();
 }
 
 void DataSet::WithRecord(const Row& row, const std::function<void()>& read) {
@@ -151,8 +195,10 @@ void DataSet::WithRecord(const Row& row, const std::function<void()>& read) {
 Row DataSet::RowAt(int index) {
     RequireActive();
     if (index < 0 || index >= RecordCount())
-        throw StoreError(QStringLiteral("Řádek %1 v %2 neexistuje.").arg(index + 1).arg(DisplayName()));
-    if (index == pos_ && state_ == DataSetState::Edit) return edit_;
+        throw StoreError(
+            QStringLiteral("Řádek %1 v %2 neexistuje.").arg(index + 1).arg(DisplayName()));
+    if (index == pos_ && state_ == DataSetState::Edit)
+        return edit_;
     Row row;
     FetchRow(rows_[static_cast<size_t>(index)], row);
     return row;
@@ -162,14 +208,17 @@ Row DataSet::RowAt(int index) {
 
 void DataSet::CheckBrowseMode() {
     if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) {
-        if (modified_) Post();
-        else Cancel();
+        if (modified_)
+            Post();
+        else
+            Cancel();
     }
 }
 
 void DataSet::AfterMove() {
     Notify(DataEventKind::Scrolled);
-    if (hooks_.afterScroll) hooks_.afterScroll(*this);
+    if (hooks_.afterScroll)
+        hooks_.afterScroll(*this);
 }
 
 void DataSet::First() {
@@ -223,7 +272,8 @@ void DataSet::Prior() {
 void DataSet::MoveTo(int index) {
     RequireActive();
     CheckBrowseMode();
-    if (rows_.empty()) return;
+    if (rows_.empty())
+        return;
     pos_ = std::clamp(index, 0, RecordCount() - 1);
     bof_ = eof_ = false;
     FetchCurrent();
@@ -233,7 +283,8 @@ void DataSet::MoveTo(int index) {
 int DataSet::PositionOf(RowId id) {
     if (positions_.empty() && !rows_.empty()) {
         positions_.reserve(rows_.size());
-        for (size_t i = 0; i < rows_.size(); ++i) positions_.emplace(rows_[i], static_cast<int>(i));
+        for (size_t i = 0; i < rows_.size(); ++i)
+            positions_.emplace(rows_[i], static_cast<int>(i));
     }
     const auto it = positions_.find(id);
     return it == positions_.end() ? -1 : it->second;
@@ -252,8 +303,8 @@ bool DataSet::Locate(const QString& columns, const QVariantList& values) {
         const Field& field = FieldByName(names[i].trimmed());
         const QVariant& v = values[i];
         // A text longer than the column can never be stored, so it matches nothing.
-        if (field.Kind() == ColumnType::Text && field.Size() > 0 && v.typeId() == QMetaType::QString &&
-            v.toString().size() > field.Size())
+        if (field.Kind() == ColumnType::Text && field.Size() > 0 &&
+            v.typeId() == QMetaType::QString && v.toString().size() > field.Size())
             return false;
         indexes.push_back(field.Index());
         wanted.push_back(Field::ConvertVariant(field.Column(), v));
@@ -261,9 +312,11 @@ bool DataSet::Locate(const QString& columns, const QVariantList& values) {
     int best = INT_MAX;
     for (RowId id : FindRows(indexes, wanted)) {
         const int p = PositionOf(id);
-        if (p >= 0 && p < best) best = p;
+        if (p >= 0 && p < best)
+            best = p;
     }
-    if (best == INT_MAX) return false;
+    if (best == INT_MAX)
+        return false;
     pos_ = best;
     bof_ = eof_ = false;
     FetchCurrent();
@@ -275,7 +328,8 @@ bool DataSet::Locate(const QString& columns, const QVariantList& values) {
 
 void DataSet::SetOnFilterRecord(RecordFilter filter) {
     filter_ = std::move(filter);
-    if (IsActive() && filtered_) SetFiltered(true);
+    if (IsActive() && filtered_)
+        SetFiltered(true);
 }
 
 void DataSet::SetFiltered(bool on) {
@@ -293,33 +347,41 @@ void DataSet::SetFiltered(bool on) {
 // ---- editing ---------------------------------------------------------------------
 
 void DataSet::SetState(DataSetState state) {
-    if (state_ == state) return;
+    if (state_ == state)
+        return;
     state_ = state;
     Notify(DataEventKind::StateChanged);
 }
 
 void DataSet::Edit() {
     RequireActive();
-    if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) return;
+    if (state_ == DataSetState::Edit || state_ == DataSetState::Insert)
+        return;
     if (ReadOnly())
-        throw StoreError(QStringLiteral("%1 je jen pro čtení a nelze ji upravovat.").arg(DisplayName()));
+        throw StoreError(
+            QStringLiteral("%1 je jen pro čtení a nelze ji upravovat.").arg(DisplayName()));
     if (rows_.empty()) {
         Append();
         return;
     }
-    if (hooks_.beforeEdit) hooks_.beforeEdit(*this);
+    if (hooks_.beforeEdit)
+        hooks_.beforeEdit(*this);
+    LoadWholeCurrent();
     edit_ = current_;
     modified_ = false;
     SetState(DataSetState::Edit);
-    if (hooks_.afterEdit) hooks_.afterEdit(*this);
+    if (hooks_.afterEdit)
+        hooks_.afterEdit(*this);
 }
 
 void DataSet::Append() {
     RequireActive();
     CheckBrowseMode();
     if (ReadOnly())
-        throw StoreError(QStringLiteral("%1 je jen pro čtení a nelze do ní přidávat.").arg(DisplayName()));
-    if (hooks_.beforeInsert) hooks_.beforeInsert(*this);
+        throw StoreError(
+            QStringLiteral("%1 je jen pro čtení a nelze do ní přidávat.").arg(DisplayName()));
+    if (hooks_.beforeInsert)
+        hooks_.beforeInsert(*this);
     edit_.assign(fields_.size(), Value());
     SetState(DataSetState::Insert);
     bof_ = eof_ = false;
@@ -332,7 +394,8 @@ void DataSet::Append() {
         }
     }
     modified_ = false;  // defaults alone do not make a row worth posting
-    if (hooks_.afterInsert) hooks_.afterInsert(*this);
+    if (hooks_.afterInsert)
+        hooks_.afterInsert(*this);
 }
 
 void DataSet::StoreFieldValue(Field& field, Value value) {
@@ -340,7 +403,8 @@ void DataSet::StoreFieldValue(Field& field, Value value) {
         throw StoreError(QStringLiteral("%1: záznam není otevřen pro úpravy (sloupec %2).")
                              .arg(DisplayName(), field.Name()));
     Value& slot = edit_.at(static_cast<size_t>(field.Index()));
-    if (slot == value) return;
+    if (slot == value)
+        return;
     Value previous = std::move(slot);
     slot = std::move(value);
     if (field.Options().onValidate) {
@@ -367,16 +431,20 @@ int DataSet::InsertPosition(const Row& row, RowId id) {
         } else {
             before = rows_[mid] < id;
         }
-        if (before) lo = mid + 1;
-        else hi = mid;
+        if (before)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return static_cast<int>(lo);
 }
 
 void DataSet::Post() {
     RequireActive();
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
-    if (hooks_.beforePost) hooks_.beforePost(*this);
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+        return;
+    if (hooks_.beforePost)
+        hooks_.beforePost(*this);
     const bool inserting = state_ == DataSetState::Insert;
     RowId id = 0;
     if (inserting) {
@@ -402,16 +470,19 @@ void DataSet::Post() {
     FetchCurrent();
     SetState(DataSetState::Browse);
     Notify(DataEventKind::DataSetChanged);
-    if (hooks_.afterPost) hooks_.afterPost(*this);
+    if (hooks_.afterPost)
+        hooks_.afterPost(*this);
 }
 
 void DataSet::Cancel() {
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+        return;
     edit_.clear();
     modified_ = false;
     bof_ = eof_ = rows_.empty();
     SetState(DataSetState::Browse);
-    if (hooks_.afterCancel) hooks_.afterCancel(*this);
+    if (hooks_.afterCancel)
+        hooks_.afterCancel(*this);
 }
 
 void DataSet::Delete() {
@@ -426,18 +497,23 @@ void DataSet::Delete() {
         SetState(DataSetState::Browse);
     }
     if (rows_.empty() || pos_ < 0)
-        throw StoreError(QStringLiteral("%1: není co smazat, tabulka je prázdná.").arg(DisplayName()));
+        throw StoreError(
+            QStringLiteral("%1: není co smazat, tabulka je prázdná.").arg(DisplayName()));
     if (ReadOnly())
-        throw StoreError(QStringLiteral("%1 je jen pro čtení a nelze z ní mazat.").arg(DisplayName()));
-    if (hooks_.beforeDelete) hooks_.beforeDelete(*this);
+        throw StoreError(
+            QStringLiteral("%1 je jen pro čtení a nelze z ní mazat.").arg(DisplayName()));
+    if (hooks_.beforeDelete)
+        hooks_.beforeDelete(*this);
     DeleteRow(rows_[static_cast<size_t>(pos_)]);
     rows_.erase(rows_.begin() + pos_);
     InvalidatePositions();
-    if (pos_ >= RecordCount()) pos_ = RecordCount() - 1;
+    if (pos_ >= RecordCount())
+        pos_ = RecordCount() - 1;
     bof_ = eof_ = rows_.empty();
     FetchCurrent();
     Notify(DataEventKind::DataSetChanged);
-    if (hooks_.afterDelete) hooks_.afterDelete(*this);
+    if (hooks_.afterDelete)
+        hooks_.afterDelete(*this);
     AfterMove();
 }
 
@@ -447,7 +523,9 @@ DataSet::RowId DataSet::InsertRow(const Row&) {
 void DataSet::UpdateRow(RowId, const Row&) {
     throw StoreError(QStringLiteral("%1 je jen pro čtení.").arg(DisplayName()));
 }
-void DataSet::DeleteRow(RowId) { throw StoreError(QStringLiteral("%1 je jen pro čtení.").arg(DisplayName())); }
+void DataSet::DeleteRow(RowId) {
+    throw StoreError(QStringLiteral("%1 je jen pro čtení.").arg(DisplayName()));
+}
 
 int DataSet::CompareOrder(const Row&, RowId idA, const Row&, RowId idB) const {
     return idA < idB ? -1 : (idA > idB ? 1 : 0);
@@ -456,10 +534,17 @@ int DataSet::CompareOrder(const Row&, RowId idA, const Row&, RowId idB) const {
 // ---- fields ----------------------------------------------------------------------
 
 const Value& DataSet::ActiveValue(int index) const {
-    const Row* row = peek_ != nullptr ? peek_
+    const Row* row = peek_ != nullptr                                                   ? peek_
                      : (state_ == DataSetState::Edit || state_ == DataSetState::Insert) ? &edit_
                                                                                         : &current_;
-    if (index < 0 || static_cast<size_t>(index) >= row->size()) return kNull;
+    if (index < 0 || static_cast<size_t>(index) >= row->size())
+        return kNull;
+    if (row == &current_ && static_cast<size_t>(index) < loaded_.size() &&
+        !loaded_[static_cast<size_t>(index)]) {
+        current_[static_cast<size_t>(index)] =
+            const_cast<DataSet*>(this)->FetchValue(*currentId_, index);
+        loaded_[static_cast<size_t>(index)] = 1;
+    }
     return (*row)[static_cast<size_t>(index)];
 }
 
@@ -467,14 +552,16 @@ void DataSet::BuildFields(const std::vector<ColumnSchema>& columns) {
     fields_.clear();
     for (size_t i = 0; i < columns.size(); ++i) {
         auto& options = options_[columns[i].name.toLower()];
-        if (!options) options = std::make_shared<FieldOptions>();
+        if (!options)
+            options = std::make_shared<FieldOptions>();
         fields_.push_back(std::make_unique<Field>(*this, static_cast<int>(i), columns[i], options));
     }
 }
 
 Field* DataSet::FindField(const QString& name) {
     for (auto& field : fields_)
-        if (field->Name().compare(name, Qt::CaseInsensitive) == 0) return field.get();
+        if (field->Name().compare(name, Qt::CaseInsensitive) == 0)
+            return field.get();
     return nullptr;
 }
 
@@ -487,13 +574,15 @@ Field& DataSet::FieldByName(const QString& name) {
 
 QStringList DataSet::FieldNames() const {
     QStringList names;
-    for (const auto& field : fields_) names << field->Name();
+    for (const auto& field : fields_)
+        names << field->Name();
     return names;
 }
 
 FieldOptions& DataSet::FieldSetup(const QString& name) {
     auto& slot = options_[name.toLower()];
-    if (!slot) slot = std::make_shared<FieldOptions>();
+    if (!slot)
+        slot = std::make_shared<FieldOptions>();
     return *slot;
 }
 
@@ -501,20 +590,24 @@ FieldOptions& DataSet::FieldSetup(const QString& name) {
 
 Bookmark DataSet::GetBookmark() const {
     Bookmark b;
-    if (IsActive() && pos_ >= 0) b.row = rows_[static_cast<size_t>(pos_)];
+    if (IsActive() && pos_ >= 0)
+        b.row = rows_[static_cast<size_t>(pos_)];
     return b;
 }
 
 bool DataSet::BookmarkValid(const Bookmark& bookmark) const {
-    return bookmark.IsValid() && std::find(rows_.begin(), rows_.end(), *bookmark.row) != rows_.end();
+    return bookmark.IsValid() &&
+           std::find(rows_.begin(), rows_.end(), *bookmark.row) != rows_.end();
 }
 
 bool DataSet::GotoBookmark(const Bookmark& bookmark) {
     RequireActive();
     CheckBrowseMode();
-    if (!bookmark.IsValid()) return false;
+    if (!bookmark.IsValid())
+        return false;
     const int p = PositionOf(*bookmark.row);
-    if (p < 0) return false;
+    if (p < 0)
+        return false;
     pos_ = p;
     bof_ = eof_ = false;
     FetchCurrent();
@@ -524,10 +617,13 @@ bool DataSet::GotoBookmark(const Bookmark& bookmark) {
 
 // ---- notifications ---------------------------------------------------------------
 
-void DataSet::DisableControls() { ++disableCount_; }
+void DataSet::DisableControls() {
+    ++disableCount_;
+}
 
 void DataSet::EnableControls() {
-    if (disableCount_ > 0) --disableCount_;
+    if (disableCount_ > 0)
+        --disableCount_;
     if (disableCount_ == 0 && heldBack_) {
         heldBack_ = false;
         Notify(DataEventKind::DataSetChanged);
@@ -535,7 +631,8 @@ void DataSet::EnableControls() {
 }
 
 void DataSet::AddListener(DataSetListener* listener) {
-    if (listener != nullptr && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+    if (listener != nullptr &&
+        std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
         listeners_.push_back(listener);
 }
 
@@ -550,7 +647,8 @@ void DataSet::Notify(DataEventKind kind, const Field* field) {
     }
     const std::vector<DataSetListener*> listeners = listeners_;
     for (DataSetListener* listener : listeners) {
-        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) continue;
+        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+            continue;
         listener->OnDataEvent(*this, {kind, field});
     }
 }

@@ -102,7 +102,9 @@ class DataSet {
     // Moves to the first row whose columns (names joined by ";") equal the
     // values exactly, case-sensitive. Not found: false, position unchanged.
     bool Locate(const QString& columns, const QVariantList& values);
-    bool Locate(const QString& column, const QVariant& value) { return Locate(column, QVariantList{value}); }
+    bool Locate(const QString& column, const QVariant& value) {
+        return Locate(column, QVariantList{value});
+    }
 
     // ---- the record filter ----
     void SetOnFilterRecord(RecordFilter filter);
@@ -160,10 +162,11 @@ class DataSet {
     // What a kind of data set supplies. Ids are stable row identities.
     virtual std::vector<ColumnSchema> DoOpen() = 0;  // prepares; returns the columns
     virtual void DoClose() = 0;
-    virtual std::vector<RowId> LoadRowIds() = 0;     // all rows in order
+    virtual std::vector<RowId> LoadRowIds() = 0;  // all rows in order
     virtual void ScanRows(const std::function<void(RowId, const Row&)>& visit);
     virtual void FetchRow(RowId id, Row& out) = 0;
-    virtual std::vector<RowId> FindRows(const std::vector<int>& columns, const std::vector<Value>& values) = 0;
+    virtual std::vector<RowId> FindRows(const std::vector<int>& columns,
+                                        const std::vector<Value>& values) = 0;
     virtual bool ReadOnly() const { return true; }
     virtual RowId InsertRow(const Row& row);
     virtual void UpdateRow(RowId id, const Row& row);
@@ -174,6 +177,10 @@ class DataSet {
     virtual bool KeepsFields() const { return false; }
     // Whether rows are ordered by their values (CompareOrder) rather than by id.
     virtual bool HasKeyOrder() const { return false; }
+    // A data set that reads single columns cheaply (a query's packed result)
+    // fills the current record column by column as fields are read.
+    virtual bool FetchesByColumn() const { return false; }
+    virtual Value FetchValue(RowId id, int column);
 
     void BuildFields(const std::vector<ColumnSchema>& columns);
     void RequireActive() const;
@@ -185,6 +192,7 @@ class DataSet {
     void LoadRows();
     bool PassesFilter(const Row& row);
     void FetchCurrent();
+    void LoadWholeCurrent();
     void AfterMove();
     int InsertPosition(const Row& row, RowId id);
     int PositionOf(RowId id);
@@ -195,11 +203,14 @@ class DataSet {
     DataSetState state_ = DataSetState::Inactive;
     std::vector<std::unique_ptr<Field>> fields_;
     std::map<QString, std::shared_ptr<FieldOptions>> options_;  // by lower-case name
-    std::vector<RowId> rows_;  // the rows shown, in order, filter applied
+    std::vector<RowId> rows_;                   // the rows shown, in order, filter applied
     std::unordered_map<RowId, int> positions_;  // row id -> index in rows_, built on demand
     int pos_ = -1;
     bool bof_ = true, eof_ = true;
-    Row current_, edit_;
+    mutable Row current_;  // the current record; filled lazily when FetchesByColumn()
+    mutable std::vector<char> loaded_;
+    std::optional<RowId> currentId_;
+    Row edit_;
     const Row* peek_ = nullptr;
     bool modified_ = false;
     RecordFilter filter_;

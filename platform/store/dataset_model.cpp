@@ -14,7 +14,9 @@ DataSetModel::DataSetModel(DataSource& source, const QStringList& fieldNames, QO
     source_.AddListener(this);
 }
 
-DataSetModel::~DataSetModel() { source_.RemoveListener(this); }
+DataSetModel::~DataSetModel() {
+    source_.RemoveListener(this);
+}
 
 DataSet* DataSetModel::ActiveDataSet() const {
     DataSet* dataSet = source_.GetDataSet();
@@ -22,7 +24,8 @@ DataSet* DataSetModel::ActiveDataSet() const {
 }
 
 QStringList DataSetModel::ShownNames() const {
-    if (!names_.isEmpty()) return names_;
+    if (!names_.isEmpty())
+        return names_;
     DataSet* dataSet = ActiveDataSet();
     return dataSet != nullptr ? dataSet->FieldNames() : QStringList();
 }
@@ -35,15 +38,18 @@ void DataSetModel::SetFieldNames(const QStringList& fieldNames) {
 }
 
 void DataSetModel::SetColumnTitle(int column, const QString& title) {
-    if (title.isEmpty()) titles_.remove(column);
-    else titles_[column] = title;
+    if (title.isEmpty())
+        titles_.remove(column);
+    else
+        titles_[column] = title;
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
 Field* DataSetModel::FieldAt(int column) const {
     DataSet* dataSet = source_.GetDataSet();
     const QStringList names = ShownNames();
-    if (dataSet == nullptr || column < 0 || column >= names.size()) return nullptr;
+    if (dataSet == nullptr || column < 0 || column >= names.size())
+        return nullptr;
     return dataSet->FindField(names[column]);
 }
 
@@ -53,7 +59,8 @@ int DataSetModel::CurrentRow() const {
 }
 
 int DataSetModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid()) return 0;
+    if (parent.isValid())
+        return 0;
     DataSet* dataSet = ActiveDataSet();
     return dataSet != nullptr ? dataSet->RecordCount() : 0;
 }
@@ -64,10 +71,13 @@ int DataSetModel::columnCount(const QModelIndex& parent) const {
 
 const Row* DataSetModel::CachedRow(int row) const {
     auto it = cache_.find(row);
-    if (it != cache_.end()) return &it.value();
+    if (it != cache_.end())
+        return &it.value();
     DataSet* dataSet = ActiveDataSet();
-    if (dataSet == nullptr) return nullptr;
-    if (cache_.size() >= kCachedRows) cache_.clear();
+    if (dataSet == nullptr)
+        return nullptr;
+    if (cache_.size() >= kCachedRows)
+        cache_.clear();
     try {
         return &cache_.insert(row, dataSet->RowAt(row)).value();
     } catch (const StoreError&) {
@@ -76,20 +86,26 @@ const Row* DataSetModel::CachedRow(int row) const {
 }
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return QVariant();
+    if (!index.isValid())
+        return QVariant();
     Field* field = FieldAt(index.column());
-    if (field == nullptr) return QVariant();
+    if (field == nullptr)
+        return QVariant();
     if (role == Qt::TextAlignmentRole) {
         const int a = field->Alignment();
         const Qt::Alignment h = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
         return QVariant::fromValue(h | Qt::AlignVCenter);
     }
-    if (role != Qt::DisplayRole && role != Qt::EditRole) return QVariant();
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return QVariant();
     const Row* row = CachedRow(index.row());
-    if (row == nullptr) return QVariant();
+    if (row == nullptr)
+        return QVariant();
     QString text;
     try {
-        field->Owner().WithRecord(*row, [&] { text = role == Qt::DisplayRole ? field->DisplayText() : field->EditText(); });
+        field->Owner().WithRecord(*row, [&] {
+            text = role == Qt::DisplayRole ? field->DisplayText() : field->EditText();
+        });
     } catch (const std::exception&) {
         return QVariant();
     }
@@ -97,10 +113,14 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole) return QVariant();
-    if (orientation == Qt::Vertical) return section + 1;
-    if (titles_.contains(section)) return titles_.value(section);
-    if (Field* field = FieldAt(section)) return field->DisplayLabel();
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (titles_.contains(section))
+        return titles_.value(section);
+    if (Field* field = FieldAt(section))
+        return field->DisplayLabel();
     const QStringList names = ShownNames();
     return section >= 0 && section < names.size() ? QVariant(names[section]) : QVariant();
 }

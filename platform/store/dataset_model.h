@@ -17,7 +17,8 @@ class DataSetModel : public QAbstractTableModel, public DataSourceListener {
     Q_OBJECT
 
   public:
-    explicit DataSetModel(DataSource& source, const QStringList& fieldNames = {}, QObject* parent = nullptr);
+    explicit DataSetModel(DataSource& source, const QStringList& fieldNames = {},
+                          QObject* parent = nullptr);
     ~DataSetModel() override;
 
     void SetFieldNames(const QStringList& fieldNames);
@@ -30,7 +31,8 @@ class DataSetModel : public QAbstractTableModel, public DataSourceListener {
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
     void OnSourceEvent(DataSource& source, const DataEvent& event) override;
 

@@ -4,22 +4,29 @@
 
 namespace platform {
 
-DataSource::DataSource(const QString& name, DataSet* dataSet) : name_(name) { SetDataSet(dataSet); }
+DataSource::DataSource(const QString& name, DataSet* dataSet) : name_(name) {
+    SetDataSet(dataSet);
+}
 
 DataSource::~DataSource() {
-    if (dataSet_ != nullptr) dataSet_->RemoveListener(this);
+    if (dataSet_ != nullptr)
+        dataSet_->RemoveListener(this);
 }
 
 void DataSource::SetDataSet(DataSet* dataSet) {
-    if (dataSet == dataSet_) return;
-    if (dataSet_ != nullptr) dataSet_->RemoveListener(this);
+    if (dataSet == dataSet_)
+        return;
+    if (dataSet_ != nullptr)
+        dataSet_->RemoveListener(this);
     dataSet_ = dataSet;
-    if (dataSet_ != nullptr) dataSet_->AddListener(this);
+    if (dataSet_ != nullptr)
+        dataSet_->AddListener(this);
     Forward({DataEventKind::DataSetChanged, nullptr});
 }
 
 void DataSource::AddListener(DataSourceListener* listener) {
-    if (listener != nullptr && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+    if (listener != nullptr &&
+        std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
         listeners_.push_back(listener);
 }
 
@@ -39,7 +46,8 @@ void DataSource::OnDataEvent(DataSet&, const DataEvent& event) {
 void DataSource::Forward(const DataEvent& event) {
     const std::vector<DataSourceListener*> listeners = listeners_;
     for (DataSourceListener* listener : listeners) {
-        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) continue;
+        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+            continue;
         listener->OnSourceEvent(*this, event);
     }
 }

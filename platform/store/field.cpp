@@ -12,28 +12,39 @@ namespace {
 
 const QDate kDayZero(1899, 12, 30);  // day 0 of the report's day numbers
 
-[[noreturn]] void Refuse(const QString& text) { throw StoreError(text); }
+[[noreturn]] void Refuse(const QString& text) {
+    throw StoreError(text);
+}
 
 QString Shown(const QString& text) {
     return text.size() > 40 ? text.left(40) + QStringLiteral("…") : text;
 }
 
-bool IsIntegral(ColumnType t) { return t == ColumnType::Smallint || t == ColumnType::Integer; }
+bool IsIntegral(ColumnType t) {
+    return t == ColumnType::Smallint || t == ColumnType::Integer;
+}
 
 Value CheckedInteger(const ColumnSchema& column, std::int64_t v) {
-    const std::int64_t low = column.type == ColumnType::Smallint ? -32768 : std::numeric_limits<std::int32_t>::min();
-    const std::int64_t high = column.type == ColumnType::Smallint ? 32767 : std::numeric_limits<std::int32_t>::max();
+    const std::int64_t low =
+        column.type == ColumnType::Smallint ? -32768 : std::numeric_limits<std::int32_t>::min();
+    const std::int64_t high =
+        column.type == ColumnType::Smallint ? 32767 : std::numeric_limits<std::int32_t>::max();
     if (v < low || v > high)
         Refuse(QStringLiteral("Hodnota %1 je mimo rozsah sloupce %2 (%3 až %4).")
-                   .arg(v).arg(column.name).arg(low).arg(high));
+                   .arg(v)
+                   .arg(column.name)
+                   .arg(low)
+                   .arg(high));
     return Value(v);
 }
 
 // Cuts a text to the column width without splitting a surrogate pair.
 QString CutToWidth(const QString& text, int width) {
-    if (width <= 0 || text.size() <= width) return text;
+    if (width <= 0 || text.size() <= width)
+        return text;
     qsizetype n = width;
-    if (text[n - 1].isHighSurrogate()) --n;
+    if (text[n - 1].isHighSurrogate())
+        --n;
     return text.left(n);
 }
 
@@ -48,7 +59,9 @@ std::optional<bool> ParseBoolean(const QString& text) {
     return std::nullopt;
 }
 
-QString TypeName(const ColumnSchema& c) { return ColumnTypeName(c.type); }
+QString TypeName(const ColumnSchema& c) {
+    return ColumnTypeName(c.type);
+}
 
 }  // namespace
 
@@ -60,7 +73,8 @@ QString Field::DisplayLabel() const {
 }
 
 int Field::DisplayWidth() const {
-    if (options_->displayWidth >= 0) return options_->displayWidth;
+    if (options_->displayWidth >= 0)
+        return options_->displayWidth;
     switch (column_.type) {
         case ColumnType::Text:
             return column_.width;
@@ -76,25 +90,32 @@ int Field::DisplayWidth() const {
 }
 
 int Field::Alignment() const {
-    if (options_->alignment >= 0) return options_->alignment;
+    if (options_->alignment >= 0)
+        return options_->alignment;
     return IsIntegral(column_.type) || column_.type == ColumnType::Float ? 1 : 0;
 }
 
 // ---- reading -------------------------------------------------------------------
 
-const Value& Field::RawValue() const { return owner_.ActiveValue(index_); }
+const Value& Field::RawValue() const {
+    return owner_.ActiveValue(index_);
+}
 
 bool Field::IsNull() const {
     const Value& v = RawValue();
-    if (IsNullValue(v)) return true;
-    if (const auto* s = std::get_if<QString>(&v)) return s->isEmpty();
-    if (const auto* b = std::get_if<QByteArray>(&v)) return b->isEmpty();
+    if (IsNullValue(v))
+        return true;
+    if (const auto* s = std::get_if<QString>(&v))
+        return s->isEmpty();
+    if (const auto* b = std::get_if<QByteArray>(&v))
+        return b->isEmpty();
     return false;
 }
 
 QString Field::AsString() const {
     const Value& v = RawValue();
-    if (IsNullValue(v)) return QString();
+    if (IsNullValue(v))
+        return QString();
     switch (column_.type) {
         case ColumnType::Date: {
             const auto* s = std::get_if<QString>(&v);
@@ -108,14 +129,18 @@ QString Field::AsString() const {
         default:
             break;
     }
-    if (const auto* s = std::get_if<QString>(&v)) return *s;
-    if (const auto* i = std::get_if<std::int64_t>(&v)) return QString::number(*i);
-    if (const auto* d = std::get_if<double>(&v)) return FloatToText(*d);
+    if (const auto* s = std::get_if<QString>(&v))
+        return *s;
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        return QString::number(*i);
+    if (const auto* d = std::get_if<double>(&v))
+        return FloatToText(*d);
     return QString::fromUtf8(std::get<QByteArray>(v));
 }
 
 QString Field::DisplayText() const {
-    if (options_->onGetText) return options_->onGetText(*this, true);
+    if (options_->onGetText)
+        return options_->onGetText(*this, true);
     const QString& format = options_->displayFormat;
     switch (column_.type) {
         case ColumnType::Graphic:
@@ -127,7 +152,8 @@ QString Field::DisplayText() const {
         case ColumnType::Float:
         case ColumnType::Smallint:
         case ColumnType::Integer:
-            if (!format.isEmpty() && !IsNull()) return FormatFloatText(format, AsFloat());
+            if (!format.isEmpty() && !IsNull())
+                return FormatFloatText(format, AsFloat());
             break;
         case ColumnType::Date:
             if (!format.isEmpty() && AsDate().isValid()) {
@@ -143,19 +169,24 @@ QString Field::DisplayText() const {
 }
 
 QString Field::EditText() const {
-    if (options_->onGetText) return options_->onGetText(*this, false);
+    if (options_->onGetText)
+        return options_->onGetText(*this, false);
     const bool number = column_.type == ColumnType::Float || IsIntegral(column_.type);
     if (number && !options_->editFormat.isEmpty() && !IsNull())
         return FormatFloatText(options_->editFormat, AsFloat());
-    if (column_.type == ColumnType::Boolean && !options_->displayFormat.isEmpty()) return DisplayText();
+    if (column_.type == ColumnType::Boolean && !options_->displayFormat.isEmpty())
+        return DisplayText();
     return AsString();
 }
 
 bool Field::AsBoolean() const {
     const Value& v = RawValue();
-    if (const auto* i = std::get_if<std::int64_t>(&v)) return *i != 0;
-    if (const auto* d = std::get_if<double>(&v)) return *d != 0.0;
-    if (const auto* s = std::get_if<QString>(&v)) return ParseBoolean(*s).value_or(false);
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        return *i != 0;
+    if (const auto* d = std::get_if<double>(&v))
+        return *d != 0.0;
+    if (const auto* s = std::get_if<QString>(&v))
+        return ParseBoolean(*s).value_or(false);
     return false;
 }
 
@@ -165,14 +196,17 @@ QDate Field::AsDate() const {
         const QDate iso = IsoToDate(*s);
         return iso.isValid() ? iso : ParseDateText(*s);
     }
-    if (const auto* d = std::get_if<double>(&v)) return kDayZero.addDays(static_cast<qint64>(std::floor(*d)));
-    if (const auto* i = std::get_if<std::int64_t>(&v)) return kDayZero.addDays(*i);
+    if (const auto* d = std::get_if<double>(&v))
+        return kDayZero.addDays(static_cast<qint64>(std::floor(*d)));
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        return kDayZero.addDays(*i);
     return QDate();
 }
 
 std::int64_t Field::AsInteger() const {
     const Value& v = RawValue();
-    if (const auto* i = std::get_if<std::int64_t>(&v)) return *i;
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        return *i;
     if (column_.type == ColumnType::Date) {
         const QDate d = AsDate();
         return d.isValid() ? kDayZero.daysTo(d) : 0;
@@ -183,8 +217,10 @@ std::int64_t Field::AsInteger() const {
         return std::llround(*d);
     }
     if (const auto* s = std::get_if<QString>(&v)) {
-        if (s->isEmpty()) return 0;
-        if (const auto n = ParseIntegerText(*s)) return *n;
+        if (s->isEmpty())
+            return 0;
+        if (const auto n = ParseIntegerText(*s))
+            return *n;
         Refuse(QStringLiteral("„%1“ ve sloupci %2 není celé číslo.").arg(Shown(*s), Name()));
     }
     return 0;
@@ -192,15 +228,19 @@ std::int64_t Field::AsInteger() const {
 
 double Field::AsFloat() const {
     const Value& v = RawValue();
-    if (const auto* d = std::get_if<double>(&v)) return *d;
-    if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
+    if (const auto* d = std::get_if<double>(&v))
+        return *d;
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        return static_cast<double>(*i);
     if (column_.type == ColumnType::Date) {
         const QDate d = AsDate();
         return d.isValid() ? static_cast<double>(kDayZero.daysTo(d)) : 0.0;
     }
     if (const auto* s = std::get_if<QString>(&v)) {
-        if (s->isEmpty()) return 0.0;
-        if (const auto n = ParseFloatText(*s)) return *n;
+        if (s->isEmpty())
+            return 0.0;
+        if (const auto n = ParseFloatText(*s))
+            return *n;
         Refuse(QStringLiteral("„%1“ ve sloupci %2 není číslo.").arg(Shown(*s), Name()));
     }
     return 0.0;
@@ -208,13 +248,16 @@ double Field::AsFloat() const {
 
 QByteArray Field::AsBytes() const {
     const Value& v = RawValue();
-    if (const auto* b = std::get_if<QByteArray>(&v)) return *b;
-    if (IsNullValue(v)) return QByteArray();
+    if (const auto* b = std::get_if<QByteArray>(&v))
+        return *b;
+    if (IsNullValue(v))
+        return QByteArray();
     return AsString().toUtf8();
 }
 
 QVariant Field::AsVariant() const {
-    if (IsNull()) return QVariant();
+    if (IsNull())
+        return QVariant();
     switch (column_.type) {
         case ColumnType::Text:
         case ColumnType::Memo:
@@ -244,47 +287,60 @@ Value Field::ConvertText(const ColumnSchema& column, const QString& text) {
         case ColumnType::Memo:
             return text.isEmpty() ? Value() : Value(text);
         case ColumnType::Date: {
-            if (trimmed.isEmpty()) return Value();
+            if (trimmed.isEmpty())
+                return Value();
             const QDate d = ParseDateText(trimmed);
             if (!d.isValid())
-                Refuse(QStringLiteral("„%1“ není platné datum (sloupec %2).").arg(Shown(text), column.name));
+                Refuse(QStringLiteral("„%1“ není platné datum (sloupec %2).")
+                           .arg(Shown(text), column.name));
             return Value(DateToIso(d));
         }
         case ColumnType::Boolean: {
-            if (trimmed.isEmpty()) return Value();
+            if (trimmed.isEmpty())
+                return Value();
             const auto b = ParseBoolean(trimmed);
             if (!b)
-                Refuse(QStringLiteral("„%1“ není logická hodnota (sloupec %2); použijte Ano nebo Ne.")
-                           .arg(Shown(text), column.name));
+                Refuse(
+                    QStringLiteral("„%1“ není logická hodnota (sloupec %2); použijte Ano nebo Ne.")
+                        .arg(Shown(text), column.name));
             return Value(static_cast<std::int64_t>(*b ? 1 : 0));
         }
         case ColumnType::Smallint:
         case ColumnType::Integer: {
-            if (trimmed.isEmpty()) return Value();
+            if (trimmed.isEmpty())
+                return Value();
             const auto n = ParseIntegerText(trimmed);
             if (!n) {
                 if (trimmed.size() > 1 && (trimmed[0] == '-' || trimmed[0].isDigit()) &&
-                    trimmed.mid(1).toStdString().find_first_not_of("0123456789") == std::string::npos)
-                    Refuse(QStringLiteral("Hodnota %1 je mimo rozsah sloupce %2.").arg(Shown(trimmed), column.name));
-                Refuse(QStringLiteral("„%1“ není celé číslo (sloupec %2).").arg(Shown(text), column.name));
+                    trimmed.mid(1).toStdString().find_first_not_of("0123456789") ==
+                        std::string::npos)
+                    Refuse(QStringLiteral("Hodnota %1 je mimo rozsah sloupce %2.")
+                               .arg(Shown(trimmed), column.name));
+                Refuse(QStringLiteral("„%1“ není celé číslo (sloupec %2).")
+                           .arg(Shown(text), column.name));
             }
             return CheckedInteger(column, *n);
         }
         case ColumnType::Float: {
-            if (trimmed.isEmpty()) return Value();
+            if (trimmed.isEmpty())
+                return Value();
             const auto d = ParseFloatText(trimmed);
-            if (!d) Refuse(QStringLiteral("„%1“ není číslo (sloupec %2).").arg(Shown(text), column.name));
+            if (!d)
+                Refuse(
+                    QStringLiteral("„%1“ není číslo (sloupec %2).").arg(Shown(text), column.name));
             return Value(*d);
         }
         case ColumnType::Graphic:
-            if (text.isEmpty()) return Value();
+            if (text.isEmpty())
+                return Value();
             Refuse(QStringLiteral("Do sloupce %1 (obrázek) nelze zapsat text.").arg(column.name));
     }
     return Value();
 }
 
 Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
-    if (!value.isValid() || value.isNull()) return Value();
+    if (!value.isValid() || value.isNull())
+        return Value();
     const int type = value.typeId();
     switch (column.type) {
         case ColumnType::Date:
@@ -292,10 +348,12 @@ Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
                 const QDate d = value.toDate();
                 return d.isValid() ? Value(DateToIso(d)) : Value();
             }
-            if (type == QMetaType::QDateTime) return Value(DateToIso(value.toDateTime().date()));
+            if (type == QMetaType::QDateTime)
+                return Value(DateToIso(value.toDateTime().date()));
             break;
         case ColumnType::Boolean:
-            if (type == QMetaType::Bool) return Value(static_cast<std::int64_t>(value.toBool() ? 1 : 0));
+            if (type == QMetaType::Bool)
+                return Value(static_cast<std::int64_t>(value.toBool() ? 1 : 0));
             break;
         case ColumnType::Smallint:
         case ColumnType::Integer:
@@ -319,7 +377,8 @@ Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
             if (type == QMetaType::Double || type == QMetaType::Float || type == QMetaType::Int ||
                 type == QMetaType::LongLong || type == QMetaType::UInt) {
                 const double d = value.toDouble();
-                if (!std::isfinite(d)) Refuse(QStringLiteral("Hodnota sloupce %1 není číslo.").arg(column.name));
+                if (!std::isfinite(d))
+                    Refuse(QStringLiteral("Hodnota sloupce %1 není číslo.").arg(column.name));
                 return Value(d);
             }
             break;
@@ -332,19 +391,26 @@ Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
         default:
             break;
     }
-    if (type == QMetaType::QDate) return ConvertText(column, FormatDateText(value.toDate()));
-    if (type == QMetaType::Bool) return ConvertText(column, value.toBool() ? QStringLiteral("True") : QStringLiteral("False"));
-    if (type == QMetaType::Double) return ConvertText(column, FloatToText(value.toDouble()));
+    if (type == QMetaType::QDate)
+        return ConvertText(column, FormatDateText(value.toDate()));
+    if (type == QMetaType::Bool)
+        return ConvertText(column,
+                           value.toBool() ? QStringLiteral("True") : QStringLiteral("False"));
+    if (type == QMetaType::Double)
+        return ConvertText(column, FloatToText(value.toDouble()));
     if (type == QMetaType::QByteArray && column.type != ColumnType::Graphic)
         return ConvertText(column, QString::fromUtf8(value.toByteArray()));
     if (!value.canConvert<QString>())
-        Refuse(QStringLiteral("Hodnotu nelze zapsat do sloupce %1 (%2).").arg(column.name, TypeName(column)));
+        Refuse(QStringLiteral("Hodnotu nelze zapsat do sloupce %1 (%2).")
+                   .arg(column.name, TypeName(column)));
     return ConvertText(column, value.toString());
 }
 
 // ---- writing ---------------------------------------------------------------------
 
-void Field::Store(Value value) { owner_.StoreFieldValue(*this, std::move(value)); }
+void Field::Store(Value value) {
+    owner_.StoreFieldValue(*this, std::move(value));
+}
 
 void Field::SetText(const QString& text) {
     if (options_->onSetText) {
@@ -354,23 +420,30 @@ void Field::SetText(const QString& text) {
     SetAsString(text);
 }
 
-void Field::SetAsString(const QString& text) { Store(ConvertText(column_, text)); }
+void Field::SetAsString(const QString& text) {
+    Store(ConvertText(column_, text));
+}
 
-void Field::SetAsBoolean(bool value) { Store(ConvertVariant(column_, QVariant(value))); }
+void Field::SetAsBoolean(bool value) {
+    Store(ConvertVariant(column_, QVariant(value)));
+}
 
 void Field::SetAsDate(const QDate& date) {
     if (!date.isValid()) {
         Store(Value());
         return;
     }
-    if (column_.type != ColumnType::Date && column_.type != ColumnType::Text && column_.type != ColumnType::Memo)
-        Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat datum.").arg(Name(), TypeName(column_)));
+    if (column_.type != ColumnType::Date && column_.type != ColumnType::Text &&
+        column_.type != ColumnType::Memo)
+        Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat datum.")
+                   .arg(Name(), TypeName(column_)));
     Store(ConvertVariant(column_, QVariant(date)));
 }
 
 void Field::SetAsInteger(std::int64_t value) {
     if (column_.type == ColumnType::Date || column_.type == ColumnType::Graphic)
-        Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat číslo.").arg(Name(), TypeName(column_)));
+        Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat číslo.")
+                   .arg(Name(), TypeName(column_)));
     if (column_.type == ColumnType::Boolean) {
         Store(Value(static_cast<std::int64_t>(value != 0 ? 1 : 0)));
         return;
@@ -379,8 +452,10 @@ void Field::SetAsInteger(std::int64_t value) {
 }
 
 void Field::SetAsFloat(double value) {
-    if (column_.type == ColumnType::Date || column_.type == ColumnType::Graphic || column_.type == ColumnType::Boolean)
-        Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat číslo.").arg(Name(), TypeName(column_)));
+    if (column_.type == ColumnType::Date || column_.type == ColumnType::Graphic ||
+        column_.type == ColumnType::Boolean)
+        Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat číslo.")
+                   .arg(Name(), TypeName(column_)));
     Store(ConvertVariant(column_, QVariant(value)));
 }
 
@@ -392,8 +467,12 @@ void Field::SetAsBytes(const QByteArray& bytes) {
     SetAsString(QString::fromUtf8(bytes));
 }
 
-void Field::SetAsVariant(const QVariant& value) { Store(ConvertVariant(column_, value)); }
+void Field::SetAsVariant(const QVariant& value) {
+    Store(ConvertVariant(column_, value));
+}
 
-void Field::Clear() { Store(Value()); }
+void Field::Clear() {
+    Store(Value());
+}
 
 }  // namespace platform

@@ -64,13 +64,13 @@ class Field {
     // ---- reading the current record ----
     bool IsNull() const;
     const Value& RawValue() const;
-    QString AsString() const;    // plain text form: d.M.yyyy, True/False, 12.5
-    QString DisplayText() const; // through the get-text hook or the display format
-    QString EditText() const;    // through the get-text hook or the edit format
+    QString AsString() const;     // plain text form: d.M.yyyy, True/False, 12.5
+    QString DisplayText() const;  // through the get-text hook or the display format
+    QString EditText() const;     // through the get-text hook or the edit format
     bool AsBoolean() const;
-    QDate AsDate() const;        // invalid when empty
+    QDate AsDate() const;  // invalid when empty
     std::int64_t AsInteger() const;
-    double AsFloat() const;      // dates: days since 30.12.1899
+    double AsFloat() const;  // dates: days since 30.12.1899
     QByteArray AsBytes() const;
     QVariant AsVariant() const;  // null QVariant when empty
 

@@ -37,7 +37,8 @@ std::vector<ColumnSchema> Query::DoOpen() {
     result_.Clear();
     const int columns = static_cast<int>(translated.columns.size());
     try {
-        while (statement.Step()) result_.AppendFrom(statement.Raw(), columns);
+        while (statement.Step())
+            result_.AppendFrom(statement.Raw(), columns);
     } catch (...) {
         result_.Clear();
         throw;
@@ -51,26 +52,38 @@ std::vector<ColumnSchema> Query::DoOpen() {
     return result;
 }
 
-void Query::DoClose() { result_.Clear(); }
+void Query::DoClose() {
+    result_.Clear();
+}
 
 std::vector<DataSet::RowId> Query::LoadRowIds() {
     std::vector<RowId> ids(result_.Size());
-    for (size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<RowId>(i);
+    for (size_t i = 0; i < ids.size(); ++i)
+        ids[i] = static_cast<RowId>(i);
     return ids;
 }
 
-void Query::FetchRow(RowId id, Row& out) { result_.Read(static_cast<size_t>(id), out); }
+void Query::FetchRow(RowId id, Row& out) {
+    result_.Read(static_cast<size_t>(id), out);
+}
 
-std::vector<DataSet::RowId> Query::FindRows(const std::vector<int>& columns, const std::vector<Value>& values) {
+Value Query::FetchValue(RowId id, int column) {
+    return result_.ReadValue(static_cast<size_t>(id), column);
+}
+
+std::vector<DataSet::RowId> Query::FindRows(const std::vector<int>& columns,
+                                            const std::vector<Value>& values) {
     std::vector<RowId> found;
     for (size_t r = 0; r < result_.Size(); ++r) {
         bool all = true;
         for (size_t i = 0; i < columns.size() && all; ++i) {
             Value v = result_.ReadValue(r, columns[i]);
-            if (const auto* s = std::get_if<QString>(&v); s != nullptr && s->isEmpty()) v = Value();
+            if (const auto* s = std::get_if<QString>(&v); s != nullptr && s->isEmpty())
+                v = Value();
             all = v == values[i];
         }
-        if (all) found.push_back(static_cast<RowId>(r));
+        if (all)
+            found.push_back(static_cast<RowId>(r));
     }
     return found;
 }

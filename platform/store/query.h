@@ -29,7 +29,10 @@ class Query : public DataSet {
     void DoClose() override;
     std::vector<RowId> LoadRowIds() override;
     void FetchRow(RowId id, Row& out) override;
-    std::vector<RowId> FindRows(const std::vector<int>& columns, const std::vector<Value>& values) override;
+    bool FetchesByColumn() const override { return true; }
+    Value FetchValue(RowId id, int column) override;
+    std::vector<RowId> FindRows(const std::vector<int>& columns,
+                                const std::vector<Value>& values) override;
 
   private:
     QStringList sql_;

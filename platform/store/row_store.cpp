@@ -2,10 +2,13 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
 namespace {
+
+constexpr std::size_t kBlockSize = 4u << 20;
 
 enum Tag : char { kNull = 0, kInteger = 1, kFloat = 2, kText = 3, kBlob = 4 };
 
@@ -24,45 +27,60 @@ T Get(const char* p) {
 }  // namespace
 
 void RowStore::Clear() {
-    data_.clear();
-    data_.shrink_to_fit();
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    scratch_.clear();
     offsets_.clear();
     offsets_.shrink_to_fit();
 }
 
+const char* RowStore::RowStart(std::size_t row) const {
+    const std::uint64_t at = offsets_[row];
+    return blocks_[static_cast<size_t>(at >> 32)].data() + (at & 0xFFFFFFFFu);
+}
+
 void RowStore::AppendFrom(sqlite3_stmt* statement, int columns) {
     columns_ = columns;
-    offsets_.push_back(data_.size());
+    std::string& row = scratch_;  // the row is encoded here, then copied into a block
+    row.clear();
     for (int i = 0; i < columns; ++i) {
         switch (sqlite3_column_type(statement, i)) {
             case SQLITE_INTEGER:
-                data_.push_back(kInteger);
-                Put(data_, static_cast<std::int64_t>(sqlite3_column_int64(statement, i)));
+                row.push_back(kInteger);
+                Put(row, static_cast<std::int64_t>(sqlite3_column_int64(statement, i)));
                 break;
             case SQLITE_FLOAT:
-                data_.push_back(kFloat);
-                Put(data_, sqlite3_column_double(statement, i));
+                row.push_back(kFloat);
+                Put(row, sqlite3_column_double(statement, i));
                 break;
             case SQLITE_TEXT: {
                 const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
                 const auto length = static_cast<std::uint32_t>(sqlite3_column_bytes(statement, i));
-                data_.push_back(kText);
-                Put(data_, length);
-                data_.append(text, length);
+                row.push_back(kText);
+                Put(row, length);
+                row.append(text, length);
                 break;
             }
             case SQLITE_BLOB: {
                 const char* blob = static_cast<const char*>(sqlite3_column_blob(statement, i));
                 const auto length = static_cast<std::uint32_t>(sqlite3_column_bytes(statement, i));
-                data_.push_back(kBlob);
-                Put(data_, length);
-                if (length > 0) data_.append(blob, length);
+                row.push_back(kBlob);
+                Put(row, length);
+                if (length > 0)
+                    row.append(blob, length);
                 break;
             }
             default:
-                data_.push_back(kNull);
+                row.push_back(kNull);
         }
     }
+    if (blocks_.empty() || blocks_.back().size() + row.size() > blocks_.back().capacity()) {
+        blocks_.emplace_back();
+        blocks_.back().reserve(std::max(kBlockSize, row.size()));
+    }
+    std::string& block = blocks_.back();
+    offsets_.push_back((static_cast<std::uint64_t>(blocks_.size() - 1) << 32) | block.size());
+    block.append(row);
 }
 
 const char* RowStore::Skip(const char* p) const {
@@ -85,7 +103,8 @@ Value RowStore::Decode(const char* p) const {
         case kFloat:
             return Value(Get<double>(p + 1));
         case kText:
-            return Value(QString::fromUtf8(p + 5, static_cast<qsizetype>(Get<std::uint32_t>(p + 1))));
+            return Value(
+                QString::fromUtf8(p + 5, static_cast<qsizetype>(Get<std::uint32_t>(p + 1))));
         case kBlob:
             return Value(QByteArray(p + 5, static_cast<qsizetype>(Get<std::uint32_t>(p + 1))));
         default:
@@ -95,8 +114,9 @@ Value RowStore::Decode(const char* p) const {
 
 void RowStore::Read(std::size_t row, Row& out) const {
     out.assign(static_cast<size_t>(columns_), Value());
-    if (row >= offsets_.size()) return;
-    const char* p = data_.data() + offsets_[row];
+    if (row >= offsets_.size())
+        return;
+    const char* p = RowStart(row);
     for (int i = 0; i < columns_; ++i) {
         out[static_cast<size_t>(i)] = Decode(p);
         p = Skip(p);
@@ -104,9 +124,11 @@ void RowStore::Read(std::size_t row, Row& out) const {
 }
 
 Value RowStore::ReadValue(std::size_t row, int column) const {
-    if (row >= offsets_.size() || column < 0 || column >= columns_) return Value();
-    const char* p = data_.data() + offsets_[row];
-    for (int i = 0; i < column; ++i) p = Skip(p);
+    if (row >= offsets_.size() || column < 0 || column >= columns_)
+        return Value();
+    const char* p = RowStart(row);
+    for (int i = 0; i < column; ++i)
+        p = Skip(p);
     return Decode(p);
 }
 

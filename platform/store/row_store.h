@@ -26,7 +26,12 @@ class RowStore {
     const char* Skip(const char* p) const;
     Value Decode(const char* p) const;
 
-    std::string data_;
+    const char* RowStart(std::size_t row) const;
+
+    // Rows live in blocks of a few megabytes, so a growing result is never
+    // copied as a whole; a row is addressed as (block << 32) | offset.
+    std::vector<std::string> blocks_;
+    std::string scratch_;
     std::vector<std::uint64_t> offsets_;
     int columns_ = 0;
 };

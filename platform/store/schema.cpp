@@ -7,61 +7,119 @@ namespace {
 
 using CT = ColumnType;
 
-ColumnSchema T(const char* name, int width) { return {QString::fromLatin1(name), CT::Text, width}; }
-ColumnSchema C(const char* name, CT type) { return {QString::fromLatin1(name), type, 0}; }
+ColumnSchema T(const char* name, int width) {
+    return {QString::fromLatin1(name), CT::Text, width};
+}
+ColumnSchema C(const char* name, CT type) {
+    return {QString::fromLatin1(name), type, 0};
+}
 
 std::vector<ColumnSchema> MainCardColumns() {
-    return {T("Jmeno_registr", 40),     T("Jmeno_call", 15),
-            C("Vlastnictvi", CT::Boolean), C("Vlast_odchov", CT::Boolean),
-            T("Plemeno", 40),           T("Pohlavi", 8),
-            C("Datum_nar", CT::Date),   C("Datum_uhyn", CT::Date),
-            C("Datum_vyr", CT::Date),   C("Datum_zar", CT::Date),
-            T("Druh_vyrazeni", 20),     T("Druh_zaraz", 20),
-            T("Registr", 15),           T("Registr_Cislo", 15),
-            T("Tetovaci_cislo", 10),    C("Cip", CT::Integer),
-            T("Matka", 40),             T("Otec", 40),
-            T("Chovatel", 50),          T("Majitel", 50),
-            C("Vaha_narozeni", CT::Float), C("Vaha_dospelost", CT::Float),
-            T("Srst_barva", 30),        T("Srst_strukt", 20),
-            T("Kuze", 20),              C("Vyska_kohout", CT::Float),
-            C("Delka_psa", CT::Float),  C("Delka_hlavy", CT::Float),
-            C("Delka_nosu", CT::Float), T("Postava_zvl_znaky", 100),
-            T("Proporce", 15),          T("Zuby_zkus", 20),
-            T("Zuby_chybi", 20),        T("Oko_barva", 20),
-            T("Oko_tvar", 20),          T("Ucho_tvar", 15),
-            T("Ucho_nasazeni", 15),     C("Hrud_objem", CT::Float),
-            C("Hrud_hloubka", CT::Float), C("Delka_hrbet", CT::Float),
-            T("Pigment", 20),           T("Krk", 20),
-            T("Hrudnik", 15),           T("Bricho", 15),
-            T("Horni_linie", 15),       T("Ocas_nasazeni", 15),
-            T("Predni_nohy_postoj", 20), T("Zadni_nohy_postoj", 20),
-            T("DKK", 20),               T("Luxace", 20),
-            T("Pra", 20),               T("Pohyb_akce", 50),
-            T("Pohyb_chuze", 50),       T("Apetit", 100),
-            T("Povaha", 200),           C("Poznamka", CT::Memo),
+    return {T("Jmeno_registr", 40),
+            T("Jmeno_call", 15),
+            C("Vlastnictvi", CT::Boolean),
+            C("Vlast_odchov", CT::Boolean),
+            T("Plemeno", 40),
+            T("Pohlavi", 8),
+            C("Datum_nar", CT::Date),
+            C("Datum_uhyn", CT::Date),
+            C("Datum_vyr", CT::Date),
+            C("Datum_zar", CT::Date),
+            T("Druh_vyrazeni", 20),
+            T("Druh_zaraz", 20),
+            T("Registr", 15),
+            T("Registr_Cislo", 15),
+            T("Tetovaci_cislo", 10),
+            C("Cip", CT::Integer),
+            T("Matka", 40),
+            T("Otec", 40),
+            T("Chovatel", 50),
+            T("Majitel", 50),
+            C("Vaha_narozeni", CT::Float),
+            C("Vaha_dospelost", CT::Float),
+            T("Srst_barva", 30),
+            T("Srst_strukt", 20),
+            T("Kuze", 20),
+            C("Vyska_kohout", CT::Float),
+            C("Delka_psa", CT::Float),
+            C("Delka_hlavy", CT::Float),
+            C("Delka_nosu", CT::Float),
+            T("Postava_zvl_znaky", 100),
+            T("Proporce", 15),
+            T("Zuby_zkus", 20),
+            T("Zuby_chybi", 20),
+            T("Oko_barva", 20),
+            T("Oko_tvar", 20),
+            T("Ucho_tvar", 15),
+            T("Ucho_nasazeni", 15),
+            C("Hrud_objem", CT::Float),
+            C("Hrud_hloubka", CT::Float),
+            C("Delka_hrbet", CT::Float),
+            T("Pigment", 20),
+            T("Krk", 20),
+            T("Hrudnik", 15),
+            T("Bricho", 15),
+            T("Horni_linie", 15),
+            T("Ocas_nasazeni", 15),
+            T("Predni_nohy_postoj", 20),
+            T("Zadni_nohy_postoj", 20),
+            T("DKK", 20),
+            T("Luxace", 20),
+            T("Pra", 20),
+            T("Pohyb_akce", 50),
+            T("Pohyb_chuze", 50),
+            T("Apetit", 100),
+            T("Povaha", 200),
+            C("Poznamka", CT::Memo),
             C("Barva", CT::Smallint)};
 }
 
 std::vector<ColumnSchema> PedigreeColumns() {
-    static const char* const ancestors[] = {
-        "Otec",              "Matka",              "Otec_Ded_1",         "Matka_Ded_1",
-        "Otec_Baba_1",       "Matka_Baba_1",       "Otec_Praded_1",      "Matka_Praded_1",
-        "Otec_Prababa_1",    "Matka_prababa_1",    "Otec_Praded_2",      "Matka_Praded_2",
-        "Otec_Prababa_2",    "Matka_Prababa_2",    "Otec_PraPraDed_1",   "Matka_PraPraDed_1",
-        "Otec_PraPraBaba_1", "Matka_PraPraBaba_1", "Otec_PraPraDed_2",   "Matka_PraPraDed_2",
-        "Otec_PraPraBaba_2", "Matka_PraPraBaba_2", "Otec_PraPraDed_3",   "Matka_PraPraDed_3",
-        "Otec_PraPraBaba_3", "Matka_PraPraBaba_3", "Otec_PraPraDed_4",   "Matka_PraPraDed_4",
-        "Otec_PraPraBaba_4", "Matka_PraPraBaba_4"};
+    static const char* const ancestors[] = {"Otec",
+                                            "Matka",
+                                            "Otec_Ded_1",
+                                            "Matka_Ded_1",
+                                            "Otec_Baba_1",
+                                            "Matka_Baba_1",
+                                            "Otec_Praded_1",
+                                            "Matka_Praded_1",
+                                            "Otec_Prababa_1",
+                                            "Matka_prababa_1",
+                                            "Otec_Praded_2",
+                                            "Matka_Praded_2",
+                                            "Otec_Prababa_2",
+                                            "Matka_Prababa_2",
+                                            "Otec_PraPraDed_1",
+                                            "Matka_PraPraDed_1",
+                                            "Otec_PraPraBaba_1",
+                                            "Matka_PraPraBaba_1",
+                                            "Otec_PraPraDed_2",
+                                            "Matka_PraPraDed_2",
+                                            "Otec_PraPraBaba_2",
+                                            "Matka_PraPraBaba_2",
+                                            "Otec_PraPraDed_3",
+                                            "Matka_PraPraDed_3",
+                                            "Otec_PraPraBaba_3",
+                                            "Matka_PraPraBaba_3",
+                                            "Otec_PraPraDed_4",
+                                            "Matka_PraPraDed_4",
+                                            "Otec_PraPraBaba_4",
+                                            "Matka_PraPraBaba_4"};
     std::vector<ColumnSchema> columns{T("Jmeno_registr", 40)};
-    for (const char* name : ancestors) columns.push_back(T(name, 40));
+    for (const char* name : ancestors)
+        columns.push_back(T(name, 40));
     columns.push_back({QStringLiteral("TIT_Jmeno_registr"), CT::Text, 40});
     for (const char* name : ancestors)
         columns.push_back({QStringLiteral("TIT_") + QString::fromLatin1(name), CT::Text, 40});
     return columns;
 }
 
-IndexSchema Unique(QStringList columns) { return {std::move(columns), true}; }
-IndexSchema Lookup(QStringList columns) { return {std::move(columns), false}; }
+IndexSchema Unique(QStringList columns) {
+    return {std::move(columns), true};
+}
+IndexSchema Lookup(QStringList columns) {
+    return {std::move(columns), false};
+}
 
 TableSchema Table(const char* file, std::vector<ColumnSchema> columns,
                   std::vector<IndexSchema> indexes, QStringList order = {}) {
@@ -78,62 +136,63 @@ std::vector<TableSchema> BuildSchemas() {
     const QStringList reg{"Jmeno_registr"};
     std::vector<TableSchema> all;
     all.push_back(Table("main_card.db", MainCardColumns(), {Unique(reg)}, reg));
-    all.push_back(Table("vrhy.db",
-                        {T("Jmeno_registr", 40), C("Datum", CT::Date), T("Jmeno_reg_otec", 40),
-                         T("Plemeno", 40), C("Pocet_stenat_F", CT::Smallint),
-                         C("Pocet_stenat_P", CT::Smallint), C("JmenaStenat", CT::Memo),
-                         T("Poznamka", 255)},
-                        {Lookup({"Jmeno_registr", "Datum"})}, {"Jmeno_registr", "Datum"}));
-    all.push_back(Table("kryti.DB",
-                        {T("Jmeno_registr", 40), T("Jmeno_partner", 50),
-                         C("Datum_kryti_1", CT::Date), T("Asistence", 50), T("Majitel", 40),
-                         C("Datum_kryti_2", CT::Date), C("Datum_kryti_3", CT::Date),
-                         T("Zpusob_Kryti_1", 15), T("Zpusob_Kryti_2", 15), T("Zpusob_Kryti_3", 15),
-                         T("Misto_Kryti_1", 15), T("Misto_Kryti_2", 15), T("Misto_Kryti_3", 15),
-                         T("Chovatel_zamer", 100), C("Nakryta_Ano_Ne", CT::Boolean),
-                         C("Datum_vrhu", CT::Date), C("Pocet_pes", CT::Smallint),
-                         C("Pocet_fena", CT::Smallint), C("Poznamka", CT::Memo)},
-                        {Lookup(reg)}));
-    all.push_back(Table("osetreni.db",
-                        {T("Jmeno_registr", 40), C("Datum_osetreni", CT::Date),
-                         T("Duvod_osetreni", 30), T("Popis_osetreni", 50),
-                         T("Vysled_osetreni", 40), C("Dalsi_navsteva", CT::Date), T("Lekar", 50),
-                         T("Preparaty", 50), C("Poznamka", CT::Memo)},
-                        {Lookup(reg)}));
-    all.push_back(Table("vystavy.db",
-                        {T("Jmeno_registr", 40), C("Datum_vystava", CT::Date), T("Druh", 20),
-                         T("Trida", 20), T("Znamka", 20), T("Cekatelstvi_1", 20),
-                         T("Cekatelstvi_2", 20), T("Souteze", 20), T("Souteze_ost", 20),
-                         C("Poradi", CT::Smallint), T("Misto", 30)},
-                        {Lookup(reg)}));
+    all.push_back(
+        Table("vrhy.db",
+              {T("Jmeno_registr", 40), C("Datum", CT::Date), T("Jmeno_reg_otec", 40),
+               T("Plemeno", 40), C("Pocet_stenat_F", CT::Smallint),
+               C("Pocet_stenat_P", CT::Smallint), C("JmenaStenat", CT::Memo), T("Poznamka", 255)},
+              {Lookup({"Jmeno_registr", "Datum"})}, {"Jmeno_registr", "Datum"}));
+    all.push_back(
+        Table("kryti.DB",
+              {T("Jmeno_registr", 40), T("Jmeno_partner", 50), C("Datum_kryti_1", CT::Date),
+               T("Asistence", 50), T("Majitel", 40), C("Datum_kryti_2", CT::Date),
+               C("Datum_kryti_3", CT::Date), T("Zpusob_Kryti_1", 15), T("Zpusob_Kryti_2", 15),
+               T("Zpusob_Kryti_3", 15), T("Misto_Kryti_1", 15), T("Misto_Kryti_2", 15),
+               T("Misto_Kryti_3", 15), T("Chovatel_zamer", 100), C("Nakryta_Ano_Ne", CT::Boolean),
+               C("Datum_vrhu", CT::Date), C("Pocet_pes", CT::Smallint),
+               C("Pocet_fena", CT::Smallint), C("Poznamka", CT::Memo)},
+              {Lookup(reg)}));
+    all.push_back(
+        Table("osetreni.db",
+              {T("Jmeno_registr", 40), C("Datum_osetreni", CT::Date), T("Duvod_osetreni", 30),
+               T("Popis_osetreni", 50), T("Vysled_osetreni", 40), C("Dalsi_navsteva", CT::Date),
+               T("Lekar", 50), T("Preparaty", 50), C("Poznamka", CT::Memo)},
+              {Lookup(reg)}));
+    all.push_back(
+        Table("vystavy.db",
+              {T("Jmeno_registr", 40), C("Datum_vystava", CT::Date), T("Druh", 20), T("Trida", 20),
+               T("Znamka", 20), T("Cekatelstvi_1", 20), T("Cekatelstvi_2", 20), T("Souteze", 20),
+               T("Souteze_ost", 20), C("Poradi", CT::Smallint), T("Misto", 30)},
+              {Lookup(reg)}));
     all.push_back(Table("tituly.db",
                         {T("Jmeno_Registr", 40), T("Zeme", 20), T("Titul_Jmeno", 40),
                          C("Datum_Udeleni", CT::Date), T("Poznamka", 200), T("Organizace", 50)},
                         {Lookup({"Jmeno_Registr"})}));
-    all.push_back(Table("Zkousky.DB",
-                        {T("Jmeno_Registr", 40), T("Oceneni_Jmeno", 40),
-                         C("Datum_Udeleni", CT::Date), T("Zeme", 20), T("Poznamka", 200),
-                         T("Organizace", 50)},
-                        {Lookup({"Jmeno_Registr"})}));
-    all.push_back(Table("chovnost.DB",
-                        {T("Jmeno_registr", 40), C("Datum", CT::Date),
-                         C("Chov_jedinec", CT::Smallint), T("Poznamka", 255),
-                         C("Barva", CT::Smallint)},
-                        {Lookup({"Jmeno_registr", "Datum"})}, {"Jmeno_registr", "Datum"}));
-    all.push_back(Table("foto_album.db",
-                        {T("Jmeno_registr", 40), C("Foto_1", CT::Graphic),
-                         C("Foto_2", CT::Graphic)},
-                        {Lookup(reg)}));
+    all.push_back(
+        Table("Zkousky.DB",
+              {T("Jmeno_Registr", 40), T("Oceneni_Jmeno", 40), C("Datum_Udeleni", CT::Date),
+               T("Zeme", 20), T("Poznamka", 200), T("Organizace", 50)},
+              {Lookup({"Jmeno_Registr"})}));
+    all.push_back(
+        Table("chovnost.DB",
+              {T("Jmeno_registr", 40), C("Datum", CT::Date), C("Chov_jedinec", CT::Smallint),
+               T("Poznamka", 255), C("Barva", CT::Smallint)},
+              {Lookup({"Jmeno_registr", "Datum"})}, {"Jmeno_registr", "Datum"}));
+    all.push_back(
+        Table("foto_album.db",
+              {T("Jmeno_registr", 40), C("Foto_1", CT::Graphic), C("Foto_2", CT::Graphic)},
+              {Lookup(reg)}));
     all.push_back(Table("rodokmen.db", PedigreeColumns(), {Lookup(reg)}));
-    all.push_back(Table("adresar.db",
-                        {T("Nazev_Key", 50), T("Nazev", 50), C("Typ", CT::Smallint), T("ICO", 8),
-                         T("DIC", 14), T("Kontakt_osoba", 40), T("Ulice_1", 30), T("Obec_1", 30),
-                         T("Psc_1", 6), T("Ulice_2", 30), T("Obec_2", 30), T("Psc_2", 6),
-                         T("Telefon_1", 14), T("Telefon_2", 14), T("Telefon_3", 14), T("Fax", 14),
-                         T("Email", 25), T("Web", 60), T("Poznamky", 255), T("Stat", 30)},
-                        {Unique({"Nazev_Key"})}, {"Nazev_Key"}));
-    all.push_back(Table("plemeno.db",
-                        {C("Ukazat", CT::Boolean), T("Plemeno", 40), T("Poznamka", 100)}, {}));
+    all.push_back(
+        Table("adresar.db",
+              {T("Nazev_Key", 50), T("Nazev", 50),         C("Typ", CT::Smallint), T("ICO", 8),
+               T("DIC", 14),       T("Kontakt_osoba", 40), T("Ulice_1", 30),       T("Obec_1", 30),
+               T("Psc_1", 6),      T("Ulice_2", 30),       T("Obec_2", 30),        T("Psc_2", 6),
+               T("Telefon_1", 14), T("Telefon_2", 14),     T("Telefon_3", 14),     T("Fax", 14),
+               T("Email", 25),     T("Web", 60),           T("Poznamky", 255),     T("Stat", 30)},
+              {Unique({"Nazev_Key"})}, {"Nazev_Key"}));
+    all.push_back(
+        Table("plemeno.db", {C("Ukazat", CT::Boolean), T("Plemeno", 40), T("Poznamka", 100)}, {}));
     all.push_back(Table("schedule.db",
                         {C("Datum", CT::Date), T("Akce", 255), C("Upozornit", CT::Boolean)}, {}));
     return all;
@@ -161,7 +220,8 @@ QString SqlTypeOf(ColumnType type) {
 
 int TableSchema::ColumnIndex(const QString& name) const {
     for (size_t i = 0; i < columns.size(); ++i)
-        if (columns[i].name.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+        if (columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
     return -1;
 }
 
@@ -177,9 +237,11 @@ const std::vector<TableSchema>& AllTableSchemas() {
 
 const TableSchema* FindTableSchema(const QString& name) {
     QString bare = name.trimmed();
-    if (bare.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive)) bare.chop(3);
+    if (bare.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
+        bare.chop(3);
     for (const TableSchema& t : AllTableSchemas())
-        if (t.sqlName.compare(bare, Qt::CaseInsensitive) == 0) return &t;
+        if (t.sqlName.compare(bare, Qt::CaseInsensitive) == 0)
+            return &t;
     return nullptr;
 }
 
@@ -241,7 +303,8 @@ QStringList CreateStatements(const TableSchema& table) {
                                .arg(QuoteIdentifier(table.sqlName), columns.join(", "))};
     for (const IndexSchema& index : table.indexes) {
         QStringList quoted;
-        for (const QString& c : index.columns) quoted << QuoteIdentifier(c);
+        for (const QString& c : index.columns)
+            quoted << QuoteIdentifier(c);
         const QString name = table.sqlName + '_' + index.columns.join('_').toLower();
         statements << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                           .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),

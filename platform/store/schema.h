@@ -46,8 +46,8 @@ struct IndexSchema {
 };
 
 struct TableSchema {
-    QString fileName;   // as the program names it, e.g. "kryti.DB"
-    QString sqlName;    // the SQLite table, e.g. "kryti"
+    QString fileName;  // as the program names it, e.g. "kryti.DB"
+    QString sqlName;   // the SQLite table, e.g. "kryti"
     std::vector<ColumnSchema> columns;
     std::vector<IndexSchema> indexes;
     QStringList order;  // the table order (key columns); empty: insertion order

@@ -9,8 +9,12 @@ namespace {
     throw StoreError(QStringLiteral("Chybný příkaz SQL: %1 (pozice %2).").arg(what).arg(position));
 }
 
-bool IsNameStart(QChar c) { return c.isLetter() || c == '_'; }
-bool IsNamePart(QChar c) { return c.isLetterOrNumber() || c == '_'; }
+bool IsNameStart(QChar c) {
+    return c.isLetter() || c == '_';
+}
+bool IsNamePart(QChar c) {
+    return c.isLetterOrNumber() || c == '_';
+}
 
 Token ReadQuoted(const QString& s, int& i, QChar quote) {
     Token t;
@@ -19,7 +23,8 @@ Token ReadQuoted(const QString& s, int& i, QChar quote) {
     t.quotedName = quote == '"';
     ++i;
     for (;;) {
-        if (i >= s.size()) Fail(QStringLiteral("neukončená textová konstanta"), t.position);
+        if (i >= s.size())
+            Fail(QStringLiteral("neukončená textová konstanta"), t.position);
         if (s[i] == quote) {
             if (i + 1 < s.size() && s[i + 1] == quote) {
                 t.text += quote;
@@ -37,12 +42,15 @@ Token ReadNumber(const QString& s, int& i) {
     Token t;
     t.kind = TokenKind::Number;
     t.position = i + 1;
-    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) t.text += s[i++];
+    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128)
+        t.text += s[i++];
     if (i + 1 < s.size() && s[i] == '.' && s[i + 1].isDigit() && s[i + 1].unicode() < 128) {
         t.text += s[i++];
-        while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) t.text += s[i++];
+        while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128)
+            t.text += s[i++];
     }
-    if (i < s.size() && IsNamePart(s[i])) Fail(QStringLiteral("chybné číslo"), t.position);
+    if (i < s.size() && IsNamePart(s[i]))
+        Fail(QStringLiteral("chybné číslo"), t.position);
     return t;
 }
 
@@ -82,7 +90,8 @@ std::vector<Token> TokenizeLocalSql(const QString& s) {
             Token t;
             t.kind = TokenKind::Name;
             t.position = i + 1;
-            while (i < s.size() && IsNamePart(s[i])) t.text += s[i++];
+            while (i < s.size() && IsNamePart(s[i]))
+                t.text += s[i++];
             tokens.push_back(t);
         } else {
             tokens.push_back(ReadSymbol(s, i));

@@ -11,19 +11,21 @@ namespace {
 
 constexpr int kMaxNesting = 64;
 
-const char* const kReserved[] = {"SELECT", "FROM",  "WHERE", "AND",   "OR",    "NOT",   "BETWEEN",
-                                 "LIKE",   "IS",    "NULL",  "IN",    "LEFT",  "RIGHT", "FULL",
-                                 "INNER",  "OUTER", "JOIN",  "ON",    "ORDER", "BY",    "ASC",
-                                 "DESC",   "AS",    "TRUE",  "FALSE", "DISTINCT", "GROUP", "HAVING",
-                                 "UNION",  "CROSS"};
+const char* const kReserved[] = {
+    "SELECT", "FROM", "WHERE", "AND",  "OR",    "NOT",      "BETWEEN", "LIKE",   "IS",    "NULL",
+    "IN",     "LEFT", "RIGHT", "FULL", "INNER", "OUTER",    "JOIN",    "ON",     "ORDER", "BY",
+    "ASC",    "DESC", "AS",    "TRUE", "FALSE", "DISTINCT", "GROUP",   "HAVING", "UNION", "CROSS"};
 
 bool IsReserved(const Token& t) {
     for (const char* word : kReserved)
-        if (t.IsKeyword(word)) return true;
+        if (t.IsKeyword(word))
+            return true;
     return false;
 }
 
-bool IsTextLike(ColumnType type) { return type == ColumnType::Text || type == ColumnType::Memo; }
+bool IsTextLike(ColumnType type) {
+    return type == ColumnType::Text || type == ColumnType::Memo;
+}
 
 struct TableRef {
     const TableSchema* schema = nullptr;
@@ -52,10 +54,14 @@ struct OutputColumn {
 };
 
 QString FlipOperator(const QString& op) {
-    if (op == QLatin1String("<")) return QStringLiteral(">");
-    if (op == QLatin1String(">")) return QStringLiteral("<");
-    if (op == QLatin1String("<=")) return QStringLiteral(">=");
-    if (op == QLatin1String(">=")) return QStringLiteral("<=");
+    if (op == QLatin1String("<"))
+        return QStringLiteral(">");
+    if (op == QLatin1String(">"))
+        return QStringLiteral("<");
+    if (op == QLatin1String("<="))
+        return QStringLiteral(">=");
+    if (op == QLatin1String(">="))
+        return QStringLiteral("<=");
     return op;
 }
 
@@ -64,19 +70,24 @@ class Translator {
     explicit Translator(const QString& statement) : tokens_(TokenizeLocalSql(statement)) {}
 
     TranslatedQuery Run() {
-        if (!Peek().IsKeyword("SELECT")) Fail(QStringLiteral("povolen je jen jeden příkaz SELECT"), Peek());
+        if (!Peek().IsKeyword("SELECT"))
+            Fail(QStringLiteral("povolen je jen jeden příkaz SELECT"), Peek());
         Take();
         const bool distinct = AcceptKeyword("DISTINCT");
         const std::vector<SelectItem> items = ParseSelectList();
         ExpectKeyword("FROM");
         QString from = ParseTableRef();
-        for (QString join = ParseJoin(); !join.isEmpty(); join = ParseJoin()) from += join;
-        QString sql = QStringLiteral("SELECT ") + (distinct ? QStringLiteral("DISTINCT ") : QString());
+        for (QString join = ParseJoin(); !join.isEmpty(); join = ParseJoin())
+            from += join;
+        QString sql =
+            QStringLiteral("SELECT ") + (distinct ? QStringLiteral("DISTINCT ") : QString());
         ResolveSelectList(items);
         QStringList selected;
-        for (const OutputColumn& c : output_) selected << c.sql;
+        for (const OutputColumn& c : output_)
+            selected << c.sql;
         sql += selected.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + from;
-        if (AcceptKeyword("WHERE")) sql += QStringLiteral(" WHERE ") + ParseOr();
+        if (AcceptKeyword("WHERE"))
+            sql += QStringLiteral(" WHERE ") + ParseOr();
         if (AcceptKeyword("ORDER")) {
             ExpectKeyword("BY");
             // Rows equal in every given column keep the order they were added in.
@@ -90,7 +101,8 @@ class Translator {
         TranslatedQuery result;
         result.sql = sql;
         result.parameters = std::move(parameters_);
-        for (OutputColumn& c : output_) result.columns.push_back(std::move(c.meta));
+        for (OutputColumn& c : output_)
+            result.columns.push_back(std::move(c.meta));
         return result;
     }
 
@@ -102,11 +114,13 @@ class Translator {
     }
     Token Take() {
         Token t = Peek();
-        if (pos_ < tokens_.size() - 1) ++pos_;
+        if (pos_ < tokens_.size() - 1)
+            ++pos_;
         return t;
     }
     bool AcceptKeyword(const char* word) {
-        if (!Peek().IsKeyword(word)) return false;
+        if (!Peek().IsKeyword(word))
+            return false;
         Take();
         return true;
     }
@@ -115,7 +129,8 @@ class Translator {
             Fail(QStringLiteral("očekáváno %1").arg(QLatin1String(word)), Peek());
     }
     bool AcceptSymbol(const char* symbol) {
-        if (!Peek().IsSymbol(symbol)) return false;
+        if (!Peek().IsSymbol(symbol))
+            return false;
         Take();
         return true;
     }
@@ -171,8 +186,8 @@ class Translator {
         } else if (Peek().IsKeyword("JOIN")) {
             kind = QStringLiteral(" JOIN ");
         } else {
-            if (Peek().IsKeyword("RIGHT") || Peek().IsKeyword("FULL") || Peek().IsKeyword("CROSS") ||
-                Peek().IsSymbol(","))
+            if (Peek().IsKeyword("RIGHT") || Peek().IsKeyword("FULL") ||
+                Peek().IsKeyword("CROSS") || Peek().IsSymbol(","))
                 Fail(QStringLiteral("podporováno je jen LEFT JOIN a JOIN"), Peek());
             return QString();
         }
@@ -185,7 +200,8 @@ class Translator {
     int FindTable(const QString& qualifier, const Token& at) const {
         for (size_t i = 0; i < tables_.size(); ++i) {
             const TableRef& t = tables_[i];
-            if (t.alias.compare(qualifier, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+            if (t.alias.compare(qualifier, Qt::CaseInsensitive) == 0)
+                return static_cast<int>(i);
         }
         for (size_t i = 0; i < tables_.size(); ++i)
             if (tables_[i].schema->sqlName.compare(qualifier, Qt::CaseInsensitive) == 0)
@@ -206,7 +222,8 @@ class Translator {
                 table = static_cast<int>(i);
             }
         }
-        if (column == nullptr) Fail(QStringLiteral("neznámý sloupec „%1“").arg(name), at);
+        if (column == nullptr)
+            Fail(QStringLiteral("neznámý sloupec „%1“").arg(name), at);
         Operand o;
         o.kind = Operand::Column;
         o.column = column;
@@ -273,14 +290,16 @@ class Translator {
         for (const SelectItem& item : items) {
             at.position = item.position;
             if (item.kind == SelectItem::All) {
-                for (const TableRef& t : tables_) AddTable(t);
+                for (const TableRef& t : tables_)
+                    AddTable(t);
             } else if (item.kind == SelectItem::TableAll) {
                 AddTable(tables_[static_cast<size_t>(FindTable(item.qualifier, at))]);
             } else {
                 const Operand o = ColumnOperand(item.qualifier, item.name, at);
                 const TableSchema* owner = nullptr;
                 for (const TableRef& t : tables_)
-                    if (o.sql.startsWith(t.sqlAlias + '.')) owner = t.schema;
+                    if (o.sql.startsWith(t.sqlAlias + '.'))
+                        owner = t.schema;
                 AddOutput(o.sql, *o.column, *owner, item.alias);
             }
         }
@@ -300,13 +319,15 @@ class Translator {
     QString ParseOr() {
         NestingGuard guard(*this);
         QString sql = ParseAnd();
-        while (AcceptKeyword("OR")) sql = sql + QStringLiteral(" OR ") + ParseAnd();
+        while (AcceptKeyword("OR"))
+            sql = sql + QStringLiteral(" OR ") + ParseAnd();
         return sql;
     }
 
     QString ParseAnd() {
         QString sql = ParseNot();
-        while (AcceptKeyword("AND")) sql = sql + QStringLiteral(" AND ") + ParseNot();
+        while (AcceptKeyword("AND"))
+            sql = sql + QStringLiteral(" AND ") + ParseNot();
         return sql;
     }
 
@@ -351,7 +372,8 @@ class Translator {
             }
             return ColumnOperand(QString(), t.text, t);
         } else {
-            Fail(QStringLiteral("očekáván sloupec nebo konstanta, nalezeno %1").arg(Describe(t)), t);
+            Fail(QStringLiteral("očekáván sloupec nebo konstanta, nalezeno %1").arg(Describe(t)),
+                 t);
         }
         return o;
     }
@@ -364,7 +386,8 @@ class Translator {
                 if (!o.text.contains('.')) {
                     bool ok = false;
                     const qlonglong v = o.text.toLongLong(&ok);
-                    if (ok) return Value(static_cast<std::int64_t>(v));
+                    if (ok)
+                        return Value(static_cast<std::int64_t>(v));
                 }
                 return Value(o.text.toDouble());
             case Operand::Boolean:
@@ -375,9 +398,10 @@ class Translator {
     }
 
     [[noreturn]] void Mismatch(const Operand& constant, const ColumnSchema& column) const {
-        const QString shown = constant.kind == Operand::Boolean
-                                  ? (constant.boolean ? QStringLiteral("TRUE") : QStringLiteral("FALSE"))
-                                  : constant.text;
+        const QString shown =
+            constant.kind == Operand::Boolean
+                ? (constant.boolean ? QStringLiteral("TRUE") : QStringLiteral("FALSE"))
+                : constant.text;
         Fail(QStringLiteral("hodnotu „%1“ nelze porovnat se sloupcem %2 (%3)")
                  .arg(shown, column.name, ColumnTypeName(column.type)),
              constant.position);
@@ -385,26 +409,33 @@ class Translator {
 
     // The constant in the form the column keeps; null stands for "empty".
     Value Coerce(const Operand& constant, const ColumnSchema& column) const {
-        if (constant.kind == Operand::Null) return Value();
+        if (constant.kind == Operand::Null)
+            return Value();
         switch (column.type) {
             case ColumnType::Text:
             case ColumnType::Memo:
-                if (constant.kind == Operand::Boolean) Mismatch(constant, column);
+                if (constant.kind == Operand::Boolean)
+                    Mismatch(constant, column);
                 return constant.text.isEmpty() ? Value() : Value(constant.text);
             case ColumnType::Date: {
-                if (constant.kind != Operand::Text) Mismatch(constant, column);
-                if (constant.text.trimmed().isEmpty()) return Value();
+                if (constant.kind != Operand::Text)
+                    Mismatch(constant, column);
+                if (constant.text.trimmed().isEmpty())
+                    return Value();
                 const QDate date = ParseDateText(constant.text);
                 if (!date.isValid())
-                    Fail(QStringLiteral("„%1“ není platné datum (sloupec %2)").arg(constant.text, column.name),
+                    Fail(QStringLiteral("„%1“ není platné datum (sloupec %2)")
+                             .arg(constant.text, column.name),
                          constant.position);
                 return Value(DateToIso(date));
             }
             case ColumnType::Boolean:
-                if (constant.kind == Operand::Boolean) return RawValue(constant);
+                if (constant.kind == Operand::Boolean)
+                    return RawValue(constant);
                 if (constant.kind == Operand::Text) {
                     const QString t = constant.text.trimmed();
-                    if (t.isEmpty()) return Value();
+                    if (t.isEmpty())
+                        return Value();
                     if (t.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0)
                         return Value(std::int64_t{1});
                     if (t.compare(QLatin1String("FALSE"), Qt::CaseInsensitive) == 0)
@@ -417,11 +448,16 @@ class Translator {
             case ColumnType::Smallint:
             case ColumnType::Integer:
             case ColumnType::Float: {
-                if (constant.kind == Operand::Number) return RawValue(constant);
-                if (constant.kind != Operand::Text) Mismatch(constant, column);
-                if (constant.text.trimmed().isEmpty()) return Value();
-                if (const auto i = ParseIntegerText(constant.text)) return Value(*i);
-                if (const auto d = ParseFloatText(constant.text)) return Value(*d);
+                if (constant.kind == Operand::Number)
+                    return RawValue(constant);
+                if (constant.kind != Operand::Text)
+                    Mismatch(constant, column);
+                if (constant.text.trimmed().isEmpty())
+                    return Value();
+                if (const auto i = ParseIntegerText(constant.text))
+                    return Value(*i);
+                if (const auto d = ParseFloatText(constant.text))
+                    return Value(*d);
                 Mismatch(constant, column);
             }
             case ColumnType::Graphic:
@@ -431,7 +467,8 @@ class Translator {
     }
 
     QString EmitCompare(Operand left, QString op, Operand right) {
-        if (op == QLatin1String("!=")) op = QStringLiteral("<>");
+        if (op == QLatin1String("!="))
+            op = QStringLiteral("<>");
         if (left.kind != Operand::Column && right.kind == Operand::Column) {
             std::swap(left, right);
             op = FlipOperator(op);
@@ -439,21 +476,24 @@ class Translator {
         const bool ordering = op != QLatin1String("=") && op != QLatin1String("<>");
         if (left.kind != Operand::Column) {
             const bool texts = left.kind == Operand::Text && right.kind == Operand::Text;
-            return Parameter(RawValue(left)) + (texts ? QStringLiteral(" COLLATE CZECH ") : QStringLiteral(" ")) +
-                   op + ' ' + Parameter(RawValue(right));
+            return Parameter(RawValue(left)) +
+                   (texts ? QStringLiteral(" COLLATE CZECH ") : QStringLiteral(" ")) + op + ' ' +
+                   Parameter(RawValue(right));
         }
         const ColumnSchema& column = *left.column;
         if (column.type == ColumnType::Graphic)
             Fail(QStringLiteral("sloupec %1 nelze porovnávat").arg(column.name), left.position);
         const bool text = IsTextLike(column.type);
         if (right.kind == Operand::Column) {
-            if (text && ordering) return left.sql + QStringLiteral(" COLLATE CZECH ") + op + ' ' + right.sql;
+            if (text && ordering)
+                return left.sql + QStringLiteral(" COLLATE CZECH ") + op + ' ' + right.sql;
             return left.sql + ' ' + op + ' ' + right.sql;
         }
         const Value value = Coerce(right, column);
         const bool empty = IsNullValue(value);
         if (op == QLatin1String("=")) {
-            if (!empty) return left.sql + QStringLiteral(" = ") + Parameter(value);
+            if (!empty)
+                return left.sql + QStringLiteral(" = ") + Parameter(value);
             return text ? QStringLiteral("(%1 IS NULL OR %1 = '')").arg(left.sql)
                         : left.sql + QStringLiteral(" IS NULL");
         }
@@ -470,8 +510,10 @@ class Translator {
         return left.sql + ' ' + op + ' ' + Parameter(value);
     }
 
-    QString EmitBetween(const Operand& subject, const Operand& low, const Operand& high, bool negated) {
-        const QString keyword = negated ? QStringLiteral(" NOT BETWEEN ") : QStringLiteral(" BETWEEN ");
+    QString EmitBetween(const Operand& subject, const Operand& low, const Operand& high,
+                        bool negated) {
+        const QString keyword =
+            negated ? QStringLiteral(" NOT BETWEEN ") : QStringLiteral(" BETWEEN ");
         if (subject.kind != Operand::Column) {
             const QString lo = Parameter(RawValue(low));
             return Parameter(RawValue(subject)) + keyword + lo + QStringLiteral(" AND ") +
@@ -479,7 +521,8 @@ class Translator {
         }
         const ColumnSchema& column = *subject.column;
         auto bound = [&](const Operand& o) {
-            if (o.kind == Operand::Column) return o.sql;
+            if (o.kind == Operand::Column)
+                return o.sql;
             const Value v = Coerce(o, column);
             return Parameter(IsTextLike(column.type) && IsNullValue(v) ? Value(QString()) : v);
         };
@@ -495,9 +538,12 @@ class Translator {
     }
 
     QString LikeSide(const Operand& o, const char* role) {
-        if (o.kind == Operand::Text) return Parameter(Value(o.text));
-        if (o.kind == Operand::Column && IsTextLike(o.column->type)) return o.sql;
-        Fail(QStringLiteral("LIKE lze použít jen na text (%1)").arg(QLatin1String(role)), o.position);
+        if (o.kind == Operand::Text)
+            return Parameter(Value(o.text));
+        if (o.kind == Operand::Column && IsTextLike(o.column->type))
+            return o.sql;
+        Fail(QStringLiteral("LIKE lze použít jen na text (%1)").arg(QLatin1String(role)),
+             o.position);
     }
 
     QString EmitIn(const Operand& subject, bool negated) {
@@ -505,20 +551,23 @@ class Translator {
         QStringList values;
         do {
             const Operand item = ParseOperand();
-            if (item.kind == Operand::Column) Fail(QStringLiteral("v seznamu IN jsou jen konstanty"), item.position);
+            if (item.kind == Operand::Column)
+                Fail(QStringLiteral("v seznamu IN jsou jen konstanty"), item.position);
             if (subject.kind != Operand::Column) {
                 values << Parameter(RawValue(item));
                 continue;
             }
             const Value v = Coerce(item, *subject.column);
-            values << Parameter(IsTextLike(subject.column->type) && IsNullValue(v) ? Value(QString()) : v);
+            values << Parameter(
+                IsTextLike(subject.column->type) && IsNullValue(v) ? Value(QString()) : v);
         } while (AcceptSymbol(","));
         ExpectSymbol(")");
         QString target = subject.kind != Operand::Column ? QString()
                          : IsTextLike(subject.column->type)
                              ? QStringLiteral("ifnull(%1, '')").arg(subject.sql)
                              : subject.sql;
-        if (subject.kind != Operand::Column) target = Parameter(RawValue(subject));
+        if (subject.kind != Operand::Column)
+            target = Parameter(RawValue(subject));
         return target + (negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN (")) +
                values.join(QStringLiteral(", ")) + ')';
     }
@@ -527,8 +576,9 @@ class Translator {
         const Operand left = ParseOperand();
         const Token op = Peek();
         if (op.kind == TokenKind::Symbol &&
-            (op.text == QLatin1String("=") || op.text == QLatin1String("<>") || op.text == QLatin1String("!=") ||
-             op.text == QLatin1String("<") || op.text == QLatin1String(">") || op.text == QLatin1String("<=") ||
+            (op.text == QLatin1String("=") || op.text == QLatin1String("<>") ||
+             op.text == QLatin1String("!=") || op.text == QLatin1String("<") ||
+             op.text == QLatin1String(">") || op.text == QLatin1String("<=") ||
              op.text == QLatin1String(">="))) {
             Take();
             return EmitCompare(left, op.text, ParseOperand());
@@ -537,9 +587,12 @@ class Translator {
             const bool negated = AcceptKeyword("NOT");
             ExpectKeyword("NULL");
             QString test;
-            if (left.kind != Operand::Column) test = QStringLiteral("%1 IS NULL").arg(Parameter(RawValue(left)));
-            else if (IsTextLike(left.column->type)) test = QStringLiteral("(%1 IS NULL OR %1 = '')").arg(left.sql);
-            else test = left.sql + QStringLiteral(" IS NULL");
+            if (left.kind != Operand::Column)
+                test = QStringLiteral("%1 IS NULL").arg(Parameter(RawValue(left)));
+            else if (IsTextLike(left.column->type))
+                test = QStringLiteral("(%1 IS NULL OR %1 = '')").arg(left.sql);
+            else
+                test = left.sql + QStringLiteral(" IS NULL");
             return negated ? QStringLiteral("NOT (") + test + ')' : test;
         }
         const bool negated = AcceptKeyword("NOT");
@@ -554,8 +607,10 @@ class Translator {
             return (negated ? QStringLiteral("NOT ") : QString()) +
                    QStringLiteral("harvel_like(%1, %2)").arg(value, pattern);
         }
-        if (AcceptKeyword("IN")) return EmitIn(left, negated);
-        Fail(QStringLiteral("očekáván operátor porovnání, nalezeno %1").arg(Describe(Peek())), Peek());
+        if (AcceptKeyword("IN"))
+            return EmitIn(left, negated);
+        Fail(QStringLiteral("očekáván operátor porovnání, nalezeno %1").arg(Describe(Peek())),
+             Peek());
     }
 
     // ---- order -----------------------------------------------------------------
@@ -567,8 +622,7 @@ class Translator {
         for (const QString& name : first.schema->order) {
             const ColumnSchema* column = first.schema->FindColumn(name);
             const QString sql = first.sqlAlias + '.' + QuoteIdentifier(column->name);
-            if (IsTextLike(column->type)) terms << QStringLiteral("czech_key(%1)").arg(sql);
-            terms << sql;
+            terms << (IsTextLike(column->type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql);
         }
         terms << first.sqlAlias + QStringLiteral(".rowid");
         return terms.join(QStringLiteral(", "));
@@ -589,17 +643,21 @@ class Translator {
                 type = output_[static_cast<size_t>(n - 1)].meta.column.type;
             } else {
                 const Operand o = ParseOperand();
-                if (o.kind != Operand::Column) Fail(QStringLiteral("řadit lze jen podle sloupce"), t);
+                if (o.kind != Operand::Column)
+                    Fail(QStringLiteral("řadit lze jen podle sloupce"), t);
                 sql = o.sql;
                 type = o.column->type;
             }
             QString direction = QStringLiteral(" ASC");
-            if (AcceptKeyword("DESC")) direction = QStringLiteral(" DESC");
-            else AcceptKeyword("ASC");
-            if (type == ColumnType::Graphic) Fail(QStringLiteral("podle obrázku nelze řadit"), t);
-            // Texts sort by their Czech sort key, equal keys by their bytes.
-            if (IsTextLike(type)) terms << QStringLiteral("czech_key(%1)").arg(sql) + direction;
-            terms << sql + direction;
+            if (AcceptKeyword("DESC"))
+                direction = QStringLiteral(" DESC");
+            else
+                AcceptKeyword("ASC");
+            if (type == ColumnType::Graphic)
+                Fail(QStringLiteral("podle obrázku nelze řadit"), t);
+            // Texts sort by their Czech sort key (computed once per row).
+            terms << (IsTextLike(type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql) +
+                         direction;
         } while (AcceptSymbol(","));
         return terms.join(QStringLiteral(", "));
     }
@@ -615,6 +673,8 @@ class Translator {
 
 }  // namespace
 
-TranslatedQuery TranslateLocalSql(const QString& statement) { return Translator(statement).Run(); }
+TranslatedQuery TranslateLocalSql(const QString& statement) {
+    return Translator(statement).Run();
+}
 
 }  // namespace platform

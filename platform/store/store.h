@@ -10,7 +10,8 @@
 //   while (!cards.Eof()) { cards.FieldByName("Jmeno_registr").AsString(); cards.Next(); }
 //   cards.Locate("Jmeno_registr", "Rex");         // exact, case-sensitive; "a;b" for two columns
 //   cards.Append(); cards.FieldByName("Cip").SetAsInteger(5); cards.Post();  // committed at once
-//   Query list(db); list.SetSQL({"Select *  from Main_card", "Where Pohlavi = \"Fena\""}); list.Open();
+//   Query list(db); list.SetSQL({"Select *  from Main_card", "Where Pohlavi = \"Fena\""});
+//   list.Open();
 //
 // Data sets (Table, Query) move with First/Next/Prior/Last/MoveTo/Locate and
 // tell Eof/Bof/RecNo/RecordCount; RecordCount counts the rows the record

@@ -10,16 +10,20 @@ namespace {
 
 int CompareStored(const Value& a, const Value& b, bool czech) {
     const bool nullA = IsNullValue(a), nullB = IsNullValue(b);
-    if (nullA || nullB) return nullA == nullB ? 0 : (nullA ? -1 : 1);
+    if (nullA || nullB)
+        return nullA == nullB ? 0 : (nullA ? -1 : 1);
     const auto* sa = std::get_if<QString>(&a);
     const auto* sb = std::get_if<QString>(&b);
     if (sa != nullptr && sb != nullptr) {
-        const int c = czech ? CompareCzech(*sa, *sb) : QString::compare(*sa, *sb, Qt::CaseSensitive);
+        const int c =
+            czech ? CompareCzech(*sa, *sb) : QString::compare(*sa, *sb, Qt::CaseSensitive);
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
     auto number = [](const Value& v) {
-        if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
-        if (const auto* d = std::get_if<double>(&v)) return *d;
+        if (const auto* i = std::get_if<std::int64_t>(&v))
+            return static_cast<double>(*i);
+        if (const auto* d = std::get_if<double>(&v))
+            return *d;
         return 0.0;
     };
     const double na = number(a), nb = number(b);
@@ -29,7 +33,8 @@ int CompareStored(const Value& a, const Value& b, bool czech) {
 }  // namespace
 
 Table::Table(Database& database, const QString& tableName) : DataSet(database) {
-    if (!tableName.isEmpty()) SetTableName(tableName);
+    if (!tableName.isEmpty())
+        SetTableName(tableName);
 }
 
 Table::~Table() {
@@ -40,28 +45,37 @@ Table::~Table() {
 }
 
 void Table::SetTableName(const QString& tableName) {
-    if (IsActive()) throw StoreError(QStringLiteral("Otevřené tabulce nelze změnit název."));
+    if (IsActive())
+        throw StoreError(QStringLiteral("Otevřené tabulce nelze změnit název."));
     const TableSchema* schema = FindTableSchema(tableName);
     if (schema == nullptr)
-        throw StoreError(QStringLiteral("Tabulka „%1“ v databázi Harvel neexistuje.").arg(tableName));
+        throw StoreError(
+            QStringLiteral("Tabulka „%1“ v databázi Harvel neexistuje.").arg(tableName));
     schema_ = schema;
     orderColumns_.clear();
-    for (const QString& c : schema_->order) orderColumns_.push_back(schema_->ColumnIndex(c));
+    for (const QString& c : schema_->order)
+        orderColumns_.push_back(schema_->ColumnIndex(c));
     BuildFields(schema_->columns);
 }
 
-QString Table::TableName() const { return schema_ != nullptr ? schema_->fileName : QString(); }
+QString Table::TableName() const {
+    return schema_ != nullptr ? schema_->fileName : QString();
+}
 
 const TableSchema& Table::Schema() const {
-    if (schema_ == nullptr) throw StoreError(QStringLiteral("Tabulce nebyl zadán název."));
+    if (schema_ == nullptr)
+        throw StoreError(QStringLiteral("Tabulce nebyl zadán název."));
     return *schema_;
 }
 
 QString Table::DisplayName() const {
-    return schema_ != nullptr ? QStringLiteral("Tabulka %1").arg(schema_->fileName) : QStringLiteral("Tabulka");
+    return schema_ != nullptr ? QStringLiteral("Tabulka %1").arg(schema_->fileName)
+                              : QStringLiteral("Tabulka");
 }
 
-bool Table::HasKeyOrder() const { return !orderColumns_.empty(); }
+bool Table::HasKeyOrder() const {
+    return !orderColumns_.empty();
+}
 
 std::vector<ColumnSchema> Table::DoOpen() {
     const TableSchema& schema = Schema();
@@ -71,22 +85,27 @@ std::vector<ColumnSchema> Table::DoOpen() {
     const QStringList present = connection.TableColumns(schema.sqlName);
     for (const ColumnSchema& c : schema.columns)
         if (!present.contains(c.name, Qt::CaseInsensitive))
-            throw StoreError(QStringLiteral("V tabulce %1 chybí sloupec %2.").arg(schema.fileName, c.name));
+            throw StoreError(
+                QStringLiteral("V tabulce %1 chybí sloupec %2.").arg(schema.fileName, c.name));
     return schema.columns;
 }
 
-void Table::DoClose() { statements_.clear(); }
+void Table::DoClose() {
+    statements_.clear();
+}
 
 Statement& Table::Prepared(const QString& key, const QString& sql) {
     auto& slot = statements_[key];
-    if (!slot) slot = std::make_unique<Statement>(GetDatabase()->Handle().Raw(), sql);
+    if (!slot)
+        slot = std::make_unique<Statement>(GetDatabase()->Handle().Raw(), sql);
     slot->Reset();
     return *slot;
 }
 
 QString Table::ColumnList() const {
     QStringList names;
-    for (const ColumnSchema& c : schema_->columns) names << QuoteIdentifier(c.name);
+    for (const ColumnSchema& c : schema_->columns)
+        names << QuoteIdentifier(c.name);
     return names.join(QStringLiteral(", "));
 }
 
@@ -94,29 +113,34 @@ QString Table::OrderClause() const {
     QStringList keys;
     for (int i : orderColumns_) {
         const ColumnSchema& c = schema_->columns[static_cast<size_t>(i)];
-        keys << QuoteIdentifier(c.name) + (c.type == ColumnType::Text ? QStringLiteral(" COLLATE CZECH") : QString());
+        keys << QuoteIdentifier(c.name) +
+                    (c.type == ColumnType::Text ? QStringLiteral(" COLLATE CZECH") : QString());
     }
     keys << QStringLiteral("rowid");
     return keys.join(QStringLiteral(", "));
 }
 
 std::vector<DataSet::RowId> Table::LoadRowIds() {
-    Statement& s = Prepared(QStringLiteral("ids"), QStringLiteral("SELECT rowid FROM %1 ORDER BY %2")
-                                                        .arg(QuoteIdentifier(schema_->sqlName), OrderClause()));
+    Statement& s =
+        Prepared(QStringLiteral("ids"), QStringLiteral("SELECT rowid FROM %1 ORDER BY %2")
+                                            .arg(QuoteIdentifier(schema_->sqlName), OrderClause()));
     std::vector<RowId> ids;
-    while (s.Step()) ids.push_back(s.ColumnInt(0));
+    while (s.Step())
+        ids.push_back(s.ColumnInt(0));
     s.Reset();
     return ids;
 }
 
 void Table::ScanRows(const std::function<void(RowId, const Row&)>& visit) {
-    Statement& s = Prepared(QStringLiteral("scan"), QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3")
-                                                         .arg(ColumnList(), QuoteIdentifier(schema_->sqlName),
-                                                              OrderClause()));
+    Statement& s =
+        Prepared(QStringLiteral("scan"),
+                 QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3")
+                     .arg(ColumnList(), QuoteIdentifier(schema_->sqlName), OrderClause()));
     Row row(schema_->columns.size());
     try {
         while (s.Step()) {
-            for (size_t i = 0; i < row.size(); ++i) row[i] = s.Column(static_cast<int>(i) + 1);
+            for (size_t i = 0; i < row.size(); ++i)
+                row[i] = s.Column(static_cast<int>(i) + 1);
             visit(s.ColumnInt(0), row);
         }
     } catch (...) {
@@ -127,37 +151,53 @@ void Table::ScanRows(const std::function<void(RowId, const Row&)>& visit) {
 }
 
 void Table::FetchRow(RowId id, Row& out) {
-    Statement& s = Prepared(QStringLiteral("fetch"), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1")
-                                                          .arg(ColumnList(), QuoteIdentifier(schema_->sqlName)));
+    Statement& s = Prepared(QStringLiteral("fetch"),
+                            QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1")
+                                .arg(ColumnList(), QuoteIdentifier(schema_->sqlName)));
     s.Bind(1, Value(id));
     out.assign(schema_->columns.size(), Value());
     if (s.Step())
-        for (size_t i = 0; i < out.size(); ++i) out[i] = s.Column(static_cast<int>(i));
+        for (size_t i = 0; i < out.size(); ++i)
+            out[i] = s.Column(static_cast<int>(i));
     s.Reset();
 }
 
-std::vector<DataSet::RowId> Table::FindRows(const std::vector<int>& columns, const std::vector<Value>& values) {
+std::vector<DataSet::RowId> Table::FindRows(const std::vector<int>& columns,
+                                            const std::vector<Value>& values) {
+    // One prepared statement per column set and null pattern; Locate by the
+    // registered name reuses it every time.
     QString key = QStringLiteral("find");
-    QStringList conditions;
-    std::vector<Value> bound;
     for (size_t i = 0; i < columns.size(); ++i) {
-        const ColumnSchema& c = schema_->columns[static_cast<size_t>(columns[i])];
-        const QString name = QuoteIdentifier(c.name);
-        key += QStringLiteral(":%1%2").arg(columns[i]).arg(IsNullValue(values[i]) ? 'n' : 'v');
-        if (!IsNullValue(values[i])) {
-            bound.push_back(values[i]);
-            conditions << QStringLiteral("%1 = ?%2").arg(name).arg(bound.size());
-        } else if (c.type == ColumnType::Text || c.type == ColumnType::Memo) {
-            conditions << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(name);
-        } else {
-            conditions << name + QStringLiteral(" IS NULL");
-        }
+        key += QString::number(columns[i]);
+        key += IsNullValue(values[i]) ? 'n' : 'v';
     }
-    Statement& s = Prepared(key, QStringLiteral("SELECT rowid FROM %1 WHERE %2")
-                                     .arg(QuoteIdentifier(schema_->sqlName), conditions.join(QStringLiteral(" AND "))));
-    for (size_t i = 0; i < bound.size(); ++i) s.Bind(static_cast<int>(i) + 1, bound[i]);
+    auto it = statements_.find(key);
+    if (it == statements_.end()) {
+        QStringList conditions;
+        int mark = 0;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const ColumnSchema& c = schema_->columns[static_cast<size_t>(columns[i])];
+            const QString name = QuoteIdentifier(c.name);
+            if (!IsNullValue(values[i]))
+                conditions << QStringLiteral("%1 = ?%2").arg(name).arg(++mark);
+            else if (c.type == ColumnType::Text || c.type == ColumnType::Memo)
+                conditions << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(name);
+            else
+                conditions << name + QStringLiteral(" IS NULL");
+        }
+        Prepared(key, QStringLiteral("SELECT rowid FROM %1 WHERE %2")
+                          .arg(QuoteIdentifier(schema_->sqlName),
+                               conditions.join(QStringLiteral(" AND "))));
+        it = statements_.find(key);
+    }
+    Statement& s = *it->second;
+    int mark = 0;
+    for (const Value& v : values)
+        if (!IsNullValue(v))
+            s.Bind(++mark, v);
     std::vector<RowId> ids;
-    while (s.Step()) ids.push_back(s.ColumnInt(0));
+    while (s.Step())
+        ids.push_back(s.ColumnInt(0));
     s.Reset();
     return ids;
 }
@@ -165,28 +205,34 @@ std::vector<DataSet::RowId> Table::FindRows(const std::vector<int>& columns, con
 void Table::Rethrow(const StoreError& error, const Row& row) const {
     if (error.EngineCode() == SQLITE_CONSTRAINT_UNIQUE) {
         for (const IndexSchema& index : schema_->indexes) {
-            if (!index.unique) continue;
+            if (!index.unique)
+                continue;
             QStringList shown;
             for (const QString& c : index.columns) {
                 const Value& v = row[static_cast<size_t>(schema_->ColumnIndex(c))];
                 const auto* s = std::get_if<QString>(&v);
                 shown << QStringLiteral("%1 „%2“").arg(c, s != nullptr ? *s : QString());
             }
-            throw StoreError(QStringLiteral("V tabulce %1 již existuje záznam se stejnou hodnotou %2.")
-                                 .arg(schema_->fileName, shown.join(QStringLiteral(", "))),
-                             error.EngineCode());
+            throw StoreError(
+                QStringLiteral("V tabulce %1 již existuje záznam se stejnou hodnotou %2.")
+                    .arg(schema_->fileName, shown.join(QStringLiteral(", "))),
+                error.EngineCode());
         }
     }
-    throw StoreError(QStringLiteral("%1: %2").arg(schema_->fileName, error.Message()), error.EngineCode());
+    throw StoreError(QStringLiteral("%1: %2").arg(schema_->fileName, error.Message()),
+                     error.EngineCode());
 }
 
 DataSet::RowId Table::InsertRow(const Row& row) {
     QStringList marks;
-    for (size_t i = 1; i <= schema_->columns.size(); ++i) marks << QStringLiteral("?%1").arg(i);
-    Statement& s = Prepared(QStringLiteral("insert"), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                           .arg(QuoteIdentifier(schema_->sqlName), ColumnList(),
-                                                                marks.join(QStringLiteral(", "))));
-    for (size_t i = 0; i < row.size(); ++i) s.Bind(static_cast<int>(i) + 1, row[i]);
+    for (size_t i = 1; i <= schema_->columns.size(); ++i)
+        marks << QStringLiteral("?%1").arg(i);
+    Statement& s =
+        Prepared(QStringLiteral("insert"), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                               .arg(QuoteIdentifier(schema_->sqlName), ColumnList(),
+                                                    marks.join(QStringLiteral(", "))));
+    for (size_t i = 0; i < row.size(); ++i)
+        s.Bind(static_cast<int>(i) + 1, row[i]);
     try {
         s.Step();
     } catch (const StoreError& error) {
@@ -199,13 +245,16 @@ DataSet::RowId Table::InsertRow(const Row& row) {
 void Table::UpdateRow(RowId id, const Row& row) {
     QStringList sets;
     for (size_t i = 0; i < schema_->columns.size(); ++i)
-        sets << QStringLiteral("%1 = ?%2").arg(QuoteIdentifier(schema_->columns[i].name)).arg(i + 1);
+        sets
+            << QStringLiteral("%1 = ?%2").arg(QuoteIdentifier(schema_->columns[i].name)).arg(i + 1);
     const int idMark = static_cast<int>(schema_->columns.size()) + 1;
-    Statement& s = Prepared(QStringLiteral("update"), QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                                                           .arg(QuoteIdentifier(schema_->sqlName),
-                                                                sets.join(QStringLiteral(", ")))
-                                                           .arg(idMark));
-    for (size_t i = 0; i < row.size(); ++i) s.Bind(static_cast<int>(i) + 1, row[i]);
+    Statement& s =
+        Prepared(QStringLiteral("update"),
+                 QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                     .arg(QuoteIdentifier(schema_->sqlName), sets.join(QStringLiteral(", ")))
+                     .arg(idMark));
+    for (size_t i = 0; i < row.size(); ++i)
+        s.Bind(static_cast<int>(i) + 1, row[i]);
     s.Bind(idMark, Value(id));
     try {
         s.Step();
@@ -214,12 +263,14 @@ void Table::UpdateRow(RowId id, const Row& row) {
     }
     s.Reset();
     if (sqlite3_changes(GetDatabase()->Handle().Raw()) == 0)
-        throw StoreError(QStringLiteral("Záznam v tabulce %1 mezitím zmizel.").arg(schema_->fileName));
+        throw StoreError(
+            QStringLiteral("Záznam v tabulce %1 mezitím zmizel.").arg(schema_->fileName));
 }
 
 void Table::DeleteRow(RowId id) {
-    Statement& s = Prepared(QStringLiteral("delete"),
-                            QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(QuoteIdentifier(schema_->sqlName)));
+    Statement& s = Prepared(
+        QStringLiteral("delete"),
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(QuoteIdentifier(schema_->sqlName)));
     s.Bind(1, Value(id));
     s.Step();
     s.Reset();
@@ -229,7 +280,8 @@ int Table::CompareOrder(const Row& a, RowId idA, const Row& b, RowId idB) const 
     for (int i : orderColumns_) {
         const bool text = schema_->columns[static_cast<size_t>(i)].type == ColumnType::Text;
         const int c = CompareStored(a[static_cast<size_t>(i)], b[static_cast<size_t>(i)], text);
-        if (c != 0) return c;
+        if (c != 0)
+            return c;
     }
     return idA < idB ? -1 : (idA > idB ? 1 : 0);
 }

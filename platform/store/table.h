@@ -33,7 +33,8 @@ class Table : public DataSet {
     std::vector<RowId> LoadRowIds() override;
     void ScanRows(const std::function<void(RowId, const Row&)>& visit) override;
     void FetchRow(RowId id, Row& out) override;
-    std::vector<RowId> FindRows(const std::vector<int>& columns, const std::vector<Value>& values) override;
+    std::vector<RowId> FindRows(const std::vector<int>& columns,
+                                const std::vector<Value>& values) override;
     bool ReadOnly() const override { return false; }
     RowId InsertRow(const Row& row) override;
     void UpdateRow(RowId id, const Row& row) override;

@@ -2,6 +2,8 @@
 
 namespace platform {
 
-bool SameValue(const Value& a, const Value& b) { return a == b; }
+bool SameValue(const Value& a, const Value& b) {
+    return a == b;
+}
 
 }  // namespace platform

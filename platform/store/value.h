@@ -14,7 +14,9 @@ namespace platform {
 using Value = std::variant<std::monostate, std::int64_t, double, QString, QByteArray>;
 using Row = std::vector<Value>;
 
-inline bool IsNullValue(const Value& v) { return std::holds_alternative<std::monostate>(v); }
+inline bool IsNullValue(const Value& v) {
+    return std::holds_alternative<std::monostate>(v);
+}
 
 // Exact equality (same kind and same content); used by Locate and change detection.
 bool SameValue(const Value& a, const Value& b);

@@ -13,14 +13,18 @@
 #include "platform/store/store_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     try {
         const platform::TranslatedQuery q = platform::TranslateLocalSql(text);
         QString withoutEmpty = q.sql;
         withoutEmpty.remove(QStringLiteral("''"));
-        if (withoutEmpty.contains('\'')) std::abort();
-        if (!q.sql.startsWith(QStringLiteral("SELECT "))) std::abort();
-        if (q.sql.contains(';')) std::abort();
+        if (withoutEmpty.contains('\''))
+            std::abort();
+        if (!q.sql.startsWith(QStringLiteral("SELECT ")))
+            std::abort();
+        if (q.sql.contains(';'))
+            std::abort();
     } catch (const platform::StoreError&) {
     }
     return 0;

@@ -17,7 +17,8 @@ Result RunDataTool(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"), args);
     Result r;
-    if (!p.waitForFinished(120000)) return r;
+    if (!p.waitForFinished(120000))
+        return r;
     r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
@@ -50,8 +51,10 @@ class DataTool : public ::testing::Test {
 
 const QByteArray kCards =
     "Jmeno_registr,Pohlavi,Plemeno,Datum_nar,Vlastnictvi,DKK,Poznamka,Barva\r\n"
-    "Cyril,Pes,B\xC3\xADgl,5.3.2020,Ano,A,\"dva\n\xC5\x99\xC3\xA1" "dky\",1\r\n"
-    "\xC4\x8C" "ert,Fena,B\xC3\xADgl,31.12.2020,Ne,,\"\xC5\x99\x65kl \"\"haf\"\"\",\r\n"
+    "Cyril,Pes,B\xC3\xADgl,5.3.2020,Ano,A,\"dva\n\xC5\x99\xC3\xA1"
+    "dky\",1\r\n"
+    "\xC4\x8C"
+    "ert,Fena,B\xC3\xADgl,31.12.2020,Ne,,\"\xC5\x99\x65kl \"\"haf\"\"\",\r\n"
     "Hugo,Pes,Pudl,1.1.2021,true,,,\r\n"
     "Chrt,Fena,Pudl,1.1.2020,0,,,\r\n";
 
@@ -64,9 +67,10 @@ TEST_F(DataTool, InitRefusesToOverwrite) {
 TEST_F(DataTool, LoadThenQueryTheDialect) {
     const Result load = RunDataTool({"load", data_, "MAIN_CARD.DB", Csv("cards.csv", kCards)});
     ASSERT_EQ(load.code, 0) << load.err.toStdString();
-    const Result list = RunDataTool(
-        {"sql", data_,
-         "Select *  from Main_card\nWhere Datum_nar BETWEEN \"1.1.2020\" AND \"31.12.2020\" \norder by Jmeno_registr ASC,Plemeno DESC"});
+    const Result list =
+        RunDataTool({"sql", data_,
+                     "Select *  from Main_card\nWhere Datum_nar BETWEEN \"1.1.2020\" AND "
+                     "\"31.12.2020\" \norder by Jmeno_registr ASC,Plemeno DESC"});
     ASSERT_EQ(list.code, 0) << list.err.toStdString();
     const QStringList lines = list.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
@@ -76,9 +80,13 @@ TEST_F(DataTool, LoadThenQueryTheDialect) {
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Čert\t")));
     EXPECT_TRUE(lines[3].startsWith("Chrt\t"));
     EXPECT_TRUE(lines[1].contains(QStringLiteral("dva\\nřádky")));
-    const Result owned = RunDataTool({"sql", data_, "select Jmeno_registr, Vlastnictvi, Datum_nar from main_card where Vlastnictvi = False"});
-    EXPECT_EQ(owned.out, QStringLiteral("Jmeno_registr\tVlastnictvi\tDatum_nar\nČert\tFalse\t31.12.2020\nChrt\tFalse\t1.1.2020\n"));
-    const Result dkk = RunDataTool({"sql", data_, "select Jmeno_registr from main_card where DKK like\"_%\""});
+    const Result owned = RunDataTool(
+        {"sql", data_,
+         "select Jmeno_registr, Vlastnictvi, Datum_nar from main_card where Vlastnictvi = False"});
+    EXPECT_EQ(owned.out, QStringLiteral("Jmeno_registr\tVlastnictvi\tDatum_nar\nČert\tFalse\t31.12."
+                                        "2020\nChrt\tFalse\t1.1.2020\n"));
+    const Result dkk =
+        RunDataTool({"sql", data_, "select Jmeno_registr from main_card where DKK like\"_%\""});
     EXPECT_EQ(dkk.out, "Jmeno_registr\nCyril\n");
 }
 
@@ -91,7 +99,8 @@ TEST_F(DataTool, DumpReadsBackWhatLoadWrote) {
     QTemporaryDir other;
     const QString copy = other.filePath("DATA");
     ASSERT_EQ(RunDataTool({"init", copy}).code, 0);
-    ASSERT_EQ(RunDataTool({"load", copy, "main_card.db", Csv("dump.csv", dump.out.toUtf8())}).code, 0);
+    ASSERT_EQ(RunDataTool({"load", copy, "main_card.db", Csv("dump.csv", dump.out.toUtf8())}).code,
+              0);
     EXPECT_EQ(RunDataTool({"dump", copy, "main_card.db"}).out, dump.out);
 }
 
@@ -107,17 +116,25 @@ TEST_F(DataTool, FailedLoadNamesFileLineAndColumnAndAppendsNothing) {
     EXPECT_TRUE(load.err.contains(QStringLiteral("řádek 3"))) << load.err.toStdString();
     EXPECT_TRUE(load.err.contains("Barva")) << load.err.toStdString();
     const Result count = RunDataTool({"sql", data_, "select Jmeno_registr from main_card"});
-    EXPECT_EQ(count.out.split('\n', Qt::SkipEmptyParts).size(), 5);  // header + the four first cards
-    const Result date = RunDataTool({"load", data_, "main_card.db", Csv("date.csv", "Jmeno_registr,Datum_nar\nX,31.2.2005\n")});
+    EXPECT_EQ(count.out.split('\n', Qt::SkipEmptyParts).size(),
+              5);  // header + the four first cards
+    const Result date = RunDataTool(
+        {"load", data_, "main_card.db", Csv("date.csv", "Jmeno_registr,Datum_nar\nX,31.2.2005\n")});
     EXPECT_EQ(date.code, 1);
-    EXPECT_TRUE(date.err.contains(QStringLiteral("řádek 2")) && date.err.contains("Datum_nar")) << date.err.toStdString();
-    const Result column = RunDataTool({"load", data_, "main_card.db", Csv("col.csv", "Jmeno_registr,Nic\nX,1\n")});
+    EXPECT_TRUE(date.err.contains(QStringLiteral("řádek 2")) && date.err.contains("Datum_nar"))
+        << date.err.toStdString();
+    const Result column =
+        RunDataTool({"load", data_, "main_card.db", Csv("col.csv", "Jmeno_registr,Nic\nX,1\n")});
     EXPECT_EQ(column.code, 1);
     EXPECT_TRUE(column.err.contains("Nic") && column.err.contains(QStringLiteral("řádek 1")));
-    const Result dup = RunDataTool({"load", data_, "main_card.db", Csv("dup.csv", "Jmeno_registr\nNový\nCyril\n")});
+    const Result dup = RunDataTool(
+        {"load", data_, "main_card.db", Csv("dup.csv", "Jmeno_registr\nNový\nCyril\n")});
     EXPECT_EQ(dup.code, 1);
-    EXPECT_TRUE(dup.err.contains(QStringLiteral("řádek 3")) && dup.err.contains("Cyril")) << dup.err.toStdString();
-    EXPECT_EQ(RunDataTool({"sql", data_, "select * from main_card where Jmeno_registr = \"Nový\""}).out.count('\n'), 1);
+    EXPECT_TRUE(dup.err.contains(QStringLiteral("řádek 3")) && dup.err.contains("Cyril"))
+        << dup.err.toStdString();
+    EXPECT_EQ(RunDataTool({"sql", data_, "select * from main_card where Jmeno_registr = \"Nový\""})
+                  .out.count('\n'),
+              1);
 }
 
 TEST_F(DataTool, FailuresExitOneWithTheStoreMessage) {

@@ -25,7 +25,8 @@ QString OneLine(QString text) {
 }
 
 QString CsvText(const Field& field) {
-    if (field.IsNull()) return QString();
+    if (field.IsNull())
+        return QString();
     switch (field.Kind()) {
         case ColumnType::Graphic:
             return QString::fromLatin1(field.AsBytes().toBase64());
@@ -40,8 +41,8 @@ QString CsvText(const Field& field) {
 
 void SetFromCsv(Field& field, const QString& text) {
     if (field.Kind() == ColumnType::Graphic) {
-        const auto decoded = QByteArray::fromBase64Encoding(text.trimmed().toLatin1(),
-                                                            QByteArray::AbortOnBase64DecodingErrors);
+        const auto decoded = QByteArray::fromBase64Encoding(
+            text.trimmed().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         if (!decoded)
             throw StoreError(QStringLiteral("obrázek musí být zapsán v kódování base64"));
         field.SetAsBytes(*decoded);
@@ -53,22 +54,30 @@ void SetFromCsv(Field& field, const QString& text) {
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, file.errorString()));
+        throw StoreError(
+            QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, file.errorString()));
     return file.readAll();
 }
 
-std::vector<Field*> MapHeader(platform::Table& table, const platform::CsvRecord& header, const QString& file) {
+std::vector<Field*> MapHeader(platform::Table& table, const platform::CsvRecord& header,
+                              const QString& file) {
     std::vector<Field*> fields;
     QSet<QString> seen;
     for (qsizetype i = 0; i < header.fields.size(); ++i) {
         const QString name = header.fields[i].trimmed();
         Field* field = table.FindField(name);
         if (field == nullptr)
-            throw StoreError(QStringLiteral("%1, řádek %2, sloupec %3: tabulka %4 nemá sloupec „%5“.")
-                                 .arg(file).arg(header.line).arg(i + 1).arg(table.TableName(), name));
+            throw StoreError(
+                QStringLiteral("%1, řádek %2, sloupec %3: tabulka %4 nemá sloupec „%5“.")
+                    .arg(file)
+                    .arg(header.line)
+                    .arg(i + 1)
+                    .arg(table.TableName(), name));
         if (seen.contains(field->Name().toLower()))
             throw StoreError(QStringLiteral("%1, řádek %2: sloupec %3 je v záhlaví dvakrát.")
-                                 .arg(file).arg(header.line).arg(field->Name()));
+                                 .arg(file)
+                                 .arg(header.line)
+                                 .arg(field->Name()));
         seen.insert(field->Name().toLower());
         fields.push_back(field);
     }
@@ -81,20 +90,26 @@ void AppendRecords(platform::Table& table, const std::vector<platform::CsvRecord
         const platform::CsvRecord& record = records[r];
         if (record.fields.size() != static_cast<qsizetype>(fields.size()))
             throw StoreError(QStringLiteral("%1, řádek %2: očekáváno %3 hodnot, nalezeno %4.")
-                                 .arg(file).arg(record.line).arg(fields.size()).arg(record.fields.size()));
+                                 .arg(file)
+                                 .arg(record.line)
+                                 .arg(fields.size())
+                                 .arg(record.fields.size()));
         table.Append();
         for (size_t c = 0; c < fields.size(); ++c) {
             try {
                 SetFromCsv(*fields[c], record.fields[static_cast<qsizetype>(c)]);
             } catch (const StoreError& e) {
                 throw StoreError(QStringLiteral("%1, řádek %2, sloupec %3: %4")
-                                     .arg(file).arg(record.line).arg(fields[c]->Name(), e.Message()));
+                                     .arg(file)
+                                     .arg(record.line)
+                                     .arg(fields[c]->Name(), e.Message()));
             }
         }
         try {
             table.Post();
         } catch (const StoreError& e) {
-            throw StoreError(QStringLiteral("%1, řádek %2: %3").arg(file).arg(record.line).arg(e.Message()));
+            throw StoreError(
+                QStringLiteral("%1, řádek %2: %3").arg(file).arg(record.line).arg(e.Message()));
         }
     }
 }
@@ -115,12 +130,14 @@ void SqlCommand(const QString& folder, const QString& statement, QTextStream& ou
     out << query.FieldNames().join('\t') << '\n';
     for (query.First(); !query.Eof(); query.Next()) {
         QStringList texts;
-        for (int i = 0; i < query.FieldCount(); ++i) texts << OneLine(query.Fields(i).DisplayText());
+        for (int i = 0; i < query.FieldCount(); ++i)
+            texts << OneLine(query.Fields(i).DisplayText());
         out << texts.join('\t') << '\n';
     }
 }
 
-void LoadCommand(const QString& folder, const QString& tableName, const QString& csvFile, QTextStream& out) {
+void LoadCommand(const QString& folder, const QString& tableName, const QString& csvFile,
+                 QTextStream& out) {
     platform::Database database(folder);
     platform::Table table(database, tableName);
     const QString shownFile = QFileInfo(csvFile).fileName();
@@ -130,7 +147,9 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
     } catch (const StoreError& e) {
         throw StoreError(shownFile + QStringLiteral(", ") + e.Message());
     }
-    if (records.empty()) throw StoreError(QStringLiteral("%1: soubor nemá záhlaví se jmény sloupců.").arg(shownFile));
+    if (records.empty())
+        throw StoreError(
+            QStringLiteral("%1: soubor nemá záhlaví se jmény sloupců.").arg(shownFile));
     table.Open();
     const std::vector<Field*> fields = MapHeader(table, records[0], shownFile);
     // One transaction: a failing row leaves the table exactly as it was.
@@ -143,7 +162,10 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
         database.Rollback();
         throw;
     }
-    out << QStringLiteral("Do tabulky %1 přidáno %2 řádků.\n").arg(table.TableName()).arg(records.size() - 1);
+    database.Analyze();  // statistics for the query planner, now that the table has grown
+    out << QStringLiteral("Do tabulky %1 přidáno %2 řádků.\n")
+               .arg(table.TableName())
+               .arg(records.size() - 1);
 }
 
 void DumpCommand(const QString& folder, const QString& tableName, QTextStream& out) {
@@ -153,7 +175,8 @@ void DumpCommand(const QString& folder, const QString& tableName, QTextStream& o
     out << QString::fromUtf8(platform::CsvLine(table.FieldNames()));
     for (table.First(); !table.Eof(); table.Next()) {
         QStringList texts;
-        for (int i = 0; i < table.FieldCount(); ++i) texts << CsvText(table.Fields(i));
+        for (int i = 0; i < table.FieldCount(); ++i)
+            texts << CsvText(table.Fields(i));
         out << QString::fromUtf8(platform::CsvLine(texts));
     }
 }

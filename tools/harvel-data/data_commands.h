@@ -9,7 +9,8 @@ namespace harvel_data {
 
 void InitCommand(const QString& folder, QTextStream& out);
 void SqlCommand(const QString& folder, const QString& statement, QTextStream& out);
-void LoadCommand(const QString& folder, const QString& table, const QString& csvFile, QTextStream& out);
+void LoadCommand(const QString& folder, const QString& table, const QString& csvFile,
+                 QTextStream& out);
 void DumpCommand(const QString& folder, const QString& table, QTextStream& out);
 
 }  // namespace harvel_data

@@ -14,7 +14,8 @@ const char kUsage[] =
     "Použití:\n"
     "  harvel-data init DIR                 vytvoří DIR se třinácti prázdnými tabulkami\n"
     "  harvel-data sql DIR \"LOCAL SQL\"      spustí dotaz a vypíše řádky oddělené tabulátory\n"
-    "  harvel-data load DIR TABLE FILE.csv  přidá řádky ze souboru CSV (UTF-8, záhlaví se jmény sloupců)\n"
+    "  harvel-data load DIR TABLE FILE.csv  přidá řádky ze souboru CSV (UTF-8, záhlaví se jmény "
+    "sloupců)\n"
     "  harvel-data dump DIR TABLE           vypíše tabulku jako CSV\n";
 
 int Run(const QStringList& args, QTextStream& out) {
@@ -38,7 +39,8 @@ int Run(const QStringList& args, QTextStream& out) {
 
 int main(int argc, char** argv) {
     QStringList args;
-    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     try {

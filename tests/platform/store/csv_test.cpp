@@ -15,7 +15,9 @@ TEST(Csv, QuotedFieldsHoldSeparatorsQuotesAndLineBreaks) {
 }
 
 TEST(Csv, Utf8WithMarkAndSemicolonsFromSpreadsheets) {
-    const auto records = ParseCsv(QByteArray("\xEF\xBB\xBF") + "Jmeno_registr;Plemeno\n\xC4\x8C" "ert;B\xC3\xADgl\n\n");
+    const auto records = ParseCsv(QByteArray("\xEF\xBB\xBF") +
+                                  "Jmeno_registr;Plemeno\n\xC4\x8C"
+                                  "ert;B\xC3\xADgl\n\n");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].fields, (QStringList{"Jmeno_registr", "Plemeno"}));
     EXPECT_EQ(records[1].fields, (QStringList{QStringLiteral("Čert"), QStringLiteral("Bígl")}));
@@ -37,7 +39,8 @@ TEST(Csv, FaultsNameTheLine) {
 
 TEST(Csv, WrittenLinesReadBack) {
     const QStringList fields{"plain", "with,comma", "quote\"d", "multi\nline", " padded", ""};
-    const auto records = ParseCsv(platform::CsvLine({"h1", "h2", "h3", "h4", "h5", "h6"}) + platform::CsvLine(fields));
+    const auto records = ParseCsv(platform::CsvLine({"h1", "h2", "h3", "h4", "h5", "h6"}) +
+                                  platform::CsvLine(fields));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].fields, fields);
     EXPECT_EQ(platform::CsvLine({"a", "b"}), QByteArray("a,b\r\n"));

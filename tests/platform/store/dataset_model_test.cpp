@@ -30,7 +30,8 @@ TEST_F(ModelTest, ShowsChosenFieldsWithLabelsAndAlignment) {
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), "Alan");
     EXPECT_EQ(model.data(model.index(1, 1)).toString(), QStringLiteral("Bígl"));
     EXPECT_EQ(model.data(model.index(1, 2)).toString(), "7");
-    EXPECT_TRUE(model.data(model.index(1, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+    EXPECT_TRUE(model.data(model.index(1, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                Qt::AlignRight);
     model.SetColumnTitle(2, QStringLiteral("Čip"));
     EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Čip"));
 }
@@ -49,7 +50,8 @@ TEST_F(ModelTest, FollowsEditsMovesAndRepointing) {
     cards.Edit();
     cards.FieldByName("Plemeno").SetAsString("Jezevčík");
     const int breed = cards.FieldByName("Plemeno").Index();
-    EXPECT_EQ(model.data(model.index(1, breed)).toString(), QStringLiteral("Jezevčík"));  // the edited record
+    EXPECT_EQ(model.data(model.index(1, breed)).toString(),
+              QStringLiteral("Jezevčík"));  // the edited record
     cards.Cancel();
     EXPECT_EQ(model.data(model.index(1, breed)).toString(), QStringLiteral("Bígl"));
     cards.Append();

@@ -8,9 +8,9 @@ using platform::FindTableSchema;
 
 TEST(Schema, HasTheThirteenTablesWithTheirColumnCounts) {
     const std::vector<std::pair<const char*, size_t>> expected = {
-        {"main_card.db", 57}, {"vrhy.db", 8},      {"kryti.DB", 19},       {"osetreni.db", 9},
-        {"vystavy.db", 11},   {"tituly.db", 6},    {"Zkousky.DB", 6},      {"chovnost.DB", 5},
-        {"foto_album.db", 3}, {"rodokmen.db", 62}, {"adresar.db", 20},     {"plemeno.db", 3},
+        {"main_card.db", 57}, {"vrhy.db", 8},      {"kryti.DB", 19},   {"osetreni.db", 9},
+        {"vystavy.db", 11},   {"tituly.db", 6},    {"Zkousky.DB", 6},  {"chovnost.DB", 5},
+        {"foto_album.db", 3}, {"rodokmen.db", 62}, {"adresar.db", 20}, {"plemeno.db", 3},
         {"schedule.db", 3}};
     ASSERT_EQ(platform::AllTableSchemas().size(), expected.size());
     for (const auto& [file, count] : expected) {
@@ -54,7 +54,8 @@ TEST(Schema, PedigreeHasAncestorsThenTitlesInTheSameOrder) {
 }
 
 TEST(Schema, FindsTablesWhateverTheCaseAndEnding) {
-    EXPECT_EQ(FindTableSchema(QStringLiteral("KRYTI.db")), FindTableSchema(QStringLiteral("kryti.DB")));
+    EXPECT_EQ(FindTableSchema(QStringLiteral("KRYTI.db")),
+              FindTableSchema(QStringLiteral("kryti.DB")));
     EXPECT_NE(FindTableSchema(QStringLiteral("zkousky")), nullptr);
     EXPECT_NE(FindTableSchema(QStringLiteral("Main_Card")), nullptr);
     EXPECT_EQ(FindTableSchema(QStringLiteral("main_card.dbx")), nullptr);

@@ -43,22 +43,23 @@ TEST(SqlLexer, RejectsUnterminatedTextAndStrayCharacters) {
 }
 
 TEST(SqlTranslator, AcceptsOnlyOneSelect) {
-    for (const char* sql : {"delete from main_card", "update main_card set Cip = 1", "drop table main_card",
-                            "insert into main_card values (1)", "pragma table_info(main_card)",
-                            "attach database 'x' as y", "create table x (a)", "", "   ",
-                            "select * from main_card; delete from main_card",
-                            "select * from main_card union select * from main_card",
-                            "select * from main_card group by Plemeno",
-                            "select * from main_card -- comment",
-                            "select * from main_card where Cip = 1 or 1 = 1; --"}) {
+    for (const char* sql :
+         {"delete from main_card", "update main_card set Cip = 1", "drop table main_card",
+          "insert into main_card values (1)", "pragma table_info(main_card)",
+          "attach database 'x' as y", "create table x (a)", "", "   ",
+          "select * from main_card; delete from main_card",
+          "select * from main_card union select * from main_card",
+          "select * from main_card group by Plemeno", "select * from main_card -- comment",
+          "select * from main_card where Cip = 1 or 1 = 1; --"}) {
         EXPECT_FALSE(ErrorOf(QString::fromLatin1(sql)).isEmpty()) << sql;
     }
     EXPECT_TRUE(ErrorOf(QStringLiteral("select * from main_card;")).isEmpty());
 }
 
 TEST(SqlTranslator, ConstantsAreBoundNeverSpliced) {
-    const auto q = TranslateLocalSql(
-        QStringLiteral("Select * from Main_card where Pohlavi = \"x\"\" OR \"\"1\"\"=\"\"1\" and Otec = 'a'';--'"));
+    const auto q =
+        TranslateLocalSql(QStringLiteral("Select * from Main_card where Pohlavi = \"x\"\" OR "
+                                         "\"\"1\"\"=\"\"1\" and Otec = 'a'';--'"));
     EXPECT_FALSE(q.sql.contains(QStringLiteral(" OR ")));
     EXPECT_FALSE(q.sql.contains(QStringLiteral("--")));
     ASSERT_EQ(q.parameters.size(), 2u);
@@ -86,18 +87,24 @@ TEST(SqlTranslator, ExpandsStarsWithUniqueResultNames) {
 }
 
 TEST(SqlTranslator, TypesConstantsByTheColumnTheyMeet) {
-    EXPECT_TRUE(ErrorOf(QStringLiteral("select * from main_card where Datum_nar = \"abc\"")).contains("Datum_nar"));
-    EXPECT_TRUE(ErrorOf(QStringLiteral("select * from main_card where Datum_nar = \"31.2.2005\"")).contains("31.2.2005"));
+    EXPECT_TRUE(ErrorOf(QStringLiteral("select * from main_card where Datum_nar = \"abc\""))
+                    .contains("Datum_nar"));
+    EXPECT_TRUE(ErrorOf(QStringLiteral("select * from main_card where Datum_nar = \"31.2.2005\""))
+                    .contains("31.2.2005"));
     EXPECT_FALSE(ErrorOf(QStringLiteral("select * from main_card where Cip = \"x\"")).isEmpty());
-    EXPECT_FALSE(ErrorOf(QStringLiteral("select * from main_card where Vlastnictvi = \"Možná\"")).isEmpty());
+    EXPECT_FALSE(
+        ErrorOf(QStringLiteral("select * from main_card where Vlastnictvi = \"Možná\"")).isEmpty());
     EXPECT_FALSE(ErrorOf(QStringLiteral("select * from main_card where Plemeno = TRUE")).isEmpty());
-    EXPECT_FALSE(ErrorOf(QStringLiteral("select * from main_card where Cip like \"1%\"")).isEmpty());
-    const auto q = TranslateLocalSql(QStringLiteral("select * from main_card where Datum_nar BETWEEN \"1.1.2020\" AND \"31.12.2020\""));
+    EXPECT_FALSE(
+        ErrorOf(QStringLiteral("select * from main_card where Cip like \"1%\"")).isEmpty());
+    const auto q = TranslateLocalSql(QStringLiteral(
+        "select * from main_card where Datum_nar BETWEEN \"1.1.2020\" AND \"31.12.2020\""));
     ASSERT_EQ(q.parameters.size(), 2u);
     EXPECT_EQ(std::get<QString>(q.parameters[0]), "2020-01-01");
     EXPECT_EQ(std::get<QString>(q.parameters[1]), "2020-12-31");
     for (const char* truth : {"TRUE", "true", "\"TRUE\"", "\"True\""}) {
-        const auto b = TranslateLocalSql(QStringLiteral("select * from kryti where Nakryta_Ano_Ne = ") + truth);
+        const auto b = TranslateLocalSql(
+            QStringLiteral("select * from kryti where Nakryta_Ano_Ne = ") + truth);
         ASSERT_EQ(b.parameters.size(), 1u) << truth;
         EXPECT_EQ(std::get<std::int64_t>(b.parameters[0]), 1) << truth;
     }
@@ -105,13 +112,16 @@ TEST(SqlTranslator, TypesConstantsByTheColumnTheyMeet) {
 
 TEST(SqlTranslator, DeepNestingIsRefusedNotCrashed) {
     QString sql = QStringLiteral("select * from main_card where ");
-    for (int i = 0; i < 5000; ++i) sql += '(';
+    for (int i = 0; i < 5000; ++i)
+        sql += '(';
     EXPECT_FALSE(ErrorOf(sql).isEmpty());
     QString nots = QStringLiteral("select * from main_card where ");
-    for (int i = 0; i < 5000; ++i) nots += QStringLiteral("not ");
+    for (int i = 0; i < 5000; ++i)
+        nots += QStringLiteral("not ");
     EXPECT_FALSE(ErrorOf(nots + "Cip = 1").isEmpty());
 }
 
 TEST(SqlTranslator, ErrorsCarryThePosition) {
-    EXPECT_TRUE(ErrorOf(QStringLiteral("select * from main_card where Cip = = 1")).contains("pozice 37"));
+    EXPECT_TRUE(
+        ErrorOf(QStringLiteral("select * from main_card where Cip = = 1")).contains("pozice 37"));
 }

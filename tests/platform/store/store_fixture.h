@@ -20,12 +20,14 @@ class StoreFixture : public ::testing::Test {
     }
 
     // Appends one main card with a name and optional other columns (name, text).
-    void AddCard(const QString& name, const std::vector<std::pair<QString, QString>>& columns = {}) {
+    void AddCard(const QString& name,
+                 const std::vector<std::pair<QString, QString>>& columns = {}) {
         platform::Table cards(*db_, QStringLiteral("main_card.db"));
         cards.Open();
         cards.Append();
         cards.FieldByName(QStringLiteral("Jmeno_registr")).SetAsString(name);
-        for (const auto& [column, text] : columns) cards.FieldByName(column).SetAsString(text);
+        for (const auto& [column, text] : columns)
+            cards.FieldByName(column).SetAsString(text);
         cards.Post();
     }
 
@@ -33,14 +35,16 @@ class StoreFixture : public ::testing::Test {
         platform::Table t(*db_, table);
         t.Open();
         t.Append();
-        for (const auto& [column, text] : columns) t.FieldByName(column).SetAsString(text);
+        for (const auto& [column, text] : columns)
+            t.FieldByName(column).SetAsString(text);
         t.Post();
     }
 
     // The values of one column over a data set, from the first row to the end.
     static QStringList Column(platform::DataSet& ds, const QString& name) {
         QStringList values;
-        for (ds.First(); !ds.Eof(); ds.Next()) values << ds.FieldByName(name).AsString();
+        for (ds.First(); !ds.Eof(); ds.Next())
+            values << ds.FieldByName(name).AsString();
         return values;
     }
 

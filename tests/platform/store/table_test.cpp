@@ -113,7 +113,8 @@ TEST_F(TableTest, FilterCountsOnlyAcceptedRowsAndIsReEvaluatedOnSwitch) {
     AddThree();
     Table t(*db_, "main_card.db");
     QString wanted = "Pes";
-    t.SetOnFilterRecord([&](platform::DataSet& ds) { return ds.FieldByName("Pohlavi").AsString() == wanted; });
+    t.SetOnFilterRecord(
+        [&](platform::DataSet& ds) { return ds.FieldByName("Pohlavi").AsString() == wanted; });
     t.Open();
     EXPECT_EQ(t.RecordCount(), 3);  // the switch is off
     t.SetFiltered(true);
@@ -205,10 +206,15 @@ TEST_F(TableTest, TextIsCutAndNumbersAreRangeChecked) {
     EXPECT_EQ(t.FieldByName("Jmeno_call").AsString(), QStringLiteral("Příliš dlouhé v"));
     EXPECT_TRUE(MessageOf([&] { t.FieldByName("Barva").SetAsString("70000"); }).contains("Barva"));
     EXPECT_TRUE(MessageOf([&] { t.FieldByName("Barva").SetAsInteger(-32769); }).contains("Barva"));
-    EXPECT_TRUE(MessageOf([&] { t.FieldByName("Cip").SetAsString("99999999999"); }).contains("Cip"));
+    EXPECT_TRUE(
+        MessageOf([&] { t.FieldByName("Cip").SetAsString("99999999999"); }).contains("Cip"));
     EXPECT_TRUE(MessageOf([&] { t.FieldByName("Cip").SetAsString("12a"); }).contains("Cip"));
-    EXPECT_TRUE(MessageOf([&] { t.FieldByName("Datum_nar").SetAsString("31.2.2005"); }).contains("31.2.2005"));
-    EXPECT_TRUE(MessageOf([&] { t.FieldByName("Vaha_narozeni").SetAsString("1,5"); }).contains("Vaha_narozeni"));
+    EXPECT_TRUE(MessageOf([&] {
+                    t.FieldByName("Datum_nar").SetAsString("31.2.2005");
+                }).contains("31.2.2005"));
+    EXPECT_TRUE(MessageOf([&] {
+                    t.FieldByName("Vaha_narozeni").SetAsString("1,5");
+                }).contains("Vaha_narozeni"));
     t.FieldByName("Barva").SetAsString("-32768");
     t.FieldByName("Cip").SetAsInteger(2147483647);
     t.FieldByName("Jmeno_registr").SetAsString("Max");
@@ -299,7 +305,8 @@ TEST_F(TableTest, RollbackUndoesPostsAndRereadsOpenTables) {
     t.Post();
     t.First();
     t.Delete();
-    EXPECT_EQ(Column(t, "Jmeno_registr"), (QStringList{"Brok", "Cilka", "Dora"}));  // uncommitted rows are seen
+    EXPECT_EQ(Column(t, "Jmeno_registr"),
+              (QStringList{"Brok", "Cilka", "Dora"}));  // uncommitted rows are seen
     db_->Rollback();
     EXPECT_EQ(Column(t, "Jmeno_registr"), (QStringList{"Alan", "Brok", "Cilka"}));
     EXPECT_THROW(db_->Rollback(), StoreError);
@@ -319,12 +326,16 @@ TEST_F(TableTest, HooksRunAndNotificationsCanBeHeldBack) {
     AddThree();
     struct Recorder : platform::DataSetListener {
         std::vector<platform::DataEventKind> events;
-        void OnDataEvent(platform::DataSet&, const platform::DataEvent& e) override { events.push_back(e.kind); }
+        void OnDataEvent(platform::DataSet&, const platform::DataEvent& e) override {
+            events.push_back(e.kind);
+        }
     } recorder;
     Table t(*db_, "main_card.db");
     int scrolls = 0;
     t.Hooks().afterScroll = [&](platform::DataSet&) { ++scrolls; };
-    t.Hooks().onNewRecord = [](platform::DataSet& ds) { ds.FieldByName("Vlastnictvi").SetAsBoolean(true); };
+    t.Hooks().onNewRecord = [](platform::DataSet& ds) {
+        ds.FieldByName("Vlastnictvi").SetAsBoolean(true);
+    };
     t.AddListener(&recorder);
     t.Open();
     EXPECT_EQ(scrolls, 1);  // opening a non-empty table runs the after-move step
@@ -357,9 +368,12 @@ TEST_F(TableTest, FieldHooksFormatsAndLabels) {
     };
     auto& breed = t.FieldByName("Plemeno");
     breed.Options().onValidate = [](platform::Field& f) {
-        if (f.AsString().trimmed().isEmpty()) throw std::runtime_error("empty breed");
+        if (f.AsString().trimmed().isEmpty())
+            throw std::runtime_error("empty breed");
     };
-    breed.Options().onSetText = [](platform::Field& f, const QString& text) { f.SetAsString(text.toUpper()); };
+    breed.Options().onSetText = [](platform::Field& f, const QString& text) {
+        f.SetAsString(text.toUpper());
+    };
     t.Open();
     EXPECT_EQ(weight.DisplayText(), "0.46 kg");
     EXPECT_EQ(weight.EditText(), "0.46");
