@@ -1,0 +1,192 @@
+#pragma once
+// TSestava: the report component an application places on a form or data
+// module. It names the template file, binds the data, carries the parameters
+// and offers generation, preview, printing, the file exports and editing.
+// TSestDetail: a sub-report attached to a master report.
+//
+// Windows (preview, designer) and the printer live in higher layers; they
+// plug in through the process-wide hooks at the end of this file, so the
+// engine library itself needs no widgets.
+
+#include <QIODevice>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+#include "report/engine/sestavad.h"
+
+// Result codes of the component's operations.
+enum TSestError : int {
+    seOK = 0,
+    seClose = 1,
+    seNeniTiskarna = 2,      // no printer installed
+    sePreruseno = 3,         // interrupted by the user
+    seCteniPredlohy = 4,     // the template could not be read
+    seUkladaniPredlohy = 5,  // the template could not be saved
+    seWriteFile = 6,         // an output file could not be written
+    seBusy = 7,              // a print is already running
+    seCteniSpl = 8,          // a spool file could not be read
+    seJina = 9,              // anything else (data not ready, no template, nothing produced)
+};
+
+// The action of a print button control.
+enum TKindPrint : int { kpPreview, kpPrint, kpEdit };
+
+// Where a window opens: an empty rectangle keeps the designed position.
+enum class TWindowState { Normal, Minimized, Maximized };
+struct TWindowPlace {
+    QRect rect;
+    bool designedPosition = true;
+    int zoom = 100;
+    TWindowState state = TWindowState::Maximized;
+};
+
+class TSestava;
+
+class TSestDetail;
+
+class TSestava : public TSestavaD {
+  public:
+    static constexpr const char* kTemplateExtension = ".pts";
+
+    TSestava();
+    ~TSestava() override;
+
+    // ---- published properties (defaults set at creation) -----------------------
+    QString IniFileName = QStringLiteral("SestDLL.ini");
+    bool IsStored = false;
+
+    // The template file name; assigning forces the extension ".pts".
+    const QString& ReportName() const { return reportName_; }
+    void SetReportName(const QString& name);
+    // Database alias whose folder holds the template; a non-empty one clears ReportDir.
+    const QString& ReportAlias() const { return reportAlias_; }
+    void SetReportAlias(const QString& alias);
+    // The template folder; a non-empty one gets a trailing separator and clears ReportAlias.
+    const QString& ReportDir() const { return reportDir_; }
+    void SetReportDir(const QString& dir);
+    // Use the program's folder instead of ReportDir.
+    bool ReportDirIgnore = true;
+    bool PrintBackground() const { return PrintBackgroundAlways; }
+    void SetPrintBackground(bool on) { PrintBackgroundAlways = on; }
+
+    // Assigning the template applies it and raises OnSetPredloha.
+    void SetPredloha(TPredloha predloha) override;
+    void SetParametry(const QStringList& lines) { Parametry = lines; }
+    // The lines kept inside the component when IsStored.
+    const TPredloha& StoredPredloha() const { return stored_; }
+    void SetStoredPredloha(const TPredloha& lines) { stored_ = lines; }
+
+    // ---- events --------------------------------------------------------------------
+    std::function<bool(TSestava&)> OnUlozPredlohu;
+    std::function<bool(TSestava&, QString& soubor)> OnUlozPredlohuJako;
+    std::function<bool(TSestava&)> OnNactiPredlohu;
+    std::function<void(TSestava&)> OnSetPredloha;
+    std::function<void(TSestava&, int actualPage)> OnPreviewCustomEvent;
+    std::function<void(TSestava&, platform::Picture& picture, int width, int height)>
+        OnPreparePicture;
+    std::function<void(TSestava&)> BeforeEdit, AfterEdit;
+    std::function<void(TSestava&)> BeforePreview, AfterPreview;
+    std::function<void(TSestava&)> BeforePrint, AfterPrint;
+    std::function<void(TSestava&)> BeforePrintPreview, AfterPrintPreview;
+    // Raised with every non-zero result; the answer is not used.
+    std::function<bool(TSestava&, TSestError)> OnError;
+
+    // ---- templates --------------------------------------------------------------------
+    QString TemplateFileName();
+    QString TemplateFolder() const override;
+    virtual int LoadTemplate(bool forEdit);
+    int SaveTemplate();
+    int SaveTemplateAs();
+
+    // ---- generation ---------------------------------------------------------------------
+    // Prepares the data, loads the template and runs the report into Output().
+    int Generate();
+    // Whether a print of any report is running in this process.
+    static bool PrintBusy();
+
+    // ---- preview, print, edit (their windows and the printer plug in below) ---------------
+    bool Preview() { return PreviewAt(TWindowPlace()); }
+    bool PreviewAt(const TWindowPlace& place);
+    int Print();
+    int PrintOn(int printerIndex, const QString& printerName = QString());
+    int Edit() { return EditAt(TWindowPlace()); }
+    int EditAt(const TWindowPlace& place);
+
+    // ---- file outputs of later work (see NotAvailableYet) -----------------------------
+    int PrintToStream(QIODevice& stream);
+    int PrintToFile(const QString& fileName);
+    int ExportEmf(const QString& fileName, int page, bool paperGeometry, bool background);
+    int ExportWmf(const QString& fileName, int page, bool background);
+    int ExportAllEmf(const QString& fileName, bool paperGeometry, bool background);
+    int ExportAllWmf(const QString& fileName, bool background);
+    int ExportSpool(const QString& fileName, bool background);
+    int ExportHtmlPage(const QString& folder, const QString& fileName, int page,
+                       const QString& pictureBase);
+    int ExportHtmlAll(const QString& folder, const QString& fileName, const QString& pictureName);
+    int ExportHtmlSingle(const QString& folder, const QString& fileName,
+                         const QString& pictureBase);
+    int ExportRtf(const QString& fileName);
+    int PreviewSpoolFile(const QString& fileName);
+    int PrintSpool(const QString& fileName, int printerIndex = -1);
+
+    // Raises OnError for a non-zero result and passes the result on.
+    int Report(int result);
+
+  protected:
+    // The data and template check shared by runs and edits; false = r 9.
+    bool CheckBeforeRun();
+
+  private:
+    int RunGenerate();
+    int ReadTemplateFile(bool forEdit);
+    bool WriteTemplateFile(const QString& fileName);
+    void SaveFailed();
+    QString AskSaveAsName();
+    void ApplyChosenName(const QString& chosen);
+    void CloseAfterRun();
+    // The result of an operation whose output format comes with later work.
+    int NotAvailableYet();
+
+    QString reportName_;
+    QString reportAlias_;
+    QString reportDir_;
+    QString resolvedTemplate_;  // the file the last load or save used
+    TPredloha stored_;
+};
+
+class TSestDetail : public TSestavaD {
+  public:
+    TSestDetail() = default;
+    ~TSestDetail() override;
+
+    // Moves the detail from its old master's detail list to the end of the new one's.
+    void SetMasterSestava(TSestavaTyp* master);
+    TSestavaTyp* MasterSestava() const { return Master(); }
+    // A detail has no template file; its lines come from its master.
+    int LoadTemplate(bool) { return seJina; }
+    QString TemplateFolder() const override;
+};
+
+// Detaches every detail of a master that is about to go away.
+void DetachDetails(TSestavaTyp& master);
+
+// ---- hooks the user-interface layers install ------------------------------------------
+struct TTemplateSaveRequest {
+    QString caption;    // "Výběr souboru"
+    QString filter;     // Qt filter text
+    QString startFile;  // the template's folder and file name
+};
+// The save dialog of SaveTemplateAs: answers the chosen path or empty (cancelled).
+using TTemplateSaveDialog = std::function<QString(const TTemplateSaveRequest&)>;
+// Opens the preview window on the report's output; true when closed with OK.
+using TPreviewWindowHook = std::function<bool(TSestava&, const TWindowPlace&)>;
+// Opens the designer on the report; answers the result code of the edit.
+using TDesignerHook = std::function<int(TSestava&, const TWindowPlace&)>;
+// Sends the generated output to a printer; answers the result code.
+using TPrinterHook = std::function<int(TSestava&, int printerIndex, const QString& printerName)>;
+
+TTemplateSaveDialog SetTemplateSaveDialog(TTemplateSaveDialog hook);
+TPreviewWindowHook SetPreviewWindowHook(TPreviewWindowHook hook);
+TDesignerHook SetDesignerHook(TDesignerHook hook);
+TPrinterHook SetPrinterHook(TPrinterHook hook);
