@@ -581,11 +581,16 @@ void TSestavaTyp::PlaceGrowingDrawing(TLumexReportElement& element, int& p, int&
 }
 
 void TSestavaTyp::PlaceDetail(TLumexReportElement& element, int& p, int& pageOffset) {
+    // A placement without a detail behind it does not grow: the bands after
+    // it keep their designed places.
+    const int noGrowth = p - element.top;
     if (element.source < 0 || element.source >= Detaily().Count()) {
+        p = noGrowth;
         return;
     }
     auto* detail = dynamic_cast<TSestavaTyp*>(Detaily()[element.source]);
     if (!detail || detail == this) {
+        p = noGrowth;
         return;
     }
     TSestVystup& out = Output();
