@@ -9,6 +9,9 @@ TLumexCanvas::TLumexCanvas(platform::Canvas& target, int fontResolution)
     pen_ = target.GetPen();
     brush_ = target.GetBrush();
     font_ = target.GetFont();
+    baseline_ = target.GetBaselineAlignment();
+    transparent_ = target.GetTransparentText();
+    clip_ = target.GetClipRect();
     ResolveFace();
     PinFont();
 }
@@ -147,12 +150,14 @@ int TLumexCanvas::TextHeight(const QString&) {
 }
 
 void TLumexCanvas::SetBaselineAlignment(bool on) {
+    baseline_ = on;
     if (target_) {
         target_->SetBaselineAlignment(on);
     }
 }
 
 void TLumexCanvas::SetTransparentText(bool on) {
+    transparent_ = on;
     if (target_) {
         target_->SetTransparentText(on);
     }
@@ -171,13 +176,17 @@ void TLumexCanvas::StretchBitmap(const QRect& rect, const QImage& bitmap) {
 }
 
 void TLumexCanvas::SetClipRect(const QRect& rect) {
+    clip_ = rect;
     if (target_) {
         target_->SetClipRect(rect);
+        clip_ = target_->GetClipRect().value_or(rect);
     }
 }
 
 void TLumexCanvas::ClearClip() {
+    clip_.reset();
     if (target_) {
         target_->ClearClip();
+        clip_ = target_->GetClipRect();
     }
 }

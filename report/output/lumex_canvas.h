@@ -12,6 +12,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "platform/paint/canvas.h"
 #include "report/output/font_metrics.h"
 
@@ -66,12 +68,15 @@ class TLumexCanvas : public platform::Canvas {
     int TextHeight(const QString& text) override;
     void SetBaselineAlignment(bool on) override;
     void SetTransparentText(bool on) override;
+    bool GetBaselineAlignment() const override { return baseline_; }
+    bool GetTransparentText() const override { return transparent_; }
 
     void StretchDraw(const QRect& target, const platform::VectorPicture& picture) override;
     void StretchBitmap(const QRect& target, const QImage& bitmap) override;
 
     void SetClipRect(const QRect& rect) override;
     void ClearClip() override;
+    std::optional<QRect> GetClipRect() const override { return clip_; }
 
   private:
     void ResolveFace();
@@ -83,6 +88,9 @@ class TLumexCanvas : public platform::Canvas {
     platform::Brush brush_;
     platform::Font font_;
     bool fontPending_ = true;
+    bool baseline_ = false;
+    bool transparent_ = false;
+    std::optional<QRect> clip_;
     TFontFace* face_ = nullptr;
     double pixelSize_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "report/output/lumex_canvas.h"
 
@@ -19,6 +20,33 @@ int CanvasPosition(int x, double scale) {
     const long long scaled = std::llrint(x * scale) + 72;
     return int(scaled >= 0 ? scaled / 72 : -((-scaled + 71) / 72));
 }
+
+// The text modes and clip a drawing function changes, put back as they were.
+class TextStateGuard {
+  public:
+    explicit TextStateGuard(platform::Canvas& canvas)
+        : canvas_(canvas),
+          baseline_(canvas.GetBaselineAlignment()),
+          transparent_(canvas.GetTransparentText()),
+          clip_(canvas.GetClipRect()) {}
+    ~TextStateGuard() {
+        if (clip_) {
+            canvas_.SetClipRect(*clip_);
+        } else {
+            canvas_.ClearClip();
+        }
+        canvas_.SetBaselineAlignment(baseline_);
+        canvas_.SetTransparentText(transparent_);
+    }
+    TextStateGuard(const TextStateGuard&) = delete;
+    TextStateGuard& operator=(const TextStateGuard&) = delete;
+
+  private:
+    platform::Canvas& canvas_;
+    bool baseline_;
+    bool transparent_;
+    std::optional<QRect> clip_;
+};
 
 platform::Font FragmentFont(const platform::Font& base, const TFragment& fragment, double scale) {
     platform::Font font = base;
@@ -45,6 +73,7 @@ void DrawLines(platform::Canvas& canvas, const QRect& rect, int first, int last,
     }
     const int left = RoundToInt(rect.left() * scaleX);
     const int top = RoundToInt(rect.top() * scaleY);
+    TextStateGuard guard(canvas);
     canvas.SetBaselineAlignment(true);
     canvas.SetTransparentText(true);
     canvas.SetClipRect(
@@ -74,9 +103,6 @@ void DrawLines(platform::Canvas& canvas, const QRect& rect, int first, int last,
             canvas.ExtTextOut(QPoint(x, baseline), fragment.Text, advances);
         }
     }
-    canvas.ClearClip();
-    canvas.SetBaselineAlignment(false);
-    canvas.SetTransparentText(false);
 }
 
 void DrawRotated(platform::Canvas& canvas, const QRect& rect, const QString& text, int angle,
@@ -123,11 +149,9 @@ void DrawRotated(platform::Canvas& canvas, const QRect& rect, const QString& tex
         x = cx - cosine * total / 2.0;
         y = cy + sine * total / 2.0;
     }
+    TextStateGuard guard(canvas);
     canvas.SetBaselineAlignment(true);
     canvas.SetTransparentText(true);
     canvas.SetClipRect(rect.adjusted(1, 1, -1, -1));
     canvas.ExtTextOut(QPoint(RoundToInt(x), RoundToInt(y)), shown, advances);
-    canvas.ClearClip();
-    canvas.SetBaselineAlignment(false);
-    canvas.SetTransparentText(false);
 }

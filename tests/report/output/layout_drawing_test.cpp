@@ -75,6 +75,19 @@ TEST(LayoutDrawing, AdvancesPositionsAndBaselineAtPageScale) {
     EXPECT_TRUE(canvas.clip.isNull());
 }
 
+TEST(LayoutDrawing, TextModesAndClipAreRestored) {
+    const TRadky lines = Lay("AB", 100, 50);
+    TextRecordingCanvas canvas;
+    canvas.baseline = true;
+    canvas.clip = QRect(1, 2, 3, 4);
+    DrawLines(canvas, QRect(10, 20, 100, 50), 0, 0, lines, 6, 6, Arial10());
+    DrawRotated(canvas, QRect(0, 0, 100, 100), "AB", 30, 0, 6, 6, 0, Arial10());
+    ASSERT_EQ(canvas.texts.size(), 2u);
+    EXPECT_TRUE(canvas.baseline);
+    EXPECT_FALSE(canvas.transparent);
+    EXPECT_EQ(canvas.clip, QRect(1, 2, 3, 4));
+}
+
 TEST(LayoutDrawing, OnlyTheRequestedLinesAreDrawnFromTheTop) {
     const TRadky lines = Lay("one\ntwo\nthree", 100, 50);
     TextRecordingCanvas canvas;

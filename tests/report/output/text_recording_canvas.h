@@ -56,6 +56,11 @@ class TextRecordingCanvas : public platform::Canvas {
     void StretchBitmap(const QRect&, const QImage&) override {}
     void SetClipRect(const QRect& rect) override { clip = rect; }
     void ClearClip() override { clip = QRect(); }
+    bool GetBaselineAlignment() const override { return baseline; }
+    bool GetTransparentText() const override { return transparent; }
+    std::optional<QRect> GetClipRect() const override {
+        return clip.isNull() ? std::nullopt : std::optional<QRect>(clip);
+    }
 
     int ppi = 96;
     int textHeight = 50;
