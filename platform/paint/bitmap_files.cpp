@@ -10,6 +10,8 @@ namespace platform {
 namespace {
 
 QImage Decode(QImageReader& reader, QString* error) {
+    // Qt's own guard as well: no decoder allocates more than the limit.
+    reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)));
     const QSize size = reader.size();
     if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMaxPicturePixels) {
         if (error) {

@@ -128,16 +128,16 @@ class EmfReader {
         qint64 width;
         qint64 height;
         if (frameWidth > 0 && frameHeight > 0) {
-            width = std::llround(frameWidth * unitsPerInch_ / 2540.0);
-            height = std::llround(frameHeight * unitsPerInch_ / 2540.0);
-            originX_ =
-                static_cast<qint32>(qBound<qint64>(-static_cast<qint64>(kMaxCoordinate),
-                                                   std::llround(frame[0] * unitsPerInch_ / 2540.0),
-                                                   static_cast<qint64>(kMaxCoordinate)));
-            originY_ =
-                static_cast<qint32>(qBound<qint64>(-static_cast<qint64>(kMaxCoordinate),
-                                                   std::llround(frame[1] * unitsPerInch_ / 2540.0),
-                                                   static_cast<qint64>(kMaxCoordinate)));
+            width = std::llround(frameWidth * (unitsPerInch_ / 2540.0));
+            height = std::llround(frameHeight * (unitsPerInch_ / 2540.0));
+            originX_ = static_cast<qint32>(
+                qBound<qint64>(-static_cast<qint64>(kMaxCoordinate),
+                               std::llround(frame[0] * (unitsPerInch_ / 2540.0)),
+                               static_cast<qint64>(kMaxCoordinate)));
+            originY_ = static_cast<qint32>(
+                qBound<qint64>(-static_cast<qint64>(kMaxCoordinate),
+                               std::llround(frame[1] * (unitsPerInch_ / 2540.0)),
+                               static_cast<qint64>(kMaxCoordinate)));
         } else {
             width = static_cast<qint64>(bounds[2]) - bounds[0] + 1;
             height = static_cast<qint64>(bounds[3]) - bounds[1] + 1;

@@ -1,5 +1,6 @@
 #include "platform/paint/font_faces.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QHash>
 
@@ -9,10 +10,23 @@ namespace platform {
 
 namespace {
 
+// The caches hold font engines, which must go before the application's font
+// database does: they live on the heap, are emptied when the application
+// object is destroyed, and are never destroyed at exit themselves.
+template <typename Cache, int Tag = 0>
+Cache& ApplicationCache() {
+    static Cache* cache = [] {
+        auto* created = new Cache;
+        qAddPostRoutine([] { ApplicationCache<Cache, Tag>().clear(); });
+        return created;
+    }();
+    return *cache;
+}
+
 // Faces at a reference size, keyed by what selects the face; sized copies are
 // made from them (QRawFont::setPixelSize clones the engine cheaply).
 QRawFont BaseFace(const Font& font) {
-    static QHash<QString, QRawFont> faces;
+    QHash<QString, QRawFont>& faces = ApplicationCache<QHash<QString, QRawFont>>();
     const QString key = font.name + QLatin1Char('|') + QChar(font.bold ? 'b' : '-') +
                         QChar(font.italic ? 'i' : '-') + QChar(font.fixedPitch ? 'f' : '-');
     auto found = faces.constFind(key);
@@ -39,11 +53,7 @@ QRawFont BaseFace(const Font& font) {
 }  // namespace
 
 QRawFont FaceFor(const Font& font, double pixelSize) {
-    struct Sized {
-        QRawFont face;
-        double pixelSize;
-    };
-    static QHash<QString, Sized> sized;
+    QHash<QString, QRawFont>& sized = ApplicationCache<QHash<QString, QRawFont>, 1>();
     // 1/64 pixel steps: finer than any glyph placement the rasterizers make.
     const qint64 step = std::llround(pixelSize * 64.0);
     const QString key = font.name + QLatin1Char('|') + QChar(font.bold ? 'b' : '-') +
@@ -51,7 +61,7 @@ QRawFont FaceFor(const Font& font, double pixelSize) {
                         QString::number(step);
     auto found = sized.constFind(key);
     if (found != sized.constEnd()) {
-        return found->face;
+        return *found;
     }
     QRawFont face = BaseFace(font);
     if (face.isValid()) {
@@ -60,7 +70,7 @@ QRawFont FaceFor(const Font& font, double pixelSize) {
     if (sized.size() > 1024) {
         sized.clear();
     }
-    sized.insert(key, Sized{face, pixelSize});
+    sized.insert(key, face);
     return face;
 }
 

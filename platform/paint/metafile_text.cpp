@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/paint/device_units.h"
 #include "platform/paint/font_faces.h"
 
 namespace platform {
@@ -16,7 +17,7 @@ QVector<int> TextAdvances(const PictureFont& font, const PictureText& text) {
     int placed = 0;
     for (int i = 0; i < glyphs.firstUnit.size(); ++i) {
         sum += glyphs.advances.at(i);
-        const int end = static_cast<int>(std::lround(sum));
+        const int end = ToDeviceUnits(sum);
         advances[glyphs.firstUnit.at(i)] = end - placed;
         placed = end;
     }

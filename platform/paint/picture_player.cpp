@@ -1,6 +1,7 @@
 // Replay of a vector picture onto another canvas, scaled into a rectangle.
 #include <cmath>
 
+#include "platform/paint/device_units.h"
 #include "platform/paint/vector_picture.h"
 
 namespace platform {
@@ -20,21 +21,22 @@ class Mapping {
 
     bool Identity() const { return identity_; }
     double ScaleY() const { return sy_; }
-    int X(int x) const { return ox_ + (identity_ ? x : static_cast<int>(std::lround(x * sx_))); }
-    int Y(int y) const { return oy_ + (identity_ ? y : static_cast<int>(std::lround(y * sy_))); }
+    int X(qint64 x) const { return ToDeviceUnits(ox_ + (identity_ ? x : x * sx_)); }
+    int Y(qint64 y) const { return ToDeviceUnits(oy_ + (identity_ ? y : y * sy_)); }
     QPoint Point(QPoint p) const { return QPoint(X(p.x()), Y(p.y())); }
     QRect Rect(const QRect& r) const {
-        return QRect(QPoint(X(r.left()), Y(r.top())),
-                     QPoint(X(r.left() + r.width()) - 1, Y(r.top() + r.height()) - 1));
+        const qint64 right = static_cast<qint64>(r.left()) + r.width();
+        const qint64 bottom = static_cast<qint64>(r.top()) + r.height();
+        return QRect(QPoint(X(r.left()), Y(r.top())), QPoint(X(right) - 1, Y(bottom) - 1));
     }
     int Width(int w) const {
         if (identity_ || w <= 0) {
             return w;
         }
-        return qMax(1, static_cast<int>(std::lround(w * (sx_ + sy_) / 2.0)));
+        return qMax(1, ToDeviceUnits(w * (sx_ + sy_) / 2.0));
     }
-    int DX(int d) const { return identity_ ? d : static_cast<int>(std::lround(d * sx_)); }
-    int DY(int d) const { return identity_ ? d : static_cast<int>(std::lround(d * sy_)); }
+    int DX(int d) const { return identity_ ? d : ToDeviceUnits(d * sx_); }
+    int DY(int d) const { return identity_ ? d : ToDeviceUnits(d * sy_); }
 
     // Advances scaled along their running sum, so rounding never drifts.
     QVector<int> Advances(const QVector<int>& advances) const {
@@ -46,7 +48,7 @@ class Mapping {
         int placed = 0;
         for (int i = 0; i < advances.size(); ++i) {
             sum += advances.at(i);
-            const int end = static_cast<int>(std::lround(sum * sx_));
+            const int end = ToDeviceUnits(sum * sx_);
             scaled[i] = end - placed;
             placed = end;
         }
@@ -56,8 +58,8 @@ class Mapping {
   private:
     double sx_;
     double sy_;
-    int ox_;
-    int oy_;
+    qint64 ox_;
+    qint64 oy_;
     bool identity_;
 };
 
@@ -190,8 +192,10 @@ class Player {
 
     void PlayPolygon(const QPolygon& points) {
         if (map_.Identity()) {
-            target_.Polygon(points.translated(map_.X(0), map_.Y(0)));
-            return;
+            if (map_.X(0) == 0 && map_.Y(0) == 0) {
+                target_.Polygon(points);
+                return;
+            }
         }
         QPolygon mapped(points.size());
         for (int i = 0; i < points.size(); ++i) {

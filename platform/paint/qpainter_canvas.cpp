@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRawFont>
 
+#include "platform/paint/device_units.h"
 #include "platform/paint/font_faces.h"
 #include "platform/paint/glyph_images.h"
 #include "platform/paint/hatch_patterns.h"
@@ -228,7 +229,7 @@ void QPainterCanvas::ExtTextOut(QPoint point, const QString& text, const QVector
 }
 
 int QPainterCanvas::TextWidth(const QString& text) {
-    return qRound(NaturalWidth(FaceFor(font_, FontPixels()), text));
+    return ToDeviceUnits(NaturalWidth(FaceFor(font_, FontPixels()), text));
 }
 
 int QPainterCanvas::TextHeight(const QString&) {
@@ -257,7 +258,7 @@ void QPainterCanvas::DrawText(QPoint point, const QString& text, const QVector<i
                 advance += unit < advances->size() ? advances->at(unit) : 0;
             }
         }
-        positions[i + 1] = positions[i] + advance;
+        positions[i + 1] = qBound(-kDeviceUnitLimit, positions[i] + advance, kDeviceUnitLimit);
     }
 
     QVector<quint32> shown;
@@ -289,7 +290,8 @@ void QPainterCanvas::DrawText(QPoint point, const QString& text, const QVector<i
             const GlyphImage& glyph = images.Get(shown.at(i));
             if (!glyph.image.isNull()) {
                 painter_->drawImage(
-                    QPoint(qRound(shownAt.at(i).x()), qRound(baselineY)) + glyph.offset,
+                    QPoint(ToDeviceUnits(shownAt.at(i).x()), ToDeviceUnits(baselineY)) +
+                        glyph.offset,
                     glyph.image);
             }
         }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "platform/paint/device_units.h"
 #include "platform/paint/font_faces.h"
 
 namespace platform {
@@ -164,7 +165,7 @@ void VectorPicture::ExtTextOut(QPoint point, const QString& text, const QVector<
 }
 
 int VectorPicture::TextWidth(const QString& text) {
-    return qRound(NaturalWidth(FaceFor(font_, FontPixels()), text));
+    return ToDeviceUnits(NaturalWidth(FaceFor(font_, FontPixels()), text));
 }
 
 int VectorPicture::TextHeight(const QString&) {
