@@ -11,5 +11,6 @@ if(TARGET harvel-data)
             -DROOT=${HARVEL_ROOT} "-DTEMPLATES=${harvel_templates}" "-DOTHER=${harvel_other}"
             -P ${CMAKE_SOURCE_DIR}/cmake/LayOutInstallation.cmake
         DEPENDS harvel-data
-        COMMENT "Laying out the installation folders in ${HARVEL_ROOT}")
+        COMMENT "Laying out the installation folders in ${HARVEL_ROOT}"
+        VERBATIM)
 endif()
