@@ -1,0 +1,177 @@
+// harvel-report: runs a report template over a data folder and writes the
+// pages as a text dump, a PDF or PNG pictures; or evaluates one report
+// expression on the first record.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+
+#include "page_writers.h"
+#include "platform/store/store.h"
+#include "report/engine/expression.h"
+#include "report/engine/sestavy.h"
+#include "report_options.h"
+
+namespace {
+
+const char kUsage[] =
+    "Použití:\n"
+    "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --template FILE.pts\n"
+    "                [--param TEXT]... [--first N] [--last M] [--max-records N]\n"
+    "                --format dump|pdf|png --out FILE [--dpi N]\n"
+    "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --eval \"VÝRAZ\"\n";
+
+struct Failure {
+    QString message;
+};
+
+// The data of the report: the database of the folder and one open table or query.
+struct ReportData {
+    std::unique_ptr<platform::Database> database;
+    std::unique_ptr<platform::DataSet> dataSet;
+    std::unique_ptr<platform::DataSource> source;
+};
+
+ReportData OpenData(const harvel_report::ReportOptions& o) {
+    if (!QFileInfo(o.dataFolder).isDir()) {
+        throw Failure{QStringLiteral("Složka s daty \"%1\" neexistuje.").arg(o.dataFolder)};
+    }
+    ReportData data;
+    data.database = std::make_unique<platform::Database>(o.dataFolder);
+    if (!o.table.isEmpty()) {
+        data.dataSet = std::make_unique<platform::Table>(*data.database, o.table);
+    } else {
+        auto query = std::make_unique<platform::Query>(*data.database);
+        query->SetSQL(QStringList{o.sql});
+        data.dataSet = std::move(query);
+    }
+    data.dataSet->Open();
+    data.source =
+        std::make_unique<platform::DataSource>(QStringLiteral("DataSource"), data.dataSet.get());
+    return data;
+}
+
+void SetTemplate(TSestava& report, const QString& templateFile) {
+    const QFileInfo info(templateFile);
+    if (!info.isFile()) {
+        throw Failure{QStringLiteral("Soubor s předlohou \"%1\" neexistuje.").arg(templateFile)};
+    }
+    if (info.suffix().compare(QLatin1String("pts"), Qt::CaseInsensitive) == 0) {
+        report.ReportDirIgnore = false;
+        report.SetReportDir(info.absolutePath());
+        report.SetReportName(info.fileName());
+    } else {
+        // A template under another extension is read directly.
+        const QString path = info.absoluteFilePath();
+        report.OnNactiPredlohu = [path](TSestava& r) {
+            TPredloha lines;
+            if (!lines.LoadFromFile(path))
+                return false;
+            r.SetPredloha(lines);
+            return true;
+        };
+    }
+}
+
+int Evaluate(const harvel_report::ReportOptions& o, TSestava& report, QTextStream& out) {
+    if (!report.PrepareData()) {
+        throw Failure{QStringLiteral("Data nejsou připravena.")};
+    }
+    report.LoadFieldLists();
+    report.StepData(sdFirst);
+    const TEvalResult result = Evaluate(*o.eval);
+    if (result.error != eeOK) {
+        out << "error " << result.error << ' ' << result.position << '\n';
+    } else {
+        out << "ok " << int(result.value.kind) << ' ' << (result.value.null ? 1 : 0) << ' '
+            << GeneralNumberText(result.value.number) << ' ' << result.value.text << '\n';
+    }
+    return 0;
+}
+
+int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
+    if (!harvel_report::IsWrittenFormat(o.format)) {
+        throw Failure{QStringLiteral("Formát \"%1\" tato verze zatím nezapisuje.").arg(o.format)};
+    }
+    const int r = report.Generate();
+    if (r != seOK) {
+        throw Failure{QStringLiteral("Sestavu se nepodařilo vytvořit (kód %1).").arg(r)};
+    }
+    TSestVystup& output = report.Output();
+    output.SetRange(report.StartPage, report.EndPage, report.Popis(), report.ExportLanguage,
+                    report.PrintCopies);
+    report.LoadBackground();
+    output.SetBackground(&report.BackgroundPicture(), report.BackgroundRect(),
+                         report.BackgroundPrinted());
+    QString error;
+    if (o.format == QLatin1String("dump")) {
+        error = harvel_report::WriteDump(output, o.outFile);
+    } else if (o.format == QLatin1String("pdf")) {
+        error = harvel_report::WritePdf(output, o.outFile, report.Popis());
+    } else {
+        error = harvel_report::WritePngs(output, o.outFile, o.dpi);
+    }
+    if (!error.isEmpty()) {
+        throw Failure{error};
+    }
+    return 0;
+}
+
+int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
+    ReportData data = OpenData(o);
+    TSestava report;
+    report.SetDataSource(data.source.get());
+    report.Parametry = o.params;
+    if (o.firstPage)
+        report.StartPage = *o.firstPage;
+    if (o.lastPage)
+        report.EndPage = *o.lastPage;
+    if (o.maxRecords)
+        report.MaxRecords = *o.maxRecords;
+    if (o.eval) {
+        return Evaluate(o, report, out);
+    }
+    SetTemplate(report, o.templateFile);
+    return WriteReport(o, report);
+}
+
+void PrintError(const QString& message) {
+    std::fprintf(stderr, "harvel-report: %s\n", message.toUtf8().constData());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    QTextStream out(stdout);
+    out.setEncoding(QStringConverter::Utf8);
+    try {
+        const int rc = Run(harvel_report::ParseOptions(args), out);
+        out.flush();
+        return rc;
+    } catch (const harvel_report::UsageError& e) {
+        PrintError(e.message);
+        std::fputs(kUsage, stderr);
+        return 2;
+    } catch (const Failure& e) {
+        out.flush();
+        PrintError(e.message);
+        return 1;
+    } catch (const platform::StoreError& e) {
+        out.flush();
+        PrintError(e.Message());
+        return 1;
+    } catch (const std::exception& e) {
+        out.flush();
+        PrintError(QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+}

@@ -1,0 +1,133 @@
+#include "page_writers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextStream>
+
+#include "platform/paint/qpainter_canvas.h"
+#include "report/output/output_dump.h"
+#include "report/output/sestvyst.h"
+
+namespace harvel_report {
+
+namespace {
+
+int FirstIndex(const TSestVystup& output) {
+    return std::max(0, output.FirstPage - 1);
+}
+
+int EndIndex(const TSestVystup& output) {
+    return std::min(output.PageCount(), output.LastPage);
+}
+
+// Renders page i on the whole paper (margins included) into the page image.
+const platform::VectorPicture& RenderOnPaper(TSestVystup& output, int i) {
+    output.PaperGeometry = true;
+    output.RenderPage(i, output.PrintBackground);
+    output.PaperGeometry = false;
+    return output.PageImage();
+}
+
+}  // namespace
+
+QString PageFileName(const QString& fileName, int page, const QString& extension) {
+    const QFileInfo info(fileName);
+    const QString stem = info.suffix().isEmpty()
+                             ? fileName
+                             : fileName.left(fileName.size() - info.suffix().size() - 1);
+    return stem + QString::number(page) + extension;
+}
+
+QString WriteDump(const TSestVystup& output, const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(fileName, file.errorString());
+    }
+    QTextStream out(&file);
+    out.setEncoding(QStringConverter::Utf8);
+    const int first = FirstIndex(output) + 1;
+    bool keep = true;
+    for (const QString& line : DumpOutput(output)) {
+        if (line.startsWith(QLatin1String("page "))) {
+            keep = line.mid(5).toInt() >= first;
+        }
+        if (keep) {
+            out << line << '\n';
+        }
+    }
+    out.flush();
+    return file.error() == QFileDevice::NoError ? QString() : file.errorString();
+}
+
+QString WritePdf(TSestVystup& output, const QString& fileName, const QString& title) {
+    const int first = FirstIndex(output);
+    const int end = EndIndex(output);
+    if (first >= end) {
+        return QStringLiteral("Sestava nemá žádnou stránku k zápisu.");
+    }
+    QFile probe(fileName);
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(fileName, probe.errorString());
+    }
+    probe.close();
+    QPdfWriter writer(fileName);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Harvel"));
+    QPainter painter;
+    for (int i = first; i < end; ++i) {
+        const platform::VectorPicture& image = RenderOnPaper(output, i);
+        const int units = image.UnitsPerInch();
+        writer.setResolution(units);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setPageSize(
+            QPageSize(QSizeF(double(image.Width()) / units, double(image.Height()) / units),
+                      QPageSize::Inch, QString(), QPageSize::ExactMatch));
+        if (i == first) {
+            if (!painter.begin(&writer)) {
+                return QStringLiteral("Soubor \"%1\" nelze zapsat.").arg(fileName);
+            }
+        } else {
+            writer.newPage();
+        }
+        platform::QPainterCanvas canvas(&painter);
+        image.Play(canvas, QRect(0, 0, image.Width(), image.Height()));
+    }
+    painter.end();
+    return QString();
+}
+
+QString WritePngs(TSestVystup& output, const QString& fileName, int dpi) {
+    const int first = FirstIndex(output);
+    const int end = EndIndex(output);
+    if (first >= end) {
+        return QStringLiteral("Sestava nemá žádnou stránku k zápisu.");
+    }
+    for (int i = first; i < end; ++i) {
+        const platform::VectorPicture& image = RenderOnPaper(output, i);
+        const double scale = double(dpi) / image.UnitsPerInch();
+        QImage png(qRound(image.Width() * scale), qRound(image.Height() * scale),
+                   QImage::Format_RGB32);
+        png.fill(Qt::white);
+        const int dotsPerMetre = qRound(dpi / 0.0254);
+        png.setDotsPerMeterX(dotsPerMetre);
+        png.setDotsPerMeterY(dotsPerMetre);
+        {
+            QPainter painter(&png);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            platform::QPainterCanvas canvas(&painter);
+            image.Play(canvas, QRect(0, 0, png.width(), png.height()));
+        }
+        const QString pageFile = PageFileName(fileName, i + 1, QStringLiteral(".png"));
+        if (!png.save(pageFile, "PNG")) {
+            return QStringLiteral("Soubor \"%1\" nelze zapsat.").arg(pageFile);
+        }
+    }
+    return QString();
+}
+
+}  // namespace harvel_report

@@ -1,0 +1,105 @@
+#include "report_options.h"
+
+namespace harvel_report {
+
+namespace {
+
+const QStringList kWritten = {QStringLiteral("dump"), QStringLiteral("pdf"), QStringLiteral("png")};
+const QStringList kKnown = {QStringLiteral("dump"),        QStringLiteral("pdf"),
+                            QStringLiteral("png"),         QStringLiteral("html"),
+                            QStringLiteral("html-single"), QStringLiteral("rtf"),
+                            QStringLiteral("txt"),         QStringLiteral("emf"),
+                            QStringLiteral("wmf"),         QStringLiteral("spl")};
+
+int PositiveNumber(const QString& option, const QString& text, int minimum) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < minimum) {
+        throw UsageError{QStringLiteral("Volba %1 potřebuje celé číslo nejméně %2, ne \"%3\".")
+                             .arg(option)
+                             .arg(minimum)
+                             .arg(text)};
+    }
+    return value;
+}
+
+void Check(const ReportOptions& o) {
+    if (o.dataFolder.isEmpty()) {
+        throw UsageError{QStringLiteral("Chybí volba --data DIR.")};
+    }
+    if (o.sql.isEmpty() == o.table.isEmpty()) {
+        throw UsageError{QStringLiteral("Zadejte právě jednu z voleb --sql a --table.")};
+    }
+    if (o.eval) {
+        return;
+    }
+    if (o.templateFile.isEmpty()) {
+        throw UsageError{QStringLiteral("Chybí volba --template FILE.pts.")};
+    }
+    if (o.format.isEmpty()) {
+        throw UsageError{QStringLiteral("Chybí volba --format.")};
+    }
+    if (!IsKnownFormat(o.format)) {
+        throw UsageError{QStringLiteral("Neznámý formát \"%1\".").arg(o.format)};
+    }
+    if (o.outFile.isEmpty()) {
+        throw UsageError{QStringLiteral("Chybí volba --out FILE.")};
+    }
+}
+
+}  // namespace
+
+bool IsWrittenFormat(const QString& format) {
+    return kWritten.contains(format);
+}
+
+bool IsKnownFormat(const QString& format) {
+    return kKnown.contains(format);
+}
+
+ReportOptions ParseOptions(const QStringList& args) {
+    ReportOptions o;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& option = args[i];
+        if (i + 1 >= args.size()) {
+            throw UsageError{QStringLiteral("Neznámá volba nebo chybí hodnota: %1").arg(option)};
+        }
+        const QString value = args[++i];
+        if (option == QLatin1String("--data")) {
+            o.dataFolder = value;
+        } else if (option == QLatin1String("--sql")) {
+            o.sql = value;
+        } else if (option == QLatin1String("--table")) {
+            o.table = value;
+        } else if (option == QLatin1String("--template")) {
+            o.templateFile = value;
+        } else if (option == QLatin1String("--param")) {
+            o.params << value;
+        } else if (option == QLatin1String("--first")) {
+            o.firstPage = PositiveNumber(option, value, 1);
+        } else if (option == QLatin1String("--last")) {
+            o.lastPage = PositiveNumber(option, value, 1);
+        } else if (option == QLatin1String("--max-records")) {
+            o.maxRecords = PositiveNumber(option, value, 0);
+        } else if (option == QLatin1String("--codepage")) {
+            o.codepage = value;
+        } else if (option == QLatin1String("--format")) {
+            o.format = value;
+        } else if (option == QLatin1String("--out")) {
+            o.outFile = value;
+        } else if (option == QLatin1String("--dpi")) {
+            o.dpi = PositiveNumber(option, value, 10);
+            if (o.dpi > 1200) {
+                throw UsageError{QStringLiteral("Volba --dpi dovoluje nejvýše 1200.")};
+            }
+        } else if (option == QLatin1String("--eval")) {
+            o.eval = value;
+        } else {
+            throw UsageError{QStringLiteral("Neznámá volba: %1").arg(option)};
+        }
+    }
+    Check(o);
+    return o;
+}
+
+}  // namespace harvel_report

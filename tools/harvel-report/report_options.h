@@ -1,0 +1,36 @@
+#pragma once
+// The command line of harvel-report, read into one structure.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace harvel_report {
+
+struct ReportOptions {
+    QString dataFolder;
+    QString sql;
+    QString table;
+    QString templateFile;
+    QStringList params;
+    std::optional<int> firstPage, lastPage, maxRecords;
+    QString codepage;
+    QString format;
+    QString outFile;
+    int dpi = 150;
+    std::optional<QString> eval;
+};
+
+// Reads the arguments (without the program name). Throws UsageError with a
+// message naming the bad option.
+ReportOptions ParseOptions(const QStringList& args);
+
+struct UsageError {
+    QString message;
+};
+
+// The formats this build writes, and all formats the tool knows by name.
+bool IsWrittenFormat(const QString& format);
+bool IsKnownFormat(const QString& format);
+
+}  // namespace harvel_report
