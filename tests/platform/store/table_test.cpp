@@ -51,6 +51,20 @@ TEST(DatabaseOpen, RefusesAFileThatIsNotADatabase) {
     EXPECT_TRUE(MessageOf([&] { db.Open(); }).contains(QStringLiteral("poškozen")));
 }
 
+TEST_F(TableTest, LockedDatabaseRefusesThePostAndKeepsTheRecord) {
+    platform::Database other(folder_);
+    other.StartTransaction();  // another program holds the write lock
+    Table t(*db_, "main_card.db");
+    t.Open();
+    t.Append();
+    t.FieldByName("Jmeno_registr").SetAsString("Rex");
+    EXPECT_TRUE(MessageOf([&] { t.Post(); }).contains(QStringLiteral("zamčena")));
+    EXPECT_EQ(t.State(), DataSetState::Insert);
+    other.Rollback();
+    t.Post();
+    EXPECT_EQ(t.RecordCount(), 1);
+}
+
 TEST_F(TableTest, MissingTableIsNamed) {
     {
         Table t(*db_, "vystavy.db");
