@@ -4,6 +4,7 @@
 // (fonts-liberation2), whose advances equal the Windows fonts'.
 #include <gtest/gtest.h>
 
+#include "platform/paint/vector_picture.h"
 #include "report/output/font_metrics.h"
 #include "report/output/lumex_canvas.h"
 #include "report/output/template_font.h"
@@ -177,4 +178,16 @@ TEST(FontsTemplate, SizeStyleAndColour) {
     EXPECT_EQ(TemplateColour(16), QColor(16, 0, 0));
     EXPECT_EQ(ColourNumber(QColor(128, 0, 0)), 128);
     EXPECT_EQ(ColourNumber(QColor(0, 0, 255)), 65536 * 255);
+}
+
+TEST(FontsMeasure, PageImageCanvasGetsTheFontResolution) {
+    platform::VectorPicture page(826 * 6, 1169 * 6, 600);
+    TLumexCanvas canvas(page, 100);
+    EXPECT_EQ(page.PixelsPerInch(), 100);
+    platform::Font font = MakeFont("Arial", 60);
+    canvas.SetFont(font);
+    canvas.ExtTextOut(QPoint(10, 20), "Ab", {56, 56});
+    EXPECT_EQ(page.GetFont().size, 60);
+    EXPECT_EQ(page.GetFont().name, "Arial");
+    EXPECT_FALSE(page.IsEmpty());
 }
