@@ -5,12 +5,16 @@
 file(MAKE_DIRECTORY ${HARVEL_ROOT}/Predlohy ${HARVEL_ROOT}/OTHER ${HARVEL_ROOT}/HELP)
 file(GLOB harvel_templates CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/templates/*.pts)
 file(GLOB harvel_other CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/templates/other/*)
+# Lists travel to the script with "|" between their items.
+string(REPLACE ";" "|" harvel_templates "${harvel_templates}")
+string(REPLACE ";" "|" harvel_other "${harvel_other}")
 if(TARGET harvel-data)
     add_custom_target(harvel_installation ALL
         COMMAND ${CMAKE_COMMAND} -DDATA_TOOL=$<TARGET_FILE:harvel-data>
             -DROOT=${HARVEL_ROOT} "-DTEMPLATES=${harvel_templates}" "-DOTHER=${harvel_other}"
             -P ${CMAKE_SOURCE_DIR}/cmake/LayOutInstallation.cmake
         DEPENDS harvel-data
+        VERBATIM
         COMMENT "Laying out the installation folders in ${HARVEL_ROOT}"
         VERBATIM)
 endif()
