@@ -1,0 +1,49 @@
+#pragma once
+// The launcher TFoUvod ("Expedice"), the program's main window: closing it
+// ends the program. Its buttons lead to every area of the program; areas
+// whose forms are not part of this build answer "Tento příkaz není zatím
+// funkční".
+
+#include <QMainWindow>
+
+#include "platform/paint/picture.h"
+
+class QToolButton;
+class TFoParametry;
+
+class TFoUvod : public QMainWindow {
+    Q_OBJECT
+  public:
+    // `parametry` is the long-lived settings form shown by "Parame&try"; it
+    // is created after the launcher, so it may also be given later.
+    explicit TFoUvod(TFoParametry* parametry, QWidget* parent = nullptr);
+    void SetParametryForm(TFoParametry* parametry) { parametry_ = parametry; }
+
+    bool HasPicture() const { return !picture_.IsEmpty(); }
+
+  signals:
+    // The launcher was closed: the program ends.
+    void Closed();
+
+  public slots:
+    void BtnEvidenceClick();
+    void BtnTiskClick();
+    void SpeedButton2Click();
+    void SpeedButton7Click();
+    void SpeedButton6Click();
+    void SpeedButton4Click();
+    void ShowHelp();
+    void ShowAbout();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* BuildButtons(QWidget* parent);
+    void BuildMenu();
+    void WarnAboutSmallScreen();
+    void LoadPicture();
+
+    TFoParametry* parametry_;
+    platform::Picture picture_;
+};

@@ -1,0 +1,20 @@
+// Harvel, the windowed program. It takes no arguments.
+//
+// HARVEL_MESSAGES=stderr makes every message box print "caption: text" on
+// stderr and answer with its default button instead of opening a window, so
+// scripted runs (the start-up tests) never wait for a user.
+
+#include <QApplication>
+
+#include "app/startup.h"
+#include "platform/czech_locale.h"
+#include "platform/widgets/dialogs.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    if (qEnvironmentVariable("HARVEL_MESSAGES") != QLatin1String("stderr")) {
+        platform::InstallWidgetMessageHandler();
+    }
+    platform::InstallProgramLocale();
+    return RunHarvel(application);
+}

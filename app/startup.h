@@ -1,0 +1,14 @@
+#pragma once
+// The start-up sequence of the windowed program:
+//   1. the single-instance lock; a second copy reports the running one and
+//      ends with exit code 0 without creating a window
+//   2. the application title "Harvel 1.0"
+//   3. the splash window, painted at once
+//   4. the long-lived forms in their order: the launcher, the settings form
+//      (which reads and applies the settings while it is created)
+//   5. the splash goes away; the event loop runs until the launcher closes
+// The caller installs the message handler and the locale before.
+
+class QApplication;
+
+int RunHarvel(QApplication& application);
