@@ -1,5 +1,6 @@
 #include "report/output/font_metrics.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QList>
 #include <QPointF>
@@ -86,6 +87,15 @@ std::unique_ptr<TFontFace::Block> TFontFace::LoadBlock(int high) {
 
 TFontFaceCache& TFontFaceCache::Instance() {
     static TFontFaceCache cache;
+    static const bool registered = [] {
+        // Raw fonts must go before the application's font database does.
+        qAddPostRoutine([] {
+            cache.requests_.clear();
+            cache.faces_.clear();
+        });
+        return true;
+    }();
+    (void)registered;
     return cache;
 }
 
