@@ -1,6 +1,7 @@
 #include "platform/store/query.h"
 
 #include "platform/store/database.h"
+#include "platform/store/sort_keys.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
 
@@ -31,18 +32,37 @@ QString Query::DisplayName() const {
 
 std::vector<ColumnSchema> Query::DoOpen() {
     const TranslatedQuery translated = TranslateLocalSql(sql_.join('\n'));
-    Statement statement(GetDatabase()->Handle().Raw(), translated.sql);
+    // The sort terms ride along as extra columns and the rows are sorted
+    // here; DISTINCT must not see them, so it keeps SQLite's ORDER BY.
+    const bool sortHere = !translated.distinct;
+    QString text = translated.sql;
+    if (sortHere) {
+        QStringList terms;
+        for (const OrderTerm& term : translated.order)
+            terms << term.sql;
+        text =
+            QStringLiteral("SELECT %1, %2 FROM %3")
+                .arg(translated.selectList, terms.join(QStringLiteral(", ")), translated.fromWhere);
+    }
+    Statement statement(GetDatabase()->Handle().Raw(), text);
     for (size_t i = 0; i < translated.parameters.size(); ++i)
         statement.Bind(static_cast<int>(i) + 1, translated.parameters[i]);
     result_.Clear();
+    order_.clear();
     const int columns = static_cast<int>(translated.columns.size());
+    SortKeys keys;
     try {
-        while (statement.Step())
+        while (statement.Step()) {
             result_.AppendFrom(statement.Raw(), columns);
+            if (sortHere)
+                keys.AppendFrom(statement.Raw(), columns, translated.order);
+        }
     } catch (...) {
         result_.Clear();
         throw;
     }
+    if (sortHere)
+        order_ = keys.SortedRows();
     std::vector<ColumnSchema> result;
     for (const ResultColumn& c : translated.columns) {
         ColumnSchema column = c.column;
@@ -57,6 +77,8 @@ void Query::DoClose() {
 }
 
 std::vector<DataSet::RowId> Query::LoadRowIds() {
+    if (!order_.empty())
+        return order_;
     std::vector<RowId> ids(result_.Size());
     for (size_t i = 0; i < ids.size(); ++i)
         ids[i] = static_cast<RowId>(i);

@@ -37,6 +37,7 @@ class Query : public DataSet {
   private:
     QStringList sql_;
     RowStore result_;
+    std::vector<RowId> order_;  // row numbers of result_ in the query's order
 };
 
 }  // namespace platform

@@ -79,27 +79,38 @@ class Translator {
         QString from = ParseTableRef();
         for (QString join = ParseJoin(); !join.isEmpty(); join = ParseJoin())
             from += join;
-        QString sql =
-            QStringLiteral("SELECT ") + (distinct ? QStringLiteral("DISTINCT ") : QString());
         ResolveSelectList(items);
         QStringList selected;
         for (const OutputColumn& c : output_)
             selected << c.sql;
-        sql += selected.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + from;
+        QString fromWhere = from;
         if (AcceptKeyword("WHERE"))
-            sql += QStringLiteral(" WHERE ") + ParseOr();
+            fromWhere += QStringLiteral(" WHERE ") + ParseOr();
         if (AcceptKeyword("ORDER")) {
             ExpectKeyword("BY");
+            ParseOrderList();
             // Rows equal in every given column keep the order they were added in.
-            sql += QStringLiteral(" ORDER BY ") + ParseOrderList() + QStringLiteral(", t0.rowid");
+            order_.push_back({QStringLiteral("t0.rowid"), false});
         } else {
-            sql += QStringLiteral(" ORDER BY ") + DefaultOrder();
+            DefaultOrder();
         }
+        QStringList orderTexts;
+        for (const OrderTerm& term : order_)
+            orderTexts << term.sql +
+                              (term.descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
+        const QString sql =
+            QStringLiteral("SELECT ") + (distinct ? QStringLiteral("DISTINCT ") : QString()) +
+            selected.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + fromWhere +
+            QStringLiteral(" ORDER BY ") + orderTexts.join(QStringLiteral(", "));
         AcceptSymbol(";");
         if (Peek().kind != TokenKind::End)
             Fail(QStringLiteral("za koncem příkazu následuje další text"), Peek());
         TranslatedQuery result;
         result.sql = sql;
+        result.distinct = distinct;
+        result.selectList = selected.join(QStringLiteral(", "));
+        result.fromWhere = fromWhere;
+        result.order = std::move(order_);
         result.parameters = std::move(parameters_);
         for (OutputColumn& c : output_)
             result.columns.push_back(std::move(c.meta));
@@ -616,20 +627,18 @@ class Translator {
     // ---- order -----------------------------------------------------------------
     // Without ORDER BY the rows come in the first table's own order, as a
     // keyed table lists them.
-    QString DefaultOrder() const {
+    void DefaultOrder() {
         const TableRef& first = tables_.front();
-        QStringList terms;
         for (const QString& name : first.schema->order) {
             const ColumnSchema* column = first.schema->FindColumn(name);
             const QString sql = first.sqlAlias + '.' + QuoteIdentifier(column->name);
-            terms << (IsTextLike(column->type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql);
+            order_.push_back(
+                {IsTextLike(column->type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql, false});
         }
-        terms << first.sqlAlias + QStringLiteral(".rowid");
-        return terms.join(QStringLiteral(", "));
+        order_.push_back({first.sqlAlias + QStringLiteral(".rowid"), false});
     }
 
-    QString ParseOrderList() {
-        QStringList terms;
+    void ParseOrderList() {
         do {
             const Token t = Peek();
             QString sql;
@@ -648,18 +657,17 @@ class Translator {
                 sql = o.sql;
                 type = o.column->type;
             }
-            QString direction = QStringLiteral(" ASC");
+            bool descending = false;
             if (AcceptKeyword("DESC"))
-                direction = QStringLiteral(" DESC");
+                descending = true;
             else
                 AcceptKeyword("ASC");
             if (type == ColumnType::Graphic)
                 Fail(QStringLiteral("podle obrázku nelze řadit"), t);
             // Texts sort by their Czech sort key (computed once per row).
-            terms << (IsTextLike(type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql) +
-                         direction;
+            order_.push_back(
+                {IsTextLike(type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql, descending});
         } while (AcceptSymbol(","));
-        return terms.join(QStringLiteral(", "));
     }
 
     std::vector<Token> tokens_;
@@ -668,6 +676,7 @@ class Translator {
     std::vector<OutputColumn> output_;
     QSet<QString> usedNames_;
     std::vector<Value> parameters_;
+    std::vector<OrderTerm> order_;
     int nesting_ = 0;
 };
 

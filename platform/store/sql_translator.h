@@ -34,10 +34,23 @@ struct ResultColumn {
     QString tableFile;    // file name of the source table
 };
 
-struct TranslatedQuery {
+// One sort term: an SQLite expression (texts as their Czech sort key) and its direction.
+struct OrderTerm {
     QString sql;
+    bool descending = false;
+};
+
+struct TranslatedQuery {
+    QString sql;                    // the whole statement, ORDER BY included
     std::vector<Value> parameters;  // bound as ?1, ?2, ... in order
     std::vector<ResultColumn> columns;
+    // The same statement in parts, for a caller that sorts the rows itself:
+    // "SELECT [DISTINCT] selectList FROM fromWhere" in the order of `order`
+    // (the last term is always the first table's rowid).
+    bool distinct = false;
+    QString selectList;
+    QString fromWhere;
+    std::vector<OrderTerm> order;
 };
 
 TranslatedQuery TranslateLocalSql(const QString& statement);
