@@ -1,0 +1,58 @@
+// Character-cell text of the pages, the way a text-only printer receives it,
+// written into a file in the export code page.
+#include <QBuffer>
+
+#include "report/engine/lumex_element.h"
+#include "report/output/char_field.h"
+#include "report/output/export_elements.h"
+#include "report/output/sestexport.h"
+#include "report/output/sestprn.h"
+
+void PlaceInCharField(TZnakovePole& field, const TVystPrvek& element, int shiftX, int shiftY) {
+    if (!IsTextElement(element)) {
+        return;
+    }
+    const platform::Font font = ElementFont(element);
+    const int style = (font.bold ? 1 : 0) | (font.italic ? 2 : 0) | (font.underline ? 4 : 0);
+    const QRect rect(element.Left + shiftX, element.Top + shiftY, element.Width, element.Height);
+    const QVector<const TRadek*> lines = ShownLines(element);
+    for (int i = 0; i < lines.size(); ++i) {
+        field.Place(rect, LineText(*lines[i]), element.Alignment(), font.size, style, i);
+    }
+}
+
+bool SaveTextStream(const TSestVystup& output, QIODevice& stream, int firstPage, int lastPage,
+                    int copies, const bool* stopFlag) {
+    if (output.FromSpool) {
+        return true;  // spool pages are pictures: there is no text to write
+    }
+    const int first = std::max(firstPage, 1);
+    const int last = std::min(lastPage, output.PageCount());
+    TZnakovePole field;
+    field.Setup(PaperSetup().OrientedHeight(), output.TextLineSpacing);
+    for (int copy = 0; copy < copies; ++copy) {
+        for (int page = first; page <= last; ++page) {
+            if (stopFlag && *stopFlag) {
+                return false;
+            }
+            const TStranaPrvku& elements = output.Page(page - 1);
+            for (int i = 0; i < elements.Count(); ++i) {
+                PlaceInCharField(field, elements.Item(i));
+            }
+            QBuffer rows;
+            rows.open(QIODevice::WriteOnly);
+            field.WriteRows(rows, output.ExportLanguage, page == last);
+            field.Clear();
+            if (stream.write(rows.data()) != rows.data().size()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool SaveText(const TSestVystup& output, const QString& fileName) {
+    return WriteFileAtomically(fileName, [&](QIODevice& device) {
+        return SaveTextStream(output, device, 1, output.PageCount(), 1);
+    });
+}
