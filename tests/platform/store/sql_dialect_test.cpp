@@ -62,6 +62,34 @@ TEST_F(SqlDialect, ListQueryWithTwoBlanksAndCzechOrder) {
               (QStringList{"Čert", "Cyril", "alík", "Chrt", "Hugo"}));
 }
 
+TEST_F(SqlDialect, OrderOfNumbersDatesNullsAndDistinct) {
+    AddCard("Bez data", {{"Barva", "-5"}});
+    AddCard("Dva", {{"Barva", "2"}, {"Datum_nar", "1.1.1999"}});
+    AddCard("Deset", {{"Barva", "10"}, {"Datum_nar", "2.1.1999"}});
+    // Empty values sort first ascending and last descending; numbers by value.
+    EXPECT_EQ(QueryColumn("select * from main_card where Barva IS NOT NULL order by Barva DESC",
+                          "Jmeno_registr"),
+              (QStringList{"Deset", "Dva", "Bez data"}));
+    EXPECT_EQ(
+        QueryColumn(
+            "select * from main_card where Jmeno_registr like \"D%\" or Jmeno_registr like \"B%\" "
+            "order by Datum_nar",
+            "Jmeno_registr"),
+        (QStringList{"Bez data", "Dva", "Deset"}));
+    EXPECT_EQ(
+        QueryColumn("select * from main_card order by Datum_nar DESC", "Jmeno_registr").last(),
+        "Bez data");
+    EXPECT_EQ(
+        QueryColumn(
+            "select distinct Plemeno from main_card where Plemeno <> \"\" order by Plemeno desc",
+            "Plemeno"),
+        (QStringList{"Pudl", QStringLiteral("Bígl")}));
+    EXPECT_EQ(QueryColumn("select Jmeno_registr, Plemeno from main_card order by 2 DESC, 1",
+                          "Jmeno_registr")
+                  .mid(0, 2),
+              (QStringList{"Hugo", "Chrt"}));  // Czech: H before Ch
+}
+
 TEST_F(SqlDialect, DatesCompareAsDates) {
     EXPECT_EQ(
         QueryColumn(
