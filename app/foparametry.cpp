@@ -68,6 +68,7 @@ TFoParametry::TFoParametry(QWidget* parent) : QDialog(parent) {
     layout->addLayout(BuildButtons());
     layout->setSizeConstraint(QLayout::SetFixedSize);
     CentreOnScreen(*this);
+    ShowValues(Parametry());  // the defaults, in force for keys the file lacks
     ReadSettings();
     ApplySettings();
 }
