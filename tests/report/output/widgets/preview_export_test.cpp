@@ -1,0 +1,176 @@
+// The export menu of the preview: save dialogs, file names, writer calls and
+// the error message.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTest>
+#include <vector>
+
+#include "preview_fixture.h"
+#include "report/output/widgets/sestp.h"
+#include "tests/support/seams.h"
+
+using preview_testing::PagedOutput;
+
+namespace {
+
+struct WriterCall {
+    QString file;
+    int page = -1;
+    bool enhanced = false;
+};
+
+// Writers that record their calls and answer `ok`.
+struct RecordingWriters {
+    std::vector<WriterCall> calls;
+    bool ok = true;
+
+    TPreviewExports Exports() {
+        TPreviewExports e;
+        auto plain = [this](TSestVystup&, const QString& f) {
+            calls.push_back({f});
+            return ok;
+        };
+        e.SaveText = plain;
+        e.SaveRtf = plain;
+        e.SaveSpool = plain;
+        e.SaveMetafile = [this](TSestVystup&, const QString& f, int page, bool enhanced) {
+            calls.push_back({f, page, enhanced});
+            return ok;
+        };
+        e.SaveHtml = [this](TSestVystup&, const QString& f, int page) {
+            calls.push_back({f, page});
+            return ok;
+        };
+        return e;
+    }
+};
+
+struct ExportFixture : ::testing::Test {
+    PagedOutput paged{3};
+    RecordingWriters writers;
+    std::vector<platform::FileDialogRequest> requests;
+    QString answer = "/tmp/Vystupy/Karta.EMF";
+    testing_support::ScriptedFileDialog dialog{[this](const platform::FileDialogRequest& r) {
+        requests.push_back(r);
+        return answer;
+    }};
+    testing_support::ScriptedMessages messages;
+    TFormSestP form;
+
+    ExportFixture() {
+        form.SetExports(writers.Exports());
+        form.ShowOutput(paged.output);
+    }
+    void Trigger(const char* name) { form.findChild<QAction*>(QLatin1String(name))->trigger(); }
+};
+
+}  // namespace
+
+TEST_F(ExportFixture, CurrentPageMetafileAsksWithTheFilterAndLowerCasesTheFileName) {
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    Trigger("ActUlozMetafile");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].kind, platform::FileDialogKind::Save);
+    EXPECT_EQ(requests[0].caption, "Výběr souboru");
+    EXPECT_EQ(requests[0].filter, "Enhanced meta file (*.emf);;Windows meta file (*.wmf)");
+    EXPECT_EQ(requests[0].defaultSuffix, "wmf");
+    EXPECT_TRUE(requests[0].confirmOverwrite);
+    ASSERT_EQ(writers.calls.size(), 1u);
+    EXPECT_EQ(writers.calls[0].file, "/tmp/Vystupy/karta.emf");  // the folder keeps its case
+    EXPECT_EQ(writers.calls[0].page, 1);
+    EXPECT_TRUE(writers.calls[0].enhanced);
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST_F(ExportFixture, AllPagesAsWmfNumberEachFileAndDoNotPromptForOverwrite) {
+    answer = "/tmp/a.WMF";
+    Trigger("ActUlozMetafiles");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(requests[0].confirmOverwrite);
+    ASSERT_EQ(writers.calls.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(writers.calls[i].file, QStringLiteral("/tmp/a%1.wmf").arg(i + 1));
+        EXPECT_EQ(writers.calls[i].page, i);
+        EXPECT_FALSE(writers.calls[i].enhanced);
+    }
+    EXPECT_EQ(form.CurrentPage(), 0);  // the shown page is rendered again
+}
+
+TEST_F(ExportFixture, HtmlExportsUseTheirFilterAndNumberThePages) {
+    answer = "/tmp/Sestava.html";
+    Trigger("ActUlozHtml");
+    Trigger("ActUlozHtmls");
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].filter, "Soubor HTML (*.html);;Všechny soubory (*.*)");
+    EXPECT_EQ(requests[0].defaultSuffix, "html");
+    EXPECT_TRUE(requests[0].confirmOverwrite);
+    EXPECT_FALSE(requests[1].confirmOverwrite);
+    ASSERT_EQ(writers.calls.size(), 4u);
+    EXPECT_EQ(writers.calls[0].file, "/tmp/sestava.html");
+    EXPECT_EQ(writers.calls[3].file, "/tmp/sestava3.html");
+    EXPECT_EQ(writers.calls[3].page, 2);
+}
+
+TEST_F(ExportFixture, TextRtfAndSpoolDialogs) {
+    answer = "/tmp/x";
+    Trigger("ActUlozText");
+    Trigger("ActUlozRtf");
+    Trigger("ActUlozSpool");
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].filter, "Textový soubor (*.txt);;Všechny soubory (*.*)");
+    EXPECT_EQ(requests[0].defaultSuffix, "txt");
+    EXPECT_TRUE(requests[0].confirmOverwrite);
+    EXPECT_EQ(requests[1].filter, "Soubor RTF (*.rtf);;Všechny soubory (*.*)");
+    EXPECT_EQ(requests[1].defaultSuffix, "rtf");
+    EXPECT_TRUE(requests[1].confirmOverwrite);
+    EXPECT_EQ(requests[2].filter, "Spool meta file (*.spl)");
+    EXPECT_EQ(requests[2].defaultSuffix, "spl");
+    EXPECT_FALSE(requests[2].confirmOverwrite);
+    EXPECT_EQ(writers.calls.size(), 3u);
+}
+
+TEST_F(ExportFixture, CancelledDialogWritesNothing) {
+    answer.clear();
+    Trigger("ActUlozRtf");
+    Trigger("ActUlozMetafiles");
+    EXPECT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(writers.calls.empty());
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST_F(ExportFixture, AFailedWriteShowsTheErrorBoxOnce) {
+    writers.ok = false;
+    Trigger("ActUlozText");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Výstupní soubor se nepodařilo uložit.");
+    EXPECT_EQ(messages.Shown()[0].caption, "Chyba");
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    messages.Clear();
+    Trigger("ActUlozHtmls");  // every page is still tried, one message at the end
+    EXPECT_EQ(writers.calls.size(), 4u);
+    EXPECT_EQ(messages.Shown().size(), 1u);
+}
+
+TEST(PreviewExportMenu, SpoolOutputDisablesTheExportsOfOwnPagesAndMissingWritersDisableTheirs) {
+    PagedOutput paged(2);
+    RecordingWriters writers;
+    TFormSestP form;
+    TPreviewExports exports = writers.Exports();
+    exports.SaveRtf = nullptr;
+    form.SetExports(exports);
+    form.ShowOutput(paged.output);
+    auto enabled = [&](const char* name) {
+        return form.findChild<QAction*>(QLatin1String(name))->isEnabled();
+    };
+    EXPECT_TRUE(enabled("ActUlozText"));
+    EXPECT_FALSE(enabled("ActUlozRtf"));
+    paged.output.FromSpool = true;
+    form.ShowOutput(paged.output);
+    for (const char* name :
+         {"ActUlozText", "ActUlozRtf", "ActUlozHtml", "ActUlozHtmls", "ActUlozSpool"}) {
+        EXPECT_FALSE(enabled(name)) << name;
+    }
+    EXPECT_TRUE(enabled("ActUlozMetafile"));
+    EXPECT_TRUE(enabled("ActUlozMetafiles"));
+}
