@@ -90,6 +90,7 @@ TPrinterHook SetPrinterHook(TPrinterHook hook) {
 // ---- creation and properties -------------------------------------------------------------
 
 TSestava::TSestava() : reportDir_(QStringLiteral("./")) {
+    PaperFormats.Load(ReportIniPath(IniFileName));
     Output().OnPreparePicture = [this](platform::Picture& picture, int width, int height) {
         if (OnPreparePicture) {
             OnPreparePicture(*this, picture, width, height);
@@ -388,6 +389,14 @@ int TSestava::Generate() {
     return r;
 }
 
+void TSestava::PrepareOutput() {
+    LoadBackground();
+    TSestVystup& out = Output();
+    out.SetRange(StartPage, EndPage, Popis(), ExportLanguage, PrintCopies);
+    out.SetBackground(&BackgroundPicture(), BackgroundRect(), BackgroundPrinted());
+    out.SetTextLineSpacing(Settings().raster.lineSpacing);
+}
+
 // ---- preview, print, edit ----------------------------------------------------------------
 
 bool TSestava::PreviewAt(const TWindowPlace& place) {
@@ -398,6 +407,7 @@ bool TSestava::PreviewAt(const TWindowPlace& place) {
     bool ok = false;
     // The window opens also when generation failed, on the output as it is.
     if (const TPreviewWindowHook& hook = PreviewHook()) {
+        PrepareOutput();
         ok = hook(*this, place);
     }
     if (AfterPreview) {
@@ -430,6 +440,7 @@ int TSestava::PrintOn(int printerIndex, const QString& printerName) {
                                   kVarovani, platform::MessageIcon::Warning);
             r = Report(seNeniTiskarna);
         } else if (const TPrinterHook& hook = PrinterHook()) {
+            PrepareOutput();
             r = Report(hook(*this, printerIndex, printerName));
         } else {
             r = NotAvailableYet();

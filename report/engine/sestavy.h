@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "report/engine/sestavad.h"
+#include "report/output/paper_formats.h"
 
 // Result codes of the component's operations.
 enum TSestError : int {
@@ -54,6 +55,9 @@ class TSestava : public TSestavaD {
 
     // ---- published properties (defaults set at creation) -----------------------
     QString IniFileName = QStringLiteral("SestDLL.ini");
+    // The paper formats: the built-in ones and the user's from IniFileName,
+    // read when the component is created.
+    TListFormatu PaperFormats;
     bool IsStored = false;
 
     // The template file name; assigning forces the extension ".pts".
@@ -102,6 +106,10 @@ class TSestava : public TSestavaD {
     // ---- generation ---------------------------------------------------------------------
     // Prepares the data, loads the template and runs the report into Output().
     int Generate();
+    // Before the output is shown, printed or exported: the background is
+    // loaded and the output gets the page range, title, copies, background
+    // and the text line spacing.
+    void PrepareOutput();
     // Whether a print of any report is running in this process.
     static bool PrintBusy();
 

@@ -2,15 +2,16 @@
 // pages as a text dump, a PDF or PNG pictures; or evaluates one report
 // expression on the first record.
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
 
 #include "page_writers.h"
 #include "platform/store/store.h"
+#include "preview_command.h"
 #include "report/engine/expression.h"
 #include "report/engine/sestavy.h"
 #include "report_options.h"
@@ -93,29 +94,28 @@ int Evaluate(const harvel_report::ReportOptions& o, TSestava& report, QTextStrea
 }
 
 int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
-    if (!harvel_report::IsWrittenFormat(o.format)) {
+    if (!o.format.isEmpty() && !harvel_report::IsWrittenFormat(o.format)) {
         throw Failure{QStringLiteral("Formát \"%1\" tato verze zatím nezapisuje.").arg(o.format)};
     }
     const int r = report.Generate();
     if (r != seOK) {
         throw Failure{QStringLiteral("Sestavu se nepodařilo vytvořit (kód %1).").arg(r)};
     }
+    report.PrepareOutput();
     TSestVystup& output = report.Output();
-    output.SetRange(report.StartPage, report.EndPage, report.Popis(), report.ExportLanguage,
-                    report.PrintCopies);
-    report.LoadBackground();
-    output.SetBackground(&report.BackgroundPicture(), report.BackgroundRect(),
-                         report.BackgroundPrinted());
     QString error;
     if (o.format == QLatin1String("dump")) {
         error = harvel_report::WriteDump(output, o.outFile);
     } else if (o.format == QLatin1String("pdf")) {
         error = harvel_report::WritePdf(output, o.outFile, report.Popis());
-    } else {
+    } else if (!o.format.isEmpty()) {
         error = harvel_report::WritePngs(output, o.outFile, o.dpi);
     }
     if (!error.isEmpty()) {
         throw Failure{error};
+    }
+    if (o.preview) {
+        return harvel_report::ShowOutputPreview(output, report.Popis());
     }
     return 0;
 }
@@ -145,10 +145,11 @@ void PrintError(const QString& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !harvel_report::WantsPreview(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
     QTextStream out(stdout);

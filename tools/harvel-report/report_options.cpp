@@ -36,6 +36,9 @@ void Check(const ReportOptions& o) {
     if (o.templateFile.isEmpty()) {
         throw UsageError{QStringLiteral("Chybí volba --template FILE.pts.")};
     }
+    if (o.preview && o.format.isEmpty() && o.outFile.isEmpty()) {
+        return;
+    }
     if (o.format.isEmpty()) {
         throw UsageError{QStringLiteral("Chybí volba --format.")};
     }
@@ -61,6 +64,10 @@ ReportOptions ParseOptions(const QStringList& args) {
     ReportOptions o;
     for (int i = 0; i < args.size(); ++i) {
         const QString& option = args[i];
+        if (option == QLatin1String("--preview")) {
+            o.preview = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             throw UsageError{QStringLiteral("Neznámá volba nebo chybí hodnota: %1").arg(option)};
         }

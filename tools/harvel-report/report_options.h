@@ -19,6 +19,7 @@ struct ReportOptions {
     QString outFile;
     int dpi = 150;
     std::optional<QString> eval;
+    bool preview = false;  // show the pages in the preview window after generating
 };
 
 // Reads the arguments (without the program name). Throws UsageError with a
