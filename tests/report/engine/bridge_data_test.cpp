@@ -228,4 +228,30 @@ TEST(BridgeStepTest, EmptyTableStandsAtBothEnds) {
     EXPECT_DOUBLE_EQ(bridge.FieldFloat(-1), 0.0);
 }
 
+TEST(BridgeMemoTest, MemoFieldsGiveTheirWholeText) {
+    QTemporaryDir dir;
+    platform::Database::CreateSchema(dir.path());
+    platform::Database database(dir.path());
+    platform::Table litters(database, QStringLiteral("vrhy"));
+    litters.Open();
+    litters.Append();
+    litters.FieldByName("Jmeno_registr").SetAsString(QStringLiteral("Bára"));
+    litters.FieldByName("JmenaStenat").SetAsString(QStringLiteral("Ája, Bóbo\nCilka"));
+    litters.Post();
+    platform::DataSource source(QString(), &litters);
+    TSestava report;
+    report.SetDataSource(&source);
+    ASSERT_TRUE(report.LoadFieldLists());
+    const int memo = report.FindField(QStringLiteral("jmenastenat"));
+    ASSERT_GE(memo, 0);
+    ASSERT_EQ(report.StepData(sdFirst) & srEof, 0);
+    EXPECT_EQ(report.DataType(memo), ftsMemo);
+    EXPECT_EQ(report.MemoText(memo), QStringLiteral("Ája, Bóbo\nCilka"));
+    TCalcType value;
+    report.LoadFieldValue(memo, value);
+    EXPECT_EQ(value.text, QStringLiteral("Ája, Bóbo\nCilka"));
+    EXPECT_EQ(value.kind, ckOther);
+    EXPECT_FALSE(value.null);
+}
+
 }  // namespace
