@@ -22,10 +22,14 @@ void PutNumber(std::string& out, double value) {
 }
 
 void PutBytes(std::string& out, const unsigned char* data, int length) {
-    // A Czech sort key already ends in its zero byte; a plain text gets one.
-    for (int i = 0; i < length; ++i)
-        if (data[i] != 0)
-            out.push_back(static_cast<char>(data[i]));
+    // A Czech sort key already ends in its zero byte and holds no other; a
+    // plain text (an ISO date) gets one. A zero inside a text would end it early,
+    // which only shortens that text's key.
+    const auto* text = reinterpret_cast<const char*>(data);
+    const void* zero = length > 0 ? std::memchr(text, 0, static_cast<size_t>(length)) : nullptr;
+    const size_t used = zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - text)
+                                        : static_cast<size_t>(length);
+    out.append(text, used);
     out.push_back('\0');
 }
 
