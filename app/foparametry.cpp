@@ -67,7 +67,6 @@ TFoParametry::TFoParametry(QWidget* parent) : QDialog(parent) {
     layout->addWidget(tabs);
     layout->addLayout(BuildButtons());
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    CentreOnScreen(*this);
     ShowValues(Parametry());  // the defaults, in force for keys the file lacks
     ReadSettings();
     ApplySettings();
@@ -105,7 +104,11 @@ void TFoParametry::BuildTab(QTabWidget* tabs) {
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Jednotka délky (max 3 znaky)"), jednotkaDelka_);
     fields->addRow(QStringLiteral("Jednotka hmotnosti (max 3 znaky)"), jednotkaHmotnost_);
-    fields->addRow(QStringLiteral("Název chovatelské stanice (do záhlaví sestav)"), chovatel_);
+    auto* kennelCaption =
+        new QLabel(QStringLiteral("Název chovatelské stanice (tiskne se v záhlaví sestav)"), page);
+    kennelCaption->setBuddy(chovatel_);
+    fields->addRow(kennelCaption);
+    fields->addRow(chovatel_);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(onlineTituly_);
@@ -134,7 +137,8 @@ QLayout* TFoParametry::BuildButtons() {
                   QStringLiteral("Obnoví se původní nastavení a zavře se formulář"), this);
     auto* help = new QToolButton(this);
     help->setObjectName(QStringLiteral("BitBtnHelp"));
-    help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    help->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    help->setIconSize(QSize(20, 20));
     help->setAutoRaise(true);
 
     connect(apply, &QPushButton::clicked, this, &TFoParametry::ButtonApliClick);
@@ -190,6 +194,12 @@ void TFoParametry::ShowValues(const Parametry& settings) {
     jednotkaDelka_->setText(settings.JednotkaDelka);
     jednotkaHmotnost_->setText(settings.JednotkaHmotnost);
     chovatel_->setText(settings.Chovatel);
+}
+
+// The form lives for the whole program, so it is centred whenever it is shown.
+void TFoParametry::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CentreOnScreen(*this);
 }
 
 void TFoParametry::ReadSettings() {

@@ -42,6 +42,7 @@ class TFoParametry : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildTab(QTabWidget* tabs);
