@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -249,6 +250,7 @@ void TFormSestP::ShowOutput(TSestVystup& output) {
     }
     ApplyZoom();
     UpdateExports();
+    UpdatePrintAction();
     pagePanel_->update();
     UpdateNavigation();
 }
@@ -267,7 +269,18 @@ void TFormSestP::SetUserAction(bool visible, const QString& hint) {
 }
 
 void TFormSestP::SetPrintEnabled(bool enabled) {
-    actPrint_->setEnabled(enabled);
+    printAllowed_ = enabled;
+    UpdatePrintAction();
+}
+
+// Printing needs both the engine's permission and a print road set by the caller.
+void TFormSestP::UpdatePrintAction() {
+    actPrint_->setEnabled(printAllowed_ && bool(OnPrint));
+}
+
+void TFormSestP::showEvent(QShowEvent* event) {
+    UpdatePrintAction();
+    QDialog::showEvent(event);
 }
 
 void TFormSestP::SetBackground(const platform::Picture* picture, const QRect& rect, bool printed) {
@@ -314,7 +327,7 @@ void TFormSestP::CloseOrEdit() {
 }
 
 void TFormSestP::Print() {
-    if (actPrint_->isEnabled() && OnPrint) {
+    if (printAllowed_ && OnPrint) {
         OnPrint(*this);
     }
 }

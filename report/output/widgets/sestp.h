@@ -14,6 +14,7 @@
 #include <functional>
 
 class QAction;
+class QShowEvent;
 class QActionGroup;
 class QLabel;
 class QMenu;
@@ -111,6 +112,7 @@ class TFormSestP : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -124,6 +126,7 @@ class TFormSestP : public QDialog {
     void ShowPage(int page);
     void UpdateNavigation();
     void UpdateExports();
+    void UpdatePrintAction();
     void ApplyZoom();
     void Scroll(int dx, int dy);
     void CloseWithEdit();
@@ -145,6 +148,7 @@ class TFormSestP : public QDialog {
     bool dragging_ = false;
     QPoint lastDragPoint_;
     bool editEnabled_ = false;
+    bool printAllowed_ = true;
     TPreviewExports exports_;
 
     QScrollArea* scrollBox_ = nullptr;

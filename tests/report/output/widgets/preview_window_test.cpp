@@ -265,12 +265,21 @@ TEST(PreviewKeys, CtrlEEditsOnlyWhenEnabledAndCtrlPOrTPrint) {
     QTest::keyClick(&form, Qt::Key_T, Qt::ControlModifier);
     QTest::keyClick(&form, Qt::Key_P);
     EXPECT_EQ(printed, 2);
+    form.ShowOutput(paged.output);
+    EXPECT_TRUE(form.findChild<QAction*>("ActTisk")->isEnabled());
     form.SetPrintEnabled(false);
     QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(printed, 2);
     form.SetEditEnabled(true);
     QTest::keyClick(&form, Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(form.result(), TFormSestP::kEditResult);
+}
+
+TEST(PreviewKeys, PrintIsDisabledWithoutAPrintRoad) {
+    PagedOutput paged(1);
+    TFormSestP form;
+    form.ShowOutput(paged.output);
+    EXPECT_FALSE(form.findChild<QAction*>("ActTisk")->isEnabled());
 }
 
 TEST(PreviewKeys, UserActionGetsTheCurrentPage) {
