@@ -170,11 +170,9 @@ TEST_F(ReportTool, EvalAnswersOnTheFirstRecord) {
         const char* expression;
         const char* answer;
     } cases[] = {
-        {"#Jmeno_call", "ok 2 0 0 Arko"},
-        {"#Cip*2", "ok 1 0 246 246"},
-        {"&1", "ok 2 0 1234.5 1 234,5"},
-        {"#Datum_nar", "ok 0 1 0 "},
-                {"#Neni", "error 1 0"},
+        {"#Jmeno_call", "ok 2 0 0 Arko"}, {"#Cip*2", "ok 1 0 246 246"},
+        {"&1", "ok 2 0 1234.5 1 234,5"},  {"#Datum_nar", "ok 0 1 0 "},
+        {"#Neni", "error 1 0"},
     };
     for (const Case& c : cases) {
         const Result r = RunReport(QStringList(base) << QString::fromUtf8(c.expression));
@@ -185,6 +183,11 @@ TEST_F(ReportTool, EvalAnswersOnTheFirstRecord) {
     const Result zero = RunReport(QStringList(base) << QStringLiteral("1/0"));
     EXPECT_EQ(zero.code, 0);
     EXPECT_TRUE(zero.out.startsWith(QStringLiteral("error 6 "))) << zero.out.toStdString();
+    // Functions of a template given with --eval can be named.
+    const Result function =
+        RunReport(QStringList{"--data", data.Path(), "--table", "main_card", "--template",
+                              kCardTemplate, "--eval", "@PocetZvirat+1"});
+    EXPECT_EQ(function.out, QStringLiteral("ok 1 0 1 1\n")) << function.err.toStdString();
     const Result sql = RunReport({"--data", data.Path(), "--sql",
                                   "select Jmeno_call from main_card where Jmeno_call = 'Bella'",
                                   "--eval", "#Jmeno_call"});
@@ -223,6 +226,9 @@ TEST_F(ReportTool, BadInputExitsNonZeroWithAMessage) {
                             << "--out" << out,
          2, "--first"},
         {{"--bogus", "1"}, 2, "--bogus"},
+        {{"--data", data.Path(), "--table", "main_card", "--codepage", "cp999", "--eval", "1"},
+         2,
+         "cp999"},
     };
     for (const Case& c : cases) {
         const Result r = RunReport(c.args);

@@ -23,7 +23,9 @@ const char kUsage[] =
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --template FILE.pts\n"
     "                [--param TEXT]... [--first N] [--last M] [--max-records N]\n"
     "                --format dump|pdf|png --out FILE [--dpi N]\n"
-    "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --eval \"VÝRAZ\"\n";
+    "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) [--template FILE.pts] "
+    "[--param TEXT]...\n"
+    "                --eval \"VÝRAZ\"\n";
 
 struct Failure {
     QString message;
@@ -77,13 +79,18 @@ void SetTemplate(TSestava& report, const QString& templateFile) {
     }
 }
 
-int Evaluate(const harvel_report::ReportOptions& o, TSestava& report, QTextStream& out) {
+int EvaluateOnFirstRecord(const harvel_report::ReportOptions& o, TSestava& report,
+                          QTextStream& out) {
     if (!report.PrepareData()) {
         throw Failure{QStringLiteral("Data nejsou připravena.")};
     }
     report.LoadFieldLists();
+    // With a template its user functions can be named in the expression.
+    if (!o.templateFile.isEmpty() && report.LoadTemplate(false) != seOK) {
+        throw Failure{QStringLiteral("Předlohu \"%1\" se nepodařilo načíst.").arg(o.templateFile)};
+    }
     report.StepData(sdFirst);
-    const TEvalResult result = Evaluate(*o.eval);
+    const TEvalResult result = ::Evaluate(*o.eval);
     if (result.error != eeOK) {
         out << "error " << result.error << ' ' << result.position << '\n';
     } else {
@@ -131,10 +138,12 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
         report.EndPage = *o.lastPage;
     if (o.maxRecords)
         report.MaxRecords = *o.maxRecords;
-    if (o.eval) {
-        return Evaluate(o, report, out);
+    if (!o.templateFile.isEmpty() || !o.eval) {
+        SetTemplate(report, o.templateFile);
     }
-    SetTemplate(report, o.templateFile);
+    if (o.eval) {
+        return EvaluateOnFirstRecord(o, report, out);
+    }
     return WriteReport(o, report);
 }
 

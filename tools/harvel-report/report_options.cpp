@@ -23,7 +23,16 @@ int PositiveNumber(const QString& option, const QString& text, int minimum) {
     return value;
 }
 
+const QStringList kCodePages = {QStringLiteral("ascii"), QStringLiteral("cp867"),
+                                QStringLiteral("cp852"), QStringLiteral("cp1250"),
+                                QStringLiteral("iso88592")};
+
 void Check(const ReportOptions& o) {
+    if (!o.codepage.isEmpty() && !kCodePages.contains(o.codepage)) {
+        throw UsageError{QStringLiteral("Neznámá kódová stránka \"%1\" (ascii, cp867, cp852, "
+                                        "cp1250, iso88592).")
+                             .arg(o.codepage)};
+    }
     if (o.dataFolder.isEmpty()) {
         throw UsageError{QStringLiteral("Chybí volba --data DIR.")};
     }
