@@ -29,7 +29,11 @@ TAboutBox1::TAboutBox1(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frame
     setObjectName(QStringLiteral("AboutBox1"));
     setWindowTitle(QStringLiteral("O aplikaci"));
 
-    auto* panel = new QFrame(this);
+    // Without a window frame the box draws a frame of its own.
+    auto* outer = new QFrame(this);
+    outer->setObjectName(QStringLiteral("OuterFrame"));
+    outer->setFrameShape(QFrame::Box);
+    auto* panel = new QFrame(outer);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Sunken);
@@ -50,17 +54,23 @@ TAboutBox1::TAboutBox1(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frame
     grid->addWidget(version, 1, 2);
     grid->setColumnStretch(2, 1);
     grid->setHorizontalSpacing(12);
+    grid->setContentsMargins(14, 14, 14, 14);
+    panel->setMinimumWidth(280);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(QStringLiteral("OK"), outer);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TAboutBox1::OKButtonClick);
 
+    auto* inner = new QVBoxLayout(outer);
+    inner->setContentsMargins(10, 10, 10, 10);
+    inner->setSpacing(10);
+    inner->addWidget(panel);
+    inner->addWidget(ok, 0, Qt::AlignHCenter);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(panel);
-    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(outer);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(300);
 }
 
 // The launcher's closing sequence: hide, let the windows below repaint, close.
