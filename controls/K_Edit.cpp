@@ -1,0 +1,548 @@
+#include "controls/K_Edit.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QRegularExpression>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "platform/czech_locale.h"
+#include "platform/messages.h"
+
+namespace {
+
+const QChar kSeparator(platform::kDecimalSeparator);
+const QChar kOtherSeparator(u',');
+
+bool IsSeparator(QChar c) {
+    return c == u'.' || c == u',';
+}
+
+// Set while a field takes the focus back after a failed check, so that the
+// field the focus had meanwhile reached does not run its own leave checks.
+bool focusBeingReturned = false;
+
+}  // namespace
+
+namespace kedit {
+
+QString NormaliseNumber(const QString& text, int decimals, int decimalsShown) {
+    QString source = text.trimmed();
+    source.replace(kOtherSeparator, kSeparator);
+    const bool negative = source.startsWith(u'-');
+    if (decimals <= 0) {
+        const int separatorAt = source.indexOf(kSeparator);
+        if (separatorAt >= 0)
+            source.truncate(separatorAt);
+    }
+    QString integerPart, decimalPart;
+    bool separatorSeen = false;
+    for (QChar c : source) {
+        if (c.isDigit() && c.unicode() < 128) {
+            (separatorSeen ? decimalPart : integerPart).append(c);
+        } else if (c == kSeparator && !separatorSeen) {
+            separatorSeen = true;
+        }
+    }
+    if (integerPart.isEmpty() && decimalPart.isEmpty())
+        return QString();
+    while (integerPart.size() > 1 && integerPart.startsWith(u'0'))
+        integerPart.remove(0, 1);
+    if (integerPart.isEmpty())
+        integerPart = QStringLiteral("0");
+    QString result = integerPart;
+    if (decimals > 0) {
+        decimalPart = decimalPart.left(decimals).leftJustified(decimals, u'0');
+        if (decimalsShown > decimals)
+            decimalPart = decimalPart.leftJustified(decimalsShown, u'0');
+        result += kSeparator + decimalPart;
+    }
+    const bool zero = !std::any_of(result.begin(), result.end(),
+                                   [](QChar c) { return c.isDigit() && c != u'0'; });
+    if (negative && !zero)
+        result.prepend(u'-');
+    return result;
+}
+
+QString PlainNumber(double value, int decimals) {
+    const int places = std::max(0, decimals);
+    // Cut, not rounded, to the kept places; the 15-digit form first removes
+    // binary noise so that 0.29 does not become 0.28.
+    const double scale = std::pow(10.0, places);
+    const double scaled = std::stod(platform::FormatNumber(value * scale, 6).toStdString());
+    const double cut = std::trunc(scaled) / scale;
+    QString text = platform::FormatNumber(cut, places);
+    if (text.contains(kSeparator)) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(kSeparator))
+            text.chop(1);
+    }
+    if (text == QStringLiteral("-0"))
+        text = QStringLiteral("0");
+    return text;
+}
+
+QString GroupDigits(const QString& plainNumber, int groupSize) {
+    if (groupSize <= 0)
+        return plainNumber;
+    QString sign, integerPart = plainNumber, rest;
+    if (integerPart.startsWith(u'-')) {
+        sign = QStringLiteral("-");
+        integerPart.remove(0, 1);
+    }
+    const int separatorAt = integerPart.indexOf(kSeparator);
+    if (separatorAt >= 0) {
+        rest = integerPart.mid(separatorAt);
+        integerPart.truncate(separatorAt);
+    }
+    for (int at = integerPart.size() - groupSize; at > 0; at -= groupSize)
+        integerPart.insert(at, u' ');
+    return sign + integerPart + rest;
+}
+
+}  // namespace kedit
+
+TKEdit::TKEdit(QWidget* parent) : QLineEdit(parent) {
+    ColorOnDisabled = palette().color(QPalette::Button);
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!internalChange_ && OnChange)
+            OnChange(this);
+    });
+}
+
+bool TKEdit::IsNumberMode() const {
+    return EditType == teCurrency || EditType == teFloat || EditType == teInteger;
+}
+
+int TKEdit::KeptDecimals() const {
+    return EditType == teInteger ? 0 : std::max(0, Number.Decimal);
+}
+
+QString TKEdit::PlainText() const {
+    return showingFormatted_ ? plain_ : text();
+}
+
+void TKEdit::Loaded() {
+    colourBeforeFocus_ = palette().color(QPalette::Base);
+    if (!isEnabled())
+        SetBaseColour(ColorOnDisabled);
+    if (Number.DecimalShow < Number.Decimal)
+        Number.DecimalShow = Number.Decimal;
+    if (!IsNumberMode())
+        return;
+    QString source = PlainText();
+    source.replace(kOtherSeparator, kSeparator);
+    QString kept;
+    const QString allowed = AllowedNumberCharacters();
+    for (QChar c : source)
+        if (allowed.contains(c))
+            kept.append(c);
+    if (EditType == teInteger) {
+        const int separatorAt = kept.indexOf(kSeparator);
+        if (separatorAt >= 0)
+            kept.truncate(separatorAt);
+    } else {
+        kept = kedit::NormaliseNumber(kept, KeptDecimals(), KeptDecimals());
+    }
+    const auto number = platform::ParseNumber(kept);
+    if (!number)
+        kept.clear();
+    value_ = number.value_or(0);
+    SetPlainText(kept);
+    if (!hasFocus())
+        ShowFormatted();
+}
+
+QString TKEdit::AllowedNumberCharacters() const {
+    QString allowed = QStringLiteral("0123456789");
+    if ((EditType == teCurrency || EditType == teFloat) && Number.Decimal > 0)
+        allowed += QStringLiteral(",.");
+    bool minus = Number.ValueMax < 0 || Number.ValueMin < 0 ||
+                 (Number.ValueMax == 0 && Number.ValueMin == 0);
+    if (Number.NumberArea == naOnlyPositive || Number.NumberArea == naPositive)
+        minus = false;
+    if (Number.NumberArea == naOnlyNegative || Number.NumberArea == naNegative)
+        minus = true;
+    if (minus)
+        allowed += u'-';
+    return allowed;
+}
+
+void TKEdit::SetValue(double value) {
+    if (Number.ValueMax != 0 && value > Number.ValueMax)
+        value = Number.ValueMax;
+    if (Number.ValueMin != 0 && value < Number.ValueMin)
+        value = Number.ValueMin;
+    if (EditType == teInteger)
+        value = std::round(value);
+    const QString text = kedit::PlainNumber(value, KeptDecimals());
+    value_ = platform::ParseNumber(text).value_or(0);
+    SetPlainText(text);
+    if (!hasFocus())
+        ShowFormatted();
+}
+
+void TKEdit::SetPlainText(const QString& text) {
+    showingFormatted_ = false;
+    plain_.clear();
+    setText(text);
+}
+
+// Grouped digits, shown decimals and the currency text while not focused.
+void TKEdit::ShowFormatted() {
+    if (!IsNumberMode())
+        return;
+    setAlignment(Number.RightAlignment ? Qt::AlignRight | Qt::AlignVCenter
+                                       : Qt::AlignLeft | Qt::AlignVCenter);
+    const QString plain = PlainText();
+    QString shown = plain;
+    if (!plain.isEmpty() && Number.NumberCount > 0) {
+        const int places = EditType == teInteger ? 0 : Number.DecimalShow;
+        const auto number = platform::ParseNumber(plain);
+        if (number)
+            shown = platform::FormatNumber(*number, places);
+        shown = kedit::GroupDigits(shown, Number.NumberCount);
+    }
+    if (EditType == teCurrency && Number.CurrTextShow && !plain.isEmpty()) {
+        switch (Number.CurrPosition) {
+            case ncCurr_Right:
+                shown = shown + u' ' + Number.CurrText;
+                break;
+            case ncCurr_Left:
+                shown = Number.CurrText + u' ' + shown;
+                break;
+            case ncCurrRight:
+                shown = shown + Number.CurrText;
+                break;
+            case ncCurrLeft:
+                shown = Number.CurrText + shown;
+                break;
+        }
+    }
+    if (shown == plain)
+        return;
+    internalChange_ = true;
+    setText(shown);
+    internalChange_ = false;
+    plain_ = plain;
+    showingFormatted_ = true;
+}
+
+void TKEdit::SetBaseColour(const QColor& colour) {
+    if (!colour.isValid())
+        return;
+    QPalette p = palette();
+    p.setColor(QPalette::Base, colour);
+    setPalette(p);
+}
+
+void TKEdit::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange || !colourBeforeFocus_.isValid())
+        return;
+    SetBaseColour(isEnabled() ? colourBeforeFocus_ : ColorOnDisabled);
+}
+
+void TKEdit::MoveFocus(bool forward) {
+    if (forward)
+        focusNextChild();
+    else
+        focusPreviousChild();
+}
+
+// ---- keys
+
+bool TKEdit::HandleNavigationKey(QKeyEvent* event) {
+    const auto usable = [](QWidget* w) { return w && w->isEnabled() && w->isVisible(); };
+    const int key = event->key();
+    if ((KeyLikeTab & keyEnter) && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        MoveFocus(true);
+        return true;
+    }
+    if (KeyLikeTab & keyDownUp) {
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            QWidget* target = key == Qt::Key_Down ? FocusControl.Down : FocusControl.Up;
+            if (usable(target))
+                target->setFocus(Qt::TabFocusReason);
+            else
+                MoveFocus(key == Qt::Key_Down);
+            return true;
+        }
+        if (key == Qt::Key_PageDown || key == Qt::Key_PageUp) {
+            QWidget* target = key == Qt::Key_PageDown ? FocusControl.PgDown : FocusControl.PgUp;
+            if (usable(target))
+                target->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    if (EditType == teString && event->modifiers() == Qt::NoModifier) {
+        const TExitString exit = StringEdit.ExitString;
+        if (key == Qt::Key_Left && (exit == esLeft || exit == esLeftRight) &&
+            cursorPosition() == 0 && !hasSelectedText()) {
+            MoveFocus(false);
+            return true;
+        }
+        if (key == Qt::Key_Right && (exit == esRight || exit == esLeftRight) &&
+            cursorPosition() == text().size() && !hasSelectedText()) {
+            MoveFocus(true);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TKEdit::AcceptNumberCharacter(QChar& c) const {
+    if (!AllowedNumberCharacters().contains(c))
+        return false;
+    if (c == kOtherSeparator)
+        c = kSeparator;
+    const QString current = text();
+    const bool wholeSelected = !current.isEmpty() && selectedText() == current;
+    if (wholeSelected)
+        return true;
+    const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
+    if (IsSeparator(c))
+        return !current.contains(u',') && !current.contains(u'.') &&
+               !(caret == 0 && current.contains(u'-'));
+    if (c == u'-')
+        return !current.contains(u'-') && caret == 0;
+    return true;
+}
+
+QString TKEdit::ApplyCase(const QString& typed) const {
+    switch (CaseMode) {
+        case cmUpperCase:
+            return typed.toUpper();
+        case cmLowerCase:
+            return typed.toLower();
+        case cmProperCase: {
+            const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
+            if (caret == 0 || text().at(caret - 1) == u' ')
+                return typed.toUpper();
+            return typed;
+        }
+        case cmNormal:
+            break;
+    }
+    return typed;
+}
+
+void TKEdit::keyPressEvent(QKeyEvent* event) {
+    if (HandleNavigationKey(event))
+        return;
+    const QString typed = event->text();
+    const bool printable = typed.size() == 1 && typed.at(0).unicode() > 31 &&
+                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (!printable) {
+        if (IsNumberMode() && event->key() == Qt::Key_Backspace) {
+            textBeforeTyping_ = text();
+            caretBeforeTyping_ = cursorPosition();
+        }
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QChar c = typed.at(0);
+    if (IsNumberMode()) {
+        if (!AcceptNumberCharacter(c))
+            return;
+        textBeforeTyping_ = text();
+        caretBeforeTyping_ = cursorPosition();
+    } else if (EditType == teString && StringEdit.FiltrUse && !StringEdit.Filtr.isEmpty() &&
+               !StringEdit.Filtr.contains(c)) {
+        return;
+    }
+    const QString result = ApplyCase(QString(c));
+    if (result == typed) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent changed(event->type(), event->key(), event->modifiers(), result,
+                      event->isAutoRepeat(), event->count());
+    QLineEdit::keyPressEvent(&changed);
+}
+
+// ---- entering
+
+void TKEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    if (!colourBeforeFocus_.isValid())
+        colourBeforeFocus_ = palette().color(QPalette::Base);
+    if (showingFormatted_)
+        SetPlainText(plain_);
+    if (ColorOnFocusActive)
+        SetBaseColour(ColorOnFocus);
+    // Back after a failed check: the text and caret were restored already.
+    if (returning_)
+        return;
+    PrepareOnEnter();
+    PlaceCaretOnEnter();
+}
+
+void TKEdit::PrepareOnEnter() {
+    if (EditType == teString && StringEdit.Filtr.isEmpty())
+        StringEdit.FiltrUse = false;
+    if (!IsNumberMode())
+        return;
+    QString current = text();
+    const int separatorAt = current.indexOf(QRegularExpression(QStringLiteral("[.,]")));
+    if (separatorAt >= 0) {
+        const int decimals = KeptDecimals();
+        current.truncate(decimals == 0 ? separatorAt : separatorAt + 1 + decimals);
+        if (current != text())
+            setText(current);
+    }
+}
+
+void TKEdit::PlaceCaretOnEnter() {
+    deselect();
+    if (CursorEndField == cfNormal) {
+        if (AutoSelect)
+            selectAll();
+        return;
+    }
+    const int end = text().size();
+    int caret = end;
+    if (CursorEndField == cfPosition)
+        caret = caretOnLeave_;
+    if (CursorEndField == cfBegin)
+        caret = 0;
+    if (IsNumberMode() && !text().isEmpty()) {
+        const double number = platform::ParseNumber(text()).value_or(0);
+        if (number == 0 && Number.CursorZeroOver) {
+            selectAll();
+            return;
+        }
+        if (number != 0 && CursorEndField == cfZeroElsePosition)
+            caret = caretOnLeave_;
+        if (number != 0 && CursorEndField == cfZeroElseBegin)
+            caret = 0;
+    }
+    setCursorPosition(std::clamp(caret, 0, end));
+}
+
+// ---- leaving
+
+void TKEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // Another window or a popup taking the focus is not leaving the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    if (leaving_ || focusBeingReturned)
+        return;
+    leaving_ = true;
+    caretOnLeave_ = cursorPosition();
+    if (ColorOnFocusActive && colourBeforeFocus_.isValid())
+        SetBaseColour(colourBeforeFocus_);
+    if (CheckOnLeave())
+        ShowFormatted();
+    leaving_ = false;
+}
+
+bool TKEdit::CheckOnLeave() {
+    if (EditType == teString && !StringEdit.AlignLeftChar.isNull() && !text().isEmpty() &&
+        text().size() < maxLength() && maxLength() < 32767)
+        setText(text().rightJustified(maxLength(), StringEdit.AlignLeftChar));
+    if (IsNumberMode() && Number.NumberNoneDoZero && text().isEmpty())
+        setText(QStringLiteral("0"));
+    if (RequiredMonitoring && Required && text().isEmpty()) {
+        ReportAndReturn(QStringLiteral("Zadání položky je povinné !"), false);
+        return false;
+    }
+    return !IsNumberMode() || ProcessNumberOnLeave();
+}
+
+bool TKEdit::ProcessNumberOnLeave() {
+    const QString normal = kedit::NormaliseNumber(text(), KeptDecimals(),
+                                                  EditType == teInteger ? 0 : Number.DecimalShow);
+    // A text with characters that are no part of a number (pasted) is kept
+    // for the message; otherwise the normal form replaces it.
+    QString current = text();
+    current.replace(kOtherSeparator, kSeparator);
+    const bool isNumber = current.isEmpty() || platform::ParseNumber(current).has_value();
+    if (isNumber && normal != text())
+        setText(normal);
+    if (Number.NumberTextToValue) {
+        std::optional<double> number = platform::ParseNumber(text());
+        if (text().isEmpty())
+            number = 0.0;
+        SetValue(number.value_or(Number.ValueMin));
+    } else {
+        value_ = platform::ParseNumber(text()).value_or(0);
+    }
+    if (!Number.Valid || (text().isEmpty() && !isNumber))
+        return true;
+    const QString failure =
+        isNumber ? ValidationFailure(text())
+                 : QStringLiteral("Zadaná číselná hodnota \"%1\" není číslo !").arg(text());
+    if (failure.isEmpty())
+        return true;
+    ReportAndReturn(failure, true);
+    return false;
+}
+
+QString TKEdit::ValidationFailure(const QString& text) const {
+    if (text.isEmpty())
+        return QString();  // nothing typed: the required check decides
+    const double v = value_;
+    const QString shown = platform::FormatNumber(v, 2, true);
+    const auto area = [&](const char* rule) {
+        return QString::fromUtf8(rule) + QStringLiteral("\n%1 nevyhovuje.").arg(shown);
+    };
+    switch (Number.NumberArea) {
+        case naOnlyPositive:
+            if (!(v > 0))
+                return area("Zadání je pouze pro kladná čísla.");
+            break;
+        case naOnlyNegative:
+            if (!(v < 0))
+                return area("Zadání je pouze pro záporná čísla.");
+            break;
+        case naPositive:
+            if (v < 0)
+                return area("Zadání platí pro kladná čísla.");
+            break;
+        case naNegative:
+            if (v > 0)
+                return area("Zadání platí pro záporná čísla.");
+            break;
+        case naUnspecified:
+            break;
+    }
+    const double max = Number.ValueMax, min = Number.ValueMin;
+    if ((max != 0 || min < 0) && v > max)
+        return QStringLiteral("Maximální číselná hodnota je \"%1\"")
+            .arg(kedit::PlainNumber(max, 15));
+    if ((min != 0 || max > 0) && v < min)
+        return QStringLiteral("Minimální číselná hodnota je \"%1\"")
+            .arg(kedit::PlainNumber(min, 15));
+    return QString();
+}
+
+void TKEdit::ReportAndReturn(const QString& message, bool restoreTyping) {
+    if (OnError)
+        OnError(this, message);
+    else
+        platform::ShowMessage(message, platform::DefaultCaption(), platform::MessageIcon::Warning,
+                              platform::mbOK);
+    if (restoreTyping) {
+        setText(textBeforeTyping_);
+        setCursorPosition(std::clamp(caretBeforeTyping_, 0, int(text().size())));
+    }
+    deselect();
+    // The focus is already on its way elsewhere; take it back once it arrives.
+    QTimer::singleShot(0, this, [this] {
+        focusBeingReturned = true;
+        returning_ = true;
+        setFocus(Qt::OtherFocusReason);
+        returning_ = false;
+        focusBeingReturned = false;
+    });
+}
