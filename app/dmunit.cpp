@@ -1,0 +1,58 @@
+#include "app/dmunit.h"
+
+#include "platform/folders.h"
+#include "platform/store/field.h"
+
+namespace {
+
+const QString kDatabaseName = QStringLiteral("DM_REGDOB");
+const QString kRegisteredName = QStringLiteral("Jmeno_registr");
+
+}  // namespace
+
+TDM1::TDM1(const QString& dataFolder) {
+    Database1.SetDatabaseName(kDatabaseName);
+    SetUpQueries();
+    InstallRecordFilters();
+    Open(dataFolder.isEmpty() ? platform::DataFolder() : dataFolder);
+}
+
+TDM1::~TDM1() {
+    Database1.Close();
+}
+
+void TDM1::SetUpQueries() {
+    Query_MainCard.SetSQL({QStringLiteral("Select * from Main_card")});
+    QSeznamy.SetSQL({QStringLiteral("Select * from  Main_card")});
+    QPomknihy.SetSQL({
+        QStringLiteral("Select osetreni.* ,"),
+        QStringLiteral("Main_Card.Otec,Main_Card.Matka,Main_Card.plemeno,Main_Card.Datum_Nar,"
+                       "Main_Card.Pohlavi,Main_Card.Vlastnictvi,Main_Card.Vlast_odchov"),
+        QStringLiteral("from   osetreni left Join Main_card  On Main_card.Jmeno_registr = "
+                       "osetreni.Jmeno_registr"),
+    });
+}
+
+bool TDM1::AcceptsRow(platform::DataSet& eventTable) const {
+    // Column names are matched without regard to case (tituly.db and
+    // Zkousky.DB spell it Jmeno_Registr).
+    return eventTable.FieldByName(kRegisteredName).AsString().trimmed() ==
+           CurrentAnimal.JmenoRegistr().trimmed();
+}
+
+void TDM1::InstallRecordFilters() {
+    for (platform::Table* table :
+         {&TaVrhy, &TaOsetreni, &TaKryti, &TaVystavy, &TaChovnost, &TaTituly, &TaZkousky}) {
+        table->SetOnFilterRecord([this](platform::DataSet& row) { return AcceptsRow(row); });
+    }
+}
+
+void TDM1::Open(const QString& dataFolder) {
+    Database1.AddParam(QStringLiteral("PATH=") + dataFolder);
+    Database1.Open();
+    TaMain_Card.Open();
+    for (platform::DataSet* dataSet : std::initializer_list<platform::DataSet*>{
+             &TaVrhy, &TaOsetreni, &TaKryti, &TaPlemeno, &QPomknihy}) {
+        dataSet->Open();
+    }
+}

@@ -1,0 +1,94 @@
+#pragma once
+// The data module TDM1: the one owner of the database connection DM_REGDOB,
+// the thirteen tables, the three queries and their data sources, and the
+// current animal the event-record forms work on. It is created once at
+// start-up, after the settings form, and lives until the program ends.
+//
+// Creation opens the database on the data folder, then main_card.db,
+// vrhy.db, osetreni.db, kryti.DB, plemeno.db and the query QPomknihy; the
+// other tables are opened by the forms that need them. A store that cannot
+// be opened throws platform::StoreError with a readable message.
+
+#include <QString>
+
+#include "platform/store/database.h"
+#include "platform/store/datasource.h"
+#include "platform/store/query.h"
+#include "platform/store/table.h"
+
+inline constexpr int kAnimalNameLength = 40;
+
+// The animal the event-record forms work on; every text is cut to 40
+// characters when set.
+class TCurrentAnimal {
+  public:
+    const QString& JmenoRegistr() const { return jmenoRegistr_; }
+    const QString& Otec() const { return otec_; }
+    const QString& Matka() const { return matka_; }
+    const QString& Plemeno() const { return plemeno_; }
+    void SetJmenoRegistr(const QString& name) { jmenoRegistr_ = name.left(kAnimalNameLength); }
+    void SetOtec(const QString& name) { otec_ = name.left(kAnimalNameLength); }
+    void SetMatka(const QString& name) { matka_ = name.left(kAnimalNameLength); }
+    void SetPlemeno(const QString& name) { plemeno_ = name.left(kAnimalNameLength); }
+
+  private:
+    QString jmenoRegistr_, otec_, matka_, plemeno_;
+};
+
+class TDM1 {
+  public:
+    // Opens the database in `dataFolder` (the program's data folder when empty).
+    explicit TDM1(const QString& dataFolder = QString());
+    ~TDM1();
+    TDM1(const TDM1&) = delete;
+    TDM1& operator=(const TDM1&) = delete;
+
+    platform::Database Database1;
+
+    platform::Table TaMain_Card{Database1, QStringLiteral("main_card.db")};
+    platform::Table TaVrhy{Database1, QStringLiteral("vrhy.db")};
+    platform::Table TaKryti{Database1, QStringLiteral("kryti.DB")};
+    platform::Table TaOsetreni{Database1, QStringLiteral("osetreni.db")};
+    platform::Table TaVystavy{Database1, QStringLiteral("vystavy.db")};
+    platform::Table TaTituly{Database1, QStringLiteral("tituly.db")};
+    platform::Table TaZkousky{Database1, QStringLiteral("Zkousky.DB")};
+    platform::Table TaChovnost{Database1, QStringLiteral("chovnost.DB")};
+    platform::Table TaFoto_Album{Database1, QStringLiteral("foto_album.db")};
+    platform::Table TaRodokmen{Database1, QStringLiteral("rodokmen.db")};
+    platform::Table TaAdresar{Database1, QStringLiteral("adresar.db")};
+    platform::Table TaPlemeno{Database1, QStringLiteral("plemeno.db")};
+    platform::Table TaSchedule{Database1, QStringLiteral("schedule.db")};
+
+    platform::Query Query_MainCard{Database1};
+    platform::Query QSeznamy{Database1};
+    platform::Query QPomknihy{Database1};
+
+    platform::DataSource SoMainCard{QStringLiteral("SoMainCard"), &TaMain_Card};
+    platform::DataSource SoQSeznamy{QStringLiteral("SoQSeznamy"), &QSeznamy};
+    platform::DataSource SoQuery_MainCard{QStringLiteral("SoQuery_MainCard"), &Query_MainCard};
+    platform::DataSource SoQPomknihy{QStringLiteral("SoQPomknihy"), &QPomknihy};
+    platform::DataSource SoVrhy{QStringLiteral("SoVrhy"), &TaVrhy};
+    platform::DataSource SoKryti{QStringLiteral("SoKryti"), &TaKryti};
+    platform::DataSource SoOsetreni{QStringLiteral("SoOsetreni"), &TaOsetreni};
+    platform::DataSource SoVystavy{QStringLiteral("SoVystavy"), &TaVystavy};
+    platform::DataSource SoTituly{QStringLiteral("SoTituly"), &TaTituly};
+    platform::DataSource SoZkousky{QStringLiteral("SoZkousky"), &TaZkousky};
+    platform::DataSource SoChovnost{QStringLiteral("SoChovnost"), &TaChovnost};
+    platform::DataSource SoRodokmen{QStringLiteral("SoRodokmen"), &TaRodokmen};
+    platform::DataSource SoFoto_Album{QStringLiteral("SoFoto_Album"), &TaFoto_Album};
+    platform::DataSource SoAdresar{QStringLiteral("SoAdresar"), &TaAdresar};
+    platform::DataSource SoPlemeno{QStringLiteral("SoPlemeno"), &TaPlemeno};
+    platform::DataSource SoSchedule{QStringLiteral("SoSchedule"), &TaSchedule};
+
+    TCurrentAnimal CurrentAnimal;
+
+    // The record filter of the event tables: the row's registered name,
+    // trimmed, equals the current animal's, trimmed (exact, case-sensitive).
+    // It acts while the table's filter switch is on.
+    bool AcceptsRow(platform::DataSet& eventTable) const;
+
+  private:
+    void SetUpQueries();
+    void InstallRecordFilters();
+    void Open(const QString& dataFolder);
+};

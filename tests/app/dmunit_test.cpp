@@ -1,0 +1,109 @@
+// The data module: what its creation opens, the current animal's limits,
+// the record filters of the event tables, posts written at once, and a data
+// folder without the database.
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QTemporaryDir>
+
+#include "app/dmunit.h"
+#include "platform/store/field.h"
+#include "platform/store/store_error.h"
+
+namespace {
+
+class DataModule : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        platform::Database::CreateSchema(Folder());
+    }
+
+    QString Folder() const { return folder_.path() + "/"; }
+
+    static void AddLitter(platform::Table& litters, const QString& dam, const QDate& born) {
+        litters.Append();
+        litters.FieldByName("Jmeno_registr").SetAsString(dam);
+        litters.FieldByName("Datum").SetAsDate(born);
+        litters.Post();
+    }
+
+    QTemporaryDir folder_;
+};
+
+}  // namespace
+
+TEST_F(DataModule, CreationOpensTheMainTablesAndLeavesTheOthersClosed) {
+    TDM1 dm(Folder());
+    EXPECT_TRUE(dm.Database1.IsOpen());
+    EXPECT_EQ(dm.Database1.DatabaseName(), "DM_REGDOB");
+    EXPECT_EQ(dm.Database1.Folder(), Folder());
+    for (platform::DataSet* open :
+         std::initializer_list<platform::DataSet*>{&dm.TaMain_Card, &dm.TaVrhy, &dm.TaOsetreni,
+                                                   &dm.TaKryti, &dm.TaPlemeno, &dm.QPomknihy}) {
+        EXPECT_TRUE(open->IsActive()) << open->DisplayName().toStdString();
+    }
+    for (platform::DataSet* closed : std::initializer_list<platform::DataSet*>{
+             &dm.TaVystavy, &dm.TaTituly, &dm.TaZkousky, &dm.TaChovnost, &dm.TaFoto_Album,
+             &dm.TaRodokmen, &dm.TaAdresar, &dm.TaSchedule, &dm.QSeznamy, &dm.Query_MainCard}) {
+        EXPECT_FALSE(closed->IsActive()) << closed->DisplayName().toStdString();
+    }
+    EXPECT_TRUE(dm.CurrentAnimal.JmenoRegistr().isEmpty());
+}
+
+TEST_F(DataModule, AFolderWithoutTheDatabaseIsReportedByTheStore) {
+    QTemporaryDir empty;
+    try {
+        TDM1 dm(empty.path() + "/");
+        FAIL() << "the data module opened a folder without the database";
+    } catch (const platform::StoreError& error) {
+        EXPECT_FALSE(error.Message().isEmpty());
+    }
+}
+
+TEST_F(DataModule, CurrentAnimalTextsAreCutToFortyCharacters) {
+    TDM1 dm(Folder());
+    const QString longName = QString(45, QChar(u'Ž'));
+    dm.CurrentAnimal.SetJmenoRegistr(longName);
+    dm.CurrentAnimal.SetOtec(longName);
+    dm.CurrentAnimal.SetMatka(longName);
+    dm.CurrentAnimal.SetPlemeno(longName);
+    EXPECT_EQ(dm.CurrentAnimal.JmenoRegistr(), QString(40, QChar(u'Ž')));
+    EXPECT_EQ(dm.CurrentAnimal.Otec().size(), 40);
+    EXPECT_EQ(dm.CurrentAnimal.Matka().size(), 40);
+    EXPECT_EQ(dm.CurrentAnimal.Plemeno().size(), 40);
+}
+
+TEST_F(DataModule, EventFiltersAcceptTheCurrentAnimalTrimmedAndExact) {
+    TDM1 dm(Folder());
+    AddLitter(dm.TaVrhy, "Běta z Lesa", QDate(2020, 3, 1));
+    AddLitter(dm.TaVrhy, " Běta z Lesa  ", QDate(2021, 4, 2));
+    AddLitter(dm.TaVrhy, "běta z lesa", QDate(2022, 5, 3));
+    AddLitter(dm.TaVrhy, "Cilka", QDate(2022, 6, 4));
+    dm.CurrentAnimal.SetJmenoRegistr("  Běta z Lesa ");
+    dm.TaVrhy.SetFiltered(true);
+    EXPECT_EQ(dm.TaVrhy.RecordCount(), 2);
+    dm.TaVrhy.SetFiltered(false);
+    EXPECT_EQ(dm.TaVrhy.RecordCount(), 4);
+
+    // tituly.db spells the column Jmeno_Registr; the filter finds it all the same.
+    dm.TaTituly.Open();
+    dm.TaTituly.Append();
+    dm.TaTituly.FieldByName("Jmeno_Registr").SetAsString("Běta z Lesa");
+    dm.TaTituly.Post();
+    dm.TaTituly.Append();
+    dm.TaTituly.FieldByName("Jmeno_Registr").SetAsString("Cilka");
+    dm.TaTituly.Post();
+    dm.TaTituly.SetFiltered(true);
+    EXPECT_EQ(dm.TaTituly.RecordCount(), 1);
+}
+
+TEST_F(DataModule, APostIsOnDiskAtOnce) {
+    TDM1 dm(Folder());
+    AddLitter(dm.TaVrhy, "Běta z Lesa", QDate(2020, 3, 1));
+    platform::Database other(Folder());
+    platform::Table litters(other, "vrhy.db");
+    litters.Open();
+    EXPECT_EQ(litters.RecordCount(), 1);
+    EXPECT_EQ(litters.FieldByName("Jmeno_registr").AsString(), "Běta z Lesa");
+}
