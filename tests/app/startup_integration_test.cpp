@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -120,4 +122,20 @@ TEST_F(StartUp, WithTheLockTakenNoWindowIsCreated) {
         EXPECT_EQ(messages.Shown()[0].buttons, platform::mbOK);
     }
     qputenv("TMPDIR", previousTemp);
+}
+
+TEST_F(StartUp, AnInstallationWithoutItsDatabaseReportsTheStoreAndEndsWithOne) {
+    // A copy of the program in BIN/ of a fresh root: its data folder is ROOT/DATA/.
+    ASSERT_TRUE(QDir(temp_.path()).mkpath("root/BIN"));
+    const QString program = temp_.filePath("root/BIN/harvel");
+    ASSERT_TRUE(QFile::copy(ProgramPath(), program));
+    QProcess copy;
+    copy.setProcessEnvironment(environment_);
+    copy.start(program, {});
+    ASSERT_TRUE(copy.waitForStarted(5000));
+    ASSERT_TRUE(copy.waitForFinished(15000));
+    EXPECT_EQ(copy.exitCode(), 1);
+    const QString errors = QString::fromUtf8(copy.readAllStandardError());
+    EXPECT_TRUE(errors.contains("Harvel 1.0: ")) << errors.toStdString();  // one error box
+    EXPECT_TRUE(errors.contains("DATA")) << errors.toStdString();          // naming the folder
 }
