@@ -139,7 +139,8 @@ void TKEdit::Loaded() {
     QString source = PlainText();
     source.replace(kOtherSeparator, kSeparator);
     QString kept;
-    const QString allowed = AllowedNumberCharacters();
+    // The separator stays for now: an integer keeps only what stands before it.
+    const QString allowed = AllowedNumberCharacters() + kSeparator;
     for (QChar c : source)
         if (allowed.contains(c))
             kept.append(c);
@@ -189,9 +190,10 @@ void TKEdit::SetValue(double value) {
 }
 
 void TKEdit::SetPlainText(const QString& text) {
+    const QString copy = text;  // `text` may be plain_ itself
     showingFormatted_ = false;
     plain_.clear();
-    setText(text);
+    setText(copy);
 }
 
 // Grouped digits, shown decimals and the currency text while not focused.
@@ -371,8 +373,11 @@ void TKEdit::keyPressEvent(QKeyEvent* event) {
 
 void TKEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+    // Coming back from another window or a popup is not entering the field
+    // again; the first field of a newly shown form is entered, though.
+    if (entered_)
         return;
+    entered_ = true;
     if (!colourBeforeFocus_.isValid())
         colourBeforeFocus_ = palette().color(QPalette::Base);
     if (showingFormatted_)
@@ -435,7 +440,10 @@ void TKEdit::focusOutEvent(QFocusEvent* event) {
     // Another window or a popup taking the focus is not leaving the field.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    if (leaving_ || focusBeingReturned)
+    if (leaving_)
+        return;
+    entered_ = false;
+    if (focusBeingReturned)
         return;
     leaving_ = true;
     caretOnLeave_ = cursorPosition();
@@ -533,7 +541,7 @@ void TKEdit::ReportAndReturn(const QString& message, bool restoreTyping) {
         platform::ShowMessage(message, platform::DefaultCaption(), platform::MessageIcon::Warning,
                               platform::mbOK);
     if (restoreTyping) {
-        setText(textBeforeTyping_);
+        SetPlainText(textBeforeTyping_);
         setCursorPosition(std::clamp(caretBeforeTyping_, 0, int(text().size())));
     }
     deselect();

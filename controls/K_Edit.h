@@ -133,6 +133,7 @@ class TKEdit : public QLineEdit {
     bool internalChange_ = false;
     bool leaving_ = false;
     bool returning_ = false;
+    bool entered_ = false;
     QColor colourBeforeFocus_;
     QString textBeforeTyping_;
     int caretBeforeTyping_ = 0;
