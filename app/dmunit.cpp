@@ -1,5 +1,6 @@
 #include "app/dmunit.h"
 
+#include "app/parametry.h"
 #include "platform/folders.h"
 #include "platform/store/field.h"
 
@@ -8,12 +9,18 @@ namespace {
 const QString kDatabaseName = QStringLiteral("DM_REGDOB");
 const QString kRegisteredName = QStringLiteral("Jmeno_registr");
 
+const char* const kWeightColumns[] = {"Vaha_narozeni", "Vaha_dospelost"};
+const char* const kLengthColumns[] = {"Vyska_kohout", "Delka_hlavy",  "Delka_psa",  "Delka_nosu",
+                                      "Hrud_objem",   "Hrud_hloubka", "Delka_hrbet"};
+const QString kNumberFormat = QStringLiteral("0.00");
+
 }  // namespace
 
 TDM1::TDM1(const QString& dataFolder) {
     Database1.SetDatabaseName(kDatabaseName);
     SetUpQueries();
     InstallRecordFilters();
+    ApplyUnitFormats();
     Open(dataFolder.isEmpty() ? platform::DataFolder() : dataFolder);
 }
 
@@ -45,6 +52,23 @@ void TDM1::InstallRecordFilters() {
          {&TaVrhy, &TaOsetreni, &TaKryti, &TaVystavy, &TaChovnost, &TaTituly, &TaZkousky}) {
         table->SetOnFilterRecord([this](platform::DataSet& row) { return AcceptsRow(row); });
     }
+}
+
+void TDM1::ApplyUnitFormats() {
+    const Parametry& settings = CurrentParametry();
+    const auto formatColumns = [this](const char* const* first, const char* const* last,
+                                      const QString& unit) {
+        const QString display = kNumberFormat + u' ' + unit;
+        for (const char* const* column = first; column != last; ++column) {
+            const QString name = QString::fromLatin1(*column);
+            platform::FieldOptions& card = TaMain_Card.FieldSetup(name);
+            card.displayFormat = display;
+            card.editFormat = kNumberFormat;
+            QSeznamy.FieldSetup(name).displayFormat = display;
+        }
+    };
+    formatColumns(std::begin(kWeightColumns), std::end(kWeightColumns), settings.JednotkaHmotnost);
+    formatColumns(std::begin(kLengthColumns), std::end(kLengthColumns), settings.JednotkaDelka);
 }
 
 void TDM1::Open(const QString& dataFolder) {

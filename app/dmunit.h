@@ -87,6 +87,12 @@ class TDM1 {
     // It acts while the table's filter switch is on.
     bool AcceptsRow(platform::DataSet& eventTable) const;
 
+    // Display formats of the weight and length columns of main_card.db and
+    // QSeznamy from the unit texts of the settings: "0.00 " followed by the
+    // unit (12.5 with " cm" shows "12.50  cm"); main_card.db edits as "0.00".
+    // Run at creation and by the settings form's apply.
+    void ApplyUnitFormats();
+
   private:
     void SetUpQueries();
     void InstallRecordFilters();

@@ -59,6 +59,9 @@ int RunHarvel(QApplication& application) {
         return 1;
     }
 
+    QObject::connect(parametry.get(), &TFoParametry::Applied,
+                     [module = dataModule.get()] { module->ApplyUnitFormats(); });
+
     splash->hide();
     splash.reset();
     QObject::connect(launcher.get(), &TFoUvod::Closed, &application, &QApplication::quit,

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "app/dmunit.h"
+#include "app/parametry.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 
@@ -106,4 +107,30 @@ TEST_F(DataModule, APostIsOnDiskAtOnce) {
     litters.Open();
     EXPECT_EQ(litters.RecordCount(), 1);
     EXPECT_EQ(litters.FieldByName("Jmeno_registr").AsString(), "Běta z Lesa");
+}
+
+TEST_F(DataModule, WeightsAndLengthsShowTwoDecimalsABlankAndTheUnit) {
+    const Parametry saved = CurrentParametry();
+    CurrentParametry().JednotkaHmotnost = " kg";
+    CurrentParametry().JednotkaDelka = "cm";
+    {
+        TDM1 dm(Folder());
+        dm.TaMain_Card.Append();
+        dm.TaMain_Card.FieldByName("Jmeno_registr").SetAsString("Běta z Lesa");
+        dm.TaMain_Card.FieldByName("Vaha_narozeni").SetAsFloat(12.5);
+        dm.TaMain_Card.FieldByName("Delka_hrbet").SetAsFloat(40.25);
+        dm.TaMain_Card.Post();
+        EXPECT_EQ(dm.TaMain_Card.FieldByName("Vaha_narozeni").DisplayText(), "12.50  kg");
+        EXPECT_EQ(dm.TaMain_Card.FieldByName("Vaha_narozeni").EditText(), "12.50");
+        EXPECT_EQ(dm.TaMain_Card.FieldByName("Delka_hrbet").DisplayText(), "40.25 cm");
+
+        // The settings form's apply rebuilds the formats of the open module.
+        CurrentParametry().JednotkaDelka = " in";
+        dm.ApplyUnitFormats();
+        EXPECT_EQ(dm.TaMain_Card.FieldByName("Delka_hrbet").DisplayText(), "40.25  in");
+        dm.QSeznamy.Open();
+        EXPECT_EQ(dm.QSeznamy.FieldByName("Delka_hrbet").DisplayText(), "40.25  in");
+        EXPECT_EQ(dm.QSeznamy.FieldByName("Vaha_narozeni").DisplayText(), "12.50  kg");
+    }
+    CurrentParametry() = saved;
 }
