@@ -2,7 +2,9 @@
 
 #include "app/parametry.h"
 #include "platform/folders.h"
+#include "platform/messages.h"
 #include "platform/store/field.h"
+#include "platform/store/store_error.h"
 
 namespace {
 
@@ -21,7 +23,15 @@ TDM1::TDM1(const QString& dataFolder) {
     SetUpQueries();
     InstallRecordFilters();
     ApplyUnitFormats();
-    Open(dataFolder.isEmpty() ? platform::DataFolder() : dataFolder);
+    // A failure (a missing folder, database or table) is shown in the error
+    // box; the remaining steps are skipped and the program goes on with the
+    // tables opened so far.
+    try {
+        Open(dataFolder.isEmpty() ? platform::DataFolder() : dataFolder);
+    } catch (const platform::StoreError& error) {
+        platform::ShowMessage(error.Message(), QString(), platform::MessageIcon::Error,
+                              platform::mbOK);
+    }
 }
 
 TDM1::~TDM1() {

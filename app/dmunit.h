@@ -7,7 +7,8 @@
 // Creation opens the database on the data folder, then main_card.db,
 // vrhy.db, osetreni.db, kryti.DB, plemeno.db and the query QPomknihy; the
 // other tables are opened by the forms that need them. A store that cannot
-// be opened throws platform::StoreError with a readable message.
+// be opened is reported in the error box with the store's message and the
+// module goes on with what it opened so far.
 
 #include <QString>
 

@@ -9,7 +9,6 @@
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "platform/messages.h"
-#include "platform/store/store_error.h"
 
 namespace {
 
@@ -19,20 +18,6 @@ void ShowSplashAtOnce(TSplash& splash) {
     splash.show();
     splash.repaint();
     QApplication::processEvents();
-}
-
-// The data module opens the database; without it there is nothing to work
-// on, so a store that cannot be opened ends the program after its message.
-// The splash stays on top of other windows, so it goes before the message.
-std::unique_ptr<TDM1> OpenDataModule(TSplash& splash) {
-    try {
-        return std::make_unique<TDM1>();
-    } catch (const platform::StoreError& error) {
-        splash.hide();
-        platform::ShowMessage(error.Message(), QString(), platform::MessageIcon::Error,
-                              platform::mbOK);
-        return nullptr;
-    }
 }
 
 }  // namespace
@@ -54,10 +39,7 @@ int RunHarvel(QApplication& application) {
     auto launcher = std::make_unique<TFoUvod>(nullptr);
     auto parametry = std::make_unique<TFoParametry>();
     launcher->SetParametryForm(parametry.get());
-    std::unique_ptr<TDM1> dataModule = OpenDataModule(*splash);
-    if (!dataModule) {
-        return 1;
-    }
+    auto dataModule = std::make_unique<TDM1>();
 
     QObject::connect(parametry.get(), &TFoParametry::Applied,
                      [module = dataModule.get()] { module->ApplyUnitFormats(); });

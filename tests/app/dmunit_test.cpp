@@ -10,6 +10,7 @@
 #include "app/parametry.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
+#include "tests/support/seams.h"
 
 namespace {
 
@@ -52,14 +53,16 @@ TEST_F(DataModule, CreationOpensTheMainTablesAndLeavesTheOthersClosed) {
     EXPECT_TRUE(dm.CurrentAnimal.JmenoRegistr().isEmpty());
 }
 
-TEST_F(DataModule, AFolderWithoutTheDatabaseIsReportedByTheStore) {
+TEST_F(DataModule, AFolderWithoutTheDatabaseIsReportedAndTheModuleGoesOn) {
     QTemporaryDir empty;
-    try {
-        TDM1 dm(empty.path() + "/");
-        FAIL() << "the data module opened a folder without the database";
-    } catch (const platform::StoreError& error) {
-        EXPECT_FALSE(error.Message().isEmpty());
-    }
+    testing_support::ScriptedMessages messages;
+    TDM1 dm(empty.path() + "/");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_TRUE(messages.Shown()[0].text.contains(empty.path()))
+        << messages.Texts().join("|").toStdString();
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    EXPECT_FALSE(dm.Database1.IsOpen());
+    EXPECT_FALSE(dm.TaMain_Card.IsActive());
 }
 
 TEST_F(DataModule, CurrentAnimalTextsAreCutToFortyCharacters) {
