@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 
+#include "platform/clock.h"
 #include "platform/czech_locale.h"
 #include "platform/messages.h"
 
@@ -335,8 +336,56 @@ QString TKEdit::ApplyCase(const QString& typed) const {
     return typed;
 }
 
+void TKEdit::ApplyMaskState(const kedit::MaskState& state) {
+    setText(state.text);
+    setCursorPosition(std::clamp(state.caret, 0, int(state.text.size())));
+}
+
+void TKEdit::LayOutAndRevise(TMaskOn mode) {
+    const QString& mask = MaskEdit.Mask;
+    const QString laidOut = kedit::LayOutOnMask(text(), mask);
+    const QString revised = kedit::ReviseMask(laidOut, mask, mode, platform::Now());
+    if (revised != text())
+        setText(revised);
+}
+
+// Mask editing: every key that would change the text goes through the mask.
+bool TKEdit::HandleMaskKey(QKeyEvent* event) {
+    const QString& mask = MaskEdit.Mask;
+    const bool shiftInsert =
+        event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier;
+    if (shiftInsert || event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut))
+        return true;
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int length = hasSelectedText() ? int(selectedText().size()) : 0;
+    const kedit::MaskState state{kedit::LayOutOnMask(text(), mask), cursorPosition()};
+    if (event->key() == Qt::Key_Backspace) {
+        ApplyMaskState(kedit::Backspace(mask, state, start, length));
+        return true;
+    }
+    if (event->key() == Qt::Key_Delete) {
+        ApplyMaskState(kedit::DeleteAtCaret(mask, state, start, length));
+        return true;
+    }
+    const QString typed = event->text();
+    if (typed.size() != 1 || typed.at(0).unicode() <= 31 ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const QChar c = typed.at(0);
+    const bool filtered =
+        StringEdit.FiltrUse && !StringEdit.Filtr.isEmpty() && !StringEdit.Filtr.contains(c);
+    if (filtered || !kedit::MaskAcceptsDigits(mask) || !c.isDigit() || c.unicode() > 127)
+        return true;  // refused, "." included
+    textBeforeTyping_ = text();
+    caretBeforeTyping_ = cursorPosition();
+    ApplyMaskState(kedit::TypeDigit(mask, state, c, start, length));
+    return true;
+}
+
 void TKEdit::keyPressEvent(QKeyEvent* event) {
     if (HandleNavigationKey(event))
+        return;
+    if (EditType == teMask && HandleMaskKey(event))
         return;
     const QString typed = event->text();
     const bool printable = typed.size() == 1 && typed.at(0).unicode() > 31 &&
@@ -382,6 +431,8 @@ void TKEdit::focusInEvent(QFocusEvent* event) {
         colourBeforeFocus_ = palette().color(QPalette::Base);
     if (showingFormatted_)
         SetPlainText(plain_);
+    if (EditType == teMask)
+        LayOutAndRevise(MaskEdit.MaskOnEnter);
     if (ColorOnFocusActive)
         SetBaseColour(ColorOnFocus);
     // Back after a failed check: the text and caret were restored already.
@@ -419,6 +470,8 @@ void TKEdit::PlaceCaretOnEnter() {
         caret = caretOnLeave_;
     if (CursorEndField == cfBegin)
         caret = 0;
+    if (EditType == teMask)
+        caret = kedit::FirstBlank(text());
     if (IsNumberMode() && !text().isEmpty()) {
         const double number = platform::ParseNumber(text()).value_or(0);
         if (number == 0 && Number.CursorZeroOver) {
@@ -458,9 +511,16 @@ bool TKEdit::CheckOnLeave() {
     if (EditType == teString && !StringEdit.AlignLeftChar.isNull() && !text().isEmpty() &&
         text().size() < maxLength() && maxLength() < 32767)
         setText(text().rightJustified(maxLength(), StringEdit.AlignLeftChar));
+    if (EditType == teMask)
+        LayOutAndRevise(MaskEdit.MaskOnExit);
     if (IsNumberMode() && Number.NumberNoneDoZero && text().isEmpty())
         setText(QStringLiteral("0"));
-    if (RequiredMonitoring && Required && text().isEmpty()) {
+    // A mask without any digit counts as empty: its literals are no input.
+    const QString current = text();
+    const bool empty = EditType == teMask ? std::none_of(current.begin(), current.end(),
+                                                         [](QChar c) { return c.isDigit(); })
+                                          : current.isEmpty();
+    if (RequiredMonitoring && Required && empty) {
         ReportAndReturn(QStringLiteral("Zadání položky je povinné !"), false);
         return false;
     }

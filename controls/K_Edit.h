@@ -14,6 +14,8 @@
 #include <QString>
 #include <functional>
 
+#include "controls/k_edit_mask.h"
+
 enum TTypeEdit { teCurrency, teFloat, teInteger, teString, teMask, teComboBox };
 enum TCaseMode { cmNormal, cmProperCase, cmLowerCase, cmUpperCase };
 enum TCursorEndField {
@@ -81,6 +83,7 @@ class TKEdit : public QLineEdit {
     bool RequiredMonitoring = true;
     TKeyLikeTab KeyLikeTab = keyEnter | keyDownUp;
     TNumberEdit Number;
+    TMaskSpecEdit MaskEdit;
     TStringEdit StringEdit;
     TFocusControl FocusControl;
 
@@ -110,6 +113,9 @@ class TKEdit : public QLineEdit {
 
   private:
     bool HandleNavigationKey(QKeyEvent* event);
+    bool HandleMaskKey(QKeyEvent* event);
+    void ApplyMaskState(const kedit::MaskState& state);
+    void LayOutAndRevise(TMaskOn mode);
     bool AcceptNumberCharacter(QChar& c) const;
     QString ApplyCase(const QString& typed) const;
     QString AllowedNumberCharacters() const;
