@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "export_formats.h"
 #include "page_writers.h"
 #include "platform/store/store.h"
 #include "preview_command.h"
@@ -22,7 +23,8 @@ const char kUsage[] =
     "Použití:\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --template FILE.pts\n"
     "                [--param TEXT]... [--first N] [--last M] [--max-records N]\n"
-    "                --format dump|pdf|png --out FILE [--dpi N]\n"
+    "                --format dump|pdf|png|html|html-single|rtf|txt|emf|wmf|spl --out FILE\n"
+    "                [--dpi N] [--codepage ascii|cp867|cp852|cp1250|iso88592] [--preview]\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) [--template FILE.pts] "
     "[--param TEXT]...\n"
     "                --eval \"VÝRAZ\"\n";
@@ -104,6 +106,9 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
     if (!o.format.isEmpty() && !harvel_report::IsWrittenFormat(o.format)) {
         throw Failure{QStringLiteral("Formát \"%1\" tato verze zatím nezapisuje.").arg(o.format)};
     }
+    report.ExportLanguage = harvel_report::CodePageOf(o.codepage);
+    // The single-file HTML export is one page as long as its content.
+    report.Unpaged = o.format == QLatin1String("html-single");
     const int r = report.Generate();
     if (r != seOK) {
         throw Failure{QStringLiteral("Sestavu se nepodařilo vytvořit (kód %1).").arg(r)};
@@ -115,6 +120,8 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
         error = harvel_report::WriteDump(output, o.outFile);
     } else if (o.format == QLatin1String("pdf")) {
         error = harvel_report::WritePdf(output, o.outFile, report.Popis());
+    } else if (harvel_report::IsExportFormat(o.format)) {
+        error = harvel_report::WriteExport(o.format, report, output, o.outFile);
     } else if (!o.format.isEmpty()) {
         error = harvel_report::WritePngs(output, o.outFile, o.dpi);
     }

@@ -4,7 +4,11 @@ namespace harvel_report {
 
 namespace {
 
-const QStringList kWritten = {QStringLiteral("dump"), QStringLiteral("pdf"), QStringLiteral("png")};
+const QStringList kWritten = {QStringLiteral("dump"),        QStringLiteral("pdf"),
+                              QStringLiteral("png"),         QStringLiteral("html"),
+                              QStringLiteral("html-single"), QStringLiteral("rtf"),
+                              QStringLiteral("txt"),         QStringLiteral("emf"),
+                              QStringLiteral("wmf"),         QStringLiteral("spl")};
 const QStringList kKnown = {QStringLiteral("dump"),        QStringLiteral("pdf"),
                             QStringLiteral("png"),         QStringLiteral("html"),
                             QStringLiteral("html-single"), QStringLiteral("rtf"),
