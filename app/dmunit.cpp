@@ -81,6 +81,75 @@ void TDM1::ApplyUnitFormats() {
     formatColumns(std::begin(kLengthColumns), std::end(kLengthColumns), settings.JednotkaDelka);
 }
 
+QSet<QString> TDM1::RecordSheetNames() {
+    platform::Query names(Database1);
+    names.SetSQL({QStringLiteral("Select Jmeno_registr from Main_card")});
+    names.Open();
+    QSet<QString> result;
+    for (names.First(); !names.Eof(); names.Next()) {
+        result.insert(names.Fields(0).AsString());
+    }
+    names.Close();
+    return result;
+}
+
+void TDM1::CheckOrphans(platform::Table& table, const QString& fileName,
+                        const QSet<QString>& recordSheets) {
+    const bool wasOpen = table.IsActive();
+    table.Open();
+    const bool wasFiltered = table.Filtered();
+    table.SetFiltered(false);
+    table.DisableControls();
+    table.First();
+    while (!table.Eof()) {
+        const QString name = table.FieldByName(kRegisteredName).AsString();
+        if (recordSheets.contains(name)) {
+            table.Next();
+            continue;
+        }
+        const QString question =
+            QStringLiteral(
+                "V tabulce %1 nalezen záznam se jménem %2 , karta s tímto jménem "
+                "není v hlavním evidenčním listě. Odstranit tento záznam ?")
+                .arg(fileName, name);
+        if (platform::ShowMessage(question, QString(), platform::MessageIcon::Error,
+                                  platform::mbYes | platform::mbNo) == platform::mbYes) {
+            // Deleting the last row leaves the one before it current: the
+            // walk is over then, or that row would be asked about again.
+            const bool lastRow = table.RecNo() + 1 >= table.RecordCount();
+            table.Delete();
+            if (lastRow) {
+                break;
+            }
+        } else {
+            table.Next();
+        }
+    }
+    table.EnableControls();
+    table.SetFiltered(wasFiltered);
+    if (!wasOpen) {
+        table.Close();
+    }
+}
+
+void TDM1::RunOrphanCheck() {
+    const QSet<QString> recordSheets = RecordSheetNames();
+    const std::pair<platform::Table*, const char*> order[] = {
+        {&TaOsetreni, "osetreni.db"},
+        {&TaVystavy, "vystavy.db"},
+        {&TaTituly, "tituly.db"},
+        {&TaZkousky, "Zkousky.DB"},
+        {&TaChovnost, "chovnost.DB"},
+        {&TaKryti, "kryti.DB"},
+        {&TaVrhy, "vrhy.db"},
+        {&TaRodokmen, "rodokmen.db"},
+        {&TaFoto_Album, "foto_album.db"},
+    };
+    for (const auto& [table, fileName] : order) {
+        CheckOrphans(*table, QString::fromLatin1(fileName), recordSheets);
+    }
+}
+
 void TDM1::Open(const QString& dataFolder) {
     Database1.AddParam(QStringLiteral("PATH=") + dataFolder);
     Database1.Open();
@@ -88,5 +157,8 @@ void TDM1::Open(const QString& dataFolder) {
     for (platform::DataSet* dataSet : std::initializer_list<platform::DataSet*>{
              &TaVrhy, &TaOsetreni, &TaKryti, &TaPlemeno, &QPomknihy}) {
         dataSet->Open();
+    }
+    if (CurrentParametry().KontrolaJmen) {
+        RunOrphanCheck();
     }
 }

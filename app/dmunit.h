@@ -10,6 +10,7 @@
 // be opened is reported in the error box with the store's message and the
 // module goes on with what it opened so far.
 
+#include <QSet>
 #include <QString>
 
 #include "platform/store/database.h"
@@ -94,8 +95,18 @@ class TDM1 {
     // Run at creation and by the settings form's apply.
     void ApplyUnitFormats();
 
+    // The orphan check (start-up, when KontrolaJmen is on): every row of the
+    // event tables whose registered name has no record sheet is offered for
+    // deletion, table by table. Each table's record filter is switched off
+    // for the check, so it sees every row, and switched back afterwards. The
+    // record sheets' names are read once, so a row costs no look-up query.
+    void RunOrphanCheck();
+
   private:
     void SetUpQueries();
     void InstallRecordFilters();
     void Open(const QString& dataFolder);
+    QSet<QString> RecordSheetNames();
+    void CheckOrphans(platform::Table& table, const QString& fileName,
+                      const QSet<QString>& recordSheets);
 };

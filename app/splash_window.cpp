@@ -17,7 +17,7 @@ constexpr int kTitlePointSize = 28;
 }  // namespace
 
 TSplash::TSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Splash"));
     setFixedSize(kSplashWidth, kSplashHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

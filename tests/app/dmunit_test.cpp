@@ -137,3 +137,83 @@ TEST_F(DataModule, WeightsAndLengthsShowTwoDecimalsABlankAndTheUnit) {
     }
     CurrentParametry() = saved;
 }
+
+namespace {
+
+void AddRow(platform::Table& table, const QString& column, const QString& name) {
+    table.Append();
+    table.FieldByName(column).SetAsString(name);
+    table.Post();
+}
+
+QString OrphanQuestion(const QString& table, const QString& name) {
+    return QStringLiteral(
+               "V tabulce %1 nalezen záznam se jménem %2 , karta s tímto jménem není "
+               "v hlavním evidenčním listě. Odstranit tento záznam ?")
+        .arg(table, name);
+}
+
+}  // namespace
+
+TEST_F(DataModule, OrphanCheckAsksForEveryRowWithoutARecordSheetAndDeletesOnYes) {
+    TDM1 dm(Folder());
+    AddRow(dm.TaMain_Card, "Jmeno_registr", "Běta z Lesa");
+    AddRow(dm.TaOsetreni, "Jmeno_registr", "Běta z Lesa");
+    AddRow(dm.TaOsetreni, "Jmeno_registr", "Duch");
+    AddRow(dm.TaOsetreni, "Jmeno_registr", "");
+    AddRow(dm.TaOsetreni, "Jmeno_registr", "Duch");
+    dm.TaTituly.Open();
+    AddRow(dm.TaTituly, "Jmeno_Registr", "běta z lesa");  // the match is exact
+    dm.TaTituly.Close();
+    // The titles table is filtered to an empty current name, as after the
+    // scroll synchronisation at start-up: the check still sees its rows.
+    dm.TaVrhy.SetFiltered(true);
+    AddLitter(dm.TaVrhy, "Cilka", QDate(2020, 1, 1));
+
+    testing_support::ScriptedMessages messages;
+    messages.Answer(platform::mbYes);  // osetreni: Duch
+    messages.Answer(platform::mbNo);   // osetreni: the empty name
+    messages.Answer(platform::mbYes);  // osetreni: Duch again
+    messages.Answer(platform::mbNo);   // tituly
+    messages.Answer(platform::mbYes);  // vrhy
+    dm.RunOrphanCheck();
+
+    EXPECT_EQ(messages.Texts().join("\n").toStdString(),
+              QStringList({
+                              OrphanQuestion("osetreni.db", "Duch"),
+                              OrphanQuestion("osetreni.db", ""),
+                              OrphanQuestion("osetreni.db", "Duch"),
+                              OrphanQuestion("tituly.db", "běta z lesa"),
+                              OrphanQuestion("vrhy.db", "Cilka"),
+                          })
+                  .join("\n")
+                  .toStdString());
+    for (const platform::MessageRequest& box : messages.Shown()) {
+        EXPECT_EQ(box.icon, platform::MessageIcon::Error);
+        EXPECT_EQ(box.buttons, platform::mbYes | platform::mbNo);
+    }
+    EXPECT_EQ(dm.TaOsetreni.RecordCount(), 2);  // Běta and the empty name kept
+    EXPECT_TRUE(dm.TaOsetreni.IsActive());
+    EXPECT_FALSE(dm.TaTituly.IsActive());  // closed again as it was
+    EXPECT_TRUE(dm.TaVrhy.Filtered());     // filter switched back on
+    dm.TaVrhy.SetFiltered(false);
+    EXPECT_EQ(dm.TaVrhy.RecordCount(), 0);
+}
+
+TEST_F(DataModule, OrphanCheckRunsAtCreationWhenTheSettingAsksForIt) {
+    {
+        TDM1 dm(Folder());
+        AddRow(dm.TaOsetreni, "Jmeno_registr", "Duch");
+    }
+    const Parametry saved = CurrentParametry();
+    testing_support::ScriptedMessages messages;
+    CurrentParametry().KontrolaJmen = false;
+    { TDM1 dm(Folder()); }
+    EXPECT_TRUE(messages.Shown().empty());
+    CurrentParametry().KontrolaJmen = true;
+    messages.Answer(platform::mbNo);
+    { TDM1 dm(Folder()); }
+    EXPECT_EQ(messages.Texts(), QStringList({OrphanQuestion("osetreni.db", "Duch")}))
+        << messages.Texts().join("\n").toStdString();
+    CurrentParametry() = saved;
+}
