@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QPalette>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -109,8 +113,62 @@ QString GroupDigits(const QString& plainNumber, int groupSize) {
 
 }  // namespace kedit
 
+namespace {
+
+// The borderless pick list: Enter or a double click accepts, Esc or a right
+// click cancels, leaving it with the mouse cancels when asked to.
+class PickListPopup : public QListWidget {
+  public:
+    PickListPopup(QWidget* parent, bool closeIfMouseLeave)
+        : QListWidget(parent), closeIfMouseLeave_(closeIfMouseLeave) {
+        setWindowFlags(Qt::Popup);
+        setMouseTracking(true);
+    }
+    int accepted = -1;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            accepted = currentRow();
+            close();
+        } else if (event->key() == Qt::Key_Escape) {
+            close();
+        } else {
+            QListWidget::keyPressEvent(event);
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::RightButton)
+            close();
+        else
+            QListWidget::mousePressEvent(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        QListWidget::mouseDoubleClickEvent(event);
+        accepted = currentRow();
+        close();
+    }
+    void enterEvent(QEnterEvent* event) override {
+        entered_ = true;
+        QListWidget::enterEvent(event);
+    }
+    void leaveEvent(QEvent* event) override {
+        QListWidget::leaveEvent(event);
+        if (closeIfMouseLeave_ && entered_)
+            close();
+    }
+
+  private:
+    bool closeIfMouseLeave_;
+    bool entered_ = false;
+};
+
+}  // namespace
+
 TKEdit::TKEdit(QWidget* parent) : QLineEdit(parent) {
     ColorOnDisabled = palette().color(QPalette::Button);
+    ColorEditOnButt = palette().color(QPalette::ToolTipBase);
+    ComboBox.ColorEditOnFocus = ColorEditOnButt;
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!internalChange_ && OnChange)
             OnChange(this);
@@ -133,6 +191,14 @@ void TKEdit::Loaded() {
     colourBeforeFocus_ = palette().color(QPalette::Base);
     if (!isEnabled())
         SetBaseColour(ColorOnDisabled);
+    if (EditType == teComboBox) {
+        ButtonVisible = true;
+        setReadOnly(true);
+        const auto items = kedit::ParsePickItems(ComboBox.Items);
+        if (ComboBox.ItemIndex >= 0 && ComboBox.ItemIndex < int(items.size()))
+            setText(items[ComboBox.ItemIndex].value);
+    }
+    UpdateButton();
     if (Number.DecimalShow < Number.Decimal)
         Number.DecimalShow = Number.Decimal;
     if (!IsNumberMode())
@@ -259,6 +325,124 @@ void TKEdit::MoveFocus(bool forward) {
         focusPreviousChild();
 }
 
+// ---- the button and the pick list
+
+void TKEdit::UpdateButton() {
+    if (!ButtonVisible) {
+        if (button_)
+            button_->hide();
+        setTextMargins(0, 0, 0, 0);
+        return;
+    }
+    if (!button_) {
+        button_ = new QToolButton(this);
+        button_->setFocusPolicy(Qt::NoFocus);
+        button_->setCursor(Qt::ArrowCursor);
+        connect(button_, &QToolButton::clicked, this, &TKEdit::ClickButton);
+    }
+    button_->setText(ButtonCaption);
+    button_->setGeometry(width() - ButtonWidth, 0, ButtonWidth, height());
+    button_->show();
+    setTextMargins(0, 0, ButtonWidth, 0);
+}
+
+void TKEdit::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    if (button_ && ButtonVisible)
+        button_->setGeometry(width() - ButtonWidth, 0, ButtonWidth, height());
+}
+
+void TKEdit::ClickButton() {
+    if (EditType == teComboBox) {
+        if (!kedit::ParsePickItems(ComboBox.Items).empty())
+            OpenPickList();
+        return;
+    }
+    setFocus(Qt::OtherFocusReason);
+    if (ColorEditOnButtActive)
+        SetBaseColour(ColorEditOnButt);
+    if (OnClickButton)
+        OnClickButton(this);
+    if (ColorOnFocusActive && hasFocus())
+        SetBaseColour(ColorOnFocus);
+}
+
+void TKEdit::OpenPickList() {
+    std::vector<kedit::PickItem> items = kedit::ParsePickItems(ComboBox.Items);
+    if (items.empty() || pickList_)
+        return;
+    if (ComboBox.Sorted)
+        std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+            return a.shown.localeAwareCompare(b.shown) < 0;
+        });
+    auto* popup = new PickListPopup(this, ComboBox.CloseIfMouseLeave);
+    pickList_ = popup;
+    int widest = 0;
+    for (const auto& item : items) {
+        popup->addItem(item.shown);
+        widest = std::max(widest, popup->fontMetrics().horizontalAdvance(item.shown) + 24);
+    }
+    popup->setCurrentRow(kedit::CurrentPickItem(items, text()));
+
+    int rows = ComboBox.DropDownCount;
+    if (rows < 1 || rows > 20)
+        rows = 6;
+    rows = std::min(rows, int(items.size()));
+    const int rowHeight = std::max(popup->sizeHintForRow(0), 1);
+    const int listHeight = rows * rowHeight + 2 * popup->frameWidth();
+    const QRect field(mapToGlobal(QPoint(0, 0)), size());
+    const int listWidth = std::max(field.width(), widest);
+    const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, 10000, 10000);
+    int left = widest > field.width() ? field.right() + 1 - listWidth : field.left();
+    left = std::max(left, area.left());
+    int top = field.bottom() + 1;
+    if (top + listHeight > area.bottom())
+        top = field.top() - listHeight;
+    popup->setGeometry(left, top, listWidth, listHeight);
+
+    const QColor before = palette().color(QPalette::Base);
+    SetBaseColour(ComboBox.ColorEditOnFocus);
+    QEventLoop loop;
+    popup->setAttribute(Qt::WA_DeleteOnClose, false);
+    connect(popup, &QObject::destroyed, &loop, &QEventLoop::quit);
+    popup->show();
+    popup->setFocus();
+    // The popup closes itself; the loop ends once it is hidden.
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (!popup->isVisible())
+            loop.quit();
+    });
+    watch.start(20);
+    loop.exec();
+    const int chosen = popup->accepted;
+    pickList_ = nullptr;
+    popup->deleteLater();
+    SetBaseColour(before);
+    if (chosen >= 0 && chosen < int(items.size()))
+        setText(items[chosen].value);
+}
+
+bool TKEdit::HandleComboKey(QKeyEvent* event) {
+    const bool shiftInsert =
+        event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier;
+    if (shiftInsert || event->matches(QKeySequence::Paste))
+        return true;
+    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+        if (!ComboBox.OffDelKey)
+            setText(QString());
+        return true;
+    }
+    const QString typed = event->text();
+    if (!ComboBox.ItemActionKey || typed.size() != 1 || typed.at(0).unicode() <= 31)
+        return false;
+    const auto items = kedit::ParsePickItems(ComboBox.Items);
+    const int choice = kedit::FirstLetterChoice(items, text(), typed.at(0));
+    if (choice >= 0)
+        setText(items[choice].value);
+    return true;
+}
+
 // ---- keys
 
 bool TKEdit::HandleNavigationKey(QKeyEvent* event) {
@@ -383,10 +567,25 @@ bool TKEdit::HandleMaskKey(QKeyEvent* event) {
 }
 
 void TKEdit::keyPressEvent(QKeyEvent* event) {
+    const QString raw = event->text();
+    if (raw.size() == 1 && TranslateTyped(raw.at(0)) != raw.at(0)) {
+        QKeyEvent changed(event->type(), event->key(), event->modifiers(),
+                          QString(TranslateTyped(raw.at(0))), event->isAutoRepeat(),
+                          event->count());
+        keyPressEvent(&changed);
+        return;
+    }
     if (HandleNavigationKey(event))
         return;
     if (EditType == teMask && HandleMaskKey(event))
         return;
+    if (EditType == teComboBox && HandleComboKey(event))
+        return;
+    if (ButtonVisible && !ButtonShortCut.isEmpty() &&
+        QKeySequence(event->keyCombination()) == ButtonShortCut) {
+        ClickButton();
+        return;
+    }
     const QString typed = event->text();
     const bool printable = typed.size() == 1 && typed.at(0).unicode() > 31 &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
@@ -433,6 +632,8 @@ void TKEdit::focusInEvent(QFocusEvent* event) {
         SetPlainText(plain_);
     if (EditType == teMask)
         LayOutAndRevise(MaskEdit.MaskOnEnter);
+    if (!(EditType == teComboBox && ButtonVisible))
+        ComboBox.Items.clear();
     if (ColorOnFocusActive)
         SetBaseColour(ColorOnFocus);
     // Back after a failed check: the text and caret were restored already.
@@ -472,6 +673,8 @@ void TKEdit::PlaceCaretOnEnter() {
         caret = 0;
     if (EditType == teMask)
         caret = kedit::FirstBlank(text());
+    if (EditType == teComboBox)
+        caret = 0;
     if (IsNumberMode() && !text().isEmpty()) {
         const double number = platform::ParseNumber(text()).value_or(0);
         if (number == 0 && Number.CursorZeroOver) {
@@ -613,4 +816,12 @@ void TKEdit::ReportAndReturn(const QString& message, bool restoreTyping) {
         returning_ = false;
         focusBeingReturned = false;
     });
+}
+
+TKEditKopa::TKEditKopa(QWidget* parent) : TKEdit(parent) {
+    ColorOnFocus = palette().color(QPalette::ToolTipBase);
+}
+
+QChar TKEditKopa::TranslateTyped(QChar c) const {
+    return CommaToPoint && c == u',' ? QChar(u'.') : c;
 }

@@ -9,12 +9,17 @@
 // them, as a form reader would after reading the field.
 
 #include <QColor>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPointer>
 #include <QString>
 #include <functional>
 
 #include "controls/k_edit_mask.h"
+#include "controls/k_edit_pick.h"
+
+class QListWidget;
+class QToolButton;
 
 enum TTypeEdit { teCurrency, teFloat, teInteger, teString, teMask, teComboBox };
 enum TCaseMode { cmNormal, cmProperCase, cmLowerCase, cmUpperCase };
@@ -60,6 +65,17 @@ struct TStringEdit {
     bool FiltrUse = false;
 };
 
+struct TComboBoxEdit {
+    QColor ColorEditOnFocus;  // the tooltip background of the palette
+    bool CloseIfMouseLeave = false;
+    int DropDownCount = 8;
+    bool ItemActionKey = true;
+    int ItemIndex = -1;
+    QString Items;  // "|" between items
+    bool OffDelKey = false;
+    bool Sorted = false;
+};
+
 struct TFocusControl {
     QPointer<QWidget> Up;
     QPointer<QWidget> Down;
@@ -84,6 +100,14 @@ class TKEdit : public QLineEdit {
     TKeyLikeTab KeyLikeTab = keyEnter | keyDownUp;
     TNumberEdit Number;
     TMaskSpecEdit MaskEdit;
+    TComboBoxEdit ComboBox;
+    bool ButtonVisible = false;
+    QString ButtonCaption = QStringLiteral("··");
+    int ButtonWidth = 15;
+    QKeySequence ButtonShortCut;
+    QColor ColorEditOnButt;  // the tooltip background of the palette
+    bool ColorEditOnButtActive = false;
+    std::function<void(TKEdit*)> OnClickButton;
     TStringEdit StringEdit;
     TFocusControl FocusControl;
 
@@ -104,8 +128,17 @@ class TKEdit : public QLineEdit {
     double Value() const { return value_; }
     // Clamps to the limits that are not 0, writes the plain number and shows it.
     void SetValue(double value);
+    // The button's action: the pick list in teComboBox mode, else OnClickButton.
+    void ClickButton();
+    // Opens the pick list; returns once it is closed. Tests reach the list
+    // while it is open through PickList().
+    void OpenPickList();
+    QListWidget* PickList() const { return pickList_; }
 
   protected:
+    // A typed character as the field should see it; subclasses translate.
+    virtual QChar TranslateTyped(QChar c) const { return c; }
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -114,6 +147,8 @@ class TKEdit : public QLineEdit {
   private:
     bool HandleNavigationKey(QKeyEvent* event);
     bool HandleMaskKey(QKeyEvent* event);
+    bool HandleComboKey(QKeyEvent* event);
+    void UpdateButton();
     void ApplyMaskState(const kedit::MaskState& state);
     void LayOutAndRevise(TMaskOn mode);
     bool AcceptNumberCharacter(QChar& c) const;
@@ -133,6 +168,8 @@ class TKEdit : public QLineEdit {
     void MoveFocus(bool forward);
     void SetBaseColour(const QColor& colour);
 
+    QToolButton* button_ = nullptr;
+    QListWidget* pickList_ = nullptr;
     double value_ = 0;
     QString plain_;
     bool showingFormatted_ = false;
@@ -144,6 +181,21 @@ class TKEdit : public QLineEdit {
     QString textBeforeTyping_;
     int caretBeforeTyping_ = 0;
     int caretOnLeave_ = 0;
+};
+
+// TKEdit with the tooltip colour on focus and a typed "," taken as ".".
+class TKEditKopa : public TKEdit {
+    Q_OBJECT
+  public:
+    explicit TKEditKopa(QWidget* parent = nullptr);
+
+    bool CommaToPoint = true;
+    // Stored for forms that set them; the field does nothing with them.
+    QKeySequence ActionShortCut;
+    Qt::KeyboardModifiers ActionShiftState;
+
+  protected:
+    QChar TranslateTyped(QChar c) const override;
 };
 
 // Number texts of the edit control, free of any widget so that they can be
