@@ -1,5 +1,8 @@
 #include "app/dmunit.h"
 
+#include <QApplication>
+#include <QCursor>
+
 #include "app/parametry.h"
 #include "platform/folders.h"
 #include "platform/messages.h"
@@ -15,6 +18,36 @@ const char* const kWeightColumns[] = {"Vaha_narozeni", "Vaha_dospelost"};
 const char* const kLengthColumns[] = {"Vyska_kohout", "Delka_hlavy",  "Delka_psa",  "Delka_nosu",
                                       "Hrud_objem",   "Hrud_hloubka", "Delka_hrbet"};
 const QString kNumberFormat = QStringLiteral("0.00");
+
+struct BookLines {
+    const char* first;
+    const char* from;
+};
+// Kinds 1 to 9 in the order of the print sources.
+const BookLines kBooks[] = {
+    {"Select osetreni.* ,",
+     "from Osetreni  left Join Main_card  On Main_card.Jmeno_registr = Osetreni.Jmeno_registr"},
+    {"Select Vystavy.* ,",
+     "from Vystavy  left Join Main_card  On Main_card.Jmeno_registr = vystavy.Jmeno_registr"},
+    {"Select Tituly.* ,",
+     "from Tituly  left Join Main_card  On Main_card.Jmeno_registr = Tituly.Jmeno_registr"},
+    {"Select Chovnost.* ,",
+     "from Chovnost  left Join Main_card  On Main_card.Jmeno_registr = Chovnost.Jmeno_registr"},
+    {"Select vrhy.* ,",
+     "from Vrhy  left Join Main_card  On Main_card.Jmeno_registr = Vrhy.Jmeno_registr"},
+    {"Select Kryti.* ,",
+     "from Kryti  left Join Main_card  On Main_card.Jmeno_registr = Kryti.Jmeno_registr"},
+    {"Select Rodokmen.* ,",
+     "from Rodokmen  left Join Main_card  On Main_card.Jmeno_registr = Rodokmen.Jmeno_registr"},
+    {"Select Zkousky.* ,",
+     "from Zkousky  left Join Main_card  On Main_card.Jmeno_registr = Zkousky.Jmeno_registr"},
+    {"Select foto_album.* ,",
+     "from foto_album  left Join Main_card  On Main_card.Jmeno_registr = "
+     "foto_album.Jmeno_registr"},
+};
+const QString kBookColumns = QStringLiteral(
+    "Main_Card.Otec,Main_Card.Matka,Main_Card.plemeno,Main_Card.Datum_Nar,Main_Card.Pohlavi,"
+    "Main_Card.Vlastnictvi,Main_Card.Vlast_odchov,Main_Card.Registr,Main_Card.Registr_Cislo");
 
 }  // namespace
 
@@ -148,6 +181,52 @@ void TDM1::RunOrphanCheck() {
     for (const auto& [table, fileName] : order) {
         CheckOrphans(*table, QString::fromLatin1(fileName), recordSheets);
     }
+}
+
+void TDM1::RunQuery(platform::Query& query, const QStringList& lines) {
+    query.DisableControls();
+    query.Close();
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    try {
+        query.SetSQL(lines);
+        query.Open();
+    } catch (const platform::StoreError&) {
+        query.Close();
+        platform::ShowMessage(QStringLiteral("Příkaz SQL se nepovedlo provést"), QString(),
+                              platform::MessageIcon::Error, platform::mbOK);
+    }
+    query.EnableControls();
+    QApplication::restoreOverrideCursor();
+}
+
+void TDM1::RunListQuery(const QString& order, const QString& where) {
+    QStringList lines{QStringLiteral("Select *  from Main_card")};
+    if (!where.isEmpty()) {
+        lines << QStringLiteral("Where ") + where;
+    }
+    if (!order.isEmpty()) {
+        lines << QStringLiteral("order by ") + order;
+    }
+    RunQuery(QSeznamy, lines);
+}
+
+void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
+    if (kind == 0) {
+        RunListQuery(order, where);
+        return;
+    }
+    QStringList lines;
+    if (kind >= 1 && kind <= static_cast<int>(std::size(kBooks))) {
+        const BookLines& book = kBooks[kind - 1];
+        lines << QString::fromUtf8(book.first) << kBookColumns << QString::fromUtf8(book.from);
+    }
+    if (!where.isEmpty()) {
+        lines << QStringLiteral("where ") + where;
+    }
+    if (!order.isEmpty()) {
+        lines << QStringLiteral("Order by ") + order;
+    }
+    RunQuery(QPomknihy, lines);
 }
 
 void TDM1::Open(const QString& dataFolder) {

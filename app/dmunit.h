@@ -102,8 +102,18 @@ class TDM1 {
     // record sheets' names are read once, so a row costs no look-up query.
     void RunOrphanCheck();
 
+    // Rebuilds and runs QSeznamy: "Select *  from Main_card", then
+    // "Where <where>" and "order by <order>" for the parts given. A failure
+    // shows "Příkaz SQL se nepovedlo provést" and leaves the query closed.
+    void RunListQuery(const QString& order, const QString& where);
+    // Kind 0 is RunListQuery; kinds 1 to 9 run QPomknihy over one event book
+    // joined to the record sheets; a larger kind builds no valid statement
+    // and fails with the same box.
+    void RunBookQuery(int kind, const QString& order, const QString& where);
+
   private:
     void SetUpQueries();
+    void RunQuery(platform::Query& query, const QStringList& lines);
     void InstallRecordFilters();
     void Open(const QString& dataFolder);
     QSet<QString> RecordSheetNames();

@@ -217,3 +217,66 @@ TEST_F(DataModule, OrphanCheckRunsAtCreationWhenTheSettingAsksForIt) {
         << messages.Texts().join("\n").toStdString();
     CurrentParametry() = saved;
 }
+
+TEST_F(DataModule, ListQueryIsBuiltLineByLineAndRuns) {
+    TDM1 dm(Folder());
+    AddRow(dm.TaMain_Card, "Jmeno_registr", "Cilka");
+    AddRow(dm.TaMain_Card, "Jmeno_registr", "Běta z Lesa");
+    AddRow(dm.TaMain_Card, "Jmeno_registr", "Ája");
+    testing_support::ScriptedMessages messages;
+
+    dm.RunListQuery("", "");
+    EXPECT_EQ(dm.QSeznamy.SQL(), QStringList({"Select *  from Main_card"}));
+    EXPECT_EQ(dm.QSeznamy.RecordCount(), 3);
+
+    dm.RunListQuery("Jmeno_registr DESC", "Jmeno_registr <> \"Ája\"");
+    EXPECT_EQ(dm.QSeznamy.SQL(),
+              QStringList({"Select *  from Main_card", "Where Jmeno_registr <> \"Ája\"",
+                           "order by Jmeno_registr DESC"}));
+    ASSERT_EQ(dm.QSeznamy.RecordCount(), 2);
+    dm.QSeznamy.First();
+    EXPECT_EQ(dm.QSeznamy.FieldByName("Jmeno_registr").AsString(), "Cilka");
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST_F(DataModule, AFailingQueryShowsItsBoxAndStaysClosed) {
+    TDM1 dm(Folder());
+    testing_support::ScriptedMessages messages;
+    dm.RunListQuery("", "Nesmysl = = 1");
+    EXPECT_EQ(messages.Texts(), QStringList({"Příkaz SQL se nepovedlo provést"}));
+    EXPECT_FALSE(dm.QSeznamy.IsActive());
+
+    messages.Clear();
+    dm.RunBookQuery(10, "Datum", "");
+    EXPECT_EQ(dm.QPomknihy.SQL(), QStringList({"Order by Datum"}));
+    EXPECT_EQ(messages.Texts(), QStringList({"Příkaz SQL se nepovedlo provést"}));
+    EXPECT_FALSE(dm.QPomknihy.IsActive());
+}
+
+TEST_F(DataModule, BookQueriesJoinTheEventBookToTheRecordSheets) {
+    TDM1 dm(Folder());
+    AddRow(dm.TaMain_Card, "Jmeno_registr", "Běta z Lesa");
+    AddLitter(dm.TaVrhy, "Běta z Lesa", QDate(2020, 3, 1));
+    AddLitter(dm.TaVrhy, "Cilka", QDate(2021, 3, 1));
+    testing_support::ScriptedMessages messages;
+
+    dm.RunBookQuery(1, "", "");
+    EXPECT_EQ(dm.QPomknihy.SQL().size(), 3);  // no where, no order: exactly three lines
+    EXPECT_TRUE(dm.QPomknihy.IsActive());
+
+    dm.RunBookQuery(5, "vrhy.Datum", "vrhy.Datum > \"1.1.2021\"");
+    EXPECT_EQ(dm.QPomknihy.SQL(),
+              QStringList({"Select vrhy.* ,",
+                           "Main_Card.Otec,Main_Card.Matka,Main_Card.plemeno,Main_Card.Datum_Nar,"
+                           "Main_Card.Pohlavi,Main_Card.Vlastnictvi,Main_Card.Vlast_odchov,"
+                           "Main_Card.Registr,Main_Card.Registr_Cislo",
+                           "from Vrhy  left Join Main_card  On Main_card.Jmeno_registr = "
+                           "Vrhy.Jmeno_registr",
+                           "where vrhy.Datum > \"1.1.2021\"", "Order by vrhy.Datum"}));
+    ASSERT_EQ(dm.QPomknihy.RecordCount(), 1);
+    EXPECT_EQ(dm.QPomknihy.FieldByName("Jmeno_registr").AsString(), "Cilka");
+    EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().join("\n").toStdString();
+
+    dm.RunBookQuery(0, "", "");  // kind 0: the list query
+    EXPECT_EQ(dm.QSeznamy.SQL(), QStringList({"Select *  from Main_card"}));
+}
