@@ -4,6 +4,7 @@
 // fonts that stand in for Arial (fonts-liberation2).
 #include <QBuffer>
 #include <deque>
+#include <functional>
 
 #include "report/engine/lumex_element.h"
 #include "report/output/lumex_canvas.h"
