@@ -53,6 +53,7 @@ const QString kBookColumns = QStringLiteral(
 
 TDM1::TDM1(const QString& dataFolder) {
     Database1.SetDatabaseName(kDatabaseName);
+    SetUpReport();
     SetUpQueries();
     InstallRecordFilters();
     ApplyUnitFormats();
@@ -69,6 +70,18 @@ TDM1::TDM1(const QString& dataFolder) {
 
 TDM1::~TDM1() {
     Database1.Close();
+}
+
+// Line 1 of the report parameters is the kennel's name, which templates
+// print in their headers.
+void TDM1::SetUpReport() {
+    Sestava1.SetDataSource(&SoRodokmen);
+    Sestava1.SetReportName(QStringLiteral("rodokmen00.pts"));
+    Sestava1.SetReportDir(platform::TemplateFolder());
+    Sestava1.ReportDirIgnore = false;
+    Sestava1.IsStored = false;
+    Sestava1.SetPrintBackground(false);
+    Sestava1.SetParametry({CurrentParametry().Chovatel});
 }
 
 void TDM1::SetUpQueries() {

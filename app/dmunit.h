@@ -17,6 +17,7 @@
 #include "platform/store/datasource.h"
 #include "platform/store/query.h"
 #include "platform/store/table.h"
+#include "report/engine/sestavy.h"
 
 inline constexpr int kAnimalNameLength = 40;
 
@@ -82,6 +83,12 @@ class TDM1 {
     platform::DataSource SoPlemeno{QStringLiteral("SoPlemeno"), &TaPlemeno};
     platform::DataSource SoSchedule{QStringLiteral("SoSchedule"), &TaSchedule};
 
+    // The report component every print runs through. Its template load and
+    // save are the component's own: a save writes the template file and
+    // keeps the previous one as .BAK, so a save that reports success has
+    // written the file.
+    TSestava Sestava1;
+
     TCurrentAnimal CurrentAnimal;
 
     // The record filter of the event tables: the row's registered name,
@@ -112,6 +119,7 @@ class TDM1 {
     void RunBookQuery(int kind, const QString& order, const QString& where);
 
   private:
+    void SetUpReport();
     void SetUpQueries();
     void RunQuery(platform::Query& query, const QStringList& lines);
     void InstallRecordFilters();

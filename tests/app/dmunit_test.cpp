@@ -280,3 +280,16 @@ TEST_F(DataModule, BookQueriesJoinTheEventBookToTheRecordSheets) {
     dm.RunBookQuery(0, "", "");  // kind 0: the list query
     EXPECT_EQ(dm.QSeznamy.SQL(), QStringList({"Select *  from Main_card"}));
 }
+
+TEST_F(DataModule, ReportComponentStartsOnThePedigreeWithTheKennelNameAsParameterOne) {
+    const Parametry saved = CurrentParametry();
+    CurrentParametry().Chovatel = "Ze Žluté zahrady";
+    TDM1 dm(Folder());
+    EXPECT_EQ(dm.Sestava1.DataSource(), &dm.SoRodokmen);
+    EXPECT_EQ(dm.Sestava1.ReportName(), "rodokmen00.pts");
+    EXPECT_TRUE(dm.Sestava1.ReportDir().endsWith("Predlohy/"));
+    EXPECT_FALSE(dm.Sestava1.ReportDirIgnore);
+    EXPECT_FALSE(dm.Sestava1.IsStored);
+    EXPECT_EQ(dm.Sestava1.Parametry, QStringList({"Ze Žluté zahrady"}));
+    CurrentParametry() = saved;
+}
