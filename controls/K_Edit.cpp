@@ -731,28 +731,27 @@ bool TKEdit::CheckOnLeave() {
 }
 
 bool TKEdit::ProcessNumberOnLeave() {
-    const QString normal = kedit::NormaliseNumber(text(), KeptDecimals(),
+    const QString typed = text();
+    // Normalisation keeps a leading sign, the digits and the first separator,
+    // so even a pasted text leaves as a number (or empty).
+    const QString normal = kedit::NormaliseNumber(typed, KeptDecimals(),
                                                   EditType == teInteger ? 0 : Number.DecimalShow);
-    // A text with characters that are no part of a number (pasted) is kept
-    // for the message; otherwise the normal form replaces it.
-    QString current = text();
-    current.replace(kOtherSeparator, kSeparator);
-    const bool isNumber = current.isEmpty() || platform::ParseNumber(current).has_value();
-    if (isNumber && normal != text())
+    const bool isNumber = normal.isEmpty() || platform::ParseNumber(normal).has_value();
+    if (normal != typed)
         setText(normal);
     if (Number.NumberTextToValue) {
-        std::optional<double> number = platform::ParseNumber(text());
-        if (text().isEmpty())
+        std::optional<double> number = platform::ParseNumber(normal);
+        if (normal.isEmpty())
             number = 0.0;
         SetValue(number.value_or(Number.ValueMin));
     } else {
-        value_ = platform::ParseNumber(text()).value_or(0);
+        value_ = platform::ParseNumber(normal).value_or(0);
     }
-    if (!Number.Valid || (text().isEmpty() && !isNumber))
+    if (!Number.Valid)
         return true;
     const QString failure =
         isNumber ? ValidationFailure(text())
-                 : QStringLiteral("Zadaná číselná hodnota \"%1\" není číslo !").arg(text());
+                 : QStringLiteral("Zadaná číselná hodnota \"%1\" není číslo !").arg(typed);
     if (failure.isEmpty())
         return true;
     ReportAndReturn(failure, true);

@@ -267,6 +267,20 @@ TEST_F(KEditForm, FloatKeepsPlainFormAfterLeaving) {
     EXPECT_EQ(fixed->text(), QStringLiteral("1.50"));
 }
 
+TEST_F(KEditForm, PastedTextLeavesAsItsNumber) {
+    TKEdit* amount = Field("EdCastka");
+    amount->EditType = teFloat;
+    amount->Number.NumberCount = 0;
+    amount->Number.Valid = true;
+    Load();
+    Enter(amount);
+    amount->setText(QStringLiteral("x12,345kg"));  // as a paste would leave it
+    LeaveWithEnter(amount);
+    EXPECT_EQ(amount->text(), QStringLiteral("12.34"));
+    EXPECT_DOUBLE_EQ(amount->Value(), 12.34);
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
 TEST_F(KEditForm, EmptyNumberFieldShowsZeroOrMinimum) {
     TKEdit* count = Field("EdCislo");
     count->EditType = teInteger;
