@@ -208,10 +208,6 @@ TEST_F(ReportTool, BadInputExitsNonZeroWithAMessage) {
                                      << "--out" << out,
          1, "none.pts"},
         {Base(listTemplate) << "--format"
-                            << "rtf"
-                            << "--out" << out,
-         1, "rtf"},
-        {Base(listTemplate) << "--format"
                             << "gif"
                             << "--out" << out,
          2, "gif"},
