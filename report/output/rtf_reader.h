@@ -1,6 +1,6 @@
 #pragma once
-// The RTF reader of text layout, built like the sample reader of the Rich
-// Text Format specification: a group stack that saves the character and
+// The RTF reader of text layout, built like the classic sample RTF reader:
+// a group stack that saves the character and
 // paragraph properties and the destination per "{", control words looked up
 // in a table of 102 keywords, font and colour tables, "\'hh" characters
 // (Windows-1250), "\bin" data skipped, "\*" groups skipped when their first
