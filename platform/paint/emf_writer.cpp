@@ -23,22 +23,6 @@ constexpr quint32 kBrushSlots[2] = {3, 4};
 constexpr quint32 kFontSlots[2] = {5, 6};
 constexpr quint16 kHandleCount = 7;
 
-quint32 PenStyleCode(PenStyle style) {
-    switch (style) {
-        case PenStyle::Dash:
-            return gdi::kPsDash;
-        case PenStyle::Dot:
-            return gdi::kPsDot;
-        case PenStyle::DashDot:
-            return gdi::kPsDashDot;
-        case PenStyle::None:
-            return gdi::kPsNull;
-        case PenStyle::Solid:
-            break;
-    }
-    return gdi::kPsSolid;
-}
-
 bool FitsInt16(const QPolygon& points) {
     for (const QPoint& p : points) {
         if (p.x() < -32768 || p.x() > 32767 || p.y() < -32768 || p.y() > 32767) {
@@ -165,7 +149,7 @@ class EmfWriter final : public MetafileEmitter {
         Replace(0, kPenSlots, [&](quint32 slot) {
             const qsizetype start = Begin(emf::kCreatePen);
             out_.U32(slot);
-            out_.U32(PenStyleCode(pen.style));
+            out_.U32(gdi::PenStyleCode(pen.style));
             out_.I32(qMax(0, pen.width));
             out_.I32(0);
             out_.U32(gdi::ColorRef(pen.color.rgb()));

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include "platform/paint/canvas.h"
+
 namespace platform::emf {
 
 enum Record : quint32 {
@@ -119,6 +121,23 @@ inline quint32 ColorRef(quint32 rgb) {
 }
 inline quint32 RgbFromColorRef(quint32 ref) {
     return 0xFF000000u | ((ref & 0xFF) << 16) | (ref & 0xFF00) | ((ref >> 16) & 0xFF);
+}
+
+// The GDI pen style code of a canvas pen style (EMF and WMF share them).
+inline quint32 PenStyleCode(PenStyle style) {
+    switch (style) {
+        case PenStyle::Dash:
+            return kPsDash;
+        case PenStyle::Dot:
+            return kPsDot;
+        case PenStyle::DashDot:
+            return kPsDashDot;
+        case PenStyle::None:
+            return kPsNull;
+        case PenStyle::Solid:
+            break;
+    }
+    return kPsSolid;
 }
 
 }  // namespace platform::gdi

@@ -23,22 +23,6 @@ constexpr int kMaxWord = 32767;
 constexpr int kSymbolCharset = 2;
 constexpr int kEastEuropeCharset = 238;
 
-quint16 PenStyleCode(PenStyle style) {
-    switch (style) {
-        case PenStyle::Dash:
-            return gdi::kPsDash;
-        case PenStyle::Dot:
-            return gdi::kPsDot;
-        case PenStyle::DashDot:
-            return gdi::kPsDashDot;
-        case PenStyle::None:
-            return gdi::kPsNull;
-        case PenStyle::Solid:
-            break;
-    }
-    return gdi::kPsSolid;
-}
-
 class WmfWriter final : public MetafileEmitter {
   public:
     explicit WmfWriter(const PictureContent& content)
@@ -182,7 +166,7 @@ class WmfWriter final : public MetafileEmitter {
     void EmitPen(const Pen& pen) override {
         nullPen_ = false;
         Replace(0, wmf::kCreatePenIndirect, [&] {
-            out_.U16(PenStyleCode(pen.style));
+            out_.U16(quint16(gdi::PenStyleCode(pen.style)));
             out_.I16(pen.width <= 0 ? 0 : qMax<qint16>(1, Scale(pen.width)));
             out_.I16(0);
             out_.U32(gdi::ColorRef(pen.color.rgb()));
