@@ -96,6 +96,26 @@ class TSestVystup {
 
     int RemainingHeight(int cursorY, int reserved) const { return PageBottom - reserved - cursorY; }
 
+    // ---- printing (sestvyst_print.cpp) -------------------------------------------
+    // Prints pages firstPage..lastPage (1-based, cut to the pages there are) on
+    // the current graphic printer, `copies` times, as a job titled `title`. The
+    // page is shifted by the printer's unprintable strips, scaled to its
+    // resolution and, when the paper is larger than the printer's sheet, cropped,
+    // reduced or tiled as the print-options hook answers (print_options.h).
+    // `stopFlag` (may be null) is watched between pages and sheets; once it is
+    // set the job is withdrawn. True when the job reached the spooler whole (or
+    // there were no pages); false when it was stopped, cancelled in the options
+    // window or could not be printed. A failure other than a stop is shown in a
+    // message box and its text kept in PrintError.
+    bool Print(int firstPage, int lastPage, const bool* stopFlag, const QString& title, int copies);
+    // The same for a text-only printer: each page as rows of characters in the
+    // ExportLanguage code page, sent raw, one form feed after each page.
+    bool PrintText(int firstPage, int lastPage, const bool* stopFlag, const QString& title,
+                   int copies);
+    // Why the last Print or PrintText did not print everything; empty after a
+    // success and after a stop.
+    QString PrintError;
+
     // ---- spool pages (a spool file read back) ----------------------------------
     void SetSpoolPages(std::vector<platform::VectorPicture> pages);
     const std::vector<platform::VectorPicture>& SpoolPages() const { return spoolPages_; }
