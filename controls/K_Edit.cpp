@@ -727,7 +727,9 @@ bool TKEdit::CheckOnLeave() {
         ReportAndReturn(QStringLiteral("Zadání položky je povinné !"), false);
         return false;
     }
-    return !IsNumberMode() || ProcessNumberOnLeave();
+    if (IsNumberMode() && !ProcessNumberOnLeave())
+        return false;
+    return LeaveChecked();
 }
 
 bool TKEdit::ProcessNumberOnLeave() {
@@ -807,6 +809,10 @@ void TKEdit::ReportAndReturn(const QString& message, bool restoreTyping) {
         setCursorPosition(std::clamp(caretBeforeTyping_, 0, int(text().size())));
     }
     deselect();
+    ReturnFocus();
+}
+
+void TKEdit::ReturnFocus() {
     // The focus is already on its way elsewhere; take it back once it arrives.
     QTimer::singleShot(0, this, [this] {
         focusBeingReturned = true;

@@ -144,6 +144,13 @@ class TKEdit : public QLineEdit {
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
+    // Runs on leaving once every check of the field has passed; a data-bound
+    // field writes its value here. Returning false keeps the focus in the
+    // field (the override has told the user why).
+    virtual bool LeaveChecked() { return true; }
+    // Takes the focus back once the focus change under way has finished.
+    void ReturnFocus();
+
   private:
     bool HandleNavigationKey(QKeyEvent* event);
     bool HandleMaskKey(QKeyEvent* event);

@@ -11,6 +11,10 @@ DataSource::DataSource(const QString& name, DataSet* dataSet) : name_(name) {
 DataSource::~DataSource() {
     if (dataSet_ != nullptr)
         dataSet_->RemoveListener(this);
+    dataSet_ = nullptr;
+    // Bound controls may outlive the source (a form's members go before its
+    // child widgets): tell them to drop their pointer to it.
+    Forward({DataEventKind::Destroyed, nullptr});
 }
 
 void DataSource::SetDataSet(DataSet* dataSet) {

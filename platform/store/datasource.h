@@ -14,7 +14,8 @@ namespace platform {
 class DataSource;
 
 // Controls and grids bound to a data source. GetDataSet() of the source may be
-// null (nothing followed); re-pointing is told as DataSetChanged.
+// null (nothing followed); re-pointing is told as DataSetChanged. A source
+// being destroyed tells its listeners Destroyed: they must drop it.
 class DataSourceListener {
   public:
     virtual ~DataSourceListener() = default;
