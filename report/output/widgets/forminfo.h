@@ -22,6 +22,8 @@ class TFormInfo final : public QDialog, public TRunProgress {
 
     void SetStopEnabled(bool enabled);
     bool Stopped() const { return stopped_; }
+    // The stop flag itself, for printing loops that watch it between pages.
+    const bool* StopFlag() const { return &stopped_; }
     QString Text() const;
 
   private:
