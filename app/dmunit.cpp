@@ -51,11 +51,13 @@ const QString kBookColumns = QStringLiteral(
 
 }  // namespace
 
-TDM1::TDM1(const QString& dataFolder) {
+TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet) : recordSheet_(recordSheet) {
     Database1.SetDatabaseName(kDatabaseName);
     SetUpReport();
     SetUpQueries();
     InstallRecordFilters();
+    InstallColumnRules();
+    InstallScrollSynchronisation();
     ApplyUnitFormats();
     // A failure (a missing folder, database or table) is shown in the error
     // box; the remaining steps are skipped and the program goes on with the
@@ -250,6 +252,7 @@ void TDM1::Open(const QString& dataFolder) {
              &TaVrhy, &TaOsetreni, &TaKryti, &TaPlemeno, &QPomknihy}) {
         dataSet->Open();
     }
+    FillBreedLists();
     if (CurrentParametry().KontrolaJmen) {
         RunOrphanCheck();
     }

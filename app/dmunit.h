@@ -12,12 +12,15 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "platform/store/database.h"
 #include "platform/store/datasource.h"
 #include "platform/store/query.h"
 #include "platform/store/table.h"
 #include "report/engine/sestavy.h"
+
+class TRecordSheetView;
 
 inline constexpr int kAnimalNameLength = 40;
 
@@ -40,8 +43,10 @@ class TCurrentAnimal {
 
 class TDM1 {
   public:
-    // Opens the database in `dataFolder` (the program's data folder when empty).
-    explicit TDM1(const QString& dataFolder = QString());
+    // Opens the database in `dataFolder` (the program's data folder when
+    // empty). `recordSheet`, when given, is registered before the tables
+    // open, so the first scroll synchronisation and the breed lists reach it.
+    explicit TDM1(const QString& dataFolder = QString(), TRecordSheetView* recordSheet = nullptr);
     ~TDM1();
     TDM1(const TDM1&) = delete;
     TDM1& operator=(const TDM1&) = delete;
@@ -118,8 +123,35 @@ class TDM1 {
     // and fails with the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
 
+    // The record sheet whose photo, titles and breed lists the module keeps
+    // in step; registering pushes the breed list filled so far.
+    void SetRecordSheet(TRecordSheetView* recordSheet);
+    TRecordSheetView* RecordSheet() const { return recordSheet_; }
+
+    // Scroll synchronisation, run after every move of main_card.db and of
+    // QSeznamy (`moved`): with OnlineTituly the titles table is filtered to
+    // the animal shown (its name becomes the current animal's), without it
+    // the titles table is closed; with OnlineFoto the photo control shows the
+    // animal's photo or nothing, without it the photo is left as it is.
+    void SynchroniseCard(platform::DataSet& moved);
+
+    // Fills the card's breed drop-down and the list filter's breed fields
+    // with the breeds of plemeno.db marked as shown, in table order. Run at
+    // creation only: code-list changes reach the lists at the next start.
+    void FillBreedLists();
+    const QStringList& BreedList() const { return breeds_; }
+
+    // The address-book lookup: positions adresar.db on the entry whose key
+    // name equals `name` exactly (no move when none does), lets the user
+    // pick an entry in a modal list, and answers its Nazev_Key when the list
+    // is closed with OK, otherwise an empty text.
+    QString AddressLookup(const QString& name);
+
   private:
     void SetUpReport();
+    void InstallColumnRules();
+    void InstallScrollSynchronisation();
+    bool SheetInEditMode() const;
     void SetUpQueries();
     void RunQuery(platform::Query& query, const QStringList& lines);
     void InstallRecordFilters();
@@ -127,4 +159,7 @@ class TDM1 {
     QSet<QString> RecordSheetNames();
     void CheckOrphans(platform::Table& table, const QString& fileName,
                       const QSet<QString>& recordSheets);
+
+    TRecordSheetView* recordSheet_ = nullptr;
+    QStringList breeds_;
 };

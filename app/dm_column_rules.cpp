@@ -1,0 +1,71 @@
+// The rules the data module attaches to columns, in force wherever the
+// column is written or shown: the record sheet's date entry, the defaults
+// of a new card, the "Ano"/"Ne" booleans of the list and of the breed list,
+// and the breed name that may not be empty.
+#include "app/complete_date.h"
+#include "app/dmunit.h"
+#include "platform/messages.h"
+#include "platform/store/field.h"
+#include "platform/store/store_error.h"
+
+namespace {
+
+const char* const kCardDates[] = {"Datum_nar", "Datum_uhyn", "Datum_vyr", "Datum_zar"};
+
+// An empty text keeps the date the column had; a text that completes
+// against today is stored; anything else is reported and empties the column.
+void SetCardDateText(platform::Field& field, const QString& text) {
+    if (text.trimmed().isEmpty()) {
+        return;
+    }
+    if (const std::optional<QDate> date = CompleteDate(text)) {
+        field.SetAsDate(*date);
+        return;
+    }
+    platform::ShowMessage(QStringLiteral("Chybné datum !"), QString(), platform::MessageIcon::Error,
+                          platform::mbOK);
+    field.Clear();
+}
+
+QString YesNoText(const platform::Field& field, bool /*display*/) {
+    return field.AsBoolean() ? QStringLiteral("Ano") : QStringLiteral("Ne");
+}
+
+// "ANO" is looked for first, so a text holding both words means true.
+void SetShownBreedText(platform::Field& field, const QString& text) {
+    const QString upper = text.toUpper();
+    if (upper.contains(QStringLiteral("ANO"))) {
+        field.SetAsBoolean(true);
+    } else if (upper.contains(QStringLiteral("NE"))) {
+        field.SetAsBoolean(false);
+    }
+}
+
+void RequireBreedName(platform::Field& field) {
+    if (field.AsString().trimmed().isEmpty()) {
+        throw platform::StoreError(QStringLiteral("Položka názvu plemena musí být vyplněna"));
+    }
+}
+
+}  // namespace
+
+void TDM1::InstallColumnRules() {
+    for (const char* column : kCardDates) {
+        TaMain_Card.FieldSetup(QString::fromLatin1(column)).onSetText = SetCardDateText;
+    }
+    TaMain_Card.Hooks().onNewRecord = [](platform::DataSet& card) {
+        card.FieldByName(QStringLiteral("Vlastnictvi")).SetAsBoolean(true);
+        card.FieldByName(QStringLiteral("Vlast_odchov")).SetAsBoolean(true);
+    };
+    for (const char* column : {"Vlastnictvi", "Vlast_odchov"}) {
+        QSeznamy.FieldSetup(QString::fromLatin1(column)).onGetText = YesNoText;
+    }
+    platform::FieldOptions& shown = TaPlemeno.FieldSetup(QStringLiteral("Ukazat"));
+    shown.onGetText = YesNoText;
+    shown.onSetText = SetShownBreedText;
+    TaPlemeno.FieldSetup(QStringLiteral("Plemeno")).onValidate = RequireBreedName;
+
+    QSeznamy.FieldSetup(QStringLiteral("Jmeno_registr")).displayLabel =
+        QStringLiteral("Registrované jméno");
+    QSeznamy.FieldSetup(QStringLiteral("Jmeno_call")).displayLabel = QStringLiteral("Jméno volací");
+}
