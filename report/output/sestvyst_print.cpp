@@ -127,16 +127,8 @@ class TRunJob {
         }
     }
 
-    // Empty when the job started, else why it did not.
-    QString StartError() const {
-        if (!job_) {
-            return NoPrinterText();
-        }
-        if (job_->Aborted()) {
-            return job_->ErrorText();
-        }
-        return QString();
-    }
+    // Whether the printer took the document; ErrorText says why not.
+    bool Started() const { return job_ && !job_->Aborted(); }
     platform::PrintJob& Job() { return *job_; }
     void Abort() {
         finished_ = true;
@@ -147,7 +139,7 @@ class TRunJob {
         finished_ = true;
         return job_->End() && !job_->Aborted();
     }
-    QString ErrorText() const { return job_ ? job_->ErrorText() : QString(); }
+    QString ErrorText() const { return job_ ? job_->ErrorText() : NoPrinterText(); }
 
   private:
     std::unique_ptr<platform::PrintJob> job_;
@@ -218,8 +210,8 @@ void DrawTile(const TSestVystup& output, platform::Canvas& canvas, const TSheetG
 TRunOutcome PrintGraphicRun(TSestVystup& output, TPageRange range, const bool* stopFlag,
                             const QString& title, const TSheetGeometry& sheet) {
     TRunJob run(platform::JobKind::Graphic, title);
-    if (const QString error = run.StartError(); !error.isEmpty()) {
-        return RunFailed(title, error);
+    if (!run.Started()) {
+        return RunFailed(title, run.ErrorText());
     }
     platform::PrintJob& job = run.Job();
     if (!job.Painter()) {
@@ -332,8 +324,8 @@ TRunOutcome PrintTextRun(TSestVystup& output, TZnakovePole& field, TPageRange ra
                          const bool* stopFlag, const QString& title,
                          const TPrinterMetrics& metrics) {
     TRunJob run(platform::JobKind::Raw, title);
-    if (const QString error = run.StartError(); !error.isEmpty()) {
-        return RunFailed(title, error);
+    if (!run.Started()) {
+        return RunFailed(title, run.ErrorText());
     }
     platform::PrintJob& job = run.Job();
     for (int page = range.First; page <= range.Last; ++page) {

@@ -195,6 +195,28 @@ TEST_F(PrintCupsTest, TextOnlyQueueReceivesTheCharacterRowsInCp852) {
     EXPECT_EQ(CapturedJob(QStringLiteral("/tmp/jobs/text"), id), expected);
 }
 
+TEST_F(PrintCupsTest, QueueDeletedAfterItWasChosenIsReported) {
+    const QString queue = QStringLiteral("harvel-gone-%1").arg(getpid());
+    const int created = QProcess::execute(
+        QStringLiteral("lpadmin"),
+        {QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
+         QStringLiteral("capture:/tmp/jobs/gone"), QStringLiteral("-m"), QStringLiteral("raw")});
+    if (created != 0) {
+        GTEST_SKIP() << "cannot add a CUPS queue here (lpadmin needs the administrator)";
+    }
+    const int index = QueueIndex(queue);
+    ASSERT_GE(index, 0);
+    SelectPrinter(index);  // chosen in the print dialog ...
+    QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue});  // ... then gone
+    title = UniqueTitle("gone");
+
+    EXPECT_NE(report.PrintOn(index), seOK);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].caption, "Chyba");
+    EXPECT_TRUE(messages.Shown()[0].text.contains(queue)) << messages.Texts()[0].toStdString();
+    platform::Printers().PrinterNames();  // the list without the deleted queue
+}
+
 TEST_F(PrintCupsTest, StoppedPrintLeavesNoJobAtTheQueue) {
     const int pdf = QueueIndex(QStringLiteral("harvel-pdf"));
     if (pdf < 0) {
