@@ -274,6 +274,21 @@ TEST_F(PrintLargePaperTest, ReducedScaleMultipliesTheTarget) {
     ExpectNear(BlackArea(printers.Jobs()[0].pages[0]), QRect(QPoint(412, 68), QPoint(436, 87)));
 }
 
+TEST_F(PrintLargePaperTest, AMediumTurnedInTheWindowIsMeasuredAgain) {
+    FakePrinterSystem printers({FakePrinter::Laser("HP")});
+    printers.Install();
+    ScopedOptionsHook hook([](const TPrintOptionsRequest&, TPrintOptions&) {
+        SetPrinterOrientation(1);  // "Otočit médium v tiskárně"
+        return true;
+    });
+    ASSERT_TRUE(f.output.Print(1, 1, nullptr, "x", 1));
+    const RecordedJob& job = printers.Jobs().at(0);
+    ASSERT_EQ(job.pages.size(), 1u);
+    EXPECT_GT(job.pages[0].width(), job.pages[0].height());
+    // Turned, the strips are 33 left and 25 top: the box lands at (817, 145).
+    ExpectNear(BlackArea(job.pages[0]), QRect(QPoint(817, 145), QPoint(866, 184)));
+}
+
 TEST_F(PrintLargePaperTest, CancelledOptionsPrintNothing) {
     FakePrinterSystem printers({FakePrinter::Laser("HP")});
     printers.Install();
@@ -300,6 +315,26 @@ TEST_F(PrintLargePaperTest, WithoutAHookThePageIsCroppedAndPaperThatFitsAsksNoth
     PlaceBox(0, 100, 100);
     ASSERT_TRUE(f.output.Print(1, 1, nullptr, "x", 1));
     EXPECT_EQ(asked, 0) << "A4 on an A4 printer";
+}
+
+TEST_F(PrintTest, PagesReadFromASpoolFilePrintAsTheyWereSaved) {
+    FakePrinterSystem printers({FakePrinter::Laser("HP")});
+    printers.Install();
+    PaperSetup().MarginLeft = PaperSetup().MarginTop = 0;
+    PaperSetup().MarginRight = PaperSetup().MarginBottom = 0;
+    std::vector<platform::VectorPicture> spool(2, platform::VectorPicture(826 * 6, 1169 * 6));
+    platform::Brush black;
+    black.color = Qt::black;
+    for (platform::VectorPicture& page : spool) {
+        page.SetBrush(black);
+        page.Rectangle(QRect(600, 1200, 300, 240));  // (100, 200) hundredths, 50 x 40
+    }
+    f.output.SetSpoolPages(std::move(spool));
+    ASSERT_TRUE(f.output.Print(1, 9999, nullptr, "x", 1));
+    const RecordedJob& job = printers.Jobs().at(0);
+    ASSERT_EQ(job.pages.size(), 2u);
+    // Paper without margins: only the printer's strips move the page.
+    ExpectNear(BlackArea(job.pages[1]), QRect(QPoint(75, 167), QPoint(124, 206)));
 }
 
 // ---- stops, refusals, missing printers ------------------------------------------------------
