@@ -7,6 +7,7 @@
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/print/printer_system.h"
+#include "report/output/sestexport.h"
 
 namespace {
 
@@ -70,6 +71,24 @@ class TBusyGuard {
 
   private:
     bool& flag_;
+};
+
+// Marks a flag for the lifetime of the object unless it was set already.
+class TExclusiveUse {
+  public:
+    explicit TExclusiveUse(bool& flag) : flag_(flag), taken_(!flag) { flag_ = true; }
+    ~TExclusiveUse() {
+        if (taken_) {
+            flag_ = false;
+        }
+    }
+    TExclusiveUse(const TExclusiveUse&) = delete;
+    TExclusiveUse& operator=(const TExclusiveUse&) = delete;
+    bool Taken() const { return taken_; }
+
+  private:
+    bool& flag_;
+    bool taken_;
 };
 
 }  // namespace
@@ -380,7 +399,19 @@ int TSestava::RunGenerate() {
     return r;
 }
 
+int TSestava::WithOutput(const std::function<int()>& operation) {
+    TExclusiveUse use(outputInUse_);
+    if (!use.Taken()) {
+        return Report(seBusy);
+    }
+    return operation();
+}
+
 int TSestava::Generate() {
+    return WithOutput([this] { return GenerateReported(); });
+}
+
+int TSestava::GenerateReported() {
     const int r = RunGenerate();
     // LoadTemplate has told OnError about its own failure already.
     if (r != seCteniPredlohy) {
@@ -403,10 +434,12 @@ bool TSestava::PreviewAt(const TWindowPlace& place) {
     if (BeforePreview) {
         BeforePreview(*this);
     }
-    Generate();
+    const int r = Generate();
     bool ok = false;
-    // The window opens also when generation failed, on the output as it is.
-    if (const TPreviewWindowHook& hook = PreviewHook()) {
+    // The window opens also when generation failed, on the output as it is,
+    // but not while another operation of this report is still using it.
+    const TPreviewWindowHook& hook = PreviewHook();
+    if (hook && r != seBusy) {
         PrepareOutput();
         ok = hook(*this, place);
     }
@@ -429,27 +462,112 @@ int TSestava::PrintOn(int printerIndex, const QString& printerName) {
     if (g_printBusy) {
         return Report(seBusy);
     }
-    TBusyGuard busy(g_printBusy);
-    if (BeforePrint) {
-        BeforePrint(*this);
-    }
-    int r = Generate();
-    if (r == seOK) {
-        if (!AnyPrinterInstalled()) {
-            platform::ShowMessage(QStringLiteral("V systému není nainstalovaná žádná tiskárna."),
-                                  kVarovani, platform::MessageIcon::Warning);
-            r = Report(seNeniTiskarna);
-        } else if (const TPrinterHook& hook = PrinterHook()) {
-            PrepareOutput();
-            r = Report(hook(*this, printerIndex, printerName));
-        } else {
-            r = NotAvailableYet();
+    return WithOutput([&] {
+        TBusyGuard busy(g_printBusy);
+        if (BeforePrint) {
+            BeforePrint(*this);
         }
+        int r = GenerateReported();
+        if (r == seOK) {
+            PrepareOutput();
+            r = SendToPrinter(printerIndex, printerName);
+        }
+        if (AfterPrint) {
+            AfterPrint(*this);
+        }
+        return r;
+    });
+}
+
+int TSestava::SendToPrinter(int printerIndex, const QString& printerName) {
+    if (!AnyPrinterInstalled()) {
+        platform::ShowMessage(QStringLiteral("V systému není nainstalovaná žádná tiskárna."),
+                              kVarovani, platform::MessageIcon::Warning);
+        return Report(seNeniTiskarna);
     }
-    if (AfterPrint) {
-        AfterPrint(*this);
+    const TPrinterHook& hook = PrinterHook();
+    if (!hook) {
+        // No printing road is installed in this program (a headless tool).
+        return Report(seJina);
     }
-    return r;
+    return Report(hook(*this, printerIndex, printerName));
+}
+
+// ---- spool files read back -------------------------------------------------------------------
+
+int TSestava::LoadSpoolFrom(QIODevice& stream) {
+    if (!stream.isReadable()) {
+        return seCteniSpl;
+    }
+    return LoadSpool(Output(), stream) ? seOK : seCteniSpl;
+}
+
+int TSestava::LoadSpoolFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return seCteniSpl;
+    }
+    return LoadSpoolFrom(file);
+}
+
+void TSestava::PrepareSpoolOutput() {
+    TSestVystup& out = Output();
+    // The spool's own document name stays the title; the pages carry their
+    // background already, so the template's is not laid over them again.
+    out.SetRange(StartPage, EndPage, out.Title.isEmpty() ? Popis() : QString(), ExportLanguage,
+                 PrintCopies);
+    out.SetBackground(nullptr, QRect(), false);
+}
+
+int TSestava::PreviewSpoolFile(const QString& fileName) {
+    const int r = WithOutput([&] {
+        if (LoadSpoolFile(fileName) != seOK) {
+            return Report(seCteniSpl);
+        }
+        PrepareSpoolOutput();
+        return int(seOK);
+    });
+    if (r != seOK) {
+        return r;
+    }
+    const TPreviewWindowHook& hook = PreviewHook();
+    if (!hook) {
+        return Report(seJina);
+    }
+    hook(*this, TWindowPlace());
+    return seOK;
+}
+
+int TSestava::PrintLoadedSpool(const std::function<int()>& load, int printerIndex,
+                               const QString& printerName) {
+    if (g_printBusy) {
+        return Report(seBusy);
+    }
+    return WithOutput([&] {
+        TBusyGuard busy(g_printBusy);
+        if (BeforePrint) {
+            BeforePrint(*this);
+        }
+        int r = load();
+        if (r == seOK) {
+            PrepareSpoolOutput();
+            r = SendToPrinter(printerIndex, printerName);
+        } else {
+            r = Report(r);
+        }
+        if (AfterPrint) {
+            AfterPrint(*this);
+        }
+        return r;
+    });
+}
+
+int TSestava::PrintSpool(QIODevice& stream, int printerIndex, const QString& printerName) {
+    return PrintLoadedSpool([&] { return LoadSpoolFrom(stream); }, printerIndex, printerName);
+}
+
+int TSestava::PrintSpool(const QString& fileName, int printerIndex, const QString& printerName) {
+    return PrintLoadedSpool([&] { return LoadSpoolFile(fileName); }, printerIndex, printerName);
 }
 
 int TSestava::EditAt(const TWindowPlace& place) {
@@ -483,52 +601,6 @@ int TSestava::EditAt(const TWindowPlace& place) {
         AfterEdit(*this);
     }
     return r;
-}
-
-// ---- outputs that come with later work ------------------------------------------------------
-
-int TSestava::NotAvailableYet() {
-    return Report(seJina);
-}
-
-int TSestava::PrintToStream(QIODevice&) {
-    return NotAvailableYet();
-}
-int TSestava::PrintToFile(const QString&) {
-    return NotAvailableYet();
-}
-int TSestava::ExportEmf(const QString&, int, bool, bool) {
-    return NotAvailableYet();
-}
-int TSestava::ExportWmf(const QString&, int, bool) {
-    return NotAvailableYet();
-}
-int TSestava::ExportAllEmf(const QString&, bool, bool) {
-    return NotAvailableYet();
-}
-int TSestava::ExportAllWmf(const QString&, bool) {
-    return NotAvailableYet();
-}
-int TSestava::ExportSpool(const QString&, bool) {
-    return NotAvailableYet();
-}
-int TSestava::ExportHtmlPage(const QString&, const QString&, int, const QString&) {
-    return NotAvailableYet();
-}
-int TSestava::ExportHtmlAll(const QString&, const QString&, const QString&) {
-    return NotAvailableYet();
-}
-int TSestava::ExportHtmlSingle(const QString&, const QString&, const QString&) {
-    return NotAvailableYet();
-}
-int TSestava::ExportRtf(const QString&) {
-    return NotAvailableYet();
-}
-int TSestava::PreviewSpoolFile(const QString&) {
-    return NotAvailableYet();
-}
-int TSestava::PrintSpool(const QString&, int) {
-    return NotAvailableYet();
 }
 
 // ---- details -------------------------------------------------------------------------------

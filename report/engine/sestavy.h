@@ -105,6 +105,7 @@ class TSestava : public TSestavaD {
 
     // ---- generation ---------------------------------------------------------------------
     // Prepares the data, loads the template and runs the report into Output().
+    // Answers seBusy while another operation of this report uses the output.
     int Generate();
     // Before the output is shown, printed or exported: the background is
     // loaded and the output gets the page range, title, copies, background
@@ -121,22 +122,58 @@ class TSestava : public TSestavaD {
     int Edit() { return EditAt(TWindowPlace()); }
     int EditAt(const TWindowPlace& place);
 
-    // ---- file outputs of later work (see NotAvailableYet) -----------------------------
+    // ---- text rendering, page files, HTML, RTF and spool files ---------------------------
+    // Pages are 0-based where one page of the current output is named; the
+    // multi-file exports number their files from 1. Every operation answers
+    // a TSestError code and raises OnError for a non-zero one. A named file
+    // is written through a temporary file, so a failed export never leaves
+    // a file that looks complete.
+
+    // Generate, then the character-cell text of pages StartPage..EndPage,
+    // PrintCopies times. The file variant can be interrupted (r 3).
     int PrintToStream(QIODevice& stream);
     int PrintToFile(const QString& fileName);
+    // One page of the current output, without generating.
+    int ExportEmf(QIODevice& stream, int page, bool paperGeometry, bool background);
     int ExportEmf(const QString& fileName, int page, bool paperGeometry, bool background);
+    int ExportWmf(QIODevice& stream, int page, bool background);
     int ExportWmf(const QString& fileName, int page, bool background);
+    // Generate, then page k into `fileName` with its extension replaced by
+    // k and ".emf" / ".wmf" (out.emf gives out1.emf, out2.emf, ...).
     int ExportAllEmf(const QString& fileName, bool paperGeometry, bool background);
     int ExportAllWmf(const QString& fileName, bool background);
+    // Generate, then every page into one spool file titled with Popis.
+    int ExportSpool(QIODevice& stream, bool background);
     int ExportSpool(const QString& fileName, bool background);
+    // One page of the current output as a whole HTML page, without
+    // generating; its pictures go to `folder`, named after `pictureBase`.
+    // The file variant writes `fileName` in `folder`.
+    int ExportHtmlPage(QIODevice& stream, const QString& folder, int page,
+                       const QString& pictureBase);
     int ExportHtmlPage(const QString& folder, const QString& fileName, int page,
                        const QString& pictureBase);
+    // Generate, then page k into `fileName` (in `folder`) with its extension
+    // replaced by k and ".html"; its pictures are named after `pictureName`
+    // with the extension replaced by k and "_.bmp" (b.x gives b1_3.bmp for
+    // element 3 of page 1).
     int ExportHtmlAll(const QString& folder, const QString& fileName, const QString& pictureName);
+    // Generate without page breaks (one page as long as the content) and
+    // write that page as one HTML document.
+    int ExportHtmlSingle(QIODevice& stream, const QString& folder, const QString& pictureBase);
     int ExportHtmlSingle(const QString& folder, const QString& fileName,
                          const QString& pictureBase);
+    // Generate, then the whole output as one RTF document.
+    int ExportRtf(QIODevice& stream);
     int ExportRtf(const QString& fileName);
+    // Read a spool file into the output and show it in the preview window
+    // (r 8 when it cannot be read).
     int PreviewSpoolFile(const QString& fileName);
-    int PrintSpool(const QString& fileName, int printerIndex = -1);
+    // Read a spool into the output and print it like PrintOn does, without
+    // generating (r 8 when it cannot be read, r 2 without a printer).
+    int PrintSpool(QIODevice& stream, int printerIndex = -1,
+                   const QString& printerName = QString());
+    int PrintSpool(const QString& fileName, int printerIndex = -1,
+                   const QString& printerName = QString());
 
     // Raises OnError for a non-zero result and passes the result on.
     int Report(int result);
@@ -153,14 +190,46 @@ class TSestava : public TSestavaD {
     QString AskSaveAsName();
     void ApplyChosenName(const QString& chosen);
     void CloseAfterRun();
-    // The result of an operation whose output format comes with later work.
-    int NotAvailableYet();
+    // Sends the prepared output to the printer hook (after the printer check).
+    int SendToPrinter(int printerIndex, const QString& printerName);
+
+    // Runs `operation` holding the output; answers seBusy (through OnError)
+    // while another operation of this report holds it.
+    int WithOutput(const std::function<int()>& operation);
+    // Generates for a file output and, when that succeeded, runs `write`.
+    int GenerateThen(const std::function<int()>& write);
+    // Generate while the output is already held; reports its own failure.
+    int GenerateReported();
+
+    // Shared steps of the file outputs (sestavy_export.cpp).
+    int GenerateForExport();
+    // GenerateThen without page breaks: one page as long as the content.
+    int GenerateUnpagedThen(const std::function<int()>& write);
+    // seJina (through OnError) for a page outside the output.
+    int CheckPage(int page);
+    int WriteHtmlPage(QIODevice& stream, const QString& folder, int page,
+                      const QString& pictureBase);
+    int WriteHtmlFile(const QString& folder, const QString& fileName, int page,
+                      const QString& pictureBase);
+    // Generates and hands the text rendering to `write`, between the print events.
+    int PrintText(const std::function<int(const QByteArray& text)>& write);
+    int WritePageFiles(const QString& fileName, const QString& extension, bool paperGeometry,
+                       bool background, bool enhanced);
+    int CopyToFile(const QByteArray& text, const QString& fileName);
+    int LoadSpoolFrom(QIODevice& stream);
+    int LoadSpoolFile(const QString& fileName);
+    void PrepareSpoolOutput();
+    int PrintLoadedSpool(const std::function<int()>& load, int printerIndex,
+                         const QString& printerName);
 
     QString reportName_;
     QString reportAlias_;
     QString reportDir_;
     QString resolvedTemplate_;  // the file the last load or save used
     TPredloha stored_;
+    // Set while an operation generates, prints or writes the output, so
+    // that a handler called meanwhile cannot replace it underneath.
+    bool outputInUse_ = false;
 };
 
 class TSestDetail : public TSestavaD {

@@ -27,6 +27,11 @@ void SetRunProgressFactory(TRunProgressFactory factory) {
     ProgressFactory() = std::move(factory);
 }
 
+std::unique_ptr<TRunProgress> CreateRunProgress() {
+    const TRunProgressFactory& factory = ProgressFactory();
+    return factory ? factory() : nullptr;
+}
+
 TSestavaTyp::TSestavaTyp() = default;
 
 TSestavaTyp::~TSestavaTyp() = default;

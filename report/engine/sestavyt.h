@@ -33,6 +33,8 @@ class TRunProgress {
 using TRunProgressFactory = std::function<std::unique_ptr<TRunProgress>()>;
 // The process-wide factory of progress windows (empty: no progress shown).
 void SetRunProgressFactory(TRunProgressFactory factory);
+// A progress window from the installed factory (null when none is installed).
+std::unique_ptr<TRunProgress> CreateRunProgress();
 
 class TSestavaTyp : public TSestavaLayout, public TValueProvider {
   public:

@@ -126,10 +126,4 @@ TEST_F(ComponentOutputTest, PrintHandsTheRangedOutputToThePrinter) {
     EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(ComponentOutputTest, OutputsOfLaterWorkAnswerNineThroughOnError) {
-    EXPECT_EQ(report.ExportRtf(data.File(QStringLiteral("x.rtf"))), seJina);
-    EXPECT_EQ(report.ExportAllEmf(data.File(QStringLiteral("x.emf")), false, false), seJina);
-    EXPECT_EQ(errors, (std::vector<TSestError>{seJina, seJina}));
-}
-
 }  // namespace
