@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/czech_locale.h"
 #include "platform/widgets/dialogs.h"
+#include "report/output/widgets/report_windows.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -16,5 +17,6 @@ int main(int argc, char* argv[]) {
         platform::InstallWidgetMessageHandler();
     }
     platform::InstallProgramLocale();
+    InstallReportWindows();
     return RunHarvel(application);
 }

@@ -1,16 +1,15 @@
 #include "preview_command.h"
 
-#include "report/output/sestexport.h"
 #include "report/output/sestvyst.h"
+#include "report/output/widgets/print_options_window.h"
+#include "report/output/widgets/report_windows.h"
 #include "report/output/widgets/sestp.h"
 
 namespace harvel_report {
 
 int ShowOutputPreview(TSestVystup& output, const QString& title) {
-    TPreviewExports exports;
-    exports.SaveText = [](TSestVystup& o, const QString& file) { return SaveText(o, file); };
-    exports.SaveRtf = [](TSestVystup& o, const QString& file) { return SaveRtfFile(o, file); };
-    ShowPreview(output, title, exports);
+    InstallPrintOptionsWindow();
+    ShowPreview(output, title, ReportPreviewExports());
     return 0;
 }
 

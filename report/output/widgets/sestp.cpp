@@ -26,6 +26,7 @@
 #include "platform/widgets/dialogs.h"
 #include "report/output/sestprn.h"
 #include "report/output/sestvyst.h"
+#include "report/output/widgets/preview_printing.h"
 
 // The page panel: its size follows the zoom; the form paints it.
 class TPagePanel final : public QWidget {
@@ -738,6 +739,7 @@ int ShowPreview(TSestVystup& output, const QString& title, const TPreviewExports
     }
     form.SetBackground(output.Background, output.BackgroundRect, output.PrintBackground);
     form.SetExports(exports);
+    AttachPreviewPrinting(form);
     form.ShowOutput(output);
     return platform::ExecModal(form);
 }

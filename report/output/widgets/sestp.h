@@ -178,6 +178,7 @@ class TFormSestP : public QDialog {
 };
 
 // Opens the preview modally on a generated output with `title` added to the
-// caption; answers the dialog result (QDialog::Accepted or kEditResult).
+// caption, printing through the print dialog; answers the dialog result
+// (QDialog::Accepted or kEditResult).
 int ShowPreview(TSestVystup& output, const QString& title,
                 const TPreviewExports& exports = TPreviewExports());
