@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/record_grid.h"
+#include "controls/db_grid.h"
 
 namespace {
 
@@ -31,8 +31,12 @@ TAddressPickDialog::TAddressPickDialog(platform::DataSource& addresses, QWidget*
     for (const Column& column : kColumns) {
         fields << QString::fromLatin1(column.field);
     }
-    auto* grid = new TRecordGrid(addresses, fields, this);
+    auto* grid = new TDbGridKOPA(this);
     grid->setObjectName(QStringLiteral("DBGridAdresar"));
+    grid->SetDataSource(&addresses);
+    grid->SetColumns(fields);
+    grid->SetRowSelect(true);
+    grid->SetReadOnly(true);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         grid->SetColumnTitle(i, QString::fromUtf8(kColumns[i].title));
         grid->setColumnWidth(i, kColumns[i].width);
