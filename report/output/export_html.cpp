@@ -288,8 +288,12 @@ QString ReplaceExtension(const QString& base, const QString& replacement) {
 }
 
 void HtmlHeader(QIODevice& stream) {
+    // Right and centred texts open a paragraph inside their DIV; without the
+    // style rule a browser would give it a top margin of one line and move
+    // the text below the place it has on the page.
     WriteText(stream, QStringLiteral("<HTML> <HEAD> <TITLE> </TITLE>\n"
                                      "<META NAME=\"Creator\" CONTENT=\"LumexReportGenerator\">\n"
+                                     "<STYLE TYPE=\"text/css\"> P { margin: 0 } </STYLE>\n"
                                      "</HEAD> <BODY BGCOLOR = \"#FFFFFF\"><PRE>\n"));
 }
 

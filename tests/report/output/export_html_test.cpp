@@ -23,6 +23,8 @@ TEST(ExportHtml, HeaderAndTrailer) {
     EXPECT_EQ(Written(HtmlHeader), QByteArray("<HTML> <HEAD> <TITLE> </TITLE>\n"
                                               "<META NAME=\"Creator\" "
                                               "CONTENT=\"LumexReportGenerator\">\n"
+                                              "<STYLE TYPE=\"text/css\"> P { margin: 0 } "
+                                              "</STYLE>\n"
                                               "</HEAD> <BODY BGCOLOR = \"#FFFFFF\"><PRE>\n"));
     EXPECT_EQ(Written(HtmlTrailer), QByteArray("</PRE></BODY> </HTML>\n"));
 }
