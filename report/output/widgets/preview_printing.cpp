@@ -32,6 +32,9 @@ void TPreviewPrinting::CreateDialog(const TFormSestP& form) {
     dialog_ = std::make_unique<TPrintDialogTyp>();
     dialog_->ShowTemplateGroup = false;
     dialog_->EnablePreview = false;
+    // The print reads these two boxes, so the user gets to tick them.
+    dialog_->ShowCurrentPage = true;
+    dialog_->ShowToFile = true;
     dialog_->ShowBackground = HasBackground(form);
     dialog_->PrintBackground = form.PrintBackground();
 }
