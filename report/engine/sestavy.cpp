@@ -499,7 +499,11 @@ int TSestava::LoadSpoolFrom(QIODevice& stream) {
     if (!stream.isReadable()) {
         return seCteniSpl;
     }
-    return LoadSpool(Output(), stream) ? seOK : seCteniSpl;
+    try {
+        return LoadSpool(Output(), stream) ? seOK : seCteniSpl;
+    } catch (const std::exception&) {
+        return seCteniSpl;
+    }
 }
 
 int TSestava::LoadSpoolFile(const QString& fileName) {

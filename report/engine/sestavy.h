@@ -196,6 +196,9 @@ class TSestava : public TSestavaD {
     // Runs `operation` holding the output; answers seBusy (through OnError)
     // while another operation of this report holds it.
     int WithOutput(const std::function<int()>& operation);
+    // Runs `write` holding the output; an exception it throws answers seWriteFile.
+    int Writing(const std::function<int()>& write);
+    int CatchingWriteErrors(const std::function<int()>& write);
     // Generates for a file output and, when that succeeded, runs `write`.
     int GenerateThen(const std::function<int()>& write);
     // Generate while the output is already held; reports its own failure.

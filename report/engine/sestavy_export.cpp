@@ -75,10 +75,24 @@ int TSestava::GenerateForExport() {
     return r;
 }
 
+int TSestava::CatchingWriteErrors(const std::function<int()>& write) {
+    // A writer that throws (no memory for a huge page picture) ends like one
+    // that could not write; the file it was writing is never committed.
+    try {
+        return write();
+    } catch (const std::exception&) {
+        return Report(seWriteFile);
+    }
+}
+
+int TSestava::Writing(const std::function<int()>& write) {
+    return WithOutput([&] { return CatchingWriteErrors(write); });
+}
+
 int TSestava::GenerateThen(const std::function<int()>& write) {
     return WithOutput([&] {
         const int r = GenerateForExport();
-        return r == seOK ? write() : r;
+        return r == seOK ? CatchingWriteErrors(write) : r;
     });
 }
 
@@ -171,11 +185,13 @@ int TSestava::PrintText(const std::function<int(const QByteArray& text)>& write)
         }
         int r = GenerateForExport();
         if (r == seOK) {
-            const TSestVystup& out = Output();
-            QBuffer text;
-            text.open(QIODevice::WriteOnly);
-            SaveTextStream(out, text, out.FirstPage, out.LastPage, out.Copies);
-            r = Report(write(text.data()));
+            r = CatchingWriteErrors([&] {
+                const TSestVystup& out = Output();
+                QBuffer text;
+                text.open(QIODevice::WriteOnly);
+                SaveTextStream(out, text, out.FirstPage, out.LastPage, out.Copies);
+                return Report(write(text.data()));
+            });
         }
         if (AfterPrint) {
             AfterPrint(*this);
@@ -196,7 +212,7 @@ int TSestava::PrintToFile(const QString& fileName) {
 // ---- page metafiles ---------------------------------------------------------------------------
 
 int TSestava::ExportEmf(QIODevice& stream, int page, bool paperGeometry, bool background) {
-    return WithOutput([&] {
+    return Writing([&] {
         if (const int r = CheckPage(page); r != seOK) {
             return r;
         }
@@ -207,7 +223,7 @@ int TSestava::ExportEmf(QIODevice& stream, int page, bool paperGeometry, bool ba
 }
 
 int TSestava::ExportEmf(const QString& fileName, int page, bool paperGeometry, bool background) {
-    return WithOutput([&] {
+    return Writing([&] {
         if (const int r = CheckPage(page); r != seOK) {
             return r;
         }
@@ -218,7 +234,7 @@ int TSestava::ExportEmf(const QString& fileName, int page, bool paperGeometry, b
 }
 
 int TSestava::ExportWmf(QIODevice& stream, int page, bool background) {
-    return WithOutput([&] {
+    return Writing([&] {
         if (const int r = CheckPage(page); r != seOK) {
             return r;
         }
@@ -229,7 +245,7 @@ int TSestava::ExportWmf(QIODevice& stream, int page, bool background) {
 }
 
 int TSestava::ExportWmf(const QString& fileName, int page, bool background) {
-    return WithOutput([&] {
+    return Writing([&] {
         if (const int r = CheckPage(page); r != seOK) {
             return r;
         }
@@ -276,12 +292,12 @@ int TSestava::ExportSpool(const QString& fileName, bool background) {
 
 int TSestava::ExportHtmlPage(QIODevice& stream, const QString& folder, int page,
                              const QString& pictureBase) {
-    return WithOutput([&] { return WriteHtmlPage(stream, folder, page, pictureBase); });
+    return Writing([&] { return WriteHtmlPage(stream, folder, page, pictureBase); });
 }
 
 int TSestava::ExportHtmlPage(const QString& folder, const QString& fileName, int page,
                              const QString& pictureBase) {
-    return WithOutput([&] { return WriteHtmlFile(folder, fileName, page, pictureBase); });
+    return Writing([&] { return WriteHtmlFile(folder, fileName, page, pictureBase); });
 }
 
 int TSestava::ExportHtmlAll(const QString& folder, const QString& fileName,
