@@ -41,7 +41,7 @@ QSizeF SheetOnPaper(const TFormLumexReportZoom& form) {
 TPrintSketch::TPrintSketch(const TFormLumexReportZoom& form, QWidget* parent)
     : QWidget(parent), form_(form) {
     setObjectName(QStringLiteral("Nahled"));
-    setMinimumSize(200, 200);
+    setMinimumSize(260, 260);
 }
 
 QRectF TPrintSketch::Extent() const {

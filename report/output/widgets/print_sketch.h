@@ -14,7 +14,7 @@ class TPrintSketch : public QWidget {
     static constexpr int kMaxSheetsDrawn = 64;
 
     explicit TPrintSketch(const TFormLumexReportZoom& form, QWidget* parent = nullptr);
-    QSize sizeHint() const override { return QSize(240, 240); }
+    QSize sizeHint() const override { return QSize(300, 300); }
 
     // The paper rectangle in widget pixels as last painted (for tests).
     QRect PaperRect() const;

@@ -73,7 +73,11 @@ QGroupBox* TSestPrintDlg::BuildPrinterGroup() {
     nameRow->addWidget(printerBox_, 1);
     nameRow->addWidget(propertiesButton_);
     auto* form = new QFormLayout(printerGroup_);
-    form->addRow(QStringLiteral("Ná&zev:"), nameRow);
+    // The field is a row of two widgets: the label needs its buddy named to
+    // show its mnemonic instead of a literal "&".
+    auto* nameLabel = new QLabel(QStringLiteral("Ná&zev:"), printerGroup_);
+    nameLabel->setBuddy(printerBox_);
+    form->addRow(nameLabel, nameRow);
     form->addRow(QStringLiteral("Typ:"), deviceLabel_);
     form->addRow(QStringLiteral("Kde:"), portLabel_);
     form->addRow(toFileBox_);
@@ -98,6 +102,7 @@ QGroupBox* TSestPrintDlg::BuildRangeGroup() {
         MakeCheckBox("ChBJedenZaznam", QStringLiteral("Tisknout pouze &jeden záznam"), rangeGroup_);
 
     auto* form = new QFormLayout(rangeGroup_);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     form->addRow(QStringLiteral("&Od stránky:"), fromEdit_);
     form->addRow(QStringLiteral("&Do stránky:"), toEdit_);
     form->addRow(QStringLiteral("&Počet kopií:"), copiesEdit_);
