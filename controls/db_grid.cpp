@@ -1,5 +1,6 @@
 #include "controls/db_grid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -131,9 +132,11 @@ TDbGridKOPA::TDbGridKOPA(QWidget* parent) : QTableView(parent) {
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    RegisterPendingChangeHolder(this);
 }
 
 TDbGridKOPA::~TDbGridKOPA() {
+    UnregisterPendingChangeHolder(this);
     // The view lets go of the model before the model goes.
     setModel(nullptr);
 }
@@ -222,6 +225,20 @@ void TDbGridKOPA::MoveDataSetTo(int row) {
         dataSet->MoveTo(row);
     });
     FollowDataSet();
+}
+
+platform::DataSet* TDbGridKOPA::PendingDataSet() const {
+    return state() == QAbstractItemView::EditingState ? OpenDataSet() : nullptr;
+}
+
+// The open cell editor holds the focus (the navigator's buttons take none).
+void TDbGridKOPA::CommitPendingChange() {
+    QWidget* editor = QApplication::focusWidget();
+    if (state() != QAbstractItemView::EditingState || editor == nullptr ||
+        !viewport()->isAncestorOf(editor))
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void TDbGridKOPA::EnterMove() {

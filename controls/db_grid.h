@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/field_data_link.h"
 #include "platform/store/dataset_model.h"
 
 enum TDirectionMove { DownMove, RightMove };
@@ -46,7 +47,7 @@ class DbGridModel : public platform::DataSetModel {
     bool inserting_ = false;
 };
 
-class TDbGridKOPA : public QTableView {
+class TDbGridKOPA : public QTableView, public PendingChangeHolder {
     Q_OBJECT
   public:
     explicit TDbGridKOPA(QWidget* parent = nullptr);
@@ -71,6 +72,10 @@ class TDbGridKOPA : public QTableView {
 
     std::function<void(TDbGridKOPA*, QMouseEvent*)> OnMysDown;
     std::function<void(TDbGridKOPA*, QMouseEvent*)> OnMouseRightClickDown;
+
+    // A cell being edited when a post starts elsewhere gives its text first.
+    platform::DataSet* PendingDataSet() const override;
+    void CommitPendingChange() override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -152,7 +152,8 @@ void TDBImageAspect::paintEvent(QPaintEvent* event) {
     } else {
         const platform::Field* field = link_.Field();
         const QString label = field != nullptr ? field->DisplayLabel() : DataField();
-        painter.drawText(area, Qt::AlignCenter, QStringLiteral("(%1)").arg(label));
+        if (!label.isEmpty())
+            painter.drawText(area, Qt::AlignCenter, QStringLiteral("(%1)").arg(label));
     }
     if (hasFocus()) {
         QStyleOptionFocusRect option;

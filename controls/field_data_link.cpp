@@ -17,7 +17,21 @@ std::vector<FieldDataLink*>& AllLinks() {
     return links;
 }
 
+std::vector<PendingChangeHolder*>& AllHolders() {
+    static std::vector<PendingChangeHolder*> holders;
+    return holders;
+}
+
 }  // namespace
+
+void RegisterPendingChangeHolder(PendingChangeHolder* holder) {
+    AllHolders().push_back(holder);
+}
+
+void UnregisterPendingChangeHolder(PendingChangeHolder* holder) {
+    auto& holders = AllHolders();
+    holders.erase(std::remove(holders.begin(), holders.end(), holder), holders.end());
+}
 
 FieldDataLink::FieldDataLink(std::function<void()> dataChange, std::function<void()> stateChange,
                              std::function<void()> updateData)
@@ -157,6 +171,13 @@ void FieldDataLink::OnSourceEvent(platform::DataSource&, const platform::DataEve
 }
 
 void UpdateBoundControls(platform::DataSet& dataSet) {
+    const std::vector<PendingChangeHolder*> holders = AllHolders();
+    for (PendingChangeHolder* holder : holders) {
+        const auto& live = AllHolders();
+        if (std::find(live.begin(), live.end(), holder) != live.end() &&
+            holder->PendingDataSet() == &dataSet)
+            holder->CommitPendingChange();
+    }
     const std::vector<FieldDataLink*> links = AllLinks();
     for (FieldDataLink* link : links) {
         if (std::find(AllLinks().begin(), AllLinks().end(), link) == AllLinks().end())

@@ -75,6 +75,18 @@ class FieldDataLink : public platform::DataSourceListener {
     std::function<void()> dataChange_, stateChange_, updateData_;
 };
 
+// A control that holds a change of its own making for a data set outside a
+// field link (a grid's open cell editor) and commits it on request.
+class PendingChangeHolder {
+  public:
+    virtual ~PendingChangeHolder() = default;
+    // The data set the held change belongs to; null when nothing is held.
+    virtual platform::DataSet* PendingDataSet() const = 0;
+    virtual void CommitPendingChange() = 0;
+};
+void RegisterPendingChangeHolder(PendingChangeHolder* holder);
+void UnregisterPendingChangeHolder(PendingChangeHolder* holder);
+
 // Writes the pending changes of every bound control of `dataSet`; throws the
 // first StoreError a field raises.
 void UpdateBoundControls(platform::DataSet& dataSet);

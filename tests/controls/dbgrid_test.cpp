@@ -3,6 +3,7 @@
 // next record, the mouse notifications, editing in place, inserting and
 // deleting.
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include "controls/db_grid.h"
@@ -193,6 +194,25 @@ TEST_F(DbGrid, ClosingAndRepointingTheSource) {
     grid->SetDataSource(nullptr);
     EXPECT_EQ(grid->model(), nullptr);
     cards->Next();  // nothing listens; no crash
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DbGrid, ACellBeingEditedIsTakenAlongByAPostFromElsewhere) {
+    Show();
+    Click(1, 2);
+    grid->edit(Cell(1, 2));
+    Settle();
+    ASSERT_EQ(grid->PendingDataSet(), cards.get()) << "a cell is being edited";
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->setText("808");
+    UpdateBoundControls(*cards);
+    cards->Post();
+    EXPECT_EQ(Stored("Bára", "Cip"), "808");
+    EXPECT_EQ(grid->PendingDataSet(), nullptr);
 }
 
 }  // namespace
