@@ -97,6 +97,12 @@ TEST_F(PrintDialogTest, WindowShowsTheCaptionsAndTheComponentValues) {
                                     "&Počet kopií:", "Popis:", "Název:"}) {
             EXPECT_TRUE(labels.contains(QString::fromUtf8(caption))) << caption;
         }
+        // Every caption with a mnemonic leads to its field (else "&" shows as it is).
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->text().contains(QLatin1Char('&'))) {
+                EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+            }
+        }
         EXPECT_EQ(Child<QPushButton>(dialog, "BtnVlastnosti")->text(),
                   QStringLiteral("&Vlastnosti..."));
         EXPECT_EQ(Child<QPushButton>(dialog, "BtnUpravit")->text(), QStringLiteral("&Upravit..."));
