@@ -1,0 +1,27 @@
+#!/bin/sh
+# Loads the demo kennel "z Lipové aleje" into a data folder.
+#
+#   demo/load-demo.sh DIR [HARVEL_DATA]
+#
+# DIR gets the thirteen empty tables first when it holds no database yet.
+# HARVEL_DATA is the harvel-data program (default: build/bin/harvel-data
+# beside this folder). Each table is loaded in one transaction, so a table
+# that refuses a row (for example because the demo is already loaded) is left
+# as it was and the script stops with harvel-data's message.
+set -eu
+
+if [ $# -lt 1 ]; then
+    echo "Použití: $0 DIR [HARVEL_DATA]" >&2
+    exit 2
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+dir=$1
+tool=${2:-$here/../build/bin/harvel-data}
+
+if [ ! -f "$dir/harvel.sqlite" ]; then
+    "$tool" init "$dir"
+fi
+for table in main_card.db vrhy.db tituly.db osetreni.db vystavy.db kryti.DB chovnost.DB \
+             plemeno.db adresar.db rodokmen.db; do
+    "$tool" load "$dir" "$table" "$here/${table%.*}.csv"
+done
