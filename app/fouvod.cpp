@@ -12,10 +12,12 @@
 
 #include "app/aboutbox.h"
 #include "app/closing_sequence.h"
+#include "app/dmunit.h"
 #include "app/foparametry.h"
 #include "app/help_topics.h"
 #include "app/launcher_background.h"
 #include "app/picture_fit.h"
+#include "app/record_sheet_view.h"
 #include "app/shared_messages.h"
 #include "app/window_placement.h"
 #include "platform/czech_locale.h"
@@ -188,15 +190,28 @@ void TFoUvod::BuildMenu() {
 }
 
 void TFoUvod::BtnEvidenceClick() {
-    ShowNotAvailableYet();
+    if (recordSheet_ == nullptr) {
+        ShowNotAvailableYet();
+        return;
+    }
+    recordSheet_->ShowEntry(TRecordSheetEntry::reEdit);
 }
 
 void TFoUvod::BtnTiskClick() {
-    ShowNotAvailableYet();
+    if (recordSheet_ == nullptr) {
+        ShowNotAvailableYet();
+        return;
+    }
+    recordSheet_->ShowEntry(TRecordSheetEntry::rePrints);
 }
 
+// The address book opened for browsing: the chosen entry is not used.
 void TFoUvod::SpeedButton2Click() {
-    ShowNotAvailableYet();
+    if (dataModule_ == nullptr) {
+        ShowNotAvailableYet();
+        return;
+    }
+    dataModule_->AddressLookup(QString());
 }
 
 void TFoUvod::SpeedButton7Click() {

@@ -9,7 +9,9 @@
 #include "platform/paint/picture.h"
 
 class QToolButton;
+class TDM1;
 class TFoParametry;
+class TRecordSheetView;
 
 class TFoUvod : public QMainWindow {
     Q_OBJECT
@@ -18,6 +20,11 @@ class TFoUvod : public QMainWindow {
     // is created after the launcher, so it may also be given later.
     explicit TFoUvod(TFoParametry* parametry, QWidget* parent = nullptr);
     void SetParametryForm(TFoParametry* parametry) { parametry_ = parametry; }
+    // The record sheet ("Evidence", "Tiskové výstupy") and the data module
+    // (the address book); without them the buttons answer that the command
+    // does not work yet.
+    void SetRecordSheet(TRecordSheetView* recordSheet) { recordSheet_ = recordSheet; }
+    void SetDataModule(TDM1* dataModule) { dataModule_ = dataModule; }
 
     bool HasPicture() const { return !picture_.IsEmpty(); }
 
@@ -45,5 +52,7 @@ class TFoUvod : public QMainWindow {
     void LoadPicture();
 
     TFoParametry* parametry_;
+    TRecordSheetView* recordSheet_ = nullptr;
+    TDM1* dataModule_ = nullptr;
     platform::Picture picture_;
 };

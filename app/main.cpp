@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/czech_locale.h"
 #include "platform/widgets/dialogs.h"
+#include "records/fomain.h"
 #include "report/output/widgets/report_windows.h"
 
 int main(int argc, char* argv[]) {
@@ -18,5 +19,5 @@ int main(int argc, char* argv[]) {
     }
     platform::InstallProgramLocale();
     InstallReportWindows();
-    return RunHarvel(application);
+    return RunHarvel(application, [] { return std::make_unique<TFoMain>(); });
 }

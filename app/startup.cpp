@@ -6,6 +6,7 @@
 #include "app/dmunit.h"
 #include "app/foparametry.h"
 #include "app/fouvod.h"
+#include "app/parametry.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "platform/messages.h"
@@ -22,7 +23,7 @@ void ShowSplashAtOnce(TSplash& splash) {
 
 }  // namespace
 
-int RunHarvel(QApplication& application) {
+int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet) {
     SingleInstanceLock lock;
     if (!lock.Acquire()) {
         ReportRunningCopy();
@@ -37,17 +38,34 @@ int RunHarvel(QApplication& application) {
     // The settings form is created after the launcher, as the launcher is the
     // first form; the launcher only needs it when its button is pressed.
     auto launcher = std::make_unique<TFoUvod>(nullptr);
+    std::unique_ptr<TRecordSheetView> sheet = recordSheet ? recordSheet() : nullptr;
     auto parametry = std::make_unique<TFoParametry>();
     launcher->SetParametryForm(parametry.get());
-    auto dataModule = std::make_unique<TDM1>();
+    // The sheet is registered before the tables open, so the first scroll
+    // synchronisation and the breed lists reach it.
+    auto dataModule = std::make_unique<TDM1>(QString(), sheet.get());
+    launcher->SetDataModule(dataModule.get());
+    if (sheet != nullptr) {
+        sheet->AttachDataModule(*dataModule);
+        launcher->SetRecordSheet(sheet.get());
+    }
 
     QObject::connect(parametry.get(), &TFoParametry::Applied,
-                     [module = dataModule.get()] { module->ApplyUnitFormats(); });
+                     [module = dataModule.get(), sheet = sheet.get()] {
+                         module->ApplyUnitFormats();
+                         if (sheet != nullptr) {
+                             sheet->ApplySettings(CurrentParametry());
+                         }
+                     });
 
     splash->hide();
     splash.reset();
     QObject::connect(launcher.get(), &TFoUvod::Closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
     launcher->show();
-    return application.exec();
+    const int result = application.exec();
+    // The sheet's fields listen to the data module's sources: it goes first.
+    launcher->SetRecordSheet(nullptr);
+    sheet.reset();
+    return result;
 }

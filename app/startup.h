@@ -4,11 +4,17 @@
 //      ends with exit code 0 without creating a window
 //   2. the application title "Harvel 1.0"
 //   3. the splash window, painted at once
-//   4. the long-lived forms in their order: the launcher, the settings form
-//      (which reads and applies the settings while it is created)
+//   4. the long-lived forms in their order: the launcher, the record sheet
+//      (made by `recordSheet`, when given), the settings form (which reads
+//      and applies the settings while it is created), the data module
 //   5. the splash goes away; the event loop runs until the launcher closes
 // The caller installs the message handler and the locale before.
 
+#include "app/record_sheet_view.h"
+
 class QApplication;
 
-int RunHarvel(QApplication& application);
+// `recordSheet` makes the record sheet; the record sheet lives above the
+// shell, so the program's main supplies it. Without it the launcher's
+// "Evidence" and "Tiskové výstupy" answer that the command does not work yet.
+int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet = {});

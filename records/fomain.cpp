@@ -1,0 +1,219 @@
+#include "records/fomain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "app/dmunit.h"
+#include "app/help_topics.h"
+#include "app/parametry.h"
+#include "app/window_placement.h"
+#include "platform/messages.h"
+#include "platform/store/store_error.h"
+#include "platform/widgets/dialogs.h"
+#include "records/card_photo.h"
+#include "records/field_link.h"
+
+namespace {
+
+const QString kRecordPage = QStringLiteral("Evidlist");
+const QString kPrintPage = QStringLiteral("TISKY");
+
+bool IsEditing(const platform::DataSet& dataSet) {
+    return dataSet.State() == platform::DataSetState::Edit ||
+           dataSet.State() == platform::DataSetState::Insert;
+}
+
+void ShowStoreError(const platform::StoreError& error) {
+    platform::ShowMessage(error.Message(), QString(), platform::MessageIcon::Error, platform::mbOK);
+}
+
+}  // namespace
+
+TFoMain::TFoMain(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FoMain"));
+    setWindowTitle(QStringLiteral("Evidenční list"));
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+}
+
+// The sheet goes before the data module (its fields listen to the module's
+// sources), so the module is told it is gone.
+TFoMain::~TFoMain() {
+    if (dm_ != nullptr && dm_->RecordSheet() == this) {
+        dm_->SetRecordSheet(nullptr);
+    }
+}
+
+void TFoMain::AttachDataModule(TDM1& dataModule) {
+    if (dm_ != nullptr) {
+        return;
+    }
+    dm_ = &dataModule;
+    BuildForm();
+    SetBreedLists(breeds_);
+    ApplySettings(CurrentParametry());
+    ApplyModeBinding();
+    ShowPage(kRecordPage);
+    resize(1000, 700);
+    PlaceWindow(*this);
+    dm_->SetRecordSheet(this);
+}
+
+void TFoMain::ShowPhoto(bool bound) {
+    photoBound_ = bound;
+    if (photo_ != nullptr) {
+        photo_->SetBound(bound);
+    }
+}
+
+void TFoMain::SetBreedLists(const QStringList& breeds) {
+    breeds_ = breeds;
+    for (QComboBox* list : {breedCombo_, plemenoOd_, plemenoDo_}) {
+        if (list == nullptr) {
+            continue;
+        }
+        const QString shown = list->currentText();
+        list->clear();
+        list->addItems(breeds_);
+        list->setEditText(shown);
+    }
+}
+
+void TFoMain::ApplySettings(const Parametry& settings) {
+    if (fotoButton_ != nullptr) {
+        fotoButton_->setEnabled(!settings.OnlineFoto);
+    }
+    if (titulyButton_ != nullptr) {
+        titulyButton_->setEnabled(!settings.OnlineTituly);
+    }
+}
+
+platform::DataSet& TFoMain::CardDataSet() const {
+    if (editMode_) {
+        return dm_->TaMain_Card;
+    }
+    return dm_->QSeznamy;
+}
+
+void TFoMain::ApplyModeBinding() {
+    QLabel* modeText = findChild<QLabel*>(QStringLiteral("StatusMode"));
+    if (editMode_) {
+        dm_->SoMainCard.SetDataSet(&dm_->TaMain_Card);
+        modeText->setText(
+            QStringLiteral("Tento režim umožnuje úpravu dat bez možnosti vlastního třídění"));
+        return;
+    }
+    try {
+        dm_->QSeznamy.Open();
+    } catch (const platform::StoreError& error) {
+        ShowStoreError(error);
+    }
+    dm_->SoMainCard.SetDataSet(&dm_->QSeznamy);
+    modeText->setText(
+        QStringLiteral("Tento režim umožnuje třídění a filtrování dat bez možnosti úprav"));
+}
+
+void TFoMain::PrepareEntry(TRecordSheetEntry entry) {
+    ShowPhoto(false);
+    editMode_ = entry == TRecordSheetEntry::reEdit;
+    ApplyModeBinding();
+    ShowPage(editMode_ ? kRecordPage : kPrintPage);
+    tisky_->setEnabled(!editMode_);
+}
+
+void TFoMain::ShowEntry(TRecordSheetEntry entry) {
+    PrepareEntry(entry);
+    platform::ExecModal(*this);
+}
+
+void TFoMain::ShowPage(const QString& pageName) {
+    if (pageName.compare(kPrintPage, Qt::CaseInsensitive) == 0) {
+        pages_->setCurrentWidget(printPage_);
+    } else if (pageName.compare(kRecordPage, Qt::CaseInsensitive) == 0) {
+        pages_->setCurrentWidget(recordPage_);
+    }
+}
+
+QString TFoMain::CurrentPageName() const {
+    return pages_->currentWidget()->objectName();
+}
+
+void TFoMain::CommitPendingInput() {
+    for (TFieldLink* link : links_) {
+        const QString refused = link->Commit(false);
+        if (!refused.isEmpty()) {
+            throw platform::StoreError(refused);
+        }
+    }
+}
+
+// Yes posts the card (a refused post is shown and the sheet stays open),
+// No drops the changes, Cancel keeps the sheet open.
+bool TFoMain::ConfirmClosing() {
+    platform::DataSet& card = dm_->TaMain_Card;
+    try {
+        CommitPendingInput();
+    } catch (const platform::StoreError& error) {
+        ShowStoreError(error);
+        return false;
+    }
+    if (!card.IsActive() || !IsEditing(card)) {
+        return true;
+    }
+    const int answer = platform::ShowMessage(
+        QStringLiteral("V evidenčním listu nejsou uloženy změny, uložit ?"), QString(),
+        platform::MessageIcon::Warning, platform::mbYes | platform::mbNo | platform::mbCancel);
+    if (answer == platform::mbCancel) {
+        return false;
+    }
+    try {
+        if (answer == platform::mbYes) {
+            card.Post();
+        } else {
+            card.Cancel();
+        }
+    } catch (const platform::StoreError& error) {
+        ShowStoreError(error);
+        return false;
+    }
+    return true;
+}
+
+void TFoMain::CloseSheet() {
+    reject();
+}
+
+void TFoMain::reject() {
+    if (dm_ == nullptr || ConfirmClosing()) {
+        QDialog::reject();
+    }
+}
+
+void TFoMain::ShowHelpTopic(int topic) {
+    ::ShowHelpTopic(topic);
+}
+
+bool TFoMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == fotoButton_ && fotoButton_->isEnabled()) {
+            FotoRelease();
+        } else if (watched == titulyButton_ && titulyButton_->isEnabled()) {
+            TitulyRelease();
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        // Only a move to another field of the form counts as leaving it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::MouseFocusReason || reason == Qt::OtherFocusReason) {
+            MoveOnFromField(watched);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

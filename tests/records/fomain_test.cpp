@@ -1,0 +1,445 @@
+// The record sheet driven through its controls: the two modes and their
+// bindings, the refusal of changes in browse mode, sire and address picks,
+// the closing question, a refused duplicate name, the event buttons' "found
+// nothing" answers, and titles and photo following the card.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "app/dmunit.h"
+#include "app/parametry.h"
+#include "controls/K_Edit.h"
+#include "controls/db_grid.h"
+#include "controls/db_navigator.h"
+#include "platform/store/field.h"
+#include "records/card_photo.h"
+#include "records/fomain.h"
+#include "records/foseznam.h"
+#include "records/fovrhyzapis.h"
+#include "tests/support/seams.h"
+
+namespace {
+
+using testing_support::ScriptedMessages;
+using testing_support::ScriptedModal;
+
+QByteArray PngBytes() {
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+class RecordSheet : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        saved_ = CurrentParametry();
+        platform::Database::CreateSchema(Folder());
+        Fill();
+        sheet_ = std::make_unique<TFoMain>();
+        dm_ = std::make_unique<TDM1>(Folder(), sheet_.get());
+        sheet_->AttachDataModule(*dm_);
+    }
+
+    void TearDown() override {
+        sheet_.reset();
+        dm_.reset();
+        CurrentParametry() = saved_;
+    }
+
+    QString Folder() const { return folder_.path() + "/"; }
+
+    void Fill() {
+        platform::Database db(Folder());
+        platform::Table cards(db, QStringLiteral("main_card.db"));
+        cards.Open();
+        const auto card = [&](const char* name, const char* sire, const char* dam) {
+            cards.Append();
+            cards.FieldByName("Jmeno_registr").SetAsString(QString::fromUtf8(name));
+            cards.FieldByName("Otec").SetAsString(QString::fromUtf8(sire));
+            cards.FieldByName("Matka").SetAsString(QString::fromUtf8(dam));
+            cards.FieldByName("Plemeno").SetAsString(QStringLiteral("Vipet"));
+            cards.FieldByName("Chovatel").SetAsString(QStringLiteral("Starý chovatel"));
+            cards.Post();
+        };
+        card("Aron z Dolin", "Ťapka otec", "Žofie matka");
+        card("Bára z Dolin", "", "");
+        platform::Table titles(db, QStringLiteral("tituly.db"));
+        titles.Open();
+        titles.Append();
+        titles.FieldByName("Jmeno_Registr").SetAsString(QStringLiteral("Aron z Dolin"));
+        titles.FieldByName("Titul_Jmeno").SetAsString(QStringLiteral("Šampion ČR"));
+        titles.Post();
+        platform::Table photos(db, QStringLiteral("foto_album.db"));
+        photos.Open();
+        photos.Append();
+        photos.FieldByName("Jmeno_registr").SetAsString(QStringLiteral("Aron z Dolin"));
+        photos.FieldByName("Foto_1").SetAsBytes(PngBytes());
+        photos.Post();
+        platform::Table visits(db, QStringLiteral("osetreni.db"));
+        visits.Open();
+        visits.Append();
+        visits.FieldByName("Jmeno_registr").SetAsString(QStringLiteral("Aron z Dolin"));
+        visits.Post();
+        platform::Table breeds(db, QStringLiteral("plemeno.db"));
+        breeds.Open();
+        breeds.Append();
+        breeds.FieldByName("Plemeno").SetAsString(QStringLiteral("Vipet"));
+        breeds.FieldByName("Ukazat").SetAsBoolean(true);
+        breeds.Post();
+        platform::Table addresses(db, QStringLiteral("adresar.db"));
+        addresses.Open();
+        addresses.Append();
+        addresses.FieldByName("Nazev_Key").SetAsString(QStringLiteral("Novák"));
+        addresses.Post();
+    }
+
+    template <typename T>
+    T* Find(const char* name) const {
+        T* widget = sheet_->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void Click(const char* name) const {
+        QAbstractButton* button = Find<QAbstractButton>(name);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isEnabled()) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Types into a card field and leaves it (Enter ends the editing).
+    void Type(const char* field, const QString& text) const {
+        QLineEdit* edit = Find<QLineEdit>(field);
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    platform::Table& Card() const { return dm_->TaMain_Card; }
+    QString CardText(const char* column) const {
+        return Card().FieldByName(QString::fromLatin1(column)).AsString();
+    }
+
+    QTemporaryDir folder_;
+    Parametry saved_;
+    std::unique_ptr<TFoMain> sheet_;
+    std::unique_ptr<TDM1> dm_;
+};
+
+QString StatusText(const TFoMain& sheet) {
+    return sheet.findChild<QLabel*>(QStringLiteral("StatusMode"))->text();
+}
+
+}  // namespace
+
+TEST_F(RecordSheet, EditModeBindsTheTableOnTheRecordPage) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    EXPECT_TRUE(sheet_->IsEditMode());
+    EXPECT_EQ(dm_->SoMainCard.GetDataSet(), &dm_->TaMain_Card);
+    EXPECT_EQ(sheet_->CurrentPageName(), "Evidlist");
+    EXPECT_EQ(StatusText(*sheet_),
+              "Tento režim umožnuje úpravu dat bez možnosti vlastního třídění");
+    EXPECT_FALSE(Find<QToolButton>("BtnTisky")->isEnabled());
+    EXPECT_EQ(Find<QLineEdit>("DBE_Jmeno_registr")->text(), "Aron z Dolin");
+    EXPECT_FALSE(Find<QLineEdit>("DBE_Jmeno_registr")->isReadOnly());
+    EXPECT_TRUE(Find<QLineEdit>("DBE_Datum_nar_zobrazeni")->isReadOnly());
+    EXPECT_TRUE(Find<TDBNavigatorKopa>("DBNavigator1")->Button(nbEdit)->isEnabled());
+    EXPECT_EQ(Find<QComboBox>("DBCb_Plemeno")->count(), 1);
+    EXPECT_EQ(Find<QComboBox>("PlemenoOd")->itemText(0), "Vipet");
+    EXPECT_EQ(Find<QComboBox>("DBCb_Pohlavi")->count(), 2);
+}
+
+TEST_F(RecordSheet, BrowseModeShowsTheListReadOnlyOnThePrintPage) {
+    sheet_->PrepareEntry(TRecordSheetEntry::rePrints);
+    EXPECT_FALSE(sheet_->IsEditMode());
+    EXPECT_TRUE(dm_->QSeznamy.IsActive());
+    EXPECT_EQ(dm_->SoMainCard.GetDataSet(), &dm_->QSeznamy);
+    EXPECT_EQ(sheet_->CurrentPageName(), "TISKY");
+    EXPECT_EQ(StatusText(*sheet_),
+              "Tento režim umožnuje třídění a filtrování dat bez možnosti úprav");
+    Click("BtnEvidence");
+    EXPECT_EQ(sheet_->CurrentPageName(), "Evidlist");
+    EXPECT_TRUE(Find<QLineEdit>("DBE_Jmeno_registr")->isReadOnly());
+    EXPECT_FALSE(Find<TDBNavigatorKopa>("DBNavigator1")->Button(nbEdit)->isEnabled());
+    EXPECT_FALSE(Find<TDBNavigatorKopa>("DBNavigator1")->Button(nbInsert)->isEnabled());
+    Click("BtnTisky");
+    EXPECT_EQ(sheet_->CurrentPageName(), "TISKY");
+    // Typing into a field of the list changes nothing.
+    QTest::keyClicks(Find<QLineEdit>("DBE_Jmeno_call"), "Xx");
+    EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
+}
+
+TEST_F(RecordSheet, BrowseModeRefusesPicksAndAddresses) {
+    sheet_->PrepareEntry(TRecordSheetEntry::rePrints);
+    ScriptedMessages messages;
+    int modals = 0;
+    ScriptedModal modal([&](QDialog&) {
+        ++modals;
+        return int(QDialog::Rejected);
+    });
+    for (const char* button : {"BtnOtec", "BtnMatka", "BtnChovatel", "BtnMajitel"}) {
+        Click(button);
+    }
+    EXPECT_EQ(modals, 0);
+    ASSERT_EQ(messages.Shown().size(), 4u);
+    for (const platform::MessageRequest& shown : messages.Shown()) {
+        EXPECT_EQ(shown.text, "Evidenční list je v režimu prohližení, nelze ! ");
+        EXPECT_EQ(shown.icon, platform::MessageIcon::Error);
+    }
+    EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
+}
+
+TEST_F(RecordSheet, SirePickedWithOkEditsTheCardAndStornoLeavesIt) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    {
+        ScriptedModal modal([&](QDialog& dialog) {
+            EXPECT_NE(qobject_cast<TFoSeznam*>(&dialog), nullptr);
+            dialog.reject();
+            return dialog.result();
+        });
+        Click("BtnOtec");
+    }
+    EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
+    EXPECT_EQ(CardText("Otec"), "Ťapka otec");
+    {
+        ScriptedModal modal([&](QDialog& dialog) {
+            dm_->Query_MainCard.Locate("Jmeno_registr", QStringLiteral("Bára z Dolin"));
+            dialog.accept();
+            return dialog.result();
+        });
+        Click("BtnMatka");
+    }
+    EXPECT_EQ(Card().State(), platform::DataSetState::Edit);
+    EXPECT_EQ(CardText("Matka"), "Bára z Dolin");
+    EXPECT_EQ(Find<QLineEdit>("DBE_Matka")->text(), "Bára z Dolin");
+    EXPECT_FALSE(dm_->Query_MainCard.IsActive());
+}
+
+TEST_F(RecordSheet, AddressChoiceAsksBeforeOverwritingAFilledField) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    ScriptedModal modal([&](QDialog& dialog) {
+        dialog.accept();
+        return dialog.result();
+    });
+    ScriptedMessages messages;
+    messages.Answer(platform::mbNo);
+    Click("BtnChovatel");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Přepsat údajem z adresáře ?");
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Question);
+    EXPECT_EQ(CardText("Chovatel"), "Starý chovatel");
+    EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
+
+    messages.Answer(platform::mbYes);
+    Click("BtnChovatel");
+    EXPECT_EQ(CardText("Chovatel"), "Novák");
+    EXPECT_EQ(Card().State(), platform::DataSetState::Edit);
+
+    // An empty owner is filled without a question.
+    messages.Clear();
+    Click("BtnMajitel");
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(CardText("Majitel"), "Novák");
+}
+
+TEST_F(RecordSheet, ClosingQuestionCancelKeepsNoDropsYesPosts) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    sheet_->show();
+    Type("DBE_Jmeno_call", QStringLiteral("Ari"));
+    ASSERT_EQ(Card().State(), platform::DataSetState::Edit);
+    ScriptedMessages messages;
+
+    messages.Answer(platform::mbCancel);
+    Click("BtnZavrit");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "V evidenčním listu nejsou uloženy změny, uložit ?");
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Warning);
+    EXPECT_EQ(messages.Shown()[0].buttons, platform::mbYes | platform::mbNo | platform::mbCancel);
+    EXPECT_TRUE(sheet_->isVisible());
+    EXPECT_EQ(Card().State(), platform::DataSetState::Edit);
+
+    messages.Answer(platform::mbNo);
+    Click("BtnNewZavrit");
+    EXPECT_FALSE(sheet_->isVisible());
+    EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
+    EXPECT_EQ(CardText("Jmeno_call"), "");
+
+    sheet_->show();
+    Type("DBE_Jmeno_call", QStringLiteral("Ari"));
+    messages.Answer(platform::mbYes);
+    sheet_->close();
+    EXPECT_FALSE(sheet_->isVisible());
+    EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
+    EXPECT_EQ(CardText("Jmeno_call"), "Ari");
+
+    // Nothing unsaved: no question.
+    messages.Clear();
+    sheet_->show();
+    Click("BtnZavrit");
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_FALSE(sheet_->isVisible());
+}
+
+TEST_F(RecordSheet, DuplicateNameIsRefusedAndTheCardStaysEditing) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    auto* navigator = Find<TDBNavigatorKopa>("DBNavigator1");
+    navigator->BtnClick(nbInsert);
+    ASSERT_EQ(Card().State(), platform::DataSetState::Insert);
+    EXPECT_TRUE(Find<QCheckBox>("DBChb_Vlastnictvi")->isChecked());
+    Type("DBE_Jmeno_registr", QStringLiteral("Aron z Dolin"));
+    ScriptedMessages messages;
+    navigator->BtnClick(nbPost);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    EXPECT_FALSE(messages.Shown()[0].text.isEmpty());
+    EXPECT_EQ(Card().State(), platform::DataSetState::Insert);
+    EXPECT_EQ(Find<QLineEdit>("DBE_Jmeno_registr")->text(), "Aron z Dolin");
+
+    Type("DBE_Jmeno_registr", QStringLiteral("Cyril z Dolin"));
+    navigator->BtnClick(nbPost);
+    EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
+    EXPECT_EQ(Card().RecordCount(), 3);
+}
+
+TEST_F(RecordSheet, ImpossibleBirthDateIsReportedAndEmptied) {
+    testing_support::FixedClock clock(QDate(2026, 12, 9));
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    ScriptedMessages messages;
+    Type("DBE_Datum_nar", QStringLiteral("5.3"));
+    EXPECT_EQ(Card().FieldByName("Datum_nar").AsDate(), QDate(2026, 3, 5));
+    EXPECT_EQ(Find<QLineEdit>("DBE_Datum_nar_zobrazeni")->text(), "5.3.2026");
+    Type("DBE_Datum_nar", QStringLiteral("31.2.2005"));
+    ASSERT_EQ(messages.Texts(), QStringList{"Chybné datum !"});
+    EXPECT_TRUE(Card().FieldByName("Datum_nar").IsNull());
+    EXPECT_EQ(Find<QLineEdit>("DBE_Datum_nar")->text(), "");
+}
+
+TEST_F(RecordSheet, EventButtonsAnswerNothingFoundPerBook) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    Card().Locate("Jmeno_registr", QStringLiteral("Bára z Dolin"));
+    ScriptedMessages messages;
+    const std::pair<const char*, bool> expected[] = {
+        {"BtnEditOsetreni", true}, {"BtnEditVystavy", false},  {"BtnEditTituly", false},
+        {"BtnEditZkousky", true},  {"BtnEditChovnost", false}, {"BtnEditKryti", true},
+        {"BtnEditVrhy", false},    {"BtnEditRodokmen", false},
+    };
+    for (const auto& [button, errorIcon] : expected) {
+        messages.Clear();
+        Click(button);
+        ASSERT_EQ(messages.Shown().size(), 1u) << button;
+        EXPECT_EQ(messages.Shown()[0].text, errorIcon
+                                                ? QStringLiteral("Nebyl nalezen žádný záznam ")
+                                                : QStringLiteral("Nebyl nalezen žádný záznam"))
+            << button;
+        EXPECT_EQ(messages.Shown()[0].icon,
+                  errorIcon ? platform::MessageIcon::Error : platform::MessageIcon::Information)
+            << button;
+    }
+    EXPECT_FALSE(dm_->TaChovnost.IsActive());
+    EXPECT_EQ(dm_->CurrentAnimal.JmenoRegistr(), "Bára z Dolin");
+    EXPECT_EQ(CardText("Jmeno_registr"), "Bára z Dolin");
+}
+
+TEST_F(RecordSheet, EventButtonsCopyTheAnimalShownAlsoInBrowseMode) {
+    sheet_->PrepareEntry(TRecordSheetEntry::rePrints);
+    dm_->QSeznamy.Locate("Jmeno_registr", QStringLiteral("Aron z Dolin"));
+    ScriptedMessages messages;
+    Click("BtnEditOsetreni");
+    EXPECT_EQ(messages.Texts(), QStringList{"Tento příkaz není zatím funkční"});
+    EXPECT_EQ(dm_->CurrentAnimal.JmenoRegistr(), "Aron z Dolin");
+    EXPECT_EQ(dm_->CurrentAnimal.Otec(), "Ťapka otec");
+    EXPECT_EQ(dm_->CurrentAnimal.Matka(), "Žofie matka");
+    EXPECT_EQ(dm_->CurrentAnimal.Plemeno(), "Vipet");
+    EXPECT_EQ(dm_->TaOsetreni.RecordCount(), 1);
+}
+
+TEST_F(RecordSheet, PedigreeNeedsBothParents) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    Card().Locate("Jmeno_registr", QStringLiteral("Bára z Dolin"));
+    ScriptedMessages messages;
+    Click("BtnNewRodokmen");
+    ASSERT_EQ(messages.Texts(),
+              QStringList{"Nelze zakládat rodokmen bez  zadání jména matky a otce "});
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+}
+
+TEST_F(RecordSheet, LitterEntryGetsTheDamAndBreed) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    QString dam, breed;
+    ScriptedModal modal([&](QDialog& dialog) {
+        auto* form = qobject_cast<TFoVrhyZapis*>(&dialog);
+        EXPECT_NE(form, nullptr);
+        if (form != nullptr) {
+            dam = form->Jmeno_reg_matka->text();
+            breed = form->EditPlemeno->text();
+        }
+        return int(QDialog::Rejected);
+    });
+    Click("BtnNewVrhy");
+    EXPECT_EQ(dam, "Aron z Dolin");
+    EXPECT_EQ(breed, "Vipet");
+}
+
+TEST_F(RecordSheet, TitlesAndPhotoFollowTheCard) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    auto* photo = Find<TCardPhoto>("DBImageFoto");
+    auto* titles = Find<TDbGridKOPA>("DBGridTituly");
+    // Showing the sheet moves nothing: the photo starts empty.
+    EXPECT_FALSE(photo->HasPicture());
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
+    EXPECT_EQ(titles->model()->rowCount(), 0);
+    EXPECT_FALSE(photo->HasPicture());
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPrior);
+    EXPECT_EQ(titles->model()->rowCount(), 1);
+    EXPECT_EQ(titles->model()->index(0, 0).data().toString(), "Šampion ČR");
+    EXPECT_TRUE(photo->HasPicture());
+    // Choosing a name in the list moves the card.
+    auto* names = Find<TDbGridKOPA>("DBGridJmena");
+    names->setCurrentIndex(names->model()->index(1, 0));
+    EXPECT_EQ(CardText("Jmeno_registr"), "Bára z Dolin");
+    EXPECT_FALSE(photo->HasPicture());
+}
+
+TEST_F(RecordSheet, PhotoAndTitlesOnDemandWhenTheSettingsAreOff) {
+    EXPECT_FALSE(Find<QPushButton>("BtnFoto")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("BtnTituly")->isEnabled());
+    CurrentParametry().OnlineFoto = false;
+    CurrentParametry().OnlineTituly = false;
+    sheet_->ApplySettings(CurrentParametry());
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    auto* photo = Find<TCardPhoto>("DBImageFoto");
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPrior);
+    EXPECT_FALSE(photo->HasPicture());
+    EXPECT_FALSE(dm_->TaTituly.IsActive());
+    ScriptedMessages messages;
+    Click("BtnFoto");
+    EXPECT_TRUE(photo->HasPicture());
+    Click("BtnTituly");
+    EXPECT_TRUE(dm_->TaTituly.IsActive());
+    EXPECT_EQ(dm_->TaTituly.RecordCount(), 1);
+    EXPECT_TRUE(messages.Shown().empty());
+    // The photo stays while moving; asking for it on a card without one says so.
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
+    EXPECT_TRUE(photo->HasPicture());
+    Click("BtnFoto");
+    EXPECT_EQ(messages.Texts(), QStringList{"Obrázek k této kartě není založen"});
+    EXPECT_FALSE(photo->HasPicture());
+}
