@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "platform/paint/picture.h"
 #include "platform/print/fake_printer_system.h"
 #include "report/output/print_options.h"
 #include "report/output/sestprn.h"
@@ -266,6 +267,69 @@ TEST_F(ReportWindowsTest, PreviewKeepsItsDialogAndTheUsersChoicesBetweenPrints) 
     ASSERT_EQ(printers.Jobs().size(), 2U);
     // Two copies made by the driver.
     EXPECT_EQ(printers.Jobs()[0].copies, 2);
+}
+
+// Green pixels of a printed page image.
+int GreenPixels(const QImage& page) {
+    int green = 0;
+    for (int y = 0; y < page.height(); y += 2) {
+        for (int x = 0; x < page.width(); x += 2) {
+            green += page.pixel(x, y) == qRgb(0, 255, 0) ? 1 : 0;
+        }
+    }
+    return green;
+}
+
+TEST_F(ReportWindowsTest, PreviewOffersTheBackgroundAndPrintsItWhenTicked) {
+    ASSERT_EQ(report.Generate(), seOK);
+    report.PrepareOutput();
+    TSestVystup& output = report.Output();
+    QImage green(40, 40, QImage::Format_RGB32);
+    green.fill(qRgb(0, 255, 0));
+    const platform::Picture background(green);
+    output.SetBackground(&background, QRect(100, 100, 300, 300), false);
+    TFormSestP form;
+    form.SetBackground(&background, QRect(100, 100, 300, 300), false);
+    form.ShowOutput(output);
+    TPreviewPrinting printing;
+    std::vector<bool> ticked;
+    ScriptedModal modal([&ticked](QDialog& dialog) {
+        dialog.show();
+        QCheckBox* box = Child<QCheckBox>(dialog, "ChBPozadi");
+        EXPECT_TRUE(box->isVisible());
+        ticked.push_back(box->isChecked());
+        if (!box->isChecked()) {
+            Press(dialog, "ChBPozadi");
+        }
+        Child<QCheckBox>(dialog, "ChBAktualniStranka")->setChecked(true);
+        Press(dialog, "BtnTisk");
+        return dialog.result();
+    });
+    ASSERT_TRUE(printing.Print(form));
+    EXPECT_TRUE(form.PrintBackground());
+    EXPECT_TRUE(output.PrintBackground);
+    ASSERT_EQ(printers.Jobs().size(), 1U);
+    ASSERT_EQ(printers.Jobs()[0].pages.size(), 1U);
+    EXPECT_GT(GreenPixels(printers.Jobs()[0].pages[0]), 100);
+    // The next print starts from the flag as it is now.
+    ASSERT_TRUE(printing.Print(form));
+    EXPECT_EQ(ticked, (std::vector<bool>{false, true}));
+}
+
+TEST_F(ReportWindowsTest, PreviewWithoutBackgroundPrintsNone) {
+    ASSERT_EQ(report.Generate(), seOK);
+    report.PrepareOutput();
+    TFormSestP form;
+    form.ShowOutput(report.Output());
+    TPreviewPrinting printing;
+    ScriptedModal modal([](QDialog& dialog) {
+        Press(dialog, "BtnTisk");
+        return dialog.result();
+    });
+    ASSERT_TRUE(printing.Print(form));
+    EXPECT_FALSE(printing.Dialog()->ShowBackground);
+    ASSERT_FALSE(printers.Jobs().empty());
+    EXPECT_EQ(GreenPixels(printers.Jobs()[0].pages[0]), 0);
 }
 
 TEST_F(ReportWindowsTest, PreviewPrintsOnATextOnlyPrinterAsRawRows) {
