@@ -88,8 +88,10 @@ Qt::ItemFlags DbGridModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = DataSetModel::flags(index);
     platform::DataSet* dataSet = OpenDataSet();
     const platform::Field* field = FieldAt(index.column());
+    // Without AutoEdit on the source only a record already being edited takes input.
     if (index.isValid() && !grid_.ReadOnly() && dataSet != nullptr && dataSet->CanModify() &&
-        field != nullptr && field->Kind() != platform::ColumnType::Graphic)
+        (source_.AutoEdit() || IsEditing(*dataSet)) && field != nullptr &&
+        field->Kind() != platform::ColumnType::Graphic)
         flags |= Qt::ItemIsEditable;
     return flags;
 }

@@ -203,17 +203,18 @@ void TDBNavigatorKopa::UpdateButtons() {
     const bool downward =
         active && !empty &&
         (inserting || (dataSet->RecNo() < dataSet->RecordCount() - 1 && !dataSet->Eof()));
-    const bool enabled = isEnabled();
-    buttons_[nbFirst]->setEnabled(enabled && upward);
-    buttons_[nbPrior]->setEnabled(enabled && upward);
-    buttons_[nbNext]->setEnabled(enabled && downward);
-    buttons_[nbLast]->setEnabled(enabled && downward);
-    buttons_[nbInsert]->setEnabled(enabled && canModify);
-    buttons_[nbDelete]->setEnabled(enabled && canModify && (!empty || inserting));
-    buttons_[nbEdit]->setEnabled(enabled && canModify && !editing);
-    buttons_[nbPost]->setEnabled(enabled && canModify && editing);
-    buttons_[nbCancel]->setEnabled(enabled && canModify && editing);
-    buttons_[nbRefresh]->setEnabled(enabled && active && !editing);
+    // A disabled navigator disables its buttons by itself; these are the
+    // data set's reasons.
+    buttons_[nbFirst]->setEnabled(upward);
+    buttons_[nbPrior]->setEnabled(upward);
+    buttons_[nbNext]->setEnabled(downward);
+    buttons_[nbLast]->setEnabled(downward);
+    buttons_[nbInsert]->setEnabled(canModify);
+    buttons_[nbDelete]->setEnabled(canModify && (!empty || inserting));
+    buttons_[nbEdit]->setEnabled(canModify && !editing);
+    buttons_[nbPost]->setEnabled(canModify && editing);
+    buttons_[nbCancel]->setEnabled(canModify && editing);
+    buttons_[nbRefresh]->setEnabled(active && !editing);
 }
 
 const std::function<void(TDBNavigatorKopa*)>* TDBNavigatorKopa::Replacement(

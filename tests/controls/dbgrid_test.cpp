@@ -147,6 +147,12 @@ TEST_F(DbGrid, AQueryOrAReadOnlyGridIsNotEditable) {
     grid->SetReadOnly(true);
     EXPECT_FALSE(grid->model()->flags(Cell(0, 0)) & Qt::ItemIsEditable);
     grid->SetReadOnly(false);
+    source->SetAutoEdit(false);
+    EXPECT_FALSE(grid->model()->flags(Cell(0, 0)) & Qt::ItemIsEditable);
+    cards->Edit();
+    EXPECT_TRUE(grid->model()->flags(Cell(0, 0)) & Qt::ItemIsEditable);
+    cards->Cancel();
+    source->SetAutoEdit(true);
     platform::Query list(*db);
     list.SetSQL({"Select * from Main_card"});
     list.Open();

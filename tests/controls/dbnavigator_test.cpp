@@ -115,6 +115,13 @@ TEST_F(Navigator, ButtonsFollowTheDataSet) {
     EXPECT_TRUE(Enabled(nbPost));
     EXPECT_TRUE(Enabled(nbCancel));
     cards->Cancel();
+    nav->setEnabled(false);
+    EXPECT_FALSE(Enabled(nbEdit));
+    cards->First();
+    nav->setEnabled(true);
+    EXPECT_TRUE(Enabled(nbEdit)) << "enabled again with the navigator";
+    EXPECT_TRUE(Enabled(nbNext));
+    EXPECT_FALSE(Enabled(nbPrior));
     cards->Close();
     for (int b = nbFirst; b <= nbRefresh; ++b)
         EXPECT_FALSE(Enabled(TNavigateBtn(b))) << b;
