@@ -90,8 +90,8 @@ Qt::ItemFlags DbGridModel::flags(const QModelIndex& index) const {
     const platform::Field* field = FieldAt(index.column());
     // Without AutoEdit on the source only a record already being edited takes input.
     if (index.isValid() && !grid_.ReadOnly() && dataSet != nullptr && dataSet->CanModify() &&
-        (source_.AutoEdit() || IsEditing(*dataSet)) && field != nullptr &&
-        field->Kind() != platform::ColumnType::Graphic)
+        (grid_.DataSource() == nullptr || grid_.DataSource()->AutoEdit() || IsEditing(*dataSet)) &&
+        field != nullptr && field->Kind() != platform::ColumnType::Graphic)
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -139,6 +139,8 @@ TDbGridKOPA::TDbGridKOPA(QWidget* parent) : QTableView(parent) {
 
 TDbGridKOPA::~TDbGridKOPA() {
     UnregisterPendingChangeHolder(this);
+    if (source_ != nullptr)
+        source_->RemoveListener(this);
     // The view lets go of the model before the model goes.
     setModel(nullptr);
 }
@@ -149,16 +151,30 @@ void TDbGridKOPA::SetDataSource(platform::DataSource* source) {
     const QStringList columns = model_ ? model_->FieldNames() : QStringList();
     setModel(nullptr);
     model_.reset();
+    if (source_ != nullptr)
+        source_->RemoveListener(this);
     source_ = source;
+    relay_.SetDataSet(source_ != nullptr ? source_->GetDataSet() : nullptr);
     if (source_ == nullptr)
         return;
-    model_ = std::make_unique<DbGridModel>(*source_, *this);
+    source_->AddListener(this);
+    model_ = std::make_unique<DbGridModel>(relay_, *this);
     model_->SetFieldNames(columns);
     setModel(model_.get());
     connect(model_.get(), &platform::DataSetModel::currentRowChanged, this,
             [this] { FollowDataSet(); });
     connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] { FollowDataSet(); });
     FollowDataSet();
+}
+
+void TDbGridKOPA::OnSourceEvent(platform::DataSource& source, const platform::DataEvent& event) {
+    if (event.kind == platform::DataEventKind::Destroyed) {
+        source_ = nullptr;
+        relay_.SetDataSet(nullptr);
+        return;
+    }
+    if (source.GetDataSet() != relay_.GetDataSet())
+        relay_.SetDataSet(source.GetDataSet());
 }
 
 void TDbGridKOPA::SetColumns(const QStringList& fieldNames) {

@@ -47,7 +47,9 @@ class DbGridModel : public platform::DataSetModel {
     bool inserting_ = false;
 };
 
-class TDbGridKOPA : public QTableView, public PendingChangeHolder {
+class TDbGridKOPA : public QTableView,
+                    public PendingChangeHolder,
+                    public platform::DataSourceListener {
     Q_OBJECT
   public:
     explicit TDbGridKOPA(QWidget* parent = nullptr);
@@ -77,6 +79,9 @@ class TDbGridKOPA : public QTableView, public PendingChangeHolder {
     platform::DataSet* PendingDataSet() const override;
     void CommitPendingChange() override;
 
+    // Follows re-pointing and destruction of the source it was given.
+    void OnSourceEvent(platform::DataSource& source, const platform::DataEvent& event) override;
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -90,6 +95,9 @@ class TDbGridKOPA : public QTableView, public PendingChangeHolder {
     void DeleteWithConfirmation();
 
     platform::DataSource* source_ = nullptr;
+    // The model reads the data set through a source of the grid's own, so
+    // that it never outlives its source even when the given one goes first.
+    platform::DataSource relay_;
     std::unique_ptr<DbGridModel> model_;
     bool readOnly_ = false;
     bool following_ = false;

@@ -197,9 +197,29 @@ TEST_F(DbGrid, ClosingAndRepointingTheSource) {
     EXPECT_EQ(grid->model()->rowCount(), 0);
     cards->Open();
     EXPECT_EQ(grid->model()->rowCount(), 3);
+    platform::Query list(*db);
+    list.SetSQL({"Select * from Main_card where Pohlavi = \"Fena\""});
+    list.Open();
+    source->SetDataSet(&list);
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    source->SetDataSet(cards.get());
+    EXPECT_EQ(grid->model()->rowCount(), 3);
     grid->SetDataSource(nullptr);
     EXPECT_EQ(grid->model(), nullptr);
     cards->Next();  // nothing listens; no crash
+}
+
+TEST_F(DbGrid, TheSourceMayGoFirst) {
+    auto* later = Add(new TDbGridKOPA, "DBGrid2");
+    {
+        platform::DataSource shortLived("SoShort", cards.get());
+        later->SetDataSource(&shortLived);
+        EXPECT_EQ(later->model()->rowCount(), 3);
+    }
+    EXPECT_EQ(later->DataSource(), nullptr);
+    EXPECT_EQ(later->model()->rowCount(), 0);
+    cards->Next();
+    delete later;  // lets go of nothing that is gone
 }
 
 }  // namespace
