@@ -43,6 +43,12 @@ void AddRow(QGridLayout* grid, int row, const QString& caption,
     }
 }
 
+// A captioned row whose widget spans `span` columns.
+void AddSpannedRow(QGridLayout* grid, int row, const QString& caption, QWidget* widget, int span) {
+    grid->addWidget(Caption(caption, widget), row, 0);
+    grid->addWidget(widget, row, 1, 1, span);
+}
+
 QGridLayout* GroupGrid(QGroupBox* group) {
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(6);
@@ -107,6 +113,8 @@ QWidget* TFoMain::BuildRecordPage() {
     navigator_ = new TDBNavigatorKopa(page);
     navigator_->setObjectName(QStringLiteral("DBNavigator1"));
     navigator_->SetDataSource(&dm_->SoMainCard);
+    // Room for the captions under the pictures.
+    navigator_->setMinimumSize(9 * 64, 2 * QFontMetrics(font()).height() + 16);
     // "Ulož" takes the text still sitting in the focused field along.
     navigator_->OnClickPost = [this](TDBNavigatorKopa*) {
         CommitPendingInput();
@@ -186,11 +194,9 @@ QWidget* TFoMain::BuildBasicTab() {
     auto* form = new QGridLayout;
     form->setVerticalSpacing(5);
     breedCombo_ = AddCombo(QStringLiteral("Plemeno"), {});
-    AddRow(form, 0, QStringLiteral("Plemeno"), {breedCombo_});
-    form->addWidget(breedCombo_, 0, 1, 1, 4);
-    QLineEdit* name = AddEdit(QStringLiteral("Jmeno_registr"));
-    AddRow(form, 1, QStringLiteral("Jméno registr."), {name});
-    form->addWidget(name, 1, 1, 1, 4);
+    AddSpannedRow(form, 0, QStringLiteral("Plemeno"), breedCombo_, 4);
+    AddSpannedRow(form, 1, QStringLiteral("Jméno registr."),
+                  AddEdit(QStringLiteral("Jmeno_registr")), 4);
     AddRow(form, 2, QStringLiteral("Jméno volací"), {AddEdit(QStringLiteral("Jmeno_call"))});
     QComboBox* sex =
         AddCombo(QStringLiteral("Pohlavi"), {QStringLiteral("Fena"), QStringLiteral("Pes")}, false);
@@ -231,8 +237,7 @@ QWidget* TFoMain::BuildBasicTab() {
         } else {
             connect(pick, &QPushButton::clicked, this, [this, column] { PickParent(column); });
         }
-        AddRow(form, row, QString::fromUtf8(entry.caption), {edit});
-        form->addWidget(edit, row, 1, 1, 3);
+        AddSpannedRow(form, row, QString::fromUtf8(entry.caption), edit, 3);
         form->addWidget(pick, row, 4);
         if (column == QLatin1String("Majitel")) {
             edit->installEventFilter(this);

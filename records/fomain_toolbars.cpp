@@ -47,7 +47,6 @@ QToolButton* ToolButton(const QString& name, const QString& caption) {
     auto* button = new QToolButton;
     button->setObjectName(name);
     button->setText(caption);
-    button->setAutoRaise(true);
     button->setMinimumWidth(84);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return button;
@@ -83,6 +82,10 @@ QWidget* TFoMain::BuildToolBars() {
         auto* label = new QLabel(QString::fromUtf8(entry.label));
         label->setObjectName(QStringLiteral("Label") + name);
         label->setAlignment(Qt::AlignCenter);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        label->setContentsMargins(0, 3, 0, 3);
         QToolButton* add =
             ToolButton(QStringLiteral("BtnNew") + name, QString::fromUtf8(entry.newCaption));
         connect(add, &QToolButton::clicked, this,
