@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -92,8 +93,10 @@ void TFoVrhyEdit::BuildControls() {
 void TFoVrhyEdit::LayOut() {
     const int nameWidth = fontMetrics().horizontalAdvance(QString(30, QLatin1Char('n')));
     const int countWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16;
-    grid_->setMinimumWidth(nameWidth +
-                           fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 60);
+    const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 24;
+    grid_->setMinimumWidth(nameWidth + dateWidth + 60);
+    grid_->setColumnWidth(0, dateWidth);
+    grid_->horizontalHeader()->setStretchLastSection(true);
     for (QWidget* wide : {static_cast<QWidget*>(dam_), static_cast<QWidget*>(sire_),
                           static_cast<QWidget*>(breed_)}) {
         wide->setMinimumWidth(nameWidth);
@@ -116,6 +119,7 @@ void TFoVrhyEdit::LayOut() {
     detail->addWidget(Caption(QStringLiteral("Datum porodu"), birth_, this), row, 0);
     detail->addWidget(birth_, row++, 1, Qt::AlignLeft);
     auto* counts = new QHBoxLayout;
+    counts->setSpacing(6);
     counts->addWidget(Caption(QStringLiteral("Pes"), males_, this));
     counts->addWidget(males_);
     counts->addSpacing(16);
@@ -141,6 +145,7 @@ void TFoVrhyEdit::LayOut() {
     layout->addWidget(navigator_);
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
+    resize(nameWidth * 3, fontMetrics().height() * 30);
 }
 
 bool TFoVrhyEdit::PostPendingEdit() {

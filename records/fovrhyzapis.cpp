@@ -140,7 +140,7 @@ void TFoVrhyZapis::LayOut() {
     editPocetPes_->setFixedWidth(countWidth);
     editPocetFena_->setFixedWidth(countWidth);
     pickSire_->setFixedWidth(pickSire_->sizeHint().height() + 4);
-    listBoxJmenaStenat_->setMinimumHeight(fontMetrics().height() * 6);
+    listBoxJmenaStenat_->setFixedHeight(fontMetrics().height() * 8);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
@@ -161,6 +161,7 @@ void TFoVrhyZapis::LayOut() {
 
     grid->addWidget(Caption(QStringLiteral("Počet štěňat "), editPocetPes_, this), row, 0);
     auto* counts = new QHBoxLayout;
+    counts->setSpacing(6);
     counts->addWidget(Caption(QStringLiteral("Pes"), editPocetPes_, this));
     counts->addWidget(editPocetPes_);
     counts->addSpacing(16);

@@ -129,6 +129,18 @@ TEST_F(LitterEntry, ShowsItsCaptionsAndStartsEmptyBesideDamAndBreed) {
     EXPECT_TRUE(Field("Edit_Jmeno_reg_otec")->hasFocus());
 }
 
+TEST_F(LitterEntry, NoCaptionOrButtonTextIsCutOff) {
+    for (QLabel* label : form_->findChildren<QLabel*>()) {
+        EXPECT_GE(label->width(), label->minimumSizeHint().width()) << label->text().toStdString();
+        EXPECT_GE(label->height(), label->minimumSizeHint().height())
+            << label->text().toStdString();
+    }
+    for (QPushButton* button : form_->findChildren<QPushButton*>()) {
+        const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
+        EXPECT_GE(button->width(), textWidth + 8) << button->text().toStdString();
+    }
+}
+
 TEST_F(LitterEntry, EnterAndArrowsMoveThroughTheFieldsInOrder) {
     const std::vector<const char*> order{"Edit_Jmeno_reg_otec", "Edit_datum_porod", "EditPocetPes",
                                          "EditPocetFena",       "EditJmenoStenat",  "Edit_Poznamka",
