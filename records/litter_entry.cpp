@@ -138,6 +138,14 @@ QStringList PuppyNameFailures(TDM1& dm, const QStringList& names) {
 void WriteLitter(TDM1& dm, const TLitterInput& input, bool createCards) {
     OpenIfClosed(dm.TaVrhy);
     OpenIfClosed(dm.TaMain_Card);
+    // The record sheet the user came from stays current, whatever the
+    // appended puppy sheets did to the position.
+    const platform::Bookmark shownSheet = dm.TaMain_Card.GetBookmark();
+    const auto backToShownSheet = [&dm, &shownSheet] {
+        if (shownSheet.IsValid()) {
+            dm.TaMain_Card.GotoBookmark(shownSheet);
+        }
+    };
     dm.Database1.StartTransaction();
     try {
         AppendRows(dm, input, createCards);
@@ -148,7 +156,9 @@ void WriteLitter(TDM1& dm, const TLitterInput& input, bool createCards) {
         dm.TaVrhy.Cancel();
         dm.TaMain_Card.Cancel();
         dm.Database1.Rollback();
+        backToShownSheet();
         throw;
     }
     dm.TaMain_Card.Refresh();
+    backToShownSheet();
 }

@@ -201,6 +201,14 @@ TEST_F(LitterEntry, WithCardsCreatesOneRecordSheetPerPuppy) {
     }
 }
 
+TEST_F(LitterEntry, TheDamsRecordSheetStaysCurrentAfterTheWrite) {
+    ASSERT_TRUE(dm_->TaMain_Card.Locate("Jmeno_registr", kDam));
+    FillLitter("12.3.2024", 1, 1, {"Žofka", "Ámos"});
+    Press("BtnGenerated");
+    ASSERT_EQ(Messages(), QStringList{kDone});
+    EXPECT_EQ(dm_->TaMain_Card.FieldByName("Jmeno_registr").AsString(), kDam);
+}
+
 TEST_F(LitterEntry, TheNameListRefusesEmptyTooManyAndRepeatedNames) {
     AddName("Ája");  // no counts yet: the list has no room
     EXPECT_EQ(Messages(), QStringList{"Překročen počet jmen v seznamu "});
