@@ -8,11 +8,11 @@
 #include <QVBoxLayout>
 
 #include "app/dmunit.h"
+#include "controls/db_grid.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
-#include "records/record_grid.h"
 
 namespace {
 
@@ -51,8 +51,15 @@ class QueryCloser {
 TFoSeznam::TFoSeznam(TDM1& dm, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FoSeznam"));
     setWindowTitle(QStringLiteral("Seznam"));
-    grid_ = new TRecordGrid(dm.SoQuery_MainCard, kColumns, kTitles, this);
+    grid_ = new TDbGridKOPA(this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
+    grid_->SetDataSource(&dm.SoQuery_MainCard);
+    grid_->SetColumns(kColumns);
+    for (int column = 0; column < kTitles.size(); ++column) {
+        grid_->SetColumnTitle(column, kTitles[column]);
+    }
+    grid_->SetReadOnly(true);
+    grid_->SetRowSelect(true);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     const int nameWidth = grid_->fontMetrics().horizontalAdvance(QString(28, QLatin1Char('m')));
     grid_->setColumnWidth(0, nameWidth);

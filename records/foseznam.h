@@ -11,7 +11,7 @@
 
 class QPushButton;
 class TDM1;
-class TRecordGrid;
+class TDbGridKOPA;
 
 class TFoSeznam : public QDialog {
     Q_OBJECT
@@ -19,13 +19,13 @@ class TFoSeznam : public QDialog {
     // The grid follows SoQuery_MainCard; the query is opened by the caller.
     explicit TFoSeznam(TDM1& dm, QWidget* parent = nullptr);
 
-    TRecordGrid* Grid() const { return grid_; }
+    TDbGridKOPA* Grid() const { return grid_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
-    TRecordGrid* grid_ = nullptr;
+    TDbGridKOPA* grid_ = nullptr;
 };
 
 // Opens Query_MainCard, shows the pick-list modally and, when it closes with

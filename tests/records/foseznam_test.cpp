@@ -7,9 +7,9 @@
 #include <QTest>
 
 #include "app/dmunit.h"
+#include "controls/db_grid.h"
 #include "platform/store/field.h"
 #include "records/foseznam.h"
-#include "records/record_grid.h"
 #include "tests/support/seams.h"
 
 namespace {
@@ -30,7 +30,7 @@ class PickList : public testing::Test {
 
     // Clicks the grid row showing `name` and then the button `button`.
     static int ChooseAndPress(QDialog& dialog, const QString& name, const char* button) {
-        auto* grid = dialog.findChild<TRecordGrid*>("DBGrid1");
+        auto* grid = dialog.findChild<TDbGridKOPA*>("DBGrid1");
         EXPECT_NE(grid, nullptr);
         for (int row = 0; grid != nullptr && row < grid->model()->rowCount(); ++row) {
             const QModelIndex cell = grid->model()->index(row, 0);
@@ -57,7 +57,7 @@ TEST_F(PickList, ShowsEveryRecordSheetWithItsFourColumns) {
     bool wasOpen = false;
     testing_support::ScriptedModal modal([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Seznam");
-        auto* grid = dialog.findChild<TRecordGrid*>("DBGrid1");
+        auto* grid = dialog.findChild<TDbGridKOPA*>("DBGrid1");
         rows = grid->model()->rowCount();
         for (int c = 0; c < grid->model()->columnCount(); ++c) {
             titles << grid->model()->headerData(c, Qt::Horizontal).toString();

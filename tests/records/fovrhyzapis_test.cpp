@@ -11,9 +11,9 @@
 
 #include "app/dmunit.h"
 #include "controls/K_Edit.h"
+#include "controls/db_grid.h"
 #include "platform/store/field.h"
 #include "records/fovrhyzapis.h"
-#include "records/record_grid.h"
 #include "tests/support/seams.h"
 
 void PrintTo(const QString& text, std::ostream* os) {
@@ -422,7 +422,7 @@ TEST_F(LitterEntry, LeavingTheBirthDateCompletesItOrComplains) {
 
 TEST_F(LitterEntry, TheSirePickPutsTheChosenNameAndMovesToTheDate) {
     testing_support::ScriptedModal pick([](QDialog& list) {
-        auto* grid = list.findChild<TRecordGrid*>("DBGrid1");
+        auto* grid = list.findChild<TDbGridKOPA*>("DBGrid1");
         for (int row = 0; row < grid->model()->rowCount(); ++row) {
             if (grid->model()->index(row, 0).data().toString() == kSire) {
                 grid->setCurrentIndex(grid->model()->index(row, 0));
