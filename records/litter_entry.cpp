@@ -126,8 +126,13 @@ QStringList LitterInputFailures(TDM1& dm, const TLitterInput& input) {
 
 QStringList PuppyNameFailures(TDM1& dm, const QStringList& names) {
     QStringList failures;
+    if (names.isEmpty()) {
+        return failures;
+    }
+    platform::Table sheets(dm.Database1, QStringLiteral("main_card.db"));
+    sheets.Open();
     for (const QString& name : names) {
-        if (TableHolds(dm, QStringLiteral("main_card.db"), kRegisteredName, {name})) {
+        if (sheets.Locate(kRegisteredName, name)) {
             failures << QStringLiteral("Požadované jméno %1 , je již zadáno, nelze pokračovat")
                             .arg(name);
         }
