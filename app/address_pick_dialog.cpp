@@ -1,6 +1,7 @@
 #include "app/address_pick_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -15,8 +16,8 @@ struct Column {
 };
 
 const Column kColumns[] = {
-    {"Nazev_Key", "Název (klíčový)", 180},
-    {"Nazev", "Název", 180},
+    {"Nazev_Key", "Název (klíčový)", 260},
+    {"Nazev", "Název", 260},
     {"Obec_1", "Obec", 120},
     {"Telefon_1", "Telefon", 100},
 };
@@ -37,6 +38,7 @@ TAddressPickDialog::TAddressPickDialog(platform::DataSource& addresses, QWidget*
     grid->SetColumns(fields);
     grid->SetRowSelect(true);
     grid->SetReadOnly(true);
+    grid->horizontalHeader()->setStretchLastSection(true);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         grid->SetColumnTitle(i, QString::fromUtf8(kColumns[i].title));
         grid->setColumnWidth(i, kColumns[i].width);
@@ -56,5 +58,5 @@ TAddressPickDialog::TAddressPickDialog(platform::DataSource& addresses, QWidget*
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid);
     layout->addWidget(buttons);
-    resize(640, 420);
+    resize(860, 440);
 }
