@@ -4,6 +4,7 @@
 // nothing" answers, and titles and photo following the card.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
@@ -442,4 +443,40 @@ TEST_F(RecordSheet, PhotoAndTitlesOnDemandWhenTheSettingsAreOff) {
     Click("BtnFoto");
     EXPECT_EQ(messages.Texts(), QStringList{"Obrázek k této kartě není založen"});
     EXPECT_FALSE(photo->HasPicture());
+}
+
+TEST_F(RecordSheet, ARefusedNumberIsReportedAndTheTextStaysForCorrection) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    ScriptedMessages messages;
+    Type("DBE_Cip", QStringLiteral("12x"));
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(Find<QLineEdit>("DBE_Cip")->text(), "12x");
+    EXPECT_TRUE(Card().FieldByName("Cip").IsNull());
+    // "Ulož" takes the pending text along and is refused the same way.
+    messages.Clear();
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPost);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(Card().State(), platform::DataSetState::Edit);
+    Type("DBE_Cip", QStringLiteral("123456"));
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPost);
+    EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
+    EXPECT_EQ(Card().FieldByName("Cip").AsInteger(), 123456);
+}
+
+TEST_F(RecordSheet, LeavingLuxaceWhileEditingShowsTheLastTab) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    sheet_->show();
+    QApplication::setActiveWindow(sheet_.get());
+    auto* tabs = Find<QTabWidget>("PageControl2");
+    tabs->setCurrentIndex(1);
+    auto* luxace = Find<QLineEdit>("DBE_Luxace");
+    luxace->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(luxace, "0/0");
+    QTest::keyClick(luxace, Qt::Key_Tab);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_EQ(CardText("Luxace"), "0/0");
+    // The birth date there is display only: it does not take the input.
+    EXPECT_FALSE(Find<QLineEdit>("DBE_Datum_nar_zobrazeni")->hasFocus());
+    Card().Cancel();
 }
