@@ -160,6 +160,7 @@ TEST_F(LitterEntry, WriteOnlyStoresTheLitterWithItsNamesAndNoRecordSheet) {
     FillLitter("12.3.2024", 2, 1, {"Ája", "Bob", "Cyril"});
     Press("BtnWriteOnly");
     EXPECT_EQ(Messages(), QStringList{kDone});
+    EXPECT_EQ(messages_.Shown()[0].icon, platform::MessageIcon::Information);
     EXPECT_FALSE(form_->isVisible());
     EXPECT_EQ(form_->result(), QDialog::Accepted);
     EXPECT_FALSE(form_->CreateCards());
@@ -280,6 +281,10 @@ TEST_F(LitterEntry, AnEmptyBirthDateIsRefusedWithItsMessageAlone) {
     FillLitter("", 1, 0, {"Ája"});
     Press("BtnWriteOnly");
     EXPECT_EQ(Messages(), QStringList({"Neplatné datum", kRefused}));
+    for (const platform::MessageRequest& shown : messages_.Shown()) {
+        EXPECT_EQ(shown.icon, platform::MessageIcon::Error);
+        EXPECT_EQ(shown.buttons, platform::mbOK);
+    }
     EXPECT_EQ(Rows("vrhy.db"), 0);
 }
 
