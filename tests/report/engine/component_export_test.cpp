@@ -359,8 +359,10 @@ TEST_F(ComponentExportTest, AllPagesAsHtmlWithTheirPicturesBeside) {
         const QRegularExpressionMatch image =
             QRegularExpression(QStringLiteral("<IMG SRC=\"([^\"]+)\"")).match(html);
         ASSERT_TRUE(image.hasMatch()) << page.toStdString();
-        EXPECT_TRUE(image.captured(1).startsWith(QStringLiteral("obr%1_").arg(k)))
-            << image.captured(1).toStdString();
+        // "obr.x" with its extension replaced by k and "_.bmp", then by the
+        // element number and ".bmp".
+        const QRegularExpression name(QStringLiteral("^obr%1_\\d+\\.bmp$").arg(k));
+        EXPECT_TRUE(name.match(image.captured(1)).hasMatch()) << image.captured(1).toStdString();
         EXPECT_TRUE(ReadFile(out + image.captured(1)).startsWith("BM"));
     }
     EXPECT_TRUE(HtmlFile(out + QStringLiteral("seznam1.html"))
