@@ -84,7 +84,6 @@ class PrintCupsTest : public ::testing::Test {
             GTEST_SKIP() << "cupsd is not running (start it with .ci/setup-cups); skipping the "
                             "printing of a report through the real print system";
         }
-        savedPaper_ = PaperSetup();
         report.SetDataSource(data.source.get());
         report.OnNactiPredlohu = [this](TSestava& r) {
             r.SetPredloha(component_test::ListTemplate());
@@ -108,7 +107,7 @@ class PrintCupsTest : public ::testing::Test {
         PaperSetup() = savedPaper_;
     }
 
-    // The index of `queue`, or -1 with the test skipped.
+    // The index of `queue` in the printer list; -1 when there is no such queue.
     int QueueIndex(const QString& queue) {
         return int(platform::Printers().PrinterNames().indexOf(queue));
     }
@@ -121,7 +120,7 @@ class PrintCupsTest : public ::testing::Test {
     bool textOnly = false;
 
   private:
-    TPaperSetup savedPaper_;
+    TPaperSetup savedPaper_ = PaperSetup();
 };
 
 TEST_F(PrintCupsTest, GraphicQueueReceivesADocumentWithTheReportsText) {
