@@ -154,3 +154,48 @@ TEST_F(MemoRadio, ColumnsLayOutTheOptions) {
 }
 
 }  // namespace
+
+namespace {
+
+// A field rule of the program that refuses one value.
+void RefuseValue(platform::DataSet& dataSet, const QString& column, const QString& refused) {
+    dataSet.FieldSetup(column).onValidate = [refused](platform::Field& field) {
+        if (field.AsString() == refused)
+            throw platform::StoreError(QStringLiteral("Hodnota %1 není dovolena.").arg(refused));
+    };
+}
+
+TEST_F(MemoRadio, ARefusedOptionKeepsTheFocusInTheGroup) {
+    RefuseValue(*cards, "Cip", "2");
+    Show();
+    Focus(group->Button(0));
+    QTest::mouseClick(group->Button(2), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(6, group->Button(2)->height() / 2));
+    Settle();
+    EXPECT_TRUE(group->Button(2)->hasFocus());
+    EXPECT_EQ(group->ItemIndex(), 2);
+    EXPECT_EQ(cards->State(), DataSetState::Edit);
+    other->setFocus(Qt::TabFocusReason);
+    Settle();
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Hodnota 2 není dovolena.");
+    EXPECT_TRUE(group->Button(2)->hasFocus()) << "back on the selected option";
+    EXPECT_EQ(cards->FieldByName("Cip").AsString(), "12345");
+    EXPECT_TRUE(group->Modified());
+}
+
+TEST_F(MemoRadio, ARefusedMemoTextKeepsTheFocus) {
+    RefuseValue(*cards, "Postava_zvl_znaky", "zlé");
+    Show();
+    Focus(memo);
+    Type(memo, "zlé");
+    other->setFocus(Qt::TabFocusReason);
+    Settle();
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(memo->hasFocus());
+    EXPECT_EQ(memo->Text(), "zlé");
+    EXPECT_EQ(cards->State(), DataSetState::Edit);
+}
+
+}  // namespace
