@@ -178,3 +178,37 @@ TEST_F(ComboCheck, NothingChangesOnAQueryOrWithoutAutoEdit) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ComboCheck, ARefusedChoiceKeepsTheFocus) {
+    cards->FieldSetup("Plemeno").onValidate = [](platform::Field& field) {
+        if (field.AsString() == "Vlk")
+            throw platform::StoreError(QStringLiteral("Vlk není plemeno."));
+    };
+    Show();
+    Focus(breed);
+    Type(breed, "Vlk");
+    other->setFocus(Qt::TabFocusReason);
+    Settle();
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Vlk není plemeno.");
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(breed->hasFocus());
+    EXPECT_EQ(breed->Text(), "Vlk");
+    EXPECT_EQ(cards->FieldByName("Plemeno").AsString(), "");
+}
+
+TEST_F(ComboCheck, ARefusedCheckIsUndone) {
+    cards->FieldSetup("Vlastnictvi").onValidate = [](platform::Field& field) {
+        if (field.AsBoolean())
+            throw platform::StoreError(QStringLiteral("Nelze."));
+    };
+    Show();
+    own->click();
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_FALSE(own->isChecked());
+    EXPECT_FALSE(cards->FieldByName("Vlastnictvi").AsBoolean());
+}
+
+}  // namespace
