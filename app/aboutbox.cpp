@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "controls/version_info.h"
+
 namespace {
 
 constexpr int kProductPointSize = 16;
@@ -21,8 +23,11 @@ QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
+// The file version from the program file's version information.
 QString TAboutBox1::VersionText() {
-    return QStringLiteral(HARVEL_VERSION_TEXT);
+    TVerInfo info;
+    info.SetFileNameToProgram();
+    return info.FileVersion();
 }
 
 TAboutBox1::TAboutBox1(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {

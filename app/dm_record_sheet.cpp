@@ -46,8 +46,10 @@ void TDM1::SynchroniseCard(platform::DataSet& moved) {
         platform::DataSet& shown = movedMainCard && SheetInEditMode()
                                        ? static_cast<platform::DataSet&>(TaMain_Card)
                                        : static_cast<platform::DataSet&>(QSeznamy);
+        // Switching the filter on re-reads the table with the new name; a
+        // filter that is on already is not switched off first, which would
+        // read all the titles once more for nothing.
         TaTituly.Open();
-        TaTituly.SetFiltered(false);
         CurrentAnimal.SetJmenoRegistr(RegisteredNameOf(shown));
         TaTituly.SetFiltered(true);
     } else if (TaTituly.IsActive()) {

@@ -141,8 +141,33 @@ QSet<QString> TDM1::RecordSheetNames() {
     return result;
 }
 
+// Whether any row of an event table names no record sheet, from one read of
+// its names: a table without orphans is left as it is instead of being
+// walked row by row, which asks nothing and changes nothing anyway. A failing
+// read answers yes, so the walk decides.
+bool TDM1::HasOrphans(const QString& fileName, const QSet<QString>& recordSheets) {
+    const QString tableName = fileName.section(u'.', 0, 0);
+    try {
+        platform::Query names(Database1);
+        names.SetSQL({QStringLiteral("Select Jmeno_registr from ") + tableName});
+        names.Open();
+        platform::Field& name = names.Fields(0);
+        for (names.First(); !names.Eof(); names.Next()) {
+            if (!recordSheets.contains(name.AsString())) {
+                return true;
+            }
+        }
+        return false;
+    } catch (const platform::StoreError&) {
+        return true;
+    }
+}
+
 void TDM1::CheckOrphans(platform::Table& table, const QString& fileName,
                         const QSet<QString>& recordSheets) {
+    if (!HasOrphans(fileName, recordSheets)) {
+        return;
+    }
     const bool wasOpen = table.IsActive();
     table.Open();
     const bool wasFiltered = table.Filtered();

@@ -157,6 +157,7 @@ class TDM1 {
     void InstallRecordFilters();
     void Open(const QString& dataFolder);
     QSet<QString> RecordSheetNames();
+    bool HasOrphans(const QString& fileName, const QSet<QString>& recordSheets);
     void CheckOrphans(platform::Table& table, const QString& fileName,
                       const QSet<QString>& recordSheets);
 

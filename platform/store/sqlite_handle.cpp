@@ -118,7 +118,11 @@ Value Statement::Column(int index) const {
 }
 
 Connection::Connection(const QString& file, bool create) {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is only ever used by the thread that opened it (the
+    // program's one user-interface thread), so SQLite need not lock its
+    // mutex on every call.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     const QByteArray path = file.toUtf8();
     const int rc = sqlite3_open_v2(path.constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
