@@ -30,7 +30,7 @@
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
-#include "records/card_photo.h"
+#include "controls/db_image.h"
 #include "records/fomain.h"
 
 namespace {
@@ -128,7 +128,7 @@ void BM_NextRecord(benchmark::State& state) {
     program.sheet->show();
     QApplication::processEvents();
     platform::Table& cards = program.dm->TaMain_Card;
-    TCardPhoto* photo = program.sheet->findChild<TCardPhoto*>();
+    TDBImageAspect* photo = program.sheet->findChild<TDBImageAspect*>();
     if (photo == nullptr) {
         state.SkipWithError("the record sheet has no photo control");
         return;
@@ -141,7 +141,7 @@ void BM_NextRecord(benchmark::State& state) {
         cards.Next();
         QApplication::processEvents();  // the card, titles grid and photo redraw
         times.push_back(Milliseconds(Clock::now() - start));
-        withPhoto += photo->HasPicture() ? 1 : 0;
+        withPhoto += photo->Picture().isNull() ? 0 : 1;
         titles += program.dm->TaTituly.RecordCount();
         if (cards.Eof()) {
             cards.First();

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -15,11 +16,12 @@
 #include "app/help_topics.h"
 #include "app/parametry.h"
 #include "app/window_placement.h"
+#include "controls/combo_check.h"
+#include "controls/db_image.h"
+#include "controls/field_data_link.h"
 #include "platform/messages.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
-#include "records/card_photo.h"
-#include "records/field_link.h"
 
 namespace {
 
@@ -29,10 +31,6 @@ const QString kPrintPage = QStringLiteral("TISKY");
 bool IsEditing(const platform::DataSet& dataSet) {
     return dataSet.State() == platform::DataSetState::Edit ||
            dataSet.State() == platform::DataSetState::Insert;
-}
-
-void ShowStoreError(const platform::StoreError& error) {
-    platform::ShowMessage(error.Message(), QString(), platform::MessageIcon::Error, platform::mbOK);
 }
 
 }  // namespace
@@ -69,13 +67,13 @@ void TFoMain::AttachDataModule(TDM1& dataModule) {
 void TFoMain::ShowPhoto(bool bound) {
     photoBound_ = bound;
     if (photo_ != nullptr) {
-        photo_->SetBound(bound);
+        photo_->SetDataField(bound ? QStringLiteral("foto_1") : QString());
     }
 }
 
 void TFoMain::SetBreedLists(const QStringList& breeds) {
     breeds_ = breeds;
-    for (QComboBox* list : {breedCombo_, plemenoOd_, plemenoDo_}) {
+    for (QComboBox* list : {static_cast<QComboBox*>(breedCombo_), plemenoOd_, plemenoDo_}) {
         if (list == nullptr) {
             continue;
         }
@@ -146,11 +144,8 @@ QString TFoMain::CurrentPageName() const {
 }
 
 void TFoMain::CommitPendingInput() {
-    for (TFieldLink* link : links_) {
-        const QString refused = link->Commit(false);
-        if (!refused.isEmpty()) {
-            throw platform::StoreError(refused);
-        }
+    if (CardDataSet().IsActive()) {
+        UpdateBoundControls(CardDataSet());
     }
 }
 
@@ -202,7 +197,11 @@ void TFoMain::ShowHelpTopic(int topic) {
 
 bool TFoMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched == fotoButton_ && fotoButton_->isEnabled()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == photo_ && mouse->button() == Qt::LeftButton &&
+            photo_->rect().contains(mouse->position().toPoint())) {
+            PhotoClicked();
+        } else if (watched == fotoButton_ && fotoButton_->isEnabled()) {
             FotoRelease();
         } else if (watched == titulyButton_ && titulyButton_->isEnabled()) {
             TitulyRelease();

@@ -11,9 +11,7 @@
 // Closing with unsaved changes asks whether to save them.
 
 #include <QDialog>
-#include <QPointer>
 #include <QStringList>
-#include <vector>
 
 #include "app/record_sheet_view.h"
 
@@ -27,9 +25,12 @@ class QStatusBar;
 class QTabWidget;
 class QToolButton;
 class TDBNavigatorKopa;
-class TCardPhoto;
-class TFieldLink;
+class TDBCheckboxMy;
+class TDBComboBoxKopa;
+class TDBImageAspect;
+class TDBMemoLumex;
 class TDbGridKOPA;
+class TKDBEditKopa;
 
 namespace platform {
 class DataSet;
@@ -76,8 +77,8 @@ class TFoMain : public QDialog, public TRecordSheetView {
     // browse mode.
     platform::DataSet& CardDataSet() const;
 
-    // Writes every text typed into the card but not yet stored; throws the
-    // store's error for a refused value.
+    // Writes every value typed into the card's fields but not yet stored;
+    // throws the store's error for a refused value.
     void CommitPendingInput();
 
   public slots:
@@ -97,10 +98,14 @@ class TFoMain : public QDialog, public TRecordSheetView {
     QWidget* BuildPhysicalTab();
     QWidget* BuildTimeTab();
     QWidget* BuildNameColumn();
-    QLineEdit* AddEdit(const QString& column, bool displayOnly = false);
-    QComboBox* AddCombo(const QString& column, const QStringList& offered, bool freeText = true);
-    QCheckBox* AddCheck(const QString& column, const QString& caption);
-    QWidget* AddMemo(const QString& column);
+    // Bound fields of the card; `numeric` lets a typed "," stand for ".".
+    TKDBEditKopa* AddEdit(const QString& column, bool numeric = false);
+    TKDBEditKopa* AddDisplayEdit(const QString& column);
+    TDBComboBoxKopa* AddCombo(const QString& column, const QStringList& offered,
+                              bool freeText = true);
+    TDBCheckboxMy* AddCheck(const QString& column, const QString& caption);
+    TDBMemoLumex* AddMemo(const QString& column);
+    QWidget* BuildPhotoColumn();
     QToolButton* AddHelpButton(QWidget* parent, int topic);
 
     // ---- tool bars and event books (fomain_toolbars.cpp) ----
@@ -146,15 +151,13 @@ class TFoMain : public QDialog, public TRecordSheetView {
     QToolButton* tisky_ = nullptr;
     QPushButton* fotoButton_ = nullptr;
     QPushButton* titulyButton_ = nullptr;
-    QComboBox* breedCombo_ = nullptr;
+    TDBComboBoxKopa* breedCombo_ = nullptr;
     QComboBox* plemenoOd_ = nullptr;
     QComboBox* plemenoDo_ = nullptr;
-    TCardPhoto* photo_ = nullptr;
+    TDBImageAspect* photo_ = nullptr;
     QCheckBox* stretch_ = nullptr;
     TDBNavigatorKopa* navigator_ = nullptr;
     TDbGridKOPA* names_ = nullptr;
     TDbGridKOPA* titles_ = nullptr;
-    std::vector<TFieldLink*> links_;
-    QPointer<QWidget> linkParent_;  // where AddEdit & co. put their widgets
     bool closingAccepted_ = false;
 };

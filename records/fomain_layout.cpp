@@ -7,8 +7,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -17,10 +15,12 @@
 #include <QVBoxLayout>
 
 #include "app/dmunit.h"
+#include "controls/combo_check.h"
 #include "controls/db_grid.h"
+#include "controls/db_image.h"
+#include "controls/db_memo.h"
 #include "controls/db_navigator.h"
-#include "records/card_photo.h"
-#include "records/field_link.h"
+#include "controls/k_db_edit.h"
 #include "records/fomain.h"
 
 namespace {
@@ -115,11 +115,6 @@ QWidget* TFoMain::BuildRecordPage() {
     navigator_->SetDataSource(&dm_->SoMainCard);
     // Room for the captions under the pictures.
     navigator_->setMinimumSize(9 * 64, 2 * QFontMetrics(font()).height() + 16);
-    // "Ulož" takes the text still sitting in the focused field along.
-    navigator_->OnClickPost = [this](TDBNavigatorKopa*) {
-        CommitPendingInput();
-        CardDataSet().Post();
-    };
     auto* close = new QPushButton(QStringLiteral("Zavřít"), page);
     close->setObjectName(QStringLiteral("BtnZavrit"));
     close->setAutoDefault(false);
@@ -147,35 +142,49 @@ QWidget* TFoMain::BuildNameColumn() {
     return names_;
 }
 
-QLineEdit* TFoMain::AddEdit(const QString& column, bool displayOnly) {
-    auto* edit = new QLineEdit;
+TKDBEditKopa* TFoMain::AddEdit(const QString& column, bool numeric) {
+    auto* edit = new TKDBEditKopa;
     edit->setObjectName(QStringLiteral("DBE_") + column);
-    links_.push_back(new TFieldLink(dm_->SoMainCard, column, edit, displayOnly));
+    edit->CommaToPoint = numeric;
+    edit->Loaded();
+    edit->SetDataSource(&dm_->SoMainCard);
+    edit->SetDataField(column);
     return edit;
 }
 
-QComboBox* TFoMain::AddCombo(const QString& column, const QStringList& offered, bool freeText) {
-    auto* combo = new QComboBox;
+// A field that shows a column of the card and takes no input.
+TKDBEditKopa* TFoMain::AddDisplayEdit(const QString& column) {
+    TKDBEditKopa* edit = AddEdit(column);
+    edit->SetReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    return edit;
+}
+
+TDBComboBoxKopa* TFoMain::AddCombo(const QString& column, const QStringList& offered,
+                                   bool freeText) {
+    auto* combo = new TDBComboBoxKopa;
     combo->setObjectName(QStringLiteral("DBCb_") + column);
-    combo->setEditable(freeText);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(offered);
-    links_.push_back(new TFieldLink(dm_->SoMainCard, column, combo));
+    combo->SetStyle(freeText ? csDropDown : csDropDownList);
+    combo->SetItems(offered);
+    combo->SetDataSource(&dm_->SoMainCard);
+    combo->SetDataField(column);
     return combo;
 }
 
-QCheckBox* TFoMain::AddCheck(const QString& column, const QString& caption) {
-    auto* check = new QCheckBox(caption);
+TDBCheckboxMy* TFoMain::AddCheck(const QString& column, const QString& caption) {
+    auto* check = new TDBCheckboxMy;
+    check->setText(caption);
     check->setObjectName(QStringLiteral("DBChb_") + column);
-    links_.push_back(new TFieldLink(dm_->SoMainCard, column, check));
+    check->SetDataSource(&dm_->SoMainCard);
+    check->SetDataField(column);
     return check;
 }
 
-QWidget* TFoMain::AddMemo(const QString& column) {
-    auto* memo = new QPlainTextEdit;
+TDBMemoLumex* TFoMain::AddMemo(const QString& column) {
+    auto* memo = new TDBMemoLumex;
     memo->setObjectName(QStringLiteral("DBM_") + column);
-    memo->setTabChangesFocus(true);
-    links_.push_back(new TFieldLink(dm_->SoMainCard, column, memo));
+    memo->SetDataSource(&dm_->SoMainCard);
+    memo->SetDataField(column);
     return memo;
 }
 
@@ -198,7 +207,7 @@ QWidget* TFoMain::BuildBasicTab() {
     AddSpannedRow(form, 1, QStringLiteral("Jméno registr."),
                   AddEdit(QStringLiteral("Jmeno_registr")), 4);
     AddRow(form, 2, QStringLiteral("Jméno volací"), {AddEdit(QStringLiteral("Jmeno_call"))});
-    QComboBox* sex =
+    TDBComboBoxKopa* sex =
         AddCombo(QStringLiteral("Pohlavi"), {QStringLiteral("Fena"), QStringLiteral("Pes")}, false);
     form->addWidget(Caption(QStringLiteral("Pohlaví"), sex), 2, 2);
     form->addWidget(sex, 2, 3, 1, 2);
@@ -206,14 +215,14 @@ QWidget* TFoMain::BuildBasicTab() {
                     1);
     form->addWidget(AddCheck(QStringLiteral("Vlastnictvi"), QStringLiteral("Ve vlastnictví")), 3, 3,
                     1, 2);
-    AddRow(form, 4, QStringLiteral("Narozen (a)"), {AddEdit(QStringLiteral("Datum_nar"))});
-    QLineEdit* tattoo = AddEdit(QStringLiteral("Tetovaci_cislo"));
+    AddRow(form, 4, QStringLiteral("Narozen (a)"), {AddEdit(QStringLiteral("Datum_nar"), true)});
+    TKDBEditKopa* tattoo = AddEdit(QStringLiteral("Tetovaci_cislo"));
     form->addWidget(Caption(QStringLiteral("Tetování"), tattoo), 4, 2);
     form->addWidget(tattoo, 4, 3, 1, 2);
-    AddRow(form, 5, QStringLiteral("Čip"), {AddEdit(QStringLiteral("Cip"))});
-    QLineEdit* registr = AddEdit(QStringLiteral("Registr"));
+    AddRow(form, 5, QStringLiteral("Čip"), {AddEdit(QStringLiteral("Cip"), true)});
+    TKDBEditKopa* registr = AddEdit(QStringLiteral("Registr"));
     registr->setToolTip(QStringLiteral("Označení registru "));
-    QLineEdit* registrCislo = AddEdit(QStringLiteral("Registr_Cislo"));
+    TKDBEditKopa* registrCislo = AddEdit(QStringLiteral("Registr_Cislo"));
     registrCislo->setToolTip(QStringLiteral("Číslo registru"));
     AddRow(form, 6, QStringLiteral("Registr"), {registr});
     form->addWidget(registrCislo, 6, 2, 1, 3);
@@ -230,7 +239,7 @@ QWidget* TFoMain::BuildBasicTab() {
     int row = 7;
     for (const Picked& entry : picked) {
         const QString column = QString::fromLatin1(entry.column);
-        QLineEdit* edit = AddEdit(column);
+        TKDBEditKopa* edit = AddEdit(column);
         QPushButton* pick = SmallButton(QStringLiteral("Btn") + column, QStringLiteral("C"));
         if (entry.address) {
             connect(pick, &QPushButton::clicked, this, [this, column] { PickAddress(column); });
@@ -247,30 +256,6 @@ QWidget* TFoMain::BuildBasicTab() {
     form->setColumnStretch(1, 1);
     form->setColumnStretch(3, 1);
     form->setRowStretch(row, 1);
-
-    photo_ = new TCardPhoto(dm_->SoFoto_Album);
-    photo_->setObjectName(QStringLiteral("DBImageFoto"));
-    photo_->setMinimumSize(220, 180);
-    photo_->SetBound(photoBound_);
-    connect(photo_, &TCardPhoto::clicked, this, &TFoMain::PhotoClicked);
-    stretch_ = new QCheckBox;
-    stretch_->setObjectName(QStringLiteral("CheckBoxStretch"));
-    stretch_->setChecked(true);
-    connect(stretch_, &QCheckBox::toggled, photo_, &TCardPhoto::SetStretch);
-    fotoButton_ = new QPushButton(QStringLiteral("Foto"));
-    fotoButton_->setObjectName(QStringLiteral("BtnFoto"));
-    fotoButton_->setAutoDefault(false);
-    fotoButton_->setToolTip(QStringLiteral(
-        "Ukaže fotografii  (funkčnost tlačítka je závislá na nastavení parametrů)    "));
-    fotoButton_->installEventFilter(this);
-    connect(fotoButton_, &QPushButton::clicked, this, &TFoMain::FotoClick);
-    auto* photoColumn = new QVBoxLayout;
-    photoColumn->addWidget(photo_, 1);
-    auto* photoButtons = new QHBoxLayout;
-    photoButtons->addWidget(stretch_);
-    photoButtons->addStretch(1);
-    photoButtons->addWidget(fotoButton_);
-    photoColumn->addLayout(photoButtons);
 
     titles_ = ReadOnlyGrid(dm_->SoTituly, {QStringLiteral("Titul_Jmeno"), QStringLiteral("Zeme"),
                                            QStringLiteral("Datum_Udeleni")});
@@ -291,7 +276,7 @@ QWidget* TFoMain::BuildBasicTab() {
 
     auto* layout = new QGridLayout(tab);
     layout->addLayout(form, 0, 0);
-    layout->addLayout(photoColumn, 0, 1);
+    layout->addWidget(BuildPhotoColumn(), 0, 1);
     layout->addWidget(titles_, 1, 0, 1, 2);
     auto* titlesButtons = new QHBoxLayout;
     titlesButtons->addWidget(titulyButton_);
@@ -303,6 +288,41 @@ QWidget* TFoMain::BuildBasicTab() {
     layout->setRowStretch(0, 3);
     layout->setRowStretch(1, 2);
     return tab;
+}
+
+// The photo of the animal (read only here: the photo album changes it), the
+// check box that reduces a large photo to the frame, and "Foto".
+QWidget* TFoMain::BuildPhotoColumn() {
+    auto* column = new QWidget;
+    photo_ = new TDBImageAspect;
+    photo_->setObjectName(QStringLiteral("DBImageFoto"));
+    photo_->setMinimumSize(220, 180);
+    photo_->SetCenter(true);
+    photo_->SetReadOnly(true);
+    photo_->setCursor(Qt::PointingHandCursor);
+    photo_->SetDataSource(&dm_->SoFoto_Album);
+    photo_->SetDataField(photoBound_ ? QStringLiteral("foto_1") : QString());
+    photo_->installEventFilter(this);
+    stretch_ = new QCheckBox;
+    stretch_->setObjectName(QStringLiteral("CheckBoxStretch"));
+    stretch_->setChecked(true);
+    connect(stretch_, &QCheckBox::toggled, photo_, &TDBImageAspect::SetStretch);
+    fotoButton_ = new QPushButton(QStringLiteral("Foto"));
+    fotoButton_->setObjectName(QStringLiteral("BtnFoto"));
+    fotoButton_->setAutoDefault(false);
+    fotoButton_->setToolTip(QStringLiteral(
+        "Ukaže fotografii  (funkčnost tlačítka je závislá na nastavení parametrů)    "));
+    fotoButton_->installEventFilter(this);
+    connect(fotoButton_, &QPushButton::clicked, this, &TFoMain::FotoClick);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(photo_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(stretch_);
+    buttons->addStretch(1);
+    buttons->addWidget(fotoButton_);
+    layout->addLayout(buttons);
+    return column;
 }
 
 QWidget* TFoMain::BuildPhysicalTab() {
@@ -324,7 +344,7 @@ QWidget* TFoMain::BuildPhysicalTab() {
         {"Vaha_dospelost", "Průměrná váha\nv dospělosti"}};
     int row = 0;
     for (const auto& [column, caption] : measures) {
-        QLineEdit* edit = AddEdit(QString::fromLatin1(column));
+        TKDBEditKopa* edit = AddEdit(QString::fromLatin1(column), true);
         edit->setAlignment(Qt::AlignRight);
         AddRow(grid, row++, QString::fromUtf8(caption), {edit});
     }
@@ -386,7 +406,7 @@ QWidget* TFoMain::BuildPhysicalTab() {
     exams->setObjectName(QStringLiteral("GroupVysetreni"));
     grid = GroupGrid(exams);
     AddRow(grid, 0, QStringLiteral("DKK"), {AddEdit(QStringLiteral("DKK"))});
-    QLineEdit* luxace = AddEdit(QStringLiteral("Luxace"));
+    TKDBEditKopa* luxace = AddEdit(QStringLiteral("Luxace"));
     luxace->installEventFilter(this);
     AddRow(grid, 1, QStringLiteral("Luxace pattely"), {luxace});
     AddRow(grid, 2, QStringLiteral("PRA"), {AddEdit(QStringLiteral("Pra"))});
@@ -410,26 +430,25 @@ QWidget* TFoMain::BuildTimeTab() {
     tab->setObjectName(QStringLiteral("TabCasove"));
     auto* grid = new QGridLayout(tab);
     grid->setVerticalSpacing(5);
-    QLineEdit* born = AddEdit(QStringLiteral("Datum_nar"), true);
+    TKDBEditKopa* born = AddDisplayEdit(QStringLiteral("Datum_nar"));
     born->setObjectName(QStringLiteral("DBE_Datum_nar_zobrazeni"));
-    born->setFocusPolicy(Qt::NoFocus);
     AddRow(grid, 0, QStringLiteral("Datum narození"), {born});
     AddRow(grid, 1, QStringLiteral("Datum zařazení do evidence"),
-           {AddEdit(QStringLiteral("Datum_zar"))});
+           {AddEdit(QStringLiteral("Datum_zar"), true)});
     AddRow(grid, 2, QStringLiteral("Důvod zařazení do evidence"),
            {AddCombo(QStringLiteral("Druh_zaraz"),
                      {QStringLiteral("narození"), QStringLiteral("koupě"), QStringLiteral("adopce"),
                       QStringLiteral("krycí pes"), QStringLiteral("příbuznost"),
                       QStringLiteral("jiné")})});
     AddRow(grid, 3, QStringLiteral("Datum vyřazení z evidence"),
-           {AddEdit(QStringLiteral("Datum_vyr"))});
+           {AddEdit(QStringLiteral("Datum_vyr"), true)});
     AddRow(grid, 4, QStringLiteral("Důvod vyřazení z evidence"),
            {AddCombo(QStringLiteral("Druh_vyrazeni"),
                      {QStringLiteral("prodej"), QStringLiteral("úhyn"), QStringLiteral("jiné")})});
     AddRow(grid, 5, QStringLiteral("Pohyb akce "), {AddEdit(QStringLiteral("Pohyb_akce"))});
     AddRow(grid, 6, QStringLiteral("Pohyb chůze"), {AddEdit(QStringLiteral("Pohyb_chuze"))});
     AddRow(grid, 7, QStringLiteral("Strava"), {AddEdit(QStringLiteral("Apetit"))});
-    QWidget* temperament = AddMemo(QStringLiteral("Povaha"));
+    TDBMemoLumex* temperament = AddMemo(QStringLiteral("Povaha"));
     temperament->setMaximumHeight(70);
     AddRow(grid, 8, QStringLiteral("Povahové rysy"), {temperament});
     AddRow(grid, 9, QStringLiteral("Poznámky"), {AddMemo(QStringLiteral("Poznamka"))});

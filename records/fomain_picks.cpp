@@ -12,7 +12,6 @@
 #include "platform/messages.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
-#include "records/card_photo.h"
 #include "records/fomain.h"
 #include "records/foseznam.h"
 

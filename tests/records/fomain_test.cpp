@@ -22,9 +22,9 @@
 #include "app/parametry.h"
 #include "controls/K_Edit.h"
 #include "controls/db_grid.h"
+#include "controls/db_image.h"
 #include "controls/db_navigator.h"
 #include "platform/store/field.h"
-#include "records/card_photo.h"
 #include "records/fomain.h"
 #include "records/foseznam.h"
 #include "records/fovrhyzapis.h"
@@ -124,10 +124,15 @@ class RecordSheet : public testing::Test {
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    // Types into a card field and leaves it (Enter ends the editing).
+    // Types into a card field as a user does, with the sheet on screen and
+    // the field focused, and leaves it (Enter moves on to the next field).
     void Type(const char* field, const QString& text) const {
         QLineEdit* edit = Find<QLineEdit>(field);
         ASSERT_NE(edit, nullptr);
+        sheet_->show();
+        QApplication::setActiveWindow(sheet_.get());
+        edit->setFocus(Qt::OtherFocusReason);
+        ASSERT_TRUE(edit->hasFocus()) << field;
         edit->selectAll();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
@@ -400,22 +405,22 @@ TEST_F(RecordSheet, LitterEntryGetsTheDamAndBreed) {
 
 TEST_F(RecordSheet, TitlesAndPhotoFollowTheCard) {
     sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
-    auto* photo = Find<TCardPhoto>("DBImageFoto");
+    auto* photo = Find<TDBImageAspect>("DBImageFoto");
     auto* titles = Find<TDbGridKOPA>("DBGridTituly");
     // Showing the sheet moves nothing: the photo starts empty.
-    EXPECT_FALSE(photo->HasPicture());
+    EXPECT_TRUE(photo->Picture().isNull());
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
     EXPECT_EQ(titles->model()->rowCount(), 0);
-    EXPECT_FALSE(photo->HasPicture());
+    EXPECT_TRUE(photo->Picture().isNull());
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPrior);
     EXPECT_EQ(titles->model()->rowCount(), 1);
     EXPECT_EQ(titles->model()->index(0, 0).data().toString(), "Šampion ČR");
-    EXPECT_TRUE(photo->HasPicture());
+    EXPECT_FALSE(photo->Picture().isNull());
     // Choosing a name in the list moves the card.
     auto* names = Find<TDbGridKOPA>("DBGridJmena");
     names->setCurrentIndex(names->model()->index(1, 0));
     EXPECT_EQ(CardText("Jmeno_registr"), "Bára z Dolin");
-    EXPECT_FALSE(photo->HasPicture());
+    EXPECT_TRUE(photo->Picture().isNull());
 }
 
 TEST_F(RecordSheet, PhotoAndTitlesOnDemandWhenTheSettingsAreOff) {
@@ -425,24 +430,24 @@ TEST_F(RecordSheet, PhotoAndTitlesOnDemandWhenTheSettingsAreOff) {
     CurrentParametry().OnlineTituly = false;
     sheet_->ApplySettings(CurrentParametry());
     sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
-    auto* photo = Find<TCardPhoto>("DBImageFoto");
+    auto* photo = Find<TDBImageAspect>("DBImageFoto");
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPrior);
-    EXPECT_FALSE(photo->HasPicture());
+    EXPECT_TRUE(photo->Picture().isNull());
     EXPECT_FALSE(dm_->TaTituly.IsActive());
     ScriptedMessages messages;
     Click("BtnFoto");
-    EXPECT_TRUE(photo->HasPicture());
+    EXPECT_FALSE(photo->Picture().isNull());
     Click("BtnTituly");
     EXPECT_TRUE(dm_->TaTituly.IsActive());
     EXPECT_EQ(dm_->TaTituly.RecordCount(), 1);
     EXPECT_TRUE(messages.Shown().empty());
     // The photo stays while moving; asking for it on a card without one says so.
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
-    EXPECT_TRUE(photo->HasPicture());
+    EXPECT_FALSE(photo->Picture().isNull());
     Click("BtnFoto");
     EXPECT_EQ(messages.Texts(), QStringList{"Obrázek k této kartě není založen"});
-    EXPECT_FALSE(photo->HasPicture());
+    EXPECT_TRUE(photo->Picture().isNull());
 }
 
 TEST_F(RecordSheet, ARefusedNumberIsReportedAndTheTextStaysForCorrection) {
