@@ -38,6 +38,10 @@ void TDBImageAspect::SetStretch(bool stretch) {
     update();
 }
 
+void TDBImageAspect::SetBorderStyle(TBorderStyle style) {
+    setFrameStyle(style == bsNone ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
+}
+
 void TDBImageAspect::SetCenter(bool center) {
     Center = center;
     update();

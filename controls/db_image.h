@@ -23,6 +23,8 @@
 // rounding to whole pixels; never enlarged.
 QSize AspectPictureSize(const QSize& picture, const QSize& area, bool stretch);
 
+enum TBorderStyle { bsNone, bsSingle };
+
 class TDBImageAspect : public QFrame {
     Q_OBJECT
   public:
@@ -44,6 +46,8 @@ class TDBImageAspect : public QFrame {
     void SetReadOnly(bool readOnly) { link_.ReadOnly = readOnly; }
     void SetStretch(bool stretch);
     void SetCenter(bool center);
+    TBorderStyle BorderStyle() const { return frameShape() == QFrame::NoFrame ? bsNone : bsSingle; }
+    void SetBorderStyle(TBorderStyle style);
 
     const QImage& Picture() const { return image_; }
     // The bytes the field gets when this picture is written.

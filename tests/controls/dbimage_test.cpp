@@ -52,7 +52,8 @@ class DbImage : public bound_test::BoundForm {
         album->First();
         so = std::make_unique<platform::DataSource>("SoFoto_Album", album.get());
         photo = Add(new TDBImageAspect, "DBImage1");
-        photo->setFrameStyle(QFrame::NoFrame);
+        EXPECT_EQ(photo->BorderStyle(), bsSingle);
+        photo->SetBorderStyle(bsNone);
         photo->setFixedSize(430, 300);
         photo->SetDataSource(so.get());
         photo->SetDataField("Foto_1");
