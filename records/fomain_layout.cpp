@@ -166,6 +166,8 @@ TDBComboBoxKopa* TFoMain::AddCombo(const QString& column, const QStringList& off
     combo->setObjectName(QStringLiteral("DBCb_") + column);
     combo->SetStyle(freeText ? csDropDown : csDropDownList);
     combo->SetItems(offered);
+    // Wide enough for the longest value offered.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     combo->SetDataSource(&dm_->SoMainCard);
     combo->SetDataField(column);
     return combo;

@@ -21,8 +21,10 @@
 #include "app/dmunit.h"
 #include "app/parametry.h"
 #include "controls/K_Edit.h"
+#include "controls/combo_check.h"
 #include "controls/db_grid.h"
 #include "controls/db_image.h"
+#include "controls/db_memo.h"
 #include "controls/db_navigator.h"
 #include "platform/store/field.h"
 #include "records/fomain.h"
@@ -35,8 +37,9 @@ namespace {
 using testing_support::ScriptedMessages;
 using testing_support::ScriptedModal;
 
+// Larger than the photo frame, twice as wide as high.
 QByteArray PngBytes() {
-    QImage image(40, 20, QImage::Format_RGB32);
+    QImage image(600, 300, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -484,4 +487,113 @@ TEST_F(RecordSheet, LeavingLuxaceWhileEditingShowsTheLastTab) {
     // The birth date there is display only: it does not take the input.
     EXPECT_FALSE(Find<QLineEdit>("DBE_Datum_nar_zobrazeni")->hasFocus());
     Card().Cancel();
+}
+
+TEST_F(RecordSheet, PhotoIsReducedToTheFrameUnlessTheStretchBoxIsCleared) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    sheet_->show();
+    auto* photo = Find<TDBImageAspect>("DBImageFoto");
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPrior);
+    ASSERT_FALSE(photo->Picture().isNull());
+    const QRect frame = photo->contentsRect();
+    ASSERT_LT(frame.width(), 600);
+    QRect shown = photo->PictureRect();
+    EXPECT_TRUE(frame.contains(shown)) << shown.x() << "," << shown.y();
+    EXPECT_NEAR(double(shown.width()) / shown.height(), 2.0, 0.02);
+    EXPECT_NEAR(shown.center().x(), frame.center().x(), 1);
+    EXPECT_NEAR(shown.center().y(), frame.center().y(), 1);
+
+    Find<QCheckBox>("CheckBoxStretch")->click();
+    EXPECT_EQ(photo->PictureRect().size(), QSize(600, 300));
+    Find<QCheckBox>("CheckBoxStretch")->click();
+    EXPECT_EQ(photo->PictureRect(), shown);
+}
+
+TEST_F(RecordSheet, PhotoCannotBeChangedOnTheSheetAndAClickAsksForTheFullView) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    sheet_->show();
+    auto* photo = Find<TDBImageAspect>("DBImageFoto");
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPrior);
+    ASSERT_FALSE(photo->Picture().isNull());
+    EXPECT_FALSE(photo->SetPictureData(PngBytes()));
+    EXPECT_EQ(dm_->TaFoto_Album.State(), platform::DataSetState::Browse);
+
+    ScriptedMessages messages;
+    QTest::mouseClick(photo, Qt::LeftButton);
+    EXPECT_EQ(messages.Texts(), QStringList{"Tento příkaz není zatím funkční"});
+    messages.Clear();
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
+    QTest::mouseClick(photo, Qt::LeftButton);
+    EXPECT_EQ(messages.Texts(), QStringList{"Obrázek k této kartě není založen"});
+}
+
+TEST_F(RecordSheet, NumberFieldsTakeACommaAsThePointAndTextFieldsKeepIt) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    ScriptedMessages messages;
+    auto* tabs = Find<QTabWidget>("PageControl2");
+    tabs->setCurrentIndex(1);
+    Type("DBE_Vyska_kohout", QStringLiteral("38,5"));
+    EXPECT_DOUBLE_EQ(Card().FieldByName("Vyska_kohout").AsFloat(), 38.5);
+    tabs->setCurrentIndex(0);
+    Type("DBE_Jmeno_call", QStringLiteral("Ari, Bari"));
+    EXPECT_EQ(CardText("Jmeno_call"), "Ari, Bari");
+    Type("DBE_Datum_nar", QStringLiteral("5,3,2020"));
+    EXPECT_EQ(Card().FieldByName("Datum_nar").AsDate(), QDate(2020, 3, 5));
+    EXPECT_TRUE(messages.Shown().empty());
+    Card().Cancel();
+}
+
+TEST_F(RecordSheet, MemoCheckBoxAndClosedListWriteTheCard) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    sheet_->show();
+    QApplication::setActiveWindow(sheet_.get());
+    auto* check = Find<TDBCheckboxMy>("DBChb_Vlast_odchov");
+    ASSERT_FALSE(check->isChecked());
+    check->click();
+    EXPECT_EQ(Card().State(), platform::DataSetState::Edit);
+    EXPECT_TRUE(Card().FieldByName("Vlast_odchov").AsBoolean());
+
+    auto* sex = Find<TDBComboBoxKopa>("DBCb_Pohlavi");
+    EXPECT_EQ(sex->Style(), csDropDownList);
+    sex->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(sex, Qt::Key_Down);
+    const QString chosen = sex->currentText();
+    EXPECT_FALSE(chosen.isEmpty());
+    Find<TDBComboBoxKopa>("DBCb_Plemeno")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(CardText("Pohlavi"), chosen);
+
+    Find<QTabWidget>("PageControl2")->setCurrentIndex(2);
+    auto* note = Find<TDBMemoLumex>("DBM_Poznamka");
+    note->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(note, "Klidna");
+    QTest::keyClick(note, Qt::Key_Tab);
+    EXPECT_FALSE(note->hasFocus());
+    EXPECT_EQ(CardText("Poznamka"), "Klidna");
+
+    // "Storno" brings every field back to the stored card.
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbCancel);
+    EXPECT_FALSE(check->isChecked());
+    EXPECT_EQ(note->Text(), "");
+    EXPECT_EQ(sex->currentText(), "");
+}
+
+TEST_F(RecordSheet, BrowseModeFieldsTakeNoInput) {
+    sheet_->PrepareEntry(TRecordSheetEntry::rePrints);
+    sheet_->ShowPage("Evidlist");
+    sheet_->show();
+    QApplication::setActiveWindow(sheet_.get());
+    auto* check = Find<TDBCheckboxMy>("DBChb_Vlastnictvi");
+    const bool was = check->isChecked();
+    check->click();
+    EXPECT_EQ(check->isChecked(), was);
+    auto* sex = Find<TDBComboBoxKopa>("DBCb_Pohlavi");
+    sex->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(sex, Qt::Key_Down);
+    EXPECT_EQ(sex->currentText(), "");
+    Find<QTabWidget>("PageControl2")->setCurrentIndex(2);
+    auto* note = Find<TDBMemoLumex>("DBM_Poznamka");
+    EXPECT_TRUE(note->isReadOnly());
+    EXPECT_EQ(dm_->QSeznamy.State(), platform::DataSetState::Browse);
 }
