@@ -1,7 +1,8 @@
 // The record sheet driven through its controls: the two modes and their
 // bindings, the refusal of changes in browse mode, sire and address picks,
 // the closing question, a refused duplicate name, the event buttons' "found
-// nothing" answers, and titles and photo following the card.
+// nothing" answers, titles and photo following the card, the photo's
+// reduction to its frame, and the bound fields writing the card.
 #include <gtest/gtest.h>
 
 #include <QApplication>
