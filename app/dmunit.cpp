@@ -109,6 +109,10 @@ void TDM1::InstallRecordFilters() {
     for (platform::Table* table :
          {&TaVrhy, &TaOsetreni, &TaKryti, &TaVystavy, &TaChovnost, &TaTituly, &TaZkousky}) {
         table->SetOnFilterRecord([this](platform::DataSet& row) { return AcceptsRow(row); });
+        // A row whose name, trimmed, equals the animal's holds that name, so
+        // the store need read only such rows when the filter is switched on.
+        table->SetFilterNarrowing(
+            {kRegisteredName, [this] { return CurrentAnimal.JmenoRegistr().trimmed(); }});
     }
 }
 

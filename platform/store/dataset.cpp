@@ -127,10 +127,16 @@ void DataSet::LoadRows() {
     rows_.clear();
     InvalidatePositions();
     if (filtered_ && filter_) {
-        ScanRows([this](RowId id, const Row& row) {
+        const auto keep = [this](RowId id, const Row& row) {
             if (PassesFilter(row))
                 rows_.push_back(id);
-        });
+        };
+        const Field* column = narrowing_.text ? FindField(narrowing_.column) : nullptr;
+        const QString text = column ? narrowing_.text() : QString();
+        if (text.isEmpty())
+            ScanRows(keep);
+        else
+            ScanRowsContaining(column->Index(), text, keep);
     } else {
         rows_ = LoadRowIds();
     }
@@ -142,6 +148,11 @@ void DataSet::ScanRows(const std::function<void(RowId, const Row&)>& visit) {
         FetchRow(id, row);
         visit(id, row);
     }
+}
+
+void DataSet::ScanRowsContaining(int, const QString&,
+                                 const std::function<void(RowId, const Row&)>& visit) {
+    ScanRows(visit);
 }
 
 bool DataSet::PassesFilter(const Row& row) {

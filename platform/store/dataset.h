@@ -110,6 +110,16 @@ class DataSet {
     void SetOnFilterRecord(RecordFilter filter);
     void SetFiltered(bool on);  // re-evaluates the filter for every row and goes to the first
     bool Filtered() const { return filtered_; }
+    // A cheap necessary condition of the record filter: only rows whose text
+    // column `column` holds the text `text()` somewhere can pass it. The store
+    // checks it before a row is read, so a filter over a large table reads
+    // only the rows that can pass; the filter itself still decides. An empty
+    // text narrows nothing.
+    struct FilterNarrowing {
+        QString column;
+        std::function<QString()> text;
+    };
+    void SetFilterNarrowing(FilterNarrowing narrowing) { narrowing_ = std::move(narrowing); }
 
     // ---- editing ----
     void Edit();
@@ -164,6 +174,10 @@ class DataSet {
     virtual void DoClose() = 0;
     virtual std::vector<RowId> LoadRowIds() = 0;  // all rows in order
     virtual void ScanRows(const std::function<void(RowId, const Row&)>& visit);
+    // ScanRows over only the rows whose column holds `text`; a data set that
+    // cannot narrow visits every row (the filter still decides).
+    virtual void ScanRowsContaining(int column, const QString& text,
+                                    const std::function<void(RowId, const Row&)>& visit);
     virtual void FetchRow(RowId id, Row& out) = 0;
     virtual std::vector<RowId> FindRows(const std::vector<int>& columns,
                                         const std::vector<Value>& values) = 0;
@@ -214,6 +228,7 @@ class DataSet {
     const Row* peek_ = nullptr;
     bool modified_ = false;
     RecordFilter filter_;
+    FilterNarrowing narrowing_;
     bool filtered_ = false;
     int disableCount_ = 0;
     bool heldBack_ = false;

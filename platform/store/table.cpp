@@ -132,10 +132,27 @@ std::vector<DataSet::RowId> Table::LoadRowIds() {
 }
 
 void Table::ScanRows(const std::function<void(RowId, const Row&)>& visit) {
-    Statement& s =
-        Prepared(QStringLiteral("scan"),
-                 QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3")
-                     .arg(ColumnList(), QuoteIdentifier(schema_->sqlName), OrderClause()));
+    VisitRows(Prepared(QStringLiteral("scan"),
+                       QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3")
+                           .arg(ColumnList(), QuoteIdentifier(schema_->sqlName), OrderClause())),
+              visit);
+}
+
+void Table::ScanRowsContaining(int column, const QString& text,
+                               const std::function<void(RowId, const Row&)>& visit) {
+    // instr() runs inside SQLite on the stored text, so rows that cannot pass
+    // are never decoded.
+    const ColumnSchema& c = schema_->columns.at(static_cast<size_t>(column));
+    Statement& s = Prepared(QStringLiteral("scan-containing-%1").arg(column),
+                            QStringLiteral("SELECT rowid, %1 FROM %2 WHERE instr(%3, ?1) > 0 "
+                                           "ORDER BY %4")
+                                .arg(ColumnList(), QuoteIdentifier(schema_->sqlName),
+                                     QuoteIdentifier(c.name), OrderClause()));
+    s.Bind(1, Value(text));
+    VisitRows(s, visit);
+}
+
+void Table::VisitRows(Statement& s, const std::function<void(RowId, const Row&)>& visit) {
     Row row(schema_->columns.size());
     try {
         while (s.Step()) {

@@ -32,6 +32,8 @@ class Table : public DataSet {
     void DoClose() override;
     std::vector<RowId> LoadRowIds() override;
     void ScanRows(const std::function<void(RowId, const Row&)>& visit) override;
+    void ScanRowsContaining(int column, const QString& text,
+                            const std::function<void(RowId, const Row&)>& visit) override;
     void FetchRow(RowId id, Row& out) override;
     std::vector<RowId> FindRows(const std::vector<int>& columns,
                                 const std::vector<Value>& values) override;
@@ -45,6 +47,7 @@ class Table : public DataSet {
 
   private:
     Statement& Prepared(const QString& key, const QString& sql);
+    void VisitRows(Statement& s, const std::function<void(RowId, const Row&)>& visit);
     QString ColumnList() const;
     QString OrderClause() const;
     [[noreturn]] void Rethrow(const class StoreError& error, const Row& row) const;

@@ -459,6 +459,21 @@ int TSestava::Print() {
 }
 
 int TSestava::PrintOn(int printerIndex, const QString& printerName) {
+    return PrintPrepared(
+        [this] {
+            const int r = GenerateReported();
+            if (r == seOK) {
+                PrepareOutput();
+            }
+            return r;
+        },
+        printerIndex, printerName);
+}
+
+// The print events around one print: `ready` fills the output (reporting its
+// own failure) and the output then goes to the printer.
+int TSestava::PrintPrepared(const std::function<int()>& ready, int printerIndex,
+                            const QString& printerName) {
     if (g_printBusy) {
         return Report(seBusy);
     }
@@ -467,9 +482,8 @@ int TSestava::PrintOn(int printerIndex, const QString& printerName) {
         if (BeforePrint) {
             BeforePrint(*this);
         }
-        int r = GenerateReported();
+        int r = ready();
         if (r == seOK) {
-            PrepareOutput();
             r = SendToPrinter(printerIndex, printerName);
         }
         if (AfterPrint) {
@@ -544,26 +558,16 @@ int TSestava::PreviewSpoolFile(const QString& fileName) {
 
 int TSestava::PrintLoadedSpool(const std::function<int()>& load, int printerIndex,
                                const QString& printerName) {
-    if (g_printBusy) {
-        return Report(seBusy);
-    }
-    return WithOutput([&] {
-        TBusyGuard busy(g_printBusy);
-        if (BeforePrint) {
-            BeforePrint(*this);
-        }
-        int r = load();
-        if (r == seOK) {
+    return PrintPrepared(
+        [&]() -> int {
+            const int r = load();
+            if (r != seOK) {
+                return Report(r);
+            }
             PrepareSpoolOutput();
-            r = SendToPrinter(printerIndex, printerName);
-        } else {
-            r = Report(r);
-        }
-        if (AfterPrint) {
-            AfterPrint(*this);
-        }
-        return r;
-    });
+            return seOK;
+        },
+        printerIndex, printerName);
 }
 
 int TSestava::PrintSpool(QIODevice& stream, int printerIndex, const QString& printerName) {

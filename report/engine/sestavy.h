@@ -192,6 +192,8 @@ class TSestava : public TSestavaD {
     void CloseAfterRun();
     // Sends the prepared output to the printer hook (after the printer check).
     int SendToPrinter(int printerIndex, const QString& printerName);
+    int PrintPrepared(const std::function<int()>& ready, int printerIndex,
+                      const QString& printerName);
 
     // Runs `operation` holding the output; answers seBusy (through OnError)
     // while another operation of this report holds it.

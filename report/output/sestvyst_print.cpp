@@ -168,6 +168,19 @@ bool FailPrint(TSestVystup& output, const QString& text, platform::MessageIcon i
     return false;
 }
 
+// Closes a run whose pages all went out: withdrawn when the stop flag came
+// up after the last page, otherwise handed to the spooler.
+TRunOutcome EndRun(TRunJob& run, const bool* stopFlag, const QString& title) {
+    if (Stopped(stopFlag)) {
+        run.Abort();
+        return TRunOutcome{TRunResult::Stopped, QString()};
+    }
+    if (!run.End()) {
+        return RunFailed(title, run.ErrorText());
+    }
+    return TRunOutcome{};
+}
+
 // The answer of Print and PrintText after a run.
 bool Finish(TSestVystup& output, const TRunOutcome& outcome) {
     if (outcome.Result == TRunResult::Failed) {
@@ -242,14 +255,7 @@ TRunOutcome PrintGraphicRun(TSestVystup& output, TPageRange range, const bool* s
             }
         }
     }
-    if (Stopped(stopFlag)) {
-        run.Abort();
-        return TRunOutcome{TRunResult::Stopped, QString()};
-    }
-    if (!run.End()) {
-        return RunFailed(title, run.ErrorText());
-    }
-    return TRunOutcome{};
+    return EndRun(run, stopFlag, title);
 }
 
 }  // namespace
@@ -350,14 +356,7 @@ TRunOutcome PrintTextRun(TSestVystup& output, TZnakovePole& field, TPageRange ra
             return RunFailed(title, job.ErrorText());
         }
     }
-    if (Stopped(stopFlag)) {
-        run.Abort();
-        return TRunOutcome{TRunResult::Stopped, QString()};
-    }
-    if (!run.End()) {
-        return RunFailed(title, run.ErrorText());
-    }
-    return TRunOutcome{};
+    return EndRun(run, stopFlag, title);
 }
 
 }  // namespace

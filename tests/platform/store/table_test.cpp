@@ -123,6 +123,32 @@ TEST_F(TableTest, LocateOneOrTwoColumnsExactAndCaseSensitive) {
     EXPECT_THROW(t.Locate("Nic", "x"), StoreError);
 }
 
+TEST_F(TableTest, NarrowedFilterKeepsExactlyTheRowsTheFilterAccepts) {
+    AddCard("  Brok ", {{"Pohlavi", "Pes"}});
+    AddCard("Brokát", {{"Pohlavi", "Pes"}});
+    AddCard("Alan", {{"Pohlavi", "Pes"}});
+    AddCard("Brok", {{"Pohlavi", "Fena"}});
+    Table t(*db_, "main_card.db");
+    QString wanted = " Brok";
+    int filterCalls = 0;
+    t.SetOnFilterRecord([&](platform::DataSet& ds) {
+        ++filterCalls;
+        return ds.FieldByName("Jmeno_registr").AsString().trimmed() == wanted.trimmed();
+    });
+    t.SetFilterNarrowing({"JMENO_REGISTR", [&] { return wanted.trimmed(); }});
+    t.Open();
+    t.SetFiltered(true);
+    // "Alan" is never read; "Brokát" holds the text but the filter refuses it.
+    EXPECT_EQ(filterCalls, 3);
+    EXPECT_EQ(Column(t, "Jmeno_registr"), (QStringList{"  Brok ", "Brok"}));
+    // An empty text narrows nothing, so the filter sees every row again.
+    wanted.clear();
+    filterCalls = 0;
+    t.SetFiltered(true);
+    EXPECT_EQ(filterCalls, 4);
+    EXPECT_EQ(t.RecordCount(), 0);
+}
+
 TEST_F(TableTest, FilterCountsOnlyAcceptedRowsAndIsReEvaluatedOnSwitch) {
     AddThree();
     Table t(*db_, "main_card.db");
