@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include "platform/print/cups_printer_system.h"
+#include "tests/support/cups_scheduler.h"
 #include "tests/support/seams.h"
 
 // libcups leaks a few strings of every PPD cache it builds for Qt's printer
@@ -31,18 +32,8 @@ extern "C" const char* __lsan_default_suppressions() {
 namespace platform {
 namespace {
 
-bool SchedulerRunning() {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                2000, nullptr);
-    if (!http) {
-        return false;
-    }
-    httpClose(http);
-    return true;
-}
-
 #define REQUIRE_SCHEDULER()                                                                  \
-    if (!SchedulerRunning()) {                                                               \
+    if (!testing_support::CupsSchedulerRunning()) {                                          \
         GTEST_SKIP() << "cupsd is not running (start it with .ci/setup-cups); skipping the " \
                         "real print system";                                                 \
     }

@@ -20,6 +20,7 @@
 #include "report/output/sestprn.h"
 #include "report/output/sestvyst.h"
 #include "tests/report/engine/component_fixture.h"
+#include "tests/support/cups_scheduler.h"
 #include "tests/support/seams.h"
 
 // libcups leaks a few strings of every PPD cache it builds for Qt's printer
@@ -29,16 +30,6 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 namespace {
-
-bool SchedulerRunning() {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                2000, nullptr);
-    if (!http) {
-        return false;
-    }
-    httpClose(http);
-    return true;
-}
 
 // The id of the job titled `title` on `queue` once it is completed; 0 when
 // none completes within `timeoutMs`.
@@ -80,7 +71,7 @@ QString UniqueTitle(const char* what) {
 class PrintCupsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!SchedulerRunning()) {
+        if (!testing_support::CupsSchedulerRunning()) {
             GTEST_SKIP() << "cupsd is not running (start it with .ci/setup-cups); skipping the "
                             "printing of a report through the real print system";
         }

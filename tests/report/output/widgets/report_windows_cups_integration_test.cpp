@@ -23,21 +23,12 @@
 #include "report/output/widgets/combo_printer.h"
 #include "report/output/widgets/report_windows.h"
 #include "tests/report/engine/component_fixture.h"
+#include "tests/support/cups_scheduler.h"
 #include "tests/support/seams.h"
 
 using testing_support::ScriptedModal;
 
 namespace {
-
-bool SchedulerRunning() {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                2000, nullptr);
-    if (!http) {
-        return false;
-    }
-    httpClose(http);
-    return true;
-}
 
 // The captured job file of `folder` whose text contains `marker` (PDF jobs
 // are read through pdftotext), waiting up to 20 s for the backend.
@@ -70,7 +61,7 @@ QByteArray WaitForJob(const QString& folder, const QByteArray& marker, bool pdf)
 class ReportWindowsCupsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!SchedulerRunning()) {
+        if (!testing_support::CupsSchedulerRunning()) {
             GTEST_SKIP() << "cupsd is not running (start it with .ci/setup-cups); skipping the "
                             "real print system";
         }
