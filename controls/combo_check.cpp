@@ -112,11 +112,11 @@ void TComboBoxKopa::changeEvent(QEvent* event) {
 
 TDBComboBoxKopa::TDBComboBoxKopa(QWidget* parent)
     : TComboBoxKopa(parent),
-      link_([this] { ShowField(); }, [this] { UpdateReadOnly(); },
-            [this] {
-                if (platform::Field* field = link_.Field())
-                    field->SetText(currentText());
-            }) {
+      FieldBinding([this] { ShowField(); }, [this] { UpdateReadOnly(); },
+                   [this] {
+                       if (platform::Field* field = link_.Field())
+                           field->SetText(currentText());
+                   }) {
     connect(this, &QComboBox::activated, this, [this] { UserChanged(); });
     connect(this, &QComboBox::editTextChanged, this, [this] {
         if (!loading_ && isEditable() && lineEdit()->hasFocus())
@@ -204,7 +204,7 @@ void TCheckboxMy::keyPressEvent(QKeyEvent* event) {
 }
 
 TDBCheckboxMy::TDBCheckboxMy(QWidget* parent)
-    : TCheckboxMy(parent), link_([this] { ShowField(); }, {}, [this] { WriteField(); }) {}
+    : TCheckboxMy(parent), FieldBinding([this] { ShowField(); }, {}, [this] { WriteField(); }) {}
 
 void TDBCheckboxMy::ShowField() {
     const platform::Field* field = link_.Field();

@@ -41,16 +41,11 @@ class TComboBoxKopa : public QComboBox {
     QColor normalColour_;
 };
 
-class TDBComboBoxKopa : public TComboBoxKopa {
+class TDBComboBoxKopa : public TComboBoxKopa, public FieldBinding {
     Q_OBJECT
   public:
     explicit TDBComboBoxKopa(QWidget* parent = nullptr);
 
-    platform::DataSource* DataSource() const { return link_.DataSource(); }
-    void SetDataSource(platform::DataSource* source) { link_.SetDataSource(source); }
-    QString DataField() const { return link_.FieldName(); }
-    void SetDataField(const QString& name) { link_.SetFieldName(name); }
-    platform::Field* Field() const { return link_.Field(); }
     bool ReadOnly() const { return link_.ReadOnly; }
     void SetReadOnly(bool readOnly);
     bool Modified() const { return link_.Modified(); }
@@ -69,7 +64,6 @@ class TDBComboBoxKopa : public TComboBoxKopa {
     void UpdateReadOnly();
     void UserChanged();
 
-    FieldDataLink link_;
     bool loading_ = false;
 };
 
@@ -83,16 +77,11 @@ class TCheckboxMy : public QCheckBox {
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-class TDBCheckboxMy : public TCheckboxMy {
+class TDBCheckboxMy : public TCheckboxMy, public FieldBinding {
     Q_OBJECT
   public:
     explicit TDBCheckboxMy(QWidget* parent = nullptr);
 
-    platform::DataSource* DataSource() const { return link_.DataSource(); }
-    void SetDataSource(platform::DataSource* source) { link_.SetDataSource(source); }
-    QString DataField() const { return link_.FieldName(); }
-    void SetDataField(const QString& name) { link_.SetFieldName(name); }
-    platform::Field* Field() const { return link_.Field(); }
     bool ReadOnly() const { return link_.ReadOnly; }
     void SetReadOnly(bool readOnly) { link_.ReadOnly = readOnly; }
 
@@ -109,6 +98,4 @@ class TDBCheckboxMy : public TCheckboxMy {
   private:
     void ShowField();
     void WriteField();
-
-    FieldDataLink link_;
 };

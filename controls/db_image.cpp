@@ -27,7 +27,7 @@ QSize AspectPictureSize(const QSize& picture, const QSize& area, bool stretch) {
 }
 
 TDBImageAspect::TDBImageAspect(QWidget* parent)
-    : QFrame(parent), link_([this] { DataChanged(); }, {}, [this] { WriteField(); }) {
+    : QFrame(parent), FieldBinding([this] { DataChanged(); }, {}, [this] { WriteField(); }) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);

@@ -25,16 +25,10 @@ QSize AspectPictureSize(const QSize& picture, const QSize& area, bool stretch);
 
 enum TBorderStyle { bsNone, bsSingle };
 
-class TDBImageAspect : public QFrame {
+class TDBImageAspect : public QFrame, public FieldBinding {
     Q_OBJECT
   public:
     explicit TDBImageAspect(QWidget* parent = nullptr);
-
-    platform::DataSource* DataSource() const { return link_.DataSource(); }
-    void SetDataSource(platform::DataSource* source) { link_.SetDataSource(source); }
-    QString DataField() const { return link_.FieldName(); }
-    void SetDataField(const QString& name) { link_.SetFieldName(name); }
-    platform::Field* Field() const { return link_.Field(); }
 
     bool Center = false;
     bool Stretch = true;
@@ -79,7 +73,6 @@ class TDBImageAspect : public QFrame {
     bool Change(const QByteArray& bytes, const QImage& image);
     void DiscardChange();
 
-    FieldDataLink link_;
     QImage image_;
     QByteArray data_;
     QByteArray original_;  // the field's bytes before the first change

@@ -8,11 +8,11 @@
 
 TDBMemoLumex::TDBMemoLumex(QWidget* parent)
     : QPlainTextEdit(parent),
-      link_([this] { ShowField(); }, [this] { UpdateReadOnly(); },
-            [this] {
-                if (platform::Field* field = link_.Field())
-                    field->SetText(toPlainText());
-            }) {
+      FieldBinding([this] { ShowField(); }, [this] { UpdateReadOnly(); },
+                   [this] {
+                       if (platform::Field* field = link_.Field())
+                           field->SetText(toPlainText());
+                   }) {
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!loading_)

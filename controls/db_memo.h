@@ -11,16 +11,11 @@
 
 #include "controls/field_data_link.h"
 
-class TDBMemoLumex : public QPlainTextEdit {
+class TDBMemoLumex : public QPlainTextEdit, public FieldBinding {
     Q_OBJECT
   public:
     explicit TDBMemoLumex(QWidget* parent = nullptr);
 
-    platform::DataSource* DataSource() const { return link_.DataSource(); }
-    void SetDataSource(platform::DataSource* source) { link_.SetDataSource(source); }
-    QString DataField() const { return link_.FieldName(); }
-    void SetDataField(const QString& name) { link_.SetFieldName(name); }
-    platform::Field* Field() const { return link_.Field(); }
     bool ReadOnly() const { return link_.ReadOnly; }
     void SetReadOnly(bool readOnly);
     bool Modified() const { return link_.Modified(); }
@@ -37,6 +32,5 @@ class TDBMemoLumex : public QPlainTextEdit {
     void PressDefaultButton();
     static bool ChangesText(const QKeyEvent* event);
 
-    FieldDataLink link_;
     bool loading_ = false;
 };

@@ -9,7 +9,7 @@
 #include "platform/store/store_error.h"
 
 TDBRadioGroupInt::TDBRadioGroupInt(QWidget* parent)
-    : QGroupBox(parent), link_([this] { ShowField(); }, {}, [this] { WriteField(); }) {
+    : QGroupBox(parent), FieldBinding([this] { ShowField(); }, {}, [this] { WriteField(); }) {
     grid_ = new QGridLayout(this);
     group_.setExclusive(true);
     connect(&group_, &QButtonGroup::idClicked, this, [this](int id) { OptionClicked(id); });

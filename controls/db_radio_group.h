@@ -18,17 +18,11 @@
 class QGridLayout;
 class QRadioButton;
 
-class TDBRadioGroupInt : public QGroupBox {
+class TDBRadioGroupInt : public QGroupBox, public FieldBinding {
     Q_OBJECT
   public:
     explicit TDBRadioGroupInt(QWidget* parent = nullptr);
     ~TDBRadioGroupInt() override;
-
-    platform::DataSource* DataSource() const { return link_.DataSource(); }
-    void SetDataSource(platform::DataSource* source) { link_.SetDataSource(source); }
-    QString DataField() const { return link_.FieldName(); }
-    void SetDataField(const QString& name) { link_.SetFieldName(name); }
-    platform::Field* Field() const { return link_.Field(); }
 
     const QStringList& Items() const { return items_; }
     void SetItems(const QStringList& items);
@@ -55,7 +49,6 @@ class TDBRadioGroupInt : public QGroupBox {
     void OptionClicked(int index);
     void FocusChanged(QWidget* old, QWidget* now);
 
-    FieldDataLink link_;
     QStringList items_;
     int columns_ = 1;
     QButtonGroup group_;

@@ -75,6 +75,25 @@ class FieldDataLink : public platform::DataSourceListener {
     std::function<void()> dataChange_, stateChange_, updateData_;
 };
 
+// The binding every data-aware control offers: the source it follows and
+// the name of its field, kept by the control's link.
+class FieldBinding {
+  public:
+    platform::DataSource* DataSource() const { return link_.DataSource(); }
+    void SetDataSource(platform::DataSource* source) { link_.SetDataSource(source); }
+    QString DataField() const { return link_.FieldName(); }
+    void SetDataField(const QString& name) { link_.SetFieldName(name); }
+    platform::Field* Field() const { return link_.Field(); }
+
+  protected:
+    FieldBinding(std::function<void()> dataChange, std::function<void()> stateChange,
+                 std::function<void()> updateData)
+        : link_(std::move(dataChange), std::move(stateChange), std::move(updateData)) {}
+    ~FieldBinding() = default;
+
+    FieldDataLink link_;
+};
+
 // A control that holds a change of its own making for a data set outside a
 // field link (a grid's open cell editor) and commits it on request.
 class PendingChangeHolder {

@@ -7,7 +7,8 @@
 
 TKDBEditKopa::TKDBEditKopa(QWidget* parent)
     : TKEditKopa(parent),
-      link_([this] { ShowField(); }, [this] { UpdateReadOnly(); }, [this] { WriteField(); }) {
+      FieldBinding([this] { ShowField(); }, [this] { UpdateReadOnly(); },
+                   [this] { WriteField(); }) {
     connect(this, &QLineEdit::textEdited, this, [this] {
         if (!loading_)
             link_.SetModified();

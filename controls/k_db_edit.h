@@ -12,16 +12,11 @@
 #include "controls/K_Edit.h"
 #include "controls/field_data_link.h"
 
-class TKDBEditKopa : public TKEditKopa {
+class TKDBEditKopa : public TKEditKopa, public FieldBinding {
     Q_OBJECT
   public:
     explicit TKDBEditKopa(QWidget* parent = nullptr);
 
-    platform::DataSource* DataSource() const { return link_.DataSource(); }
-    void SetDataSource(platform::DataSource* source) { link_.SetDataSource(source); }
-    QString DataField() const { return link_.FieldName(); }
-    void SetDataField(const QString& name) { link_.SetFieldName(name); }
-    platform::Field* Field() const { return link_.Field(); }
     // The control's own read-only setting; the data set may make it read-only too.
     bool ReadOnly() const { return link_.ReadOnly; }
     void SetReadOnly(bool readOnly);
@@ -41,6 +36,5 @@ class TKDBEditKopa : public TKEditKopa {
     void WriteField();
     static bool ChangesText(const QKeyEvent* event);
 
-    FieldDataLink link_;
     bool loading_ = false;
 };

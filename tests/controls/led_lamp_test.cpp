@@ -96,11 +96,12 @@ TEST(LedLampTest, NoToggleBeforeTheRateHasPassed) {
     QElapsedTimer clock;
     clock.start();
     QTest::qWait(150);
-    if (clock.elapsed() < 390) {
+    // Qt's coarse timers may fire up to 5 % early: 380 ms for a 400 ms rate.
+    if (clock.elapsed() < 375) {
         EXPECT_EQ(led.IsLit(), first);
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return led.IsLit() != first; }, 2000));
-    EXPECT_GE(clock.elapsed(), 390);
+    EXPECT_GE(clock.elapsed(), 375);
 }
 
 }  // namespace
