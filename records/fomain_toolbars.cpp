@@ -124,15 +124,38 @@ void TFoMain::CopyCurrentAnimal() {
     animal.SetPlemeno(column("Plemeno"));
 }
 
-// The forms of the other books come with those books; until then their
-// buttons take the same road up to the form and answer that the command
-// does not work yet.
+// One road per book from the tool bars to its entry or edit form; a book
+// whose forms are not there yet answers that the command does not work yet.
 void TFoMain::OpenEventForm(TEventBook book, bool entry) {
-    if (book == TEventBook::ebVrhy) {
-        entry ? OpenLitterEntry() : OpenLitterEdit();
-        return;
+    switch (book) {
+        case TEventBook::ebVrhy:
+            entry ? OpenLitterEntry() : OpenLitterEdit();
+            return;
+        case TEventBook::ebKryti:
+            ShowNotAvailableYet();
+            return;
+        case TEventBook::ebOsetreni:
+            ShowNotAvailableYet();
+            return;
+        case TEventBook::ebVystavy:
+            ShowNotAvailableYet();
+            return;
+        case TEventBook::ebTituly:
+            ShowNotAvailableYet();
+            return;
+        case TEventBook::ebZkousky:
+            ShowNotAvailableYet();
+            return;
+        case TEventBook::ebChovnost:
+            ShowNotAvailableYet();
+            return;
+        case TEventBook::ebRodokmen:
+            ShowNotAvailableYet();
+            return;
+        case TEventBook::ebFoto:
+            ShowNotAvailableYet();
+            return;
     }
-    ShowNotAvailableYet();
 }
 
 void TFoMain::OpenLitterEntry() {
