@@ -13,6 +13,7 @@
 #include "page_writers.h"
 #include "platform/store/store.h"
 #include "preview_command.h"
+#include "print_source.h"
 #include "report/engine/expression.h"
 #include "report/engine/sestavy.h"
 #include "report_options.h"
@@ -27,7 +28,9 @@ const char kUsage[] =
     "                [--dpi N] [--codepage ascii|cp867|cp852|cp1250|iso88592] [--preview]\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) [--template FILE.pts] "
     "[--param TEXT]...\n"
-    "                --eval \"VÝRAZ\"\n";
+    "                --eval \"VÝRAZ\"\n"
+    "  harvel-report --data DIR --source 0-9 [--where TEXT] [--order TEXT] --template FILE.pts\n"
+    "                --format FMT --out FILE   (seznam zdroje tiskové stránky)\n";
 
 struct Failure {
     QString message;
@@ -38,6 +41,11 @@ struct ReportData {
     std::unique_ptr<platform::Database> database;
     std::unique_ptr<platform::DataSet> dataSet;
     std::unique_ptr<platform::DataSource> source;
+    std::unique_ptr<harvel_report::PrintSourceRun> printSource;  // --source
+
+    platform::DataSource* Source() const {
+        return printSource ? printSource->Source() : source.get();
+    }
 };
 
 ReportData OpenData(const harvel_report::ReportOptions& o) {
@@ -45,6 +53,11 @@ ReportData OpenData(const harvel_report::ReportOptions& o) {
         throw Failure{QStringLiteral("Složka s daty \"%1\" neexistuje.").arg(o.dataFolder)};
     }
     ReportData data;
+    if (o.source) {
+        data.printSource = std::make_unique<harvel_report::PrintSourceRun>(o.dataFolder, *o.source,
+                                                                           o.where, o.order);
+        return data;
+    }
     data.database = std::make_unique<platform::Database>(o.dataFolder);
     if (!o.table.isEmpty()) {
         data.dataSet = std::make_unique<platform::Table>(*data.database, o.table);
@@ -137,8 +150,8 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
 int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     ReportData data = OpenData(o);
     TSestava report;
-    report.SetDataSource(data.source.get());
-    report.Parametry = o.params;
+    report.SetDataSource(data.Source());
+    report.Parametry = data.printSource ? data.printSource->Parametry() : o.params;
     if (o.firstPage)
         report.StartPage = *o.firstPage;
     if (o.lastPage)
@@ -147,6 +160,9 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
         report.MaxRecords = *o.maxRecords;
     if (!o.templateFile.isEmpty() || !o.eval) {
         SetTemplate(report, o.templateFile);
+    }
+    if (data.printSource) {
+        data.printSource->CheckBeforePrint(o.templateFile);
     }
     if (o.eval) {
         return EvaluateOnFirstRecord(o, report, out);
@@ -179,6 +195,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     } catch (const Failure& e) {
+        out.flush();
+        PrintError(e.message);
+        return 1;
+    } catch (const harvel_report::PrintSourceError& e) {
         out.flush();
         PrintError(e.message);
         return 1;

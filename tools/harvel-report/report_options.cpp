@@ -31,6 +31,33 @@ const QStringList kCodePages = {QStringLiteral("ascii"), QStringLiteral("cp867")
                                 QStringLiteral("cp852"), QStringLiteral("cp1250"),
                                 QStringLiteral("iso88592")};
 
+// Exactly one of --sql, --table and --source names the data; the print
+// page's clauses and the parameters of Harvel.INI belong to --source.
+void CheckDataChoice(const ReportOptions& o) {
+    const int choices = int(!o.sql.isEmpty()) + int(!o.table.isEmpty()) + int(o.source.has_value());
+    if (choices != 1) {
+        throw UsageError{QStringLiteral("Zadejte právě jednu z voleb --sql, --table a --source.")};
+    }
+    if (!o.source && (!o.where.isEmpty() || !o.order.isEmpty())) {
+        throw UsageError{QStringLiteral("Volby --where a --order patří k volbě --source.")};
+    }
+    if (o.source && !o.params.isEmpty()) {
+        throw UsageError{
+            QStringLiteral("Volbu --param nelze spojit s volbou --source: parametry "
+                           "sestavy se berou z Harvel.INI.")};
+    }
+}
+
+int SourceNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 0 || value > 9) {
+        throw UsageError{
+            QStringLiteral("Volba --source potřebuje číslo zdroje 0 až 9, ne \"%1\".").arg(text)};
+    }
+    return value;
+}
+
 void Check(const ReportOptions& o) {
     if (!o.codepage.isEmpty() && !kCodePages.contains(o.codepage)) {
         throw UsageError{QStringLiteral("Neznámá kódová stránka \"%1\" (ascii, cp867, cp852, "
@@ -40,9 +67,7 @@ void Check(const ReportOptions& o) {
     if (o.dataFolder.isEmpty()) {
         throw UsageError{QStringLiteral("Chybí volba --data DIR.")};
     }
-    if (o.sql.isEmpty() == o.table.isEmpty()) {
-        throw UsageError{QStringLiteral("Zadejte právě jednu z voleb --sql a --table.")};
-    }
+    CheckDataChoice(o);
     if (o.eval) {
         return;
     }
@@ -91,6 +116,12 @@ ReportOptions ParseOptions(const QStringList& args) {
             o.sql = value;
         } else if (option == QLatin1String("--table")) {
             o.table = value;
+        } else if (option == QLatin1String("--source")) {
+            o.source = SourceNumber(value);
+        } else if (option == QLatin1String("--where")) {
+            o.where = value;
+        } else if (option == QLatin1String("--order")) {
+            o.order = value;
         } else if (option == QLatin1String("--template")) {
             o.templateFile = value;
         } else if (option == QLatin1String("--param")) {

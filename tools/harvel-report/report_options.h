@@ -11,6 +11,10 @@ struct ReportOptions {
     QString dataFolder;
     QString sql;
     QString table;
+    // --source N: the print page's list of source N (0-9) with the clause
+    // texts of --where and --order.
+    std::optional<int> source;
+    QString where, order;
     QString templateFile;
     QStringList params;
     std::optional<int> firstPage, lastPage, maxRecords;

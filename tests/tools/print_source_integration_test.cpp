@@ -1,0 +1,292 @@
+// harvel-report --source: every installation template printed over the demo
+// kennel through its print source's list query, with the kennel's name from
+// Harvel.INI beside the program; the print page's where and order clauses;
+// and the refusals: bad arguments, a missing template, a template of another
+// source, a clause the store rejects, an empty list.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "platform/codepage1250.h"
+
+namespace {
+
+struct Result {
+    int code = -1;
+    QString out, err;
+};
+
+Result RunProgram(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    Result r;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+const QString kKennel = QStringLiteral("Chovatelská stanice z Lipové aleje");
+
+QString TemplateFile(const QString& name) {
+    return QStringLiteral(HARVEL_SOURCE_DIR "/templates/") + name;
+}
+
+// The values of the first column of a CSV file (quoted fields may hold
+// commas and line breaks), each once.
+QStringList FirstColumn(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QString text = QString::fromUtf8(f.readAll());
+    QStringList values;
+    QString field;
+    bool quoted = false, first = true, header = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                field += c;
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',' || c == u'\n') {
+            if (first && !header && !field.trimmed().isEmpty() && !values.contains(field)) {
+                values << field.trimmed();
+            }
+            first = c == u'\n';
+            header = header && c != u'\n';
+            field.clear();
+        } else if (c != u'\r') {
+            field += c;
+        }
+    }
+    return values;
+}
+
+// The top of the first element of page 1 that shows exactly `text` (a dump
+// line is "<kind> <left> <top> <width> <height> <text>"), or -1.
+int TopOf(const QString& dump, const QString& text) {
+    for (const QString& line : dump.split(u'\n')) {
+        if (line.startsWith("page ") && line != "page 1") {
+            break;
+        }
+        const QStringList parts = line.split(u' ');
+        if (parts.size() > 5 && parts.mid(5).join(u' ') == text) {
+            return parts[2].toInt();
+        }
+    }
+    return -1;
+}
+
+// The program in a folder of its own, with a Harvel.INI naming the kennel,
+// and the demo kennel loaded into a data folder.
+class PrintSourceTool : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        root_ = new QTemporaryDir;
+        ASSERT_TRUE(root_->isValid());
+        const QString bin = root_->filePath("bin");
+        ASSERT_TRUE(QDir().mkpath(bin));
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(HARVEL_BIN_DIR "/harvel-report"), bin + "/harvel-report"));
+        QFile ini(bin + "/Harvel.INI");
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(platform::ToCp1250(QStringLiteral("[EvidList]\r\nChovatel=") + kKennel +
+                                     "\r\nJednotkaHmotnost= kg\r\n"));
+        ini.close();
+        const Result load = RunProgram(QStringLiteral("/bin/sh"),
+                                       {QStringLiteral(HARVEL_SOURCE_DIR "/demo/load-demo.sh"),
+                                        Data(), QStringLiteral(HARVEL_BIN_DIR "/harvel-data")});
+        ASSERT_EQ(load.code, 0) << load.err.toStdString();
+    }
+    static void TearDownTestSuite() {
+        delete root_;
+        root_ = nullptr;
+    }
+
+    static QString Data() { return root_->filePath("DATA"); }
+    static QString Out(const QString& name) { return root_->filePath(name); }
+
+    static Result Report(const QStringList& args) {
+        return RunProgram(root_->filePath("bin/harvel-report"),
+                          QStringList{"--data", Data()} + args);
+    }
+
+    // Prints one template of a source as a text dump and returns the dump.
+    static QString Dump(int source, const QString& templateName, const QStringList& more = {}) {
+        const QString out = Out(templateName + ".txt");
+        QFile::remove(out);
+        const Result r =
+            Report(QStringList{"--source", QString::number(source), "--template",
+                               TemplateFile(templateName), "--format", "dump", "--out", out} +
+                   more);
+        EXPECT_EQ(r.code, 0) << templateName.toStdString() << ": " << r.err.toStdString();
+        QFile f(out);
+        if (!f.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        return QString::fromUtf8(f.readAll());
+    }
+
+    static QTemporaryDir* root_;
+};
+
+QTemporaryDir* PrintSourceTool::root_ = nullptr;
+
+struct SourceTemplates {
+    int source;
+    const char* demoFile;  // the book's demo rows
+    QStringList templates;
+};
+
+const SourceTemplates kSources[] = {
+    {0, "main_card.csv", {"EvidList00.pts", "EvidList01.pts", "EvidList02.pts", "EvidList03.pts"}},
+    {1, "osetreni.csv", {"ZdrKarta00.pts", "ZdrKarta01.pts"}},
+    {2, "vystavy.csv", {"Vystavy00.pts"}},
+    {3, "tituly.csv", {"Tituly00.pts"}},
+    {4, "chovnost.csv", {"Chovnost00.pts", "Chovnost01.pts"}},
+    {5, "vrhy.csv", {"Vrhy00.pts", "Vrhy01.pts"}},
+    {6, "kryti.csv", {"Kryti00.pts", "Kryti01.pts", "Kryti02.pts", "Kryti03.pts"}},
+    {7, "rodokmen.csv", {"rodokmen00.pts", "rodokmen01.pts", "rodokmen02.pts"}},
+    {8, "Zkousky.csv", {"Zkousky00.pts"}},
+    {9, "foto_album.csv", {"Foto00.pts"}},
+};
+
+}  // namespace
+
+TEST_F(PrintSourceTool, EveryTemplatePrintsItsSourceWithTheDemoAnimals) {
+    int printed = 0;
+    QStringList withoutRows;
+    for (const SourceTemplates& s : kSources) {
+        const QStringList names =
+            FirstColumn(QStringLiteral(HARVEL_SOURCE_DIR "/demo/") + s.demoFile);
+        for (const QString& name : s.templates) {
+            const QString dump = Dump(s.source, name);
+            ++printed;
+            EXPECT_TRUE(dump.contains(kKennel)) << name.toStdString();
+            EXPECT_TRUE(dump.contains("Strana 1")) << name.toStdString();
+            EXPECT_FALSE(dump.contains("????")) << name.toStdString();
+            if (names.isEmpty() && !withoutRows.contains(s.demoFile)) {
+                withoutRows << s.demoFile;
+            }
+            for (const QString& animal : names) {
+                EXPECT_TRUE(dump.contains(animal))
+                    << name.toStdString() << " lacks " << animal.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(printed, 21);
+    if (!withoutRows.isEmpty()) {
+        GTEST_SKIP() << "the demo kennel has no rows for " << withoutRows.join(", ").toStdString()
+                     << "; their templates ran without their names checked";
+    }
+}
+
+TEST_F(PrintSourceTool, ColumnRulesOfTheDataModuleApply) {
+    // The list query's booleans print "Ano"/"Ne" and weights carry the unit.
+    const QString times = Dump(0, "EvidList03.pts");
+    EXPECT_TRUE(times.contains(" Ano\n"));
+    EXPECT_TRUE(times.contains(" Ne\n"));
+    EXPECT_FALSE(times.contains("True"));
+    EXPECT_TRUE(Dump(0, "EvidList02.pts").contains("13.20  kg"));
+    // The event books' booleans are printed through the templates' own words.
+    const QString matings = Dump(6, "Kryti00.pts");
+    EXPECT_TRUE(matings.contains(" Ano\n"));
+    EXPECT_FALSE(matings.contains("True"));
+}
+
+TEST_F(PrintSourceTool, WhereAndOrderAreThePrintPagesClauses) {
+    const QString dogs = Dump(0, "EvidList01.pts",
+                              {"--where", "Pohlavi = \"Pes\" ", "--order", "Jmeno_registr DESC"});
+    EXPECT_TRUE(dogs.contains("Kuba z Lipové aleje"));
+    EXPECT_TRUE(dogs.contains("Mates z Lipové aleje"));
+    // Gita is a bitch and nobody's parent.
+    EXPECT_FALSE(dogs.contains("Gita z Lipové aleje"));
+    EXPECT_LT(TopOf(dogs, "Mates z Lipové aleje"), TopOf(dogs, "Kuba z Lipové aleje"));
+    // A record-sheet filter on an event book: only the litters of one dam.
+    const QString litters =
+        Dump(5, "Vrhy00.pts", {"--where", "Vrhy.Jmeno_registr = \"Dáša z Lipové aleje\" "});
+    EXPECT_TRUE(litters.contains("Hugo z Lipové aleje"));
+    EXPECT_FALSE(litters.contains("Bára Šťastná"));
+}
+
+TEST_F(PrintSourceTool, BadArgumentsAreRefusedWithTheirReason) {
+    const QString out = Out("bad.pdf");
+    const QStringList tail{"--template", TemplateFile("Vrhy00.pts"), "--format", "pdf", "--out",
+                           out};
+    struct Case {
+        QStringList args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {QStringList{"--source", "10"} + tail, "číslo zdroje 0 až 9"},
+        {QStringList{"--source", "-1"} + tail, "číslo zdroje 0 až 9"},
+        {QStringList{"--source", "vrhy"} + tail, "ne \"vrhy\""},
+        {QStringList{"--source", "5", "--table", "vrhy.db"} + tail, "právě jednu z voleb"},
+        {QStringList{"--table", "vrhy.db", "--where", "Datum > \"1.1.2020\""} + tail,
+         "patří k volbě --source"},
+        {QStringList{"--source", "5", "--param", "Jiná stanice"} + tail, "z Harvel.INI"},
+        {QStringList{"--source", "5", "--where"}, "chybí hodnota"},
+    };
+    for (const Case& c : cases) {
+        const Result r = Report(c.args);
+        EXPECT_EQ(r.code, 2) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(PrintSourceTool, AMissingTemplateIsReported) {
+    const QString out = Out("missing.pdf");
+    const Result r =
+        Report({"--source", "5", "--template", Out("Vrhy99.pts"), "--format", "pdf", "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("neexistuje")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(PrintSourceTool, ATemplateOfAnotherSourceIsRefused) {
+    const QString out = Out("other.pdf");
+    const Result r = Report({"--source", "1", "--template", TemplateFile("Vrhy00.pts"), "--format",
+                             "pdf", "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("nepatří ke zdroji 1 \"Zdravotní karta\"")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Jmeno_reg_otec"));
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(PrintSourceTool, AClauseTheStoreRejectsIsReportedWithItsReason) {
+    const QString out = Out("rejected.pdf");
+    const Result r = Report({"--source", "5", "--where", "Pohlavi = ", "--template",
+                             TemplateFile("Vrhy00.pts"), "--format", "pdf", "--out", out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("Příkaz SQL se nepovedlo provést")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("zdroj 5 \"Vrhy\""));
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(PrintSourceTool, AnEmptyListPrintsAnEmptyReportAndSaysSo) {
+    const QString dump = Dump(3, "Tituly00.pts", {"--where", "Pohlavi = \"nikdo\" "});
+    EXPECT_TRUE(dump.contains(kKennel));
+    EXPECT_FALSE(dump.contains("Hugo z Lipové aleje"));
+    const Result r =
+        Report({"--source", "3", "--where", "Pohlavi = \"nikdo\" ", "--template",
+                TemplateFile("Tituly00.pts"), "--format", "dump", "--out", Out("empty.txt")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.err.contains("je prázdný")) << r.err.toStdString();
+}
