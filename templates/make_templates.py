@@ -26,6 +26,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 # ---- the frame every page shares ------------------------------------------------
 
 HEADER_HEIGHT = 58
+HEADING_HEIGHT = 36  # column headings of two lines under the title
 FOOTER_HEIGHT = 26
 LABEL_COLOUR = GREY
 
@@ -57,8 +58,9 @@ def column_headings(columns, y0=0, size=8):
         for column in columns:
             x, width, caption = column[:3]
             align = column[3] if len(column) > 3 else LEFT
-            t.text("H", x, y, width, 16, caption, size=size, style=BOLD, align=align)
-        t.hline("H", 0, y + 18, t.width)
+            t.text("H", x, y + 2, width, 28, caption, size=size, style=BOLD,
+                   align=align | MULTILINE)
+        t.hline("H", 0, y + 32, t.width)
 
     return draw
 
@@ -88,6 +90,18 @@ def animal_header(t, code, y=0, sex=True):
     labelled(t, code, 6, y + 45, 52, 300, "Otec:", "Otec")
     labelled(t, code, 370, y + 45, 46, w - 422, "Matka:", "Matka")
     return y + 64
+
+
+GROUP_HEADER_HEIGHT = 64 + 38  # the animal's header and the column headings
+
+
+def group_headings(t, code, y, columns):
+    """Column headings of two lines under an animal's header."""
+    for column in columns:
+        x, width, caption = column[:3]
+        align = column[3] if len(column) > 3 else LEFT
+        t.text(code, x, y + 4, width, 28, caption, size=8, style=BOLD, align=align | MULTILINE)
+    t.hline(code, 0, y + 34, t.width)
 
 
 def row_line(t, code, y):
@@ -212,10 +226,10 @@ def evidlist02():
     body = 30 + rows * 17 + 6 + len(long_texts) * 17 + 10
     t.section(BODY, body)
     t.band("T", 0, 0, w, 24)
-    t.field("T", "Jmeno_registr", 6, 3, 400, 20, size=11, style=BOLD)
-    t.field("T", "Plemeno", 410, 5, 150, 16, size=9)
-    t.field("T", "Pohlavi", 562, 5, 60, 16, size=9)
-    t.field("T", "Datum_nar", 624, 5, w - 630, 16, size=9, align=RIGHT)
+    t.field("T", "Jmeno_registr", 6, 3, 330, 20, size=11, style=BOLD)
+    t.field("T", "Plemeno", 340, 5, 228, 16, size=9)
+    t.field("T", "Pohlavi", 572, 5, 60, 16, size=9)
+    t.field("T", "Datum_nar", 636, 5, w - 642, 16, size=9, align=RIGHT)
     column = w // 3
     for i, (label, name) in enumerate(traits):
         x = (i % 3) * column
@@ -233,27 +247,27 @@ def evidlist02():
 
 def evidlist03():
     t = Template("Evidenční list - časové a jiné údaje")
-    columns = [(0, 196, "Jméno"), (200, 66, "Narozen(a)"), (270, 124, "Zařazení do evidence"),
-               (398, 124, "Vyřazení z evidence"), (526, 62, "Úhyn"),
-               (592, 66, "Ve vlastnictví"), (662, 64, "Vlastní odchov")]
-    page_frame(t, "Časové a jiné údaje zvířat", column_headings(columns), 22)
+    columns = [(0, 190, "Jméno"), (194, 66, "Narozen(a)"), (264, 124, "Zařazení do evidence"),
+               (392, 124, "Vyřazení z evidence"), (520, 66, "Úhyn"),
+               (590, 66, "Ve vlastnictví"), (660, 66, "Vlastní odchov")]
+    page_frame(t, "Časové a jiné údaje zvířat", column_headings(columns), HEADING_HEIGHT)
     w = t.width
     t.section(BODY, 80)
-    t.field("T", "Jmeno_registr", 0, 3, 196, 16, size=9, style=BOLD, align=GROW)
-    t.field("T", "Datum_nar", 200, 3, 66, 16)
-    t.field("T", "Datum_zar", 270, 3, 124, 16)
-    t.field("T", "Datum_vyr", 398, 3, 124, 16)
-    t.field("T", "Datum_uhyn", 526, 3, 62, 16)
-    t.yes_no("T", "Vlastnictvi", 592, 3, 66, 16)
-    t.yes_no("T", "Vlast_odchov", 662, 3, 64, 16)
-    t.field("T", "Jmeno_call", 0, 20, 196, 16, size=8, style=ITALIC)
-    t.field("T", "Druh_zaraz", 270, 20, 124, 16, size=8)
-    t.field("T", "Druh_vyrazeni", 398, 20, 124, 16, size=8)
+    t.field("T", "Jmeno_registr", 0, 3, 190, 16, size=9, style=BOLD, align=GROW)
+    t.field("T", "Datum_nar", 194, 3, 66, 16)
+    t.field("T", "Datum_zar", 264, 3, 124, 16)
+    t.field("T", "Datum_vyr", 392, 3, 124, 16)
+    t.field("T", "Datum_uhyn", 520, 3, 66, 16)
+    t.yes_no("T", "Vlastnictvi", 590, 3, 66, 16)
+    t.yes_no("T", "Vlast_odchov", 660, 3, 66, 16)
+    t.field("T", "Jmeno_call", 0, 20, 190, 16, size=8, style=ITALIC)
+    t.field("T", "Druh_zaraz", 264, 20, 124, 16, size=8)
+    t.field("T", "Druh_vyrazeni", 392, 20, 124, 16, size=8)
     labelled(t, "T", 0, 38, 56, 300, "Chovatel:", "Chovatel", size=8, grow=True)
     labelled(t, "T", 370, 38, 52, w - 424, "Majitel:", "Majitel", size=8, grow=True)
-    t.text("T", 0, 57, 56, 16, "Poznámky:", size=8, colour=LABEL_COLOUR,
+    t.text("T", 0, 57, 62, 16, "Poznámky:", size=8, colour=LABEL_COLOUR,
            condition="LENGTH(#Poznamka) > 0")
-    t.field("T", "Poznamka", 58, 56, w - 58, 16, size=8, align=GROW)
+    t.field("T", "Poznamka", 64, 56, w - 64, 16, size=8, align=GROW)
     row_line(t, "T", 76)
     save(t, "EvidList03.pts")
 
@@ -265,13 +279,10 @@ def zdrkarta00():
     t = Template("zdravotní karta jedince")
     page_frame(t, "Zdravotní karta jedince")
     w = t.width
-    header, footer = t.group("#Jmeno_registr", 96, 30, new_page=True)
-    y = animal_header(t, header)
-    for x, width, caption in [(0, 70, "Datum"), (74, 90, "Důvod"), (168, 170, "Popis ošetření"),
-                              (342, 130, "Výsledek"), (476, 130, "Lékař"),
-                              (610, 116, "Přípravky")]:
-        t.text(header, x, y + 10, width, 16, caption, size=8, style=BOLD)
-    t.hline(header, 0, y + 28, w)
+    header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30, new_page=True)
+    group_headings(t, header, animal_header(t, header),
+                   [(0, 70, "Datum"), (74, 90, "Důvod"), (168, 170, "Popis ošetření"),
+                    (342, 130, "Výsledek"), (476, 130, "Lékař"), (610, 116, "Přípravky")])
     t.function("PocetNavstev", "Počet návštěv lékaře", "1", aggregation=1, reset=2)
     t.section(BODY, 42)
     t.field("T", "Datum_osetreni", 0, 3, 70, 16)
@@ -295,7 +306,7 @@ def zdrkarta01():
     columns = [(0, 64, "Datum"), (68, 150, "Jméno"), (222, 84, "Důvod"),
                (310, 130, "Popis"), (444, 110, "Výsledek"), (558, 104, "Lékař"),
                (666, 60, "Další návštěva")]
-    page_frame(t, "Přehled vyšetření a ošetření", column_headings(columns), 22)
+    page_frame(t, "Přehled vyšetření a ošetření", column_headings(columns), HEADING_HEIGHT)
     w = t.width
     t.section(BODY, 22)
     t.field("T", "Datum_osetreni", 0, 3, 64, 16, size=8)
@@ -324,13 +335,8 @@ def event_card(description, title, columns, new_page, count_caption, body_fields
     t = Template(description)
     page_frame(t, title)
     w = t.width
-    header, footer = t.group("#Jmeno_registr", 96, 30, new_page=new_page)
-    y = animal_header(t, header)
-    for column in columns:
-        x, width, caption = column[:3]
-        align = column[3] if len(column) > 3 else LEFT
-        t.text(header, x, y + 10, width, 16, caption, size=8, style=BOLD, align=align)
-    t.hline(header, 0, y + 28, w)
+    header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30, new_page=new_page)
+    group_headings(t, header, animal_header(t, header), columns)
     t.function("Pocet", count_caption, "1", aggregation=1, reset=2)
     t.section(BODY, body_height)
     body_fields(t)
@@ -343,13 +349,13 @@ def event_card(description, title, columns, new_page, count_caption, body_fields
 
 
 def vystavy00():
-    columns = [(0, 62, "Datum"), (66, 110, "Místo"), (180, 84, "Druh výstavy"),
+    columns = [(0, 66, "Datum"), (70, 106, "Místo"), (180, 84, "Druh výstavy"),
                (268, 76, "Třída"), (348, 80, "Známka"), (432, 40, "Pořadí", RIGHT),
                (480, 110, "Čekatelství"), (594, 132, "Soutěže")]
 
     def body(t):
-        t.field("T", "Datum_vystava", 0, 3, 62, 16)
-        t.field("T", "Misto", 66, 3, 110, 16, align=GROW)
+        t.field("T", "Datum_vystava", 0, 3, 66, 16)
+        t.field("T", "Misto", 70, 3, 106, 16, align=GROW)
         t.field("T", "Druh", 180, 3, 84, 16, align=GROW)
         t.field("T", "Trida", 268, 3, 76, 16, align=GROW)
         t.field("T", "Znamka", 348, 3, 80, 16, align=GROW)
@@ -473,23 +479,20 @@ def vrhy00():
     t = Template("seznam vrhů za jedince")
     page_frame(t, "Seznam vrhů za jedince")
     w = t.width
-    header, footer = t.group("#Jmeno_registr", 96, 30)
-    y = animal_header(t, header, sex=False)
-    for x, width, caption, align in [(0, 64, "Datum vrhu", LEFT), (68, 176, "Otec vrhu", LEFT),
-                                     (248, 30, "Psi", RIGHT), (282, 34, "Feny", RIGHT),
-                                     (320, 44, "Celkem", RIGHT), (376, 180, "Štěňata", LEFT),
-                                     (560, 166, "Poznámka", LEFT)]:
-        t.text(header, x, y + 10, width, 16, caption, size=8, style=BOLD, align=align)
-    t.hline(header, 0, y + 28, w)
+    header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30)
+    group_headings(t, header, animal_header(t, header, sex=False),
+                   [(0, 66, "Datum vrhu"), (70, 174, "Otec vrhu"), (248, 30, "Psi", RIGHT),
+                    (282, 34, "Feny", RIGHT), (320, 44, "Celkem", RIGHT), (376, 196, "Štěňata"),
+                    (576, 150, "Poznámka")])
     litter_functions(t, reset=2)
     t.section(BODY, 24)
-    t.field("T", "Datum", 0, 3, 64, 16)
-    t.field("T", "Jmeno_reg_otec", 68, 3, 176, 16, align=GROW)
+    t.field("T", "Datum", 0, 3, 66, 16)
+    t.field("T", "Jmeno_reg_otec", 70, 3, 174, 16, align=GROW)
     t.field("T", "Pocet_stenat_P", 248, 3, 30, 16, align=RIGHT)
     t.field("T", "Pocet_stenat_F", 282, 3, 34, 16, align=RIGHT)
     t.function_value("T", "Stenat", 320, 3, 44, 16, style=BOLD, align=RIGHT)
-    t.field("T", "JmenaStenat", 376, 3, 180, 16, align=GROW)
-    t.field("T", "Poznamka", 560, 3, 166, 16, size=8, align=GROW)
+    t.field("T", "JmenaStenat", 376, 3, 196, 16, size=8, align=GROW)
+    t.field("T", "Poznamka", 576, 3, 150, 16, size=8, align=GROW)
     row_line(t, "T", 23)
     litter_totals(t, footer, "Vrhů:")
     save(t, "Vrhy00.pts")
@@ -497,16 +500,16 @@ def vrhy00():
 
 def vrhy01():
     t = Template("seznam vrhů dle otce")
-    columns = [(0, 170, "Otec vrhu"), (174, 170, "Matka"), (348, 64, "Datum vrhu"),
-               (416, 28, "Psi", RIGHT), (448, 32, "Feny", RIGHT), (492, 234, "Štěňata")]
-    page_frame(t, "Seznam vrhů dle otce", column_headings(columns), 22)
+    columns = [(0, 170, "Otec vrhu"), (174, 166, "Matka"), (344, 66, "Datum vrhu"),
+               (414, 30, "Psi", RIGHT), (448, 32, "Feny", RIGHT), (492, 234, "Štěňata")]
+    page_frame(t, "Seznam vrhů dle otce", column_headings(columns), HEADING_HEIGHT)
     w = t.width
     litter_functions(t, reset=0)
     t.section(BODY, 24)
     t.field("T", "Jmeno_reg_otec", 0, 3, 170, 16, style=BOLD, align=GROW)
-    t.field("T", "Jmeno_registr", 174, 3, 170, 16, align=GROW)
-    t.field("T", "Datum", 348, 3, 64, 16)
-    t.field("T", "Pocet_stenat_P", 416, 3, 28, 16, align=RIGHT)
+    t.field("T", "Jmeno_registr", 174, 3, 166, 16, align=GROW)
+    t.field("T", "Datum", 344, 3, 66, 16)
+    t.field("T", "Pocet_stenat_P", 414, 3, 30, 16, align=RIGHT)
     t.field("T", "Pocet_stenat_F", 448, 3, 32, 16, align=RIGHT)
     t.field("T", "JmenaStenat", 492, 3, 234, 16, align=GROW)
     row_line(t, "T", 23)
@@ -544,7 +547,7 @@ def kryti00():
     t.section(BODY, 162)
     t.text("T", 0, 6, 60, 16, "Partner:", size=8, colour=LABEL_COLOUR)
     t.field("T", "Jmeno_partner", 62, 4, 330, 18, size=10, style=BOLD, align=GROW)
-    labelled(t, "T", 400, 6, 60, w - 462, "Majitel:", "Majitel", grow=True)
+    labelled(t, "T", 400, 6, 70, w - 472, "Majitel psa:", "Majitel", grow=True)
     mating_dates(t, "T", 28)
     labelled(t, "T", 0, 82, 60, 300, "Asistence:", "Asistence", grow=True)
     t.text("T", 400, 83, 60, 16, "Nakryta:", size=8, colour=LABEL_COLOUR)
@@ -564,20 +567,20 @@ def kryti00():
 
 def kryti01():
     t = Template("Seznam krytí dle partnera")
-    columns = [(0, 160, "Partner"), (164, 130, "Majitel partnera"), (298, 160, "Fena"),
-               (462, 64, "1. krytí"), (530, 46, "Nakryta"), (580, 64, "Vrh dne"),
-               (648, 36, "Psi", RIGHT), (688, 38, "Feny", RIGHT)]
-    page_frame(t, "Seznam krytí dle partnera", column_headings(columns), 22)
+    columns = [(0, 150, "Partner"), (154, 130, "Majitel partnera"), (288, 160, "Fena"),
+               (452, 66, "1. krytí"), (522, 50, "Nakryta"), (576, 66, "Vrh dne"),
+               (646, 38, "Psi", RIGHT), (688, 38, "Feny", RIGHT)]
+    page_frame(t, "Seznam krytí dle partnera", column_headings(columns), HEADING_HEIGHT)
     w = t.width
     t.function("Pocet", "Krytí celkem", "1", aggregation=1)
     t.section(BODY, 24)
-    t.field("T", "Jmeno_partner", 0, 3, 160, 16, style=BOLD, align=GROW)
-    t.field("T", "Majitel", 164, 3, 130, 16, size=8, align=GROW)
-    t.field("T", "Jmeno_registr", 298, 3, 160, 16, align=GROW)
-    t.field("T", "Datum_kryti_1", 462, 3, 64, 16)
-    t.yes_no("T", "Nakryta_Ano_Ne", 530, 3, 46, 16)
-    t.field("T", "Datum_vrhu", 580, 3, 64, 16)
-    t.field("T", "Pocet_pes", 648, 3, 36, 16, align=RIGHT)
+    t.field("T", "Jmeno_partner", 0, 3, 150, 16, style=BOLD, align=GROW)
+    t.field("T", "Majitel", 154, 3, 130, 16, size=8, align=GROW)
+    t.field("T", "Jmeno_registr", 288, 3, 160, 16, align=GROW)
+    t.field("T", "Datum_kryti_1", 452, 3, 66, 16)
+    t.yes_no("T", "Nakryta_Ano_Ne", 522, 3, 50, 16)
+    t.field("T", "Datum_vrhu", 576, 3, 66, 16)
+    t.field("T", "Pocet_pes", 646, 3, 38, 16, align=RIGHT)
     t.field("T", "Pocet_fena", 688, 3, 38, 16, align=RIGHT)
     row_line(t, "T", 23)
     t.section(REPORT_FOOTER, 30)
@@ -642,25 +645,25 @@ def kryti02():
 def kryti03():
     """Matings with the expected day of the litter (63 days after the first)."""
     t = Template("Uživatelská 02 - kalendář krytí")
-    columns = [(0, 176, "Fena"), (180, 176, "Partner"), (360, 64, "1. krytí"),
-               (428, 64, "Poslední krytí"), (496, 80, "Očekávaný vrh"), (580, 46, "Nakryta"),
-               (630, 64, "Vrh dne"), (698, 28, "Štěňat", RIGHT)]
-    page_frame(t, "Kalendář krytí a očekávaných vrhů", column_headings(columns), 22)
+    columns = [(0, 170, "Fena"), (174, 166, "Partner"), (344, 66, "1. krytí"),
+               (414, 66, "Poslední krytí"), (484, 84, "Očekávaný vrh"), (572, 50, "Nakryta"),
+               (626, 66, "Vrh dne"), (694, 32, "Štěňat", RIGHT)]
+    page_frame(t, "Kalendář krytí a očekávaných vrhů", column_headings(columns), HEADING_HEIGHT)
     w = t.width
     t.function("Ocekavany", "Očekávaný vrh", "FORMATDT(#Datum_kryti_1 + 63, 'd.m.yyyy')",
                text=True, initial="")
     t.function("Stenat", "Štěňat ve vrhu", "#Pocet_pes + #Pocet_fena")
     t.section(BODY, 24)
-    t.field("T", "Jmeno_registr", 0, 3, 176, 16, style=BOLD, align=GROW)
-    t.field("T", "Jmeno_partner", 180, 3, 176, 16, align=GROW)
-    t.field("T", "Datum_kryti_1", 360, 3, 64, 16)
-    t.field("T", "Datum_kryti_3", 428, 3, 64, 16)
-    t.field("T", "Datum_kryti_2", 428, 3, 64, 16, condition="ISNULL(#Datum_kryti_3)")
-    t.function_value("T", "Ocekavany", 496, 3, 80, 16, style=BOLD,
+    t.field("T", "Jmeno_registr", 0, 3, 170, 16, style=BOLD, align=GROW)
+    t.field("T", "Jmeno_partner", 174, 3, 166, 16, align=GROW)
+    t.field("T", "Datum_kryti_1", 344, 3, 66, 16)
+    t.field("T", "Datum_kryti_3", 414, 3, 66, 16)
+    t.field("T", "Datum_kryti_2", 414, 3, 66, 16, condition="ISNULL(#Datum_kryti_3)")
+    t.function_value("T", "Ocekavany", 484, 3, 84, 16, style=BOLD,
                      condition="NOT ISNULL(#Datum_kryti_1)")
-    t.yes_no("T", "Nakryta_Ano_Ne", 580, 3, 46, 16)
-    t.field("T", "Datum_vrhu", 630, 3, 64, 16)
-    t.function_value("T", "Stenat", 698, 3, 28, 16, align=RIGHT,
+    t.yes_no("T", "Nakryta_Ano_Ne", 572, 3, 50, 16)
+    t.field("T", "Datum_vrhu", 626, 3, 66, 16)
+    t.function_value("T", "Stenat", 694, 3, 32, 16, align=RIGHT,
                      condition="NOT ISNULL(#Datum_vrhu)")
     row_line(t, "T", 23)
     save(t, "Kryti03.pts")
@@ -693,11 +696,11 @@ def pedigree(name, description, generations, titles, file_name):
     if titles:
         t.field("T", "TIT_Jmeno_registr", 0, 30, w, 18, size=10, style=ITALIC)
     info_y = 50
-    labelled(t, "T", 0, info_y, 52, 170, "Plemeno:", "plemeno")
-    labelled(t, "T", 230, info_y, 68, 76, "Narozen(a):", "Datum_Nar")
-    labelled(t, "T", 390, info_y, 48, 60, "Pohlaví:", "Pohlavi")
-    labelled(t, "T", 510, info_y, 46, 60, "Registr:", "Registr")
-    t.field("T", "Registr_Cislo", 620, info_y, w - 620, 16)
+    labelled(t, "T", 0, info_y, 52, 210, "Plemeno:", "plemeno")
+    labelled(t, "T", 270, info_y, 66, 70, "Narozen(a):", "Datum_Nar")
+    labelled(t, "T", 414, info_y, 46, 52, "Pohlaví:", "Pohlavi")
+    labelled(t, "T", 520, info_y, 46, 56, "Registr:", "Registr")
+    t.field("T", "Registr_Cislo", 626, info_y, w - 626, 16)
     t.hline("T", 0, info_y + 22, w, colour=SILVER)
 
     top = info_y + 34
