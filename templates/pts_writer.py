@@ -127,7 +127,9 @@ class Template:
 
     def _graphic(self, code, kind, x, y, w, h, pen, colour, flags, fill, fill_style,
                  background):
-        fields = [code, kind, 0, x, y, w, h, "", pen, colour, 0, flags, fill, fill_style,
+        # Frames and ellipses carry their kind as their source, as the reader sets it.
+        source = kind if kind in (8, 9, 10) else 0
+        fields = [code, kind, source, x, y, w, h, "", pen, colour, 0, flags, fill, fill_style,
                   "", "", "", "", '""', 0, '""']
         self._add(code, ",".join(str(f) for f in fields), background)
 
