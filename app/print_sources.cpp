@@ -4,62 +4,102 @@
 
 namespace {
 
-std::vector<TPrintSource> BuildSources() {
-    const auto source = [](int position, const char* caption, const char* label,
-                           std::initializer_list<std::pair<const char*, const char*>> entries) {
-        TPrintSource s;
-        s.position = position;
-        s.caption = QString::fromUtf8(caption);
-        s.templateLabel = QString::fromUtf8(label);
-        for (const auto& [entry, file] : entries) {
-            s.templates.push_back({QString::fromUtf8(entry), QString::fromUtf8(file)});
-        }
-        return s;
-    };
+QList<TPrintSource> MakeSources() {
+    const QString lists = QStringLiteral("SoQSeznamy");
+    const QString books = QStringLiteral("SoQPomknihy");
     return {
-        source(0, "Evidenční listy", "Evidenční list",
-               {{"Evidenční list - identifikační list", "EvidList00.pts"},
-                {"Evidenční list - kartotéka", "EvidList01.pts"},
-                {"Evidenční list - fyzické znaky", "EvidList02.pts"},
-                {"Evidenční list - časové a jiné údaje", "EvidList03.pts"}}),
-        source(1, "Zdravotní karta", "Zdrav. karta",
-               {{"zdravotní karta jedince", "ZdrKarta00.pts"},
-                {"přehled vyšetření", "ZdrKarta01.pts"}}),
-        source(2, "Výstavy", "Výstavy", {{"Výstavní období jedince", "Vystavy00.pts"}}),
-        source(3, "Tituly", "Tituly", {{"karta titulů jedince", "Tituly00.pts"}}),
-        source(4, "Chovnost", "Chovnost",
-               {{"karta chovnosti za jedince 01", "Chovnost00.pts"},
-                {"karta chovnosti za jedince 02", "Chovnost01.pts"}}),
-        source(5, "Vrhy", "Vrhy",
-               {{"seznam vrhů za jedince", "Vrhy00.pts"}, {"seznam vrhů dle otce", "Vrhy01.pts"}}),
-        source(6, "Krytí", "Krytí",
-               {{"Seznam krytí za jedince", "Kryti00.pts"},
-                {"Seznam krytí dle partnera", "Kryti01.pts"},
-                {"Uživatelská 01", "Kryti02.pts"},
-                {"Uživatelská 02", "Kryti03.pts"}}),
-        source(7, "Rodokmen", "Rodokmen",
-               {{"2 generace včetně titulů", "rodokmen00.pts"},
-                {"3  generace včetně titulů", "rodokmen01.pts"},
-                {"4  generace - pouze jména", "rodokmen02.pts"}}),
-        source(8, "Zkoušky", "Zkoušky", {{"Karta zkoušek za jedince", "Zkousky00.pts"}}),
-        source(9, "Foto", "Foto", {{"Fotoalbum", "Foto00.pts"}}),
+        {QStringLiteral("Evidenční listy"),
+         QStringLiteral("Evidenční list"),
+         lists,
+         {{QStringLiteral("Evidenční list - identifikační list"), QStringLiteral("EvidList00.pts")},
+          {QStringLiteral("Evidenční list - kartotéka"), QStringLiteral("EvidList01.pts")},
+          {QStringLiteral("Evidenční list - fyzické znaky"), QStringLiteral("EvidList02.pts")},
+          {QStringLiteral("Evidenční list - časové a jiné údaje"),
+           QStringLiteral("EvidList03.pts")}}},
+        {QStringLiteral("Zdravotní karta"),
+         QStringLiteral("Zdrav. karta"),
+         books,
+         {{QStringLiteral("zdravotní karta jedince"), QStringLiteral("ZdrKarta00.pts")},
+          {QStringLiteral("přehled vyšetření"), QStringLiteral("ZdrKarta01.pts")}}},
+        {QStringLiteral("Výstavy"),
+         QStringLiteral("Výstavy"),
+         books,
+         {{QStringLiteral("Výstavní období jedince"), QStringLiteral("Vystavy00.pts")}}},
+        {QStringLiteral("Tituly"),
+         QStringLiteral("Tituly"),
+         books,
+         {{QStringLiteral("karta titulů jedince"), QStringLiteral("Tituly00.pts")}}},
+        {QStringLiteral("Chovnost"),
+         QStringLiteral("Chovnost"),
+         books,
+         {{QStringLiteral("karta chovnosti za jedince 01"), QStringLiteral("Chovnost00.pts")},
+          {QStringLiteral("karta chovnosti za jedince 02"), QStringLiteral("Chovnost01.pts")}}},
+        {QStringLiteral("Vrhy"),
+         QStringLiteral("Vrhy"),
+         books,
+         {{QStringLiteral("seznam vrhů za jedince"), QStringLiteral("Vrhy00.pts")},
+          {QStringLiteral("seznam vrhů dle otce"), QStringLiteral("Vrhy01.pts")}}},
+        {QStringLiteral("Krytí"),
+         QStringLiteral("Krytí"),
+         books,
+         {{QStringLiteral("Seznam krytí za jedince"), QStringLiteral("Kryti00.pts")},
+          {QStringLiteral("Seznam krytí dle partnera"), QStringLiteral("Kryti01.pts")},
+          {QStringLiteral("Uživatelská 01"), QStringLiteral("Kryti02.pts")},
+          {QStringLiteral("Uživatelská 02"), QStringLiteral("Kryti03.pts")}}},
+        {QStringLiteral("Rodokmen"),
+         QStringLiteral("Rodokmen"),
+         books,
+         {{QStringLiteral("2 generace včetně titulů"), QStringLiteral("rodokmen00.pts")},
+          {QStringLiteral("3  generace včetně titulů"), QStringLiteral("rodokmen01.pts")},
+          {QStringLiteral("4  generace - pouze jména"), QStringLiteral("rodokmen02.pts")}}},
+        {QStringLiteral("Zkoušky"),
+         QStringLiteral("Zkoušky"),
+         books,
+         {{QStringLiteral("Karta zkoušek za jedince"), QStringLiteral("Zkousky00.pts")}}},
+        {QStringLiteral("Foto"),
+         QStringLiteral("Foto"),
+         books,
+         {{QStringLiteral("Fotoalbum"), QStringLiteral("Foto00.pts")}}},
     };
 }
 
 }  // namespace
 
-const std::vector<TPrintSource>& PrintSources() {
-    static const std::vector<TPrintSource> sources = BuildSources();
+const QList<TPrintSource>& PrintSources() {
+    static const QList<TPrintSource> sources = MakeSources();
     return sources;
 }
 
-const TPrintSource* FindPrintSource(int position) {
-    if (position < 0 || position >= kPrintSourceCount) {
-        return nullptr;
-    }
-    return &PrintSources()[static_cast<size_t>(position)];
+bool IsPrintSource(int position) {
+    return position >= 0 && position < PrintSources().size();
 }
 
-platform::DataSource& PrintSourceDataSource(TDM1& dm, int position) {
-    return position == 0 ? dm.SoQSeznamy : dm.SoQPomknihy;
+platform::DataSource* PrintDataSource(TDM1& dm, int source) {
+    if (!IsPrintSource(source)) {
+        return nullptr;
+    }
+    return source == 0 ? &dm.SoQSeznamy : &dm.SoQPomknihy;
+}
+
+QString PrintTemplateFile(int source, int templateIndex) {
+    if (!IsPrintSource(source)) {
+        return QString();
+    }
+    const QList<TPrintTemplate>& templates = PrintSources().at(source).templates;
+    if (templateIndex < 0 || templateIndex >= templates.size()) {
+        return QString();
+    }
+    return templates.at(templateIndex).file;
+}
+
+bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateIndex) {
+    if (platform::DataSource* dataSource = PrintDataSource(dm, source)) {
+        report.SetDataSource(dataSource);
+    }
+    const QString file = PrintTemplateFile(source, templateIndex);
+    if (file.isEmpty()) {
+        return false;
+    }
+    report.SetReportName(file);
+    return true;
 }

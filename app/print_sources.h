@@ -1,18 +1,27 @@
 #pragma once
 // The print sources of the record sheet's print page, in the order of the
-// list "Výběr zdroje": for each its caption, the data source a print runs
-// on, the label of its template list and the list's entries with their
-// template files. The position is also the book kind of RunBookQuery, so
-// the print page, its print button and harvel-report --source read the one
-// table here.
+// list "Výběr zdroje": 0 the record sheets, 1-9 one event book each. The
+// position is also the book kind of TDM1::RunBookQuery.
+//
+// For every source: its caption, the data source a report runs over, the
+// label of its template list and the list's entries with their template
+// files. The print button on the record sheet and `harvel-report --source`
+// both point the report component at a source through PointReportAtSource,
+// so a list printed from a script equals the one printed from the window.
 
+#include <QList>
 #include <QString>
-#include <vector>
 
 class TDM1;
+class TSestava;
 namespace platform {
 class DataSource;
 }
+
+inline constexpr int kPrintSourceCount = 10;
+// The sources without a special selection and without the record page.
+inline constexpr int kPrintSourceRodokmen = 7;
+inline constexpr int kPrintSourceFoto = 9;
 
 struct TPrintTemplate {
     QString caption;  // the entry of the template list
@@ -20,19 +29,26 @@ struct TPrintTemplate {
 };
 
 struct TPrintSource {
-    int position = 0;
-    QString caption;        // the entry of "Výběr zdroje"
-    QString templateLabel;  // the label of the source's template list
-    std::vector<TPrintTemplate> templates;
+    QString caption;         // the entry of "Výběr zdroje"
+    QString listLabel;       // the label of the template list
+    QString dataSourceName;  // "SoQSeznamy" (position 0) or "SoQPomknihy"
+    QList<TPrintTemplate> templates;
 };
 
-inline constexpr int kPrintSourceCount = 10;
+// The ten sources in list order.
+const QList<TPrintSource>& PrintSources();
+bool IsPrintSource(int position);
 
-// All ten sources, position 0 ("Evidenční listy") first.
-const std::vector<TPrintSource>& PrintSources();
-// The source at `position`, or nullptr outside 0..9.
-const TPrintSource* FindPrintSource(int position);
+// The data source a report of the source runs over: SoQSeznamy for the
+// record sheets, SoQPomknihy for an event book; null for no source.
+platform::DataSource* PrintDataSource(TDM1& dm, int source);
 
-// The data source a print of `position` runs on: SoQSeznamy for the record
-// sheets, SoQPomknihy for the event books. `position` must be 0..9.
-platform::DataSource& PrintSourceDataSource(TDM1& dm, int position);
+// The template file of entry `templateIndex` of the source's list; empty
+// when either position has no entry.
+QString PrintTemplateFile(int source, int templateIndex);
+
+// The before-report step: points `report` at the source's data source and
+// at the file of the chosen template entry. Answers false, changing nothing
+// that has no entry, when the source or the template position names no
+// entry (nothing chosen); the caller reports that and runs nothing.
+bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateIndex);

@@ -645,25 +645,27 @@ def kryti02():
 def kryti03():
     """Matings with the expected day of the litter (63 days after the first)."""
     t = Template("Uživatelská 02 - kalendář krytí")
-    columns = [(0, 170, "Fena"), (174, 166, "Partner"), (344, 66, "1. krytí"),
-               (414, 66, "Poslední krytí"), (484, 84, "Očekávaný vrh"), (572, 50, "Nakryta"),
-               (626, 66, "Vrh dne"), (694, 32, "Štěňat", RIGHT)]
+    columns = [(0, 164, "Fena"), (168, 160, "Partner"), (332, 66, "1. krytí"),
+               (402, 66, "Poslední krytí"), (472, 80, "Očekávaný vrh"), (556, 48, "Nakryta"),
+               (608, 66, "Vrh dne"), (678, 48, "Štěňat", RIGHT)]
     page_frame(t, "Kalendář krytí a očekávaných vrhů", column_headings(columns), HEADING_HEIGHT)
     w = t.width
     t.function("Ocekavany", "Očekávaný vrh", "FORMATDT(#Datum_kryti_1 + 63, 'd.m.yyyy')",
                text=True, initial="")
     t.function("Stenat", "Štěňat ve vrhu", "#Pocet_pes + #Pocet_fena")
     t.section(BODY, 24)
-    t.field("T", "Jmeno_registr", 0, 3, 170, 16, style=BOLD, align=GROW)
-    t.field("T", "Jmeno_partner", 174, 3, 166, 16, align=GROW)
-    t.field("T", "Datum_kryti_1", 344, 3, 66, 16)
-    t.field("T", "Datum_kryti_3", 414, 3, 66, 16)
-    t.field("T", "Datum_kryti_2", 414, 3, 66, 16, condition="ISNULL(#Datum_kryti_3)")
-    t.function_value("T", "Ocekavany", 484, 3, 84, 16, style=BOLD,
+    t.field("T", "Jmeno_registr", 0, 3, 164, 16, style=BOLD, align=GROW)
+    t.field("T", "Jmeno_partner", 168, 3, 160, 16, align=GROW)
+    t.field("T", "Datum_kryti_1", 332, 3, 66, 16)
+    t.field("T", "Datum_kryti_3", 402, 3, 66, 16)
+    t.field("T", "Datum_kryti_2", 402, 3, 66, 16, condition="ISNULL(#Datum_kryti_3)")
+    t.field("T", "Datum_kryti_1", 402, 3, 66, 16,
+            condition="ISNULL(#Datum_kryti_3) AND ISNULL(#Datum_kryti_2)")
+    t.function_value("T", "Ocekavany", 472, 3, 80, 16, style=BOLD,
                      condition="NOT ISNULL(#Datum_kryti_1)")
-    t.yes_no("T", "Nakryta_Ano_Ne", 572, 3, 50, 16)
-    t.field("T", "Datum_vrhu", 626, 3, 66, 16)
-    t.function_value("T", "Stenat", 694, 3, 32, 16, align=RIGHT,
+    t.yes_no("T", "Nakryta_Ano_Ne", 556, 3, 48, 16)
+    t.field("T", "Datum_vrhu", 608, 3, 66, 16)
+    t.function_value("T", "Stenat", 678, 3, 48, 16, align=RIGHT,
                      condition="NOT ISNULL(#Datum_vrhu)")
     row_line(t, "T", 23)
     save(t, "Kryti03.pts")

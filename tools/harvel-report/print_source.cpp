@@ -67,7 +67,7 @@ PrintSourceRun::PrintSourceRun(const QString& dataFolder, int source, const QStr
 PrintSourceRun::~PrintSourceRun() = default;
 
 platform::DataSource* PrintSourceRun::Source() const {
-    return &PrintSourceDataSource(*dm_, source_);
+    return PrintDataSource(*dm_, source_);
 }
 
 QStringList PrintSourceRun::Parametry() const {
@@ -87,7 +87,7 @@ void PrintSourceRun::CheckBeforePrint(const QString& templateFile) const {
 }
 
 QString PrintSourceRun::Caption() const {
-    return FindPrintSource(source_)->caption;
+    return PrintSources().at(source_).caption;
 }
 
 void PrintSourceRun::CheckTemplate(const QString& templateFile) const {
