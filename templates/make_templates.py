@@ -17,9 +17,9 @@ import sys
 
 sys.dont_write_bytecode = True
 
-from pts_writer import (ALL_EDGES, BLACK, BODY, BOLD, CENTRE, EDGE_BOTTOM, GREY, GROW,
-                        ITALIC, LEFT, MULTILINE, PAGE_COUNT, PAGE_FOOTER, PAGE_HEADER,
-                        PAGE_NUMBER, PRINT_DATE, REPORT_FOOTER, RIGHT, SILVER, Template)
+from pts_writer import (BODY, BOLD, CENTRE, GREY, GROW, ITALIC, LEFT, MULTILINE,
+                        PAGE_COUNT, PAGE_FOOTER, PAGE_HEADER, PAGE_NUMBER, PRINT_DATE,
+                        REPORT_FOOTER, RIGHT, SILVER, Template)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -371,12 +371,12 @@ def vystavy00():
 
 
 def tituly00():
-    columns = [(0, 66, "Udělen"), (70, 180, "Titul"), (254, 84, "Země"),
+    columns = [(0, 66, "Udělen"), (72, 178, "Titul"), (254, 84, "Země"),
                (342, 170, "Organizace"), (516, 210, "Poznámka")]
 
     def body(t):
         t.field("T", "Datum_Udeleni", 0, 3, 66, 16)
-        t.field("T", "Titul_Jmeno", 70, 3, 180, 16, style=BOLD, align=GROW)
+        t.field("T", "Titul_Jmeno", 72, 3, 178, 16, style=BOLD, align=GROW)
         t.field("T", "Zeme", 254, 3, 84, 16, align=GROW)
         t.field("T", "Organizace", 342, 3, 170, 16, align=GROW)
         t.field("T", "Poznamka", 516, 3, 210, 16, size=8, align=GROW)
@@ -387,12 +387,12 @@ def tituly00():
 
 
 def zkousky00():
-    columns = [(0, 66, "Složena"), (70, 180, "Zkouška"), (254, 84, "Země"),
+    columns = [(0, 66, "Složena"), (72, 178, "Zkouška"), (254, 84, "Země"),
                (342, 170, "Organizace"), (516, 210, "Poznámka")]
 
     def body(t):
         t.field("T", "Datum_Udeleni", 0, 3, 66, 16)
-        t.field("T", "Oceneni_Jmeno", 70, 3, 180, 16, style=BOLD, align=GROW)
+        t.field("T", "Oceneni_Jmeno", 72, 3, 178, 16, style=BOLD, align=GROW)
         t.field("T", "Zeme", 254, 3, 84, 16, align=GROW)
         t.field("T", "Organizace", 342, 3, 170, 16, align=GROW)
         t.field("T", "Poznamka", 516, 3, 210, 16, size=8, align=GROW)
@@ -687,7 +687,7 @@ GENERATIONS = [
 ]
 
 
-def pedigree(name, description, generations, titles, file_name):
+def pedigree(description, generations, titles, file_name):
     t = Template(description)
     page_frame(t, "Rodokmen")
     w = t.width
@@ -750,15 +750,15 @@ def pedigree(name, description, generations, titles, file_name):
 
 
 def rodokmen00():
-    pedigree("rodokmen00", "2 generace včetně titulů", 2, True, "rodokmen00.pts")
+    pedigree("2 generace včetně titulů", 2, True, "rodokmen00.pts")
 
 
 def rodokmen01():
-    pedigree("rodokmen01", "3  generace včetně titulů", 3, True, "rodokmen01.pts")
+    pedigree("3  generace včetně titulů", 3, True, "rodokmen01.pts")
 
 
 def rodokmen02():
-    pedigree("rodokmen02", "4  generace - pouze jména", 4, False, "rodokmen02.pts")
+    pedigree("4  generace - pouze jména", 4, False, "rodokmen02.pts")
 
 
 # ---- photo album (source 9) ------------------------------------------------------------------

@@ -21,7 +21,8 @@ LIGHT_GREY = 235 + 256 * 235 + 65536 * 235
 EDGE_LEFT, EDGE_TOP, EDGE_RIGHT, EDGE_BOTTOM = 1, 2, 4, 8
 ALL_EDGES = 15
 
-# Picture fields: stretch into the box keeping the aspect ratio.
+# Picture fields: stretch into the box keeping the aspect ratio (no frame
+# lines: the box is wider or higher than most photos).
 PICTURE_FIT = 0x10 | 0x20
 
 # Section numbers of the I,3 records.
@@ -148,7 +149,7 @@ class Template:
         self._graphic(code, 8, x, y, w, h, 1, fill, 0, fill, 0, True)
 
     def picture_field(self, code, name, x, y, w, h):
-        fields = [code, 2, name, x, y, w, h, FONT, 9, BLACK, 0, 0, ALL_EDGES | PICTURE_FIT,
+        fields = [code, 2, name, x, y, w, h, FONT, 9, BLACK, 0, 0, PICTURE_FIT,
                   CHARSET, quoted(name), 0, 0, 0, '""', 0, '""']
         self._add(code, ",".join(str(f) for f in fields))
 
