@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "platform/codepage1250.h"
@@ -208,6 +209,25 @@ TEST_F(PrintSourceTool, ColumnRulesOfTheDataModuleApply) {
     const QString matings = Dump(6, "Kryti00.pts");
     EXPECT_TRUE(matings.contains(" Ano\n"));
     EXPECT_FALSE(matings.contains("True"));
+}
+
+TEST_F(PrintSourceTool, TemplatesPrintTheirOwnWordsForCodesAndDates) {
+    // Chov_jedinec 1 and 0 are decisions, not numbers.
+    const QString approval = Dump(4, "Chovnost00.pts");
+    EXPECT_TRUE(approval.contains(" chovný\n"));
+    EXPECT_TRUE(approval.contains(" nechovný\n"));
+    // The litter expected 63 days after the first mating on 2.10.2025.
+    EXPECT_TRUE(Dump(6, "Kryti03.pts").contains(" 4.12.2025\n"));
+    // The pedigree prints the stored ancestors with their titles.
+    const QString pedigree = Dump(7, "rodokmen01.pts");
+    EXPECT_TRUE(pedigree.contains("C.I.B., Šampion ČR"));
+    EXPECT_TRUE(pedigree.contains(" Aron z Tří dubů\n"));
+    EXPECT_TRUE(pedigree.contains(" Otec\n"));
+    EXPECT_TRUE(pedigree.contains(" Matka\n"));
+    // A litter's puppies: 1 dog and 2 bitches make 3.
+    const QString litters = Dump(5, "Vrhy00.pts");
+    EXPECT_TRUE(litters.contains("Eliška z Lipové aleje\\nFerda z Lipové aleje\\nGita"));
+    EXPECT_TRUE(litters.contains(QRegularExpression("\\n6 320 \\d+ 44 \\d+ 3\\n")));
 }
 
 TEST_F(PrintSourceTool, WhereAndOrderAreThePrintPagesClauses) {
