@@ -50,6 +50,15 @@ def page_frame(t, title, heading=None, heading_height=0):
     t.variable("P", PAGE_COUNT, "/ %d", w - 36, 8, 36, 16, size=8)
 
 
+def continued_animal(t):
+    """On a page that goes on with an animal's list, its name beside the
+    title (the animal's header stands only where its list begins)."""
+    t.function("Pokracovani", "Jedinec pokračující stránky",
+               "#Jmeno_registr + ' – pokračování'", text=True, initial="")
+    t.function_value("H", "Pokracovani", t.width - 430, 26, 430, 19, size=10, style=BOLD,
+                     align=RIGHT, condition="%6 > 1")
+
+
 def column_headings(columns, y0=0, size=8):
     """A heading row: `columns` is a list of (x, width, caption[, align])."""
 
@@ -278,6 +287,7 @@ def evidlist03():
 def zdrkarta00():
     t = Template("zdravotní karta jedince")
     page_frame(t, "Zdravotní karta jedince")
+    continued_animal(t)
     w = t.width
     header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30, new_page=True)
     group_headings(t, header, animal_header(t, header),
@@ -334,6 +344,7 @@ def event_card(description, title, columns, new_page, count_caption, body_fields
     column headings, one row per event and the number of events."""
     t = Template(description)
     page_frame(t, title)
+    continued_animal(t)
     w = t.width
     header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30, new_page=new_page)
     group_headings(t, header, animal_header(t, header), columns)
@@ -425,6 +436,7 @@ def chovnost00():
 def chovnost01():
     t = Template("karta chovnosti za jedince 02")
     page_frame(t, "Karta chovnosti")
+    continued_animal(t)
     w = t.width
     header, footer = t.group("#Jmeno_registr", 104, 120, new_page=True)
     y = animal_header(t, header)
@@ -478,6 +490,7 @@ def litter_totals(t, code, caption):
 def vrhy00():
     t = Template("seznam vrhů za jedince")
     page_frame(t, "Seznam vrhů za jedince")
+    continued_animal(t)
     w = t.width
     header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30)
     group_headings(t, header, animal_header(t, header, sex=False),
@@ -539,6 +552,7 @@ def mating_dates(t, code, y, size=9):
 def kryti00():
     t = Template("Seznam krytí za jedince")
     page_frame(t, "Seznam krytí za jedince")
+    continued_animal(t)
     w = t.width
     header, footer = t.group("#Jmeno_registr", 72, 30)
     animal_header(t, header, sex=False)
