@@ -230,6 +230,42 @@ TEST_F(PrintSourceTool, TemplatesPrintTheirOwnWordsForCodesAndDates) {
     EXPECT_TRUE(litters.contains(QRegularExpression("\\n6 320 \\d+ 44 \\d+ 3\\n")));
 }
 
+// A health card longer than a page names its animal on the pages after the
+// first, where the animal's header does not stand.
+TEST_F(PrintSourceTool, AListGoingOnToANewPageNamesItsAnimal) {
+    const QString folder = Out("long");
+    ASSERT_EQ(RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"), {"init", folder}).code, 0);
+    QString csv = "Jmeno_registr,Datum_osetreni,Duvod_osetreni,Lekar\n";
+    for (int day = 1; day <= 28; ++day) {
+        csv += QStringLiteral("Bára Šťastná,%1.2.2020,Prohlídka,MVDr. Petr Novák\n").arg(day);
+    }
+    csv += "Hugo z Lipové aleje,1.3.2020,Očkování,MVDr. Petr Novák\n";
+    QFile file(Out("long.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(csv.toUtf8());
+    file.close();
+    ASSERT_EQ(RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"),
+                         {"load", folder, "osetreni.db", Out("long.csv")})
+                  .code,
+              0);
+    const QString out = Out("long.txt");
+    const Result r = RunProgram(root_->filePath("bin/harvel-report"),
+                                {"--data", folder, "--source", "1", "--template",
+                                 TemplateFile("ZdrKarta00.pts"), "--format", "dump", "--out", out});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QFile dump(out);
+    ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
+    const QStringList pages =
+        QString::fromUtf8(dump.readAll())
+            .split(QRegularExpression("^page ", QRegularExpression::MultilineOption),
+                   Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 3);  // the long card over two pages, Hugo's on a page of its own
+    EXPECT_FALSE(pages[0].contains("pokračování"));
+    EXPECT_TRUE(pages[1].contains(" Bára Šťastná – pokračování\n"));
+    EXPECT_FALSE(pages[2].contains("pokračování"));
+    EXPECT_TRUE(pages[2].contains(" Hugo z Lipové aleje\n"));
+}
+
 TEST_F(PrintSourceTool, WhereAndOrderAreThePrintPagesClauses) {
     const QString dogs = Dump(0, "EvidList01.pts",
                               {"--where", "Pohlavi = \"Pes\" ", "--order", "Jmeno_registr DESC"});
