@@ -31,15 +31,22 @@ FOOTER_HEIGHT = 26
 LABEL_COLOUR = GREY
 
 
-def page_frame(t, title, heading=None, heading_height=0):
+CONTINUED_WIDTH = 430
+
+
+def page_frame(t, title, heading=None, heading_height=0, continued=False):
     """Kennel name, print date and title at the top; the page numbers at the
-    bottom. `heading` draws column headings below the title (list templates)."""
+    bottom. `heading` draws column headings below the title (list templates);
+    `continued` names the animal whose list a page goes on with."""
     w = t.width
     t.section(PAGE_HEADER, HEADER_HEIGHT + heading_height)
     t.parameter("H", 0, 0, 0, w - 170, 18, size=9, style=BOLD)
     t.text("H", w - 166, 1, 102, 16, "Vytištěno:", size=8, align=RIGHT, colour=LABEL_COLOUR)
     t.variable("H", PRINT_DATE, "d.M.yyyy", w - 60, 1, 60, 16, size=8)
-    t.text("H", 0, 20, w, 28, title, size=15, style=BOLD)
+    title_width = w - CONTINUED_WIDTH - 4 if continued else w
+    t.text("H", 0, 20, title_width, 28, title, size=15, style=BOLD)
+    if continued:
+        continued_animal(t)
     t.hline("H", 0, 52, w, pen=2)
     if heading:
         heading(t, HEADER_HEIGHT)
@@ -55,7 +62,8 @@ def continued_animal(t):
     title (the animal's header stands only where its list begins)."""
     t.function("Pokracovani", "Jedinec pokračující stránky",
                "#Jmeno_registr + ' – pokračování'", text=True, initial="")
-    t.function_value("H", "Pokracovani", t.width - 430, 26, 430, 19, size=10, style=BOLD,
+    t.function_value("H", "Pokracovani", t.width - CONTINUED_WIDTH, 26, CONTINUED_WIDTH, 19,
+                     size=10, style=BOLD,
                      align=RIGHT, condition="%6 > 1")
 
 
@@ -146,9 +154,10 @@ def evidlist00():
         ("Čip:", "Cip", "Barva:", "Srst_barva"),
         ("Registr:", None, "Typ srsti:", "Srst_strukt"),
     ]
+    rw = w - rx - lw - 2
     for left_label, left_field, right_label, right_field in rows:
         labelled(t, "T", 0, y, lw, vw, left_label, left_field)
-        labelled(t, "T", rx, y, lw, vw, right_label, right_field)
+        labelled(t, "T", rx, y, lw, rw, right_label, right_field)
         y += 20
     t.field("T", "Registr", lw + 2, y - 20, 70, 16)
     t.field("T", "Registr_Cislo", lw + 76, y - 20, vw - 74, 16)
@@ -164,7 +173,7 @@ def evidlist00():
     t.field("T", "Druh_vyrazeni", rx + lw + 90, y, w - rx - lw - 90, 16)
     y += 20
     labelled(t, "T", 0, y, lw, vw, "Ve vlastnictví:", "Vlastnictvi")
-    labelled(t, "T", rx, y, lw, vw, "Vlastní odchov:", "Vlast_odchov")
+    labelled(t, "T", rx, y, lw, rw, "Vlastní odchov:", "Vlast_odchov")
     y += 20
     labelled(t, "T", 0, y, lw, vw, "Datum úhynu:", "Datum_uhyn")
     y += 28
@@ -286,8 +295,7 @@ def evidlist03():
 
 def zdrkarta00():
     t = Template("zdravotní karta jedince")
-    page_frame(t, "Zdravotní karta jedince")
-    continued_animal(t)
+    page_frame(t, "Zdravotní karta jedince", continued=True)
     w = t.width
     header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30, new_page=True)
     group_headings(t, header, animal_header(t, header),
@@ -343,8 +351,7 @@ def event_card(description, title, columns, new_page, count_caption, body_fields
     """A list of one event book grouped by animal: the animal's header, the
     column headings, one row per event and the number of events."""
     t = Template(description)
-    page_frame(t, title)
-    continued_animal(t)
+    page_frame(t, title, continued=True)
     w = t.width
     header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30, new_page=new_page)
     group_headings(t, header, animal_header(t, header), columns)
@@ -435,8 +442,7 @@ def chovnost00():
 
 def chovnost01():
     t = Template("karta chovnosti za jedince 02")
-    page_frame(t, "Karta chovnosti")
-    continued_animal(t)
+    page_frame(t, "Karta chovnosti", continued=True)
     w = t.width
     header, footer = t.group("#Jmeno_registr", 104, 120, new_page=True)
     y = animal_header(t, header)
@@ -489,8 +495,7 @@ def litter_totals(t, code, caption):
 
 def vrhy00():
     t = Template("seznam vrhů za jedince")
-    page_frame(t, "Seznam vrhů za jedince")
-    continued_animal(t)
+    page_frame(t, "Seznam vrhů za jedince", continued=True)
     w = t.width
     header, footer = t.group("#Jmeno_registr", GROUP_HEADER_HEIGHT, 30)
     group_headings(t, header, animal_header(t, header, sex=False),
@@ -551,8 +556,7 @@ def mating_dates(t, code, y, size=9):
 
 def kryti00():
     t = Template("Seznam krytí za jedince")
-    page_frame(t, "Seznam krytí za jedince")
-    continued_animal(t)
+    page_frame(t, "Seznam krytí za jedince", continued=True)
     w = t.width
     header, footer = t.group("#Jmeno_registr", 72, 30)
     animal_header(t, header, sex=False)
@@ -671,7 +675,7 @@ def kryti03():
     t.field("T", "Jmeno_registr", 0, 3, 164, 16, style=BOLD, align=GROW)
     t.field("T", "Jmeno_partner", 168, 3, 160, 16, align=GROW)
     t.field("T", "Datum_kryti_1", 332, 3, 66, 16)
-    t.field("T", "Datum_kryti_3", 402, 3, 66, 16)
+    t.field("T", "Datum_kryti_3", 402, 3, 66, 16, condition="NOT ISNULL(#Datum_kryti_3)")
     t.field("T", "Datum_kryti_2", 402, 3, 66, 16, condition="ISNULL(#Datum_kryti_3)")
     t.field("T", "Datum_kryti_1", 402, 3, 66, 16,
             condition="ISNULL(#Datum_kryti_3) AND ISNULL(#Datum_kryti_2)")
@@ -710,8 +714,8 @@ def pedigree(description, generations, titles, file_name):
     # The animal: name, title and its record-sheet data above the chart.
     t.field("T", "Jmeno_registr", 0, 4, w, 26, size=16, style=BOLD)
     if titles:
-        t.field("T", "TIT_Jmeno_registr", 0, 30, w, 18, size=10, style=ITALIC)
-    info_y = 50
+        t.field("T", "TIT_Jmeno_registr", 0, 33, w, 18, size=10, style=ITALIC)
+    info_y = 54
     labelled(t, "T", 0, info_y, 52, 210, "Plemeno:", "plemeno")
     labelled(t, "T", 270, info_y, 66, 70, "Narozen(a):", "Datum_Nar")
     labelled(t, "T", 414, info_y, 46, 52, "Pohlaví:", "Pohlavi")
