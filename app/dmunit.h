@@ -96,6 +96,10 @@ class TDM1 {
 
     TCurrentAnimal CurrentAnimal;
 
+    // The order clause of the print page's last refresh: the text behind
+    // "order by" in the list queries; starts empty.
+    QString ListOrder;
+
     // The record filter of the event tables: the row's registered name,
     // trimmed, equals the current animal's, trimmed (exact, case-sensitive).
     // It acts while the table's filter switch is on.

@@ -10,6 +10,7 @@
 #include "platform/czech_locale.h"
 #include "platform/widgets/dialogs.h"
 #include "records/fomain.h"
+#include "records/fovybery.h"
 #include "report/output/widgets/report_windows.h"
 
 int main(int argc, char* argv[]) {
@@ -19,5 +20,7 @@ int main(int argc, char* argv[]) {
     }
     platform::InstallProgramLocale();
     InstallReportWindows();
-    return RunHarvel(application, [] { return std::make_unique<TFoMain>(); });
+    return RunHarvel(
+        application, [] { return std::make_unique<TFoMain>(); },
+        [](TDM1& dm) { return std::make_unique<TFoVybery>(dm); });
 }

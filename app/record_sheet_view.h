@@ -9,6 +9,7 @@
 #include <memory>
 
 class TDM1;
+class TSpecialSelectionsView;
 struct Parametry;
 
 // Which page and mode the launcher opens the sheet with.
@@ -35,6 +36,9 @@ class TRecordSheetView {
     // Binds the sheet to the data module's sources (once, after the module
     // is created).
     virtual void AttachDataModule(TDM1& dataModule) = 0;
+    // The special selections form the print page asks for its conditions
+    // (once, after the form is created at start-up).
+    virtual void AttachSelections(TSpecialSelectionsView& selections) { (void)selections; }
     // Shows the sheet modally in the entry's mode and page.
     virtual void ShowEntry(TRecordSheetEntry entry) = 0;
     // The settings were applied: "Foto" and "Tituly" follow OnlineFoto and

@@ -23,7 +23,8 @@ void ShowSplashAtOnce(TSplash& splash) {
 
 }  // namespace
 
-int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet) {
+int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
+              const SpecialSelectionsFactory& selections) {
     SingleInstanceLock lock;
     if (!lock.Acquire()) {
         ReportRunningCopy();
@@ -45,8 +46,15 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet) 
     // synchronisation and the breed lists reach it.
     auto dataModule = std::make_unique<TDM1>(QString(), sheet.get());
     launcher->SetDataModule(dataModule.get());
+    // The selections form lives for the whole run, so its ticks and values
+    // stay as the user left them.
+    std::unique_ptr<TSpecialSelectionsView> selectionsForm =
+        selections ? selections(*dataModule) : nullptr;
     if (sheet != nullptr) {
         sheet->AttachDataModule(*dataModule);
+        if (selectionsForm != nullptr) {
+            sheet->AttachSelections(*selectionsForm);
+        }
         launcher->SetRecordSheet(sheet.get());
     }
 

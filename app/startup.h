@@ -6,15 +6,20 @@
 //   3. the splash window, painted at once
 //   4. the long-lived forms in their order: the launcher, the record sheet
 //      (made by `recordSheet`, when given), the settings form (which reads
-//      and applies the settings while it is created), the data module
+//      and applies the settings while it is created), the data module, the
+//      special selections form (made by `selections`, when given), which is
+//      handed to the record sheet
 //   5. the splash goes away; the event loop runs until the launcher closes
 // The caller installs the message handler and the locale before.
 
 #include "app/record_sheet_view.h"
+#include "app/special_selections_view.h"
 
 class QApplication;
 
 // `recordSheet` makes the record sheet; the record sheet lives above the
 // shell, so the program's main supplies it. Without it the launcher's
 // "Evidence" and "Tiskové výstupy" answer that the command does not work yet.
-int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet = {});
+// `selections` likewise makes the special selections form.
+int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet = {},
+              const SpecialSelectionsFactory& selections = {});

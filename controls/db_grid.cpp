@@ -70,6 +70,10 @@ bool DbGridModel::ShowsEditBuffer(int row) const {
 }
 
 QVariant DbGridModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::TextAlignmentRole && index.isValid()) {
+        if (const std::optional<Qt::Alignment> own = grid_.ColumnAlignment(index.column()))
+            return QVariant::fromValue(*own);
+    }
     if (!index.isValid() || !ShowsEditBuffer(index.row()) ||
         (role != Qt::DisplayRole && role != Qt::EditRole))
         return DataSetModel::data(index, role);
@@ -185,6 +189,20 @@ void TDbGridKOPA::SetColumns(const QStringList& fieldNames) {
 void TDbGridKOPA::SetColumnTitle(int column, const QString& title) {
     if (model_)
         model_->SetColumnTitle(column, title);
+}
+
+void TDbGridKOPA::SetColumnAlignment(int column, Qt::Alignment alignment) {
+    alignments_[column] = alignment;
+    if (model_ && model_->rowCount() > 0)
+        emit model_->dataChanged(model_->index(0, column),
+                                 model_->index(model_->rowCount() - 1, column));
+}
+
+std::optional<Qt::Alignment> TDbGridKOPA::ColumnAlignment(int column) const {
+    const auto found = alignments_.constFind(column);
+    if (found == alignments_.constEnd())
+        return std::nullopt;
+    return *found;
 }
 
 void TDbGridKOPA::SetRowSelect(bool wholeRow) {

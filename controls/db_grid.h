@@ -10,9 +10,11 @@
 // OnMouseRightClickDown instead of the grid's own right-button handling.
 // Ctrl+Delete deletes the current record after asking.
 
+#include <QHash>
 #include <QTableView>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "controls/field_data_link.h"
 #include "platform/store/dataset_model.h"
@@ -60,6 +62,9 @@ class TDbGridKOPA : public QTableView,
     // The columns shown, by field name (all fields when empty), and their titles.
     void SetColumns(const QStringList& fieldNames);
     void SetColumnTitle(int column, const QString& title);
+    // An alignment of one column's cells that replaces the field's own.
+    void SetColumnAlignment(int column, Qt::Alignment alignment);
+    std::optional<Qt::Alignment> ColumnAlignment(int column) const;
     DbGridModel* GridModel() const { return model_.get(); }
 
     bool EnterIsTab = false;
@@ -101,4 +106,5 @@ class TDbGridKOPA : public QTableView,
     std::unique_ptr<DbGridModel> model_;
     bool readOnly_ = false;
     bool following_ = false;
+    QHash<int, Qt::Alignment> alignments_;
 };

@@ -22,6 +22,7 @@
 #include "platform/messages.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
+#include "records/print_page.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ void TFoMain::AttachDataModule(TDM1& dataModule) {
     }
     dm_ = &dataModule;
     BuildForm();
+    printPage_->SetSelections(selections_);
     SetBreedLists(breeds_);
     ApplySettings(CurrentParametry());
     ApplyModeBinding();
@@ -90,6 +92,13 @@ void TFoMain::ApplySettings(const Parametry& settings) {
     }
     if (titulyButton_ != nullptr) {
         titulyButton_->setEnabled(!settings.OnlineTituly);
+    }
+}
+
+void TFoMain::AttachSelections(TSpecialSelectionsView& selections) {
+    selections_ = &selections;
+    if (printPage_ != nullptr) {
+        printPage_->SetSelections(selections_);
     }
 }
 

@@ -31,6 +31,7 @@ class TDBImageAspect;
 class TDBMemoLumex;
 class TDbGridKOPA;
 class TKDBEditKopa;
+class TPrintPage;
 
 namespace platform {
 class DataSet;
@@ -62,6 +63,7 @@ class TFoMain : public QDialog, public TRecordSheetView {
     void AttachDataModule(TDM1& dataModule) override;
     void ShowEntry(TRecordSheetEntry entry) override;
     void ApplySettings(const Parametry& settings) override;
+    void AttachSelections(TSpecialSelectionsView& selections) override;
 
     // The entry steps without the modal showing: unbind the photo, set the
     // mode and its binding, show the page, enable "Tisky" in browse mode.
@@ -71,6 +73,8 @@ class TFoMain : public QDialog, public TRecordSheetView {
     QString CurrentPageName() const;
 
     TDM1& DataModule() const { return *dm_; }
+    // The print page "TISKY" (null before the data module is attached).
+    TPrintPage* PrintPage() const { return printPage_; }
     const QStringList& BreedList() const { return breeds_; }
 
     // The data set the card shows: main_card.db in edit mode, QSeznamy in
@@ -93,7 +97,7 @@ class TFoMain : public QDialog, public TRecordSheetView {
     // ---- layout (fomain_layout.cpp) ----
     void BuildForm();
     QWidget* BuildRecordPage();
-    QWidget* BuildPrintPage();
+    TPrintPage* BuildPrintPage();
     QWidget* BuildBasicTab();
     QWidget* BuildPhysicalTab();
     QWidget* BuildTimeTab();
@@ -139,13 +143,14 @@ class TFoMain : public QDialog, public TRecordSheetView {
     void ShowHelpTopic(int topic);
 
     TDM1* dm_ = nullptr;
+    TSpecialSelectionsView* selections_ = nullptr;
     bool editMode_ = true;
     bool photoBound_ = false;
     QStringList breeds_;
 
     QStackedWidget* pages_ = nullptr;
     QWidget* recordPage_ = nullptr;
-    QWidget* printPage_ = nullptr;
+    TPrintPage* printPage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QToolButton* tisky_ = nullptr;

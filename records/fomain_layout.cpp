@@ -22,6 +22,7 @@
 #include "controls/db_navigator.h"
 #include "controls/k_db_edit.h"
 #include "records/fomain.h"
+#include "records/print_page.h"
 
 namespace {
 
@@ -467,39 +468,13 @@ QWidget* TFoMain::BuildTimeTab() {
     return tab;
 }
 
-// The print page's lists, filters and print button come with the print
-// outputs; the page already offers the way back to the card and the two
-// breed fields of the list filter.
-QWidget* TFoMain::BuildPrintPage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("TISKY"));
-    auto* evidence = new QPushButton(QStringLiteral("Evidence  "), page);
-    evidence->setObjectName(QStringLiteral("BtnEvidence"));
-    evidence->setAutoDefault(false);
-    evidence->setToolTip(QStringLiteral("Detail evidenčního listu (k prohlížení)"));
-    connect(evidence, &QPushButton::clicked, this,
-            [this] { ShowPage(QStringLiteral("Evidlist")); });
-
-    auto* filter = new QGroupBox(QStringLiteral("Plemeno"), page);
-    filter->setObjectName(QStringLiteral("GroupPlemeno"));
-    auto* filterGrid = GroupGrid(filter);
-    plemenoOd_ = new QComboBox;
-    plemenoOd_->setObjectName(QStringLiteral("PlemenoOd"));
-    plemenoDo_ = new QComboBox;
-    plemenoDo_->setObjectName(QStringLiteral("PlemenoDo"));
-    for (QComboBox* breed : {plemenoOd_, plemenoDo_}) {
-        breed->setEditable(true);
-        breed->setInsertPolicy(QComboBox::NoInsert);
-        breed->setMinimumWidth(200);
-    }
-    AddRow(filterGrid, 0, QStringLiteral("od"), {plemenoOd_});
-    AddRow(filterGrid, 1, QStringLiteral("do"), {plemenoDo_});
-
-    auto* layout = new QGridLayout(page);
-    layout->addWidget(evidence, 0, 0, Qt::AlignLeft);
-    layout->addWidget(filter, 1, 0, Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(AddHelpButton(page, 400), 0, 1, Qt::AlignRight);
-    layout->setRowStretch(2, 1);
-    layout->setColumnStretch(0, 1);
+// The print page: sources, filter, sort order, the grid of the source and
+// the print button; its "Evidence  " shows the record page.
+TPrintPage* TFoMain::BuildPrintPage() {
+    auto* page = new TPrintPage(*dm_);
+    page->OnShowRecordPage = [this] { ShowPage(QStringLiteral("Evidlist")); };
+    page->OnHelp = [this] { ShowHelpTopic(400); };
+    plemenoOd_ = page->PlemenoOd();
+    plemenoDo_ = page->PlemenoDo();
     return page;
 }

@@ -1,0 +1,80 @@
+#include "records/list_clauses.h"
+
+#include <QStringList>
+
+#include "records/local_sql_text.h"
+
+namespace {
+
+const QString kAnd = QStringLiteral(" AND ");
+
+QString RangePart(const QString& column, const TFilterRange& range) {
+    return column + QStringLiteral(" BETWEEN ") + LocalSqlText(range.from) + kAnd +
+           LocalSqlText(range.to);
+}
+
+QString YesNoPart(const QString& column, bool yes) {
+    return column + (yes ? QStringLiteral(" = TRUE") : QStringLiteral(" = False"));
+}
+
+QString SortColumnName(int column) {
+    switch (column) {
+        case scJmenoRegistr:
+            return QStringLiteral("Jmeno_registr");
+        case scPlemeno:
+            return QStringLiteral("Plemeno");
+        case scOtec:
+            return QStringLiteral("Otec");
+        case scMatka:
+            return QStringLiteral("Matka");
+        default:
+            return QString();
+    }
+}
+
+}  // namespace
+
+QString BuildOrderClause(const TSortLevels& levels) {
+    QStringList terms;
+    for (const TSortLevel& level : levels) {
+        const QString column = SortColumnName(level.column);
+        if (!column.isEmpty()) {
+            terms << column + (level.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        }
+    }
+    return terms.join(QLatin1Char(','));
+}
+
+QString RecordSheetColumnPrefix(int source) {
+    return source == 0 ? QString() : QStringLiteral("Main_card.");
+}
+
+QString FilterRowParts(const TListFilter& filter, const QString& prefix) {
+    QString parts;
+    const std::pair<const TFilterRange*, const char*> ranges[] = {
+        {&filter.name, "Jmeno_registr"}, {&filter.breed, "Plemeno"},  {&filter.sire, "Otec"},
+        {&filter.dam, "Matka"},          {&filter.born, "Datum_nar"},
+    };
+    for (const auto& [range, column] : ranges) {
+        if (range->active) {
+            parts += RangePart(prefix + QString::fromLatin1(column), *range) + kAnd;
+        }
+    }
+    if (filter.sexActive) {
+        parts += prefix + QStringLiteral("Pohlavi = ") + LocalSqlText(filter.sex) + kAnd;
+    }
+    if (filter.ownBreedingActive) {
+        parts += YesNoPart(prefix + QStringLiteral("Vlast_odchov"), filter.ownBreeding) + kAnd;
+    }
+    if (filter.ownedActive) {
+        parts += YesNoPart(prefix + QStringLiteral("Vlastnictvi"), filter.owned) + kAnd;
+    }
+    return parts;
+}
+
+QString FinishFilterClause(const QString& parts) {
+    if (parts.isEmpty()) {
+        return QString();
+    }
+    return parts.left(parts.size() - 4);
+}

@@ -1,0 +1,116 @@
+// The print sources: their order and captions, the template list of each
+// with its files, the data source a report of each runs over, and the
+// before-report step that points the report component at a source.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "app/dmunit.h"
+#include "app/print_sources.h"
+#include "tests/support/seams.h"
+
+namespace {
+
+class PrintSourceTable : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        platform::Database::CreateSchema(folder_.path() + "/");
+        dm_ = std::make_unique<TDM1>(folder_.path() + "/");
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<TDM1> dm_;
+};
+
+QStringList Files(const TPrintSource& source) {
+    QStringList files;
+    for (const TPrintTemplate& entry : source.templates) {
+        files << entry.file;
+    }
+    return files;
+}
+
+}  // namespace
+
+TEST(PrintSources, TheTenSourcesInListOrderWithTheirLabels) {
+    const QList<TPrintSource>& sources = PrintSources();
+    ASSERT_EQ(sources.size(), kPrintSourceCount);
+    const QStringList captions = {
+        "Evidenční listy", "Zdravotní karta", "Výstavy", "Tituly", "Chovnost", "Vrhy",
+        "Krytí",           "Rodokmen",        "Zkoušky", "Foto"};
+    const QStringList labels = {"Evidenční list", "Zdrav. karta", "Výstavy",  "Tituly",  "Chovnost",
+                                "Vrhy",           "Krytí",        "Rodokmen", "Zkoušky", "Foto"};
+    for (int i = 0; i < kPrintSourceCount; ++i) {
+        EXPECT_EQ(sources[i].caption, captions[i]) << i;
+        EXPECT_EQ(sources[i].listLabel, labels[i]) << i;
+        EXPECT_EQ(sources[i].dataSourceName, i == 0 ? "SoQSeznamy" : "SoQPomknihy") << i;
+    }
+    EXPECT_EQ(sources[kPrintSourceRodokmen].caption, "Rodokmen");
+    EXPECT_EQ(sources[kPrintSourceFoto].caption, "Foto");
+}
+
+TEST(PrintSources, EveryListNamesItsTemplateFiles) {
+    const QList<TPrintSource>& s = PrintSources();
+    EXPECT_EQ(Files(s[0]), QStringList({"EvidList00.pts", "EvidList01.pts", "EvidList02.pts",
+                                        "EvidList03.pts"}));
+    EXPECT_EQ(Files(s[1]), QStringList({"ZdrKarta00.pts", "ZdrKarta01.pts"}));
+    EXPECT_EQ(Files(s[2]), QStringList({"Vystavy00.pts"}));
+    EXPECT_EQ(Files(s[3]), QStringList({"Tituly00.pts"}));
+    EXPECT_EQ(Files(s[4]), QStringList({"Chovnost00.pts", "Chovnost01.pts"}));
+    EXPECT_EQ(Files(s[5]), QStringList({"Vrhy00.pts", "Vrhy01.pts"}));
+    EXPECT_EQ(Files(s[6]),
+              QStringList({"Kryti00.pts", "Kryti01.pts", "Kryti02.pts", "Kryti03.pts"}));
+    EXPECT_EQ(Files(s[7]), QStringList({"rodokmen00.pts", "rodokmen01.pts", "rodokmen02.pts"}));
+    EXPECT_EQ(Files(s[8]), QStringList({"Zkousky00.pts"}));
+    EXPECT_EQ(Files(s[9]), QStringList({"Foto00.pts"}));
+    // The entries as the lists show them, blanks included.
+    EXPECT_EQ(s[0].templates[3].caption, "Evidenční list - časové a jiné údaje");
+    EXPECT_EQ(s[7].templates[1].caption, "3  generace včetně titulů");
+    EXPECT_EQ(s[7].templates[2].caption, "4  generace - pouze jména");
+    EXPECT_EQ(s[6].templates[2].caption, "Uživatelská 01");
+}
+
+TEST(PrintSources, PositionsWithoutAnEntryNameNoFile) {
+    EXPECT_FALSE(IsPrintSource(-1));
+    EXPECT_FALSE(IsPrintSource(kPrintSourceCount));
+    EXPECT_TRUE(PrintTemplateFile(-1, 0).isEmpty());
+    EXPECT_TRUE(PrintTemplateFile(2, 1).isEmpty());
+    EXPECT_TRUE(PrintTemplateFile(0, -1).isEmpty());
+    EXPECT_EQ(PrintTemplateFile(6, 3), "Kryti03.pts");
+}
+
+TEST_F(PrintSourceTable, TheRecordSheetsPrintFromTheListQueryAndTheBooksFromTheBookQuery) {
+    EXPECT_EQ(PrintDataSource(*dm_, 0), &dm_->SoQSeznamy);
+    for (int source = 1; source < kPrintSourceCount; ++source) {
+        EXPECT_EQ(PrintDataSource(*dm_, source), &dm_->SoQPomknihy) << source;
+    }
+    EXPECT_EQ(PrintDataSource(*dm_, -1), nullptr);
+    EXPECT_EQ(PrintDataSource(*dm_, 10), nullptr);
+}
+
+TEST_F(PrintSourceTable, PointingTheReportSetsTheDataSourceAndTheTemplateOfTheEntry) {
+    TSestava& report = dm_->Sestava1;
+    for (int source = 0; source < kPrintSourceCount; ++source) {
+        const QList<TPrintTemplate>& entries = PrintSources()[source].templates;
+        for (int entry = 0; entry < entries.size(); ++entry) {
+            ASSERT_TRUE(PointReportAtSource(report, *dm_, source, entry));
+            EXPECT_EQ(report.DataSource(), PrintDataSource(*dm_, source));
+            EXPECT_EQ(report.ReportName(), entries[entry].file);
+        }
+    }
+}
+
+TEST_F(PrintSourceTable, NothingChosenAnswersFalseAndKeepsTheLastTemplate) {
+    TSestava& report = dm_->Sestava1;
+    ASSERT_TRUE(PointReportAtSource(report, *dm_, 5, 1));
+    // A template position without an entry: the data source follows the
+    // source, the template stays as the last run left it.
+    EXPECT_FALSE(PointReportAtSource(report, *dm_, 0, -1));
+    EXPECT_EQ(report.DataSource(), &dm_->SoQSeznamy);
+    EXPECT_EQ(report.ReportName(), "Vrhy01.pts");
+    // No source at all: nothing changes.
+    EXPECT_FALSE(PointReportAtSource(report, *dm_, -1, 0));
+    EXPECT_EQ(report.DataSource(), &dm_->SoQSeznamy);
+    EXPECT_EQ(report.ReportName(), "Vrhy01.pts");
+}
