@@ -84,7 +84,7 @@ class TFoVybery::TPageBuilder {
             pick->setAutoDefault(false);
             pick->setFixedWidth(28);
             QObject::connect(pick, &QPushButton::clicked, &form_,
-                             [this, field, button] { (form_.*button)(field); });
+                             [form = &form_, field, button] { (form->*button)(field); });
             grid_->addWidget(pick, row, colMiddle);
         }
         Add(row, [prefix, field] { return SelectionTextCondition(prefix, field->text()); });
