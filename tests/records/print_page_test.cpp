@@ -585,9 +585,8 @@ TEST_F(PrintPage, TheBeforeReportHandlerPointsTheReportAtTheSourceAndTemplate) {
             list->setCurrentIndex(entry);
             shownSource = nullptr;
             Click("PrintBtnKopa1");
-            EXPECT_EQ(shownSource, &PrintSourceDataSource(*dm_, source)) << source;
-            EXPECT_EQ(shownTemplate,
-                      FindPrintSource(source)->templates[static_cast<size_t>(entry)].file);
+            EXPECT_EQ(shownSource, PrintDataSource(*dm_, source)) << source;
+            EXPECT_EQ(shownTemplate, PrintSources()[source].templates[entry].file);
         }
     }
     // The litters' report prints the rows the grid shows.
