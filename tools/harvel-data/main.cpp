@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "data_commands.h"
+#include "genetics_commands.h"
 #include "platform/store/store_error.h"
 
 namespace {
@@ -16,7 +17,10 @@ const char kUsage[] =
     "  harvel-data sql DIR \"LOCAL SQL\"      spustí dotaz a vypíše řádky oddělené tabulátory\n"
     "  harvel-data load DIR TABLE FILE.csv  přidá řádky ze souboru CSV (UTF-8, záhlaví se jmény "
     "sloupců)\n"
-    "  harvel-data dump DIR TABLE           vypíše tabulku jako CSV\n";
+    "  harvel-data dump DIR TABLE           vypíše tabulku jako CSV\n"
+    "  harvel-data coi DIR JMÉNO [--generations N]   koeficient příbuzenské plemenitby zvířete\n"
+    "  harvel-data coi DIR --sire OTEC --dam MATKA   koeficient plánovaného vrhu\n"
+    "  harvel-data mates DIR MATKA [OTEC…]  psi seřazení podle koeficientu vrhu s matkou\n";
 
 int Run(const QStringList& args, QTextStream& out) {
     const QString command = args.value(0);
@@ -28,6 +32,10 @@ int Run(const QStringList& args, QTextStream& out) {
         harvel_data::LoadCommand(args[1], args[2], args[3], out);
     } else if (command == QLatin1String("dump") && args.size() == 3) {
         harvel_data::DumpCommand(args[1], args[2], out);
+    } else if (command == QLatin1String("coi") && args.size() >= 3) {
+        harvel_data::CoiCommand(args.mid(1), out);
+    } else if (command == QLatin1String("mates") && args.size() >= 3) {
+        harvel_data::MatesCommand(args.mid(1), out);
     } else {
         std::fputs(kUsage, stderr);
         return 2;

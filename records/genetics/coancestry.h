@@ -1,0 +1,56 @@
+#pragma once
+// Wright's inbreeding coefficients of every animal of a pedigree and the
+// coancestry of any two, by the method of Meuwissen and Luo (1992): the
+// relationship of two animals is the sum, over their common ancestors j, of
+// L_aj · L_bj · d_j, where L_aj is the share of j's genes passed down to a
+// (one half per generation, summed over every line) and d_j the Mendelian
+// sampling variance of j (1 without known parents, 3/4 − F_p/4 with one,
+// 1/2 − (F_s + F_d)/4 with both). It is exact over every known generation and
+// costs one walk over the two animals' ancestors, without recursion.
+//
+// The pedigree is given as sire and dam numbers with parents numbered before
+// their offspring (kUnknown for an unknown parent).
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace pedigree {
+
+class TCoancestry {
+  public:
+    TCoancestry(std::vector<int> sires, std::vector<int> dams);
+
+    int Size() const { return static_cast<int>(sires_.size()); }
+    // F of every animal; full siblings share the figure of their parents' pair.
+    void ComputeInbreeding();
+    double Inbreeding(int animal) const { return inbreeding_[animal]; }
+    const std::vector<double>& AllInbreeding() const { return inbreeding_; }
+
+    // The coancestry f of two animals: the inbreeding of their offspring.
+    // Needs ComputeInbreeding() first; an unknown animal gives 0.
+    double Of(int a, int b);
+    // Wright's coefficient of relationship 2 f_ab / sqrt((1 + F_a)(1 + F_b)).
+    double Relationship(int a, int b);
+
+  private:
+    void CollectAncestors(int a, int b);
+    double MendelianVariance(int animal) const;
+    void FindOnlyMates();
+    bool UnrelatedFounderPair(int sire, int dam) const;
+
+    std::vector<int> sires_, dams_;
+    std::vector<double> inbreeding_, variance_;
+    // For an animal whose offspring all have one other parent, that parent;
+    // kUnknown without offspring, kSeveralMates otherwise.
+    static constexpr int kSeveralMates = -2;
+    std::vector<int> onlyMate_;
+    // Scratch of one walk, kept between calls so a walk allocates nothing.
+    std::vector<double> shareA_, shareB_;
+    std::vector<int> childrenLeft_, stack_, ready_;
+    std::vector<std::uint32_t> seen_;
+    std::uint32_t walk_ = 0;
+    std::unordered_map<std::uint64_t, double> pairs_;
+};
+
+}  // namespace pedigree

@@ -1,0 +1,35 @@
+#include "genetics_output.h"
+
+#include <cstdio>
+
+#include "platform/store/database.h"
+#include "platform/store/store_error.h"
+#include "records/genetics/pedigree_loader.h"
+
+namespace harvel_data {
+
+pedigree::TPedigreeGraph ReadKennelGraph(const QString& folder) {
+    platform::Database database(folder);
+    pedigree::TPedigreeGraph graph = pedigree::LoadPedigreeGraph(database);
+    for (const pedigree::TPedigreeProblem& problem : graph.Problems())
+        std::fprintf(stderr, "Upozornění: %s\n", problem.text.toUtf8().constData());
+    return graph;
+}
+
+int RequireAnimal(const pedigree::TPedigreeGraph& graph, const QString& name) {
+    const int animal = graph.Find(name);
+    if (animal == pedigree::kUnknown)
+        throw platform::StoreError(
+            QStringLiteral("Zvíře „%1“ není v evidenčních listech ani v uložených rodokmenech.")
+                .arg(name.trimmed()));
+    return animal;
+}
+
+QString Figure(double value) {
+    // -0.000000 would look like a fault in a figure that cannot be negative.
+    if (value > -5e-7 && value < 5e-7)
+        value = 0.0;
+    return QString::number(value, 'f', 6);
+}
+
+}  // namespace harvel_data
