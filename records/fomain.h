@@ -125,6 +125,7 @@ class TFoMain : public QDialog, public TRecordSheetView {
     void OpenPhotoForm();
     void OpenLitterEntry();
     void OpenLitterEdit();
+    void OpenPedigreeForm(bool entry);
 
     // ---- picks, addresses, photo and titles (fomain_picks.cpp) ----
     bool RefuseInBrowseMode();

@@ -16,6 +16,7 @@
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
 #include "records/fomain.h"
+#include "records/forodokmen.h"
 #include "records/fovrhyedit.h"
 #include "records/fovrhyzapis.h"
 
@@ -150,7 +151,7 @@ void TFoMain::OpenEventForm(TEventBook book, bool entry) {
             ShowNotAvailableYet();
             return;
         case TEventBook::ebRodokmen:
-            ShowNotAvailableYet();
+            OpenPedigreeForm(entry);
             return;
         case TEventBook::ebFoto:
             ShowNotAvailableYet();
@@ -162,6 +163,15 @@ void TFoMain::OpenLitterEntry() {
     TFoVrhyZapis form(*dm_, this);
     form.Jmeno_reg_matka->setText(dm_->CurrentAnimal.JmenoRegistr());
     form.EditPlemeno->setText(dm_->CurrentAnimal.Plemeno());
+    platform::ExecModal(form);
+}
+
+// The entry road appends a pedigree for an animal that has none yet; the
+// edit road comes here only when the row was found.
+void TFoMain::OpenPedigreeForm(bool entry) {
+    const bool appendNew =
+        entry && !dm_->TaRodokmen.Locate(kRegisteredName, dm_->CurrentAnimal.JmenoRegistr());
+    TFoRodokmen form(*dm_, CardDataSet(), appendNew, this);
     platform::ExecModal(form);
 }
 
