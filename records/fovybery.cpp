@@ -42,6 +42,7 @@ void TFoVybery::BuildForm() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
     layout->addLayout(buttons);
+    setMinimumWidth(560);
 }
 
 bool TFoVybery::SelectPage(const QString& pageName) {

@@ -19,7 +19,7 @@ namespace {
 
 const QString kHint = QStringLiteral("Aktivace zadaného  výběru");
 
-enum TColumn { colTick, colCaption, colFrom, colMiddle, colTo, colCount };
+enum TColumn { colTick, colCaption, colFrom, colMiddle, colTo, colButton, colCount };
 
 QString FieldText(const QWidget* field) {
     if (const auto* edit = qobject_cast<const QLineEdit*>(field)) {
@@ -77,7 +77,7 @@ class TFoVybery::TPageBuilder {
         field->setMaxLength(maxLength);
         field->Loaded();
         const int row = Row(key, caption, field);
-        grid_->addWidget(field, row, colFrom);
+        grid_->addWidget(field, row, colFrom, 1, colButton - colFrom);
         if (button != nullptr) {
             auto* pick = new QPushButton(QStringLiteral("C"));
             pick->setObjectName(QStringLiteral("Btn") + key);
@@ -85,7 +85,7 @@ class TFoVybery::TPageBuilder {
             pick->setFixedWidth(28);
             QObject::connect(pick, &QPushButton::clicked, &form_,
                              [form = &form_, field, button] { (form->*button)(field); });
-            grid_->addWidget(pick, row, colMiddle);
+            grid_->addWidget(pick, row, colButton);
         }
         Add(row, [prefix, field] { return SelectionTextCondition(prefix, field->text()); });
         return field;
@@ -102,7 +102,7 @@ class TFoVybery::TPageBuilder {
         choice->setCurrentIndex(-1);
         choice->lineEdit()->setMaxLength(maxLength);
         const int row = Row(key, caption, choice);
-        grid_->addWidget(choice, row, colFrom, 1, colCount - colFrom);
+        grid_->addWidget(choice, row, colFrom, 1, colButton - colFrom);
         Add(row, [prefix, choice] { return SelectionTextCondition(prefix, FieldText(choice)); });
         return choice;
     }
@@ -134,7 +134,7 @@ class TFoVybery::TPageBuilder {
         auto* box = new QCheckBox(caption);
         box->setObjectName(key + QStringLiteral("Vyplneno"));
         const int row = NextRow(key);
-        grid_->addWidget(box, row, colCaption, 1, colCount - colCaption);
+        grid_->addWidget(box, row, colCaption, 1, colButton - colCaption);
         Add(row, [box, ticked, unticked] { return box->isChecked() ? ticked : unticked; });
     }
 
@@ -154,7 +154,7 @@ class TFoVybery::TPageBuilder {
         }
         buttons[0]->setChecked(true);
         const int row = Row(key, caption, buttons[0]);
-        grid_->addWidget(box, row, colFrom, 1, colCount - colFrom);
+        grid_->addWidget(box, row, colFrom, 1, colButton - colFrom);
         Add(row, [first = buttons[0], options] {
             return first->isChecked() ? options[0].second : options[1].second;
         });

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/dmunit.h"
 #include "app/print_sources.h"
@@ -19,6 +20,8 @@
 #include "records/print_btn_kopa.h"
 
 namespace {
+
+constexpr int kWidestColumn = 220;
 
 enum TRow {
     rwJmeno,
@@ -151,6 +154,15 @@ void TPrintPage::Refresh() {
     }
     filterClause_ = FinishFilterClause(parts);
     dm_.RunBookQuery(source, dm_.ListOrder, filterClause_);
+}
+
+// Columns as wide as what they show, within reason, so that the names and
+// dates of the list can be read without widening each column by hand.
+void TPrintPage::FitColumns(TDbGridKOPA* grid) {
+    grid->resizeColumnsToContents();
+    for (int column = 0; column < grid->model()->columnCount(); ++column) {
+        grid->setColumnWidth(column, std::min(grid->columnWidth(column), kWidestColumn));
+    }
 }
 
 void TPrintPage::ClearFilter() {

@@ -100,6 +100,7 @@ class TPrintPage : public QWidget {
 
     // ---- behaviour (print_page.cpp) ----
     void UpdatePage();
+    void FitColumns(TDbGridKOPA* grid);
     void EnableRow(const TFilterRow& row, bool on);
     void CopyFromIntoEmptyTo(QObject* to);
     void PickInto(QLineEdit* field);

@@ -380,6 +380,9 @@ QWidget* TPrintPage::BuildGrids() {
         grid->setObjectName(QStringLiteral("DBGridTisk%1").arg(source));
         grid->SetDataSource(source == 0 ? &dm_.SoMainCard : &dm_.SoQPomknihy);
         SetUpPrintGrid(*grid, source);
+        // A rebuilt list gets its columns fitted to what it shows.
+        connect(grid->model(), &QAbstractItemModel::modelReset, this,
+                [this, grid] { FitColumns(grid); });
         grids_[static_cast<size_t>(source)] = grid;
         gridPages_->addWidget(grid);
     }

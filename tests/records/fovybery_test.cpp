@@ -398,3 +398,43 @@ TEST_F(Selections, OkAndStornoOnlyCloseAndEverythingStays) {
     EXPECT_EQ(Condition(1), "LEKAR =\"MVDr. Veselá\" AND ");
     EXPECT_TRUE(Find<QCheckBox>("AktivaceLekar")->isChecked());
 }
+
+TEST_F(Selections, TheMatingPeriodFindsAMatingByAnyOfItsThreeDates) {
+    dm_->TaKryti.Open();
+    const auto mating = [&](const char* partner, const char* first, const char* third,
+                            bool success) {
+        dm_->TaKryti.Append();
+        dm_->TaKryti.FieldByName("Jmeno_registr").SetAsString("Bára");
+        dm_->TaKryti.FieldByName("Jmeno_partner").SetAsString(QString::fromUtf8(partner));
+        dm_->TaKryti.FieldByName("Datum_kryti_1").SetAsString(first);
+        if (*third != '\0') {
+            dm_->TaKryti.FieldByName("Datum_kryti_3").SetAsString(third);
+        }
+        dm_->TaKryti.FieldByName("Nakryta_Ano_Ne").SetAsBoolean(success);
+        dm_->TaKryti.Post();
+    };
+    mating("První", "3.4.2025", "", true);
+    mating("Třetí", "20.3.2025", "2.4.2025", true);
+    mating("Mimo", "1.5.2025", "3.5.2025", true);
+    mating("Neúspěšný", "10.4.2025", "", false);
+    Tick("Obdobi");
+    Type("ObdobiOd", "1.4.2025");
+    Type("ObdobiDo", "30.4.2025");
+    Tick("Kryti");
+    QString where = Condition(6);
+    where.chop(4);
+    dm_->RunBookQuery(6, QStringLiteral("Jmeno_partner ASC"), where);
+    ASSERT_TRUE(dm_->QPomknihy.IsActive());
+    QStringList partners;
+    for (dm_->QPomknihy.First(); !dm_->QPomknihy.Eof(); dm_->QPomknihy.Next()) {
+        partners << dm_->QPomknihy.FieldByName("Jmeno_partner").AsString();
+    }
+    EXPECT_EQ(partners, (QStringList{"První", "Třetí"}));
+    Find<QRadioButton>("Kryti2")->setChecked(true);
+    where = Condition(6);
+    where.chop(4);
+    dm_->RunBookQuery(6, QString(), where);
+    ASSERT_EQ(dm_->QPomknihy.RecordCount(), 1);
+    EXPECT_EQ(dm_->QPomknihy.FieldByName("Jmeno_partner").AsString(), "Neúspěšný");
+    EXPECT_TRUE(messages_.Texts().isEmpty());
+}

@@ -381,6 +381,12 @@ TEST_F(PrintPage, GridsShowTheirColumnsUnderTheirTitles) {
     const QVariant alignment = page_->Grid(0)->model()->index(0, 3).data(Qt::TextAlignmentRole);
     EXPECT_TRUE(alignment.value<Qt::Alignment>() & Qt::AlignRight);
     EXPECT_EQ(page_->Grid(0)->model()->index(0, 3).data().toString(), "12.3.2019");
+    // The rebuilt list's columns fit the names they show, within a limit.
+    TDbGridKOPA* cards = page_->Grid(0);
+    EXPECT_GE(cards->columnWidth(0), cards->fontMetrics().horizontalAdvance("Alfa z Lipové aleje"));
+    for (int column = 0; column < cards->model()->columnCount(); ++column) {
+        EXPECT_LE(cards->columnWidth(column), 220) << column;
+    }
 
     ChooseSource(1);
     EXPECT_EQ(Headers(1),
