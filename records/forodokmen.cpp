@@ -84,7 +84,8 @@ QWidget* TFoRodokmen::BuildHeader() {
                              QStringLiteral("Smaž"), QStringLiteral("Oprav"),
                              QStringLiteral("Ulož"), QStringLiteral("Storno")});
     navigator_->SetDataSource(&dm_.SoRodokmen);
-    navigator_->setMinimumWidth(320);
+    // Room for each button's caption under its picture.
+    navigator_->setMinimumSize(320, navigator_->sizeHint().height());
 
     auto* close = new QPushButton(QStringLiteral("Zavřít"), header);
     close->setObjectName(QStringLiteral("BtnZavrit"));
