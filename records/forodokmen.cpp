@@ -55,6 +55,9 @@ TFoRodokmen::TFoRodokmen(TDM1& dm, platform::DataSet& cards, bool appendNew, QWi
     layout->addWidget(pages_, 1);
 
     platform::DataSet& row = dm_.TaRodokmen;
+    animal_ = row.IsActive() && row.RecNo() >= 0 && !appendNew
+                  ? row.FieldByName(QStringLiteral("Jmeno_registr")).AsString()
+                  : dm_.CurrentAnimal.JmenoRegistr();
     newPedigree_->setVisible(appendNew);
     if (appendNew) {
         row.Append();
@@ -84,6 +87,12 @@ QWidget* TFoRodokmen::BuildHeader() {
                              QStringLiteral("Smaž"), QStringLiteral("Oprav"),
                              QStringLiteral("Ulož"), QStringLiteral("Storno")});
     navigator_->SetDataSource(&dm_.SoRodokmen);
+    // The pedigree table holds every animal's row: once the animal's own row
+    // is deleted, the next one would be another animal's, so the sheet closes.
+    navigator_->OnClick = [this](TDBNavigatorKopa*, TNavigateBtn button) {
+        if (button == nbDelete && !ShowsTheAnimal())
+            QDialog::done(QDialog::Accepted);
+    };
     // Room for each button's caption under its picture.
     navigator_->setMinimumSize(320, navigator_->sizeHint().height());
 
@@ -234,6 +243,13 @@ void TFoRodokmen::ShowHoverText(QObject* field) {
     const bool hasRow = row.IsActive() && (row.RecNo() >= 0 || RowBeingEdited());
     platform::Field* shown = hasRow ? row.FindField(other) : nullptr;
     info_->setText(shown != nullptr ? shown->AsString() : QString());
+}
+
+bool TFoRodokmen::ShowsTheAnimal() const {
+    platform::DataSet& row = dm_.TaRodokmen;
+    if (!row.IsActive() || (row.RecNo() < 0 && !RowBeingEdited()))
+        return false;
+    return row.FieldByName(QStringLiteral("Jmeno_registr")).AsString() == animal_;
 }
 
 bool TFoRodokmen::RowBeingEdited() const {

@@ -11,6 +11,7 @@
 // position after the form closes.
 
 #include <QDialog>
+#include <QString>
 #include <array>
 
 #include "records/genetics/pedigree_positions.h"
@@ -57,9 +58,11 @@ class TFoRodokmen : public QDialog {
     void ShowHoverText(QObject* field);
     bool CommitFocusedField();
     bool RowBeingEdited() const;
+    bool ShowsTheAnimal() const;
 
     TDM1& dm_;
     platform::DataSet& cards_;
+    QString animal_;  // whose pedigree the sheet shows
     QLabel* info_ = nullptr;
     QLabel* newPedigree_ = nullptr;
     TDBNavigatorKopa* navigator_ = nullptr;

@@ -274,6 +274,26 @@ TEST_F(PedigreeSheet, AStoredPedigreeKeepsItsOwnParents) {
     EXPECT_EQ(messages.Texts(), QStringList{"Nebyl nalezen žádný záznam"});
 }
 
+TEST_F(PedigreeSheet, DeletingThePedigreeClosesTheSheet) {
+    StoreRow({{"Jmeno_registr", "Zvíře"}, {"Otec", "A"}});
+    StoreRow({{"Jmeno_registr", "Jiné zvíře"}, {"Otec", "Cizí"}});
+    ShowAnimal("Zvíře");
+    ScriptedMessages messages;
+    messages.Answer(platform::mbCancel);  // "Smaž" asked first: not deleted
+    messages.Answer(platform::mbOK);      // asked again: deleted
+    OpenFrom("BtnEditRodokmen", [&](TFoRodokmen& form) {
+        auto* navigator = form.findChild<TDBNavigatorKopa*>("DBNavigator1");
+        navigator->BtnClick(nbDelete);
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(Text(form, "Otec"), "A");
+        navigator->BtnClick(nbDelete);
+        EXPECT_FALSE(form.isVisible());  // never showing the other animal's row
+    });
+    EXPECT_EQ(messages.Shown().size(), 2u);
+    EXPECT_EQ(Stored("Zvíře", "Otec"), "<none>");
+    EXPECT_EQ(Stored("Jiné zvíře", "Otec"), "Cizí");
+}
+
 TEST_F(PedigreeSheet, HoverShowsTheTitleOfANameAndTheNameOfATitle) {
     StoreRow({{"Jmeno_registr", "Zvíře"},
               {"Otec", "A"},
