@@ -64,6 +64,10 @@ void TDM1::InstallColumnRules() {
     shown.onGetText = YesNoText;
     shown.onSetText = SetShownBreedText;
     TaPlemeno.FieldSetup(QStringLiteral("Plemeno")).onValidate = RequireBreedName;
+    // A new breed whose name was never typed is refused when it is posted.
+    TaPlemeno.Hooks().beforePost = [](platform::DataSet& breeds) {
+        RequireBreedName(breeds.FieldByName(QStringLiteral("Plemeno")));
+    };
 
     QSeznamy.FieldSetup(QStringLiteral("Jmeno_registr")).displayLabel =
         QStringLiteral("Registrované jméno");

@@ -12,6 +12,7 @@
 
 #include "app/aboutbox.h"
 #include "app/closing_sequence.h"
+#include "app/code_lists_opener.h"
 #include "app/dmunit.h"
 #include "app/foparametry.h"
 #include "app/help_topics.h"
@@ -214,8 +215,11 @@ void TFoUvod::SpeedButton2Click() {
     dataModule_->AddressLookup(QString());
 }
 
+// The code lists: the breed list that feeds the record sheet's breed choice.
 void TFoUvod::SpeedButton7Click() {
-    ShowNotAvailableYet();
+    if (dataModule_ == nullptr || !OpenCodeLists(*dataModule_, this)) {
+        ShowNotAvailableYet();
+    }
 }
 
 void TFoUvod::SpeedButton6Click() {

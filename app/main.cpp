@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/czech_locale.h"
 #include "platform/widgets/dialogs.h"
+#include "records/fociselniky.h"
 #include "records/fomain.h"
 #include "records/fovybery.h"
 #include "report/output/widgets/report_windows.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
     }
     platform::InstallProgramLocale();
     InstallReportWindows();
+    InstallCodeLists();
     return RunHarvel(
         application, [] { return std::make_unique<TFoMain>(); },
         [](TDM1& dm) { return std::make_unique<TFoVybery>(dm); });

@@ -40,6 +40,8 @@ void TKDBEditKopa::ShowField() {
         if (field->Kind() == platform::ColumnType::Text && field->Size() > 0)
             limit = field->Size();
     }
+    if (MaxLength > 0 && MaxLength < limit)
+        limit = MaxLength;
     loading_ = true;
     setMaxLength(limit);
     setText(shown);

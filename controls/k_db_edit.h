@@ -17,6 +17,9 @@ class TKDBEditKopa : public TKEditKopa, public FieldBinding {
   public:
     explicit TKDBEditKopa(QWidget* parent = nullptr);
 
+    // The characters the field takes; 0: as many as a text column holds.
+    int MaxLength = 0;
+
     // The control's own read-only setting; the data set may make it read-only too.
     bool ReadOnly() const { return link_.ReadOnly; }
     void SetReadOnly(bool readOnly);

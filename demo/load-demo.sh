@@ -22,6 +22,6 @@ if [ ! -f "$dir/harvel.sqlite" ]; then
     "$tool" init "$dir"
 fi
 for table in main_card.db vrhy.db tituly.db osetreni.db vystavy.db kryti.DB chovnost.DB \
-             plemeno.db adresar.db rodokmen.db; do
+             Zkousky.DB foto_album.db plemeno.db adresar.db rodokmen.db; do
     "$tool" load "$dir" "$table" "$here/${table%.*}.csv"
 done

@@ -12,6 +12,8 @@
 #include "platform/messages.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
+#include "platform/widgets/dialogs.h"
+#include "records/fofullnahled.h"
 #include "records/fomain.h"
 #include "records/foseznam.h"
 
@@ -131,8 +133,8 @@ void TFoMain::PhotoClicked() {
     try {
         dm_->TaFoto_Album.Open();
         if (dm_->TaFoto_Album.Locate(kRegisteredName, CardRegisteredName(CardDataSet()))) {
-            // The full view TFoFullNahled comes with the photo album.
-            ShowNotAvailableYet();
+            TFoFullNahled view(*dm_, this);
+            platform::ExecModal(view);
         } else {
             ShowInformation(kNoPhoto);
         }

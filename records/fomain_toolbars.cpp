@@ -15,10 +15,15 @@
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
+#include "records/fochovnost.h"
+#include "records/fofotoalbum_zapis.h"
 #include "records/fomain.h"
 #include "records/forodokmen.h"
+#include "records/fotituly.h"
 #include "records/fovrhyedit.h"
 #include "records/fovrhyzapis.h"
+#include "records/fovystavy.h"
+#include "records/fozkousky.h"
 
 namespace {
 
@@ -55,6 +60,20 @@ QToolButton* ToolButton(const QString& name, const QString& caption) {
 
 void ShowStoreError(const platform::StoreError& error) {
     platform::ShowMessage(error.Message(), QString(), platform::MessageIcon::Error, platform::mbOK);
+}
+
+// The entry or edit form of a book of the shared pattern; an entry form is
+// labelled with the registered name it writes for.
+template <typename EntryForm, typename EditForm>
+void OpenBookForm(TDM1& dm, QWidget* parent, bool entry, const QString& registeredName) {
+    if (entry) {
+        EntryForm form(dm, parent);
+        form.Jmeno_registr->setText(registeredName);
+        platform::ExecModal(form);
+    } else {
+        EditForm form(dm, parent);
+        platform::ExecModal(form);
+    }
 }
 
 }  // namespace
@@ -139,22 +158,26 @@ void TFoMain::OpenEventForm(TEventBook book, bool entry) {
             ShowNotAvailableYet();
             return;
         case TEventBook::ebVystavy:
-            ShowNotAvailableYet();
+            OpenBookForm<TFoVystavyZapis, TFoVystavyEdit>(*dm_, this, entry,
+                                                          dm_->CurrentAnimal.JmenoRegistr());
             return;
         case TEventBook::ebTituly:
-            ShowNotAvailableYet();
+            OpenBookForm<TFoTitulZapis, TFoTituly_Edit>(*dm_, this, entry,
+                                                        dm_->CurrentAnimal.JmenoRegistr());
             return;
         case TEventBook::ebZkousky:
-            ShowNotAvailableYet();
+            OpenBookForm<TFoZkousky_Zapis, TFoZkouskyEdit>(*dm_, this, entry,
+                                                           CardRegisteredName(dm_->TaMain_Card));
             return;
         case TEventBook::ebChovnost:
-            ShowNotAvailableYet();
+            OpenBookForm<TFoChovnostZapis, TFoChovnostEdit>(*dm_, this, entry,
+                                                            dm_->CurrentAnimal.JmenoRegistr());
             return;
         case TEventBook::ebRodokmen:
             OpenPedigreeForm(entry);
             return;
         case TEventBook::ebFoto:
-            ShowNotAvailableYet();
+            TFoFotoAlbum_Zapis::ShowFor(*dm_, CardRegisteredName(dm_->TaMain_Card), this);
             return;
     }
 }

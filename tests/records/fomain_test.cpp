@@ -511,7 +511,7 @@ TEST_F(RecordSheet, PhotoIsReducedToTheFrameUnlessTheStretchBoxIsCleared) {
     EXPECT_EQ(photo->PictureRect(), shown);
 }
 
-TEST_F(RecordSheet, PhotoCannotBeChangedOnTheSheetAndAClickAsksForTheFullView) {
+TEST_F(RecordSheet, PhotoCannotBeChangedOnTheSheetAndAClickOpensTheFullView) {
     sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
     sheet_->show();
     auto* photo = Find<TDBImageAspect>("DBImageFoto");
@@ -522,9 +522,18 @@ TEST_F(RecordSheet, PhotoCannotBeChangedOnTheSheetAndAClickAsksForTheFullView) {
     EXPECT_EQ(dm_->TaFoto_Album.State(), platform::DataSetState::Browse);
 
     ScriptedMessages messages;
+    QStringList opened;
+    bool showsPhoto = false;
+    ScriptedModal modal([&](QDialog& dialog) {
+        opened << dialog.objectName();
+        auto* picture = dialog.findChild<TDBImageAspect*>("DBImage1");
+        showsPhoto = picture != nullptr && !picture->Picture().isNull();
+        return int(QDialog::Accepted);
+    });
     QTest::mouseClick(photo, Qt::LeftButton);
-    EXPECT_EQ(messages.Texts(), QStringList{"Tento příkaz není zatím funkční"});
-    messages.Clear();
+    EXPECT_TRUE(messages.Texts().isEmpty());
+    EXPECT_EQ(opened, QStringList{"FoFullNahled"});
+    EXPECT_TRUE(showsPhoto);
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
     QTest::mouseClick(photo, Qt::LeftButton);
     EXPECT_EQ(messages.Texts(), QStringList{"Obrázek k této kartě není založen"});

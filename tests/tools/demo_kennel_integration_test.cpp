@@ -6,10 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QMap>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 
+#include "platform/paint/bitmap_files.h"
+#include "platform/store/csv.h"
 #include "platform/store/database.h"
 #include "platform/store/field.h"
 #include "platform/store/table.h"
@@ -56,10 +62,10 @@ class DemoKennel : public testing::Test {
 };
 
 TEST_F(DemoKennel, EveryTableGetsItsRows) {
-    const QMap<QString, int> expected{{"main_card.db", 13}, {"vrhy.db", 5},    {"tituly.db", 4},
-                                      {"osetreni.db", 5},   {"vystavy.db", 4}, {"kryti.DB", 1},
-                                      {"chovnost.DB", 3},   {"plemeno.db", 3}, {"adresar.db", 4},
-                                      {"rodokmen.db", 1}};
+    const QMap<QString, int> expected{{"main_card.db", 15}, {"vrhy.db", 6},    {"tituly.db", 5},
+                                      {"osetreni.db", 9},   {"vystavy.db", 7}, {"kryti.DB", 6},
+                                      {"chovnost.DB", 7},   {"Zkousky.DB", 4}, {"foto_album.db", 3},
+                                      {"plemeno.db", 3},    {"adresar.db", 8}, {"rodokmen.db", 1}};
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         EXPECT_EQ(Rows(it.key()), it.value()) << it.key().toStdString();
     }
@@ -103,8 +109,8 @@ TEST_F(DemoKennel, ThreeGenerationsFitTogether) {
             ++grandchildren;
         }
     }
-    EXPECT_EQ(withParents, 9);
-    EXPECT_EQ(grandchildren, 4);
+    EXPECT_EQ(withParents, 11);
+    EXPECT_EQ(grandchildren, 6);
 
     // Each litter's names end in CR LF; the puppies that have a sheet name
     // the litter's dam and sire.
@@ -127,15 +133,149 @@ TEST_F(DemoKennel, ThreeGenerationsFitTogether) {
             }
         }
     }
-    EXPECT_EQ(puppiesWithSheets, 9);
+    EXPECT_EQ(puppiesWithSheets, 11);
 }
 
 TEST_F(DemoKennel, LoadingTwiceIsRefusedAndChangesNothing) {
     const Result again = LoadDemo(folder_);
     EXPECT_NE(again.code, 0);
     EXPECT_FALSE(again.err.isEmpty());
-    EXPECT_EQ(Rows("main_card.db"), 13);
-    EXPECT_EQ(Rows("vrhy.db"), 5);
+    EXPECT_EQ(Rows("main_card.db"), 15);
+    EXPECT_EQ(Rows("vrhy.db"), 6);
+}
+
+// Every text of the demo files arrives whole: nothing is longer than its
+// column, so the store has cut nothing.
+TEST_F(DemoKennel, EveryTextFitsItsColumn) {
+    platform::Database database(folder_);
+    const QDir demo(QStringLiteral(HARVEL_SOURCE_DIR "/demo"));
+    const QStringList files = demo.entryList({"*.csv"});
+    ASSERT_GE(files.size(), 12);
+    const QMap<QString, QString> tables{
+        {"main_card", "main_card.db"}, {"vrhy", "vrhy.db"},       {"tituly", "tituly.db"},
+        {"osetreni", "osetreni.db"},   {"vystavy", "vystavy.db"}, {"kryti", "kryti.DB"},
+        {"chovnost", "chovnost.DB"},   {"Zkousky", "Zkousky.DB"}, {"foto_album", "foto_album.db"},
+        {"plemeno", "plemeno.db"},     {"adresar", "adresar.db"}, {"rodokmen", "rodokmen.db"}};
+    for (const QString& file : files) {
+        const QString stem = file.section('.', 0, 0);
+        ASSERT_TRUE(tables.contains(stem)) << file.toStdString();
+        QFile csv(demo.filePath(file));
+        ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+        const auto records = platform::ParseCsv(csv.readAll());
+        platform::Table table(database, tables.value(stem));
+        table.Open();
+        ASSERT_EQ(table.RecordCount(), int(records.size()) - 1) << file.toStdString();
+        const QStringList header = records.front().fields;
+        for (size_t r = 1; r < records.size(); ++r) {
+            for (int c = 0; c < header.size(); ++c) {
+                const platform::Field& field = table.FieldByName(header[c]);
+                if (field.Kind() == platform::ColumnType::Text) {
+                    EXPECT_LE(records[r].fields.value(c).size(), field.Size())
+                        << file.toStdString() << " line " << records[r].line << " "
+                        << header[c].toStdString();
+                }
+            }
+        }
+    }
+}
+
+// Matings, visits, shows, titles, exams and approvals are there for the
+// forms to open on; the people they name are in the address book.
+TEST_F(DemoKennel, EveryBookHasLivingRowsThatNameTheAddressBook) {
+    platform::Database database(folder_);
+    platform::Table addresses(database, "adresar.db");
+    addresses.Open();
+    QSet<QString> keys;
+    QSet<int> kinds;
+    for (addresses.First(); !addresses.Eof(); addresses.Next()) {
+        keys.insert(addresses.FieldByName("Nazev_Key").AsString());
+        kinds.insert(int(addresses.FieldByName("Typ").AsInteger()));
+    }
+    EXPECT_TRUE(kinds.contains(1));  // breeders
+    EXPECT_TRUE(kinds.contains(2));  // vets
+
+    platform::Table matings(database, "kryti.DB");
+    matings.Open();
+    int taken = 0;
+    for (matings.First(); !matings.Eof(); matings.Next()) {
+        EXPECT_TRUE(keys.contains(matings.FieldByName("Majitel").AsString()))
+            << matings.FieldByName("Majitel").AsString().toStdString();
+        EXPECT_TRUE(matings.FieldByName("Datum_kryti_1").AsDate().isValid());
+        taken += matings.FieldByName("Nakryta_Ano_Ne").AsBoolean() ? 1 : 0;
+    }
+    EXPECT_GE(matings.RecordCount(), 5);
+    EXPECT_GT(taken, 0);
+    EXPECT_LT(taken, matings.RecordCount());
+
+    platform::Table visits(database, "osetreni.db");
+    visits.Open();
+    int withNextVisit = 0;
+    for (visits.First(); !visits.Eof(); visits.Next()) {
+        EXPECT_TRUE(keys.contains(visits.FieldByName("Lekar").AsString()));
+        withNextVisit += visits.FieldByName("Dalsi_navsteva").IsNull() ? 0 : 1;
+    }
+    EXPECT_GE(withNextVisit, 5);
+
+    platform::Table shows(database, "vystavy.db");
+    shows.Open();
+    int placed = 0;
+    for (shows.First(); !shows.Eof(); shows.Next()) {
+        placed += shows.FieldByName("Poradi").IsNull() ? 0 : 1;
+    }
+    EXPECT_EQ(placed, shows.RecordCount());
+
+    platform::Table approvals(database, "chovnost.DB");
+    approvals.Open();
+    QSet<qint64> outcomes;
+    for (approvals.First(); !approvals.Eof(); approvals.Next()) {
+        outcomes.insert(approvals.FieldByName("Chov_jedinec").AsInteger());
+    }
+    EXPECT_EQ(outcomes, (QSet<qint64>{0, 1}));
+}
+
+// Each photo decodes; between them the three kinds of picture file the
+// album stores: JPEG, PNG and BMP.
+TEST_F(DemoKennel, PhotosAreJpegPngAndBmpPictures) {
+    platform::Database database(folder_);
+    platform::Table photos(database, "foto_album.db");
+    photos.Open();
+    QSet<QByteArray> kinds;
+    for (photos.First(); !photos.Eof(); photos.Next()) {
+        const QByteArray bytes = photos.FieldByName("Foto_1").AsBytes();
+        EXPECT_FALSE(platform::LoadPicture(bytes).isNull());
+        kinds.insert(bytes.left(2));
+    }
+    EXPECT_EQ(kinds, (QSet<QByteArray>{"\xff\xd8", "\x89P", "BM"}));
+}
+
+// One litter is line-bred: its sire and dam share a grandparent, so the
+// puppies' inbreeding is above zero.
+TEST_F(DemoKennel, OneLitterIsLineBred) {
+    platform::Database database(folder_);
+    platform::Table sheets(database, "main_card.db");
+    sheets.Open();
+    QMap<QString, QPair<QString, QString>> parents;
+    for (sheets.First(); !sheets.Eof(); sheets.Next()) {
+        parents.insert(
+            sheets.FieldByName("Jmeno_registr").AsString(),
+            {sheets.FieldByName("Matka").AsString(), sheets.FieldByName("Otec").AsString()});
+    }
+    const auto grandparents = [&](const QString& name) {
+        const auto [dam, sire] = parents.value(name);
+        return QSet<QString>{parents.value(dam).first, parents.value(dam).second,
+                             parents.value(sire).first, parents.value(sire).second};
+    };
+    int lineBred = 0;
+    for (auto it = parents.begin(); it != parents.end(); ++it) {
+        const auto& [dam, sire] = it.value();
+        if (dam.isEmpty() || sire.isEmpty()) {
+            continue;
+        }
+        QSet<QString> shared = grandparents(dam) & grandparents(sire);
+        shared.remove(QString());
+        lineBred += shared.isEmpty() ? 0 : 1;
+    }
+    EXPECT_EQ(lineBred, 2);  // the two puppies of Líza and Mates
 }
 
 }  // namespace

@@ -1,0 +1,297 @@
+#include "records/event_book_entry.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/dmunit.h"
+#include "app/help_topics.h"
+#include "app/shared_messages.h"
+#include "controls/K_Edit.h"
+#include "controls/combo_check.h"
+#include "platform/czech_locale.h"
+#include "platform/messages.h"
+#include "platform/store/field.h"
+#include "platform/store/store_error.h"
+#include "records/date_edit_kopa.h"
+#include "records/plain_text_limit.h"
+
+namespace {
+
+constexpr int kDefaultTextWidth = 30;  // characters shown by a field without a limit
+constexpr int kWidestTextWidth = 40;
+constexpr int kWholeNumberMaximum = 99;
+
+void ShowError(const QString& text) {
+    platform::ShowMessage(text, QString(), platform::MessageIcon::Error, platform::mbOK);
+}
+
+int TextWidth(const QWidget* widget, int characters) {
+    const int shown = characters > 0 ? qMin(characters, kWidestTextWidth) : kDefaultTextWidth;
+    return widget->fontMetrics().horizontalAdvance(QString(shown, QLatin1Char('n'))) + 12;
+}
+
+TKEditKopa* NewTextEdit(int maxLength, QWidget* parent) {
+    auto* edit = new TKEditKopa(parent);
+    edit->CommaToPoint = false;
+    if (maxLength > 0) {
+        edit->setMaxLength(maxLength);
+    }
+    edit->Loaded();
+    return edit;
+}
+
+TKEditKopa* NewWholeNumberEdit(QWidget* parent) {
+    auto* edit = new TKEditKopa(parent);
+    edit->CommaToPoint = false;
+    edit->EditType = teInteger;
+    edit->Number.Decimal = 0;
+    edit->Number.DecimalShow = 0;
+    edit->Number.NumberCount = 0;
+    edit->Number.ValueMax = kWholeNumberMaximum;
+    edit->Number.RightAlignment = false;
+    edit->Loaded();
+    return edit;
+}
+
+TComboBoxKopa* NewChoice(const TBookInput& input, QWidget* parent) {
+    auto* choice = new TComboBoxKopa(parent);
+    choice->SetItems(input.items);
+    choice->setMaxVisibleItems(qMax(8, static_cast<int>(input.items.size())));
+    if (input.entryMaxLength > 0) {
+        choice->lineEdit()->setMaxLength(input.entryMaxLength);
+    }
+    return choice;
+}
+
+// The text an input holds, as typed.
+QString InputText(const QWidget* input) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(input)) {
+        return edit->text();
+    }
+    if (const auto* choice = qobject_cast<const QComboBox*>(input)) {
+        return choice->currentText();
+    }
+    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(input)) {
+        return memo->toPlainText();
+    }
+    return QString();
+}
+
+}  // namespace
+
+TEventBookEntry::TEventBookEntry(TDM1& dm, const TBookDescription& book, QWidget* parent)
+    : QDialog(parent), dm_(dm), book_(book) {
+    setObjectName(book.entryObjectName);
+    setWindowTitle(book.entryCaption);
+    Jmeno_registr = new QLabel(this);
+    Jmeno_registr->setObjectName(QStringLiteral("Jmeno_registr"));
+    QFont bold = Jmeno_registr->font();
+    bold.setBold(true);
+    Jmeno_registr->setFont(bold);
+    Jmeno_registr->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (const TBookInput& input : book.inputs) {
+        QWidget* widget = BuildInput(input);
+        widget->setObjectName(EntryInputName(input.column));
+        inputs_.insert(input.column.toLower(), widget);
+        tabOrder_ << widget;
+    }
+    BuildButtons();
+    LayOut();
+}
+
+QWidget* TEventBookEntry::BuildInput(const TBookInput& input) {
+    switch (input.entryKind) {
+        case TBookInputKind::Date: {
+            date_ = new TDateEditKopa(this);
+            date_->CommaToPoint = book_.entryDateCommaToPoint;
+            date_->Loaded();
+            date_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) +
+                                 20);
+            return date_;
+        }
+        case TBookInputKind::Whole: {
+            TKEditKopa* whole = NewWholeNumberEdit(this);
+            whole->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+            return whole;
+        }
+        case TBookInputKind::Choice: {
+            TComboBoxKopa* choice = NewChoice(input, this);
+            choice->setMinimumWidth(TextWidth(this, input.entryMaxLength) + 24);
+            return choice;
+        }
+        case TBookInputKind::Options:
+            return BuildOptions(input);
+        case TBookInputKind::Memo: {
+            auto* memo = new QPlainTextEdit(this);
+            memo->setTabChangesFocus(true);
+            LimitPlainText(memo, input.entryMaxLength);
+            memo->setMinimumSize(TextWidth(this, kWidestTextWidth), fontMetrics().height() * 6);
+            return memo;
+        }
+        case TBookInputKind::Text:
+            break;
+    }
+    TKEditKopa* text = NewTextEdit(input.entryMaxLength, this);
+    text->setMinimumWidth(TextWidth(this, input.entryMaxLength));
+    return text;
+}
+
+// The option group starts at its first option, the preset.
+QWidget* TEventBookEntry::BuildOptions(const TBookInput& input) {
+    auto* group = new QGroupBox(input.caption, this);
+    auto* layout = new QVBoxLayout(group);
+    options_ = new QButtonGroup(group);
+    for (int i = 0; i < input.items.size(); ++i) {
+        auto* option = new QRadioButton(input.items[i], group);
+        option->setObjectName(EntryInputName(input.column) + QString::number(i));
+        options_->addButton(option, i);
+        layout->addWidget(option);
+    }
+    if (QAbstractButton* preset = options_->button(0)) {
+        preset->setChecked(true);
+    }
+    return group;
+}
+
+void TEventBookEntry::BuildButtons() {
+    zapis_ = new QPushButton(QStringLiteral("Zápis"), this);
+    zapis_->setObjectName(QStringLiteral("BtnZapis"));
+    zapis_->setAutoDefault(false);
+    storno_ = new QPushButton(QStringLiteral("Storno"), this);
+    storno_->setObjectName(QStringLiteral("BtnStorno"));
+    storno_->setAutoDefault(false);
+    auto* help = new QToolButton(this);
+    help->setObjectName(QStringLiteral("BitBtnHelp"));
+    help->setText(QStringLiteral("Nápověda"));
+    help->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    help->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    help_ = help;
+    tabOrder_ << zapis_ << storno_ << help_;
+
+    connect(zapis_, &QPushButton::clicked, this, &TEventBookEntry::ZapisClick);
+    connect(storno_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help_, &QAbstractButton::clicked, this, [this] { ShowHelpTopic(book_.helpTopic); });
+}
+
+void TEventBookEntry::LayOut() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    grid->addWidget(new QLabel(QStringLiteral("Registr. jméno  "), this), row, 0);
+    grid->addWidget(Jmeno_registr, row++, 1);
+    for (const TBookInput& input : book_.inputs) {
+        QWidget* widget = Input(input.column);
+        if (input.entryKind == TBookInputKind::Options) {
+            grid->addWidget(widget, row++, 0, 1, 2);
+            continue;
+        }
+        auto* caption = new QLabel(input.caption, this);
+        caption->setBuddy(widget);
+        const bool tall = input.entryKind == TBookInputKind::Memo;
+        grid->addWidget(caption, row, 0, tall ? Qt::AlignTop : Qt::Alignment());
+        const bool narrow =
+            input.entryKind == TBookInputKind::Date || input.entryKind == TBookInputKind::Whole;
+        grid->addWidget(widget, row++, 1, narrow ? Qt::AlignLeft : Qt::Alignment());
+    }
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(zapis_);
+    buttons->addStretch();
+    buttons->addWidget(storno_);
+    buttons->addWidget(help_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+
+    for (int i = 1; i < tabOrder_.size(); ++i) {
+        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+    }
+}
+
+void TEventBookEntry::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (date_ != nullptr) {
+        date_->setFocus(Qt::TabFocusReason);
+    }
+    if (book_.helpOnOpen && !helpShown_) {
+        helpShown_ = true;
+        ShowHelpTopic(book_.helpTopic);
+    }
+}
+
+void TEventBookEntry::ZapisClick() {
+    if (Write()) {
+        ShowCommandDone();
+        accept();
+    }
+}
+
+bool TEventBookEntry::Write() {
+    if (!platform::ParseDate(date_->text()).isValid()) {
+        ShowError(QStringLiteral("Neplatné datum"));
+        ShowError(QStringLiteral("Nelze zapsat, opravte data"));
+        return false;
+    }
+    platform::Table& table = dm_.*book_.table;
+    try {
+        if (!table.IsActive()) {
+            table.Open();
+        }
+        table.Append();
+        FillRow(table);
+        table.Post();
+    } catch (const platform::StoreError& error) {
+        // The refused row goes; nothing of it stays in the table.
+        if (table.IsActive() && table.State() != platform::DataSetState::Browse) {
+            table.Cancel();
+        }
+        ShowError(book_.refusalMessage.isEmpty() ? error.Message() : book_.refusalMessage);
+        CloseTableIfTheBookSays(table);
+        return false;
+    }
+    CloseTableIfTheBookSays(table);
+    return true;
+}
+
+void TEventBookEntry::FillRow(platform::Table& table) const {
+    table.FieldByName(QStringLiteral("Jmeno_registr")).SetAsString(Jmeno_registr->text());
+    for (const TBookInput& input : book_.inputs) {
+        FillColumn(table, input);
+    }
+}
+
+void TEventBookEntry::FillColumn(platform::Table& table, const TBookInput& input) const {
+    platform::Field& field = table.FieldByName(input.column);
+    if (input.entryKind == TBookInputKind::Options) {
+        field.SetAsInteger(options_->checkedId() < 0 ? 0 : options_->checkedId());
+        return;
+    }
+    const QString text = InputText(Input(input.column));
+    if (text.isEmpty()) {
+        field.Clear();
+    } else if (input.entryKind == TBookInputKind::Date) {
+        field.SetAsDate(platform::ParseDate(text));
+    } else {
+        // Numbers go to the store as typed; it refuses what is no number.
+        field.SetAsString(text);
+    }
+}
+
+void TEventBookEntry::CloseTableIfTheBookSays(platform::Table& table) const {
+    if (book_.closeTableAfterWrite) {
+        table.Close();
+    }
+}
