@@ -131,9 +131,14 @@ QWidget* TEventBookEdit::BuildInput(const TBookInput& input) {
 void TEventBookEdit::LayOut() {
     const int fieldWidth = fontMetrics().horizontalAdvance(QString(kFieldWidth, QLatin1Char('n')));
     registeredName_->setMinimumWidth(fieldWidth);
-    grid_->setMinimumWidth(fieldWidth);
+    // The grid is as wide as the rows it shows need, within bounds.
+    grid_->resizeColumnsToContents();
+    int rowWidth = grid_->verticalHeader()->sizeHint().width() + 4;
+    for (int c = 0; c < grid_->model()->columnCount(); ++c) {
+        rowWidth += grid_->columnWidth(c);
+    }
+    grid_->setMinimumWidth(qBound(fieldWidth, rowWidth, fieldWidth * 2));
     grid_->horizontalHeader()->setStretchLastSection(true);
-    grid_->setColumnWidth(0, fontMetrics().horizontalAdvance(QString(18, QLatin1Char('n'))));
 
     auto* detail = new QGridLayout;
     detail->setColumnStretch(1, 1);
@@ -170,7 +175,8 @@ void TEventBookEdit::LayOut() {
     layout->addWidget(navigator_);
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
-    resize(fieldWidth * 3, qMax(sizeHint().height(), fontMetrics().height() * 24));
+    resize(qMax(fieldWidth * 3, sizeHint().width()),
+           qMax(sizeHint().height(), fontMetrics().height() * 24));
 }
 
 bool TEventBookEdit::PostPendingEdit() {

@@ -31,6 +31,7 @@ TFociselniky::TFociselniky(TDM1& dm, QWidget* parent) : QDialog(parent), dm_(dm)
     if (!dm_.TaPlemeno.IsActive()) {
         dm_.TaPlemeno.Open();
     }
+    dm_.TaPlemeno.First();
     BuildControls();
     LayOut();
 }

@@ -81,7 +81,8 @@ void TFoFotoAlbum_Zapis::BuildControls() {
     image_->SetStretch(true);
     image_->SetDataSource(&dm_.SoFoto_Album);
     image_->SetDataField(QStringLiteral("Foto_1"));
-    image_->setFixedSize(kPictureArea + QSize(4, 4));
+    const int frame = image_->frameWidth();
+    image_->setFixedSize(kPictureArea + QSize(2 * frame, 2 * frame));
 
     fit_ = new TCheckboxMy(this);
     fit_->setObjectName(QStringLiteral("CheckBoxRozmer"));

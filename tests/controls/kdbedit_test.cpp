@@ -51,6 +51,18 @@ TEST_F(KDBEdit, ShowsTheCurrentRecordAndFollowsMoves) {
     EXPECT_EQ(name->maxLength(), 40);
 }
 
+TEST_F(KDBEdit, ItsOwnLimitNarrowsTheColumnsWidthAndLimitsANumberField) {
+    name->MaxLength = 20;
+    chip->MaxLength = 5;
+    cards->Next();
+    EXPECT_EQ(name->maxLength(), 20);
+    EXPECT_EQ(chip->maxLength(), 5);
+    // A limit wider than the column leaves the column's width.
+    name->MaxLength = 60;
+    cards->Prior();
+    EXPECT_EQ(name->maxLength(), 40);
+}
+
 TEST_F(KDBEdit, TypingEditsTheRecordAndLeavingWritesIt) {
     Show();
     Focus(chip);
