@@ -1,16 +1,18 @@
 // The data module's address-book lookup, used by the launcher, the record
 // sheet's breeder and owner buttons and the event forms.
-#include "app/address_pick_dialog.h"
 #include "app/dmunit.h"
+#include "app/foadresar.h"
 #include "platform/store/field.h"
 #include "platform/widgets/dialogs.h"
 
 QString TDM1::AddressLookup(const QString& name) {
     const QString keyColumn = QStringLiteral("Nazev_Key");
-    TaAdresar.Open();
+    if (!TaAdresar.IsActive()) {
+        TaAdresar.Open();
+    }
     TaAdresar.Locate(keyColumn, name);
-    TAddressPickDialog dialog(SoAdresar);
-    if (platform::ExecModal(dialog) != QDialog::Accepted || TaAdresar.RecNo() < 0) {
+    TFoAdresar form(*this);
+    if (platform::ExecModal(form) != QDialog::Accepted || TaAdresar.RecNo() < 0) {
         return QString();
     }
     return TaAdresar.FieldByName(keyColumn).AsString();

@@ -55,6 +55,9 @@ TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet) : recordShe
     Database1.SetDatabaseName(kDatabaseName);
     SetUpReport();
     SetUpQueries();
+    // A field bound to the health card does not start editing by itself;
+    // the edit form's "Oprav" does.
+    SoOsetreni.SetAutoEdit(false);
     InstallRecordFilters();
     InstallColumnRules();
     InstallScrollSynchronisation();

@@ -146,9 +146,9 @@ class TDM1 {
     const QStringList& BreedList() const { return breeds_; }
 
     // The address-book lookup: positions adresar.db on the entry whose key
-    // name equals `name` exactly (no move when none does), lets the user
-    // pick an entry in a modal list, and answers its Nazev_Key when the list
-    // is closed with OK, otherwise an empty text.
+    // name equals `name` exactly (no move when none does), shows the address
+    // book TFoAdresar modally, and answers the current entry's Nazev_Key
+    // when it is closed with "Ok", otherwise an empty text.
     QString AddressLookup(const QString& name);
 
   private:

@@ -126,6 +126,10 @@ class TFoMain : public QDialog, public TRecordSheetView {
     void OpenLitterEntry();
     void OpenLitterEdit();
     void OpenPedigreeForm(bool entry);
+    void OpenMatingEntry();
+    void OpenMatingEdit();
+    void OpenVisitEntry();
+    void OpenVisitEdit();
 
     // ---- picks, addresses, photo and titles (fomain_picks.cpp) ----
     bool RefuseInBrowseMode();

@@ -17,7 +17,11 @@
 #include "platform/widgets/dialogs.h"
 #include "records/fochovnost.h"
 #include "records/fofotoalbum_zapis.h"
+#include "records/fokrytiedit.h"
+#include "records/fokrytizapis.h"
 #include "records/fomain.h"
+#include "records/foosetreniedit.h"
+#include "records/foosetreninew.h"
 #include "records/forodokmen.h"
 #include "records/fotituly.h"
 #include "records/fovrhyedit.h"
@@ -152,10 +156,10 @@ void TFoMain::OpenEventForm(TEventBook book, bool entry) {
             entry ? OpenLitterEntry() : OpenLitterEdit();
             return;
         case TEventBook::ebKryti:
-            ShowNotAvailableYet();
+            entry ? OpenMatingEntry() : OpenMatingEdit();
             return;
         case TEventBook::ebOsetreni:
-            ShowNotAvailableYet();
+            entry ? OpenVisitEntry() : OpenVisitEdit();
             return;
         case TEventBook::ebVystavy:
             OpenBookForm<TFoVystavyZapis, TFoVystavyEdit>(*dm_, this, entry,
@@ -200,6 +204,28 @@ void TFoMain::OpenPedigreeForm(bool entry) {
 
 void TFoMain::OpenLitterEdit() {
     TFoVrhyEdit form(*dm_, this);
+    platform::ExecModal(form);
+}
+
+void TFoMain::OpenMatingEntry() {
+    TFoKrytiZapis form(*dm_, this);
+    form.Jmeno_registr->setText(dm_->CurrentAnimal.JmenoRegistr());
+    platform::ExecModal(form);
+}
+
+void TFoMain::OpenMatingEdit() {
+    TFoKrytiEditace form(*dm_, this);
+    platform::ExecModal(form);
+}
+
+void TFoMain::OpenVisitEntry() {
+    TFoOsetreniNew form(*dm_, this);
+    form.Jmeno_registr->setText(dm_->CurrentAnimal.JmenoRegistr());
+    platform::ExecModal(form);
+}
+
+void TFoMain::OpenVisitEdit() {
+    TFoOsetreniEdit form(*dm_, this);
     platform::ExecModal(form);
 }
 

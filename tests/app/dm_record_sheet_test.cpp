@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/address_pick_dialog.h"
 #include "app/dmunit.h"
+#include "app/foadresar.h"
 #include "app/parametry.h"
 #include "app/record_sheet_view.h"
 #include "platform/store/field.h"

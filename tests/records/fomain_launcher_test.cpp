@@ -83,7 +83,7 @@ TEST_F(LauncherAndSheet, AddressBookOpensFromTheLauncher) {
     int shown = 0;
     testing_support::ScriptedModal modal([&](QDialog& dialog) {
         ++shown;
-        EXPECT_EQ(dialog.objectName(), "FoAdresarVyber");
+        EXPECT_EQ(dialog.objectName(), "FoAdresar");
         return int(QDialog::Accepted);
     });
     testing_support::ScriptedMessages messages;

@@ -1,0 +1,179 @@
+#include "records/foosetreninew.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "app/dmunit.h"
+#include "app/shared_messages.h"
+#include "controls/combo_check.h"
+#include "platform/store/store_error.h"
+#include "records/address_copy.h"
+#include "records/date_edit_kopa.h"
+#include "records/entry_form_parts.h"
+
+namespace {
+
+constexpr int kHelpTopic = 300;
+constexpr int kDoctorLength = 50;
+constexpr int kDescriptionLength = 50;
+constexpr int kResultLength = 40;
+constexpr int kPreparationsLength = 50;
+
+}  // namespace
+
+TFoOsetreniNew::TFoOsetreniNew(TDM1& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("FoOsetreniNew"));
+    setWindowTitle(QStringLiteral("Návštěva lékaře - zápis"));
+    BuildFields();
+    BuildButtons();
+    LayOut();
+    SetTabOrder();
+}
+
+void TFoOsetreniNew::BuildFields() {
+    Jmeno_registr = new QLabel(this);
+    Jmeno_registr->setObjectName(QStringLiteral("Jmeno_registr"));
+    QFont bold = Jmeno_registr->font();
+    bold.setBold(true);
+    Jmeno_registr->setFont(bold);
+    Jmeno_registr->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    editLekar_ = NewEntryEdit<TKEditKopa>("Edit_lekar", kDoctorLength, false, this);
+    editDatumTed_ = NewEntryEdit<TDateEditKopa>("EditDatum_Ted", 0, false, this);
+    comboDuvod_ = new TComboBoxKopa(this);
+    comboDuvod_->setObjectName(QStringLiteral("Combo_Duvod"));
+    comboDuvod_->SetStyle(csDropDown);
+    comboDuvod_->SetItems(VisitReasons());
+    comboDuvod_->SetText(QString());
+    editPopis_ = NewEntryEdit<TKEditKopa>("EditPopis", kDescriptionLength, false, this);
+    editVysledek_ = NewEntryEdit<TKEditKopa>("EditVysledek", kResultLength, false, this);
+    editPreparaty_ = NewEntryEdit<TKEditKopa>("EditPreparaty", kPreparationsLength, false, this);
+    editPreparaty_->setToolTip(QStringLiteral("Jednotlivé preparáty oddělujte středníkem ;"));
+    editDalsiNavsteva_ = NewEntryEdit<TDateEditKopa>("Edit_Dalsi_Navsteva", 0, false, this);
+    memo1_ = new QPlainTextEdit(this);
+    memo1_->setObjectName(QStringLiteral("Memo1"));
+    memo1_->setTabChangesFocus(true);
+}
+
+void TFoOsetreniNew::BuildButtons() {
+    pickDoctor_ = NewFormButton("BtnLekar", QStringLiteral("C"), this,
+                                QStringLiteral("Výběr lékaře z adresáře"));
+    write_ = NewFormButton("BtnZapis", QStringLiteral("Zápis"), this);
+    cancel_ = NewFormButton("BtnStorno", QStringLiteral("Storno "), this);
+    help_ = NewHelpButton(kHelpTopic, this);
+    connect(pickDoctor_, &QPushButton::clicked, this, &TFoOsetreniNew::CopyDoctorClick);
+    connect(write_, &QPushButton::clicked, this, &TFoOsetreniNew::WriteClick);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFoOsetreniNew::LayOut() {
+    const QFontMetrics metrics = fontMetrics();
+    const int wideWidth = metrics.horizontalAdvance(QString(36, QLatin1Char('n')));
+    const int dateWidth = metrics.horizontalAdvance(QStringLiteral("00.00.0000")) + 20;
+    editDatumTed_->setFixedWidth(dateWidth);
+    editDalsiNavsteva_->setFixedWidth(dateWidth);
+    comboDuvod_->setMinimumWidth(metrics.horizontalAdvance(QString(22, QLatin1Char('n'))));
+    for (QWidget* wide :
+         {static_cast<QWidget*>(editLekar_), static_cast<QWidget*>(editPopis_),
+          static_cast<QWidget*>(editVysledek_), static_cast<QWidget*>(editPreparaty_)}) {
+        wide->setMinimumWidth(wideWidth);
+    }
+    pickDoctor_->setFixedWidth(pickDoctor_->sizeHint().height() + 4);
+    memo1_->setFixedHeight(metrics.height() * 5);
+
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    grid->addWidget(NewCaption(QStringLiteral("Registr. jméno  "), nullptr, this), row, 0);
+    grid->addWidget(Jmeno_registr, row++, 1, 1, 2);
+    grid->addWidget(NewCaption(QStringLiteral("Lékař"), editLekar_, this), row, 0);
+    grid->addWidget(editLekar_, row, 1);
+    grid->addWidget(pickDoctor_, row++, 2);
+    const auto addRow = [&](const QString& caption, QWidget* field, Qt::Alignment alignment) {
+        grid->addWidget(NewCaption(caption, field, this), row, 0,
+                        alignment == Qt::AlignTop ? Qt::AlignTop : Qt::Alignment());
+        grid->addWidget(field, row++, 1, 1, 2,
+                        alignment == Qt::AlignLeft ? Qt::AlignLeft : Qt::Alignment());
+    };
+    addRow(QStringLiteral("Návštěva\ndne"), editDatumTed_, Qt::AlignLeft);
+    addRow(QStringLiteral("Důvod"), comboDuvod_, Qt::AlignLeft);
+    addRow(QStringLiteral("Popis"), editPopis_, Qt::Alignment());
+    addRow(QStringLiteral("Výsledek"), editVysledek_, Qt::Alignment());
+    addRow(QStringLiteral("Použité\npreparáty"), editPreparaty_, Qt::Alignment());
+    addRow(QStringLiteral("Další\nnávštěva"), editDalsiNavsteva_, Qt::AlignLeft);
+    addRow(QStringLiteral("Poznámka"), memo1_, Qt::AlignTop);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(write_);
+    buttons->addStretch();
+    buttons->addWidget(cancel_);
+    buttons->addWidget(help_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+}
+
+void TFoOsetreniNew::SetTabOrder() {
+    ChainTabOrder({editLekar_, editDatumTed_, comboDuvod_, editPopis_, editVysledek_,
+                   editPreparaty_, editDalsiNavsteva_, memo1_, write_, cancel_, pickDoctor_,
+                   help_});
+}
+
+void TFoOsetreniNew::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    editLekar_->setFocus(Qt::TabFocusReason);
+}
+
+void TFoOsetreniNew::CopyDoctorClick() {
+    if (const std::optional<QString> key = AddressKeyForField(dm_, editLekar_->text())) {
+        editLekar_->setText(*key);
+    }
+}
+
+TVisitInput TFoOsetreniNew::Input() const {
+    TVisitInput input;
+    input.animal = Jmeno_registr->text();
+    input.doctor = editLekar_->text();
+    input.visitDate = editDatumTed_->text();
+    input.reason = comboDuvod_->Text();
+    input.description = editPopis_->text();
+    input.result = editVysledek_->text();
+    input.preparations = editPreparaty_->text();
+    input.nextVisit = editDalsiNavsteva_->text();
+    input.note = memo1_->toPlainText();
+    return input;
+}
+
+void TFoOsetreniNew::WriteClick() {
+    if (WriteChecked()) {
+        ShowCommandDone();
+        accept();
+    }
+}
+
+bool TFoOsetreniNew::WriteChecked() {
+    const TVisitInput input = Input();
+    if (ShowEachError(VisitInputFailures(input))) {
+        ShowErrorBox(QStringLiteral("Nelze zapsat, opravte data"));
+        return false;
+    }
+    try {
+        WriteVisit(dm_, input);
+    } catch (const platform::StoreError& error) {
+        ShowErrorBox(error.Message());
+        return false;
+    } catch (const std::exception& error) {
+        ShowErrorBox(QString::fromLocal8Bit(error.what()));
+        return false;
+    }
+    return true;
+}
