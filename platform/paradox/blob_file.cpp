@@ -6,7 +6,7 @@
 namespace platform::paradox {
 namespace {
 
-constexpr qsizetype kChunk = 4096;
+constexpr qint64 kChunk = 4096;
 constexpr int kSingleBlock = 2;
 constexpr int kSubAllocatedBlock = 3;
 constexpr int kSingleDataOffset = 9;
@@ -16,33 +16,40 @@ constexpr int kPieceEntrySize = 5;
 
 }  // namespace
 
-BlobFile::BlobFile(QByteArray bytes, QString fileName)
-    : bytes_(std::move(bytes)), fileName_(std::move(fileName)), present_(true) {}
+BlobFile::BlobFile(std::unique_ptr<QIODevice> device, QString fileName)
+    : device_(std::move(device)), fileName_(std::move(fileName)) {}
 
 void BlobFile::Fail(const QString& reason) const {
     throw ParadoxError(QStringLiteral("Tabulka %1: %2").arg(table_, reason));
 }
 
+// Up to `count` bytes at `offset`; fewer where the file ends.
+QByteArray BlobFile::ReadAt(qint64 offset, qint64 count) const {
+    if (offset < 0 || offset >= device_->size() || !device_->seek(offset))
+        return QByteArray();
+    return device_->read(std::min(count, device_->size() - offset));
+}
+
 QByteArray BlobFile::Read(const BlobPointer& pointer, const QString& tableName,
                           BlobPlace* place) const {
     table_ = tableName;
-    const qsizetype block = pointer.offset & 0xFFFFFF00u;
+    const qint64 block = pointer.offset & 0xFFFFFF00u;
     const int index = static_cast<int>(pointer.offset & 0xFFu);
-    const ByteReader in(bytes_);
-    std::uint32_t type = 0;
-    if (block == 0 || block % kChunk != 0 || !in.U8(block, type))
+    const QByteArray head = block == 0 || block % kChunk != 0 ? QByteArray() : ReadAt(block, kChunk);
+    if (head.isEmpty())
         Fail(QStringLiteral("ukazatel poznámky nebo obrázku míří mimo soubor %1 (posun %2)")
                  .arg(fileName_)
                  .arg(block));
+    const int type = static_cast<unsigned char>(head[0]);
     if (type == kSingleBlock && index == 0xFF) {
         if (place)
             *place = BlobPlace::SingleBlock;
-        return ReadSingle(block, pointer);
+        return ReadSingle(block, head, pointer);
     }
     if (type == kSubAllocatedBlock && index < kPieceCount) {
         if (place)
             *place = BlobPlace::SubAllocated;
-        return ReadPiece(block, index, pointer);
+        return ReadPiece(block, head, index, pointer);
     }
     Fail(QStringLiteral("ukazatel poznámky nebo obrázku míří v souboru %1 na blok, který "
                         "ji neobsahuje (posun %2, typ bloku %3)")
@@ -51,32 +58,34 @@ QByteArray BlobFile::Read(const BlobPointer& pointer, const QString& tableName,
              .arg(type));
 }
 
-QByteArray BlobFile::ReadSingle(qsizetype block, const BlobPointer& pointer) const {
-    const ByteReader in(bytes_);
+QByteArray BlobFile::ReadSingle(qint64 block, const QByteArray& head,
+                                const BlobPointer& pointer) const {
+    const ByteReader in(head);
     std::uint32_t chunks = 0, length = 0;
-    in.U16(block + 1, chunks);
-    in.U32(block + 3, length);
+    if (!in.U16(1, chunks) || !in.U32(3, length))
+        Fail(QStringLiteral("soubor %1 je zkrácený, poznámka nebo obrázek v něm končí předčasně")
+                 .arg(fileName_));
     if (length != pointer.length)
         Fail(QStringLiteral("poznámka nebo obrázek v souboru %1 má jinou délku (%2 bajtů), "
                             "než udává záznam (%3 bajtů)")
                  .arg(fileName_)
                  .arg(length)
                  .arg(pointer.length));
-    if (static_cast<qsizetype>(length) + kSingleDataOffset >
-        static_cast<qsizetype>(chunks) * kChunk)
+    if (static_cast<qint64>(length) + kSingleDataOffset > static_cast<qint64>(chunks) * kChunk)
         Fail(QStringLiteral("blok poznámky v souboru %1 je kratší než poznámka (posun %2)")
                  .arg(fileName_)
                  .arg(block));
-    const QByteArrayView data = in.Slice(block + kSingleDataOffset, length);
+    const QByteArray data = ReadAt(block + kSingleDataOffset, length);
     if (data.size() != static_cast<qsizetype>(length))
         Fail(QStringLiteral("soubor %1 je zkrácený, poznámka nebo obrázek v něm končí předčasně")
                  .arg(fileName_));
-    return data.toByteArray();
+    return data;
 }
 
-QByteArray BlobFile::ReadPiece(qsizetype block, int index, const BlobPointer& pointer) const {
-    const ByteReader in(bytes_);
-    const qsizetype entry = block + kPieceTable + index * kPieceEntrySize;
+QByteArray BlobFile::ReadPiece(qint64 block, const QByteArray& head, int index,
+                               const BlobPointer& pointer) const {
+    const ByteReader in(head);
+    const qsizetype entry = kPieceTable + index * kPieceEntrySize;
     std::uint32_t start = 0, paragraphs = 0;
     if (!in.U8(entry, start) || !in.U8(entry + 1, paragraphs))
         Fail(QStringLiteral("soubor %1 je zkrácený, chybí tabulka částí bloku").arg(fileName_));
@@ -88,16 +97,16 @@ QByteArray BlobFile::ReadPiece(qsizetype block, int index, const BlobPointer& po
                  .arg(fileName_)
                  .arg(block)
                  .arg(index));
-    const qsizetype at = block + static_cast<qsizetype>(start) * 16;
-    if (at + length > block + kChunk)
+    const qsizetype at = static_cast<qsizetype>(start) * 16;
+    if (at + length > kChunk)
         Fail(QStringLiteral("část bloku v souboru %1 přesahuje blok (posun %2, část %3)")
                  .arg(fileName_)
                  .arg(block)
                  .arg(index));
     const QByteArrayView data = in.Slice(at, length);
     if (data.size() != length)
-        Fail(
-            QStringLiteral("soubor %1 je zkrácený, poznámka v něm končí předčasně").arg(fileName_));
+        Fail(QStringLiteral("soubor %1 je zkrácený, poznámka v něm končí předčasně")
+                 .arg(fileName_));
     return data.toByteArray();
 }
 

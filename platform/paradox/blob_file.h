@@ -6,8 +6,10 @@
 // (block type 3), found through the block's table of pieces.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 namespace platform::paradox {
 
@@ -22,9 +24,11 @@ struct BlobPointer {
 class BlobFile {
   public:
     BlobFile() = default;
-    BlobFile(QByteArray bytes, QString fileName);
+    // Reads blobs from `device` (open for reading) as they are asked for, so
+    // a .MB of any size costs no more memory than its largest blob.
+    BlobFile(std::unique_ptr<QIODevice> device, QString fileName);
 
-    bool IsPresent() const { return present_; }
+    bool IsPresent() const { return device_ != nullptr; }
     const QString& FileName() const { return fileName_; }
 
     // The blob's bytes; throws ParadoxError naming `tableName` when the
@@ -33,13 +37,14 @@ class BlobFile {
                     BlobPlace* place = nullptr) const;
 
   private:
-    QByteArray ReadSingle(qsizetype block, const BlobPointer& pointer) const;
-    QByteArray ReadPiece(qsizetype block, int index, const BlobPointer& pointer) const;
+    QByteArray ReadSingle(qint64 block, const QByteArray& head, const BlobPointer& pointer) const;
+    QByteArray ReadPiece(qint64 block, const QByteArray& head, int index,
+                         const BlobPointer& pointer) const;
+    QByteArray ReadAt(qint64 offset, qint64 count) const;
     [[noreturn]] void Fail(const QString& reason) const;
 
-    QByteArray bytes_;
+    std::shared_ptr<QIODevice> device_;
     QString fileName_;
-    bool present_ = false;
     mutable QString table_;
 };
 

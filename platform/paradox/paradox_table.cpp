@@ -1,5 +1,6 @@
 #include "platform/paradox/paradox_table.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,12 +25,27 @@ std::uint32_t Le32(const char* p) {
            static_cast<std::uint32_t>(static_cast<unsigned char>(p[3])) << 24;
 }
 
-QByteArray ReadWholeFile(const QString& path, const QString& tableName) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+// The header is never longer than its 16-bit size field can say.
+constexpr qint64 kLongestHeader = 0x10000;
+
+std::unique_ptr<QIODevice> OpenFile(const QString& path, const QString& tableName) {
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
         throw ParadoxError(QStringLiteral("Tabulka %1: soubor %2 nelze číst: %3")
-                               .arg(tableName, QDir::toNativeSeparators(path), file.errorString()));
-    return file.readAll();
+                               .arg(tableName, QDir::toNativeSeparators(path), file->errorString()));
+    return file;
+}
+
+std::unique_ptr<QIODevice> OpenBytes(QByteArray bytes) {
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(std::move(bytes));
+    buffer->open(QIODevice::ReadOnly);
+    return buffer;
+}
+
+TableHeader ReadHeader(QIODevice& device, const QString& tableName) {
+    device.seek(0);
+    return ParseTableHeader(device.read(kLongestHeader), tableName);
 }
 
 bool HasBlobFields(const TableHeader& header) {
@@ -61,30 +77,34 @@ QString FindBlobFile(const QString& dbPath) {
 }
 
 ParadoxTable::ParadoxTable(const QString& dbPath, const ReadOptions& options)
-    : name_(QFileInfo(dbPath).fileName()), db_(ReadWholeFile(dbPath, name_)) {
-    header_ = ParseTableHeader(db_, name_);
+    : name_(QFileInfo(dbPath).fileName()) {
+    std::unique_ptr<QIODevice> db = OpenFile(dbPath, name_);
+    header_ = ReadHeader(*db, name_);
     bool mbPresent = false;
     if (HasBlobFields(header_)) {
         const QString mbPath = FindBlobFile(dbPath);
         if (!mbPath.isEmpty()) {
-            mb_ = BlobFile(ReadWholeFile(mbPath, name_), QFileInfo(mbPath).fileName());
+            mb_ = BlobFile(OpenFile(mbPath, name_), QFileInfo(mbPath).fileName());
             mbPresent = true;
         }
     }
-    Init(options, mbPresent);
+    Init(std::move(db), options, mbPresent);
 }
 
 ParadoxTable::ParadoxTable(QByteArray db, std::optional<QByteArray> mb, const QString& tableName,
                            const ReadOptions& options)
-    : name_(tableName), db_(std::move(db)) {
-    header_ = ParseTableHeader(db_, name_);
+    : name_(tableName) {
+    std::unique_ptr<QIODevice> device = OpenBytes(std::move(db));
+    header_ = ReadHeader(*device, name_);
     if (mb)
-        mb_ = BlobFile(std::move(*mb),
+        mb_ = BlobFile(OpenBytes(std::move(*mb)),
                        QFileInfo(tableName).completeBaseName() + QStringLiteral(".MB"));
-    Init(options, mb.has_value());
+    Init(std::move(device), options, mb.has_value());
 }
 
-void ParadoxTable::Init(const ReadOptions& options, bool mbPresent) {
+void ParadoxTable::Init(std::unique_ptr<QIODevice> db, const ReadOptions& options,
+                        bool mbPresent) {
+    db_ = std::move(db);
     if (HasBlobFields(header_) && !mbPresent)
         Fail(QStringLiteral("chybí soubor %1.MB s poznámkami a obrázky tabulky")
                  .arg(QFileInfo(name_).completeBaseName()));
@@ -127,19 +147,26 @@ int ParadoxTable::CheckedBlock(int number, std::vector<bool>& seen) const {
     return number;
 }
 
+// The block's bytes, shorter than a block where the file ends inside it.
+QByteArray ParadoxTable::ReadBlock(int number) const {
+    const qint64 at = header_.headerSize + static_cast<qint64>(number - 1) * header_.blockSize;
+    if (at >= db_->size() || !db_->seek(at))
+        return QByteArray();
+    return db_->read(header_.blockSize);
+}
+
 void ParadoxTable::ForEachRecord(const std::function<bool(const Record&)>& visit,
                                  BlobCounts* counts) const {
-    const ByteReader in(db_);
     std::vector<bool> seen(static_cast<size_t>(header_.fileBlocks) + 1, false);
     const int recordSize = header_.recordSize;
     std::uint32_t read = 0;
     Record record(header_.fields.size());
     for (int block = header_.firstBlock; block != 0;) {
         CheckedBlock(block, seen);
-        const qsizetype at =
-            header_.headerSize + static_cast<qsizetype>(block - 1) * header_.blockSize;
+        const QByteArray bytes = ReadBlock(block);
+        const ByteReader in(bytes);
         std::uint32_t next = 0, lastOffset = 0;
-        if (!in.U16(at, next) || !in.U16(at + 4, lastOffset))
+        if (!in.U16(0, next) || !in.U16(4, lastOffset))
             Fail(QStringLiteral("soubor je zkrácený, datový blok %1 v něm chybí").arg(block));
         const int last = static_cast<std::int16_t>(lastOffset);
         const int count = last < 0 ? 0 : last / recordSize + 1;
@@ -152,11 +179,11 @@ void ParadoxTable::ForEachRecord(const std::function<bool(const Record&)>& visit
             Fail(QStringLiteral("datový blok %1 je poškozený (udává víc záznamů, než se do něj "
                                 "vejde)")
                      .arg(block));
-        if (!in.Has(at + kBlockHeaderSize, static_cast<qsizetype>(count) * recordSize))
+        if (!in.Has(kBlockHeaderSize, static_cast<qsizetype>(count) * recordSize))
             Fail(QStringLiteral("soubor je zkrácený, datový blok %1 končí předčasně").arg(block));
         for (int r = 0; r < count; ++r) {
             DecodeRecord(
-                db_.constData() + at + kBlockHeaderSize + static_cast<qsizetype>(r) * recordSize,
+                bytes.constData() + kBlockHeaderSize + static_cast<qsizetype>(r) * recordSize,
                 record, counts);
             ++read;
             if (!visit(record))

@@ -1,6 +1,7 @@
 #pragma once
-// A Paradox table (.DB, with its .MB beside it) read whole from the old
-// installation's data folder. Records come in the order of the chain of data
+// A Paradox table (.DB, with its .MB beside it) of the old installation's
+// data folder, read one block at a time, so a table of any size takes the
+// memory of one block and one blob. Records come in the order of the chain of data
 // blocks (key order in a keyed table), whatever order the blocks have in the
 // file; the space a block keeps for deleted or future records is skipped.
 //
@@ -14,6 +15,7 @@
 // contradicts itself) is a ParadoxError naming the table.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -64,14 +66,15 @@ class ParadoxTable {
     std::vector<Record> ReadAll(BlobCounts* counts = nullptr) const;
 
   private:
-    void Init(const ReadOptions& options, bool mbPresent);
+    void Init(std::unique_ptr<QIODevice> db, const ReadOptions& options, bool mbPresent);
+    QByteArray ReadBlock(int number) const;
     int CheckedBlock(int number, std::vector<bool>& seen) const;
     void DecodeRecord(const char* data, Record& out, BlobCounts* counts) const;
     QVariant DecodeBlob(const FieldInfo& field, const char* data, BlobCounts* counts) const;
     [[noreturn]] void Fail(const QString& reason) const;
 
     QString name_;
-    QByteArray db_;
+    std::shared_ptr<QIODevice> db_;
     BlobFile mb_;
     TableHeader header_;
     std::optional<CodePage> codePage_;
