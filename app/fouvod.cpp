@@ -17,6 +17,7 @@
 #include "app/foparametry.h"
 #include "app/help_topics.h"
 #include "app/launcher_background.h"
+#include "app/old_installation_takeover.h"
 #include "app/picture_fit.h"
 #include "app/record_sheet_view.h"
 #include "app/shared_messages.h"
@@ -176,6 +177,11 @@ QWidget* TFoUvod::BuildButtons(QWidget* parent) {
 void TFoUvod::BuildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Soubor"));
     file->setObjectName(QStringLiteral("MenuSoubor"));
+    QAction* takeOver =
+        NewAction("MenuPrevzitData", QStringLiteral("Převzít data z dřívější instalace..."), this);
+    connect(takeOver, &QAction::triggered, this, &TFoUvod::MenuPrevzitDataClick);
+    file->addAction(takeOver);
+    file->addSeparator();
     QAction* quit = NewAction("MenuKonecAplikace", QStringLiteral("Konec aplikace"), this);
     connect(quit, &QAction::triggered, this, &QWidget::close);
     file->addAction(quit);
@@ -188,6 +194,10 @@ void TFoUvod::BuildMenu() {
     QAction* about = NewAction("MenuOAplikaci", QStringLiteral("O aplikaci"), this);
     connect(about, &QAction::triggered, this, &TFoUvod::ShowAbout);
     help->addAction(about);
+}
+
+void TFoUvod::MenuPrevzitDataClick() {
+    TakeOverOldInstallation(this, dataModule_);
 }
 
 void TFoUvod::BtnEvidenceClick() {

@@ -41,6 +41,7 @@ class TFoUvod : public QMainWindow {
     void SpeedButton4Click();
     void ShowHelp();
     void ShowAbout();
+    void MenuPrevzitDataClick();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -35,7 +35,8 @@ QByteArray BlobFile::Read(const BlobPointer& pointer, const QString& tableName,
     table_ = tableName;
     const qint64 block = pointer.offset & 0xFFFFFF00u;
     const int index = static_cast<int>(pointer.offset & 0xFFu);
-    const QByteArray head = block == 0 || block % kChunk != 0 ? QByteArray() : ReadAt(block, kChunk);
+    const QByteArray head =
+        block == 0 || block % kChunk != 0 ? QByteArray() : ReadAt(block, kChunk);
     if (head.isEmpty())
         Fail(QStringLiteral("ukazatel poznámky nebo obrázku míří mimo soubor %1 (posun %2)")
                  .arg(fileName_)
@@ -105,8 +106,8 @@ QByteArray BlobFile::ReadPiece(qint64 block, const QByteArray& head, int index,
                  .arg(index));
     const QByteArrayView data = in.Slice(at, length);
     if (data.size() != length)
-        Fail(QStringLiteral("soubor %1 je zkrácený, poznámka v něm končí předčasně")
-                 .arg(fileName_));
+        Fail(
+            QStringLiteral("soubor %1 je zkrácený, poznámka v něm končí předčasně").arg(fileName_));
     return data.toByteArray();
 }
 

@@ -31,8 +31,9 @@ constexpr qint64 kLongestHeader = 0x10000;
 std::unique_ptr<QIODevice> OpenFile(const QString& path, const QString& tableName) {
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly))
-        throw ParadoxError(QStringLiteral("Tabulka %1: soubor %2 nelze číst: %3")
-                               .arg(tableName, QDir::toNativeSeparators(path), file->errorString()));
+        throw ParadoxError(
+            QStringLiteral("Tabulka %1: soubor %2 nelze číst: %3")
+                .arg(tableName, QDir::toNativeSeparators(path), file->errorString()));
     return file;
 }
 
@@ -102,8 +103,7 @@ ParadoxTable::ParadoxTable(QByteArray db, std::optional<QByteArray> mb, const QS
     Init(std::move(device), options, mb.has_value());
 }
 
-void ParadoxTable::Init(std::unique_ptr<QIODevice> db, const ReadOptions& options,
-                        bool mbPresent) {
+void ParadoxTable::Init(std::unique_ptr<QIODevice> db, const ReadOptions& options, bool mbPresent) {
     db_ = std::move(db);
     if (HasBlobFields(header_) && !mbPresent)
         Fail(QStringLiteral("chybí soubor %1.MB s poznámkami a obrázky tabulky")

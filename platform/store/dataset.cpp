@@ -458,6 +458,15 @@ void DataSet::Post() {
         hooks_.beforePost(*this);
     const bool inserting = state_ == DataSetState::Insert;
     RowId id = 0;
+    if (inserting && bulkAppend_) {
+        InsertRow(edit_);
+        edit_.clear();
+        modified_ = false;
+        SetState(DataSetState::Browse);
+        if (hooks_.afterPost)
+            hooks_.afterPost(*this);
+        return;
+    }
     if (inserting) {
         id = InsertRow(edit_);
     } else {
@@ -483,6 +492,22 @@ void DataSet::Post() {
     Notify(DataEventKind::DataSetChanged);
     if (hooks_.afterPost)
         hooks_.afterPost(*this);
+}
+
+void DataSet::BeginBulkAppend() {
+    RequireActive();
+    CheckBrowseMode();
+    bulkAppend_ = true;
+}
+
+void DataSet::EndBulkAppend() {
+    if (!bulkAppend_)
+        return;
+    bulkAppend_ = false;
+    if (!IsActive())
+        return;
+    Cancel();
+    Refresh();
 }
 
 void DataSet::Cancel() {

@@ -131,6 +131,14 @@ class DataSet {
     bool Modified() const { return modified_; }
     bool CanModify() const { return !ReadOnly(); }
 
+    // ---- bulk appending (loads of many rows) ----
+    // Between the two, a posted new row is written to the table and nothing
+    // is re-read after it; the rows are read once when the bulk append ends.
+    // The column rules and the post hooks apply to every row as always.
+    void BeginBulkAppend();
+    void EndBulkAppend();
+    bool InBulkAppend() const { return bulkAppend_; }
+
     // ---- fields ----
     int FieldCount() const { return static_cast<int>(fields_.size()); }
     Field& Fields(int index) { return *fields_.at(static_cast<size_t>(index)); }
@@ -227,6 +235,7 @@ class DataSet {
     Row edit_;
     const Row* peek_ = nullptr;
     bool modified_ = false;
+    bool bulkAppend_ = false;
     RecordFilter filter_;
     FilterNarrowing narrowing_;
     bool filtered_ = false;

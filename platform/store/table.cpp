@@ -56,6 +56,27 @@ void Table::SetTableName(const QString& tableName) {
     for (const QString& c : schema_->order)
         orderColumns_.push_back(schema_->ColumnIndex(c));
     BuildFields(schema_->columns);
+    BuildStatementTexts();
+}
+
+void Table::BuildStatementTexts() {
+    const QString table = QuoteIdentifier(schema_->sqlName);
+    const QString columns = ColumnList();
+    idsSql_ = QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(table, OrderClause());
+    scanSql_ =
+        QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3").arg(columns, table, OrderClause());
+    fetchSql_ = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(columns, table);
+    QStringList marks, sets;
+    for (size_t i = 0; i < schema_->columns.size(); ++i) {
+        marks << QStringLiteral("?%1").arg(i + 1);
+        sets
+            << QStringLiteral("%1 = ?%2").arg(QuoteIdentifier(schema_->columns[i].name)).arg(i + 1);
+    }
+    insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                     .arg(table, columns, marks.join(QStringLiteral(", ")));
+    updateSql_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                     .arg(table, sets.join(QStringLiteral(", ")))
+                     .arg(schema_->columns.size() + 1);
 }
 
 QString Table::TableName() const {
@@ -121,9 +142,7 @@ QString Table::OrderClause() const {
 }
 
 std::vector<DataSet::RowId> Table::LoadRowIds() {
-    Statement& s =
-        Prepared(QStringLiteral("ids"), QStringLiteral("SELECT rowid FROM %1 ORDER BY %2")
-                                            .arg(QuoteIdentifier(schema_->sqlName), OrderClause()));
+    Statement& s = Prepared(QStringLiteral("ids"), idsSql_);
     std::vector<RowId> ids;
     while (s.Step())
         ids.push_back(s.ColumnInt(0));
@@ -132,10 +151,7 @@ std::vector<DataSet::RowId> Table::LoadRowIds() {
 }
 
 void Table::ScanRows(const std::function<void(RowId, const Row&)>& visit) {
-    VisitRows(Prepared(QStringLiteral("scan"),
-                       QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY %3")
-                           .arg(ColumnList(), QuoteIdentifier(schema_->sqlName), OrderClause())),
-              visit);
+    VisitRows(Prepared(QStringLiteral("scan"), scanSql_), visit);
 }
 
 void Table::ScanRowsContaining(int column, const QString& text,
@@ -168,9 +184,7 @@ void Table::VisitRows(Statement& s, const std::function<void(RowId, const Row&)>
 }
 
 void Table::FetchRow(RowId id, Row& out) {
-    Statement& s = Prepared(QStringLiteral("fetch"),
-                            QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1")
-                                .arg(ColumnList(), QuoteIdentifier(schema_->sqlName)));
+    Statement& s = Prepared(QStringLiteral("fetch"), fetchSql_);
     s.Bind(1, Value(id));
     out.assign(schema_->columns.size(), Value());
     if (s.Step())
@@ -241,13 +255,7 @@ void Table::Rethrow(const StoreError& error, const Row& row) const {
 }
 
 DataSet::RowId Table::InsertRow(const Row& row) {
-    QStringList marks;
-    for (size_t i = 1; i <= schema_->columns.size(); ++i)
-        marks << QStringLiteral("?%1").arg(i);
-    Statement& s =
-        Prepared(QStringLiteral("insert"), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                               .arg(QuoteIdentifier(schema_->sqlName), ColumnList(),
-                                                    marks.join(QStringLiteral(", "))));
+    Statement& s = Prepared(QStringLiteral("insert"), insertSql_);
     for (size_t i = 0; i < row.size(); ++i)
         s.Bind(static_cast<int>(i) + 1, row[i]);
     try {
@@ -260,16 +268,8 @@ DataSet::RowId Table::InsertRow(const Row& row) {
 }
 
 void Table::UpdateRow(RowId id, const Row& row) {
-    QStringList sets;
-    for (size_t i = 0; i < schema_->columns.size(); ++i)
-        sets
-            << QStringLiteral("%1 = ?%2").arg(QuoteIdentifier(schema_->columns[i].name)).arg(i + 1);
     const int idMark = static_cast<int>(schema_->columns.size()) + 1;
-    Statement& s =
-        Prepared(QStringLiteral("update"),
-                 QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                     .arg(QuoteIdentifier(schema_->sqlName), sets.join(QStringLiteral(", ")))
-                     .arg(idMark));
+    Statement& s = Prepared(QStringLiteral("update"), updateSql_);
     for (size_t i = 0; i < row.size(); ++i)
         s.Bind(static_cast<int>(i) + 1, row[i]);
     s.Bind(idMark, Value(id));

@@ -50,11 +50,15 @@ class Table : public DataSet {
     void VisitRows(Statement& s, const std::function<void(RowId, const Row&)>& visit);
     QString ColumnList() const;
     QString OrderClause() const;
+    void BuildStatementTexts();
     [[noreturn]] void Rethrow(const class StoreError& error, const Row& row) const;
 
     const TableSchema* schema_ = nullptr;
     std::vector<int> orderColumns_;
     std::map<QString, std::unique_ptr<Statement>> statements_;
+    // The SQL of the statements every row goes through, built once per table
+    // name so that reading or writing a row builds no text.
+    QString idsSql_, scanSql_, fetchSql_, insertSql_, updateSql_;
 };
 
 }  // namespace platform

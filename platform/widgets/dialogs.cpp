@@ -98,8 +98,9 @@ QString AskFileName(const FileDialogRequest& request, QWidget* parent) {
     QFileDialog dialog(parent, request.caption, request.directory, request.filter);
     dialog.setAcceptMode(request.kind == FileDialogKind::Save ? QFileDialog::AcceptSave
                                                               : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.kind == FileDialogKind::Save ? QFileDialog::AnyFile
-                                                            : QFileDialog::ExistingFile);
+    dialog.setFileMode(request.kind == FileDialogKind::Save     ? QFileDialog::AnyFile
+                       : request.kind == FileDialogKind::Folder ? QFileDialog::Directory
+                                                                : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

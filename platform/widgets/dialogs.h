@@ -18,7 +18,7 @@ int ExecModal(QDialog& dialog);
 ModalHandler SetModalHandler(ModalHandler handler);
 
 // ---- file dialogs ----------------------------------------------------------
-enum class FileDialogKind { Open, Save };
+enum class FileDialogKind { Open, Save, Folder };  // Folder: an existing folder
 struct FileDialogRequest {
     FileDialogKind kind = FileDialogKind::Open;
     QString caption;

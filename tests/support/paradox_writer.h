@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -66,6 +67,9 @@ using Row = std::vector<Value>;
 struct Table {
     std::vector<Field> fields;
     std::vector<Row> rows;
+    // For large tables: rowCount rows made one at a time by rowAt (rows is then empty).
+    std::size_t rowCount = 0;
+    std::function<Row(std::size_t)> rowAt;
     int versionByte = 12;  // 3: Paradox 3.0, 4: 3.5, 5..9: 4.x, 10/11: 5.x, 12: 7
     int codePage = 1250;   // written into the data header (version 5 and later)
     int blockKilobytes = 2;
@@ -349,7 +353,8 @@ inline Files Write(const Table& t) {
     int perBlock = t.rowsPerBlock > 0 ? std::min(t.rowsPerBlock, fit) : fit;
     if (t.deletedSlotsPerBlock > 0)
         perBlock = std::max(1, std::min(perBlock, fit - t.deletedSlotsPerBlock));
-    const int used = static_cast<int>((t.rows.size() + static_cast<size_t>(perBlock) - 1) /
+    const size_t rowCount = t.rowAt ? t.rowCount : t.rows.size();
+    const int used = static_cast<int>((rowCount + static_cast<size_t>(perBlock) - 1) /
                                       static_cast<size_t>(perBlock));
     const int blocks = used + t.freeBlocks;
     // Logical block i lives at physical position where[i] (1-based numbers).
@@ -369,7 +374,7 @@ inline Files Write(const Table& t) {
         const int next = i + 1 < used ? where[static_cast<size_t>(i + 1)] : 0;
         const int prev = i > 0 ? where[static_cast<size_t>(i - 1)] : 0;
         const size_t begin = static_cast<size_t>(i) * static_cast<size_t>(perBlock);
-        const size_t end = std::min(t.rows.size(), begin + static_cast<size_t>(perBlock));
+        const size_t end = std::min(rowCount, begin + static_cast<size_t>(perBlock));
         QByteArray head(6, '\0');
         Put16(head, 0, static_cast<std::uint32_t>(next));
         Put16(head, 2, static_cast<std::uint32_t>(prev));
@@ -378,8 +383,10 @@ inline Files Write(const Table& t) {
         for (size_t r = begin; r < end; ++r) {
             std::fill(record.begin(), record.end(), '\0');
             int offset = 0;
+            const Row made = t.rowAt ? t.rowAt(r) : Row();
+            const Row& row = t.rowAt ? made : t.rows[r];
             for (size_t c = 0; c < t.fields.size(); ++c) {
-                PutValue(record.data() + offset, t.fields[c], t.rows[r][c], mb);
+                PutValue(record.data() + offset, t.fields[c], row[c], mb);
                 offset += RecordBytes(t.fields[c]);
             }
             std::memcpy(block + 6 + (r - begin) * static_cast<size_t>(recordSize), record.data(),
@@ -409,7 +416,7 @@ inline Files Write(const Table& t) {
         headerSize += 0x800;
     }
     Files files;
-    files.db = Header(t, recordSize, headerSize, static_cast<std::uint32_t>(t.rows.size()), blocks,
+    files.db = Header(t, recordSize, headerSize, static_cast<std::uint32_t>(rowCount), blocks,
                       used > 0 ? where.front() : 0, used > 0 ? where.back() : 0);
     files.db.append(body);
     for (const Field& f : t.fields)

@@ -154,6 +154,7 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
     const std::vector<Field*> fields = MapHeader(table, records[0], shownFile);
     // One transaction: a failing row leaves the table exactly as it was.
     database.StartTransaction();
+    table.BeginBulkAppend();
     try {
         AppendRecords(table, records, fields, shownFile);
         database.Commit();
@@ -162,6 +163,7 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
         database.Rollback();
         throw;
     }
+    table.EndBulkAppend();
     database.Analyze();  // statistics for the query planner, now that the table has grown
     out << QStringLiteral("Do tabulky %1 přidáno %2 řádků.\n")
                .arg(table.TableName())

@@ -7,6 +7,7 @@
 
 #include "data_commands.h"
 #include "genetics_commands.h"
+#include "import_command.h"
 #include "platform/store/store_error.h"
 
 namespace {
@@ -20,7 +21,10 @@ const char kUsage[] =
     "  harvel-data dump DIR TABLE           vypíše tabulku jako CSV\n"
     "  harvel-data coi DIR JMÉNO [--generations N]   koeficient příbuzenské plemenitby zvířete\n"
     "  harvel-data coi DIR --sire OTEC --dam MATKA   koeficient plánovaného vrhu\n"
-    "  harvel-data mates DIR MATKA [OTEC…]  psi seřazení podle koeficientu vrhu s matkou\n";
+    "  harvel-data mates DIR MATKA [OTEC…]  psi seřazení podle koeficientu vrhu s matkou\n"
+    "  harvel-data import SRC DIR [--keep-going] [--templates DIR] [--settings DIR] "
+    "[--codepage N]\n"
+    "                                       převezme tabulky dřívější instalace ze složky SRC\n";
 
 int Run(const QStringList& args, QTextStream& out) {
     const QString command = args.value(0);
@@ -36,6 +40,11 @@ int Run(const QStringList& args, QTextStream& out) {
         harvel_data::CoiCommand(args.mid(1), out);
     } else if (command == QLatin1String("mates") && args.size() >= 3) {
         harvel_data::MatesCommand(args.mid(1), out);
+    } else if (command == QLatin1String("import")) {
+        if (harvel_data::ImportCommand(args.mid(1), out) != 0) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
     } else {
         std::fputs(kUsage, stderr);
         return 2;

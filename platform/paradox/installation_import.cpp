@@ -1,0 +1,246 @@
+#include "platform/paradox/installation_import.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <memory>
+
+#include "platform/paradox/old_installation.h"
+#include "platform/paradox/paradox_error.h"
+#include "platform/paradox/paradox_table.h"
+#include "platform/store/store.h"
+
+namespace platform::paradox {
+namespace {
+
+// Progress is told every this many rows, and at each table's start.
+constexpr int kProgressStep = 500;
+
+struct ColumnMap {
+    int oldIndex;
+    int newIndex;
+};
+
+std::unique_ptr<ParadoxTable> OpenOld(const QString& path, int codePage) {
+    ReadOptions options;
+    options.codePage = codePage;
+    return std::make_unique<ParadoxTable>(path, options);
+}
+
+void RequireEmptyTarget(Database& database) {
+    for (const TableSchema& schema : AllTableSchemas()) {
+        Table table(database, schema.fileName);
+        table.Open();
+        const int rows = table.RecordCount();
+        if (rows > 0)
+            throw StoreError(QStringLiteral("Datová složka %1 už obsahuje data (tabulka %2: %3 "
+                                            "řádků). Data dřívější instalace lze převzít jen do "
+                                            "prázdné datové složky.")
+                                 .arg(QDir::toNativeSeparators(database.Folder()), schema.fileName)
+                                 .arg(rows));
+    }
+}
+
+class TableImport {
+  public:
+    TableImport(const ParadoxTable& old, Table& table, TableSummary& summary,
+                std::vector<Refusal>& refusals)
+        : old_(old), table_(table), summary_(summary), refusals_(refusals) {
+        MapColumns();
+    }
+
+    // Returns false when the progress handler asked to stop.
+    bool Run(ImportProgress& progress, const ImportProgressHandler& handler) {
+        bool go = true;
+        old_.ForEachRecord([&](const Record& record) {
+            ++summary_.read;
+            Append(record);
+            ++progress.rowsDone;
+            if (handler && progress.rowsDone % kProgressStep == 0)
+                go = handler(progress);
+            return go;
+        });
+        return go;
+    }
+
+  private:
+    void MapColumns() {
+        const TableSchema& schema = table_.Schema();
+        for (size_t i = 0; i < old_.Fields().size(); ++i) {
+            const QString& name = old_.Fields()[i].name;
+            const int column = schema.ColumnIndex(name);
+            if (column < 0)
+                summary_.unknownColumns << name;
+            else
+                columns_.push_back({static_cast<int>(i), column});
+        }
+        for (size_t i = 0; i < old_.Fields().size() && keyField_ < 0; ++i)
+            if (old_.Fields()[i].kind == FieldKind::Alpha)
+                keyField_ = static_cast<int>(i);
+    }
+
+    void Append(const Record& record) {
+        table_.Append();
+        int memos = 0, pictures = 0;
+        try {
+            for (const ColumnMap& c : columns_) {
+                const QVariant& value = record[static_cast<size_t>(c.oldIndex)];
+                if (!value.isValid())
+                    continue;
+                const ColumnSchema& column =
+                    table_.Schema().columns[static_cast<size_t>(c.newIndex)];
+                CheckWidth(column, value);
+                table_.Fields(c.newIndex).SetAsVariant(value);
+                // A memo counts as one wherever it lands (vrhy.db keeps its note as text).
+                memos += IsTextBlob(old_.Fields()[static_cast<size_t>(c.oldIndex)].kind);
+                pictures += column.type == ColumnType::Graphic;
+            }
+            table_.Post();
+        } catch (const StoreError& e) {
+            table_.Cancel();
+            Refuse(record, e.Message());
+            return;
+        }
+        ++summary_.written;
+        summary_.memos += memos;
+        summary_.pictures += pictures;
+    }
+
+    // The store cuts a long text to the column's width; taking over loses
+    // nothing silently, so such a row is refused instead.
+    static void CheckWidth(const ColumnSchema& column, const QVariant& value) {
+        if (column.type != ColumnType::Text || column.width <= 0)
+            return;
+        const QString text = value.toString();
+        if (text.size() > column.width)
+            throw StoreError(QStringLiteral("text sloupce %1 má %2 znaků, sloupec jich pojme %3")
+                                 .arg(column.name)
+                                 .arg(text.size())
+                                 .arg(column.width));
+    }
+
+    void Refuse(const Record& record, const QString& reason) {
+        ++summary_.refused;
+        Refusal refusal;
+        refusal.table = summary_.table;
+        refusal.row = summary_.read;
+        if (keyField_ >= 0)
+            refusal.key = record[static_cast<size_t>(keyField_)].toString();
+        refusal.reason = reason;
+        refusals_.push_back(refusal);
+    }
+
+    const ParadoxTable& old_;
+    Table& table_;
+    TableSummary& summary_;
+    std::vector<Refusal>& refusals_;
+    std::vector<ColumnMap> columns_;
+    int keyField_ = -1;
+};
+
+QStringList CopyFiles(const QStringList& files, const QString& targetFolder) {
+    QStringList copied;
+    if (!QDir().mkpath(targetFolder))
+        throw StoreError(QStringLiteral("Složku %1 nelze vytvořit.")
+                             .arg(QDir::toNativeSeparators(targetFolder)));
+    for (const QString& file : files) {
+        const QString name = QFileInfo(file).fileName();
+        // The new installation's own copy of the file gives way to the old one.
+        const QString existing = OldInstallation::FindFile(targetFolder, name);
+        if (!existing.isEmpty() && !QFile::remove(existing))
+            throw StoreError(QStringLiteral("Soubor %1 nelze nahradit.")
+                                 .arg(QDir::toNativeSeparators(existing)));
+        const QString target = QDir(targetFolder).filePath(name);
+        if (!QFile::copy(file, target))
+            throw StoreError(
+                QStringLiteral("Soubor %1 nelze zkopírovat do %2.")
+                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(targetFolder)));
+        QFile(target).setPermissions(QFile(target).permissions() | QFileDevice::WriteOwner);
+        copied << name;
+    }
+    return copied;
+}
+
+void CopyOldFiles(const OldInstallation& old, const ImportRequest& request, ImportResult& result) {
+    if (!request.settingsTarget.isEmpty()) {
+        QStringList files;
+        for (const QString& name : {QStringLiteral("Harvel.INI"), QStringLiteral("SestDLL.ini")})
+            if (const QString file = old.SettingsFile(name); !file.isEmpty())
+                files << file;
+        result.copiedSettings = CopyFiles(files, request.settingsTarget);
+    }
+    if (!request.templatesTarget.isEmpty())
+        result.copiedTemplates = CopyFiles(old.TemplateFiles(), request.templatesTarget);
+}
+
+}  // namespace
+
+ImportResult ImportOldInstallation(const ImportRequest& request,
+                                   const ImportProgressHandler& progress) {
+    const OldInstallation old = OldInstallation::Locate(request.source);
+    const QString target = QFileInfo(request.target).canonicalFilePath();
+    if (!target.isEmpty() && QFileInfo(old.dataFolder).canonicalFilePath() == target)
+        throw StoreError(QStringLiteral("Stará a nová datová složka nesmí být tatáž."));
+    if (!QFile::exists(Database::DatabaseFile(request.target)))
+        Database::CreateSchema(request.target);
+    Database database(request.target);
+    RequireEmptyTarget(database);
+
+    ImportResult result;
+    // Every old table is opened (and its header checked) before anything is written.
+    std::vector<std::unique_ptr<ParadoxTable>> olds;
+    ImportProgress state;
+    QStringList known;
+    for (const TableSchema& schema : AllTableSchemas()) {
+        TableSummary summary;
+        summary.table = schema.fileName;
+        const QString file = old.TableFile(schema.fileName);
+        known << QFileInfo(file).fileName().toLower();
+        summary.oldFile = QFileInfo(file).fileName();
+        olds.push_back(file.isEmpty() ? nullptr : OpenOld(file, request.codePage));
+        if (olds.back())
+            state.rowsTotal += static_cast<int>(olds.back()->Header().recordCount);
+        result.tables.push_back(summary);
+    }
+    for (const QString& file : old.TableFiles())
+        if (!known.contains(file.toLower()))
+            result.unknownTables << file;
+
+    database.StartTransaction();
+    try {
+        for (size_t i = 0; i < olds.size(); ++i) {
+            if (!olds[i])
+                continue;
+            Table table(database, result.tables[i].table);
+            table.Open();
+            table.BeginBulkAppend();
+            state.table = result.tables[i].table;
+            if (progress && !progress(state)) {
+                result.interrupted = true;
+                break;
+            }
+            TableImport import(*olds[i], table, result.tables[i], result.refusals);
+            if (!import.Run(state, progress)) {
+                result.interrupted = true;
+                break;
+            }
+            table.EndBulkAppend();
+        }
+        if (result.interrupted || (!result.refusals.empty() && !request.keepGoing)) {
+            database.Rollback();
+            for (TableSummary& t : result.tables)
+                t.written = t.memos = t.pictures = 0;
+            return result;
+        }
+        database.Commit();
+    } catch (...) {
+        database.Rollback();
+        throw;
+    }
+    result.committed = true;
+    database.Analyze();
+    CopyOldFiles(old, request, result);
+    return result;
+}
+
+}  // namespace platform::paradox
