@@ -320,7 +320,7 @@ inline QByteArray Header(const Table& t, int recordSize, int headerSize, std::ui
     Put32(h, 0x34, static_cast<std::uint32_t>(at));
     for (const Field& f : t.fields) {
         h[at++] = static_cast<char>(f.type);
-        h[at++] = static_cast<char>(f.size);
+        h[at++] = static_cast<char>(f.type == kBcd ? f.size : RecordBytes(f));
     }
     Put32(h, 0x30, static_cast<std::uint32_t>(at));
     at += 4 + 4 * static_cast<qsizetype>(t.fields.size());

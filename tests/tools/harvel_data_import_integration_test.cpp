@@ -70,9 +70,9 @@ TEST(HarvelDataImport, TheSampleKennelComesOver) {
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(
         r.out.startsWith("Tabulka          přečteno  zapsáno  odmítnuto  poznámky  obrázky\n"
-                         "main_card.db          20       20          0         6        0\n"
-                         "vrhy.db                3        3          0         2        0\n"
-                         "foto_album.db          3        3          0         0        3\n"))
+                         "main_card.db           20       20          0         6        0\n"
+                         "vrhy.db                 3        3          0         2        0\n"
+                         "foto_album.db           3        3          0         0        3\n"))
         << r.out.toStdString();
     EXPECT_TRUE(
         r.out.contains("Sloupce, které Harvel nemá (nepřevzaty): main_card.db: Vyska; "
@@ -103,7 +103,7 @@ TEST(HarvelDataImport, ARefusalWritesNothingUnlessKeepGoingIsGiven) {
                               "--keep-going se zapíše zbytek):\nmain_card.db, řádek 3 "
                               "(„Aron“): V tabulce main_card.db již existuje záznam"))
         << strict.err.toStdString();
-    EXPECT_TRUE(strict.out.contains("main_card.db           3        0          1"));
+    EXPECT_TRUE(strict.out.contains("main_card.db            3        0          1"));
     const Result sql =
         RunDataTool({"sql", dir.filePath("DATA"), "Select Jmeno_registr from main_card"});
     EXPECT_EQ(sql.out, "Jmeno_registr\n");
