@@ -12,6 +12,7 @@
 #include "records/fociselniky.h"
 #include "records/fomain.h"
 #include "records/fovybery.h"
+#include "report/designer/designer_hook.h"
 #include "report/output/widgets/report_windows.h"
 
 int main(int argc, char* argv[]) {
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     platform::InstallProgramLocale();
     InstallReportWindows();
     InstallCodeLists();
+    InstallReportDesigner();
     return RunHarvel(
         application, [] { return std::make_unique<TFoMain>(); },
         [](TDM1& dm) { return std::make_unique<TFoVybery>(dm); });

@@ -119,6 +119,11 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
 
     const QDateTime& PrintDateTime() const { return printDateTime_; }
 
+    // One element placed at (left, top) the way a run places it: its text
+    // laid out, its picture attached. The designer draws its elements
+    // through this and the output's DrawElement, so they look as printed.
+    std::unique_ptr<TVystPrvek> PlaceElement(TLumexReportElement& element, int left, int top);
+
   protected:
     void LoadElementPicture(TLumexReportElement& element) override;
 

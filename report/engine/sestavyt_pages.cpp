@@ -369,40 +369,44 @@ void TSestavaTyp::PlaceElements(const std::vector<TLumexReportElement*>& element
         if (!element.printable || element.kind == ekDetail) {
             continue;
         }
-        auto placed = std::make_unique<TVystPrvek>(&element, out.ColumnLeft + element.left,
-                                                   y + element.top, element.width, element.height);
-        if (element.IsText() || element.kind == ekBarcode) {
-            LayoutElementText(element, *placed);
-        }
-        switch (element.kind) {
-            case ekField:
-                if (IsPictureFieldType(DataType(element.source))) {
-                    if (!element.pictureFile.isEmpty()) {
-                        placed->SetPictureFile(element.pictureFile);
-                    } else {
-                        placed->SetPicture(element.picture);
-                    }
-                }
-                break;
-            case ekVariable:
-                if (element.source == vaPageCount) {
-                    pageCountElements_.push_back(placed.get());
-                }
-                break;
-            case ekPicture:
-                placed->SetPictureFile(element.pictureFile);
-                if (!element.picture.IsEmpty() && (element.frameFlags & ffPictureOwnCopy)) {
-                    placed->SetPicture(element.picture);
-                }
-                break;
-            case ekPaintBox:
-                PaintDrawingArea(element, *placed);
-                break;
-            default:
-                break;
+        auto placed = PlaceElement(element, out.ColumnLeft + element.left, y + element.top);
+        if (element.kind == ekVariable && element.source == vaPageCount) {
+            pageCountElements_.push_back(placed.get());
         }
         out.AddElement(std::move(placed), out.PageIndex + pageOffset);
     }
+}
+
+std::unique_ptr<TVystPrvek> TSestavaTyp::PlaceElement(TLumexReportElement& element, int left,
+                                                      int top) {
+    auto placed =
+        std::make_unique<TVystPrvek>(&element, left, top, element.width, element.height);
+    if (element.IsText() || element.kind == ekBarcode) {
+        LayoutElementText(element, *placed);
+    }
+    switch (element.kind) {
+        case ekField:
+            if (IsPictureFieldType(DataType(element.source))) {
+                if (!element.pictureFile.isEmpty()) {
+                    placed->SetPictureFile(element.pictureFile);
+                } else {
+                    placed->SetPicture(element.picture);
+                }
+            }
+            break;
+        case ekPicture:
+            placed->SetPictureFile(element.pictureFile);
+            if (!element.picture.IsEmpty() && (element.frameFlags & ffPictureOwnCopy)) {
+                placed->SetPicture(element.picture);
+            }
+            break;
+        case ekPaintBox:
+            PaintDrawingArea(element, *placed);
+            break;
+        default:
+            break;
+    }
+    return placed;
 }
 
 void TSestavaTyp::LayoutElementText(TLumexReportElement& element, TVystPrvek& placed) {

@@ -12,6 +12,7 @@
 #include "export_formats.h"
 #include "page_writers.h"
 #include "platform/store/store.h"
+#include "design_command.h"
 #include "preview_command.h"
 #include "print_source.h"
 #include "report/engine/expression.h"
@@ -30,7 +31,8 @@ const char kUsage[] =
     "[--param TEXT]...\n"
     "                --eval \"VÝRAZ\"\n"
     "  harvel-report --data DIR --source 0-9 [--where TEXT] [--order TEXT] --template FILE.pts\n"
-    "                --format FMT --out FILE   (seznam zdroje tiskové stránky)\n";
+    "                --format FMT --out FILE   (seznam zdroje tiskové stránky)\n"
+    "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --design FILE.pts\n";
 
 struct Failure {
     QString message;
@@ -158,6 +160,9 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
         report.EndPage = *o.lastPage;
     if (o.maxRecords)
         report.MaxRecords = *o.maxRecords;
+    if (o.design) {
+        return harvel_report::DesignTemplate(report, o.templateFile);
+    }
     if (!o.templateFile.isEmpty() || !o.eval) {
         SetTemplate(report, o.templateFile);
     }

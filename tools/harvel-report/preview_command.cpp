@@ -19,7 +19,8 @@ namespace harvel_report {
 
 bool WantsPreview(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (QLatin1String(argv[i]) == QLatin1String("--preview")) {
+        if (QLatin1String(argv[i]) == QLatin1String("--preview") ||
+            QLatin1String(argv[i]) == QLatin1String("--design")) {
             return true;
         }
     }

@@ -74,7 +74,7 @@ void Check(const ReportOptions& o) {
     if (o.templateFile.isEmpty()) {
         throw UsageError{QStringLiteral("Chybí volba --template FILE.pts.")};
     }
-    if (o.preview && o.format.isEmpty() && o.outFile.isEmpty()) {
+    if ((o.preview || o.design) && o.format.isEmpty() && o.outFile.isEmpty()) {
         return;
     }
     if (o.format.isEmpty()) {
@@ -104,6 +104,14 @@ ReportOptions ParseOptions(const QStringList& args) {
         const QString& option = args[i];
         if (option == QLatin1String("--preview")) {
             o.preview = true;
+            continue;
+        }
+        if (option == QLatin1String("--design")) {
+            // "--design FILE.pts" names the template; a bare "--design" uses --template.
+            o.design = true;
+            if (i + 1 < args.size() && !args[i + 1].startsWith(QLatin1String("--"))) {
+                o.templateFile = args[++i];
+            }
             continue;
         }
         if (i + 1 >= args.size()) {

@@ -24,6 +24,7 @@ struct ReportOptions {
     int dpi = 150;
     std::optional<QString> eval;
     bool preview = false;  // show the pages in the preview window after generating
+    bool design = false;   // open the template in the designer
 };
 
 // Reads the arguments (without the program name). Throws UsageError with a

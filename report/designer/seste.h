@@ -1,0 +1,226 @@
+#pragma once
+// TFormSestE: the window in which the template of one report is edited by
+// hand: the tools, the design surface, the property panel, the element tree,
+// undo and redo through the history of template texts, the clipboard,
+// alignment, preview, print and save. Every state of the edited template is
+// a complete template text; the surface edits the report's own layout, and
+// each recorded step writes that layout out as a new history entry.
+
+#include <QDialog>
+#include <QPointer>
+#include <map>
+#include <memory>
+
+#include "report/designer/design_geometry.h"
+#include "report/designer/design_tools.h"
+#include "report/designer/designer_clipboard.h"
+#include "report/designer/designer_operations.h"
+#include "report/designer/designer_settings.h"
+#include "report/designer/list_variant.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QTabWidget;
+class QToolBar;
+class TDesignProperties;
+class TElementTree;
+class TOddil;
+class TPapir;
+class TPravitko;
+class TScrollBoxLumex;
+class TSestava;
+class TSestavaTyp;
+
+class TFormSestE : public QDialog, public TDesignerOperations {
+    Q_OBJECT
+  public:
+    static constexpr int kZoomLevels = 11;
+    static constexpr int kDefaultZoomLevel = 6;
+    static double ZoomFactorOf(int level);
+
+    explicit TFormSestE(QWidget* parent = nullptr);
+    ~TFormSestE() override;
+
+    // Opens the report in the window (before it is shown); false when the
+    // window is not to be shown.
+    bool OpenReport(TSestavaTyp& report, bool isDetail);
+    TSestavaTyp& Report() const { return *report_; }
+    // The settings file of the report library the report names.
+    QString IniPath() const;
+
+    // ---- state ---------------------------------------------------------------------
+    TListVariant& History() { return history_; }
+    TPapir* Paper() const { return paper_; }
+    TDesignerSettings& Settings() { return settings_; }
+    bool Modified() const { return modified_; }
+    int Unit() const { return unit_; }
+    int ZoomLevel() const { return zoomLevel_; }
+    double StepX() const { return stepX_; }
+    double StepY() const { return stepY_; }
+    int ActiveToolCode() const { return tool_; }
+    bool PasteMode() const { return pasteMode_; }
+    std::vector<TSesPrvek*> SelectedElements() const;
+    QString CaptionText() const;
+    TElementTree* Tree() const { return tree_; }
+    TDesignProperties* Properties() const { return properties_; }
+    QAction* Action(const QString& name) const;
+
+    // ---- template texts ----------------------------------------------------------------
+    void LoadState(const TPredloha& predloha);
+    TPredloha WriteState();
+
+    // ---- commands --------------------------------------------------------------------
+    void SetTool(int code);
+    void SetChooserIndex(int index);
+    void SetGroupChoice(int index);
+    void SetFunctionIndex(int index);
+    void SetDetailIndex(int index);
+    void Undo();
+    void Redo();
+    void Copy();
+    void Cut();
+    void StartPaste();
+    void DeleteSelected();
+    void AlignSelectedToGrid();
+    void AlignAllToGrid();
+    void RedirectByName();
+    void BringToFront();
+    void SendToBack();
+    // Moves or resizes the selected elements by the keyboard rules.
+    void KeyboardStep(int key, Qt::KeyboardModifiers mods);
+    bool Save();
+    bool SaveAs();
+    void NewTemplate();
+    void PreviewReport();
+    void PrintReport();
+    void StepRecord(int direction);
+    void SetUnit(int unit);
+    void SetZoomLevel(int level);
+    void EditSelectedProperties();
+    // Applies `change` to the focused element, or to every marked element
+    // `concerns` accepts, then records `step` (0 records nothing).
+    void ApplyToSelection(const std::function<bool(const TLumexReportElement&)>& concerns,
+                          const std::function<void(TLumexReportElement&)>& change, int step);
+    // The sample values of fields, variables and functions of the current record.
+    void RefreshSampleValues();
+    // The element tree after a structural change (when it is shown).
+    void RefreshTree();
+    void SetTreeShown(bool shown);
+
+    // ---- TDesignerOperations -------------------------------------------------------------
+    int ActiveTool() const override;
+    void SelectTool() override;
+    void FocusElement(TSesPrvek* element) override;
+    void MarkElement(TSesPrvek* element) override;
+    void UnmarkElement(TSesPrvek* element) override;
+    TSesPrvek* FocusedElement() const override { return focused_; }
+    int MarkedCount() const override { return selectedCount_; }
+    void ClearSelection() override;
+    void InsertAt(int bandCode, int x, int y) override;
+    void NextChoice() override;
+    void MoveMarked(TSesPrvek* dragged, int dx, int dy) override;
+    void ShowPosition(int x, int y) override;
+    void ShowSize(int w, int h) override;
+    void ShowMouse(int x, int y) override;
+    void MouseOverBand(int code) override;
+    void RecordStep(int step) override;
+    void BandHeightChanged(int code) override;
+    void BandDoubleClick(int code) override;
+    void ElementDoubleClick(TSesPrvek* element) override;
+    bool MoveOutsideAllowed() const override { return settings_.posunMimo; }
+
+    // The text of the coordinates panel.
+    QString CoordinatesText() const;
+    QString MouseBandText() const;
+
+    // Called when the detail window opened from this one saves: the whole
+    // master template is saved.
+    bool SaveFromDetail();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // seste.cpp: the window
+    void BuildActions();
+    void BuildToolTabs(QWidget* host);
+    void BuildLayout();
+    QAction* MakeAction(const QString& name, const QString& text,
+                        const std::function<void()>& slot, const QString& hint = QString());
+    void UpdateUndoActions();
+    void UpdateToolActions();
+    void UpdateChooser();
+    void UpdateRecordButtons(int stepResult);
+    // seste_state.cpp
+    void ApplyRasterSettings();
+    void ApplyGridToBands();
+    void ApplyZoom();
+    void UpdateRulers();
+    void ReloadCurrent();
+    void FinishSave(int result);
+    bool AskSaveOnClose();
+    // seste_selection.cpp
+    TSesPrvek* CreateElement(TOddil* band, const QString& record, int dx, int dy);
+    void RemoveDesignElement(TSesPrvek* element);
+    TInsertChoice CurrentChoice() const;
+    // seste_edit.cpp
+    void PasteAt(TOddil* band, int x, int y);
+    TBandLimits LimitsOf(TOddil* band) const;
+    void OpenDetail(TSesPrvek* element);
+
+    TSestavaTyp* report_ = nullptr;
+    TSestava* component_ = nullptr;  // the top-level report component (null for a detail)
+    bool isDetail_ = false;
+    TFormSestE* masterDesigner_ = nullptr;
+
+    TDesignerSettings settings_;
+    TListVariant history_;
+    bool modified_ = false;
+    int tool_ = tcSelect;
+    bool pasteMode_ = false;
+    TSesPrvek* focused_ = nullptr;
+    int selectedCount_ = 0;
+    int unit_ = 0;
+    int rasterX_ = 8;
+    int rasterY_ = 8;
+    double stepX_ = 8;
+    double stepY_ = 8;
+    bool showGrid_ = true;
+    bool snap_ = true;
+    int zoomLevel_ = kDefaultZoomLevel;
+    int chooserIndex_ = 0;
+    int groupChoice_ = 0;
+    int functionIndex_ = 0;
+    int detailIndex_ = 0;
+    TDesignerClipboard lastCopy_;
+    bool hasLastCopy_ = false;
+    int mouseBand_ = -1;
+    int mouseX_ = -1;
+    int mouseY_ = -1;
+    bool previewing_ = false;
+    bool closing_ = false;
+
+    std::map<QString, QAction*> actions_;
+    TPapir* paper_ = nullptr;
+    TScrollBoxLumex* scrollBox_ = nullptr;
+    TPravitko* rulers_[4] = {nullptr, nullptr, nullptr, nullptr};
+    TDesignProperties* properties_ = nullptr;
+    TElementTree* tree_ = nullptr;
+    QTabWidget* toolTabs_ = nullptr;
+    QComboBox* chooser_ = nullptr;
+    QComboBox* groupCombo_ = nullptr;
+    QListWidget* functionList_ = nullptr;
+    QListWidget* detailList_ = nullptr;
+    QComboBox* unitsCombo_ = nullptr;
+    QComboBox* zoomCombo_ = nullptr;
+    QLabel* bandLabel_ = nullptr;
+    QLabel* positionLabel_ = nullptr;
+};
+
+// The information box of commands whose dialogs are not there yet.
+void ShowDesignerNotAvailableYet();
