@@ -7,14 +7,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
-#include <QPainter>
 #include <QVBoxLayout>
 
-#include "report/designer/seste.h"
 #include "report/designer/sestdb.h"
+#include "report/designer/seste.h"
 #include "report/engine/lumex_element.h"
 #include "report/engine/sestavyt.h"
 #include "report/output/length_units.h"
@@ -56,13 +56,14 @@ int ColourIndex(int rgb) {
 }  // namespace
 
 const QStringList& TDesignProperties::ColourNames() {
-    static const QStringList names = {
-        QStringLiteral("černá"),        QStringLiteral("kaštanová"),  QStringLiteral("zelená"),
-        QStringLiteral("olivová"),      QStringLiteral("ultramarínová"), QStringLiteral("purpurová"),
-        QStringLiteral("šedozelená"),   QStringLiteral("šedá"),       QStringLiteral("stříbrná"),
-        QStringLiteral("červená"),      QStringLiteral("žlutozelená"), QStringLiteral("žlutá"),
-        QStringLiteral("modrá"),        QStringLiteral("růžová"),     QStringLiteral("akvamarínová"),
-        QStringLiteral("bílá")};
+    static const QStringList names = {QStringLiteral("černá"),         QStringLiteral("kaštanová"),
+                                      QStringLiteral("zelená"),        QStringLiteral("olivová"),
+                                      QStringLiteral("ultramarínová"), QStringLiteral("purpurová"),
+                                      QStringLiteral("šedozelená"),    QStringLiteral("šedá"),
+                                      QStringLiteral("stříbrná"),      QStringLiteral("červená"),
+                                      QStringLiteral("žlutozelená"),   QStringLiteral("žlutá"),
+                                      QStringLiteral("modrá"),         QStringLiteral("růžová"),
+                                      QStringLiteral("akvamarínová"),  QStringLiteral("bílá")};
     return names;
 }
 
@@ -113,10 +114,14 @@ QWidget* TDesignProperties::BuildGeometry() {
     auto* box = new QWidget(this);
     auto* form = new QFormLayout(box);
     form->setContentsMargins(0, 0, 0, 0);
-    lengths_[lfLeft] = LengthField(QStringLiteral("EditLeft"), QStringLiteral("Levý okraj"), box, lfLeft);
-    lengths_[lfTop] = LengthField(QStringLiteral("EditTop"), QStringLiteral("Horní okraj"), box, lfTop);
-    lengths_[lfWidth] = LengthField(QStringLiteral("EditWidth"), QStringLiteral("Šířka"), box, lfWidth);
-    lengths_[lfHeight] = LengthField(QStringLiteral("EditHeight"), QStringLiteral("Výška"), box, lfHeight);
+    lengths_[lfLeft] =
+        LengthField(QStringLiteral("EditLeft"), QStringLiteral("Levý okraj"), box, lfLeft);
+    lengths_[lfTop] =
+        LengthField(QStringLiteral("EditTop"), QStringLiteral("Horní okraj"), box, lfTop);
+    lengths_[lfWidth] =
+        LengthField(QStringLiteral("EditWidth"), QStringLiteral("Šířka"), box, lfWidth);
+    lengths_[lfHeight] =
+        LengthField(QStringLiteral("EditHeight"), QStringLiteral("Výška"), box, lfHeight);
     auto* order = new QWidget(box);
     auto* row = new QHBoxLayout(order);
     row->setContentsMargins(0, 0, 0, 0);
@@ -137,18 +142,20 @@ void TDesignProperties::ApplyLength(int field) {
         return;
     }
     bool ok = false;
-    const double typed = lengths_[field]->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    const double typed =
+        lengths_[field]->text().trimmed().replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
     if (!ok) {
         ShowElement(shown_);
         return;
     }
     const int value = TakeFromUnit(typed, designer_.Unit());
-    designer_.ApplyToSelection(AnyKind,
-                               [field, value](TLumexReportElement& e) {
-                                   int* target[] = {&e.left, &e.top, &e.width, &e.height};
-                                   *target[field] = field >= lfWidth ? std::max(value, 3) : value;
-                               },
-                               dsMove);
+    designer_.ApplyToSelection(
+        AnyKind,
+        [field, value](TLumexReportElement& e) {
+            int* target[] = {&e.left, &e.top, &e.width, &e.height};
+            *target[field] = field >= lfWidth ? std::max(value, 3) : value;
+        },
+        dsMove);
     ShowElement(designer_.FocusedElement());
 }
 
@@ -164,11 +171,12 @@ QToolButton* TDesignProperties::FlagButton(QWidget* host, const QString& name, c
                               : std::function<bool(const TLumexReportElement&)>(
                                     [](const TLumexReportElement& e) { return e.IsGraphic(); });
     connect(button, &QToolButton::toggled, this, [this, bit, concerns](bool on) {
-        Apply(concerns,
-              [bit, on](TLumexReportElement& e) {
-                  e.frameFlags = on ? (e.frameFlags | bit) : (e.frameFlags & ~bit);
-              },
-              dsElement);
+        Apply(
+            concerns,
+            [bit, on](TLumexReportElement& e) {
+                e.frameFlags = on ? (e.frameFlags | bit) : (e.frameFlags & ~bit);
+            },
+            dsElement);
     });
     return button;
 }
@@ -200,12 +208,13 @@ QWidget* TDesignProperties::BuildTextPanel() {
         b->setCheckable(true);
         const int code = alignCodes[i];
         connect(b, &QToolButton::clicked, this, [this, code] {
-            Apply(TextKind,
-                  [code](TLumexReportElement& e) {
-                      e.alignment = code;
-                      e.textFlags &= ~tfJustify;
-                  },
-                  dsAlignment);
+            Apply(
+                TextKind,
+                [code](TLumexReportElement& e) {
+                    e.alignment = code;
+                    e.textFlags &= ~tfJustify;
+                },
+                dsAlignment);
         });
         alignButtons_[i] = b;
         grid->addWidget(b, 2, i);
@@ -240,9 +249,8 @@ void TDesignProperties::FillTextPanel(const TLumexReportElement& e) {
     const bool named = e.kind == ekField || e.kind == ekFieldLabel || e.kind == ekParameter ||
                        e.kind == ekFunction;
     textEdit_->setReadOnly(named);
-    textEdit_->setText(named ? ElementDescription(designer_.Report(), e,
-                                                  designer_.Settings().popisyPol)
-                             : e.text);
+    textEdit_->setText(
+        named ? ElementDescription(designer_.Report(), e, designer_.Settings().popisyPol) : e.text);
 }
 
 // ---- lines and shapes ------------------------------------------------------------------------
@@ -280,33 +288,36 @@ QWidget* TDesignProperties::BuildLinePanel() {
                           QStringLiteral("tečkovaná"), QStringLiteral("čerchovaná")});
     grid->addWidget(Caption(QStringLiteral("Styl:"), lineStyle_, panel), 2, 0);
     grid->addWidget(lineStyle_, 2, 1, 1, 6);
-    const char* names[] = {"BtnCaraL", "BtnCaraT", "BtnCaraR", "BtnCaraB",
+    const char* names[] = {"BtnCaraL",  "BtnCaraT",    "BtnCaraR",     "BtnCaraB",
                            "BtnCaraUp", "BtnCaraDown", "BtnCaraElipsa"};
     const char* texts[] = {"L", "H", "P", "D", "/", "\\", "O"};
-    const int bits[] = {ffLeft, ffTop, ffRight, ffBottom, ffLineDiagonalUp, ffLineDiagonalDown,
-                        ffLineEllipse};
+    const int bits[] = {
+        ffLeft, ffTop, ffRight, ffBottom, ffLineDiagonalUp, ffLineDiagonalDown, ffLineEllipse};
     for (int i = 0; i < 7; ++i) {
-        QToolButton* b = FlagButton(panel, QLatin1String(names[i]), QLatin1String(texts[i]),
-                                    bits[i], false);
+        QToolButton* b =
+            FlagButton(panel, QLatin1String(names[i]), QLatin1String(texts[i]), bits[i], false);
         lineButtons_.push_back({b, bits[i]});
         grid->addWidget(b, 3, i);
     }
     connect(lineColour_, &QComboBox::activated, this, [this](int index) {
-        Apply(LineKind, [index](TLumexReportElement& e) { e.penColor = TemplateColorTable(index); },
-              dsElement);
+        Apply(
+            LineKind, [index](TLumexReportElement& e) { e.penColor = TemplateColorTable(index); },
+            dsElement);
     });
     connect(lineWidth_, &QSpinBox::valueChanged, this, [this](int width) {
-        Apply(LineKind,
-              [width](TLumexReportElement& e) {
-                  e.penWidth = width;
-                  if (width > 1) {
-                      e.penStyle = psSolid;
-                  }
-              },
-              dsElement);
+        Apply(
+            LineKind,
+            [width](TLumexReportElement& e) {
+                e.penWidth = width;
+                if (width > 1) {
+                    e.penStyle = psSolid;
+                }
+            },
+            dsElement);
     });
     connect(lineStyle_, &QComboBox::activated, this, [this](int style) {
-        Apply(LineKind, [style](TLumexReportElement& e) { e.penStyle = style; }, dsElement);
+        Apply(
+            LineKind, [style](TLumexReportElement& e) { e.penStyle = style; }, dsElement);
     });
     return panel;
 }
@@ -338,8 +349,8 @@ QWidget* TDesignProperties::BuildShapePanel() {
     grid->addWidget(fillColour_, 2, 1, 1, 4);
     fillStyle_ = new QComboBox(panel);
     fillStyle_->setObjectName(QStringLiteral("ComboStylVyplne"));
-    const Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,   Qt::HorPattern,
-                                     Qt::VerPattern,   Qt::FDiagPattern, Qt::BDiagPattern,
+    const Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                     Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
                                      Qt::CrossPattern, Qt::DiagCrossPattern};
     const char* styleNames[] = {"plné",    "prázdné", "vodorovné", "svislé",
                                 "šikmé F", "šikmé B", "svis/vod",  "šikmé"};
@@ -362,21 +373,25 @@ QWidget* TDesignProperties::BuildShapePanel() {
         grid->addWidget(b, 4, i);
     }
     connect(shapeColour_, &QComboBox::activated, this, [this](int index) {
-        Apply(ShapeKind, [index](TLumexReportElement& e) { e.penColor = TemplateColorTable(index); },
-              dsElement);
+        Apply(
+            ShapeKind, [index](TLumexReportElement& e) { e.penColor = TemplateColorTable(index); },
+            dsElement);
     });
     connect(shapeWidth_, &QSpinBox::valueChanged, this, [this](int width) {
-        Apply(ShapeKind, [width](TLumexReportElement& e) { e.penWidth = width; }, dsElement);
+        Apply(
+            ShapeKind, [width](TLumexReportElement& e) { e.penWidth = width; }, dsElement);
     });
     connect(fillColour_, &QComboBox::activated, this, [this](int index) {
         if (index >= 16) {
             return;  // "jiná barva..." keeps the element's own colour
         }
-        Apply(ShapeKind, [index](TLumexReportElement& e) { e.fillColor = TemplateColorTable(index); },
-              dsElement);
+        Apply(
+            ShapeKind, [index](TLumexReportElement& e) { e.fillColor = TemplateColorTable(index); },
+            dsElement);
     });
     connect(fillStyle_, &QComboBox::activated, this, [this](int style) {
-        Apply(ShapeKind, [style](TLumexReportElement& e) { e.scale = style; }, dsElement);
+        Apply(
+            ShapeKind, [style](TLumexReportElement& e) { e.scale = style; }, dsElement);
     });
     return panel;
 }
@@ -417,11 +432,12 @@ QWidget* TDesignProperties::BuildPicturePanel() {
     };
     auto flag = [this, pictureKinds](QCheckBox* box, int bit) {
         connect(box, &QCheckBox::toggled, this, [this, bit, pictureKinds](bool on) {
-            Apply(pictureKinds,
-                  [bit, on](TLumexReportElement& e) {
-                      e.frameFlags = on ? (e.frameFlags | bit) : (e.frameFlags & ~bit);
-                  },
-                  dsElement);
+            Apply(
+                pictureKinds,
+                [bit, on](TLumexReportElement& e) {
+                    e.frameFlags = on ? (e.frameFlags | bit) : (e.frameFlags & ~bit);
+                },
+                dsElement);
         });
     };
     flag(pictureStretch_, ffPictureStretch);
@@ -445,7 +461,8 @@ void TDesignProperties::FillPicturePanel(const TLumexReportElement& e) {
     designer_.Report().ListPictures(pictures);
     pictureFile_->clear();
     pictureFile_->addItems(pictures);
-    pictureFile_->setEditText(e.kind == ekPicture ? e.text.section(QLatin1Char('/'), -1) : QString());
+    pictureFile_->setEditText(e.kind == ekPicture ? e.text.section(QLatin1Char('/'), -1)
+                                                  : QString());
     pictureStretch_->setChecked(e.frameFlags & ffPictureStretch);
     pictureAspect_->setChecked(e.frameFlags & ffPictureKeepAspect);
     pictureAspect_->setVisible(e.frameFlags & ffPictureStretch);
@@ -485,19 +502,22 @@ QWidget* TDesignProperties::BuildBarcodePanel() {
     form->addRow(barcodeGuards_);
     auto barcode = [](const TLumexReportElement& e) { return e.kind == ekBarcode; };
     connect(barcodeType_, &QComboBox::activated, this, [this, barcode](int type) {
-        Apply(barcode, [type](TLumexReportElement& e) { e.penStyle = type; }, dsElement);
+        Apply(
+            barcode, [type](TLumexReportElement& e) { e.penStyle = type; }, dsElement);
     });
     connect(barWidth_, &QComboBox::activated, this, [this, barcode](int index) {
         const int value = BarWidthList()[index].value;
-        Apply(barcode, [value](TLumexReportElement& e) { e.penWidth = value; }, dsElement);
+        Apply(
+            barcode, [value](TLumexReportElement& e) { e.penWidth = value; }, dsElement);
     });
     auto flag = [this, barcode](QCheckBox* box, int bit) {
         connect(box, &QCheckBox::toggled, this, [this, bit, barcode](bool on) {
-            Apply(barcode,
-                  [bit, on](TLumexReportElement& e) {
-                      e.frameFlags = on ? (e.frameFlags | bit) : (e.frameFlags & ~bit);
-                  },
-                  dsElement);
+            Apply(
+                barcode,
+                [bit, on](TLumexReportElement& e) {
+                    e.frameFlags = on ? (e.frameFlags | bit) : (e.frameFlags & ~bit);
+                },
+                dsElement);
         });
     };
     flag(barcodeCheck_, ffBarcodeCheckDigit);
@@ -505,19 +525,21 @@ QWidget* TDesignProperties::BuildBarcodePanel() {
     flag(barcodeGuards_, ffBarcodeGuards);
     connect(barcodeContent_, &QLineEdit::returnPressed, this, [this, barcode] {
         const QString text = barcodeContent_->text();
-        Apply(barcode,
-              [text](TLumexReportElement& e) {
-                  e.text = text;
-                  e.value.text = text;
-              },
-              dsText);
+        Apply(
+            barcode,
+            [text](TLumexReportElement& e) {
+                e.text = text;
+                e.value.text = text;
+            },
+            dsText);
     });
     return panel;
 }
 
 void TDesignProperties::FillBarcodePanel(const TLumexReportElement& e) {
     const bool known = e.penStyle >= 0 && e.penStyle < kBarcodeTypeCount;
-    barcodeType_->setCurrentIndex(known ? e.penStyle : barcodeType_->findText(QStringLiteral("EAN 13")));
+    barcodeType_->setCurrentIndex(known ? e.penStyle
+                                        : barcodeType_->findText(QStringLiteral("EAN 13")));
     barWidth_->setCurrentIndex(FindBarWidthIndex(e.penWidth));
     barcodeCheck_->setChecked(e.frameFlags & ffBarcodeCheckDigit);
     barcodeText_->setChecked(e.frameFlags & ffBarcodeText);
@@ -543,28 +565,31 @@ QWidget* TDesignProperties::BuildPaintPanel() {
     form->addRow(paintVariable_);
     auto paint = [](const TLumexReportElement& e) { return e.kind == ekPaintBox; };
     connect(paintIndex_, &QSpinBox::valueChanged, this, [this, paint](int index) {
-        Apply(paint,
-              [index](TLumexReportElement& e) {
-                  e.source = index;
-                  e.frameFlags |= ffPaintBoxChanged;
-              },
-              dsElement);
+        Apply(
+            paint,
+            [index](TLumexReportElement& e) {
+                e.source = index;
+                e.frameFlags |= ffPaintBoxChanged;
+            },
+            dsElement);
     });
     connect(paintZoom_, &QSpinBox::valueChanged, this, [this, paint](int zoom) {
-        Apply(paint,
-              [zoom](TLumexReportElement& e) {
-                  e.scale = zoom;
-                  e.frameFlags |= ffPaintBoxChanged;
-              },
-              dsElement);
+        Apply(
+            paint,
+            [zoom](TLumexReportElement& e) {
+                e.scale = zoom;
+                e.frameFlags |= ffPaintBoxChanged;
+            },
+            dsElement);
     });
     connect(paintVariable_, &QCheckBox::toggled, this, [this, paint](bool on) {
-        Apply(paint,
-              [on](TLumexReportElement& e) {
-                  e.frameFlags = on ? (e.frameFlags | ffPaintBoxVariableHeight)
-                                    : (e.frameFlags & ~ffPaintBoxVariableHeight);
-              },
-              dsElement);
+        Apply(
+            paint,
+            [on](TLumexReportElement& e) {
+                e.frameFlags = on ? (e.frameFlags | ffPaintBoxVariableHeight)
+                                  : (e.frameFlags & ~ffPaintBoxVariableHeight);
+            },
+            dsElement);
     });
     return panel;
 }
@@ -617,11 +642,17 @@ void TDesignProperties::ShowElement(TSesPrvek* element) {
     for (int i = 0; i < 4; ++i) {
         lengths_[i]->setText(QString::number(ShowInUnit(values[i], unit)));
     }
-    if (e.IsText()) FillTextPanel(e);
-    if (kind == ekLine) FillLinePanel(e);
-    if (kind >= ekFrame && kind <= ekEllipse) FillShapePanel(e);
-    if (kind == ekPicture || kind == ekField) FillPicturePanel(e);
-    if (kind == ekBarcode) FillBarcodePanel(e);
-    if (kind == ekPaintBox) FillPaintPanel(e);
+    if (e.IsText())
+        FillTextPanel(e);
+    if (kind == ekLine)
+        FillLinePanel(e);
+    if (kind >= ekFrame && kind <= ekEllipse)
+        FillShapePanel(e);
+    if (kind == ekPicture || kind == ekField)
+        FillPicturePanel(e);
+    if (kind == ekBarcode)
+        FillBarcodePanel(e);
+    if (kind == ekPaintBox)
+        FillPaintPanel(e);
     filling_ = false;
 }

@@ -101,13 +101,13 @@ TInsertion ResolveInsertion(int tool, const TInsertChoice& choice, const TDesign
     what.alignment = s.implZarovnani;
     auto byName = [&](int index) {
         return s.sledPodle && !choice.sourceName.isEmpty() ? choice.sourceName
-                                                            : QString::number(index);
+                                                           : QString::number(index);
     };
     if (tool == tcDb || tool == tcLb) {
         what.kind = tool == tcDb ? ekField : ekFieldLabel;
         what.source = byName(choice.chooserIndex);
-        what.width = std::max(3, std::min(designWidth / 2, choice.fieldDisplayWidth * 3 *
-                                                               s.implVyskaFontu / 4));
+        what.width = std::max(
+            3, std::min(designWidth / 2, choice.fieldDisplayWidth * 3 * s.implVyskaFontu / 4));
         what.alignment = choice.fieldAlignment & 0x7F;
     } else if (tool == tcPar) {
         what.kind = ekParameter;

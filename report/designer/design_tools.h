@@ -56,7 +56,7 @@ struct TInsertChoice {
     int fieldDisplayWidth = 0;  // of the chosen field
     int fieldAlignment = 0;     // of the chosen field (its low seven bits are used)
     bool functionIsNumber = false;
-    QString sourceName;         // field or function name, stored with "SledPodle"
+    QString sourceName;  // field or function name, stored with "SledPodle"
 };
 
 // The element an insertion creates, as the pieces of its record.
@@ -74,8 +74,7 @@ QString InsertionRecord(const QString& sectionLetter, const TInsertion& what, in
                         const TDesignerSettings& s);
 
 // The element's descriptive name (tooltip, element tree).
-QString ElementDescription(TSestavaTyp& report, const TLumexReportElement& element,
-                           bool popisyPol);
+QString ElementDescription(TSestavaTyp& report, const TLumexReportElement& element, bool popisyPol);
 // The name of a data field as the designer lists it: its display label with
 // "PopisyPol", else its name.
 QString DesignFieldName(TSestavaTyp& report, int field, bool popisyPol);

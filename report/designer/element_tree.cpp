@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QSet>
 
-#include "report/designer/seste.h"
 #include "report/designer/sestdb.h"
+#include "report/designer/seste.h"
 #include "report/engine/sestavyt.h"
 
 Q_DECLARE_METATYPE(TSesPrvek*)
@@ -62,7 +62,8 @@ void TElementTree::Rebuild(TFormSestE& designer) {
         if (!band) {
             continue;
         }
-        auto* node = new QTreeWidgetItem(root, QStringList(QStringLiteral("Oddil: %1").arg(band->Caption())));
+        auto* node = new QTreeWidgetItem(
+            root, QStringList(QStringLiteral("Oddil: %1").arg(band->Caption())));
         node->setData(0, Qt::UserRole + 1, code);
         QFont font = node->font(0);
         font.setBold(true);

@@ -65,22 +65,14 @@ QString TListVariant::RedoHint() const {
 
 QString DesignStepName(int step) {
     static const QStringList names = {
-        QStringLiteral("vložení prvku"),
-        QStringLiteral("změna písma"),
-        QStringLiteral("zrušení prvku"),
-        QStringLiteral("nastavení oddílů a skupin"),
-        QStringLiteral("změna výšky oddílu"),
-        QStringLiteral("změna textu"),
-        QStringLiteral("posun prvku"),
-        QStringLiteral("změna zarovnávání"),
-        QStringLiteral("oprava funkce"),
-        QStringLiteral("přidání funkce"),
-        QStringLiteral("zrušení funkce"),
-        QStringLiteral("vystřižení do úschovy"),
-        QStringLiteral("vložení z úschovy"),
-        QStringLiteral("nastavení prvku"),
-        QStringLiteral("změna detailu"),
-        QStringLiteral("změna měrných jednotek"),
+        QStringLiteral("vložení prvku"),      QStringLiteral("změna písma"),
+        QStringLiteral("zrušení prvku"),      QStringLiteral("nastavení oddílů a skupin"),
+        QStringLiteral("změna výšky oddílu"), QStringLiteral("změna textu"),
+        QStringLiteral("posun prvku"),        QStringLiteral("změna zarovnávání"),
+        QStringLiteral("oprava funkce"),      QStringLiteral("přidání funkce"),
+        QStringLiteral("zrušení funkce"),     QStringLiteral("vystřižení do úschovy"),
+        QStringLiteral("vložení z úschovy"),  QStringLiteral("nastavení prvku"),
+        QStringLiteral("změna detailu"),      QStringLiteral("změna měrných jednotek"),
     };
     return step >= 1 && step <= names.size() ? names[step - 1] : QString();
 }

@@ -67,7 +67,8 @@ QAction* TFormSestE::Action(const QString& name) const {
 
 void TFormSestE::BuildActions() {
     MakeAction(QStringLiteral("ActionKonec"), QStringLiteral("Konec oprav"), [this] { close(); });
-    MakeAction(QStringLiteral("ActionUlozit"), QStringLiteral("Uložit předlohu"), [this] { Save(); });
+    MakeAction(QStringLiteral("ActionUlozit"), QStringLiteral("Uložit předlohu"),
+               [this] { Save(); });
     MakeAction(QStringLiteral("ActionUlozitJako"), QStringLiteral("Uložit předlohu jako..."),
                [this] { SaveAs(); });
     MakeAction(QStringLiteral("ActionNova"), QStringLiteral("Nová předloha..."),
@@ -110,8 +111,7 @@ void TFormSestE::BuildActions() {
                [this] { StepRecord(sdLast); });
     MakeAction(QStringLiteral("ActionPridatFunkci"), QStringLiteral("Přidat uživatelskou funkci"),
                [] { ShowDesignerNotAvailableYet(); });
-    MakeAction(QStringLiteral("ActionUpravitFunkci"),
-               QStringLiteral("Upravit uživatelskou funkci"),
+    MakeAction(QStringLiteral("ActionUpravitFunkci"), QStringLiteral("Upravit uživatelskou funkci"),
                [] { ShowDesignerNotAvailableYet(); });
     MakeAction(QStringLiteral("ActionZrusitFunkci"), QStringLiteral("Zrušit uživatelskou funkci"),
                [] { ShowDesignerNotAvailableYet(); });
@@ -151,8 +151,8 @@ void TFormSestE::BuildToolTabs(QWidget* host) {
     toolTabs_->setObjectName(QStringLiteral("PageControlTools"));
     auto a = [this](const char* name) { return Action(QLatin1String(name)); };
 
-    auto* data = ToolRow(toolTabs_, {a("ActionNoSelect"), a("ActionDb"), a("ActionLb"),
-                                     a("ActionPar")});
+    auto* data =
+        ToolRow(toolTabs_, {a("ActionNoSelect"), a("ActionDb"), a("ActionLb"), a("ActionPar")});
     chooser_ = new QComboBox(data);
     chooser_->setObjectName(QStringLiteral("ComboBoxPrvky"));
     chooser_->setMinimumWidth(260);
@@ -164,9 +164,9 @@ void TFormSestE::BuildToolTabs(QWidget* host) {
             [this](int index) { chooserIndex_ = std::max(0, index); });
     toolTabs_->addTab(data, QStringLiteral("Datové prvky"));
 
-    auto* variables = ToolRow(
-        toolTabs_, {a("ActionDate"), a("ActionTime"), a("ActionRadek"), a("ActionStr"),
-                    a("ActionStrCelk"), a("ActionRadSk"), a("ActionSkCis")});
+    auto* variables =
+        ToolRow(toolTabs_, {a("ActionDate"), a("ActionTime"), a("ActionRadek"), a("ActionStr"),
+                            a("ActionStrCelk"), a("ActionRadSk"), a("ActionSkCis")});
     groupCombo_ = new QComboBox(variables);
     groupCombo_->setObjectName(QStringLiteral("ComboBoxSkupiny"));
     auto* groupLabel = new QLabel(QStringLiteral("Skupina:"), variables);
@@ -220,8 +220,8 @@ void TFormSestE::BuildLayout() {
     for (const char* name :
          {"ActionKonec", "ActionUlozit", "ActionUlozitJako", "ActionNova", "ActionUndo",
           "ActionRedo", "ActionCut", "ActionCopy", "ActionPaste", "ActionDelete",
-          "ActionVlastnosti", "ActionRastrVybrane", "ActionRastrVse", "ActionNahled",
-          "ActionTisk", "ActionProstredi", "ActionPredloha"}) {
+          "ActionVlastnosti", "ActionRastrVybrane", "ActionRastrVse", "ActionNahled", "ActionTisk",
+          "ActionProstredi", "ActionPredloha"}) {
         bar->addAction(Action(QLatin1String(name)));
     }
     root->addWidget(bar);
@@ -229,8 +229,8 @@ void TFormSestE::BuildLayout() {
     auto* bar2 = new QToolBar(this);
     bar2->setObjectName(QStringLiteral("ToolBarZaznamy"));
     bar2->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (const char* name : {"ActionPrvni", "ActionPredchozi", "ActionDalsi", "ActionPosledni",
-                             "ActionPresmerovat"}) {
+    for (const char* name :
+         {"ActionPrvni", "ActionPredchozi", "ActionDalsi", "ActionPosledni", "ActionPresmerovat"}) {
         bar2->addAction(Action(QLatin1String(name)));
     }
     unitsCombo_ = new QComboBox(bar2);

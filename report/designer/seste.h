@@ -150,8 +150,8 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     void BuildActions();
     void BuildToolTabs(QWidget* host);
     void BuildLayout();
-    QAction* MakeAction(const QString& name, const QString& text,
-                        const std::function<void()>& slot, const QString& hint = QString());
+    QAction* MakeAction(const QString& name, const QString& text, const std::function<void()>& slot,
+                        const QString& hint = QString());
     void UpdateUndoActions();
     void UpdateToolActions();
     void UpdateChooser();

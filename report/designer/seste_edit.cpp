@@ -7,8 +7,8 @@
 #include "platform/messages.h"
 #include "platform/widgets/dialogs.h"
 #include "report/designer/design_properties.h"
-#include "report/designer/seste.h"
 #include "report/designer/sestdb.h"
+#include "report/designer/seste.h"
 #include "report/engine/sestavy.h"
 
 // ---- clipboard -------------------------------------------------------------------------------
@@ -106,15 +106,15 @@ void TFormSestE::DeleteSelected() {
     const bool several = selectedCount_ > 1;
     bool confirmed = true;
     if (several && settings_.mazaniVice) {
-        confirmed = platform::ShowMessage(QStringLiteral("Smazat všechny vybrané prvky?"),
-                                          QStringLiteral("Potvrzení"),
-                                          platform::MessageIcon::Question,
-                                          platform::mbYes | platform::mbNo) == platform::mbYes;
+        confirmed =
+            platform::ShowMessage(QStringLiteral("Smazat všechny vybrané prvky?"),
+                                  QStringLiteral("Potvrzení"), platform::MessageIcon::Question,
+                                  platform::mbYes | platform::mbNo) == platform::mbYes;
     } else if (!several && settings_.mazaniJedne) {
-        confirmed = platform::ShowMessage(QStringLiteral("Smazat vybraný prvek?"),
-                                          QStringLiteral("Potvrzení"),
-                                          platform::MessageIcon::Question,
-                                          platform::mbYes | platform::mbNo) == platform::mbYes;
+        confirmed =
+            platform::ShowMessage(QStringLiteral("Smazat vybraný prvek?"),
+                                  QStringLiteral("Potvrzení"), platform::MessageIcon::Question,
+                                  platform::mbYes | platform::mbNo) == platform::mbYes;
     }
     if (confirmed) {
         const std::vector<TSesPrvek*> doomed =
@@ -204,8 +204,8 @@ void TFormSestE::KeyboardStep(int key, Qt::KeyboardModifiers mods) {
                          : ctrl        ? TKeyMove::Hundredth
                                        : TKeyMove::Resize;
     for (TSesPrvek* element : selected) {
-        element->SetBox(
-            KeyboardMove(element->Box(), how, dirX, dirY, stepX_, stepY_, LimitsOf(element->Band())));
+        element->SetBox(KeyboardMove(element->Box(), how, dirX, dirY, stepX_, stepY_,
+                                     LimitsOf(element->Band())));
     }
     properties_->ShowElement(focused_);
     RecordStep(dsMove);
@@ -216,9 +216,8 @@ void TFormSestE::KeyboardStep(int key, Qt::KeyboardModifiers mods) {
 void TFormSestE::OpenDetail(TSesPrvek* element) {
     const int index = element->Element().source;
     if (index < 0 || index >= report_->Detaily().Count()) {
-        platform::ShowMessage(
-            QStringLiteral("Detail %1 této sestavy neexistuje.").arg(index + 1),
-            QStringLiteral("Chyba"), platform::MessageIcon::Error);
+        platform::ShowMessage(QStringLiteral("Detail %1 této sestavy neexistuje.").arg(index + 1),
+                              QStringLiteral("Chyba"), platform::MessageIcon::Error);
         return;
     }
     auto* detail = dynamic_cast<TSestavaTyp*>(report_->Detaily()[index]);

@@ -2,8 +2,8 @@
 
 #include <QAction>
 
-#include "report/designer/seste.h"
 #include "report/designer/sestdb.h"
+#include "report/designer/seste.h"
 #include "report/engine/sestavy.h"
 #include "report/output/widgets/report_windows.h"
 

@@ -7,8 +7,8 @@
 
 #include "report/designer/design_properties.h"
 #include "report/designer/element_tree.h"
-#include "report/designer/seste.h"
 #include "report/designer/sestdb.h"
+#include "report/designer/seste.h"
 #include "report/engine/sestavyt.h"
 #include "report/output/length_units.h"
 
@@ -26,7 +26,8 @@ void TFormSestE::SetTool(int code) {
     UpdateToolActions();
     UpdateChooser();
     if (paper_) {
-        const QCursor cursor = code == tcSelect ? QCursor(Qt::ArrowCursor) : QCursor(Qt::CrossCursor);
+        const QCursor cursor =
+            code == tcSelect ? QCursor(Qt::ArrowCursor) : QCursor(Qt::CrossCursor);
         for (TOddil* band : paper_->Bands()) {
             band->setCursor(cursor);
         }
@@ -55,7 +56,8 @@ void TFormSestE::UpdateChooser() {
         }
     } else {
         for (int i = 0; i < report_->FieldCount(); ++i) {
-            const QString number = (QLatin1Char('#') + QString::number(i + 1)).leftJustified(3, QLatin1Char(' '), true);
+            const QString number = (QLatin1Char('#') + QString::number(i + 1))
+                                       .leftJustified(3, QLatin1Char(' '), true);
             chooser_->addItem(number + DesignFieldName(*report_, i, settings_.popisyPol));
         }
     }
@@ -371,6 +373,7 @@ void TFormSestE::RefreshSampleValues() {
     if (!paper_) {
         return;
     }
+    report_->StartSampleValues();
     for (TSesPrvek* design : paper_->AllElements()) {
         TLumexReportElement& element = design->Element();
         if (element.kind == ekField && element.source >= 0 &&
@@ -379,8 +382,7 @@ void TFormSestE::RefreshSampleValues() {
         } else if (element.kind == ekVariable) {
             element.value = report_->VariableValue(element.source);
         }
-        if (element.kind == ekField || element.kind == ekVariable ||
-            element.kind == ekFunction) {
+        if (element.kind == ekField || element.kind == ekVariable || element.kind == ekFunction) {
             design->Redraw();
         }
     }

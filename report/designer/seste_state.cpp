@@ -11,8 +11,8 @@
 #include "platform/messages.h"
 #include "report/designer/design_properties.h"
 #include "report/designer/element_tree.h"
-#include "report/designer/seste.h"
 #include "report/designer/sestdb.h"
+#include "report/designer/seste.h"
 #include "report/engine/sestavy.h"
 #include "report/output/length_units.h"
 #include "report/output/paper_formats.h"
@@ -65,8 +65,10 @@ void TFormSestE::ApplyRasterSettings() {
     const TRasterSettings& r = s.raster;
     rasterX_ = r.rasterXGiven ? r.rasterX : settings_.rastrX;
     rasterY_ = r.rasterYGiven ? r.rasterY : settings_.rastrY;
-    if (rasterX_ <= 0) rasterX_ = 8;
-    if (rasterY_ <= 0) rasterY_ = 8;
+    if (rasterX_ <= 0)
+        rasterX_ = 8;
+    if (rasterY_ <= 0)
+        rasterY_ = 8;
     showGrid_ = r.showRasterGiven ? r.showRaster : settings_.rastrZobrazovat;
     snap_ = r.snapToRasterGiven ? r.snapToRaster : settings_.rastrZarovnavat;
     if (r.CharacterMode()) {
@@ -304,10 +306,10 @@ bool TFormSestE::AskSaveOnClose() {
     if (!modified_) {
         return true;
     }
-    const int answer = platform::ShowMessage(
-        QStringLiteral("V předloze sestavy byly provedeny změny. Uložit?"),
-        QStringLiteral("Potvrzení"), platform::MessageIcon::Question,
-        platform::mbYes | platform::mbNo | platform::mbCancel);
+    const int answer =
+        platform::ShowMessage(QStringLiteral("V předloze sestavy byly provedeny změny. Uložit?"),
+                              QStringLiteral("Potvrzení"), platform::MessageIcon::Question,
+                              platform::mbYes | platform::mbNo | platform::mbCancel);
     if (answer == platform::mbCancel) {
         return false;
     }

@@ -118,6 +118,9 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     bool BackgroundPrinted() const;
 
     const QDateTime& PrintDateTime() const { return printDateTime_; }
+    // The print time, counters and group keys as a run starts them, so the
+    // designer shows variables with the values a print would begin with.
+    void StartSampleValues() { ResetRunState(); }
 
     // One element placed at (left, top) the way a run places it: its text
     // laid out, its picture attached. The designer draws its elements

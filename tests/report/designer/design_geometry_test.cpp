@@ -105,10 +105,8 @@ TEST(DesignKeyboard, GridStepHundredthAndResize) {
               (TElementBox{16, 8, 50, 20}));
     EXPECT_EQ(KeyboardMove(b, TKeyMove::Hundredth, -1, 0, 8, 8, kBand),
               (TElementBox{15, 16, 50, 20}));
-    EXPECT_EQ(KeyboardMove(b, TKeyMove::Resize, 1, 0, 8, 8, kBand),
-              (TElementBox{16, 16, 51, 20}));
-    EXPECT_EQ(KeyboardMove(b, TKeyMove::Resize, 0, -1, 8, 8, kBand),
-              (TElementBox{16, 16, 50, 19}));
+    EXPECT_EQ(KeyboardMove(b, TKeyMove::Resize, 1, 0, 8, 8, kBand), (TElementBox{16, 16, 51, 20}));
+    EXPECT_EQ(KeyboardMove(b, TKeyMove::Resize, 0, -1, 8, 8, kBand), (TElementBox{16, 16, 50, 19}));
 }
 
 TEST(DesignKeyboard, MovesStayInTheBandAndSizesAboveThree) {

@@ -20,7 +20,8 @@ TEST(DesignerClipboard, ReadsBackWhatItWrote) {
     clip.left = -3;
     clip.top = 7;
     clip.focusedLine = 0;
-    clip.elements = {QStringLiteral("X,1,0,1,2,3,4,Arial,10,0,0,0,0,238,\"a, b\",0,0,0,\"\",0,\"\"")};
+    clip.elements = {
+        QStringLiteral("X,1,0,1,2,3,4,Arial,10,0,0,0,0,238,\"a, b\",0,0,0,\"\",0,\"\"")};
     TDesignerClipboard read;
     ASSERT_TRUE(ParseDesignerClipboard(FormatDesignerClipboard(clip), read));
     EXPECT_EQ(read.left, -3);
