@@ -46,6 +46,7 @@ void TElementTree::Rebuild(TFormSestE& designer) {
     designer_ = &designer;
     rebuilding_ = true;
     QSet<int> expanded;
+    const bool first = topLevelItemCount() == 0;
     if (QTreeWidgetItem* root = topLevelItem(0)) {
         for (int i = 0; i < root->childCount(); ++i) {
             if (root->child(i)->isExpanded()) {
@@ -84,7 +85,7 @@ void TElementTree::Rebuild(TFormSestE& designer) {
                 leaf->setForeground(0, Qt::red);
             }
         }
-        node->setExpanded(expanded.contains(code));
+        node->setExpanded(first || expanded.contains(code));
     }
     root->setExpanded(true);
     rebuilding_ = false;

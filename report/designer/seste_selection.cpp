@@ -389,7 +389,7 @@ void TFormSestE::RefreshSampleValues() {
 }
 
 void TFormSestE::RefreshTree() {
-    if (tree_ && tree_->isVisible() && paper_) {
+    if (tree_ && !tree_->isHidden() && paper_) {
         tree_->Rebuild(*this);
     }
 }

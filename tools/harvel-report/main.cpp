@@ -9,10 +9,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "design_command.h"
+#include "draft_command.h"
 #include "export_formats.h"
 #include "page_writers.h"
 #include "platform/store/store.h"
-#include "design_command.h"
 #include "preview_command.h"
 #include "print_source.h"
 #include "report/engine/expression.h"
@@ -32,7 +33,10 @@ const char kUsage[] =
     "                --eval \"VÝRAZ\"\n"
     "  harvel-report --data DIR --source 0-9 [--where TEXT] [--order TEXT] --template FILE.pts\n"
     "                --format FMT --out FILE   (seznam zdroje tiskové stránky)\n"
-    "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --design FILE.pts\n";
+    "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --design FILE.pts\n"
+    "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --draft OUT.pts --fields "
+    "A,B,C\n"
+    "                [--style column|row] [--captions label|text|none] [--by-name]\n";
 
 struct Failure {
     QString message;
@@ -163,6 +167,11 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     if (o.design) {
         return harvel_report::DesignTemplate(report, o.templateFile);
     }
+    if (!o.draftOut.isEmpty()) {
+        harvel_report::DraftTemplateFile(
+            report, {o.draftOut, o.draftFields, o.draftStyle, o.draftCaptions, o.draftByName});
+        return 0;
+    }
     if (!o.templateFile.isEmpty() || !o.eval) {
         SetTemplate(report, o.templateFile);
     }
@@ -199,6 +208,10 @@ int main(int argc, char** argv) {
         PrintError(e.message);
         std::fputs(kUsage, stderr);
         return 2;
+    } catch (const harvel_report::DraftFailure& e) {
+        out.flush();
+        PrintError(e.message);
+        return 1;
     } catch (const Failure& e) {
         out.flush();
         PrintError(e.message);

@@ -58,6 +58,20 @@ int SourceNumber(const QString& text) {
     return value;
 }
 
+void CheckDraft(const ReportOptions& o) {
+    if (o.draftFields.isEmpty()) {
+        throw UsageError{QStringLiteral("Chybí volba --fields A,B,C.")};
+    }
+    if (o.draftStyle != QLatin1String("column") && o.draftStyle != QLatin1String("row")) {
+        throw UsageError{QStringLiteral("Neznámý styl \"%1\" (column, row).").arg(o.draftStyle)};
+    }
+    if (o.draftCaptions != QLatin1String("label") && o.draftCaptions != QLatin1String("text") &&
+        o.draftCaptions != QLatin1String("none")) {
+        throw UsageError{
+            QStringLiteral("Neznámé popisy \"%1\" (label, text, none).").arg(o.draftCaptions)};
+    }
+}
+
 void Check(const ReportOptions& o) {
     if (!o.codepage.isEmpty() && !kCodePages.contains(o.codepage)) {
         throw UsageError{QStringLiteral("Neznámá kódová stránka \"%1\" (ascii, cp867, cp852, "
@@ -69,6 +83,10 @@ void Check(const ReportOptions& o) {
     }
     CheckDataChoice(o);
     if (o.eval) {
+        return;
+    }
+    if (!o.draftOut.isEmpty()) {
+        CheckDraft(o);
         return;
     }
     if (o.templateFile.isEmpty()) {
@@ -104,6 +122,10 @@ ReportOptions ParseOptions(const QStringList& args) {
         const QString& option = args[i];
         if (option == QLatin1String("--preview")) {
             o.preview = true;
+            continue;
+        }
+        if (option == QLatin1String("--by-name")) {
+            o.draftByName = true;
             continue;
         }
         if (option == QLatin1String("--design")) {
@@ -153,6 +175,17 @@ ReportOptions ParseOptions(const QStringList& args) {
             }
         } else if (option == QLatin1String("--eval")) {
             o.eval = value;
+        } else if (option == QLatin1String("--draft")) {
+            o.draftOut = value;
+        } else if (option == QLatin1String("--fields")) {
+            o.draftFields = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+            for (QString& field : o.draftFields) {
+                field = field.trimmed();
+            }
+        } else if (option == QLatin1String("--style")) {
+            o.draftStyle = value;
+        } else if (option == QLatin1String("--captions")) {
+            o.draftCaptions = value;
         } else {
             throw UsageError{QStringLiteral("Neznámá volba: %1").arg(option)};
         }

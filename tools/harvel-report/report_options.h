@@ -25,6 +25,12 @@ struct ReportOptions {
     std::optional<QString> eval;
     bool preview = false;  // show the pages in the preview window after generating
     bool design = false;   // open the template in the designer
+    // --draft OUT.pts: a new template drafted from --fields A,B,C.
+    QString draftOut;
+    QStringList draftFields;
+    QString draftStyle = QStringLiteral("column");    // column | row
+    QString draftCaptions = QStringLiteral("label");  // label | text | none
+    bool draftByName = false;
 };
 
 // Reads the arguments (without the program name). Throws UsageError with a
