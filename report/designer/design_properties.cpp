@@ -236,6 +236,24 @@ QWidget* TDesignProperties::BuildTextPanel() {
             designer_.RecordStep(dsText);
         }
     });
+    // A memo field shown as RTF: justified and growing text.
+    rtfJustify_ = new QCheckBox(QStringLiteral("Zarovnávat do bloku"), panel);
+    rtfJustify_->setObjectName(QStringLiteral("CheckBlok"));
+    rtfVariable_ = new QCheckBox(QStringLiteral("Proměnná výška"), panel);
+    rtfVariable_->setObjectName(QStringLiteral("CheckPromennaVyskaTextu"));
+    grid->addWidget(rtfJustify_, 4, 0, 1, 4);
+    grid->addWidget(rtfVariable_, 5, 0, 1, 4);
+    auto textFlag = [this](QCheckBox* box, int bit) {
+        connect(box, &QCheckBox::toggled, this, [this, bit](bool on) {
+            Apply([](const TLumexReportElement& e) { return e.IsText() && e.RtfText(); },
+                  [bit, on](TLumexReportElement& e) {
+                      e.textFlags = on ? (e.textFlags | bit) : (e.textFlags & ~bit);
+                  },
+                  dsElement);
+        });
+    };
+    textFlag(rtfJustify_, tfJustify);
+    textFlag(rtfVariable_, tfVariableHeight);
     return panel;
 }
 
@@ -248,6 +266,10 @@ void TDesignProperties::FillTextPanel(const TLumexReportElement& e) {
     alignButtons_[2]->setChecked(e.alignment == eaRight);
     const bool named = e.kind == ekField || e.kind == ekFieldLabel || e.kind == ekParameter ||
                        e.kind == ekFunction;
+    rtfJustify_->setVisible(e.RtfText());
+    rtfVariable_->setVisible(e.RtfText());
+    rtfJustify_->setChecked(e.textFlags & tfJustify);
+    rtfVariable_->setChecked(e.textFlags & tfVariableHeight);
     textEdit_->setReadOnly(named);
     textEdit_->setText(
         named ? ElementDescription(designer_.Report(), e, designer_.Settings().popisyPol) : e.text);

@@ -67,6 +67,8 @@ class TDesignProperties : public QWidget {
     std::vector<std::pair<QToolButton*, int>> textFrameButtons_;
     QToolButton* alignButtons_[3] = {nullptr, nullptr, nullptr};
     QLineEdit* textEdit_ = nullptr;
+    QCheckBox* rtfJustify_ = nullptr;
+    QCheckBox* rtfVariable_ = nullptr;
     QComboBox* lineColour_ = nullptr;
     QSpinBox* lineWidth_ = nullptr;
     QComboBox* lineStyle_ = nullptr;

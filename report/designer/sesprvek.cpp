@@ -54,11 +54,19 @@ void TSesPrvek::SetBox(const TElementBox& box) {
     Relay();
 }
 
+QRect TSesPrvek::ContentRect() const {
+    const double z = band_->Zoom();
+    return QRect(0, 0, std::max(1, ToPixels(element_->width, z)),
+                 std::max(1, ToPixels(element_->height, z)));
+}
+
 void TSesPrvek::Relay() {
     const double z = band_->Zoom();
+    // A rule of height 0 still gets a strip that can be seen and grabbed.
+    const QRect content = ContentRect();
     setGeometry(ToPixels(element_->left, z), ToPixels(element_->top, z),
-                std::max(1, ToPixels(element_->width, z)),
-                std::max(1, ToPixels(element_->height, z)));
+                std::max(kMinWidgetSide, content.width()),
+                std::max(kMinWidgetSide, content.height()));
     update();
 }
 
@@ -91,13 +99,13 @@ void TSesPrvek::PaintContent(QPainter& painter) {
             pictureValid_ = true;
         }
         platform::QPainterCanvas canvas(&painter);
-        picture_.Play(canvas, rect());
+        picture_.Play(canvas, ContentRect());
     }
     if (!element_->condition.isEmpty()) {
-        painter.fillRect(rect(), QBrush(kSilver, Qt::BDiagPattern));
+        painter.fillRect(ContentRect(), QBrush(kSilver, Qt::BDiagPattern));
     }
     if (element_->handler) {
-        painter.fillRect(rect(), QBrush(kSilver, Qt::FDiagPattern));
+        painter.fillRect(ContentRect(), QBrush(kSilver, Qt::FDiagPattern));
     }
 }
 
@@ -107,8 +115,12 @@ void TSesPrvek::PaintMarks(QPainter& painter) {
     const int s = kHandleSize;
     painter.setBrush(Qt::NoBrush);
     if (!marked_ && !focused_) {
-        painter.setPen(kSilver);
-        painter.drawRect(0, 0, w - 1, h - 1);
+        const QRect content = ContentRect();
+        // A thin rule would vanish under its outline.
+        if (content.width() >= kMinWidgetSide && content.height() >= kMinWidgetSide) {
+            painter.setPen(kSilver);
+            painter.drawRect(0, 0, w - 1, h - 1);
+        }
         return;
     }
     painter.setPen(kMarkGrey);

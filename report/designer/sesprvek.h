@@ -53,6 +53,10 @@ class TSesPrvek : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // Smallest side of the widget, so that rules of height 0 can be grabbed.
+    static constexpr int kMinWidgetSide = 3;
+    // The element's own pixel rectangle (the widget may be larger).
+    QRect ContentRect() const;
     void PaintContent(QPainter& painter);
     void PaintMarks(QPainter& painter);
     void UpdateCursor(QPoint p);
