@@ -93,6 +93,9 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     bool Save();
     bool SaveAs();
     void NewTemplate();
+    // The new-template wizard: its result (TDlgNovaSestava::kDraft, kByHand,
+    // kCancel); a drafted template becomes the base entry, loaded and changed.
+    int VytvorNovouPredlohu();
     void PreviewReport();
     void PrintReport();
     void StepRecord(int direction);

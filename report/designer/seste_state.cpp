@@ -9,7 +9,9 @@
 #include <QTabWidget>
 
 #include "platform/messages.h"
+#include "platform/widgets/dialogs.h"
 #include "report/designer/design_properties.h"
+#include "report/designer/dlg_nova_sestava.h"
 #include "report/designer/element_tree.h"
 #include "report/designer/sestdb.h"
 #include "report/designer/seste.h"
@@ -51,10 +53,8 @@ bool TFormSestE::OpenReport(TSestavaTyp& report, bool isDetail) {
     history_.SetDepth(settings_.pocetUndo);
     LoadState(history_.CurrentTemplate());
     SetTreeShown(settings_.showTree);
-    if (history_.Template(0).IsEmpty()) {
-        // The wizard that drafts a new template comes with its dialogs; until
-        // then an empty template is designed by hand.
-        ShowDesignerNotAvailableYet();
+    if (history_.Template(0).IsEmpty() && VytvorNovouPredlohu() == TDlgNovaSestava::kCancel) {
+        return false;
     }
     return true;
 }
@@ -298,8 +298,32 @@ void TFormSestE::NewTemplate() {
     LoadState(history_.CurrentTemplate());
     UpdateUndoActions();
     modified_ = true;
-    // The wizard comes with the designer's dialogs; the empty template is designed by hand.
-    ShowDesignerNotAvailableYet();
+    VytvorNovouPredlohu();
+}
+
+int TFormSestE::VytvorNovouPredlohu() {
+    QList<TDraftField> fields;
+    for (int i = 0; i < report_->FieldCount(); ++i) {
+        fields.append({report_->FieldName(i), report_->FieldLabel(i), report_->DisplayWidth(i),
+                       report_->Alignment(i)});
+    }
+    TDlgNovaSestava wizard(fields, settings_.sledPodle, this);
+    // The paper page belongs to the template settings, which come with the designer's dialogs.
+    wizard.OnPaperFormat = [] { ShowDesignerNotAvailableYet(); };
+    const int result = platform::ExecModal(wizard);
+    if (result != TDlgNovaSestava::kDraft) {
+        return result;
+    }
+    TDraftChoice choice = wizard.Choice();
+    choice.detail = isDetail_;
+    const TPaperSetup& paper = PaperSetup();
+    QStringList lines = history_.Template(0).Lines();
+    lines +=
+        DraftTemplate(choice, fields, settings_, paper.PrintableWidth(), paper.PrintableHeight());
+    history_.Template(0) = TPredloha(lines);
+    LoadState(history_.Template(0));
+    modified_ = true;
+    return result;
 }
 
 bool TFormSestE::AskSaveOnClose() {
