@@ -135,7 +135,7 @@ TEST(NewTemplateWizard, AnEmptyTemplateOpensTheWizardAndTheDraftIsDesigned) {
     ASSERT_EQ(f.Band(2).Elements().size(), 1u);
     EXPECT_EQ(f.Band(2).Elements()[0]->toolTip(), QStringLiteral("Položka Jmeno_registr"));
     EXPECT_EQ(f.Band(1).Elements()[0]->toolTip(), QStringLiteral("Popis položky Jmeno_registr"));
-    EXPECT_TRUE(f.Band(1).isVisible());
+    EXPECT_FALSE(f.Band(1).isHidden());
     EXPECT_FALSE(w.Action(QStringLiteral("ActionUndo"))->isEnabled());
 }
 
