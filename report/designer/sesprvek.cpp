@@ -86,6 +86,13 @@ int TSesPrvek::HandleUnder(QPoint p) const {
 
 void TSesPrvek::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // The thin outline of an unselected element goes under its content, so
+    // that a frame's own edges show as they print.
+    if (!marked_ && !focused_) {
+        PaintMarks(painter);
+        PaintContent(painter);
+        return;
+    }
     PaintContent(painter);
     PaintMarks(painter);
 }

@@ -98,7 +98,7 @@ void TFormSestE::BuildActions() {
     MakeAction(QStringLiteral("ActionTisk"), QStringLiteral("Tisk sestavy"),
                [this] { PrintReport(); });
     MakeAction(QStringLiteral("ActionProstredi"), QStringLiteral("Nastavení prostředí..."),
-               [] { ShowDesignerNotAvailableYet(); });
+               [this] { EditDesignerSettings(); });
     MakeAction(QStringLiteral("ActionPredloha"), QStringLiteral("Nastavení předlohy..."),
                [] { ShowDesignerNotAvailableYet(); });
     MakeAction(QStringLiteral("ActionPrvni"), QStringLiteral("První záznam"),

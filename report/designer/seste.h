@@ -102,6 +102,9 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     void SetUnit(int unit);
     void SetZoomLevel(int level);
     void EditSelectedProperties();
+    // "Nastavení prostředí...": the settings dialog; on "&Konec" the tree,
+    // grid and rulers follow the new settings; the undo depth follows them always.
+    void EditDesignerSettings();
     // Applies `change` to the focused element, or to every marked element
     // `concerns` accepts, then records `step` (0 records nothing).
     void ApplyToSelection(const std::function<bool(const TLumexReportElement&)>& concerns,

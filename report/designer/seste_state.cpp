@@ -15,6 +15,7 @@
 #include "report/designer/element_tree.h"
 #include "report/designer/sestdb.h"
 #include "report/designer/seste.h"
+#include "report/designer/sestkonfigdlg.h"
 #include "report/engine/sestavy.h"
 #include "report/output/length_units.h"
 #include "report/output/paper_formats.h"
@@ -341,4 +342,18 @@ bool TFormSestE::AskSaveOnClose() {
         Save();
     }
     return true;
+}
+
+void TFormSestE::EditDesignerSettings() {
+    TSestKonfigDlg dialog(settings_, IniPath(), this);
+    if (platform::ExecModal(dialog) == QDialog::Accepted) {
+        settings_ = dialog.Settings();
+        SetTreeShown(settings_.showTree);
+        ApplyRasterSettings();
+        ApplyGridToBands();
+        UpdateRulers();
+        chooser_->setEnabled(false);
+    }
+    history_.SetDepth(settings_.pocetUndo);
+    UpdateUndoActions();
 }

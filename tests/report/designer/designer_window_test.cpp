@@ -504,10 +504,10 @@ TEST(DesignerProperties, TextAlignmentAndFrameOfATextElement) {
     EXPECT_EQ(title.Element().text, QStringLiteral("Psi"));
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_EQ(w.History().Name(w.History().Current()), QStringLiteral("změna textu"));
-    QTest::mouseClick(w.findChild<QToolButton*>(QStringLiteral("BtnVpravo")), Qt::LeftButton);
+    w.findChild<QToolButton*>(QStringLiteral("BtnVpravo"))->click();
     EXPECT_EQ(title.Element().alignment, eaRight);
     EXPECT_EQ(w.History().Name(w.History().Current()), QStringLiteral("změna zarovnávání"));
-    QTest::mouseClick(w.findChild<QToolButton*>(QStringLiteral("BtnRamB")), Qt::LeftButton);
+    w.findChild<QToolButton*>(QStringLiteral("BtnRamB"))->click();
     EXPECT_EQ(title.Element().frameFlags, ffBottom);
     EXPECT_EQ(w.History().Name(w.History().Current()), QStringLiteral("nastavení prvku"));
     // A field element shows its descriptive name, read-only.
@@ -532,7 +532,7 @@ TEST(DesignerProperties, LineColourWidthAndSegments) {
     EXPECT_EQ(rule.Element().penColor, 255);  // "červená"
     w.findChild<QSpinBox*>(QStringLiteral("SpinSirkaCary"))->setValue(3);
     EXPECT_EQ(rule.Element().penWidth, 3);
-    QTest::mouseClick(w.findChild<QToolButton*>(QStringLiteral("BtnCaraUp")), Qt::LeftButton);
+    w.findChild<QToolButton*>(QStringLiteral("BtnCaraUp"))->click();
     EXPECT_EQ(rule.Element().frameFlags, ffBottom | ffLineDiagonalUp);
 }
 
