@@ -45,8 +45,11 @@ TFormSestE::TFormSestE(QWidget* parent) : QDialog(parent) {
 TFormSestE::~TFormSestE() {
     if (report_) {
         report_->DesignTime = false;
-        // The report's lines describe the layout the window leaves behind.
-        report_->AdoptPredloha(history_.CurrentTemplate());
+        // The report is left with the lines and the layout of the last state.
+        if (paper_) {
+            paper_->ClearElements();
+        }
+        ApplyTemplateLines(*report_, history_.CurrentTemplate());
     }
 }
 

@@ -17,6 +17,7 @@
 #include "report/designer/designer_operations.h"
 #include "report/designer/designer_settings.h"
 #include "report/designer/list_variant.h"
+#include "report/engine/calc_value.h"
 
 class QAction;
 class QComboBox;
@@ -168,12 +169,16 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     void ApplyZoom();
     void UpdateRulers();
     void ReloadCurrent();
+    // Writes the surface into the current entry and loads it again, so that
+    // the report's lines and layout are both that entry; the view stays.
+    void SyncReportWithSurface();
     void FinishSave(int result);
     bool AskSaveOnClose();
     // seste_selection.cpp
     TSesPrvek* CreateElement(TOddil* band, const QString& record, int dx, int dy);
     void RemoveDesignElement(TSesPrvek* element);
     TInsertChoice CurrentChoice() const;
+    TCalcType SampleVariable(int n) const;
     // seste_edit.cpp
     void PasteAt(TOddil* band, int x, int y);
     TBandLimits LimitsOf(TOddil* band) const;
@@ -227,6 +232,9 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     QLabel* bandLabel_ = nullptr;
     QLabel* positionLabel_ = nullptr;
 };
+
+// Replaces the report's layout and lines by those of `lines`.
+void ApplyTemplateLines(TSestavaTyp& report, const TPredloha& lines);
 
 // The information box of commands whose dialogs are not there yet.
 void ShowDesignerNotAvailableYet();

@@ -233,7 +233,7 @@ void TFormSestE::OpenDetail(TSesPrvek* element) {
         window.OpenReport(*detail, true);
         window.setWindowState(Qt::WindowMaximized);
         platform::ExecModal(window);
-        detail->AdoptPredloha(window.WriteState());
+        // Closing the window leaves the detail with the lines of its last state.
     }
     RecordStep(dsDetail);
 }

@@ -13,9 +13,7 @@ namespace {
 // instead of loading its template again.
 class TDesignedTemplate {
   public:
-    TDesignedTemplate(TSestava& report, const TPredloha& lines)
-        : report_(report), previous_(report.Predloha()), hook_(report.OnNactiPredlohu) {
-        report_.AdoptPredloha(lines);
+    explicit TDesignedTemplate(TSestava& report) : report_(report), hook_(report.OnNactiPredlohu) {
         report_.OnNactiPredlohu = [](TSestava&) { return true; };
         report_.DesignTime = false;
     }
@@ -23,11 +21,9 @@ class TDesignedTemplate {
         report_.OnNactiPredlohu = hook_;
         report_.DesignTime = true;
     }
-    const TPredloha& Previous() const { return previous_; }
 
   private:
     TSestava& report_;
-    TPredloha previous_;
     std::function<bool(TSestava&)> hook_;
 };
 
@@ -40,10 +36,10 @@ void TFormSestE::PreviewReport() {
     previewing_ = true;
     Action(QStringLiteral("ActionNahled"))->setEnabled(false);
     Action(QStringLiteral("ActionTisk"))->setEnabled(false);
-    history_.CurrentTemplate() = WriteState();
+    SyncReportWithSurface();
     bool closeDesigner = false;
     {
-        TDesignedTemplate designed(*component_, history_.CurrentTemplate());
+        TDesignedTemplate designed(*component_);
         component_->Generate();
         component_->PrepareOutput();
         TWindowPlace place;
@@ -67,10 +63,9 @@ void TFormSestE::PrintReport() {
     if (!component_ || previewing_) {
         return;
     }
-    history_.CurrentTemplate() = WriteState();
-    TDesignedTemplate designed(*component_, history_.CurrentTemplate());
+    SyncReportWithSurface();
+    TDesignedTemplate designed(*component_);
     component_->Print();
-    component_->AdoptPredloha(designed.Previous());
     RefreshSampleValues();
 }
 

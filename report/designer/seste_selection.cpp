@@ -5,12 +5,30 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "platform/clock.h"
+#include "platform/czech_locale.h"
 #include "report/designer/design_properties.h"
 #include "report/designer/element_tree.h"
 #include "report/designer/sestdb.h"
 #include "report/designer/seste.h"
+#include "report/engine/day_number.h"
 #include "report/engine/sestavyt.h"
 #include "report/output/length_units.h"
+
+// A variable as a print starting now shows it: today's date and the time
+// for the print date and time, the report's counters for the others.
+TCalcType TFormSestE::SampleVariable(int n) const {
+    TCalcType value = report_->VariableValue(n);
+    const QDateTime now = platform::Now();
+    if (n == vaPrintDate) {
+        value.number = DayNumber(now);
+        value.text = platform::FormatDate(now.date());
+    } else if (n == vaPrintTime) {
+        value.number = DayNumber(now);
+        value.text = platform::FormatTime(now.time());
+    }
+    return value;
+}
 
 // ---- tools -----------------------------------------------------------------------------------
 
@@ -204,7 +222,7 @@ TSesPrvek* TFormSestE::CreateElement(TOddil* band, const QString& record, int dx
     if (element->kind == ekField && element->source < report_->FieldCount()) {
         report_->LoadFieldValue(element->source, element->value);
     } else if (element->kind == ekVariable) {
-        element->value = report_->VariableValue(element->source);
+        element->value = SampleVariable(element->source);
     }
     TLumexReportElement& added = section->Add(std::move(element));
     TSesPrvek* design = band->AddElement(&added);
@@ -373,14 +391,13 @@ void TFormSestE::RefreshSampleValues() {
     if (!paper_) {
         return;
     }
-    report_->StartSampleValues();
     for (TSesPrvek* design : paper_->AllElements()) {
         TLumexReportElement& element = design->Element();
         if (element.kind == ekField && element.source >= 0 &&
             element.source < report_->FieldCount()) {
             report_->LoadFieldValue(element.source, element.value);
         } else if (element.kind == ekVariable) {
-            element.value = report_->VariableValue(element.source);
+            element.value = SampleVariable(element.source);
         }
         if (element.kind == ekField || element.kind == ekVariable || element.kind == ekFunction) {
             design->Redraw();

@@ -103,9 +103,7 @@ void TFormSestE::LoadState(const TPredloha& predloha) {
     selectedCount_ = 0;
     pasteMode_ = false;
     paper_->ClearElements();
-    TPredloha cleared;
-    report_->ClearTemplate(cleared);
-    report_->SetPredloha(predloha);
+    ApplyTemplateLines(*report_, predloha);
     ApplyRasterSettings();
     paper_->background = report_->BackgroundPicture();
     paper_->backgroundRect = report_->BackgroundRect();
@@ -156,6 +154,21 @@ void TFormSestE::RecordStep(int step) {
     UpdateUndoActions();
     modified_ = true;
     RefreshTree();
+}
+
+void ApplyTemplateLines(TSestavaTyp& report, const TPredloha& lines) {
+    TPredloha cleared;
+    report.ClearTemplate(cleared);
+    report.SetPredloha(lines);
+}
+
+void TFormSestE::SyncReportWithSurface() {
+    const int h = scrollBox_->horizontalScrollBar()->value();
+    const int v = scrollBox_->verticalScrollBar()->value();
+    history_.CurrentTemplate() = WriteState();
+    LoadState(history_.CurrentTemplate());
+    scrollBox_->horizontalScrollBar()->setValue(h);
+    scrollBox_->verticalScrollBar()->setValue(v);
 }
 
 void TFormSestE::ReloadCurrent() {
@@ -254,14 +267,13 @@ void TFormSestE::FinishSave(int result) {
 
 bool TFormSestE::Save() {
     if (isDetail_ && masterDesigner_) {
-        report_->AdoptPredloha(WriteState());
+        SyncReportWithSurface();
         return masterDesigner_->SaveFromDetail();
     }
     if (!component_) {
         return false;
     }
-    history_.CurrentTemplate() = WriteState();
-    component_->AdoptPredloha(history_.CurrentTemplate());
+    SyncReportWithSurface();
     const int r = component_->SaveTemplate();
     FinishSave(r);
     return r == seOK;
@@ -276,7 +288,8 @@ bool TFormSestE::SaveAs() {
     if (!component_) {
         return false;
     }
-    component_->AdoptPredloha(history_.CurrentTemplate());
+    // The current entry as it was last recorded becomes the report's template.
+    LoadState(history_.CurrentTemplate());
     const int r = component_->SaveTemplateAs();
     if (r == sePreruseno) {
         return false;

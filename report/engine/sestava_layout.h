@@ -283,10 +283,6 @@ class TSestavaLayout {
     // Clears the current layout when the old template is not empty, copies
     // the lines and applies them.
     virtual void SetPredloha(TPredloha predloha);
-    // Takes the lines as the template without applying them, for a caller
-    // whose layout already is what they describe (the designer, which
-    // writes its state from this layout).
-    void AdoptPredloha(TPredloha predloha) { predloha_ = std::move(predloha); }
     // Adds the layout described by the lines: I records first (in file
     // order), then the user functions (replacing the old ones), the elements
     // section by section, and finally the D lines as the templates of the

@@ -118,14 +118,6 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     bool BackgroundPrinted() const;
 
     const QDateTime& PrintDateTime() const { return printDateTime_; }
-    // The print time, counters and group keys as a run starts them, so the
-    // designer shows variables with the values a print would begin with.
-    void StartSampleValues() { ResetRunState(); }
-
-    // One element placed at (left, top) the way a run places it: its text
-    // laid out, its picture attached. The designer draws its elements
-    // through this and the output's DrawElement, so they look as printed.
-    std::unique_ptr<TVystPrvek> PlaceElement(TLumexReportElement& element, int left, int top);
 
   protected:
     void LoadElementPicture(TLumexReportElement& element) override;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "report/engine/sestavyt.h"
+#include "report/engine/roman_fonts.h"
 #include "report/output/lumex_canvas.h"
 #include "report/output/template_font.h"
 #include "report/output/text_layout.h"
@@ -20,16 +21,6 @@ namespace {
 // Pages begun by the section being laid out never exceed this; it stops a
 // runaway layout (a text taller than any page) from filling memory.
 constexpr int kMaxPagesPerSection = 10000;
-
-bool IsRomanFont(const QString& name) {
-    return name.startsWith(QStringLiteral("Roman "));
-}
-
-int RomanCpi(const QString& name) {
-    bool ok = false;
-    const int cpi = name.mid(6).section(QLatin1Char('c'), 0, 0).toInt(&ok);
-    return ok && cpi > 0 ? cpi : 10;
-}
 
 }  // namespace
 
@@ -369,44 +360,40 @@ void TSestavaTyp::PlaceElements(const std::vector<TLumexReportElement*>& element
         if (!element.printable || element.kind == ekDetail) {
             continue;
         }
-        auto placed = PlaceElement(element, out.ColumnLeft + element.left, y + element.top);
-        if (element.kind == ekVariable && element.source == vaPageCount) {
-            pageCountElements_.push_back(placed.get());
+        auto placed = std::make_unique<TVystPrvek>(&element, out.ColumnLeft + element.left,
+                                                   y + element.top, element.width, element.height);
+        if (element.IsText() || element.kind == ekBarcode) {
+            LayoutElementText(element, *placed);
+        }
+        switch (element.kind) {
+            case ekField:
+                if (IsPictureFieldType(DataType(element.source))) {
+                    if (!element.pictureFile.isEmpty()) {
+                        placed->SetPictureFile(element.pictureFile);
+                    } else {
+                        placed->SetPicture(element.picture);
+                    }
+                }
+                break;
+            case ekVariable:
+                if (element.source == vaPageCount) {
+                    pageCountElements_.push_back(placed.get());
+                }
+                break;
+            case ekPicture:
+                placed->SetPictureFile(element.pictureFile);
+                if (!element.picture.IsEmpty() && (element.frameFlags & ffPictureOwnCopy)) {
+                    placed->SetPicture(element.picture);
+                }
+                break;
+            case ekPaintBox:
+                PaintDrawingArea(element, *placed);
+                break;
+            default:
+                break;
         }
         out.AddElement(std::move(placed), out.PageIndex + pageOffset);
     }
-}
-
-std::unique_ptr<TVystPrvek> TSestavaTyp::PlaceElement(TLumexReportElement& element, int left,
-                                                      int top) {
-    auto placed =
-        std::make_unique<TVystPrvek>(&element, left, top, element.width, element.height);
-    if (element.IsText() || element.kind == ekBarcode) {
-        LayoutElementText(element, *placed);
-    }
-    switch (element.kind) {
-        case ekField:
-            if (IsPictureFieldType(DataType(element.source))) {
-                if (!element.pictureFile.isEmpty()) {
-                    placed->SetPictureFile(element.pictureFile);
-                } else {
-                    placed->SetPicture(element.picture);
-                }
-            }
-            break;
-        case ekPicture:
-            placed->SetPictureFile(element.pictureFile);
-            if (!element.picture.IsEmpty() && (element.frameFlags & ffPictureOwnCopy)) {
-                placed->SetPicture(element.picture);
-            }
-            break;
-        case ekPaintBox:
-            PaintDrawingArea(element, *placed);
-            break;
-        default:
-            break;
-    }
-    return placed;
 }
 
 void TSestavaTyp::LayoutElementText(TLumexReportElement& element, TVystPrvek& placed) {
