@@ -195,9 +195,13 @@ int main(int argc, char** argv) {
         !harvel_report::WantsPreview(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst();
+    // The options are the tool's own: Qt would take "--style" for itself.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        args << QString::fromLocal8Bit(argv[i]);
+    }
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     try {
