@@ -1,15 +1,7 @@
 #include "app/help_topics.h"
 
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QUrl>
-
-#include "platform/folders.h"
+#include "app/help_window.h"
 
 bool ShowHelpTopic(int topic) {
-    const QFileInfo page(platform::HelpFolder() + QString::number(topic) + QStringLiteral(".html"));
-    if (!page.isFile()) {
-        return false;
-    }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(page.absoluteFilePath()));
+    return THelpWindow::Instance().ShowTopic(topic);
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Help requests. No help system is built: a topic opens the page
-// "<topic>.html" of the help folder in the desktop's browser when that page
-// exists, and nothing otherwise.
+// Help requests: a topic opens its page of the help folder ("<topic>.html")
+// in the program's help window, a topic without a page opens the contents.
 
-// Answers whether a page was opened.
+// Answers whether a page was shown (false when the help folder is empty).
 bool ShowHelpTopic(int topic);

@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/czech_locale.h"
 #include "platform/widgets/dialogs.h"
+#include "platform/widgets/qt_translations.h"
 #include "records/fociselniky.h"
 #include "records/fomain.h"
 #include "records/fovybery.h"
@@ -17,6 +18,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    platform::InstallQtCzechTranslations(application);
     if (qEnvironmentVariable("HARVEL_MESSAGES") != QLatin1String("stderr")) {
         platform::InstallWidgetMessageHandler();
     }

@@ -18,6 +18,7 @@
 #include "app/window_placement.h"
 #include "controls/combo_check.h"
 #include "controls/db_image.h"
+#include "controls/field_captions.h"
 #include "controls/field_data_link.h"
 #include "platform/messages.h"
 #include "platform/store/store_error.h"
@@ -57,6 +58,7 @@ void TFoMain::AttachDataModule(TDM1& dataModule) {
     dm_ = &dataModule;
     BuildForm();
     printPage_->SetSelections(selections_);
+    GiveFieldsTheirCaptions(*this, dm_->TaMain_Card);
     SetBreedLists(breeds_);
     ApplySettings(CurrentParametry());
     ApplyModeBinding();
@@ -131,6 +133,13 @@ void TFoMain::PrepareEntry(TRecordSheetEntry entry) {
     ShowPhoto(false);
     editMode_ = entry == TRecordSheetEntry::reEdit;
     ApplyModeBinding();
+    // The titles and the photo are those of the card shown, whatever moved
+    // while the sheet was hidden.
+    try {
+        dm_->SynchroniseCard(CardDataSet());
+    } catch (const platform::StoreError& error) {
+        ShowStoreError(error);
+    }
     ShowPage(editMode_ ? kRecordPage : kPrintPage);
     tisky_->setEnabled(!editMode_);
 }

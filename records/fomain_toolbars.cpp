@@ -186,7 +186,19 @@ void TFoMain::OpenEventForm(TEventBook book, bool entry) {
     }
 }
 
+// A litter is entered for its dam: a card whose sex is "Pes" is refused, a
+// card without a sex is taken at the breeder's word.
 void TFoMain::OpenLitterEntry() {
+    platform::DataSet& card = CardDataSet();
+    if (card.IsActive() && card.RecNo() >= 0 &&
+        card.FieldByName(QStringLiteral("Pohlavi"))
+                .AsString()
+                .trimmed()
+                .compare(QStringLiteral("Pes"), Qt::CaseInsensitive) == 0) {
+        platform::ShowMessage(QStringLiteral("Vrh lze zapsat jen u feny"), QString(),
+                              platform::MessageIcon::Error, platform::mbOK);
+        return;
+    }
     TFoVrhyZapis form(*dm_, this);
     form.Jmeno_reg_matka->setText(dm_->CurrentAnimal.JmenoRegistr());
     form.EditPlemeno->setText(dm_->CurrentAnimal.Plemeno());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "platform/store/database.h"
 #include "platform/store/store_error.h"
@@ -595,7 +596,11 @@ void DataSet::BuildFields(const std::vector<ColumnSchema>& columns) {
 }
 
 Field* DataSet::FindField(const QString& name) {
-    for (auto& field : fields_)
+    return const_cast<Field*>(std::as_const(*this).FindField(name));
+}
+
+const Field* DataSet::FindField(const QString& name) const {
+    for (const auto& field : fields_)
         if (field->Name().compare(name, Qt::CaseInsensitive) == 0)
             return field.get();
     return nullptr;

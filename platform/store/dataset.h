@@ -144,6 +144,7 @@ class DataSet {
     Field& Fields(int index) { return *fields_.at(static_cast<size_t>(index)); }
     const Field& Fields(int index) const { return *fields_.at(static_cast<size_t>(index)); }
     Field* FindField(const QString& name);
+    const Field* FindField(const QString& name) const;
     Field& FieldByName(const QString& name);  // throws StoreError when absent
     QStringList FieldNames() const;
     // Settings for the field of that name, kept across re-opens of a query.

@@ -21,14 +21,23 @@ QString Shown(const QString& text) {
 }
 
 bool IsIntegral(ColumnType t) {
-    return t == ColumnType::Smallint || t == ColumnType::Integer;
+    return t == ColumnType::Smallint || t == ColumnType::Integer || t == ColumnType::Largeint;
 }
 
+// The largest value of a 64-bit column: fifteen digits, which a report's
+// double still carries exactly and prints without an exponent.
+constexpr std::int64_t kLargeintLimit = 999999999999999;
+
 Value CheckedInteger(const ColumnSchema& column, std::int64_t v) {
-    const std::int64_t low =
-        column.type == ColumnType::Smallint ? -32768 : std::numeric_limits<std::int32_t>::min();
-    const std::int64_t high =
-        column.type == ColumnType::Smallint ? 32767 : std::numeric_limits<std::int32_t>::max();
+    std::int64_t low = std::numeric_limits<std::int32_t>::min();
+    std::int64_t high = std::numeric_limits<std::int32_t>::max();
+    if (column.type == ColumnType::Smallint) {
+        low = -32768;
+        high = 32767;
+    } else if (column.type == ColumnType::Largeint) {
+        low = -kLargeintLimit;
+        high = kLargeintLimit;
+    }
     if (v < low || v > high)
         Refuse(QStringLiteral("Hodnota %1 je mimo rozsah sloupce %2 (%3 až %4).")
                    .arg(v)
@@ -82,6 +91,8 @@ int Field::DisplayWidth() const {
             return 6;
         case ColumnType::Integer:
             return 11;
+        case ColumnType::Largeint:
+            return 16;
         case ColumnType::Boolean:
             return 5;
         default:
@@ -152,6 +163,7 @@ QString Field::DisplayText() const {
         case ColumnType::Float:
         case ColumnType::Smallint:
         case ColumnType::Integer:
+        case ColumnType::Largeint:
             if (!format.isEmpty() && !IsNull())
                 return FormatFloatText(format, AsFloat());
             break;
@@ -268,6 +280,7 @@ QVariant Field::AsVariant() const {
             return AsBoolean();
         case ColumnType::Smallint:
         case ColumnType::Integer:
+        case ColumnType::Largeint:
             return QVariant::fromValue<qint64>(AsInteger());
         case ColumnType::Float:
             return AsFloat();
@@ -306,7 +319,8 @@ Value Field::ConvertText(const ColumnSchema& column, const QString& text) {
             return Value(static_cast<std::int64_t>(*b ? 1 : 0));
         }
         case ColumnType::Smallint:
-        case ColumnType::Integer: {
+        case ColumnType::Integer:
+        case ColumnType::Largeint: {
             if (trimmed.isEmpty())
                 return Value();
             const auto n = ParseIntegerText(trimmed);
@@ -357,6 +371,7 @@ Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
             break;
         case ColumnType::Smallint:
         case ColumnType::Integer:
+        case ColumnType::Largeint:
             if (type == QMetaType::Double || type == QMetaType::Float) {
                 const double d = value.toDouble();
                 if (!std::isfinite(d) || std::fabs(d) > 9.2e18)
@@ -412,6 +427,38 @@ void Field::Store(Value value) {
     owner_.StoreFieldValue(*this, std::move(value));
 }
 
+QString Field::ShownName() const {
+    if (options_->caption.isEmpty())
+        return column_.name;
+    return QStringLiteral("„%1“ (%2)").arg(options_->caption, column_.name);
+}
+
+// A refused value is converted once more under the shown name, which throws
+// the same refusal naming the caption; values that fit pay nothing for it.
+Value Field::Converted(const QString& text) const {
+    try {
+        return ConvertText(column_, text);
+    } catch (const StoreError&) {
+        if (options_->caption.isEmpty())
+            throw;
+        ColumnSchema shown = column_;
+        shown.name = ShownName();
+        return ConvertText(shown, text);
+    }
+}
+
+Value Field::Converted(const QVariant& value) const {
+    try {
+        return ConvertVariant(column_, value);
+    } catch (const StoreError&) {
+        if (options_->caption.isEmpty())
+            throw;
+        ColumnSchema shown = column_;
+        shown.name = ShownName();
+        return ConvertVariant(shown, value);
+    }
+}
+
 void Field::SetText(const QString& text) {
     if (options_->onSetText) {
         options_->onSetText(*this, text);
@@ -421,11 +468,11 @@ void Field::SetText(const QString& text) {
 }
 
 void Field::SetAsString(const QString& text) {
-    Store(ConvertText(column_, text));
+    Store(Converted(text));
 }
 
 void Field::SetAsBoolean(bool value) {
-    Store(ConvertVariant(column_, QVariant(value)));
+    Store(Converted(QVariant(value)));
 }
 
 void Field::SetAsDate(const QDate& date) {
@@ -436,27 +483,27 @@ void Field::SetAsDate(const QDate& date) {
     if (column_.type != ColumnType::Date && column_.type != ColumnType::Text &&
         column_.type != ColumnType::Memo)
         Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat datum.")
-                   .arg(Name(), TypeName(column_)));
-    Store(ConvertVariant(column_, QVariant(date)));
+                   .arg(ShownName(), TypeName(column_)));
+    Store(Converted(QVariant(date)));
 }
 
 void Field::SetAsInteger(std::int64_t value) {
     if (column_.type == ColumnType::Date || column_.type == ColumnType::Graphic)
         Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat číslo.")
-                   .arg(Name(), TypeName(column_)));
+                   .arg(ShownName(), TypeName(column_)));
     if (column_.type == ColumnType::Boolean) {
         Store(Value(static_cast<std::int64_t>(value != 0 ? 1 : 0)));
         return;
     }
-    Store(ConvertVariant(column_, QVariant::fromValue<qlonglong>(value)));
+    Store(Converted(QVariant::fromValue<qlonglong>(value)));
 }
 
 void Field::SetAsFloat(double value) {
     if (column_.type == ColumnType::Date || column_.type == ColumnType::Graphic ||
         column_.type == ColumnType::Boolean)
         Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat číslo.")
-                   .arg(Name(), TypeName(column_)));
-    Store(ConvertVariant(column_, QVariant(value)));
+                   .arg(ShownName(), TypeName(column_)));
+    Store(Converted(QVariant(value)));
 }
 
 void Field::SetAsBytes(const QByteArray& bytes) {
@@ -468,7 +515,7 @@ void Field::SetAsBytes(const QByteArray& bytes) {
 }
 
 void Field::SetAsVariant(const QVariant& value) {
-    Store(ConvertVariant(column_, value));
+    Store(Converted(value));
 }
 
 void Field::Clear() {

@@ -30,6 +30,7 @@ struct FieldOptions {
     // previous value is restored and the exception passes to the writer).
     std::function<void(Field& field)> onValidate;
     QString displayLabel;   // empty: the field name
+    QString caption;        // the form's caption of the field, named when a value is refused
     QString displayFormat;  // numbers: "0.00 kg"; dates: "d.m.yyyy"; booleans: "Ano;Ne"
     QString editFormat;     // numbers only
     int displayWidth = -1;  // -1: by type
@@ -90,8 +91,15 @@ class Field {
     static Value ConvertText(const ColumnSchema& column, const QString& text);
     static Value ConvertVariant(const ColumnSchema& column, const QVariant& value);
 
+    // The name a refusal gives the field: "„Kohoutková výška“ (Vyska_kohout)"
+    // when a form has given it a caption, else the column name.
+    QString ShownName() const;
+
   private:
     void Store(Value value);
+    // The conversions, refusing with the field's caption where it has one.
+    Value Converted(const QString& text) const;
+    Value Converted(const QVariant& value) const;
 
     DataSet& owner_;
     int index_;

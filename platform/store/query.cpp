@@ -34,7 +34,7 @@ std::vector<ColumnSchema> Query::DoOpen() {
     const TranslatedQuery translated = TranslateLocalSql(sql_.join('\n'));
     // The sort terms ride along as extra columns and the rows are sorted
     // here; DISTINCT must not see them, so it keeps SQLite's ORDER BY.
-    const bool sortHere = !translated.distinct;
+    const bool sortHere = !translated.distinct && !translated.order.empty();
     QString text = translated.sql;
     if (sortHere) {
         QStringList terms;

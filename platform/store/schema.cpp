@@ -30,7 +30,7 @@ std::vector<ColumnSchema> MainCardColumns() {
             T("Registr", 15),
             T("Registr_Cislo", 15),
             T("Tetovaci_cislo", 10),
-            C("Cip", CT::Integer),
+            C("Cip", CT::Largeint),
             T("Matka", 40),
             T("Otec", 40),
             T("Chovatel", 50),
@@ -207,6 +207,7 @@ QString SqlTypeOf(ColumnType type) {
         case CT::Boolean:
         case CT::Smallint:
         case CT::Integer:
+        case CT::Largeint:
             return QStringLiteral("INTEGER");
         case CT::Float:
             return QStringLiteral("REAL");
@@ -257,6 +258,8 @@ FieldType FieldTypeOf(ColumnType type) {
             return FieldType::Smallint;
         case CT::Integer:
             return FieldType::Integer;
+        case CT::Largeint:
+            return FieldType::Largeint;
         case CT::Float:
             return FieldType::Float;
         case CT::Memo:
@@ -278,6 +281,7 @@ QString ColumnTypeName(ColumnType type) {
         case CT::Smallint:
             return QStringLiteral("malé celé číslo");
         case CT::Integer:
+        case CT::Largeint:
             return QStringLiteral("celé číslo");
         case CT::Float:
             return QStringLiteral("číslo");

@@ -9,7 +9,9 @@
 
 namespace platform {
 
-enum class ColumnType { Text, Date, Boolean, Smallint, Integer, Float, Memo, Graphic };
+// Largeint is a 64-bit integer column (a 15-digit microchip number does not
+// fit a 32-bit integer).
+enum class ColumnType { Text, Date, Boolean, Smallint, Integer, Largeint, Float, Memo, Graphic };
 
 // Field type ordinals as the report data bridge numbers them (0..37); the
 // store uses the subset its column types map to.
@@ -32,6 +34,7 @@ enum class FieldType : int {
     Blob = 15,
     Memo = 16,
     Graphic = 17,
+    Largeint = 25,
 };
 
 struct ColumnSchema {

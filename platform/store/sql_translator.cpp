@@ -1,6 +1,7 @@
 #include "platform/store/sql_translator.h"
 
 #include <QSet>
+#include <deque>
 
 #include "platform/store/sql_lexer.h"
 #include "platform/store/store_error.h"
@@ -43,10 +44,22 @@ struct Operand {
 };
 
 struct SelectItem {
-    enum Kind { All, TableAll, Single } kind = All;
+    enum Kind { All, TableAll, Single, Aggregate } kind = All;
     QString qualifier, name, alias;
+    QString function;  // COUNT, SUM, MIN, MAX or AVG for an aggregate
+    bool distinct = false;
+    bool star = false;  // COUNT(*)
     int position = 0;
 };
+
+const char* const kAggregates[] = {"COUNT", "SUM", "MIN", "MAX", "AVG"};
+
+bool IsAggregateName(const Token& t) {
+    for (const char* name : kAggregates)
+        if (t.IsKeyword(name))
+            return true;
+    return false;
+}
 
 struct OutputColumn {
     QString sql;
@@ -86,11 +99,19 @@ class Translator {
         QString fromWhere = from;
         if (AcceptKeyword("WHERE"))
             fromWhere += QStringLiteral(" WHERE ") + ParseOr();
+        fromWhere += ParseGrouping(items);
         if (AcceptKeyword("ORDER")) {
             ExpectKeyword("BY");
+            aggregatesAllowed_ = grouped_;
             ParseOrderList();
+            aggregatesAllowed_ = false;
             // Rows equal in every given column keep the order they were added in.
-            order_.push_back({QStringLiteral("t0.rowid"), false});
+            if (!grouped_)
+                order_.push_back({QStringLiteral("t0.rowid"), false});
+        } else if (grouped_) {
+            // Groups come in the order of their columns, as the keyed-table
+            // engine listed them.
+            order_ = groupOrder_;
         } else {
             DefaultOrder();
         }
@@ -101,7 +122,9 @@ class Translator {
         const QString sql =
             QStringLiteral("SELECT ") + (distinct ? QStringLiteral("DISTINCT ") : QString()) +
             selected.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + fromWhere +
-            QStringLiteral(" ORDER BY ") + orderTexts.join(QStringLiteral(", "));
+            (orderTexts.isEmpty()
+                 ? QString()
+                 : QStringLiteral(" ORDER BY ") + orderTexts.join(QStringLiteral(", ")));
         AcceptSymbol(";");
         if (Peek().kind != TokenKind::End)
             Fail(QStringLiteral("za koncem příkazu následuje další text"), Peek());
@@ -252,6 +275,10 @@ class Translator {
             if (AcceptSymbol("*")) {
                 item.kind = SelectItem::All;
             } else {
+                if (IsAggregateName(Peek()) && Peek(1).IsSymbol("(")) {
+                    items.push_back(ParseAggregateItem());
+                    continue;
+                }
                 const Token first = Take();
                 if (first.kind != TokenKind::Name || IsReserved(first))
                     Fail(QStringLiteral("v seznamu sloupců je povolen jen sloupec, nalezeno %1")
@@ -281,14 +308,153 @@ class Translator {
         return items;
     }
 
+    // COUNT(*), COUNT([DISTINCT] column), SUM|MIN|MAX|AVG([DISTINCT] column) [AS name].
+    SelectItem ParseAggregateItem() {
+        SelectItem item;
+        item.kind = SelectItem::Aggregate;
+        item.position = Peek().position;
+        item.function = Take().text.toUpper();
+        ExpectSymbol("(");
+        item.distinct = AcceptKeyword("DISTINCT");
+        if (!item.distinct && item.function == QLatin1String("COUNT") && AcceptSymbol("*")) {
+            item.star = true;
+        } else {
+            const Token first = Take();
+            if (first.kind != TokenKind::Name || IsReserved(first))
+                Fail(QStringLiteral("očekáván název sloupce"), first);
+            item.name = first.text;
+            if (AcceptSymbol(".")) {
+                const Token second = Take();
+                if (second.kind != TokenKind::Name || IsReserved(second))
+                    Fail(QStringLiteral("očekáván název sloupce"), second);
+                item.qualifier = first.text;
+                item.name = second.text;
+            }
+        }
+        ExpectSymbol(")");
+        if (AcceptKeyword("AS")) {
+            if (Peek().kind != TokenKind::Name || IsReserved(Peek()))
+                Fail(QStringLiteral("očekáván název sloupce výsledku"), Peek());
+            item.alias = Take().text;
+        }
+        return item;
+    }
+
+    // The SQLite expression of an aggregate and the column it yields. Texts
+    // count and compare as the store keeps them: empty is null, order Czech.
+    Operand AggregateOperand(const SelectItem& item) {
+        Token at;
+        at.position = item.position;
+        ColumnSchema& column = syntheticColumns_.emplace_back();
+        Operand o;
+        o.kind = Operand::Column;
+        o.position = item.position;
+        o.column = &column;
+        const QString distinct = item.distinct ? QStringLiteral("DISTINCT ") : QString();
+        if (item.star) {
+            column = {QStringLiteral("COUNT OF *"), ColumnType::Integer, 0};
+            o.sql = QStringLiteral("count(*)");
+            return o;
+        }
+        const Operand argument = ColumnOperand(item.qualifier, item.name, at);
+        const ColumnSchema& source = *argument.column;
+        if (source.type == ColumnType::Graphic || source.type == ColumnType::Memo)
+            Fail(QStringLiteral("sloupec %1 nelze použít v souhrnné funkci").arg(source.name),
+                 item.position);
+        const bool text = IsTextLike(source.type);
+        const QString value =
+            text ? QStringLiteral("nullif(%1, '')").arg(argument.sql) : argument.sql;
+        const QString name = item.function + QStringLiteral(" OF ") + source.name;
+        if (item.function == QLatin1String("COUNT")) {
+            column = {name, ColumnType::Integer, 0};
+            o.sql = QStringLiteral("count(%1%2)").arg(distinct, value);
+        } else if (item.function == QLatin1String("MIN") || item.function == QLatin1String("MAX")) {
+            column = source;
+            column.name = name;
+            o.sql = QStringLiteral("%1(%2%3%4)")
+                        .arg(item.function.toLower(), distinct, value,
+                             text ? QStringLiteral(" COLLATE CZECH") : QString());
+        } else {
+            const bool numeric =
+                source.type == ColumnType::Smallint || source.type == ColumnType::Integer ||
+                source.type == ColumnType::Largeint || source.type == ColumnType::Float;
+            if (!numeric)
+                Fail(QStringLiteral("%1 lze použít jen na číselný sloupec, %2 je %3")
+                         .arg(item.function, source.name, ColumnTypeName(source.type)),
+                     item.position);
+            const bool sumOfIntegers =
+                item.function == QLatin1String("SUM") && source.type != ColumnType::Float;
+            column = {name, sumOfIntegers ? ColumnType::Largeint : ColumnType::Float, 0};
+            o.sql = QStringLiteral("%1(%2%3)").arg(item.function.toLower(), distinct, argument.sql);
+        }
+        return o;
+    }
+
+    // GROUP BY column, ... [HAVING condition]. A query with an aggregate or a
+    // GROUP BY is grouped: every plain column it selects must be a group column.
+    QString ParseGrouping(const std::vector<SelectItem>& items) {
+        QString sql;
+        QStringList groupColumns;
+        if (AcceptKeyword("GROUP")) {
+            ExpectKeyword("BY");
+            grouped_ = true;
+            QStringList terms;
+            do {
+                const Token t = Peek();
+                const Operand o = ParseOperand();
+                if (o.kind != Operand::Column)
+                    Fail(QStringLiteral("seskupovat lze jen podle sloupce"), t);
+                if (o.column->type == ColumnType::Graphic || o.column->type == ColumnType::Memo)
+                    Fail(QStringLiteral("podle sloupce %1 nelze seskupovat").arg(o.column->name),
+                         t);
+                const bool text = IsTextLike(o.column->type);
+                // Empty and null texts form one group, as they are one value here.
+                terms << (text ? QStringLiteral("ifnull(%1, '')").arg(o.sql) : o.sql);
+                groupColumns << o.sql;
+                groupOrder_.push_back(
+                    {text ? QStringLiteral("czech_key(%1)").arg(o.sql) : o.sql, false});
+            } while (AcceptSymbol(","));
+            sql = QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
+        }
+        if (Peek().IsKeyword("HAVING")) {
+            if (!grouped_)
+                Fail(QStringLiteral("HAVING bez souhrnné funkce nebo GROUP BY"), Peek());
+            Take();
+            aggregatesAllowed_ = true;
+            sql += QStringLiteral(" HAVING ") + ParseOr();
+            aggregatesAllowed_ = false;
+        }
+        if (grouped_)
+            CheckGroupedSelectList(items, groupColumns);
+        return sql;
+    }
+
+    void CheckGroupedSelectList(const std::vector<SelectItem>& items,
+                                const QStringList& groupColumns) {
+        for (size_t i = 0; i < items.size(); ++i) {
+            const SelectItem& item = items[i];
+            if (item.kind == SelectItem::Aggregate)
+                continue;
+            if (item.kind != SelectItem::Single)
+                Fail(QStringLiteral("se souhrnnými funkcemi nelze vybrat všechny sloupce (*)"),
+                     item.position);
+            if (!groupColumns.contains(selectedSql_[i]))
+                Fail(QStringLiteral("sloupec „%1“ musí být uveden v GROUP BY").arg(item.name),
+                     item.position);
+        }
+    }
     void AddOutput(const QString& sql, const ColumnSchema& column, const TableSchema& table,
                    const QString& alias) {
-        QString name = alias.isEmpty() ? column.name : alias;
-        const QString base = name;
+        output_.push_back(
+            {sql, {UniqueName(alias.isEmpty() ? column.name : alias), column, table.fileName}});
+    }
+
+    QString UniqueName(const QString& wanted) {
+        QString name = wanted;
         for (int n = 1; usedNames_.contains(name.toLower()); ++n)
-            name = base + QStringLiteral("_%1").arg(n);
+            name = wanted + QStringLiteral("_%1").arg(n);
         usedNames_.insert(name.toLower());
-        output_.push_back({sql, {name, column, table.fileName}});
+        return name;
     }
 
     void AddTable(const TableRef& t) {
@@ -300,7 +466,14 @@ class Translator {
         Token at;
         for (const SelectItem& item : items) {
             at.position = item.position;
-            if (item.kind == SelectItem::All) {
+            selectedSql_ << QString();
+            if (item.kind == SelectItem::Aggregate) {
+                grouped_ = true;
+                const Operand o = AggregateOperand(item);
+                output_.push_back({o.sql,
+                                   {UniqueName(item.alias.isEmpty() ? o.column->name : item.alias),
+                                    *o.column, QString()}});
+            } else if (item.kind == SelectItem::All) {
                 for (const TableRef& t : tables_)
                     AddTable(t);
             } else if (item.kind == SelectItem::TableAll) {
@@ -312,6 +485,7 @@ class Translator {
                     if (o.sql.startsWith(t.sqlAlias + '.'))
                         owner = t.schema;
                 AddOutput(o.sql, *o.column, *owner, item.alias);
+                selectedSql_.back() = o.sql;
             }
         }
     }
@@ -374,6 +548,14 @@ class Translator {
             o.boolean = t.IsKeyword("TRUE");
         } else if (t.IsKeyword("NULL")) {
             o.kind = Operand::Null;
+        } else if (IsAggregateName(t) && Peek().IsSymbol("(")) {
+            if (!aggregatesAllowed_)
+                Fail(QStringLiteral("souhrnnou funkci %1 lze použít jen v seznamu sloupců, "
+                                    "v HAVING a v ORDER BY")
+                         .arg(t.text.toUpper()),
+                     t);
+            --pos_;
+            return AggregateOperand(ParseAggregateItem());
         } else if (t.kind == TokenKind::Name && !IsReserved(t)) {
             if (AcceptSymbol(".")) {
                 const Token name = Take();
@@ -458,6 +640,7 @@ class Translator {
                 Mismatch(constant, column);
             case ColumnType::Smallint:
             case ColumnType::Integer:
+            case ColumnType::Largeint:
             case ColumnType::Float: {
                 if (constant.kind == Operand::Number)
                     return RawValue(constant);
@@ -678,6 +861,11 @@ class Translator {
     std::vector<Value> parameters_;
     std::vector<OrderTerm> order_;
     int nesting_ = 0;
+    bool grouped_ = false;
+    bool aggregatesAllowed_ = false;
+    std::vector<OrderTerm> groupOrder_;
+    QStringList selectedSql_;                    // per select item: a plain column's SQL
+    std::deque<ColumnSchema> syntheticColumns_;  // aggregate result columns, stable addresses
 };
 
 }  // namespace

@@ -1,9 +1,13 @@
 #pragma once
 // Translates one statement of the store's local SQL into SQLite SQL.
 //
-// The dialect: SELECT * | t.* | [t.]column [AS name], ... FROM table [alias]
-// {[LEFT [OUTER] | INNER] JOIN table [alias] ON condition} [WHERE condition]
-// [ORDER BY column|number [ASC|DESC], ...] [;]. Conditions: AND, OR, NOT,
+// The dialect: SELECT * | t.* | [t.]column [AS name] | aggregate [AS name], ...
+// FROM table [alias] {[LEFT [OUTER] | INNER] JOIN table [alias] ON condition}
+// [WHERE condition] [GROUP BY column, ...] [HAVING condition]
+// [ORDER BY column|number|aggregate [ASC|DESC], ...] [;]. Aggregates:
+// COUNT(*), COUNT|SUM|MIN|MAX|AVG([DISTINCT] column), named "COUNT OF *",
+// "SUM OF column" and so on; a grouped query lists its groups in the order of
+// the group columns unless it gives its own. Conditions: AND, OR, NOT,
 // parentheses, = <> != < > <= >=, [NOT] BETWEEN x AND y, [NOT] LIKE,
 // IS [NOT] NULL, [NOT] IN (...). Constants: "text" (a doubled "" is one
 // quote; 'text' likewise), numbers, TRUE/FALSE in any case with or without

@@ -2,6 +2,7 @@
 
 #include "platform/store/czech_collation.h"
 #include "platform/store/database.h"
+#include "platform/store/field.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
 
@@ -242,7 +243,9 @@ void Table::Rethrow(const StoreError& error, const Row& row) const {
             for (const QString& c : index.columns) {
                 const Value& v = row[static_cast<size_t>(schema_->ColumnIndex(c))];
                 const auto* s = std::get_if<QString>(&v);
-                shown << QStringLiteral("%1 „%2“").arg(c, s != nullptr ? *s : QString());
+                const Field* field = FindField(c);
+                shown << QStringLiteral("%1 „%2“").arg(field != nullptr ? field->ShownName() : c,
+                                                       s != nullptr ? *s : QString());
             }
             throw StoreError(
                 QStringLiteral("V tabulce %1 již existuje záznam se stejnou hodnotou %2.")

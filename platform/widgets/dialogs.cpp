@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 
 #include "platform/messages.h"
@@ -45,37 +47,70 @@ struct ButtonText {
     int button;
     const char* text;
 };
+// In the order a question names its answers: "Ano", "Ne", "Storno".
 constexpr ButtonText kButtonTexts[] = {
-    {mbOK, "OK"},           {mbCancel, "Storno"},   {mbYes, "&Ano"},          {mbNo, "&Ne"},
-    {mbAbort, "&Přerušit"}, {mbRetry, "&Opakovat"}, {mbIgnore, "&Ignorovat"},
+    {mbYes, "&Ano"},          {mbNo, "&Ne"},          {mbOK, "OK"},
+    {mbCancel, "Storno"},     {mbAbort, "&Přerušit"}, {mbRetry, "&Opakovat"},
+    {mbIgnore, "&Ignorovat"},
 };
+
+// A button box lays out its buttons by role in the order the desktop's style
+// prefers ("Ano", "Storno", "Ne" under some). All answers share one role and
+// this style keeps them in the order they were added.
+class ButtonsInOrderStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DialogButtonLayout)
+            return QDialogButtonBox::WinLayout;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// The button Escape and the window's close button answer with.
+int EscapeAnswer(int buttons, int preferred) {
+    if (buttons & mbCancel)
+        return mbCancel;
+    if (buttons & mbNo)
+        return mbNo;
+    if (buttons & mbAbort)
+        return mbAbort;
+    return preferred;
+}
 
 int ShowMessageBox(const MessageRequest& request) {
     QMessageBox box(BoxIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("MessageBox"));
+    auto* style = new ButtonsInOrderStyle;
+    style->setParent(&box);
+    if (auto* buttonBox = box.findChild<QDialogButtonBox*>())
+        buttonBox->setStyle(style);
     std::vector<std::pair<QAbstractButton*, int>> buttons;
     const int preferred =
         request.defaultButton ? request.defaultButton : FirstButton(request.buttons);
+    const int escape = EscapeAnswer(request.buttons, preferred);
     for (const ButtonText& entry : kButtonTexts) {
         if (!(request.buttons & entry.button)) {
             continue;
         }
-        const auto role = entry.button == mbCancel || entry.button == mbNo
-                              ? QMessageBox::RejectRole
-                              : QMessageBox::AcceptRole;
-        QPushButton* pushButton = box.addButton(QString::fromUtf8(entry.text), role);
+        QPushButton* pushButton =
+            box.addButton(QString::fromUtf8(entry.text), QMessageBox::ActionRole);
         if (entry.button == preferred) {
             box.setDefaultButton(pushButton);
         }
+        if (entry.button == escape) {
+            box.setEscapeButton(pushButton);
+        }
         buttons.emplace_back(pushButton, entry.button);
     }
-    box.exec();
+    ExecModal(box);
     for (const auto& [pushButton, value] : buttons) {
         if (box.clickedButton() == pushButton) {
             return value;
         }
     }
-    return request.buttons & mbCancel ? mbCancel : (request.buttons & mbNo ? mbNo : preferred);
+    return escape;
 }
 
 }  // namespace

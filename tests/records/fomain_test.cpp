@@ -318,7 +318,9 @@ TEST_F(RecordSheet, DuplicateNameIsRefusedAndTheCardStaysEditing) {
     navigator->BtnClick(nbPost);
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
-    EXPECT_FALSE(messages.Shown()[0].text.isEmpty());
+    EXPECT_TRUE(
+        messages.Shown()[0].text.contains(QStringLiteral("„Jméno registr.“ (Jmeno_registr)")))
+        << messages.Shown()[0].text.toStdString();
     EXPECT_EQ(Card().State(), platform::DataSetState::Insert);
     EXPECT_EQ(Find<QLineEdit>("DBE_Jmeno_registr")->text(), "Aron z Dolin");
 
@@ -415,12 +417,40 @@ TEST_F(RecordSheet, LitterEntryGetsTheDamAndBreed) {
     EXPECT_EQ(breed, "Vipet");
 }
 
+TEST_F(RecordSheet, LitterEntryRefusesAMaleAndTakesACardWithoutSex) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    int opened = 0;
+    ScriptedModal modal([&](QDialog& dialog) {
+        opened += qobject_cast<TFoVrhyZapis*>(&dialog) != nullptr;
+        return int(QDialog::Rejected);
+    });
+    ScriptedMessages messages;
+    Card().Edit();
+    Card().FieldByName("Pohlavi").SetAsString(QStringLiteral("Pes"));
+    Card().Post();
+    Click("BtnNewVrhy");
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(messages.Texts(), QStringList{"Vrh lze zapsat jen u feny"});
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    messages.Clear();
+    for (const char* sex : {"Fena", ""}) {
+        Card().Edit();
+        Card().FieldByName("Pohlavi").SetAsString(QString::fromLatin1(sex));
+        Card().Post();
+        Click("BtnNewVrhy");
+    }
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
 TEST_F(RecordSheet, TitlesAndPhotoFollowTheCard) {
     sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
     auto* photo = Find<TDBImageAspect>("DBImageFoto");
     auto* titles = Find<TDbGridKOPA>("DBGridTituly");
-    // Showing the sheet moves nothing: the photo starts empty.
-    EXPECT_TRUE(photo->Picture().isNull());
+    // Showing the sheet shows the card's photo and titles at once.
+    EXPECT_FALSE(photo->Picture().isNull());
+    EXPECT_EQ(titles->model()->rowCount(), 1);
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
     EXPECT_EQ(titles->model()->rowCount(), 0);
     EXPECT_TRUE(photo->Picture().isNull());
@@ -432,6 +462,48 @@ TEST_F(RecordSheet, TitlesAndPhotoFollowTheCard) {
     auto* names = Find<TDbGridKOPA>("DBGridJmena");
     names->setCurrentIndex(names->model()->index(1, 0));
     EXPECT_EQ(CardText("Jmeno_registr"), "Bára z Dolin");
+    EXPECT_TRUE(photo->Picture().isNull());
+}
+
+// Titles and photo belong to the card shown: at every opening in either
+// mode, on a new card (none), after Storno and after a delete.
+TEST_F(RecordSheet, TitlesFollowTheCardAtOpeningNewCancelAndDelete) {
+    auto* titles = Find<TDbGridKOPA>("DBGridTituly");
+    auto* photo = Find<TDBImageAspect>("DBImageFoto");
+    auto* navigator = Find<TDBNavigatorKopa>("DBNavigator1");
+    for (const TRecordSheetEntry entry : {TRecordSheetEntry::rePrints, TRecordSheetEntry::reEdit}) {
+        sheet_->PrepareEntry(entry);
+        navigator->BtnClick(nbLast);
+        ASSERT_EQ(titles->model()->rowCount(), 0);
+        // While the sheet is hidden another form names Aron as the current
+        // animal and the titles table is read again for him.
+        dm_->CurrentAnimal.SetJmenoRegistr(QStringLiteral("Aron z Dolin"));
+        dm_->TaTituly.SetFiltered(false);
+        dm_->TaTituly.SetFiltered(true);
+        ASSERT_EQ(titles->model()->rowCount(), 1);
+        // Reopened, the sheet shows Bára's card with Bára's (no) titles.
+        sheet_->PrepareEntry(entry);
+        EXPECT_EQ(titles->model()->rowCount(), 0) << int(entry);
+        EXPECT_TRUE(photo->Picture().isNull()) << int(entry);
+        navigator->BtnClick(nbFirst);
+        EXPECT_EQ(titles->model()->rowCount(), 1) << int(entry);
+        EXPECT_FALSE(photo->Picture().isNull()) << int(entry);
+    }
+    // "Nový": a blank card has no titles and no photo.
+    navigator->BtnClick(nbInsert);
+    EXPECT_EQ(titles->model()->rowCount(), 0);
+    EXPECT_TRUE(photo->Picture().isNull());
+    // "Storno": back on Aron with his titles and photo.
+    navigator->BtnClick(nbCancel);
+    EXPECT_EQ(CardText("Jmeno_registr"), "Aron z Dolin");
+    EXPECT_EQ(titles->model()->rowCount(), 1);
+    EXPECT_FALSE(photo->Picture().isNull());
+    // A delete moves on to Bára, whose (no) titles are shown.
+    ScriptedMessages messages;
+    messages.Answer(platform::mbOK);
+    navigator->BtnClick(nbDelete);
+    EXPECT_EQ(CardText("Jmeno_registr"), "Bára z Dolin");
+    EXPECT_EQ(titles->model()->rowCount(), 0);
     EXPECT_TRUE(photo->Picture().isNull());
 }
 
@@ -468,6 +540,9 @@ TEST_F(RecordSheet, ARefusedNumberIsReportedAndTheTextStaysForCorrection) {
     Type("DBE_Cip", QStringLiteral("12x"));
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    // The refusal names the field as the card captions it.
+    EXPECT_EQ(messages.Shown()[0].text,
+              QStringLiteral("„12x“ není celé číslo (sloupec „Čip“ (Cip))."));
     EXPECT_EQ(Find<QLineEdit>("DBE_Cip")->text(), "12x");
     EXPECT_TRUE(Card().FieldByName("Cip").IsNull());
     // "Ulož" takes the pending text along and is refused the same way.
@@ -475,10 +550,12 @@ TEST_F(RecordSheet, ARefusedNumberIsReportedAndTheTextStaysForCorrection) {
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPost);
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(Card().State(), platform::DataSetState::Edit);
-    Type("DBE_Cip", QStringLiteral("123456"));
+    // A microchip carries fifteen digits, kept and shown whole.
+    Type("DBE_Cip", QStringLiteral("203098100123456"));
     Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPost);
     EXPECT_EQ(Card().State(), platform::DataSetState::Browse);
-    EXPECT_EQ(Card().FieldByName("Cip").AsInteger(), 123456);
+    EXPECT_EQ(Card().FieldByName("Cip").AsInteger(), 203098100123456);
+    EXPECT_EQ(Find<QLineEdit>("DBE_Cip")->text(), "203098100123456");
 }
 
 TEST_F(RecordSheet, LeavingLuxaceWhileEditingShowsTheLastTab) {

@@ -152,3 +152,53 @@ TEST_F(DataTool, FailuresExitOneWithTheStoreMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DataTool, HelpPrintsTheUsageAndSucceeds) {
+    for (const char* flag : {"--help", "-h"}) {
+        const Result help = RunDataTool({flag});
+        EXPECT_EQ(help.code, 0) << flag;
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("Použití:"))) << help.out.toStdString();
+        EXPECT_TRUE(help.out.contains("harvel-data load DIR TABLE FILE.csv"));
+        EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
+    }
+    const Result unknown = RunDataTool({"--pomoc"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Použití:")));
+}
+
+TEST_F(DataTool, LoadCountsTheRowsInCzech) {
+    const auto load = [&](int rows, const QString& file) {
+        QByteArray csv = "Jmeno_registr\n";
+        for (int i = 0; i < rows; ++i)
+            csv += file.toUtf8() + QByteArray::number(i) + '\n';
+        return RunDataTool({"load", data_, "main_card.db", Csv(file + ".csv", csv)}).out.trimmed();
+    };
+    EXPECT_EQ(load(1, "a"), QStringLiteral("Do tabulky main_card.db přidán 1 řádek."));
+    EXPECT_EQ(load(4, "b"), QStringLiteral("Do tabulky main_card.db přidány 4 řádky."));
+    EXPECT_EQ(load(5, "c"), QStringLiteral("Do tabulky main_card.db přidáno 5 řádků."));
+}
+
+TEST_F(DataTool, CountsAndGroupsInTheLocalSql) {
+    ASSERT_EQ(RunDataTool({"load", data_, "main_card.db", Csv("cards.csv", kCards)}).code, 0);
+    const Result count = RunDataTool({"sql", data_, "Select COUNT(*) from Main_card"});
+    ASSERT_EQ(count.code, 0) << count.err.toStdString();
+    EXPECT_EQ(count.out, QStringLiteral("COUNT OF *\n4\n"));
+    const Result groups = RunDataTool(
+        {"sql", data_, "select Plemeno, count(*) as Psi from main_card group by Plemeno"});
+    ASSERT_EQ(groups.code, 0) << groups.err.toStdString();
+    EXPECT_EQ(groups.out, QStringLiteral("Plemeno\tPsi\nBígl\t2\nPudl\t2\n"));
+}
+
+TEST_F(DataTool, AMicrochipNumberLoadsAndDumpsWhole) {
+    ASSERT_EQ(RunDataTool({"load", data_, "main_card.db",
+                           Csv("chip.csv", "Jmeno_registr,Cip\nBrok,203098100123456\n")})
+                  .code,
+              0);
+    const Result dump = RunDataTool({"dump", data_, "main_card.db"});
+    ASSERT_EQ(dump.code, 0) << dump.err.toStdString();
+    EXPECT_TRUE(dump.out.contains(",203098100123456,")) << dump.out.toStdString();
+}
+
+}  // namespace

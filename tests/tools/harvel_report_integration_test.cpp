@@ -235,3 +235,17 @@ TEST_F(ReportTool, BadInputExitsNonZeroWithAMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReportToolHelp, HelpPrintsTheUsageAndSucceeds) {
+    for (const char* flag : {"--help", "-h"}) {
+        const Result help = RunReport({flag});
+        EXPECT_EQ(help.code, 0) << flag;
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("Použití:"))) << help.out.toStdString();
+        EXPECT_TRUE(help.out.contains("--format dump|pdf|png"));
+        EXPECT_FALSE(help.err.contains(QStringLiteral("Neznámá volba"))) << help.err.toStdString();
+    }
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QSet>
 
+#include "platform/czech_plural.h"
 #include "platform/store/csv.h"
 #include "platform/store/store.h"
 
@@ -165,9 +166,16 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
     }
     table.EndBulkAppend();
     database.Analyze();  // statistics for the query planner, now that the table has grown
-    out << QStringLiteral("Do tabulky %1 přidáno %2 řádků.\n")
-               .arg(table.TableName())
-               .arg(records.size() - 1);
+    const qint64 added = static_cast<qint64>(records.size()) - 1;
+    // "přidán 1 řádek", "přidány 4 řádky", "přidáno 5 řádků"
+    const QString& verb = platform::CzechPlural(
+        added, {QStringLiteral("přidán"), QStringLiteral("přidány"), QStringLiteral("přidáno")});
+    const QString& noun = platform::CzechPlural(
+        added, {QStringLiteral("řádek"), QStringLiteral("řádky"), QStringLiteral("řádků")});
+    out << QStringLiteral("Do tabulky %1 %2 %3 %4.\n")
+               .arg(table.TableName(), verb)
+               .arg(added)
+               .arg(noun);
 }
 
 void DumpCommand(const QString& folder, const QString& tableName, QTextStream& out) {

@@ -24,10 +24,16 @@ const char kUsage[] =
     "  harvel-data mates DIR MATKA [OTEC…]  psi seřazení podle koeficientu vrhu s matkou\n"
     "  harvel-data import SRC DIR [--keep-going] [--templates DIR] [--settings DIR] "
     "[--codepage N]\n"
-    "                                       převezme tabulky dřívější instalace ze složky SRC\n";
+    "                                       převezme tabulky dřívější instalace ze složky SRC\n"
+    "  harvel-data --help                   vypíše tento návod\n";
 
 int Run(const QStringList& args, QTextStream& out) {
     const QString command = args.value(0);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        out << QString::fromUtf8(kUsage);
+        return 0;
+    }
     if (command == QLatin1String("init") && args.size() == 2) {
         harvel_data::InitCommand(args[1], out);
     } else if (command == QLatin1String("sql") && args.size() == 3) {

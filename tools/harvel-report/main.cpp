@@ -18,6 +18,7 @@
 #include "print_source.h"
 #include "report/engine/expression.h"
 #include "report/engine/sestavy.h"
+#include "report/output/export_pdf.h"
 #include "report_options.h"
 
 namespace {
@@ -36,7 +37,8 @@ const char kUsage[] =
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --design FILE.pts\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --draft OUT.pts --fields "
     "A,B,C\n"
-    "                [--style column|row] [--captions label|text|none] [--by-name]\n";
+    "                [--style column|row] [--captions label|text|none] [--by-name]\n"
+    "  harvel-report --help\n";
 
 struct Failure {
     QString message;
@@ -138,7 +140,7 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
     if (o.format == QLatin1String("dump")) {
         error = harvel_report::WriteDump(output, o.outFile);
     } else if (o.format == QLatin1String("pdf")) {
-        error = harvel_report::WritePdf(output, o.outFile, report.Popis());
+        error = SavePdfFile(output, o.outFile, report.Popis());
     } else if (harvel_report::IsExportFormat(o.format)) {
         error = harvel_report::WriteExport(o.format, report, output, o.outFile);
     } else if (!o.format.isEmpty()) {
@@ -205,7 +207,12 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     try {
-        const int rc = Run(harvel_report::ParseOptions(args), out);
+        const harvel_report::ReportOptions options = harvel_report::ParseOptions(args);
+        if (options.help) {
+            out << QString::fromUtf8(kUsage);
+            return 0;
+        }
+        const int rc = Run(options, out);
         out.flush();
         return rc;
     } catch (const harvel_report::UsageError& e) {

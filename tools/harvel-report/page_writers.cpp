@@ -3,12 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QTextStream>
 
 #include "platform/paint/qpainter_canvas.h"
+#include "report/output/export_pdf.h"
 #include "report/output/output_dump.h"
 #include "report/output/sestvyst.h"
 
@@ -22,14 +21,6 @@ int FirstIndex(const TSestVystup& output) {
 
 int EndIndex(const TSestVystup& output) {
     return std::min(output.PageCount(), output.LastPage);
-}
-
-// Renders page i on the whole paper (margins included) into the page image.
-const platform::VectorPicture& RenderOnPaper(TSestVystup& output, int i) {
-    output.PaperGeometry = true;
-    output.RenderPage(i, output.PrintBackground);
-    output.PaperGeometry = false;
-    return output.PageImage();
 }
 
 }  // namespace
@@ -63,43 +54,6 @@ QString WriteDump(const TSestVystup& output, const QString& fileName) {
     return file.error() == QFileDevice::NoError ? QString() : file.errorString();
 }
 
-QString WritePdf(TSestVystup& output, const QString& fileName, const QString& title) {
-    const int first = FirstIndex(output);
-    const int end = EndIndex(output);
-    if (first >= end) {
-        return QStringLiteral("Sestava nemá žádnou stránku k zápisu.");
-    }
-    QFile probe(fileName);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(fileName, probe.errorString());
-    }
-    probe.close();
-    QPdfWriter writer(fileName);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Harvel"));
-    QPainter painter;
-    for (int i = first; i < end; ++i) {
-        const platform::VectorPicture& image = RenderOnPaper(output, i);
-        const int units = image.UnitsPerInch();
-        writer.setResolution(units);
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setPageSize(
-            QPageSize(QSizeF(double(image.Width()) / units, double(image.Height()) / units),
-                      QPageSize::Inch, QString(), QPageSize::ExactMatch));
-        if (i == first) {
-            if (!painter.begin(&writer)) {
-                return QStringLiteral("Soubor \"%1\" nelze zapsat.").arg(fileName);
-            }
-        } else {
-            writer.newPage();
-        }
-        platform::QPainterCanvas canvas(&painter);
-        image.Play(canvas, QRect(0, 0, image.Width(), image.Height()));
-    }
-    painter.end();
-    return QString();
-}
-
 QString WritePngs(TSestVystup& output, const QString& fileName, int dpi) {
     const int first = FirstIndex(output);
     const int end = EndIndex(output);
@@ -107,7 +61,7 @@ QString WritePngs(TSestVystup& output, const QString& fileName, int dpi) {
         return QStringLiteral("Sestava nemá žádnou stránku k zápisu.");
     }
     for (int i = first; i < end; ++i) {
-        const platform::VectorPicture& image = RenderOnPaper(output, i);
+        const platform::VectorPicture& image = RenderPageOnPaper(output, i);
         const double scale = double(dpi) / image.UnitsPerInch();
         QImage png(qRound(image.Width() * scale), qRound(image.Height() * scale),
                    QImage::Format_RGB32);

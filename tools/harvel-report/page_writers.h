@@ -1,6 +1,6 @@
 #pragma once
-// Writing the pages of a generated report: the text dump, a PDF with the
-// page images replayed as vectors (text stays text), and one PNG per page.
+// Writing the pages of a generated report: the text dump and one PNG per
+// page (the PDF is the report library's own, shared with the preview).
 
 #include <QString>
 
@@ -11,7 +11,6 @@ namespace harvel_report {
 // Each writer covers pages FirstPage..LastPage of the output (after
 // SetRange) and returns an empty text, or the reason it failed.
 QString WriteDump(const TSestVystup& output, const QString& fileName);
-QString WritePdf(TSestVystup& output, const QString& fileName, const QString& title);
 QString WritePngs(TSestVystup& output, const QString& fileName, int dpi);
 
 // out.png, page 2 -> out2.png (the extension replaced by the page number and ".png").

@@ -124,6 +124,10 @@ ReportOptions ParseOptions(const QStringList& args) {
             o.preview = true;
             continue;
         }
+        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+            o.help = true;
+            return o;
+        }
         if (option == QLatin1String("--by-name")) {
             o.draftByName = true;
             continue;

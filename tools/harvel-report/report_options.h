@@ -31,6 +31,7 @@ struct ReportOptions {
     QString draftStyle = QStringLiteral("column");    // column | row
     QString draftCaptions = QStringLiteral("label");  // label | text | none
     bool draftByName = false;
+    bool help = false;     // --help: print the usage and do nothing else
 };
 
 // Reads the arguments (without the program name). Throws UsageError with a

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include "platform/print/printer_system.h"
+#include "report/output/export_pdf.h"
 #include "report/output/sestexport.h"
 #include "report/output/sestprn.h"
 #include "report/output/sestvyst.h"
@@ -73,6 +74,9 @@ TPreviewExports ReportPreviewExports() {
     exports.SaveHtml = SaveHtmlFile;
     exports.SaveSpool = [](TSestVystup& output, const QString& file) {
         return SaveSpoolFile(output, file, output.PrintBackground, QString());
+    };
+    exports.SavePdf = [](TSestVystup& output, const QString& file) {
+        return SavePdfFile(output, file, output.Title);
     };
     return exports;
 }

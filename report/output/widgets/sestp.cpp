@@ -156,6 +156,8 @@ void TFormSestP::BuildActions() {
                    &TFormSestP::ExportAllMetafiles);
     actExportSpool_ = MakeAction("ActUlozSpool", QStringLiteral("Celou sestavu jako SPL..."),
                                  &TFormSestP::ExportSpool);
+    actExportPdf_ = MakeAction("ActUlozPdf", QStringLiteral("Celou sestavu jako PDF..."),
+                               &TFormSestP::ExportPdf);
     actExportHtml_ = MakeAction("ActUlozHtml", QStringLiteral("Aktuální stránku jako HTML..."),
                                 &TFormSestP::ExportCurrentHtml);
     actExportHtmls_ = MakeAction("ActUlozHtmls", QStringLiteral("Všechny stránky jako HTML..."),
@@ -171,6 +173,7 @@ void TFormSestP::BuildExportMenu() {
     exportMenu_->addAction(actExportMetafile_);
     exportMenu_->addAction(actExportMetafiles_);
     exportMenu_->addAction(actExportSpool_);
+    exportMenu_->addAction(actExportPdf_);
     exportMenu_->addSeparator();
     exportMenu_->addAction(actExportHtml_);
     exportMenu_->addAction(actExportHtmls_);
@@ -305,6 +308,7 @@ void TFormSestP::UpdateExports() {
     actExportSpool_->setEnabled(pagesOfOwn && bool(exports_.SaveSpool));
     actExportMetafile_->setEnabled(output_ && bool(exports_.SaveMetafile));
     actExportMetafiles_->setEnabled(output_ && bool(exports_.SaveMetafile));
+    actExportPdf_->setEnabled(output_ && bool(exports_.SavePdf));
 }
 
 bool TFormSestP::Preview() {
@@ -590,6 +594,7 @@ const QString kRtfFilter = QStringLiteral("Soubor RTF (*.rtf)|*.RTF|Všechny sou
 const QString kTextFilter =
     QStringLiteral("Textový soubor (*.txt)|*.TXT|Všechny soubory (*.*)|*.*");
 const QString kSpoolFilter = QStringLiteral("Spool meta file (*.spl)|*.SPL");
+const QString kPdfFilter = QStringLiteral("Dokument PDF (*.pdf)|*.PDF");
 
 // "Description|pattern|..." pairs as a Qt filter ("Description;;..."); the
 // descriptions carry their patterns in parentheses, which Qt reads.
@@ -649,6 +654,21 @@ void TFormSestP::ExportText() {
     const QString file = AskExportFile(kTextFilter, QStringLiteral("txt"), true);
     if (!file.isEmpty()) {
         ReportExportResult(exports_.SaveText(*output_, file));
+    }
+}
+
+void TFormSestP::ExportPdf() {
+    if (!output_ || !exports_.SavePdf) {
+        return;
+    }
+    const QString file = AskExportFile(kPdfFilter, QStringLiteral("pdf"), true);
+    if (file.isEmpty()) {
+        return;
+    }
+    const QString failure = exports_.SavePdf(*output_, file);
+    ShowPage(CurrentPage());
+    if (!failure.isEmpty()) {
+        platform::ShowMessage(failure, QStringLiteral("Chyba"), platform::MessageIcon::Error);
     }
 }
 

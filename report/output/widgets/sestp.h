@@ -38,6 +38,8 @@ struct TPreviewExports {
     // One page (0-based) as a whole HTML file with its pictures beside it.
     std::function<bool(TSestVystup& output, const QString& fileName, int page)> SaveHtml;
     std::function<bool(TSestVystup& output, const QString& fileName)> SaveSpool;
+    // The whole report as a PDF document; an empty text, or why it failed.
+    std::function<QString(TSestVystup& output, const QString& fileName)> SavePdf;
 };
 
 class TFormSestP : public QDialog {
@@ -104,6 +106,7 @@ class TFormSestP : public QDialog {
     void ExportCurrentMetafile();
     void ExportAllMetafiles();
     void ExportSpool();
+    void ExportPdf();
     void ExportCurrentHtml();
     void ExportAllHtml();
 
@@ -171,6 +174,7 @@ class TFormSestP : public QDialog {
     QAction* actExportMetafile_ = nullptr;
     QAction* actExportMetafiles_ = nullptr;
     QAction* actExportSpool_ = nullptr;
+    QAction* actExportPdf_ = nullptr;
     QAction* actExportHtml_ = nullptr;
     QAction* actExportHtmls_ = nullptr;
     QActionGroup* zoomGroup_ = nullptr;

@@ -30,7 +30,7 @@ TEST(Schema, MainCardColumnsKeepOrderTypeAndWidth) {
     EXPECT_EQ(t->columns[6].name, "Datum_nar");
     EXPECT_EQ(t->columns[6].type, ColumnType::Date);
     EXPECT_EQ(t->columns[15].name, "Cip");
-    EXPECT_EQ(t->columns[15].type, ColumnType::Integer);
+    EXPECT_EQ(t->columns[15].type, ColumnType::Largeint);
     EXPECT_EQ(t->columns[54].name, "Povaha");
     EXPECT_EQ(t->columns[54].width, 200);
     EXPECT_EQ(t->columns[55].type, ColumnType::Memo);

@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <vector>
 
 #include "preview_fixture.h"
+#include "report/output/widgets/report_windows.h"
 #include "report/output/widgets/sestp.h"
 #include "tests/support/seams.h"
 
@@ -41,6 +47,10 @@ struct RecordingWriters {
         e.SaveHtml = [this](TSestVystup&, const QString& f, int page) {
             calls.push_back({f, page});
             return ok;
+        };
+        e.SavePdf = [this](TSestVystup&, const QString& f) {
+            calls.push_back({f});
+            return ok ? QString() : QStringLiteral("Disk je plný.");
         };
         return e;
     }
@@ -173,4 +183,49 @@ TEST(PreviewExportMenu, SpoolOutputDisablesTheExportsOfOwnPagesAndMissingWriters
     }
     EXPECT_TRUE(enabled("ActUlozMetafile"));
     EXPECT_TRUE(enabled("ActUlozMetafiles"));
+}
+
+TEST_F(ExportFixture, PdfAsksForAPdfFileAndShowsWhyAWriteFailed) {
+    answer = "/tmp/Vystupy/Karta";
+    Trigger("ActUlozPdf");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].filter, "Dokument PDF (*.pdf)");
+    EXPECT_EQ(requests[0].defaultSuffix, "pdf");
+    EXPECT_TRUE(requests[0].confirmOverwrite);
+    ASSERT_EQ(writers.calls.size(), 1u);
+    EXPECT_EQ(writers.calls[0].file, "/tmp/Vystupy/karta");
+    EXPECT_TRUE(messages.Shown().empty());
+    writers.ok = false;
+    Trigger("ActUlozPdf");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Disk je plný.");
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+}
+
+// The preview's own PDF writer: every page, the report's description as the
+// document title, a clear reason when the file cannot be written.
+TEST(PreviewPdfExport, WritesEveryPageWithTheTitle) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    PagedOutput paged(3);
+    paged.output.Title = QStringLiteral("Zdravotní karta jedince");
+    const TPreviewExports exports = ReportPreviewExports();
+    ASSERT_TRUE(bool(exports.SavePdf));
+    const QString file = dir.filePath("karta.pdf");
+    EXPECT_EQ(exports.SavePdf(paged.output, file), QString());
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (!pdfinfo.isEmpty()) {
+        QProcess info;
+        info.start(pdfinfo, {file});
+        ASSERT_TRUE(info.waitForFinished(30000));
+        const QString text = QString::fromUtf8(info.readAllStandardOutput());
+        EXPECT_TRUE(text.contains(QStringLiteral("Zdravotní karta jedince"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))))
+            << text.toStdString();
+    }
+    const QString refused = exports.SavePdf(paged.output, dir.filePath("chybi/karta.pdf"));
+    EXPECT_TRUE(refused.contains(QStringLiteral("nelze zapsat"))) << refused.toStdString();
 }
