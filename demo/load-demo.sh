@@ -5,9 +5,9 @@
 #
 # DIR gets the thirteen empty tables first when it holds no database yet.
 # HARVEL_DATA is the harvel-data program (default: build/bin/harvel-data
-# beside this folder). Each table is loaded in one transaction, so a table
-# that refuses a row (for example because the demo is already loaded) is left
-# as it was and the script stops with harvel-data's message.
+# beside this folder). A folder that holds the demo kennel already is left
+# as it is. Each table is loaded in one transaction, so a table that refuses
+# a row is left as it was and the script stops with harvel-data's message.
 set -eu
 
 if [ $# -lt 1 ]; then
@@ -20,6 +20,12 @@ tool=${2:-$here/../build/bin/harvel-data}
 
 if [ ! -f "$dir/harvel.sqlite" ]; then
     "$tool" init "$dir"
+fi
+# Run a second time, the script leaves the kennel as it is and says so.
+loaded=$("$tool" sql "$dir" 'Select COUNT(*) from Main_card where Jmeno_registr = "Aron z Tří dubů"' | tail -n 1)
+if [ "$loaded" != "0" ]; then
+    echo "Ukázková chovatelská stanice „z Lipové aleje“ je v $dir již nahrána."
+    exit 0
 fi
 for table in main_card.db vrhy.db tituly.db osetreni.db vystavy.db kryti.DB chovnost.DB \
              Zkousky.DB foto_album.db plemeno.db adresar.db rodokmen.db; do
