@@ -34,11 +34,6 @@ void TDM1::InstallScrollSynchronisation() {
     const auto synchronise = [this](platform::DataSet& moved) { SynchroniseCard(moved); };
     TaMain_Card.Hooks().afterScroll = synchronise;
     QSeznamy.Hooks().afterScroll = synchronise;
-    // A new card shows no titles and no photo; a dropped or posted one shows
-    // those of the card the sheet is back on.
-    TaMain_Card.Hooks().afterInsert = synchronise;
-    TaMain_Card.Hooks().afterCancel = synchronise;
-    TaMain_Card.Hooks().afterPost = synchronise;
 }
 
 void TDM1::SynchroniseCard(platform::DataSet& moved) {

@@ -133,8 +133,8 @@ class TDM1 {
     TRecordSheetView* RecordSheet() const { return recordSheet_; }
 
     // Scroll synchronisation, run after every move of main_card.db and of
-    // QSeznamy (`moved`), after a new card, a dropped and a posted one, and
-    // whenever the record sheet is shown: with OnlineTituly the titles table is filtered to
+    // QSeznamy (`moved`), and by the record sheet whenever it is shown and
+    // after its "Nový", "Ulož" and "Storno": with OnlineTituly the titles table is filtered to
     // the animal shown (its name becomes the current animal's), without it
     // the titles table is closed; with OnlineFoto the photo control shows the
     // animal's photo or nothing, without it the photo is left as it is.

@@ -2,7 +2,7 @@
 
 namespace platform {
 
-const QString& CzechPlural(qint64 count, const CzechForms& forms) {
+QString CzechPlural(qint64 count, const CzechForms& forms) {
     const qint64 n = count < 0 ? -count : count;
     if (n == 1)
         return forms.one;

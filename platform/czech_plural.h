@@ -13,6 +13,6 @@ struct CzechForms {
 };
 
 // The form that goes with `count`.
-const QString& CzechPlural(qint64 count, const CzechForms& forms);
+QString CzechPlural(qint64 count, const CzechForms& forms);
 
 }  // namespace platform

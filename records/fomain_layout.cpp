@@ -114,6 +114,13 @@ QWidget* TFoMain::BuildRecordPage() {
     navigator_ = new TDBNavigatorKopa(page);
     navigator_->setObjectName(QStringLiteral("DBNavigator1"));
     navigator_->SetDataSource(&dm_->SoMainCard);
+    // A new card shows no titles and no photo; a dropped or posted one shows
+    // those of the card the sheet is on.
+    navigator_->OnClick = [this](TDBNavigatorKopa*, TNavigateBtn button) {
+        if (button == nbInsert || button == nbCancel || button == nbPost) {
+            dm_->SynchroniseCard(CardDataSet());
+        }
+    };
     // Room for the captions under the pictures.
     navigator_->setMinimumSize(9 * 64, 2 * QFontMetrics(font()).height() + 16);
     auto* close = new QPushButton(QStringLiteral("Zavřít"), page);

@@ -168,9 +168,9 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
     database.Analyze();  // statistics for the query planner, now that the table has grown
     const qint64 added = static_cast<qint64>(records.size()) - 1;
     // "přidán 1 řádek", "přidány 4 řádky", "přidáno 5 řádků"
-    const QString& verb = platform::CzechPlural(
+    const QString verb = platform::CzechPlural(
         added, {QStringLiteral("přidán"), QStringLiteral("přidány"), QStringLiteral("přidáno")});
-    const QString& noun = platform::CzechPlural(
+    const QString noun = platform::CzechPlural(
         added, {QStringLiteral("řádek"), QStringLiteral("řádky"), QStringLiteral("řádků")});
     out << QStringLiteral("Do tabulky %1 %2 %3 %4.\n")
                .arg(table.TableName(), verb)

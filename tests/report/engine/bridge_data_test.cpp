@@ -141,7 +141,7 @@ TEST_F(BridgeTest, TypeAndAlignmentEventsOverrideTheStore) {
     };
     report.OnGetAlignment = [](TSestavaD&, int, int& alignment) { alignment = 2; };
     EXPECT_EQ(report.DataType(call), ftsMemo);
-    EXPECT_EQ(report.DataType(FieldIndex("Cip")), ftsInteger);
+    EXPECT_EQ(report.DataType(FieldIndex("Cip")), ftsLargeint);
     EXPECT_EQ(report.Alignment(call), 2);
     EXPECT_EQ(report.Alignment(999), 2);
 }
