@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QUrl>
 #include <functional>
 
+#include "app/help_window.h"
 #include "platform/folders.h"
 #include "records/fochovnost.h"
 #include "records/fotituly.h"
