@@ -109,10 +109,10 @@ void DrawLauncherPicture(Canvas& canvas) {
     canvas.RoundRect(QRect(40, 40, kWidth - 80, kHeight - 80), 90, 90);
     // A trail of paw prints across the lower edge.
     for (int i = 0; i < 6; ++i)
-        Paw(canvas, QPoint(130 + i * 190, 650 - (i % 2) * 50), 80, kTan);
-    DogHead(canvas, QPoint(kWidth / 2, 300));
-    Text(canvas, QPoint(kWidth / 2, 500), QStringLiteral("Harvel"), 36, true, kGreen);
-    Text(canvas, QPoint(kWidth / 2, 590), QStringLiteral("evidence chovatelské stanice"), 16, false,
+        Paw(canvas, QPoint(130 + i * 190, 715 - (i % 2) * 25), 60, kTan);
+    DogHead(canvas, QPoint(kWidth / 2, 270));
+    Text(canvas, QPoint(kWidth / 2, 430), QStringLiteral("Harvel"), 36, true, kGreen);
+    Text(canvas, QPoint(kWidth / 2, 600), QStringLiteral("evidence chovatelské stanice"), 16, false,
          kDarkBrown);
 }
 
