@@ -97,6 +97,9 @@ void TFoAdresar::BuildControls() {
     navigator_->setObjectName(QStringLiteral("DBNavigator1"));
     navigator_->SetVisibleButtons(kAllNavButtons & ~NavButton(nbRefresh));
     navigator_->SetDataSource(&dm_.SoAdresar);
+    // Its buttons carry captions under their glyphs; the column of groups
+    // beside the grid must not squash them below their own height.
+    navigator_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     navigator_->OnClickPost = [this](TDBNavigatorKopa*) { PostEntry(); };
     navigator_->OnClick = [this](TDBNavigatorKopa*, TNavigateBtn button) {
         if (button == nbInsert || button == nbEdit) {

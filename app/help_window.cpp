@@ -1,9 +1,13 @@
 #include "app/help_window.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -48,8 +52,51 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 THelpWindow& THelpWindow::Instance() {
-    static THelpWindow* window = new THelpWindow;
+    static QPointer<THelpWindow> window;
+    if (!window)
+        window = new THelpWindow;
     return *window;
+}
+
+// A modal form blocks every window outside its own family, so the help window
+// asked for from a modal form becomes a window of that form; when the form
+// goes, it leaves it at once (before the form is destroyed) and comes back
+// over whatever is modal then.
+void THelpWindow::FollowModalForm() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == this || modal == parentWidget())
+        return;
+    if (owner_)
+        owner_->removeEventFilter(this);
+    owner_ = modal;
+    MoveTo(modal);
+    if (owner_)
+        owner_->installEventFilter(this);
+}
+
+// A window that was shown keeps its place on the screen; one never shown is
+// placed by the desktop.
+void THelpWindow::MoveTo(QWidget* parent) {
+    const bool placed = isVisible();
+    const QRect place = geometry();
+    setParent(parent, Qt::Window);
+    if (placed)
+        setGeometry(place);
+}
+
+bool THelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == owner_ && event->type() == QEvent::Hide) {
+        const bool shown = isVisible();
+        owner_->removeEventFilter(this);
+        owner_ = nullptr;
+        MoveTo(nullptr);
+        if (shown)
+            QTimer::singleShot(0, this, [this] {
+                FollowModalForm();
+                show();
+            });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool THelpWindow::ShowTopic(int topic) {
@@ -66,6 +113,7 @@ bool THelpWindow::ShowPage(const QString& fileName) {
         return false;
     }
     browser_->setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
+    FollowModalForm();
     show();
     raise();
     activateWindow();

@@ -3,6 +3,7 @@
 // help topic ("<topic>.html"), with a contents page "index.html", shown in
 // a browser of the program's own with back, forward and contents.
 
+#include <QPointer>
 #include <QWidget>
 
 class QPushButton;
@@ -23,7 +24,12 @@ class THelpWindow : public QWidget {
     // The one help window of the program, created at the first request.
     static THelpWindow& Instance();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void FollowModalForm();
+    void MoveTo(QWidget* parent);
     bool ShowPage(const QString& fileName);
     void UpdateButtons();
 
@@ -31,4 +37,5 @@ class THelpWindow : public QWidget {
     QPushButton* back_ = nullptr;
     QPushButton* forward_ = nullptr;
     QPushButton* contents_ = nullptr;
+    QPointer<QWidget> owner_;  // the modal form the window belongs to, if any
 };

@@ -111,7 +111,7 @@ void TFoKrytiEditace::LayOut() {
     const int countWidth = metrics.horizontalAdvance(QStringLiteral("00000")) + 16;
     grid_->setColumnWidth(0, dateWidth + 30);
     grid_->horizontalHeader()->setStretchLastSection(true);
-    grid_->setMinimumWidth(dateWidth + 30 + nameWidth * 2 / 3);
+    grid_->setMinimumWidth(dateWidth + 30 + nameWidth);
     const int pickWidth = pickPartner_->sizeHint().height() + 4;
 
     auto* people = new QGridLayout;

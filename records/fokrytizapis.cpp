@@ -18,6 +18,7 @@
 #include "records/date_edit_kopa.h"
 #include "records/entry_form_parts.h"
 #include "records/foseznam.h"
+#include "records/litter_inbreeding_label.h"
 #include "records/memo_limit.h"
 
 namespace {
@@ -94,6 +95,7 @@ void TFoKrytiZapis::BuildButtons() {
             [this] { CopyFromAddressBook(editAsistence_); });
     connect(button2_, &QPushButton::clicked, this, &TFoKrytiZapis::WriteClick);
     connect(button1_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(editPartner_, &QLineEdit::textChanged, this, &TFoKrytiZapis::ShowLitterInbreeding);
 }
 
 void TFoKrytiZapis::LayOut() {
@@ -174,6 +176,8 @@ void TFoKrytiZapis::LayOut() {
     later->addLayout(outcome, 1, 1);
 
     bottomRows_ = new QVBoxLayout;
+    litterInbreeding_ = new TLitterInbreedingLabel(dm_.Database1, this);
+    bottomRows_->addWidget(litterInbreeding_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(button2_);
@@ -205,7 +209,12 @@ void TFoKrytiZapis::SetTabOrder() {
 
 void TFoKrytiZapis::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    ShowLitterInbreeding();
     editPartner_->setFocus(Qt::TabFocusReason);
+}
+
+void TFoKrytiZapis::ShowLitterInbreeding() {
+    litterInbreeding_->ShowLitter(Jmeno_registr->text(), editPartner_->text());
 }
 
 void TFoKrytiZapis::PickPartnerClick() {

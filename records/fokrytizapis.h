@@ -3,7 +3,8 @@
 // the animal the record sheet shows, with its partner, the partner's owner,
 // who assisted, up to three mating dates with manner and place, the
 // breeder's intention, whether it took and, later, the litter date and the
-// puppy counts.
+// puppy counts. Under the fields a live line shows the planned litter's
+// inbreeding coefficient once the partner is known.
 //
 // The record sheet creates it, sets the label Jmeno_registr to the current
 // registered name and shows it modally. It closes after a successful write
@@ -24,6 +25,7 @@ class TComboBoxKopa;
 class TDM1;
 class TDateEditKopa;
 class TKEditKopa;
+class TLitterInbreedingLabel;
 
 class TFoKrytiZapis : public QDialog {
     Q_OBJECT
@@ -50,6 +52,7 @@ class TFoKrytiZapis : public QDialog {
     void PickPartnerClick();
     void CopyFromAddressBook(TKEditKopa* field);
     void WriteClick();
+    void ShowLitterInbreeding();
     bool WriteChecked();
 
     TDM1& dm_;
@@ -71,4 +74,5 @@ class TFoKrytiZapis : public QDialog {
     QPushButton* button1_ = nullptr;
     QToolButton* help_ = nullptr;
     QVBoxLayout* bottomRows_ = nullptr;
+    TLitterInbreedingLabel* litterInbreeding_ = nullptr;
 };

@@ -30,6 +30,10 @@ void TLitterInbreedingLabel::ReadKennel() {
 }
 
 void TLitterInbreedingLabel::ShowLitter(const QString& animal, const QString& partner) {
+    if (animal.trimmed().isEmpty() || partner.trimmed().isEmpty()) {
+        setText(kCaption + QStringLiteral("neznámý"));
+        return;
+    }
     if (!kennel_)
         ReadKennel();
     const int first = graph_->Find(animal);

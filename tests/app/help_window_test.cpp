@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "app/help_topics.h"
 #include "app/help_window.h"
@@ -47,8 +50,9 @@ TEST_F(HelpWindow, TopicsOpenTheirPageAndUnknownTopicsTheContents) {
     EXPECT_TRUE(window.ShowTopic(400));
     EXPECT_EQ(Shown(window), "400.html");
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.findChild<QTextBrowser*>("HelpBrowser")->toPlainText().contains(
-        QStringLiteral("Tiskové výstupy")));
+    EXPECT_TRUE(window.findChild<QTextBrowser*>("HelpBrowser")
+                    ->toPlainText()
+                    .contains(QStringLiteral("Tiskové výstupy")));
     EXPECT_TRUE(window.ShowTopic(999));
     EXPECT_EQ(Shown(window), "index.html");
 }
@@ -79,12 +83,44 @@ TEST_F(HelpWindow, AnEmptyHelpFolderShowsNothing) {
     EXPECT_FALSE(window.isVisible());
 }
 
+// Help asked for from a modal form is a window of that form, so the modal
+// form does not block it; when the form closes (and is destroyed) the help
+// window lives on with its page, over the modal form beneath, if any.
+TEST_F(HelpWindow, HelpFromAModalFormIsNotBlockedByItAndOutlivesIt) {
+    THelpWindow window;
+    QWidget* ownerWhileOpen = nullptr;
+    QWidget* ownerAfterInner = nullptr;
+    QDialog outer;
+    QTimer::singleShot(0, &outer, [&] {
+        auto* inner = new QDialog(&outer);
+        QTimer::singleShot(0, inner, [&, inner] {
+            EXPECT_TRUE(window.ShowTopic(400));
+            ownerWhileOpen = window.parentWidget();
+            inner->reject();
+        });
+        inner->exec();
+        delete inner;
+        QApplication::processEvents();
+        ownerAfterInner = window.parentWidget();
+        outer.reject();
+    });
+    outer.exec();
+    QApplication::processEvents();
+    EXPECT_NE(ownerWhileOpen, nullptr);
+    EXPECT_NE(ownerWhileOpen, &outer);
+    EXPECT_EQ(ownerAfterInner, &outer);
+    EXPECT_EQ(window.parentWidget(), nullptr);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.isWindow());
+    EXPECT_EQ(Shown(window), "400.html");
+}
+
 // Every topic number a form asks for, and every link between the pages,
 // leads to a page of the shipped help.
 TEST(ShippedHelp, EveryTopicAndLinkHasItsPage) {
     const QDir help(QStringLiteral(HARVEL_SOURCE_DIR "/help"));
-    for (int topic : {100, 200, 201, 202, 300, 301, 302, 303, 304, 305, 306, 307, 308, 400, 500,
-                      501, 502})
+    for (int topic :
+         {100, 200, 201, 202, 300, 301, 302, 303, 304, 305, 306, 307, 308, 400, 500, 501, 502})
         EXPECT_TRUE(help.exists(QStringLiteral("%1.html").arg(topic))) << topic;
     const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)"));
     for (const QString& name : help.entryList({QStringLiteral("*.html")})) {

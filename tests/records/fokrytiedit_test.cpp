@@ -121,6 +121,16 @@ TEST_F(MatingEdit, ShowsTheAnimalsMatingsWithTheirIntentionNoteAndOutcome) {
     EXPECT_EQ(captions.count("Poznámka"), 1);
 }
 
+// A partner's registered name of 25 letters is read whole in the grid, at
+// the smallest size the form allows.
+TEST_F(MatingEdit, TheGridShowsAPartnersNameWhole) {
+    form_->resize(form_->minimumSizeHint());
+    QApplication::processEvents();
+    auto* grid = form_->findChild<TDbGridKOPA*>("DBGrid1");
+    const QString name = QStringLiteral("Oskar ze Slunečné stráně");
+    EXPECT_GE(grid->columnWidth(1), grid->fontMetrics().horizontalAdvance(name) + 8);
+}
+
 TEST_F(MatingEdit, TheNavigatorHasNoInsertAndNoRefresh) {
     TDBNavigatorKopa* navigator = Navigator();
     ASSERT_NE(navigator, nullptr);

@@ -439,6 +439,29 @@ TEST_F(MatingEntry, ThePartnerComesFromThePickList) {
     EXPECT_TRUE(Messages().isEmpty());
 }
 
+// Bára and Aron share their sire, so their litter is 12.50 % inbred; the line
+// follows every change of the partner and reads "neznámý" for a name the
+// kennel does not know.
+TEST_F(MatingEntry, TheLiveLineShowsThePlannedLittersInbreeding) {
+    for (const QString& name : {kBitch, kDog}) {
+        ASSERT_TRUE(dm_->TaMain_Card.Locate("Jmeno_registr", name));
+        dm_->TaMain_Card.Edit();
+        dm_->TaMain_Card.FieldByName("Otec").SetAsString(QStringLiteral("Bojar"));
+        dm_->TaMain_Card.FieldByName("Matka").SetAsString(name + QStringLiteral(" matka"));
+        dm_->TaMain_Card.Post();
+    }
+    auto* line = form_->findChild<QLabel*>("LabelKoeficientVrhu");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "Koeficient příbuzenské plemenitby vrhu: neznámý");
+    Set("EditPartner", kDog);
+    EXPECT_EQ(line->text(), "Koeficient příbuzenské plemenitby vrhu: 12.50 %");
+    Set("EditPartner", QStringLiteral("Cizí pes"));
+    EXPECT_EQ(line->text(), "Koeficient příbuzenské plemenitby vrhu: neznámý");
+    Set("EditPartner", kDog + QStringLiteral("  "));
+    EXPECT_EQ(line->text(), "Koeficient příbuzenské plemenitby vrhu: 12.50 %");
+    EXPECT_TRUE(line->isVisible());
+}
+
 TEST_F(MatingEntry, AnEmptyOwnerTakesTheAddressKeyWithoutAQuestion) {
     {
         auto modal = AddressBookAnswer(QStringLiteral("MVDr. Černá"), "BtnOK");
