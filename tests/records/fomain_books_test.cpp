@@ -97,7 +97,8 @@ class RecordSheetBooks : public testing::Test {
     std::vector<Shown> ClickAndWatch(const char* button) {
         std::vector<Shown> shown;
         ScriptedModal modal([&](QDialog& dialog) {
-            Shown seen{dialog.objectName()};
+            Shown seen;
+            seen.form = dialog.objectName();
             if (auto* entry = qobject_cast<TEventBookEntry*>(&dialog)) {
                 seen.label = entry->Jmeno_registr->text();
             }
