@@ -188,7 +188,7 @@ QWidget* TDesignProperties::BuildTextPanel() {
     grid->setContentsMargins(0, 0, 0, 0);
     auto* font = new QPushButton(QStringLiteral("Písmo..."), panel);
     font->setObjectName(QStringLiteral("BtnPismo"));
-    connect(font, &QPushButton::clicked, this, [] { ShowDesignerNotAvailableYet(); });
+    connect(font, &QPushButton::clicked, this, [this] { designer_.EditElementFont(); });
     grid->addWidget(font, 0, 0, 1, 4);
     const char* frameNames[] = {"BtnRamL", "BtnRamT", "BtnRamR", "BtnRamB"};
     const char* frameTexts[] = {"Levý", "Horní", "Pravý", "Dolní"};

@@ -21,11 +21,6 @@
 #include "report/engine/sestavy.h"
 #include "report/output/length_units.h"
 
-void ShowDesignerNotAvailableYet() {
-    platform::ShowMessage(QStringLiteral("Tento příkaz není zatím funkční"), QString(),
-                          platform::MessageIcon::Information, platform::mbOK);
-}
-
 double TFormSestE::ZoomFactorOf(int level) {
     static const double factors[kZoomLevels] = {0.32, 0.4,  0.5, 0.64, 0.75, 0.88,
                                                 1.0,  1.25, 1.5, 2.0,  3.0};
@@ -40,6 +35,7 @@ TFormSestE::TFormSestE(QWidget* parent) : QDialog(parent) {
     BuildActions();
     BuildLayout();
     UpdateUndoActions();
+    sestDlg_ = std::make_unique<TSestDlg>(*this, this);
 }
 
 TFormSestE::~TFormSestE() {
@@ -103,7 +99,7 @@ void TFormSestE::BuildActions() {
     MakeAction(QStringLiteral("ActionProstredi"), QStringLiteral("Nastavení prostředí..."),
                [this] { EditDesignerSettings(); });
     MakeAction(QStringLiteral("ActionPredloha"), QStringLiteral("Nastavení předlohy..."),
-               [] { ShowDesignerNotAvailableYet(); });
+               [this] { EditTemplateSettings(-1); });
     MakeAction(QStringLiteral("ActionPrvni"), QStringLiteral("První záznam"),
                [this] { StepRecord(sdFirst); });
     MakeAction(QStringLiteral("ActionPredchozi"), QStringLiteral("Předchozí záznam"),
@@ -113,11 +109,11 @@ void TFormSestE::BuildActions() {
     MakeAction(QStringLiteral("ActionPosledni"), QStringLiteral("Poslední záznam"),
                [this] { StepRecord(sdLast); });
     MakeAction(QStringLiteral("ActionPridatFunkci"), QStringLiteral("Přidat uživatelskou funkci"),
-               [] { ShowDesignerNotAvailableYet(); });
+               [this] { AddUserFunction(); });
     MakeAction(QStringLiteral("ActionUpravitFunkci"), QStringLiteral("Upravit uživatelskou funkci"),
-               [] { ShowDesignerNotAvailableYet(); });
+               [this] { EditUserFunction(); });
     MakeAction(QStringLiteral("ActionZrusitFunkci"), QStringLiteral("Zrušit uživatelskou funkci"),
-               [] { ShowDesignerNotAvailableYet(); });
+               [this] { DeleteUserFunction(); });
     for (const TDesignTool& tool : DesignTools()) {
         const int code = tool.code;
         QAction* action = MakeAction(tool.action, tool.hint, [this, code] { SetTool(code); });

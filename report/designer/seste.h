@@ -16,7 +16,9 @@
 #include "report/designer/designer_clipboard.h"
 #include "report/designer/designer_operations.h"
 #include "report/designer/designer_settings.h"
+#include "report/designer/dlgkonfprvku.h"
 #include "report/designer/list_variant.h"
+#include "report/designer/sestdlg.h"
 #include "report/engine/calc_value.h"
 
 class QAction;
@@ -34,7 +36,7 @@ class TScrollBoxLumex;
 class TSestava;
 class TSestavaTyp;
 
-class TFormSestE : public QDialog, public TDesignerOperations {
+class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateSettingsHost {
     Q_OBJECT
   public:
     static constexpr int kZoomLevels = 11;
@@ -48,8 +50,9 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     // window is not to be shown.
     bool OpenReport(TSestavaTyp& report, bool isDetail);
     TSestavaTyp& Report() const { return *report_; }
+    TSestavaTyp& Report() override { return *report_; }
     // The settings file of the report library the report names.
-    QString IniPath() const;
+    QString IniPath() const override;
 
     // ---- state ---------------------------------------------------------------------
     TListVariant& History() { return history_; }
@@ -106,6 +109,28 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     // "Nastavení prostředí...": the settings dialog; on "&Konec" the tree,
     // grid and rulers follow the new settings; the undo depth follows them always.
     void EditDesignerSettings();
+    // "Nastavení předlohy...": the template settings dialog on `tab` (all
+    // tabs when negative), with a group selected on "Skupiny" when
+    // `group` >= 0. Its values are applied after "&Konec" and recorded as
+    // "nastavení oddílů a skupin" unless `record` is false (the wizard's
+    // paper format, before anything is drafted).
+    void EditTemplateSettings(int tab, int group = -1, bool record = true);
+    TSestDlg& TemplateSettingsDialog() { return *sestDlg_; }
+    // The element settings of the focused element (all four modes).
+    void EditElementSettings(TSesPrvek* element);
+    // "Písmo...": the font of the focused element, or of every marked text element.
+    void EditElementFont();
+    // "Přidat / Upravit / Zrušit uživatelskou funkci".
+    void AddUserFunction();
+    void EditUserFunction();
+    void DeleteUserFunction();
+
+    // ---- TTemplateSettingsHost ----------------------------------------------------------
+    void AddGroup(const QString& expression, bool headerVisible, int headerHeight,
+                  bool footerVisible, int footerHeight, bool newPage) override;
+    void DeleteLastGroup() override;
+    void MoveGroupUp(int position) override;
+    bool FollowByName() const override { return settings_.sledPodle; }
     // Applies `change` to the focused element, or to every marked element
     // `concerns` accepts, then records `step` (0 records nothing).
     void ApplyToSelection(const std::function<bool(const TLumexReportElement&)>& concerns,
@@ -183,6 +208,14 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     void PasteAt(TOddil* band, int x, int y);
     TBandLimits LimitsOf(TOddil* band) const;
     void OpenDetail(TSesPrvek* element);
+    // seste_dialogs.cpp
+    TTemplateSettingsValues TemplateSettings() const;
+    void ApplyTemplateSettings(const TTemplateSettingsValues& values);
+    // Builds the bands again from the report (after a group change).
+    void RebuildBands();
+    // Records a step and loads it again, so that lists and tooltips follow.
+    void RecordAndReload(int step);
+    TElementDialogContext ElementContext() const;
 
     TSestavaTyp* report_ = nullptr;
     TSestava* component_ = nullptr;  // the top-level report component (null for a detail)
@@ -231,10 +264,8 @@ class TFormSestE : public QDialog, public TDesignerOperations {
     QComboBox* zoomCombo_ = nullptr;
     QLabel* bandLabel_ = nullptr;
     QLabel* positionLabel_ = nullptr;
+    std::unique_ptr<TSestDlg> sestDlg_;
 };
 
 // Replaces the report's layout and lines by those of `lines`.
 void ApplyTemplateLines(TSestavaTyp& report, const TPredloha& lines);
-
-// The information box of commands whose dialogs are not there yet.
-void ShowDesignerNotAvailableYet();

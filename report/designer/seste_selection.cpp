@@ -67,18 +67,9 @@ void TFormSestE::UpdateChooser() {
     const int keep = chooserIndex_;
     chooser_->blockSignals(true);
     chooser_->clear();
-    if (tool_ == tcPar) {
-        for (int i = 0; i < report_->Parametry.size(); ++i) {
-            chooser_->addItem(QStringLiteral("Parametr") + QLatin1Char(' ') + QLatin1Char('&') +
-                              QString::number(i + 1));
-        }
-    } else {
-        for (int i = 0; i < report_->FieldCount(); ++i) {
-            const QString number = (QLatin1Char('#') + QString::number(i + 1))
-                                       .leftJustified(3, QLatin1Char(' '), true);
-            chooser_->addItem(number + DesignFieldName(*report_, i, settings_.popisyPol));
-        }
-    }
+    chooser_->addItems(TDlgKonfPrvku::SourceItems(tool_ == tcPar ? ekParameter : ekField,
+                                                  *report_, report_->Funkce(),
+                                                  settings_.popisyPol));
     chooserIndex_ = std::clamp(keep, 0, std::max(0, chooser_->count() - 1));
     chooser_->setCurrentIndex(chooser_->count() > 0 ? chooserIndex_ : -1);
     chooser_->blockSignals(false);
@@ -341,20 +332,32 @@ void TFormSestE::BandHeightChanged(int code) {
     RecordStep(dsBandHeight);
 }
 
-void TFormSestE::BandDoubleClick(int) {
-    // The template settings dialog comes with the designer's dialogs.
-    ShowDesignerNotAvailableYet();
+void TFormSestE::BandDoubleClick(int code) {
+    if (code < kFixedSectionCount) {
+        sestDlg_->SelectTab(TSestDlg::tbOddily);
+        EditTemplateSettings(-1);
+    } else {
+        sestDlg_->SelectTab(TSestDlg::tbSkupiny);
+        EditTemplateSettings(-1, (code - stGroupHeader) / 2);
+    }
 }
 
 void TFormSestE::ElementDoubleClick(TSesPrvek* element) {
     if (!element || element != focused_) {
         return;
     }
-    if (element->Element().kind == ekDetail) {
+    const int kind = element->Element().kind;
+    if (kind == ekDetail) {
         OpenDetail(element);
-        return;
+    } else if (TLumexReportElement::IsTextKind(kind)) {
+        if (selectedCount_ > 1) {
+            EditElementFont();
+        } else {
+            EditElementSettings(element);
+        }
+    } else if (selectedCount_ <= 1 && (TLumexReportElement::IsGraphicKind(kind))) {
+        EditElementSettings(element);
     }
-    ShowDesignerNotAvailableYet();
 }
 
 void TFormSestE::EditSelectedProperties() {

@@ -322,8 +322,8 @@ int TFormSestE::VytvorNovouPredlohu() {
                        report_->Alignment(i)});
     }
     TDlgNovaSestava wizard(fields, settings_.sledPodle, this);
-    // The paper page belongs to the template settings, which come with the designer's dialogs.
-    wizard.OnPaperFormat = [] { ShowDesignerNotAvailableYet(); };
+    // The paper tab alone; W and Hp are taken after the wizard closes.
+    wizard.OnPaperFormat = [this] { EditTemplateSettings(TSestDlg::tbPapir, -1, false); };
     const int result = platform::ExecModal(wizard);
     if (result != TDlgNovaSestava::kDraft) {
         return result;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,9 +13,14 @@
 #include <QVBoxLayout>
 
 #include "platform/messages.h"
-#include "report/designer/seste.h"
+#include "platform/print/printer_system.h"
+#include "platform/widgets/dialogs.h"
+#include "report/designer/dlgkonfprvku.h"
 #include "report/engine/lumex_element.h"
+#include "report/engine/template_fields.h"
 #include "report/output/length_units.h"
+#include "report/output/sestprn.h"
+#include "report/output/template_font.h"
 
 namespace {
 
@@ -76,7 +82,8 @@ TSestKonfigDlg::TSestKonfigDlg(const TDesignerSettings& settings, const QString&
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    connect(printer, &QPushButton::clicked, this, [] { ShowDesignerNotAvailableYet(); });
+    connect(printer, &QPushButton::clicked, this,
+            [this] { ShowPrinterProperties(this, platform::Printers().CurrentIndex()); });
     connect(ok, &QPushButton::clicked, this, &TSestKonfigDlg::Finish);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FillControls();
@@ -170,13 +177,21 @@ QWidget* TSestKonfigDlg::BuildDefaults() {
     form->addRow(numberLabel, implZarovnaniCi_);
     auto* font = new QPushButton(QStringLiteral("Předvolené písmo ..."), box);
     font->setObjectName(QStringLiteral("BtnPismo"));
-    connect(font, &QPushButton::clicked, this, [] { ShowDesignerNotAvailableYet(); });
+    connect(font, &QPushButton::clicked, this, &TSestKonfigDlg::ChooseFont);
     form->addRow(font);
-    sample_ = new QLabel(QStringLiteral("ÁBČDábčd"), box);
+    auto* samplePanel = new QFrame(box);
+    samplePanel->setObjectName(QStringLiteral("PanelVzor"));
+    samplePanel->setFrameShape(QFrame::StyledPanel);
+    samplePanel->setMinimumSize(300, 90);
+    auto* sampleLayout = new QGridLayout(samplePanel);
+    sample_ = new QLabel(QStringLiteral("ÁBČDábčd"), samplePanel);
     sample_->setObjectName(QStringLiteral("LabelVzor"));
     sample_->setFrameShape(QFrame::Box);
-    form->addRow(sample_);
-    connect(implZarovnani_, &QComboBox::currentIndexChanged, this, [this] { RefreshSample(); });
+    sampleLayout->addWidget(sample_, 0, 0, Qt::AlignCenter);
+    form->addRow(samplePanel);
+    for (QComboBox* combo : {implZarovnani_, implZarovnaniCi_}) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { RefreshSample(); });
+    }
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(box);
     layout->addStretch();
@@ -220,6 +235,11 @@ void TSestKonfigDlg::FillControls() {
     implVyska_->setText(QString::number(ShowInUnit(s.implVyska, shownUnit_)));
     implZarovnani_->setCurrentIndex(std::clamp(s.implZarovnani, 0, 2));
     implZarovnaniCi_->setCurrentIndex(std::clamp(s.implZarovnaniCi, 0, 2));
+    sampleFont_.name = s.implNazevFontu;
+    sampleFont_.size = s.implVyskaFontu;
+    sampleFont_.color = ColourNumber(TemplateColour(s.implBarvaFontu));
+    sampleFont_.style = s.implStylFontu;
+    sampleFont_.charset = s.implSkriptFontu;
     RefreshSample();
 }
 
@@ -229,16 +249,39 @@ void TSestKonfigDlg::ChangeUnit(int unit) {
     shownUnit_ = unit;
     implSirka_->setText(QString::number(ShowInUnit(width, unit)));
     implVyska_->setText(QString::number(ShowInUnit(height, unit)));
+    RefreshSample();
+}
+
+void TSestKonfigDlg::ChooseFont() {
+    TElementDialogContext context;
+    context.pismaAbec = pismaAbec_->isChecked();
+    context.unit = shownUnit_;
+    TDlgKonfPrvku dialog(TDlgKonfPrvku::kmFont, context, this);
+    dialog.SetFont(sampleFont_);
+    if (platform::ExecModal(dialog) == QDialog::Accepted) {
+        sampleFont_ = dialog.Font();
+        RefreshSample();
+    }
 }
 
 void TSestKonfigDlg::RefreshSample() {
-    QFont font(settings_.implNazevFontu);
-    font.setPointSize(std::max(1, settings_.implVyskaFontu));
-    font.setBold(settings_.implStylFontu & fsBold);
-    font.setItalic(settings_.implStylFontu & fsItalic);
-    font.setUnderline(settings_.implStylFontu & fsUnderline);
-    font.setStrikeOut(settings_.implStylFontu & fsStrikeout);
+    platform::Font canvas = sampleFont_.CanvasFont();
+    SubstituteDeviceFont(canvas);
+    QFont font(canvas.name);
+    font.setPointSizeF(std::clamp(canvas.size, 1.0, 200.0));
+    font.setBold(canvas.bold);
+    font.setItalic(canvas.italic);
+    font.setUnderline(canvas.underline);
+    font.setStrikeOut(canvas.strikeout);
     sample_->setFont(font);
+    QPalette palette = sample_->palette();
+    palette.setColor(QPalette::WindowText, canvas.color);
+    sample_->setPalette(palette);
+    // The default element size, read back from the fields in the shown unit.
+    const int width = TakeFromUnit(Whole(implSirka_, ShowInUnit(200, shownUnit_)), shownUnit_);
+    const int height = TakeFromUnit(Whole(implVyska_, ShowInUnit(16, shownUnit_)), shownUnit_);
+    sample_->setFixedSize(std::clamp(width * logicalDpiX() / 100, 4, 2000),
+                          std::clamp(height * logicalDpiY() / 100, 4, 2000));
     const int align = implZarovnani_->currentIndex();
     sample_->setAlignment((align == 1   ? Qt::AlignRight
                            : align == 2 ? Qt::AlignHCenter
@@ -279,6 +322,11 @@ bool TSestKonfigDlg::TakeControls() {
     s.implVyska = TakeFromUnit(Whole(implVyska_, ShowInUnit(16, shownUnit_)), shownUnit_);
     s.implZarovnani = implZarovnani_->currentIndex();
     s.implZarovnaniCi = implZarovnaniCi_->currentIndex();
+    s.implBarvaFontu = RgbToTemplateColor(sampleFont_.color);
+    s.implVyskaFontu = sampleFont_.size;
+    s.implNazevFontu = sampleFont_.name.left(kMaxFontNameLength);
+    s.implStylFontu = sampleFont_.style;
+    s.implSkriptFontu = sampleFont_.charset;
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "report/designer/designer_settings.h"
+#include "report/engine/lumex_element.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,6 +24,11 @@ class TSestKonfigDlg : public QDialog {
     const TDesignerSettings& Settings() const { return settings_; }
     // Reads the controls; false (with the message shown) when the undo depth is not a number.
     bool TakeControls();
+    // "Předvolené písmo ...": the element settings' font page on the sample's font.
+    void ChooseFont();
+    // The sample's font (the defaults' font until one is chosen).
+    const TElementFont& SampleFont() const { return sampleFont_; }
+    QLabel* Sample() const { return sample_; }
 
   private:
     QWidget* BuildEnvironment();
@@ -37,6 +43,7 @@ class TSestKonfigDlg : public QDialog {
     TDesignerSettings settings_;
     QString iniPath_;
     int shownUnit_ = 0;
+    TElementFont sampleFont_;
     QCheckBox* mazaniJedne_;
     QCheckBox* mazaniVice_;
     QCheckBox* posunMimo_;
