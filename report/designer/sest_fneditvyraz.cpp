@@ -304,18 +304,17 @@ QWidget* TSest_FnEditVyraz::BuildOperators() {
         {"NOT", " NOT ", 5}, {"AND", " AND ", 5}, {"OR", " OR ", 4}, {"IN", " IN[]", 5},
     };
     auto* box = new QGroupBox(QStringLiteral("Operátory:"), this);
-    auto* row = new QHBoxLayout(box);
+    auto* row = new QGridLayout(box);
     int n = 0;
     for (const TOperator& op : operators) {
         auto* button = NamedButton(QStringLiteral("SbOperator%1").arg(++n),
                                    QString::fromLatin1(op.caption), box);
         button->setAutoDefault(false);
-        button->setMinimumWidth(34);
         const QString text = QString::fromLatin1(op.text);
         const int step = op.step;
         connect(button, &QPushButton::clicked, this,
                 [this, text, step] { InsertOperator(text, step); });
-        row->addWidget(button);
+        row->addWidget(button, (n - 1) / 8, (n - 1) % 8);
     }
     return box;
 }

@@ -109,10 +109,11 @@ void TSestDlg::Fill(const TTemplateSettingsValues& values, int tab) {
         tabs_->setTabVisible(t, allTabs_ || t == shown);
     }
     tabs_->setCurrentIndex(shown);
-    RefillGroups();
     filling_ = false;
 
     SwitchUnit(std::clamp(values.unit, 0, kUnitCount - 1));
+    // Group heights are shown in the unit in force when a group is selected.
+    RefillGroups();
     infoUnit_->setText(QLatin1Char('(') + UnitLabel(shownUnit_) + QLatin1Char(')'));
     RasterTypeChanged();
     BackgroundChanged();

@@ -61,6 +61,8 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     bool Modified() const { return modified_; }
     int Unit() const { return unit_; }
     int ZoomLevel() const { return zoomLevel_; }
+    int RasterX() const { return rasterX_; }
+    int RasterY() const { return rasterY_; }
     double StepX() const { return stepX_; }
     double StepY() const { return stepY_; }
     int ActiveToolCode() const { return tool_; }

@@ -20,7 +20,7 @@
 
 TTemplateSettingsValues TFormSestE::TemplateSettings() const {
     TTemplateSettingsValues v;
-    const TSestava* component = component_;
+    TSestava* component = component_;
     if (!component && masterDesigner_) {
         component = masterDesigner_->component_;
     }
@@ -72,10 +72,9 @@ void TFormSestE::ApplyTemplateSettings(const TTemplateSettingsValues& v) {
     r.pitch = v.pitch;
     showGrid_ = v.showGrid;
     snap_ = v.snap;
-    if (r.CharacterMode()) {
-        rasterX_ = int(CharacterCellWidth(r.pitch));
-        rasterY_ = int(CharacterCellHeight(r.lineSpacing));
-    } else {
+    // In character mode the grid is the character cell, which loading the
+    // recorded state sets (ApplyRasterSettings).
+    if (!r.CharacterMode()) {
         rasterX_ = v.rasterX > 0 ? v.rasterX : rasterX_;
         rasterY_ = v.rasterY > 0 ? v.rasterY : rasterY_;
     }

@@ -67,9 +67,8 @@ void TFormSestE::UpdateChooser() {
     const int keep = chooserIndex_;
     chooser_->blockSignals(true);
     chooser_->clear();
-    chooser_->addItems(TDlgKonfPrvku::SourceItems(tool_ == tcPar ? ekParameter : ekField,
-                                                  *report_, report_->Funkce(),
-                                                  settings_.popisyPol));
+    chooser_->addItems(TDlgKonfPrvku::SourceItems(tool_ == tcPar ? ekParameter : ekField, *report_,
+                                                  report_->Funkce(), settings_.popisyPol));
     chooserIndex_ = std::clamp(keep, 0, std::max(0, chooser_->count() - 1));
     chooser_->setCurrentIndex(chooser_->count() > 0 ? chooserIndex_ : -1);
     chooser_->blockSignals(false);

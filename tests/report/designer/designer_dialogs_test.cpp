@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/print/fake_printer_system.h"
+#include "report/designer/design_properties.h"
 #include "report/designer/dlgkonfprvku.h"
 #include "report/designer/funkcedlg.h"
 #include "report/designer/sestdlg.h"
@@ -40,12 +44,13 @@ TEST(DesignerDialogs, EveryCommandOpensItsDialog) {
     printers.Install();
     DesignerFixture f;
     TFormSestE& w = f.Open();
+    w.show();
     ShownDialogs shown;
     w.Action("ActionPredloha")->trigger();
     w.BandDoubleClick(stReportHeader);
     w.FocusElement(&f.Element(2, 0));
     w.Action("ActionVlastnosti")->trigger();
-    QTest::mouseClick(w.Properties()->findChild<QPushButton*>("BtnPismo"), Qt::LeftButton);
+    designer_test::Press(w.Properties()->findChild<QPushButton*>("BtnPismo"));
     w.Action("ActionPridatFunkci")->trigger();
     w.Action("ActionProstredi")->trigger();
     EXPECT_EQ(shown.names, (QStringList{"TSestDlg", "TSestDlg", "TDlgKonfPrvku", "TDlgKonfPrvku",
@@ -63,6 +68,7 @@ TEST(DesignerDialogs, TheSettingsDialogsFontAndPrinterButtons) {
     const QString ini = dir.filePath(QStringLiteral("SestDLL.ini"));
     TDesignerSettings settings;
     TSestKonfigDlg dialog(settings, ini);
+    dialog.show();
     testing_support::ScriptedModal script([](QDialog& d) {
         auto* font = qobject_cast<TDlgKonfPrvku*>(&d);
         EXPECT_EQ(font->Mode(), TDlgKonfPrvku::kmFont);
@@ -74,12 +80,12 @@ TEST(DesignerDialogs, TheSettingsDialogsFontAndPrinterButtons) {
         d.findChild<QCheckBox*>("CBBold")->setChecked(true);
         return int(QDialog::Accepted);
     });
-    QTest::mouseClick(dialog.findChild<QPushButton*>("BtnPismo"), Qt::LeftButton);
+    designer_test::Press(dialog.findChild<QPushButton*>("BtnPismo"));
     EXPECT_EQ(dialog.Sample()->font().pointSize(), 12);
     EXPECT_TRUE(dialog.Sample()->font().bold());
-    QTest::mouseClick(dialog.findChild<QPushButton*>("BtnTiskarna"), Qt::LeftButton);
+    designer_test::Press(dialog.findChild<QPushButton*>("BtnTiskarna"));
     EXPECT_EQ(printers.PropertiesShown(), 1);
-    QTest::mouseClick(dialog.findChild<QPushButton*>("BtnKonec"), Qt::LeftButton);
+    designer_test::Press(dialog.findChild<QPushButton*>("BtnKonec"));
     TDesignerSettings read;
     read.Load(ini);
     EXPECT_EQ(read.implNazevFontu, QStringLiteral("Courier New"));

@@ -3,7 +3,10 @@
 // tests as data, a template file in a temporary folder, the designer's
 // settings in a settings file of that folder.
 
+#include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QFile>
+#include <QTest>
 #include <memory>
 
 #include "platform/ini_file.h"
@@ -11,9 +14,18 @@
 #include "report/designer/seste.h"
 #include "report/engine/sestavy.h"
 #include "tests/report/engine/component_fixture.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/seams.h"
 
 namespace designer_test {
+
+// Presses a button as the user does; its window is shown first, since a
+// button of a window never shown has no geometry to be clicked in.
+inline void Press(QAbstractButton* button) {
+    ASSERT_NE(button, nullptr);
+    button->window()->show();
+    QTest::mouseClick(button, Qt::LeftButton);
+}
 
 // Header "Seznam psů" with a rule under it, the two names in the body.
 inline QStringList ListLines() {

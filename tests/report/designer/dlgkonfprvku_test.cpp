@@ -9,13 +9,17 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
+#include "report/designer/design_properties.h"
 #include "report/designer/dlgkonfprvku.h"
 #include "report/designer/sest_fneditvyraz.h"
 #include "report/output/sestbarc.h"
@@ -248,13 +252,14 @@ TEST(ElementSettings, TheConditionComesFromTheExpressionEditor) {
     TLumexReportElement e = Element(f.report, "T,7,0,0,0,300,3,,1,0,0,8,15,0");
     Dlg dialog(Dlg::kmGraphic, f.context);
     ASSERT_TRUE(dialog.Fill(e));
+    dialog.show();
     testing_support::ScriptedModal script([](QDialog& d) {
         auto& editor = dynamic_cast<TSest_FnEditVyraz&>(d);
         EXPECT_TRUE(editor.List(TSest_FnEditVyraz::elFunctions)->isEnabled());
         editor.Editor()->setText(QStringLiteral("#3>100"));
         return int(QDialog::Accepted);
     });
-    QTest::mouseClick(Child<QPushButton>(dialog, "SpeedButtonFnV"), Qt::LeftButton);
+    designer_test::Press(Child<QPushButton>(dialog, "SpeedButtonFnV"));
     EXPECT_EQ(Child<QLineEdit>(dialog, "EditFnVyr")->text(), QStringLiteral("#3>100"));
     Child<QCheckBox>(dialog, "CbPrintHandler")->setChecked(true);
     Child<QLineEdit>(dialog, "EditPrintIdent")->setText(QStringLiteral("cara"));
@@ -262,7 +267,7 @@ TEST(ElementSettings, TheConditionComesFromTheExpressionEditor) {
     EXPECT_EQ(e.condition, QStringLiteral("#3>100"));
     EXPECT_TRUE(e.handler);
     EXPECT_EQ(e.ident, QStringLiteral("cara"));
-    QTest::mouseClick(Child<QPushButton>(dialog, "SpeedButton1"), Qt::LeftButton);
+    designer_test::Press(Child<QPushButton>(dialog, "SpeedButton1"));
     dialog.Apply(e);
     EXPECT_TRUE(e.condition.isEmpty());
 }
@@ -278,7 +283,7 @@ TEST(ElementSettingsInTheDesigner, DoubleClickOpensAndOkRecordsTheStep) {
         auto* dialog = qobject_cast<Dlg*>(&d);
         EXPECT_NE(dialog, nullptr);
         d.findChild<QLineEdit*>("EditText")->setText(QStringLiteral("Psi chovatelské stanice"));
-        QTest::mouseClick(d.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+        designer_test::Press(d.findChild<QPushButton*>("OKBtn"));
         return d.result();
     });
     w.ElementDoubleClick(&title);
@@ -290,15 +295,16 @@ TEST(ElementSettingsInTheDesigner, DoubleClickOpensAndOkRecordsTheStep) {
 TEST(ElementSettingsInTheDesigner, StornoChangesNothing) {
     DesignerFixture f;
     TFormSestE& w = f.Open();
+    w.show();
     const QStringList before = w.WriteState().Lines();
     TSesPrvek& field = f.Element(2, 0);
     w.FocusElement(&field);
     testing_support::ScriptedModal script([](QDialog& d) {
         d.findChild<QLineEdit*>("EdL")->setText("300");
-        QTest::mouseClick(d.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+        designer_test::Press(d.findChild<QPushButton*>("CancelBtn"));
         return d.result();
     });
-    QTest::mouseClick(w.Properties()->findChild<QPushButton*>("BtnPismo"), Qt::LeftButton);
+    designer_test::Press(w.Properties()->findChild<QPushButton*>("BtnPismo"));
     w.EditSelectedProperties();
     EXPECT_EQ(w.WriteState().Lines(), before);
     EXPECT_FALSE(w.Modified());
@@ -307,6 +313,7 @@ TEST(ElementSettingsInTheDesigner, StornoChangesNothing) {
 TEST(ElementSettingsInTheDesigner, PismoChangesTheFontOfEveryMarkedText) {
     DesignerFixture f;
     TFormSestE& w = f.Open();
+    w.show();
     w.FocusElement(&f.Element(2, 0));
     w.MarkElement(&f.Element(2, 1));
     testing_support::ScriptedModal script([](QDialog& d) {
@@ -316,7 +323,7 @@ TEST(ElementSettingsInTheDesigner, PismoChangesTheFontOfEveryMarkedText) {
         d.findChild<QCheckBox*>("CBBold")->setChecked(true);
         return int(QDialog::Accepted);
     });
-    QTest::mouseClick(w.Properties()->findChild<QPushButton*>("BtnPismo"), Qt::LeftButton);
+    designer_test::Press(w.Properties()->findChild<QPushButton*>("BtnPismo"));
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(f.Element(2, i).Element().font.size, 14);
         EXPECT_EQ(f.Element(2, i).Element().font.style, fsBold);

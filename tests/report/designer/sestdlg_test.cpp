@@ -70,7 +70,7 @@ void RunSettings(TFormSestE& w, const std::function<void(TSestDlg&)>& script) {
 }
 
 void PressKonec(QDialog& d) {
-    QTest::mouseClick(Child<QPushButton>(d, "BtnKonec"), Qt::LeftButton);
+    designer_test::Press(Child<QPushButton>(d, "BtnKonec"));
 }
 
 // Without printers every margin fits; the paper starts as A4 portrait.
@@ -120,7 +120,7 @@ TEST_F(TemplateSettings, TheWizardsPaperButtonShowsOnlyThePaperAndItsSizeIsDraft
     QStringList tabs;
     testing_support::ScriptedModal script([&tabs](QDialog& d) {
         if (auto* wizard = qobject_cast<TDlgNovaSestava*>(&d)) {
-            QTest::mouseClick(Child<QPushButton>(d, "BitBtn1"), Qt::LeftButton);
+            designer_test::Press(Child<QPushButton>(d, "BitBtn1"));
             wizard->SrcList()->item(0)->setSelected(true);
             wizard->Include();
             return TDlgNovaSestava::kDraft;
@@ -178,19 +178,25 @@ TEST_F(TemplateSettings, UncheckingTheFooterPageBreakUnchecksTheLastHeader) {
 }
 
 TEST_F(TemplateSettings, CharacterRasterTakesTheCellOfThePitch) {
-    for (const auto& [pitch, expected] : {std::pair{1, 8}, std::pair{2, 5}}) {
+    // The designer's grid is its own cell (8.33 and 5.88 wide); the file keeps
+    // the engine's cell (8 and 6).
+    for (const auto& [pitch, expected, written] : {std::tuple{1, 8, 8}, std::tuple{2, 5, 6}}) {
         DesignerFixture f;
         TFormSestE& w = f.Open();
         RunSettings(w, [pitch](TSestDlg& d) {
             Child<QRadioButton>(d, "RgTypRastru1")->setChecked(true);
+            d.Tabs()->setCurrentIndex(TSestDlg::tbRastr);
             EXPECT_TRUE(Child<QWidget>(d, "RgRoztecZn")->isVisibleTo(&d));
+            EXPECT_FALSE(Child<QLineEdit>(d, "EditRastrX")->isVisibleTo(&d));
             Child<QRadioButton>(d, QString("RgRoztecZn%1").arg(pitch).toLatin1())->setChecked(true);
             PressKonec(d);
         });
         const QStringList raster = Records(w.WriteState().Lines(), "I,6,");
         ASSERT_EQ(raster.size(), 1);
-        EXPECT_EQ(raster[0].section(',', 2, 3), QStringLiteral("1,%1").arg(expected));
+        EXPECT_EQ(raster[0].section(',', 2, 3), QStringLiteral("1,%1").arg(written));
         EXPECT_EQ(f.report.Settings().raster.pitch, pitch);
+        EXPECT_EQ(w.RasterX(), expected);
+        EXPECT_NEAR(w.StepX(), pitch == 1 ? 8.3333333 : 5.8823528, 1e-6);
     }
 }
 
@@ -306,10 +312,10 @@ TEST_F(TemplateSettings, AUserFormatIsAddedEditedAndDroppedInTheSettingsFile) {
             Child<QLineEdit>(dialog, "EditNazev")->setText(QStringLiteral("Štítek, malý"));
             Child<QLineEdit>(dialog, "EditSirka")->setText("400");
             Child<QLineEdit>(dialog, "EditVyska")->setText("300");
-            QTest::mouseClick(Child<QPushButton>(dialog, "BtnKonec"), Qt::LeftButton);
+            designer_test::Press(Child<QPushButton>(dialog, "BtnKonec"));
             return dialog.result();
         });
-        QTest::mouseClick(Child<QPushButton>(d, "ButtonInsertFormat"), Qt::LeftButton);
+        designer_test::Press(Child<QPushButton>(d, "ButtonInsertFormat"));
     }
     EXPECT_EQ(formats->currentIndex(), 17);
     EXPECT_EQ(Child<QPushButton>(d, "ButtonEditFormat")->text(), QStringLiteral("Oprav"));
@@ -320,19 +326,19 @@ TEST_F(TemplateSettings, AUserFormatIsAddedEditedAndDroppedInTheSettingsFile) {
         ASSERT_TRUE(ini.Load());
         EXPECT_EQ(ini.ReadString("FormatyPapiru", "PocetFormatu", ""), QStringLiteral("1"));
         EXPECT_EQ(ini.ReadString("FormatyPapiru", "Format1", ""),
-                  QStringLiteral("Štítek, malý,400,300"));
+                  QStringLiteral("\"Štítek, malý\",400,300"));
     }
     {
         testing_support::ScriptedModal script([](QDialog& dialog) {
             Child<QLineEdit>(dialog, "EditVyska")->setText("350");
-            QTest::mouseClick(Child<QPushButton>(dialog, "BtnKonec"), Qt::LeftButton);
+            designer_test::Press(Child<QPushButton>(dialog, "BtnKonec"));
             return dialog.result();
         });
-        QTest::mouseClick(Child<QPushButton>(d, "ButtonEditFormat"), Qt::LeftButton);
+        designer_test::Press(Child<QPushButton>(d, "ButtonEditFormat"));
     }
     EXPECT_EQ(d.Values().paper.PaperHeight, 350);
     f.messages.Answer(platform::mbYes);
-    QTest::mouseClick(Child<QPushButton>(d, "ButtonDeleteFormat"), Qt::LeftButton);
+    designer_test::Press(Child<QPushButton>(d, "ButtonDeleteFormat"));
     EXPECT_EQ(f.messages.Texts().back(), QStringLiteral("Zrušit vybraný uživatelský formát?"));
     EXPECT_EQ(formats->count(), 17);
     EXPECT_EQ(formats->currentIndex(), 0);
@@ -359,11 +365,11 @@ TEST_F(TemplateSettings, AFormatOfNoSizeIsRefusedInTheDialogAndInTheFile) {
     TFormatPapiru format{QStringLiteral("Nový"), 100, 100};
     testing_support::ScriptedModal script([&f](QDialog& dialog) {
         Child<QLineEdit>(dialog, "EditSirka")->setText("0");
-        QTest::mouseClick(Child<QPushButton>(dialog, "BtnKonec"), Qt::LeftButton);
+        designer_test::Press(Child<QPushButton>(dialog, "BtnKonec"));
         EXPECT_TRUE(f.messages.Texts().contains(
             QStringLiteral("Šířka i výška papíru musí být větší než nula.")));
         EXPECT_NE(dialog.result(), QDialog::Accepted);
-        QTest::mouseClick(Child<QPushButton>(dialog, "BtnZpet"), Qt::LeftButton);
+        designer_test::Press(Child<QPushButton>(dialog, "BtnZpet"));
         return dialog.result();
     });
     EXPECT_NE(EditNewPaperFormat(format, "(0,01 inch)", 0), QDialog::Accepted);
@@ -391,9 +397,9 @@ TEST_F(TemplateSettingsGroups, InsSelectsTheNewGroupAndOnlyTheLastCanBeDeleted) 
     auto* list = Child<QListWidget>(d, "LBSkupPol");
     auto* ins = Child<QPushButton>(d, "SBInsSk");
     auto* del = Child<QPushButton>(d, "SBDelSk");
-    QTest::mouseClick(ins, Qt::LeftButton);
-    QTest::mouseClick(ins, Qt::LeftButton);
-    QTest::mouseClick(ins, Qt::LeftButton);
+    designer_test::Press(ins);
+    designer_test::Press(ins);
+    designer_test::Press(ins);
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(2)->text(), QStringLiteral("Skupina 3"));
     EXPECT_EQ(list->currentRow(), 2);
@@ -418,18 +424,18 @@ TEST_F(TemplateSettingsGroups, AddedMovedAndDeletedGroupsAreWrittenInOrder) {
         auto* header = Child<QCheckBox>(d, "CBOddS");
         const char* keys[] = {"#Plemeno", "#Pohlavi", "#Chovatel"};
         for (const char* key : keys) {
-            QTest::mouseClick(Child<QPushButton>(d, "SBInsSk"), Qt::LeftButton);
+            designer_test::Press(Child<QPushButton>(d, "SBInsSk"));
             expression->setText(QLatin1String(key));
             header->setChecked(true);
         }
         EXPECT_TRUE(Child<QCheckBox>(d, "CBSkPodle")->isChecked());
         Child<QCheckBox>(d, "CBNsNs")->setChecked(true);  // on #Chovatel
-        QTest::mouseClick(Child<QPushButton>(d, "SBUpSk"), Qt::LeftButton);
+        designer_test::Press(Child<QPushButton>(d, "SBUpSk"));
         EXPECT_EQ(Child<QListWidget>(d, "LBSkupPol")->currentRow(), 1);
         EXPECT_EQ(expression->text(), QStringLiteral("#Chovatel"));
         Child<QListWidget>(d, "LBSkupPol")->setCurrentRow(2);
         f.messages.Answer(platform::mbYes);
-        QTest::mouseClick(Child<QPushButton>(d, "SBDelSk"), Qt::LeftButton);
+        designer_test::Press(Child<QPushButton>(d, "SBDelSk"));
         EXPECT_FALSE(Child<QPushButton>(d, "SBDelSk")->isEnabled());
         PressKonec(d);
     });
@@ -455,7 +461,7 @@ TEST_F(TemplateSettingsGroups, AGroupMovesWithItsElementsAndCounters) {
     ASSERT_EQ(f.report.Skupiny().Count(), 2);
     RunSettings(w, [](TSestDlg& d) {
         Child<QListWidget>(d, "LBSkupPol")->setCurrentRow(1);
-        QTest::mouseClick(Child<QPushButton>(d, "SBUpSk"), Qt::LeftButton);
+        designer_test::Press(Child<QPushButton>(d, "SBUpSk"));
         PressKonec(d);
     });
     const QStringList written = w.WriteState().Lines();
@@ -477,8 +483,8 @@ TEST_F(TemplateSettingsGroups, TheGroupExpressionIsEditedWithoutFunctionsAndChec
             return int(QDialog::Accepted);
         }
         TSestDlg& dialog = *qobject_cast<TSestDlg*>(&d);
-        QTest::mouseClick(Child<QPushButton>(dialog, "SBInsSk"), Qt::LeftButton);
-        QTest::mouseClick(Child<QPushButton>(dialog, "SpeedButtonFnV"), Qt::LeftButton);
+        designer_test::Press(Child<QPushButton>(dialog, "SBInsSk"));
+        designer_test::Press(Child<QPushButton>(dialog, "SpeedButtonFnV"));
         PressKonec(dialog);
         stayedOpen = dialog.result() != QDialog::Accepted;
         Child<QLineEdit>(dialog, "EditFnVyr")->setText(QStringLiteral("LEFT(#Jmeno_call, 2)"));
