@@ -96,6 +96,8 @@ class TSestDlg : public QDialog {
     void RefillGroups();
     QTabWidget* Tabs() const { return tabs_; }
     int ShownUnit() const { return shownUnit_; }
+    // Whether a group was added, deleted, moved or edited since the last Fill.
+    bool GroupsChanged() const { return groupsChanged_; }
     const TListFormatu& Formats() const { return formats_; }
 
     // Switches the shown lengths to unit u (step 2 of filling).
@@ -143,6 +145,7 @@ class TSestDlg : public QDialog {
     int chosenFormat_ = -1;
     int lastTab_ = tbPapir;
     bool allTabs_ = true;
+    bool groupsChanged_ = false;
     bool filling_ = false;
     TPolSkup* editedGroup_ = nullptr;
 

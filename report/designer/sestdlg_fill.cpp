@@ -32,6 +32,7 @@ void SetShown(QSpinBox* spin, int hundredths, int unit) {
 
 void TSestDlg::Fill(const TTemplateSettingsValues& values, int tab) {
     filling_ = true;
+    groupsChanged_ = false;
     values_ = values;
     shownUnit_ = 0;  // everything is filled in hundredths of an inch first
     units_->setCurrentIndex(0);

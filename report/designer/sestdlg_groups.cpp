@@ -84,6 +84,7 @@ void TSestDlg::GroupEdited() {
         return;
     }
     TPolSkup& group = *editedGroup_;
+    groupsChanged_ = true;
     const int unit = std::max(0, shownUnit_);
     auto height = [unit](const QLineEdit* edit) {
         bool ok = false;
@@ -104,6 +105,7 @@ void TSestDlg::GroupEdited() {
 }
 
 void TSestDlg::InsertGroup() {
+    groupsChanged_ = true;
     editedGroup_ = nullptr;
     host_.AddGroup(QString(), false, kDefaultGroupHeight, false, kDefaultGroupHeight, false);
     RefillGroups();
@@ -122,6 +124,7 @@ void TSestDlg::DeleteGroup() {
         return;
     }
     editedGroup_ = nullptr;
+    groupsChanged_ = true;
     host_.DeleteLastGroup();
     groups_->setCurrentRow(-1);
     RefillGroups();
@@ -134,6 +137,7 @@ void TSestDlg::MoveGroupUp() {
         return;
     }
     editedGroup_ = nullptr;
+    groupsChanged_ = true;
     host_.MoveGroupUp(row);
     RefillGroups();
     SelectGroup(row - 1);

@@ -106,11 +106,10 @@ void TFormSestE::EditTemplateSettings(int tab, int group, bool record) {
         paper_->SetDesignWidth(PaperSetup().PrintableWidth());
         return;
     }
-    if (accepted) {
+    if (accepted || sestDlg_->GroupsChanged()) {
+        // Group changes stay even without "&Konec"; they are recorded so that
+        // they can be undone and are saved with the template.
         RecordAndReload(dsSections);
-    } else {
-        // Group changes stay even without "&Konec"; the surface shows them.
-        RebuildBands();
     }
 }
 

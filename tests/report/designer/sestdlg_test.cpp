@@ -451,6 +451,26 @@ TEST_F(TemplateSettingsGroups, AddedMovedAndDeletedGroupsAreWrittenInOrder) {
     EXPECT_EQ(w.History().UndoHint(), QStringLiteral("Zrušit nastavení oddílů a skupin"));
 }
 
+TEST_F(TemplateSettingsGroups, StornoKeepsTheGroupChangesAndRecordsThem) {
+    DesignerFixture f;
+    TFormSestE& w = f.Open();
+    RunSettings(w, [](TSestDlg& d) {
+        designer_test::Press(Child<QPushButton>(d, "SBInsSk"));
+        Child<QLineEdit>(d, "EditFnVyr")->setText(QStringLiteral("#Plemeno"));
+        Child<QLineEdit>(d, "ENazev")->setText(QStringLiteral("zahozený popis"));
+        designer_test::Press(Child<QPushButton>(d, "BtnStorno"));
+    });
+    EXPECT_EQ(Records(w.WriteState().Lines(), "I,4,").value(0),
+              QStringLiteral("I,4,0,\"#Plemeno\",0,24,0,24,0"));
+    EXPECT_EQ(f.report.Popis(), QStringLiteral("Seznam psů"));
+    EXPECT_TRUE(w.Modified());
+    EXPECT_EQ(w.Paper()->Bands().size(), 7u);
+    // A Storno without group changes records nothing.
+    const int entries = w.History().Count();
+    RunSettings(w, [](TSestDlg& d) { designer_test::Press(Child<QPushButton>(d, "BtnStorno")); });
+    EXPECT_EQ(w.History().Count(), entries);
+}
+
 TEST_F(TemplateSettingsGroups, AGroupMovesWithItsElementsAndCounters) {
     QStringList lines = designer_test::ListLines();
     lines.insert(8, QStringLiteral("I,4,0,\"#Plemeno\",1,24,1,24,0"));
