@@ -60,8 +60,8 @@ TDlgKonfPrvku::TDlgKonfPrvku(TMode mode, const TElementDialogContext& context, Q
     for (QLabel* label : unitLabels_) {
         label->setText(unitText);
     }
-    ShowPages();
     SetFont(font_);
+    ShowPages();
 }
 
 void TDlgKonfPrvku::ShowPages() {

@@ -77,6 +77,9 @@ TEST(ElementSettings, EachModeShowsItsPages) {
     EXPECT_EQ(VisiblePages(Dlg(Dlg::kmGraphic, f.context)), (QStringList{"Podmíněný tisk"}));
     EXPECT_EQ(VisiblePages(Dlg(Dlg::kmBarcode, f.context)),
               (QStringList{"Čárový kód", "Podmíněný tisk"}));
+    // A dialog not yet given a font shows the default font, Czech script included.
+    Dlg font(Dlg::kmFont, f.context);
+    EXPECT_EQ(font.Font(), TElementFont{});
     EXPECT_EQ(Dlg::ModeFor(ekFunction), Dlg::kmText);
     EXPECT_EQ(Dlg::ModeFor(ekPaintBox), Dlg::kmGraphic);
     EXPECT_EQ(Dlg::ModeFor(ekBarcode), Dlg::kmBarcode);
