@@ -31,7 +31,7 @@ struct Result {
 // meets them.
 const QString kUser = QStringLiteral("harvel-integrity-%1").arg(QCoreApplication::applicationPid());
 
-Result Run(const QString& program, const QStringList& args) {
+Result RunProgram(const QString& program, const QStringList& args) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("USER"), kUser);
@@ -47,7 +47,7 @@ Result Run(const QString& program, const QStringList& args) {
 }
 
 Result Data(const QStringList& args) {
-    return Run(QStringLiteral("harvel-data"), args);
+    return RunProgram(QStringLiteral("harvel-data"), args);
 }
 
 void WriteFile(const QString& path, const QByteArray& content) {
@@ -195,7 +195,7 @@ class DiskIntegrity : public DataIntegrity {
         const QString out = dir_.filePath("karty.txt");
         QFile::remove(out);
         const Result report =
-            Run(QStringLiteral("harvel-report"),
+            RunProgram(QStringLiteral("harvel-report"),
                 {"--data", data_, "--table", "main_card.db", "--template",
                  QStringLiteral(HARVEL_SOURCE_DIR "/templates/EvidList01.pts"), "--format", "dump",
                  "--out", out});
