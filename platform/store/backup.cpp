@@ -82,7 +82,12 @@ QString ReserveBackupName(const QString& dataFolder) {
     RequireFolder(folder);
     const QString stem =
         QStringLiteral("harvel-") + Now().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
-    for (int n = 1;; ++n) {
+    // After the highest number of the second, not in a gap an older backup
+    // of the same second left, so the names keep the order of taking.
+    int n = 1;
+    for (const QString& name : QDir(folder).entryList({stem + QStringLiteral("-*.sqlite")}))
+        n = std::max(n, name.mid(stem.size() + 1).section('.', 0, 0).toInt() + 1);
+    for (;; ++n) {
         const QString path =
             QDir(folder).filePath(stem + QStringLiteral("-%1.sqlite").arg(n, 2, 10, QChar('0')));
         QFile file(path);

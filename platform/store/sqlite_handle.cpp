@@ -1,6 +1,7 @@
 #include "platform/store/sqlite_handle.h"
 
 #include <QFileInfo>
+#include <cerrno>
 #include <QStringList>
 #include <QUrl>
 
@@ -9,7 +10,16 @@
 
 namespace platform {
 
+int EngineCode(sqlite3* db, int code) {
+    // The write-ahead log's index and some writes report a full disk as an
+    // I/O error; the system's error number tells it apart.
+    if ((code & 0xFF) == SQLITE_IOERR && db != nullptr && sqlite3_system_errno(db) == ENOSPC)
+        return SQLITE_FULL;
+    return code;
+}
+
 QString SqliteMessage(sqlite3* db, int code) {
+    code = EngineCode(db, code);
     const QString engine = db != nullptr ? QString::fromUtf8(sqlite3_errmsg(db))
                                          : QString::fromUtf8(sqlite3_errstr(code));
     QString text;
@@ -52,9 +62,10 @@ Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
         sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = SqliteMessage(db, rc);
+        const int code = EngineCode(db, rc);
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
-        throw StoreError(message, rc);
+        throw StoreError(message, code);
     }
 }
 
@@ -89,7 +100,7 @@ bool Statement::Step() {
     if (rc == SQLITE_DONE)
         return false;
     const int extended = sqlite3_extended_errcode(db_);
-    const int code = extended != SQLITE_OK ? extended : rc;
+    const int code = EngineCode(db_, extended != SQLITE_OK ? extended : rc);
     const QString message = SqliteMessage(db_, code);
     sqlite3_reset(stmt_);
     throw StoreError(message, code);
@@ -151,9 +162,10 @@ Connection::Connection(const QString& file, Access access) {
     const int rc = sqlite3_open_v2(path.constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = SqliteMessage(db_, rc);
+        const int code = EngineCode(db_, rc);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw StoreError(message, rc);
+        throw StoreError(message, code);
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 2000);

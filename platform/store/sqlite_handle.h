@@ -71,8 +71,12 @@ class Connection {
     sqlite3* db_ = nullptr;
 };
 
-// Readable text for a SQLite failure; `what` says what was being done.
+// Readable text for a SQLite failure.
 QString SqliteMessage(sqlite3* db, int code);
+
+// The result code a failure is reported with: SQLITE_FULL also for an I/O
+// error that the system gave as a full disk.
+int EngineCode(sqlite3* db, int code);
 
 // Whether a failure means the folder or the disk takes no writes (rather
 // than a damaged or foreign file).

@@ -108,9 +108,10 @@ QString CheckedColumnSql(const ColumnSchema& column, const QString& sql) {
         case ColumnType::Memo:
             return sql;
         case ColumnType::Date:
-            // date() normalises an impossible day (2021-02-30 becomes 2021-03-02),
-            // so only a real day equals its own date().
-            return QStringLiteral("(CASE WHEN date(%1) IS %1 THEN %1 END)").arg(sql);
+            // A shift by no days normalises an impossible day (2021-02-30
+            // becomes 2021-03-02; date() alone keeps it), so only a real day
+            // equals its shifted self.
+            return QStringLiteral("(CASE WHEN date(%1, '+0 days') IS %1 THEN %1 END)").arg(sql);
         case ColumnType::Boolean:
             return QStringLiteral("(CASE WHEN typeof(%1) = 'integer' AND %1 IN (0, 1) THEN %1 END)")
                 .arg(sql);

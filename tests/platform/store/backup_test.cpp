@@ -14,6 +14,7 @@
 
 #include "platform/clock.h"
 #include "platform/store/backup.h"
+#include "platform/store/sqlite_handle.h"
 #include "tests/platform/store/store_fixture.h"
 
 namespace {
@@ -108,21 +109,32 @@ TEST_F(Backups, ABackupTakenWhileAnotherConnectionWritesHoldsOneState) {
     std::atomic<bool> stop{false};
     std::atomic<int> written{0};
     std::thread writer([&] {
-        sqlite3* db = nullptr;
-        sqlite3_open(Database::DatabaseFile(folder_).toUtf8().constData(), &db);
-        sqlite3_busy_timeout(db, 5000);
+        platform::Connection db(Database::DatabaseFile(folder_), false);
         for (int i = 0; !stop; ++i) {
-            const QByteArray sql = "BEGIN IMMEDIATE;"
-                                   "INSERT INTO main_card (Jmeno_registr, Poznamka) VALUES ('w" +
-                                   QByteArray::number(i) +
-                                   "', printf('%.3000c', 'm'));"
-                                   "INSERT INTO vrhy (Jmeno_registr) VALUES ('w" +
-                                   QByteArray::number(i) + "');COMMIT;";
-            if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK)
+            const QString name = QStringLiteral("w%1").arg(i);
+            try {
+                db.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+                db.Execute(QStringLiteral("INSERT INTO main_card (Jmeno_registr, Poznamka) "
+                                          "VALUES ('%1', printf('%.3000c', 'm'))")
+                               .arg(name));
+                db.Execute(
+                    QStringLiteral("INSERT INTO vrhy (Jmeno_registr) VALUES ('%1')").arg(name));
+                db.Execute(QStringLiteral("COMMIT"));
                 ++written;
+            } catch (const StoreError&) {
+                if (db.InTransaction())
+                    db.Execute(QStringLiteral("ROLLBACK"));
+            }
         }
-        sqlite3_close(db);
     });
+    struct StopWriter {
+        std::atomic<bool>& stop;
+        std::thread& writer;
+        ~StopWriter() {
+            stop = true;
+            writer.join();
+        }
+    } stopWriter{stop, writer};
     int overlapped = 0;
     for (int round = 0; round < 20 && overlapped < 3; ++round) {
         const int before = written;
@@ -136,16 +148,16 @@ TEST_F(Backups, ABackupTakenWhileAnotherConnectionWritesHoldsOneState) {
                                   nullptr),
                   SQLITE_OK);
         sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(copy,
-                           "SELECT (SELECT count(*) FROM main_card) - (SELECT count(*) FROM vrhy)",
-                           -1, &s, nullptr);
+        ASSERT_EQ(sqlite3_prepare_v2(
+                      copy, "SELECT (SELECT count(*) FROM main_card) - (SELECT count(*) FROM vrhy)",
+                      -1, &s, nullptr),
+                  SQLITE_OK)
+            << sqlite3_errmsg(copy);
         ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
         EXPECT_EQ(sqlite3_column_int(s, 0), 4000);
         sqlite3_finalize(s);
         sqlite3_close(copy);
     }
-    stop = true;
-    writer.join();
     EXPECT_GT(written, 0);
     EXPECT_GT(overlapped, 0) << "no backup was taken while the other connection wrote";
 }

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include "platform/store/data_check.h"
+#include "platform/store/sqlite_handle.h"
 #include "tests/platform/store/store_fixture.h"
 #include "tests/support/small_disk.h"
 
@@ -22,15 +23,12 @@ using platform::Table;
 using store_test::StoreFixture;
 using testing_support::SmallDisk;
 
-// Runs SQL on the database file directly, as another tool would.
+// Runs SQL on the database file directly, as another tool would (with the
+// store's collation, which the tables' order indexes use).
 void RawSql(const QString& folder, const char* sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(Database::DatabaseFile(folder).toUtf8().constData(), &db), SQLITE_OK);
-    char* error = nullptr;
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
-    EXPECT_EQ(rc, SQLITE_OK) << (error != nullptr ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(db);
+    platform::Connection db(Database::DatabaseFile(folder), false);
+    for (const QString& statement : QString::fromUtf8(sql).split(';', Qt::SkipEmptyParts))
+        db.Execute(statement);
 }
 
 QString PostMessage(Table& table, const std::vector<std::pair<QString, QString>>& columns) {
