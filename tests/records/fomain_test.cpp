@@ -335,7 +335,7 @@ TEST_F(RecordSheet, ACardWithoutARegisteredNameIsRefusedAndStaysEditing) {
     auto* navigator = Find<TDBNavigatorKopa>("DBNavigator1");
     navigator->BtnClick(nbInsert);
     ASSERT_EQ(Card().State(), platform::DataSetState::Insert);
-    Type("DBE_Jmeno_call", QStringLiteral("Bezejmenný"));
+    Type("DBE_Jmeno_call", QStringLiteral("Nikdo"));
     Type("DBE_Jmeno_registr", QStringLiteral("   "));
     ScriptedMessages messages;
     navigator->BtnClick(nbPost);

@@ -143,20 +143,12 @@ TEST_F(Backups, ABackupTakenWhileAnotherConnectionWritesHoldsOneState) {
             ++overlapped;
         QString problem;
         ASSERT_TRUE(platform::DatabaseIsSound(backup, &problem)) << problem.toStdString();
-        sqlite3* copy = nullptr;
-        ASSERT_EQ(sqlite3_open_v2(backup.toUtf8().constData(), &copy, SQLITE_OPEN_READONLY,
-                                  nullptr),
-                  SQLITE_OK);
-        sqlite3_stmt* s = nullptr;
-        ASSERT_EQ(sqlite3_prepare_v2(
-                      copy, "SELECT (SELECT count(*) FROM main_card) - (SELECT count(*) FROM vrhy)",
-                      -1, &s, nullptr),
-                  SQLITE_OK)
-            << sqlite3_errmsg(copy);
-        ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
-        EXPECT_EQ(sqlite3_column_int(s, 0), 4000);
-        sqlite3_finalize(s);
-        sqlite3_close(copy);
+        std::unique_ptr<platform::Connection> copy = platform::Connection::OpenForReading(backup);
+        platform::Statement difference(
+            copy->Raw(),
+            QStringLiteral("SELECT (SELECT count(*) FROM main_card) - (SELECT count(*) FROM vrhy)"));
+        ASSERT_TRUE(difference.Step());
+        EXPECT_EQ(difference.ColumnInt(0), 4000);
     }
     EXPECT_GT(written, 0);
     EXPECT_GT(overlapped, 0) << "no backup was taken while the other connection wrote";
