@@ -71,8 +71,7 @@ QStringList ReadState(const QString& dataFolder) {
 
 void RequireFolder(const QString& folder) {
     if (!QDir().mkpath(folder))
-        throw StoreError(
-            QStringLiteral("Složku záloh „%1“ nelze vytvořit.").arg(Native(folder)));
+        throw StoreError(QStringLiteral("Složku záloh „%1“ nelze vytvořit.").arg(Native(folder)));
 }
 
 // Creates the next backup's file (empty) under a name no other backup has:
@@ -131,8 +130,7 @@ void BackUpInto(Connection& source, const QString& part) {
         const QString message = SqliteMessage(target.get(), failed);
         target.reset();
         RemoveDatabaseFiles(part);
-        throw StoreError(QStringLiteral("Zálohu databáze nelze vytvořit: %1").arg(message),
-                         failed);
+        throw StoreError(QStringLiteral("Zálohu databáze nelze vytvořit: %1").arg(message), failed);
     }
 }
 
@@ -216,9 +214,8 @@ bool DatabaseIsSound(const QString& file, QString* problem) {
 QString TakeBackup(const QString& dataFolder, int keep) {
     const QString source = Database::DatabaseFile(dataFolder);
     if (!QFileInfo::exists(source))
-        throw StoreError(
-            QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
-                .arg(Native(dataFolder), QString::fromLatin1(Database::kFileName)));
+        throw StoreError(QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
+                             .arg(Native(dataFolder), QString::fromLatin1(Database::kFileName)));
     // The state is read before the copy: a change made while copying makes
     // the next automatic backup copy again rather than miss it.
     const QString state = DiskState(source);
@@ -259,8 +256,8 @@ QString RestoreBackup(const QString& dataFolder, const QString& backupFile) {
                              .arg(Native(backupFile), problem));
     const QString live = Database::DatabaseFile(dataFolder);
     if (QFileInfo(backupFile).canonicalFilePath() == QFileInfo(live).canonicalFilePath())
-        throw StoreError(QStringLiteral("Záloha „%1“ je sama databází složky dat.")
-                             .arg(Native(backupFile)));
+        throw StoreError(
+            QStringLiteral("Záloha „%1“ je sama databází složky dat.").arg(Native(backupFile)));
     QString kept;
     if (QFileInfo::exists(live)) {
         kept = ReserveBackupName(dataFolder);
@@ -305,8 +302,9 @@ QString DamagedDatabaseAdvice(const QString& dataFolder) {
     if (newest.isEmpty())
         return QStringLiteral("Ve složce záloh „%1“ není žádná záloha, kterou lze otevřít.")
             .arg(Native(BackupFolder(dataFolder)));
-    return QStringLiteral("Nejnovější záloha, kterou lze otevřít: %1 (obnoví ji příkaz "
-                          "harvel-data restore \"%2\" \"%3\").")
+    return QStringLiteral(
+               "Nejnovější záloha, kterou lze otevřít: %1 (obnoví ji příkaz "
+               "harvel-data restore \"%2\" \"%3\").")
         .arg(QFileInfo(newest).fileName(), Native(dataFolder), Native(newest));
 }
 

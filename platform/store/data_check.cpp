@@ -54,9 +54,8 @@ void CheckTable(Database& database, const TableSchema& schema, const QSet<QStrin
     Table table(database, schema.fileName);
     table.Open();
     const ColumnSchema* key = IdentifyingColumn(schema);
-    const Field* name = IsEventTable(schema.fileName) ? table.FindField(QStringLiteral(
-                                                            "Jmeno_registr"))
-                                                      : nullptr;
+    const Field* name =
+        IsEventTable(schema.fileName) ? table.FindField(QStringLiteral("Jmeno_registr")) : nullptr;
     int row = 0;
     for (table.First(); !table.Eof(); table.Next()) {
         ++row;

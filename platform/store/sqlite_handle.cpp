@@ -1,9 +1,9 @@
 #include "platform/store/sqlite_handle.h"
 
 #include <QFileInfo>
-#include <cerrno>
 #include <QStringList>
 #include <QUrl>
+#include <cerrno>
 
 #include "platform/store/czech_collation.h"
 #include "platform/store/store_error.h"

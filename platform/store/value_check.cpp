@@ -99,7 +99,8 @@ QString DamageText(const ColumnSchema& column, const Value& value) {
     const QString shown = std::holds_alternative<QByteArray>(value)
                               ? QStringLiteral("%1 B").arg(std::get<QByteArray>(value).size())
                               : Shortened(StoredText(value));
-    return QStringLiteral("%1 „%2“ ve sloupci typu %3").arg(kind, shown, ColumnTypeName(column.type));
+    return QStringLiteral("%1 „%2“ ve sloupci typu %3")
+        .arg(kind, shown, ColumnTypeName(column.type));
 }
 
 QString CheckedColumnSql(const ColumnSchema& column, const QString& sql) {

@@ -33,8 +33,9 @@ TEST(LitterPuppySheets, ABlankPuppyNameIsRefusedAndNothingOfTheLitterIsWritten) 
         WriteLitter(dm, input, true);
         ADD_FAILURE() << "a puppy sheet without a name was written";
     } catch (const platform::StoreError& e) {
-        EXPECT_EQ(e.Message(), "Záznam tabulky main_card.db nelze uložit: registrované jméno "
-                               "(Jmeno_registr) musí být vyplněno.");
+        EXPECT_EQ(e.Message(),
+                  "Záznam tabulky main_card.db nelze uložit: registrované jméno "
+                  "(Jmeno_registr) musí být vyplněno.");
     }
     EXPECT_EQ(dm.TaMain_Card.RecordCount(), 1);
     dm.TaVrhy.SetFiltered(false);

@@ -90,8 +90,9 @@ TEST_F(DataIntegrity, LoadRefusesRowsWithoutARegisteredNameAndWritesNothing) {
     WriteFile(csv, "Jmeno_registr,Jmeno_call\r\nCyril,Cyda\r\n,Nikdo\r\n   ,Taky nikdo\r\n");
     const Result r = Data({"load", data_, "main_card.db", csv});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err.trimmed(), "bezejmenne.csv, řádek 3: Záznam tabulky main_card.db nelze "
-                               "uložit: registrované jméno (Jmeno_registr) musí být vyplněno.");
+    EXPECT_EQ(r.err.trimmed(),
+              "bezejmenne.csv, řádek 3: Záznam tabulky main_card.db nelze "
+              "uložit: registrované jméno (Jmeno_registr) musí být vyplněno.");
     const Result dump = Data({"dump", data_, "main_card.db"});
     EXPECT_EQ(dump.out.count('\n'), 3) << dump.out.toStdString();
     const QString breeds = dir_.filePath("plemena.csv");
@@ -114,7 +115,8 @@ TEST_F(DataIntegrity, DumpWritesDamagedValuesAsStoredAndCheckListsThemWithOrphan
               "sloupci typu datum\n"
               "Poškozená hodnota: main_card.db, řádek 2, sloupec Cip: text „čip?“ ve sloupci typu "
               "celé číslo\n");
-    const Result query = Data({"sql", data_, "Select * from main_card where Datum_nar > \"1.1.2019\""});
+    const Result query =
+        Data({"sql", data_, "Select * from main_card where Datum_nar > \"1.1.2019\""});
     ASSERT_EQ(query.code, 0) << query.err.toStdString();
     EXPECT_EQ(query.out.count('\n'), 1) << query.out.toStdString();
 
@@ -170,7 +172,8 @@ TEST_F(DataIntegrity, BackupAndRestoreRoundTripAndRestoreWaitsForTheProgramToEnd
     }
     const Result restored = Data({"restore", data_, file});
     ASSERT_EQ(restored.code, 0) << restored.err.toStdString();
-    EXPECT_TRUE(restored.out.contains("Nahrazená databáze je uschována jako")) << restored.out.toStdString();
+    EXPECT_TRUE(restored.out.contains("Nahrazená databáze je uschována jako"))
+        << restored.out.toStdString();
     EXPECT_EQ(QDir(data_ + "/Zalohy").entryList({"harvel-*.sqlite"}, QDir::Files).size(), 2);
     const Result dump = Data({"dump", data_, "main_card.db"});
     EXPECT_TRUE(dump.out.contains("\r\nAron,")) << dump.out.toStdString();
@@ -197,9 +200,9 @@ class DiskIntegrity : public DataIntegrity {
         QFile::remove(out);
         const Result report =
             RunProgram(QStringLiteral("harvel-report"),
-                {"--data", data_, "--table", "main_card.db", "--template",
-                 QStringLiteral(HARVEL_SOURCE_DIR "/templates/EvidList01.pts"), "--format", "dump",
-                 "--out", out});
+                       {"--data", data_, "--table", "main_card.db", "--template",
+                        QStringLiteral(HARVEL_SOURCE_DIR "/templates/EvidList01.pts"), "--format",
+                        "dump", "--out", out});
         EXPECT_EQ(report.code, 0) << report.err.toStdString();
         EXPECT_GT(QFileInfo(out).size(), 0);
     }

@@ -36,8 +36,9 @@ void BackupCommand(const QStringList& args, QTextStream& out) {
     const QString folder = args.value(0);
     const QString database = platform::Database::DatabaseFile(folder);
     if (!QFileInfo::exists(database))
-        throw StoreError(QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
-                             .arg(Native(folder), QString::fromLatin1(platform::Database::kFileName)));
+        throw StoreError(
+            QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
+                .arg(Native(folder), QString::fromLatin1(platform::Database::kFileName)));
     if (args.size() > 1) {
         platform::CopyDatabase(database, args[1]);
         QString problem;
@@ -56,8 +57,9 @@ void RestoreCommand(const QString& folder, const QString& backupFile, QTextStrea
     // Held until the restore ends, so the program cannot start meanwhile.
     const std::unique_ptr<QLockFile> lock = platform::TryInstanceLock();
     if (!lock)
-        throw StoreError(QStringLiteral("Program Harvel běží; zálohu lze obnovit, až bude "
-                                        "ukončen."));
+        throw StoreError(
+            QStringLiteral("Program Harvel běží; zálohu lze obnovit, až bude "
+                           "ukončen."));
     if (!QFileInfo(folder).isDir())
         throw StoreError(QStringLiteral("Složka dat „%1“ neexistuje.").arg(Native(folder)));
     const QString kept = platform::RestoreBackup(folder, backupFile);
@@ -78,8 +80,9 @@ int CheckCommand(const QString& folder, QTextStream& out) {
             ++damaged;
     }
     if (findings.empty()) {
-        out << QStringLiteral("Databáze je v pořádku: žádná poškozená hodnota, žádný osiřelý "
-                              "záznam.\n");
+        out << QStringLiteral(
+            "Databáze je v pořádku: žádná poškozená hodnota, žádný osiřelý "
+            "záznam.\n");
         return 0;
     }
     out.flush();

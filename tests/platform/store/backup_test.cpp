@@ -55,10 +55,9 @@ TEST_F(Backups, NamesCarryTheTimeAndStayUniqueAndInOrderWithinOneSecond) {
     const QString second = platform::TakeBackup(folder_);
     SetTime("2026-12-09T22:30:16");
     const QString third = platform::TakeBackup(folder_);
-    EXPECT_EQ(Names({first, second, third}),
-              (QStringList{"harvel-2026-12-09_22-30-15-01.sqlite",
-                           "harvel-2026-12-09_22-30-15-02.sqlite",
-                           "harvel-2026-12-09_22-30-16-01.sqlite"}));
+    EXPECT_EQ(Names({first, second, third}), (QStringList{"harvel-2026-12-09_22-30-15-01.sqlite",
+                                                          "harvel-2026-12-09_22-30-15-02.sqlite",
+                                                          "harvel-2026-12-09_22-30-16-01.sqlite"}));
     EXPECT_EQ(platform::ListBackups(folder_), (QStringList{first, second, third}));
     EXPECT_EQ(QFileInfo(first).absolutePath(), QDir(folder_).filePath("Zalohy"));
     EXPECT_EQ(CardsIn(third), QStringList{"Aron"});
@@ -146,7 +145,8 @@ TEST_F(Backups, ABackupTakenWhileAnotherConnectionWritesHoldsOneState) {
         std::unique_ptr<platform::Connection> copy = platform::Connection::OpenForReading(backup);
         platform::Statement difference(
             copy->Raw(),
-            QStringLiteral("SELECT (SELECT count(*) FROM main_card) - (SELECT count(*) FROM vrhy)"));
+            QStringLiteral(
+                "SELECT (SELECT count(*) FROM main_card) - (SELECT count(*) FROM vrhy)"));
         ASSERT_TRUE(difference.Step());
         EXPECT_EQ(difference.ColumnInt(0), 4000);
     }

@@ -105,30 +105,29 @@ TEST_F(Integrity, ValuesDamagedOutsideTheProgramReadAsNullAndQueriesSkipThem) {
     EXPECT_FALSE(cards.FieldByName(QStringLiteral("Vlastnictvi")).AsBoolean());
 
     // The impossible date neither compares nor sorts as a date.
-    EXPECT_EQ(QueryColumn("Select * from main_card where Datum_nar > \"1.1.2000\"",
-                          "Jmeno_registr"),
-              (QStringList{"Brok", "Cyril"}));
+    EXPECT_EQ(
+        QueryColumn("Select * from main_card where Datum_nar > \"1.1.2000\"", "Jmeno_registr"),
+        (QStringList{"Brok", "Cyril"}));
     EXPECT_EQ(QueryColumn("Select * from main_card where Datum_nar is null", "Jmeno_registr"),
               QStringList{"Aron"});
-    EXPECT_EQ(QueryColumn("Select * from main_card where Cip > 1", "Jmeno_registr"),
-              QStringList());
+    EXPECT_EQ(QueryColumn("Select * from main_card where Cip > 1", "Jmeno_registr"), QStringList());
     EXPECT_EQ(QueryColumn("Select * from main_card where Vaha_narozeni > 0", "Jmeno_registr"),
               QStringList());
 
     QStringList lines;
     for (const platform::CheckFinding& f : platform::CheckDatabase(*db_))
         lines << f.Line();
-    EXPECT_EQ(lines,
-              (QStringList{
-                  "main_card.db, řádek 1, sloupec Vlastnictvi: celé číslo „7“ ve sloupci typu "
-                  "logická hodnota",
-                  "main_card.db, řádek 1, sloupec Datum_nar: text „2021-02-30“ ve sloupci typu "
-                  "datum",
-                  "main_card.db, řádek 1, sloupec Cip: text „abc“ ve sloupci typu celé číslo",
-                  "main_card.db, řádek 3, sloupec Vaha_narozeni: text „těžký“ ve sloupci typu "
-                  "číslo",
-                  "osetreni.db, řádek 2: osiřelý záznam: registrované jméno „Duch“ nemá kartu v "
-                  "hlavní evidenci"}));
+    EXPECT_EQ(
+        lines,
+        (QStringList{"main_card.db, řádek 1, sloupec Vlastnictvi: celé číslo „7“ ve sloupci typu "
+                     "logická hodnota",
+                     "main_card.db, řádek 1, sloupec Datum_nar: text „2021-02-30“ ve sloupci typu "
+                     "datum",
+                     "main_card.db, řádek 1, sloupec Cip: text „abc“ ve sloupci typu celé číslo",
+                     "main_card.db, řádek 3, sloupec Vaha_narozeni: text „těžký“ ve sloupci typu "
+                     "číslo",
+                     "osetreni.db, řádek 2: osiřelý záznam: registrované jméno „Duch“ nemá kartu v "
+                     "hlavní evidenci"}));
 }
 
 TEST_F(Integrity, OpeningForReadingWritesNothingAndRefusesAnEmptyFile) {
