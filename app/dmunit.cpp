@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 
 #include "app/parametry.h"
 #include "platform/folders.h"
 #include "platform/messages.h"
+#include "platform/store/backup.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 
@@ -51,8 +53,10 @@ const QString kBookColumns = QStringLiteral(
 
 }  // namespace
 
-TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet) : recordSheet_(recordSheet) {
+TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet, platform::OpenMode mode)
+    : recordSheet_(recordSheet) {
     Database1.SetDatabaseName(kDatabaseName);
+    Database1.SetOpenMode(mode);
     SetUpReport();
     SetUpQueries();
     // A field bound to the health card does not start editing by itself;
@@ -65,12 +69,22 @@ TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet) : recordShe
     // A failure (a missing folder, database or table) is shown in the error
     // box; the remaining steps are skipped and the program goes on with the
     // tables opened so far.
+    const QString folder = dataFolder.isEmpty() ? platform::DataFolder() : dataFolder;
     try {
-        Open(dataFolder.isEmpty() ? platform::DataFolder() : dataFolder);
+        Open(folder);
     } catch (const platform::StoreError& error) {
-        platform::ShowMessage(error.Message(), QString(), platform::MessageIcon::Error,
-                              platform::mbOK);
+        ReportOpenFailure(error, folder);
     }
+}
+
+// A damaged database is named with the newest backup that opens, so the
+// user knows what can be put back.
+void TDM1::ReportOpenFailure(const platform::StoreError& error, const QString& dataFolder) {
+    QString text = error.Message();
+    if (platform::IsDamageError(error.EngineCode())) {
+        text += QStringLiteral("\n\n") + platform::DamagedDatabaseAdvice(dataFolder);
+    }
+    platform::ShowMessage(text, QString(), platform::MessageIcon::Error, platform::mbOK);
 }
 
 TDM1::~TDM1() {
@@ -279,6 +293,13 @@ void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
 void TDM1::Open(const QString& dataFolder) {
     Database1.AddParam(QStringLiteral("PATH=") + dataFolder);
     Database1.Open();
+    if (Database1.Mode() == platform::OpenMode::ReadWriteOrReadOnly && Database1.IsReadOnly()) {
+        platform::ShowMessage(
+            QStringLiteral("Složka dat „%1“ je otevřena jen pro čtení (%2). Záznamy lze prohlížet "
+                           "a tisknout, změny nelze uložit.")
+                .arg(QDir::toNativeSeparators(dataFolder), Database1.ReadOnlyReason()),
+            QString(), platform::MessageIcon::Information, platform::mbOK);
+    }
     TaMain_Card.Open();
     for (platform::DataSet* dataSet : std::initializer_list<platform::DataSet*>{
              &TaVrhy, &TaOsetreni, &TaKryti, &TaPlemeno, &QPomknihy}) {

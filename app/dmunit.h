@@ -17,6 +17,7 @@
 #include "platform/store/database.h"
 #include "platform/store/datasource.h"
 #include "platform/store/query.h"
+#include "platform/store/store_error.h"
 #include "platform/store/table.h"
 #include "report/engine/sestavy.h"
 
@@ -46,7 +47,11 @@ class TDM1 {
     // Opens the database in `dataFolder` (the program's data folder when
     // empty). `recordSheet`, when given, is registered before the tables
     // open, so the first scroll synchronisation and the breed lists reach it.
-    explicit TDM1(const QString& dataFolder = QString(), TRecordSheetView* recordSheet = nullptr);
+    // By default a folder or disk that takes no writes opens read-only, which
+    // is said once in an information box; a damaged database is reported
+    // with the newest backup that opens.
+    explicit TDM1(const QString& dataFolder = QString(), TRecordSheetView* recordSheet = nullptr,
+                  platform::OpenMode mode = platform::OpenMode::ReadWriteOrReadOnly);
     ~TDM1();
     TDM1(const TDM1&) = delete;
     TDM1& operator=(const TDM1&) = delete;
@@ -161,6 +166,7 @@ class TDM1 {
     void RunQuery(platform::Query& query, const QStringList& lines);
     void InstallRecordFilters();
     void Open(const QString& dataFolder);
+    void ReportOpenFailure(const platform::StoreError& error, const QString& dataFolder);
     QSet<QString> RecordSheetNames();
     bool HasOrphans(const QString& fileName, const QSet<QString>& recordSheets);
     void CheckOrphans(platform::Table& table, const QString& fileName,

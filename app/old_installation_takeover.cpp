@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "app/dmunit.h"
+#include "app/parametry.h"
 #include "app/takeover_progress.h"
 #include "platform/folders.h"
 #include "platform/messages.h"
@@ -62,6 +63,7 @@ void TakeOverOldInstallation(QWidget* parent, TDM1* dataModule) {
     request.source = folder;
     request.target = platform::DataFolder();
     request.templatesTarget = platform::TemplateFolder();
+    request.backupsToKeep = platform::BackupsToKeep(SettingsFilePath());
     try {
         ImportResult result = RunWithProgress(parent, request);
         if (result.interrupted) {

@@ -14,6 +14,9 @@
 //                           parameter line 1, which templates print in their
 //                           headers. The settings form has no field for it:
 //                           the user sets it in Harvel.INI.
+//   PocetZaloh        number how many automatic backups of the database to
+//                           keep (10 when missing); read by the backups
+//                           (platform/store/backup.h), not by this record.
 // Booleans are written as "1" or "0" and read as integers (non-zero is
 // true); texts are written as they stand, leading blanks included.
 

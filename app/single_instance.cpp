@@ -1,21 +1,13 @@
 #include "app/single_instance.h"
 
-#include <QDir>
 #include <QLocalSocket>
 
+#include "platform/instance_lock.h"
 #include "platform/messages.h"
 
 namespace {
 
 constexpr int kConnectTimeoutMs = 500;
-
-QString UserName() {
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty()) {
-        name = qEnvironmentVariable("USERNAME");
-    }
-    return name.isEmpty() ? QStringLiteral("user") : name;
-}
 
 }  // namespace
 
@@ -29,16 +21,12 @@ SingleInstanceLock::~SingleInstanceLock() {
 }
 
 QString SingleInstanceLock::LockFilePath() const {
-    return QDir::temp().filePath(QStringLiteral("%1-%2.lock").arg(kInstanceName, UserName()));
+    return platform::InstanceLockFilePath();
 }
 
 bool SingleInstanceLock::Acquire() {
-    lock_ = std::make_unique<QLockFile>(LockFilePath());
-    // A running copy may run for weeks, so age never makes the lock stale;
-    // QLockFile still takes over a lock whose owning process is gone.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
-        lock_.reset();
+    lock_ = platform::TryInstanceLock();
+    if (!lock_) {
         return false;
     }
     Listen();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "app/automatic_backup.h"
 #include "app/dmunit.h"
 #include "app/foparametry.h"
 #include "app/fouvod.h"
@@ -10,6 +11,7 @@
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "platform/messages.h"
+#include "platform/store/backup.h"
 
 namespace {
 
@@ -46,6 +48,14 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     // synchronisation and the breed lists reach it.
     auto dataModule = std::make_unique<TDM1>(QString(), sheet.get());
     launcher->SetDataModule(dataModule.get());
+    // The start-up backup runs beside the window; the program waits for it
+    // only at its end.
+    std::unique_ptr<TAutomaticBackup> backup;
+    if (dataModule->Database1.IsOpen() && !dataModule->Database1.IsReadOnly()) {
+        backup = std::make_unique<TAutomaticBackup>(dataModule->Database1.Folder(),
+                                                    platform::BackupsToKeep(SettingsFilePath()));
+        backup->Start();
+    }
     // The selections form lives for the whole run, so its ticks and values
     // stay as the user left them.
     std::unique_ptr<TSpecialSelectionsView> selectionsForm =

@@ -9,7 +9,9 @@
 //      and applies the settings while it is created), the data module, the
 //      special selections form (made by `selections`, when given), which is
 //      handed to the record sheet
-//   5. the splash goes away; the event loop runs until the launcher closes
+//   5. the splash goes away; the event loop runs until the launcher closes,
+//      while the start-up backup of the database is taken beside it
+//      (automatic_backup.h), unless the data are open read-only
 // The caller installs the message handler and the locale before.
 
 #include "app/record_sheet_view.h"

@@ -160,7 +160,7 @@ void WriteLitter(TDM1& dm, const TLitterInput& input, bool createCards) {
         // rollback re-reads the tables.
         dm.TaVrhy.Cancel();
         dm.TaMain_Card.Cancel();
-        dm.Database1.Rollback();
+        dm.Database1.RollbackAfterFailure();
         backToShownSheet();
         throw;
     }

@@ -37,6 +37,9 @@ struct ImportResult {
     QStringList copiedTemplates;
     bool committed = false;  // false: refused or interrupted, nothing written
     bool interrupted = false;
+    // The backup of the target database taken before anything was written;
+    // empty when the target was new or unchanged since its newest backup.
+    QString backupFile;
 
     int TotalRead() const;
     int TotalWritten() const;

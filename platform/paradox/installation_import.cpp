@@ -181,12 +181,15 @@ ImportResult ImportOldInstallation(const ImportRequest& request,
     const QString target = QFileInfo(request.target).canonicalFilePath();
     if (!target.isEmpty() && QFileInfo(old.dataFolder).canonicalFilePath() == target)
         throw StoreError(QStringLiteral("Stará a nová datová složka nesmí být tatáž."));
-    if (!QFile::exists(Database::DatabaseFile(request.target)))
+    const bool existed = QFile::exists(Database::DatabaseFile(request.target));
+    if (!existed)
         Database::CreateSchema(request.target);
     Database database(request.target);
     RequireEmptyTarget(database);
 
     ImportResult result;
+    if (existed)
+        result.backupFile = TakeAutomaticBackup(request.target, request.backupsToKeep);
     // Every old table is opened (and its header checked) before anything is written.
     std::vector<std::unique_ptr<ParadoxTable>> olds;
     ImportProgress state;
@@ -234,7 +237,7 @@ ImportResult ImportOldInstallation(const ImportRequest& request,
         }
         database.Commit();
     } catch (...) {
-        database.Rollback();
+        database.RollbackAfterFailure();
         throw;
     }
     result.committed = true;

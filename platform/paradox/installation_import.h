@@ -6,12 +6,14 @@
 // of the old table we lack is reported. All tables are written in one
 // transaction: a refused row (duplicate key, value out of range, text too
 // long) means nothing is written, unless keepGoing is set, when the refused
-// rows are listed and the rest is written. The old files are only read.
+// rows are listed and the rest is written. The old files are only read. An
+// existing target database is backed up (backup.h) before anything is written.
 
 #include <QString>
 #include <functional>
 
 #include "platform/paradox/import_result.h"
+#include "platform/store/backup.h"
 
 namespace platform::paradox {
 
@@ -22,6 +24,8 @@ struct ImportRequest {
     QString templatesTarget;  // where to copy the old templates; empty: not copied
     QString settingsTarget;   // where to copy Harvel.INI and SestDLL.ini; empty: not copied
     int codePage = 0;         // replaces the code page the tables' headers name; 0: theirs
+    // How many backups of the target (taken before the import) to keep.
+    int backupsToKeep = kDefaultBackupsKept;
 };
 
 struct ImportProgress {

@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <algorithm>
+
+#include <sqlite3.h>
 
 #include "platform/store/dataset.h"
 #include "platform/store/schema.h"
@@ -10,10 +13,28 @@
 #include "platform/store/store_error.h"
 
 namespace platform {
+namespace {
+
+// Below this much free space the program opens the data read-only: a post
+// needs room for its pages in the write-ahead log.
+constexpr qint64 kMinimumFreeBytes = 64 * 1024;
+
+QString NoWriteReason(int code) {
+    return (code & 0xFF) == SQLITE_FULL ? QStringLiteral("na disku není místo")
+                                        : QStringLiteral("do složky dat nelze zapisovat");
+}
+
+bool DiskNearlyFull(const QString& folder) {
+    const QStorageInfo storage(folder);
+    const qint64 free = storage.isValid() ? storage.bytesAvailable() : -1;
+    return free >= 0 && free < kMinimumFreeBytes;
+}
+
+}  // namespace
 
 Database::Database() = default;
 
-Database::Database(const QString& folder) {
+Database::Database(const QString& folder, OpenMode mode) : mode_(mode) {
     params_ << QStringLiteral("PATH=") + folder;
     Open();
 }
@@ -52,7 +73,53 @@ void Database::Open() {
         throw StoreError(
             QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
                 .arg(QDir::toNativeSeparators(folder), QString::fromLatin1(kFileName)));
-    connection_ = std::make_unique<Connection>(file, false);
+    if (QFileInfo(file).size() == 0)
+        throw StoreError(
+            QStringLiteral("Soubor databáze „%1“ je prázdný (0 bajtů); není to databáze Harvel.")
+                .arg(QDir::toNativeSeparators(file)));
+    OpenFile(file);
+}
+
+void Database::OpenFile(const QString& file) {
+    readOnly_ = false;
+    readOnlyReason_.clear();
+    switch (mode_) {
+        case OpenMode::ReadWrite:
+            connection_ = std::make_unique<Connection>(file, Connection::Access::ReadWrite);
+            break;
+        case OpenMode::ReadOnly:
+            connection_ = Connection::OpenForReading(file);
+            break;
+        case OpenMode::ReadWriteOrReadOnly:
+            if (DiskNearlyFull(Folder())) {
+                readOnlyReason_ = NoWriteReason(SQLITE_FULL);
+                connection_ = Connection::OpenForReading(file);
+                break;
+            }
+            try {
+                connection_ = std::make_unique<Connection>(file, Connection::Access::ReadWrite);
+                if (connection_->IsReadOnly())
+                    readOnlyReason_ = NoWriteReason(SQLITE_READONLY);
+            } catch (const StoreError& error) {
+                if (!IsNoWriteFailure(error.EngineCode()))
+                    throw;
+                readOnlyReason_ = NoWriteReason(error.EngineCode());
+                connection_ = Connection::OpenForReading(file);
+            }
+            break;
+    }
+    readOnly_ = mode_ == OpenMode::ReadOnly || connection_->IsReadOnly();
+}
+
+void Database::RequireWritable() const {
+    if (!readOnly_)
+        return;
+    throw StoreError(
+        readOnlyReason_.isEmpty()
+            ? QStringLiteral("Data jsou otevřena jen pro čtení; změny nelze uložit.")
+            : QStringLiteral("Data jsou otevřena jen pro čtení (%1); změny nelze uložit.")
+                  .arg(readOnlyReason_),
+        SQLITE_READONLY);
 }
 
 void Database::Close() {
@@ -61,14 +128,17 @@ void Database::Close() {
     for (DataSet* dataSet : std::vector<DataSet*>(dataSets_))
         dataSet->Close();
     try {
-        if (inTransaction_)
+        if (inTransaction_ && connection_->InTransaction())
             connection_->Execute(QStringLiteral("ROLLBACK"));
         // Keeps the planner's table statistics current, so joins of the book
-        // lists start from the smaller side.
-        connection_->Execute(QStringLiteral("PRAGMA optimize"));
+        // lists start from the smaller side. A read-only database is never written.
+        if (!readOnly_)
+            connection_->Execute(QStringLiteral("PRAGMA optimize"));
     } catch (const StoreError&) {
     }
     inTransaction_ = false;
+    readOnly_ = false;
+    readOnlyReason_.clear();
     connection_.reset();
 }
 
@@ -85,6 +155,7 @@ Connection& Database::Handle() {
 void Database::StartTransaction() {
     if (inTransaction_)
         throw StoreError(QStringLiteral("Transakce již probíhá."));
+    RequireWritable();
     Handle().Execute(QStringLiteral("BEGIN IMMEDIATE"));
     inTransaction_ = true;
 }
@@ -100,9 +171,23 @@ void Database::Rollback() {
     if (!inTransaction_)
         throw StoreError(QStringLiteral("Žádná transakce neprobíhá."));
     inTransaction_ = false;
-    Handle().Execute(QStringLiteral("ROLLBACK"));
+    // After a full disk or an I/O error SQLite may have undone the
+    // transaction itself; a ROLLBACK would then only fail.
+    if (Handle().InTransaction())
+        Handle().Execute(QStringLiteral("ROLLBACK"));
     for (DataSet* dataSet : std::vector<DataSet*>(dataSets_))
         dataSet->ReloadAfterRollback();
+}
+
+void Database::RollbackAfterFailure() noexcept {
+    if (!inTransaction_)
+        return;
+    try {
+        Rollback();
+    } catch (...) {
+        // The failure that ended the transaction is the one to report; the
+        // transaction is undone by SQLite when the connection closes.
+    }
 }
 
 void Database::CreateSchema(const QString& folder) {

@@ -14,12 +14,24 @@ namespace platform {
 class Connection;
 class DataSet;
 
+// How a database is opened.
+enum class OpenMode {
+    ReadWrite,  // for changing the data; refuses a file that cannot be written
+    // Never writes a byte: works in a read-only folder and on a full disk.
+    // Commands and runs that only read use it.
+    ReadOnly,
+    // Read-write when the folder and the disk take writes, otherwise
+    // read-only; ReadOnlyReason() then says why (the windowed program).
+    ReadWriteOrReadOnly,
+};
+
 class Database {
   public:
     static constexpr const char* kFileName = "harvel.sqlite";
 
     Database();
-    explicit Database(const QString& folder);  // sets PATH= and opens
+    // Sets PATH= and opens.
+    explicit Database(const QString& folder, OpenMode mode = OpenMode::ReadWrite);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -36,12 +48,25 @@ class Database {
     void Open();
     void Close();  // closes every data set of the database first
     bool IsOpen() const { return connection_ != nullptr; }
+    OpenMode Mode() const { return mode_; }
+    void SetOpenMode(OpenMode mode) { mode_ = mode; }
+    // Whether the open database takes no writes (asked for, or found so).
+    bool IsReadOnly() const { return readOnly_; }
+    // Why ReadWriteOrReadOnly opened read-only ("na disku není místo"); empty otherwise.
+    const QString& ReadOnlyReason() const { return readOnlyReason_; }
+    // Throws StoreError with a clear refusal when the database is read-only.
+    void RequireWritable() const;
 
     void StartTransaction();
     void Commit();
     // Undoes the transaction; open data sets re-read their rows (edits in
     // progress are discarded).
+    // A transaction SQLite has already undone by itself (a full disk, an I/O
+    // error) is only marked as ended.
     void Rollback();
+    // For the failure path of a transaction: rolls back and never throws, so
+    // the failure that stopped the transaction is the one reported.
+    void RollbackAfterFailure() noexcept;
     bool InTransaction() const { return inTransaction_; }
 
     // Gathers the table statistics the query planner uses (after bulk loads).
@@ -60,7 +85,12 @@ class Database {
   private:
     QString name_;
     QStringList params_;
+    void OpenFile(const QString& file);
+
     std::unique_ptr<Connection> connection_;
+    OpenMode mode_ = OpenMode::ReadWrite;
+    bool readOnly_ = false;
+    QString readOnlyReason_;
     bool inTransaction_ = false;
     std::vector<DataSet*> dataSets_;
 };

@@ -369,9 +369,11 @@ void DataSet::Edit() {
     RequireActive();
     if (state_ == DataSetState::Edit || state_ == DataSetState::Insert)
         return;
-    if (ReadOnly())
+    if (ReadOnly()) {
+        RequireWritableDatabase();
         throw StoreError(
             QStringLiteral("%1 je jen pro čtení a nelze ji upravovat.").arg(DisplayName()));
+    }
     if (rows_.empty()) {
         Append();
         return;
@@ -389,9 +391,11 @@ void DataSet::Edit() {
 void DataSet::Append() {
     RequireActive();
     CheckBrowseMode();
-    if (ReadOnly())
+    if (ReadOnly()) {
+        RequireWritableDatabase();
         throw StoreError(
             QStringLiteral("%1 je jen pro čtení a nelze do ní přidávat.").arg(DisplayName()));
+    }
     if (hooks_.beforeInsert)
         hooks_.beforeInsert(*this);
     edit_.assign(fields_.size(), Value());
@@ -536,9 +540,11 @@ void DataSet::Delete() {
     if (rows_.empty() || pos_ < 0)
         throw StoreError(
             QStringLiteral("%1: není co smazat, tabulka je prázdná.").arg(DisplayName()));
-    if (ReadOnly())
+    if (ReadOnly()) {
+        RequireWritableDatabase();
         throw StoreError(
             QStringLiteral("%1 je jen pro čtení a nelze z ní mazat.").arg(DisplayName()));
+    }
     if (hooks_.beforeDelete)
         hooks_.beforeDelete(*this);
     DeleteRow(rows_[static_cast<size_t>(pos_)]);
@@ -552,6 +558,13 @@ void DataSet::Delete() {
     if (hooks_.afterDelete)
         hooks_.afterDelete(*this);
     AfterMove();
+}
+
+// A data set of a read-only database is refused with the database's own
+// words, which say why nothing can be changed.
+void DataSet::RequireWritableDatabase() const {
+    if (database_ != nullptr)
+        database_->RequireWritable();
 }
 
 DataSet::RowId DataSet::InsertRow(const Row&) {

@@ -207,6 +207,7 @@ class DataSet {
 
     void BuildFields(const std::vector<ColumnSchema>& columns);
     void RequireActive() const;
+    void RequireWritableDatabase() const;
 
   private:
     void Notify(DataEventKind kind, const Field* field = nullptr);

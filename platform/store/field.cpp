@@ -5,6 +5,7 @@
 
 #include "platform/store/dataset.h"
 #include "platform/store/store_error.h"
+#include "platform/store/value_check.h"
 #include "platform/store/value_text.h"
 
 namespace platform {
@@ -108,8 +109,18 @@ int Field::Alignment() const {
 
 // ---- reading -------------------------------------------------------------------
 
-const Value& Field::RawValue() const {
+const Value& Field::StoredValue() const {
     return owner_.ActiveValue(index_);
+}
+
+const Value& Field::RawValue() const {
+    static const Value kNull;
+    const Value& stored = owner_.ActiveValue(index_);
+    return FitsColumn(column_, stored) ? stored : kNull;
+}
+
+bool Field::IsDamaged() const {
+    return !FitsColumn(column_, StoredValue());
 }
 
 bool Field::IsNull() const {

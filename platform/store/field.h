@@ -64,7 +64,12 @@ class Field {
 
     // ---- reading the current record ----
     bool IsNull() const;
+    // The value of the current record; a value that does not fit the column
+    // (damaged outside the program, see value_check.h) reads as null.
     const Value& RawValue() const;
+    // The value exactly as it is stored, damaged or not (the dump writes it).
+    const Value& StoredValue() const;
+    bool IsDamaged() const;
     QString AsString() const;     // plain text form: d.M.yyyy, True/False, 12.5
     QString DisplayText() const;  // through the get-text hook or the display format
     QString EditText() const;     // through the get-text hook or the edit format

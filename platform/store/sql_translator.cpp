@@ -5,6 +5,7 @@
 
 #include "platform/store/sql_lexer.h"
 #include "platform/store/store_error.h"
+#include "platform/store/value_check.h"
 #include "platform/store/value_text.h"
 
 namespace platform {
@@ -38,7 +39,8 @@ struct Operand {
     enum Kind { Column, Text, Number, Boolean, Null } kind = Null;
     QString sql;  // a column's SQLite expression
     const ColumnSchema* column = nullptr;
-    QString text;  // a text constant or the digits of a number
+    int table = -1;  // a column's table in tables_
+    QString text;    // a text constant or the digits of a number
     bool boolean = false;
     int position = 0;
 };
@@ -261,8 +263,12 @@ class Translator {
         Operand o;
         o.kind = Operand::Column;
         o.column = column;
+        o.table = table;
         o.position = at.position;
-        o.sql = tables_[static_cast<size_t>(table)].sqlAlias + '.' + QuoteIdentifier(column->name);
+        // A value damaged outside the program (a text in a date column)
+        // compares, sorts and groups as null.
+        o.sql = CheckedColumnSql(*column, tables_[static_cast<size_t>(table)].sqlAlias + '.' +
+                                              QuoteIdentifier(column->name));
         return o;
     }
 
@@ -480,10 +486,7 @@ class Translator {
                 AddTable(tables_[static_cast<size_t>(FindTable(item.qualifier, at))]);
             } else {
                 const Operand o = ColumnOperand(item.qualifier, item.name, at);
-                const TableSchema* owner = nullptr;
-                for (const TableRef& t : tables_)
-                    if (o.sql.startsWith(t.sqlAlias + '.'))
-                        owner = t.schema;
+                const TableSchema* owner = tables_[static_cast<size_t>(o.table)].schema;
                 AddOutput(o.sql, *o.column, *owner, item.alias);
                 selectedSql_.back() = o.sql;
             }

@@ -1,13 +1,25 @@
 #include "platform/store/sqlite_handle.h"
 
+#include <QFileInfo>
 #include <QStringList>
+#include <QUrl>
+#include <cerrno>
 
 #include "platform/store/czech_collation.h"
 #include "platform/store/store_error.h"
 
 namespace platform {
 
+int EngineCode(sqlite3* db, int code) {
+    // The write-ahead log's index and some writes report a full disk as an
+    // I/O error; the system's error number tells it apart.
+    if ((code & 0xFF) == SQLITE_IOERR && db != nullptr && sqlite3_system_errno(db) == ENOSPC)
+        return SQLITE_FULL;
+    return code;
+}
+
 QString SqliteMessage(sqlite3* db, int code) {
+    code = EngineCode(db, code);
     const QString engine = db != nullptr ? QString::fromUtf8(sqlite3_errmsg(db))
                                          : QString::fromUtf8(sqlite3_errstr(code));
     QString text;
@@ -50,9 +62,10 @@ Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
         sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = SqliteMessage(db, rc);
+        const int code = EngineCode(db, rc);
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
-        throw StoreError(message, rc);
+        throw StoreError(message, code);
     }
 }
 
@@ -87,7 +100,7 @@ bool Statement::Step() {
     if (rc == SQLITE_DONE)
         return false;
     const int extended = sqlite3_extended_errcode(db_);
-    const int code = extended != SQLITE_OK ? extended : rc;
+    const int code = EngineCode(db_, extended != SQLITE_OK ? extended : rc);
     const QString message = SqliteMessage(db_, code);
     sqlite3_reset(stmt_);
     throw StoreError(message, code);
@@ -117,19 +130,42 @@ Value Statement::Column(int index) const {
     }
 }
 
-Connection::Connection(const QString& file, bool create) {
-    // A connection is only ever used by the thread that opened it (the
-    // program's one user-interface thread), so SQLite need not lock its
-    // mutex on every call.
-    const int flags =
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-    const QByteArray path = file.toUtf8();
+namespace {
+
+// A file: URI naming the file as it is, so any character of the path is kept.
+QByteArray ImmutableUri(const QString& file) {
+    return QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toEncoded() + "?immutable=1";
+}
+
+}  // namespace
+
+Connection::Connection(const QString& file, Access access) {
+    // A connection is only ever used by the thread that opened it, so SQLite
+    // need not lock its mutex on every call.
+    int flags = SQLITE_OPEN_NOMUTEX;
+    QByteArray path = file.toUtf8();
+    switch (access) {
+        case Access::ReadWrite:
+            flags |= SQLITE_OPEN_READWRITE;
+            break;
+        case Access::Create:
+            flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+            break;
+        case Access::ReadOnly:
+            flags |= SQLITE_OPEN_READONLY;
+            break;
+        case Access::Immutable:
+            flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+            path = ImmutableUri(file);
+            break;
+    }
     const int rc = sqlite3_open_v2(path.constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = SqliteMessage(db_, rc);
+        const int code = EngineCode(db_, rc);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw StoreError(message, rc);
+        throw StoreError(message, code);
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 2000);
@@ -137,8 +173,10 @@ Connection::Connection(const QString& file, bool create) {
     try {
         // Reading the catalogue first tells a foreign or damaged file apart.
         Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
-        Execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        if (access == Access::ReadWrite || access == Access::Create) {
+            Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+            Execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        }
         // Sorting a book list of a whole kennel stays in memory instead of
         // spilling to temporary files; 64 MB of page cache at most.
         Execute(QStringLiteral("PRAGMA temp_store=MEMORY"));
@@ -147,6 +185,29 @@ Connection::Connection(const QString& file, bool create) {
         sqlite3_close(db_);
         db_ = nullptr;
         throw;
+    }
+}
+
+std::unique_ptr<Connection> Connection::OpenForReading(const QString& file) {
+    try {
+        return std::make_unique<Connection>(file, Access::ReadOnly);
+    } catch (const StoreError& error) {
+        if (!IsNoWriteFailure(error.EngineCode()))
+            throw;
+    }
+    return std::make_unique<Connection>(file, Access::Immutable);
+}
+
+bool IsNoWriteFailure(int code) {
+    switch (code & 0xFF) {
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
+        case SQLITE_IOERR:
+        case SQLITE_FULL:
+        case SQLITE_PERM:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -34,10 +34,24 @@ class Statement {
 
 class Connection {
   public:
-    // Opens an existing database file for reading and writing (never creates
-    // it unless `create` is set), registers the Czech collation and the LIKE
-    // function, and sets WAL with full synchronous commits.
-    Connection(const QString& file, bool create);
+    enum class Access {
+        ReadWrite,  // an existing file, WAL with full synchronous commits
+        Create,     // likewise, creating the file when missing
+        ReadOnly,   // never writes; needs the WAL index (-shm) or room to make it
+        // Reads the file as it lies on disk without any WAL index or lock:
+        // for a write-protected medium or a full disk, where nothing else
+        // can change the file either.
+        Immutable,
+    };
+    // Opens the database file, registers the Czech collation and the LIKE
+    // function and reads the catalogue (so a foreign or damaged file is
+    // refused here).
+    Connection(const QString& file, Access access);
+    Connection(const QString& file, bool create)
+        : Connection(file, create ? Access::Create : Access::ReadWrite) {}
+    // Reads without writing; where even the write-ahead log's index cannot
+    // be made (a write-protected medium, a full disk), reads the file as it lies.
+    static std::unique_ptr<Connection> OpenForReading(const QString& file);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -47,12 +61,25 @@ class Connection {
     bool TableExists(const QString& sqlName);
     QStringList TableColumns(const QString& sqlName);
     std::int64_t LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+    // Whether the main database takes no writes (opened so, or a file the
+    // system lets us only read).
+    bool IsReadOnly() const { return sqlite3_db_readonly(db_, "main") == 1; }
+    // Whether a transaction is open (SQLite may end one by itself on a failure).
+    bool InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
 
   private:
     sqlite3* db_ = nullptr;
 };
 
-// Readable text for a SQLite failure; `what` says what was being done.
+// Readable text for a SQLite failure.
 QString SqliteMessage(sqlite3* db, int code);
+
+// The result code a failure is reported with: SQLITE_FULL also for an I/O
+// error that the system gave as a full disk.
+int EngineCode(sqlite3* db, int code);
+
+// Whether a failure means the folder or the disk takes no writes (rather
+// than a damaged or foreign file).
+bool IsNoWriteFailure(int code);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/store/czech_collation.h"
 #include "platform/store/database.h"
 #include "platform/store/field.h"
+#include "platform/store/row_keys.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
 
@@ -93,6 +94,10 @@ const TableSchema& Table::Schema() const {
 QString Table::DisplayName() const {
     return schema_ != nullptr ? QStringLiteral("Tabulka %1").arg(schema_->fileName)
                               : QStringLiteral("Tabulka");
+}
+
+bool Table::ReadOnly() const {
+    return GetDatabase() != nullptr && GetDatabase()->IsReadOnly();
 }
 
 bool Table::HasKeyOrder() const {
@@ -258,6 +263,7 @@ void Table::Rethrow(const StoreError& error, const Row& row) const {
 }
 
 DataSet::RowId Table::InsertRow(const Row& row) {
+    RequireIdentifyingKey(*schema_, row);
     Statement& s = Prepared(QStringLiteral("insert"), insertSql_);
     for (size_t i = 0; i < row.size(); ++i)
         s.Bind(static_cast<int>(i) + 1, row[i]);
@@ -271,6 +277,7 @@ DataSet::RowId Table::InsertRow(const Row& row) {
 }
 
 void Table::UpdateRow(RowId id, const Row& row) {
+    RequireIdentifyingKey(*schema_, row);
     const int idMark = static_cast<int>(schema_->columns.size()) + 1;
     Statement& s = Prepared(QStringLiteral("update"), updateSql_);
     for (size_t i = 0; i < row.size(); ++i)

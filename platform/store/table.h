@@ -37,7 +37,7 @@ class Table : public DataSet {
     void FetchRow(RowId id, Row& out) override;
     std::vector<RowId> FindRows(const std::vector<int>& columns,
                                 const std::vector<Value>& values) override;
-    bool ReadOnly() const override { return false; }
+    bool ReadOnly() const override;  // a table of a read-only database
     RowId InsertRow(const Row& row) override;
     void UpdateRow(RowId id, const Row& row) override;
     void DeleteRow(RowId id) override;

@@ -330,6 +330,25 @@ TEST_F(RecordSheet, DuplicateNameIsRefusedAndTheCardStaysEditing) {
     EXPECT_EQ(Card().RecordCount(), 3);
 }
 
+TEST_F(RecordSheet, ACardWithoutARegisteredNameIsRefusedAndStaysEditing) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    auto* navigator = Find<TDBNavigatorKopa>("DBNavigator1");
+    navigator->BtnClick(nbInsert);
+    ASSERT_EQ(Card().State(), platform::DataSetState::Insert);
+    Type("DBE_Jmeno_call", QStringLiteral("Nikdo"));
+    Type("DBE_Jmeno_registr", QStringLiteral("   "));
+    ScriptedMessages messages;
+    navigator->BtnClick(nbPost);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(messages.Shown()[0].text.contains(
+        QStringLiteral("registrované jméno (Jmeno_registr) musí být vyplněno")))
+        << messages.Shown()[0].text.toStdString();
+    EXPECT_EQ(Card().State(), platform::DataSetState::Insert);
+    Card().Cancel();
+    EXPECT_EQ(Card().RecordCount(), 2);
+}
+
 TEST_F(RecordSheet, ImpossibleBirthDateIsReportedAndEmptied) {
     testing_support::FixedClock clock(QDate(2026, 12, 9));
     sheet_->PrepareEntry(TRecordSheetEntry::reEdit);

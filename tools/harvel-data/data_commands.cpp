@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
+#include <cstdio>
 
 #include "platform/czech_plural.h"
 #include "platform/store/csv.h"
+#include "platform/store/data_check.h"
 #include "platform/store/store.h"
+#include "platform/store/value_check.h"
 
 namespace harvel_data {
 namespace {
@@ -26,6 +29,9 @@ QString OneLine(QString text) {
 }
 
 QString CsvText(const Field& field) {
+    // A value damaged outside the program is written as it is stored.
+    if (field.IsDamaged())
+        return platform::StoredText(field.StoredValue());
     if (field.IsNull())
         return QString();
     switch (field.Kind()) {
@@ -124,7 +130,7 @@ void InitCommand(const QString& folder, QTextStream& out) {
 }
 
 void SqlCommand(const QString& folder, const QString& statement, QTextStream& out) {
-    platform::Database database(folder);
+    platform::Database database(folder, platform::OpenMode::ReadOnly);
     platform::Query query(database);
     query.SetSQL(statement.split('\n'));
     query.Open();
@@ -161,7 +167,7 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
         database.Commit();
     } catch (...) {
         table.Cancel();
-        database.Rollback();
+        database.RollbackAfterFailure();
         throw;
     }
     table.EndBulkAppend();
@@ -179,16 +185,22 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
 }
 
 void DumpCommand(const QString& folder, const QString& tableName, QTextStream& out) {
-    platform::Database database(folder);
+    platform::Database database(folder, platform::OpenMode::ReadOnly);
     platform::Table table(database, tableName);
     table.Open();
     out << QString::fromUtf8(platform::CsvLine(table.FieldNames()));
+    std::vector<platform::CheckFinding> damaged;
+    int row = 0;
     for (table.First(); !table.Eof(); table.Next()) {
+        platform::AddDamagedValues(table, ++row, damaged);
         QStringList texts;
         for (int i = 0; i < table.FieldCount(); ++i)
             texts << CsvText(table.Fields(i));
         out << QString::fromUtf8(platform::CsvLine(texts));
     }
+    out.flush();
+    for (const platform::CheckFinding& finding : damaged)
+        std::fprintf(stderr, "Poškozená hodnota: %s\n", finding.Line().toUtf8().constData());
 }
 
 }  // namespace harvel_data

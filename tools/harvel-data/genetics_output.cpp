@@ -9,7 +9,7 @@
 namespace harvel_data {
 
 pedigree::TPedigreeGraph ReadKennelGraph(const QString& folder) {
-    platform::Database database(folder);
+    platform::Database database(folder, platform::OpenMode::ReadOnly);
     pedigree::TPedigreeGraph graph = pedigree::LoadPedigreeGraph(database);
     for (const pedigree::TPedigreeProblem& problem : graph.Problems())
         std::fprintf(stderr, "Upozornění: %s\n", problem.text.toUtf8().constData());

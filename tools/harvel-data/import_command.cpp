@@ -1,7 +1,9 @@
 #include "import_command.h"
 
+#include <QDir>
 #include <cstdio>
 
+#include "platform/folders.h"
 #include "platform/paradox/installation_import.h"
 #include "platform/store/store_error.h"
 
@@ -46,8 +48,13 @@ int ImportCommand(const QStringList& args, QTextStream& out) {
     ImportRequest request;
     if (!ParseArguments(args, request))
         return 2;
+    request.backupsToKeep = platform::BackupsToKeep(
+        platform::FileInFolder(platform::ProgramFolder(), QStringLiteral("Harvel.INI")));
     const platform::paradox::ImportResult result =
         platform::paradox::ImportOldInstallation(request);
+    if (!result.backupFile.isEmpty())
+        out << QStringLiteral("Záloha cílové databáze před převzetím: %1\n")
+                   .arg(QDir::toNativeSeparators(result.backupFile));
     out << result.SummaryText();
     if (!result.committed)
         throw platform::StoreError(

@@ -5,6 +5,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "backup_commands.h"
 #include "data_commands.h"
 #include "genetics_commands.h"
 #include "import_command.h"
@@ -25,6 +26,9 @@ const char kUsage[] =
     "  harvel-data import SRC DIR [--keep-going] [--templates DIR] [--settings DIR] "
     "[--codepage N]\n"
     "                                       převezme tabulky dřívější instalace ze složky SRC\n"
+    "  harvel-data backup DIR [FILE]        záloha databáze do DIR/Zalohy (nebo do souboru FILE)\n"
+    "  harvel-data restore DIR FILE         obnoví databázi ze zálohy FILE (program nesmí běžet)\n"
+    "  harvel-data check DIR                vypíše poškozené hodnoty a osiřelé záznamy\n"
     "  harvel-data --help                   vypíše tento návod\n";
 
 int Run(const QStringList& args, QTextStream& out) {
@@ -46,6 +50,12 @@ int Run(const QStringList& args, QTextStream& out) {
         harvel_data::CoiCommand(args.mid(1), out);
     } else if (command == QLatin1String("mates") && args.size() >= 3) {
         harvel_data::MatesCommand(args.mid(1), out);
+    } else if (command == QLatin1String("backup") && (args.size() == 2 || args.size() == 3)) {
+        harvel_data::BackupCommand(args.mid(1), out);
+    } else if (command == QLatin1String("restore") && args.size() == 3) {
+        harvel_data::RestoreCommand(args[1], args[2], out);
+    } else if (command == QLatin1String("check") && args.size() == 2) {
+        return harvel_data::CheckCommand(args[1], out);
     } else if (command == QLatin1String("import")) {
         if (harvel_data::ImportCommand(args.mid(1), out) != 0) {
             std::fputs(kUsage, stderr);

@@ -66,7 +66,8 @@ ReportData OpenData(const harvel_report::ReportOptions& o) {
                                                                            o.where, o.order);
         return data;
     }
-    data.database = std::make_unique<platform::Database>(o.dataFolder);
+    data.database =
+        std::make_unique<platform::Database>(o.dataFolder, platform::OpenMode::ReadOnly);
     if (!o.table.isEmpty()) {
         data.dataSet = std::make_unique<platform::Table>(*data.database, o.table);
     } else {

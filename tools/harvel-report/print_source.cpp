@@ -46,7 +46,8 @@ PrintSourceRun::PrintSourceRun(const QString& dataFolder, int source, const QStr
             return request.defaultButton ? request.defaultButton
                                          : platform::FirstButton(request.buttons);
         });
-    dm_ = std::make_unique<TDM1>(QFileInfo(dataFolder).absoluteFilePath());
+    dm_ = std::make_unique<TDM1>(QFileInfo(dataFolder).absoluteFilePath(), nullptr,
+                                 platform::OpenMode::ReadOnly);
     const bool opened = dm_->TaMain_Card.IsActive();
     if (opened) {
         dm_->RunBookQuery(source, order, where);

@@ -14,6 +14,7 @@
 
 #include "platform/paradox/installation_import.h"
 #include "platform/paradox/paradox_error.h"
+#include "platform/store/backup.h"
 #include "platform/store/store.h"
 #include "tests/support/paradox_writer.h"
 
@@ -328,3 +329,34 @@ TEST_F(InstallationImport, AFolderWithoutOldTablesIsRefused) {
 }
 
 }  // namespace
+
+TEST_F(InstallationImport, ARecordSheetWithoutARegisteredNameIsRefused) {
+    WriteTable(source_, "main_card.db", OldCards({"Aron", "", "   "}));
+    const ImportResult r = Import();
+    EXPECT_FALSE(r.committed);
+    ASSERT_EQ(r.refusals.size(), 2u);
+    EXPECT_EQ(r.refusals[0].row, 2);
+    EXPECT_EQ(r.refusals[1].row, 3);
+    EXPECT_TRUE(r.refusals[0].reason.contains("registrované jméno (Jmeno_registr) musí být"))
+        << r.refusals[0].reason.toStdString();
+    EXPECT_EQ(Rows(target_, "main_card.db"), 0);
+    const ImportResult rest = Import(true);
+    EXPECT_TRUE(rest.committed);
+    EXPECT_EQ(Rows(target_, "main_card.db"), 1);
+}
+
+TEST_F(InstallationImport, AnExistingTargetDatabaseIsBackedUpBeforeAnythingIsWritten) {
+    platform::Database::CreateSchema(target_);
+    WriteTable(source_, "main_card.db", OldCards({"Aron", "Brok"}));
+    const ImportResult r = Import();
+    ASSERT_TRUE(r.committed);
+    ASSERT_FALSE(r.backupFile.isEmpty());
+    EXPECT_EQ(platform::ListBackups(target_), QStringList{r.backupFile});
+    // The backup holds the target as it was: the thirteen empty tables.
+    QString problem;
+    EXPECT_TRUE(platform::DatabaseIsSound(r.backupFile, &problem)) << problem.toStdString();
+    EXPECT_EQ(Rows(target_, "main_card.db"), 2);
+    // A new target has nothing to back up.
+    QDir(target_).removeRecursively();
+    EXPECT_TRUE(Import().backupFile.isEmpty());
+}
