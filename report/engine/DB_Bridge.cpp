@@ -197,11 +197,20 @@ QString TBridge::FieldMemo(int i) const {
     });
 }
 
-bool TBridge::FieldPicture(int i, platform::Picture& picture) const {
+bool TBridge::FieldPicture(int i, platform::Picture& picture, QString* error) const {
     picture.Clear();
-    return Guarded(FieldAt(i), false, [&picture](const platform::Field& f) {
+    return Guarded(FieldAt(i), false, [&picture, error](const platform::Field& f) {
         const QByteArray bytes = f.AsBytes();
-        return !bytes.isEmpty() && picture.LoadFromBytes(bytes);
+        if (bytes.isEmpty()) {
+            return false;
+        }
+        if (picture.LoadFromBytes(bytes, error)) {
+            return true;
+        }
+        if (error && error->isEmpty()) {
+            *error = QStringLiteral("no picture format it knows");
+        }
+        return false;
     });
 }
 

@@ -60,7 +60,9 @@ class TBridge {
     // Binary and memo fields: their whole content as text; others their string value.
     QString FieldMemo(int i) const;
     // Loads the picture of a binary field; false (picture cleared) when it holds none.
-    bool FieldPicture(int i, platform::Picture& picture) const;
+    // False for an empty field and for bytes that are no readable picture;
+    // for the latter `error`, when given, says why.
+    bool FieldPicture(int i, platform::Picture& picture, QString* error = nullptr) const;
 
     // The folder of a named database alias: the text after "=" of its first
     // parameter (at most 255 characters). A failure shows

@@ -104,6 +104,7 @@ void TLumexReportElement::CopyLayout(const TLumexReportElement& other) {
     kind = other.kind;
     source = other.source;
     sourceName = other.sourceName;
+    missingSource = other.missingSource;
     left = other.left;
     top = other.top;
     width = other.width;
@@ -159,6 +160,11 @@ void TLumexReportElement::ParseElement(QStringView line) {
     if (kind == ekField || kind == ekFieldLabel) {
         const int fieldCount = report_ ? report_->FieldCount() : 0;
         if (source < 0 || source >= fieldCount) {
+            // The first field would print in its place; the run prints it
+            // empty and reports it instead.
+            if (missingSource.isEmpty()) {
+                missingSource = QString::number(source);
+            }
             source = 0;
         }
     }
@@ -187,6 +193,7 @@ void TLumexReportElement::ParseElement(QStringView line) {
 }
 
 void TLumexReportElement::ReadSource(QStringView field) {
+    missingSource.clear();
     if (field.isEmpty() || StartsWithDigit(field)) {
         sourceName.clear();
         source = TemplateInt(field, 0);
@@ -198,6 +205,9 @@ void TLumexReportElement::ReadSource(QStringView field) {
         found = report_->FindField(sourceName);
     } else if (report_ && kind == ekFunction) {
         found = report_->Funkce().FindFunction(sourceName);
+    }
+    if (found < 0 && (kind == ekField || kind == ekFieldLabel || kind == ekFunction)) {
+        missingSource = sourceName;
     }
     source = found < 0 ? 0 : found;
 }

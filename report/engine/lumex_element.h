@@ -154,7 +154,11 @@ class TLumexReportElement {
     // index (13), detail index (15); for 8, 9, 10 the kind itself.
     int source = 0;
     QString sourceName;  // the source as given by name (at most 32 characters), or empty
-    int left = 0;        // hundredths of an inch from the top-left of the section
+    // Fields (2, 3) and functions (6) whose name or number the report does
+    // not have: the reference as the template gives it (the source reads 0).
+    // Such an element prints empty and the run reports it.
+    QString missingSource;
+    int left = 0;  // hundredths of an inch from the top-left of the section
     int top = 0;
     int width = 0;
     int height = 0;

@@ -44,14 +44,16 @@ void TRadekFunkce::Compute() {
         Reset();
     }
     TCalcType result;
-    int error = eeOK;
+    error = eeOK;
+    errorPosition = 0;
     try {
         compiled_.SetText(expression);
-        error = compiled_.Evaluate(result);
+        error = compiled_.Evaluate(result, &errorPosition);
     } catch (const std::exception&) {
         error = eeDomain;
     }
     if (error != eeOK) {
+        // The page shows the cleared value; the engine reports the failure.
         result.Clear();
     }
     Aggregate(result);

@@ -61,6 +61,8 @@ class TRadekFunkce {
     double total = 0.0;
     double sumOfSquares = 0.0;
     bool skipNulls = false;  // copied from the report's AllowNullValues
+    int error = eeOK;        // the last Compute's expression error code (TExprError)
+    int errorPosition = 0;   // and its 0-based character position
 
     // Sets the kind of the value from the result type (number 1, text 2,
     // anything else 0); done when a function is created or read.

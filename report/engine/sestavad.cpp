@@ -167,7 +167,16 @@ const platform::Picture* TSestavaD::FieldPicture(int i) {
         return nullptr;
     }
     if (InRange(i)) {
-        bridge_.FieldPicture(i, picture_);
+        QString why;
+        if (!bridge_.FieldPicture(i, picture_, &why) && !why.isEmpty()) {
+            // Bytes that are no readable picture: the page leaves it out and says so.
+            TRunError error;
+            error.kind = rePicture;
+            error.name = FieldName(i);
+            error.record = RecordNumber();
+            error.detail = why;
+            ReportRunError(error);
+        }
     }
     return &picture_;
 }

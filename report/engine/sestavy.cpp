@@ -150,6 +150,7 @@ void TSestava::SetReportDir(const QString& dir) {
 }
 
 void TSestava::SetPredloha(TPredloha predloha) {
+    ClearRunErrors();
     TSestavaD::SetPredloha(std::move(predloha));
     if (OnSetPredloha) {
         OnSetPredloha(*this);
@@ -188,6 +189,13 @@ QString TSestava::TemplateFileName() {
         return reportDir_ + reportName_;
     }
     return platform::ProgramFolder() + reportName_;
+}
+
+QString TSestava::TemplateName() const {
+    if (!resolvedTemplate_.isEmpty()) {
+        return QFileInfo(resolvedTemplate_).fileName();
+    }
+    return reportName_.isEmpty() ? TSestavaD::TemplateName() : reportName_;
 }
 
 QString TSestava::TemplateFolder() const {

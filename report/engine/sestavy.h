@@ -74,8 +74,11 @@ class TSestava : public TSestavaD {
     bool PrintBackground() const { return PrintBackgroundAlways; }
     void SetPrintBackground(bool on) { PrintBackgroundAlways = on; }
 
-    // Assigning the template applies it and raises OnSetPredloha.
+    // Assigning the template forgets the failures of earlier runs, applies it
+    // and raises OnSetPredloha.
     void SetPredloha(TPredloha predloha) override;
+    // The template's file name (the report name before a file was read).
+    QString TemplateName() const override;
     void SetParametry(const QStringList& lines) { Parametry = lines; }
     // The lines kept inside the component when IsStored.
     const TPredloha& StoredPredloha() const { return stored_; }

@@ -10,6 +10,7 @@
 #include "platform/czech_locale.h"
 #include "report/engine/day_number.h"
 #include "report/engine/expression.h"
+#include "report/engine/page_check.h"
 #include "report/output/lumex_canvas.h"
 
 namespace {
@@ -221,9 +222,82 @@ void TSestavaTyp::PrintGroupHeaders() {
 
 void TSestavaTyp::ComputeFunctions() {
     Funkce().ComputeAll();
+    ReportFunctionErrors();
     if (OnVypoctiFunkce) {
         OnVypoctiFunkce(*this);
     }
+}
+
+void TSestavaTyp::ReportFunctionErrors() {
+    TListFunkci& functions = Funkce();
+    for (int f = 0; f < functions.Count(); ++f) {
+        const TRadekFunkce& function = functions[f];
+        if (function.error == eeOK) {
+            continue;
+        }
+        TRunError error;
+        error.kind = reFunction;
+        error.name = function.name;
+        error.code = function.error;
+        error.position = function.errorPosition;
+        error.detail = function.expression;
+        ReportRunError(error);
+    }
+}
+
+// ---- failures the run goes on past ------------------------------------------------------
+
+const TRunErrors& TSestavaTyp::RunErrors() const {
+    return master_ ? master_->RunErrors() : runErrors_;
+}
+
+void TSestavaTyp::ClearRunErrors() {
+    if (master_) {
+        master_->ClearRunErrors();
+    } else {
+        runErrors_.Clear();
+    }
+}
+
+void TSestavaTyp::ReportRunError(const TRunError& error) {
+    if (master_) {
+        master_->ReportRunError(error);
+        return;
+    }
+    if (runErrors_.Add(error) && OnRunError) {
+        OnRunError(*this, error);
+    }
+}
+
+void TSestavaTyp::ReportMissingSource(const TLumexReportElement& element) {
+    TRunError error;
+    error.name = element.missingSource;
+    if (element.kind == ekFunction) {
+        error.kind = reFunctionName;
+    } else if (element.sourceName.isEmpty()) {
+        error.kind = reFieldNumber;
+        error.code = FieldCount();
+    } else {
+        error.kind = reField;
+    }
+    ReportRunError(error);
+}
+
+void TSestavaTyp::ApplyPageSetup(const TPageSettings& page) {
+    const QString problem = PageSetupProblem(page);
+    if (problem.isEmpty()) {
+        TSestavaLayout::ApplyPageSetup(page);
+        return;
+    }
+    TRunError error;
+    error.kind = rePaper;
+    error.name = TemplateName();
+    error.detail = problem;
+    ReportRunError(error);
+    TPageSettings usable;
+    usable.orientation = page.orientation;
+    usable.orientationMayChange = page.orientationMayChange;
+    TSestavaLayout::ApplyPageSetup(usable);
 }
 
 void TSestavaTyp::NextRecord() {
@@ -340,7 +414,10 @@ void TSestavaTyp::RefreshValues(bool header, bool footer) {
         }
         for (int k = 0; k < section.Count(); ++k) {
             TLumexReportElement& element = section[k];
-            if (element.kind == ekField) {
+            if (element.kind == ekField && !element.missingSource.isEmpty()) {
+                element.value.Clear();
+                ReportMissingSource(element);
+            } else if (element.kind == ekField) {
                 LoadFieldValue(element.source, element.value);
                 if (IsPictureFieldType(DataType(element.source))) {
                     const platform::Picture* picture = FieldPicture(element.source);
@@ -511,6 +588,10 @@ QString TSestavaTyp::ElementText(TLumexReportElement& element) {
         case ekText:
             return element.text;
         case ekField:
+            if (!element.missingSource.isEmpty()) {
+                ReportMissingSource(element);
+                return QString();
+            }
             if (IsPictureFieldType(DataType(element.source))) {
                 const platform::Picture* picture = FieldPicture(element.source);
                 element.picture = picture ? *picture : platform::Picture();
@@ -518,6 +599,10 @@ QString TSestavaTyp::ElementText(TLumexReportElement& element) {
             }
             return element.value.text;
         case ekFieldLabel:
+            if (!element.missingSource.isEmpty()) {
+                ReportMissingSource(element);
+                return QString();
+            }
             return FieldLabel(element.source);
         case ekParameter:
             return Parametry.value(element.source);
@@ -530,6 +615,10 @@ QString TSestavaTyp::ElementText(TLumexReportElement& element) {
             }
             return FormatIntegerPattern(element.text, element.value.number);
         case ekFunction:
+            if (!element.missingSource.isEmpty()) {
+                ReportMissingSource(element);
+                return QString();
+            }
             if (element.source >= 0 && element.source < Funkce().Count()) {
                 return Funkce()[element.source].DisplayText();
             }
@@ -590,7 +679,18 @@ bool TSestavaTyp::LoadPicture(const QString& name, platform::Picture& picture) {
     for (const QString& candidate : {TemplateFolder() + name, name}) {
         const QFileInfo info(candidate);
         if (!name.isEmpty() && info.isFile()) {
-            return picture.LoadFromFile(candidate);
+            QString why;
+            if (picture.LoadFromFile(candidate, &why)) {
+                return true;
+            }
+            // A file that is there but no readable picture is left out of
+            // the page with a word.
+            TRunError error;
+            error.kind = rePicture;
+            error.name = candidate;
+            error.detail = why.isEmpty() ? QStringLiteral("no picture format it knows") : why;
+            ReportRunError(error);
+            return false;
         }
     }
     return false;

@@ -13,6 +13,7 @@
 
 #include "platform/paint/picture.h"
 #include "report/engine/data_types.h"
+#include "report/engine/run_errors.h"
 #include "report/engine/sestava_layout.h"
 #include "report/engine/value_provider.h"
 #include "report/output/code_pages.h"
@@ -80,6 +81,20 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
         OnPaintBoxSize;
     std::function<bool(TSestavaTyp&, const QString& name, platform::Picture& picture)> OnNactiObraz;
     std::function<void(TSestavaTyp&, QStringList& items)> OnNactiSeznamObrazu;
+    // Raised once for every distinct failure the run went on past (a
+    // detail's failures are its master's).
+    std::function<void(TSestavaTyp&, const TRunError&)> OnRunError;
+
+    // ---- failures the run went on past ------------------------------------------------
+    // Those met since the template was applied last (a detail's: its master's).
+    const TRunErrors& RunErrors() const;
+    void ClearRunErrors();
+    // Lists a failure and raises OnRunError when it was not listed yet.
+    void ReportRunError(const TRunError& error);
+    // The name failures of the template itself are reported under.
+    virtual QString TemplateName() const { return Popis(); }
+    // The 1-based record of the run the data stands on.
+    int RecordNumber() const { return recordsPrinted_ + 1; }
 
     // ---- data provider (answered by the data-bound report) ------------------------------
     int FieldCount() const override { return 0; }
@@ -121,6 +136,8 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
 
   protected:
     void LoadElementPicture(TLumexReportElement& element) override;
+    // An unusable paper is replaced by the default paper and reported.
+    void ApplyPageSetup(const TPageSettings& page) override;
 
   private:
     struct ShiftLine;
@@ -138,6 +155,8 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     void EvaluateConditions();
     void ComputeFunctions();
     void ResolvePicture(TLumexReportElement& element);
+    void ReportFunctionErrors();
+    void ReportMissingSource(const TLumexReportElement& element);
     bool IncludesSection(const TOddilSestavy& section, bool header, bool footer) const;
 
     int FooterHeight() const;
@@ -170,6 +189,7 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     std::unique_ptr<TLumexCanvas> measure_;
     std::unique_ptr<TRunProgress> progress_;
     platform::Picture fieldPicture_;
+    TRunErrors runErrors_;
 
     // Run state.
     QDateTime printDateTime_;

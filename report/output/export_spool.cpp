@@ -113,12 +113,6 @@ class SpoolReader {
         value = qFromLittleEndian<quint32>(bytes.constData());
         return true;
     }
-    bool Skip(qint64 count) {
-        if (count > Remaining()) {
-            return false;
-        }
-        return stream_.skip(count) == count;
-    }
 
   private:
     QIODevice& stream_;
@@ -201,10 +195,14 @@ bool LoadSpool(TSestVystup& output, QIODevice& stream, QString* error) {
         }
         if (type == kRecordEmfPage && size == 0) {
             ended = true;
+        } else if (type == kRecordEndPage && size == 0) {
+            continue;  // the end of the page just read
         } else if (type != kRecordEmfPage) {
-            if (!reader.Skip(size)) {
-                return finish(Fail(error, QStringLiteral("záznam je delší než soubor")));
-            }
+            // Skipping a record it does not understand could drop a page
+            // without a word: the file counts as damaged.
+            return finish(Fail(error, QStringLiteral("neznámý záznam typu %1 za stránkou %2")
+                                          .arg(type)
+                                          .arg(pages.size())));
         } else {
             QByteArray emf;
             if (size > kMaxPageBytes || size > reader.Remaining() || !reader.Read(size, emf)) {

@@ -97,10 +97,28 @@ int CompareDrawOrder(const TVystPrvek& existing, const TVystPrvek& added) {
 }  // namespace
 
 void TStranaPrvku::Add(std::unique_ptr<TVystPrvek> element) {
-    auto place = std::find_if(elements_.begin(), elements_.end(), [&](const auto& existing) {
-        return CompareDrawOrder(*existing, *element) >= 0;
-    });
-    elements_.insert(place, std::move(element));
+    elements_.push_back(std::move(element));
+}
+
+// Inserting every new element before the first one it does not follow keeps
+// the page sorted by the draw order, with a later element before an earlier
+// one it ties with. The same order comes from sorting the elements added
+// since the last read (latest first, stably) and merging them in front of
+// the equal ones already ordered.
+void TStranaPrvku::OrderAdded() const {
+    using Entry = std::unique_ptr<TVystPrvek>;
+    // a goes before b: b would not be passed over when a is inserted.
+    auto before = [](const Entry& a, const Entry& b) { return CompareDrawOrder(*b, *a) > 0; };
+    const auto added = elements_.begin() + std::ptrdiff_t(ordered_);
+    std::reverse(added, elements_.end());
+    std::stable_sort(added, elements_.end(), before);
+    std::vector<Entry> merged;
+    merged.reserve(elements_.size());
+    std::merge(std::make_move_iterator(added), std::make_move_iterator(elements_.end()),
+               std::make_move_iterator(elements_.begin()), std::make_move_iterator(added),
+               std::back_inserter(merged), before);
+    elements_ = std::move(merged);
+    ordered_ = elements_.size();
 }
 
 // ---- TSestVystup: pages ---------------------------------------------------------

@@ -51,15 +51,35 @@ class TVystPrvek {
 
 class TStranaPrvku {
   public:
-    // Inserts the element at its place in the draw order (back to front).
+    // Puts the element at its place in the draw order (back to front). The
+    // elements added since the page was last read are ordered when it is
+    // read next, so that adding n elements takes n log n, not n² steps.
     void Add(std::unique_ptr<TVystPrvek> element);
     int Count() const { return int(elements_.size()); }
-    TVystPrvek& Item(int i) { return *elements_[i]; }
-    const TVystPrvek& Item(int i) const { return *elements_[i]; }
-    void Clear() { elements_.clear(); }
+    TVystPrvek& Item(int i) {
+        Order();
+        return *elements_[i];
+    }
+    const TVystPrvek& Item(int i) const {
+        Order();
+        return *elements_[i];
+    }
+    void Clear() {
+        elements_.clear();
+        ordered_ = 0;
+    }
 
   private:
-    std::vector<std::unique_ptr<TVystPrvek>> elements_;
+    void Order() const {
+        if (ordered_ != elements_.size()) {
+            OrderAdded();
+        }
+    }
+    void OrderAdded() const;
+
+    // The first ordered_ elements are in draw order, the rest in the order added.
+    mutable std::vector<std::unique_ptr<TVystPrvek>> elements_;
+    mutable std::size_t ordered_ = 0;
 };
 
 class TSestVystup {

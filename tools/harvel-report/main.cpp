@@ -29,6 +29,7 @@ const char kUsage[] =
     "                [--param TEXT]... [--first N] [--last M] [--max-records N]\n"
     "                --format dump|pdf|png|html|html-single|rtf|txt|emf|wmf|spl --out FILE\n"
     "                [--dpi N] [--codepage ascii|cp867|cp852|cp1250|iso88592] [--preview]\n"
+    "                [--strict]   (chyba výpočtu, obrázku, položky či papíru: kód 1)\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) [--template FILE.pts] "
     "[--param TEXT]...\n"
     "                --eval \"VÝRAZ\"\n"
@@ -43,6 +44,10 @@ const char kUsage[] =
 struct Failure {
     QString message;
 };
+
+void PrintError(const QString& message) {
+    std::fprintf(stderr, "harvel-report: %s\n", message.toUtf8().constData());
+}
 
 // The data of the report: the database of the folder and one open table or query.
 struct ReportData {
@@ -124,6 +129,16 @@ int EvaluateOnFirstRecord(const harvel_report::ReportOptions& o, TSestava& repor
     return 0;
 }
 
+// The failures the run went past are printed as they come (each once); with
+// --strict they make the exit code 1.
+void PrintRunErrors(TSestava& report) {
+    report.OnRunError = [](TSestavaTyp&, const TRunError& error) { PrintError(error.Message()); };
+}
+
+int RunErrorsExitCode(const harvel_report::ReportOptions& o, const TSestava& report) {
+    return o.strict && !report.RunErrors().IsEmpty() ? 1 : 0;
+}
+
 int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
     if (!o.format.isEmpty() && !harvel_report::IsWrittenFormat(o.format)) {
         throw Failure{QStringLiteral("Formát \"%1\" tato verze zatím nezapisuje.").arg(o.format)};
@@ -137,6 +152,10 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
     }
     report.PrepareOutput();
     TSestVystup& output = report.Output();
+    // Every format answers an output without pages the same way.
+    if (!o.format.isEmpty() && output.PageCount() == 0) {
+        throw Failure{QStringLiteral("Sestava nemá žádnou stránku.")};
+    }
     QString error;
     if (o.format == QLatin1String("dump")) {
         error = harvel_report::WriteDump(output, o.outFile);
@@ -151,14 +170,16 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
         throw Failure{error};
     }
     if (o.preview) {
-        return harvel_report::ShowOutputPreview(output, report.Popis());
+        const int shown = harvel_report::ShowOutputPreview(output, report.Popis());
+        return shown != 0 ? shown : RunErrorsExitCode(o, report);
     }
-    return 0;
+    return RunErrorsExitCode(o, report);
 }
 
 int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     ReportData data = OpenData(o);
     TSestava report;
+    PrintRunErrors(report);
     report.SetDataSource(data.Source());
     report.Parametry = data.printSource ? data.printSource->Parametry() : o.params;
     if (o.firstPage)
@@ -185,10 +206,6 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
         return EvaluateOnFirstRecord(o, report, out);
     }
     return WriteReport(o, report);
-}
-
-void PrintError(const QString& message) {
-    std::fprintf(stderr, "harvel-report: %s\n", message.toUtf8().constData());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTextStream>
 
@@ -14,6 +15,9 @@
 namespace harvel_report {
 
 namespace {
+
+// The longest side of a page picture: beyond it the picture would not fit in memory.
+constexpr double kMaxPngSide = 32767;
 
 int FirstIndex(const TSestVystup& output) {
     return std::max(0, output.FirstPage - 1);
@@ -63,8 +67,21 @@ QString WritePngs(TSestVystup& output, const QString& fileName, int dpi) {
     for (int i = first; i < end; ++i) {
         const platform::VectorPicture& image = RenderPageOnPaper(output, i);
         const double scale = double(dpi) / image.UnitsPerInch();
-        QImage png(qRound(image.Width() * scale), qRound(image.Height() * scale),
-                   QImage::Format_RGB32);
+        const double width = image.Width() * scale;
+        const double height = image.Height() * scale;
+        QImage png;
+        if (width >= 1 && height >= 1 && width <= kMaxPngSide && height <= kMaxPngSide) {
+            png = QImage(qRound(width), qRound(height), QImage::Format_RGB32);
+        }
+        if (png.isNull()) {
+            return QStringLiteral(
+                       "Stránku %1 nelze vykreslit jako PNG: obrázek %2 × %3 bodů "
+                       "(%4 dpi) je prázdný nebo příliš velký.")
+                .arg(i + 1)
+                .arg(qRound64(width))
+                .arg(qRound64(height))
+                .arg(dpi);
+        }
         png.fill(Qt::white);
         const int dotsPerMetre = qRound(dpi / 0.0254);
         png.setDotsPerMeterX(dotsPerMetre);
@@ -77,8 +94,10 @@ QString WritePngs(TSestVystup& output, const QString& fileName, int dpi) {
             image.Play(canvas, QRect(0, 0, png.width(), png.height()));
         }
         const QString pageFile = PageFileName(fileName, i + 1, QStringLiteral(".png"));
-        if (!png.save(pageFile, "PNG")) {
-            return QStringLiteral("Soubor \"%1\" nelze zapsat.").arg(pageFile);
+        QImageWriter writer(pageFile, "PNG");
+        if (!writer.write(png)) {
+            return QStringLiteral("Soubor \"%1\" nelze zapsat: %2")
+                .arg(pageFile, writer.errorString());
         }
     }
     return QString();

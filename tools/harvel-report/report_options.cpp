@@ -128,6 +128,10 @@ ReportOptions ParseOptions(const QStringList& args) {
             o.help = true;
             return o;
         }
+        if (option == QLatin1String("--strict")) {
+            o.strict = true;
+            continue;
+        }
         if (option == QLatin1String("--by-name")) {
             o.draftByName = true;
             continue;

@@ -25,13 +25,16 @@ struct ReportOptions {
     std::optional<QString> eval;
     bool preview = false;  // show the pages in the preview window after generating
     bool design = false;   // open the template in the designer
+    // --strict: a failure the run went on past (a function, a picture, a
+    // field, the paper) ends the program with exit code 1.
+    bool strict = false;
     // --draft OUT.pts: a new template drafted from --fields A,B,C.
     QString draftOut;
     QStringList draftFields;
     QString draftStyle = QStringLiteral("column");    // column | row
     QString draftCaptions = QStringLiteral("label");  // label | text | none
     bool draftByName = false;
-    bool help = false;     // --help: print the usage and do nothing else
+    bool help = false;  // --help: print the usage and do nothing else
 };
 
 // Reads the arguments (without the program name). Throws UsageError with a

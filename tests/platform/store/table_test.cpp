@@ -303,7 +303,12 @@ TEST_F(TableTest, EmptyTextIsNull) {
 }
 
 TEST_F(TableTest, PicturesKeepTheirBytes) {
-    QByteArray jpeg("\xFF\xD8\xFF\xE0\0\x10JFIF\0binary\0data", 24);
+    // The bytes hold NULs, so their count comes from the literal itself
+    // (without its closing NUL), never from a number written beside it.
+    static constexpr char kBytes[] = "\xFF\xD8\xFF\xE0\0\x10JFIF\0binary\0data";
+    const QByteArray jpeg(kBytes, sizeof kBytes - 1);
+    ASSERT_EQ(jpeg.size(), 22);
+    ASSERT_TRUE(jpeg.endsWith("data"));
     Table t(*db_, "foto_album.db");
     t.Open();
     t.Append();

@@ -156,15 +156,43 @@ TEST(ExportSpool, WrittenAndReadBackGivesTheSamePages) {
     EXPECT_EQ(again.PageCount(), 2);
 }
 
-TEST(ExportSpool, OtherRecordsAreSkipped) {
+// A record the reader does not understand could hide a page: skipping it
+// loaded one page short without a word, so the file counts as damaged.
+TEST(ExportSpool, RecordsItDoesNotUnderstandMakeTheFileDamaged) {
     ExportFixture f;
     TwoPages(f);
     const QByteArray spool = Spool(f.output, QStringLiteral("AB"));
     QByteArray withOther = spool.left(28);
     withOther += QByteArray("\x03\0\0\0\x04\0\0\0xyzw", 12);  // a type 3 record of four bytes
     withOther += spool.mid(28);
+    // The second page's record type changed from 12 to 3.
+    const quint32 first = At32(spool, 32);
+    QByteArray retyped = spool;
+    qToLittleEndian<quint32>(3u, retyped.data() + 36 + first + 8);
+    // An end-of-page record that carries bytes is no end-of-page record.
+    QByteArray longEnd = spool;
+    qToLittleEndian<quint32>(4u, longEnd.data() + 36 + first + 4);
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        int pages;
+    };
+    const Case cases[] = {
+        {"a type 3 record before the pages", withOther, 0},
+        {"the second page's type changed", retyped, 1},
+        {"an end-of-page record with a size", longEnd, 1},
+    };
+    for (const Case& c : cases) {
+        TSestVystup loaded;
+        QString error;
+        EXPECT_FALSE(Load(loaded, c.bytes, &error)) << c.what;
+        EXPECT_TRUE(error.contains(QStringLiteral("neznámý záznam")))
+            << c.what << ": " << error.toStdString();
+        EXPECT_EQ(loaded.PageCount(), c.pages) << c.what;
+    }
+    // The file as written still reads completely.
     TSestVystup loaded;
-    EXPECT_TRUE(Load(loaded, withOther));
+    EXPECT_TRUE(Load(loaded, spool));
     EXPECT_EQ(loaded.PageCount(), 2);
 }
 

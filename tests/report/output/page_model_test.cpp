@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 
 #include "platform/paint/qpainter_canvas.h"
 #include "report/engine/lumex_element.h"
@@ -42,6 +43,48 @@ QImage RenderToImage(TSestVystup& output, int page) {
 }
 
 }  // namespace
+
+// The draw order rule, element by element: the new element goes before the
+// first existing one the comparison does not place it after.
+int ReferenceComparison(const TLumexReportElement& existing, const TLumexReportElement& added) {
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    if (TLumexReportElement::IsTextKind(existing.kind) &&
+        TLumexReportElement::IsTextKind(added.kind)) {
+        return sign(existing.textFlags - added.textFlags);
+    }
+    const auto shape = [](int kind) { return kind >= ekLine && kind <= ekBarcode; };
+    if (shape(existing.kind) && shape(added.kind)) {
+        return 0;
+    }
+    return sign(added.kind - existing.kind);
+}
+
+TEST(PageModelDrawOrder, ManyElementsReadBetweenAddsKeepTheOrderOfOneByOneInsertion) {
+    std::vector<TLumexReportElement> elements;
+    const int kinds[] = {ekText,    ekField,   ekFunction, ekLine, ekFrame,
+                         ekPicture, ekBarcode, ekPaintBox, 0,      14};
+    for (int i = 0; i < 3000; ++i) {
+        elements.push_back(MakeElement(kinds[(i * 7) % 10], ((i * 13) % 3) * tfMultiline));
+    }
+    TSestVystup output;
+    std::vector<const TLumexReportElement*> expected;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const TLumexReportElement& added = elements[i];
+        auto place = std::find_if(expected.begin(), expected.end(), [&](const auto* existing) {
+            return ReferenceComparison(*existing, added) >= 0;
+        });
+        expected.insert(place, &added);
+        output.AddElement(Place(added), 0);
+        // Reading in between must not disturb the order of later additions.
+        if (i % 997 == 0 || i + 1 == elements.size()) {
+            ASSERT_EQ(DrawOrder(output.Page(0)), expected) << "after " << i + 1 << " elements";
+        }
+    }
+    output.Page(0).Clear();
+    EXPECT_EQ(output.Page(0).Count(), 0);
+    output.AddElement(Place(elements[0]), 0);
+    EXPECT_EQ(DrawOrder(output.Page(0)), std::vector<const TLumexReportElement*>{&elements[0]});
+}
 
 TEST(PageModelDrawOrder, ShapesGoBeneathTextsAndLaterShapesBeneathEarlierOnes) {
     TSestVystup output;

@@ -1,0 +1,50 @@
+#include "report/engine/run_errors.h"
+
+#include <algorithm>
+
+QString TRunError::Message() const {
+    switch (kind) {
+        case rePaper:
+            return QStringLiteral(
+                       "Předloha \"%1\": nepoužitelný papír (%2), použit výchozí "
+                       "papír A4.")
+                .arg(name, detail);
+        case reFunction:
+            // The position counts from 1, as the expression editor shows it.
+            return QStringLiteral(
+                       "Funkce \"%1\" se nedala vypočítat: chyba %2 na pozici %3 "
+                       "výrazu \"%4\".")
+                .arg(name)
+                .arg(code)
+                .arg(position + 1)
+                .arg(detail);
+        case rePicture:
+            if (record > 0) {
+                return QStringLiteral("Obrázek ve sloupci \"%1\" záznamu %2 nelze přečíst: %3.")
+                    .arg(name)
+                    .arg(record)
+                    .arg(detail);
+            }
+            return QStringLiteral("Obrázek \"%1\" nelze přečíst: %2.").arg(name, detail);
+        case reField:
+            return QStringLiteral("Položka \"%1\" v datech není, tiskne se prázdná.").arg(name);
+        case reFieldNumber:
+            return QStringLiteral(
+                       "Položka číslo %1 v datech není (data mají %2 položek), "
+                       "tiskne se prázdná.")
+                .arg(name)
+                .arg(code);
+        case reFunctionName:
+            return QStringLiteral("Funkce \"%1\" v předloze není, tiskne se prázdná.").arg(name);
+        default:
+            return name;
+    }
+}
+
+bool TRunErrors::Add(const TRunError& error) {
+    if (std::find(items_.begin(), items_.end(), error) != items_.end()) {
+        return false;
+    }
+    items_.push_back(error);
+    return true;
+}

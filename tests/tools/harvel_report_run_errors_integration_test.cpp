@@ -1,0 +1,154 @@
+// harvel-report on templates a run has to go past or refuse: unusable paper
+// (the default paper prints and stderr says so), templates without any page
+// (every format refuses alike), failing user functions and fields the data
+// lacks (each told once on stderr; --strict makes the exit code 1).
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "tests/report/engine/component_fixture.h"
+
+namespace {
+
+struct Result {
+    int code = -1;
+    QString out, err;
+};
+
+Result RunProgram(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    Result r;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        return r;
+    }
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+Result RunReport(const QStringList& args) {
+    return RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-report"), args);
+}
+
+const QString kBody = QStringLiteral(
+    "I,3,2,1,30,0\n"
+    "T,2,Jmeno_registr,10,5,400,20,Arial,10,0,0,0,0,238,\"Jmeno_registr\",0,0,0,\"\",0,\"\"\n");
+
+class RunErrorsTool : public ::testing::Test {
+  protected:
+    QString WriteTemplate(const QString& name, const QByteArray& bytes) {
+        const QString path = data.File(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            ADD_FAILURE() << "cannot write " << path.toStdString();
+        }
+        return path;
+    }
+    QStringList Args(const QString& templateFile, const QString& format, const QString& out) {
+        return {QStringLiteral("--data"),     data.Path(),
+                QStringLiteral("--table"),    QStringLiteral("main_card"),
+                QStringLiteral("--template"), templateFile,
+                QStringLiteral("--format"),   format,
+                QStringLiteral("--out"),      out};
+    }
+
+    component_test::DataFolder data;
+};
+
+TEST_F(RunErrorsTool, UnusablePaperPrintsOnTheDefaultPaperAndSaysSo) {
+    const QString pts = WriteTemplate(QStringLiteral("nulovy.pts"),
+                                      "I,2,0,0,1169,50,50,70,70,1,0\n" + kBody.toUtf8());
+    const QString pdf = data.File(QStringLiteral("nulovy.pdf"));
+    Result r = RunReport(Args(pts, QStringLiteral("pdf"), pdf));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("nulovy.pts"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("0 × 1169"))) << r.err.toStdString();
+    EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (!pdfinfo.isEmpty()) {
+        const Result info = RunProgram(pdfinfo, {pdf});
+        ASSERT_EQ(info.code, 0) << info.err.toStdString();
+        EXPECT_TRUE(info.out.contains(QStringLiteral("595"))) << info.out.toStdString();
+        EXPECT_TRUE(info.out.contains(QStringLiteral("842"))) << info.out.toStdString();
+    }
+    // --strict: the same words, and exit code 1.
+    r = RunReport(Args(pts, QStringLiteral("pdf"), pdf) << QStringLiteral("--strict"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("nulovy.pts"))) << r.err.toStdString();
+
+    // An absurd size gave a PNG export that "could not be written".
+    const QString huge = WriteTemplate(QStringLiteral("obri.pts"),
+                                       "I,2,0,826,999999999,50,50,70,70,1,0\n" + kBody.toUtf8());
+    r = RunReport(Args(huge, QStringLiteral("png"), data.File(QStringLiteral("obri.png")))
+                  << "--dpi"
+                  << "20");
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("nelze zapsat"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("999999999"))) << r.err.toStdString();
+    EXPECT_EQ(QImage(data.File(QStringLiteral("obri1.png"))).size(), QSize(165, 234));
+}
+
+TEST_F(RunErrorsTool, TemplatesWithoutAPageAreRefusedByEveryFormatAlike) {
+    const QByteArray whole = "I,0,\"Seznam\"\nI,3,2,1,30,0\n";
+    const QString templates[] = {
+        WriteTemplate(QStringLiteral("prazdna.pts"), QByteArray()),
+        WriteTemplate(QStringLiteral("bajt.pts"), QByteArray("I")),
+        WriteTemplate(QStringLiteral("useknuta.pts"), whole.left(9)),
+    };
+    for (const QString& pts : templates) {
+        for (const char* format : {"dump", "pdf", "png", "txt", "rtf", "html", "spl"}) {
+            const QString out = data.File(QStringLiteral("vystup.%1").arg(format));
+            const Result r = RunReport(Args(pts, QString::fromLatin1(format), out));
+            EXPECT_EQ(r.code, 1) << format << " " << pts.toStdString();
+            EXPECT_TRUE(r.err.contains(QStringLiteral("Sestava nemá žádnou stránku")))
+                << format << ": " << r.err.toStdString();
+            EXPECT_FALSE(QFileInfo::exists(out)) << format;
+        }
+    }
+}
+
+TEST_F(RunErrorsTool, FailuresOfTheRunAreToldOnceAndStrictMakesThemFatal) {
+    const QString pts = WriteTemplate(
+        QStringLiteral("chyby.pts"),
+        "I,3,2,1,30,0\n"
+        "F,0,Podil,\"Podíl\",0,\"0\",0,\"10/(1-1)\",0,15,2,0\n"
+        "T,6,Podil,10,5,200,20,Arial,10,0,0,0,0,238,\"Podil\",0,0,0,\"\",0,\"\"\n"
+        "T,2,Lekar,220,5,200,20,Arial,10,0,0,0,0,238,\"Lekar\",0,0,0,\"\",0,\"\"\n"
+        "T,2,Jmeno_call,430,5,200,20,Arial,10,0,0,0,0,238,\"Jmeno_call\",0,0,0,\"\",0,\"\"\n");
+    const QString out = data.File(QStringLiteral("chyby.txt"));
+    Result r = RunReport(Args(pts, QStringLiteral("dump"), out));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList told = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(told.size(), 2) << r.err.toStdString();
+    EXPECT_TRUE(told[0].contains(QStringLiteral("Funkce \"Podil\""))) << told[0].toStdString();
+    EXPECT_TRUE(told[0].contains(QStringLiteral("chyba 6"))) << told[0].toStdString();
+    EXPECT_TRUE(told[1].contains(QStringLiteral("Položka \"Lekar\""))) << told[1].toStdString();
+    // The page shows what it showed before: 0 for the function, nothing for the
+    // missing field (never the registered name), the call names as they are.
+    QFile dump(out);
+    ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(dump.readAll());
+    EXPECT_EQ(text.count(QStringLiteral(" 200 20 0\n")), 3);
+    EXPECT_FALSE(text.contains(QStringLiteral("Arko z Lesní paseky")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Cyril")));
+
+    r = RunReport(Args(pts, QStringLiteral("dump"), out) << QStringLiteral("--strict"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 2);
+
+    // A clean template stays clean under --strict.
+    const QString clean = WriteTemplate(QStringLiteral("cista.pts"), kBody.toUtf8());
+    r = RunReport(Args(clean, QStringLiteral("dump"), out) << QStringLiteral("--strict"));
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+}
+
+}  // namespace
