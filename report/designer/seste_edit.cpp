@@ -162,6 +162,10 @@ void TFormSestE::RedirectByName() {
     }
     for (TSesPrvek* design : paper_->AllElements()) {
         TLumexReportElement& e = design->Element();
+        // A reference the report lacks keeps its own name, never the first field's.
+        if (!e.missingSource.isEmpty()) {
+            continue;
+        }
         if ((e.kind == ekField || e.kind == ekFieldLabel) && e.source >= 0 &&
             e.source < report_->FieldCount()) {
             e.sourceName = report_->FieldName(e.source).left(kMaxSourceNameLength);
