@@ -379,6 +379,7 @@ void TDlgKonfPrvku::ApplyText(TLumexReportElement& e) const {
     const int chosen = source_->currentIndex();
     if (e.kind != ekText && chosen >= 0 && chosen != e.source) {
         e.source = chosen;
+        e.missingSource.clear();  // a source picked here is one the report has
         if (e.kind == ekField && report) {
             report->LoadFieldValue(chosen, e.value);
             const platform::Picture* picture = IsPictureFieldType(report->DataType(chosen))
@@ -390,6 +391,8 @@ void TDlgKonfPrvku::ApplyText(TLumexReportElement& e) const {
     const bool byName = byName_->checkedId() == 1;
     if (e.kind == ekText) {
         e.text = text_->text();
+    } else if (!e.missingSource.isEmpty()) {
+        // A reference the report lacks keeps its own name, never the first field's.
     } else if ((e.kind == ekField || e.kind == ekFieldLabel) && report) {
         e.sourceName = byName ? report->FieldName(e.source).left(kMaxSourceNameLength) : QString();
         e.text = e.sourceName;
