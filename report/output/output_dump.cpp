@@ -38,18 +38,19 @@ QString DumpElement(const TVystPrvek& element) {
 
 QStringList DumpOutput(const TSestVystup& output) {
     QStringList lines;
-    if (output.FromSpool) {
-        for (int i = 0; i < output.PageCount(); ++i) {
-            lines << QStringLiteral("page %1").arg(i + 1);
-        }
-        return lines;
-    }
-    for (int i = 0; i < output.PageCount(); ++i) {
-        lines << QStringLiteral("page %1").arg(i + 1);
-        const TStranaPrvku& page = output.Page(i);
-        for (int k = 0; k < page.Count(); ++k) {
-            lines << DumpElement(page.Item(k));
-        }
-    }
+    DumpOutput(output, [&](const QString& line) { lines << line; });
     return lines;
+}
+
+void DumpOutput(const TSestVystup& output, const std::function<void(const QString&)>& line) {
+    for (int i = 0; i < output.PageCount(); ++i) {
+        line(QStringLiteral("page %1").arg(i + 1));
+        if (output.FromSpool) {
+            continue;
+        }
+        const TStranaPrvku& page = output.ReadPage(i);
+        for (int k = 0; k < page.Count(); ++k) {
+            line(DumpElement(page.Item(k)));
+        }
+    }
 }
