@@ -292,16 +292,24 @@ void QPainterCanvas::DrawText(QPoint point, const QString& text, const QVector<i
     const QPointF origin = rotated || glyphImages ? QPointF() : QPointF(point);
     std::optional<QRectF> ink;
     if (!rotated) {
-        QRectF box = QRectF(0.0, baselineY - ascent, positions.last(),
-                            ascent + CellDescent(face) + face.underlinePosition() + thickness)
-                         .normalized();
+        // The ink: the glyphs' own boxes, the decorations and the background.
+        QRectF box;
         for (int i = 0; i < shown.size(); ++i) {
             box |= face.boundingRect(shown.at(i)).translated(shownAt.at(i).x(), baselineY);
         }
-        if (glyphs.missingGlyphs) {
-            box.adjust(-pixels, -pixels, pixels, pixels);  // fallback faces differ
+        const QRectF cell(0.0, baselineY - ascent, positions.last(), ascent + CellDescent(face));
+        if (!transparent_) {
+            box |= cell.normalized();
         }
-        ink = Grown(box.translated(QPointF(point)));
+        if (font_.underline || font_.strikeout) {
+            box |= QRectF(0.0, baselineY - face.xHeight(), positions.last(),
+                          face.xHeight() + face.underlinePosition() + thickness)
+                       .normalized();
+        }
+        // Characters drawn from a fallback face are clipped exactly.
+        if (!glyphs.missingGlyphs) {
+            ink = Grown(box.translated(QPointF(point)));
+        }
     }
     ApplyClip(ink);
     if (rotated || glyphImages) {

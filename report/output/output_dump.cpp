@@ -15,6 +15,10 @@ QString ShownText(const TVystPrvek& element) {
     if (element.Element && element.Element->angle != 0) {
         return element.Text;
     }
+    if (element.Lines && element.FirstLine >= 0 && element.FirstLine == element.LastLine &&
+        element.FirstLine < element.Lines->Count()) {
+        return LineText((*element.Lines)[element.FirstLine]);
+    }
     QStringList lines;
     if (element.Lines) {
         for (int i = element.FirstLine; i <= element.LastLine && i < element.Lines->Count(); ++i) {
@@ -27,13 +31,16 @@ QString ShownText(const TVystPrvek& element) {
 }  // namespace
 
 QString DumpElement(const TVystPrvek& element) {
-    return QStringLiteral("%1 %2 %3 %4 %5 %6")
-        .arg(element.Kind())
-        .arg(element.Left)
-        .arg(element.Top)
-        .arg(element.Width)
-        .arg(element.Height)
-        .arg(ShownText(element));
+    // Built piece by piece: a long output dumps a million of these lines.
+    QString line;
+    line.reserve(48);
+    for (const int number :
+         {element.Kind(), element.Left, element.Top, element.Width, element.Height}) {
+        line += QString::number(number);
+        line += QLatin1Char(' ');
+    }
+    line += ShownText(element);
+    return line;
 }
 
 QStringList DumpOutput(const TSestVystup& output) {

@@ -14,16 +14,16 @@ enum ElementMark : std::uint8_t { kEncoded = 1, kKept = 2 };
 enum PictureMark : std::uint8_t { kNoPicture = 0, kBitmap = 1 };
 
 template <typename T>
-void Put(QByteArray& out, const T& value) {
+void Put(std::string& out, const T& value) {
     out.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-void PutText(QByteArray& out, const QString& text) {
+void PutText(std::string& out, const QString& text) {
     Put(out, std::uint32_t(text.size()));
-    out.append(reinterpret_cast<const char*>(text.constData()), text.size() * 2);
+    out.append(reinterpret_cast<const char*>(text.constData()), size_t(text.size()) * 2);
 }
 
-void PutColour(QByteArray& out, const QColor& colour) {
+void PutColour(std::string& out, const QColor& colour) {
     // Plain RGB colours (all a template gives) as 64-bit RGBA; anything else
     // exactly as Qt streams it.
     if (colour.spec() == QColor::Rgb) {
@@ -36,13 +36,13 @@ void PutColour(QByteArray& out, const QColor& colour) {
     stream << colour;
     Put(out, std::uint8_t(1));
     Put(out, std::uint32_t(streamed.size()));
-    out.append(streamed);
+    out.append(streamed.constData(), size_t(streamed.size()));
 }
 
-void PutFragment(QByteArray& out, const TFragment& f) {
+void PutFragment(std::string& out, const TFragment& f) {
     PutText(out, f.Text);
     Put(out, std::uint32_t(f.X.size()));
-    out.append(reinterpret_cast<const char*>(f.X.constData()), f.X.size() * qsizetype(sizeof(int)));
+    out.append(reinterpret_cast<const char*>(f.X.constData()), size_t(f.X.size()) * sizeof(int));
     PutText(out, f.FontName);
     Put(out, f.Size);
     PutColour(out, f.Colour);
@@ -53,7 +53,7 @@ void PutFragment(QByteArray& out, const TFragment& f) {
     Put(out, flags);
 }
 
-void PutLine(QByteArray& out, const TRadek& line) {
+void PutLine(std::string& out, const TRadek& line) {
     const std::int32_t ints[] = {line.CurrentFragment, line.BreakX,          line.BreakCount,
                                  line.BreakFragment,   line.BreakInFragment, line.MinHeight,
                                  line.Height,          line.Descent,         line.Offset};
@@ -67,7 +67,7 @@ void PutLine(QByteArray& out, const TRadek& line) {
     }
 }
 
-void PutBitmap(QByteArray& out, const QImage& image) {
+void PutBitmap(std::string& out, const QImage& image) {
     Put(out, std::int32_t(image.format()));
     Put(out, std::int32_t(image.width()));
     Put(out, std::int32_t(image.height()));
@@ -76,15 +76,15 @@ void PutBitmap(QByteArray& out, const QImage& image) {
     const QList<QRgb> table = image.colorTable();
     Put(out, std::uint32_t(table.size()));
     out.append(reinterpret_cast<const char*>(table.constData()),
-               table.size() * qsizetype(sizeof(QRgb)));
+               size_t(table.size()) * sizeof(QRgb));
     const qsizetype row = image.bytesPerLine();
     Put(out, std::int64_t(row));
     for (int y = 0; y < image.height(); ++y) {
-        out.append(reinterpret_cast<const char*>(image.constScanLine(y)), row);
+        out.append(reinterpret_cast<const char*>(image.constScanLine(y)), size_t(row));
     }
 }
 
-void PutElement(QByteArray& out, const TVystPrvek& e) {
+void PutElement(std::string& out, const TVystPrvek& e) {
     Put(out, quintptr(e.Element));
     const std::int32_t ints[] = {e.Left, e.Top, e.Width, e.Height, e.FirstLine, e.LastLine};
     Put(out, ints);
@@ -275,7 +275,7 @@ bool IsEncodable(const TVystPrvek& element) {
     return !element.Picture || element.Picture->IsEmpty() || element.Picture->IsBitmap();
 }
 
-void PageCodec::Encode(const TStranaPrvku& page, QByteArray& bytes,
+void PageCodec::Encode(const TStranaPrvku& page, std::string& bytes,
                        const std::function<bool(const TVystPrvek&)>& keep) {
     Put(bytes, std::int32_t(page.Count()));
     for (int i = 0; i < page.Count(); ++i) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class TStranaPrvku;
@@ -26,7 +27,7 @@ class PageCodec {
     // Appends the page to `bytes`. An element for which `keep` is true (and
     // every element IsEncodable refuses) is written as a mark only; the
     // caller keeps it and hands it back to Decode in the same order.
-    static void Encode(const TStranaPrvku& page, QByteArray& bytes,
+    static void Encode(const TStranaPrvku& page, std::string& bytes,
                        const std::function<bool(const TVystPrvek&)>& keep);
     // The page the bytes describe; a mark takes the next element from `kept`
     // (copied when `copyKept`, else moved out of the vector).

@@ -31,15 +31,16 @@ int TPageStore::Put(std::unique_ptr<TStranaPrvku>& page) {
     if (failed_ || (!file_ && !OpenFile())) {
         return -1;
     }
-    buffer_.clear();
-    PageCodec::Encode(*page, buffer_,
+    written_.clear();  // keeps its capacity for the next page
+    PageCodec::Encode(*page, written_,
                       [this](const TVystPrvek& element) { return held_.count(&element) != 0; });
-    if (!file_->seek(end_) || file_->write(buffer_) != buffer_.size()) {
+    const auto size = qint64(written_.size());
+    if (!file_->seek(end_) || file_->write(written_.data(), size) != size) {
         return -1;
     }
     Record record;
     record.offset = end_;
-    record.size = buffer_.size();
+    record.size = size;
     for (std::unique_ptr<TVystPrvek>& element : page->TakeAll()) {
         if (!IsEncodable(*element) || held_.count(element.get()) != 0) {
             record.kept.push_back(std::move(element));

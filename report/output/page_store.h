@@ -12,6 +12,7 @@
 #include <QFile>
 #include <deque>
 #include <memory>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -64,5 +65,6 @@ class TPageStore {
     std::vector<Record> records_;
     std::unordered_set<const TVystPrvek*> held_;
     mutable std::deque<Cached> cache_;
-    mutable QByteArray buffer_;
+    std::string written_;        // the bytes of the page being stored
+    mutable QByteArray buffer_;  // the bytes of the page being read
 };

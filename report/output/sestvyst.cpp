@@ -104,6 +104,13 @@ void TStranaPrvku::Add(std::unique_ptr<TVystPrvek> element) {
     elements_.insert(place, std::move(element));
 }
 
+std::vector<std::unique_ptr<TVystPrvek>> TStranaPrvku::TakeAll() {
+    std::vector<std::unique_ptr<TVystPrvek>> all(std::make_move_iterator(elements_.begin()),
+                                                 std::make_move_iterator(elements_.end()));
+    elements_.clear();
+    return all;
+}
+
 // ---- TSestVystup: pages ---------------------------------------------------------
 
 TSestVystup::TSestVystup() {

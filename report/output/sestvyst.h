@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <QString>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -63,10 +64,11 @@ class TStranaPrvku {
         elements_.push_back(std::move(element));
     }
     // Hands every element over and leaves the page empty.
-    std::vector<std::unique_ptr<TVystPrvek>> TakeAll() { return std::move(elements_); }
+    std::vector<std::unique_ptr<TVystPrvek>> TakeAll();
 
   private:
-    std::vector<std::unique_ptr<TVystPrvek>> elements_;
+    // A deque: most new elements go in at the front of the drawing order.
+    std::deque<std::unique_ptr<TVystPrvek>> elements_;
 };
 
 class TSestVystup {

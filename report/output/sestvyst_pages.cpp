@@ -10,7 +10,7 @@ namespace {
 
 // A run keeps all its pages in memory up to this many; beyond it the finished
 // ones go to the page store.
-constexpr int kStoreFromPage = 64;
+constexpr int kStoreFromPage = 128;
 // The newest pages stay in memory: a section that runs over several pages
 // still adds footers and overflowing lines to them.
 constexpr int kPagesKeptBehind = 4;

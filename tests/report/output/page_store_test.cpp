@@ -182,25 +182,25 @@ class OwnTemporaryFolder {
 
 TEST(PageCodec, APageReadBackEqualsThePageWrittenAndVectorPicturesStayInMemory) {
     SamplePage sample;
-    QByteArray bytes;
+    std::string bytes;
     PageCodec::Encode(*sample.page, bytes, nullptr);
     std::vector<std::unique_ptr<TVystPrvek>> kept;
     kept.push_back(CopyElement(*sample.drawingElement));
     const TVystPrvek* keptElement = kept.front().get();
 
-    const auto copied = PageCodec::Decode(bytes.constData(), bytes.size(), kept, true);
+    const auto copied = PageCodec::Decode(bytes.data(), qsizetype(bytes.size()), kept, true);
     ExpectSamePage(*sample.page, *copied);
     EXPECT_NE(&copied->Item(0), keptElement) << "a copy of the kept element";
     ASSERT_EQ(kept.size(), 1u);
 
-    const auto moved = PageCodec::Decode(bytes.constData(), bytes.size(), kept, false);
+    const auto moved = PageCodec::Decode(bytes.data(), qsizetype(bytes.size()), kept, false);
     ExpectSamePage(*sample.page, *moved);
     EXPECT_EQ(&moved->Item(0), keptElement) << "the kept element itself";
     EXPECT_TRUE(kept.empty());
 
     // A record cut short is refused, not read past its end.
     std::vector<std::unique_ptr<TVystPrvek>> none;
-    EXPECT_THROW(PageCodec::Decode(bytes.constData(), bytes.size() / 2, none, true),
+    EXPECT_THROW(PageCodec::Decode(bytes.data(), qsizetype(bytes.size() / 2), none, true),
                  std::runtime_error);
 }
 
