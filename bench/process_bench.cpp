@@ -1,67 +1,30 @@
 // Whole-process figures: the real harvel-data and harvel-report programs run
-// as child processes, timed by the wall clock and measured by the peak
-// resident memory the kernel reports for the child (wait4's ru_maxrss).
+// as child processes: wall time, processor time and the program's own peak
+// resident memory (child_process.h).
 //
 // The report is the list of the engine benchmark over the record sheets: 8
 // fields, a group by breeder (50 animals each) with a sum of the birth
 // weights, a page header and a page footer with "page x of y" – 50 rows a
 // page, so 10,000 animals give 200 pages and 100,000 give 2,000.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
-#include <string>
-#include <vector>
+
+#include "child_process.h"
 
 namespace {
 
-struct ChildRun {
-    double seconds = 0;
-    double cpuSeconds = 0;  // user + system: what the run itself cost on a busy machine
-    double peakMegabytes = 0;
-    int exitCode = -1;
-};
+using bench_support::ChildRun;
 
-// Runs the program with its arguments, its output thrown away.
-ChildRun RunChild(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& a : args) {
-        argv.push_back(const_cast<char*>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (FILE* sink = std::fopen("/dev/null", "w")) {
-            dup2(fileno(sink), STDOUT_FILENO);
-        }
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ChildRun run;
-    int status = 0;
-    rusage usage{};
-    if (pid > 0 && wait4(pid, &status, 0, &usage) == pid) {
-        run.seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        run.peakMegabytes = double(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-        run.cpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    return run;
-}
-
-std::string Path(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+ChildRun RunChild(const char* program, const QStringList& arguments) {
+    return bench_support::RunMeasured(bench_support::InstalledProgram(program), arguments);
 }
 
 // The record sheets as the CSV `harvel-data load` reads.
@@ -151,10 +114,10 @@ class Kennel {
 
     static void Init(const QString& folder) {
         QDir(folder).removeRecursively();
-        RunChild({HARVEL_DATA_TOOL, "init", Path(folder)});
+        RunChild("harvel-data", {"init", folder});
     }
     ChildRun Load(const QString& folder) const {
-        return RunChild({HARVEL_DATA_TOOL, "load", Path(folder), "main_card.db", Path(csv_)});
+        return RunChild("harvel-data", {"load", folder, "main_card.db", csv_});
     }
 
     static Kennel& Of(int count) {
@@ -176,9 +139,9 @@ void Report(benchmark::State& state, const char* format) {
     const QString out = kennel.Out(QStringLiteral("list.%1").arg(format));
     ChildRun run;
     for (auto _ : state) {
-        run = RunChild({HARVEL_REPORT_TOOL, "--data", Path(kennel.Data()), "--table",
-                        "main_card.db", "--template", Path(kennel.Template()), "--format", format,
-                        "--out", Path(out)});
+        run = RunChild("harvel-report",
+                       {"--data", kennel.Data(), "--table", "main_card.db", "--template",
+                        kennel.Template(), "--format", format, "--out", out});
         if (run.exitCode != 0) {
             state.SkipWithError("harvel-report failed");
             return;
