@@ -60,11 +60,23 @@ void AppendRows(TDM1& dm, const TLitterInput& input, bool createCards) {
     if (!createCards) {
         return;
     }
-    for (const QString& name : input.names) {
-        dm.TaMain_Card.Append();
-        FillPuppySheet(dm.TaMain_Card, input, name, birth);
-        dm.TaMain_Card.Post();
+    // The puppy sheets go in as one bulk append: each row through the column
+    // rules, none re-read and re-placed in the record list after it; the
+    // list is read once at the end.
+    platform::Table& sheets = dm.TaMain_Card;
+    sheets.BeginBulkAppend();
+    try {
+        for (const QString& name : input.names) {
+            sheets.Append();
+            FillPuppySheet(sheets, input, name, birth);
+            sheets.Post();
+        }
+    } catch (...) {
+        sheets.Cancel();
+        sheets.EndBulkAppend();
+        throw;
     }
+    sheets.EndBulkAppend();
 }
 
 void OpenIfClosed(platform::DataSet& dataSet) {
@@ -164,6 +176,8 @@ void WriteLitter(TDM1& dm, const TLitterInput& input, bool createCards) {
         backToShownSheet();
         throw;
     }
-    dm.TaMain_Card.Refresh();
+    if (!createCards) {
+        dm.TaMain_Card.Refresh();  // the bulk append of the puppy sheets re-read it already
+    }
     backToShownSheet();
 }

@@ -133,6 +133,7 @@ void QPainterCanvas::Init() {
     if (painter_->hasClipping()) {
         baseClip_ = painter_->clipBoundingRect().toAlignedRect();
         clip_ = baseClip_;
+        appliedClip_ = baseClip_;
     }
     SetPen(pen_);
     SetBrush(brush_);
@@ -160,6 +161,10 @@ double QPainterCanvas::FontPixels() const {
 
 void QPainterCanvas::LineTo(QPoint point) {
     if (pen_.style != PenStyle::None && point != position_) {
+        const double half = qMax(pen_.width, 1) / 2.0;
+        ApplyClip(Grown(QRectF(QPointF(position_), QPointF(point))
+                            .normalized()
+                            .adjusted(-half, -half, half, half)));
         painter_->setPen(qpen_);
         painter_->drawLine(position_, point);
     }
@@ -167,6 +172,7 @@ void QPainterCanvas::LineTo(QPoint point) {
 }
 
 void QPainterCanvas::PrepareFigure() {
+    ApplyClip(std::nullopt);
     painter_->setPen(qpen_);
     painter_->setBrush(qbrush_);
 }
@@ -201,6 +207,7 @@ void QPainterCanvas::Polygon(const QPolygon& points) {
 
 void QPainterCanvas::FillRect(const QRect& rect) {
     if (brush_.style != BrushStyle::None) {
+        ApplyClip(QRectF(rect.normalized()));
         painter_->fillRect(rect.normalized(), qbrush_);
     }
 }
@@ -210,6 +217,7 @@ void QPainterCanvas::FrameRect(const QRect& rect) {
     if (brush_.style == BrushStyle::None || r.isEmpty()) {
         return;
     }
+    ApplyClip(QRectF(r));
     painter_->fillRect(QRect(r.left(), r.top(), r.width(), 1), qbrush_);
     painter_->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), qbrush_);
     painter_->fillRect(QRect(r.left(), r.top(), 1, r.height()), qbrush_);
@@ -217,6 +225,7 @@ void QPainterCanvas::FrameRect(const QRect& rect) {
 }
 
 void QPainterCanvas::SetPixel(QPoint point, const QColor& color) {
+    ApplyClip(QRectF(QRect(point, QSize(1, 1))));
     painter_->fillRect(QRect(point, QSize(1, 1)), color);
 }
 
@@ -272,19 +281,50 @@ void QPainterCanvas::DrawText(QPoint point, const QString& text, const QVector<i
         }
     }
 
-    painter_->save();
-    painter_->translate(point);
-    if (font_.escapement != 0) {
-        painter_->rotate(-font_.escapement / 10.0);
-    }
     const int ascent = CellAscent(face);
     const double baselineY = baseline_ ? 0.0 : ascent;
-    if (!transparent_) {
-        painter_->fillRect(
-            QRectF(0.0, baselineY - ascent, positions.last(), ascent + CellDescent(face)),
-            brush_.color);
+    const double thickness = qMax(1.0, face.lineThickness());
+    const bool rotated = font_.escapement != 0;
+    const bool glyphImages = !rotated && UseGlyphImages(pixels);
+
+    // Unrotated text is drawn at its place without moving the painter: a
+    // PDF gets no change of its coordinate system for every text.
+    const QPointF origin = rotated || glyphImages ? QPointF() : QPointF(point);
+    std::optional<QRectF> ink;
+    if (!rotated) {
+        // The ink: the glyphs' own boxes, the decorations and the background.
+        QRectF box;
+        for (int i = 0; i < shown.size(); ++i) {
+            box |= face.boundingRect(shown.at(i)).translated(shownAt.at(i).x(), baselineY);
+        }
+        const QRectF cell(0.0, baselineY - ascent, positions.last(), ascent + CellDescent(face));
+        if (!transparent_) {
+            box |= cell.normalized();
+        }
+        if (font_.underline || font_.strikeout) {
+            box |= QRectF(0.0, baselineY - face.xHeight(), positions.last(),
+                          face.xHeight() + face.underlinePosition() + thickness)
+                       .normalized();
+        }
+        // Characters drawn from a fallback face are clipped exactly.
+        if (!glyphs.missingGlyphs) {
+            ink = Grown(box.translated(QPointF(point)));
+        }
     }
-    if (UseGlyphImages(pixels)) {
+    ApplyClip(ink);
+    if (rotated || glyphImages) {
+        painter_->save();
+        painter_->translate(point);
+        if (rotated) {
+            painter_->rotate(-font_.escapement / 10.0);
+        }
+    }
+    if (!transparent_) {
+        painter_->fillRect(QRectF(origin.x(), origin.y() + baselineY - ascent, positions.last(),
+                                  ascent + CellDescent(face)),
+                           brush_.color);
+    }
+    if (glyphImages) {
         GlyphImages images(font_, pixels, face, font_.color.rgba());
         for (int i = 0; i < shown.size(); ++i) {
             const GlyphImage& glyph = images.Get(shown.at(i));
@@ -301,24 +341,25 @@ void QPainterCanvas::DrawText(QPoint point, const QString& text, const QVector<i
         run.setRawFont(face);
         run.setGlyphIndexes(shown);
         run.setPositions(shownAt);
-        painter_->drawGlyphRun(QPointF(0.0, baselineY), run);
+        painter_->drawGlyphRun(origin + QPointF(0.0, baselineY), run);
     }
     // Decorations span the whole advance width, as GDI draws them.
-    const double thickness = qMax(1.0, face.lineThickness());
     if (font_.underline) {
-        painter_->fillRect(
-            QRectF(0.0, baselineY + face.underlinePosition(), positions.last(), thickness),
-            font_.color);
+        painter_->fillRect(QRectF(origin.x(), origin.y() + baselineY + face.underlinePosition(),
+                                  positions.last(), thickness),
+                           font_.color);
     }
     if (font_.strikeout) {
-        painter_->fillRect(
-            QRectF(0.0, baselineY - face.xHeight() / 2.0, positions.last(), thickness),
-            font_.color);
+        painter_->fillRect(QRectF(origin.x(), origin.y() + baselineY - face.xHeight() / 2.0,
+                                  positions.last(), thickness),
+                           font_.color);
     }
     if (glyphs.missingGlyphs) {
-        DrawMissingGlyphs(text, glyphs, positions, baselineY);
+        DrawMissingGlyphs(text, glyphs, positions, origin + QPointF(0.0, baselineY));
     }
-    painter_->restore();
+    if (rotated || glyphImages) {
+        painter_->restore();
+    }
 }
 
 // Large unrotated text on a raster image is drawn from rendered glyph
@@ -333,7 +374,7 @@ bool QPainterCanvas::UseGlyphImages(double pixels) const {
 // Characters the face has no glyph for go through QPainter's own font
 // fallback, one by one at their places.
 void QPainterCanvas::DrawMissingGlyphs(const QString& text, const GlyphString& glyphs,
-                                       const QVector<double>& positions, double baselineY) {
+                                       const QVector<double>& positions, QPointF origin) {
     QFont fallback(font_.name);
     const int deviceDpi = painter_->device() ? painter_->device()->logicalDpiY() : 72;
     fallback.setPointSizeF(FontPixels() * 72.0 / deviceDpi);
@@ -347,7 +388,7 @@ void QPainterCanvas::DrawMissingGlyphs(const QString& text, const GlyphString& g
             continue;
         }
         const int end = i + 1 < count ? glyphs.firstUnit.at(i + 1) : text.size();
-        painter_->drawText(QPointF(positions.at(i), baselineY), text.mid(first, end - first));
+        painter_->drawText(origin + QPointF(positions.at(i), 0.0), text.mid(first, end - first));
     }
 }
 
@@ -359,21 +400,56 @@ void QPainterCanvas::StretchBitmap(const QRect& target, const QImage& bitmap) {
     if (bitmap.isNull() || target.isEmpty()) {
         return;
     }
+    ApplyClip(QRectF(target.normalized()));
     painter_->drawImage(QRectF(target.normalized()), bitmap);
 }
 
 void QPainterCanvas::SetClipRect(const QRect& rect) {
     clip_ = baseClip_ ? rect.normalized() & *baseClip_ : rect.normalized();
-    painter_->setClipRect(*clip_);
 }
 
 void QPainterCanvas::ClearClip() {
     clip_ = baseClip_;
-    if (baseClip_) {
-        painter_->setClipRect(*baseClip_);
+}
+
+void QPainterCanvas::SetPainterClip(const std::optional<QRect>& clip) {
+    if (clip == appliedClip_) {
+        return;
+    }
+    if (clip) {
+        painter_->setClipRect(*clip);
     } else {
         painter_->setClipping(false);
     }
+    appliedClip_ = clip;
+}
+
+void QPainterCanvas::ApplyClip(const std::optional<QRectF>& inkBounds) {
+    if (inkBounds && (!clip_ || QRectF(*clip_).contains(*inkBounds)) &&
+        (!appliedClip_ || QRectF(*appliedClip_).contains(*inkBounds))) {
+        return;  // drawn the same with the painter's clip as with the canvas's
+    }
+    SetPainterClip(clip_);
+}
+
+std::optional<double> QPainterCanvas::InkMargin() const {
+    const QTransform t = painter_->deviceTransform();
+    if (t.type() > QTransform::TxScale) {
+        return std::nullopt;
+    }
+    const double scale = qMin(qAbs(t.m11()), qAbs(t.m22()));
+    if (!(scale > 0.0)) {
+        return std::nullopt;
+    }
+    return 2.0 / scale;
+}
+
+std::optional<QRectF> QPainterCanvas::Grown(const QRectF& bounds) const {
+    const std::optional<double> margin = InkMargin();
+    if (!margin) {
+        return std::nullopt;
+    }
+    return bounds.adjusted(-*margin, -*margin, *margin, *margin);
 }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <QPen>
 
 #include <memory>
+#include <optional>
 
 #include "platform/paint/canvas.h"
 
@@ -77,7 +78,18 @@ class QPainterCanvas final : public Canvas {
     bool UseGlyphImages(double pixels) const;
     void DrawText(QPoint point, const QString& text, const QVector<int>* advances);
     void DrawMissingGlyphs(const QString& text, const GlyphString& glyphs,
-                           const QVector<double>& positions, double baselineY);
+                           const QVector<double>& positions, QPointF origin);
+    // The clip reaches the painter only where it changes a drawing: a drawing
+    // whose ink lies wholly inside the clip (`inkBounds`, logical units) is
+    // drawn under any clip that holds it, so a PDF – where every clip change
+    // starts the graphics state anew – is asked for far fewer of them.
+    // Without bounds the painter gets the clip exactly.
+    void ApplyClip(const std::optional<QRectF>& inkBounds);
+    void SetPainterClip(const std::optional<QRect>& clip);
+    // Logical units that cover two device pixels, or none for a rotating or
+    // shearing transform (where bounds are not worked out).
+    std::optional<double> InkMargin() const;
+    std::optional<QRectF> Grown(const QRectF& bounds) const;
 
     std::unique_ptr<QPainter> ownPainter_;
     QPainter* painter_ = nullptr;
@@ -91,7 +103,8 @@ class QPainterCanvas final : public Canvas {
     bool baseline_ = false;
     bool transparent_ = false;
     std::optional<QRect> clip_;
-    std::optional<QRect> baseClip_;  // the caller's clip when drawing through its painter
+    std::optional<QRect> baseClip_;     // the caller's clip when drawing through its painter
+    std::optional<QRect> appliedClip_;  // what the painter clips to now
 };
 
 }  // namespace platform

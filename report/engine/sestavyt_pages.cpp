@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "report/engine/sestavyt.h"
 #include "report/engine/roman_fonts.h"
+#include "report/engine/sestavyt.h"
 #include "report/output/lumex_canvas.h"
 #include "report/output/template_font.h"
 #include "report/output/text_layout.h"
@@ -173,6 +173,7 @@ void TSestavaTyp::FinishReport(bool topLevel) {
             element->value.text = QString::number(count);
             LayoutElementText(*element, *placed);
         }
+        out.HeldElementsChanged();
         pageCountElements_.clear();
     }
 }
@@ -378,6 +379,7 @@ void TSestavaTyp::PlaceElements(const std::vector<TLumexReportElement*>& element
             case ekVariable:
                 if (element.source == vaPageCount) {
                     pageCountElements_.push_back(placed.get());
+                    out.HoldInMemory(placed.get());
                 }
                 break;
             case ekPicture:

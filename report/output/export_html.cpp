@@ -306,7 +306,7 @@ bool SaveHtmlPage(TSestVystup& output, QIODevice& stream, const QString& folder,
     if (output.FromSpool || page < 0 || page >= output.PageCount()) {
         return false;
     }
-    const TStranaPrvku& elements = output.Page(page);
+    const TStranaPrvku& elements = output.ReadPage(page);
     bool ok = true;
     for (int i = 0; i < elements.Count(); ++i) {
         PictureTarget picture{

@@ -69,7 +69,7 @@ void SortEntries(QStringList& list) {
 RtfTables CollectTables(const TSestVystup& output) {
     RtfTables tables;
     for (int p = 0; p < output.PageCount() && !output.FromSpool; ++p) {
-        const TStranaPrvku& page = output.Page(p);
+        const TStranaPrvku& page = output.ReadPage(p);
         for (int i = 0; i < page.Count(); ++i) {
             const TVystPrvek& element = page.Item(i);
             // An element without laid-out lines adds to neither table.
@@ -285,7 +285,7 @@ bool SaveRtf(const TSestVystup& output, QIODevice& stream) {
     bool ok = WriteAll(stream, DocumentStart(tables));
     const int pages = output.FromSpool ? 0 : output.PageCount();
     for (int p = 0; p < pages; ++p) {
-        const TStranaPrvku& page = output.Page(p);
+        const TStranaPrvku& page = output.ReadPage(p);
         QByteArray group = "{";
         for (int i = 0; i < page.Count(); ++i) {
             group += ElementFragment(page.Item(i), tables);

@@ -35,7 +35,7 @@ bool SaveTextStream(const TSestVystup& output, QIODevice& stream, int firstPage,
             if (stopFlag && *stopFlag) {
                 return false;
             }
-            const TStranaPrvku& elements = output.Page(page - 1);
+            const TStranaPrvku& elements = output.ReadPage(page - 1);
             for (int i = 0; i < elements.Count(); ++i) {
                 PlaceInCharField(field, elements.Item(i));
             }

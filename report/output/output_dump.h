@@ -6,9 +6,12 @@
 // command-line tool compare outputs in this form.
 
 #include <QStringList>
+#include <functional>
 
 class TSestVystup;
 class TVystPrvek;
 
 QStringList DumpOutput(const TSestVystup& output);
+// The same lines handed out one by one, so a long output is never held as text.
+void DumpOutput(const TSestVystup& output, const std::function<void(const QString&)>& line);
 QString DumpElement(const TVystPrvek& element);

@@ -8,6 +8,7 @@
 #include "platform/paint/hatch_patterns.h"
 #include "report/engine/lumex_element.h"
 #include "report/output/lumex_canvas.h"
+#include "report/output/page_store.h"
 #include "report/output/sestbarc.h"
 #include "report/output/sestprn.h"
 #include "report/output/template_font.h"
@@ -121,6 +122,14 @@ void TStranaPrvku::OrderAdded() const {
     ordered_ = elements_.size();
 }
 
+std::vector<std::unique_ptr<TVystPrvek>> TStranaPrvku::TakeAll() {
+    Order();
+    std::vector<std::unique_ptr<TVystPrvek>> all = std::move(elements_);
+    elements_.clear();
+    ordered_ = 0;
+    return all;
+}
+
 // ---- TSestVystup: pages ---------------------------------------------------------
 
 TSestVystup::TSestVystup() {
@@ -134,34 +143,6 @@ void TSestVystup::RefreshPageSize() {
     const TPaperSetup& paper = PaperSetup();
     PageWidth = paper.PrintableWidth();
     PageHeight = paper.PrintableHeight();
-}
-
-void TSestVystup::AddElement(std::unique_ptr<TVystPrvek> element, int pageIndex) {
-    if (pageIndex < 0) {
-        pageIndex = 0;
-    }
-    while (int(pages_.size()) <= pageIndex) {
-        pages_.push_back(std::make_unique<TStranaPrvku>());
-    }
-    pages_[pageIndex]->Add(std::move(element));
-}
-
-int TSestVystup::PageCount() const {
-    return FromSpool ? int(spoolPages_.size()) : int(pages_.size());
-}
-
-void TSestVystup::DeletePage(int i) {
-    RefreshPageSize();
-    if (i >= 0 && i < int(pages_.size())) {
-        pages_.erase(pages_.begin() + i);
-    }
-}
-
-void TSestVystup::Clear() {
-    RefreshPageSize();
-    pages_.clear();
-    spoolPages_.clear();
-    FromSpool = false;
 }
 
 void TSestVystup::SetSpoolPages(std::vector<platform::VectorPicture> pages) {
@@ -182,8 +163,8 @@ void TSestVystup::SetRange(int firstPage, int lastPage, const QString& title,
     FirstPage = firstPage;
     LastPage = std::min(lastPage, PageCount());
     if (!FromSpool) {
-        while (int(pages_.size()) > std::max(LastPage, 0)) {
-            pages_.pop_back();
+        while (PageCount() > std::max(LastPage, 0)) {
+            DropLastPage();
         }
     }
     CurrentPage = FirstPage - 1;
@@ -232,7 +213,7 @@ void TSestVystup::RenderPage(int i, bool withBackground) {
         }
         Background->Draw(canvas, target);
     }
-    const TStranaPrvku& page = *pages_[i];
+    const TStranaPrvku& page = ReadPage(i);
     for (int k = 0; k < page.Count(); ++k) {
         DrawElement(page.Item(k), canvas, offsetX, offsetY, kPageImageScale, kPageImageScale,
                     kPageImageScale);

@@ -18,6 +18,7 @@
 
 class TLumexReportElement;
 class TLumexCanvas;
+class TPageStore;
 
 // Scale of the page image: canvas units per hundredth of an inch.
 constexpr int kPageImageScale = 6;
@@ -68,6 +69,14 @@ class TStranaPrvku {
         elements_.clear();
         ordered_ = 0;
     }
+    // Appends as the last element, for a page read back in its drawing order.
+    void AppendInOrder(std::unique_ptr<TVystPrvek> element) {
+        Order();
+        elements_.push_back(std::move(element));
+        ordered_ = elements_.size();
+    }
+    // Hands every element over in drawing order and leaves the page empty.
+    std::vector<std::unique_ptr<TVystPrvek>> TakeAll();
 
   private:
     void Order() const {
@@ -92,8 +101,21 @@ class TSestVystup {
     // ---- pages -----------------------------------------------------------
     void AddElement(std::unique_ptr<TVystPrvek> element, int pageIndex);
     int PageCount() const;
-    TStranaPrvku& Page(int i) { return *pages_[i]; }
-    const TStranaPrvku& Page(int i) const { return *pages_[i]; }
+    // A page for reading: the preview, the exports and printing read pages
+    // through this. A long run keeps its finished pages in a temporary page
+    // store (page_store.h); such a page is read back into a small cache, and
+    // the reference stays valid until a few other stored pages have been read.
+    const TStranaPrvku& ReadPage(int i) const;
+    const TStranaPrvku& Page(int i) const { return ReadPage(i); }
+    // A page for changing: a stored page comes back into memory for good.
+    TStranaPrvku& Page(int i);
+    // Keeps a placed element in memory when its page is stored: the engine
+    // changes it at the end of the run (the total page count), after which it
+    // calls HeldElementsChanged.
+    void HoldInMemory(const TVystPrvek* element);
+    void HeldElementsChanged();
+    // How many pages are in the temporary page store now.
+    int StoredPageCount() const;
     void DeletePage(int i);
     void Clear();
 
@@ -182,7 +204,17 @@ class TSestVystup {
     void DrawBarcodeElement(const TVystPrvek& element, platform::Canvas& canvas,
                             const QRect& target, double scale) const;
 
-    std::vector<std::unique_ptr<TStranaPrvku>> pages_;
+    void StoreFinishedPages(int newPage);
+    void DropLastPage();
+
+    // A page is in memory (`page`) or in the page store (`record`).
+    struct PageSlot {
+        std::unique_ptr<TStranaPrvku> page;
+        int record = -1;
+    };
+    std::vector<PageSlot> pages_;
+    std::unique_ptr<TPageStore> store_;
+    int firstResident_ = 0;  // pages before it have been offered to the store
     std::vector<platform::VectorPicture> spoolPages_;
     platform::VectorPicture pageImage_;
 };

@@ -345,7 +345,7 @@ TRunOutcome PrintTextRun(TSestVystup& output, TZnakovePole& field, TPageRange ra
             return RunFailed(title, job.ErrorText());
         }
         output.CurrentPage = page - 1;
-        const TStranaPrvku& elements = output.Page(page - 1);
+        const TStranaPrvku& elements = output.ReadPage(page - 1);
         for (int i = 0; i < elements.Count(); ++i) {
             PlaceInCharField(field, elements.Item(i), -metrics.OffsetX(), -metrics.OffsetY());
         }

@@ -35,6 +35,9 @@ TRadky TRadky::Slice(int first, int last) const {
 }
 
 QString LineText(const TRadek& line) {
+    if (line.Fragments.size() == 1) {
+        return line.Fragments[0].Text;  // shared, not copied
+    }
     QString text;
     for (const TFragment& fragment : line.Fragments) {
         text += fragment.Text;

@@ -8,11 +8,13 @@
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "design_command.h"
 #include "draft_command.h"
 #include "export_formats.h"
 #include "page_writers.h"
+#include "platform/store/sqlite_handle.h"
 #include "platform/store/store.h"
 #include "preview_command.h"
 #include "print_source.h"
@@ -59,6 +61,25 @@ struct ReportData {
     platform::DataSource* Source() const {
         return printSource ? printSource->Source() : source.get();
     }
+};
+
+// A read transaction for as long as it lives; nothing is written in it.
+class ReadSnapshot {
+  public:
+    explicit ReadSnapshot(platform::Database& database) : connection_(database.Handle()) {
+        connection_.Execute(QStringLiteral("BEGIN"));
+    }
+    ~ReadSnapshot() {
+        try {
+            connection_.Execute(QStringLiteral("COMMIT"));
+        } catch (...) {
+        }
+    }
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+  private:
+    platform::Connection& connection_;
 };
 
 ReportData OpenData(const harvel_report::ReportOptions& o) {
@@ -204,6 +225,12 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     }
     if (o.eval) {
         return EvaluateOnFirstRecord(o, report, out);
+    }
+    // The whole run reads one snapshot of the database: SQLite then takes its
+    // read lock once, not for every record.
+    std::optional<ReadSnapshot> snapshot;
+    if (data.database) {
+        snapshot.emplace(*data.database);
     }
     return WriteReport(o, report);
 }

@@ -46,14 +46,14 @@ QString WriteDump(const TSestVystup& output, const QString& fileName) {
     out.setEncoding(QStringConverter::Utf8);
     const int first = FirstIndex(output) + 1;
     bool keep = true;
-    for (const QString& line : DumpOutput(output)) {
+    DumpOutput(output, [&](const QString& line) {
         if (line.startsWith(QLatin1String("page "))) {
-            keep = line.mid(5).toInt() >= first;
+            keep = QStringView(line).mid(5).toInt() >= first;
         }
         if (keep) {
             out << line << '\n';
         }
-    }
+    });
     out.flush();
     return file.error() == QFileDevice::NoError ? QString() : file.errorString();
 }

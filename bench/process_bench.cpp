@@ -1,0 +1,201 @@
+// Whole-process figures: the real harvel-data and harvel-report programs run
+// as child processes: wall time, processor time and the program's own peak
+// resident memory (child_process.h).
+//
+// The report is the list of the engine benchmark over the record sheets: 8
+// fields, a group by breeder (50 animals each) with a sum of the birth
+// weights, a page header and a page footer with "page x of y" – 50 rows a
+// page, so 10,000 animals give 200 pages and 100,000 give 2,000.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+
+#include "child_process.h"
+
+namespace {
+
+using bench_support::ChildRun;
+
+ChildRun RunChild(const char* program, const QStringList& arguments) {
+    return bench_support::RunMeasured(bench_support::InstalledProgram(program), arguments);
+}
+
+// The record sheets as the CSV `harvel-data load` reads.
+QByteArray RecordSheets(int count) {
+    QByteArray csv =
+        "Jmeno_registr,Jmeno_call,Plemeno,Pohlavi,Datum_nar,Matka,Otec,Chovatel,Vaha_narozeni\n";
+    csv.reserve(count * 140);
+    for (int i = 0; i < count; ++i) {
+        csv += QStringLiteral("Pes %1 z Lesa,Alík %2,Bígl,%3,%4.%5.%6,Fena %7,Pes %8,Chovatel %9,")
+                   .arg(i, 6, 10, QChar('0'))
+                   .arg(i % 1000)
+                   .arg(i % 2 ? QStringLiteral("pes") : QStringLiteral("fena"))
+                   .arg(1 + i % 28)
+                   .arg(1 + i % 12)
+                   .arg(2000 + i % 24)
+                   .arg(i / 2)
+                   .arg(i / 3)
+                   .arg(i / 50, 5, 10, QChar('0'))
+                   .toUtf8();
+        csv += QByteArray::number(i % 97) + '\n';
+    }
+    return csv;
+}
+
+QString TextElement(const QString& code, int kind, const QString& source, int left, int width,
+                    const QString& text) {
+    return QStringLiteral("%1,%2,%3,%4,0,%5,18,Arial,9,0,0,0,0,238,\"%6\",0,0,0,\"\",0,\"\"")
+        .arg(code)
+        .arg(kind)
+        .arg(source)
+        .arg(left)
+        .arg(width)
+        .arg(text);
+}
+
+QByteArray ListTemplate() {
+    QStringList lines = {
+        "I,0,\"Seznam psu\"",
+        "I,1,10,52,6",
+        "I,2,0,826,1169,50,50,70,70,1,0",
+        "I,3,0,0,0,0",
+        "I,3,1,1,30,0",
+        "I,3,2,1,18,0",
+        "I,3,3,0,0,0",
+        "I,3,4,1,30,0",
+        "I,4,0,\"Chovatel\",1,20,1,20,0",
+        "F,1,Soucet,\"Soucet\",0,0,2,\"#Vaha_narozeni\",2,15,0,0",
+    };
+    lines << TextElement("H", 1, "0", 0, 300, "Seznam") << TextElement("H", 5, "3", 600, 100, "");
+    const QStringList fields = {"Chovatel", "Jmeno_registr", "Jmeno_call", "Plemeno",
+                                "Pohlavi",  "Datum_nar",     "Matka",      "Vaha_narozeni"};
+    for (int f = 0; f < fields.size(); ++f) {
+        lines << TextElement("T", 2, fields[f], f * 90, 88, fields[f]);
+    }
+    lines << TextElement("S0", 2, "Chovatel", 0, 300, "Chovatel");
+    lines << TextElement("U0", 6, "0", 600, 100, "");
+    lines << TextElement("P", 5, "3", 500, 100, "") << TextElement("P", 5, "4", 620, 100, "");
+    return lines.join("\r\n").toLatin1() + "\r\n";
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+// A data folder with `count` record sheets and the list template, made once.
+class Kennel {
+  public:
+    explicit Kennel(int count) {
+        csv_ = dir_.filePath("main_card.csv");
+        WriteFile(csv_, RecordSheets(count));
+        WriteFile(Template(), ListTemplate());
+        Init(Data());
+        const ChildRun load = Load(Data());
+        if (load.exitCode != 0) {
+            std::fprintf(stderr, "harvel-data load failed\n");
+            std::exit(1);
+        }
+    }
+    QString Data() const { return dir_.filePath("data"); }
+    QString Template() const { return dir_.filePath("Seznam.pts"); }
+    QString Out(const QString& name) const { return dir_.filePath(name); }
+
+    static void Init(const QString& folder) {
+        QDir(folder).removeRecursively();
+        RunChild("harvel-data", {"init", folder});
+    }
+    ChildRun Load(const QString& folder) const {
+        return RunChild("harvel-data", {"load", folder, "main_card.db", csv_});
+    }
+
+    static Kennel& Of(int count) {
+        static std::map<int, std::unique_ptr<Kennel>> made;
+        auto& slot = made[count];
+        if (!slot) {
+            slot = std::make_unique<Kennel>(count);
+        }
+        return *slot;
+    }
+
+  private:
+    QTemporaryDir dir_;
+    QString csv_;
+};
+
+void Report(benchmark::State& state, const char* format) {
+    Kennel& kennel = Kennel::Of(int(state.range(0)));
+    const QString out = kennel.Out(QStringLiteral("list.%1").arg(format));
+    ChildRun run;
+    for (auto _ : state) {
+        run = RunChild("harvel-report",
+                       {"--data", kennel.Data(), "--table", "main_card.db", "--template",
+                        kennel.Template(), "--format", format, "--out", out});
+        if (run.exitCode != 0) {
+            state.SkipWithError("harvel-report failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["cpu_s"] = run.cpuSeconds;
+    state.counters["out_MB"] = double(QFileInfo(out).size()) / (1024.0 * 1024.0);
+}
+
+void BM_ReportDumpProcess(benchmark::State& state) {
+    Report(state, "dump");
+}
+BENCHMARK(BM_ReportDumpProcess)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
+
+void BM_ReportPdfProcess(benchmark::State& state) {
+    Report(state, "pdf");
+}
+BENCHMARK(BM_ReportPdfProcess)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1);
+
+// `harvel-data load` of the record sheets into an empty data folder.
+void BM_LoadRecordSheetsProcess(benchmark::State& state) {
+    Kennel& kennel = Kennel::Of(int(state.range(0)));
+    const QString folder = kennel.Out(QStringLiteral("load"));
+    ChildRun run;
+    for (auto _ : state) {
+        Kennel::Init(folder);
+        run = kennel.Load(folder);
+        if (run.exitCode != 0) {
+            state.SkipWithError("harvel-data load failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["cpu_s"] = run.cpuSeconds;
+}
+BENCHMARK(BM_LoadRecordSheetsProcess)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
