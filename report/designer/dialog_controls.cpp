@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,6 +43,20 @@ QPushButton* NamedButton(const QString& name, const QString& text, QWidget* pare
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     return button;
+}
+
+QPushButton* AddClosingButtons(QBoxLayout* layout, const ButtonCaption& confirm,
+                               const ButtonCaption& cancel, QDialog* dialog) {
+    auto* row = new QHBoxLayout;
+    auto* ok = NamedButton(confirm.name, confirm.text, dialog);
+    ok->setDefault(true);
+    auto* back = NamedButton(cancel.name, cancel.text, dialog);
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(back);
+    layout->addLayout(row);
+    QObject::connect(back, &QPushButton::clicked, dialog, &QDialog::reject);
+    return ok;
 }
 
 int WholeOr(const QLineEdit* edit, int fallback) {

@@ -5,7 +5,9 @@
 
 #include <QString>
 
+class QBoxLayout;
 class QCheckBox;
+class QDialog;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -25,6 +27,15 @@ QComboBox* FormCombo(QFormLayout* form, const QString& name, const QString& capt
                      QWidget* parent);
 QCheckBox* NamedCheck(const QString& name, const QString& text, QWidget* parent);
 QPushButton* NamedButton(const QString& name, const QString& text, QWidget* parent);
+
+struct ButtonCaption {
+    QString name, text;
+};
+// The dialog's closing row at the foot of `layout`, right-aligned: the
+// confirming button (the default one; its action is the caller's) and the
+// cancelling one, which rejects the dialog. Returns the confirming button.
+QPushButton* AddClosingButtons(QBoxLayout* layout, const ButtonCaption& confirm,
+                               const ButtonCaption& cancel, QDialog* dialog);
 // The whole number in the field, or `fallback` when the text is not one.
 int WholeOr(const QLineEdit* edit, int fallback);
 // The number in the field ("," read as "."), or false.

@@ -1,7 +1,6 @@
 #include "report/designer/dlg_format_papiru.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,16 +35,9 @@ TDlgFormatPapiru::TDlgFormatPapiru(const TFormatPapiru& format, bool editable,
     for (QLineEdit* edit : {name_, width_, height_}) {
         edit->setReadOnly(!editable);
     }
-    auto* buttons = new QHBoxLayout;
-    auto* ok = NamedButton(QStringLiteral("BtnKonec"), QStringLiteral("Konec"), this);
-    ok->setDefault(true);
-    auto* back = NamedButton(QStringLiteral("BtnZpet"), QStringLiteral("Zpět"), this);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(back);
-    layout->addLayout(buttons);
+    auto* ok = AddClosingButtons(layout, {QStringLiteral("BtnKonec"), QStringLiteral("Konec")},
+                                 {QStringLiteral("BtnZpet"), QStringLiteral("Zpět")}, this);
     connect(ok, &QPushButton::clicked, this, &TDlgFormatPapiru::Finish);
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TDlgFormatPapiru::Finish() {

@@ -45,16 +45,9 @@ TDlgKonfPrvku::TDlgKonfPrvku(TMode mode, const TElementDialogContext& context, Q
     pages_->addTab(BuildBarcodePage(), QStringLiteral("Čárový kód"));
     pages_->addTab(BuildConditionPage(), QStringLiteral("Podmíněný tisk"));
     layout->addWidget(pages_);
-    auto* buttons = new QHBoxLayout;
-    auto* ok = NamedButton(QStringLiteral("OKBtn"), QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    auto* cancel = NamedButton(QStringLiteral("CancelBtn"), QStringLiteral("Storno"), this);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    auto* ok = AddClosingButtons(layout, {QStringLiteral("OKBtn"), QStringLiteral("OK")},
+                                 {QStringLiteral("CancelBtn"), QStringLiteral("Storno")}, this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(pages_, &QTabWidget::currentChanged, this, &TDlgKonfPrvku::PageChanged);
     const QString unitText = QLatin1Char('(') + UnitLabel(context_.unit) + QLatin1Char(')');
     for (QLabel* label : unitLabels_) {

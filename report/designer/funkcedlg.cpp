@@ -78,16 +78,9 @@ TFunkceDlg::TFunkceDlg(TSestavaTyp& report, const TListFunkci& functions, bool b
     numericLayout->addLayout(formatForm);
     layout->addWidget(numeric_);
 
-    auto* buttons = new QHBoxLayout;
-    auto* ok = NamedButton(QStringLiteral("BitBtnOK"), QStringLiteral("O&K"), this);
-    ok->setDefault(true);
-    auto* cancel = NamedButton(QStringLiteral("BitBtnStorno"), QStringLiteral("Storno"), this);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    auto* ok = AddClosingButtons(layout, {QStringLiteral("BitBtnOK"), QStringLiteral("O&K")},
+                                 {QStringLiteral("BitBtnStorno"), QStringLiteral("Storno")}, this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(expressionButton, &QPushButton::clicked, this, &TFunkceDlg::EditExpressionText);
     connect(type_, &QComboBox::currentIndexChanged, this, [this] { ShowNumericPanel(); });
     Fill(function);

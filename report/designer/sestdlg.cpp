@@ -56,16 +56,9 @@ TSestDlg::TSestDlg(TTemplateSettingsHost& host, QWidget* parent) : QDialog(paren
     tabs_->addTab(BuildOddily(), QStringLiteral("Oddíly"));
     tabs_->addTab(BuildSkupiny(), QStringLiteral("Skupiny"));
     layout->addWidget(tabs_);
-    auto* buttons = new QHBoxLayout;
-    auto* ok = NamedButton(QStringLiteral("BtnKonec"), QStringLiteral("&Konec"), this);
-    ok->setDefault(true);
-    auto* cancel = NamedButton(QStringLiteral("BtnStorno"), QStringLiteral("Storno"), this);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    auto* ok = AddClosingButtons(layout, {QStringLiteral("BtnKonec"), QStringLiteral("&Konec")},
+                                 {QStringLiteral("BtnStorno"), QStringLiteral("Storno")}, this);
     connect(ok, &QPushButton::clicked, this, &TSestDlg::Finish);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
         if (allTabs_ && !filling_ && tab >= 0) {
             lastTab_ = tab;

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QImage>
 #include <QMap>
-#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -19,26 +18,16 @@
 #include "platform/store/database.h"
 #include "platform/store/field.h"
 #include "platform/store/table.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
-struct Result {
-    int code = -1;
-    QString out, err;
-};
+using Result = testing_support::ProgramResult;
 
 Result LoadDemo(const QString& folder) {
-    QProcess p;
-    p.start(QStringLiteral("/bin/sh"), {QStringLiteral(HARVEL_SOURCE_DIR "/demo/load-demo.sh"),
-                                        folder, QStringLiteral(HARVEL_BIN_DIR "/harvel-data")});
-    Result r;
-    if (!p.waitForFinished(120000)) {
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testing_support::RunProgram(
+        QStringLiteral("/bin/sh"), {QStringLiteral(HARVEL_SOURCE_DIR "/demo/load-demo.sh"), folder,
+                                    QStringLiteral(HARVEL_BIN_DIR "/harvel-data")});
 }
 
 class DemoKennel : public testing::Test {

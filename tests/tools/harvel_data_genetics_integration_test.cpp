@@ -4,26 +4,16 @@
 
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
+
+#include "tests/support/program_run.h"
 
 namespace {
 
-struct Result {
-    int code = -1;
-    QString out, err;
-};
+using Result = testing_support::ProgramResult;
 
 Result RunDataTool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"), args);
-    Result r;
-    if (!p.waitForFinished(120000))
-        return r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testing_support::RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"), args);
 }
 
 // Half siblings S and D through A, whose parents P and Q are full siblings:

@@ -15,16 +15,14 @@
 #include <QTemporaryDir>
 
 #include "platform/store/sqlite_handle.h"
+#include "tests/support/program_run.h"
 #include "tests/support/small_disk.h"
 
 namespace {
 
 using testing_support::SmallDisk;
 
-struct Result {
-    int code = -1;
-    QString out, err;
-};
+using Result = testing_support::ProgramResult;
 
 // The lock of the single-instance guard is per user: the tests run under a
 // user name of their own, so a program started by another test never
@@ -32,18 +30,9 @@ struct Result {
 const QString kUser = QStringLiteral("harvel-integrity-%1").arg(QCoreApplication::applicationPid());
 
 Result RunProgram(const QString& program, const QStringList& args) {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("USER"), kUser);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(HARVEL_BIN_DIR "/") + program, args);
-    Result r;
-    if (!p.waitForFinished(120000))
-        return r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testing_support::RunProgram(QStringLiteral(HARVEL_BIN_DIR "/") + program, args, env);
 }
 
 Result Data(const QStringList& args) {

@@ -4,29 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 
 #include "report/engine/predloha.h"
 #include "tests/report/engine/component_fixture.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
-struct Result {
-    int code = -1;
-    QString err;
-};
+using Result = testing_support::ProgramResult;
 
 Result RunReport(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(HARVEL_BIN_DIR "/harvel-report"), args);
-    Result r;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testing_support::RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-report"), args);
 }
 
 class DraftTool : public ::testing::Test {

@@ -8,31 +8,18 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "platform/codepage1250.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
-struct Result {
-    int code = -1;
-    QString out, err;
-};
+using Result = testing_support::ProgramResult;
 
 Result RunProgram(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    Result r;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testing_support::RunProgram(program, args);
 }
 
 const QString kKennel = QStringLiteral("Chovatelská stanice z Lipové aleje");
