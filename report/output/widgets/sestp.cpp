@@ -230,8 +230,12 @@ void TFormSestP::BuildToolBars() {
     totalPanel_->setObjectName(QStringLiteral("PanelCelkem"));
     totalPanel_->setToolTip(QStringLiteral("Celkem stran"));
     totalPanel_->setMinimumWidth(60);
+    warningPanel_ = new QLabel(status);
+    warningPanel_->setObjectName(QStringLiteral("PanelUpozorneni"));
+    warningPanel_->setVisible(false);
     status->addWidget(currentPanel_);
     status->addWidget(totalPanel_);
+    status->addWidget(warningPanel_, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -270,6 +274,21 @@ void TFormSestP::SetUserAction(bool visible, const QString& hint) {
     actUser_->setVisible(visible);
     actUser_->setText(hint);
     actUser_->setToolTip(hint);
+}
+
+void TFormSestP::SetRunWarnings(const QStringList& messages) {
+    warningPanel_->setVisible(!messages.isEmpty());
+    if (messages.isEmpty()) {
+        warningPanel_->clear();
+        warningPanel_->setToolTip(QString());
+        return;
+    }
+    QString text = QStringLiteral("Upozornění: ") + messages.first();
+    if (messages.size() > 1) {
+        text += QStringLiteral(" (celkem %1 upozornění)").arg(messages.size());
+    }
+    warningPanel_->setText(text);
+    warningPanel_->setToolTip(messages.join(QLatin1Char('\n')));
 }
 
 void TFormSestP::SetPrintEnabled(bool enabled) {

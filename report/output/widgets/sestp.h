@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -68,6 +69,10 @@ class TFormSestP : public QDialog {
     // on the paper, and whether it is part of the printed page.
     void SetBackground(const platform::Picture* picture, const QRect& rect, bool printed);
     void SetExports(const TPreviewExports& exports);
+    // What the run went past (a failing function, an unreadable picture, a
+    // field the data lacks): the first in the status bar, all in its tooltip;
+    // nothing shown when there is none.
+    void SetRunWarnings(const QStringList& messages);
 
     // Shows the window modally; true when it was closed with "Zavřít náhled"
     // (or the window's close button), false for "Oprava předlohy...".
@@ -158,6 +163,7 @@ class TFormSestP : public QDialog {
     TPagePanel* pagePanel_ = nullptr;
     QLabel* currentPanel_ = nullptr;
     QLabel* totalPanel_ = nullptr;
+    QLabel* warningPanel_ = nullptr;
     QMenu* exportMenu_ = nullptr;
     QMenu* panelMenu_ = nullptr;
     QAction* actClose_ = nullptr;

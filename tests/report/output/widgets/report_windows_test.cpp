@@ -128,6 +128,30 @@ TEST_F(ReportWindowsTest, PreviewOpensOnTheGeneratedPagesAtTheRequestedZoom) {
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(ReportWindowsTest, PreviewTellsWhatTheRunWentPastInItsStatusBar) {
+    QString shownText, shownTip;
+    bool visible = false;
+    ScriptedModal modal([&](QDialog& dialog) {
+        QLabel* panel = Child<QLabel>(dialog, "PanelUpozorneni");
+        visible = panel->isVisibleTo(&dialog);
+        shownText = panel->text();
+        shownTip = panel->toolTip();
+        return int(QDialog::Accepted);
+    });
+    layout = ThreePageTemplate(QStringLiteral("I,2,0,0,-5,50,50,70,70,1,0"));
+    report.Preview();
+    ASSERT_EQ(report.RunErrors().Count(), 1);
+    EXPECT_TRUE(visible);
+    EXPECT_TRUE(shownText.startsWith(QStringLiteral("Upozornění: ")));
+    EXPECT_TRUE(shownText.contains(QStringLiteral("použit výchozí papír A4"))) << shownText.toStdString();
+    EXPECT_EQ(shownTip, report.RunErrors().Items().front().Message());
+
+    // A sound template after it shows no warning: the list is the run's own.
+    layout = ThreePageTemplate();
+    report.Preview();
+    EXPECT_FALSE(visible);
+}
+
 TEST_F(ReportWindowsTest, PreviewUserActionCallsTheReportWithThePage) {
     int page = -1;
     report.OnPreviewCustomEvent = [&page](TSestava&, int actual) { page = actual; };
