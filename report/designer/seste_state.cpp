@@ -107,8 +107,10 @@ void TFormSestE::LoadState(const TPredloha& predloha) {
     ApplyRasterSettings();
     paper_->background = report_->BackgroundPicture();
     paper_->backgroundRect = report_->BackgroundRect();
-    paper_->SetDesignWidth(PaperSetup().PrintableWidth());
+    // The bands point into the sections the template just replaced, so they
+    // are built anew before anything lays them out.
     paper_->Rebuild();
+    paper_->SetDesignWidth(PaperSetup().PrintableWidth());
     ApplyGridToBands();
     RefreshSampleValues();
     for (TSesPrvek* element : paper_->AllElements()) {

@@ -9,6 +9,14 @@
 
 namespace {
 
+// Template numbers are hundredths of an inch; one past this range is damage,
+// kept inside it so that a rectangle's far corner can still be computed.
+constexpr int kLargestCoordinate = 1 << 24;
+
+int InRange(int value) {
+    return std::clamp(value, -kLargestCoordinate, kLargestCoordinate);
+}
+
 bool IsRecordOf(QStringView line, QChar letter) {
     return line.size() > 1 && line[0] == letter;
 }
@@ -212,7 +220,8 @@ void TSestavaLayout::ReadBackground(TemplateFieldReader& reader) {
     }
     const int width = background.width != 0 ? background.width : settings_.page.OrientedWidth();
     const int height = background.height != 0 ? background.height : settings_.page.OrientedHeight();
-    background.rect = QRect(background.left, background.top, width, height);
+    background.rect =
+        QRect(InRange(background.left), InRange(background.top), InRange(width), InRange(height));
 }
 
 // ---- User functions ---------------------------------------------------------------

@@ -154,6 +154,9 @@ class PageCodec::Reader {
     }
     void Bytes(void* target, qsizetype size) {
         Need(size);
+        if (size == 0) {
+            return;  // an empty vector's data() may be null, which memcpy may not be given
+        }
         std::memcpy(target, p_, size_t(size));
         p_ += size;
     }

@@ -25,10 +25,6 @@ void EnsureApplication() {
 
 }  // namespace
 
-// The application object lives until exit on purpose; fontconfig's pattern
-// cache that Qt's font database holds is then reported, but is not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EnsureApplication();
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
