@@ -420,13 +420,15 @@ void TSestavaTyp::LayoutElementText(TLumexReportElement& element, TVystPrvek& pl
     LayoutText(*measure_, LayoutRect(element.width, element.height), text, lines, multiline,
                lineHeight, letterSpacing, element.EffectiveAlignment(), font, element.RtfText());
     if (element.VariableHeight() && PrintColumns() < 2) {
-        placed.SetLines(lines);
+        placed.SetLines(std::move(lines));
         return;
     }
     int used = 0;
     int last = -1;
     FitLines(lines, 0, element.height, used, last);
-    if (last >= 0) {
+    if (last >= 0 && last == lines.Count() - 1) {
+        placed.SetLines(std::move(lines));
+    } else if (last >= 0) {
         placed.SetLineRange(lines, 0, last);
     } else {
         placed.Lines.reset();

@@ -28,6 +28,12 @@ void TVystPrvek::SetLines(const TRadky& lines) {
     SetLineRange(lines, 0, lines.Count() - 1);
 }
 
+void TVystPrvek::SetLines(TRadky&& lines) {
+    Lines = std::make_unique<TRadky>(std::move(lines));
+    FirstLine = 0;
+    LastLine = Lines->Count() - 1;
+}
+
 void TVystPrvek::SetLineRange(const TRadky& lines, int first, int last) {
     Lines = std::make_unique<TRadky>(lines.Slice(first, last));
     FirstLine = 0;

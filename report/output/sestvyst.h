@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -41,6 +42,8 @@ class TVystPrvek {
     int Left, Top, Width, Height;        // hundredths of an inch, page coordinates
 
     void SetLines(const TRadky& lines);
+    // Takes all of `lines` over without copying them.
+    void SetLines(TRadky&& lines);
     void SetLineRange(const TRadky& lines, int first, int last);
     void SetPicture(const platform::Picture& picture);
     void SetPictureFile(const QString& name);
@@ -57,6 +60,8 @@ class TStranaPrvku {
     // read next, so that adding n elements takes n log n, not n² steps.
     void Add(std::unique_ptr<TVystPrvek> element);
     int Count() const { return int(elements_.size()); }
+    // Room for `count` elements, so that filling a page does not regrow it.
+    void Reserve(int count) { elements_.reserve(size_t(std::max(count, 0))); }
     TVystPrvek& Item(int i) {
         Order();
         return *elements_[i];

@@ -29,8 +29,14 @@ void TSestVystup::AddElement(std::unique_ptr<TVystPrvek> element, int pageIndex)
         pageIndex = 0;
     }
     if (int(pages_.size()) <= pageIndex) {
+        // A new page gets room for as many elements as the page before it
+        // had: pages of a list are alike, and a page filled one element at a
+        // time would regrow its list several times.
+        const PageSlot* previous = pages_.empty() ? nullptr : &pages_.back();
+        const int expected = previous && previous->page ? previous->page->Count() : 0;
         while (int(pages_.size()) <= pageIndex) {
             pages_.push_back({std::make_unique<TStranaPrvku>(), -1});
+            pages_.back().page->Reserve(expected);
         }
         StoreFinishedPages(pageIndex);
     }

@@ -11,6 +11,7 @@ void LayoutText(TLumexCanvas& canvas, const QRect& rect, const QString& text, TR
     if (rtf) {
         ReadRtf(text, layouter);
     } else {
+        layouter.ExpectCharacters(int(text.size()));
         for (QChar ch : text) {
             if (!layouter.Feed(ch.unicode())) {
                 break;

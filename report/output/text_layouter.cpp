@@ -11,6 +11,8 @@ namespace {
 constexpr int kInitialLineHeight = 2 * 72;
 // Layout units between the element's left edge and the text.
 constexpr int kMargin = 72;
+// A fragment makes room for at most this many characters in advance.
+constexpr int kMaxReservedCharacters = 64;
 
 int RoundToInt(double value) {
     return int(std::lrint(value));
@@ -104,6 +106,11 @@ void TTextLayouter::Append(char16_t ch, int newX) {
         fragment.Strikeout = chp_.Strikeout;
         fragment.TextHeight = fontHeight_;
         fragment.Descent = fontDescent_;
+        // The characters still to come (this one included), within reason:
+        // a text cut at the element's edge keeps no large unused room.
+        const int room = std::min(expected_ + 1, kMaxReservedCharacters);
+        fragment.Text.reserve(room);
+        fragment.X.reserve(room + 1);
         fragment.X.append(x_);
         line.Fragments.append(std::move(fragment));
         line.CurrentFragment = int(line.Fragments.size()) - 1;
@@ -134,6 +141,9 @@ void TTextLayouter::RecordBreak(TRadek& line) const {
 bool TTextLayouter::Feed(char16_t ch) {
     if (stopped_) {
         return false;
+    }
+    if (expected_ > 0) {
+        --expected_;
     }
     if (ch == u'\r' || (ch < 0x20 && ch != u'\n' && ch != u'\t')) {
         return true;  // carriage returns and other controls draw nothing

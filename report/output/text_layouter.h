@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <algorithm>
 
 #include "platform/paint/canvas.h"
 #include "report/output/text_lines.h"
@@ -63,6 +64,9 @@ class TTextLayouter {
     // Closes the last line. Called once, at the end of the text.
     void Finish();
     bool Stopped() const { return stopped_; }
+    // How many characters the text still has (0 = unknown): a new fragment
+    // makes room for them at once instead of growing character by character.
+    void ExpectCharacters(int count) { expected_ = std::max(count, 0); }
 
   private:
     bool Character(char16_t ch);
@@ -107,6 +111,7 @@ class TTextLayouter {
     // A line ended by wrapping with nothing carried over: the next line is
     // started by the next character, so a text never ends in an empty line.
     bool pendingLine_ = false;
+    int expected_ = 0;  // characters still to come, as far as known
 };
 
 // Twips to layout units (x 72 / 15).
