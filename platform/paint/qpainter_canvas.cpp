@@ -425,9 +425,17 @@ void QPainterCanvas::SetPainterClip(const std::optional<QRect>& clip) {
 }
 
 void QPainterCanvas::ApplyClip(const std::optional<QRectF>& inkBounds) {
-    if (inkBounds && (!clip_ || QRectF(*clip_).contains(*inkBounds)) &&
-        (!appliedClip_ || QRectF(*appliedClip_).contains(*inkBounds))) {
-        return;  // drawn the same with the painter's clip as with the canvas's
+    if (inkBounds && (!clip_ || QRectF(*clip_).contains(*inkBounds))) {
+        // The canvas's clip cuts nothing of this drawing.
+        if (!appliedClip_ || QRectF(*appliedClip_).contains(*inkBounds)) {
+            return;  // drawn the same with the painter's clip as with the canvas's
+        }
+        // Back to the caller's clip rather than on to this drawing's own: the
+        // drawings after it that fit their clips then need no change either,
+        // where a clip set for each would follow one text that ran over its
+        // box through the rest of the page.
+        SetPainterClip(baseClip_);
+        return;
     }
     SetPainterClip(clip_);
 }

@@ -1,6 +1,7 @@
 // The QPainter canvas against GDI's drawing rules, on images.
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -419,4 +420,35 @@ TEST(QPainterCanvasText, LargeTextOnImagesKeepsItsAdvancesAndColour) {
     const QRgb middle = image.pixel(ink.left() + 4, ink.center().y());
     EXPECT_GT(qRed(middle), 200);
     EXPECT_LT(qGreen(middle), 60);
+}
+
+// A text that runs over its clip is cut there; the texts after it that fit
+// their own clips are drawn whole, and the caller's clip on the painter still
+// holds for everything.
+TEST(QPainterCanvasText, TextsAfterOneCutAtItsClipAreWholeAndInsideTheCallersClip) {
+    QImage image = WhiteImage(300, 100);
+    {
+        QPainter painter(&image);
+        painter.setClipRect(QRect(0, 0, 200, 100));
+        QPainterCanvas canvas(&painter);
+        canvas.SetPixelsPerInch(72);
+        canvas.SetFont(ArialAt(20));
+        canvas.SetTransparentText(true);
+        canvas.SetBaselineAlignment(true);
+        canvas.SetClipRect(QRect(10, 10, 40, 40));
+        canvas.TextOut(QPoint(10, 40), QStringLiteral("HHHHHHHH"));  // runs over x = 50
+        canvas.SetClipRect(QRect(100, 10, 90, 40));
+        canvas.TextOut(QPoint(105, 40), QStringLiteral("HH"));  // fits
+        canvas.SetClipRect(QRect(100, 55, 90, 40));
+        canvas.TextOut(QPoint(105, 85), QStringLiteral("HH"));  // fits
+        canvas.ClearClip();
+        canvas.TextOut(QPoint(180, 85), QStringLiteral("HHHH"));  // runs over the caller's x = 200
+    }
+    EXPECT_GT(InkInColumns(image, 10, 49), 0);
+    EXPECT_EQ(InkInColumns(image, 50, 99), 0);
+    const int wholeHH = InkInColumns(image.copy(100, 0, 60, 50), 0, 59);
+    EXPECT_GT(wholeHH, 0);
+    EXPECT_EQ(InkInColumns(image.copy(100, 50, 60, 50), 0, 59), wholeHH);
+    EXPECT_GT(InkInColumns(image, 180, 199), 0);
+    EXPECT_EQ(InkInColumns(image, 200, 299), 0);
 }
