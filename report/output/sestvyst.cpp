@@ -118,13 +118,20 @@ void TStranaPrvku::OrderAdded() const {
     auto before = [](const Entry& a, const Entry& b) { return CompareDrawOrder(*b, *a) > 0; };
     const auto added = elements_.begin() + std::ptrdiff_t(ordered_);
     std::reverse(added, elements_.end());
-    std::stable_sort(added, elements_.end(), before);
-    std::vector<Entry> merged;
-    merged.reserve(elements_.size());
-    std::merge(std::make_move_iterator(added), std::make_move_iterator(elements_.end()),
-               std::make_move_iterator(elements_.begin()), std::make_move_iterator(added),
-               std::back_inserter(merged), before);
-    elements_ = std::move(merged);
+    // Most pages come in order already (a list's texts tie); sorting them
+    // would only ask for a buffer.
+    if (!std::is_sorted(added, elements_.end(), before)) {
+        std::stable_sort(added, elements_.end(), before);
+    }
+    // Added elements that all follow the ordered ones stay where they are.
+    if (ordered_ > 0 && added != elements_.end() && !before(*(added - 1), *added)) {
+        std::vector<Entry> merged;
+        merged.reserve(elements_.size());
+        std::merge(std::make_move_iterator(added), std::make_move_iterator(elements_.end()),
+                   std::make_move_iterator(elements_.begin()), std::make_move_iterator(added),
+                   std::back_inserter(merged), before);
+        elements_ = std::move(merged);
+    }
     ordered_ = elements_.size();
 }
 
