@@ -14,6 +14,7 @@
 #include "draft_command.h"
 #include "export_formats.h"
 #include "page_writers.h"
+#include "platform/allocator_tuning.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store.h"
 #include "preview_command.h"
@@ -238,6 +239,7 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::TuneAllocator();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         !harvel_report::WantsPreview(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
