@@ -7,7 +7,6 @@
 #include <QApplication>
 
 #include "app/startup.h"
-#include "platform/allocator_tuning.h"
 #include "platform/czech_locale.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/qt_translations.h"
@@ -18,7 +17,6 @@
 #include "report/output/widgets/report_windows.h"
 
 int main(int argc, char* argv[]) {
-    platform::TuneAllocator();
     QApplication application(argc, argv);
     platform::InstallQtCzechTranslations(application);
     if (qEnvironmentVariable("HARVEL_MESSAGES") != QLatin1String("stderr")) {

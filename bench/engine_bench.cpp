@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "platform/allocator_tuning.h"
 #include "platform/paint/qpainter_canvas.h"
 #include "report/engine/predloha.h"
 #include "report/engine/sestavyt.h"
@@ -123,8 +122,6 @@ BENCHMARK(BM_ListReportToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The allocator as the programs set it up (platform/allocator_tuning.h).
-    platform::TuneAllocator();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include "platform/allocator_tuning.h"
 #include "platform/clock.h"
 #include "platform/czech_locale.h"
 #include "report/engine/day_number.h"
@@ -62,6 +63,7 @@ bool TSestavaTyp::Cancelled() {
 // ---- the run ----------------------------------------------------------------------
 
 int TSestavaTyp::Run(bool topLevel) {
+    const platform::ReportAllocationScope allocation;
     topLevel_ = topLevel;
     measure_ = std::make_unique<TLumexCanvas>(100);
     TValueProvider* previousProvider = SetCurrentValueProvider(this);

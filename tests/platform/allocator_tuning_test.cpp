@@ -1,5 +1,6 @@
-// The allocator tuning of the programs: freed small blocks are not left in
-// glibc's fast bins, so nothing piles up to be swept before a larger request.
+// The allocator tuning of report runs: while it holds, freed small blocks are
+// not left in glibc's fast bins, so nothing piles up to be swept before a
+// larger request; outside it the allocator is left as it was.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,28 +11,47 @@
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
 #include <malloc.h>
 
-TEST(AllocatorTuning, FreedSmallBlocksAreNotKeptInFastBins) {
-    platform::TuneAllocator();
+namespace {
+
+// Frees every other one of many small blocks (so the freed ones have live
+// neighbours and are not merged into the top of the heap) and answers how
+// many free blocks the fast bins hold then; the rest is freed afterwards.
+std::size_t FastBinBlocksAfterFreeing() {
     std::vector<void*> blocks;
     for (int i = 0; i < 2000; ++i) {
         blocks.push_back(std::malloc(32 + (i % 4) * 16));
     }
-    // Every other one, so that freed blocks have live neighbours and are not
-    // simply merged back into the top of the heap.
     for (std::size_t i = 0; i < blocks.size(); i += 2) {
         std::free(blocks[i]);
     }
-    const struct mallinfo2 info = mallinfo2();
-    EXPECT_EQ(info.smblks, 0u);
-    EXPECT_EQ(info.fsmblks, 0u);
-    EXPECT_GT(info.ordblks, 1u);  // the freed blocks are ordinary free chunks
+    const std::size_t inFastBins = mallinfo2().smblks;
     for (std::size_t i = 1; i < blocks.size(); i += 2) {
         std::free(blocks[i]);
     }
+    return inFastBins;
+}
+
+}  // namespace
+
+// Runs before the test below turns fast bins off for the whole process.
+TEST(AllocatorTuning, ScopeTurnsFastBinsOffOnlyWhileItLasts) {
+    {
+        const platform::ReportAllocationScope outer;
+        { const platform::ReportAllocationScope inner; }
+        EXPECT_EQ(FastBinBlocksAfterFreeing(), 0u);  // still off after the inner scope
+    }
+    EXPECT_GT(FastBinBlocksAfterFreeing(), 0u);
+}
+
+TEST(AllocatorTuning, ProcessSettingOutlastsScopes) {
+    platform::TuneAllocator();
+    { const platform::ReportAllocationScope scope; }
+    EXPECT_EQ(FastBinBlocksAfterFreeing(), 0u);
 }
 #else
 TEST(AllocatorTuning, IsHarmlessWithoutGlibc) {
     platform::TuneAllocator();
+    const platform::ReportAllocationScope scope;
     void* block = std::malloc(64);
     EXPECT_NE(block, nullptr);
     std::free(block);

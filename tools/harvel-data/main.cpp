@@ -9,7 +9,6 @@
 #include "data_commands.h"
 #include "genetics_commands.h"
 #include "import_command.h"
-#include "platform/allocator_tuning.h"
 #include "platform/store/store_error.h"
 
 namespace {
@@ -72,7 +71,6 @@ int Run(const QStringList& args, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    platform::TuneAllocator();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
