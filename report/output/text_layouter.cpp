@@ -108,9 +108,11 @@ void TTextLayouter::Append(char16_t ch, int newX) {
         fragment.Descent = fontDescent_;
         // The characters still to come (this one included), within reason:
         // a text cut at the element's edge keeps no large unused room.
-        const int room = std::min(expected_ + 1, kMaxReservedCharacters);
-        fragment.Text.reserve(room);
-        fragment.X.reserve(room + 1);
+        if (expected_ >= 0) {
+            const int room = std::min(expected_ + 1, kMaxReservedCharacters);
+            fragment.Text.reserve(room);
+            fragment.X.reserve(room + 1);
+        }
         fragment.X.append(x_);
         line.Fragments.append(std::move(fragment));
         line.CurrentFragment = int(line.Fragments.size()) - 1;

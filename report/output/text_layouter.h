@@ -64,7 +64,7 @@ class TTextLayouter {
     // Closes the last line. Called once, at the end of the text.
     void Finish();
     bool Stopped() const { return stopped_; }
-    // How many characters the text still has (0 = unknown): a new fragment
+    // How many characters the text still has: a new fragment
     // makes room for them at once instead of growing character by character.
     void ExpectCharacters(int count) { expected_ = std::max(count, 0); }
 
@@ -111,7 +111,7 @@ class TTextLayouter {
     // A line ended by wrapping with nothing carried over: the next line is
     // started by the next character, so a text never ends in an empty line.
     bool pendingLine_ = false;
-    int expected_ = 0;  // characters still to come, as far as known
+    int expected_ = -1;  // characters still to come; -1 when not known (RTF)
 };
 
 // Twips to layout units (x 72 / 15).
