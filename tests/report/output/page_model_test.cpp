@@ -86,6 +86,38 @@ TEST(PageModelDrawOrder, ManyElementsReadBetweenAddsKeepTheOrderOfOneByOneInsert
     EXPECT_EQ(DrawOrder(output.Page(0)), std::vector<const TLumexReportElement*>{&elements[0]});
 }
 
+// A page read after every addition orders each new element against the
+// ordered ones alone: elements that follow all of them stay at the end, the
+// others (ties among them: a new text goes before equal ones) are merged in.
+TEST(PageModelDrawOrder, ReadingAfterEveryAdditionKeepsTheOrderOfOneByOneInsertion) {
+    std::vector<TLumexReportElement> elements;
+    const int kinds[] = {ekText, ekText, ekField, ekLine, ekText, ekPaintBox, ekField, ekFrame};
+    for (int i = 0; i < 400; ++i) {
+        elements.push_back(MakeElement(kinds[(i * 5) % 8], ((i / 3) % 2) * tfMultiline));
+    }
+    TSestVystup output;
+    std::vector<const TLumexReportElement*> expected;
+    for (const TLumexReportElement& added : elements) {
+        auto place = std::find_if(expected.begin(), expected.end(), [&](const auto* existing) {
+            return ReferenceComparison(*existing, added) >= 0;
+        });
+        expected.insert(place, &added);
+        output.AddElement(Place(added), 0);
+        ASSERT_EQ(DrawOrder(output.Page(0)), expected) << "after " << expected.size();
+    }
+    // Several added in order, all after the ordered ones: left where they are.
+    TSestVystup texts;
+    const auto plain = MakeElement(ekField);
+    const auto multiline1 = MakeElement(ekText, tfMultiline);
+    const auto multiline2 = MakeElement(ekFunction, tfMultiline);
+    texts.AddElement(Place(plain), 0);
+    EXPECT_EQ(texts.Page(0).Count(), 1);
+    texts.AddElement(Place(multiline2), 0);
+    texts.AddElement(Place(multiline1), 0);
+    EXPECT_EQ(DrawOrder(texts.Page(0)),
+              (std::vector<const TLumexReportElement*>{&plain, &multiline1, &multiline2}));
+}
+
 TEST(PageModelDrawOrder, ShapesGoBeneathTextsAndLaterShapesBeneathEarlierOnes) {
     TSestVystup output;
     const auto text = MakeElement(ekText);
