@@ -48,3 +48,11 @@ bool TRunErrors::Add(const TRunError& error) {
     items_.push_back(error);
     return true;
 }
+
+QStringList TRunErrors::Messages() const {
+    QStringList messages;
+    for (const TRunError& error : items_) {
+        messages << error.Message();
+    }
+    return messages;
+}

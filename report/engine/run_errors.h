@@ -5,6 +5,7 @@
 // without a word.
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 enum TRunErrorKind : int {
@@ -43,6 +44,8 @@ class TRunErrors {
     bool IsEmpty() const { return items_.empty(); }
     int Count() const { return static_cast<int>(items_.size()); }
     const std::vector<TRunError>& Items() const { return items_; }
+    // Every failure as the sentence the user reads.
+    QStringList Messages() const;
 
   private:
     std::vector<TRunError> items_;

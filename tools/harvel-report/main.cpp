@@ -192,7 +192,8 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
         throw Failure{error};
     }
     if (o.preview) {
-        const int shown = harvel_report::ShowOutputPreview(output, report.Popis());
+        const int shown =
+            harvel_report::ShowOutputPreview(output, report.Popis(), report.RunErrors().Messages());
         return shown != 0 ? shown : RunErrorsExitCode(o, report);
     }
     return RunErrorsExitCode(o, report);

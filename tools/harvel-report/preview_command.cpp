@@ -7,9 +7,9 @@
 
 namespace harvel_report {
 
-int ShowOutputPreview(TSestVystup& output, const QString& title) {
+int ShowOutputPreview(TSestVystup& output, const QString& title, const QStringList& warnings) {
     InstallPrintOptionsWindow();
-    ShowPreview(output, title, ReportPreviewExports());
+    ShowPreview(output, title, ReportPreviewExports(), warnings);
     return 0;
 }
 

@@ -3,13 +3,15 @@
 // this build writes behind its "Uložit do souboru" menu.
 
 #include <QString>
+#include <QStringList>
 
 class TSestVystup;
 
 namespace harvel_report {
 
-// Shows the preview modally until the user closes it; answers the exit code (0).
-int ShowOutputPreview(TSestVystup& output, const QString& title);
+// Shows the preview modally until the user closes it, with what the run went
+// past in its status bar; answers the exit code (0).
+int ShowOutputPreview(TSestVystup& output, const QString& title, const QStringList& warnings);
 
 }  // namespace harvel_report
 

@@ -81,19 +81,6 @@ TPreviewExports ReportPreviewExports() {
     return exports;
 }
 
-namespace {
-
-// The failures the run went past, as the user reads them.
-QStringList RunWarnings(const TSestava& report) {
-    QStringList messages;
-    for (const TRunError& error : report.RunErrors().Items()) {
-        messages << error.Message();
-    }
-    return messages;
-}
-
-}  // namespace
-
 bool OpenReportPreview(TSestava& report, const TWindowPlace& place, bool editEnabled) {
     TSestVystup& output = report.Output();
     TFormSestP form;
@@ -121,7 +108,7 @@ bool OpenReportPreview(TSestava& report, const TWindowPlace& place, bool editEna
         }
     };
     form.ShowOutput(output);
-    form.SetRunWarnings(RunWarnings(report));
+    form.SetRunWarnings(report.RunErrors().Messages());
     return form.Preview();
 }
 

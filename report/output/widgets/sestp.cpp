@@ -771,7 +771,8 @@ void TFormSestP::ExportSpool() {
 
 // ---- opening on a generated output ------------------------------------------------------
 
-int ShowPreview(TSestVystup& output, const QString& title, const TPreviewExports& exports) {
+int ShowPreview(TSestVystup& output, const QString& title, const TPreviewExports& exports,
+                const QStringList& warnings) {
     TFormSestP form;
     if (!title.isEmpty() && !output.FromSpool) {
         form.setWindowTitle(QStringLiteral("%1 - [%2]").arg(form.windowTitle(), title));
@@ -780,5 +781,6 @@ int ShowPreview(TSestVystup& output, const QString& title, const TPreviewExports
     form.SetExports(exports);
     AttachPreviewPrinting(form);
     form.ShowOutput(output);
+    form.SetRunWarnings(warnings);
     return platform::ExecModal(form);
 }

@@ -189,6 +189,7 @@ class TFormSestP : public QDialog {
 
 // Opens the preview modally on a generated output with `title` added to the
 // caption, printing through the print dialog; answers the dialog result
-// (QDialog::Accepted or kEditResult).
+// (QDialog::Accepted or kEditResult). `warnings` go to the status bar.
 int ShowPreview(TSestVystup& output, const QString& title,
-                const TPreviewExports& exports = TPreviewExports());
+                const TPreviewExports& exports = TPreviewExports(),
+                const QStringList& warnings = QStringList());

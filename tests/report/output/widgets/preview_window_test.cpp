@@ -340,3 +340,27 @@ TEST(PreviewWindow, CaptionAndSpoolOutput) {
     form.ShowOutput(paged.output);
     EXPECT_EQ(form.windowTitle(), "Prohlížení sestavy před tiskem - [Zdravotní karta]");
 }
+
+TEST(PreviewWarnings, TheFirstIsInTheStatusBarAndAllInItsTooltip) {
+    PagedOutput paged(1);
+    QString text, tip;
+    bool visible = false;
+    testing_support::ScriptedModal modal([&](QDialog& dialog) {
+        auto* panel = dialog.findChild<QLabel*>(QStringLiteral("PanelUpozorneni"));
+        EXPECT_NE(panel, nullptr);
+        if (panel) {
+            visible = panel->isVisibleTo(&dialog);
+            text = panel->text();
+            tip = panel->toolTip();
+        }
+        return int(QDialog::Accepted);
+    });
+    ShowPreview(paged.output, QStringLiteral("Seznam"), TPreviewExports(),
+                {QStringLiteral("První."), QStringLiteral("Druhé.")});
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(text, QStringLiteral("Upozornění: První. (celkem 2 upozornění)"));
+    EXPECT_EQ(tip, QStringLiteral("První.\nDruhé."));
+
+    ShowPreview(paged.output, QStringLiteral("Seznam"));
+    EXPECT_FALSE(visible);
+}
