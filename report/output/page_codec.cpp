@@ -24,9 +24,10 @@ void PutText(std::string& out, const QString& text) {
 }
 
 void PutColour(std::string& out, const QColor& colour) {
-    // Plain RGB colours (all a template gives) as 64-bit RGBA; anything else
-    // exactly as Qt streams it.
-    if (colour.spec() == QColor::Rgb) {
+    // Plain RGB colours (all a template gives) as 64-bit RGBA: those come
+    // back equal from their RGBA value. Anything else (another colour model,
+    // an invalid colour) exactly as Qt streams it.
+    if (QColor::fromRgba64(colour.rgba64()) == colour) {
         Put(out, std::uint8_t(0));
         Put(out, quint64(colour.rgba64()));
         return;
