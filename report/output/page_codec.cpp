@@ -104,6 +104,16 @@ void PutElement(std::string& out, const TVystPrvek& e) {
     }
 }
 
+// An element, or the mark of one the caller keeps (null).
+void PutEntry(std::string& out, const TVystPrvek* element) {
+    if (!element) {
+        Put(out, std::uint8_t(kKept));
+        return;
+    }
+    Put(out, std::uint8_t(kEncoded));
+    PutElement(out, *element);
+}
+
 }  // namespace
 
 // Reads what the writer above wrote; font names repeat on every element, so
@@ -284,12 +294,16 @@ void PageCodec::Encode(const TStranaPrvku& page, std::string& bytes,
     Put(bytes, std::int32_t(page.Count()));
     for (int i = 0; i < page.Count(); ++i) {
         const TVystPrvek& element = page.Item(i);
-        if (!IsEncodable(element) || (keep && keep(element))) {
-            Put(bytes, std::uint8_t(kKept));
-        } else {
-            Put(bytes, std::uint8_t(kEncoded));
-            PutElement(bytes, element);
-        }
+        PutEntry(bytes, !IsEncodable(element) || (keep && keep(element)) ? nullptr : &element);
+    }
+}
+
+void PageCodec::EncodeElements(const std::vector<std::unique_ptr<TVystPrvek>>& elements,
+                               std::string& bytes) {
+    Put(bytes, std::int32_t(elements.size()));
+    for (const std::unique_ptr<TVystPrvek>& element : elements) {
+        Q_ASSERT(!element || IsEncodable(*element));
+        PutEntry(bytes, element.get());
     }
 }
 

@@ -29,6 +29,11 @@ class PageCodec {
     // caller keeps it and hands it back to Decode in the same order.
     static void Encode(const TStranaPrvku& page, std::string& bytes,
                        const std::function<bool(const TVystPrvek&)>& keep);
+    // The same for a page's elements in drawing order, where a null entry
+    // stands for an element the caller keeps (the caller keeps every
+    // element IsEncodable refuses).
+    static void EncodeElements(const std::vector<std::unique_ptr<TVystPrvek>>& elements,
+                               std::string& bytes);
     // The page the bytes describe; a mark takes the next element from `kept`
     // (copied when `copyKept`, else moved out of the vector).
     static std::unique_ptr<TStranaPrvku> Decode(const char* data, qsizetype size,

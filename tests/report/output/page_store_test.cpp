@@ -5,11 +5,14 @@
 // is ever left behind, also by a run cancelled halfway.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QBuffer>
 #include <QDir>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <csignal>
 
 #include "long_run_fixture.h"
 #include "report/engine/lumex_element.h"
@@ -247,6 +250,131 @@ TEST(PageStore, TheCacheHoldsAFewPagesAndForgetsThemOnRequest) {
     store.ForgetCache();
     EXPECT_EQ(store.Get(records[0]).Item(0).Left, 0);
     EXPECT_EQ(store.Get(records.back()).Item(0).Left, TPageStore::kCachedPages + 1);
+}
+
+// Pages of one element each whose place tells them apart.
+std::vector<int> PutNumberedPages(TPageStore& store, const TLumexReportElement& element, int count,
+                                  std::vector<const TVystPrvek*>* elements = nullptr) {
+    std::vector<int> records;
+    for (int i = 0; i < count; ++i) {
+        auto page = std::make_unique<TStranaPrvku>();
+        auto placed = std::make_unique<TVystPrvek>(&element, i, 0, 10, 10);
+        placed->Text = QStringLiteral("strana %1 ").arg(i).repeated(50);
+        if (elements) {
+            elements->push_back(placed.get());
+        }
+        page->Add(std::move(placed));
+        records.push_back(store.Put(page));
+    }
+    return records;
+}
+
+TEST(PageStore, PagesReadAheadComeBackEqualInAnyOrderOfReading) {
+    OwnTemporaryFolder temporary;
+    TPageStore store;
+    TLumexReportElement element;
+    const std::vector<int> records = PutNumberedPages(store, element, 40);
+    // Forwards (read ahead), backwards, jumping about and forwards again.
+    std::vector<int> order;
+    for (int i = 0; i < 40; ++i) {
+        order.push_back(i);
+    }
+    for (int i = 39; i >= 0; i -= 3) {
+        order.push_back(i);
+    }
+    for (int i : {7, 30, 8, 31, 0, 39, 20, 21, 22, 23}) {
+        order.push_back(i);
+    }
+    for (int i : order) {
+        const TStranaPrvku& page = store.Get(records[size_t(i)]);
+        ASSERT_EQ(page.Count(), 1);
+        EXPECT_EQ(page.Item(0).Left, i);
+        EXPECT_EQ(page.Item(0).Text, QStringLiteral("strana %1 ").arg(i).repeated(50));
+    }
+    std::unique_ptr<TStranaPrvku> taken = store.Take(records[5]);
+    EXPECT_EQ(taken->Item(0).Left, 5);
+}
+
+TEST(PageStore, AHeldElementChangedAfterItsPageWasReadAheadIsReadChanged) {
+    OwnTemporaryFolder temporary;
+    TPageStore store;
+    TLumexReportElement element;
+    std::vector<std::unique_ptr<TStranaPrvku>> pages;
+    auto held = std::make_unique<TVystPrvek>(&element, 1, 1, 10, 10);
+    held->Text = QStringLiteral("strana 2 z ?");
+    TVystPrvek* heldElement = held.get();
+    store.Hold(heldElement);
+    std::vector<int> records;
+    for (int i = 0; i < 5; ++i) {
+        auto page = std::make_unique<TStranaPrvku>();
+        page->Add(std::make_unique<TVystPrvek>(&element, i, 0, 10, 10));
+        if (i == 2) {
+            page->Add(std::move(held));
+        }
+        records.push_back(store.Put(page));
+    }
+    ASSERT_EQ(store.Get(records[1]).Item(0).Left, 1);    // page 2 is read ahead now
+    heldElement->Text = QStringLiteral("strana 2 z 5");  // the total page count filled in
+    store.ForgetCache();
+    // The held element was added last, so it is drawn first.
+    const TStranaPrvku& page = store.Get(records[2]);
+    ASSERT_EQ(page.Count(), 2);
+    EXPECT_EQ(page.Item(0).Text, QStringLiteral("strana 2 z 5"));
+    EXPECT_EQ(page.Item(1).Left, 2);
+
+    store.Get(records[1]);  // page 2 read ahead again, then taken for good
+    std::unique_ptr<TStranaPrvku> back = store.Take(records[2]);
+    ASSERT_EQ(back->Count(), 2);
+    EXPECT_EQ(&back->Item(0), heldElement) << "the held element itself, not a copy read ahead";
+}
+
+// A temporary file that cannot grow past a few kilobytes, as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);  // a write fails instead
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedSignal_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*savedSignal_)(int) = nullptr;
+};
+
+TEST(PageStore, PagesTheFileCannotTakeStayInMemoryAndLaterOnesAreRefused) {
+    OwnTemporaryFolder temporary;
+    TPageStore store;
+    TLumexReportElement element;
+    std::vector<int> records;
+    std::vector<const TVystPrvek*> elements;
+    {
+        const FileSizeLimit limit(16 * 1024);  // room for a few pages of ~1 kB
+        records = PutNumberedPages(store, element, 60, &elements);
+        store.Get(records[0]);  // waits until the pages are written or refused
+    }
+    const auto refused = std::find(records.begin(), records.end(), -1);
+    ASSERT_NE(refused, records.end()) << "the store says it can take no more";
+    EXPECT_FALSE(store.IsUsable());
+    const int stored = int(refused - records.begin());
+    EXPECT_GT(stored, 1);
+    EXPECT_TRUE(std::all_of(refused, records.end(), [](int r) { return r == -1; }));
+    // Every page the store took comes back, whether its bytes got into the file or not.
+    for (int i = 0; i < stored; ++i) {
+        const TStranaPrvku& page = store.Get(records[size_t(i)]);
+        ASSERT_EQ(page.Count(), 1) << i;
+        EXPECT_EQ(page.Item(0).Left, i);
+        EXPECT_EQ(page.Item(0).Text, QStringLiteral("strana %1 ").arg(i).repeated(50));
+    }
+    std::unique_ptr<TStranaPrvku> last = store.Take(records[size_t(stored - 1)]);
+    ASSERT_EQ(last->Count(), 1);
+    EXPECT_EQ(last->Item(0).Left, stored - 1);
 }
 
 class LongRun : public ::testing::Test {
