@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <charconv>
 #include <cmath>
 
 namespace platform {
@@ -45,6 +46,15 @@ QString FloatToText(double value) {
         return QStringLiteral("NAN");
     if (std::isinf(value))
         return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    // Whole numbers (counts, weights in grams, years) are most values; below
+    // 10^15 the 15 significant digits write them exactly, without exponent.
+    if (value == std::trunc(value) && std::abs(value) < 1e15 &&
+        !(value == 0 && std::signbit(value))) {
+        char digits[24];
+        const auto end =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
+        return QString::fromLatin1(digits, end - digits);
+    }
     QString text = QString::number(value, 'g', 15);
     const qsizetype e = text.indexOf('e');
     if (e < 0)

@@ -94,7 +94,8 @@ bool TTextLayouter::SameStyle(const TFragment& fragment) const {
 
 void TTextLayouter::Append(char16_t ch, int newX) {
     TRadek& line = Line();
-    if (line.CurrentFragment < 0 || !SameStyle(line.Fragments[line.CurrentFragment])) {
+    if (line.CurrentFragment < 0 ||
+        (styleTouched_ && !SameStyle(line.Fragments[line.CurrentFragment]))) {
         TFragment fragment;
         fragment.FontName = chp_.FontName;
         fragment.Size = chp_.HalfPoints / 2;
@@ -117,6 +118,7 @@ void TTextLayouter::Append(char16_t ch, int newX) {
         line.Fragments.append(std::move(fragment));
         line.CurrentFragment = int(line.Fragments.size()) - 1;
     }
+    styleTouched_ = false;
     TFragment& fragment = line.Fragments[line.CurrentFragment];
     fragment.Text.append(QChar(ch));
     fragment.X.append(newX);

@@ -49,6 +49,7 @@ class TTextLayouter {
     // Character properties to change; the next character compares them.
     TCHP& MutableChp() {
         chpDirty_ = true;
+        styleTouched_ = true;
         return chp_;
     }
     TPAP& Pap() { return pap_; }
@@ -103,6 +104,10 @@ class TTextLayouter {
     TPAP linePap_;
     int tabWidth_ = 720;
     bool chpDirty_ = true;
+    // The character properties may differ from the current fragment's: set
+    // by MutableChp, cleared once a character has been appended. Until then
+    // the current fragment of a line was made with these very properties.
+    bool styleTouched_ = true;
     int fontHeight_ = 0;
     int fontDescent_ = 0;
     int x_ = 0;
