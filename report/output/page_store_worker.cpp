@@ -19,6 +19,26 @@ constexpr size_t kMaxQueuedPages = 8;
 // Pages read ahead and not yet taken, at most.
 constexpr size_t kMaxReadAhead = 4;
 
+// Moves `size` bytes between `data` and the file at `offset` by `transfer`
+// (pread or pwrite), going on after short and interrupted transfers; false on
+// an error or at the end of the file.
+template <typename Byte, typename Transfer>
+bool WholeTransfer(Byte* data, size_t size, qint64 offset, Transfer transfer) {
+    while (size > 0) {
+        const ssize_t n = transfer(data, size, off_t(offset));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        data += n;
+        size -= size_t(n);
+        offset += n;
+    }
+    return true;
+}
+
 }  // namespace
 
 PageStoreWorker::PageStoreWorker() = default;
@@ -227,38 +247,14 @@ void PageStoreWorker::DoRead(ReadJob& job) {
 }
 
 bool PageStoreWorker::WriteBytes(qint64 offset, const std::string& bytes) const {
-    const char* data = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::pwrite(fd_, data, left, off_t(offset));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data += n;
-        left -= size_t(n);
-        offset += n;
-    }
-    return true;
+    return WholeTransfer(
+        bytes.data(), bytes.size(), offset,
+        [this](const char* data, size_t size, off_t at) { return ::pwrite(fd_, data, size, at); });
 }
 
 bool PageStoreWorker::ReadBytes(qint64 offset, qint64 size, std::string& bytes) const {
     bytes.resize(size_t(size));
-    char* data = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::pread(fd_, data, left, off_t(offset));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data += n;
-        left -= size_t(n);
-        offset += n;
-    }
-    return true;
+    return WholeTransfer(
+        bytes.data(), bytes.size(), offset,
+        [this](char* data, size_t size, off_t at) { return ::pread(fd_, data, size, at); });
 }
