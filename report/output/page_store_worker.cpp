@@ -130,7 +130,14 @@ void PageStoreWorker::ReadAhead(int record, qint64 offset, qint64 size,
 
 std::unique_ptr<TStranaPrvku> PageStoreWorker::TakeReadAhead(int record) {
     std::unique_lock lock(mutex_);
-    done_.wait(lock, [&] { return !IsAsked(record); });
+    // A read not yet begun is the caller's to do: it would only wait for it.
+    const auto queued = std::find_if(reads_.begin(), reads_.end(),
+                                     [record](const ReadJob& job) { return job.record == record; });
+    if (queued != reads_.end()) {
+        reads_.erase(queued);
+        return nullptr;
+    }
+    done_.wait(lock, [&] { return readingRecord_ != record; });
     for (auto it = results_.begin(); it != results_.end(); ++it) {
         if (it->record == record) {
             std::unique_ptr<TStranaPrvku> page = std::move(it->page);

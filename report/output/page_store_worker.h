@@ -60,7 +60,8 @@ class PageStoreWorker {
     void ReadAhead(int record, qint64 offset, qint64 size,
                    std::vector<std::unique_ptr<TVystPrvek>> kept);
     // The page read ahead for `record` (waiting for it if it is being read),
-    // or null when none was read for it or it could not be decoded.
+    // or null when none was read for it, its reading had not begun (it is
+    // left to the caller then) or it could not be decoded.
     std::unique_ptr<TStranaPrvku> TakeReadAhead(int record);
     // Waits for reading ahead to finish and drops what it read.
     void DropReadAhead();
