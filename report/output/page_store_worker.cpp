@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <exception>
+#include <system_error>
 
 #include "report/output/page_codec.h"
 #include "report/output/sestvyst.h"
@@ -71,7 +72,11 @@ bool PageStoreWorker::Open() {
     if (fd_ < 0) {
         return false;
     }
-    thread_ = std::thread([this] { Run(); });
+    try {
+        thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+        return false;  // no thread to be had: the pages stay in memory
+    }
     return true;
 }
 
