@@ -94,24 +94,22 @@ QByteArray PdfResources::PatternName(PdfDocument& document, const QImage& patter
     if (!name.isEmpty()) {
         return name;
     }
-    // The set pixels as runs of one row each, filled in the brush colour.
+    // The cell as an 8 x 8 image mask painted in the brush colour: set bits
+    // are painted. Rasterizers draw a mask pixel for pixel, where filled
+    // one-unit rectangles come out with soft edges.
     PdfBuffer cell;
     cell.Component(qRed(colour)).Component(qGreen(colour)).Component(qBlue(colour)).Raw("rg\n");
+    cell.Raw("q 8 0 0 -8 0 8 cm BI /IM true /W 8 /H 8 /BPC 1 /D [1 0] ID\n");
     for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8;) {
-            if (!(bits >> (y * 8 + x) & 1)) {
-                ++x;
-                continue;
+        quint8 row = 0;
+        for (int x = 0; x < 8; ++x) {
+            if (bits >> (y * 8 + x) & 1) {
+                row |= quint8(0x80 >> x);
             }
-            int end = x;
-            while (end < 8 && (bits >> (y * 8 + end) & 1)) {
-                ++end;
-            }
-            cell.Int(x).Int(y).Int(end - x).Raw("1 re\n");
-            x = end;
         }
+        cell.Char(char(row));
     }
-    cell.Raw("f\n");
+    cell.Raw("\nEI Q\n");
     PdfBuffer entries;
     entries.Raw("/Type /Pattern /PatternType 1 /PaintType 1 /TilingType 1 /BBox [0 0 8 8] ");
     entries.Raw("/XStep 8 /YStep 8 /Resources << >> /Matrix [").Raw(matrix).Raw("]");

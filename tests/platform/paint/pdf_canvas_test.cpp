@@ -1,0 +1,324 @@
+// The PDF canvas against the QPainter canvas: the same drawings on an image
+// and through a PDF rasterized by pdftoppm must look the same, and the text
+// must stay text in embedded, subset fonts.
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include "platform/paint/hatch_patterns.h"
+#include "platform/paint/vector_picture.h"
+#include "tests/platform/paint/paint_scene.h"
+#include "tests/platform/paint/pdf_test_support.h"
+
+using namespace platform;
+using namespace paint_test;
+
+namespace {
+
+const QSize kPage(400, 300);
+
+Font FontAt(const QString& name, double points) {
+    Font font;
+    font.name = name;
+    font.size = points;
+    return font;
+}
+
+class PdfCanvasTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!HavePoppler()) {
+            GTEST_SKIP() << "poppler-utils (pdftoppm, pdftotext, pdffonts) is not installed";
+        }
+    }
+
+    // Compares the drawing both ways; the PDF must carry about as much ink as
+    // the image, and few pixels may differ.
+    void ExpectAlike(const char* name, const Drawing& draw, double tolerance) {
+        const QImage direct = DrawnWithQPainter(draw, kPage);
+        const QImage viaPdf = DrawnThroughPdf(dir_, QString::fromLatin1(name), draw, kPage);
+        ASSERT_FALSE(viaPdf.isNull()) << name;
+        ASSERT_EQ(viaPdf.size(), direct.size()) << name;
+        const int ink = InkPixels(direct);
+        ASSERT_GT(ink, 0) << name;
+        EXPECT_NEAR(InkPixels(viaPdf), ink, ink * 0.2 + 20) << name;
+        EXPECT_LT(DifferentShare(direct, viaPdf), tolerance) << name;
+        if (HasFailure()) {
+            direct.save(dir_.filePath(QString::fromLatin1(name) + "-direct.png"));
+            viaPdf.save(dir_.filePath(QString::fromLatin1(name) + "-pdf.png"));
+            dir_.setAutoRemove(false);
+            ADD_FAILURE() << "images kept in " << dir_.path().toStdString();
+        }
+    }
+
+    QString Pdf(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir_;
+};
+
+}  // namespace
+
+TEST_F(PdfCanvasTest, LinesAndRectanglesMatchTheQPainterCanvas) {
+    ExpectAlike(
+        "lines",
+        [](Canvas& canvas) {
+            canvas.SetPen(Pen{Qt::blue, PenStyle::Solid, 0});
+            canvas.MoveTo(QPoint(10, 10));
+            canvas.LineTo(QPoint(390, 10));
+            canvas.LineTo(QPoint(390, 290));
+            canvas.SetPen(Pen{Qt::black, PenStyle::Solid, 5});
+            canvas.MoveTo(QPoint(30, 250));
+            canvas.LineTo(QPoint(300, 250));
+            canvas.SetPen(Pen{Qt::darkGreen, PenStyle::Dash, 0});
+            canvas.MoveTo(QPoint(30, 200));
+            canvas.LineTo(QPoint(300, 200));
+            canvas.SetPen(Pen{Qt::black, PenStyle::Solid, 3});
+            canvas.SetBrush(Brush{Qt::red, BrushStyle::Solid, {}});
+            canvas.Rectangle(QRect(20, 20, 60, 40));
+            canvas.SetPen(Pen{Qt::black, PenStyle::None, 0});
+            canvas.Rectangle(QRect(100, 20, 60, 40));
+            canvas.SetBrush(Brush{Qt::green, BrushStyle::Solid, {}});
+            canvas.FillRect(QRect(20, 80, 50, 20));
+            canvas.SetBrush(Brush{Qt::darkRed, BrushStyle::Solid, {}});
+            canvas.FrameRect(QRect(80, 80, 50, 20));
+            canvas.SetPixel(QPoint(150, 90), Qt::black);
+            canvas.SetPen(Pen{Qt::black, PenStyle::Solid, 1});
+            canvas.SetBrush(Brush{Qt::cyan, BrushStyle::Solid, {}});
+            canvas.Polygon(QPolygon({QPoint(280, 60), QPoint(320, 20), QPoint(360, 60)}));
+        },
+        0.004);
+}
+
+TEST_F(PdfCanvasTest, EllipsesRoundRectsAndPatternBrushesMatch) {
+    ExpectAlike(
+        "figures",
+        [](Canvas& canvas) {
+            canvas.SetPen(Pen{Qt::black, PenStyle::Solid, 1});
+            canvas.SetBrush(Brush{Qt::yellow, BrushStyle::Solid, {}});
+            canvas.Ellipse(QRect(20, 20, 120, 80));
+            canvas.SetPen(Pen{Qt::darkBlue, PenStyle::Solid, 4});
+            canvas.RoundRect(QRect(180, 20, 160, 80), 30, 30);
+            canvas.SetPen(Pen{Qt::black, PenStyle::None, 0});
+            canvas.SetBrush(
+                Brush{Qt::magenta, BrushStyle::Pattern, HatchPattern(Hatch::DiagonalCross)});
+            canvas.FillRect(QRect(20, 150, 150, 100));
+            canvas.SetBrush(
+                Brush{Qt::darkGreen, BrushStyle::Pattern, HatchPattern(Hatch::Horizontal)});
+            canvas.Rectangle(QRect(200, 150, 150, 100));
+        },
+        0.01);
+}
+
+TEST_F(PdfCanvasTest, PatternBrushPaintsOnlyItsSetPixelsInPageCells) {
+    const Drawing draw = [](Canvas& canvas) {
+        canvas.SetBrush(Brush{Qt::black, BrushStyle::Pattern, HatchPattern(Hatch::Vertical)});
+        canvas.FillRect(QRect(3, 3, 64, 16));
+    };
+    const QImage image = DrawnThroughPdf(dir_, QStringLiteral("vertical"), draw, kPage);
+    ASSERT_FALSE(image.isNull());
+    // Columns 8, 16, … of the page are set, the ones between are not.
+    EXPECT_TRUE(IsDark(image, 8, 10));
+    EXPECT_TRUE(IsDark(image, 16, 10));
+    EXPECT_FALSE(IsInk(image, 9, 10));
+    EXPECT_FALSE(IsInk(image, 12, 10));
+    EXPECT_FALSE(IsInk(image, 8, 20));  // outside the rectangle
+}
+
+TEST_F(PdfCanvasTest, TextRotatedTextAndDecorationsMatch) {
+    ExpectAlike(
+        "text",
+        [](Canvas& canvas) {
+            canvas.SetPixelsPerInch(72);
+            Font font = FontAt(QStringLiteral("Arial"), 14);
+            font.bold = true;
+            canvas.SetFont(font);
+            canvas.SetBrush(Brush{Qt::yellow, BrushStyle::Solid, {}});
+            canvas.TextOut(QPoint(20, 20), QStringLiteral("Žluťoučký kůň"));
+            font.bold = false;
+            font.italic = true;
+            font.underline = true;
+            font.color = Qt::darkBlue;
+            canvas.SetFont(font);
+            canvas.SetTransparentText(true);
+            canvas.SetBaselineAlignment(true);
+            // Advances far from the natural ones: the glyphs must sit at them.
+            canvas.ExtTextOut(QPoint(20, 90), QStringLiteral("úpěl ódy"),
+                              {16, 14, 14, 10, 12, 14, 14, 14});
+            font = FontAt(QStringLiteral("Times New Roman"), 16);
+            font.escapement = 450;
+            canvas.SetFont(font);
+            canvas.TextOut(QPoint(250, 250), QStringLiteral("Šikmo"));
+            font = FontAt(QStringLiteral("Courier New"), 12);
+            font.fixedPitch = true;
+            font.strikeout = true;
+            canvas.SetFont(font);
+            canvas.TextOut(QPoint(20, 150), QStringLiteral("Pevná"));
+        },
+        0.01);
+}
+
+TEST_F(PdfCanvasTest, ClipBitmapAndNestedPictureMatch) {
+    ExpectAlike(
+        "clip",
+        [](Canvas& canvas) {
+            canvas.SetPen(Pen{Qt::black, PenStyle::None, 0});
+            canvas.SetClipRect(QRect(300, 100, 40, 40));
+            canvas.SetBrush(Brush{Qt::darkYellow, BrushStyle::Solid, {}});
+            canvas.FillRect(QRect(280, 80, 100, 100));
+            Font font = FontAt(QStringLiteral("Arial"), 20);
+            canvas.SetFont(font);
+            canvas.SetClipRect(QRect(20, 20, 60, 12));
+            canvas.SetTransparentText(true);
+            canvas.TextOut(QPoint(20, 20), QStringLiteral("Oříznutý text"));
+            canvas.ClearClip();
+            canvas.StretchBitmap(QRect(150, 200, 40, 40), Checkerboard());
+            VectorPicture inner(100, 50, 72);
+            inner.SetPen(Pen{Qt::red, PenStyle::Solid, 2});
+            inner.SetBrush(Brush{Qt::blue, BrushStyle::Solid, {}});
+            inner.Rectangle(QRect(0, 0, 100, 50));
+            inner.SetBrush(Brush{Qt::green, BrushStyle::Solid, {}});
+            inner.Ellipse(QRect(25, 10, 50, 30));
+            canvas.StretchDraw(QRect(20, 150, 200, 100), inner);
+        },
+        0.006);
+}
+
+TEST_F(PdfCanvasTest, TheWholeSceneMatches) {
+    ExpectAlike(
+        "scene", [](Canvas& canvas) { DrawScene(canvas); }, 0.02);
+}
+
+TEST_F(PdfCanvasTest, TextComesBackFromTheEmbeddedSubsetFonts) {
+    const QString pdf = Pdf("czech.pdf");
+    ASSERT_TRUE(WritePdf(
+        pdf,
+        [](Canvas& canvas) {
+            canvas.SetFont(FontAt(QStringLiteral("Arial"), 12));
+            canvas.TextOut(QPoint(10, 10), QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy"));
+            Font bold = FontAt(QStringLiteral("Arial"), 12);
+            bold.bold = true;
+            canvas.SetFont(bold);
+            canvas.ExtTextOut(QPoint(10, 60), QStringLiteral("Ďas"), {9, 7, 7});
+        },
+        kPage));
+    const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).out;
+    EXPECT_TRUE(text.contains(QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Ďas"))) << text.toStdString();
+
+    const QStringList fonts =
+        RunTool(QStringLiteral("pdffonts"), {pdf}).out.split('\n', Qt::SkipEmptyParts).mid(2);
+    ASSERT_EQ(fonts.size(), 2) << fonts.join('\n').toStdString();
+    for (const QString& line : fonts) {
+        // name, "CID TrueType", Identity-H, emb, sub, uni
+        EXPECT_TRUE(line.contains(QStringLiteral("CID TrueType"))) << line.toStdString();
+        EXPECT_TRUE(
+            line.contains(QRegularExpression(QStringLiteral("Identity-H\\s+yes\\s+yes\\s+yes"))))
+            << line.toStdString();
+        EXPECT_TRUE(line.contains(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+Liberation"))))
+            << line.toStdString();
+    }
+}
+
+TEST_F(PdfCanvasTest, MissingGlyphsComeFromAnEmbeddedFallbackFace) {
+    // Liberation Sans has no snowman; the fallback face Qt picks has.
+    const QString pdf = Pdf("fallback.pdf");
+    const Drawing draw = [](Canvas& canvas) {
+        canvas.SetFont(FontAt(QStringLiteral("Arial"), 30));
+        canvas.SetTransparentText(true);
+        canvas.TextOut(QPoint(10, 10), QStringLiteral("A\u2603B"));
+    };
+    ASSERT_TRUE(WritePdf(pdf, draw, kPage));
+    const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).out;
+    EXPECT_TRUE(text.contains(QStringLiteral("\u2603"))) << text.toStdString();
+    const QStringList fonts =
+        RunTool(QStringLiteral("pdffonts"), {pdf}).out.split('\n', Qt::SkipEmptyParts).mid(2);
+    EXPECT_EQ(fonts.size(), 2) << fonts.join('\n').toStdString();
+    // The snowman is drawn between the letters.
+    const QImage image = Rasterized(pdf);
+    const QImage direct = DrawnWithQPainter(draw, kPage);
+    const QRect directInk = InkBox(direct);
+    EXPECT_GT(InkInColumns(image, directInk.left() + 25, directInk.left() + 45), 30);
+}
+
+TEST_F(PdfCanvasTest, InfoPageSizeAndSharedImages) {
+    const QString pdf = Pdf("info.pdf");
+    ASSERT_TRUE(WritePdf(
+        pdf,
+        [](Canvas& canvas) {
+            const QImage board = Checkerboard();
+            canvas.StretchBitmap(QRect(10, 10, 40, 40), board);
+            canvas.StretchBitmap(QRect(60, 10, 80, 80), board);
+            canvas.StretchBitmap(QRect(160, 10, 40, 40), Checkerboard());  // same pixels again
+        },
+        QSize(1200, 600), 600, QStringLiteral("Žluťoučký kůň")));
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf}).out;
+    EXPECT_TRUE(info.contains(QStringLiteral("Žluťoučký kůň"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+Harvel"))));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+144 x 72 pts"))))
+        << info.toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count("/Subtype /Image"), 1);
+}
+
+namespace {
+
+// A device that takes `room` bytes and fails every write after them, as a
+// full disk does.
+class FullDevice : public QIODevice {
+  public:
+    explicit FullDevice(qint64 room) : room_(room) { open(QIODevice::WriteOnly); }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 size) override {
+        if (size > room_) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        room_ -= size;
+        return size;
+    }
+
+  private:
+    qint64 room_;
+};
+
+void ManyPages(PdfDocument& document, int pages) {
+    PdfCanvas canvas(document);
+    for (int page = 0; page < pages; ++page) {
+        canvas.BeginPage(4960, 7016, 600);
+        canvas.SetFont(FontAt(QStringLiteral("Arial"), 10));
+        for (int line = 0; line < 60; ++line) {
+            canvas.TextOut(QPoint(300, 300 + line * 100),
+                           QStringLiteral("Řádek %1 stránky %2").arg(line).arg(page));
+        }
+        canvas.EndPage();
+    }
+}
+
+}  // namespace
+
+TEST(PdfDocument, AFailedWriteIsReportedByFinish) {
+    FullDevice device(20000);
+    PdfDocument document;
+    ASSERT_TRUE(document.Open(&device));
+    ManyPages(document, 40);
+    EXPECT_FALSE(document.Finish());
+    EXPECT_TRUE(document.Failed());
+    EXPECT_EQ(document.ErrorString(), QStringLiteral("No space left on device"));
+
+    FullDevice roomy(1 << 30);
+    PdfDocument whole;
+    ASSERT_TRUE(whole.Open(&roomy));
+    ManyPages(whole, 40);
+    EXPECT_TRUE(whole.Finish());
+    EXPECT_EQ(whole.PageCount(), 40);
+}
+
+TEST(PdfDocument, AFileThatCannotBeCreatedFailsToOpen) {
+    PdfDocument document;
+    EXPECT_FALSE(document.Open(QStringLiteral("/nonexistent-folder/x/out.pdf")));
+    EXPECT_FALSE(document.ErrorString().isEmpty());
+}
