@@ -115,7 +115,7 @@ void PdfCanvas::BeginPage(int width, int height, int unitsPerInch) {
     content_.Clear();
     const double scale = 72.0 / unitsPerInch_;
     PdfBuffer matrix;
-    matrix.Real(scale).Raw("0 0 ").Real(-scale).Raw("0 ").Real(height_ * scale);
+    matrix.Real(scale).Raw("0 0 ").Real(-scale).Raw("0 ").Int(PageSizeInPoints().height());
     patternMatrix_ = matrix.Bytes();
     content_.Raw("q ").Raw(patternMatrix_).Raw("cm\n");
 }
@@ -123,9 +123,16 @@ void PdfCanvas::BeginPage(int width, int height, int unitsPerInch) {
 void PdfCanvas::EndPage() {
     SetContentClip(std::nullopt);
     content_.Raw("Q\n");
-    const double scale = 72.0 / unitsPerInch_;
-    document_.AddPage(width_ * scale, height_ * scale, content_.Bytes());
+    const QSize page = PageSizeInPoints();
+    document_.AddPage(page.width(), page.height(), content_.Bytes());
     content_.Clear();
+}
+
+// Whole points, as QPdfWriter gives a page of a custom size; the drawing
+// starts at the top left corner.
+QSize PdfCanvas::PageSizeInPoints() const {
+    return QSize(qMax(1, qRound(width_ * 72.0 / unitsPerInch_)),
+                 qMax(1, qRound(height_ * 72.0 / unitsPerInch_)));
 }
 
 void PdfCanvas::SetPixelsPerInch(int ppi) {
@@ -474,12 +481,12 @@ void PdfCanvas::DrawText(QPoint point, const QString& text, const QVector<int>* 
     // Glyphs per code point and the x of each along the baseline; given
     // advances are per UTF-16 unit, so a surrogate pair moves by both.
     const int units = text.size();
-    QVector<quint32> glyphs;
-    QVector<int> firstUnit;
-    QVector<double> positions;
-    glyphs.reserve(units);
-    firstUnit.reserve(units);
-    positions.reserve(units + 1);
+    QVector<quint32>& glyphs = glyphs_;
+    QVector<int>& firstUnit = firstUnit_;
+    QVector<double>& positions = positions_;
+    glyphs.clear();
+    firstUnit.clear();
+    positions.clear();
     positions.append(0.0);
     bool missing = false;
     for (int unit = 0; unit < units;) {

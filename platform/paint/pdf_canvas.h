@@ -101,6 +101,7 @@ class PdfCanvas final : public Canvas {
         quint32 glyph = 0;
     };
 
+    QSize PageSizeInPoints() const;
     double FontPixels() const;
     const TextFace& CurrentFace();
     void SetFill(QRgb colour);
@@ -155,6 +156,11 @@ class PdfCanvas final : public Canvas {
     double facesPixels_ = -1.0;
     TextFace currentFace_;
     QHash<QString, Fallback> fallbacks_;
+    // Per text, kept to save allocations: glyphs, their first UTF-16 units
+    // and their x along the baseline.
+    QVector<quint32> glyphs_;
+    QVector<int> firstUnit_;
+    QVector<double> positions_;
 };
 
 }  // namespace platform

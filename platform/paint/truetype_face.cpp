@@ -144,6 +144,8 @@ TrueTypeFace::TrueTypeFace(const QRawFont& face) {
     if (basics && !glyf.isEmpty() && !loca.isEmpty()) {
         tables_.insert(SfntTag("glyf"), glyf);
         tables_.insert(SfntTag("loca"), loca);
+        glyf_ = glyf;
+        loca_ = loca;
         glyphOutlines_ = true;
     } else if (basics) {
         cff_ = face.fontTable("CFF ");
@@ -151,6 +153,7 @@ TrueTypeFace::TrueTypeFace(const QRawFont& face) {
             tables_.insert(SfntTag("cmap"), face.fontTable("cmap"));
         }
     }
+    hmtx_ = tables_.value(SfntTag("hmtx"));
     ReadMetrics();
     ReadName();
     if (postScriptName_.isEmpty()) {
@@ -220,17 +223,17 @@ int TrueTypeFace::Advance(quint32 glyph) const {
         return 0;
     }
     const quint32 metric = qMin<quint32>(glyph, quint32(horizontalMetrics_ - 1));
-    return U16(tables_.value(SfntTag("hmtx")), qsizetype(metric) * 4);
+    return U16(hmtx_, qsizetype(metric) * 4);
 }
 
 std::pair<quint32, quint32> TrueTypeFace::GlyphRange(quint32 glyph) const {
     if (!glyphOutlines_ || glyph >= quint32(glyphCount_)) {
         return {0, 0};
     }
-    const QByteArray& loca = tables_.find(SfntTag("loca")).value();
+    const QByteArray& loca = loca_;
     const quint32 start = longLoca_ ? U32(loca, glyph * 4) : U16(loca, glyph * 2) * 2u;
     const quint32 end = longLoca_ ? U32(loca, (glyph + 1) * 4) : U16(loca, (glyph + 1) * 2) * 2u;
-    const quint32 size = quint32(tables_.find(SfntTag("glyf")).value().size());
+    const quint32 size = quint32(glyf_.size());
     if (start >= end || end > size) {
         return {0, 0};
     }
@@ -242,14 +245,14 @@ std::optional<QRect> TrueTypeFace::GlyphBox(quint32 glyph) const {
     if (end - start < 10) {
         return std::nullopt;
     }
-    const QByteArray& glyf = tables_.find(SfntTag("glyf")).value();
+    const QByteArray& glyf = glyf_;
     return QRect(QPoint(S16(glyf, start + 2), S16(glyf, start + 4)),
                  QPoint(S16(glyf, start + 6), S16(glyf, start + 8)));
 }
 
 void TrueTypeFace::AddComponents(quint32 glyph, std::vector<bool>& keep) const {
     const auto [start, end] = GlyphRange(glyph);
-    const QByteArray& glyf = tables_.find(SfntTag("glyf")).value();
+    const QByteArray& glyf = glyf_;
     if (end - start < 10 || S16(glyf, start) >= 0) {
         return;  // empty or a simple glyph
     }
@@ -286,10 +289,16 @@ QByteArray TrueTypeFace::Subset(const std::vector<bool>& used) const {
             AddComponents(glyph, keep);
         }
     }
-    const QByteArray& glyf = tables_.find(SfntTag("glyf")).value();
+    // Glyphs after the last one kept are left out altogether; the ids of
+    // the others stay.
+    quint32 count = 1;
+    for (quint32 glyph = 0; glyph < keep.size(); ++glyph) {
+        count = keep[glyph] ? glyph + 1 : count;
+    }
+    const QByteArray& glyf = glyf_;
     QByteArray newGlyf;
     QByteArray newLoca;
-    for (quint32 glyph = 0; glyph < keep.size(); ++glyph) {
+    for (quint32 glyph = 0; glyph < count; ++glyph) {
         AppendU32(newLoca, quint32(newGlyf.size()));
         if (keep[glyph]) {
             const auto [start, end] = GlyphRange(glyph);
@@ -307,12 +316,21 @@ QByteArray TrueTypeFace::Subset(const std::vector<bool>& used) const {
             tables.insert(tag, tables_.value(tag));
         }
     }
+    // Long metrics up to the last glyph, then the left side bearings.
+    const quint32 longMetrics = qMin<quint32>(quint32(qMax(1, horizontalMetrics_)), count);
+    const QByteArray& hmtx = hmtx_;
+    QByteArray newHmtx = hmtx.left(longMetrics * 4);
+    for (quint32 glyph = longMetrics; glyph < count; ++glyph) {
+        AppendU16(newHmtx, U16(hmtx, qsizetype(longMetrics) * 4 + (glyph - longMetrics) * 2));
+    }
+    tables.insert(SfntTag("hmtx"), newHmtx);
+    PutU16(tables[SfntTag("hhea")], 34, quint16(longMetrics));
     tables.insert(SfntTag("glyf"), newGlyf);
     tables.insert(SfntTag("loca"), newLoca);
     QByteArray& head = tables[SfntTag("head")];
     PutU16(head, 50, 1);  // long loca offsets
     QByteArray& maxp = tables[SfntTag("maxp")];
-    PutU16(maxp, 4, quint16(glyphCount_));
+    PutU16(maxp, 4, quint16(count));
     if (tables.contains(SfntTag("post"))) {
         // Glyph names are not needed in a PDF: version 3 keeps the header only.
         QByteArray post = tables.value(SfntTag("post")).left(32);

@@ -51,6 +51,10 @@ class TrueTypeFace {
     void AddComponents(quint32 glyph, std::vector<bool>& keep) const;
 
     QHash<quint32, QByteArray> tables_;
+    // The tables read glyph by glyph, kept apart from the lookup by tag.
+    QByteArray glyf_;
+    QByteArray loca_;
+    QByteArray hmtx_;
     QByteArray cff_;
     bool glyphOutlines_ = false;
     bool longLoca_ = false;

@@ -62,6 +62,11 @@ TEST(TrueTypeFace, SubsetKeepsUsedGlyphsAndTheirComponentsOnly) {
     // is its own or made of the base letter and the accent.
     EXPECT_EQ(reloaded.pathForGlyph(aacute).boundingRect().toAlignedRect(),
               face.pathForGlyph(aacute).boundingRect().toAlignedRect());
+    // Glyphs after the last one used are left out; the ids before stay.
+    const TrueTypeFace smaller(reloaded);
+    EXPECT_GT(smaller.GlyphCount(), int(qMax(h, aacute)));
+    EXPECT_LT(smaller.GlyphCount(), program.GlyphCount());
+    EXPECT_EQ(smaller.Advance(aacute), program.Advance(aacute));
     EXPECT_LT(subset.size(), 60000);
 }
 
