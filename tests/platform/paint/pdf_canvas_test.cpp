@@ -5,7 +5,9 @@
 
 #include <QRegularExpression>
 
+#include "platform/paint/font_faces.h"
 #include "platform/paint/hatch_patterns.h"
+#include "platform/paint/truetype_face.h"
 #include "platform/paint/vector_picture.h"
 #include "tests/platform/paint/paint_scene.h"
 #include "tests/platform/paint/pdf_test_support.h"
@@ -321,4 +323,46 @@ TEST(PdfDocument, AFileThatCannotBeCreatedFailsToOpen) {
     PdfDocument document;
     EXPECT_FALSE(document.Open(QStringLiteral("/nonexistent-folder/x/out.pdf")));
     EXPECT_FALSE(document.ErrorString().isEmpty());
+}
+
+TEST_F(PdfCanvasTest, CffFacesAreEmbeddedWholeAsOpenType) {
+    Font font = FontAt(QStringLiteral("C059"), 24);
+    if (!TrueTypeFace(FaceFor(font, 24.0)).HasCffOutlines()) {
+        GTEST_SKIP() << "no CFF face for C059 (fonts-urw-base35)";
+    }
+    const Drawing draw = [font](Canvas& canvas) {
+        canvas.SetPixelsPerInch(72);
+        canvas.SetFont(font);
+        canvas.SetTransparentText(true);
+        canvas.TextOut(QPoint(20, 20), QStringLiteral("Žluťoučký kůň"));
+    };
+    const QString pdf = Pdf("cff.pdf");
+    ASSERT_TRUE(WritePdf(pdf, draw, kPage));
+    const QString fonts = RunTool(QStringLiteral("pdffonts"), {pdf}).out;
+    EXPECT_TRUE(fonts.contains(QRegularExpression(
+        QStringLiteral("C059\\S*\\s+CID Type 0C \\(OT\\)\\s+Identity-H\\s+yes"))))
+        << fonts.toStdString();
+    EXPECT_TRUE(RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+                    .out.contains(QStringLiteral("Žluťoučký kůň")));
+    ExpectAlike("cff", draw, 0.01);
+}
+
+TEST_F(PdfCanvasTest, FacesWithoutTablesAreDrawnAsOutlines) {
+    // Type 1 faces give no sfnt tables to embed.
+    Font font = FontAt(QStringLiteral("Nimbus Sans"), 24);
+    const QRawFont face = FaceFor(font, 24.0);
+    const TrueTypeFace program(face);
+    if (!face.isValid() || program.HasGlyphOutlines() || program.HasCffOutlines()) {
+        GTEST_SKIP() << "Nimbus Sans is not a Type 1 face here (fonts-urw-base35)";
+    }
+    const Drawing draw = [font](Canvas& canvas) {
+        canvas.SetPixelsPerInch(72);
+        canvas.SetFont(font);
+        canvas.SetTransparentText(true);
+        canvas.TextOut(QPoint(20, 20), QStringLiteral("Žluťoučký kůň"));
+    };
+    ExpectAlike("outlines", draw, 0.01);
+    const QString pdf = Pdf("outlines.pdf");
+    ASSERT_TRUE(WritePdf(pdf, draw, kPage));
+    EXPECT_EQ(RunTool(QStringLiteral("pdffonts"), {pdf}).out.count('\n'), 2);  // no font at all
 }
