@@ -11,6 +11,7 @@
 #include "report/engine/predloha.h"
 #include "report/engine/sestavyt.h"
 #include "report/output/export_pdf.h"
+#include "report/output/sestvyst.h"
 
 namespace {
 
@@ -111,6 +112,24 @@ void BM_ListReportToPdf(benchmark::State& state) {
     state.counters["pages"] = output.PageCount();
 }
 BENCHMARK(BM_ListReportToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The page images SavePdfFile plays, without writing them: what the PDF
+// writer itself adds is the difference to BM_ListReportToPdf.
+void BM_ListReportPageImagesForPdf(benchmark::State& state) {
+    GeneratedReport report;
+    report.SetPredloha(ListTemplate());
+    report.Run(true);
+    TSestVystup& output = report.Output();
+    qint64 operations = 0;
+    for (auto _ : state) {
+        for (int page = 0; page < output.PageCount(); ++page) {
+            operations += RenderPageOnPaper(output, page).Content().ops.size();
+        }
+    }
+    benchmark::DoNotOptimize(operations);
+    state.counters["pages"] = output.PageCount();
+}
+BENCHMARK(BM_ListReportPageImagesForPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -614,7 +614,7 @@ void PdfCanvas::WriteGlyphRun(const TextFace& face, const QVector<quint32>& glyp
             continue;
         }
         const double shift = at.at(i) - pen;
-        const double adjustment = std::round(-shift * 1000.0 / size);
+        const double adjustment = double(PdfBuffer::RoundToInteger(-shift * 1000.0 / size));
         if (adjustment != 0.0) {
             content_.Raw("> ").Real(adjustment).Char('<');
             pen -= adjustment * size / 1000.0;

@@ -195,7 +195,7 @@ bool PdfDocument::Finish() {
         char entry[21];
         qsnprintf(entry, sizeof entry, "%010lld 00000 n \n",
                   static_cast<long long>(offsets_.at(object)));
-        table.Bytes().append(entry, 20);
+        table.Raw(entry, 20);
         if (offsets_.at(object) == 0) {
             Fail(QStringLiteral("PDF object %1 was never written").arg(object));
         }

@@ -10,59 +10,73 @@
 
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace platform {
 
 class PdfBuffer {
   public:
-    QByteArray& Bytes() { return bytes_; }
-    const QByteArray& Bytes() const { return bytes_; }
+    // A copy of the bytes written so far.
+    QByteArray Bytes() const { return QByteArray(bytes_.data(), qsizetype(bytes_.size())); }
     void Clear() { bytes_.clear(); }
-    qsizetype Size() const { return bytes_.size(); }
+    qsizetype Size() const { return qsizetype(bytes_.size()); }
 
     PdfBuffer& Raw(const char* text) {
         bytes_.append(text);
         return *this;
     }
-    PdfBuffer& Raw(const QByteArray& bytes) {
-        bytes_.append(bytes);
+    PdfBuffer& Raw(const char* text, qsizetype size) {
+        bytes_.append(text, size_t(size));
         return *this;
     }
+    PdfBuffer& Raw(const QByteArray& bytes) { return Raw(bytes.constData(), bytes.size()); }
     PdfBuffer& Char(char c) {
-        bytes_.append(c);
+        bytes_.push_back(c);
         return *this;
     }
     // An integer followed by a space.
     PdfBuffer& Int(qint64 value) {
         char text[24];
-        const auto end = std::to_chars(text, text + sizeof text - 1, value).ptr;
-        *end = ' ';
-        bytes_.append(text, end + 1 - text);
+        char* end = std::to_chars(text, text + sizeof text - 1, value).ptr;
+        *end++ = ' ';
+        bytes_.append(text, size_t(end - text));
         return *this;
     }
     // A real with up to three decimals, followed by a space.
     PdfBuffer& Real(double value) {
-        if (!std::isfinite(value)) {
-            value = 0.0;
+        if (!(std::fabs(value) < 1e12)) {
+            value = 0.0;  // NaN and absurd values
         }
-        const double rounded = std::round(value * 1000.0) / 1000.0;
-        if (rounded == std::trunc(rounded) && std::fabs(rounded) < 1e15) {
-            return Int(static_cast<qint64>(rounded));
+        const qint64 thousandths = RoundToInteger(value * 1000.0);
+        if (thousandths % 1000 == 0) {
+            return Int(thousandths / 1000);
         }
-        char text[48];
-        char* end =
-            std::to_chars(text, text + sizeof text - 1, rounded, std::chars_format::fixed, 3).ptr;
-        while (end[-1] == '0') {
-            --end;
+        char text[32];
+        char* at = text;
+        qint64 magnitude = thousandths;
+        if (magnitude < 0) {
+            *at++ = '-';
+            magnitude = -magnitude;
         }
-        *end = ' ';
-        bytes_.append(text, end + 1 - text);
+        at = std::to_chars(at, text + 20, magnitude / 1000).ptr;
+        int fraction = int(magnitude % 1000);
+        *at++ = '.';
+        *at++ = char('0' + fraction / 100);
+        fraction %= 100;
+        if (fraction) {
+            *at++ = char('0' + fraction / 10);
+            if (fraction % 10) {
+                *at++ = char('0' + fraction % 10);
+            }
+        }
+        *at++ = ' ';
+        bytes_.append(text, size_t(at - text));
         return *this;
     }
     // An object reference "n 0 R ".
     PdfBuffer& Ref(int object) {
         Int(object);
-        bytes_.append("0 R ");
+        bytes_.append("0 R ", 4);
         return *this;
     }
     // A glyph id as four hexadecimal digits (inside a hex string).
@@ -76,8 +90,13 @@ class PdfBuffer {
     // A colour component 0..255 as 0..1.
     PdfBuffer& Component(int value) { return Real(value / 255.0); }
 
+    // Rounds half away from zero without a call into the maths library.
+    static qint64 RoundToInteger(double value) {
+        return static_cast<qint64>(value < 0.0 ? value - 0.5 : value + 0.5);
+    }
+
   private:
-    QByteArray bytes_;
+    std::string bytes_;
 };
 
 // A PDF text string of `text`: UTF-16BE with its byte order mark, as a
