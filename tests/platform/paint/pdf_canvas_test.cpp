@@ -159,6 +159,25 @@ TEST_F(PdfCanvasTest, TextRotatedTextAndDecorationsMatch) {
         0.01);
 }
 
+TEST_F(PdfCanvasTest, ExtTextOutPlacesEveryGlyphAtItsAdvance) {
+    const Drawing draw = [](Canvas& canvas) {
+        canvas.SetPixelsPerInch(72);
+        canvas.SetFont(FontAt(QStringLiteral("Arial"), 20));
+        canvas.SetTransparentText(true);
+        canvas.ExtTextOut(QPoint(20, 20), QStringLiteral("IIIII"), {40, 25, 60, 33, 10});
+    };
+    const QImage image = DrawnThroughPdf(dir_, QStringLiteral("advances"), draw, kPage);
+    ASSERT_FALSE(image.isNull());
+    const QImage direct = DrawnWithQPainter(draw, kPage);
+    // Each stem where the advances put it (an I's stem is 2 to 4 units
+    // right of its origin at 20 points), nothing between.
+    for (int x : {20, 60, 85, 145, 178}) {
+        EXPECT_GT(InkInColumns(image, x + 1, x + 5), 10) << x;
+        EXPECT_EQ(InkInColumns(image, x + 8, x + 9), 0) << x;
+        EXPECT_GT(InkInColumns(direct, x + 1, x + 5), 10) << x;
+    }
+}
+
 TEST_F(PdfCanvasTest, ClipBitmapAndNestedPictureMatch) {
     ExpectAlike(
         "clip",
