@@ -178,6 +178,28 @@ TEST_F(PdfCanvasTest, ExtTextOutPlacesEveryGlyphAtItsAdvance) {
     }
 }
 
+TEST_F(PdfCanvasTest, RotatedTextLiesWhereTheQPainterCanvasPutsIt) {
+    for (int escapement : {450, 900, -300}) {
+        const Drawing draw = [escapement](Canvas& canvas) {
+            canvas.SetPixelsPerInch(72);
+            Font font = FontAt(QStringLiteral("Arial"), 18);
+            font.escapement = escapement;
+            font.underline = true;
+            canvas.SetFont(font);
+            canvas.SetTransparentText(true);
+            canvas.TextOut(QPoint(200, 150), QStringLiteral("Šikmý text"));
+        };
+        const QRect direct = InkBox(DrawnWithQPainter(draw, kPage));
+        const QRect viaPdf =
+            InkBox(DrawnThroughPdf(dir_, QStringLiteral("rotated%1").arg(escapement), draw, kPage));
+        ASSERT_FALSE(direct.isEmpty());
+        EXPECT_NEAR(viaPdf.left(), direct.left(), 2) << escapement;
+        EXPECT_NEAR(viaPdf.top(), direct.top(), 2) << escapement;
+        EXPECT_NEAR(viaPdf.right(), direct.right(), 2) << escapement;
+        EXPECT_NEAR(viaPdf.bottom(), direct.bottom(), 2) << escapement;
+    }
+}
+
 TEST_F(PdfCanvasTest, ClipBitmapAndNestedPictureMatch) {
     ExpectAlike(
         "clip",
