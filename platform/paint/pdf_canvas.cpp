@@ -179,8 +179,10 @@ void PdfCanvas::SetStroke() {
         state_.stroke = colour;
     }
     const bool thin = pen_.width <= 1;
-    // Width 0 is the thinnest line the device draws, as in PDF.
-    const double width = thin ? qMax(0, pen_.width) : pen_.width;
+    // Width 0, the thinnest line, is one unit: a pixel of the page image,
+    // as QPainter draws its cosmetic pen on a PDF of the page's resolution.
+    // (A PDF hairline would vanish on a fine printer.)
+    const double width = thin ? 1.0 : pen_.width;
     if (state_.lineWidth != width) {
         content_.Real(width).Raw("w\n");
         state_.lineWidth = width;

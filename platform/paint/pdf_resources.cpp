@@ -45,17 +45,19 @@ QByteArray PdfResources::ImageName(PdfDocument& document, const QImage& image) {
 
 int PdfResources::WriteImage(PdfDocument& document, const QImage& image) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    QByteArray rgb;
-    QByteArray alpha;
-    rgb.reserve(qsizetype(argb.width()) * argb.height() * 3);
+    const qsizetype pixels = qsizetype(argb.width()) * argb.height();
+    QByteArray rgb(pixels * 3, Qt::Uninitialized);
+    QByteArray alpha(pixels, Qt::Uninitialized);
+    char* colour = rgb.data();
+    char* cover = alpha.data();
     bool translucent = false;
     for (int y = 0; y < argb.height(); ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
-            rgb.append(char(qRed(line[x])));
-            rgb.append(char(qGreen(line[x])));
-            rgb.append(char(qBlue(line[x])));
-            alpha.append(char(qAlpha(line[x])));
+            *colour++ = char(qRed(line[x]));
+            *colour++ = char(qGreen(line[x]));
+            *colour++ = char(qBlue(line[x]));
+            *cover++ = char(qAlpha(line[x]));
             translucent = translucent || qAlpha(line[x]) != 255;
         }
     }

@@ -91,6 +91,33 @@ TEST_F(PdfCanvasTest, LinesAndRectanglesMatchTheQPainterCanvas) {
         0.004);
 }
 
+TEST_F(PdfCanvasTest, ThinPensAreOnePageUnitWideOnAFinerDevice) {
+    // A page of 600 units per inch at 1200 dpi: one unit is two pixels.
+    const QString pdf = Pdf("thin.pdf");
+    ASSERT_TRUE(WritePdf(
+        pdf,
+        [](Canvas& canvas) {
+            canvas.SetPen(Pen{Qt::black, PenStyle::Solid, 0});
+            canvas.MoveTo(QPoint(100, 100));
+            canvas.LineTo(QPoint(500, 100));
+            canvas.SetPen(Pen{Qt::black, PenStyle::Solid, 6});
+            canvas.MoveTo(QPoint(100, 300));
+            canvas.LineTo(QPoint(500, 300));
+        },
+        QSize(600, 600), 600));
+    const QImage image = Rasterized(pdf, 1200);
+    ASSERT_EQ(image.width(), 1200);
+    auto darkInColumn = [&image](int x, int from, int to) {
+        int count = 0;
+        for (int y = from; y <= to; ++y) {
+            count += IsDark(image, x, y) ? 1 : 0;
+        }
+        return count;
+    };
+    EXPECT_EQ(darkInColumn(600, 190, 210), 2);
+    EXPECT_EQ(darkInColumn(600, 580, 620), 12);
+}
+
 TEST_F(PdfCanvasTest, EllipsesRoundRectsAndPatternBrushesMatch) {
     ExpectAlike(
         "figures",
@@ -303,6 +330,22 @@ TEST_F(PdfCanvasTest, InfoPageSizeAndSharedImages) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().count("/Subtype /Image"), 1);
+}
+
+TEST_F(PdfCanvasTest, TranslucentBitmapsKeepTheirTransparency) {
+    QImage half(4, 4, QImage::Format_ARGB32);
+    half.fill(Qt::transparent);
+    for (int y = 0; y < 4; ++y) {
+        half.setPixel(2, y, qRgba(200, 0, 0, 255));
+        half.setPixel(3, y, qRgba(200, 0, 0, 255));
+    }
+    const Drawing draw = [half](Canvas& canvas) {
+        canvas.StretchBitmap(QRect(20, 20, 40, 40), half);
+    };
+    ExpectAlike("translucent", draw, 0.002);
+    const QImage image = DrawnThroughPdf(dir_, QStringLiteral("translucent2"), draw, kPage);
+    EXPECT_TRUE(IsWhite(image, 25, 40));
+    EXPECT_EQ(QColor(image.pixel(50, 40)).red(), 200);
 }
 
 namespace {
