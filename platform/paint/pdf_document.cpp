@@ -1,6 +1,6 @@
 #include "platform/paint/pdf_document.h"
 
-#include <QFile>
+#include <QSaveFile>
 
 #include <zlib.h>
 
@@ -58,8 +58,8 @@ PdfDocument::PdfDocument()
 PdfDocument::~PdfDocument() = default;
 
 bool PdfDocument::Open(const QString& fileName) {
-    file_ = std::make_unique<QFile>(fileName);
-    if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    file_ = std::make_unique<QSaveFile>(fileName);
+    if (!file_->open(QIODevice::WriteOnly)) {
         error_ = file_->errorString();
         failed_ = true;
         return false;
@@ -206,11 +206,9 @@ bool PdfDocument::Finish() {
     Emit(table.Bytes());
     Flush();
     if (file_) {
-        if (!file_->flush() && !failed_) {
-            Fail(file_->errorString());
-        }
-        file_->close();
-        if (file_->error() != QFileDevice::NoError) {
+        if (failed_) {
+            file_->cancelWriting();
+        } else if (!file_->commit()) {
             Fail(file_->errorString());
         }
     }

@@ -14,7 +14,7 @@
 #include <memory>
 
 class QIODevice;
-class QFile;
+class QSaveFile;
 
 namespace platform {
 
@@ -28,7 +28,9 @@ class PdfDocument {
     PdfDocument(const PdfDocument&) = delete;
     PdfDocument& operator=(const PdfDocument&) = delete;
 
-    // Creates or truncates the file; false (and ErrorString) when it cannot.
+    // Writes to a new file that replaces `fileName` only when Finish()
+    // succeeds, so a failed document leaves the file as it was; false (and
+    // ErrorString) when the file cannot be made.
     bool Open(const QString& fileName);
     // Writes to an open device the caller keeps.
     bool Open(QIODevice* device);
@@ -63,7 +65,7 @@ class PdfDocument {
     void WriteHeader();
     void Fail(const QString& reason);
 
-    std::unique_ptr<QFile> file_;
+    std::unique_ptr<QSaveFile> file_;
     QIODevice* device_ = nullptr;
     std::unique_ptr<PdfResources> resources_;
     std::unique_ptr<PdfCompressor> compressor_;

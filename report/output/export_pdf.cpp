@@ -1,8 +1,5 @@
 #include "report/output/export_pdf.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "platform/paint/pdf_canvas.h"
 #include "platform/paint/pdf_document.h"
 #include "report/output/sestvyst.h"
@@ -35,10 +32,7 @@ QString SavePdfFile(TSestVystup& output, const QString& fileName, const QString&
         canvas.EndPage();
     }
     if (!document.Finish()) {
-        // No half-written document stays behind under the name asked for.
-        if (QFileInfo(fileName).isFile()) {
-            QFile::remove(fileName);
-        }
+        // The file is replaced only by a whole document (PdfDocument::Open).
         const QString reason = document.ErrorString();
         return reason.isEmpty()
                    ? QStringLiteral("Soubor \"%1\" nelze zapsat.").arg(fileName)

@@ -3,6 +3,8 @@
 // be written – with nothing left behind that looks like a finished PDF.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -98,6 +100,19 @@ TEST(ExportPdf, AFullDiskGivesTheReasonAndLeavesNoHalfFile) {
     EXPECT_TRUE(error.startsWith(QStringLiteral("Soubor \"%1\" nelze zapsat").arg(pdf)))
         << error.toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_TRUE(QDir(disk.Folder()).entryList(QDir::Files).isEmpty());
+
+    // A file of that name from before stays as it was.
+    QFile before(pdf);
+    ASSERT_TRUE(before.open(QIODevice::WriteOnly));
+    before.write("%PDF-1.4 dřívější\n");
+    before.close();
+    EXPECT_FALSE(SavePdfFile(f.output, pdf, QStringLiteral("Seznam")).isEmpty());
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    EXPECT_EQ(before.readAll(), QByteArray("%PDF-1.4 dřívější\n"));
+    before.close();
+    EXPECT_EQ(QDir(disk.Folder()).entryList(QDir::Files),
+              QStringList{QStringLiteral("seznam.pdf")});
 
     // The same pages fit on a disk with room.
     const QString roomy = dir.filePath(QStringLiteral("seznam.pdf"));
