@@ -1,11 +1,7 @@
 #include "report/output/export_pdf.h"
 
-#include <QFile>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-
-#include "platform/paint/qpainter_canvas.h"
+#include "platform/paint/pdf_canvas.h"
+#include "platform/paint/pdf_document.h"
 #include "report/output/sestvyst.h"
 
 const platform::VectorPicture& RenderPageOnPaper(TSestVystup& output, int index) {
@@ -21,34 +17,26 @@ QString SavePdfFile(TSestVystup& output, const QString& fileName, const QString&
     if (first >= end) {
         return QStringLiteral("Sestava nemá žádnou stránku k zápisu.");
     }
-    // QPdfWriter says nothing of a file it cannot create; ask the file first.
-    QFile probe(fileName);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(fileName, probe.errorString());
+    platform::PdfDocument document;
+    if (!document.Open(fileName)) {
+        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2")
+            .arg(fileName, document.ErrorString());
     }
-    probe.close();
-    QPdfWriter writer(fileName);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Harvel"));
-    QPainter painter;
-    for (int i = first; i < end; ++i) {
+    document.SetTitle(title);
+    document.SetCreator(QStringLiteral("Harvel"));
+    platform::PdfCanvas canvas(document);
+    for (int i = first; i < end && !document.Failed(); ++i) {
         const platform::VectorPicture& image = RenderPageOnPaper(output, i);
-        const int units = image.UnitsPerInch();
-        writer.setResolution(units);
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setPageSize(
-            QPageSize(QSizeF(double(image.Width()) / units, double(image.Height()) / units),
-                      QPageSize::Inch, QString(), QPageSize::ExactMatch));
-        if (i == first) {
-            if (!painter.begin(&writer)) {
-                return QStringLiteral("Soubor \"%1\" nelze zapsat.").arg(fileName);
-            }
-        } else {
-            writer.newPage();
-        }
-        platform::QPainterCanvas canvas(&painter);
+        canvas.BeginPage(image.Width(), image.Height(), image.UnitsPerInch());
         image.Play(canvas, QRect(0, 0, image.Width(), image.Height()));
+        canvas.EndPage();
     }
-    painter.end();
+    if (!document.Finish()) {
+        // The file is replaced only by a whole document (PdfDocument::Open).
+        const QString reason = document.ErrorString();
+        return reason.isEmpty()
+                   ? QStringLiteral("Soubor \"%1\" nelze zapsat.").arg(fileName)
+                   : QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(fileName, reason);
+    }
     return QString();
 }

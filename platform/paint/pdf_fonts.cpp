@@ -1,0 +1,227 @@
+#include "platform/paint/pdf_fonts.h"
+
+#include <QCryptographicHash>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/paint/pdf_document.h"
+#include "platform/paint/pdf_syntax.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kBmpSize = 0x10000;
+
+// Font descriptor flags: fixed pitch, symbolic (the glyphs are addressed by
+// id, not through a standard encoding), italic.
+constexpr int kFixedPitchFlag = 1;
+constexpr int kSymbolicFlag = 4;
+constexpr int kItalicFlag = 64;
+
+QString FaceKey(const QRawFont& face) {
+    return face.familyName() + QLatin1Char('|') + face.styleName() + QLatin1Char('|') +
+           QString::number(face.weight()) + QLatin1Char('|') + QString::number(int(face.style()));
+}
+
+}  // namespace
+
+PdfFont::PdfFont(const QRawFont& face, int number)
+    : face_(face),
+      program_(face),
+      resourceName_("F" + QByteArray::number(number)),
+      used_(qMax(1, program_.GlyphCount()), false),
+      bmpGlyphs_(kBmpSize, -1),
+      widths_(used_.size(), -1.0) {
+    if (program_.GlyphCount() == 0) {
+        // No glyph count from the tables (a face drawn as outlines): ids as
+        // the face gives them, kept in a set grown on demand.
+        used_.assign(kBmpSize, false);
+        widths_.assign(kBmpSize, -1.0);
+    }
+}
+
+quint32 PdfFont::GlyphOf(char32_t codePoint) {
+    if (codePoint < char32_t(kBmpSize)) {
+        qint32& cached = bmpGlyphs_[codePoint];
+        if (cached < 0) {
+            const QList<quint32> glyphs =
+                face_.glyphIndexesForString(QString(QChar(char16_t(codePoint))));
+            cached = glyphs.isEmpty() ? 0 : qint32(glyphs.first());
+        }
+        return quint32(cached);
+    }
+    const char32_t units[1] = {codePoint};
+    const QList<quint32> glyphs = face_.glyphIndexesForString(QString::fromUcs4(units, 1));
+    return glyphs.isEmpty() ? 0 : glyphs.first();
+}
+
+double PdfFont::Width(quint32 glyph) {
+    if (glyph >= widths_.size()) {
+        return 0.0;
+    }
+    double& width = widths_[glyph];
+    if (width < 0.0) {
+        double exact = 0.0;
+        if (program_.GlyphCount() > 0) {
+            exact = program_.Advance(glyph) * 1000.0 / program_.UnitsPerEm();
+        } else if (face_.pixelSize() > 0) {
+            const QList<QPointF> advances =
+                face_.advancesForGlyphIndexes(QList<quint32>{glyph}, QRawFont::UseDesignMetrics);
+            exact = advances.isEmpty() ? 0.0 : advances.first().x() * 1000.0 / face_.pixelSize();
+        }
+        // The viewer reads the width with three decimals: text placement
+        // counts with the same value.
+        width = std::round(exact * 1000.0) / 1000.0;
+    }
+    return width;
+}
+
+QByteArray PdfFont::SubsetTag() const {
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    for (quint32 glyph = 0; glyph < used_.size(); ++glyph) {
+        if (used_[glyph]) {
+            hash.addData(QByteArrayView(reinterpret_cast<const char*>(&glyph), sizeof glyph));
+        }
+    }
+    hash.addData(program_.PostScriptName());
+    const QByteArray digest = hash.result();
+    QByteArray tag;
+    for (int i = 0; i < 6; ++i) {
+        tag.append(char('A' + quint8(digest.at(i)) % 26));
+    }
+    return tag + '+';
+}
+
+QByteArray PdfFont::WidthsArray() const {
+    PdfBuffer w;
+    w.Raw("[");
+    qint64 runStart = -1;
+    quint32 previous = 0;
+    for (quint32 glyph = 0; glyph < used_.size(); ++glyph) {
+        if (!used_[glyph]) {
+            continue;
+        }
+        if (runStart < 0 || glyph != previous + 1) {
+            if (runStart >= 0) {
+                w.Raw("] ");
+            }
+            w.Int(glyph).Raw("[");
+            runStart = glyph;
+        }
+        w.Real(widths_[glyph] < 0.0 ? 0.0 : widths_[glyph]);
+        previous = glyph;
+    }
+    if (runStart >= 0) {
+        w.Raw("]");
+    }
+    w.Raw("]");
+    return w.Bytes();
+}
+
+QByteArray PdfFont::ToUnicodeMap() const {
+    QList<quint32> glyphs = unicode_.keys();
+    std::sort(glyphs.begin(), glyphs.end());
+    PdfBuffer map;
+    map.Raw(
+        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+        "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
+    for (qsizetype from = 0; from < glyphs.size(); from += 100) {
+        const qsizetype count = qMin<qsizetype>(100, glyphs.size() - from);
+        map.Int(count).Raw("beginbfchar\n");
+        for (qsizetype i = from; i < from + count; ++i) {
+            map.Char('<').Hex4(glyphs.at(i)).Raw("> <");
+            for (QChar unit : unicode_.value(glyphs.at(i))) {
+                map.Hex4(unit.unicode());
+            }
+            map.Raw(">\n");
+        }
+        map.Raw("endbfchar\n");
+    }
+    map.Raw("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
+    return map.Bytes();
+}
+
+int PdfFont::Write(PdfDocument& document) const {
+    const bool trueType = program_.HasGlyphOutlines();
+    const QByteArray name =
+        PdfName((trueType ? SubsetTag() : QByteArray()) + program_.PostScriptName());
+    const double scale = 1000.0 / program_.UnitsPerEm();
+
+    const int fontFile = document.ReserveObject();
+    const QByteArray fileData = trueType ? program_.Subset(used_) : program_.WholeOpenType();
+    PdfBuffer fileEntries;
+    if (trueType) {
+        fileEntries.Raw("/Length1 ").Int(fileData.size());
+    } else {
+        fileEntries.Raw("/Subtype /OpenType ");
+    }
+    document.WriteStream(fontFile, fileEntries.Bytes(), fileData);
+
+    const int descriptor = document.ReserveObject();
+    const QRect box = program_.FontBox();
+    int flags = kSymbolicFlag;
+    flags |= program_.FixedPitch() ? kFixedPitchFlag : 0;
+    flags |= program_.ItalicAngle() != 0.0 ? kItalicFlag : 0;
+    PdfBuffer d;
+    d.Raw("<< /Type /FontDescriptor /FontName /").Raw(name).Raw(" /Flags ").Int(flags);
+    d.Raw("/FontBBox [").Real(box.left() * scale).Real(box.top() * scale);
+    d.Real(box.right() * scale).Real(box.bottom() * scale).Raw("] /ItalicAngle ");
+    d.Real(program_.ItalicAngle()).Raw("/Ascent ").Real(program_.Ascender() * scale);
+    d.Raw("/Descent ").Real(program_.Descender() * scale);
+    d.Raw("/CapHeight ").Real(program_.CapHeight() * scale).Raw("/StemV 80 ");
+    d.Raw(trueType ? "/FontFile2 " : "/FontFile3 ").Ref(fontFile).Raw(">>");
+    document.WriteObject(descriptor, d.Bytes());
+
+    const int cidFont = document.ReserveObject();
+    PdfBuffer c;
+    c.Raw("<< /Type /Font /Subtype ").Raw(trueType ? "/CIDFontType2" : "/CIDFontType0");
+    c.Raw(" /BaseFont /").Raw(name);
+    c.Raw(" /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>");
+    c.Raw(" /FontDescriptor ").Ref(descriptor).Raw("/W ").Raw(WidthsArray());
+    if (trueType) {
+        c.Raw(" /CIDToGIDMap /Identity");
+    }
+    c.Raw(" >>");
+    document.WriteObject(cidFont, c.Bytes());
+
+    const int toUnicode = document.ReserveObject();
+    document.WriteStream(toUnicode, QByteArray(), ToUnicodeMap());
+
+    const int type0 = document.ReserveObject();
+    PdfBuffer t;
+    t.Raw("<< /Type /Font /Subtype /Type0 /BaseFont /").Raw(name);
+    t.Raw(" /Encoding /Identity-H /DescendantFonts [").Ref(cidFont).Raw("] /ToUnicode ");
+    t.Ref(toUnicode).Raw(">>");
+    document.WriteObject(type0, t.Bytes());
+    return type0;
+}
+
+PdfFonts::PdfFonts() = default;
+PdfFonts::~PdfFonts() = default;
+
+PdfFont& PdfFonts::FontFor(const QRawFont& face) {
+    const QString key = FaceKey(face);
+    auto found = byKey_.constFind(key);
+    if (found != byKey_.constEnd()) {
+        return **found;
+    }
+    fonts_.push_back(std::make_unique<PdfFont>(face, int(fonts_.size()) + 1));
+    byKey_.insert(key, fonts_.back().get());
+    return *fonts_.back();
+}
+
+void PdfFonts::WriteObjects(PdfDocument& document, PdfBuffer& entries) const {
+    for (const auto& font : fonts_) {
+        if (!font->Embeddable()) {
+            continue;
+        }
+        const int object = font->Write(document);
+        entries.Char('/').Raw(font->ResourceName()).Char(' ').Ref(object);
+    }
+}
+
+}  // namespace platform
