@@ -185,7 +185,11 @@ bool PdfDocument::Finish() {
 
     const int catalog = ReserveObject();
     PdfBuffer catalogBody;
-    catalogBody.Raw("<< /Type /Catalog /Pages ").Ref(pagesObject_).Raw(">>");
+    catalogBody.Raw("<< /Type /Catalog /Pages ").Ref(pagesObject_);
+    if (pdf16_) {
+        catalogBody.Raw("/Version /1.6 ");
+    }
+    catalogBody.Raw(">>");
     WriteObject(catalog, catalogBody.Bytes());
 
     const qint64 xref = flushed_ + pending_.size();

@@ -50,6 +50,9 @@ class PdfDocument {
                      bool compress = true);
     // A page of `widthPt` x `heightPt` points with its content stream.
     void AddPage(double widthPt, double heightPt, const QByteArray& content);
+    // The document uses a feature of PDF 1.6 (an embedded OpenType program);
+    // the header says 1.4, the catalog then raises the version.
+    void RequirePdf16() { pdf16_ = true; }
     int PageCount() const { return pages_.size(); }
 
     // Completes the document and flushes it; false when any write failed.
@@ -78,6 +81,7 @@ class PdfDocument {
     QString title_;
     QString creator_;
     bool failed_ = false;
+    bool pdf16_ = false;
     QString error_;
 };
 

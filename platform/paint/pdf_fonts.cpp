@@ -158,6 +158,7 @@ int PdfFont::Write(PdfDocument& document) const {
         fileEntries.Raw("/Length1 ").Int(fileData.size());
     } else {
         fileEntries.Raw("/Subtype /OpenType ");
+        document.RequirePdf16();
     }
     document.WriteStream(fontFile, fileEntries.Bytes(), fileData);
 

@@ -288,6 +288,9 @@ TEST_F(PdfCanvasTest, TextComesBackFromTheEmbeddedSubsetFonts) {
         EXPECT_TRUE(line.contains(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+Liberation"))))
             << line.toStdString();
     }
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains("/Version")) << "TrueType fonts keep the PDF at 1.4";
 }
 
 TEST_F(PdfCanvasTest, MissingGlyphsComeFromAnEmbeddedFallbackFace) {
@@ -429,6 +432,12 @@ TEST_F(PdfCanvasTest, CffFacesAreEmbeddedWholeAsOpenType) {
     EXPECT_TRUE(RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
                     .out.contains(QStringLiteral("Žluťoučký kůň")));
     ExpectAlike("cff", draw, 0.01);
+    // An OpenType program is a PDF 1.6 feature: the catalog says so.
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString bytes = QString::fromLatin1(file.readAll());
+    EXPECT_TRUE(bytes.contains(
+        QRegularExpression(QStringLiteral("/Type /Catalog /Pages \\d+ 0 R ?/Version /1.6"))));
 }
 
 TEST_F(PdfCanvasTest, FacesWithoutTablesAreDrawnAsOutlines) {
