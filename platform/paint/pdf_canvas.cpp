@@ -572,7 +572,7 @@ void PdfCanvas::DrawText(QPoint point, const QString& text, const QVector<int>* 
     if (font.Embeddable()) {
         WriteGlyphRun(face, glyphs, positions, firstUnit, text, baselineOrigin);
     } else {
-        WriteOutlines(face.face, glyphs, positions, baselineOrigin);
+        WriteType3Run(face, glyphs, positions, firstUnit, text, baselineOrigin);
     }
     // Decorations span the whole advance width, as GDI draws them.
     if (font_.underline) {
@@ -630,36 +630,50 @@ void PdfCanvas::WriteGlyphRun(const TextFace& face, const QVector<quint32>& glyp
     content_.Raw("> ] TJ\nET\n");
 }
 
-// Glyphs of a face whose program cannot be embedded, filled as outlines.
-void PdfCanvas::WriteOutlines(const QRawFont& face, const QVector<quint32>& glyphs,
-                              const QVector<double>& at, QPointF origin) {
-    bool any = false;
+// The glyphs of a face whose program cannot be embedded, by their codes in
+// the face's Type 3 fonts: a text object for each run of glyphs of one of
+// them, with TJ adjustments as for the other faces.
+void PdfCanvas::WriteType3Run(const TextFace& face, const QVector<quint32>& glyphs,
+                              const QVector<double>& at, const QVector<int>& firstUnit,
+                              const QString& text, QPointF origin) {
+    PdfFont& font = *face.font;
+    const double size = face.face.pixelSize();
+    if (!(size > 0.0)) {
+        return;
+    }
+    int current = -1;  // the Type 3 font of the open text object
+    double pen = 0.0;
     for (int i = 0; i < glyphs.size(); ++i) {
-        if (glyphs.at(i) == 0) {
+        const quint32 glyph = glyphs.at(i);
+        if (glyph == 0) {
             continue;
         }
-        const QPainterPath path = face.pathForGlyph(glyphs.at(i));
-        const double x = origin.x() + at.at(i);
-        for (int e = 0; e < path.elementCount(); ++e) {
-            const QPainterPath::Element element = path.elementAt(e);
-            Point(x + element.x, origin.y() + element.y);
-            if (element.isMoveTo()) {
-                content_.Raw("m ");
-            } else if (element.isLineTo()) {
-                content_.Raw("l ");
-            } else if (element.isCurveTo()) {
-                const QPainterPath::Element c2 = path.elementAt(e + 1);
-                const QPainterPath::Element end = path.elementAt(e + 2);
-                Point(x + c2.x, origin.y() + c2.y);
-                Point(x + end.x, origin.y() + end.y);
-                content_.Raw("c ");
-                e += 2;
+        const int unit = firstUnit.at(i);
+        const int end = i + 1 < firstUnit.size() ? firstUnit.at(i + 1) : text.size();
+        const PdfFont::Type3Code code =
+            font.Type3CodeOf(glyph, text.constData() + unit, end - unit);
+        if (code.font != current) {
+            if (current >= 0) {
+                content_.Raw("> ] TJ\nET\n");
             }
-            any = true;
+            content_.Raw("BT\n/").Raw(font.Type3ResourceName(code.font)).Char(' ').Real(size);
+            content_.Raw("Tf\n1 0 0 -1 ").Real(origin.x() + at.at(i)).Real(origin.y());
+            content_.Raw("Tm [<");
+            current = code.font;
+            pen = at.at(i);
         }
+        const double adjustment =
+            double(PdfBuffer::RoundToInteger(-(at.at(i) - pen) * 1000.0 / size));
+        if (adjustment != 0.0) {
+            content_.Raw("> ").Real(adjustment).Char('<');
+            pen -= adjustment * size / 1000.0;
+        }
+        content_.Hex2(code.code);
+        pen += font.Width(glyph) * size / 1000.0;
     }
-    if (any) {
-        content_.Raw("f\n");
+    if (current >= 0) {
+        content_.Raw("> ] TJ\nET\n");
+        state_.font = nullptr;  // the next text names its font again
     }
 }
 
@@ -719,7 +733,7 @@ void PdfCanvas::DrawMissingGlyphs(const QString& text, const QVector<quint32>& g
         if (face.font->Embeddable()) {
             WriteGlyphRun(face, one, at, QVector<int>{0}, character, place);
         } else {
-            WriteOutlines(sized, one, at, place);
+            WriteType3Run(face, one, at, QVector<int>{0}, character, place);
         }
     }
 }

@@ -119,8 +119,9 @@ class PdfCanvas final : public Canvas {
     void WriteGlyphRun(const TextFace& face, const QVector<quint32>& glyphs,
                        const QVector<double>& at, const QVector<int>& firstUnit,
                        const QString& text, QPointF origin);
-    void WriteOutlines(const QRawFont& face, const QVector<quint32>& glyphs,
-                       const QVector<double>& at, QPointF origin);
+    void WriteType3Run(const TextFace& face, const QVector<quint32>& glyphs,
+                       const QVector<double>& at, const QVector<int>& firstUnit,
+                       const QString& text, QPointF origin);
     void DrawMissingGlyphs(const QString& text, const QVector<quint32>& glyphs,
                            const QVector<int>& firstUnit, const QVector<double>& positions,
                            QPointF origin);

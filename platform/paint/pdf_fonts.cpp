@@ -1,6 +1,7 @@
 #include "platform/paint/pdf_fonts.h"
 
 #include <QCryptographicHash>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,8 @@ namespace platform {
 namespace {
 
 constexpr int kBmpSize = 0x10000;
+// Character codes of one Type 3 font (one byte).
+constexpr int kType3Codes = 256;
 
 // Font descriptor flags: fixed pitch, symbolic (the glyphs are addressed by
 // id, not through a standard encoding), italic.
@@ -201,6 +204,118 @@ int PdfFont::Write(PdfDocument& document) const {
     return type0;
 }
 
+PdfFont::Type3Code PdfFont::Type3CodeOf(quint32 glyph, const QChar* text, int units) {
+    auto found = type3Codes_.constFind(glyph);
+    int number = 0;
+    if (found != type3Codes_.constEnd()) {
+        number = *found;
+    } else {
+        number = int(type3Glyphs_.size());
+        type3Glyphs_.push_back(glyph);
+        type3Codes_.insert(glyph, number);
+        unicode_.insert(glyph, QString(text, units));
+    }
+    return {number / kType3Codes, quint8(number % kType3Codes)};
+}
+
+double PdfFont::KnownWidth(quint32 glyph) const {
+    return glyph < widths_.size() && widths_[glyph] >= 0.0 ? widths_[glyph] : 0.0;
+}
+
+QByteArray PdfFont::Type3ResourceName(int font) const {
+    return resourceName_ + "_" + QByteArray::number(font);
+}
+
+void PdfFont::WriteType3(PdfDocument& document, PdfBuffer& entries) const {
+    const int fonts = (int(type3Glyphs_.size()) + kType3Codes - 1) / kType3Codes;
+    for (int font = 0; font < fonts; ++font) {
+        const int object = WriteType3Font(document, font);
+        entries.Char('/').Raw(Type3ResourceName(font)).Char(' ').Ref(object);
+    }
+}
+
+// A glyph procedure: the outline in glyph space (a thousand units to the
+// em, y up), filled in the text's colour.
+QByteArray PdfFont::Type3CharProc(const QRawFont& unitFace, quint32 glyph, QRectF& bounds) const {
+    const double width = KnownWidth(glyph);
+    const QPainterPath path = unitFace.pathForGlyph(glyph);
+    const QRectF box = path.boundingRect();
+    bounds |= box;
+    PdfBuffer proc;
+    proc.Real(width).Raw("0 ").Real(box.left()).Real(-box.bottom()).Real(box.right());
+    proc.Real(-box.top()).Raw("d1\n");
+    for (int e = 0; e < path.elementCount(); ++e) {
+        const QPainterPath::Element element = path.elementAt(e);
+        if (element.isCurveTo() && e + 2 < path.elementCount()) {
+            const QPainterPath::Element c2 = path.elementAt(e + 1);
+            const QPainterPath::Element end = path.elementAt(e + 2);
+            proc.Real(element.x).Real(-element.y).Real(c2.x).Real(-c2.y);
+            proc.Real(end.x).Real(-end.y).Raw("c ");
+            e += 2;
+            continue;
+        }
+        proc.Real(element.x).Real(-element.y).Raw(element.isMoveTo() ? "m " : "l ");
+    }
+    proc.Raw(path.isEmpty() ? "" : "f\n");
+    return proc.Bytes();
+}
+
+QByteArray PdfFont::Type3ToUnicodeMap(int font) const {
+    PdfBuffer map;
+    map.Raw(
+        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+        "1 begincodespacerange\n<00> <FF>\nendcodespacerange\n");
+    const int first = font * kType3Codes;
+    const int count = std::min(kType3Codes, int(type3Glyphs_.size()) - first);
+    for (int from = 0; from < count; from += 100) {
+        const int chunk = std::min(100, count - from);
+        map.Int(chunk).Raw("beginbfchar\n");
+        for (int code = from; code < from + chunk; ++code) {
+            map.Char('<').Hex2(quint32(code)).Raw("> <");
+            for (QChar unit : unicode_.value(type3Glyphs_[size_t(first + code)])) {
+                map.Hex4(unit.unicode());
+            }
+            map.Raw(">\n");
+        }
+        map.Raw("endbfchar\n");
+    }
+    map.Raw("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
+    return map.Bytes();
+}
+
+int PdfFont::WriteType3Font(PdfDocument& document, int font) const {
+    QRawFont unitFace = face_;
+    unitFace.setPixelSize(1000);
+    const int first = font * kType3Codes;
+    const int count = std::min(kType3Codes, int(type3Glyphs_.size()) - first);
+    PdfBuffer procs;
+    PdfBuffer names;
+    PdfBuffer widths;
+    QRectF bounds;  // of all glyphs, y down
+    for (int code = 0; code < count; ++code) {
+        const quint32 glyph = type3Glyphs_[size_t(first + code)];
+        const int proc = document.ReserveObject();
+        document.WriteStream(proc, QByteArray(), Type3CharProc(unitFace, glyph, bounds));
+        procs.Raw("/g").Int(code).Ref(proc);
+        names.Raw("/g").Int(code);
+        widths.Real(KnownWidth(glyph));
+    }
+    const int toUnicode = document.ReserveObject();
+    document.WriteStream(toUnicode, QByteArray(), Type3ToUnicodeMap(font));
+    const int object = document.ReserveObject();
+    PdfBuffer body;
+    body.Raw("<< /Type /Font /Subtype /Type3 /FontBBox [").Real(bounds.left());
+    body.Real(-unitFace.descent()).Real(bounds.right()).Real(unitFace.ascent()).Raw("]");
+    body.Raw("/FontMatrix [0.001 0 0 0.001 0 0] /CharProcs << ").Raw(procs.Bytes());
+    body.Raw(">> /Encoding << /Type /Encoding /Differences [0 ").Raw(names.Bytes());
+    body.Raw("] >> /FirstChar 0 /LastChar ").Int(count - 1).Raw("/Widths [");
+    body.Raw(widths.Bytes()).Raw("] /Resources << >> /ToUnicode ").Ref(toUnicode).Raw(">>");
+    document.WriteObject(object, body.Bytes());
+    return object;
+}
+
 PdfFonts::PdfFonts() = default;
 PdfFonts::~PdfFonts() = default;
 
@@ -218,6 +333,7 @@ PdfFont& PdfFonts::FontFor(const QRawFont& face) {
 void PdfFonts::WriteObjects(PdfDocument& document, PdfBuffer& entries) const {
     for (const auto& font : fonts_) {
         if (!font->Embeddable()) {
+            font->WriteType3(document, entries);
             continue;
         }
         const int object = font->Write(document);

@@ -4,7 +4,10 @@
 // streams address glyphs by their ids, over a CIDFontType2 with the face's
 // TrueType program subset to the glyphs used (or a CIDFontType0 with the
 // whole OpenType program of a CFF face), a /W widths array and a ToUnicode
-// map that gives the text back for searching and copying.
+// map that gives the text back for searching and copying. A face that gives
+// no program to embed (a Type 1 face) is written as Type 3 fonts whose glyphs
+// are the face's outlines, 256 character codes each, with their own
+// ToUnicode maps, so its text stays text too.
 
 #include <QByteArray>
 #include <QHash>
@@ -26,8 +29,17 @@ class PdfFont {
     PdfFont(const QRawFont& face, int number);
 
     // Whether the face's program can be embedded; faces that cannot be are
-    // drawn as outlines.
+    // written as Type 3 fonts.
     bool Embeddable() const { return program_.HasGlyphOutlines() || program_.HasCffOutlines(); }
+
+    // The Type 3 font and character code of a glyph of a face that is not
+    // embeddable, given on first use to the glyph drawn for `text`.
+    struct Type3Code {
+        int font = 0;
+        quint8 code = 0;
+    };
+    Type3Code Type3CodeOf(quint32 glyph, const QChar* text, int units);
+    QByteArray Type3ResourceName(int font) const;
     const QByteArray& ResourceName() const { return resourceName_; }
     const TrueTypeFace& Program() const { return program_; }
 
@@ -45,8 +57,16 @@ class PdfFont {
 
     // Writes the font's objects; answers the number of its Type 0 font.
     int Write(PdfDocument& document) const;
+    // Writes the Type 3 fonts of a face that is not embeddable and appends
+    // "/name ref" entries for them to `entries`.
+    void WriteType3(PdfDocument& document, PdfBuffer& entries) const;
 
   private:
+    double KnownWidth(quint32 glyph) const;  // 0 for a glyph never measured
+    int WriteType3Font(PdfDocument& document, int font) const;
+    // Adds the glyph's outline box (y down) to `bounds`.
+    QByteArray Type3CharProc(const QRawFont& unitFace, quint32 glyph, QRectF& bounds) const;
+    QByteArray Type3ToUnicodeMap(int font) const;
     QByteArray SubsetTag() const;
     QByteArray WidthsArray() const;
     QByteArray ToUnicodeMap() const;
@@ -56,8 +76,10 @@ class PdfFont {
     QByteArray resourceName_;
     std::vector<bool> used_;
     QHash<quint32, QString> unicode_;
-    std::vector<qint32> bmpGlyphs_;  // -1 for a code point not looked up yet
-    std::vector<double> widths_;     // -1 for a glyph not measured yet
+    std::vector<qint32> bmpGlyphs_;     // -1 for a code point not looked up yet
+    std::vector<double> widths_;        // -1 for a glyph not measured yet
+    QHash<quint32, int> type3Codes_;    // glyph -> 256 * font + code
+    std::vector<quint32> type3Glyphs_;  // the glyph of each code, in order
 };
 
 class PdfFonts {

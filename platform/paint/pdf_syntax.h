@@ -80,6 +80,13 @@ class PdfBuffer {
         return *this;
     }
     // A glyph id as four hexadecimal digits (inside a hex string).
+    // A one-byte character code as two hexadecimal digits.
+    PdfBuffer& Hex2(quint32 value) {
+        static const char digits[] = "0123456789ABCDEF";
+        const char text[2] = {digits[(value >> 4) & 15], digits[value & 15]};
+        bytes_.append(text, 2);
+        return *this;
+    }
     PdfBuffer& Hex4(quint32 value) {
         static const char digits[] = "0123456789ABCDEF";
         const char text[4] = {digits[(value >> 12) & 15], digits[(value >> 8) & 15],

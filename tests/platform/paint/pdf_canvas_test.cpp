@@ -440,7 +440,7 @@ TEST_F(PdfCanvasTest, CffFacesAreEmbeddedWholeAsOpenType) {
         QRegularExpression(QStringLiteral("/Type /Catalog /Pages \\d+ 0 R ?/Version /1.6"))));
 }
 
-TEST_F(PdfCanvasTest, FacesWithoutTablesAreDrawnAsOutlines) {
+TEST_F(PdfCanvasTest, FacesWithoutTablesBecomeType3FontsOfTheirOutlines) {
     // Type 1 faces give no sfnt tables to embed.
     Font font = FontAt(QStringLiteral("Nimbus Sans"), 24);
     const QRawFont face = FaceFor(font, 24.0);
@@ -457,5 +457,51 @@ TEST_F(PdfCanvasTest, FacesWithoutTablesAreDrawnAsOutlines) {
     ExpectAlike("outlines", draw, 0.01);
     const QString pdf = Pdf("outlines.pdf");
     ASSERT_TRUE(WritePdf(pdf, draw, kPage));
-    EXPECT_EQ(RunTool(QStringLiteral("pdffonts"), {pdf}).out.count('\n'), 2);  // no font at all
+    const QStringList fonts =
+        RunTool(QStringLiteral("pdffonts"), {pdf}).out.split('\n', Qt::SkipEmptyParts).mid(2);
+    ASSERT_EQ(fonts.size(), 1) << fonts.join('\n').toStdString();
+    EXPECT_TRUE(fonts.first().contains(
+        QRegularExpression(QStringLiteral("Type 3\\s+Custom\\s+yes\\s+no\\s+yes"))))
+        << fonts.first().toStdString();
+    EXPECT_TRUE(RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+                    .out.contains(QStringLiteral("Žluťoučký kůň")));
+}
+
+TEST_F(PdfCanvasTest, AType3FaceTakesAFontForEvery256GlyphsAndKeepsThemInPlace) {
+    Font font = FontAt(QStringLiteral("Nimbus Sans"), 24);
+    const QRawFont face = FaceFor(font, 24.0);
+    const TrueTypeFace program(face);
+    if (!face.isValid() || program.HasGlyphOutlines() || program.HasCffOutlines()) {
+        GTEST_SKIP() << "Nimbus Sans is not a Type 1 face here (fonts-urw-base35)";
+    }
+    // Latin letters with and without accents: more than 256 glyphs. The
+    // first 250 take their codes off the page; the shown text then crosses
+    // from the first Type 3 font into the second in the middle.
+    QString letters;
+    for (char16_t c = 0x21; c < 0x17F; ++c) {
+        if (c != 0xA0 && c != 0xAD && face.supportsCharacter(QChar(c))) {
+            letters += QChar(c);
+        }
+    }
+    ASSERT_GT(letters.size(), 270);
+    const QString shown = letters.mid(250, 12);
+    const Drawing draw = [font, letters, shown](Canvas& canvas) {
+        canvas.SetPixelsPerInch(72);
+        canvas.SetFont(font);
+        canvas.SetTransparentText(true);
+        canvas.TextOut(QPoint(-100000, 10), letters.left(250));
+        canvas.TextOut(QPoint(20, 40), shown);
+    };
+    ExpectAlike("type3-many", draw, 0.01);
+    const QString pdf = Pdf("type3-many.pdf");
+    ASSERT_TRUE(WritePdf(pdf, draw, kPage));
+    const QStringList fonts =
+        RunTool(QStringLiteral("pdffonts"), {pdf}).out.split('\n', Qt::SkipEmptyParts).mid(2);
+    EXPECT_EQ(fonts.size(), 2) << fonts.join('\n').toStdString();
+    // In the order drawn: poppler's layout guesses the size of Type 3 text
+    // from its first glyph's width, so its lines need not line up.
+    const QString back =
+        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")})
+            .out;
+    EXPECT_TRUE(back.contains(shown)) << back.toStdString() << " / " << shown.toStdString();
 }
