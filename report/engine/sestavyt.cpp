@@ -66,6 +66,7 @@ int TSestavaTyp::Run(bool topLevel) {
     const platform::ReportAllocationScope allocation;
     topLevel_ = topLevel;
     measure_ = std::make_unique<TLumexCanvas>(100);
+    layoutMemory_.Clear();
     TValueProvider* previousProvider = SetCurrentValueProvider(this);
     firstRecord_ = true;
     recordsPrinted_ = 0;
@@ -187,6 +188,7 @@ int TSestavaTyp::Run(bool topLevel) {
 
     progress_.reset();
     measure_.reset();
+    layoutMemory_.Clear();
     if (topLevel) {
         out.SetRange(StartPage, EndPage, Popis(), ExportLanguage, PrintCopies);
         out.SetCurrentPage(0);

@@ -13,6 +13,7 @@
 
 #include "platform/paint/picture.h"
 #include "report/engine/data_types.h"
+#include "report/engine/layout_memory.h"
 #include "report/engine/run_errors.h"
 #include "report/engine/sestava_layout.h"
 #include "report/engine/value_provider.h"
@@ -187,6 +188,7 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     TSestavaTyp* master_ = nullptr;
     platform::Picture background_;
     std::unique_ptr<TLumexCanvas> measure_;
+    TLayoutMemory layoutMemory_;
     std::unique_ptr<TRunProgress> progress_;
     platform::Picture fieldPicture_;
     TRunErrors runErrors_;

@@ -414,11 +414,24 @@ void TSestavaTyp::LayoutElementText(TLumexReportElement& element, TVystPrvek& pl
     const bool multiline = element.Multiline() ||
                            (element.kind == ekField && IsMemoFieldType(DataType(element.source)));
     TRadky lines;
-    if (!measure_) {
-        measure_ = std::make_unique<TLumexCanvas>(100);
+    const TTextLayoutKey key{text,
+                             font,
+                             LayoutRect(element.width, element.height),
+                             multiline,
+                             element.RtfText(),
+                             lineHeight,
+                             letterSpacing,
+                             element.EffectiveAlignment()};
+    if (const TRadky* known = layoutMemory_.Find(&element, key)) {
+        lines = *known;
+    } else {
+        if (!measure_) {
+            measure_ = std::make_unique<TLumexCanvas>(100);
+        }
+        LayoutText(*measure_, key.rect, text, lines, multiline, lineHeight, letterSpacing,
+                   key.alignment, font, key.rtf);
+        layoutMemory_.Keep(&element, key, lines);
     }
-    LayoutText(*measure_, LayoutRect(element.width, element.height), text, lines, multiline,
-               lineHeight, letterSpacing, element.EffectiveAlignment(), font, element.RtfText());
     if (element.VariableHeight() && PrintColumns() < 2) {
         placed.SetLines(std::move(lines));
         return;
