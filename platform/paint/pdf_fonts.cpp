@@ -23,6 +23,37 @@ constexpr int kFixedPitchFlag = 1;
 constexpr int kSymbolicFlag = 4;
 constexpr int kItalicFlag = 64;
 
+// A ToUnicode map: the characters each code of `bytes` bytes stands for,
+// the codes in ascending order.
+QByteArray UnicodeCMap(int bytes, const std::vector<std::pair<quint32, QString>>& codes) {
+    const auto code = [bytes](PdfBuffer& map, quint32 value) -> PdfBuffer& {
+        return bytes == 1 ? map.Hex2(value) : map.Hex4(value);
+    };
+    PdfBuffer map;
+    map.Raw(
+        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n1 begincodespacerange\n<");
+    code(map, 0).Raw("> <");
+    code(map, bytes == 1 ? 0xFF : 0xFFFF).Raw(">\nendcodespacerange\n");
+    // A CMap takes at most 100 entries in one bfchar block.
+    for (size_t from = 0; from < codes.size(); from += 100) {
+        const size_t end = std::min(codes.size(), from + 100);
+        map.Int(qint64(end - from)).Raw("beginbfchar\n");
+        for (size_t i = from; i < end; ++i) {
+            map.Char('<');
+            code(map, codes[i].first).Raw("> <");
+            for (QChar unit : codes[i].second) {
+                map.Hex4(unit.unicode());
+            }
+            map.Raw(">\n");
+        }
+        map.Raw("endbfchar\n");
+    }
+    map.Raw("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
+    return map.Bytes();
+}
+
 QString FaceKey(const QRawFont& face) {
     return face.familyName() + QLatin1Char('|') + face.styleName() + QLatin1Char('|') +
            QString::number(face.weight()) + QLatin1Char('|') + QString::number(int(face.style()));
@@ -126,26 +157,12 @@ QByteArray PdfFont::WidthsArray() const {
 QByteArray PdfFont::ToUnicodeMap() const {
     QList<quint32> glyphs = unicode_.keys();
     std::sort(glyphs.begin(), glyphs.end());
-    PdfBuffer map;
-    map.Raw(
-        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-        "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n");
-    for (qsizetype from = 0; from < glyphs.size(); from += 100) {
-        const qsizetype count = qMin<qsizetype>(100, glyphs.size() - from);
-        map.Int(count).Raw("beginbfchar\n");
-        for (qsizetype i = from; i < from + count; ++i) {
-            map.Char('<').Hex4(glyphs.at(i)).Raw("> <");
-            for (QChar unit : unicode_.value(glyphs.at(i))) {
-                map.Hex4(unit.unicode());
-            }
-            map.Raw(">\n");
-        }
-        map.Raw("endbfchar\n");
+    std::vector<std::pair<quint32, QString>> codes;
+    codes.reserve(size_t(glyphs.size()));
+    for (quint32 glyph : glyphs) {
+        codes.emplace_back(glyph, unicode_.value(glyph));
     }
-    map.Raw("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
-    return map.Bytes();
+    return UnicodeCMap(2, codes);
 }
 
 int PdfFont::Write(PdfDocument& document) const {
@@ -261,28 +278,14 @@ QByteArray PdfFont::Type3CharProc(const QRawFont& unitFace, quint32 glyph, QRect
 }
 
 QByteArray PdfFont::Type3ToUnicodeMap(int font) const {
-    PdfBuffer map;
-    map.Raw(
-        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-        "1 begincodespacerange\n<00> <FF>\nendcodespacerange\n");
     const int first = font * kType3Codes;
     const int count = std::min(kType3Codes, int(type3Glyphs_.size()) - first);
-    for (int from = 0; from < count; from += 100) {
-        const int chunk = std::min(100, count - from);
-        map.Int(chunk).Raw("beginbfchar\n");
-        for (int code = from; code < from + chunk; ++code) {
-            map.Char('<').Hex2(quint32(code)).Raw("> <");
-            for (QChar unit : unicode_.value(type3Glyphs_[size_t(first + code)])) {
-                map.Hex4(unit.unicode());
-            }
-            map.Raw(">\n");
-        }
-        map.Raw("endbfchar\n");
+    std::vector<std::pair<quint32, QString>> codes;
+    codes.reserve(size_t(count));
+    for (int code = 0; code < count; ++code) {
+        codes.emplace_back(quint32(code), unicode_.value(type3Glyphs_[size_t(first + code)]));
     }
-    map.Raw("endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n");
-    return map.Bytes();
+    return UnicodeCMap(1, codes);
 }
 
 int PdfFont::WriteType3Font(PdfDocument& document, int font) const {
