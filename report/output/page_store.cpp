@@ -129,7 +129,12 @@ void TPageStore::Uncache(std::deque<Cached>::iterator it) const {
 // Readers mostly go on to the next pages: the worker reads them meanwhile.
 void TPageStore::ReadAheadAfter(int record) const {
     const int end = std::min(record + 1 + kReadAhead, int(records_.size()));
-    for (int next = record + 1; next < end; ++next) {
+    // Reading on page by page, the pages up to the last one asked for are
+    // asked for already: their kept elements are not copied again.
+    const bool onward = askedUpTo_ > record && askedUpTo_ < end;
+    const int first = onward ? askedUpTo_ + 1 : record + 1;
+    askedUpTo_ = std::max(end - 1, record);
+    for (int next = first; next < end; ++next) {
         const bool cached = std::any_of(cache_.begin(), cache_.end(),
                                         [next](const Cached& c) { return c.record == next; });
         const Record& r = Locate(next);
@@ -158,6 +163,7 @@ void TPageStore::ForgetCache() const {
     if (worker_) {
         worker_->DropReadAhead();  // it holds copies of the elements that changed
     }
+    askedUpTo_ = -1;
 }
 
 void TPageStore::Drop(int record) {

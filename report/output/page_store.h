@@ -79,5 +79,6 @@ class TPageStore {
     mutable std::vector<Record> records_;
     std::unordered_set<const TVystPrvek*> held_;
     mutable std::deque<Cached> cache_;
+    mutable int askedUpTo_ = -1;  // the last record whose reading ahead was asked for
     mutable std::string buffer_;  // the bytes of the page being read
 };
