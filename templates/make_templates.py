@@ -53,8 +53,10 @@ def page_frame(t, title, heading=None, heading_height=0, continued=False):
     t.section(PAGE_FOOTER, FOOTER_HEIGHT)
     t.hline("P", 0, 4, w)
     t.text("P", 0, 8, 300, 16, "Chovatelská evidence Harvel", size=7, colour=LABEL_COLOUR)
-    t.variable("P", PAGE_NUMBER, "Strana %d", w - 178, 8, 140, 16, size=8, align=RIGHT)
-    t.variable("P", PAGE_COUNT, "/ %d", w - 36, 8, 36, 16, size=8)
+    # Wide enough for page numbers and totals of nine digits at this size
+    # ("Strana 99999 / 99999" needs 67 and 38 hundredths).
+    t.variable("P", PAGE_NUMBER, "Strana %d", w - 200, 8, 130, 16, size=8, align=RIGHT)
+    t.variable("P", PAGE_COUNT, "/ %d", w - 68, 8, 68, 16, size=8)
 
 
 def continued_animal(t):

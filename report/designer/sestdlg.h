@@ -12,6 +12,7 @@
 #include "report/engine/sestava_layout.h"
 #include "report/output/paper_formats.h"
 #include "report/output/sestprn.h"
+#include "report/output/sestvyst.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -34,7 +35,7 @@ struct TTemplateSettingsValues {
     QString reportDir;
     int copies = 1;
     int startPage = 1;
-    int endPage = 9999;
+    int endPage = kToLastPage;
     int maxRecords = 0;
     QString popis;
     // "Papír"

@@ -62,7 +62,7 @@ void TSestDlg::Fill(const TTemplateSettingsValues& values, int tab) {
     reportDir_->setText(values.reportDir);
     copies_->setText(QString::number(values.copies));
     startPage_->setText(QString::number(values.startPage));
-    endPage_->setText(QString::number(values.endPage));
+    endPage_->setText(LastPageText(values.endPage));
     maxRecords_->setText(QString::number(values.maxRecords));
     popis_->setText(values.popis);
 

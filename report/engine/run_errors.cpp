@@ -36,6 +36,12 @@ QString TRunError::Message() const {
                 .arg(code);
         case reFunctionName:
             return QStringLiteral("Funkce \"%1\" v předloze není, tiskne se prázdná.").arg(name);
+        case rePageRange:
+            return QStringLiteral(
+                       "Sestava \"%1\" skončila na stránce %2, jak určil zadaný rozsah "
+                       "stránek; další stránky nebyly vytvořeny.")
+                .arg(name)
+                .arg(code);
         default:
             return name;
     }

@@ -15,15 +15,18 @@ enum TRunErrorKind : int {
     reField = 3,         // an element names a data field the data does not have
     reFieldNumber = 4,   // an element refers to a field number past the last field
     reFunctionName = 5,  // an element names a user function the template does not have
+    rePageRange = 6,     // the page range the user set ended the run before the report's end
 };
 
 struct TRunError {
     int kind = reFunction;  // TRunErrorKind
-    // The template (paper), the function, the picture file or picture column,
-    // or the field or function as the template refers to it (a field number
-    // as the 0-based number the template holds).
+    // The template (paper, page range), the function, the picture file or
+    // picture column, or the field or function as the template refers to it
+    // (a field number as the 0-based number the template holds).
     QString name;
-    int code = 0;      // functions: the expression error code; field numbers: the field count
+    // functions: the expression error code; field numbers: the field count;
+    // page range: the last page of the range
+    int code = 0;
     int position = 0;  // functions: 0-based character position in the expression
     int record = 0;    // picture columns: the 1-based record of the run
     // Paper: the refused value; functions: the expression; pictures: why

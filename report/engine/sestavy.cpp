@@ -7,6 +7,7 @@
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/print/printer_system.h"
+#include "report/engine/template_check.h"
 #include "report/output/sestexport.h"
 
 namespace {
@@ -262,7 +263,19 @@ int TSestava::ReadTemplateFile(bool forEdit) {
             kChyba, platform::MessageIcon::Error);
     }
     SetPredloha(lines);
+    if (r == seOK && !forEdit) {
+        r = RefuseUnprintable(fileName);
+    }
     return r;
+}
+
+int TSestava::RefuseUnprintable(const QString& fileName) {
+    const QString refusal = TemplateRefusal(*this, fileName);
+    if (refusal.isEmpty()) {
+        return seOK;
+    }
+    platform::ShowMessage(refusal, kChyba, platform::MessageIcon::Error);
+    return seCteniPredlohy;
 }
 
 void TSestava::SaveFailed() {
@@ -445,9 +458,11 @@ bool TSestava::PreviewAt(const TWindowPlace& place) {
     const int r = Generate();
     bool ok = false;
     // The window opens also when generation failed, on the output as it is,
-    // but not while another operation of this report is still using it.
+    // but not while another operation of this report is still using it, and
+    // not when the template could not be read: the user has been told why,
+    // and a blank or earlier output would only look like the report.
     const TPreviewWindowHook& hook = PreviewHook();
-    if (hook && r != seBusy) {
+    if (hook && r != seBusy && r != seCteniPredlohy) {
         PrepareOutput();
         ok = hook(*this, place);
     }

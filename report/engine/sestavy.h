@@ -187,7 +187,10 @@ class TSestava : public TSestavaD {
 
   private:
     int RunGenerate();
+    // Reads the template file; one read for a run that has nothing to print
+    // (empty, damaged) is refused with a message saying why (r 4).
     int ReadTemplateFile(bool forEdit);
+    int RefuseUnprintable(const QString& fileName);
     bool WriteTemplateFile(const QString& fileName);
     void SaveFailed();
     QString AskSaveAsName();

@@ -190,6 +190,11 @@ int TSestavaTyp::Run(bool topLevel) {
     measure_.reset();
     layoutMemory_.Clear();
     if (topLevel) {
+        // The run stopped at the range's end, or made pages past it that the
+        // range drops now: either way the report is longer than what is kept.
+        if (abort_ || out.PageCount() > EndPage) {
+            ReportPageRangeEnd();
+        }
         out.SetRange(StartPage, EndPage, Popis(), ExportLanguage, PrintCopies);
         out.SetCurrentPage(0);
     }
@@ -271,6 +276,14 @@ void TSestavaTyp::ReportRunError(const TRunError& error) {
     if (runErrors_.Add(error) && OnRunError) {
         OnRunError(*this, error);
     }
+}
+
+void TSestavaTyp::ReportPageRangeEnd() {
+    TRunError error;
+    error.kind = rePageRange;
+    error.name = TemplateName();
+    error.code = EndPage;
+    ReportRunError(error);
 }
 
 void TSestavaTyp::ReportMissingSource(const TLumexReportElement& element) {

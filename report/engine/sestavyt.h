@@ -56,7 +56,7 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     bool TiskJedenZaznam = false;
     int MaxRecords = 0;
     int StartPage = 1;
-    int EndPage = 9999;
+    int EndPage = kToLastPage;  // a set one stops the run after that page, and says so
     int PrintCopies = 1;
     TSestLanguage ExportLanguage = slUndefined;
     bool AllowNullValues = false;
@@ -158,6 +158,7 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     void ResolvePicture(TLumexReportElement& element);
     void ReportFunctionErrors();
     void ReportMissingSource(const TLumexReportElement& element);
+    void ReportPageRangeEnd();
     bool IncludesSection(const TOddilSestavy& section, bool header, bool footer) const;
 
     int FooterHeight() const;

@@ -187,6 +187,10 @@ void TSestVystup::SetRange(int firstPage, int lastPage, const QString& title,
     }
 }
 
+QString LastPageText(int lastPage) {
+    return lastPage == kToLastPage ? QStringLiteral("poslední") : QString::number(lastPage);
+}
+
 // ---- rendering ----------------------------------------------------------------------
 
 void TSestVystup::SetCurrentPage(int i) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,12 @@ class TPageStore;
 
 // Scale of the page image: canvas units per hundredth of an inch.
 constexpr int kPageImageScale = 6;
+
+// The last page of a range nobody set: every page the report has. Any number
+// a user gives is a real page number and is honoured as it stands.
+constexpr int kToLastPage = std::numeric_limits<int>::max();
+// The last page of a range as the user reads it: its number, or "poslední".
+QString LastPageText(int lastPage);
 
 // Raised before a picture is drawn, with the placed size in canvas units.
 using TPreparePictureHook = std::function<void(platform::Picture& picture, int width, int height)>;
@@ -175,7 +182,7 @@ class TSestVystup {
     bool PrintBackground = false;
     int CurrentPage = 0;
     int FirstPage = 1;
-    int LastPage = 9999;
+    int LastPage = kToLastPage;
     int Copies = 1;
     int TextLineSpacing = -1;
     TSestLanguage ExportLanguage = slUndefined;

@@ -102,7 +102,7 @@ QString EmptyRangeText(int firstPage, int lastPage, int pageCount) {
                "Zadaný rozsah stránek (%1 až %2) je mimo tiskovou sestavu "
                "(počet stran: %3).")
         .arg(firstPage)
-        .arg(lastPage)
+        .arg(LastPageText(lastPage))
         .arg(pageCount);
 }
 

@@ -21,6 +21,7 @@
 #include "print_source.h"
 #include "report/engine/expression.h"
 #include "report/engine/sestavy.h"
+#include "report/engine/template_check.h"
 #include "report/output/export_pdf.h"
 #include "report_options.h"
 
@@ -118,13 +119,19 @@ void SetTemplate(TSestava& report, const QString& templateFile) {
         report.SetReportDir(info.absolutePath());
         report.SetReportName(info.fileName());
     } else {
-        // A template under another extension is read directly.
+        // A template under another extension is read directly, and refused
+        // like a .pts file when it has nothing to print.
         const QString path = info.absoluteFilePath();
         report.OnNactiPredlohu = [path](TSestava& r) {
             TPredloha lines;
             if (!lines.LoadFromFile(path))
                 return false;
             r.SetPredloha(lines);
+            const QString refusal = TemplateRefusal(r, path);
+            if (!refusal.isEmpty()) {
+                PrintError(refusal);
+                return false;
+            }
             return true;
         };
     }

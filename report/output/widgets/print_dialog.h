@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+#include "report/output/sestvyst.h"
+
 class QWidget;
 class TComboBoxPredloha;
 
@@ -29,7 +31,7 @@ class TPrintDialogTyp {
     // ---- printer and range --------------------------------------------------------------
     int PrinterIndex = -1;  // the current printer at creation; -1 when none is installed
     int FromPage = 1;
-    int ToPage = 9999;
+    int ToPage = kToLastPage;  // the report's last page unless the user sets one
     int Copies = 1;
 
     // ---- what is enabled ---------------------------------------------------------------

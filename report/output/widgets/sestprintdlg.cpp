@@ -19,13 +19,16 @@ namespace {
 
 constexpr int kPathLabelWidth = 300;
 
-QSpinBox* MakePageEdit(const char* name, QWidget* parent) {
+QSpinBox* MakeNumberEdit(const char* name, int minimum, int maximum, QWidget* parent) {
     auto* edit = new QSpinBox(parent);
     edit->setObjectName(QLatin1String(name));
-    edit->setRange(TSestPrintDlg::kMinPage, TSestPrintDlg::kMaxPage);
+    edit->setRange(minimum, maximum);
     edit->setMinimumWidth(80);
     return edit;
 }
+
+// The value of "&Do stránky:" that reads "poslední".
+constexpr int kLastPageValue = TSestPrintDlg::kMinPage - 1;
 
 QCheckBox* MakeCheckBox(const char* name, const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
@@ -90,11 +93,12 @@ QGroupBox* TSestPrintDlg::BuildPrinterGroup() {
 QGroupBox* TSestPrintDlg::BuildRangeGroup() {
     rangeGroup_ = new QGroupBox(QStringLiteral("Rozsah stránek:"), this);
     rangeGroup_->setObjectName(QStringLiteral("GroupRozsah"));
-    fromEdit_ = MakePageEdit("EOd", rangeGroup_);
-    toEdit_ = MakePageEdit("EDo", rangeGroup_);
-    copiesEdit_ = MakePageEdit("EKopie", rangeGroup_);
+    fromEdit_ = MakeNumberEdit("EOd", kMinPage, kMaxPage, rangeGroup_);
+    toEdit_ = MakeNumberEdit("EDo", kLastPageValue, kMaxPage, rangeGroup_);
+    toEdit_->setSpecialValueText(LastPageText(kToLastPage));
+    copiesEdit_ = MakeNumberEdit("EKopie", 1, kMaxCopies, rangeGroup_);
     fromEdit_->setValue(kMinPage);
-    toEdit_->setValue(kMaxPage);
+    toEdit_->setValue(kLastPageValue);
     copiesEdit_->setValue(1);
     currentPageBox_ = MakeCheckBox("ChBAktualniStranka",
                                    QStringLiteral("&Tisknout &aktuální stránku"), rangeGroup_);
@@ -180,7 +184,7 @@ void TSestPrintDlg::Load(const TPrintDialogTyp& settings) {
     pathLabel_->setVisible(settings.ShowTemplateNames);
 
     fromEdit_->setValue(settings.FromPage);
-    toEdit_->setValue(settings.ToPage);
+    toEdit_->setValue(settings.ToPage == kToLastPage ? kLastPageValue : settings.ToPage);
     copiesEdit_->setValue(settings.Copies);
     toFileBox_->setChecked(settings.ToFile);
     currentPageBox_->setChecked(settings.CurrentPage);
@@ -225,7 +229,7 @@ void TSestPrintDlg::Store(TPrintDialogTyp& settings) const {
         settings.ReportPath = templateBox_->SelectedPath();
     }
     settings.FromPage = fromEdit_->value();
-    settings.ToPage = toEdit_->value();
+    settings.ToPage = toEdit_->value() == kLastPageValue ? kToLastPage : toEdit_->value();
     settings.Copies = copiesEdit_->value();
     if (printerBox_->isEnabled()) {
         settings.PrinterIndex = printerBox_->SelectedPrinterIndex();

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "report/output/sestvyst.h"
+
 class QCheckBox;
 class QFormLayout;
 class QGroupBox;
@@ -19,8 +21,11 @@ class TPrintDialogTyp;
 class TSestPrintDlg : public QDialog {
     Q_OBJECT
   public:
+    // The page fields take any page a report can have; the lowest value of
+    // "&Do stránky:" (one below kMinPage) reads "poslední": the report's last page.
     static constexpr int kMinPage = 1;
-    static constexpr int kMaxPage = 9999;
+    static constexpr int kMaxPage = kToLastPage;
+    static constexpr int kMaxCopies = 9999;
 
     explicit TSestPrintDlg(QWidget* parent = nullptr);
 
