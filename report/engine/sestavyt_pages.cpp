@@ -166,7 +166,10 @@ void TSestavaTyp::FinishReport(bool topLevel) {
         PrintPageFooter(0);
     }
     if (topLevel) {
-        const int count = out.PageCount();
+        // A range that ends the run early keeps pages up to its end only; a
+        // total counting the page begun past it would name a page that is
+        // not there.
+        const int count = std::min(out.PageCount(), EndPage);
         for (TVystPrvek* placed : pageCountElements_) {
             auto* element = const_cast<TLumexReportElement*>(placed->Element);
             element->value.number = count;

@@ -27,6 +27,9 @@ bool IsTemplateRecord(QStringView line) {
         return true;
     }
     const QString code = TemplateRecordCode(line);
+    if (code.isEmpty()) {
+        return false;
+    }
     if (code.size() == 1) {
         for (int type = 0; type < kFixedSectionCount; ++type) {
             if (code == FixedSectionCode(type)) {

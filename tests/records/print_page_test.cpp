@@ -645,6 +645,48 @@ TEST_F(PrintPage, AMissingTemplateFileIsReported) {
     EXPECT_TRUE(messages_.Texts()[0].contains("Tituly00.pts"));
 }
 
+// An empty or damaged template: neither the preview nor the print starts,
+// the user reads why, and the print page stays as it was.
+TEST_F(PrintPage, AnEmptyOrDamagedTemplateIsRefusedAndThePageStaysAsItWas) {
+    const QString file = templates_.path() + "/EvidList00.pts";
+    platform::FakePrinterSystem printers({platform::FakePrinter::Laser("Laser")});
+    printers.Install();
+    int previews = 0;
+    int printed = 0;
+    SetPreviewWindowHook([&](TSestava&, const TWindowPlace&) { return ++previews, true; });
+    SetPrinterHook([&](TSestava&, int, const QString&) { return ++printed, int(seOK); });
+    Click("BtnAktualizace");
+    const QStringList listed = GridNames(0);
+    TPrintBtnKopa* button = Find<TPrintBtnKopa>("PrintBtnKopa1");
+    const std::vector<std::pair<QByteArray, QString>> cases = {
+        {"", QStringLiteral("Předloha \"%1\" je prázdná.").arg(file)},
+        {"Toto neni predloha\r\n",
+         QStringLiteral("Předloha \"%1\" je poškozená: řádek 1 není záznam předlohy "
+                        "(\"Toto neni predloha\").")
+             .arg(file)},
+    };
+    for (const auto& [bytes, message] : cases) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+        out.close();
+        for (const TKindPrint kind : {kpPreview, kpPrint}) {
+            button->SetKindPrint(kind);
+            messages_.Clear();
+            Click("PrintBtnKopa1");
+            EXPECT_EQ(messages_.Texts(), QStringList{message}) << int(kind);
+            ASSERT_FALSE(messages_.Shown().empty());
+            EXPECT_EQ(messages_.Shown()[0].caption, "Chyba");
+            EXPECT_EQ(messages_.Shown()[0].icon, platform::MessageIcon::Error);
+            EXPECT_EQ(button->KindPrint(), kind);
+            EXPECT_EQ(page_->TemplateList(0)->currentIndex(), 0);
+            EXPECT_EQ(GridNames(0), listed);
+        }
+    }
+    EXPECT_EQ(previews, 0);
+    EXPECT_EQ(printed, 0);
+}
+
 TEST_F(PrintPage, PrintingWithoutAPrinterWarns) {
     WriteTemplate("EvidList00.pts");
     platform::FakePrinterSystem none(std::vector<platform::FakePrinter>{});

@@ -90,23 +90,66 @@ TEST_F(RunErrorsTool, UnusablePaperPrintsOnTheDefaultPaperAndSaysSo) {
     EXPECT_EQ(QImage(data.File(QStringLiteral("obri1.png"))).size(), QSize(165, 234));
 }
 
+// Empty and damaged templates are refused before the run, with the reason;
+// a sound template whose sections are all hidden makes no page. Either way
+// every format refuses alike and writes nothing.
 TEST_F(RunErrorsTool, TemplatesWithoutAPageAreRefusedByEveryFormatAlike) {
     const QByteArray whole = "I,0,\"Seznam\"\nI,3,2,1,30,0\n";
-    const QString templates[] = {
-        WriteTemplate(QStringLiteral("prazdna.pts"), QByteArray()),
-        WriteTemplate(QStringLiteral("bajt.pts"), QByteArray("I")),
-        WriteTemplate(QStringLiteral("useknuta.pts"), whole.left(9)),
+    const std::vector<std::pair<QString, QString>> templates = {
+        {WriteTemplate(QStringLiteral("prazdna.pts"), QByteArray()), "je prázdná."},
+        {WriteTemplate(QStringLiteral("bajt.pts"), QByteArray("I")),
+         "je poškozená: řádek 1 není záznam předlohy (\"I\")."},
+        {WriteTemplate(QStringLiteral("useknuta.pts"), whole.left(9)), "je prázdná."},
+        {WriteTemplate(QStringLiteral("skryta.pts"), "I,3,2,0,30,0\n" + kBody.mid(13).toUtf8()),
+         "Sestava nemá žádnou stránku."},
     };
-    for (const QString& pts : templates) {
+    for (const auto& [pts, reason] : templates) {
         for (const char* format : {"dump", "pdf", "png", "txt", "rtf", "html", "spl"}) {
             const QString out = data.File(QStringLiteral("vystup.%1").arg(format));
             const Result r = RunReport(Args(pts, QString::fromLatin1(format), out));
             EXPECT_EQ(r.code, 1) << format << " " << pts.toStdString();
-            EXPECT_TRUE(r.err.contains(QStringLiteral("Sestava nemá žádnou stránku")))
-                << format << ": " << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(reason)) << format << ": " << r.err.toStdString();
             EXPECT_FALSE(QFileInfo::exists(out)) << format;
         }
     }
+}
+
+// The range the user gave ends the run before the report does: the pages
+// asked for are written and one line on stderr says the rest were not
+// made; --strict makes that exit code 1. Without a range every page comes.
+TEST_F(RunErrorsTool, ARangeEndingTheRunEarlyIsToldOnce) {
+    const QString pts = WriteTemplate(
+        QStringLiteral("karty.pts"),
+        "I,0,\"Karty\"\nI,3,2,1,700,0\n" + kBody.mid(13).toUtf8());
+    const QString out = data.File(QStringLiteral("karty.txt"));
+    auto pages = [&out] {
+        QFile dump(out);
+        return dump.open(QIODevice::ReadOnly)
+                   ? int(QString::fromUtf8(dump.readAll()).count(QRegularExpression("^page ",
+                                                      QRegularExpression::MultilineOption)))
+                   : -1;
+    };
+    Result r = RunReport(Args(pts, QStringLiteral("dump"), out));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(pages(), 3);
+    EXPECT_TRUE(Told(r).isEmpty()) << r.err.toStdString();
+
+    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--last" << "2");
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(pages(), 2);
+    EXPECT_EQ(Told(r), QStringList{QStringLiteral(
+                           "harvel-report: Sestava \"karty.pts\" skončila na stránce 2, jak "
+                           "určil zadaný rozsah stránek; další stránky nebyly vytvořeny.")})
+        << r.err.toStdString();
+
+    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--last" << "2" << "--strict");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(Told(r).size(), 1) << r.err.toStdString();
+    // A range the report does not pass is no problem, even under --strict.
+    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--first" << "2" << "--last" << "3"
+                                                         << "--strict");
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(Told(r).isEmpty()) << r.err.toStdString();
 }
 
 TEST_F(RunErrorsTool, FailuresOfTheRunAreToldOnceAndStrictMakesThemFatal) {

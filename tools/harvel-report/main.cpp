@@ -176,6 +176,10 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
     // The single-file HTML export is one page as long as its content.
     report.Unpaged = o.format == QLatin1String("html-single");
     const int r = report.Generate();
+    if (r == seCteniPredlohy) {
+        // Why the template was refused has been told already.
+        throw Failure{QStringLiteral("Předlohu \"%1\" se nepodařilo načíst.").arg(o.templateFile)};
+    }
     if (r != seOK) {
         throw Failure{QStringLiteral("Sestavu se nepodařilo vytvořit (kód %1).").arg(r)};
     }

@@ -102,6 +102,23 @@ TEST_F(TemplateSettings, MarginsFollowTheChosenUnit) {
     EXPECT_EQ(dialog.Values().paper.MarginLeft, 50);
 }
 
+// The report's page range as it stands: without a set last page it prints
+// to the last page; a set one shows its number, past 9,999 too.
+TEST_F(TemplateSettings, ThePrintedPagesShowTheReportsRange) {
+    DesignerFixture f;
+    TFormSestE& w = f.Open();
+    TSestDlg& dialog = w.TemplateSettingsDialog();
+    dialog.Fill(TTemplateSettingsValues{}, -1);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "EStartPage")->text(), QStringLiteral("1"));
+    EXPECT_EQ(Child<QLineEdit>(dialog, "EEndPage")->text(), QStringLiteral("poslední"));
+    TTemplateSettingsValues set;
+    set.startPage = 10001;
+    set.endPage = 20015;
+    dialog.Fill(set, -1);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "EStartPage")->text(), QStringLiteral("10001"));
+    EXPECT_EQ(Child<QLineEdit>(dialog, "EEndPage")->text(), QStringLiteral("20015"));
+}
+
 TEST_F(TemplateSettings, AllTabsOrOnlyTheOneAsked) {
     DesignerFixture f;
     TFormSestE& w = f.Open();

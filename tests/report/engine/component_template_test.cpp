@@ -55,7 +55,7 @@ TEST_F(ComponentTest, DefaultsAtCreation) {
     EXPECT_EQ(report.IniFileName, QStringLiteral("SestDLL.ini"));
     EXPECT_EQ(report.PrintCopies, 1);
     EXPECT_EQ(report.StartPage, 1);
-    EXPECT_EQ(report.EndPage, 9999);
+    EXPECT_EQ(report.EndPage, kToLastPage);  // every page the report has
     EXPECT_EQ(report.MaxRecords, 0);
     EXPECT_TRUE(report.ReportDirIgnore);
     EXPECT_FALSE(report.IsStored);
@@ -153,6 +153,70 @@ TEST_F(ComponentTest, MissingTemplateForARunIsAnError) {
     EXPECT_EQ(messages.Shown()[0].caption, QStringLiteral("Chyba"));
     EXPECT_EQ(errors, std::vector<TSestError>{seCteniPredlohy});  // told once
     EXPECT_FALSE(QFileInfo::exists(report.TemplateFileName()));
+}
+
+// A run of a template with nothing to print is refused, once, with the
+// reason; no preview opens on a blank or earlier output.
+TEST_F(ComponentTest, EmptyOrDamagedTemplatesAreRefusedForARunWithTheReason) {
+    const QString longLine(60, QLatin1Char('x'));
+    const std::vector<std::pair<QByteArray, QString>> cases = {
+        {"", "je prázdná."},
+        {"\r\n  \r\n", "je prázdná."},
+        {"I,0,\"Jen nastavení\"\r\nI,3,2,1,30,0\r\n", "je prázdná."},
+        {"<html>\r\n<body>Ahoj</body>\r\n",
+         "je poškozená: řádek 1 není záznam předlohy (\"<html>\")."},
+        {",Z,1\r\n", "je poškozená: řádek 1 není záznam předlohy (\",Z,1\")."},
+        {"\r\nI,1,10,52,6\r\nGIF89a\x01\x02,T\r\n",
+         "je poškozená: řádek 3 není záznam předlohy (\"GIF89a\uFFFD\uFFFD,T\")."},
+        {longLine.toLatin1(), QStringLiteral("je poškozená: řádek 1 není záznam předlohy (\"%1…\").")
+                                  .arg(longLine.left(40))},
+    };
+    int previews = 0;
+    SetPreviewWindowHook([&](TSestava&, const TWindowPlace&) { return ++previews, true; });
+    UseTemplate(QStringLiteral("bad.pts"));
+    for (const auto& [bytes, reason] : cases) {
+        QFile file(report.TemplateFileName());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        errors.clear();
+        ScriptedMessages messages;
+        EXPECT_FALSE(report.Preview());
+        ASSERT_EQ(messages.Shown().size(), 1U) << bytes.toStdString();
+        EXPECT_EQ(messages.Shown()[0].text,
+                  QStringLiteral("Předloha \"%1\" ").arg(report.TemplateFileName()) + reason);
+        EXPECT_EQ(messages.Shown()[0].caption, QStringLiteral("Chyba"));
+        EXPECT_EQ(errors, std::vector<TSestError>{seCteniPredlohy});
+    }
+    EXPECT_EQ(previews, 0);
+
+    // A missing file is told by its own message, and no preview follows either.
+    UseTemplate(QStringLiteral("missing.pts"));
+    ScriptedMessages messages;
+    report.Preview();
+    EXPECT_EQ(messages.Shown().size(), 1U);
+    EXPECT_EQ(previews, 0);
+    SetPreviewWindowHook(nullptr);
+}
+
+// Lines the format does not know are still passed over in a template that
+// has elements, and an empty template still opens in the designer.
+TEST_F(ComponentTest, OnlyRunsOfTemplatesWithNothingToPrintAreRefused) {
+    UseTemplate(QStringLiteral("list.pts"));
+    TPredloha lines = component_test::ListTemplate();
+    lines.Add(QStringLiteral("poznámka, kterou starší nástroj připsal"));
+    ASSERT_TRUE(lines.SaveToFile(report.TemplateFileName()));
+    ScriptedMessages messages;
+    EXPECT_EQ(report.Generate(), seOK);
+    EXPECT_EQ(report.Output().PageCount(), 1);
+
+    UseTemplate(QStringLiteral("empty.pts"));
+    ASSERT_TRUE(QFile(report.TemplateFileName()).open(QIODevice::WriteOnly));
+    int designerOpened = 0;
+    SetDesignerHook([&](TSestava&, const TWindowPlace&) { return ++designerOpened, int(sePreruseno); });
+    EXPECT_EQ(report.Edit(), sePreruseno);
+    EXPECT_EQ(designerOpened, 1);
+    EXPECT_TRUE(messages.Shown().empty());
 }
 
 TEST_F(ComponentTest, EditingAMissingTemplateAsksToCreateIt) {

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <string>
 
 #include "platform/print/fake_printer_system.h"
 #include "report/output/widgets/combo_predloha.h"
@@ -57,7 +58,7 @@ TEST_F(PrintDialogTest, ComponentDefaults) {
     EXPECT_EQ(component.PrinterIndex, 1);
     EXPECT_TRUE(component.ReportDirIgnore);
     EXPECT_EQ(component.FromPage, 1);
-    EXPECT_EQ(component.ToPage, 9999);
+    EXPECT_EQ(component.ToPage, kToLastPage);
     EXPECT_EQ(component.Copies, 1);
     EXPECT_TRUE(component.EnablePrinterProperties && component.EnableEdit &&
                 component.EnablePreview && component.EnablePrint);
@@ -121,11 +122,12 @@ TEST_F(PrintDialogTest, WindowShowsTheCaptionsAndTheComponentValues) {
         EXPECT_EQ(Child<QCheckBox>(dialog, "ChBPozadi")->text(), QStringLiteral("Tisknout pozadí"));
         EXPECT_TRUE(Child<QCheckBox>(dialog, "ChBPozadi")->isChecked());
 
-        for (const char* name : {"EOd", "EDo", "EKopie"}) {
-            QSpinBox* edit = Child<QSpinBox>(dialog, name);
-            EXPECT_EQ(edit->minimum(), 1) << name;
-            EXPECT_EQ(edit->maximum(), 9999) << name;
-        }
+        // The page fields take any page a report can have; copies stay below 10,000.
+        EXPECT_EQ(Child<QSpinBox>(dialog, "EOd")->minimum(), 1);
+        EXPECT_EQ(Child<QSpinBox>(dialog, "EOd")->maximum(), kToLastPage);
+        EXPECT_EQ(Child<QSpinBox>(dialog, "EDo")->maximum(), kToLastPage);
+        EXPECT_EQ(Child<QSpinBox>(dialog, "EKopie")->minimum(), 1);
+        EXPECT_EQ(Child<QSpinBox>(dialog, "EKopie")->maximum(), 9999);
         EXPECT_EQ(Child<QSpinBox>(dialog, "EOd")->value(), 3);
         EXPECT_EQ(Child<QSpinBox>(dialog, "EDo")->value(), 7);
         EXPECT_EQ(Child<QSpinBox>(dialog, "EKopie")->value(), 2);
@@ -189,6 +191,33 @@ TEST_F(PrintDialogTest, StoresTheChosenPrinterRangeAndCheckBoxes) {
     EXPECT_TRUE(component.SetAsDefault);
     EXPECT_TRUE(component.PrintBackground);
     EXPECT_FALSE(component.CurrentPage);
+}
+
+// Nobody set a last page: "&Do stránky:" reads "poslední" and gives it back
+// as the report's last page. Typed page numbers past 9,999 are kept whole.
+TEST_F(PrintDialogTest, TheLastPageReadsPosledniAndPagesPast9999AreKept) {
+    TPrintDialogTyp untouched;
+    ScriptedModal keep([](QDialog& dialog) {
+        EXPECT_EQ(Child<QSpinBox>(dialog, "EDo")->text(), QStringLiteral("poslední"));
+        Click(dialog, "BtnTisk");
+        return dialog.result();
+    });
+    ASSERT_EQ(untouched.Execute(), TPrintDialogTyp::prTisk);
+    EXPECT_EQ(untouched.ToPage, kToLastPage);
+
+    TPrintDialogTyp typed;
+    ScriptedModal type([](QDialog& dialog) {
+        for (const char* name : {"EOd", "EDo"}) {
+            QSpinBox* edit = Child<QSpinBox>(dialog, name);
+            edit->selectAll();
+            QTest::keyClicks(edit, name == std::string("EOd") ? "10001" : "20015");
+        }
+        Click(dialog, "BtnTisk");
+        return dialog.result();
+    });
+    ASSERT_EQ(typed.Execute(), TPrintDialogTyp::prTisk);
+    EXPECT_EQ(typed.FromPage, 10001);
+    EXPECT_EQ(typed.ToPage, 20015);
 }
 
 TEST_F(PrintDialogTest, ChoosingAPrinterShowsItsDeviceAndPort) {

@@ -152,6 +152,25 @@ TEST_F(ReportWindowsTest, PreviewTellsWhatTheRunWentPastInItsStatusBar) {
     EXPECT_FALSE(visible);
 }
 
+// The range the user set ends the run after page 2 of three: the preview
+// shows the two pages and says once why the third is missing.
+TEST_F(ReportWindowsTest, PreviewOfARangeEndingEarlySaysSoInItsStatusBar) {
+    QString shownText;
+    int pages = 0;
+    ScriptedModal modal([&](QDialog& dialog) {
+        shownText = Child<QLabel>(dialog, "PanelUpozorneni")->text();
+        pages = dynamic_cast<TFormSestP&>(dialog).Output()->PageCount();
+        return int(QDialog::Accepted);
+    });
+    report.EndPage = 2;
+    report.Preview();
+    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(report.RunErrors().Messages(),
+              QStringList{QStringLiteral("Sestava \"Seznam\" skončila na stránce 2, jak určil "
+                                         "zadaný rozsah stránek; další stránky nebyly vytvořeny.")});
+    EXPECT_EQ(shownText, QStringLiteral("Upozornění: ") + report.RunErrors().Messages().front());
+}
+
 TEST_F(ReportWindowsTest, PreviewUserActionCallsTheReportWithThePage) {
     int page = -1;
     report.OnPreviewCustomEvent = [&page](TSestava&, int actual) { page = actual; };
