@@ -3,7 +3,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QSaveFile>
+
+#include "platform/atomic_file.h"
 
 namespace platform {
 
@@ -56,10 +57,9 @@ QByteArray ToBmp(const QImage& image) {
 }
 
 bool SaveBmp(const QImage& image, const QString& fileName, QString* error) {
-    QSaveFile file(fileName);
+    AtomicFile file(fileName);
     const QByteArray bytes = ToBmp(image);
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit()) {
+    if (bytes.isEmpty() || !file.Open() || file.write(bytes) != bytes.size() || !file.Commit()) {
         if (error) {
             *error = file.errorString();
         }

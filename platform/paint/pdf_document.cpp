@@ -1,9 +1,8 @@
 #include "platform/paint/pdf_document.h"
 
-#include <QSaveFile>
-
 #include <zlib.h>
 
+#include "platform/atomic_file.h"
 #include "platform/paint/pdf_resources.h"
 #include "platform/paint/pdf_syntax.h"
 
@@ -58,8 +57,8 @@ PdfDocument::PdfDocument()
 PdfDocument::~PdfDocument() = default;
 
 bool PdfDocument::Open(const QString& fileName) {
-    file_ = std::make_unique<QSaveFile>(fileName);
-    if (!file_->open(QIODevice::WriteOnly)) {
+    file_ = std::make_unique<AtomicFile>(fileName);
+    if (!file_->Open()) {
         error_ = file_->errorString();
         failed_ = true;
         return false;
@@ -211,8 +210,8 @@ bool PdfDocument::Finish() {
     Flush();
     if (file_) {
         if (failed_) {
-            file_->cancelWriting();
-        } else if (!file_->commit()) {
+            file_->Discard();
+        } else if (!file_->Commit()) {
             Fail(file_->errorString());
         }
     }

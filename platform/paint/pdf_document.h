@@ -14,10 +14,10 @@
 #include <memory>
 
 class QIODevice;
-class QSaveFile;
 
 namespace platform {
 
+class AtomicFile;
 class PdfResources;
 class PdfCompressor;
 
@@ -68,7 +68,7 @@ class PdfDocument {
     void WriteHeader();
     void Fail(const QString& reason);
 
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<AtomicFile> file_;
     QIODevice* device_ = nullptr;
     std::unique_ptr<PdfResources> resources_;
     std::unique_ptr<PdfCompressor> compressor_;

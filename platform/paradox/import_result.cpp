@@ -50,6 +50,11 @@ QString Remarks(const ImportResult& r) {
                 r.copiedSettings.join(QStringLiteral(", ")) + u'\n';
     if (!r.copiedTemplates.isEmpty())
         text += QStringLiteral("Zkopírováno předloh: %1\n").arg(r.copiedTemplates.size());
+    if (!r.replacedFiles.isEmpty())
+        text += QStringLiteral("Nahrazeno: ") + r.replacedFiles.join(QStringLiteral(", ")) + u'\n';
+    if (!r.skippedFiles.isEmpty())
+        text += QStringLiteral("Nepřečteno (není to obyčejný soubor): ") +
+                r.skippedFiles.join(QStringLiteral(", ")) + u'\n';
     return text;
 }
 

@@ -35,6 +35,11 @@ struct ImportResult {
     QStringList unknownTables;  // .DB files of the old folder that are none of Harvel's
     QStringList copiedSettings;
     QStringList copiedTemplates;
+    // Files of the new installation an old one replaced, each kept as .BAK:
+    // "EvidList01.pts (původní uschován jako EvidList01.BAK)".
+    QStringList replacedFiles;
+    // Files of the old installation left unread: "shadow.pts (symbolický odkaz)".
+    QStringList skippedFiles;
     bool committed = false;  // false: refused or interrupted, nothing written
     bool interrupted = false;
     // The backup of the target database taken before anything was written;

@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <memory>
 
+#include "platform/atomic_file.h"
 #include "platform/paradox/old_installation.h"
 #include "platform/paradox/paradox_error.h"
 #include "platform/paradox/paradox_table.h"
+#include "platform/paradox/plain_file.h"
 #include "platform/store/store.h"
+#include "platform/store/text_width.h"
 
 namespace platform::paradox {
 namespace {
@@ -109,14 +112,12 @@ class TableImport {
     // The store cuts a long text to the column's width; taking over loses
     // nothing silently, so such a row is refused instead.
     static void CheckWidth(const ColumnSchema& column, const QVariant& value) {
-        if (column.type != ColumnType::Text || column.width <= 0)
+        if (column.type != ColumnType::Text)
             return;
         const QString text = value.toString();
-        if (text.size() > column.width)
-            throw StoreError(QStringLiteral("text sloupce %1 má %2 znaků, sloupec jich pojme %3")
-                                 .arg(column.name)
-                                 .arg(text.size())
-                                 .arg(column.width));
+        if (IsTooLongFor(column, text))
+            throw StoreError(QStringLiteral("sloupec %1: ").arg(column.name) +
+                             TooLongText(column, text));
     }
 
     void Refuse(const Record& record, const QString& reason) {
@@ -138,24 +139,66 @@ class TableImport {
     int keyField_ = -1;
 };
 
-QStringList CopyFiles(const QStringList& files, const QString& targetFolder) {
+// "EvidList01.pts" -> "EvidList01.BAK", as a template save keeps its previous version.
+QString BackupName(const QString& file) {
+    const QFileInfo info(file);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".BAK"));
+}
+
+[[noreturn]] void CannotCopy(const QString& file, const QString& targetFolder,
+                             const QString& reason) {
+    throw StoreError(
+        QStringLiteral("Soubor %1 nelze zkopírovat do %2: %3")
+            .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(targetFolder), reason));
+}
+
+// The new installation's own copy of a file is kept as .BAK before the old
+// one takes its place; its name (letter case included) stays.
+void KeepReplaced(const QString& existing, ImportResult& result) {
+    const QString backup = BackupName(existing);
+    QFile::remove(backup);
+    if (!QFile::copy(existing, backup))
+        throw StoreError(
+            QStringLiteral("Soubor %1 nelze uschovat jako %2; nebyl nahrazen.")
+                .arg(QDir::toNativeSeparators(existing), QDir::toNativeSeparators(backup)));
+    result.replacedFiles << QStringLiteral("%1 (původní uschován jako %2)")
+                                .arg(QFileInfo(existing).fileName(), QFileInfo(backup).fileName());
+}
+
+void CopyOne(const QString& file, const QString& target, const QString& targetFolder) {
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly))
+        CannotCopy(file, targetFolder, source.errorString());
+    AtomicFile copy(target);
+    if (!copy.Open())
+        CannotCopy(file, targetFolder, copy.FailureText());
+    while (!source.atEnd()) {
+        const QByteArray block = source.read(64 * 1024);
+        if (block.isEmpty() && source.error() != QFileDevice::NoError)
+            CannotCopy(file, targetFolder, source.errorString());
+        copy.write(block);
+    }
+    if (!copy.Commit())
+        CannotCopy(file, targetFolder, copy.FailureText());
+    QFile(target).setPermissions(QFile(target).permissions() | QFileDevice::WriteOwner);
+}
+
+QStringList CopyFiles(const QStringList& files, const QString& targetFolder, ImportResult& result) {
     QStringList copied;
     if (!QDir().mkpath(targetFolder))
         throw StoreError(QStringLiteral("Složku %1 nelze vytvořit.")
                              .arg(QDir::toNativeSeparators(targetFolder)));
     for (const QString& file : files) {
         const QString name = QFileInfo(file).fileName();
-        // The new installation's own copy of the file gives way to the old one.
+        if (const QString reason = NotPlainFileReason(file); !reason.isEmpty()) {
+            result.skippedFiles << QStringLiteral("%1 (%2)").arg(name, reason);
+            continue;
+        }
         const QString existing = OldInstallation::FindFile(targetFolder, name);
-        if (!existing.isEmpty() && !QFile::remove(existing))
-            throw StoreError(QStringLiteral("Soubor %1 nelze nahradit.")
-                                 .arg(QDir::toNativeSeparators(existing)));
-        const QString target = QDir(targetFolder).filePath(name);
-        if (!QFile::copy(file, target))
-            throw StoreError(
-                QStringLiteral("Soubor %1 nelze zkopírovat do %2.")
-                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(targetFolder)));
-        QFile(target).setPermissions(QFile(target).permissions() | QFileDevice::WriteOwner);
+        if (!existing.isEmpty())
+            KeepReplaced(existing, result);
+        CopyOne(file, existing.isEmpty() ? QDir(targetFolder).filePath(name) : existing,
+                targetFolder);
         copied << name;
     }
     return copied;
@@ -167,10 +210,10 @@ void CopyOldFiles(const OldInstallation& old, const ImportRequest& request, Impo
         for (const QString& name : {QStringLiteral("Harvel.INI"), QStringLiteral("SestDLL.ini")})
             if (const QString file = old.SettingsFile(name); !file.isEmpty())
                 files << file;
-        result.copiedSettings = CopyFiles(files, request.settingsTarget);
+        result.copiedSettings = CopyFiles(files, request.settingsTarget, result);
     }
     if (!request.templatesTarget.isEmpty())
-        result.copiedTemplates = CopyFiles(old.TemplateFiles(), request.templatesTarget);
+        result.copiedTemplates = CopyFiles(old.TemplateFiles(), request.templatesTarget, result);
 }
 
 }  // namespace
@@ -200,7 +243,11 @@ ImportResult ImportOldInstallation(const ImportRequest& request,
         const QString file = old.TableFile(schema.fileName);
         known << QFileInfo(file).fileName().toLower();
         summary.oldFile = QFileInfo(file).fileName();
-        olds.push_back(file.isEmpty() ? nullptr : OpenOld(file, request.codePage));
+        const QString notPlain = file.isEmpty() ? QString() : NotPlainFileReason(file);
+        if (!notPlain.isEmpty())
+            result.skippedFiles << QStringLiteral("%1 (%2)").arg(summary.oldFile, notPlain);
+        olds.push_back(file.isEmpty() || !notPlain.isEmpty() ? nullptr
+                                                             : OpenOld(file, request.codePage));
         if (olds.back())
             state.rowsTotal += static_cast<int>(olds.back()->Header().recordCount);
         result.tables.push_back(summary);

@@ -30,7 +30,9 @@ QString OldInstallation::FindFile(const QString& folder, const QString& name) {
     if (folder.isEmpty())
         return QString();
     const QDir dir(folder);
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden))
+    // Special files and dangling links are found too, so that taking over
+    // can name them instead of passing them by in silence.
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::System | QDir::Hidden))
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return dir.filePath(entry);
     return QString();
@@ -83,7 +85,8 @@ QStringList OldInstallation::TemplateFiles() const {
     if (folder.isEmpty())
         return files;
     const QDir dir(folder);
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+    for (const QString& entry :
+         dir.entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name))
         if (entry.endsWith(QStringLiteral(".pts"), Qt::CaseInsensitive))
             files << dir.filePath(entry);
     return files;

@@ -8,6 +8,7 @@
 #include "platform/paradox/byte_reader.h"
 #include "platform/paradox/field_value.h"
 #include "platform/paradox/paradox_error.h"
+#include "platform/paradox/plain_file.h"
 
 namespace platform::paradox {
 namespace {
@@ -29,6 +30,9 @@ std::uint32_t Le32(const char* p) {
 constexpr qint64 kLongestHeader = 0x10000;
 
 std::unique_ptr<QIODevice> OpenFile(const QString& path, const QString& tableName) {
+    if (const QString reason = NotPlainFileReason(path); !reason.isEmpty())
+        throw ParadoxError(QStringLiteral("Tabulka %1: soubor %2 se nečte, je to %3.")
+                               .arg(tableName, QDir::toNativeSeparators(path), reason));
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly))
         throw ParadoxError(

@@ -60,10 +60,11 @@ void CheckTable(Database& database, const TableSchema& schema, const QSet<QStrin
     for (table.First(); !table.Eof(); table.Next()) {
         ++row;
         AddDamagedValues(table, row, findings);
+        // An event row without a name is listed once, as a row without its key.
         if (key != nullptr && table.FindField(key->name)->AsString().trimmed().isEmpty())
             findings.push_back({CheckFinding::EmptyKey, schema.fileName, row, key->name,
                                 QStringLiteral("prázdný klíč záznamu")});
-        if (name != nullptr && !sheets.contains(name->AsString()))
+        else if (name != nullptr && !sheets.contains(name->AsString()))
             findings.push_back(
                 {CheckFinding::Orphan, schema.fileName, row, QString(),
                  QStringLiteral("osiřelý záznam: registrované jméno „%1“ nemá kartu v "

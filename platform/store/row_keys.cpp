@@ -16,6 +16,17 @@ constexpr IdentifyingKey kKeys[] = {
     {"main_card", "Jmeno_registr", "registrované jméno", "vyplněno"},
     {"adresar", "Nazev_Key", "klíčový název", "vyplněn"},
     {"plemeno", "Plemeno", "název plemena", "vyplněn"},
+    // An event belongs to the animal it names: without the name no list,
+    // filter or pedigree ever finds it again.
+    {"vrhy", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
+    {"foto_album", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
+    {"kryti", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
+    {"osetreni", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
+    {"vystavy", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
+    {"tituly", "Jmeno_Registr", "registrované jméno zvířete", "vyplněno"},
+    {"zkousky", "Jmeno_Registr", "registrované jméno zvířete", "vyplněno"},
+    {"chovnost", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
+    {"rodokmen", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
 };
 
 const IdentifyingKey* KeyOf(const TableSchema& table) {

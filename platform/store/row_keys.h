@@ -1,7 +1,9 @@
 #pragma once
 // The columns that identify a row and so may never be empty: the registered
 // name of a record sheet (main_card.db), the key name of an address-book
-// entry (adresar.db) and the name of a breed (plemeno.db). The unique key of
+// entry (adresar.db), the name of a breed (plemeno.db) and the registered
+// name of the animal an event row belongs to (litters, photos, matings,
+// visits, shows, titles, exams, approvals, pedigrees). The unique key of
 // a column lets any number of empty values in, so the store itself refuses a
 // row whose identifying column is empty or only blanks, whichever road the
 // row comes by (a form, a load, an import).

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "platform/store/czech_collation.h"
+#include "platform/store/log_reading_copy.h"
 #include "platform/store/store_error.h"
 
 namespace platform {
@@ -195,7 +196,13 @@ std::unique_ptr<Connection> Connection::OpenForReading(const QString& file) {
         if (!IsNoWriteFailure(error.EngineCode()))
             throw;
     }
-    return std::make_unique<Connection>(file, Access::Immutable);
+    // Read as it lies, the file would not show what its log holds.
+    if (!HasWriteAheadLog(file))
+        return std::make_unique<Connection>(file, Access::Immutable);
+    auto copy = std::make_unique<LogReadingCopy>(file);
+    auto connection = std::make_unique<Connection>(copy->File(), Access::ReadOnly);
+    connection->copy_ = std::move(copy);
+    return connection;
 }
 
 bool IsNoWriteFailure(int code) {
@@ -214,6 +221,8 @@ bool IsNoWriteFailure(int code) {
 Connection::~Connection() {
     if (db_ != nullptr)
         sqlite3_close_v2(db_);
+    // The private copy (when there is one) goes only after its connection.
+    copy_.reset();
 }
 
 void Connection::Execute(const QString& sql) {

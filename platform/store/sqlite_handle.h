@@ -11,6 +11,8 @@
 
 namespace platform {
 
+class LogReadingCopy;
+
 class Statement {
   public:
     Statement(sqlite3* db, const QString& sql);
@@ -50,7 +52,9 @@ class Connection {
     Connection(const QString& file, bool create)
         : Connection(file, create ? Access::Create : Access::ReadWrite) {}
     // Reads without writing; where even the write-ahead log's index cannot
-    // be made (a write-protected medium, a full disk), reads the file as it lies.
+    // be made (a write-protected medium, a full disk), reads the file as it
+    // lies, or, when a log beside it may hold committed changes, a private
+    // copy of the file and its log (never an older state of the data).
     static std::unique_ptr<Connection> OpenForReading(const QString& file);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -69,6 +73,8 @@ class Connection {
 
   private:
     sqlite3* db_ = nullptr;
+    // The private copy this connection reads, when it reads one.
+    std::unique_ptr<LogReadingCopy> copy_;
 };
 
 // Readable text for a SQLite failure.

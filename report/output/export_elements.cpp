@@ -1,5 +1,7 @@
 #include "report/output/export_elements.h"
 
+#include "platform/atomic_file.h"
+
 #include "report/engine/lumex_element.h"
 #include "report/output/template_font.h"
 
@@ -28,13 +30,13 @@ platform::Font ElementFont(const TVystPrvek& element) {
 }
 
 bool WriteFileAtomically(const QString& fileName, const std::function<bool(QIODevice&)>& write) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    platform::AtomicFile file(fileName);
+    if (!file.Open()) {
         return false;
     }
     if (!write(file)) {
-        file.cancelWriting();
+        file.Discard();
         return false;
     }
-    return file.commit();
+    return file.Commit();
 }

@@ -4,6 +4,7 @@
 
 #include "genetics_commands.h"
 #include "genetics_output.h"
+#include "platform/standard_output.h"
 #include "platform/store/store_error.h"
 #include "records/genetics/inbreeding_figures.h"
 
@@ -60,13 +61,10 @@ CoiArguments ParseCoi(const QStringList& arguments) {
 void WarnAboutSex(const pedigree::TPedigreeGraph& graph, int animal, bool asSire) {
     if (!graph.HasCard(animal) || graph.IsMaleCard(animal) == asSire)
         return;
-    if (asSire) {
-        std::fprintf(stderr, "Upozornění: zvíře „%s“ není podle evidenčního listu pes.\n",
-                     graph.Name(animal).toUtf8().constData());
-    } else {
-        std::fprintf(stderr, "Upozornění: zvíře „%s“ je podle evidenčního listu pes, ne fena.\n",
-                     graph.Name(animal).toUtf8().constData());
-    }
+    platform::WriteErrorLine(
+        (asSire ? QStringLiteral("Upozornění: zvíře „%1“ není podle evidenčního listu pes.")
+                : QStringLiteral("Upozornění: zvíře „%1“ je podle evidenčního listu pes, ne fena."))
+            .arg(graph.Name(animal)));
 }
 
 void PrintFigures(const pedigree::TInbreedingFigures& figures, bool litter, QTextStream& out) {

@@ -8,9 +8,11 @@
 #include <cstdio>
 
 #include "platform/czech_plural.h"
+#include "platform/standard_output.h"
 #include "platform/store/csv.h"
 #include "platform/store/data_check.h"
 #include "platform/store/store.h"
+#include "platform/store/text_width.h"
 #include "platform/store/value_check.h"
 
 namespace harvel_data {
@@ -91,8 +93,29 @@ std::vector<Field*> MapHeader(platform::Table& table, const platform::CsvRecord&
     return fields;
 }
 
+// A text the load cut to its column's width on purpose (--cut).
+struct Cut {
+    qint64 line;
+    QString column;
+    qsizetype length;
+    int width;
+};
+
+// The value of one cell: a text longer than its column is refused, or with
+// --cut let through (the store cuts it) and remembered.
+void CheckWidth(const Field& field, const QString& text, qint64 line, bool cut,
+                std::vector<Cut>& cuts) {
+    if (!platform::IsTooLongFor(field.Column(), text))
+        return;
+    if (!cut)
+        throw StoreError(platform::TooLongText(field.Column(), text) +
+                         QStringLiteral(" (s volbou --cut se zkrátí)"));
+    cuts.push_back({line, field.Name(), text.size(), field.Column().width});
+}
+
 void AppendRecords(platform::Table& table, const std::vector<platform::CsvRecord>& records,
-                   const std::vector<Field*>& fields, const QString& file) {
+                   const std::vector<Field*>& fields, const QString& file, bool cut,
+                   std::vector<Cut>& cuts) {
     for (size_t r = 1; r < records.size(); ++r) {
         const platform::CsvRecord& record = records[r];
         if (record.fields.size() != static_cast<qsizetype>(fields.size()))
@@ -103,8 +126,10 @@ void AppendRecords(platform::Table& table, const std::vector<platform::CsvRecord
                                  .arg(record.fields.size()));
         table.Append();
         for (size_t c = 0; c < fields.size(); ++c) {
+            const QString& text = record.fields[static_cast<qsizetype>(c)];
             try {
-                SetFromCsv(*fields[c], record.fields[static_cast<qsizetype>(c)]);
+                CheckWidth(*fields[c], text, record.line, cut, cuts);
+                SetFromCsv(*fields[c], text);
             } catch (const StoreError& e) {
                 throw StoreError(QStringLiteral("%1, řádek %2, sloupec %3: %4")
                                      .arg(file)
@@ -119,6 +144,19 @@ void AppendRecords(platform::Table& table, const std::vector<platform::CsvRecord
                 QStringLiteral("%1, řádek %2: %3").arg(file).arg(record.line).arg(e.Message()));
         }
     }
+}
+
+void ListCuts(const std::vector<Cut>& cuts, const QString& file, QTextStream& out) {
+    if (cuts.empty())
+        return;
+    out << QStringLiteral("Zkrácené texty (--cut):\n");
+    for (const Cut& c : cuts)
+        out << QStringLiteral("%1, řádek %2, sloupec %3: %4 znaků zkráceno na %5\n")
+                   .arg(file)
+                   .arg(c.line)
+                   .arg(c.column)
+                   .arg(c.length)
+                   .arg(c.width);
 }
 
 }  // namespace
@@ -143,7 +181,7 @@ void SqlCommand(const QString& folder, const QString& statement, QTextStream& ou
     }
 }
 
-void LoadCommand(const QString& folder, const QString& tableName, const QString& csvFile,
+void LoadCommand(const QString& folder, const QString& tableName, const QString& csvFile, bool cut,
                  QTextStream& out) {
     platform::Database database(folder);
     platform::Table table(database, tableName);
@@ -160,10 +198,11 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
     table.Open();
     const std::vector<Field*> fields = MapHeader(table, records[0], shownFile);
     // One transaction: a failing row leaves the table exactly as it was.
+    std::vector<Cut> cuts;
     database.StartTransaction();
     table.BeginBulkAppend();
     try {
-        AppendRecords(table, records, fields, shownFile);
+        AppendRecords(table, records, fields, shownFile, cut, cuts);
         database.Commit();
     } catch (...) {
         table.Cancel();
@@ -182,6 +221,7 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
                .arg(table.TableName(), verb)
                .arg(added)
                .arg(noun);
+    ListCuts(cuts, shownFile, out);
 }
 
 void DumpCommand(const QString& folder, const QString& tableName, QTextStream& out) {
@@ -200,7 +240,7 @@ void DumpCommand(const QString& folder, const QString& tableName, QTextStream& o
     }
     out.flush();
     for (const platform::CheckFinding& finding : damaged)
-        std::fprintf(stderr, "Poškozená hodnota: %s\n", finding.Line().toUtf8().constData());
+        platform::WriteErrorLine(QStringLiteral("Poškozená hodnota: ") + finding.Line());
 }
 
 }  // namespace harvel_data

@@ -9,7 +9,9 @@ namespace harvel_data {
 
 void InitCommand(const QString& folder, QTextStream& out);
 void SqlCommand(const QString& folder, const QString& statement, QTextStream& out);
-void LoadCommand(const QString& folder, const QString& table, const QString& csvFile,
+// A text longer than its column is refused with the row, the column and both
+// lengths, and nothing is written; with `cut` it is cut and listed.
+void LoadCommand(const QString& folder, const QString& table, const QString& csvFile, bool cut,
                  QTextStream& out);
 void DumpCommand(const QString& folder, const QString& table, QTextStream& out);
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/standard_output.h"
 #include "platform/store/database.h"
 #include "platform/store/store_error.h"
 #include "records/genetics/pedigree_loader.h"
@@ -12,7 +13,7 @@ pedigree::TPedigreeGraph ReadKennelGraph(const QString& folder) {
     platform::Database database(folder, platform::OpenMode::ReadOnly);
     pedigree::TPedigreeGraph graph = pedigree::LoadPedigreeGraph(database);
     for (const pedigree::TPedigreeProblem& problem : graph.Problems())
-        std::fprintf(stderr, "Upozornění: %s\n", problem.text.toUtf8().constData());
+        platform::WriteErrorLine(QStringLiteral("Upozornění: ") + problem.text);
     return graph;
 }
 

@@ -1,6 +1,8 @@
 // harvel-data: creates the kennel database, runs local SQL queries, loads
 // and dumps tables as CSV.
 
+#include <unistd.h>
+
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include "data_commands.h"
 #include "genetics_commands.h"
 #include "import_command.h"
+#include "platform/standard_output.h"
 #include "platform/store/store_error.h"
 
 namespace {
@@ -17,8 +20,10 @@ const char kUsage[] =
     "Použití:\n"
     "  harvel-data init DIR                 vytvoří DIR se třinácti prázdnými tabulkami\n"
     "  harvel-data sql DIR \"LOCAL SQL\"      spustí dotaz a vypíše řádky oddělené tabulátory\n"
-    "  harvel-data load DIR TABLE FILE.csv  přidá řádky ze souboru CSV (UTF-8, záhlaví se jmény "
-    "sloupců)\n"
+    "  harvel-data load DIR TABLE FILE.csv [--cut]\n"
+    "                                       přidá řádky ze souboru CSV (UTF-8, záhlaví se jmény "
+    "sloupců);\n"
+    "                                       text delší než jeho sloupec odmítne, s --cut zkrátí\n"
     "  harvel-data dump DIR TABLE           vypíše tabulku jako CSV\n"
     "  harvel-data coi DIR JMÉNO [--generations N]   koeficient příbuzenské plemenitby zvířete\n"
     "  harvel-data coi DIR --sire OTEC --dam MATKA   koeficient plánovaného vrhu\n"
@@ -31,6 +36,12 @@ const char kUsage[] =
     "  harvel-data check DIR                vypíše poškozené hodnoty a osiřelé záznamy\n"
     "  harvel-data --help                   vypíše tento návod\n";
 
+// load DIR TABLE FILE, with --cut anywhere after the command.
+bool IsLoad(const QStringList& args) {
+    const qsizetype cuts = args.count(QLatin1String("--cut"));
+    return cuts <= 1 && args.size() - cuts == 4;
+}
+
 int Run(const QStringList& args, QTextStream& out) {
     const QString command = args.value(0);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
@@ -42,8 +53,10 @@ int Run(const QStringList& args, QTextStream& out) {
         harvel_data::InitCommand(args[1], out);
     } else if (command == QLatin1String("sql") && args.size() == 3) {
         harvel_data::SqlCommand(args[1], args[2], out);
-    } else if (command == QLatin1String("load") && args.size() == 4) {
-        harvel_data::LoadCommand(args[1], args[2], args[3], out);
+    } else if (command == QLatin1String("load") && IsLoad(args)) {
+        QStringList files = args.mid(1);
+        const bool cut = files.removeAll(QStringLiteral("--cut")) > 0;
+        harvel_data::LoadCommand(files[0], files[1], files[2], cut, out);
     } else if (command == QLatin1String("dump") && args.size() == 3) {
         harvel_data::DumpCommand(args[1], args[2], out);
     } else if (command == QLatin1String("coi") && args.size() >= 3) {
@@ -68,25 +81,35 @@ int Run(const QStringList& args, QTextStream& out) {
     return 0;
 }
 
+// What the command wrote must have reached its reader: a full disk or
+// /dev/full behind the output is a failure like any other.
+int CheckedExit(QTextStream& out, const platform::StandardOutput& device, int code) {
+    out.flush();
+    if (!device.Failed())
+        return code;
+    platform::WriteErrorLine(
+        QStringLiteral("Výstup nelze zapsat: %1.").arg(device.FailureReason()));
+    return code != 0 ? code : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    QTextStream out(stdout);
+    platform::StandardOutput device(STDOUT_FILENO);
+    QTextStream out(&device);
     out.setEncoding(QStringConverter::Utf8);
     try {
-        const int rc = Run(args, out);
-        out.flush();
-        return rc;
+        return CheckedExit(out, device, Run(args, out));
     } catch (const platform::StoreError& e) {
-        out.flush();
-        std::fprintf(stderr, "%s\n", e.Message().toUtf8().constData());
-        return 1;
+        const int code = CheckedExit(out, device, 1);
+        platform::WriteErrorLine(e.Message());
+        return code;
     } catch (const std::exception& e) {
-        out.flush();
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
+        const int code = CheckedExit(out, device, 1);
+        platform::WriteErrorLine(QString::fromLocal8Bit(e.what()));
+        return code;
     }
 }

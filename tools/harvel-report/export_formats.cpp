@@ -1,8 +1,9 @@
 #include "export_formats.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <functional>
+
+#include "output_files.h"
 
 #include "report/engine/sestavy.h"
 #include "report/output/sestexport.h"
@@ -19,54 +20,80 @@ QString FolderOf(const QString& fileName) {
     return QFileInfo(fileName).absolutePath() + QLatin1Char('/');
 }
 
-// One HTML file with the header, the page's elements and the trailer.
-bool WriteHtmlFile(TSestVystup& output, const QString& fileName, int page,
-                   const QString& pictureBase) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+// Writes one file of the run through `write`; false with the reason in
+// `error` (the disk's own reason, or the file named when the writer failed).
+bool WriteFile(OutputFiles& files, const QString& fileName,
+               const std::function<bool(QIODevice&)>& write, QString& error) {
+    platform::AtomicFile* file = files.Open(fileName);
+    if (file == nullptr) {
+        error = files.Failure();
         return false;
     }
+    const bool written = write(*file);
+    if (!files.Finish(*file)) {
+        error = files.Failure();
+        return false;
+    }
+    if (!written) {
+        error = CannotWrite(fileName);
+    }
+    return written;
+}
+
+QString CommitAll(OutputFiles& files) {
+    return files.Commit() ? QString() : files.Failure();
+}
+
+// One HTML file with the header, the page's elements and the trailer.
+bool WriteHtmlPage(QIODevice& file, TSestVystup& output, const QString& fileName, int page,
+                   const QString& pictureBase) {
     HtmlHeader(file);
     const bool pageWritten = SaveHtmlPage(output, file, FolderOf(fileName), page, pictureBase);
     HtmlTrailer(file);
-    return pageWritten && file.commit();
+    return pageWritten;
 }
 
 QString WriteHtmlPages(TSestVystup& output, const QString& fileName) {
+    OutputFiles files;
+    QString error;
     const int first = std::max(output.FirstPage, 1);
     for (int page = first; page <= output.PageCount(); ++page) {
         const QString pageFile = ReplaceExtension(fileName, QStringLiteral("%1.html").arg(page));
         const QString pictureBase =
             QFileInfo(ReplaceExtension(fileName, QStringLiteral("%1_.bmp").arg(page))).fileName();
-        if (!WriteHtmlFile(output, pageFile, page - 1, pictureBase)) {
-            return CannotWrite(pageFile);
+        const auto write = [&](QIODevice& file) {
+            return WriteHtmlPage(file, output, pageFile, page - 1, pictureBase);
+        };
+        if (!WriteFile(files, pageFile, write, error)) {
+            return error;
         }
     }
-    return QString();
+    return CommitAll(files);
 }
 
 QString WriteMetafiles(TSestVystup& output, const QString& fileName, bool enhanced) {
+    OutputFiles files;
+    QString error;
     const QString extension = enhanced ? QStringLiteral("emf") : QStringLiteral("wmf");
     const int first = std::max(output.FirstPage, 1);
     for (int page = first; page <= output.PageCount(); ++page) {
         const QString pageFile =
             ReplaceExtension(fileName, QStringLiteral("%1.%2").arg(page).arg(extension));
-        if (!SaveMetafileFile(output, pageFile, page - 1, false, output.PrintBackground,
-                              enhanced)) {
-            return CannotWrite(pageFile);
+        const auto write = [&](QIODevice& file) {
+            return SaveMetafile(output, file, page - 1, false, output.PrintBackground, enhanced);
+        };
+        if (!WriteFile(files, pageFile, write, error)) {
+            return error;
         }
     }
-    return QString();
+    return CommitAll(files);
 }
 
-QString WriteText(TSestVystup& output, const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) ||
-        !SaveTextStream(output, file, output.FirstPage, output.LastPage, output.Copies) ||
-        !file.commit()) {
-        return CannotWrite(fileName);
-    }
-    return QString();
+// A format written as one file.
+QString WriteSingle(const QString& fileName, const std::function<bool(QIODevice&)>& write) {
+    OutputFiles files;
+    QString error;
+    return WriteFile(files, fileName, write, error) ? CommitAll(files) : error;
 }
 
 }  // namespace
@@ -100,26 +127,25 @@ QString WriteExport(const QString& format, TSestava& report, TSestVystup& output
     }
     if (format == QLatin1String("html-single")) {
         const QString pictureBase = QFileInfo(fileName).fileName();
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly) ||
-            !SaveHtmlPage(output, file, FolderOf(fileName), 0, pictureBase) || !file.commit()) {
-            return CannotWrite(fileName);
-        }
-        return QString();
+        return WriteSingle(fileName, [&](QIODevice& file) {
+            return SaveHtmlPage(output, file, FolderOf(fileName), 0, pictureBase);
+        });
     }
     if (format == QLatin1String("rtf")) {
-        return SaveRtfFile(output, fileName) ? QString() : CannotWrite(fileName);
+        return WriteSingle(fileName, [&](QIODevice& file) { return SaveRtf(output, file); });
     }
     if (format == QLatin1String("txt")) {
-        return WriteText(output, fileName);
+        return WriteSingle(fileName, [&](QIODevice& file) {
+            return SaveTextStream(output, file, output.FirstPage, output.LastPage, output.Copies);
+        });
     }
     if (format == QLatin1String("emf") || format == QLatin1String("wmf")) {
         return WriteMetafiles(output, fileName, format == QLatin1String("emf"));
     }
     if (format == QLatin1String("spl")) {
-        return SaveSpoolFile(output, fileName, output.PrintBackground, report.Popis())
-                   ? QString()
-                   : CannotWrite(fileName);
+        return WriteSingle(fileName, [&](QIODevice& file) {
+            return SaveSpool(output, file, output.PrintBackground, report.Popis());
+        });
     }
     return QStringLiteral("Neznámý formát \"%1\".").arg(format);
 }

@@ -2,6 +2,8 @@
 // pages as a text dump, a PDF or PNG pictures; or evaluates one report
 // expression on the first record.
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +17,7 @@
 #include "export_formats.h"
 #include "page_writers.h"
 #include "platform/allocator_tuning.h"
+#include "platform/standard_output.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store.h"
 #include "preview_command.h"
@@ -248,6 +251,33 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     return WriteReport(o, report);
 }
 
+// Parses the options and runs; the exit code.
+int RunTool(const QStringList& args, QTextStream& out) {
+    try {
+        const harvel_report::ReportOptions options = harvel_report::ParseOptions(args);
+        if (options.help) {
+            out << QString::fromUtf8(kUsage);
+            return 0;
+        }
+        return Run(options, out);
+    } catch (const harvel_report::UsageError& e) {
+        PrintError(e.message);
+        std::fputs(kUsage, stderr);
+        return 2;
+    } catch (const harvel_report::DraftFailure& e) {
+        PrintError(e.message);
+    } catch (const Failure& e) {
+        PrintError(e.message);
+    } catch (const harvel_report::PrintSourceError& e) {
+        PrintError(e.message);
+    } catch (const platform::StoreError& e) {
+        PrintError(e.Message());
+    } catch (const std::exception& e) {
+        PrintError(QString::fromLocal8Bit(e.what()));
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -263,40 +293,16 @@ int main(int argc, char** argv) {
     }
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
-    QTextStream out(stdout);
+    // What the tool prints (--eval, --help) must reach its reader: a full disk
+    // or /dev/full behind the output is a failure.
+    platform::StandardOutput device(STDOUT_FILENO);
+    QTextStream out(&device);
     out.setEncoding(QStringConverter::Utf8);
-    try {
-        const harvel_report::ReportOptions options = harvel_report::ParseOptions(args);
-        if (options.help) {
-            out << QString::fromUtf8(kUsage);
-            return 0;
-        }
-        const int rc = Run(options, out);
-        out.flush();
-        return rc;
-    } catch (const harvel_report::UsageError& e) {
-        PrintError(e.message);
-        std::fputs(kUsage, stderr);
-        return 2;
-    } catch (const harvel_report::DraftFailure& e) {
-        out.flush();
-        PrintError(e.message);
-        return 1;
-    } catch (const Failure& e) {
-        out.flush();
-        PrintError(e.message);
-        return 1;
-    } catch (const harvel_report::PrintSourceError& e) {
-        out.flush();
-        PrintError(e.message);
-        return 1;
-    } catch (const platform::StoreError& e) {
-        out.flush();
-        PrintError(e.Message());
-        return 1;
-    } catch (const std::exception& e) {
-        out.flush();
-        PrintError(QString::fromLocal8Bit(e.what()));
-        return 1;
+    const int rc = RunTool(args, out);
+    out.flush();
+    if (device.Failed()) {
+        PrintError(QStringLiteral("Výstup nelze zapsat: %1.").arg(device.FailureReason()));
+        return rc != 0 ? rc : 1;
     }
+    return rc;
 }

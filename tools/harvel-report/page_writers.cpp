@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTextStream>
 
+#include "output_files.h"
 #include "platform/paint/qpainter_canvas.h"
 #include "report/output/export_pdf.h"
 #include "report/output/output_dump.h"
@@ -38,11 +39,12 @@ QString PageFileName(const QString& fileName, int page, const QString& extension
 }
 
 QString WriteDump(const TSestVystup& output, const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(fileName, file.errorString());
+    OutputFiles files;
+    platform::AtomicFile* file = files.Open(fileName);
+    if (file == nullptr) {
+        return files.Failure();
     }
-    QTextStream out(&file);
+    QTextStream out(file);
     out.setEncoding(QStringConverter::Utf8);
     const int first = FirstIndex(output) + 1;
     bool keep = true;
@@ -55,7 +57,7 @@ QString WriteDump(const TSestVystup& output, const QString& fileName) {
         }
     });
     out.flush();
-    return file.error() == QFileDevice::NoError ? QString() : file.errorString();
+    return files.Finish(*file) && files.Commit() ? QString() : files.Failure();
 }
 
 QString WritePngs(TSestVystup& output, const QString& fileName, int dpi) {
@@ -64,6 +66,7 @@ QString WritePngs(TSestVystup& output, const QString& fileName, int dpi) {
     if (first >= end) {
         return QStringLiteral("Sestava nemá žádnou stránku k zápisu.");
     }
+    OutputFiles files;
     for (int i = first; i < end; ++i) {
         const platform::VectorPicture& image = RenderPageOnPaper(output, i);
         const double scale = double(dpi) / image.UnitsPerInch();
@@ -94,13 +97,21 @@ QString WritePngs(TSestVystup& output, const QString& fileName, int dpi) {
             image.Play(canvas, QRect(0, 0, png.width(), png.height()));
         }
         const QString pageFile = PageFileName(fileName, i + 1, QStringLiteral(".png"));
-        QImageWriter writer(pageFile, "PNG");
-        if (!writer.write(png)) {
+        platform::AtomicFile* file = files.Open(pageFile);
+        if (file == nullptr) {
+            return files.Failure();
+        }
+        QImageWriter writer(file, "PNG");
+        const bool written = writer.write(png);
+        if (!files.Finish(*file)) {
+            return files.Failure();
+        }
+        if (!written) {
             return QStringLiteral("Soubor \"%1\" nelze zapsat: %2")
                 .arg(pageFile, writer.errorString());
         }
     }
-    return QString();
+    return files.Commit() ? QString() : files.Failure();
 }
 
 }  // namespace harvel_report

@@ -72,10 +72,10 @@ TEST_F(Integrity, RowsWithoutTheirIdentifyingKeyAreRefusedByTheStore) {
     EXPECT_EQ(PostMessage(breeds, {{"Poznamka", "bez názvu"}, {"Plemeno", "\t "}}),
               "Záznam tabulky plemeno.db nelze uložit: název plemena (Plemeno) musí být vyplněn.");
     EXPECT_EQ(addresses.RecordCount() + breeds.RecordCount(), 0);
-    // The event tables have no key of their own: a visit without a name is kept.
+    // An event row belongs to its animal: a visit without a name is refused.
     Table visits(*db_, QStringLiteral("osetreni.db"));
     visits.Open();
-    EXPECT_TRUE(PostMessage(visits, {{"Lekar", "MVDr. Novák"}}).isEmpty());
+    EXPECT_TRUE(PostMessage(visits, {{"Lekar", "MVDr. Novák"}}).contains("zvířete"));
 }
 
 TEST_F(Integrity, ValuesDamagedOutsideTheProgramReadAsNullAndQueriesSkipThem) {
