@@ -207,6 +207,27 @@ const char* AlignmentWord(const TVystPrvek& element) {
     return kAlignments[element.Alignment() & 3];
 }
 
+// The lines are broken already; a word processor whose font measures a
+// little wider must not break them again. The box of a text is therefore
+// widened by its own width (within the paper) away from where its lines
+// stand: to the right of left-aligned (and justified) text, to the left of
+// right-aligned text, on both sides of centred text. The box has no fill or
+// outline, so the wider box shows nothing more.
+Box WidenedForLines(Box box, int alignment) {
+    const int paperWidth = Twips(PaperSetup().OrientedWidth());
+    const int width = box.x2 - box.x;
+    if (alignment == eaCenter) {
+        const int side = std::max(0, std::min({width / 2, box.x, paperWidth - box.x2}));
+        box.x -= side;
+        box.x2 += side;
+    } else if (alignment == eaRight) {
+        box.x = std::max(std::min(box.x, 0), box.x - width);
+    } else {
+        box.x2 = std::min(std::max(box.x2, paperWidth), box.x2 + width);
+    }
+    return box;
+}
+
 QByteArray Property(const char* name, qint64 value) {
     return QByteArray("{\\sp{\\sn ") + name + "}{\\sv " + Num(value) + "}}";
 }
@@ -301,7 +322,7 @@ QByteArray RtfShapeWriter::Text(const TVystPrvek& element) {
     if (lines.isEmpty()) {
         return QByteArray();
     }
-    Box box = RtfBox(element);
+    Box box = WidenedForLines(RtfBox(element), element.Alignment() & 3);
     box.y2 = std::max(box.y2, box.y + height);
     return TextBox(box, lines);
 }
@@ -400,6 +421,18 @@ QByteArray RtfShapeWriter::LineFigure(const TVystPrvek& element) {
     return rtf;
 }
 
+// The corner of a rounded rectangle as the preview draws it: a diameter of
+// min(40, height / 2) hundredths of an inch, given to word processors as the
+// radius in 21600ths of the shorter side.
+qint64 CornerAdjustment(const TVystPrvek& element) {
+    const int shorter = std::min(element.Width, element.Height);
+    if (shorter <= 0) {
+        return 0;
+    }
+    const double radius = std::min(40, element.Height / 2) / 2.0;
+    return std::min<qint64>(10800, nint(radius * 21600 / shorter));
+}
+
 // A filled rectangle, rounded rectangle or ellipse, behind the text. An empty
 // fill style leaves it unfilled; a hatch is shown as its colour at half
 // strength, so that what lies beneath stays visible.
@@ -408,6 +441,9 @@ QByteArray RtfShapeWriter::Figure(const TVystPrvek& element) {
     const int shapeType = source.kind - ekFrame + 1;
     const qint64 width = qint64(source.penWidth) * kEmuPerPenUnit;
     QByteArray rtf = Start(RtfBox(element), true) + Property("shapeType", shapeType);
+    if (source.kind == ekRoundFrame) {
+        rtf += Property("adjustValue", CornerAdjustment(element));
+    }
     if (source.scale == kFillStyleEmpty) {
         rtf += Property("fFilled", 0);
     } else {

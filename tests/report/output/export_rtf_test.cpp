@@ -92,10 +92,11 @@ TEST(ExportRtf, OneTextElementGivesTablesPaperATextBoxAndItsEdges) {
     f.Place(text, 0, 100, 10);
     const QByteArray lineHeight =
         QByteArray::number((*f.output.ReadPage(0).Item(0).Lines)[0].Height / 5);
-    // x = twips(150) = 2160, y = twips(80) = 1152, x2 = twips(350), y2 = twips(100).
+    // x = twips(150) = 2160, y = twips(80) = 1152, x2 = twips(350) = 5040,
+    // y2 = twips(100); the text box is twice as wide, the edges are not.
     const QByteArray expected =
         kHead + "{\\f0\\fnil\\fcharset238 Arial;}}{\\colortbl\\red128\\green0\\blue0;}" + kPaper +
-        kFirstPage + Shape("\\shpleft2160\\shptop1152\\shpright5040\\shpbottom1440", 0) + kTextBox +
+        kFirstPage + Shape("\\shpleft2160\\shptop1152\\shpright7920\\shpbottom1440", 0) + kTextBox +
         "{\\shptxt \\pard\\plain\\ql\\sl-" + lineHeight +
         "\\slmult0{\\f0\\fs20\\cf0\\b Pes}\\par}}}" +
         Shape("\\shpleft2160\\shptop1152\\shpright5040\\shpbottom1152", 1) +
@@ -165,11 +166,12 @@ TEST(ExportRtf, LineFigureFramesAndLandscapePaper) {
     const QByteArray pen = Property("lineColor", 128) + Property("lineWidth", 18288);
     // Both shapes are of kinds 7..12, so the later one is drawn (and written)
     // first, behind the text. x = twips(50) = 720, y = twips(70) = 1008,
-    // x2 = twips(150), y2 = twips(120).
+    // x2 = twips(150), y2 = twips(120). The 10 x 10 rounded frame has corners
+    // of diameter 5: a radius of a quarter of its side, 5400 / 21600.
     const QByteArray roundFrame =
         Shape("\\shpleft1440\\shptop1440\\shpright1584\\shpbottom1584", 0, true) +
-        Property("shapeType", 2) + Property("fillColor", 65280) + Property("fLine", 0) +
-        Property("fBehindDocument", 1) + "}}";
+        Property("shapeType", 2) + Property("adjustValue", 5400) + Property("fillColor", 65280) +
+        Property("fLine", 0) + Property("fBehindDocument", 1) + "}}";
     const QByteArray top = Shape("\\shpleft720\\shptop1008\\shpright2160\\shpbottom1008", 1) +
                            Property("shapeType", 20) + dash + pen + "}}";
     // The rising diagonal is the box's falling one, flipped.
@@ -227,6 +229,32 @@ TEST(ExportRtf, TextsComeAboveTheFillsAndLinesOfTheirPage) {
     EXPECT_GT(text, line);
     EXPECT_TRUE(rtf.contains("\\shpz2" + kTextBox)) << "the text is stacked last, on top";
     EXPECT_EQ(ScanRtf(rtf).textBoxes, QStringList{QStringLiteral("Aron z Tří dubů\n")});
+}
+
+TEST(ExportRtf, TextBoxesWidenAwayFromTheirLinesWithinThePaper) {
+    struct Case {
+        int alignment;
+        int left;
+        const char* box;
+    };
+    // A4 is 11894 twips wide; the element is 200 wide (2880 twips) at
+    // x = twips(left + 50).
+    const Case cases[] = {
+        {eaLeft, 100, "\\shpleft2160\\shptop1008\\shpright7920"},
+        {eaJustify, 600, "\\shpleft9360\\shptop1008\\shpright12240"},  // already past
+        {eaRight, 300, "\\shpleft2160\\shptop1008\\shpright7920"},
+        {eaRight, 50, "\\shpleft0\\shptop1008\\shpright4320"},
+        {eaCenter, 300, "\\shpleft3600\\shptop1008\\shpright9360"},
+        {eaCenter, 570, "\\shpleft8842\\shptop1008\\shpright11894"},
+        {eaCenter, 710, "\\shpleft10944\\shptop1008\\shpright13824"},
+    };
+    for (const Case& c : cases) {
+        ExportFixture one;
+        TLumexReportElement& text = one.Text(QStringLiteral("x"));
+        text.alignment = c.alignment;
+        one.Place(text, 0, c.left, 0);
+        EXPECT_TRUE(Rtf(one.output).contains(c.box)) << c.alignment << " " << c.left;
+    }
 }
 
 TEST(ExportRtf, CharactersOutsideTheCodePageComeBackAsThemselves) {
