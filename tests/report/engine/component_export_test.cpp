@@ -430,8 +430,8 @@ TEST_F(ComponentExportTest, SingleHtmlIsOnePageAsLongAsTheWholeReport) {
 TEST_F(ComponentExportTest, RtfDocumentOfAllPages) {
     ASSERT_EQ(report.ExportRtf(out + QStringLiteral("seznam.rtf")), seOK);
     const QByteArray rtf = ReadFile(out + QStringLiteral("seznam.rtf"));
-    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\\deff0\\deftab720"));
-    EXPECT_EQ(rtf.count("\\par\\page}"), 2) << "three pages";
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\\uc1\\deff0\\deftab720"));
+    EXPECT_EQ(rtf.count("{\\pard\\plain\\pagebb"), 2) << "three pages";
     EXPECT_TRUE(rtf.contains("Arko z Lesn\\'ed paseky"));
     EXPECT_TRUE(rtf.endsWith("}"));
 

@@ -48,7 +48,7 @@ class ExportFixture {
             TRadky lines;
             LayoutText(canvas, LayoutRect(element.width, element.height), element.text, lines,
                        element.Multiline(), 0, 0, element.alignment, element.font.CanvasFont(),
-                       false);
+                       element.RtfText());
             placed->SetLines(lines);
         }
         output.AddElement(std::move(placed), page);
