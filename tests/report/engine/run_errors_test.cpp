@@ -5,8 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "component_fixture.h"
 #include "report/engine/expression.h"
@@ -184,6 +194,125 @@ TEST_F(RunErrorsTest, DamagedPictureFilesAreReportedByName) {
     }
     // The pages are there, without the pictures.
     EXPECT_EQ(report.Output().PageCount(), 1);
+}
+
+// Opens the FIFO for writing once `seconds` have passed without the run
+// ending, so that a run blocked in opening it for reading goes on (and the
+// test fails on the time instead of hanging).
+class FifoWatchdog {
+  public:
+    FifoWatchdog(const QString& fifo, int seconds)
+        : thread_([this, path = QFile::encodeName(fifo), seconds] {
+              const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+              while (!done_ && std::chrono::steady_clock::now() < until) {
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+              while (!done_) {
+                  const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0) {
+                      ::close(fd);
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          }) {}
+    ~FifoWatchdog() {
+        done_ = true;
+        thread_.join();
+    }
+
+  private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+// Pictures naming a missing file, a folder, a FIFO or a device used to print
+// nothing without a word; the FIFO is never opened, the device never read.
+TEST_F(RunErrorsTest, PicturesThatAreNoFilesAreReportedOncePerFileWithTheElement) {
+    const QString missing = data.File(QStringLiteral("chybi.bmp"));
+    const QString folder = data.File(QStringLiteral("slozka.bmp"));
+    const QString fifo = data.File(QStringLiteral("roura.bmp"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    lines =
+        QStringList{kBodyHeader,
+                    PictureElement(missing, 10),
+                    PictureElement(folder, 120),
+                    PictureElement(fifo, 230),
+                    PictureElement(QStringLiteral("/dev/zero"), 340),
+                    PictureElement(missing, 450),
+                    QStringLiteral("I,7,1,1,0,0,0,0,0,") + data.File(QStringLiteral("pozadi.emf"))};
+    QElapsedTimer clock;
+    clock.start();
+    {
+        FifoWatchdog watchdog(fifo, 10);
+        ASSERT_EQ(report.Generate(), seOK);
+        report.PrepareOutput();
+    }
+    EXPECT_LT(clock.elapsed(), 10000);
+
+    // Three records and two elements naming the same missing file: each file once.
+    ASSERT_EQ(raised.size(), 5U);
+    EXPECT_EQ(report.RunErrors().Count(), 5);
+    const struct {
+        QString file;
+        QString why;
+        QString element;
+    } expected[] = {
+        {missing, QStringLiteral("soubor neexistuje"),
+         QStringLiteral("prvek v oddílu \"Tělo sestavy\", vlevo 10, nahoře 5")},
+        {folder, QStringLiteral("je to složka, ne soubor"),
+         QStringLiteral("prvek v oddílu \"Tělo sestavy\", vlevo 120, nahoře 5")},
+        {fifo, QStringLiteral("je to roura (FIFO), ne soubor"),
+         QStringLiteral("prvek v oddílu \"Tělo sestavy\", vlevo 230, nahoře 5")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("je to zařízení, ne soubor"),
+         QStringLiteral("prvek v oddílu \"Tělo sestavy\", vlevo 340, nahoře 5")},
+        {data.File(QStringLiteral("pozadi.emf")), QStringLiteral("soubor neexistuje"),
+         QStringLiteral("pozadí sestavy")},
+    };
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(raised[i].kind, rePicture) << i;
+        EXPECT_EQ(raised[i].name, expected[i].file) << i;
+        EXPECT_EQ(raised[i].detail, expected[i].why) << i;
+        EXPECT_EQ(raised[i].element, expected[i].element) << i;
+    }
+    EXPECT_EQ(raised[0].Message(),
+              QStringLiteral("Obrázek \"%1\" (prvek v oddílu \"Tělo sestavy\", vlevo 10, nahoře 5) "
+                             "nelze přečíst: soubor neexistuje.")
+                  .arg(missing));
+    EXPECT_EQ(report.Output().PageCount(), 1);
+    EXPECT_TRUE(report.BackgroundPicture().IsEmpty());
+}
+
+// A name without a folder is looked for in the template's folder: that is
+// where the message says it is missing. An alternative of the list that loads
+// leaves a missing one unsaid; a group footer's picture names its section.
+TEST_F(RunErrorsTest, MissingPicturesAreNamedWhereTheyBelongAndAlternativesCount) {
+    const QString bmp = data.File(QStringLiteral("logo.bmp"));
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(bmp, "BMP"));
+    report.OnNactiPredlohu = nullptr;
+    report.ReportDirIgnore = false;
+    report.SetReportDir(data.Folder());
+    report.SetReportName(QStringLiteral("obrazky.pts"));
+    ASSERT_TRUE(
+        TPredloha(QStringList{
+                      kBodyHeader,
+                      QStringLiteral("I,4,0,\"Jmeno_registr\",0,0,1,30,0"),
+                      PictureElement(QStringLiteral("nikde.jpg"), 10),
+                      PictureElement(QStringLiteral("jinde.jpg,logo.bmp"), 120),
+                      PictureElement(QStringLiteral("logo.bmp"), 230),
+                      QStringLiteral("U0,11,0,40,3,100,20,,1,0,0,49,15,0,\"paticka.bmp\",,,,"
+                                     "\"\",0,\"logo\""),
+                  })
+            .SaveToFile(data.File(QStringLiteral("obrazky.pts"))));
+    ASSERT_EQ(report.Generate(), seOK);
+    ASSERT_EQ(raised.size(), 2U);
+    EXPECT_EQ(raised[0].name, data.File(QStringLiteral("nikde.jpg")));
+    EXPECT_EQ(raised[0].detail, QStringLiteral("soubor neexistuje"));
+    EXPECT_EQ(raised[1].name, data.File(QStringLiteral("paticka.bmp")));
+    EXPECT_EQ(raised[1].element,
+              QStringLiteral("prvek \"logo\" v oddílu \"Konec skupiny 1\", vlevo 40, nahoře 3"));
 }
 
 TEST_F(RunErrorsTest, DamagedPicturesOfAPictureColumnAreReportedByRecord) {
