@@ -442,7 +442,7 @@ void TSestavaTyp::RefreshPictures(bool header, bool footer) {
         for (int k = 0; k < section.Count(); ++k) {
             TLumexReportElement& element = section[k];
             if (element.kind == ekPicture) {
-                ResolvePicture(element);
+                ResolvePicture(element, true);
             } else if (element.kind == ekBarcode) {
                 element.value.text = SplitValueList(element.text).value(0);
             }

@@ -167,7 +167,9 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     void RefreshPictures(bool header, bool footer);
     void EvaluateConditions();
     void ComputeFunctions();
-    void ResolvePicture(TLumexReportElement& element);
+    // Loads the first picture of the element's list that can be read;
+    // `report` tells the run's failures what it could not read.
+    void ResolvePicture(TLumexReportElement& element, bool report);
     // LoadPicture, telling in `problem` why no picture came of the file.
     bool LoadPictureFile(const QString& name, platform::Picture& picture, PictureProblem& problem);
     void ReportPictureProblem(const PictureProblem& problem, const QString& element);

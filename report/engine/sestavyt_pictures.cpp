@@ -26,21 +26,21 @@ const QString kBackgroundName = QStringLiteral("pozadí sestavy");
 
 }  // namespace
 
-void TSestavaTyp::ResolvePicture(TLumexReportElement& element) {
+void TSestavaTyp::ResolvePicture(TLumexReportElement& element, bool report) {
     const QStringList items = SplitValueList(element.text);
     const QString firstItem = items.value(0);
     std::vector<PictureProblem> problems;
     for (const QString& item : items) {
         for (const QString& candidate : {item, TemplateFolder() + item}) {
             // A picture shown on every row is loaded once.
-            if (!element.picture.IsEmpty() && element.pictureFile == candidate) {
-                return;
-            }
+            const bool loaded = !element.picture.IsEmpty() && element.pictureFile == candidate;
             platform::Picture picture;
             PictureProblem problem;
-            if (!item.isEmpty() && LoadPictureFile(candidate, picture, problem)) {
-                element.picture = picture;
-                element.pictureFile = candidate;
+            if (loaded || (!item.isEmpty() && LoadPictureFile(candidate, picture, problem))) {
+                if (!loaded) {
+                    element.picture = picture;
+                    element.pictureFile = candidate;
+                }
                 // An alternative printed instead; a damaged file before it
                 // is still worth a word, a missing one is what the list is for.
                 for (const PictureProblem& earlier : problems) {
@@ -53,7 +53,7 @@ void TSestavaTyp::ResolvePicture(TLumexReportElement& element) {
             // The second try looks in the template folder's template folder;
             // where the file is missing the first try has said where it belongs.
             const bool missing = problem.kind == platform::FileKind::Missing;
-            if (!problem.file.isEmpty() && (!missing || candidate == item)) {
+            if (report && !problem.file.isEmpty() && (!missing || candidate == item)) {
                 problems.push_back(problem);
             }
         }
@@ -66,8 +66,9 @@ void TSestavaTyp::ResolvePicture(TLumexReportElement& element) {
 }
 
 void TSestavaTyp::LoadElementPicture(TLumexReportElement& element) {
+    // Read with the template, for the designer; the run tells what it misses.
     if (element.kind == ekPicture) {
-        ResolvePicture(element);
+        ResolvePicture(element, false);
     }
 }
 
