@@ -143,20 +143,6 @@ TEST(DesignerSave, TypedCharactersBeyondWindows1250AreSavedAsTyped) {
     ASSERT_EQ(f.report.LoadTemplate(true), seOK);
     f.Open();
     EXPECT_EQ(f.Element(0, 0).Element().text, typed);
-
-    // Back to characters Windows-1250 holds, the file is Windows-1250 again.
-    TFormSestE& again = *f.window;
-    again.FocusElement(&f.Element(0, 0));
-    auto* edit = again.findChild<QLineEdit*>(QStringLiteral("EditText"));
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("Seznam"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    again.Action(QStringLiteral("ActionUlozit"))->trigger();
-    file.close();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray plain = file.readAll();
-    EXPECT_TRUE(plain.startsWith("I,0,\"Seznam ps\xF9\"\r\n")) << plain.left(20).toStdString();
-    EXPECT_TRUE(plain.contains("\"Seznam\",0,0,0"));
 }
 
 TEST(DesignerClose, ChangesAskWhetherToSave) {
