@@ -29,6 +29,8 @@ constexpr std::array<char16_t, 128> kUpperHalf = {
 
 constexpr char16_t kReplacementCharacter = 0xFFFD;
 
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
 bool IsUndefinedByte(unsigned char byte) {
     return byte >= 0x80 && kUpperHalf[byte - 0x80] == kUndefined;
 }
@@ -110,6 +112,29 @@ QByteArray ToCp1250(QStringView text) {
         bytes.append(UnicodeToCp1250(character.unicode(), &byte) ? char(byte) : '?');
     }
     return bytes;
+}
+
+QString FromCp1250OrUtf8(QByteArrayView bytes, UndefinedBytes undefined, bool* utf8) {
+    const bool marked = bytes.startsWith(kUtf8Mark);
+    if (utf8) {
+        *utf8 = marked;
+    }
+    if (marked) {
+        return QString::fromUtf8(bytes.sliced(kUtf8Mark.size()));
+    }
+    return FromCp1250(bytes, undefined);
+}
+
+QByteArray ToCp1250OrUtf8(QStringView text) {
+    if (FitsCp1250(text)) {
+        QByteArray bytes = ToCp1250(text);
+        // Text starting with "ď»ż" has the mark's bytes in Windows-1250 and
+        // would read back as UTF-8; only UTF-8 keeps it.
+        if (!bytes.startsWith(kUtf8Mark)) {
+            return bytes;
+        }
+    }
+    return kUtf8Mark.toByteArray() + text.toUtf8();
 }
 
 }  // namespace platform

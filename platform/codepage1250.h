@@ -36,4 +36,14 @@ bool FitsCp1250(QStringView text);
 QString FromCp1250(QByteArrayView bytes, UndefinedBytes undefined = UndefinedBytes::Replace);
 QByteArray ToCp1250(QStringView text);
 
+// Text files that older installations read too (templates, settings INI
+// files): Windows-1250 whenever every character fits, so those files stay
+// byte for byte what they always were; text holding any other character is
+// written as UTF-8 behind the byte-order mark EF BB BF instead of losing it
+// to '?'. Reading takes a file that starts with the mark as UTF-8 (`utf8`
+// tells which it was) and any other file as Windows-1250.
+QString FromCp1250OrUtf8(QByteArrayView bytes, UndefinedBytes undefined = UndefinedBytes::Replace,
+                         bool* utf8 = nullptr);
+QByteArray ToCp1250OrUtf8(QStringView text);
+
 }  // namespace platform

@@ -9,8 +9,6 @@
 namespace platform {
 namespace {
 
-const QByteArray kUtf8Mark("\xEF\xBB\xBF");
-
 bool SameName(const QString& left, const QString& right) {
     return left.compare(right, Qt::CaseInsensitive) == 0;
 }
@@ -90,12 +88,7 @@ void IniFile::ParseText(const QString& text) {
 
 IniFile IniFile::FromBytes(QByteArrayView bytes) {
     IniFile file;
-    if (bytes.startsWith(kUtf8Mark)) {
-        file.utf8_ = true;
-        file.ParseText(QString::fromUtf8(bytes.sliced(kUtf8Mark.size())));
-    } else {
-        file.ParseText(FromCp1250(bytes, UndefinedBytes::Keep));
-    }
+    file.ParseText(FromCp1250OrUtf8(bytes, UndefinedBytes::Keep));
     return file;
 }
 
@@ -105,7 +98,7 @@ QByteArray IniFile::ToBytes() const {
         text += line.text;
         text += QStringLiteral("\r\n");
     }
-    return utf8_ ? kUtf8Mark + text.toUtf8() : ToCp1250(text);
+    return ToCp1250OrUtf8(text);
 }
 
 bool IniFile::Load() {
@@ -113,7 +106,6 @@ bool IniFile::Load() {
     QFile file(path_);
     if (!file.exists()) {
         lines_.clear();
-        utf8_ = false;
         return true;
     }
     if (!file.open(QIODevice::ReadOnly)) {

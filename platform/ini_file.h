@@ -11,10 +11,13 @@
 // - Lines that are neither a section nor a key (comments starting with ";",
 //   blank lines, text before the first section, lines without "=") are kept
 //   and written back unchanged, as are all sections and keys nobody touched.
-// - On disk the file is Windows-1250 with CR LF line ends. Reading also
-//   accepts LF or CR alone. Every byte of an untouched line survives a read
-//   and write (undefined code-page bytes included). A file that starts with a
-//   UTF-8 byte order mark is read as UTF-8 and written back the same way.
+// - On disk the file is Windows-1250 with CR LF line ends, as long as every
+//   character fits that code page (older installations read it so). A file
+//   holding any other character (a kennel name with "✓") is written as UTF-8
+//   behind a byte-order mark instead, and a file starting with the mark is
+//   read as UTF-8. Reading also accepts LF or CR alone. Every byte of an
+//   untouched line of a Windows-1250 file survives a read and write
+//   (undefined code-page bytes included).
 // - When a section or key occurs twice, the first one counts, for reading and
 //   for writing.
 //
@@ -102,7 +105,6 @@ class IniFile {
     QString path_;
     QString error_;
     std::vector<Line> lines_;
-    bool utf8_ = false;
 };
 
 }  // namespace platform

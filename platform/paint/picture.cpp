@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "platform/file_kind.h"
 #include "platform/paint/bitmap_files.h"
 
 namespace platform {
@@ -51,6 +52,15 @@ void Picture::SetVector(const VectorPicture& vector) {
 }
 
 bool Picture::LoadFromFile(const QString& fileName, QString* error) {
+    // A FIFO would block the open, a device never end the reading.
+    const FileKind kind = KindOfFile(fileName);
+    if (kind != FileKind::Regular) {
+        Clear();
+        if (error) {
+            *error = WhyNotAFile(kind);
+        }
+        return false;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         Clear();

@@ -34,7 +34,8 @@ class Picture {
     void SetVector(const VectorPicture& vector);
 
     // Loads a BMP, JPEG or EMF file; false (and the picture emptied) when the
-    // file is missing or not a picture.
+    // file is missing, is no ordinary file (a folder, FIFO or device is never
+    // opened) or is not a picture.
     bool LoadFromFile(const QString& fileName, QString* error = nullptr);
     bool LoadFromBytes(const QByteArray& bytes, QString* error = nullptr);
 

@@ -26,24 +26,7 @@ TOddil::TOddil(TPapir* paper, int code, TOddilSestavy* section)
 }
 
 QString TOddil::Caption() const {
-    switch (code_) {
-        case 0:
-            return QStringLiteral("Začátek sestavy");
-        case 1:
-            return QStringLiteral("Hlava stránky");
-        case 2:
-            return QStringLiteral("Tělo sestavy");
-        case 3:
-            return QStringLiteral("Konec sestavy");
-        case 4:
-            return QStringLiteral("Pata stránky");
-        default:
-            break;
-    }
-    const int group = (code_ - 5) / 2 + 1;
-    return ((code_ - 5) % 2 == 0 ? QStringLiteral("Začátek skupiny")
-                                 : QStringLiteral("Konec skupiny")) +
-           QLatin1Char(' ') + QString::number(group);
+    return SectionCaption(code_);
 }
 
 QColor TOddil::CaptionColor() const {

@@ -34,7 +34,7 @@ bool TPredloha::SaveToFile(const QString& fileName) const {
 
 void TPredloha::LoadFromBytes(QByteArrayView bytes) {
     lines_.clear();
-    const QString text = platform::FromCp1250(bytes, platform::UndefinedBytes::Keep);
+    const QString text = platform::FromCp1250OrUtf8(bytes, platform::UndefinedBytes::Keep);
     const qsizetype length = text.size();
     qsizetype start = 0;
     for (qsizetype pos = 0; pos < length; ++pos) {
@@ -54,10 +54,10 @@ void TPredloha::LoadFromBytes(QByteArrayView bytes) {
 }
 
 QByteArray TPredloha::ToBytes() const {
-    QByteArray bytes;
+    QString text;
     for (const QString& line : lines_) {
-        bytes.append(platform::ToCp1250(line));
-        bytes.append("\r\n", 2);
+        text += line;
+        text += QStringLiteral("\r\n");
     }
-    return bytes;
+    return platform::ToCp1250OrUtf8(text);
 }

@@ -25,6 +25,10 @@ QString TRunError::Message() const {
                     .arg(record)
                     .arg(detail);
             }
+            if (!element.isEmpty()) {
+                return QStringLiteral("Obrázek \"%1\" (%2) nelze přečíst: %3.")
+                    .arg(name, element, detail);
+            }
             return QStringLiteral("Obrázek \"%1\" nelze přečíst: %2.").arg(name, detail);
         case reField:
             return QStringLiteral("Položka \"%1\" v datech není, tiskne se prázdná.").arg(name);
@@ -47,8 +51,17 @@ QString TRunError::Message() const {
     }
 }
 
+bool TRunError::SameFailure(const TRunError& other) const {
+    const bool pictureFile = kind == rePicture && record == 0;
+    if (pictureFile) {
+        return other.kind == rePicture && other.record == 0 && other.name == name;
+    }
+    return *this == other;
+}
+
 bool TRunErrors::Add(const TRunError& error) {
-    if (std::find(items_.begin(), items_.end(), error) != items_.end()) {
+    const auto same = [&error](const TRunError& listed) { return listed.SameFailure(error); };
+    if (std::any_of(items_.begin(), items_.end(), same)) {
         return false;
     }
     items_.push_back(error);

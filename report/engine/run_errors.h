@@ -32,9 +32,14 @@ struct TRunError {
     // Paper: the refused value; functions: the expression; pictures: why
     // they could not be read.
     QString detail;
+    // Picture files: the element (or the background) that names the file.
+    QString element;
 
     // The failure as one Czech sentence (what harvel-report prints).
     QString Message() const;
+    // Whether `other` is the same failure told again: a picture file is told
+    // once whichever element names it, anything else when all is equal.
+    bool SameFailure(const TRunError& other) const;
     bool operator==(const TRunError&) const = default;
 };
 

@@ -17,6 +17,18 @@ QString FixedSectionCode(int type) {
     return QString(QChar(kCodes[type]));
 }
 
+QString SectionCaption(int type) {
+    static const char* const kFixed[kFixedSectionCount] = {
+        "Začátek sestavy", "Hlava stránky", "Tělo sestavy", "Konec sestavy", "Pata stránky"};
+    if (type >= 0 && type < kFixedSectionCount) {
+        return QString::fromUtf8(kFixed[type]);
+    }
+    const int group = (type - stGroupHeader) / 2 + 1;
+    return ((type - stGroupHeader) % 2 == 0 ? QStringLiteral("Začátek skupiny")
+                                            : QStringLiteral("Konec skupiny")) +
+           QLatin1Char(' ') + QString::number(group);
+}
+
 // ---- TOddilSestavy ------------------------------------------------------------
 
 TLumexReportElement& TOddilSestavy::Add(std::unique_ptr<TLumexReportElement> element) {

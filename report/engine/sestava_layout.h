@@ -37,6 +37,8 @@ inline int GroupFooterType(int groupIndex) {
 }
 // The record code of a fixed section ("Z", "H", "T", "K", "P").
 QString FixedSectionCode(int type);
+// The section's name as the designer shows it ("Tělo sestavy", "Začátek skupiny 1").
+QString SectionCaption(int type);
 
 // Section flag bits of the fixed sections (I,3 records).
 enum TSectionFlag : int {

@@ -1,10 +1,7 @@
-// The run loop of the report engine, its values and its pictures. Page
-// handling and section printing are in sestavyt_pages.cpp.
+// The run loop of the report engine and its values. Page handling and
+// section printing are in sestavyt_pages.cpp, picture files in
+// sestavyt_pictures.cpp.
 #include "report/engine/sestavyt.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QImageReader>
 
 #include "platform/allocator_tuning.h"
 #include "platform/clock.h"
@@ -458,38 +455,11 @@ void TSestavaTyp::RefreshPictures(bool header, bool footer) {
         for (int k = 0; k < section.Count(); ++k) {
             TLumexReportElement& element = section[k];
             if (element.kind == ekPicture) {
-                ResolvePicture(element);
+                ResolvePicture(element, true);
             } else if (element.kind == ekBarcode) {
                 element.value.text = SplitValueList(element.text).value(0);
             }
         }
-    }
-}
-
-void TSestavaTyp::ResolvePicture(TLumexReportElement& element) {
-    const QStringList items = SplitValueList(element.text);
-    const QString firstItem = items.value(0);
-    for (const QString& item : items) {
-        for (const QString& candidate : {item, TemplateFolder() + item}) {
-            // A picture shown on every row is loaded once.
-            if (!element.picture.IsEmpty() && element.pictureFile == candidate) {
-                return;
-            }
-            platform::Picture picture;
-            if (!item.isEmpty() && LoadPicture(candidate, picture)) {
-                element.picture = picture;
-                element.pictureFile = candidate;
-                return;
-            }
-        }
-    }
-    element.picture.Clear();
-    element.pictureFile = firstItem;
-}
-
-void TSestavaTyp::LoadElementPicture(TLumexReportElement& element) {
-    if (element.kind == ekPicture) {
-        ResolvePicture(element);
     }
 }
 
@@ -682,68 +652,4 @@ int TSestavaTyp::FindIndex(int kind, const QString& name) {
         return Funkce().FindFunction(name);
     }
     return -1;
-}
-
-// ---- pictures and background ---------------------------------------------------------
-
-bool TSestavaTyp::LoadPicture(const QString& name, platform::Picture& picture) {
-    if (master_) {
-        return master_->LoadPicture(name, picture);
-    }
-    if (OnNactiObraz) {
-        return OnNactiObraz(*this, name, picture);
-    }
-    for (const QString& candidate : {TemplateFolder() + name, name}) {
-        const QFileInfo info(candidate);
-        if (!name.isEmpty() && info.isFile()) {
-            QString why;
-            if (picture.LoadFromFile(candidate, &why)) {
-                return true;
-            }
-            // A file that is there but no readable picture is left out of
-            // the page with a word.
-            TRunError error;
-            error.kind = rePicture;
-            error.name = candidate;
-            error.detail = why.isEmpty() ? QStringLiteral("no picture format it knows") : why;
-            ReportRunError(error);
-            return false;
-        }
-    }
-    return false;
-}
-
-void TSestavaTyp::ListPictures(QStringList& items) {
-    if (master_) {
-        master_->ListPictures(items);
-        return;
-    }
-    if (OnNactiSeznamObrazu) {
-        OnNactiSeznamObrazu(*this, items);
-        return;
-    }
-    QStringList masks;
-    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
-        masks << QStringLiteral("*.") + QString::fromLatin1(format);
-    }
-    masks << QStringLiteral("*.emf");
-    const QDir folder(TemplateFolder().isEmpty() ? QStringLiteral(".") : TemplateFolder());
-    items << folder.entryList(masks, QDir::Files | QDir::CaseSensitive, QDir::Name);
-}
-
-void TSestavaTyp::LoadBackground() {
-    const TBackgroundSettings& settings = Settings().background;
-    const QString file = settings.ownBackground ? settings.fileName : Background;
-    if (file.isEmpty() || !LoadPicture(file, background_)) {
-        background_.Clear();
-    }
-}
-
-QRect TSestavaTyp::BackgroundRect() const {
-    return Settings().background.rect;
-}
-
-bool TSestavaTyp::BackgroundPrinted() const {
-    const TBackgroundSettings& settings = Settings().background;
-    return settings.ownBackground && (settings.printBackground || PrintBackgroundAlways);
 }

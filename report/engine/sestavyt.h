@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/file_kind.h"
 #include "platform/paint/picture.h"
 #include "report/engine/data_types.h"
 #include "report/engine/layout_memory.h"
@@ -123,6 +124,9 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     int FindIndex(int kind, const QString& name) override;
 
     // ---- pictures and background --------------------------------------------------
+    // A picture file looked for in the template's folder, then as named; a
+    // folder, FIFO or device is never opened. Tells nothing itself: the
+    // elements and the background report what they miss.
     bool LoadPicture(const QString& name, platform::Picture& picture);
     void ListPictures(QStringList& items);
     // The folder of the template file (ends with a separator, or empty).
@@ -142,6 +146,14 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
 
   private:
     struct ShiftLine;
+    // What kept a named picture file from the page: the file as looked for,
+    // what it turned out to be (Regular: a file that is no readable picture)
+    // and why, in words. An empty file: nothing to tell (a hook answered).
+    struct PictureProblem {
+        QString file;
+        platform::FileKind kind = platform::FileKind::Missing;
+        QString why;
+    };
     TOddilSestavy& Section(int type) { return Oddily().Fixed(type); }
     int PrintColumns() const { return std::max(1, Settings().printColumns); }
     bool CharacterMode() const;
@@ -155,7 +167,12 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     void RefreshPictures(bool header, bool footer);
     void EvaluateConditions();
     void ComputeFunctions();
-    void ResolvePicture(TLumexReportElement& element);
+    // Loads the first picture of the element's list that can be read;
+    // `report` tells the run's failures what it could not read.
+    void ResolvePicture(TLumexReportElement& element, bool report);
+    // LoadPicture, telling in `problem` why no picture came of the file.
+    bool LoadPictureFile(const QString& name, platform::Picture& picture, PictureProblem& problem);
+    void ReportPictureProblem(const PictureProblem& problem, const QString& element);
     void ReportFunctionErrors();
     void ReportMissingSource(const TLumexReportElement& element);
     void ReportPageRangeEnd();

@@ -137,6 +137,26 @@ TEST_F(SettingsForm, OkWritesReadsAppliesAndCloses) {
     EXPECT_EQ(CurrentParametry().Chovatel, "Ze Žluté zahrady");
 }
 
+// A kennel name with a character Windows-1250 lacks used to come back as "?".
+TEST_F(SettingsForm, AKennelNameBeyondWindows1250IsKeptAsTyped) {
+    PutIni("; Harvel\r\n[EvidList]\r\nOnlineFoto=0\r\n");
+    const QString typed = QStringLiteral("Od Lesa ✓ ♂♀");
+    {
+        TFoParametry form;
+        form.show();
+        Retype(Control<QLineEdit>(form, "EdChovatel"), typed);
+        Press(form, "ButtonOk");
+    }
+    const QByteArray bytes = IniBytes();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF; Harvel\r\n[EvidList]\r\n")) << bytes.toStdString();
+    EXPECT_FALSE(bytes.contains('?'));
+    CurrentParametry() = Parametry();
+    TFoParametry reopened;
+    EXPECT_EQ(Control<QLineEdit>(reopened, "EdChovatel")->text(), typed);
+    EXPECT_EQ(CurrentParametry().Chovatel, typed);
+    EXPECT_FALSE(CurrentParametry().OnlineFoto);
+}
+
 TEST_F(SettingsForm, ApplyWritesAndStaysOpen) {
     TFoParametry form;
     QSignalSpy applied(&form, &TFoParametry::Applied);

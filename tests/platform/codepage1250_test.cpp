@@ -63,3 +63,30 @@ TEST(Codepage1250, AsciiAndControlBytesPassUnchanged) {
     EXPECT_EQ(ToCp1250(FromCp1250(bytes)), bytes);
     EXPECT_TRUE(FromCp1250(QByteArray()).isEmpty());
 }
+
+TEST(Cp1250OrUtf8, TextThatFitsIsWindows1250AndAnyOtherUtf8WithTheMark) {
+    const QByteArray mark("\xEF\xBB\xBF");
+    // Czech text and the undefined bytes kept as controls: Windows-1250, no mark.
+    const QString czech = QStringLiteral("Čáp \u0081 ů");
+    EXPECT_EQ(ToCp1250OrUtf8(czech), QByteArray("\xC8\xE1p \x81 \xF9"));
+    bool utf8 = true;
+    EXPECT_EQ(FromCp1250OrUtf8("\xC8\xE1p \x81 \xF9", UndefinedBytes::Keep, &utf8), czech);
+    EXPECT_FALSE(utf8);
+    // Any character the code page lacks, one outside the BMP included.
+    const QString signs = QStringLiteral("ověřeno ✓ ♂ ♀ Ω \U0001F415");
+    const QByteArray written = ToCp1250OrUtf8(signs);
+    EXPECT_EQ(written, mark + signs.toUtf8());
+    EXPECT_EQ(FromCp1250OrUtf8(written, UndefinedBytes::Keep, &utf8), signs);
+    EXPECT_TRUE(utf8);
+    EXPECT_TRUE(ToCp1250OrUtf8(QString()).isEmpty());
+}
+
+TEST(Cp1250OrUtf8, TextWhoseWindowsBytesWouldLookLikeTheMarkIsUtf8) {
+    // "ď»ż" is EF BB BF in Windows-1250: written so, it would read back as UTF-8.
+    const QString text = QStringLiteral("ď»żx");
+    const QByteArray written = ToCp1250OrUtf8(text);
+    EXPECT_EQ(written, QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+    EXPECT_EQ(FromCp1250OrUtf8(written), text);
+    // Not at the start it is ordinary Windows-1250.
+    EXPECT_EQ(ToCp1250OrUtf8(QStringLiteral("xď»ż")), QByteArray("x\xEF\xBB\xBF"));
+}

@@ -156,12 +156,24 @@ TEST(IniFile, DeletesKeysAndErasesSections) {
     EXPECT_EQ(ini.ToBytes(), QByteArray("[A]\r\nY=2\r\n[C]\r\nW=4\r\n"));
 }
 
-TEST(IniFile, Utf8FileWithByteOrderMarkStaysUtf8) {
-    IniFile ini = IniFile::FromBytes("\xEF\xBB\xBF[S]\nJm\xC3\xA9no=\xC4\x8C\x65rt\n");
-    EXPECT_EQ(ini.ReadString("S", "Jméno"), "Čert");
-    ASSERT_TRUE(ini.WriteString("S", "Jméno", "Řehoř"));
-    EXPECT_EQ(ini.ToBytes(),
-              QByteArray("\xEF\xBB\xBF[S]\r\nJm\xC3\xA9no=\xC5\x98\x65ho\xC5\x99\r\n"));
+TEST(IniFile, AValueWindows1250CannotHoldMakesTheFileUtf8) {
+    const QByteArray mark("\xEF\xBB\xBF");
+    IniFile ini = IniFile::FromBytes("[EvidList]\r\nChovatel=Od Lesa\r\n;\x81\r\n");
+    ASSERT_TRUE(ini.WriteString("EvidList", "Chovatel", "Od Lesa ✓ ♂♀"));
+    const QByteArray bytes = ini.ToBytes();
+    // The kept undefined byte becomes its control character in UTF-8.
+    EXPECT_EQ(bytes,
+              mark + QStringLiteral("[EvidList]\r\nChovatel=Od Lesa ✓ ♂♀\r\n;\u0081\r\n").toUtf8());
+    EXPECT_EQ(IniFile::FromBytes(bytes).ReadString("evidlist", "chovatel"), "Od Lesa ✓ ♂♀");
+
+    // Once every character fits again the file is Windows-1250 for older
+    // readers, the undefined byte back as it was.
+    IniFile marked = IniFile::FromBytes(bytes);
+    ASSERT_TRUE(marked.WriteString("EvidList", "Chovatel", "Řehoř"));
+    EXPECT_EQ(marked.ToBytes(), QByteArray("[EvidList]\r\nChovatel=\xD8\x65ho\xF8\r\n;\x81\r\n"));
+    // A file written as UTF-8 by another program reads the same.
+    const IniFile other = IniFile::FromBytes("\xEF\xBB\xBF[S]\nJm\xC3\xA9no=\xC4\x8C\x65rt\n");
+    EXPECT_EQ(other.ReadString("S", "Jméno"), "Čert");
 }
 
 TEST(IniFile, LoadAndSaveThroughTheFileSystem) {
@@ -185,6 +197,14 @@ TEST(IniFile, LoadAndSaveThroughTheFileSystem) {
     IniFile again(path);
     ASSERT_TRUE(again.Load());
     EXPECT_EQ(again.ReadString("editorsestav", "MŘÍŽKA"), "1");
+
+    // A value with "✓" survives a save and a load.
+    ASSERT_TRUE(again.WriteString("EditorSestav", "ImplNazevFontu", "Arial ✓"));
+    ASSERT_TRUE(again.Save()) << again.ErrorText().toStdString();
+    IniFile third(path);
+    ASSERT_TRUE(third.Load());
+    EXPECT_EQ(third.ReadString("EditorSestav", "ImplNazevFontu"), "Arial ✓");
+    EXPECT_EQ(third.ReadString("FormatyPapiru", "Obálka"), "2200,1100");
 }
 
 TEST(IniFile, SaveReportsFailureAndLeavesNothingBehind) {

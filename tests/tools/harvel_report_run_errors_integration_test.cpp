@@ -5,11 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
 
 #include "tests/report/engine/component_fixture.h"
 #include "tests/support/program_run.h"
@@ -187,6 +191,49 @@ TEST_F(RunErrorsTool, FailuresOfTheRunAreToldOnceAndStrictMakesThemFatal) {
     r = RunReport(Args(clean, QStringLiteral("dump"), out) << QStringLiteral("--strict"));
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(Told(r).isEmpty()) << r.err.toStdString();
+}
+
+TEST_F(RunErrorsTool, PicturesNamingNoFileAreToldOnceAndTheRunEndsPromptly) {
+    ASSERT_TRUE(QDir().mkdir(data.File(QStringLiteral("slozka.bmp"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(data.File(QStringLiteral("roura.bmp"))).constData(), 0600),
+              0);
+    // Names without a folder are looked for beside the template.
+    const QString pts =
+        WriteTemplate(QStringLiteral("obrazky.pts"),
+                      kBody.toUtf8() +
+                          "T,11,0,10,30,100,20,,1,0,0,49,15,0,\"chybi.bmp\",,,,\"\",0,\"\"\n"
+                          "T,11,0,120,30,100,20,,1,0,0,49,15,0,\"slozka.bmp\",,,,\"\",0,\"\"\n"
+                          "T,11,0,230,30,100,20,,1,0,0,49,15,0,\"roura.bmp\",,,,\"\",0,\"\"\n"
+                          "T,11,0,340,30,100,20,,1,0,0,49,15,0,\"chybi.bmp\",,,,\"\",0,\"\"\n"
+                          "I,7,1,1,0,0,0,0,0,pozadi.emf\n");
+    const QString out = data.File(QStringLiteral("obrazky.pdf"));
+    QElapsedTimer clock;
+    clock.start();
+    Result r = RunReport(Args(pts, QStringLiteral("pdf"), out));
+    EXPECT_LT(clock.elapsed(), 60000);
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo(out).size() > 0);
+    const QStringList told = Told(r);
+    ASSERT_EQ(told.size(), 4) << r.err.toStdString();
+    const QString expected[] = {
+        QStringLiteral("Obrázek \"%1\" (prvek v oddílu \"Tělo sestavy\", vlevo 10, nahoře 30) "
+                       "nelze přečíst: soubor neexistuje."),
+        QStringLiteral("Obrázek \"%1\" (prvek v oddílu \"Tělo sestavy\", vlevo 120, nahoře 30) "
+                       "nelze přečíst: je to složka, ne soubor."),
+        QStringLiteral("Obrázek \"%1\" (prvek v oddílu \"Tělo sestavy\", vlevo 230, nahoře 30) "
+                       "nelze přečíst: je to roura (FIFO), ne soubor."),
+        QStringLiteral("Obrázek \"%1\" (pozadí sestavy) nelze přečíst: soubor neexistuje."),
+    };
+    const char* files[] = {"chybi.bmp", "slozka.bmp", "roura.bmp", "pozadi.emf"};
+    for (int i = 0; i < 4; ++i) {
+        const QString path = QFileInfo(data.File(QString::fromLatin1(files[i]))).absoluteFilePath();
+        EXPECT_TRUE(told[i].endsWith(expected[i].arg(path))) << told[i].toStdString();
+    }
+
+    r = RunReport(Args(pts, QStringLiteral("dump"), data.File(QStringLiteral("obrazky.txt")))
+                  << QStringLiteral("--strict"));
+    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+    EXPECT_EQ(Told(r).size(), 4) << r.err.toStdString();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QTest>
 
 #include "report/designer/dlg_nova_sestava.h"
@@ -111,6 +112,37 @@ TEST(DesignerSave, SaveAsWritesTheCurrentEntryUnderTheChosenName) {
     EXPECT_EQ(f.FileLines(), ListLines());
     EXPECT_TRUE(w.CaptionText().endsWith(QStringLiteral("kopie.pts)")));
     EXPECT_FALSE(w.Modified());
+}
+
+// "Uložit předlohu" used to write every character Windows-1250 lacks as "?".
+TEST(DesignerSave, TypedCharactersBeyondWindows1250AreSavedAsTyped) {
+    DesignerFixture f;
+    TFormSestE& w = f.Open();
+    w.FocusElement(&f.Element(0, 0));
+    auto* text = w.findChild<QLineEdit*>(QStringLiteral("EditText"));
+    ASSERT_NE(text, nullptr);
+    const QString typed = QStringLiteral("Kontrola čipu: ověřeno ✓ ♂ ♀ Ω");
+    text->selectAll();
+    for (QChar c : typed) {
+        QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    QTest::keyClick(text, Qt::Key_Return);
+    ASSERT_EQ(f.Element(0, 0).Element().text, typed);
+    w.Action(QStringLiteral("ActionUlozit"))->trigger();
+    EXPECT_FALSE(w.Modified());
+
+    QFile file(f.TemplatePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_FALSE(bytes.contains('?'));
+    QStringList expected = ListLines();
+    expected[11].replace(QStringLiteral("\"Seznam psů\""), u'"' + typed + u'"');
+    EXPECT_EQ(f.FileLines(), expected);
+    // Opened again, the designer shows what was typed.
+    ASSERT_EQ(f.report.LoadTemplate(true), seOK);
+    f.Open();
+    EXPECT_EQ(f.Element(0, 0).Element().text, typed);
 }
 
 TEST(DesignerClose, ChangesAskWhetherToSave) {

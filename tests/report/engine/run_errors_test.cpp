@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 
 #include "component_fixture.h"
@@ -184,6 +186,76 @@ TEST_F(RunErrorsTest, DamagedPictureFilesAreReportedByName) {
     }
     // The pages are there, without the pictures.
     EXPECT_EQ(report.Output().PageCount(), 1);
+}
+
+// Pictures naming a missing file, a folder or a device used to print nothing
+// without a word; the device is never read (FIFOs: harvel-report's test).
+TEST_F(RunErrorsTest, PicturesThatAreNoFilesAreReportedOncePerFileWithTheElement) {
+    const QString missing = data.File(QStringLiteral("chybi.bmp"));
+    const QString folder = data.File(QStringLiteral("slozka.bmp"));
+    const QString background = data.File(QStringLiteral("pozadi.emf"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    lines = QStringList{kBodyHeader,
+                        PictureElement(missing, 10),
+                        PictureElement(folder, 120),
+                        PictureElement(QStringLiteral("/dev/null"), 230),
+                        PictureElement(missing, 340),
+                        QStringLiteral("I,7,1,1,0,0,0,0,0,") + background};
+    ASSERT_EQ(report.Generate(), seOK);
+    report.PrepareOutput();
+
+    // Three records and two elements naming the same missing file: each file once.
+    ASSERT_EQ(raised.size(), 4U);
+    EXPECT_EQ(report.RunErrors().Count(), 4);
+    const QString body = QStringLiteral("prvek v oddílu \"Tělo sestavy\", vlevo %1, nahoře 5");
+    const QString expected[][3] = {
+        {missing, QStringLiteral("soubor neexistuje"), body.arg(10)},
+        {folder, QStringLiteral("je to složka, ne soubor"), body.arg(120)},
+        {QStringLiteral("/dev/null"), QStringLiteral("je to zařízení, ne soubor"), body.arg(230)},
+        {background, QStringLiteral("soubor neexistuje"), QStringLiteral("pozadí sestavy")},
+    };
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(raised[i].kind, rePicture) << i;
+        EXPECT_EQ(raised[i].name, expected[i][0]) << i;
+        EXPECT_EQ(raised[i].detail, expected[i][1]) << i;
+        EXPECT_EQ(raised[i].element, expected[i][2]) << i;
+    }
+    EXPECT_EQ(raised[0].Message(), QStringLiteral("Obrázek \"%1\" (%2) nelze přečíst: soubor "
+                                                  "neexistuje.")
+                                       .arg(missing, body.arg(10)));
+    EXPECT_EQ(report.Output().PageCount(), 1);
+}
+
+// A name without a folder is looked for in the template's folder: that is
+// where the message says it is missing. An alternative of the list that loads
+// leaves a missing one unsaid; a group footer's picture names its section.
+TEST_F(RunErrorsTest, MissingPicturesAreNamedWhereTheyBelongAndAlternativesCount) {
+    const QString bmp = data.File(QStringLiteral("logo.bmp"));
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(bmp, "BMP"));
+    report.OnNactiPredlohu = nullptr;
+    report.ReportDirIgnore = false;
+    report.SetReportDir(data.Folder());
+    report.SetReportName(QStringLiteral("obrazky.pts"));
+    ASSERT_TRUE(
+        TPredloha(QStringList{
+                      kBodyHeader,
+                      QStringLiteral("I,4,0,\"Jmeno_registr\",0,0,1,30,0"),
+                      PictureElement(QStringLiteral("nikde.jpg"), 10),
+                      PictureElement(QStringLiteral("jinde.jpg,logo.bmp"), 120),
+                      PictureElement(QStringLiteral("logo.bmp"), 230),
+                      QStringLiteral("U0,11,0,40,3,100,20,,1,0,0,49,15,0,\"paticka.bmp\",,,,"
+                                     "\"\",0,\"logo\""),
+                  })
+            .SaveToFile(data.File(QStringLiteral("obrazky.pts"))));
+    ASSERT_EQ(report.Generate(), seOK);
+    ASSERT_EQ(raised.size(), 2U);
+    EXPECT_EQ(raised[0].name, data.File(QStringLiteral("nikde.jpg")));
+    EXPECT_EQ(raised[0].detail, QStringLiteral("soubor neexistuje"));
+    EXPECT_EQ(raised[1].name, data.File(QStringLiteral("paticka.bmp")));
+    EXPECT_EQ(raised[1].element,
+              QStringLiteral("prvek \"logo\" v oddílu \"Konec skupiny 1\", vlevo 40, nahoře 3"));
 }
 
 TEST_F(RunErrorsTest, DamagedPicturesOfAPictureColumnAreReportedByRecord) {

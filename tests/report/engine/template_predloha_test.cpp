@@ -40,8 +40,22 @@ TEST(TemplateFile, WindowsCodePageBothWays) {
     ASSERT_EQ(predloha.Count(), 1);
     EXPECT_EQ(predloha[0], R"(I,0,"Čáp ř")");
     EXPECT_EQ(predloha.ToBytes(), QByteArray("I,0,\"\xC8\xE1p \xF8\"\r\n"));
-    // A character the code page cannot hold is written as '?'.
-    EXPECT_EQ(TPredloha(QStringList{"α"}).ToBytes(), QByteArray("?\r\n"));
+}
+
+TEST(TemplateFile, CharactersBeyondTheCodePageMakeItUtf8WithTheMark) {
+    const TPredloha signs(QStringList{R"(I,0,"Kontrola ✓")",
+                                      R"(T,1,0,0,0,99,20,Arial,10,0,0,0,0,238,"♂ ♀ Ω čip",0,0)"});
+    const QByteArray bytes = signs.ToBytes();
+    EXPECT_EQ(bytes, QByteArray("\xEF\xBB\xBF") +
+                         signs.Lines().join(QStringLiteral("\r\n")).toUtf8() + QByteArray("\r\n"));
+    EXPECT_FALSE(bytes.contains('?'));
+    TPredloha read;
+    read.LoadFromBytes(bytes);
+    EXPECT_EQ(read, signs);
+    // A file marked UTF-8 whose characters all fit is written as Windows-1250.
+    read[0] = QStringLiteral("I,0,\"Č\"");
+    read[1] = QStringLiteral("x");
+    EXPECT_EQ(read.ToBytes(), QByteArray("I,0,\"\xC8\"\r\nx\r\n"));
 }
 
 TEST(TemplateFile, UndefinedBytesSurviveReadingAndWriting) {
@@ -65,6 +79,12 @@ TEST(TemplateFile, SaveAndLoadFiles) {
     WriteBytes(path, QByteArray());
     ASSERT_TRUE(loaded.LoadFromFile(path));
     EXPECT_TRUE(loaded.IsEmpty());
+
+    const TPredloha signs(QStringList{R"(I,0,"Pohlaví ♂ ♀")", R"(T,1,"✓ Ω")"});
+    ASSERT_TRUE(signs.SaveToFile(path));
+    EXPECT_TRUE(ReadBytes(path).startsWith("\xEF\xBB\xBF"));
+    ASSERT_TRUE(loaded.LoadFromFile(path));
+    EXPECT_EQ(loaded, signs);
 }
 
 TEST(TemplateFile, MissingOrUnwritableFilesFail) {

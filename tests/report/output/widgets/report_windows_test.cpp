@@ -143,7 +143,8 @@ TEST_F(ReportWindowsTest, PreviewTellsWhatTheRunWentPastInItsStatusBar) {
     ASSERT_EQ(report.RunErrors().Count(), 1);
     EXPECT_TRUE(visible);
     EXPECT_TRUE(shownText.startsWith(QStringLiteral("Upozornění: ")));
-    EXPECT_TRUE(shownText.contains(QStringLiteral("použit výchozí papír A4"))) << shownText.toStdString();
+    EXPECT_TRUE(shownText.contains(QStringLiteral("použit výchozí papír A4")))
+        << shownText.toStdString();
     EXPECT_EQ(shownTip, report.RunErrors().Items().front().Message());
 
     // A sound template after it shows no warning: the list is the run's own.
@@ -169,6 +170,30 @@ TEST_F(ReportWindowsTest, PreviewOfARangeEndingEarlySaysSoInItsStatusBar) {
               QStringList{QStringLiteral("Sestava \"Seznam\" skončila na stránce 2, jak určil "
                                          "zadaný rozsah stránek; další stránky nebyly vytvořeny.")});
     EXPECT_EQ(shownText, QStringLiteral("Upozornění: ") + report.RunErrors().Messages().front());
+}
+
+TEST_F(ReportWindowsTest, PreviewTellsOfPicturesAndBackgroundsThatAreNotThere) {
+    QString shownTip;
+    ScriptedModal modal([&](QDialog& dialog) {
+        shownTip = Child<QLabel>(dialog, "PanelUpozorneni")->toolTip();
+        return int(QDialog::Accepted);
+    });
+    const QString picture = data.File(QStringLiteral("chybi.bmp"));
+    const QString background = data.File(QStringLiteral("pozadi.bmp"));
+    QStringList lines = ThreePageTemplate().Lines();
+    lines << QStringLiteral("T,11,0,10,5,100,20,,1,0,0,49,15,0,\"%1\",,,,\"\",0,\"\"").arg(picture)
+          << QStringLiteral("I,7,1,1,0,0,0,0,0,") + background;
+    layout = TPredloha(lines);
+    report.Preview();
+    ASSERT_EQ(report.RunErrors().Count(), 2);
+    EXPECT_EQ(shownTip, report.RunErrors().Messages().join(QLatin1Char('\n')));
+    EXPECT_TRUE(shownTip.contains(
+        QStringLiteral("Obrázek \"%1\" (prvek v oddílu \"Tělo sestavy\"").arg(picture)))
+        << shownTip.toStdString();
+    EXPECT_TRUE(shownTip.contains(
+        QStringLiteral("Obrázek \"%1\" (pozadí sestavy) nelze přečíst: soubor neexistuje.")
+            .arg(background)))
+        << shownTip.toStdString();
 }
 
 TEST_F(ReportWindowsTest, PreviewUserActionCallsTheReportWithThePage) {
