@@ -32,8 +32,10 @@ bool WriteHtmlFile(TSestVystup& output, const QString& fileName, int page,
     return pageWritten && file.commit();
 }
 
+// The pages as out1.html, out2.html, … and `fileName` itself as their index.
 QString WriteHtmlPages(TSestVystup& output, const QString& fileName) {
     const int first = std::max(output.FirstPage, 1);
+    QStringList pageFiles;
     for (int page = first; page <= output.PageCount(); ++page) {
         const QString pageFile = ReplaceExtension(fileName, QStringLiteral("%1.html").arg(page));
         const QString pictureBase =
@@ -41,8 +43,9 @@ QString WriteHtmlPages(TSestVystup& output, const QString& fileName) {
         if (!WriteHtmlFile(output, pageFile, page - 1, pictureBase)) {
             return CannotWrite(pageFile);
         }
+        pageFiles << QFileInfo(pageFile).fileName();
     }
-    return QString();
+    return SaveHtmlIndexFile(fileName, pageFiles, output.Title) ? QString() : CannotWrite(fileName);
 }
 
 QString WriteMetafiles(TSestVystup& output, const QString& fileName, bool enhanced) {
