@@ -54,8 +54,8 @@ qsizetype PlaceInOrder(const QVector<TZnakovyText>& texts, const TZnakovyText& t
 }
 
 // Writes the row's texts into their slots one after another: each at the
-// column it asks for, or one blank after the text before it when that text
-// reaches further.
+// column it asks for, or one blank after the last letter before it when that
+// letter reaches further.
 void LayOut(TZnakovyRadek& row) {
     for (QString& slot : row.Slots) {
         slot.clear();
@@ -73,6 +73,7 @@ void LayOut(TZnakovyRadek& row) {
         WriteAt(slot, start, text.Text);
         end = start + int(text.Text.size());
     }
+    row.LaidOut = true;
 }
 
 }  // namespace
@@ -80,12 +81,18 @@ void LayOut(TZnakovyRadek& row) {
 QString TZnakovyRadek::Text() const {
     QString text;
     for (const QString& slot : Slots) {
-        for (int i = 0; i < slot.size(); ++i) {
-            if (i >= text.size()) {
-                text.append(slot[i]);
-            } else if (text[i] == u' ') {
+        if (text.isEmpty()) {
+            text = slot;  // shared until a later slot fills a blank
+            continue;
+        }
+        const qsizetype overlap = std::min(text.size(), slot.size());
+        for (qsizetype i = 0; i < overlap; ++i) {
+            if (text[i] == u' ' && slot[i] != u' ') {
                 text[i] = slot[i];
             }
+        }
+        if (slot.size() > text.size()) {
+            text.append(QStringView(slot).mid(text.size()));
         }
     }
     return text;
@@ -111,11 +118,14 @@ void TZnakovePole::Setup(int paperHeight, int lineSpacing) {
 }
 
 void TZnakovePole::Clear() {
-    for (TZnakovyRadek& row : rows_) {
+    // Every text went into a row up to the highest used one.
+    for (int i = 0; i <= highestRow_ && i < rows_.size(); ++i) {
+        TZnakovyRadek& row = rows_[i];
         for (QString& slot : row.Slots) {
             slot.clear();
         }
         row.Texts.clear();
+        row.LaidOut = true;
     }
     highestRow_ = -1;
 }
@@ -142,7 +152,8 @@ void TZnakovePole::Place(const TZnakovyVstup& line) {
     placed.Slot = group * 8 + (line.Style & 7);
     placed.BoxEnd = std::clamp(first + count, 0, kMaxColumns);
     const qsizetype lead = LeadingBlanks(line.Text);
-    placed.Text = line.Text.mid(lead).trimmed();
+    const QStringView letters = QStringView(line.Text).mid(lead).trimmed();
+    placed.Text = letters.size() == line.Text.size() ? line.Text : letters.toString();
     const int length = int(line.Text.size());
     int start = first;
     if (line.Alignment == 1) {
@@ -155,14 +166,22 @@ void TZnakovePole::Place(const TZnakovyVstup& line) {
 
     TZnakovyRadek& target = rows_[row];
     target.Texts.insert(PlaceInOrder(target.Texts, placed), placed);
-    LayOut(target);
+    target.LaidOut = false;
     highestRow_ = std::max(highestRow_, row);
+}
+
+const TZnakovyRadek& TZnakovePole::Row(int i) const {
+    TZnakovyRadek& row = rows_[i];
+    if (!row.LaidOut) {
+        LayOut(row);
+    }
+    return row;
 }
 
 void TZnakovePole::WriteRows(QIODevice& stream, TSestLanguage codePage, bool lastPage) const {
     const int count = lastPage ? highestRow_ + 1 : RowCount();
     for (int i = 0; i < count; ++i) {
-        QByteArray bytes = EncodeCodePage(rows_[i].Text(), codePage);
+        QByteArray bytes = EncodeCodePage(Row(i).Text(), codePage);
         bytes.append("\r\n");
         stream.write(bytes);
     }
@@ -173,7 +192,7 @@ void TZnakovePole::PrintRows(platform::Canvas& canvas, TSestLanguage codePage) c
     const platform::Font base = canvas.GetFont();
     for (int i = 0; i <= highestRow_ && i < RowCount(); ++i) {
         for (int slot = 0; slot < 24; ++slot) {
-            const QString& text = rows_[i].Slots[size_t(slot)];
+            const QString& text = Row(i).Slots[size_t(slot)];
             if (text.trimmed().isEmpty()) {
                 continue;
             }

@@ -37,6 +37,8 @@ struct TZnakovyRadek {
     std::array<QString, 24> Slots;
     // The row's texts in page order (see TZnakovyText::Order).
     QVector<TZnakovyText> Texts;
+    bool LaidOut = true;  // the slots hold the texts
+
     // The slots laid over each other in order: a later slot fills only the
     // positions that are still blank.
     QString Text() const;
@@ -82,13 +84,16 @@ class TZnakovePole {
     int RowCount() const { return int(rows_.size()); }
     int LinesPerInch() const { return linesPerInch_; }
     int HighestRow() const { return highestRow_; }
-    const TZnakovyRadek& Row(int i) const { return rows_[i]; }
+    // Row i with its texts written into its slots.
+    const TZnakovyRadek& Row(int i) const;
 
     static int PitchGroup(double fontSize);
     static int CharsPerInch(int pitchGroup);
 
   private:
-    QVector<TZnakovyRadek> rows_;
+    // A row's slots are written when the row is read, once all its texts are
+    // known: texts arrive in drawing order, which is often right to left.
+    mutable QVector<TZnakovyRadek> rows_;
     int linesPerInch_ = 6;
     int highestRow_ = -1;
 };

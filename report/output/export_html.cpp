@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QRegularExpression>
 #include <QUrl>
 
 #include "platform/paint/bitmap_files.h"
@@ -24,33 +23,47 @@ QString HtmlColour(const QColor& colour) {
 // Text for the page and for attribute values: markup characters as entities,
 // and every character outside ASCII as a numeric reference of its code point,
 // so the page shows the same letters whatever character set a browser assumes
-// for it. Control characters are left out; half of a surrogate pair without
-// its other half is no character and becomes U+FFFD (toUcs4 does that).
+// for it; a character beyond the basic plane is one reference, not two
+// halves. Control characters are left out; half of a surrogate pair without
+// its other half is no character and becomes U+FFFD.
+void AppendReference(QString& html, char32_t c) {
+    html += QLatin1String("&#");
+    html += QString::number(uint(c));
+    html += QLatin1Char(';');
+}
+
 QString HtmlText(QStringView text) {
     QString html;
-    html.reserve(text.size());
-    for (const char32_t c : text.toUcs4()) {
+    html.reserve(text.size() + text.size() / 4);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
         switch (c) {
-            case U'&':
-                html += QStringLiteral("&amp;");
+            case u'&':
+                html += QLatin1String("&amp;");
                 break;
-            case U'<':
-                html += QStringLiteral("&lt;");
+            case u'<':
+                html += QLatin1String("&lt;");
                 break;
-            case U'>':
-                html += QStringLiteral("&gt;");
+            case u'>':
+                html += QLatin1String("&gt;");
                 break;
-            case U'"':
-                html += QStringLiteral("&quot;");
+            case u'"':
+                html += QLatin1String("&quot;");
                 break;
-            case U'\'':
-                html += QStringLiteral("&#39;");
+            case u'\'':
+                html += QLatin1String("&#39;");
                 break;
             default:
-                if (c >= 0x80) {
-                    html += QStringLiteral("&#%1;").arg(uint(c));
+                if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                    QChar::isLowSurrogate(text[i + 1].unicode())) {
+                    AppendReference(html, QChar::surrogateToUcs4(c, text[i + 1].unicode()));
+                    ++i;
+                } else if (QChar::isSurrogate(c)) {
+                    AppendReference(html, QChar::ReplacementCharacter);
+                } else if (c >= 0x80) {
+                    AppendReference(html, c);
                 } else if (c >= 0x20) {
-                    html += QChar(char16_t(c));
+                    html += QChar(c);
                 }
         }
     }
@@ -61,10 +74,21 @@ QString HtmlText(QStringView text) {
 // letters, otherwise a quoted CSS string in which everything but letters,
 // digits, non-ASCII characters and a few harmless marks is a CSS escape, so
 // no name can end the declaration or the attribute it stands in.
-QString CssFontFamily(const QString& name) {
-    static const QRegularExpression plainWords(QStringLiteral("^[A-Za-z]+( [A-Za-z]+)*$"));
+bool IsPlainFontName(const QString& name) {
     static const QStringList keywords{"inherit", "initial", "unset", "revert", "default"};
-    if (plainWords.match(name).hasMatch() && !keywords.contains(name, Qt::CaseInsensitive)) {
+    bool wordStart = true;
+    for (const QChar c : name) {
+        const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+        if (!letter && (c != u' ' || wordStart)) {
+            return false;
+        }
+        wordStart = c == u' ';
+    }
+    return !wordStart && !keywords.contains(name, Qt::CaseInsensitive);
+}
+
+QString CssFontFamily(const QString& name) {
+    if (IsPlainFontName(name)) {
         return name;
     }
     QString css = QStringLiteral("'");
