@@ -5,6 +5,7 @@
 // a temporary file so that a failure leaves no file that looks complete.
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "report/engine/sestavy.h"
@@ -307,6 +308,7 @@ int TSestava::ExportHtmlAll(const QString& folder, const QString& fileName,
         if (pages.Empty()) {
             return Report(seJina);
         }
+        QStringList pageFiles;
         for (int k = pages.first; k <= pages.last; ++k) {
             const QString pageFile = ReplaceExtension(fileName, QStringLiteral("%1.html").arg(k));
             const QString pictureBase =
@@ -314,6 +316,11 @@ int TSestava::ExportHtmlAll(const QString& folder, const QString& fileName,
             if (const int r = WriteHtmlFile(folder, pageFile, k - 1, pictureBase); r != seOK) {
                 return r;
             }
+            pageFiles << QFileInfo(pageFile).fileName();
+        }
+        // `fileName` itself links the pages in order.
+        if (!SaveHtmlIndexFile(InFolder(folder, fileName), pageFiles, Output().Title)) {
+            return Report(seWriteFile);
         }
         return int(seOK);
     });

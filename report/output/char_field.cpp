@@ -16,19 +16,64 @@ int RoundToInt(double value) {
     return int(std::lrint(value));
 }
 
-// Writes `text` into `slot` from 0-based column `start`; columns before the
-// first are dropped.
+// Writes `text` into `slot` from 0-based column `start`, growing the slot.
 void WriteAt(QString& slot, int start, QStringView text) {
-    for (int i = 0; i < text.size(); ++i) {
-        const int column = start + i;
-        if (column < 0) {
+    if (slot.size() < start + text.size()) {
+        slot.resize(start + text.size(), QChar(u' '));
+    }
+    std::copy(text.begin(), text.end(), slot.begin() + start);
+}
+
+// A column rounded to the nearest, kept within a range whose sums stay ints.
+int ClampedColumn(double columns) {
+    return int(std::clamp(std::llrint(columns), -(1LL << 24), 1LL << 24));
+}
+
+qsizetype LeadingBlanks(const QString& text) {
+    qsizetype count = 0;
+    while (count < text.size() && text[count].isSpace()) {
+        ++count;
+    }
+    return count;
+}
+
+// The index at which `text` joins the row's texts: after every text that
+// begins further left, and in a tie after the labels and texts placed earlier.
+qsizetype PlaceInOrder(const QVector<TZnakovyText>& texts, const TZnakovyText& text) {
+    qsizetype at = texts.size();
+    while (at > 0) {
+        const TZnakovyText& before = texts[at - 1];
+        const bool goesBefore = text.Order < before.Order ||
+                                (text.Order == before.Order && text.Label && !before.Label);
+        if (!goesBefore) {
+            break;
+        }
+        --at;
+    }
+    return at;
+}
+
+// Writes the row's texts into their slots one after another: each at the
+// column it asks for, or one blank after the last letter before it when that
+// letter reaches further.
+void LayOut(TZnakovyRadek& row) {
+    for (QString& slot : row.Slots) {
+        slot.clear();
+    }
+    int end = -1;  // the column after the last letter written so far
+    for (const TZnakovyText& text : row.Texts) {
+        QString& slot = row.Slots[size_t(text.Slot)];
+        if (slot.size() < text.BoxEnd) {
+            slot.resize(text.BoxEnd, QChar(u' '));
+        }
+        if (text.Text.isEmpty()) {
             continue;
         }
-        if (column >= slot.size()) {
-            slot.resize(column + 1, QChar(u' '));
-        }
-        slot[column] = text[i];
+        const int start = end < 0 ? text.Column : std::max(text.Column, end + 1);
+        WriteAt(slot, start, text.Text);
+        end = start + int(text.Text.size());
     }
+    row.LaidOut = true;
 }
 
 }  // namespace
@@ -36,12 +81,18 @@ void WriteAt(QString& slot, int start, QStringView text) {
 QString TZnakovyRadek::Text() const {
     QString text;
     for (const QString& slot : Slots) {
-        for (int i = 0; i < slot.size(); ++i) {
-            if (i >= text.size()) {
-                text.append(slot[i]);
-            } else if (text[i] == u' ') {
+        if (text.isEmpty()) {
+            text = slot;  // shared until a later slot fills a blank
+            continue;
+        }
+        const qsizetype overlap = std::min(text.size(), slot.size());
+        for (qsizetype i = 0; i < overlap; ++i) {
+            if (text[i] == u' ' && slot[i] != u' ') {
                 text[i] = slot[i];
             }
+        }
+        if (slot.size() > text.size()) {
+            text.append(QStringView(slot).mid(text.size()));
         }
     }
     return text;
@@ -67,54 +118,70 @@ void TZnakovePole::Setup(int paperHeight, int lineSpacing) {
 }
 
 void TZnakovePole::Clear() {
-    for (TZnakovyRadek& row : rows_) {
+    // Every text went into a row up to the highest used one.
+    for (int i = 0; i <= highestRow_ && i < rows_.size(); ++i) {
+        TZnakovyRadek& row = rows_[i];
         for (QString& slot : row.Slots) {
             slot.clear();
         }
+        row.Texts.clear();
+        row.LaidOut = true;
     }
     highestRow_ = -1;
 }
 
 void TZnakovePole::Place(const QRect& rect, const QString& text, int alignment, double fontSize,
                          int style, int lineIndex) {
-    if (alignment == 3) {
+    Place(TZnakovyVstup{rect, text, alignment, fontSize, style, lineIndex, std::nullopt, false});
+}
+
+void TZnakovePole::Place(const TZnakovyVstup& line) {
+    if (rows_.isEmpty()) {
         return;
     }
-    const long long row = std::llrint(rect.top() * double(linesPerInch_) / 100.0) + lineIndex;
-    const int group = PitchGroup(fontSize);
+    const long long wantedRow =
+        std::llrint(line.Rect.top() * double(linesPerInch_) / 100.0) + line.LineIndex;
+    const int row = int(std::clamp<long long>(wantedRow, 0, rows_.size() - 1));
+    const int group = PitchGroup(line.FontSize);
     const int cpi = CharsPerInch(group);
-    const int first = RoundToInt(rect.left() * double(cpi) / 100.0);
-    const int count = RoundToInt(rect.width() * double(cpi) / 100.0);
-    if (first + count > kMaxColumns || first + count < 0 || row < 0 || row >= rows_.size()) {
-        return;
+    const int first = ClampedColumn(line.Rect.left() * double(cpi) / 100.0);
+    const int count = ClampedColumn(line.Rect.width() * double(cpi) / 100.0);
+
+    TZnakovyText placed;
+    placed.Label = line.Label;
+    placed.Slot = group * 8 + (line.Style & 7);
+    placed.BoxEnd = std::clamp(first + count, 0, kMaxColumns);
+    const qsizetype lead = LeadingBlanks(line.Text);
+    const QStringView letters = QStringView(line.Text).mid(lead).trimmed();
+    placed.Text = letters.size() == line.Text.size() ? line.Text : letters.toString();
+    const int length = int(line.Text.size());
+    int start = first;
+    if (line.Alignment == 1) {
+        start = first + count - length;
+    } else if (line.Alignment == 2) {
+        start = first + (count - length) / 2;
     }
-    QString& slot = rows_[int(row)].Slots[size_t(group * 8 + (style & 7))];
-    if (slot.size() < first + count) {
-        slot.resize(first + count, QChar(u' '));
+    placed.Column = std::clamp(start + int(lead), 0, kMaxColumns);
+    placed.Order = line.TextLeft.value_or(placed.Column * 100 / cpi);
+
+    TZnakovyRadek& target = rows_[row];
+    target.Texts.insert(PlaceInOrder(target.Texts, placed), placed);
+    target.LaidOut = false;
+    highestRow_ = std::max(highestRow_, row);
+}
+
+const TZnakovyRadek& TZnakovePole::Row(int i) const {
+    TZnakovyRadek& row = rows_[i];
+    if (!row.LaidOut) {
+        LayOut(row);
     }
-    const int length = int(text.size());
-    switch (alignment) {
-        case 1:
-            WriteAt(slot, first + count - length, text);
-            break;
-        case 2:
-            if (length > count) {
-                WriteAt(slot, first, QStringView(text).mid((length - count) / 2, count));
-            } else {
-                WriteAt(slot, first + (count - length) / 2, text);
-            }
-            break;
-        default:
-            WriteAt(slot, first, QStringView(text).left(std::max(0, std::min(length, count))));
-            break;
-    }
-    highestRow_ = std::max(highestRow_, int(row));
+    return row;
 }
 
 void TZnakovePole::WriteRows(QIODevice& stream, TSestLanguage codePage, bool lastPage) const {
     const int count = lastPage ? highestRow_ + 1 : RowCount();
     for (int i = 0; i < count; ++i) {
-        QByteArray bytes = EncodeCodePage(rows_[i].Text(), codePage);
+        QByteArray bytes = EncodeCodePage(Row(i).Text(), codePage);
         bytes.append("\r\n");
         stream.write(bytes);
     }
@@ -125,7 +192,7 @@ void TZnakovePole::PrintRows(platform::Canvas& canvas, TSestLanguage codePage) c
     const platform::Font base = canvas.GetFont();
     for (int i = 0; i <= highestRow_ && i < RowCount(); ++i) {
         for (int slot = 0; slot < 24; ++slot) {
-            const QString& text = rows_[i].Slots[size_t(slot)];
+            const QString& text = Row(i).Slots[size_t(slot)];
             if (text.trimmed().isEmpty()) {
                 continue;
             }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QUrl>
 
 #include "platform/paint/bitmap_files.h"
 #include "platform/paint/qpainter_canvas.h"
@@ -19,25 +20,92 @@ QString HtmlColour(const QColor& colour) {
     return QString::asprintf("#%2.2x%2.2x%2.2x", colour.red(), colour.green(), colour.blue());
 }
 
-// Text for the page: markup characters as entities, and every character
-// outside ASCII as a numeric reference, so the page shows the same letters
-// whatever character set a browser assumes for it.
-QString HtmlText(const QString& text) {
+// Text for the page and for attribute values: markup characters as entities,
+// and every character outside ASCII as a numeric reference of its code point,
+// so the page shows the same letters whatever character set a browser assumes
+// for it; a character beyond the basic plane is one reference, not two
+// halves. Control characters are left out; half of a surrogate pair without
+// its other half is no character and becomes U+FFFD.
+void AppendReference(QString& html, char32_t c) {
+    html += QLatin1String("&#");
+    html += QString::number(uint(c));
+    html += QLatin1Char(';');
+}
+
+QString HtmlText(QStringView text) {
     QString html;
-    for (const QChar c : text) {
-        if (c == u'&') {
-            html += QStringLiteral("&amp;");
-        } else if (c == u'<') {
-            html += QStringLiteral("&lt;");
-        } else if (c == u'>') {
-            html += QStringLiteral("&gt;");
-        } else if (c.unicode() >= 0x80) {
-            html += QStringLiteral("&#%1;").arg(c.unicode());
-        } else if (c.unicode() >= 0x20) {
-            html += c;
+    html.reserve(text.size() + text.size() / 4);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        switch (c) {
+            case u'&':
+                html += QLatin1String("&amp;");
+                break;
+            case u'<':
+                html += QLatin1String("&lt;");
+                break;
+            case u'>':
+                html += QLatin1String("&gt;");
+                break;
+            case u'"':
+                html += QLatin1String("&quot;");
+                break;
+            case u'\'':
+                html += QLatin1String("&#39;");
+                break;
+            default:
+                if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                    QChar::isLowSurrogate(text[i + 1].unicode())) {
+                    AppendReference(html, QChar::surrogateToUcs4(c, text[i + 1].unicode()));
+                    ++i;
+                } else if (QChar::isSurrogate(c)) {
+                    AppendReference(html, QChar::ReplacementCharacter);
+                } else if (c >= 0x80) {
+                    AppendReference(html, c);
+                } else if (c >= 0x20) {
+                    html += QChar(c);
+                }
         }
     }
     return html;
+}
+
+// A font name as a CSS family: as it stands when it is plain words of ASCII
+// letters, otherwise a quoted CSS string in which everything but letters,
+// digits, non-ASCII characters and a few harmless marks is a CSS escape, so
+// no name can end the declaration or the attribute it stands in.
+bool IsPlainFontName(const QString& name) {
+    static const QStringList keywords{"inherit", "initial", "unset", "revert", "default"};
+    bool wordStart = true;
+    for (const QChar c : name) {
+        const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+        if (!letter && (c != u' ' || wordStart)) {
+            return false;
+        }
+        wordStart = c == u' ';
+    }
+    return !wordStart && !keywords.contains(name, Qt::CaseInsensitive);
+}
+
+QString CssFontFamily(const QString& name) {
+    if (IsPlainFontName(name)) {
+        return name;
+    }
+    QString css = QStringLiteral("'");
+    for (const char32_t c : name.toUcs4()) {
+        const bool plain = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') ||
+                           (c >= U'0' && c <= U'9') || c == U' ' || c == U'-' || c == U'_' ||
+                           c == U'.' || c >= 0x80;
+        css += plain ? QString::fromUcs4(&c, 1) : QStringLiteral("\\%1 ").arg(uint(c), 0, 16);
+    }
+    return css + QLatin1Char('\'');
+}
+
+// A file name beside the page as the relative URL of an attribute: every
+// character that means something in a URL percent-encoded, then escaped for
+// HTML.
+QString HtmlFileReference(const QString& fileName) {
+    return HtmlText(QString::fromLatin1(QUrl::toPercentEncoding(fileName)));
 }
 
 QString Position(int top, int left, int width, int height) {
@@ -94,7 +162,7 @@ QString FontPart(const TVystPrvek& element, const platform::Font& font) {
                                                            : "";
     return QStringLiteral(" font: %1pt %2; color: %3\">%4")
         .arg(int(font.size))
-        .arg(font.name, HtmlColour(font.color), QLatin1String(opener));
+        .arg(HtmlText(CssFontFamily(font.name)), HtmlColour(font.color), QLatin1String(opener));
 }
 
 QString Styled(const platform::Font& font, const QString& html) {
@@ -157,10 +225,9 @@ QString LinesText(const TVystPrvek& element, const QVector<const TRadek*>& lines
 }
 
 QString TextFragment(const TVystPrvek& element) {
+    // A text held as RTF has been laid out into plain lines like any other
+    // text; it is written from them in the element's font.
     const TLumexReportElement& source = *element.Element;
-    if (source.RtfText()) {
-        return QString();
-    }
     const platform::Font font = ElementFont(element);
     const QVector<const TRadek*> lines = ShownLines(element);
     if (lines.size() <= 1 || source.angle != 0) {
@@ -247,7 +314,7 @@ QString ImageFragment(const TVystPrvek& element, const QImage& image, PictureTar
     if (element.Kind() == ekField) {
         html += Borders(element.Element->frameFlags, PenRule(*element.Element));
     }
-    return html + "\"><IMG SRC=\"" + HtmlText(target.fileName) + "\" ALT=\"\"></DIV>\n";
+    return html + "\"><IMG SRC=\"" + HtmlFileReference(target.fileName) + "\" ALT=\"\"></DIV>\n";
 }
 
 QString ElementFragment(const TVystPrvek& element, PictureTarget& picture) {
@@ -319,4 +386,29 @@ bool SaveHtmlPage(TSestVystup& output, QIODevice& stream, const QString& folder,
         }
     }
     return ok;
+}
+
+bool SaveHtmlIndex(QIODevice& stream, const QStringList& pageFiles, const QString& title) {
+    QString html = QStringLiteral("<HTML> <HEAD> <TITLE>") + HtmlText(title) +
+                   QStringLiteral(
+                       "</TITLE>\n"
+                       "<META NAME=\"Creator\" CONTENT=\"LumexReportGenerator\">\n"
+                       "</HEAD> <BODY BGCOLOR = \"#FFFFFF\">\n");
+    if (!title.isEmpty()) {
+        html += QStringLiteral("<H1>") + HtmlText(title) + QStringLiteral("</H1>\n");
+    }
+    html += QStringLiteral("<OL>\n");
+    for (int i = 0; i < pageFiles.size(); ++i) {
+        html += QStringLiteral("<LI><A HREF=\"%1\">Strana %2</A></LI>\n")
+                    .arg(HtmlFileReference(pageFiles[i]))
+                    .arg(i + 1);
+    }
+    html += QStringLiteral("</OL>\n</BODY> </HTML>\n");
+    return WriteText(stream, html);
+}
+
+bool SaveHtmlIndexFile(const QString& fileName, const QStringList& pageFiles,
+                       const QString& title) {
+    return WriteFileAtomically(
+        fileName, [&](QIODevice& device) { return SaveHtmlIndex(device, pageFiles, title); });
 }

@@ -8,6 +8,27 @@
 #include "report/output/sestexport.h"
 #include "report/output/sestprn.h"
 
+namespace {
+
+// Where the first letter of `line` stands, in hundredths of an inch from the
+// element's left edge (the drawing puts layout position x at (x + 72) / 72).
+int FirstLetterLeft(const TRadek& line) {
+    for (const TFragment& fragment : line.Fragments) {
+        for (int i = 0; i < fragment.Count(); ++i) {
+            if (!fragment.Text[i].isSpace()) {
+                return (line.Offset + fragment.X[i] + 72) / 72;
+            }
+        }
+    }
+    return 0;
+}
+
+bool IsLabel(const TVystPrvek& element) {
+    return element.Kind() == ekText || element.Kind() == ekFieldLabel;
+}
+
+}  // namespace
+
 void PlaceInCharField(TZnakovePole& field, const TVystPrvek& element, int shiftX, int shiftY) {
     if (!IsTextElement(element)) {
         return;
@@ -17,7 +38,8 @@ void PlaceInCharField(TZnakovePole& field, const TVystPrvek& element, int shiftX
     const QRect rect(element.Left + shiftX, element.Top + shiftY, element.Width, element.Height);
     const QVector<const TRadek*> lines = ShownLines(element);
     for (int i = 0; i < lines.size(); ++i) {
-        field.Place(rect, LineText(*lines[i]), element.Alignment(), font.size, style, i);
+        field.Place(TZnakovyVstup{rect, LineText(*lines[i]), element.Alignment(), font.size, style,
+                                  i, rect.left() + FirstLetterLeft(*lines[i]), IsLabel(element)});
     }
 }
 

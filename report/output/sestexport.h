@@ -9,6 +9,7 @@
 
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 class TSestVystup;
 class TVystPrvek;
@@ -24,6 +25,10 @@ void HtmlTrailer(QIODevice& stream);
 // the page is still written).
 bool SaveHtmlPage(TSestVystup& output, QIODevice& stream, const QString& folder, int page,
                   const QString& pictureBase);
+// The index of pages written one file each: a list linking `pageFiles` (names
+// beside the index) in order as "Strana 1", "Strana 2", …, under `title`.
+bool SaveHtmlIndex(QIODevice& stream, const QStringList& pageFiles, const QString& title);
+bool SaveHtmlIndexFile(const QString& fileName, const QStringList& pageFiles, const QString& title);
 // `base` with its extension (the part after the last dot of the file name)
 // replaced by `replacement`: ("a.html", "3.bmp") gives "a3.bmp".
 QString ReplaceExtension(const QString& base, const QString& replacement);

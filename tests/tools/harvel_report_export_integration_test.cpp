@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
+
+#include "tests/support/html_scan.h"
 
 namespace {
 
@@ -66,6 +69,36 @@ TEST_F(ReportExports, HtmlPagesAreNumberedAndCarryTheHeader) {
     // Characters beyond ASCII travel as numeric character references.
     EXPECT_TRUE(page.contains("B&#225;rka")) << page.left(400).constData();
     EXPECT_TRUE(page.endsWith("</PRE></BODY> </HTML>\n"));
+}
+
+// A name beyond the basic plane comes back whole from the pages, and the
+// output's own name is their index, linking every page in order.
+TEST_F(ReportExports, HtmlPagesKeepEveryCharacterAndHaveAnIndex) {
+    const QString name = QStringLiteral("\U0001F415 Ťapka z Lipové aleje");
+    QFile csv(dir_.filePath("emoji.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write(
+        ("Jmeno_registr,Jmeno_call,Pohlavi,Plemeno\n" + name + ",Ťapka,fena,Beagle\n").toUtf8());
+    csv.close();
+    ASSERT_EQ(RunTool("harvel-data", {"load", data_, "main_card.db", csv.fileName()}), 0);
+    Export("html", "karty.html");
+    const auto index = testing_support::ScanHtml(QString::fromUtf8(Read("karty.html")));
+    QStringList links;
+    for (const testing_support::HtmlTag& tag : index.tags) {
+        if (tag.name == "a") {
+            links << QUrl::fromPercentEncoding(tag.attributes.value("href").toUtf8());
+        }
+    }
+    ASSERT_FALSE(links.isEmpty());
+    QString text;
+    for (int page = 1; page <= links.size(); ++page) {
+        EXPECT_EQ(links[page - 1], QStringLiteral("karty%1.html").arg(page));
+        text += testing_support::DecodeHtml(
+            testing_support::ScanHtml(QString::fromUtf8(Read(links[page - 1]))).text);
+    }
+    EXPECT_FALSE(
+        QFile::exists(dir_.filePath(QStringLiteral("karty%1.html").arg(links.size() + 1))));
+    EXPECT_TRUE(text.contains(name)) << text.toStdString();
 }
 
 TEST_F(ReportExports, RtfAndSpoolAndMetafilesAreWritten) {

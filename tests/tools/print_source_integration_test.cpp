@@ -8,10 +8,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/codepage1250.h"
+#include "tests/support/html_scan.h"
 #include "tests/support/program_run.h"
 
 namespace {
@@ -176,6 +182,167 @@ TEST_F(PrintSourceTool, EveryTemplatePrintsItsSourceWithTheDemoAnimals) {
         }
     }
     EXPECT_EQ(printed, 21);
+}
+
+namespace {
+
+// One text line of the page model: the page (0-based), the row it asks for at
+// `linesPerInch`, and its letters without the blanks around them (none for a
+// blank line, which still counts as a used row).
+struct ModelLine {
+    int page;
+    int row;
+    QString text;
+};
+
+// The lines of every text element of a dump (kinds 1..6, pictures left out).
+QList<ModelLine> TextLines(const QString& dump, int linesPerInch) {
+    QList<ModelLine> lines;
+    int page = -1;
+    for (const QString& line : dump.split(u'\n')) {
+        if (line.startsWith("page ")) {
+            ++page;
+            continue;
+        }
+        const QStringList parts = line.split(u' ');
+        if (parts.size() < 6 || parts[0].toInt() < 1 || parts[0].toInt() > 6) {
+            continue;
+        }
+        const QString text = parts.mid(5).join(u' ');
+        if (text == "[picture]") {
+            continue;
+        }
+        const int top = int(std::lrint(parts[2].toInt() * double(linesPerInch) / 100.0));
+        const QStringList shown = text.split(QStringLiteral("\\n"));
+        for (int i = 0; i < shown.size(); ++i) {
+            lines.append({page, top + i, shown[i].trimmed()});
+        }
+    }
+    return lines;
+}
+
+// Lines per inch of a template's character rows: its I,6 line-spacing code.
+int LinesPerInch(const QString& templateName) {
+    QFile file(TemplateFile(templateName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& record : file.readAll().split('\n')) {
+        if (record.startsWith("I,6,")) {
+            const int code = record.split(',').value(5).trimmed().toInt();
+            return code == 1 ? 4 : code == 2 ? 3 : 6;
+        }
+    }
+    return 6;
+}
+
+}  // namespace
+
+// The text export of every installation template over the demo kennel: every
+// line of every label and value of the page model stands whole in its row.
+TEST_F(PrintSourceTool, TextExportKeepsEveryLabelAndValueWhole) {
+    for (const SourceTemplates& s : kSources) {
+        for (const QString& name : s.templates) {
+            const QString dump = Dump(s.source, name);
+            const QString out = Out(name + ".cells.txt");
+            const Result r =
+                Report({"--source", QString::number(s.source), "--template", TemplateFile(name),
+                        "--format", "txt", "--codepage", "cp1250", "--out", out});
+            ASSERT_EQ(r.code, 0) << name.toStdString() << ": " << r.err.toStdString();
+            QFile file(out);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            QStringList rows = platform::FromCp1250(file.readAll()).split(QStringLiteral("\r\n"));
+            ASSERT_TRUE(rows.last().isEmpty()) << name.toStdString();
+            rows.removeLast();
+
+            const int linesPerInch = LinesPerInch(name);
+            const QList<ModelLine> lines = TextLines(dump, linesPerInch);
+            ASSERT_FALSE(lines.isEmpty()) << name.toStdString();
+            // Every page but the last has all its rows; the last ends after its
+            // last used row.
+            const int pages =
+                int(dump.count(QRegularExpression("^page ", QRegularExpression::MultilineOption)));
+            int lastRows = 0;
+            for (const ModelLine& line : lines) {
+                if (line.page == pages - 1) {
+                    lastRows = std::max(lastRows, line.row + 1);
+                }
+            }
+            int pageRows = int(rows.size());
+            if (pages > 1) {
+                ASSERT_EQ((rows.size() - lastRows) % (pages - 1), 0) << name.toStdString();
+                pageRows = int(rows.size() - lastRows) / (pages - 1);
+            }
+            for (const ModelLine& line : lines) {
+                if (line.text.isEmpty()) {
+                    continue;
+                }
+                const int row = line.page * pageRows + std::clamp(line.row, 0, pageRows - 1);
+                ASSERT_LT(row, rows.size()) << name.toStdString();
+                EXPECT_TRUE(rows[row].contains(line.text))
+                    << name.toStdString() << " page " << line.page + 1 << ": \""
+                    << line.text.toStdString() << "\" is not whole in \"" << rows[row].toStdString()
+                    << "\"";
+            }
+        }
+    }
+}
+
+// The output's name reaches the HTML pages only as the file names of their
+// pictures, escaped: no element or attribute of its own. The name itself is
+// the index of the pages.
+TEST_F(PrintSourceTool, HtmlPagesMakeNoMarkupOfTheOutputName) {
+    const QDir folder(Out("crafted"));
+    ASSERT_TRUE(folder.mkpath("."));
+    const QString out = folder.filePath("p\" onerror=\"alert(1)\" y=\"'<x>.html");
+    const Result r = Report({"--source", "9", "--template", TemplateFile("Foto00.pts"), "--format",
+                             "html", "--out", out});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QSet<QString> ours{"div", "/div", "p",  "/p",     "b",       "/b", "u",
+                             "/u",  "i",    "/i", "strike", "/strike", "img"};
+    const QSet<QString> ourAttributes{"style", "src", "alt", "align"};
+    QStringList pages;
+    int images = 0;
+    for (int page = 1; QFile::exists(out.chopped(5) + QString::number(page) + ".html"); ++page) {
+        const QString pageFile = out.chopped(5) + QString::number(page) + ".html";
+        pages << QFileInfo(pageFile).fileName();
+        QFile file(pageFile);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const auto scan = testing_support::ScanHtml(QString::fromUtf8(file.readAll()));
+        for (const testing_support::HtmlTag& tag : scan.tags) {
+            if (tag.name.startsWith(u'!') || tag.name == "html" || tag.name == "/html" ||
+                tag.name == "head" || tag.name == "/head" || tag.name == "title" ||
+                tag.name == "/title" || tag.name == "meta" || tag.name == "style" ||
+                tag.name == "/style" || tag.name == "body" || tag.name == "/body" ||
+                tag.name == "pre" || tag.name == "/pre") {
+                continue;  // the header and trailer, fixed texts
+            }
+            EXPECT_TRUE(ours.contains(tag.name)) << tag.name.toStdString();
+            for (const QString& attribute : tag.attributes.keys()) {
+                EXPECT_TRUE(ourAttributes.contains(attribute)) << attribute.toStdString();
+            }
+            if (tag.name == "img") {
+                ++images;
+                const QString src = QUrl::fromPercentEncoding(
+                    testing_support::DecodeHtml(tag.attributes.value("src")).toUtf8());
+                EXPECT_TRUE(src.startsWith(QFileInfo(out).completeBaseName())) << src.toStdString();
+                EXPECT_TRUE(folder.exists(src)) << src.toStdString();
+            }
+        }
+    }
+    EXPECT_FALSE(pages.isEmpty());
+    EXPECT_EQ(images, FirstColumn(QStringLiteral(HARVEL_SOURCE_DIR "/demo/foto_album.csv")).size());
+    QFile index(out);
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    QStringList links;
+    for (const testing_support::HtmlTag& tag :
+         testing_support::ScanHtml(QString::fromUtf8(index.readAll())).tags) {
+        if (tag.name == "a") {
+            links << QUrl::fromPercentEncoding(
+                testing_support::DecodeHtml(tag.attributes.value("href")).toUtf8());
+        }
+    }
+    EXPECT_EQ(links, pages);
 }
 
 TEST_F(PrintSourceTool, ColumnRulesOfTheDataModuleApply) {

@@ -53,10 +53,12 @@ bool WriteHtmlPage(QIODevice& file, TSestVystup& output, const QString& fileName
     return pageWritten;
 }
 
+// The pages as out1.html, out2.html, … and `fileName` itself as their index.
 QString WriteHtmlPages(TSestVystup& output, const QString& fileName) {
     OutputFiles files;
     QString error;
     const int first = std::max(output.FirstPage, 1);
+    QStringList pageFiles;
     for (int page = first; page <= output.PageCount(); ++page) {
         const QString pageFile = ReplaceExtension(fileName, QStringLiteral("%1.html").arg(page));
         const QString pictureBase =
@@ -67,6 +69,13 @@ QString WriteHtmlPages(TSestVystup& output, const QString& fileName) {
         if (!WriteFile(files, pageFile, write, error)) {
             return error;
         }
+        pageFiles << QFileInfo(pageFile).fileName();
+    }
+    const auto index = [&](QIODevice& file) {
+        return SaveHtmlIndex(file, pageFiles, output.Title);
+    };
+    if (!WriteFile(files, fileName, index, error)) {
+        return error;
     }
     return CommitAll(files);
 }

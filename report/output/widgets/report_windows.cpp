@@ -72,6 +72,10 @@ TPreviewExports ReportPreviewExports() {
         return SaveMetafileFile(output, file, page, false, output.PrintBackground, enhanced);
     };
     exports.SaveHtml = SaveHtmlFile;
+    exports.SaveHtmlIndex = [](TSestVystup& output, const QString& file,
+                               const QStringList& pageFiles) {
+        return SaveHtmlIndexFile(file, pageFiles, output.Title);
+    };
     exports.SaveSpool = [](TSestVystup& output, const QString& file) {
         return SaveSpoolFile(output, file, output.PrintBackground, QString());
     };

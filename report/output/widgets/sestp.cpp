@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -748,9 +749,16 @@ void TFormSestP::ExportAllHtml() {
     if (file.isEmpty()) {
         return;
     }
+    // The pages go into a1.html, a2.html, …; the chosen file a.html links them.
     bool ok = true;
+    QStringList pageFiles;
     for (int i = 0; i < output_->PageCount(); ++i) {
-        ok = exports_.SaveHtml(*output_, NumberedFileName(file, i + 1), i) && ok;
+        const QString pageFile = NumberedFileName(file, i + 1);
+        ok = exports_.SaveHtml(*output_, pageFile, i) && ok;
+        pageFiles << QFileInfo(pageFile).fileName();
+    }
+    if (exports_.SaveHtmlIndex) {
+        ok = exports_.SaveHtmlIndex(*output_, file, pageFiles) && ok;
     }
     ShowPage(CurrentPage());
     ReportExportResult(ok);

@@ -38,6 +38,10 @@ struct TPreviewExports {
         SaveMetafile;
     // One page (0-based) as a whole HTML file with its pictures beside it.
     std::function<bool(TSestVystup& output, const QString& fileName, int page)> SaveHtml;
+    // The index of the pages saved one file each: links to `pageFiles`
+    // (names beside `fileName`) in order.
+    std::function<bool(TSestVystup& output, const QString& fileName, const QStringList& pageFiles)>
+        SaveHtmlIndex;
     std::function<bool(TSestVystup& output, const QString& fileName)> SaveSpool;
     // The whole report as a PDF document; an empty text, or why it failed.
     std::function<QString(TSestVystup& output, const QString& fileName)> SavePdf;

@@ -4,10 +4,17 @@
 
 #include <QDir>
 #include <QImage>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include "report/output/sestexport.h"
+#include "report/output/text_layout.h"
 #include "tests/report/output/export_fixture.h"
+#include "tests/support/html_scan.h"
+
+using testing_support::DecodeHtml;
+using testing_support::ScanHtml;
 
 namespace {
 
@@ -15,6 +22,35 @@ QString Page(TSestVystup& output, const QString& folder = QDir::tempPath(),
              const QString& base = QStringLiteral("a.html")) {
     return QString::fromUtf8(Written(
         [&](QIODevice& device) { EXPECT_TRUE(SaveHtmlPage(output, device, folder, 0, base)); }));
+}
+
+// The declarations of a STYLE value: the property names, in order. A ";"
+// inside a quoted CSS string (where a backslash escapes) is no separator.
+QStringList CssProperties(const QString& style) {
+    QStringList names;
+    QString declaration;
+    QChar quote;
+    for (qsizetype i = 0; i < style.size(); ++i) {
+        const QChar c = style[i];
+        if (!quote.isNull()) {
+            if (c == u'\\') {
+                ++i;
+            } else if (c == quote) {
+                quote = QChar();
+            }
+        } else if (c == u'\'' || c == u'"') {
+            quote = c;
+        } else if (c == u';') {
+            names << declaration.section(u':', 0, 0).trimmed();
+            declaration.clear();
+            continue;
+        }
+        declaration += c;
+    }
+    if (!declaration.trimmed().isEmpty()) {
+        names << declaration.section(u':', 0, 0).trimmed();
+    }
+    return names;
 }
 
 }  // namespace
@@ -163,6 +199,122 @@ TEST(ExportHtml, PictureFileThatCannotBeWrittenIsReported) {
     EXPECT_FALSE(SaveHtmlPage(f.output, buffer, QStringLiteral("/no/such/folder"), 0,
                               QStringLiteral("a.html")));
     EXPECT_TRUE(buffer.data().contains("a1.bmp"));
+}
+
+TEST(ExportHtml, EveryCharacterIsOneReferenceOfItsCodePoint) {
+    ExportFixture f;
+    const QString name = QStringLiteral("Ťapka \U0001F415 ✓ <&\"'>");
+    f.Place(f.Text(name, 600), 0, 0, 0);
+    const QString html = Page(f.output);
+    EXPECT_TRUE(html.contains(QStringLiteral("&#128021;"))) << html.toStdString();
+    EXPECT_FALSE(html.contains(QStringLiteral("&#55357;"))) << "no surrogate halves";
+    EXPECT_EQ(DecodeHtml(ScanHtml(html).text).trimmed(), name);
+    // Only ASCII reaches the file, so no browser can take the letters for others.
+    const QByteArray bytes = html.toUtf8();
+    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }));
+}
+
+TEST(ExportHtml, RtfTextIsWrittenAsItsLines) {
+    ExportFixture f;
+    TLumexReportElement& note = f.Text(QString(), 600, 60, /*multiline=*/true);
+    note.kind = ekField;
+    note.textFlags |= tfRtf;
+    const QString rtf = QStringLiteral(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset238 Arial;}}\\f0\\fs20 Pozn\\'e1mka "
+        "\\b tu\\'e8n\\'ec\\b0\\par druh\\'fd \\'f8\\'e1dek}");
+    auto placed = std::make_unique<TVystPrvek>(&note, 0, 0, 600, 60);
+    TLumexCanvas canvas(100);
+    TRadky lines;
+    LayoutText(canvas, LayoutRect(600, 60), rtf, lines, true, 0, 0, 0, note.font.CanvasFont(),
+               true);
+    placed->SetLines(lines);
+    f.output.AddElement(std::move(placed), 0);
+    const QString text = DecodeHtml(ScanHtml(Page(f.output)).text);
+    EXPECT_TRUE(text.contains(QStringLiteral("Poznámka tučně"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("druhý"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("řádek"))) << text.toStdString();
+}
+
+TEST(ExportHtml, IndexLinksEveryPageInOrder) {
+    const QStringList pages{"a1.html", "a2.html", "a 3#?.html", "p\" onerror=\"x.html"};
+    const QString html = QString::fromUtf8(Written([&](QIODevice& device) {
+        EXPECT_TRUE(SaveHtmlIndex(device, pages, QStringLiteral("Karta <psa> & \"vrh\"")));
+    }));
+    const testing_support::HtmlScan scan = ScanHtml(html);
+    QStringList links;
+    for (const testing_support::HtmlTag& tag : scan.tags) {
+        if (tag.name == "a") {
+            EXPECT_EQ(tag.attributes.keys(), QStringList{"href"});
+            links << QUrl::fromPercentEncoding(DecodeHtml(tag.attributes.value("href")).toUtf8());
+        }
+    }
+    EXPECT_EQ(links, pages);
+    const QString text = DecodeHtml(scan.text);
+    EXPECT_TRUE(text.contains(QStringLiteral("Karta <psa> & \"vrh\""))) << text.toStdString();
+    EXPECT_LT(text.indexOf("Strana 1"), text.indexOf("Strana 2"));
+    EXPECT_LT(text.indexOf("Strana 2"), text.indexOf("Strana 3"));
+    EXPECT_LT(text.indexOf("Strana 3"), text.indexOf("Strana 4"));
+}
+
+// A template's font name and the output's file name are the user's text: in
+// the page they stay text, never tags, attributes or CSS declarations.
+TEST(ExportHtml, CraftedFontAndFileNamesMakeNoMarkup) {
+    ExportFixture f;
+    const QString font = QStringLiteral("x\"><script>alert(1)</script>; background: red; '\\");
+    TLumexReportElement& text = f.Text(QStringLiteral("Pes"));
+    text.font.name = font;
+    f.Place(text, 0, 0, 0);
+    TLumexReportElement& two = f.Text(QStringLiteral("Jedna Dvě Tři"), 40, 60, true);
+    two.font.name = font;
+    f.Place(two, 0, 0, 100);
+    TLumexReportElement& code = f.Element(ekBarcode);
+    code.width = 150;
+    code.height = 50;
+    auto placed = std::make_unique<TVystPrvek>(&code, 0, 200, 150, 50);
+    placed->Text = QStringLiteral("12345670");
+    f.output.AddElement(std::move(placed), 0);
+    QTemporaryDir dir;
+    const QString base = QStringLiteral("p\" onerror=\"alert(1)\" y=\"'<#%.html");
+    const QString html = Page(f.output, dir.path(), base);
+
+    const QSet<QString> ours{"div", "/div", "p", "/p", "b", "/b", "img"};
+    const QSet<QString> ourAttributes{"style", "src", "alt", "align"};
+    const QSet<QString> ourProperties{"position", "top",  "left", "width",
+                                      "height",   "font", "color"};
+    int images = 0;
+    for (const testing_support::HtmlTag& tag : ScanHtml(html).tags) {
+        EXPECT_TRUE(ours.contains(tag.name)) << tag.name.toStdString();
+        for (auto it = tag.attributes.begin(); it != tag.attributes.end(); ++it) {
+            EXPECT_TRUE(ourAttributes.contains(it.key())) << it.key().toStdString();
+        }
+        for (const QString& property : CssProperties(DecodeHtml(tag.attributes.value("style")))) {
+            EXPECT_TRUE(ourProperties.contains(property) || property.startsWith("border-"))
+                << property.toStdString();
+        }
+        if (tag.name == "img") {
+            ++images;
+            // The picture is named by its own file, beside the page.
+            const QString file =
+                QUrl::fromPercentEncoding(DecodeHtml(tag.attributes.value("src")).toUtf8());
+            EXPECT_EQ(file, ReplaceExtension(base, "1.bmp"));  // the barcode is drawn first
+            EXPECT_TRUE(QFile::exists(dir.filePath(file))) << file.toStdString();
+        }
+    }
+    EXPECT_EQ(images, 1);
+}
+
+TEST(ExportHtml, PlainFontNamesStayAsTheyAre) {
+    ExportFixture f;
+    TLumexReportElement& text = f.Text(QStringLiteral("a"));
+    text.font.name = QStringLiteral("Times New Roman");
+    f.Place(text, 0, 0, 0);
+    TLumexReportElement& other = f.Text(QStringLiteral("b"));
+    other.font.name = QStringLiteral("3of9 Barcode");
+    f.Place(other, 0, 0, 30);
+    const QString html = Page(f.output);
+    EXPECT_TRUE(html.contains(QStringLiteral("font: 10pt Times New Roman;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("font: 10pt &#39;3of9 Barcode&#39;;")))
+        << html.toStdString();
 }
 
 TEST(ExportHtml, ReplaceExtension) {

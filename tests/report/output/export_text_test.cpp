@@ -132,3 +132,37 @@ TEST(ExportText, OutputWithoutPagesWritesNothing) {
     ExportFixture f;
     EXPECT_TRUE(Text(f.output, 1, 9999, 1).isEmpty());
 }
+
+// A record sheet's label in 10 points (12 cpi) and its value in bold 11
+// points (10 cpi), right aligned in the box after it: in fixed-pitch cells the
+// value claims the label's last cells. The label stays whole and the value
+// follows it.
+TEST(ExportText, AValueNeverCoversItsLabel) {
+    ExportFixture f;
+    TLumexReportElement& label = f.Text(QStringLiteral("Tetování:"), 90);
+    TLumexReportElement& value = f.Text(QStringLiteral("TD 451"), 60);
+    value.kind = ekField;
+    value.alignment = eaRight;
+    value.font.size = 11;
+    value.font.style = fsBold;
+    // The value is put on the page first; its box begins where the label's ends.
+    f.Place(value, 0, 190, 0);
+    f.Place(label, 0, 100, 0);
+    EXPECT_EQ(Rows(Text(f.output, 1, 1, 1)).first(),
+              QByteArray(12, ' ') + "Tetov\xE1n\xED: TD 451");
+}
+
+// Elements on a row keep the order in which their letters stand on the page,
+// even where a box begins further left than the text before it: the print
+// date, right aligned in a box from the left edge, begins after "Datum:" on
+// the page but asks for cells of it.
+TEST(ExportText, RowsFollowWhereTheLettersStand) {
+    ExportFixture f;
+    TLumexReportElement& caption = f.Text(QStringLiteral("Datum:"), 100);
+    TLumexReportElement& date = f.Text(QStringLiteral("Vytištěno 1.2.2020"), 200);
+    date.kind = ekVariable;
+    date.alignment = eaRight;
+    f.Place(date, 0, 0, 0);
+    f.Place(caption, 0, 10, 0);
+    EXPECT_EQ(Rows(Text(f.output, 1, 1, 1)).first(), " Datum: Vyti\x9At\xECno 1.2.2020");
+}

@@ -29,6 +29,7 @@ struct WriterCall {
 // Writers that record their calls and answer `ok`.
 struct RecordingWriters {
     std::vector<WriterCall> calls;
+    std::vector<std::pair<QString, QStringList>> indexes;  // index file, its pages
     bool ok = true;
 
     TPreviewExports Exports() {
@@ -46,6 +47,10 @@ struct RecordingWriters {
         };
         e.SaveHtml = [this](TSestVystup&, const QString& f, int page) {
             calls.push_back({f, page});
+            return ok;
+        };
+        e.SaveHtmlIndex = [this](TSestVystup&, const QString& f, const QStringList& pages) {
+            indexes.push_back({f, pages});
             return ok;
         };
         e.SavePdf = [this](TSestVystup&, const QString& f) {
@@ -120,6 +125,11 @@ TEST_F(ExportFixture, HtmlExportsUseTheirFilterAndNumberThePages) {
     EXPECT_EQ(writers.calls[0].file, "/tmp/sestava.html");
     EXPECT_EQ(writers.calls[3].file, "/tmp/sestava3.html");
     EXPECT_EQ(writers.calls[3].page, 2);
+    // The chosen file links the pages in order.
+    ASSERT_EQ(writers.indexes.size(), 1u);
+    EXPECT_EQ(writers.indexes[0].first, "/tmp/sestava.html");
+    EXPECT_EQ(writers.indexes[0].second,
+              (QStringList{"sestava1.html", "sestava2.html", "sestava3.html"}));
 }
 
 TEST_F(ExportFixture, TextRtfAndSpoolDialogs) {
@@ -228,4 +238,34 @@ TEST(PreviewPdfExport, WritesEveryPageWithTheTitle) {
     }
     const QString refused = exports.SavePdf(paged.output, dir.filePath("chybi/karta.pdf"));
     EXPECT_TRUE(refused.contains(QStringLiteral("nelze zapsat"))) << refused.toStdString();
+}
+
+// "Všechny stránky jako HTML" with the report's own writers: a file per page
+// and the chosen file as their index, linking them in order.
+TEST(PreviewHtmlExport, AllPagesAndTheirIndex) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    PagedOutput paged(3);
+    paged.output.Title = QStringLiteral("Vrhy <2025>");
+    testing_support::ScriptedFileDialog dialog{
+        [&](const platform::FileDialogRequest&) { return dir.filePath("Vrhy.html"); }};
+    testing_support::ScriptedMessages messages;
+    TFormSestP form;
+    form.SetExports(ReportPreviewExports());
+    form.ShowOutput(paged.output);
+    form.findChild<QAction*>(QStringLiteral("ActUlozHtmls"))->trigger();
+    EXPECT_TRUE(messages.Shown().empty());
+    QFile index(dir.filePath("vrhy.html"));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(index.readAll());
+    QStringList links;
+    for (const QRegularExpressionMatch& link :
+         QRegularExpression(QStringLiteral("<A HREF=\"([^\"]*)\">Strana (\\d+)</A>"))
+             .globalMatch(html)) {
+        links << link.captured(1) + " " + link.captured(2);
+        EXPECT_TRUE(QFile::exists(dir.filePath(link.captured(1))))
+            << link.captured(1).toStdString();
+    }
+    EXPECT_EQ(links, (QStringList{"vrhy1.html 1", "vrhy2.html 2", "vrhy3.html 3"}));
+    EXPECT_TRUE(html.contains(QStringLiteral("<TITLE>Vrhy &lt;2025&gt;</TITLE>")));
 }
