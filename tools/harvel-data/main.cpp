@@ -1,14 +1,18 @@
 // harvel-data: creates the kennel database, runs local SQL queries, loads
 // and dumps tables as CSV.
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
+#include <new>
 
 #include "backup_commands.h"
 #include "data_commands.h"
 #include "genetics_commands.h"
 #include "import_command.h"
+#include "platform/store/backup.h"
+#include "platform/store/data_folder_lock.h"
 #include "platform/store/store_error.h"
 
 namespace {
@@ -30,6 +34,21 @@ const char kUsage[] =
     "  harvel-data restore DIR FILE         obnoví databázi ze zálohy FILE (program nesmí běžet)\n"
     "  harvel-data check DIR                vypíše poškozené hodnoty a osiřelé záznamy\n"
     "  harvel-data --help                   vypíše tento návod\n";
+
+// The commands whose second argument is a data folder whose database they open.
+bool OpensDataFolder(const QString& command) {
+    static const QStringList commands{"sql", "load", "dump", "check", "backup", "coi", "mates"};
+    return commands.contains(command);
+}
+
+// The store's message; for a damaged database also the newest backup that
+// opens and the command that puts it back, as the program says it at start.
+QString FailureText(const platform::StoreError& error, const QStringList& args) {
+    QString text = error.Message();
+    if (platform::IsDamageError(error.EngineCode()) && args.size() > 1 && OpensDataFolder(args[0]))
+        text += '\n' + platform::DamagedDatabaseAdvice(args[1]);
+    return text;
+}
 
 int Run(const QStringList& args, QTextStream& out) {
     const QString command = args.value(0);
@@ -71,9 +90,14 @@ int Run(const QStringList& args, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The application object knows the program's own folder, where the
+    // installation's Harvel.INI lies (not the current folder).
+    int qtArgc = 1;
+    QCoreApplication application(qtArgc, argv);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    platform::SetDataLockHolderName(QStringLiteral("harvel-data ") + args.value(0));
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     try {
@@ -82,7 +106,11 @@ int main(int argc, char** argv) {
         return rc;
     } catch (const platform::StoreError& e) {
         out.flush();
-        std::fprintf(stderr, "%s\n", e.Message().toUtf8().constData());
+        std::fprintf(stderr, "%s\n", FailureText(e, args).toUtf8().constData());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        out.flush();
+        std::fputs("Nedostatek paměti: příkaz nelze dokončit.\n", stderr);
         return 1;
     } catch (const std::exception& e) {
         out.flush();

@@ -8,6 +8,7 @@
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include "design_command.h"
@@ -15,6 +16,7 @@
 #include "export_formats.h"
 #include "page_writers.h"
 #include "platform/allocator_tuning.h"
+#include "platform/store/backup.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store.h"
 #include "preview_command.h"
@@ -254,8 +256,10 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
+    QString dataFolder;
     try {
         const harvel_report::ReportOptions options = harvel_report::ParseOptions(args);
+        dataFolder = options.dataFolder;
         if (options.help) {
             out << QString::fromUtf8(kUsage);
             return 0;
@@ -282,6 +286,15 @@ int main(int argc, char** argv) {
     } catch (const platform::StoreError& e) {
         out.flush();
         PrintError(e.Message());
+        // A damaged database is answered as the program answers it at start.
+        if (platform::IsDamageError(e.EngineCode()) && !dataFolder.isEmpty()) {
+            std::fprintf(stderr, "%s\n",
+                         platform::DamagedDatabaseAdvice(dataFolder).toUtf8().constData());
+        }
+        return 1;
+    } catch (const std::bad_alloc&) {
+        out.flush();
+        PrintError(QStringLiteral("Nedostatek paměti: sestavu nelze dokončit."));
         return 1;
     } catch (const std::exception& e) {
         out.flush();
