@@ -281,7 +281,7 @@ TEST_F(Writers, TheToolsReadTheInstallationsIniNotTheCurrentFolders) {
         ASSERT_TRUE(p.waitForFinished(60000));
         ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     }
-    EXPECT_EQ(BackupFolderFiles().filter(".sqlite").size(), 3)
+    EXPECT_EQ(BackupFolderFiles().filter(QRegularExpression("\\.sqlite$")).size(), 3)
         << BackupFolderFiles().join(' ').toStdString();
 }
 
@@ -303,7 +303,7 @@ TEST_F(Writers, EachBackupIsOneFileAndARestoreLeavesNoneBeside) {
 TEST_F(Writers, ADamagedDatabaseIsAnsweredWithTheNewestBackupThatOpens) {
     const Result backup = Data({"backup", data_});
     ASSERT_EQ(backup.code, 0);
-    const QString newest = BackupFolderFiles().filter(".sqlite").value(0);
+    const QString newest = BackupFolderFiles().filter(QRegularExpression("\\.sqlite$")).value(0);
     {
         QFile live(data_ + "/harvel.sqlite");
         ASSERT_TRUE(live.open(QIODevice::ReadWrite));
