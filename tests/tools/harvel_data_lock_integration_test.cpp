@@ -180,19 +180,30 @@ TEST_F(Writers, ALoadKilledWithSignal9LeavesTheLockToTheNextWriter) {
     EXPECT_EQ(check.code, 0) << check.out.toStdString() << check.err.toStdString();
 }
 
-TEST_F(Writers, TheRunningProgramKeepsEveryToolsWritesOutWhateverItsTemporaryFolder) {
-    // A copy of the program in BIN/ of a root of its own: its data folder is ROOT/DATA/.
-    ASSERT_TRUE(QDir(dir_.path()).mkpath("root/BIN"));
-    ASSERT_TRUE(QFile::copy(Bin("harvel"), dir_.filePath("root/BIN/harvel")));
-    data_ = dir_.filePath("root/DATA");
-    ASSERT_EQ(Data({"init", data_}).code, 0);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TMPDIR", dir_.path());
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("HARVEL_MESSAGES", "stderr");
-    program_.setProcessEnvironment(environment);
-    program_.start(dir_.filePath("root/BIN/harvel"), {});
-    ASSERT_TRUE(program_.waitForStarted(5000));
+// A copy of the program in BIN/ of a root of its own, whose data folder is
+// ROOT/DATA/, with a temporary folder of its own; its messages go to stderr.
+class WithProgram : public Writers {
+  protected:
+    void SetUp() override {
+        Writers::SetUp();
+        ASSERT_TRUE(QDir(dir_.path()).mkpath("root/BIN"));
+        ASSERT_TRUE(QFile::copy(Bin("harvel"), dir_.filePath("root/BIN/harvel")));
+        data_ = dir_.filePath("root/DATA");
+        ASSERT_EQ(Data({"init", data_}).code, 0);
+    }
+    void StartProgram() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", dir_.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("HARVEL_MESSAGES", "stderr");
+        program_.setProcessEnvironment(environment);
+        program_.start(dir_.filePath("root/BIN/harvel"), {});
+        ASSERT_TRUE(program_.waitForStarted(5000));
+    }
+};
+
+TEST_F(WithProgram, TheRunningProgramKeepsEveryToolsWritesOutWhateverItsTemporaryFolder) {
+    StartProgram();
     const QByteArray holder =
         QStringLiteral("program Harvel\n%1\n").arg(program_.processId()).toUtf8();
     QElapsedTimer waited;
@@ -215,6 +226,29 @@ TEST_F(Writers, TheRunningProgramKeepsEveryToolsWritesOutWhateverItsTemporaryFol
     program_.terminate();
     ASSERT_TRUE(program_.waitForFinished(10000));
     EXPECT_EQ(Load(Cards("Pes ", 1)).code, 0);
+}
+
+TEST_F(WithProgram, AProgramStartedDuringALoadOpensTheDataReadOnlyAndSaysWhoHasThem) {
+    const QString csv = dir_.filePath("velka.csv");
+    WriteFile(csv, Cards("Štěně ", 20000));
+    ASSERT_TRUE(StartAndHoldStill({"load", data_, "main_card.db", csv}, "harvel-data load"));
+    StartProgram();
+    const QString said = QStringLiteral(
+                             "je otevřena jen pro čtení (Data používá harvel-data load "
+                             "(proces %1))")
+                             .arg(writer_.processId());
+    QString errors;
+    QElapsedTimer waited;
+    waited.start();
+    while (!errors.contains(said) && waited.elapsed() < 20000 &&
+           program_.state() == QProcess::Running) {
+        program_.waitForReadyRead(200);
+        errors += QString::fromUtf8(program_.readAllStandardError());
+    }
+    EXPECT_TRUE(errors.contains(said)) << errors.toStdString();
+    const Result load = GoOn();
+    EXPECT_EQ(load.code, 0) << load.err.toStdString();
+    EXPECT_EQ(CardCount(), 20000);
 }
 
 // Runs a command that must end within a second.

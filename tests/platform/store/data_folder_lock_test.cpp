@@ -50,10 +50,11 @@ class ForeignHolder {
         if (lock.open(QIODevice::WriteOnly))
             lock.write(content);
         lock.close();
-        // In a process group of its own, so that flock(1) and the command
-        // holding the lock with it end together.
+        // flock(1) alone holds the lock (-o: its command does not inherit
+        // it), in a process group of its own, so that both end together.
         process_.setChildProcessModifier([] { ::setpgid(0, 0); });
-        process_.start(QStringLiteral("flock"), {file_, QStringLiteral("sleep"), "120"});
+        process_.start(QStringLiteral("flock"),
+                       {QStringLiteral("-o"), file_, QStringLiteral("sleep"), "120"});
         QElapsedTimer waited;
         waited.start();
         while (waited.elapsed() < 10000 && !IsLockedElsewhere(file_))
@@ -62,10 +63,16 @@ class ForeignHolder {
     ~ForeignHolder() { Kill(); }
     bool Holds() const { return IsLockedElsewhere(file_); }
     void Kill() {
-        if (process_.state() != QProcess::NotRunning) {
-            ::kill(-static_cast<pid_t>(process_.processId()), SIGKILL);
-            process_.waitForFinished(5000);
-        }
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        ::kill(-static_cast<pid_t>(process_.processId()), SIGKILL);
+        process_.waitForFinished(5000);
+        // The command started by flock(1) may have died a moment later,
+        // before it closed its inherited copy of the lock.
+        QElapsedTimer waited;
+        waited.start();
+        while (Holds() && waited.elapsed() < 5000)
+            QThread::msleep(5);
     }
 
   private:
