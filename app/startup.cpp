@@ -12,6 +12,7 @@
 #include "app/splash_window.h"
 #include "platform/messages.h"
 #include "platform/store/backup.h"
+#include "platform/store/data_folder_lock.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     }
     QApplication::setApplicationName(kApplicationTitle);
     platform::SetDefaultCaption(kApplicationTitle);
+    // The name a refused writer of the data folder shows.
+    platform::SetDataLockHolderName(QStringLiteral("program Harvel"));
 
     auto splash = std::make_unique<TSplash>();
     ShowSplashAtOnce(*splash);

@@ -12,6 +12,9 @@
 //   5. the splash goes away; the event loop runs until the launcher closes,
 //      while the start-up backup of the database is taken beside it
 //      (automatic_backup.h), unless the data are open read-only
+// While the data are open for writing the program holds the data folder's
+// lock under the name "program Harvel"; when another process holds it (a
+// load, a restore) the data open read-only, and the program says who has them.
 // The caller installs the message handler and the locale before.
 
 #include "app/record_sheet_view.h"

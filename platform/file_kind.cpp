@@ -1,11 +1,9 @@
 #include "platform/file_kind.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
-#endif
+
+#include <QFile>
+#include <cerrno>
 
 namespace platform {
 
@@ -13,10 +11,9 @@ FileKind KindOfFile(const QString& path) {
     if (path.isEmpty()) {
         return FileKind::Missing;
     }
-#ifdef Q_OS_UNIX
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
-        return FileKind::Missing;
+        return errno == EACCES ? FileKind::NoAccess : FileKind::Missing;
     }
     if (S_ISREG(status.st_mode)) {
         return FileKind::Regular;
@@ -30,17 +27,10 @@ FileKind KindOfFile(const QString& path) {
     if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) {
         return FileKind::Device;
     }
+    if (S_ISSOCK(status.st_mode)) {
+        return FileKind::Socket;
+    }
     return FileKind::Other;
-#else
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return FileKind::Missing;
-    }
-    if (info.isDir()) {
-        return FileKind::Folder;
-    }
-    return info.isFile() ? FileKind::Regular : FileKind::Other;
-#endif
 }
 
 QString WhyNotAFile(FileKind kind) {
@@ -49,16 +39,29 @@ QString WhyNotAFile(FileKind kind) {
             return QString();
         case FileKind::Missing:
             return QStringLiteral("soubor neexistuje");
+        case FileKind::NoAccess:
+            return QStringLiteral("k souboru není přístup");
         case FileKind::Folder:
             return QStringLiteral("je to složka, ne soubor");
         case FileKind::Fifo:
-            return QStringLiteral("je to roura (FIFO), ne soubor");
+            return QStringLiteral("je to pojmenovaná roura (FIFO), ne soubor");
         case FileKind::Device:
             return QStringLiteral("je to zařízení, ne soubor");
+        case FileKind::Socket:
+            return QStringLiteral("je to soket, ne soubor");
         case FileKind::Other:
             break;
     }
     return QStringLiteral("není to obyčejný soubor");
+}
+
+QString NotARegularFileReason(const QString& path) {
+    return WhyNotAFile(KindOfFile(path));
+}
+
+bool PathExists(const QString& path) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
 }  // namespace platform

@@ -1,8 +1,7 @@
 #pragma once
-// The lock file of the program's single-instance guard. The windowed program
-// holds it while it runs; tools that must not work under a running program
-// (restoring a backup) take it for as long as they work, so the program
-// cannot start meanwhile either.
+// The lock file of the program's single-instance guard: one running copy per
+// user. It guards no data; the writers of a data folder exclude each other
+// with the folder's own lock (store/data_folder_lock.h).
 
 #include <QLockFile>
 #include <QString>

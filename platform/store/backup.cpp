@@ -11,7 +11,10 @@
 #include <memory>
 
 #include "platform/clock.h"
+#include "platform/file_kind.h"
 #include "platform/ini_file.h"
+#include "platform/store/catalogue_check.h"
+#include "platform/store/data_folder_lock.h"
 #include "platform/store/database.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
@@ -126,22 +129,27 @@ void BackUpInto(Connection& source, const QString& part) {
     const int stepped = sqlite3_backup_step(backup, -1);
     const int finished = sqlite3_backup_finish(backup);
     const int failed = stepped != SQLITE_DONE ? stepped : finished;
-    if (failed != SQLITE_DONE && failed != SQLITE_OK) {
-        const QString message = SqliteMessage(target.get(), failed);
+    // The copy takes the source's write-ahead-log mode with its pages; a
+    // rollback journal makes it one self-contained file again, which is
+    // read without a -wal or -shm file ever appearing beside it.
+    const int single =
+        failed == SQLITE_DONE || failed == SQLITE_OK
+            ? sqlite3_exec(target.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr)
+            : failed;
+    if (single != SQLITE_OK) {
+        const QString message = SqliteMessage(target.get(), single);
+        const int code = EngineCode(target.get(), single);
         target.reset();
         RemoveDatabaseFiles(part);
-        throw StoreError(QStringLiteral("Zálohu databáze nelze vytvořit: %1").arg(message), failed);
+        throw StoreError(QStringLiteral("Zálohu databáze nelze vytvořit: %1").arg(message), code);
     }
 }
 
-// Copies the database `sourceFile` to `targetFile` by way of a part file
-// beside it, which replaces the target only when it is complete.
-void CopyOver(const QString& sourceFile, const QString& targetFile) {
+// Copies the open database to `targetFile` by way of a part file beside
+// it, which replaces the target only when it is complete.
+void CopyOver(Connection& source, const QString& targetFile) {
     const QString part = targetFile + QStringLiteral(".part");
-    {
-        std::unique_ptr<Connection> source = Connection::OpenForReading(sourceFile);
-        BackUpInto(*source, part);
-    }
+    BackUpInto(source, part);
     std::error_code error;
     std::filesystem::rename(part.toStdString(), targetFile.toStdString(), error);
     if (error) {
@@ -149,6 +157,128 @@ void CopyOver(const QString& sourceFile, const QString& targetFile) {
         throw StoreError(QStringLiteral("Soubor „%1“ nelze zapsat: %2")
                              .arg(Native(targetFile), QString::fromStdString(error.message())));
     }
+}
+
+// A database that may be in use: read through its write-ahead log, as it
+// stands committed.
+void CopyLive(const QString& sourceFile, const QString& targetFile) {
+    CopyOver(*Connection::OpenForReading(sourceFile), targetFile);
+}
+
+// A file given to restore from. One in write-ahead-log mode with no log
+// beside it (a backup of an earlier version) holds all its data in its one
+// file: it is read as it lies, so that no -wal or -shm file appears beside
+// it. Anything else is read through its log.
+void CopyBackupFile(const QString& sourceFile, const QString& targetFile) {
+    QFile header(sourceFile);
+    const bool walMode =
+        header.open(QIODevice::ReadOnly) && header.read(20).mid(18) == QByteArray("\x02\x02");
+    header.close();
+    const std::unique_ptr<Connection> source =
+        walMode && !PathExists(sourceFile + QStringLiteral("-wal"))
+            ? std::make_unique<Connection>(sourceFile, Connection::Access::Immutable)
+            : Connection::OpenForReading(sourceFile);
+    CopyOver(*source, targetFile);
+}
+
+// Refuses a database path that names a pipe, a device or a folder: reading
+// it would block, never end or fail later with a misleading reason.
+void RequireDatabaseFile(const QString& file) {
+    const QString notAFile = NotARegularFileReason(file);
+    if (!notAFile.isEmpty())
+        throw StoreError(QStringLiteral("Databázi „%1“ nelze použít: %2; nic nebylo změněno.")
+                             .arg(Native(file), notAFile));
+}
+
+bool IsOutOfMemory(int engineCode) {
+    return (engineCode & 0xFF) == SQLITE_NOMEM;
+}
+
+StoreError RestoreRefusal(const QString& backupFile, const QString& reason) {
+    return StoreError(QStringLiteral("Ze souboru „%1“ nelze databázi obnovit: %2.")
+                          .arg(Native(backupFile), reason));
+}
+
+// A file of our own that must not outlive the operation making it.
+struct RemovedAtEnd {
+    QString file;
+    ~RemovedAtEnd() { RemoveDatabaseFiles(file); }
+};
+
+// Our backups are whole in their one file and read as they lie, so a check
+// leaves no -wal or -shm file beside them; a file with a log of its own is
+// read through it.
+std::unique_ptr<Connection> OpenForCheck(const QString& file) {
+    const QFileInfo log(file + QStringLiteral("-wal"));
+    if (log.exists() && log.size() > 0)
+        return Connection::OpenForReading(file);
+    return std::make_unique<Connection>(file, Connection::Access::Immutable);
+}
+
+// What makes the open database unfit to be a kennel's: damaged pages, or a
+// catalogue other than the kennel's. Empty when it is fit.
+QString SoundnessProblem(Connection& connection) {
+    Statement check(connection.Raw(), QStringLiteral("PRAGMA quick_check"));
+    QStringList faults;
+    while (check.Step()) {
+        const Value v = check.Column(0);
+        const auto* text = std::get_if<QString>(&v);
+        if (text == nullptr || *text != QLatin1String("ok"))
+            faults << (text != nullptr ? *text : QString());
+    }
+    if (!faults.isEmpty())
+        return faults.mid(0, 3).join(QStringLiteral("; "));
+    const QString mismatch = CatalogueMismatch(connection.Raw());
+    return mismatch.isEmpty() ? QString() : QStringLiteral("není to databáze Harvel: ") + mismatch;
+}
+
+// The database a restore replaces, kept as one more backup; empty when the
+// folder has none.
+QString KeepReplacedDatabase(const QString& dataFolder) {
+    const QString live = Database::DatabaseFile(dataFolder);
+    if (!PathExists(live))
+        return QString();
+    const QString kept = ReserveBackupName(dataFolder);
+    try {
+        CopyLive(live, kept);
+    } catch (const StoreError&) {
+        // A database too damaged to be read page by page is kept byte for byte.
+        QFile::remove(kept);
+        if (!QFile::copy(live, kept)) {
+            QFile::remove(kept);
+            throw StoreError(QStringLiteral("Nahrazovanou databázi „%1“ nelze uschovat; "
+                                            "nic nebylo změněno.")
+                                 .arg(Native(live)));
+        }
+    }
+    return kept;
+}
+
+// Folds the write-ahead log into the database file where that can be done
+// (nobody else reads or writes it).
+void CheckpointQuietly(const QString& file) {
+    try {
+        Connection connection(file, Connection::Access::ReadWrite);
+        connection.Execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    } catch (const StoreError&) {
+        // A damaged database keeps its log; its contents are in the kept backup.
+    }
+}
+
+// Renames the checked copy over the database in one step. The old
+// database's write-ahead log belongs to it alone: left beside the restored
+// file it would be replayed onto it. It is folded into the old file first,
+// so even a stop between the two steps leaves the old data whole.
+void PutInPlace(const QString& fresh, const QString& live) {
+    if (PathExists(live))
+        CheckpointQuietly(live);
+    QFile::remove(live + QStringLiteral("-wal"));
+    QFile::remove(live + QStringLiteral("-shm"));
+    std::error_code error;
+    std::filesystem::rename(fresh.toStdString(), live.toStdString(), error);
+    if (error)
+        throw StoreError(QStringLiteral("Databázi „%1“ nelze nahradit: %2")
+                             .arg(Native(live), QString::fromStdString(error.message())));
 }
 
 void Prune(const QString& dataFolder, int keep, const QString& justTaken) {
@@ -175,34 +305,23 @@ QStringList ListBackups(const QString& dataFolder) {
 }
 
 void CopyDatabase(const QString& sourceFile, const QString& targetFile) {
-    if (QFileInfo::exists(targetFile))
+    if (PathExists(targetFile))
         throw StoreError(
             QStringLiteral("Soubor „%1“ již existuje; nebude přepsán.").arg(Native(targetFile)));
-    CopyOver(sourceFile, targetFile);
+    RequireDatabaseFile(sourceFile);
+    CopyLive(sourceFile, targetFile);
 }
 
 bool DatabaseIsSound(const QString& file, QString* problem) {
-    QString reason;
-    if (!QFileInfo(file).isFile()) {
-        reason = QStringLiteral("soubor neexistuje");
-    } else if (QFileInfo(file).size() == 0) {
+    QString reason = NotARegularFileReason(file);
+    if (reason.isEmpty() && QFileInfo(file).size() == 0)
         reason = QStringLiteral("soubor je prázdný");
-    } else {
+    if (reason.isEmpty()) {
         try {
-            std::unique_ptr<Connection> connection = Connection::OpenForReading(file);
-            Statement check(connection->Raw(), QStringLiteral("PRAGMA quick_check"));
-            QStringList faults;
-            while (check.Step()) {
-                const Value v = check.Column(0);
-                const auto* text = std::get_if<QString>(&v);
-                if (text == nullptr || *text != QLatin1String("ok"))
-                    faults << (text != nullptr ? *text : QString());
-            }
-            if (!faults.isEmpty())
-                reason = faults.mid(0, 3).join(QStringLiteral("; "));
-            else if (!connection->TableExists(QStringLiteral("main_card")))
-                reason = QStringLiteral("není to databáze Harvel");
+            reason = SoundnessProblem(*OpenForCheck(file));
         } catch (const StoreError& error) {
+            if (IsOutOfMemory(error.EngineCode()))
+                throw;
             reason = error.Message();
         }
     }
@@ -213,15 +332,17 @@ bool DatabaseIsSound(const QString& file, QString* problem) {
 
 QString TakeBackup(const QString& dataFolder, int keep) {
     const QString source = Database::DatabaseFile(dataFolder);
-    if (!QFileInfo::exists(source))
+    if (!PathExists(source))
         throw StoreError(QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
                              .arg(Native(dataFolder), QString::fromLatin1(Database::kFileName)));
+    RequireDatabaseFile(source);
+    const DataFolderLock lock(dataFolder);
     // The state is read before the copy: a change made while copying makes
     // the next automatic backup copy again rather than miss it.
     const QString state = DiskState(source);
     const QString target = ReserveBackupName(dataFolder);
     try {
-        CopyOver(source, target);
+        CopyLive(source, target);
     } catch (...) {
         RemoveDatabaseFiles(target);
         throw;
@@ -250,42 +371,33 @@ QString TakeAutomaticBackup(const QString& dataFolder, int keep) {
 }
 
 QString RestoreBackup(const QString& dataFolder, const QString& backupFile) {
-    QString problem;
-    if (!DatabaseIsSound(backupFile, &problem))
-        throw StoreError(QStringLiteral("Ze souboru „%1“ nelze databázi obnovit: %2.")
-                             .arg(Native(backupFile), problem));
+    QString problem = NotARegularFileReason(backupFile);
+    if (problem.isEmpty() && QFileInfo(backupFile).size() == 0)
+        problem = QStringLiteral("soubor je prázdný");
+    if (!problem.isEmpty())
+        throw RestoreRefusal(backupFile, problem);
     const QString live = Database::DatabaseFile(dataFolder);
+    if (PathExists(live))
+        RequireDatabaseFile(live);
     if (QFileInfo(backupFile).canonicalFilePath() == QFileInfo(live).canonicalFilePath())
         throw StoreError(
             QStringLiteral("Záloha „%1“ je sama databází složky dat.").arg(Native(backupFile)));
-    QString kept;
-    if (QFileInfo::exists(live)) {
-        kept = ReserveBackupName(dataFolder);
-        try {
-            CopyOver(live, kept);
-        } catch (const StoreError&) {
-            // A database too damaged to be read page by page is kept byte for byte.
-            QFile::remove(kept);
-            if (!QFile::copy(live, kept)) {
-                QFile::remove(kept);
-                throw StoreError(QStringLiteral("Nahrazovanou databázi „%1“ nelze uschovat; "
-                                                "nic nebylo změněno.")
-                                     .arg(Native(live)));
-            }
-        }
-    }
+    const DataFolderLock lock(dataFolder);
+    // What is checked is the copy that goes in place, so a file changed
+    // after its check cannot slip in.
     const QString fresh = live + QStringLiteral(".obnova");
-    CopyOver(backupFile, fresh);
-    // The old database's write-ahead log belongs to it alone (its contents
-    // are in the kept backup); left beside the restored file it would be
-    // replayed onto it.
-    QFile::remove(live + QStringLiteral("-wal"));
-    QFile::remove(live + QStringLiteral("-shm"));
-    std::error_code error;
-    std::filesystem::rename(fresh.toStdString(), live.toStdString(), error);
-    if (error)
-        throw StoreError(QStringLiteral("Databázi „%1“ nelze nahradit: %2")
-                             .arg(Native(live), QString::fromStdString(error.message())));
+    const RemovedAtEnd copy{fresh};
+    try {
+        CopyBackupFile(backupFile, fresh);
+    } catch (const StoreError& error) {
+        if (IsOutOfMemory(error.EngineCode()) || (error.EngineCode() & 0xFF) == SQLITE_FULL)
+            throw;
+        throw RestoreRefusal(backupFile, error.Message());
+    }
+    if (!DatabaseIsSound(fresh, &problem))
+        throw RestoreRefusal(backupFile, problem);
+    const QString kept = KeepReplacedDatabase(dataFolder);
+    PutInPlace(fresh, live);
     return kept;
 }
 

@@ -7,7 +7,10 @@
 //   harvel-2026-12-09_22-30-15-01.sqlite
 // so two backups in the same second get different names and the names sort
 // in the order the backups were taken. The newest `keep` backups stay; older
-// ones are deleted whenever a new one is added.
+// ones are deleted whenever a new one is added. A backup is one
+// self-contained file (not in write-ahead-log mode), and checking it makes
+// no file beside it. Writing backups into Zalohy/ and restoring hold the
+// data folder's lock (data_folder_lock.h).
 
 #include <QString>
 #include <QStringList>
@@ -25,11 +28,13 @@ QStringList ListBackups(const QString& dataFolder);
 
 // Copies the database file `sourceFile` into `targetFile` (which must not
 // exist) with the online backup. The target appears whole or not at all.
-// The source is only read. Throws StoreError.
+// The source is only read (a reader takes no lock). Throws StoreError.
 void CopyDatabase(const QString& sourceFile, const QString& targetFile);
 
-// Whether the file opens as a database and passes SQLite's quick check of
-// its pages; `problem` (when given) receives the reason when it does not.
+// Whether the file is a sound kennel database: a regular file that passes
+// SQLite's quick check of its pages and holds exactly the kennel's tables,
+// columns and indexes (catalogue_check.h). `problem` (when given) receives
+// the reason when it is not. Only running out of memory throws.
 bool DatabaseIsSound(const QString& file, QString* problem = nullptr);
 
 // A new backup of the data folder's database in its backup folder; the
@@ -43,11 +48,13 @@ QString TakeBackup(const QString& dataFolder, int keep = kDefaultBackupsKept);
 // backup was taken: then returns an empty text and writes nothing.
 QString TakeAutomaticBackup(const QString& dataFolder, int keep = kDefaultBackupsKept);
 
-// Puts the backup file in place of the data folder's database. The file is
-// checked first (it must be a sound database with the kennel's tables); the
+// Puts the backup file in place of the data folder's database. A pipe,
+// device or folder, as the file or found as the database, is refused at
+// once. Holding the data folder's lock (DataFolderBusy while another writer
+// has it), the file is copied beside the database and the copy checked
+// (DatabaseIsSound); a refused file leaves the folder as it was. The
 // database it replaces is kept as one more backup, whose path is returned
-// (empty when there was no database or it could not be copied at all).
-// The program must not run meanwhile; the caller makes sure of that.
+// (empty when there was none), and the copy is renamed into place.
 QString RestoreBackup(const QString& dataFolder, const QString& backupFile);
 
 // The newest backup of the data folder that opens and passes the check;

@@ -102,6 +102,9 @@ std::vector<CheckFinding> CheckDatabase(Database& database) {
         try {
             CheckTable(database, schema, sheets, findings);
         } catch (const StoreError& error) {
+            // Memory that ran out says nothing about the file.
+            if ((error.EngineCode() & 0xFF) == SQLITE_NOMEM)
+                throw;
             // A damaged page stops the table's reading; the rest is still checked.
             findings.push_back({CheckFinding::DamagedPage, schema.fileName, 0, QString(),
                                 QStringLiteral("tabulku nelze dočíst: ") + error.Message()});

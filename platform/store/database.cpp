@@ -7,6 +7,8 @@
 
 #include <sqlite3.h>
 
+#include "platform/file_kind.h"
+#include "platform/store/data_folder_lock.h"
 #include "platform/store/dataset.h"
 #include "platform/store/schema.h"
 #include "platform/store/sqlite_handle.h"
@@ -69,10 +71,15 @@ void Database::Open() {
         throw StoreError(
             QStringLiteral("Složka dat „%1“ neexistuje.").arg(QDir::toNativeSeparators(folder)));
     const QString file = DatabaseFile(folder);
-    if (!QFileInfo::exists(file))
+    if (!PathExists(file))
         throw StoreError(
             QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
                 .arg(QDir::toNativeSeparators(folder), QString::fromLatin1(kFileName)));
+    // A pipe or a device would block or never end when read.
+    const QString notAFile = NotARegularFileReason(file);
+    if (!notAFile.isEmpty())
+        throw StoreError(QStringLiteral("Databázi „%1“ nelze otevřít: %2.")
+                             .arg(QDir::toNativeSeparators(file), notAFile));
     if (QFileInfo(file).size() == 0)
         throw StoreError(
             QStringLiteral("Soubor databáze „%1“ je prázdný (0 bajtů); není to databáze Harvel.")
@@ -85,7 +92,7 @@ void Database::OpenFile(const QString& file) {
     readOnlyReason_.clear();
     switch (mode_) {
         case OpenMode::ReadWrite:
-            connection_ = std::make_unique<Connection>(file, Connection::Access::ReadWrite);
+            OpenForWriting(file);
             break;
         case OpenMode::ReadOnly:
             connection_ = Connection::OpenForReading(file);
@@ -97,9 +104,12 @@ void Database::OpenFile(const QString& file) {
                 break;
             }
             try {
-                connection_ = std::make_unique<Connection>(file, Connection::Access::ReadWrite);
+                OpenForWriting(file);
                 if (connection_->IsReadOnly())
                     readOnlyReason_ = NoWriteReason(SQLITE_READONLY);
+            } catch (const DataFolderBusy& busy) {
+                readOnlyReason_ = busy.Reason();
+                connection_ = Connection::OpenForReading(file);
             } catch (const StoreError& error) {
                 if (!IsNoWriteFailure(error.EngineCode()))
                     throw;
@@ -109,6 +119,18 @@ void Database::OpenFile(const QString& file) {
             break;
     }
     readOnly_ = mode_ == OpenMode::ReadOnly || connection_->IsReadOnly();
+    if (readOnly_)
+        writeLock_.reset();  // a reader keeps no writer out
+}
+
+void Database::OpenForWriting(const QString& file) {
+    writeLock_ = std::make_unique<DataFolderLock>(Folder());
+    try {
+        connection_ = std::make_unique<Connection>(file, Connection::Access::ReadWrite);
+    } catch (...) {
+        writeLock_.reset();
+        throw;
+    }
 }
 
 void Database::RequireWritable() const {
@@ -140,6 +162,7 @@ void Database::Close() {
     readOnly_ = false;
     readOnlyReason_.clear();
     connection_.reset();
+    writeLock_.reset();
 }
 
 void Database::Analyze() {
@@ -192,12 +215,17 @@ void Database::RollbackAfterFailure() noexcept {
 
 void Database::CreateSchema(const QString& folder) {
     const QString file = DatabaseFile(folder);
-    if (QFileInfo::exists(file))
-        throw StoreError(QStringLiteral("Databáze „%1“ již existuje; nebude přepsána.")
-                             .arg(QDir::toNativeSeparators(file)));
+    const auto refuseExisting = [&file] {
+        if (PathExists(file))
+            throw StoreError(QStringLiteral("Databáze „%1“ již existuje; nebude přepsána.")
+                                 .arg(QDir::toNativeSeparators(file)));
+    };
+    refuseExisting();
     if (!QDir().mkpath(folder))
         throw StoreError(QStringLiteral("Složku dat „%1“ nelze vytvořit.")
                              .arg(QDir::toNativeSeparators(folder)));
+    const DataFolderLock lock(folder);
+    refuseExisting();  // made by another writer meanwhile
     try {
         Connection connection(file, true);
         connection.Execute(QStringLiteral("BEGIN"));

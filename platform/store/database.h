@@ -12,6 +12,7 @@
 namespace platform {
 
 class Connection;
+class DataFolderLock;
 class DataSet;
 
 // How a database is opened.
@@ -45,6 +46,10 @@ class Database {
 
     // Opens the database file of the folder. Throws StoreError when the
     // folder or the file is missing, locked or not a Harvel database.
+    // Opened for writing, the database holds the data folder's lock
+    // (data_folder_lock.h) until it is closed: while another process holds
+    // it, ReadWrite refuses with DataFolderBusy and ReadWriteOrReadOnly
+    // opens read-only, naming the holder as the reason.
     void Open();
     void Close();  // closes every data set of the database first
     bool IsOpen() const { return connection_ != nullptr; }
@@ -87,6 +92,9 @@ class Database {
     QStringList params_;
     void OpenFile(const QString& file);
 
+    void OpenForWriting(const QString& file);
+
+    std::unique_ptr<DataFolderLock> writeLock_;
     std::unique_ptr<Connection> connection_;
     OpenMode mode_ = OpenMode::ReadWrite;
     bool readOnly_ = false;

@@ -51,6 +51,9 @@ QString SqliteMessage(sqlite3* db, int code) {
         case SQLITE_IOERR:
             text = QStringLiteral("Chyba při čtení nebo zápisu databáze.");
             break;
+        case SQLITE_NOMEM:
+            text = QStringLiteral("Nedostatek paměti.");
+            break;
         default:
             text = QStringLiteral("Chyba databáze.");
     }

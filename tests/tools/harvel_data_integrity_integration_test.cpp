@@ -10,10 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "platform/store/data_folder_lock.h"
 #include "platform/store/sqlite_handle.h"
 #include "tests/support/program_run.h"
 #include "tests/support/small_disk.h"
@@ -150,14 +150,14 @@ TEST_F(DataIntegrity, BackupAndRestoreRoundTripAndRestoreWaitsForTheProgramToEnd
     EXPECT_EQ(Data({"backup", data_, file}).code, 1);  // an existing file is never overwritten
 
     RawSql(data_, "DELETE FROM main_card WHERE Jmeno_registr = 'Aron'");
-    // A running program holds the lock of the single-instance guard.
+    // A running program holds the data folder's lock.
     {
-        QLockFile lock(QDir::temp().filePath(QStringLiteral("harvel-%1.lock").arg(kUser)));
-        ASSERT_TRUE(lock.tryLock(0));
+        platform::SetDataLockHolderName(QStringLiteral("program Harvel"));
+        const platform::DataFolderLock program(data_);
         const Result refused = Data({"restore", data_, file});
         EXPECT_EQ(refused.code, 1);
-        EXPECT_EQ(refused.err.trimmed(),
-                  "Program Harvel běží; zálohu lze obnovit, až bude ukončen.");
+        EXPECT_EQ(refused.err.trimmed(), QStringLiteral("Data používá program Harvel (proces %1).")
+                                             .arg(QCoreApplication::applicationPid()));
     }
     const Result restored = Data({"restore", data_, file});
     ASSERT_EQ(restored.code, 0) << restored.err.toStdString();

@@ -221,7 +221,7 @@ TEST_F(RunErrorsTool, PicturesNamingNoFileAreToldOnceAndTheRunEndsPromptly) {
         QStringLiteral("Obrázek \"%1\" (prvek v oddílu \"Tělo sestavy\", vlevo 120, nahoře 30) "
                        "nelze přečíst: je to složka, ne soubor."),
         QStringLiteral("Obrázek \"%1\" (prvek v oddílu \"Tělo sestavy\", vlevo 230, nahoře 30) "
-                       "nelze přečíst: je to roura (FIFO), ne soubor."),
+                       "nelze přečíst: je to pojmenovaná roura (FIFO), ne soubor."),
         QStringLiteral("Obrázek \"%1\" (pozadí sestavy) nelze přečíst: soubor neexistuje."),
     };
     const char* files[] = {"chybi.bmp", "slozka.bmp", "roura.bmp", "pozadi.emf"};

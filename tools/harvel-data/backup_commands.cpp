@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/czech_plural.h"
 #include "platform/folders.h"
-#include "platform/instance_lock.h"
 #include "platform/store/backup.h"
 #include "platform/store/data_check.h"
 #include "platform/store/database.h"
@@ -54,14 +54,9 @@ void BackupCommand(const QStringList& args, QTextStream& out) {
 }
 
 void RestoreCommand(const QString& folder, const QString& backupFile, QTextStream& out) {
-    // Held until the restore ends, so the program cannot start meanwhile.
-    const std::unique_ptr<QLockFile> lock = platform::TryInstanceLock();
-    if (!lock)
-        throw StoreError(
-            QStringLiteral("Program Harvel běží; zálohu lze obnovit, až bude "
-                           "ukončen."));
     if (!QFileInfo(folder).isDir())
         throw StoreError(QStringLiteral("Složka dat „%1“ neexistuje.").arg(Native(folder)));
+    // Refused while another process writes the folder (the program, a load).
     const QString kept = platform::RestoreBackup(folder, backupFile);
     out << QStringLiteral("Databáze obnovena ze zálohy %1.\n").arg(Native(backupFile));
     if (!kept.isEmpty())
@@ -86,6 +81,10 @@ int CheckCommand(const QString& folder, QTextStream& out) {
         return 0;
     }
     out.flush();
+    const bool damagedPages =
+        std::any_of(findings.begin(), findings.end(), [](const platform::CheckFinding& f) {
+            return f.kind == platform::CheckFinding::DamagedPage;
+        });
     const QString summary =
         QStringLiteral("Nalezeno: %1, %2.")
             .arg(Count(damaged, QStringLiteral("chyba"), QStringLiteral("chyby"),
@@ -93,6 +92,8 @@ int CheckCommand(const QString& folder, QTextStream& out) {
                  Count(orphans, QStringLiteral("osiřelý záznam"), QStringLiteral("osiřelé záznamy"),
                        QStringLiteral("osiřelých záznamů")));
     std::fprintf(stderr, "%s\n", summary.toUtf8().constData());
+    if (damagedPages)
+        std::fprintf(stderr, "%s\n", platform::DamagedDatabaseAdvice(folder).toUtf8().constData());
     return 1;
 }
 

@@ -13,7 +13,8 @@ namespace harvel_data {
 void BackupCommand(const QStringList& args, QTextStream& out);
 
 // restore DIR FILE: puts the backup FILE in place of DIR's database; refused
-// while the program runs. The replaced database becomes one more backup.
+// while another process writes DIR (the program, a load). The replaced
+// database becomes one more backup.
 void RestoreCommand(const QString& folder, const QString& backupFile, QTextStream& out);
 
 // check DIR: lists every damaged page, value that does not fit its column,

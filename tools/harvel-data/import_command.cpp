@@ -5,6 +5,7 @@
 
 #include "platform/folders.h"
 #include "platform/paradox/installation_import.h"
+#include "platform/store/data_folder_lock.h"
 #include "platform/store/store_error.h"
 
 namespace harvel_data {
@@ -50,6 +51,12 @@ int ImportCommand(const QStringList& args, QTextStream& out) {
         return 2;
     request.backupsToKeep = platform::BackupsToKeep(
         platform::FileInFolder(platform::ProgramFolder(), QStringLiteral("Harvel.INI")));
+    // One hold of the target's lock from the backup before the import to its
+    // last row, so no other writer comes in between.
+    if (!QDir().mkpath(request.target))
+        throw platform::StoreError(QStringLiteral("Složku dat „%1“ nelze vytvořit.")
+                                       .arg(QDir::toNativeSeparators(request.target)));
+    const platform::DataFolderLock lock(request.target);
     const platform::paradox::ImportResult result =
         platform::paradox::ImportOldInstallation(request);
     if (!result.backupFile.isEmpty())

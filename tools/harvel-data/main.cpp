@@ -3,15 +3,19 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
+#include <new>
 
 #include "backup_commands.h"
 #include "data_commands.h"
 #include "genetics_commands.h"
 #include "import_command.h"
 #include "platform/standard_output.h"
+#include "platform/store/backup.h"
+#include "platform/store/data_folder_lock.h"
 #include "platform/store/store_error.h"
 
 namespace {
@@ -40,6 +44,21 @@ const char kUsage[] =
 bool IsLoad(const QStringList& args) {
     const qsizetype cuts = args.count(QLatin1String("--cut"));
     return cuts <= 1 && args.size() - cuts == 4;
+}
+
+// The commands whose second argument is a data folder whose database they open.
+bool OpensDataFolder(const QString& command) {
+    static const QStringList commands{"sql", "load", "dump", "check", "backup", "coi", "mates"};
+    return commands.contains(command);
+}
+
+// The store's message; for a damaged database also the newest backup that
+// opens and the command that puts it back, as the program says it at start.
+QString FailureText(const platform::StoreError& error, const QStringList& args) {
+    QString text = error.Message();
+    if (platform::IsDamageError(error.EngineCode()) && args.size() > 1 && OpensDataFolder(args[0]))
+        text += '\n' + platform::DamagedDatabaseAdvice(args[1]);
+    return text;
 }
 
 int Run(const QStringList& args, QTextStream& out) {
@@ -95,9 +114,14 @@ int CheckedExit(QTextStream& out, const platform::StandardOutput& device, int co
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The application object knows the program's own folder, where the
+    // installation's Harvel.INI lies (not the current folder).
+    int qtArgc = 1;
+    QCoreApplication application(qtArgc, argv);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    platform::SetDataLockHolderName(QStringLiteral("harvel-data ") + args.value(0));
     platform::StandardOutput device(STDOUT_FILENO);
     QTextStream out(&device);
     out.setEncoding(QStringConverter::Utf8);
@@ -105,7 +129,11 @@ int main(int argc, char** argv) {
         return CheckedExit(out, device, Run(args, out));
     } catch (const platform::StoreError& e) {
         const int code = CheckedExit(out, device, 1);
-        platform::WriteErrorLine(e.Message());
+        platform::WriteErrorLine(FailureText(e, args));
+        return code;
+    } catch (const std::bad_alloc&) {
+        const int code = CheckedExit(out, device, 1);
+        platform::WriteErrorLine(QStringLiteral("Nedostatek paměti: příkaz nelze dokončit."));
         return code;
     } catch (const std::exception& e) {
         const int code = CheckedExit(out, device, 1);

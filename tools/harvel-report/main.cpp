@@ -10,6 +10,7 @@
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include "design_command.h"
@@ -18,6 +19,7 @@
 #include "page_writers.h"
 #include "platform/allocator_tuning.h"
 #include "platform/standard_output.h"
+#include "platform/store/backup.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store.h"
 #include "preview_command.h"
@@ -253,8 +255,10 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
 
 // Parses the options and runs; the exit code.
 int RunTool(const QStringList& args, QTextStream& out) {
+    QString dataFolder;
     try {
         const harvel_report::ReportOptions options = harvel_report::ParseOptions(args);
+        dataFolder = options.dataFolder;
         if (options.help) {
             out << QString::fromUtf8(kUsage);
             return 0;
@@ -272,6 +276,13 @@ int RunTool(const QStringList& args, QTextStream& out) {
         PrintError(e.message);
     } catch (const platform::StoreError& e) {
         PrintError(e.Message());
+        // A damaged database is answered as the program answers it at start.
+        if (platform::IsDamageError(e.EngineCode()) && !dataFolder.isEmpty()) {
+            std::fprintf(stderr, "%s\n",
+                         platform::DamagedDatabaseAdvice(dataFolder).toUtf8().constData());
+        }
+    } catch (const std::bad_alloc&) {
+        PrintError(QStringLiteral("Nedostatek paměti: sestavu nelze dokončit."));
     } catch (const std::exception& e) {
         PrintError(QString::fromLocal8Bit(e.what()));
     }

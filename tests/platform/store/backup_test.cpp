@@ -1,15 +1,22 @@
 // Backups of the kennel database: names that carry the time and stay unique
 // and in order within one second, the newest kept, nothing copied when
-// nothing changed, a consistent copy while another connection writes, the
-// round trip of a restore, refusals of files that are no sound database,
-// and the newest sound backup named for a damaged database.
+// nothing changed, a consistent copy while another connection writes, each
+// backup one file that a check leaves alone, the round trip of a restore,
+// refusals of files that are no sound kennel database (foreign, carrying a
+// trigger, a view or an index of their own, a pipe, a device, a folder) with
+// the folder left byte for byte, and the newest sound backup named for a
+// damaged database.
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
+#include <map>
 #include <thread>
 
 #include "platform/clock.h"
@@ -23,6 +30,23 @@ using platform::Database;
 using platform::StoreError;
 using store_test::StoreFixture;
 
+// Every file below the folder with its bytes.
+std::map<QString, QByteArray> FolderBytes(const QString& folder) {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        files[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+    }
+    return files;
+}
+
+QByteArray JournalModeBytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.read(20).mid(18) : QByteArray();
+}
+
 class Backups : public StoreFixture {
   protected:
     void TearDown() override { platform::SetClock({}); }
@@ -35,6 +59,32 @@ class Backups : public StoreFixture {
         for (const QString& p : paths)
             names << QFileInfo(p).fileName();
         return names;
+    }
+    // A copy of `backup` changed by SQL of another tool.
+    QString Crafted(const QString& name, const QString& backup, const QString& sql) {
+        const QString file = dir_.filePath(name);
+        EXPECT_TRUE(QFile::copy(backup, file));
+        platform::Connection db(file, false);
+        db.Execute(sql);
+        return file;
+    }
+    // Restores `file`, which must be refused with `reason`, and checks that
+    // nothing in the data folder changed.
+    void ExpectRefused(const QString& file, const QString& reason) {
+        const std::map<QString, QByteArray> before = FolderBytes(folder_);
+        QElapsedTimer timer;
+        timer.start();
+        try {
+            platform::RestoreBackup(folder_, file);
+            ADD_FAILURE() << file.toStdString() << " was restored";
+        } catch (const StoreError& e) {
+            EXPECT_TRUE(e.Message().startsWith(
+                QStringLiteral("Ze souboru „%1“ nelze databázi obnovit: ").arg(file)))
+                << e.Message().toStdString();
+            EXPECT_TRUE(e.Message().contains(reason)) << e.Message().toStdString();
+        }
+        EXPECT_LT(timer.elapsed(), 1000) << file.toStdString();
+        EXPECT_TRUE(FolderBytes(folder_) == before) << file.toStdString();
     }
     QStringList CardsIn(const QString& file) {
         const QString folder = dir_.filePath("cteni");
@@ -157,6 +207,7 @@ TEST_F(Backups, ABackupTakenWhileAnotherConnectionWritesHoldsOneState) {
 TEST_F(Backups, ARestoreBringsTheBackupBackAndKeepsTheReplacedDatabase) {
     AddCard("Aron");
     AddCard("Brok");
+    db_->Analyze();  // the planner's statistics belong to a kennel database too
     SetTime("2026-03-01T10:00:00");
     const QString backup = platform::TakeBackup(folder_);
     platform::Table cards(*db_, QStringLiteral("main_card.db"));
@@ -203,6 +254,58 @@ TEST_F(Backups, ARestoreRefusesAFileThatIsNoSoundKennelDatabase) {
     }
     EXPECT_TRUE(platform::ListBackups(folder_).isEmpty());
     EXPECT_EQ(QueryColumn("Select * from main_card", "Jmeno_registr"), QStringList{"Aron"});
+}
+
+TEST_F(Backups, EachBackupIsOneFileAndCheckingItLeavesNothingBesideIt) {
+    AddCard("Aron");
+    SetTime("2026-04-01T09:00:00");
+    const QString first = platform::TakeBackup(folder_);
+    AddCard("Brok");
+    const QString second = platform::TakeBackup(folder_);
+    EXPECT_TRUE(platform::DatabaseIsSound(first));
+    EXPECT_EQ(platform::NewestSoundBackup(folder_), second);
+    for (const QString& backup : {first, second})
+        EXPECT_EQ(JournalModeBytes(backup), QByteArray("\x01\x01"))
+            << "not a rollback-journal file: " << backup.toStdString();
+    EXPECT_EQ(QDir(platform::BackupFolder(folder_)).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QFileInfo(first).fileName(), QFileInfo(second).fileName(),
+                           "posledni-zaloha.txt"}));
+    EXPECT_EQ(CardsIn(second), (QStringList{"Aron", "Brok"}));
+}
+
+TEST_F(Backups, ARestoreTakesOnlyAKennelDatabaseAndLeavesTheFolderAsItWas) {
+    AddCard("Aron");
+    AddRow(QStringLiteral("vrhy.db"), {{"Jmeno_registr", "Aron"}});
+    const QString backup = platform::TakeBackup(folder_);
+    db_.reset();
+    ExpectRefused(Crafted("spoust.sqlite", backup,
+                          "CREATE TRIGGER smaz_vrhy AFTER INSERT ON main_card BEGIN "
+                          "DELETE FROM vrhy; END"),
+                  "není to databáze Harvel: obsahuje navíc spoušť „smaz_vrhy“");
+    ExpectRefused(Crafted("pohled.sqlite", backup, "CREATE VIEW psi AS SELECT * FROM main_card"),
+                  "obsahuje navíc pohled „psi“");
+    ExpectRefused(Crafted("index.sqlite", backup, "CREATE INDEX rychle ON main_card (Plemeno)"),
+                  "obsahuje navíc index „rychle“");
+    ExpectRefused(Crafted("sloupec.sqlite", backup,
+                          "ALTER TABLE main_card ADD COLUMN Skryty TEXT DEFAULT 'x'"),
+                  "tabulka „main_card“ má jiné sloupce nebo pravidla");
+    const QString foreign = dir_.filePath("cizi.sqlite");
+    {
+        platform::Connection db(foreign, platform::Connection::Access::Create);
+        db.Execute(QStringLiteral("CREATE TABLE main_card(x)"));
+    }
+    ExpectRefused(foreign, "tabulka „main_card“ má jiné sloupce nebo pravidla; chybí tabulka");
+    // A pipe would block the reader, a device never end, a folder is no file.
+    const QString pipe = dir_.filePath("roura.sqlite");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ExpectRefused(pipe, "je to pojmenovaná roura (FIFO), ne soubor");
+    ExpectRefused(QStringLiteral("/dev/zero"), "je to zařízení, ne soubor");
+    ExpectRefused(dir_.path(), "je to složka, ne soubor");
+    ExpectRefused(dir_.filePath("neni.sqlite"), "soubor neexistuje");
+    // The refusals changed nothing: the kennel is the one backed up.
+    EXPECT_EQ(platform::RestoreBackup(folder_, backup).isEmpty(), false);
+    db_ = std::make_unique<Database>(folder_);
+    EXPECT_EQ(QueryColumn("Select * from vrhy", "Jmeno_registr"), QStringList{"Aron"});
 }
 
 TEST_F(Backups, ADamagedDatabaseIsAnsweredWithTheNewestBackupThatOpens) {
