@@ -9,6 +9,7 @@
 // paragraph of their own page, stacked by their order, read the same in all
 // of them: every page's texts on that page and above the fills.
 #include <QByteArray>
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 
@@ -106,31 +107,71 @@ QColor PenColour(const TLumexReportElement& element) {
     return TemplateColour(element.penColor);
 }
 
-// The sorted font and colour tables of the document.
-struct RtfTables {
-    QStringList fonts;
-    QStringList colours;
+// The sorted font and colour tables of the document, and the number of the
+// entry of every font (name and character set) and colour met, so that
+// writing looks each up once per run instead of building its entry again.
+class RtfTables {
+  public:
+    void AddFont(const TFragment& fragment) {
+        const FontKey key{fragment.FontName, fragment.Charset};
+        if (!fontEntries_.contains(key)) {
+            const QString entry = FontEntry(fragment);
+            fontEntries_.insert(key, entry);
+            AddUnique(fonts_, entry);
+        }
+    }
+    void AddColour(const QColor& colour) {
+        if (!colourEntries_.contains(colour.rgb())) {
+            const QString entry = ColourEntry(colour);
+            colourEntries_.insert(colour.rgb(), entry);
+            AddUnique(colours_, entry);
+        }
+    }
+    // Sorts the entries and numbers them by their place.
+    void Sort() {
+        SortEntries(fonts_);
+        SortEntries(colours_);
+        Number(fontEntries_, fonts_, fontNumbers_);
+        Number(colourEntries_, colours_, colourNumbers_);
+    }
 
+    const QStringList& Fonts() const { return fonts_; }
+    const QStringList& Colours() const { return colours_; }
+    // The entry's number; 0 for a font or colour not in the tables.
     int FontNumber(const TFragment& fragment) const {
-        return std::max(0, int(fonts.indexOf(FontEntry(fragment))));
+        return fontNumbers_.value(FontKey{fragment.FontName, fragment.Charset}, 0);
     }
-    int ColourNumberOf(const QColor& colour) const {
-        return std::max(0, int(colours.indexOf(ColourEntry(colour))));
+    int ColourNumberOf(const QColor& colour) const { return colourNumbers_.value(colour.rgb(), 0); }
+
+  private:
+    using FontKey = std::pair<QString, int>;
+
+    static void AddUnique(QStringList& list, const QString& entry) {
+        if (!list.contains(entry)) {
+            list.append(entry);
+        }
     }
+    static void SortEntries(QStringList& list) {
+        std::sort(list.begin(), list.end(), [](const QString& a, const QString& b) {
+            const int folded = a.compare(b, Qt::CaseInsensitive);
+            return folded != 0 ? folded < 0 : a < b;
+        });
+    }
+    template <typename Key>
+    static void Number(const QHash<Key, QString>& entries, const QStringList& sorted,
+                       QHash<Key, int>& numbers) {
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+            numbers.insert(it.key(), int(sorted.indexOf(it.value())));
+        }
+    }
+
+    QStringList fonts_;
+    QStringList colours_;
+    QHash<FontKey, QString> fontEntries_;
+    QHash<QRgb, QString> colourEntries_;
+    QHash<FontKey, int> fontNumbers_;
+    QHash<QRgb, int> colourNumbers_;
 };
-
-void AddUnique(QStringList& list, const QString& entry) {
-    if (!list.contains(entry)) {
-        list.append(entry);
-    }
-}
-
-void SortEntries(QStringList& list) {
-    std::sort(list.begin(), list.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
-}
 
 // A rotated text (template angle not 0) keeps its whole text instead of lines.
 bool IsRotatedText(const TVystPrvek& element) {
@@ -161,8 +202,8 @@ RtfTables CollectTables(const TSestVystup& output) {
             const TVystPrvek& element = page.Item(i);
             if (IsRotatedText(element)) {
                 const TFragment run = RotatedRun(element);
-                AddUnique(tables.fonts, FontEntry(run));
-                AddUnique(tables.colours, ColourEntry(run.Colour));
+                tables.AddFont(run);
+                tables.AddColour(run.Colour);
                 continue;
             }
             // An element without laid-out lines adds to neither table.
@@ -172,20 +213,19 @@ RtfTables CollectTables(const TSestVystup& output) {
             const int kind = element.Kind();
             const bool shape = kind >= ekLine && kind <= ekEllipse;
             if (shape) {
-                AddUnique(tables.colours, ColourEntry(PenColour(*element.Element)));
+                tables.AddColour(PenColour(*element.Element));
             }
             for (const TRadek& line : *element.Lines) {
                 for (const TFragment& fragment : line.Fragments) {
-                    AddUnique(tables.fonts, FontEntry(fragment));
+                    tables.AddFont(fragment);
                     if (!shape) {
-                        AddUnique(tables.colours, ColourEntry(fragment.Colour));
+                        tables.AddColour(fragment.Colour);
                     }
                 }
             }
         }
     }
-    SortEntries(tables.fonts);
-    SortEntries(tables.colours);
+    tables.Sort();
     return tables;
 }
 
@@ -328,9 +368,11 @@ QByteArray RtfShapeWriter::Text(const TVystPrvek& element) {
 }
 
 QByteArray RtfShapeWriter::TextBox(const Box& box, const QByteArray& paragraphs) {
-    return Start(box) + Property("shapeType", 202) + Property("fFilled", 0) + Property("fLine", 0) +
-           Property("dxTextLeft", 0) + Property("dyTextTop", 0) + Property("dxTextRight", 0) +
-           Property("dyTextBottom", 0) + "{\\shptxt " + paragraphs + "}}}";
+    static const QByteArray kProperties = Property("shapeType", 202) + Property("fFilled", 0) +
+                                          Property("fLine", 0) + Property("dxTextLeft", 0) +
+                                          Property("dyTextTop", 0) + Property("dxTextRight", 0) +
+                                          Property("dyTextBottom", 0) + "{\\shptxt ";
+    return Start(box) + kProperties + paragraphs + "}}}";
 }
 
 // Word processors do not turn the text of a text box, so a rotated text is
@@ -463,11 +505,11 @@ QByteArray RtfShapeWriter::Figure(const TVystPrvek& element) {
 
 QByteArray DocumentStart(const RtfTables& tables) {
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\uc1\\deff0\\deftab720{\\fonttbl";
-    for (int i = 0; i < tables.fonts.size(); ++i) {
-        rtf += "{\\f" + Num(i) + tables.fonts[i].toLatin1() + '}';
+    for (int i = 0; i < tables.Fonts().size(); ++i) {
+        rtf += "{\\f" + Num(i) + tables.Fonts()[i].toLatin1() + '}';
     }
     rtf += "}{\\colortbl";
-    for (const QString& colour : tables.colours) {
+    for (const QString& colour : tables.Colours()) {
         rtf += colour.toLatin1();
     }
     rtf += "}{\\info{\\doccomm Produced by: LUMEX Report Generator}}";
