@@ -143,7 +143,8 @@ TEST_F(ReportWindowsTest, PreviewTellsWhatTheRunWentPastInItsStatusBar) {
     ASSERT_EQ(report.RunErrors().Count(), 1);
     EXPECT_TRUE(visible);
     EXPECT_TRUE(shownText.startsWith(QStringLiteral("Upozornění: ")));
-    EXPECT_TRUE(shownText.contains(QStringLiteral("použit výchozí papír A4"))) << shownText.toStdString();
+    EXPECT_TRUE(shownText.contains(QStringLiteral("použit výchozí papír A4")))
+        << shownText.toStdString();
     EXPECT_EQ(shownTip, report.RunErrors().Items().front().Message());
 
     // A sound template after it shows no warning: the list is the run's own.
@@ -165,9 +166,10 @@ TEST_F(ReportWindowsTest, PreviewOfARangeEndingEarlySaysSoInItsStatusBar) {
     report.EndPage = 2;
     report.Preview();
     EXPECT_EQ(pages, 2);
-    EXPECT_EQ(report.RunErrors().Messages(),
-              QStringList{QStringLiteral("Sestava \"Seznam\" skončila na stránce 2, jak určil "
-                                         "zadaný rozsah stránek; další stránky nebyly vytvořeny.")});
+    EXPECT_EQ(
+        report.RunErrors().Messages(),
+        QStringList{QStringLiteral("Sestava \"Seznam\" skončila na stránce 2, jak určil "
+                                   "zadaný rozsah stránek; další stránky nebyly vytvořeny.")});
     EXPECT_EQ(shownText, QStringLiteral("Upozornění: ") + report.RunErrors().Messages().front());
 }
 
