@@ -122,15 +122,15 @@ TEST_F(RunErrorsTool, TemplatesWithoutAPageAreRefusedByEveryFormatAlike) {
 // asked for are written and one line on stderr says the rest were not
 // made; --strict makes that exit code 1. Without a range every page comes.
 TEST_F(RunErrorsTool, ARangeEndingTheRunEarlyIsToldOnce) {
-    const QString pts = WriteTemplate(
-        QStringLiteral("karty.pts"),
-        "I,0,\"Karty\"\nI,3,2,1,700,0\n" + kBody.mid(13).toUtf8());
+    const QString pts = WriteTemplate(QStringLiteral("karty.pts"),
+                                      "I,0,\"Karty\"\nI,3,2,1,700,0\n" + kBody.mid(13).toUtf8());
     const QString out = data.File(QStringLiteral("karty.txt"));
     auto pages = [&out] {
         QFile dump(out);
         return dump.open(QIODevice::ReadOnly)
-                   ? int(QString::fromUtf8(dump.readAll()).count(QRegularExpression("^page ",
-                                                      QRegularExpression::MultilineOption)))
+                   ? int(QString::fromUtf8(dump.readAll())
+                             .count(
+                                 QRegularExpression("^page ", QRegularExpression::MultilineOption)))
                    : -1;
     };
     Result r = RunReport(Args(pts, QStringLiteral("dump"), out));
@@ -138,7 +138,8 @@ TEST_F(RunErrorsTool, ARangeEndingTheRunEarlyIsToldOnce) {
     EXPECT_EQ(pages(), 3);
     EXPECT_TRUE(Told(r).isEmpty()) << r.err.toStdString();
 
-    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--last" << "2");
+    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--last"
+                                                         << "2");
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(pages(), 2);
     EXPECT_EQ(Told(r), QStringList{QStringLiteral(
@@ -146,11 +147,16 @@ TEST_F(RunErrorsTool, ARangeEndingTheRunEarlyIsToldOnce) {
                            "určil zadaný rozsah stránek; další stránky nebyly vytvořeny.")})
         << r.err.toStdString();
 
-    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--last" << "2" << "--strict");
+    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--last"
+                                                         << "2"
+                                                         << "--strict");
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(Told(r).size(), 1) << r.err.toStdString();
     // A range the report does not pass is no problem, even under --strict.
-    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--first" << "2" << "--last" << "3"
+    r = RunReport(Args(pts, QStringLiteral("dump"), out) << "--first"
+                                                         << "2"
+                                                         << "--last"
+                                                         << "3"
                                                          << "--strict");
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(Told(r).isEmpty()) << r.err.toStdString();

@@ -168,8 +168,9 @@ TEST_F(ComponentTest, EmptyOrDamagedTemplatesAreRefusedForARunWithTheReason) {
         {",Z,1\r\n", "je poškozená: řádek 1 není záznam předlohy (\",Z,1\")."},
         {"\r\nI,1,10,52,6\r\nGIF89a\x01\x02,T\r\n",
          "je poškozená: řádek 3 není záznam předlohy (\"GIF89a\uFFFD\uFFFD,T\")."},
-        {longLine.toLatin1(), QStringLiteral("je poškozená: řádek 1 není záznam předlohy (\"%1…\").")
-                                  .arg(longLine.left(40))},
+        {longLine.toLatin1(),
+         QStringLiteral("je poškozená: řádek 1 není záznam předlohy (\"%1…\").")
+             .arg(longLine.left(40))},
     };
     int previews = 0;
     SetPreviewWindowHook([&](TSestava&, const TWindowPlace&) { return ++previews, true; });
@@ -213,7 +214,8 @@ TEST_F(ComponentTest, OnlyRunsOfTemplatesWithNothingToPrintAreRefused) {
     UseTemplate(QStringLiteral("empty.pts"));
     ASSERT_TRUE(QFile(report.TemplateFileName()).open(QIODevice::WriteOnly));
     int designerOpened = 0;
-    SetDesignerHook([&](TSestava&, const TWindowPlace&) { return ++designerOpened, int(sePreruseno); });
+    SetDesignerHook(
+        [&](TSestava&, const TWindowPlace&) { return ++designerOpened, int(sePreruseno); });
     EXPECT_EQ(report.Edit(), sePreruseno);
     EXPECT_EQ(designerOpened, 1);
     EXPECT_TRUE(messages.Shown().empty());

@@ -155,7 +155,8 @@ TEST_F(PageRange, PagesMadePastTheRangeByAGrowingTextAreReported) {
     // Variable height (0x40) and multi-line (0x10): the text runs over pages.
     report.SetPredloha(TPredloha(QStringList{
         "I,0,\"Karty\"", "I,1,10,52,6", "I,2,0,826,1169,50,50,70,70,1,0", "I,3,2,1,30,0",
-        QStringLiteral("T,1,0,0,0,60,20,Arial,9,0,0,80,0,238,\"%1\",0,0,0,\"\",0,\"\"").arg(lines)}));
+        QStringLiteral("T,1,0,0,0,60,20,Arial,9,0,0,80,0,238,\"%1\",0,0,0,\"\",0,\"\"")
+            .arg(lines)}));
     ASSERT_EQ(report.Run(true), 0);
     EXPECT_EQ(report.Output().PageCount(), 2);
     EXPECT_EQ(warnings, 1);

@@ -166,9 +166,10 @@ TEST_F(ReportWindowsTest, PreviewOfARangeEndingEarlySaysSoInItsStatusBar) {
     report.EndPage = 2;
     report.Preview();
     EXPECT_EQ(pages, 2);
-    EXPECT_EQ(report.RunErrors().Messages(),
-              QStringList{QStringLiteral("Sestava \"Seznam\" skončila na stránce 2, jak určil "
-                                         "zadaný rozsah stránek; další stránky nebyly vytvořeny.")});
+    EXPECT_EQ(
+        report.RunErrors().Messages(),
+        QStringList{QStringLiteral("Sestava \"Seznam\" skončila na stránce 2, jak určil "
+                                   "zadaný rozsah stránek; další stránky nebyly vytvořeny.")});
     EXPECT_EQ(shownText, QStringLiteral("Upozornění: ") + report.RunErrors().Messages().front());
 }
 
