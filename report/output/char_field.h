@@ -71,7 +71,8 @@ class TZnakovePole {
     // 2 centre within the box's columns; a text longer than its box keeps
     // every letter and reaches past the box. Justified text (3) is placed as
     // left aligned. A text above or below the field goes into its first or
-    // last row, a text left of the page starts in the first column.
+    // last row; one left of the page starts in the first column, one asking
+    // for a column beyond 1024 starts there.
     void Place(const TZnakovyVstup& line);
     void Place(const QRect& rect, const QString& text, int alignment, double fontSize, int style,
                int lineIndex);
