@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "platform/atomic_file.h"
 #include "platform/codepage1250.h"
 
 namespace platform {
@@ -130,18 +130,27 @@ bool IniFile::Save() {
         error_ = QStringLiteral("Soubor %1 nelze přepsat.").arg(path_);
         return false;
     }
-    QSaveFile file(path_);
-    // A folder where no temporary file can be created may still hold a
-    // writable file: then write it in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error_ = file.errorString();
+    const QByteArray bytes = ToBytes();
+    // The old file stays unless every byte of the new one reached the disk
+    // (a small file fits in a write buffer, so only the close finds a full disk).
+    AtomicFile file(path_);
+    if (file.Open()) {
+        if (file.write(bytes) == bytes.size() && file.Commit()) {
+            return true;
+        }
+        error_ = file.FailureText();
         return false;
     }
-    const QByteArray bytes = ToBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        error_ = file.errorString();
-        file.cancelWriting();
+    // A folder where no temporary file can be created may still hold a
+    // writable file: then write it in place, unbuffered, each write checked.
+    QFile inPlace(path_);
+    if (!info.exists() ||
+        !inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        error_ = file.FailureText();
+        return false;
+    }
+    if (inPlace.write(bytes) != bytes.size() || !inPlace.flush()) {
+        error_ = inPlace.errorString();
         return false;
     }
     return true;

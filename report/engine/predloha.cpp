@@ -1,8 +1,8 @@
 #include "report/engine/predloha.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "platform/atomic_file.h"
 #include "platform/codepage1250.h"
 
 bool TPredloha::LoadFromFile(const QString& fileName) {
@@ -20,16 +20,13 @@ bool TPredloha::LoadFromFile(const QString& fileName) {
 }
 
 bool TPredloha::SaveToFile(const QString& fileName) const {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // The old template stays in place unless every byte of the new one reached the disk.
+    platform::AtomicFile file(fileName);
+    if (!file.Open()) {
         return false;
     }
     const QByteArray bytes = ToBytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return file.write(bytes) == bytes.size() && file.Commit();
 }
 
 void TPredloha::LoadFromBytes(QByteArrayView bytes) {

@@ -6,8 +6,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "platform/atomic_file.h"
 #include "report/engine/sestavy.h"
 #include "report/output/sestexport.h"
 
@@ -24,15 +24,11 @@ bool WriteBytes(QIODevice& stream, const QByteArray& bytes) {
 }
 
 bool WriteBytesToFile(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    platform::AtomicFile file(fileName);
+    if (!file.Open()) {
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return file.write(bytes) == bytes.size() && file.Commit();
 }
 
 // `fileName` in `folder`; a name with its own absolute path stays as it is.
@@ -155,8 +151,8 @@ int TSestava::WriteHtmlFile(const QString& folder, const QString& fileName, int 
 }
 
 int TSestava::CopyToFile(const QByteArray& text, const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    platform::AtomicFile file(fileName);
+    if (!file.Open()) {
         return seWriteFile;
     }
     std::unique_ptr<TRunProgress> progress = CreateRunProgress();
@@ -165,16 +161,16 @@ int TSestava::CopyToFile(const QByteArray& text, const QString& fileName) {
     }
     for (qsizetype at = 0; at <= text.size(); at += kCopyStep) {
         if (progress && progress->Poll()) {
-            file.cancelWriting();
+            file.Discard();
             return sePreruseno;
         }
         const qsizetype count = std::min(kCopyStep, text.size() - at);
         if (count > 0 && file.write(text.constData() + at, count) != count) {
-            file.cancelWriting();
+            file.Discard();
             return seWriteFile;
         }
     }
-    return file.commit() ? seOK : seWriteFile;
+    return file.Commit() ? seOK : seWriteFile;
 }
 
 // ---- character-cell text --------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "platform/ini_file.h"
+#include "tests/support/small_disk.h"
 
 using platform::IniFile;
 
@@ -174,6 +175,29 @@ TEST(IniFile, AValueWindows1250CannotHoldMakesTheFileUtf8) {
     // A file written as UTF-8 by another program reads the same.
     const IniFile other = IniFile::FromBytes("\xEF\xBB\xBF[S]\nJm\xC3\xA9no=\xC4\x8C\x65rt\n");
     EXPECT_EQ(other.ReadString("S", "Jméno"), "Čert");
+}
+
+// A settings file is small enough to sit in a write buffer, so only the
+// close finds a full disk: the save fails with the reason and the old file
+// stays as it was.
+TEST(IniFile, ASaveOntoAFullDiskKeepsTheOldFile) {
+    QTemporaryDir folder;
+    testing_support::SmallDisk disk(folder.filePath("disk"), 64);
+    if (!disk.IsMounted()) {
+        GTEST_SKIP() << "a small disk of its own needs root (mount of a tmpfs)";
+    }
+    const QString path = disk.Folder() + QStringLiteral("/Harvel.INI");
+    WriteBytes(path, "[EvidList]\r\nChovatel=z Lipov\xE9 aleje\r\n");
+    disk.Fill(0);
+    IniFile ini(path);
+    ASSERT_TRUE(ini.Load());
+    ASSERT_TRUE(ini.WriteString("EvidList", "PocetZaloh", "12"));
+    EXPECT_FALSE(ini.Save());
+    EXPECT_TRUE(ini.ErrorText().contains(QStringLiteral("na disku není místo")))
+        << ini.ErrorText().toStdString();
+    EXPECT_EQ(ReadBytes(path), QByteArray("[EvidList]\r\nChovatel=z Lipov\xE9 aleje\r\n"));
+    EXPECT_EQ(QDir(disk.Folder()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"Harvel.INI", "vypln.bin"}));
 }
 
 TEST(IniFile, LoadAndSaveThroughTheFileSystem) {

@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "platform/atomic_file.h"
 #include "platform/print/printer_system.h"
 #include "report/output/export_pdf.h"
 #include "report/output/sestexport.h"
@@ -17,8 +17,8 @@ namespace {
 
 // One page as a whole HTML file; its pictures lie beside it, named after it.
 bool SaveHtmlFile(TSestVystup& output, const QString& fileName, int page) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    platform::AtomicFile file(fileName);
+    if (!file.Open()) {
         return false;
     }
     const QFileInfo info(fileName);
@@ -26,7 +26,7 @@ bool SaveHtmlFile(TSestVystup& output, const QString& fileName, int page) {
     const bool written =
         SaveHtmlPage(output, file, info.absolutePath() + QLatin1Char('/'), page, info.fileName());
     HtmlTrailer(file);
-    return written && file.commit();
+    return written && file.Commit();
 }
 
 void PlaceWindow(TFormSestP& form, const TWindowPlace& place) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "report/engine/predloha.h"
+#include "tests/support/small_disk.h"
 
 namespace {
 
@@ -94,6 +96,29 @@ TEST(TemplateFile, MissingOrUnwritableFilesFail) {
     EXPECT_TRUE(predloha.IsEmpty());
     EXPECT_FALSE(TPredloha(QStringList{"x"}).SaveToFile(dir.filePath("neni/slozka.pts")));
     EXPECT_FALSE(TPredloha(QStringList{"x"}).SaveToFile(dir.path()));  // a folder
+}
+
+// A template small enough to sit in a write buffer meets the full disk only
+// when the file is closed: the save fails and the old template stays as it
+// was, with no temporary file beside it.
+TEST(TemplateFile, ASaveOntoAFullDiskKeepsTheOldTemplate) {
+    QTemporaryDir dir;
+    testing_support::SmallDisk disk(dir.filePath("disk"), 64);
+    if (!disk.IsMounted()) {
+        GTEST_SKIP() << "a small disk of its own needs root (mount of a tmpfs)";
+    }
+    const QString path = disk.Folder() + QStringLiteral("/Seznam00.pts");
+    WriteBytes(path, "I,0,\"stara\"\r\n");
+    disk.Fill(0);
+    QStringList lines;
+    for (int i = 0; i < 20; ++i) {
+        lines << QStringLiteral(R"(T,1,0,10,5,100,20,,1,0,0,49,15,0,"Kontrola čipu: ověřeno %1")")
+                     .arg(i);
+    }
+    EXPECT_FALSE(TPredloha(lines).SaveToFile(path));
+    EXPECT_EQ(ReadBytes(path), QByteArray("I,0,\"stara\"\r\n"));
+    EXPECT_EQ(QDir(disk.Folder()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"Seznam00.pts", "vypln.bin"}));
 }
 
 TEST(TemplateFile, StringLists) {
