@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QPrintEngine>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTemporaryFile>
+#include <optional>
+
+#include "platform/atomic_file.h"
 
 namespace platform {
 namespace {
@@ -46,6 +48,28 @@ class CupsOptions {
 
 QString CupsError() {
     return QString::fromUtf8(cupsLastErrorString());
+}
+
+// Puts the bytes `next` hands out (an empty chunk at the end) in the place
+// of `target`, which stays as it was until every byte reached the disk. When
+// `next` cannot give the rest (std::nullopt), nothing is written and the
+// text of `sourceFailure()` is returned. Returns the reason of a failure, or
+// an empty text.
+template <typename NextChunk, typename SourceFailure>
+QString WriteWholeFile(const QString& target, NextChunk next, SourceFailure sourceFailure) {
+    AtomicFile file(target);
+    if (!file.Open()) {
+        return file.FailureText();
+    }
+    for (std::optional<QByteArray> chunk = next(); chunk; chunk = next()) {
+        if (chunk->isEmpty()) {
+            return file.Commit() ? QString() : file.FailureText();
+        }
+        if (file.write(*chunk) != chunk->size()) {
+            return file.FailureText();
+        }
+    }
+    return sourceFailure();
 }
 
 }  // namespace
@@ -152,13 +176,26 @@ bool QPrinterJob::Submit() {
 }
 
 bool QPrinterJob::CopyToOutputFile() {
-    if (QFile::exists(outputFile_) && !QFile::remove(outputFile_)) {
-        return Fail(QStringLiteral("Soubor %1 nelze přepsat.").arg(outputFile_));
+    QFile spool(spoolFile_);
+    const auto unreadable = [&] {
+        return QStringLiteral("Soubor \"%1\" nelze zapsat: tisková data nelze přečíst (%2).")
+            .arg(outputFile_, spool.errorString());
+    };
+    if (!spool.open(QIODevice::ReadOnly)) {
+        return Fail(unreadable());
     }
-    if (!QFile::copy(spoolFile_, outputFile_)) {
-        return Fail(QStringLiteral("Soubor %1 nelze zapsat.").arg(outputFile_));
-    }
-    return true;
+    constexpr qint64 kChunk = 1 << 20;
+    const QString failure = WriteWholeFile(
+        outputFile_,
+        [&]() -> std::optional<QByteArray> {
+            QByteArray chunk = spool.read(kChunk);
+            if (spool.error() != QFileDevice::NoError) {
+                return std::nullopt;
+            }
+            return chunk;
+        },
+        unreadable);
+    return failure.isEmpty() || Fail(failure);
 }
 
 bool QPrinterJob::Fail(const QString& error) {
@@ -233,12 +270,18 @@ bool RawJob::SendToQueue() {
 }
 
 bool RawJob::WriteToFile() {
-    QSaveFile file(outputFile_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data_) != data_.size() || !file.commit()) {
-        return Fail(
-            QStringLiteral("Soubor %1 nelze zapsat: %2").arg(outputFile_, file.errorString()));
-    }
-    return true;
+    bool handedOut = false;
+    const QString failure = WriteWholeFile(
+        outputFile_,
+        [&]() -> std::optional<QByteArray> {
+            if (handedOut) {
+                return QByteArray();
+            }
+            handedOut = true;
+            return data_;
+        },
+        [] { return QString(); });
+    return failure.isEmpty() || Fail(failure);
 }
 
 bool RawJob::Fail(const QString& error) {
