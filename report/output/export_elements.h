@@ -2,7 +2,6 @@
 // What the file exports share about placed elements: which ones are drawn as
 // text, their shown lines and the font they are drawn in.
 
-#include <QSaveFile>
 #include <QString>
 #include <functional>
 

@@ -15,22 +15,15 @@
 #include "platform/atomic_file.h"
 #include "platform/standard_output.h"
 #include "tests/support/small_disk.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
 using platform::AtomicFile;
 using testing_support::SmallDisk;
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |

@@ -33,4 +33,9 @@ inline ProgramResult RunProgram(
     return r;
 }
 
+// Runs the built harvel-data with `args`.
+inline ProgramResult RunDataTool(const QStringList& args) {
+    return RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"), args);
+}
+
 }  // namespace testing_support

@@ -10,11 +10,9 @@
 
 namespace {
 
-using Result = testing_support::ProgramResult;
+using testing_support::RunDataTool;
 
-Result RunDataTool(const QStringList& args) {
-    return testing_support::RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"), args);
-}
+using Result = testing_support::ProgramResult;
 
 // Half siblings S and D through A, whose parents P and Q are full siblings:
 // X = S × D has F = 0.15625, all of it from A. Names carry trailing blanks

@@ -10,28 +10,17 @@
 
 #include "tests/support/paradox_writer.h"
 #include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 namespace {
+
+using testing_support::ReadFile;
+using testing_support::RunDataTool;
+using testing_support::WriteFile;
 
 namespace pw = paradox_writer;
 
 using Result = testing_support::ProgramResult;
-
-Result RunDataTool(const QStringList& args) {
-    return testing_support::RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"), args);
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QString KennelFolder() {
     for (const QString& c : {QStringLiteral(HARVEL_SOURCE_DIR "/../shared/paradox/kennel"),

@@ -6,20 +6,14 @@
 #include <QTemporaryDir>
 
 #include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
+using testing_support::RunDataTool;
+using testing_support::WriteFile;
+
 using Result = testing_support::ProgramResult;
-
-Result RunDataTool(const QStringList& args) {
-    return testing_support::RunProgram(QStringLiteral(HARVEL_BIN_DIR "/harvel-data"), args);
-}
-
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
 
 class DataTool : public ::testing::Test {
   protected:

@@ -17,8 +17,11 @@
 #include "platform/store/sqlite_handle.h"
 #include "tests/support/program_run.h"
 #include "tests/support/small_disk.h"
+#include "tests/support/test_files.h"
 
 namespace {
+
+using testing_support::WriteFile;
 
 using testing_support::SmallDisk;
 
@@ -37,12 +40,6 @@ Result RunProgram(const QString& program, const QStringList& args) {
 
 Result Data(const QStringList& args) {
     return RunProgram(QStringLiteral("harvel-data"), args);
-}
-
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
 }
 
 // Runs SQL on the database file directly, as another tool would (with the

@@ -21,8 +21,12 @@
 #include <QThread>
 
 #include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 namespace {
+
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 using Result = testing_support::ProgramResult;
 
@@ -32,17 +36,6 @@ QString Bin(const QString& program) {
 
 Result Data(const QStringList& args) {
     return testing_support::RunProgram(Bin("harvel-data"), args);
-}
-
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A CSV of `rows` record sheets whose names start with `prefix`.
@@ -92,7 +85,7 @@ class Writers : public testing::Test {
         QElapsedTimer waited;
         waited.start();
         while (writer_.state() == QProcess::Running && waited.elapsed() < 30000) {
-            if (ReadAll(LockFile()) == expected) {
+            if (ReadFile(LockFile()) == expected) {
                 ::kill(static_cast<pid_t>(writer_.processId()), SIGSTOP);
                 return true;
             }
@@ -208,10 +201,10 @@ TEST_F(WithProgram, TheRunningProgramKeepsEveryToolsWritesOutWhateverItsTemporar
         QStringLiteral("program Harvel\n%1\n").arg(program_.processId()).toUtf8();
     QElapsedTimer waited;
     waited.start();
-    while (ReadAll(LockFile()) != holder && waited.elapsed() < 20000 &&
+    while (ReadFile(LockFile()) != holder && waited.elapsed() < 20000 &&
            program_.state() == QProcess::Running)
         QThread::msleep(20);
-    ASSERT_EQ(ReadAll(LockFile()), holder) << program_.readAllStandardError().toStdString();
+    ASSERT_EQ(ReadFile(LockFile()), holder) << program_.readAllStandardError().toStdString();
 
     // The tools run under the default temporary folder, not the program's.
     const QString expected =

@@ -19,8 +19,11 @@
 #include "platform/store/store.h"
 #include "tests/support/program_run.h"
 #include "tests/support/small_disk.h"
+#include "tests/support/test_files.h"
 
 namespace {
+
+using testing_support::WriteFile;
 
 using Result = testing_support::ProgramResult;
 using testing_support::SmallDisk;
@@ -73,12 +76,6 @@ QByteArray DataOnTerminal(const QStringList& args) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     return received;
-}
-
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
 }
 
 class SafeOutput : public ::testing::Test {

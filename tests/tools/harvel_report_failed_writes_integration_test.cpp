@@ -15,8 +15,11 @@
 
 #include "tests/support/program_run.h"
 #include "tests/support/small_disk.h"
+#include "tests/support/test_files.h"
 
 namespace {
+
+using testing_support::ReadFile;
 
 using Result = testing_support::ProgramResult;
 using testing_support::SmallDisk;
@@ -42,11 +45,6 @@ const Format kFormats[] = {
 QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                   QDir::NoDotAndDotDot);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 class FailedWrites : public ::testing::Test {

@@ -11,20 +11,13 @@
 
 #include "platform/print/print_jobs.h"
 #include "tests/support/small_disk.h"
+#include "tests/support/test_files.h"
 
 namespace platform {
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 // The disk is filled up to a little room, less than the job needs.
 struct FullDisk {
@@ -36,12 +29,12 @@ struct FullDisk {
 TEST(PrintToFile, RawJobReplacesTheFileWithEveryByte) {
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("vystup.prn"));
-    WriteAll(target, "stary obsah");
+    WriteFile(target, "stary obsah");
     RawJob job(QString(), QStringLiteral("Seznam"), 1, target);
     const QByteArray text = QByteArray(10000, 'x') + "\f";
     ASSERT_TRUE(job.WriteRaw(text));
     ASSERT_TRUE(job.End()) << job.ErrorText().toStdString();
-    EXPECT_EQ(ReadAll(target), text);
+    EXPECT_EQ(ReadFile(target), text);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
@@ -50,7 +43,7 @@ TEST(PrintToFile, RawJobOnAFullDiskFailsAndKeepsTheOldFile) {
     if (!full.disk.IsMounted()) {
         GTEST_SKIP() << "mounting a small disk needs root";
     }
-    WriteAll(full.Target(), "stary obsah");
+    WriteFile(full.Target(), "stary obsah");
     full.disk.Fill(2048);
     RawJob job(QString(), QStringLiteral("Seznam"), 1, full.Target());
     // Small enough to sit in a write buffer: the disk refuses it only at the end.
@@ -59,7 +52,7 @@ TEST(PrintToFile, RawJobOnAFullDiskFailsAndKeepsTheOldFile) {
     EXPECT_TRUE(job.Aborted());
     EXPECT_TRUE(job.ErrorText().contains(QStringLiteral("není místo")))
         << job.ErrorText().toStdString();
-    EXPECT_EQ(ReadAll(full.Target()), "stary obsah");
+    EXPECT_EQ(ReadFile(full.Target()), "stary obsah");
 }
 
 TEST(PrintToFile, GraphicJobOnAFullDiskFailsAndKeepsTheOldFile) {
@@ -67,7 +60,7 @@ TEST(PrintToFile, GraphicJobOnAFullDiskFailsAndKeepsTheOldFile) {
     if (!full.disk.IsMounted()) {
         GTEST_SKIP() << "mounting a small disk needs root";
     }
-    WriteAll(full.Target(), "stary obsah");
+    WriteFile(full.Target(), "stary obsah");
     full.disk.Fill(1024);
     QPrinter printer(QPrinter::HighResolution);
     QPrinterJob job(printer, QString(), QStringLiteral("Karty"), full.Target());
@@ -81,7 +74,7 @@ TEST(PrintToFile, GraphicJobOnAFullDiskFailsAndKeepsTheOldFile) {
     EXPECT_FALSE(job.End());
     EXPECT_TRUE(job.ErrorText().contains(QStringLiteral("není místo")))
         << job.ErrorText().toStdString();
-    EXPECT_EQ(ReadAll(full.Target()), "stary obsah");
+    EXPECT_EQ(ReadFile(full.Target()), "stary obsah");
 }
 
 TEST(PrintToFile, GraphicJobWritesTheWholePdf) {
@@ -92,7 +85,7 @@ TEST(PrintToFile, GraphicJobWritesTheWholePdf) {
     ASSERT_NE(job.Painter(), nullptr) << job.ErrorText().toStdString();
     job.Painter()->drawText(QPointF(100, 100), QStringLiteral("Karta"));
     ASSERT_TRUE(job.End()) << job.ErrorText().toStdString();
-    const QByteArray pdf = ReadAll(target);
+    const QByteArray pdf = ReadFile(target);
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
 }

@@ -17,18 +17,16 @@
 #include "platform/store/backup.h"
 #include "platform/store/data_folder_lock.h"
 #include "tests/platform/store/store_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace {
+
+using testing_support::ReadFile;
 
 using platform::Database;
 using platform::DataFolderBusy;
 using platform::DataFolderLock;
 using platform::OpenMode;
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Whether some process holds the flock of the file.
 bool IsLockedElsewhere(const QString& path) {
@@ -91,7 +89,7 @@ TEST_F(DataLock, IsSharedWithinTheProcessAndGoesWithItsLastHolder) {
     platform::SetDataLockHolderName(QStringLiteral("zkouška zámku"));
     db_ = std::make_unique<Database>(folder_);  // open for writing: holds the lock
     EXPECT_EQ(
-        ReadAll(LockFile()),
+        ReadFile(LockFile()),
         QStringLiteral("zkouška zámku\n%1\n").arg(QCoreApplication::applicationPid()).toUtf8());
     {
         const DataFolderLock again(folder_);  // the process's own backup beside its database
@@ -168,7 +166,7 @@ TEST_F(DataLock, AHolderKilledWithSignal9LeavesTheLockToTheNextWriter) {
     platform::SetDataLockHolderName(QStringLiteral("další zapisovatel"));
     Database writer(folder_);
     EXPECT_FALSE(writer.IsReadOnly());
-    EXPECT_TRUE(ReadAll(LockFile()).startsWith("další zapisovatel\n"));
+    EXPECT_TRUE(ReadFile(LockFile()).startsWith("další zapisovatel\n"));
 }
 
 }  // namespace

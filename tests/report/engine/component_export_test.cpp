@@ -19,11 +19,14 @@
 #include "report/output/output_dump.h"
 #include "report/output/sestexport.h"
 #include "tests/support/seams.h"
+#include "tests/support/test_files.h"
 
 using component_test::DataFolder;
 using testing_support::ScriptedMessages;
 
 namespace {
+
+using testing_support::ReadFile;
 
 // A report header, one body per page (the body is too tall for two) with the
 // names and a barcode of the call name, and a page footer with the number.
@@ -42,11 +45,6 @@ TPredloha ThreePageTemplate() {
         QStringLiteral("T,12,0,420,40,200,60,,6,0,5,48,15,0,\"#Jmeno_call\",0,0,0,\"\",0,\"\""),
         QStringLiteral("P,5,3,500,0,200,20,Arial,8,0,0,1,0,238,\"Strana %d\",0,0,0,\"\",0,\"\""),
     });
-}
-
-QByteArray ReadFile(const QString& name) {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // HTML text with its numeric character references resolved.
