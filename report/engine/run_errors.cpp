@@ -46,6 +46,12 @@ QString TRunError::Message() const {
                        "stránek; další stránky nebyly vytvořeny.")
                 .arg(name)
                 .arg(code);
+        case reDrawingCut:
+            return QStringLiteral(
+                       "Kreslicí plocha sestavy \"%1\" nekončila ani po %2 stránkách; "
+                       "další její stránky nebyly vytvořeny.")
+                .arg(name)
+                .arg(code);
         default:
             return name;
     }

@@ -16,6 +16,7 @@ enum TRunErrorKind : int {
     reFieldNumber = 4,   // an element refers to a field number past the last field
     reFunctionName = 5,  // an element names a user function the template does not have
     rePageRange = 6,     // the page range the user set ended the run before the report's end
+    reDrawingCut = 7,    // an application's drawing area went on past the pages one may take
 };
 
 struct TRunError {
@@ -25,7 +26,7 @@ struct TRunError {
     // (a field number as the 0-based number the template holds).
     QString name;
     // functions: the expression error code; field numbers: the field count;
-    // page range: the last page of the range
+    // page range: the last page of the range; drawing cut: the pages drawn
     int code = 0;
     int position = 0;  // functions: 0-based character position in the expression
     int record = 0;    // picture columns: the 1-based record of the run

@@ -18,9 +18,10 @@ struct TSestavaTyp::ShiftLine {
 
 namespace {
 
-// Pages begun by the section being laid out never exceed this; it stops a
-// runaway layout (a text taller than any page) from filling memory.
-constexpr int kMaxPagesPerSection = 10000;
+// Pages one drawing area of the application may go on over. Its drawing
+// callback decides when it ends, and one that never says so would fill the
+// memory with pages; reaching the limit is reported as a run error.
+constexpr int kMaxDrawingPages = 10000;
 
 }  // namespace
 
@@ -503,10 +504,10 @@ void TSestavaTyp::PlaceGrowingText(TLumexReportElement& element, int& p, int& pa
         add(left, p, used, 0, last);
     }
     int lastHeight = used;
-    int pages = 0;
-    while (last < lines.Count() - 1 && pages < kMaxPagesPerSection) {
+    // Every page takes at least one line, so the text ends after as many
+    // pages as it has lines at most: nothing of it is left out.
+    while (last < lines.Count() - 1) {
         ++pageOffset;
-        ++pages;
         p = HeaderHeight();
         const int first = last + 1;
         FitLines(lines, first, out.RemainingHeight(HeaderHeight(), FooterHeight()), used, last);
@@ -556,7 +557,7 @@ void TSestavaTyp::PlaceGrowingDrawing(TLumexReportElement& element, int& p, int&
         return;
     }
     bool firstCall = true;
-    for (int pages = 0; pages < kMaxPagesPerSection; ++pages) {
+    for (int pages = 0; pages < kMaxDrawingPages; ++pages) {
         const int height = std::max(r, 1);
         platform::VectorPicture picture(width - 1, s * height, 100 * s);
         TLumexCanvas canvas(picture, 100);
@@ -589,6 +590,11 @@ void TSestavaTyp::PlaceGrowingDrawing(TLumexReportElement& element, int& p, int&
         p += used - element.top - element.height;
         return;
     }
+    TRunError error;
+    error.kind = reDrawingCut;
+    error.name = TemplateName();
+    error.code = kMaxDrawingPages;
+    ReportRunError(error);
 }
 
 void TSestavaTyp::PlaceDetail(TLumexReportElement& element, int& p, int& pageOffset) {

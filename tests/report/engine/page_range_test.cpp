@@ -162,3 +162,53 @@ TEST_F(PageRange, PagesMadePastTheRangeByAGrowingTextAreReported) {
     EXPECT_EQ(warnings, 1);
     EXPECT_EQ(report.RunErrors().Messages(), QStringList{RangeMessage(2)});
 }
+
+// A text taller than ten thousand pages is laid out whole: every line lands
+// on a page, none is left out and nothing is reported.
+TEST_F(PageRange, AGrowingTextOverMoreThanTenThousandPagesKeepsEveryLine) {
+    constexpr int kLines = 10005;
+    NumberedReport report(1);
+    report.OnRunError = [this](TSestavaTyp&, const TRunError&) { ++warnings; };
+    // Single-letter words; the last one differs, so a cut end shows.
+    QStringList words(kLines - 1, QStringLiteral("x"));
+    words << QStringLiteral("z");
+    // A font so large that one line fills a page, and a column so narrow
+    // that every word is a line of its own.
+    report.SetPredloha(TPredloha(QStringList{
+        "I,0,\"Karty\"", "I,1,10,52,6", "I,2,0,826,1169,50,50,70,70,1,0", "I,3,2,1,30,0",
+        QStringLiteral("T,1,0,0,0,60,20,Arial,400,0,0,80,0,238,\"%1\",0,0,0,\"\",0,\"\"")
+            .arg(words.join(' '))}));
+    ASSERT_EQ(report.Run(true), 0);
+    const TSestVystup& output = report.Output();
+    ASSERT_GE(output.PageCount(), kLines);
+    QString printed;
+    for (int page = 0; page < output.PageCount(); ++page) {
+        printed += PageTexts(output, page).join(QString()).trimmed();
+    }
+    EXPECT_EQ(printed, words.join(QString()));
+    EXPECT_EQ(warnings, 0);
+}
+
+// An application's drawing that never says it has ended stops after ten
+// thousand pages, and the run says so.
+TEST_F(PageRange, ADrawingThatNeverEndsIsCutAndReported) {
+    NumberedReport report(1);
+    report.OnRunError = [this](TSestavaTyp&, const TRunError&) { ++warnings; };
+    int calls = 0;
+    report.OnPaintBoxSize = [&calls](TSestavaTyp&, int, int, int, int& pos, int& next,
+                                     platform::Canvas&) {
+        ++calls;
+        pos = 0;
+        next = 1;
+    };
+    // Kind 13 is the application's drawing area, growing (0x40).
+    report.SetPredloha(TPredloha(QStringList{
+        "I,0,\"Karty\"", "I,1,10,52,6", "I,2,0,826,1169,50,50,70,70,1,0", "I,3,2,1,30,0",
+        "T,13,0,0,0,60,20,Arial,9,0,0,64,0,238,\"\",0,0,0,\"\",0,\"\""}));
+    ASSERT_EQ(report.Run(true), 0);
+    EXPECT_EQ(calls, 10000);
+    EXPECT_EQ(warnings, 1);
+    EXPECT_EQ(report.RunErrors().Messages(),
+              QStringList{QStringLiteral("Kreslicí plocha sestavy \"Karty\" nekončila ani po "
+                                         "10000 stránkách; další její stránky nebyly vytvořeny.")});
+}
