@@ -458,11 +458,12 @@ bool TSestava::PreviewAt(const TWindowPlace& place) {
     const int r = Generate();
     bool ok = false;
     // The window opens also when generation failed, on the output as it is,
-    // but not while another operation of this report is still using it, and
-    // not when the template could not be read: the user has been told why,
-    // and a blank or earlier output would only look like the report.
+    // but not while another operation of this report is still using it, not
+    // when the template could not be read (the user has been told why, and a
+    // blank or earlier output would only look like the report), and not when
+    // the user stopped the run with "Přerušit".
     const TPreviewWindowHook& hook = PreviewHook();
-    if (hook && r != seBusy && r != seCteniPredlohy) {
+    if (hook && r != seBusy && r != seCteniPredlohy && r != sePreruseno) {
         PrepareOutput();
         ok = hook(*this, place);
     }

@@ -89,6 +89,17 @@ class ReadSnapshot {
     platform::Connection& connection_;
 };
 
+// Yes/no columns read "Ano" and "Ne" in reports and in the designer, as
+// the program's own data module shows them (print sources get its rules).
+void ShowBooleansInCzech(platform::DataSet& dataSet) {
+    for (int i = 0; i < dataSet.FieldCount(); ++i) {
+        platform::Field& field = dataSet.Fields(i);
+        if (field.Kind() == platform::ColumnType::Boolean && field.DisplayFormat().isEmpty()) {
+            field.SetDisplayFormat(QStringLiteral("Ano;Ne"));
+        }
+    }
+}
+
 ReportData OpenData(const harvel_report::ReportOptions& o) {
     if (!QFileInfo(o.dataFolder).isDir()) {
         throw Failure{QStringLiteral("Složka s daty \"%1\" neexistuje.").arg(o.dataFolder)};
@@ -109,6 +120,7 @@ ReportData OpenData(const harvel_report::ReportOptions& o) {
         data.dataSet = std::move(query);
     }
     data.dataSet->Open();
+    ShowBooleansInCzech(*data.dataSet);
     data.source =
         std::make_unique<platform::DataSource>(QStringLiteral("DataSource"), data.dataSet.get());
     return data;
