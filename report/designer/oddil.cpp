@@ -78,8 +78,19 @@ TSesPrvek* TOddil::AddElement(TLumexReportElement* element) {
     auto* design = new TSesPrvek(this, element);
     elements_.push_back(design);
     design->show();
-    design->raise();
+    Restack();
     return design;
+}
+
+void TOddil::Restack() {
+    std::vector<const TLumexReportElement*> added;
+    added.reserve(elements_.size());
+    for (const TSesPrvek* element : elements_) {
+        added.push_back(&element->Element());
+    }
+    for (const int i : DrawingSequence(added)) {
+        elements_[size_t(i)]->raise();
+    }
 }
 
 void TOddil::RemoveElement(TSesPrvek* element) {
@@ -105,7 +116,7 @@ void TOddil::BringToFront(TSesPrvek* element) {
     if (section_) {
         section_->Move(i, section_->Count() - 1);
     }
-    element->raise();
+    Restack();
 }
 
 void TOddil::SendToBack(TSesPrvek* element) {
@@ -118,7 +129,7 @@ void TOddil::SendToBack(TSesPrvek* element) {
     if (section_) {
         section_->Move(i, 0);
     }
-    element->lower();
+    Restack();
 }
 
 void TOddil::ClearElements() {

@@ -36,6 +36,9 @@ class TScrollBoxLumex;
 class TSestava;
 class TSestavaTyp;
 
+// The caption's file part of a template that has no file yet.
+inline const QString kUntitledCaption = QStringLiteral("nová předloha bez názvu");
+
 class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateSettingsHost {
     Q_OBJECT
   public:
@@ -98,7 +101,11 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     void KeyboardStep(int key, Qt::KeyboardModifiers mods);
     bool Save();
     bool SaveAs();
+    // "Nová předloha...": the open template is closed (asking to save its
+    // changes) and the wizard begins a new, untitled one that "Uložit"
+    // saves under a name the user chooses.
     void NewTemplate();
+    bool Untitled() const { return untitled_; }
     // The new-template wizard: its result (TDlgNovaSestava::kDraft, kByHand,
     // kCancel); a drafted template becomes the base entry, loaded and changed.
     int VytvorNovouPredlohu();
@@ -200,6 +207,7 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     // the report's lines and layout are both that entry; the view stays.
     void SyncReportWithSurface();
     void FinishSave(int result);
+    void ClearForNewDetailTemplate();
     bool AskSaveOnClose();
     // seste_selection.cpp
     TSesPrvek* CreateElement(TOddil* band, const QString& record, int dx, int dy);
@@ -250,6 +258,8 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     int mouseY_ = -1;
     bool previewing_ = false;
     bool closing_ = false;
+    // A template begun with "Nová předloha..." that has no file yet.
+    bool untitled_ = false;
 
     std::map<QString, QAction*> actions_;
     TPapir* paper_ = nullptr;

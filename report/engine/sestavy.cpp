@@ -322,7 +322,7 @@ int TSestava::SaveTemplate() {
     return seUkladaniPredlohy;
 }
 
-QString TSestava::AskSaveAsName() {
+QString TSestava::AskSaveAsName(const QString& startFile) {
     const TTemplateSaveDialog& dialog = SaveDialogHook();
     if (!dialog) {
         return QString();
@@ -330,7 +330,7 @@ QString TSestava::AskSaveAsName() {
     TTemplateSaveRequest request;
     request.caption = QStringLiteral("Výběr souboru");
     request.filter = QStringLiteral("Předlohy tiskových sestav (*.pts *.PTS)");
-    request.startFile = TemplateFileName();
+    request.startFile = startFile;
     return dialog(request);
 }
 
@@ -353,16 +353,17 @@ void TSestava::ApplyChosenName(const QString& chosen) {
     ReportDirIgnore = false;
 }
 
-int TSestava::SaveTemplateAs() {
+int TSestava::SaveTemplateAs(const QString& startFile) {
+    const QString start = startFile.isEmpty() ? TemplateFileName() : startFile;
     if (OnUlozPredlohuJako) {
-        QString soubor = TemplateFileName();
+        QString soubor = start;
         if (OnUlozPredlohuJako(*this, soubor)) {
             SetReportName(soubor);
             return seOK;
         }
         return Report(seUkladaniPredlohy);
     }
-    const QString chosen = AskSaveAsName();
+    const QString chosen = AskSaveAsName(start);
     if (chosen.isEmpty()) {
         // Cancelled by the user: nothing saved, nothing to tell.
         return Report(seUkladaniPredlohy);

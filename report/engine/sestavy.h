@@ -104,7 +104,9 @@ class TSestava : public TSestavaD {
     QString TemplateFolder() const override;
     virtual int LoadTemplate(bool forEdit);
     int SaveTemplate();
-    int SaveTemplateAs();
+    // Asks for a file name, starting at `startFile` (the template's own file
+    // when empty), and saves the template there.
+    int SaveTemplateAs(const QString& startFile = QString());
 
     // ---- generation ---------------------------------------------------------------------
     // Prepares the data, loads the template and runs the report into Output().
@@ -193,7 +195,7 @@ class TSestava : public TSestavaD {
     int RefuseUnprintable(const QString& fileName);
     bool WriteTemplateFile(const QString& fileName);
     void SaveFailed();
-    QString AskSaveAsName();
+    QString AskSaveAsName(const QString& startFile);
     void ApplyChosenName(const QString& chosen);
     void CloseAfterRun();
     // Sends the prepared output to the printer hook (after the printer check).
