@@ -83,13 +83,14 @@ TSesPrvek* TOddil::AddElement(TLumexReportElement* element) {
 }
 
 void TOddil::Restack() {
+    // A run places a section's elements from the last one.
     std::vector<const TLumexReportElement*> added;
     added.reserve(elements_.size());
-    for (const TSesPrvek* element : elements_) {
-        added.push_back(&element->Element());
+    for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
+        added.push_back(&(*it)->Element());
     }
     for (const int i : DrawingSequence(added)) {
-        elements_[size_t(i)]->raise();
+        elements_[elements_.size() - 1 - size_t(i)]->raise();
     }
 }
 
