@@ -25,6 +25,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QMenuBar;
 class QTabWidget;
 class QToolBar;
 class TDesignProperties;
@@ -191,6 +192,9 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     void BuildActions();
     void BuildToolTabs(QWidget* host);
     void BuildLayout();
+    // A menu bar carrying every command of the tool bars and tool tabs.
+    QMenuBar* BuildMenuBar();
+    void SetShortcuts();
     QAction* MakeAction(const QString& name, const QString& text, const std::function<void()>& slot,
                         const QString& hint = QString());
     void UpdateUndoActions();
