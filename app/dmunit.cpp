@@ -272,6 +272,19 @@ void TDM1::RunListQuery(const QString& order, const QString& where) {
 }
 
 void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
+    bookKind_ = kind;
+    bookOrder_ = order;
+    bookWhere_ = where;
+    RunBookLines(kind, order, where);
+}
+
+void TDM1::OrderBookQueryFirstBy(const QString& leading) {
+    const QString order =
+        bookOrder_.isEmpty() ? leading : leading + QStringLiteral(", ") + bookOrder_;
+    RunBookLines(bookKind_, order, bookWhere_);
+}
+
+void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {
     if (kind == 0) {
         RunListQuery(order, where);
         return;

@@ -101,5 +101,12 @@ bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateInd
         return false;
     }
     report.SetReportName(file);
+    FollowTemplateOrder(report, dm);
     return true;
+}
+
+void FollowTemplateOrder(TSestava& report, TDM1& dm) {
+    report.OnSourceOrder = [&dm](TSestava&, const QString& order) {
+        dm.OrderBookQueryFirstBy(order);
+    };
 }

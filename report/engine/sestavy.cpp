@@ -403,6 +403,9 @@ int TSestava::RunGenerate() {
     try {
         LoadFieldLists();
         r = LoadTemplate(false);
+        if (r == seOK && OnSourceOrder && !Settings().sourceOrder.isEmpty()) {
+            OnSourceOrder(*this, Settings().sourceOrder);
+        }
         if (r == seOK) {
             r = Run(true);
         }

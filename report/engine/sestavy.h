@@ -98,6 +98,9 @@ class TSestava : public TSestavaD {
     std::function<void(TSestava&)> BeforePrintPreview, AfterPrintPreview;
     // Raised with every non-zero result; the answer is not used.
     std::function<bool(TSestava&, TSestError)> OnError;
+    // Called before a run whose template sets the order of its source's rows
+    // (I,8), with that order: the owner of the data puts its rows in it.
+    std::function<void(TSestava&, const QString& order)> OnSourceOrder;
 
     // ---- templates --------------------------------------------------------------------
     QString TemplateFileName();

@@ -233,6 +233,9 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     PrintRunErrors(report);
     report.SetDataSource(data.Source());
     report.Parametry = data.printSource ? data.printSource->Parametry() : o.params;
+    if (data.printSource) {
+        data.printSource->FollowTemplateOrder(report);
+    }
     if (o.firstPage)
         report.StartPage = *o.firstPage;
     if (o.lastPage)
