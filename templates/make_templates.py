@@ -675,27 +675,27 @@ def kryti02():
 def kryti03():
     """Matings with the expected day of the litter (63 days after the first)."""
     t = Template("Uživatelská 02 - kalendář krytí")
-    columns = [(0, 156, "Fena"), (160, 150, "Partner"), (314, 66, "1. krytí"),
-               (384, 66, "Poslední krytí"), (454, 80, "Očekávaný vrh"), (538, 52, "Nakryta"),
-               (594, 66, "Vrh dne"), (664, 62, "Štěňat", RIGHT)]
+    columns = [(0, 152, "Fena"), (156, 150, "Partner"), (310, 66, "1. krytí"),
+               (380, 66, "Poslední krytí"), (450, 80, "Očekávaný vrh"), (534, 52, "Nakryta"),
+               (590, 66, "Vrh dne"), (660, 66, "Štěňat ve vrhu", RIGHT)]
     page_frame(t, "Kalendář krytí a očekávaných vrhů", column_headings(columns), HEADING_HEIGHT)
     w = t.width
     t.function("Ocekavany", "Očekávaný vrh", "FORMATDT(#Datum_kryti_1 + 63, 'd.m.yyyy')",
                text=True, initial="")
     t.function("Stenat", "Štěňat ve vrhu", "#Pocet_pes + #Pocet_fena")
     t.section(BODY, 24)
-    t.field("T", "Jmeno_registr", 0, 3, 156, 16, style=BOLD, align=GROW)
-    t.field("T", "Jmeno_partner", 160, 3, 150, 16, align=GROW)
-    t.field("T", "Datum_kryti_1", 314, 3, 66, 16)
-    t.field("T", "Datum_kryti_3", 384, 3, 66, 16, condition="NOT ISNULL(#Datum_kryti_3)")
-    t.field("T", "Datum_kryti_2", 384, 3, 66, 16, condition="ISNULL(#Datum_kryti_3)")
-    t.field("T", "Datum_kryti_1", 384, 3, 66, 16,
+    t.field("T", "Jmeno_registr", 0, 3, 152, 16, style=BOLD, align=GROW)
+    t.field("T", "Jmeno_partner", 156, 3, 150, 16, align=GROW)
+    t.field("T", "Datum_kryti_1", 310, 3, 66, 16)
+    t.field("T", "Datum_kryti_3", 380, 3, 66, 16, condition="NOT ISNULL(#Datum_kryti_3)")
+    t.field("T", "Datum_kryti_2", 380, 3, 66, 16, condition="ISNULL(#Datum_kryti_3)")
+    t.field("T", "Datum_kryti_1", 380, 3, 66, 16,
             condition="ISNULL(#Datum_kryti_3) AND ISNULL(#Datum_kryti_2)")
-    t.function_value("T", "Ocekavany", 454, 3, 80, 16, style=BOLD,
+    t.function_value("T", "Ocekavany", 450, 3, 80, 16, style=BOLD,
                      condition="NOT ISNULL(#Datum_kryti_1)")
-    t.yes_no("T", "Nakryta_Ano_Ne", 538, 3, 52, 16)
-    t.field("T", "Datum_vrhu", 594, 3, 66, 16)
-    t.function_value("T", "Stenat", 664, 3, 62, 16, align=RIGHT,
+    t.yes_no("T", "Nakryta_Ano_Ne", 534, 3, 52, 16)
+    t.field("T", "Datum_vrhu", 590, 3, 66, 16)
+    t.function_value("T", "Stenat", 660, 3, 66, 16, align=RIGHT,
                      condition="NOT ISNULL(#Datum_vrhu)")
     row_line(t, "T", 23)
     save(t, "Kryti03.pts")

@@ -83,9 +83,15 @@ void ExpectTextsInsideTheirBoxes(const TSestVystup& output, const QString& name)
                 continue;
             }
             for (const TRadek& line : *placed.Lines) {
+                // The end of the last character that shows: a blank the line
+                // was wrapped at takes no room.
                 int right = 0;
                 for (const TFragment& fragment : line.Fragments) {
-                    right = std::max(right, fragment.X.isEmpty() ? 0 : int(fragment.X.last()));
+                    for (int c = 0; c < fragment.Count() && c + 1 < fragment.X.size(); ++c) {
+                        if (!fragment.Text[c].isSpace()) {
+                            right = std::max(right, int(fragment.X[c + 1]));
+                        }
+                    }
                 }
                 const QString text = LineText(line).trimmed();
                 EXPECT_GE(line.Offset, 0)
