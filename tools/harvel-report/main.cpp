@@ -197,6 +197,9 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
         // Why the template was refused has been told already.
         throw Failure{QStringLiteral("Předlohu \"%1\" se nepodařilo načíst.").arg(o.templateFile)};
     }
+    if (r == sePreruseno) {
+        throw Failure{QStringLiteral("Sestava byla přerušena: nic se nezobrazí ani nezapíše.")};
+    }
     if (r != seOK) {
         throw Failure{QStringLiteral("Sestavu se nepodařilo vytvořit (kód %1).").arg(r)};
     }
@@ -230,6 +233,9 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
 int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     ReportData data = OpenData(o);
     TSestava report;
+    if (o.preview) {
+        harvel_report::ShowRunProgress();
+    }
     PrintRunErrors(report);
     report.SetDataSource(data.Source());
     report.Parametry = data.printSource ? data.printSource->Parametry() : o.params;
