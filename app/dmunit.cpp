@@ -278,10 +278,11 @@ void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
     RunBookLines(kind, order, where);
 }
 
-void TDM1::OrderBookQueryFirstBy(const QString& leading) {
-    const QString order =
-        bookOrder_.isEmpty() ? leading : leading + QStringLiteral(", ") + bookOrder_;
-    RunBookLines(bookKind_, order, bookWhere_);
+void TDM1::OrderBookQueryFirstBy(int kind, const QString& leading) {
+    const bool asked = kind == bookKind_;
+    const QString chosen = asked ? bookOrder_ : QString();
+    const QString order = chosen.isEmpty() ? leading : leading + QStringLiteral(", ") + chosen;
+    RunBookLines(kind, order, asked ? bookWhere_ : QString());
 }
 
 void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {

@@ -131,10 +131,11 @@ class TDM1 {
     // joined to the record sheets; a larger kind builds no valid statement
     // and fails with the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
-    // Runs the last book query again with its rows first in `leading` order
-    // (a template's own order, such as the sire for a list grouped by sire),
-    // then in the order the user chose; the next RunBookQuery forgets it.
-    void OrderBookQueryFirstBy(const QString& leading);
+    // Runs the book query of `kind` again with its rows first in `leading`
+    // order (a template's own order, such as the sire for a list grouped by
+    // sire), then in the order and with the filter the user last chose for
+    // that kind; the next RunBookQuery forgets it.
+    void OrderBookQueryFirstBy(int kind, const QString& leading);
 
     // The record sheet whose photo, titles and breed lists the module keeps
     // in step; registering pushes the breed list filled so far.

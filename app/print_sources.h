@@ -55,4 +55,4 @@ bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateInd
 
 // A template that sets its own order (a list grouped by the sire) gets the
 // rows of the module's book query in that order first, then in the user's.
-void FollowTemplateOrder(TSestava& report, TDM1& dm);
+void FollowTemplateOrder(TSestava& report, TDM1& dm, int source);

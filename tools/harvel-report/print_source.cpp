@@ -68,7 +68,7 @@ PrintSourceRun::PrintSourceRun(const QString& dataFolder, int source, const QStr
 PrintSourceRun::~PrintSourceRun() = default;
 
 void PrintSourceRun::FollowTemplateOrder(TSestava& report) const {
-    ::FollowTemplateOrder(report, *dm_);
+    ::FollowTemplateOrder(report, *dm_, source_);
 }
 
 platform::DataSource* PrintSourceRun::Source() const {
