@@ -272,6 +272,20 @@ void TDM1::RunListQuery(const QString& order, const QString& where) {
 }
 
 void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
+    bookKind_ = kind;
+    bookOrder_ = order;
+    bookWhere_ = where;
+    RunBookLines(kind, order, where);
+}
+
+void TDM1::OrderBookQueryFirstBy(int kind, const QString& leading) {
+    const bool asked = kind == bookKind_;
+    const QString chosen = asked ? bookOrder_ : QString();
+    const QString order = chosen.isEmpty() ? leading : leading + QStringLiteral(", ") + chosen;
+    RunBookLines(kind, order, asked ? bookWhere_ : QString());
+}
+
+void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {
     if (kind == 0) {
         RunListQuery(order, where);
         return;

@@ -131,6 +131,11 @@ class TDM1 {
     // joined to the record sheets; a larger kind builds no valid statement
     // and fails with the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
+    // Runs the book query of `kind` again with its rows first in `leading`
+    // order (a template's own order, such as the sire for a list grouped by
+    // sire), then in the order and with the filter the user last chose for
+    // that kind; the next RunBookQuery forgets it.
+    void OrderBookQueryFirstBy(int kind, const QString& leading);
 
     // The record sheet whose photo, titles and breed lists the module keeps
     // in step; registering pushes the breed list filled so far.
@@ -158,6 +163,7 @@ class TDM1 {
     QString AddressLookup(const QString& name);
 
   private:
+    void RunBookLines(int kind, const QString& order, const QString& where);
     void SetUpReport();
     void InstallColumnRules();
     void InstallScrollSynchronisation();
@@ -173,5 +179,9 @@ class TDM1 {
                       const QSet<QString>& recordSheets);
 
     TRecordSheetView* recordSheet_ = nullptr;
+    // The last book query as the caller asked for it.
+    int bookKind_ = 0;
+    QString bookOrder_;
+    QString bookWhere_;
     QStringList breeds_;
 };

@@ -101,5 +101,12 @@ bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateInd
         return false;
     }
     report.SetReportName(file);
+    FollowTemplateOrder(report, dm, source);
     return true;
+}
+
+void FollowTemplateOrder(TSestava& report, TDM1& dm, int source) {
+    report.OnSourceOrder = [&dm, source](TSestava&, const QString& order) {
+        dm.OrderBookQueryFirstBy(source, order);
+    };
 }

@@ -52,3 +52,7 @@ QString PrintTemplateFile(int source, int templateIndex);
 // that has no entry, when the source or the template position names no
 // entry (nothing chosen); the caller reports that and runs nothing.
 bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateIndex);
+
+// A template that sets its own order (a list grouped by the sire) gets the
+// rows of the module's book query in that order first, then in the user's.
+void FollowTemplateOrder(TSestava& report, TDM1& dm, int source);

@@ -3,7 +3,7 @@
 script): the record sheets, the health card, shows, titles, breeding
 approval, litters, matings, pedigrees, exams and the photo album.
 
-    python3 templates/make_templates.py
+    python3 templates/make_templates.py [FOLDER]
 
 Every template prints on A4 with the kennel's name (report parameter line 1)
 and the print date at the top and "Strana x / y" at the bottom. The lists of
@@ -520,18 +520,23 @@ def vrhy00():
 
 def vrhy01():
     t = Template("seznam vrhů dle otce")
-    columns = [(0, 170, "Otec vrhu"), (174, 166, "Matka"), (344, 66, "Datum vrhu"),
-               (414, 30, "Psi", RIGHT), (448, 32, "Feny", RIGHT), (492, 234, "Štěňata")]
+    columns = [(0, 200, "Matka"), (204, 70, "Datum vrhu"), (278, 36, "Psi", RIGHT),
+               (318, 40, "Feny", RIGHT), (370, 356, "Štěňata")]
     page_frame(t, "Seznam vrhů dle otce", column_headings(columns), HEADING_HEIGHT)
     w = t.width
+    # Grouped by the sire, so the rows come ordered by him (then as chosen).
+    t.source_order("Vrhy.Jmeno_reg_otec ASC")
+    header, footer = t.group("#Jmeno_reg_otec", 28, 0)
+    t.text(header, 0, 7, 62, 16, "Otec vrhu:", size=8, colour=LABEL_COLOUR)
+    t.field(header, "Jmeno_reg_otec", 64, 5, w - 64, 18, size=10, style=BOLD)
+    t.hline(header, 0, 26, w, colour=SILVER)
     litter_functions(t, reset=0)
     t.section(BODY, 24)
-    t.field("T", "Jmeno_reg_otec", 0, 3, 170, 16, style=BOLD, align=GROW)
-    t.field("T", "Jmeno_registr", 174, 3, 166, 16, align=GROW)
-    t.field("T", "Datum", 344, 3, 66, 16)
-    t.field("T", "Pocet_stenat_P", 414, 3, 30, 16, align=RIGHT)
-    t.field("T", "Pocet_stenat_F", 448, 3, 32, 16, align=RIGHT)
-    t.field("T", "JmenaStenat", 492, 3, 234, 16, align=GROW)
+    t.field("T", "Jmeno_registr", 0, 3, 200, 16, align=GROW)
+    t.field("T", "Datum", 204, 3, 70, 16)
+    t.field("T", "Pocet_stenat_P", 278, 3, 36, 16, align=RIGHT)
+    t.field("T", "Pocet_stenat_F", 318, 3, 40, 16, align=RIGHT)
+    t.field("T", "JmenaStenat", 370, 3, 356, 16, align=GROW)
     row_line(t, "T", 23)
     t.section(REPORT_FOOTER, 30)
     t.hline("K", 0, 2, w, pen=2)
@@ -587,21 +592,26 @@ def kryti00():
 
 def kryti01():
     t = Template("Seznam krytí dle partnera")
-    columns = [(0, 150, "Partner"), (154, 130, "Majitel partnera"), (288, 160, "Fena"),
-               (452, 66, "1. krytí"), (522, 50, "Nakryta"), (576, 66, "Vrh dne"),
-               (646, 38, "Psi", RIGHT), (688, 38, "Feny", RIGHT)]
+    columns = [(0, 200, "Fena"), (204, 70, "1. krytí"), (278, 56, "Nakryta"),
+               (338, 70, "Vrh dne"), (412, 40, "Psi", RIGHT), (456, 40, "Feny", RIGHT)]
     page_frame(t, "Seznam krytí dle partnera", column_headings(columns), HEADING_HEIGHT)
     w = t.width
+    # Grouped by the partner, so the rows come ordered by him (then as chosen).
+    t.source_order("Kryti.Jmeno_partner ASC")
+    header, footer = t.group("#Jmeno_partner", 28, 0)
+    t.text(header, 0, 7, 50, 16, "Partner:", size=8, colour=LABEL_COLOUR)
+    t.field(header, "Jmeno_partner", 52, 5, 380, 18, size=10, style=BOLD)
+    t.text(header, 440, 7, 60, 16, "Majitel:", size=8, colour=LABEL_COLOUR)
+    t.field(header, "Majitel", 502, 6, w - 502, 16, size=8)
+    t.hline(header, 0, 26, w, colour=SILVER)
     t.function("Pocet", "Krytí celkem", "1", aggregation=1)
     t.section(BODY, 24)
-    t.field("T", "Jmeno_partner", 0, 3, 150, 16, style=BOLD, align=GROW)
-    t.field("T", "Majitel", 154, 3, 130, 16, size=8, align=GROW)
-    t.field("T", "Jmeno_registr", 288, 3, 160, 16, align=GROW)
-    t.field("T", "Datum_kryti_1", 452, 3, 66, 16)
-    t.yes_no("T", "Nakryta_Ano_Ne", 522, 3, 50, 16)
-    t.field("T", "Datum_vrhu", 576, 3, 66, 16)
-    t.field("T", "Pocet_pes", 646, 3, 38, 16, align=RIGHT)
-    t.field("T", "Pocet_fena", 688, 3, 38, 16, align=RIGHT)
+    t.field("T", "Jmeno_registr", 0, 3, 200, 16, align=GROW)
+    t.field("T", "Datum_kryti_1", 204, 3, 70, 16)
+    t.yes_no("T", "Nakryta_Ano_Ne", 278, 3, 56, 16)
+    t.field("T", "Datum_vrhu", 338, 3, 70, 16)
+    t.field("T", "Pocet_pes", 412, 3, 40, 16, align=RIGHT)
+    t.field("T", "Pocet_fena", 456, 3, 40, 16, align=RIGHT)
     row_line(t, "T", 23)
     t.section(REPORT_FOOTER, 30)
     t.hline("K", 0, 2, w, pen=2)
@@ -665,27 +675,27 @@ def kryti02():
 def kryti03():
     """Matings with the expected day of the litter (63 days after the first)."""
     t = Template("Uživatelská 02 - kalendář krytí")
-    columns = [(0, 164, "Fena"), (168, 160, "Partner"), (332, 66, "1. krytí"),
-               (402, 66, "Poslední krytí"), (472, 80, "Očekávaný vrh"), (556, 48, "Nakryta"),
-               (608, 66, "Vrh dne"), (678, 48, "Štěňat", RIGHT)]
+    columns = [(0, 152, "Fena"), (156, 150, "Partner"), (310, 66, "1. krytí"),
+               (380, 66, "Poslední krytí"), (450, 80, "Očekávaný vrh"), (534, 52, "Nakryta"),
+               (590, 66, "Vrh dne"), (660, 66, "Štěňat ve vrhu", RIGHT)]
     page_frame(t, "Kalendář krytí a očekávaných vrhů", column_headings(columns), HEADING_HEIGHT)
     w = t.width
     t.function("Ocekavany", "Očekávaný vrh", "FORMATDT(#Datum_kryti_1 + 63, 'd.m.yyyy')",
                text=True, initial="")
     t.function("Stenat", "Štěňat ve vrhu", "#Pocet_pes + #Pocet_fena")
     t.section(BODY, 24)
-    t.field("T", "Jmeno_registr", 0, 3, 164, 16, style=BOLD, align=GROW)
-    t.field("T", "Jmeno_partner", 168, 3, 160, 16, align=GROW)
-    t.field("T", "Datum_kryti_1", 332, 3, 66, 16)
-    t.field("T", "Datum_kryti_3", 402, 3, 66, 16, condition="NOT ISNULL(#Datum_kryti_3)")
-    t.field("T", "Datum_kryti_2", 402, 3, 66, 16, condition="ISNULL(#Datum_kryti_3)")
-    t.field("T", "Datum_kryti_1", 402, 3, 66, 16,
+    t.field("T", "Jmeno_registr", 0, 3, 152, 16, style=BOLD, align=GROW)
+    t.field("T", "Jmeno_partner", 156, 3, 150, 16, align=GROW)
+    t.field("T", "Datum_kryti_1", 310, 3, 66, 16)
+    t.field("T", "Datum_kryti_3", 380, 3, 66, 16, condition="NOT ISNULL(#Datum_kryti_3)")
+    t.field("T", "Datum_kryti_2", 380, 3, 66, 16, condition="ISNULL(#Datum_kryti_3)")
+    t.field("T", "Datum_kryti_1", 380, 3, 66, 16,
             condition="ISNULL(#Datum_kryti_3) AND ISNULL(#Datum_kryti_2)")
-    t.function_value("T", "Ocekavany", 472, 3, 80, 16, style=BOLD,
+    t.function_value("T", "Ocekavany", 450, 3, 80, 16, style=BOLD,
                      condition="NOT ISNULL(#Datum_kryti_1)")
-    t.yes_no("T", "Nakryta_Ano_Ne", 556, 3, 48, 16)
-    t.field("T", "Datum_vrhu", 608, 3, 66, 16)
-    t.function_value("T", "Stenat", 678, 3, 48, 16, align=RIGHT,
+    t.yes_no("T", "Nakryta_Ano_Ne", 534, 3, 52, 16)
+    t.field("T", "Datum_vrhu", 590, 3, 66, 16)
+    t.function_value("T", "Stenat", 660, 3, 66, 16, align=RIGHT,
                      condition="NOT ISNULL(#Datum_vrhu)")
     row_line(t, "T", 23)
     save(t, "Kryti03.pts")
@@ -806,5 +816,8 @@ ALL = [evidlist00, evidlist01, evidlist02, evidlist03, zdrkarta00, zdrkarta01, v
        rodokmen00, rodokmen01, rodokmen02, zkousky00, foto00]
 
 if __name__ == "__main__":
+    # An optional folder to write into instead of this script's own.
+    if len(sys.argv) > 1:
+        HERE = os.path.abspath(sys.argv[1])
     for make in ALL:
         make()

@@ -56,6 +56,7 @@ class Template:
         self.groups = []
         self.functions = []
         self.elements = {}
+        self.order = ""
 
     # ---- layout ---------------------------------------------------------
 
@@ -77,6 +78,11 @@ class Template:
         index = len(self.groups)
         self.groups.append((expression, header_height, footer_height, new_page))
         return "S%d" % index, "U%d" % index
+
+    def source_order(self, order):
+        """The ORDER BY clause the source's rows must come in (record I,8):
+        a list grouped by a column is ordered by it."""
+        self.order = order
 
     def function(self, name, description, expression, aggregation=0, reset=0,
                  text=False, initial="0", digits=0, number_format=0):
@@ -172,6 +178,8 @@ class Template:
                                                      header, int(footer > 0), footer,
                                                      int(new_page)))
         out += ["I,5,1", "I,6,0,8,8,0,1,1,0", "I,7,0,0,0,0,0,0,0,"]
+        if self.order:
+            out.append("I,8," + quoted(self.order))
         for number, f in enumerate(self.functions):
             name, description, result, initial, reset, expression, aggregation, precision, \
                 digits, number_format = f

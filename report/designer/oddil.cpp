@@ -78,8 +78,20 @@ TSesPrvek* TOddil::AddElement(TLumexReportElement* element) {
     auto* design = new TSesPrvek(this, element);
     elements_.push_back(design);
     design->show();
-    design->raise();
+    Restack();
     return design;
+}
+
+void TOddil::Restack() {
+    // A run places a section's elements from the last one.
+    std::vector<const TLumexReportElement*> added;
+    added.reserve(elements_.size());
+    for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
+        added.push_back(&(*it)->Element());
+    }
+    for (const int i : DrawingSequence(added)) {
+        elements_[elements_.size() - 1 - size_t(i)]->raise();
+    }
 }
 
 void TOddil::RemoveElement(TSesPrvek* element) {
@@ -105,7 +117,7 @@ void TOddil::BringToFront(TSesPrvek* element) {
     if (section_) {
         section_->Move(i, section_->Count() - 1);
     }
-    element->raise();
+    Restack();
 }
 
 void TOddil::SendToBack(TSesPrvek* element) {
@@ -118,7 +130,7 @@ void TOddil::SendToBack(TSesPrvek* element) {
     if (section_) {
         section_->Move(i, 0);
     }
-    element->lower();
+    Restack();
 }
 
 void TOddil::ClearElements() {

@@ -39,9 +39,15 @@ class TOddil : public QWidget {
     // The background picture's placement on this band, hundredths of an inch.
     QPoint backgroundOffset;
 
-    // Elements, first = bottom-most (the section's order).
+    // Elements in the section's order, which is the order a run adds them
+    // to the page; they are stacked as the page draws them (texts above
+    // lines and shapes, drawing areas at the back), so the band shows what
+    // prints.
     const std::vector<TSesPrvek*>& Elements() const { return elements_; }
     TSesPrvek* AddElement(TLumexReportElement* element);
+    // Stacks the element widgets in the page's drawing order again (after
+    // an element's kind or text flags changed).
+    void Restack();
     void RemoveElement(TSesPrvek* element);
     void BringToFront(TSesPrvek* element);
     void SendToBack(TSesPrvek* element);

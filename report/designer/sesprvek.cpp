@@ -72,6 +72,7 @@ void TSesPrvek::Relay() {
 
 void TSesPrvek::Redraw() {
     pictureValid_ = false;
+    band_->Restack();
     update();
 }
 
@@ -158,34 +159,47 @@ void TSesPrvek::PaintMarks(QPainter& painter) {
 
 // ---- mouse ---------------------------------------------------------------------------------
 
+namespace {
+
+Qt::CursorShape HandleCursor(int handle) {
+    switch (handle) {
+        case 1:
+        case 8:
+            return Qt::SizeFDiagCursor;
+        case 2:
+        case 7:
+            return Qt::SizeVerCursor;
+        case 3:
+        case 6:
+            return Qt::SizeBDiagCursor;
+        case 4:
+        case 5:
+            return Qt::SizeHorCursor;
+        default:
+            return Qt::OpenHandCursor;
+    }
+}
+
+}  // namespace
+
+TSesPrvek* TSesPrvek::HandleOwnerAt(QPoint p) const {
+    TSesPrvek* focused = band_->Paper()->Designer().FocusedElement();
+    if (!focused || focused == this || focused->Band() != band_) {
+        return nullptr;
+    }
+    return focused->HandleUnder(p + pos() - focused->pos()) > 0 ? focused : nullptr;
+}
+
 void TSesPrvek::UpdateCursor(QPoint p) {
     TDesignerOperations& designer = band_->Paper()->Designer();
     if (designer.ActiveTool() != 0) {
         setCursor(band_->cursor());
+    } else if (const TSesPrvek* owner = HandleOwnerAt(p)) {
+        setCursor(HandleCursor(owner->HandleUnder(p + pos() - owner->pos())));
     } else if (marked_) {
         setCursor(Qt::SizeAllCursor);
     } else if (focused_) {
-        switch (HandleUnder(p)) {
-            case 1:
-            case 8:
-                setCursor(Qt::SizeFDiagCursor);
-                break;
-            case 2:
-            case 7:
-                setCursor(Qt::SizeVerCursor);
-                break;
-            case 3:
-            case 6:
-                setCursor(Qt::SizeBDiagCursor);
-                break;
-            case 4:
-            case 5:
-                setCursor(Qt::SizeHorCursor);
-                break;
-            default:
-                setCursor(Qt::OpenHandCursor);
-                break;
-        }
+        setCursor(HandleCursor(HandleUnder(p)));
     } else {
         setCursor(Qt::ArrowCursor);
     }
@@ -213,6 +227,14 @@ void TSesPrvek::Press(QPoint p, Qt::KeyboardModifiers mods, bool doubleClick) {
     if (designer.ActiveTool() != 0 || (mods & Qt::ShiftModifier)) {
         band_->Press(p + pos(), mods, false);
         return;
+    }
+    // The selected element's handles come first: a press on one of them
+    // resizes that element even where another element lies above it.
+    if (!mods) {
+        if (TSesPrvek* owner = HandleOwnerAt(p)) {
+            owner->Press(p + pos() - owner->pos(), mods, false);
+            return;
+        }
     }
     const bool ctrl = mods & Qt::ControlModifier;
     if (ctrl) {

@@ -60,6 +60,9 @@ class TSesPrvek : public QWidget {
     void PaintContent(QPainter& painter);
     void PaintMarks(QPainter& painter);
     void UpdateCursor(QPoint p);
+    // The focused element of this band when one of its handles lies under
+    // `p` (a point of this widget), else null.
+    TSesPrvek* HandleOwnerAt(QPoint p) const;
     void StartDrag(QPoint p);
 
     TOddil* band_;

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -33,6 +35,7 @@ TFormSestE::TFormSestE(QWidget* parent) : QDialog(parent) {
     setSizeGripEnabled(true);
     resize(1200, 800);
     BuildActions();
+    SetShortcuts();
     BuildLayout();
     UpdateUndoActions();
     sestDlg_ = std::make_unique<TSestDlg>(*this, this);
@@ -213,17 +216,25 @@ void TFormSestE::BuildLayout() {
     root->setContentsMargins(2, 2, 2, 2);
     root->setSpacing(2);
 
+    root->setMenuBar(BuildMenuBar());
+    // Two rows, so that every command shows on a laptop's 1366 pixels.
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("ToolBarEditor"));
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     for (const char* name :
          {"ActionKonec", "ActionUlozit", "ActionUlozitJako", "ActionNova", "ActionUndo",
-          "ActionRedo", "ActionCut", "ActionCopy", "ActionPaste", "ActionDelete",
-          "ActionVlastnosti", "ActionRastrVybrane", "ActionRastrVse", "ActionNahled", "ActionTisk",
-          "ActionProstredi", "ActionPredloha"}) {
+          "ActionRedo", "ActionCut", "ActionCopy", "ActionPaste", "ActionDelete"}) {
         bar->addAction(Action(QLatin1String(name)));
     }
     root->addWidget(bar);
+    auto* barCommands = new QToolBar(this);
+    barCommands->setObjectName(QStringLiteral("ToolBarPrikazy"));
+    barCommands->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const char* name : {"ActionVlastnosti", "ActionRastrVybrane", "ActionRastrVse",
+                             "ActionNahled", "ActionTisk", "ActionProstredi", "ActionPredloha"}) {
+        barCommands->addAction(Action(QLatin1String(name)));
+    }
+    root->addWidget(barCommands);
 
     auto* bar2 = new QToolBar(this);
     bar2->setObjectName(QStringLiteral("ToolBarZaznamy"));
@@ -302,6 +313,93 @@ void TFormSestE::BuildLayout() {
     statusLayout->addWidget(positionLabel_);
     statusLayout->addStretch();
     root->addWidget(status);
+}
+
+QMenuBar* TFormSestE::BuildMenuBar() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("MenuBarEditor"));
+    auto menu = [this, bar](const QString& title, const char* name,
+                            std::initializer_list<const char*> actions) {
+        QMenu* m = bar->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        for (const char* action : actions) {
+            if (*action == 0) {
+                m->addSeparator();
+            } else {
+                m->addAction(Action(QLatin1String(action)));
+            }
+        }
+    };
+    menu(QStringLiteral("&Předloha"), "MenuPredloha",
+         {"ActionNova", "ActionUlozit", "ActionUlozitJako", "", "ActionNahled", "ActionTisk", "",
+          "ActionPredloha", "ActionProstredi", "", "ActionKonec"});
+    menu(QStringLiteral("Ú&pravy"), "MenuUpravy",
+         {"ActionUndo", "ActionRedo", "", "ActionCut", "ActionCopy", "ActionPaste", "ActionDelete",
+          "", "ActionVlastnosti", "ActionRastrVybrane", "ActionRastrVse", "ActionPresmerovat"});
+    menu(QStringLiteral("&Vložit"), "MenuVlozit",
+         {"ActionNoSelect",
+          "",
+          "ActionDb",
+          "ActionLb",
+          "ActionPar",
+          "ActionFn",
+          "",
+          "ActionDate",
+          "ActionTime",
+          "ActionRadek",
+          "ActionStr",
+          "ActionStrCelk",
+          "ActionRadSk",
+          "ActionSkCis",
+          "",
+          "ActionGrText",
+          "ActionGrCara",
+          "ActionGrRect",
+          "ActionRoRect",
+          "ActionElip",
+          "ActionObr",
+          "ActionBarc",
+          "ActionPaintB",
+          "",
+          "ActionDetail"});
+    menu(QStringLiteral("&Funkce"), "MenuFunkce",
+         {"ActionPridatFunkci", "ActionUpravitFunkci", "ActionZrusitFunkci"});
+    menu(QStringLiteral("&Záznamy"), "MenuZaznamy",
+         {"ActionPrvni", "ActionPredchozi", "ActionDalsi", "ActionPosledni"});
+    return bar;
+}
+
+// The commands' keys, shown in the menu beside them. The paper's own keys
+// (Alt+Backspace, Shift+Insert, …) stay as they are.
+void TFormSestE::SetShortcuts() {
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"ActionNova", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"ActionUlozit", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"ActionUlozitJako", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"ActionNahled", QKeySequence(Qt::Key_F9)},
+        {"ActionTisk", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"ActionUndo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"ActionRedo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        {"ActionCut", QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {"ActionCopy", QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {"ActionPaste", QKeySequence(Qt::CTRL | Qt::Key_V)},
+        {"ActionDelete", QKeySequence(Qt::Key_Delete)},
+        {"ActionVlastnosti", QKeySequence(Qt::ALT | Qt::Key_Return)},
+        {"ActionRastrVybrane", QKeySequence(Qt::CTRL | Qt::Key_G)},
+        {"ActionRastrVse", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G)},
+        {"ActionPredloha", QKeySequence(Qt::CTRL | Qt::Key_T)},
+        {"ActionProstredi", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"ActionPrvni", QKeySequence(Qt::CTRL | Qt::Key_Home)},
+        {"ActionPredchozi", QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+        {"ActionDalsi", QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+        {"ActionPosledni", QKeySequence(Qt::CTRL | Qt::Key_End)},
+    };
+    for (const auto& [name, key] : keys) {
+        QAction* action = Action(QLatin1String(name));
+        action->setShortcut(key);
+        action->setToolTip(action->toolTip() + QStringLiteral(" (") +
+                           key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    }
 }
 
 void TFormSestE::UpdateUndoActions() {

@@ -25,6 +25,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QMenuBar;
 class QTabWidget;
 class QToolBar;
 class TDesignProperties;
@@ -35,6 +36,9 @@ class TPravitko;
 class TScrollBoxLumex;
 class TSestava;
 class TSestavaTyp;
+
+// The caption's file part of a template that has no file yet.
+inline const QString kUntitledCaption = QStringLiteral("nová předloha bez názvu");
 
 class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateSettingsHost {
     Q_OBJECT
@@ -98,7 +102,11 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     void KeyboardStep(int key, Qt::KeyboardModifiers mods);
     bool Save();
     bool SaveAs();
+    // "Nová předloha...": the open template is closed (asking to save its
+    // changes) and the wizard begins a new, untitled one that "Uložit"
+    // saves under a name the user chooses.
     void NewTemplate();
+    bool Untitled() const { return untitled_; }
     // The new-template wizard: its result (TDlgNovaSestava::kDraft, kByHand,
     // kCancel); a drafted template becomes the base entry, loaded and changed.
     int VytvorNovouPredlohu();
@@ -184,6 +192,9 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     void BuildActions();
     void BuildToolTabs(QWidget* host);
     void BuildLayout();
+    // A menu bar carrying every command of the tool bars and tool tabs.
+    QMenuBar* BuildMenuBar();
+    void SetShortcuts();
     QAction* MakeAction(const QString& name, const QString& text, const std::function<void()>& slot,
                         const QString& hint = QString());
     void UpdateUndoActions();
@@ -200,6 +211,7 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     // the report's lines and layout are both that entry; the view stays.
     void SyncReportWithSurface();
     void FinishSave(int result);
+    void ClearForNewDetailTemplate();
     bool AskSaveOnClose();
     // seste_selection.cpp
     TSesPrvek* CreateElement(TOddil* band, const QString& record, int dx, int dy);
@@ -250,6 +262,8 @@ class TFormSestE : public QDialog, public TDesignerOperations, public TTemplateS
     int mouseY_ = -1;
     bool previewing_ = false;
     bool closing_ = false;
+    // A template begun with "Nová předloha..." that has no file yet.
+    bool untitled_ = false;
 
     std::map<QString, QAction*> actions_;
     TPapir* paper_ = nullptr;

@@ -127,6 +127,7 @@ void TFormSestE::RebuildBands() {
     paper_->ClearElements();
     paper_->Rebuild();
     ApplyGridToBands();
+    RefreshSampleValues();
     for (TSesPrvek* element : paper_->AllElements()) {
         element->setToolTip(ElementDescription(*report_, element->Element(), settings_.popisyPol));
     }

@@ -12,6 +12,7 @@
 #include "report/designer/sestdb.h"
 #include "report/designer/seste.h"
 #include "report/engine/day_number.h"
+#include "report/engine/expression.h"
 #include "report/engine/sestavyt.h"
 #include "report/output/length_units.h"
 
@@ -400,8 +401,12 @@ void TFormSestE::RefreshSampleValues() {
             report_->LoadFieldValue(element.source, element.value);
         } else if (element.kind == ekVariable) {
             element.value = SampleVariable(element.source);
+        } else if (element.kind == ekBarcode) {
+            // A run takes the first item of the barcode's text as its value.
+            element.value.text = SplitValueList(element.text).value(0);
         }
-        if (element.kind == ekField || element.kind == ekVariable || element.kind == ekFunction) {
+        if (element.kind == ekField || element.kind == ekVariable || element.kind == ekFunction ||
+            element.kind == ekBarcode) {
             design->Redraw();
         }
     }

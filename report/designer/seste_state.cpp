@@ -204,6 +204,9 @@ QString TFormSestE::CaptionText() const {
                    ? QFileInfo(masterDesigner_->component_->TemplateFileName()).absoluteFilePath()
                    : QString();
     }
+    if (untitled_) {
+        file = kUntitledCaption;
+    }
     return QStringLiteral("Oprava předlohy tiskové sestavy") + QStringLiteral(" - ") +
            report_->Popis() + QStringLiteral(" (") + file + QLatin1Char(')');
 }
@@ -276,6 +279,10 @@ bool TFormSestE::Save() {
         return false;
     }
     SyncReportWithSurface();
+    if (untitled_) {
+        // A new template has no file yet: never the one it replaced on screen.
+        return SaveAs();
+    }
     const int r = component_->SaveTemplate();
     FinishSave(r);
     return r == seOK;
@@ -292,9 +299,15 @@ bool TFormSestE::SaveAs() {
     }
     // The current entry as it was last recorded becomes the report's template.
     LoadState(history_.CurrentTemplate());
-    const int r = component_->SaveTemplateAs();
+    const QString start = untitled_ ? QFileInfo(component_->TemplateFileName()).absolutePath() +
+                                          QStringLiteral("/NovaPredloha.pts")
+                                    : QString();
+    const int r = component_->SaveTemplateAs(start);
     if (r == sePreruseno) {
         return false;
+    }
+    if (r == seOK) {
+        untitled_ = false;
     }
     FinishSave(r);
     setWindowTitle(CaptionText());
@@ -302,6 +315,42 @@ bool TFormSestE::SaveAs() {
 }
 
 void TFormSestE::NewTemplate() {
+    if (!component_) {
+        ClearForNewDetailTemplate();
+        return;
+    }
+    // The open template is closed first, as on leaving the window; it stays
+    // as it is on disk, and it comes back when the wizard is cancelled.
+    if (!AskSaveOnClose()) {
+        return;
+    }
+    const TListVariant previous = history_;
+    const QString previousPopis = report_->Popis();
+    const bool previousModified = modified_;
+    const bool previousUntitled = untitled_;
+    history_ = TListVariant();
+    history_.SetDepth(settings_.pocetUndo);
+    report_->SetPopis(QString());
+    untitled_ = true;
+    LoadState(history_.CurrentTemplate());
+    if (VytvorNovouPredlohu() == TDlgNovaSestava::kCancel) {
+        history_ = previous;
+        untitled_ = previousUntitled;
+        LoadState(history_.CurrentTemplate());
+        report_->SetPopis(previousPopis);
+        modified_ = previousModified;
+        setWindowTitle(CaptionText());
+        UpdateUndoActions();
+        return;
+    }
+    modified_ = true;
+    setWindowTitle(CaptionText());
+    UpdateUndoActions();
+}
+
+// A detail report has no file of its own: its new template replaces the
+// old one inside the master's template.
+void TFormSestE::ClearForNewDetailTemplate() {
     if (!paper_->AllElements().empty() &&
         platform::ShowMessage(
             QStringLiteral("Zrušit všechny prvky a začít s návrhem nové předlohy?"),

@@ -253,6 +253,10 @@ struct TReportSettings {
     int unit = duHundredthInch;      // I,5
     TRasterSettings raster;          // I,6
     TBackgroundSettings background;  // I,7
+    // I,8: the ORDER BY clause (column names of the report's source) its
+    // rows must come in, such as a list grouped by the sire; empty when the
+    // template leaves the order to the caller.
+    QString sourceOrder;
 };
 
 class TSestavaLayout {

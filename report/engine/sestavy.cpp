@@ -322,7 +322,7 @@ int TSestava::SaveTemplate() {
     return seUkladaniPredlohy;
 }
 
-QString TSestava::AskSaveAsName() {
+QString TSestava::AskSaveAsName(const QString& startFile) {
     const TTemplateSaveDialog& dialog = SaveDialogHook();
     if (!dialog) {
         return QString();
@@ -330,7 +330,7 @@ QString TSestava::AskSaveAsName() {
     TTemplateSaveRequest request;
     request.caption = QStringLiteral("Výběr souboru");
     request.filter = QStringLiteral("Předlohy tiskových sestav (*.pts *.PTS)");
-    request.startFile = TemplateFileName();
+    request.startFile = startFile;
     return dialog(request);
 }
 
@@ -353,16 +353,17 @@ void TSestava::ApplyChosenName(const QString& chosen) {
     ReportDirIgnore = false;
 }
 
-int TSestava::SaveTemplateAs() {
+int TSestava::SaveTemplateAs(const QString& startFile) {
+    const QString start = startFile.isEmpty() ? TemplateFileName() : startFile;
     if (OnUlozPredlohuJako) {
-        QString soubor = TemplateFileName();
+        QString soubor = start;
         if (OnUlozPredlohuJako(*this, soubor)) {
             SetReportName(soubor);
             return seOK;
         }
         return Report(seUkladaniPredlohy);
     }
-    const QString chosen = AskSaveAsName();
+    const QString chosen = AskSaveAsName(start);
     if (chosen.isEmpty()) {
         // Cancelled by the user: nothing saved, nothing to tell.
         return Report(seUkladaniPredlohy);
@@ -402,6 +403,9 @@ int TSestava::RunGenerate() {
     try {
         LoadFieldLists();
         r = LoadTemplate(false);
+        if (r == seOK && OnSourceOrder && !Settings().sourceOrder.isEmpty()) {
+            OnSourceOrder(*this, Settings().sourceOrder);
+        }
         if (r == seOK) {
             r = Run(true);
         }
@@ -458,11 +462,12 @@ bool TSestava::PreviewAt(const TWindowPlace& place) {
     const int r = Generate();
     bool ok = false;
     // The window opens also when generation failed, on the output as it is,
-    // but not while another operation of this report is still using it, and
-    // not when the template could not be read: the user has been told why,
-    // and a blank or earlier output would only look like the report.
+    // but not while another operation of this report is still using it, not
+    // when the template could not be read (the user has been told why, and a
+    // blank or earlier output would only look like the report), and not when
+    // the user stopped the run with "Přerušit".
     const TPreviewWindowHook& hook = PreviewHook();
-    if (hook && r != seBusy && r != seCteniPredlohy) {
+    if (hook && r != seBusy && r != seCteniPredlohy && r != sePreruseno) {
         PrepareOutput();
         ok = hook(*this, place);
     }

@@ -98,13 +98,18 @@ class TSestava : public TSestavaD {
     std::function<void(TSestava&)> BeforePrintPreview, AfterPrintPreview;
     // Raised with every non-zero result; the answer is not used.
     std::function<bool(TSestava&, TSestError)> OnError;
+    // Called before a run whose template sets the order of its source's rows
+    // (I,8), with that order: the owner of the data puts its rows in it.
+    std::function<void(TSestava&, const QString& order)> OnSourceOrder;
 
     // ---- templates --------------------------------------------------------------------
     QString TemplateFileName();
     QString TemplateFolder() const override;
     virtual int LoadTemplate(bool forEdit);
     int SaveTemplate();
-    int SaveTemplateAs();
+    // Asks for a file name, starting at `startFile` (the template's own file
+    // when empty), and saves the template there.
+    int SaveTemplateAs(const QString& startFile = QString());
 
     // ---- generation ---------------------------------------------------------------------
     // Prepares the data, loads the template and runs the report into Output().
@@ -193,7 +198,7 @@ class TSestava : public TSestavaD {
     int RefuseUnprintable(const QString& fileName);
     bool WriteTemplateFile(const QString& fileName);
     void SaveFailed();
-    QString AskSaveAsName();
+    QString AskSaveAsName(const QString& startFile);
     void ApplyChosenName(const QString& chosen);
     void CloseAfterRun();
     // Sends the prepared output to the printer hook (after the printer check).

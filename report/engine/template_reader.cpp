@@ -64,6 +64,8 @@ void TSestavaLayout::ApplyTemplate(const TPredloha& predloha) {
         explicit ApplyingFlag(bool& f) : flag(f), before(f) { flag = true; }
         ~ApplyingFlag() { flag = before; }
     } applying(applying_);
+    // The order belongs to the template that sets it, not to the next one.
+    settings_.sourceOrder.clear();
     for (const QString& line : predloha.Lines()) {
         if (IsRecordOf(line, u'I')) {
             ApplySettingsRecord(line);
@@ -108,6 +110,9 @@ void TSestavaLayout::ApplySettingsRecord(QStringView line) {
             break;
         case 7:
             ReadBackground(reader);
+            break;
+        case 8:
+            settings_.sourceOrder = reader.NextField().trimmed();
             break;
         default:
             break;

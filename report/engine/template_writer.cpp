@@ -82,6 +82,9 @@ void TSestavaLayout::WriteSettings(QStringList& lines) const {
                          Flag(background.placed), Number(background.left), Number(background.top),
                          Number(background.width), Number(background.height),
                          BareField(background.fileName)}));
+    if (!settings_.sourceOrder.isEmpty()) {
+        lines.append(Record({"I", "8", QuotedField(settings_.sourceOrder)}));
+    }
 }
 
 void TSestavaLayout::WriteFunctions(QStringList& lines) const {

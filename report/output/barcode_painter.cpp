@@ -4,6 +4,7 @@
 #include "platform/paint/canvas.h"
 #include "report/output/sestbarc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -100,8 +101,9 @@ std::pair<int, int> ElementSpan(ElementKind kind, int height, bool eanWithText, 
     return {0, height};
 }
 
+// `textRoom` is kept free under the bars for the human-readable text.
 void DrawPattern(platform::Canvas& canvas, const QRect& rect, const TBarcodeSymbol& symbol,
-                 const Widths& widths, bool showText, int angle, int module) {
+                 const Widths& widths, bool showText, int angle, int module, int textRoom) {
     const bool eanWithText = showText && IsEan(symbol.type);
     const Placement placement(rect.topLeft(), angle);
     const platform::Pen blackPen{Qt::black, platform::PenStyle::Solid, 1};
@@ -116,7 +118,8 @@ void DrawPattern(platform::Canvas& canvas, const QRect& rect, const TBarcodeSymb
         if (x > kMaxExtent)
             break;
         const Element element = ElementOf(c, widths);
-        const auto [top, bottom] = ElementSpan(element.kind, rect.height(), eanWithText, module);
+        const int barHeight = textRoom > 0 ? rect.height() - textRoom - 1 : rect.height();
+        const auto [top, bottom] = ElementSpan(element.kind, barHeight, eanWithText, module);
         if (bottom > top) {
             const bool space = element.kind == ElementKind::Space;
             canvas.SetPen(space ? whitePen : blackPen);
@@ -151,15 +154,31 @@ void DrawEanText(platform::Canvas& canvas, const QRect& rect, const TBarcodeSymb
     }
 }
 
-void DrawHumanReadable(platform::Canvas& canvas, const QRect& rect, const TBarcodeSymbol& symbol,
-                       bool guardMarks, int module) {
-    const bool ean = IsEan(symbol.type);
+void SetTextFont(platform::Canvas& canvas, const TBarcodeSymbol& symbol, int module) {
     platform::Font font;
     font.name = QStringLiteral("Arial");
-    font.size = (ean ? 9 : 3) * module;
+    font.size = (IsEan(symbol.type) ? 9 : 3) * module;
     font.color = Qt::black;
     canvas.SetFont(font);
     canvas.SetBaselineAlignment(false);
+}
+
+// The height kept under the bars for the text of a type that is not EAN: the
+// digits stand below the bars, not over them. A turned barcode keeps its
+// text at the corner it starts from.
+int TextRoomBelowBars(platform::Canvas& canvas, const TBarcodeSymbol& symbol, bool showText,
+                      int angle, int module, int height) {
+    if (!showText || IsEan(symbol.type) || angle != 0) {
+        return 0;
+    }
+    SetTextFont(canvas, symbol, module);
+    return std::clamp(canvas.TextHeight(symbol.text), 0, height);
+}
+
+void DrawHumanReadable(platform::Canvas& canvas, const QRect& rect, const TBarcodeSymbol& symbol,
+                       bool guardMarks, int module, int textRoom) {
+    const bool ean = IsEan(symbol.type);
+    SetTextFont(canvas, symbol, module);
     if (ean) {
         canvas.SetTransparentText(true);
         DrawEanText(canvas, rect, symbol, guardMarks, module);
@@ -169,7 +188,9 @@ void DrawHumanReadable(platform::Canvas& canvas, const QRect& rect, const TBarco
     background.color = Qt::white;
     canvas.SetBrush(background);
     canvas.SetTransparentText(false);
-    canvas.TextOut(rect.topLeft(), symbol.text);
+    const QPoint at =
+        textRoom > 0 ? QPoint(rect.left(), rect.top() + rect.height() - textRoom) : rect.topLeft();
+    canvas.TextOut(at, symbol.text);
 }
 
 // Keeps the caller's pen, brush, font and text modes across the drawing, also
@@ -212,9 +233,11 @@ void DrawBarcode(platform::Canvas& canvas, const QRect& rect, int type, const QS
         const TBarcodeSymbol symbol = EncodeBarcode(type, text, checkDigit);
         if (symbol.type < 0)
             return;
-        DrawPattern(canvas, rect, symbol, ComputeWidths(m, symbol.wideRatio), showText, angle, m);
+        const int textRoom = TextRoomBelowBars(canvas, symbol, showText, angle, m, rect.height());
+        DrawPattern(canvas, rect, symbol, ComputeWidths(m, symbol.wideRatio), showText, angle, m,
+                    textRoom);
         if (showText)
-            DrawHumanReadable(canvas, rect, symbol, guardMarks, m);
+            DrawHumanReadable(canvas, rect, symbol, guardMarks, m, textRoom);
     } catch (...) {
         // A barcode that cannot be drawn leaves its element partly drawn or
         // blank; the page goes on.

@@ -86,14 +86,18 @@ int TextFlagWord(const TLumexReportElement& element) {
     return element.alignment | element.textFlags;
 }
 
-// Where a new element goes relative to an existing one: the new element is
-// inserted before the first existing element for which this is >= 0.
 int CompareDrawOrder(const TVystPrvek& existing, const TVystPrvek& added) {
-    const int existingKind = existing.Kind();
-    const int addedKind = added.Kind();
+    return CompareDrawOrder(existing.Element, added.Element);
+}
+
+}  // namespace
+
+int CompareDrawOrder(const TLumexReportElement* existing, const TLumexReportElement* added) {
+    const int existingKind = existing ? existing->kind : 0;
+    const int addedKind = added ? added->kind : 0;
     if (TLumexReportElement::IsTextKind(existingKind) &&
         TLumexReportElement::IsTextKind(addedKind)) {
-        return Sign(TextFlagWord(*existing.Element) - TextFlagWord(*added.Element));
+        return Sign(TextFlagWord(*existing) - TextFlagWord(*added));
     }
     if (IsShapeOrPictureKind(existingKind) && IsShapeOrPictureKind(addedKind)) {
         return 0;
@@ -101,7 +105,17 @@ int CompareDrawOrder(const TVystPrvek& existing, const TVystPrvek& added) {
     return Sign(addedKind - existingKind);
 }
 
-}  // namespace
+std::vector<int> DrawingSequence(const std::vector<const TLumexReportElement*>& added) {
+    std::vector<int> sequence(added.size());
+    for (size_t i = 0; i < added.size(); ++i) {
+        sequence[i] = int(added.size() - 1 - i);
+    }
+    // As on a page: the latest first among equals, each behind the ones it follows.
+    std::stable_sort(sequence.begin(), sequence.end(), [&added](int a, int b) {
+        return CompareDrawOrder(added[size_t(b)], added[size_t(a)]) > 0;
+    });
+    return sequence;
+}
 
 void TStranaPrvku::Add(std::unique_ptr<TVystPrvek> element) {
     elements_.push_back(std::move(element));

@@ -60,6 +60,16 @@ class TVystPrvek {
     QRect Bounds() const { return QRect(Left, Top, Width, Height); }
 };
 
+// Where an element added to a page goes relative to one already there: it
+// is inserted before the first existing element for which this is >= 0.
+// Drawing areas go to the back, lines, shapes, pictures and barcodes above
+// them (the latest first), texts on top in ascending order of their
+// alignment and flag word. A missing element counts as kind 0.
+int CompareDrawOrder(const TLumexReportElement* existing, const TLumexReportElement* added);
+// The positions in `added` (elements in the order a run adds them to a
+// page) as the page draws them, back to front.
+std::vector<int> DrawingSequence(const std::vector<const TLumexReportElement*>& added);
+
 class TStranaPrvku {
   public:
     // Puts the element at its place in the draw order (back to front). The

@@ -7,6 +7,7 @@
 
 #include "app/dmunit.h"
 #include "app/print_sources.h"
+#include "report/engine/sestavy.h"
 #include "tests/support/seams.h"
 
 namespace {
@@ -113,4 +114,36 @@ TEST_F(PrintSourceTable, NothingChosenAnswersFalseAndKeepsTheLastTemplate) {
     EXPECT_FALSE(PointReportAtSource(report, *dm_, -1, 0));
     EXPECT_EQ(report.DataSource(), &dm_->SoQSeznamy);
     EXPECT_EQ(report.ReportName(), "Vrhy01.pts");
+}
+
+// A template's own order (a list grouped by the sire) comes before the
+// order the user chose, over the rows the user's filter chose.
+TEST_F(PrintSourceTable, ATemplatesOrderGoesBeforeTheUsersOrder) {
+    const struct {
+        const char* dam;
+        const char* sire;
+        const char* date;
+    } litters[] = {{"Bára", "Brok", "1.2.2020"},
+                   {"Cilka", "Azor", "1.3.2021"},
+                   {"Dora", "Brok", "1.4.2022"},
+                   {"Ema", "Azor", "1.5.2023"}};
+    for (const auto& litter : litters) {
+        dm_->TaVrhy.Append();
+        dm_->TaVrhy.FieldByName("Jmeno_registr").SetAsString(QString::fromUtf8(litter.dam));
+        dm_->TaVrhy.FieldByName("Jmeno_reg_otec").SetAsString(QString::fromUtf8(litter.sire));
+        dm_->TaVrhy.FieldByName("Datum").SetAsString(QString::fromUtf8(litter.date));
+        dm_->TaVrhy.Post();
+    }
+    dm_->RunBookQuery(5, "Datum DESC", "Vrhy.Jmeno_registr <> \"Ema\"");
+    TSestava report;
+    ASSERT_TRUE(PointReportAtSource(report, *dm_, 5, 1));
+    ASSERT_TRUE(report.OnSourceOrder);
+    report.OnSourceOrder(report, "Vrhy.Jmeno_reg_otec ASC");
+
+    QStringList rows;
+    for (dm_->QPomknihy.First(); !dm_->QPomknihy.Eof(); dm_->QPomknihy.Next()) {
+        rows << dm_->QPomknihy.FieldByName("Jmeno_reg_otec").AsString() + " " +
+                    dm_->QPomknihy.FieldByName("Jmeno_registr").AsString();
+    }
+    EXPECT_EQ(rows, QStringList({"Azor Cilka", "Brok Dora", "Brok Bára"}));
 }

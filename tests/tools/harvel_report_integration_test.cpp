@@ -71,6 +71,31 @@ TEST_F(ReportTool, DumpListsPagesAndElements) {
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^2 10 "))).size(), 7);
 }
 
+// A yes/no column reads as the program shows it, in reports as in the
+// designer's sample values, which come from the same opened table.
+TEST_F(ReportTool, YesNoColumnsReadAnoAndNe) {
+    const QString owned = data.File(QStringLiteral("owned.pts"));
+    ASSERT_TRUE(TPredloha(QStringList{
+                              QStringLiteral("I,2,0,826,1169,50,50,70,70,1,0"),
+                              QStringLiteral("I,3,2,1,30,0"),
+                              QStringLiteral("T,2,Vlastnictvi,10,5,100,20,Arial,10,0,0,0,0,238,"
+                                             "\"Vlastnictvi\",0,0,0,\"\",0,\"\""),
+                          })
+                    .SaveToFile(owned));
+    const QString out = data.File(QStringLiteral("owned.txt"));
+    const Result r = RunReport(Base(owned) << "--format"
+                                           << "dump"
+                                           << "--out" << out);
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QStringList shown;
+    for (const QString& line : Lines(out).filter(QRegularExpression(QStringLiteral("^2 10 ")))) {
+        shown << line.section(QLatin1Char(' '), 5);
+    }
+    EXPECT_TRUE(shown.contains(QStringLiteral("Ano"))) << shown.join(',').toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Ne"))) << shown.join(',').toStdString();
+    EXPECT_TRUE(shown.filter(QRegularExpression(QStringLiteral("True|False"))).isEmpty());
+}
+
 TEST_F(ReportTool, PageRangeAndMaxRecordsLimitTheOutput) {
     const QString out = data.File(QStringLiteral("cards.txt"));
     Result r = RunReport(Base(kCardTemplate) << "--format"

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -430,6 +432,55 @@ TEST_F(PrintSourceTool, WhereAndOrderAreThePrintPagesClauses) {
         Dump(5, "Vrhy00.pts", {"--where", "Vrhy.Jmeno_registr = \"Dáša z Lipové aleje\" "});
     EXPECT_TRUE(litters.contains("Hugo z Lipové aleje"));
     EXPECT_FALSE(litters.contains("Bára Šťastná"));
+}
+
+// The texts a page shows at one left edge (a dump line is "<kind> <left>
+// <top> <width> <height> <text>"), top to bottom, over every page.
+QStringList TextsAt(const QString& dump, int kind, int left) {
+    QStringList texts;
+    std::vector<std::pair<int, QString>> page;
+    auto flush = [&] {
+        std::stable_sort(page.begin(), page.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [top, text] : page) {
+            texts << text;
+        }
+        page.clear();
+    };
+    for (const QString& line : dump.split(u'\n')) {
+        if (line.startsWith(QLatin1String("page "))) {
+            flush();
+        } else if (line.section(u' ', 0, 0).toInt() == kind &&
+                   line.section(u' ', 1, 1).toInt() == left) {
+            page.emplace_back(line.section(u' ', 2, 2).toInt(), line.section(u' ', 5));
+        }
+    }
+    flush();
+    return texts;
+}
+
+// The lists named after the sire and the partner come grouped by him, in
+// his order, whatever order the print page asks for within that.
+TEST_F(PrintSourceTool, ListsBySireAndPartnerComeInTheirOrder) {
+    const struct {
+        int source;
+        const char* templateName;
+        int left;  // the group header's name field
+        const char* order;
+    } lists[] = {{5, "Vrhy01.pts", 64, "Datum DESC"}, {6, "Kryti01.pts", 52, "Datum_kryti_1 DESC"}};
+    QCollator czech{QLocale(QStringLiteral("cs_CZ"))};
+    for (const auto& list : lists) {
+        const QString dump =
+            Dump(list.source, QLatin1String(list.templateName), {"--order", list.order});
+        const QStringList names = TextsAt(dump, 2, list.left);
+        ASSERT_GE(names.size(), 2) << list.templateName;
+        QStringList sorted = names;
+        std::sort(sorted.begin(), sorted.end(),
+                  [&czech](const QString& a, const QString& b) { return czech.compare(a, b) < 0; });
+        EXPECT_EQ(names, sorted) << list.templateName;
+        EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size())
+            << list.templateName << ": each name heads one group";
+    }
 }
 
 TEST_F(PrintSourceTool, BadArgumentsAreRefusedWithTheirReason) {

@@ -89,6 +89,17 @@ class ReadSnapshot {
     platform::Connection& connection_;
 };
 
+// Yes/no columns read "Ano" and "Ne" in reports and in the designer, as
+// the program's own data module shows them (print sources get its rules).
+void ShowBooleansInCzech(platform::DataSet& dataSet) {
+    for (int i = 0; i < dataSet.FieldCount(); ++i) {
+        platform::Field& field = dataSet.Fields(i);
+        if (field.Kind() == platform::ColumnType::Boolean && field.DisplayFormat().isEmpty()) {
+            field.SetDisplayFormat(QStringLiteral("Ano;Ne"));
+        }
+    }
+}
+
 ReportData OpenData(const harvel_report::ReportOptions& o) {
     if (!QFileInfo(o.dataFolder).isDir()) {
         throw Failure{QStringLiteral("Složka s daty \"%1\" neexistuje.").arg(o.dataFolder)};
@@ -109,6 +120,7 @@ ReportData OpenData(const harvel_report::ReportOptions& o) {
         data.dataSet = std::move(query);
     }
     data.dataSet->Open();
+    ShowBooleansInCzech(*data.dataSet);
     data.source =
         std::make_unique<platform::DataSource>(QStringLiteral("DataSource"), data.dataSet.get());
     return data;
@@ -185,6 +197,9 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
         // Why the template was refused has been told already.
         throw Failure{QStringLiteral("Předlohu \"%1\" se nepodařilo načíst.").arg(o.templateFile)};
     }
+    if (r == sePreruseno) {
+        throw Failure{QStringLiteral("Sestava byla přerušena: nic se nezobrazí ani nezapíše.")};
+    }
     if (r != seOK) {
         throw Failure{QStringLiteral("Sestavu se nepodařilo vytvořit (kód %1).").arg(r)};
     }
@@ -218,9 +233,15 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
 int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     ReportData data = OpenData(o);
     TSestava report;
+    if (o.preview) {
+        harvel_report::ShowRunProgress();
+    }
     PrintRunErrors(report);
     report.SetDataSource(data.Source());
     report.Parametry = data.printSource ? data.printSource->Parametry() : o.params;
+    if (data.printSource) {
+        data.printSource->FollowTemplateOrder(report);
+    }
     if (o.firstPage)
         report.StartPage = *o.firstPage;
     if (o.lastPage)

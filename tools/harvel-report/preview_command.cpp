@@ -1,11 +1,16 @@
 #include "preview_command.h"
 
 #include "report/output/sestvyst.h"
+#include "report/output/widgets/forminfo.h"
 #include "report/output/widgets/print_options_window.h"
 #include "report/output/widgets/report_windows.h"
 #include "report/output/widgets/sestp.h"
 
 namespace harvel_report {
+
+void ShowRunProgress() {
+    InstallRunProgressWindow();
+}
 
 int ShowOutputPreview(TSestVystup& output, const QString& title, const QStringList& warnings) {
     InstallPrintOptionsWindow();

@@ -9,6 +9,10 @@ class TSestVystup;
 
 namespace harvel_report {
 
+// The progress window "Informace" with "Přerušit" during the run that fills
+// the preview, as the program shows it.
+void ShowRunProgress();
+
 // Shows the preview modally until the user closes it, with what the run went
 // past in its status bar; answers the exit code (0).
 int ShowOutputPreview(TSestVystup& output, const QString& title, const QStringList& warnings);

@@ -67,6 +67,10 @@ PrintSourceRun::PrintSourceRun(const QString& dataFolder, int source, const QStr
 
 PrintSourceRun::~PrintSourceRun() = default;
 
+void PrintSourceRun::FollowTemplateOrder(TSestava& report) const {
+    ::FollowTemplateOrder(report, *dm_, source_);
+}
+
 platform::DataSource* PrintSourceRun::Source() const {
     return PrintDataSource(*dm_, source_);
 }

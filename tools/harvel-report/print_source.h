@@ -12,6 +12,7 @@
 #include <memory>
 
 class TDM1;
+class TSestava;
 namespace platform {
 class DataSource;
 }
@@ -43,6 +44,8 @@ class PrintSourceRun {
     // another source; an empty name skips the check). An empty list still
     // prints, as the window prints it, but says so on stderr.
     void CheckBeforePrint(const QString& templateFile) const;
+    // A template's own order goes before --order, as on the print page.
+    void FollowTemplateOrder(TSestava& report) const;
 
   private:
     void CheckTemplate(const QString& templateFile) const;

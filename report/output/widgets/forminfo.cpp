@@ -1,6 +1,7 @@
 #include "report/output/widgets/forminfo.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,12 +23,21 @@ TFormInfo::TFormInfo(QWidget* parent) : QDialog(parent) {
 void TFormInfo::SetText(const QString& text) {
     text_->setText(text);
     if (!isVisible()) {
+        // While the run goes on only this window takes input: a key or a
+        // click meant for the window behind it would act in the middle of
+        // the run (an Escape closing the print page that started it).
+        setWindowModality(Qt::ApplicationModal);
         show();
+        raise();
+        activateWindow();
+        QCoreApplication::processEvents();
     }
 }
 
 bool TFormInfo::Poll() {
-    QCoreApplication::processEvents();
+    // The run calls this between records and pages: the window paints its
+    // count and a click on "Přerušit" is seen here.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
     return stopped_;
 }
 

@@ -29,22 +29,6 @@ bool SaveHtmlFile(TSestVystup& output, const QString& fileName, int page) {
     return written && file.Commit();
 }
 
-void PlaceWindow(TFormSestP& form, const TWindowPlace& place) {
-    if (!place.rect.isEmpty()) {
-        form.setGeometry(place.rect);
-    }
-    switch (place.state) {
-        case TWindowState::Maximized:
-            form.setWindowState(Qt::WindowMaximized);
-            break;
-        case TWindowState::Minimized:
-            form.setWindowState(Qt::WindowMinimized);
-            break;
-        case TWindowState::Normal:
-            break;
-    }
-}
-
 // The printer a print goes to: the one named, else the index, -1 being the
 // current printer.
 int ChosenPrinter(int printerIndex, const QString& printerName) {
@@ -88,7 +72,8 @@ TPreviewExports ReportPreviewExports() {
 bool OpenReportPreview(TSestava& report, const TWindowPlace& place, bool editEnabled) {
     TSestVystup& output = report.Output();
     TFormSestP form;
-    PlaceWindow(form, place);
+    // The window opens where the user last closed a preview, not at the
+    // place the caller proposes.
     form.SetZoomLevel(TFormSestP::NearestZoomLevel(place.zoom));
     form.SetEditEnabled(editEnabled);
     form.SetUserAction(bool(report.OnPreviewCustomEvent), QString());

@@ -27,6 +27,7 @@
 #include "platform/widgets/dialogs.h"
 #include "report/output/sestprn.h"
 #include "report/output/sestvyst.h"
+#include "report/output/widgets/preview_placement.h"
 #include "report/output/widgets/preview_printing.h"
 
 // The page panel: its size follows the zoom; the form paints it.
@@ -210,8 +211,12 @@ void TFormSestP::BuildToolBars() {
     exportButton->setPopupMode(QToolButton::InstantPopup);
     tools->addWidget(exportButton);
     tools->addAction(actUser_);
-    tools->addSeparator();
-    tools->addActions({actFirst_, actPrevious_, actNext_, actLast_, actGoTo_});
+
+    // The page buttons in a row of their own, so that none hides behind "»".
+    auto* pageTools = new QToolBar(this);
+    pageTools->setObjectName(QStringLiteral("PageToolBar"));
+    pageTools->setFocusPolicy(Qt::NoFocus);
+    pageTools->addActions({actFirst_, actPrevious_, actNext_, actLast_, actGoTo_});
 
     auto* zoomTools = new QToolBar(this);
     zoomTools->setObjectName(QStringLiteral("ZoomToolBar"));
@@ -223,25 +228,21 @@ void TFormSestP::BuildToolBars() {
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar"));
     status->setSizeGripEnabled(false);
-    currentPanel_ = new QLabel(status);
-    currentPanel_->setObjectName(QStringLiteral("PanelAktualni"));
-    currentPanel_->setToolTip(QStringLiteral("Aktuální stránka"));
-    currentPanel_->setMinimumWidth(60);
-    totalPanel_ = new QLabel(status);
-    totalPanel_->setObjectName(QStringLiteral("PanelCelkem"));
-    totalPanel_->setToolTip(QStringLiteral("Celkem stran"));
-    totalPanel_->setMinimumWidth(60);
+    pagesPanel_ = new QLabel(status);
+    pagesPanel_->setObjectName(QStringLiteral("PanelStrana"));
+    pagesPanel_->setToolTip(QStringLiteral("Aktuální stránka z celkového počtu stran"));
+    pagesPanel_->setMinimumWidth(120);
     warningPanel_ = new QLabel(status);
     warningPanel_->setObjectName(QStringLiteral("PanelUpozorneni"));
     warningPanel_->setVisible(false);
-    status->addWidget(currentPanel_);
-    status->addWidget(totalPanel_);
+    status->addWidget(pagesPanel_);
     status->addWidget(warningPanel_, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(tools);
+    layout->addWidget(pageTools);
     layout->addWidget(zoomTools);
     layout->addWidget(scrollBox_, 1);
     layout->addWidget(status);
@@ -332,7 +333,14 @@ void TFormSestP::UpdateExports() {
 }
 
 bool TFormSestP::Preview() {
-    return platform::ExecModal(*this) != kEditResult;
+    return ExecPlaced() != kEditResult;
+}
+
+int TFormSestP::ExecPlaced() {
+    RestorePreviewPlacement(*this);
+    const int result = platform::ExecModal(*this);
+    KeepPreviewPlacement(*this);
+    return result;
 }
 
 // ---- closing, printing, the user action ------------------------------------------------
@@ -438,8 +446,9 @@ void TFormSestP::UpdateNavigation() {
     actNext_->setEnabled(output_ && current < LastAllowed());
     actLast_->setEnabled(output_ && current < LastAllowed());
     actGoTo_->setEnabled(output_ && output_->PageCount() > 0);
-    currentPanel_->setText(QString::number(current + 1));
-    totalPanel_->setText(QString::number(output_ ? output_->PageCount() : 0));
+    pagesPanel_->setText(QStringLiteral("Strana %1 z %2")
+                             .arg(output_ && output_->PageCount() > 0 ? current + 1 : 0)
+                             .arg(output_ ? output_->PageCount() : 0));
 }
 
 // ---- zoom and painting ------------------------------------------------------------------
@@ -790,5 +799,5 @@ int ShowPreview(TSestVystup& output, const QString& title, const TPreviewExports
     AttachPreviewPrinting(form);
     form.ShowOutput(output);
     form.SetRunWarnings(warnings);
-    return platform::ExecModal(form);
+    return form.ExecPlaced();
 }

@@ -81,6 +81,9 @@ class TFormSestP : public QDialog {
     // Shows the window modally; true when it was closed with "Zavřít náhled"
     // (or the window's close button), false for "Oprava předlohy...".
     bool Preview();
+    // Shows the window modally where it was last closed (the first time
+    // maximized) and remembers where it is closed; the dialog result.
+    int ExecPlaced();
 
     // ---- hooks ---------------------------------------------------------------------
     // "Tisk náhledu...": the print road (printer check, print dialog, printing).
@@ -165,8 +168,7 @@ class TFormSestP : public QDialog {
 
     QScrollArea* scrollBox_ = nullptr;
     TPagePanel* pagePanel_ = nullptr;
-    QLabel* currentPanel_ = nullptr;
-    QLabel* totalPanel_ = nullptr;
+    QLabel* pagesPanel_ = nullptr;  // "Strana 1 z 8"
     QLabel* warningPanel_ = nullptr;
     QMenu* exportMenu_ = nullptr;
     QMenu* panelMenu_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "report/designer/dlg_nova_sestava.h"
@@ -172,29 +173,78 @@ TEST(DesignerClose, NoChangesCloseWithoutAQuestion) {
     EXPECT_TRUE(f.messages.Shown().empty());
 }
 
-TEST(DesignerNew, AsksBeforeDroppingTheElements) {
+// "Nová předloha..." begins a new document: the installed template it
+// replaces on screen is never written by "Uložit".
+TEST(DesignerNew, ANewTemplateIsUntitledAndSaveAsksForAName) {
     DesignerFixture f;
     TFormSestE& w = f.Open();
-    f.messages.Answer(platform::mbNo);
-    w.NewTemplate();
-    EXPECT_EQ(f.messages.Shown()[0].text,
-              QStringLiteral("Zrušit všechny prvky a začít s návrhem nové předlohy?"));
-    EXPECT_EQ(f.messages.Shown()[0].defaultButton, platform::mbNo);
-    EXPECT_EQ(w.Paper()->AllElements().size(), 4u);
-    f.messages.Answer(platform::mbYes);
     int wizards = 0;
     testing_support::ScriptedModal byHand([&](QDialog&) {
         ++wizards;
         return TDlgNovaSestava::kByHand;
     });
-    w.NewTemplate();
+    w.Action(QStringLiteral("ActionNova"))->trigger();
     EXPECT_EQ(wizards, 1);
+    EXPECT_TRUE(f.messages.Shown().empty()) << "nothing was changed, nothing to ask";
     EXPECT_TRUE(w.Paper()->AllElements().empty());
-    // The empty template is designed by hand.
+    EXPECT_TRUE(w.Untitled());
+    EXPECT_FALSE(w.CaptionText().contains(QStringLiteral("Seznam psů")));
+    EXPECT_FALSE(w.CaptionText().contains(QStringLiteral("seznam.pts")));
+    EXPECT_TRUE(w.CaptionText().contains(kUntitledCaption));
+    EXPECT_FALSE(w.Action(QStringLiteral("ActionUndo"))->isEnabled());
+
     w.SetTool(tcGrText);
     w.Paper()->Band(2)->SetBandHeight(40);
     w.InsertAt(2, 0, 0);
-    EXPECT_EQ(w.Paper()->AllElements().size(), 1u);
+    ASSERT_EQ(w.Paper()->AllElements().size(), 1u);
+
+    QString offered;
+    const QString chosen = f.data.File(QStringLiteral("MujSeznam.pts"));
+    SetTemplateSaveDialog([&](const TTemplateSaveRequest& request) {
+        offered = request.startFile;
+        return chosen;
+    });
+    w.Action(QStringLiteral("ActionUlozit"))->trigger();
+    SetTemplateSaveDialog(nullptr);
+    EXPECT_TRUE(offered.endsWith(QStringLiteral("/NovaPredloha.pts"))) << offered.toStdString();
+    EXPECT_EQ(f.FileLines(), ListLines());
+    TPredloha written;
+    ASSERT_TRUE(written.LoadFromFile(chosen));
+    EXPECT_EQ(written.Lines().filter(QRegularExpression(QStringLiteral("^[ZHTKP],"))).size(), 1);
+    EXPECT_FALSE(written.Lines().join('\n').contains(QStringLiteral("Seznam psů")));
+    EXPECT_FALSE(w.Untitled());
+    EXPECT_FALSE(w.Modified());
+    EXPECT_TRUE(w.CaptionText().endsWith(QStringLiteral("MujSeznam.pts)")));
+}
+
+TEST(DesignerNew, TheOpenTemplateIsClosedFirstAndComesBackWhenTheWizardIsCancelled) {
+    DesignerFixture f;
+    TFormSestE& w = f.Open();
+    MoveFirstBodyElement(f, 16);
+    int wizards = 0;
+    testing_support::ScriptedModal cancel([&](QDialog&) {
+        ++wizards;
+        return TDlgNovaSestava::kCancel;
+    });
+
+    f.messages.Answer(platform::mbCancel);
+    w.NewTemplate();
+    ASSERT_EQ(f.messages.Shown().size(), 1u);
+    EXPECT_EQ(f.messages.Shown()[0].text,
+              QStringLiteral("V předloze sestavy byly provedeny změny. Uložit?"));
+    EXPECT_EQ(wizards, 0);
+    EXPECT_EQ(w.Paper()->AllElements().size(), 4u);
+
+    f.messages.Answer(platform::mbYes);
+    w.NewTemplate();
+    EXPECT_EQ(wizards, 1);
+    EXPECT_TRUE(f.FileLines()[13].contains(QStringLiteral("Jmeno_registr,32,8")));
+    // Cancelled: the template that was open is back, under its own name.
+    EXPECT_EQ(w.Paper()->AllElements().size(), 4u);
+    EXPECT_FALSE(w.Untitled());
+    EXPECT_TRUE(w.CaptionText().startsWith(
+        QStringLiteral("Oprava předlohy tiskové sestavy - Seznam psů (")));
+    EXPECT_TRUE(w.CaptionText().endsWith(QStringLiteral("seznam.pts)")));
 }
 
 TEST(DesignerBadInput, ADamagedTemplateOpensAndWritesWhatItRead) {

@@ -137,11 +137,17 @@ TEST(BarcodeDrawing, EanWithoutTextUsesTheFullHeight) {
     EXPECT_TRUE(canvas.texts.empty());
 }
 
-TEST(BarcodeDrawing, OtherTypesPrintTheTextOverTheBarsOnWhite) {
+TEST(BarcodeDrawing, OtherTypesPrintTheTextBelowTheBarsOnWhite) {
     const RecordingCanvas canvas = Draw(btCode39, "ab-12", 6, 0, true, true);
     ASSERT_EQ(canvas.texts.size(), 1u);
     EXPECT_EQ(canvas.texts[0].text, "ab-12");  // as given, skipped characters too
-    EXPECT_EQ(canvas.texts[0].at, QPoint(100, 200));
+    // The recording canvas measures every text 10 high: the bars end above it.
+    EXPECT_EQ(canvas.texts[0].at, QPoint(100, 590));
+    for (const RecordedPolygon& bar : canvas.Bars()) {
+        EXPECT_EQ(bar.Bounds().top(), 200);
+        EXPECT_LT(bar.Bounds().bottom(), 590);
+    }
+    EXPECT_EQ(Draw(btCode39, "ab-12", 6).BarBounds().bottom(), 600);
     EXPECT_DOUBLE_EQ(canvas.texts[0].font.size, 18.0);
     EXPECT_FALSE(canvas.texts[0].transparent);
     EXPECT_EQ(canvas.texts[0].background, QColor(Qt::white));
@@ -163,7 +169,7 @@ TEST(BarcodeDrawing, PostNetHalfBarsStandOnTheBaseLine) {
 }
 
 TEST(BarcodeDrawing, RotationTurnsTheBarsButNotTheText) {
-    const RecordingCanvas flat = Draw(btCode128C, "1234", 8, 0, true);
+    const RecordingCanvas flat = Draw(btCode128C, "1234", 8, 0);
     const QRect flatBox = flat.BarBounds();
     const int length = flatBox.width();
     const int height = flatBox.height();

@@ -34,7 +34,8 @@ TEST(PreviewLongRun, StoredPagesAreShownAsThePagesInMemory) {
 
     TFormSestP form;
     form.ShowOutput(out);
-    EXPECT_EQ(form.findChild<QLabel*>("PanelCelkem")->text(), QString::number(out.PageCount()));
+    EXPECT_EQ(form.findChild<QLabel*>("PanelStrana")->text(),
+              QStringLiteral("Strana 1 z %1").arg(out.PageCount()));
     const QImage first = Shown(form);
     Trigger(form, "ActPosledni");
     EXPECT_EQ(form.CurrentPage(), out.PageCount() - 1);
