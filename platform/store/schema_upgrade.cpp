@@ -9,8 +9,9 @@ namespace platform {
 namespace {
 
 bool IndexExists(Connection& connection, const QString& name) {
-    Statement query(connection.Raw(),
-                    QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+    Statement query(
+        connection.Raw(),
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
     query.Bind(1, Value(name));
     return query.Step();
 }

@@ -52,9 +52,9 @@ DiarySpan ParseAgendaSpan(const QStringList& options, const QDate& today) {
     if (!toGiven)
         span.to = span.from.addDays(kDefaultDiaryDays);
     if (span.to < span.from)
-        throw platform::StoreError(QStringLiteral("Konec období %1 je před jeho začátkem %2.")
-                                       .arg(platform::FormatDate(span.to),
-                                            platform::FormatDate(span.from)));
+        throw platform::StoreError(
+            QStringLiteral("Konec období %1 je před jeho začátkem %2.")
+                .arg(platform::FormatDate(span.to), platform::FormatDate(span.from)));
     return span;
 }
 

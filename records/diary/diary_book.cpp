@@ -34,7 +34,10 @@ QDate LastDayRead(const DiarySpan& span, const QDate& today) {
 class DiaryReader {
   public:
     DiaryReader(platform::Connection& connection, const DiarySpan& span, const QDate& today)
-        : db_(connection.Raw()), connection_(connection), span_(span), today_(today),
+        : db_(connection.Raw()),
+          connection_(connection),
+          span_(span),
+          today_(today),
           lastDay_(LastDayRead(span, today)) {}
 
     std::vector<DiaryEntry> Read() {
@@ -55,13 +58,12 @@ class DiaryReader {
 
     void ReadNextVisits() {
         platform::Statement rows(
-            db_, QStringLiteral(
-                     "SELECT o.Jmeno_registr, o.Dalsi_navsteva, o.Duvod_osetreni, "
-                     "o.Popis_osetreni FROM osetreni o "
-                     "WHERE o.Dalsi_navsteva > '' AND o.Dalsi_navsteva <= ?1 "
-                     "AND NOT EXISTS (SELECT 1 FROM osetreni v "
-                     "WHERE v.Jmeno_registr = o.Jmeno_registr "
-                     "AND v.Datum_osetreni >= o.Dalsi_navsteva)"));
+            db_, QStringLiteral("SELECT o.Jmeno_registr, o.Dalsi_navsteva, o.Duvod_osetreni, "
+                                "o.Popis_osetreni FROM osetreni o "
+                                "WHERE o.Dalsi_navsteva > '' AND o.Dalsi_navsteva <= ?1 "
+                                "AND NOT EXISTS (SELECT 1 FROM osetreni v "
+                                "WHERE v.Jmeno_registr = o.Jmeno_registr "
+                                "AND v.Datum_osetreni >= o.Dalsi_navsteva)"));
         rows.Bind(1, platform::Value(Iso(lastDay_)));
         while (rows.Step()) {
             const QDate date = DateOf(rows, 1);
@@ -77,22 +79,22 @@ class DiaryReader {
             if (!part.isEmpty())
                 parts << part;
         }
-        return parts.isEmpty() ? QStringLiteral("návštěva lékaře") : parts.join(QStringLiteral(": "));
+        return parts.isEmpty() ? QStringLiteral("návštěva lékaře")
+                               : parts.join(QStringLiteral(": "));
     }
 
     void ReadExpectedLitters() {
         platform::Statement rows(
-            db_,
-            QStringLiteral(
-                "SELECT k.Jmeno_registr, k.Datum_kryti_1, k.Jmeno_partner FROM kryti k "
-                "WHERE k.Datum_kryti_1 > '' AND k.Datum_kryti_1 <= ?1 "
-                "AND (k.Datum_vrhu IS NULL OR k.Datum_vrhu = '') "
-                "AND (k.Nakryta_Ano_Ne IS NULL OR k.Nakryta_Ano_Ne <> 0) "
-                "AND NOT EXISTS (SELECT 1 FROM vrhy v WHERE v.Jmeno_registr = k.Jmeno_registr "
-                "AND v.Datum BETWEEN date(k.Datum_kryti_1, '+%1 days') "
-                "AND date(k.Datum_kryti_1, '+%2 days'))")
-                .arg(kLitterWindowFirstDay)
-                .arg(kLitterWindowLastDay));
+            db_, QStringLiteral(
+                     "SELECT k.Jmeno_registr, k.Datum_kryti_1, k.Jmeno_partner FROM kryti k "
+                     "WHERE k.Datum_kryti_1 > '' AND k.Datum_kryti_1 <= ?1 "
+                     "AND (k.Datum_vrhu IS NULL OR k.Datum_vrhu = '') "
+                     "AND (k.Nakryta_Ano_Ne IS NULL OR k.Nakryta_Ano_Ne <> 0) "
+                     "AND NOT EXISTS (SELECT 1 FROM vrhy v WHERE v.Jmeno_registr = k.Jmeno_registr "
+                     "AND v.Datum BETWEEN date(k.Datum_kryti_1, '+%1 days') "
+                     "AND date(k.Datum_kryti_1, '+%2 days'))")
+                     .arg(kLitterWindowFirstDay)
+                     .arg(kLitterWindowLastDay));
         rows.Bind(1, platform::Value(Iso(lastDay_.addDays(-kGestationDays))));
         while (rows.Step()) {
             const QDate mating = DateOf(rows, 1);
@@ -112,14 +114,14 @@ class DiaryReader {
         if (!connection_.TableExists(QStringLiteral("harani")))
             return;  // a read-only data folder of an older version
         platform::Statement rows(
-            db_, QStringLiteral(
-                     "SELECT h.Jmeno_registr, h.Datum FROM harani h "
-                     "JOIN main_card m ON m.Jmeno_registr = h.Jmeno_registr "
-                     "WHERE m.Vlastnictvi <> 0 "
-                     "AND (m.Datum_uhyn IS NULL OR m.Datum_uhyn = '') "
-                     "AND (m.Datum_vyr IS NULL OR m.Datum_vyr = '') "
-                     "AND (m.Pohlavi IS NULL OR trim(m.Pohlavi) <> 'Pes' COLLATE NOCASE) "
-                     "ORDER BY h.Jmeno_registr, h.Datum"));
+            db_,
+            QStringLiteral("SELECT h.Jmeno_registr, h.Datum FROM harani h "
+                           "JOIN main_card m ON m.Jmeno_registr = h.Jmeno_registr "
+                           "WHERE m.Vlastnictvi <> 0 "
+                           "AND (m.Datum_uhyn IS NULL OR m.Datum_uhyn = '') "
+                           "AND (m.Datum_vyr IS NULL OR m.Datum_vyr = '') "
+                           "AND (m.Pohlavi IS NULL OR trim(m.Pohlavi) <> 'Pes' COLLATE NOCASE) "
+                           "ORDER BY h.Jmeno_registr, h.Datum"));
         QString bitch;
         std::vector<QDate> starts;
         while (rows.Step()) {
@@ -150,7 +152,8 @@ class DiaryReader {
         while (rows.Step()) {
             const QDate date = DateOf(rows, 1);
             if (date.isValid())
-                Add({date, DiaryKind::Reminder, QString(), Text(rows, 2), false, rows.ColumnInt(0)});
+                Add({date, DiaryKind::Reminder, QString(), Text(rows, 2), false,
+                     rows.ColumnInt(0)});
         }
     }
 

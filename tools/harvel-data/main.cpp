@@ -51,7 +51,7 @@ bool IsLoad(const QStringList& args) {
 
 // The commands whose second argument is a data folder whose database they open.
 bool OpensDataFolder(const QString& command) {
-    static const QStringList commands{"sql",    "load", "dump", "check",
+    static const QStringList commands{"sql",    "load", "dump",  "check",
                                       "backup", "coi",  "mates", "agenda"};
     return commands.contains(command);
 }

@@ -63,9 +63,7 @@ TEST_F(SchemaUpgradeTest, SeasonsTableOfAnotherShapeIsStillRefused) {
 
 TEST_F(SchemaUpgradeTest, OpeningForWritingAddsTheSeasonsAndReadingDoesNot) {
     DropSeasons();
-    {
-        platform::Database reader(folder_, platform::OpenMode::ReadOnly);
-    }
+    { platform::Database reader(folder_, platform::OpenMode::ReadOnly); }
     EXPECT_FALSE(HasSeasons());
     {
         platform::Database writer(folder_);

@@ -46,28 +46,29 @@ TEST_F(DiaryBookTest, NextVisitIsClosedByAVisitOnOrAfterItsDay) {
     AddVisit("Asta", "1.6.2026", "20.6.2026", "Očkování");
     AddVisit("Asta", "19.6.2026", "");  // the day before: still open
     AddVisit("Brit", "1.6.2026", "20.6.2026");
-    AddVisit("Brit", "20.6.2026", "");  // on the day: closed
+    AddVisit("Brit", "20.6.2026", "");                       // on the day: closed
     AddVisit("Cita", "1.5.2026", "10.6.2026", "Prohlídka");  // passed, nothing since
     EXPECT_EQ(Lines(), (QStringList{"10.6.2026\tDalší návštěva\tCita\tProhlídka\tpo termínu",
                                     "20.6.2026\tDalší návštěva\tAsta\tOčkování"}));
 }
 
 TEST_F(DiaryBookTest, ExpectedLitterUntilALitterFrom56To72DaysAfterTheMating) {
-    AddRow("kryti.DB", {{"Jmeno_registr", "Asta"}, {"Datum_kryti_1", "20.4.2026"},
-                        {"Jmeno_partner", "Brok"}});
+    AddRow("kryti.DB",
+           {{"Jmeno_registr", "Asta"}, {"Datum_kryti_1", "20.4.2026"}, {"Jmeno_partner", "Brok"}});
     AddRow("vrhy.db", {{"Jmeno_registr", "Asta"}, {"Datum", "14.6.2026"}});  // 55 days
     AddRow("kryti.DB", {{"Jmeno_registr", "Bea"}, {"Datum_kryti_1", "20.4.2026"}});
     AddRow("vrhy.db", {{"Jmeno_registr", "Bea"}, {"Datum", "15.6.2026"}});  // 56 days
     AddRow("kryti.DB", {{"Jmeno_registr", "Cita"}, {"Datum_kryti_1", "20.4.2026"}});
     AddRow("vrhy.db", {{"Jmeno_registr", "Cita"}, {"Datum", "1.7.2026"}});  // 72 days
-    AddRow("kryti.DB", {{"Jmeno_registr", "Dora"}, {"Datum_kryti_1", "20.4.2026"},
-                        {"Nakryta_Ano_Ne", "Ne"}});
-    AddRow("kryti.DB", {{"Jmeno_registr", "Ema"}, {"Datum_kryti_1", "20.4.2026"},
-                        {"Datum_vrhu", "21.6.2026"}});
-    AddRow("kryti.DB", {{"Jmeno_registr", "Fany"}, {"Datum_kryti_1", "1.4.2026"},
-                        {"Nakryta_Ano_Ne", "Ano"}});
-    EXPECT_EQ(Lines(), (QStringList{"3.6.2026\tPředpokládaný vrh\tFany\tkrytí 1.4.2026\tpo termínu",
-                                    "22.6.2026\tPředpokládaný vrh\tAsta\tkrytí 20.4.2026, pes Brok"}));
+    AddRow("kryti.DB",
+           {{"Jmeno_registr", "Dora"}, {"Datum_kryti_1", "20.4.2026"}, {"Nakryta_Ano_Ne", "Ne"}});
+    AddRow("kryti.DB",
+           {{"Jmeno_registr", "Ema"}, {"Datum_kryti_1", "20.4.2026"}, {"Datum_vrhu", "21.6.2026"}});
+    AddRow("kryti.DB",
+           {{"Jmeno_registr", "Fany"}, {"Datum_kryti_1", "1.4.2026"}, {"Nakryta_Ano_Ne", "Ano"}});
+    EXPECT_EQ(Lines(),
+              (QStringList{"3.6.2026\tPředpokládaný vrh\tFany\tkrytí 1.4.2026\tpo termínu",
+                           "22.6.2026\tPředpokládaný vrh\tAsta\tkrytí 20.4.2026, pes Brok"}));
 }
 
 TEST_F(DiaryBookTest, SeasonsOnlyOfOwnedLivingBitchesStillInTheRegister) {
@@ -81,8 +82,8 @@ TEST_F(DiaryBookTest, SeasonsOnlyOfOwnedLivingBitchesStillInTheRegister) {
     AddSeason("Dora", "1.1.2026");
     AddCard("Brok", {{"Pohlavi", "Pes"}, {"Vlastnictvi", "1"}});
     AddSeason("Brok", "1.1.2026");
-    EXPECT_EQ(Lines(), (QStringList{
-                           "2.7.2026\tPředpokládané hárání\tAsta\tposlední hárání 1.1.2026"}));
+    EXPECT_EQ(Lines(),
+              (QStringList{"2.7.2026\tPředpokládané hárání\tAsta\tposlední hárání 1.1.2026"}));
 }
 
 TEST_F(DiaryBookTest, SeasonsPredictedFromTwoAndFromFiveRecordedSeasons) {
@@ -95,8 +96,8 @@ TEST_F(DiaryBookTest, SeasonsPredictedFromTwoAndFromFiveRecordedSeasons) {
     for (const char* day : {"19.8.2024", "16.1.2025", "25.6.2025", "12.12.2025", "10.6.2026"})
         AddSeason("Bea", QString::fromLatin1(day));
     AddBitch("Cita");
-    for (const char* day : {"1.1.2020", "19.8.2024", "16.1.2025", "25.6.2025", "12.12.2025",
-                            "10.6.2026"})
+    for (const char* day :
+         {"1.1.2020", "19.8.2024", "16.1.2025", "25.6.2025", "12.12.2025", "10.6.2026"})
         AddSeason("Cita", QString::fromLatin1(day));
     EXPECT_EQ(Lines(diary::DiarySpan{QDate(2026, 6, 15), QDate(2026, 12, 31)}),
               (QStringList{"4.7.2026\tPředpokládané hárání\tAsta\tposlední hárání 1.1.2026",
@@ -105,11 +106,11 @@ TEST_F(DiaryBookTest, SeasonsPredictedFromTwoAndFromFiveRecordedSeasons) {
 }
 
 TEST_F(DiaryBookTest, RemindersThatStillRemindWithOverdueOnesAlwaysShown) {
-    AddRow("schedule.db", {{"Datum", "1.1.2026"}, {"Akce", "Zaplatit\tčlenství"},
-                           {"Upozornit", "Ano"}});
+    AddRow("schedule.db",
+           {{"Datum", "1.1.2026"}, {"Akce", "Zaplatit\tčlenství"}, {"Upozornit", "Ano"}});
     AddRow("schedule.db", {{"Datum", "16.6.2026"}, {"Akce", "Hotovo"}, {"Upozornit", "Ne"}});
-    AddRow("schedule.db", {{"Datum", "16.6.2026"}, {"Akce", "Objednat krmení"},
-                           {"Upozornit", "Ano"}});
+    AddRow("schedule.db",
+           {{"Datum", "16.6.2026"}, {"Akce", "Objednat krmení"}, {"Upozornit", "Ano"}});
     AddRow("schedule.db", {{"Datum", "16.8.2026"}, {"Akce", "Po období"}, {"Upozornit", "Ano"}});
     const QStringList expected{"1.1.2026\tUpozornění\t\tZaplatit členství\tpo termínu",
                                "16.6.2026\tUpozornění\t\tObjednat krmení"};
