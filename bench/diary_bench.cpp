@@ -1,4 +1,5 @@
-// The breeder's diary of a large kennel: 100,000 record sheets, 500,000 vet
+// The breeder's diary of a large kennel: 100,000 record sheets (four in five
+// removed from the register over the years), 500,000 vet
 // visits (every third with a next visit), 100,000 matings (most with their
 // litter recorded), 50,000 seasons of 12,500 bitches and 1,000 reminders.
 //   BM_Diary30Days   the diary window's default: today to 30 days on, with
@@ -60,19 +61,29 @@ class Kennel {
         const auto day = [&](int from, int length) {
             return kFirstDay.addDays(from + static_cast<int>(rng() % length));
         };
-        Insert(c, "INSERT INTO main_card (Jmeno_registr, Pohlavi, Vlastnictvi) VALUES (?1,?2,?3)",
+        // Four in five animals have left the register (sold, died) over the years.
+        Insert(c,
+               "INSERT INTO main_card (Jmeno_registr, Pohlavi, Vlastnictvi, Datum_vyr) "
+               "VALUES (?1,?2,?3,?4)",
                kCards, [&](int i) -> std::vector<platform::Value> {
-                   return {Name(i), QString(i % 2 ? "Fena" : "Pes"), std::int64_t(i % 8 != 1)};
+                   platform::Value removed;
+                   if (i % 5 != 0)
+                       removed = Iso(day(0, span));
+                   return {Name(i), QString(i % 2 ? "Fena" : "Pes"), std::int64_t(i % 8 != 1),
+                           removed};
                });
-        // Five visits an animal, one after another.
+        // Five visits an animal, one after another; a next visit that is not
+        // the animal's last is kept by the visit after it.
+        QDate visit;
         Insert(c,
                "INSERT INTO osetreni (Jmeno_registr, Datum_osetreni, Dalsi_navsteva, "
                "Duvod_osetreni) VALUES (?1,?2,?3,?4)",
                kVisits, [&](int i) -> std::vector<platform::Value> {
-                   const QDate visit = day((i % 5) * span / 5, span / 5);
+                   const int gap = 30 + static_cast<int>(rng() % 300);
+                   visit = i % 5 == 0 ? day(0, span - 5 * 330) : visit.addDays(gap);
                    platform::Value next;
                    if (rng() % 3 == 0)
-                       next = Iso(visit.addDays(14 + rng() % 350));
+                       next = Iso(visit.addDays(i % 5 == 4 ? gap : gap - 10));
                    return {Name(i / 5), Iso(visit), next, QString("Očkování")};
                });
         Insert(

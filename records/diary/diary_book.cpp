@@ -10,6 +10,16 @@
 namespace diary {
 namespace {
 
+// The animal's record sheet (m) says it is neither dead nor removed from the
+// register; an event row without a record sheet counts as in the register.
+// A dead or removed animal's next visit or litter would otherwise stay
+// overdue for ever, as no visit or litter can close it any more.
+QString InRegister() {
+    return QStringLiteral(
+        "(m.Datum_uhyn IS NULL OR m.Datum_uhyn = '') AND "
+        "(m.Datum_vyr IS NULL OR m.Datum_vyr = '')");
+}
+
 // Dates are stored as ISO texts, so they compare as texts.
 QString Iso(const QDate& date) {
     return date.toString(Qt::ISODate);
@@ -60,10 +70,12 @@ class DiaryReader {
         platform::Statement rows(
             db_, QStringLiteral("SELECT o.Jmeno_registr, o.Dalsi_navsteva, o.Duvod_osetreni, "
                                 "o.Popis_osetreni FROM osetreni o "
-                                "WHERE o.Dalsi_navsteva > '' AND o.Dalsi_navsteva <= ?1 "
-                                "AND NOT EXISTS (SELECT 1 FROM osetreni v "
-                                "WHERE v.Jmeno_registr = o.Jmeno_registr "
-                                "AND v.Datum_osetreni >= o.Dalsi_navsteva)"));
+                                "LEFT JOIN main_card m ON m.Jmeno_registr = o.Jmeno_registr "
+                                "WHERE o.Dalsi_navsteva > '' AND o.Dalsi_navsteva <= ?1 AND ") +
+                     InRegister() +
+                     QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM osetreni v "
+                                    "WHERE v.Jmeno_registr = o.Jmeno_registr "
+                                    "AND v.Datum_osetreni >= o.Dalsi_navsteva)"));
         rows.Bind(1, platform::Value(Iso(lastDay_)));
         while (rows.Step()) {
             const QDate date = DateOf(rows, 1);
@@ -87,14 +99,16 @@ class DiaryReader {
         platform::Statement rows(
             db_, QStringLiteral(
                      "SELECT k.Jmeno_registr, k.Datum_kryti_1, k.Jmeno_partner FROM kryti k "
-                     "WHERE k.Datum_kryti_1 > '' AND k.Datum_kryti_1 <= ?1 "
+                     "LEFT JOIN main_card m ON m.Jmeno_registr = k.Jmeno_registr "
+                     "WHERE k.Datum_kryti_1 > '' AND k.Datum_kryti_1 <= ?1 AND %3 "
                      "AND (k.Datum_vrhu IS NULL OR k.Datum_vrhu = '') "
                      "AND (k.Nakryta_Ano_Ne IS NULL OR k.Nakryta_Ano_Ne <> 0) "
                      "AND NOT EXISTS (SELECT 1 FROM vrhy v WHERE v.Jmeno_registr = k.Jmeno_registr "
                      "AND v.Datum BETWEEN date(k.Datum_kryti_1, '+%1 days') "
                      "AND date(k.Datum_kryti_1, '+%2 days'))")
                      .arg(kLitterWindowFirstDay)
-                     .arg(kLitterWindowLastDay));
+                     .arg(kLitterWindowLastDay)
+                     .arg(InRegister()));
         rows.Bind(1, platform::Value(Iso(lastDay_.addDays(-kGestationDays))));
         while (rows.Step()) {
             const QDate mating = DateOf(rows, 1);
@@ -117,11 +131,10 @@ class DiaryReader {
             db_,
             QStringLiteral("SELECT h.Jmeno_registr, h.Datum FROM harani h "
                            "JOIN main_card m ON m.Jmeno_registr = h.Jmeno_registr "
-                           "WHERE m.Vlastnictvi <> 0 "
-                           "AND (m.Datum_uhyn IS NULL OR m.Datum_uhyn = '') "
-                           "AND (m.Datum_vyr IS NULL OR m.Datum_vyr = '') "
+                           "WHERE m.Vlastnictvi <> 0 AND %1 "
                            "AND (m.Pohlavi IS NULL OR trim(m.Pohlavi) <> 'Pes' COLLATE NOCASE) "
-                           "ORDER BY h.Jmeno_registr, h.Datum"));
+                           "ORDER BY h.Jmeno_registr, h.Datum")
+                .arg(InRegister()));
         QString bitch;
         std::vector<QDate> starts;
         while (rows.Step()) {

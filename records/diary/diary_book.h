@@ -6,6 +6,8 @@
 //                           litter is not recorded (no litter date, no litter
 //                           of the bitch 56 to 72 days after the mating) and
 //                           that is not marked as not covered;
+//                           neither of the two for an animal whose record
+//                           sheet says it died or left the register;
 //   "Předpokládané hárání"  the predicted next season of every bitch the
 //                           kennel owns that is alive and not excluded;
 //   "Upozornění"            the reminders of schedule.db that still remind.

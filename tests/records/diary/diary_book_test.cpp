@@ -52,6 +52,23 @@ TEST_F(DiaryBookTest, NextVisitIsClosedByAVisitOnOrAfterItsDay) {
                                     "20.6.2026\tDalší návštěva\tAsta\tOčkování"}));
 }
 
+// Nothing can close a dead or removed animal's next visit or litter any
+// more, so they are not due; an event without a record sheet still is.
+TEST_F(DiaryBookTest, NothingDueForAnimalsThatDiedOrLeftTheRegister) {
+    AddCard("Asta", {{"Datum_uhyn", "1.6.2026"}});
+    AddCard("Bea", {{"Datum_vyr", "1.6.2026"}});
+    AddCard("Cita");
+    for (const char* name : {"Asta", "Bea", "Cita", "Dora"}) {
+        AddVisit(QString::fromLatin1(name), "1.5.2026", "20.6.2026");
+        AddRow("kryti.DB",
+               {{"Jmeno_registr", QString::fromLatin1(name)}, {"Datum_kryti_1", "20.4.2026"}});
+    }
+    EXPECT_EQ(Lines(), (QStringList{"20.6.2026\tDalší návštěva\tCita\tnávštěva lékaře",
+                                    "20.6.2026\tDalší návštěva\tDora\tnávštěva lékaře",
+                                    "22.6.2026\tPředpokládaný vrh\tCita\tkrytí 20.4.2026",
+                                    "22.6.2026\tPředpokládaný vrh\tDora\tkrytí 20.4.2026"}));
+}
+
 TEST_F(DiaryBookTest, ExpectedLitterUntilALitterFrom56To72DaysAfterTheMating) {
     AddRow("kryti.DB",
            {{"Jmeno_registr", "Asta"}, {"Datum_kryti_1", "20.4.2026"}, {"Jmeno_partner", "Brok"}});
