@@ -260,6 +260,9 @@ void TFoDiar::OpenAnimal(int row) {
 
 TSestava& TFoDiar::Report() {
     printRows_->SetEntries(entries_);
+    // The report runs over an open data set only (otherwise it asks).
+    if (!printRows_->IsActive())
+        printRows_->Open();
     SetUpDiaryReport(*report_, *printSource_, span_);
     return *report_;
 }

@@ -170,6 +170,7 @@ TEST_F(DiaryWindowTest, PrintsThroughItsTemplate) {
     TSestava& report = diary.Report();
     report.SetReportDir(QStringLiteral(HARVEL_SOURCE_DIR "/templates"));
     ASSERT_EQ(report.Generate(), seOK);
+    EXPECT_EQ(Messages(), QStringList());  // nothing asked on the way
     report.PrepareOutput();
     const QString dump = DumpOutput(report.Output()).join('\n');
     for (const char* text :

@@ -167,7 +167,7 @@ TEST_F(InstallationImport, TheSampleKennelComesOverWithEveryMemoAndPicture) {
     EXPECT_TRUE(
         text.contains("Sloupce, které Harvel nemá (nepřevzaty): main_card.db: Vyska; "
                       "vrhy.db: Pocet_pes, Pocet_fena"));
-    EXPECT_TRUE(text.contains("Ve staré složce chybí: kryti.DB, osetreni.db"));
+    EXPECT_TRUE(text.contains("Ve staré složce chybí: kryti.DB, osetreni.db\n"));
 
     platform::Database db(target_);
     platform::Table card(db, "main_card.db");
