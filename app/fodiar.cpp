@@ -91,6 +91,7 @@ void TFoDiar::BuildControls() {
     GridDiar->setSelectionBehavior(QAbstractItemView::SelectRows);
     GridDiar->setSelectionMode(QAbstractItemView::SingleSelection);
     GridDiar->verticalHeader()->hide();
+    GridDiar->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     GridDiar->horizontalHeader()->setSectionResizeMode(colText, QHeaderView::Stretch);
     LabelPocet = new QLabel(this);
     LabelPocet->setObjectName(QStringLiteral("LabelPocet"));

@@ -33,6 +33,7 @@ TFoUpozorneni::TFoUpozorneni(const std::vector<diary::DiaryEntry>& entries, int 
     GridUpozorneni->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GridUpozorneni->setSelectionBehavior(QAbstractItemView::SelectRows);
     GridUpozorneni->verticalHeader()->hide();
+    GridUpozorneni->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     for (int row = 0; row < static_cast<int>(entries.size()); ++row) {
         const diary::DiaryEntry& entry = entries[static_cast<size_t>(row)];
         const QStringList texts{platform::FormatDate(entry.date), diary::DiaryKindText(entry.kind),

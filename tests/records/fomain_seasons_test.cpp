@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -14,6 +15,7 @@
 #include "app/fodiar.h"
 #include "app/parametry.h"
 #include "platform/store/field.h"
+#include "records/date_edit_kopa.h"
 #include "records/foharani.h"
 #include "records/foharani_zapis.h"
 #include "records/fomain.h"
