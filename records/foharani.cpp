@@ -49,6 +49,7 @@ void TFoHarani::BuildControls() {
     GridHarani->setSelectionMode(QAbstractItemView::SingleSelection);
     GridHarani->horizontalHeader()->setStretchLastSection(true);
     GridHarani->verticalHeader()->hide();
+    GridHarani->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     LabelPredpoklad = new QLabel(this);
     LabelPredpoklad->setObjectName(QStringLiteral("LabelPredpoklad"));
     QFont bold = LabelPredpoklad->font();
@@ -129,6 +130,7 @@ void TFoHarani::Reload() {
     const QDate next = diary::PredictNextSeason(starts);
     LabelPredpoklad->setText(next.isValid() ? platform::FormatDate(next)
                                             : diary_captions::NoPrediction());
+    GridHarani->resizeColumnToContents(0);
     if (GridHarani->rowCount() > 0)
         GridHarani->selectRow(GridHarani->rowCount() - 1);
 }
