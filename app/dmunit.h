@@ -71,6 +71,7 @@ class TDM1 {
     platform::Table TaAdresar{Database1, QStringLiteral("adresar.db")};
     platform::Table TaPlemeno{Database1, QStringLiteral("plemeno.db")};
     platform::Table TaSchedule{Database1, QStringLiteral("schedule.db")};
+    platform::Table TaHarani{Database1, QStringLiteral("harani.db")};
 
     platform::Query Query_MainCard{Database1};
     platform::Query QSeznamy{Database1};

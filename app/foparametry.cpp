@@ -1,5 +1,7 @@
 #include "app/foparametry.h"
 
+#include <QSpinBox>
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGuiApplication>
@@ -14,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/diary_captions.h"
 #include "app/help_topics.h"
 
 namespace {
@@ -109,6 +112,11 @@ void TFoParametry::BuildTab(QTabWidget* tabs) {
     kennelCaption->setBuddy(chovatel_);
     fields->addRow(kennelCaption);
     fields->addRow(chovatel_);
+    upozornitDni_ = new QSpinBox(page);
+    upozornitDni_->setObjectName(QStringLiteral("SpinUpozornitDni"));
+    upozornitDni_->setRange(0, kMaxRemindDays);
+    upozornitDni_->setToolTip(QStringLiteral("0 = při spuštění neupozorňovat"));
+    fields->addRow(diary_captions::RemindDaysAhead(), upozornitDni_);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(onlineTituly_);
@@ -184,6 +192,7 @@ Parametry TFoParametry::FormValues() const {
     values.JednotkaDelka = jednotkaDelka_->text();
     values.JednotkaHmotnost = jednotkaHmotnost_->text();
     values.Chovatel = chovatel_->text();
+    values.UpozornitDni = upozornitDni_->value();
     return values;
 }
 
@@ -194,6 +203,7 @@ void TFoParametry::ShowValues(const Parametry& settings) {
     jednotkaDelka_->setText(settings.JednotkaDelka);
     jednotkaHmotnost_->setText(settings.JednotkaHmotnost);
     chovatel_->setText(settings.Chovatel);
+    upozornitDni_->setValue(settings.UpozornitDni);
 }
 
 // The form lives for the whole program, so it is centred whenever it is shown.

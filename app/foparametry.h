@@ -17,6 +17,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 class QTabWidget;
 
@@ -61,4 +62,5 @@ class TFoParametry : public QDialog {
     QLineEdit* jednotkaDelka_ = nullptr;
     QLineEdit* jednotkaHmotnost_ = nullptr;
     QLineEdit* chovatel_ = nullptr;
+    QSpinBox* upozornitDni_ = nullptr;
 };

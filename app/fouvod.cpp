@@ -14,10 +14,13 @@
 #include "app/closing_sequence.h"
 #include "app/code_lists_opener.h"
 #include "app/dmunit.h"
+#include "app/fodiar.h"
 #include "app/foparametry.h"
+#include "app/foupozorneni.h"
 #include "app/help_topics.h"
 #include "app/launcher_background.h"
 #include "app/old_installation_takeover.h"
+#include "app/parametry.h"
 #include "app/picture_fit.h"
 #include "app/record_sheet_view.h"
 #include "app/shared_messages.h"
@@ -26,6 +29,7 @@
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/paint/qpainter_canvas.h"
+#include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
 
 namespace {
@@ -155,6 +159,10 @@ QWidget* TFoUvod::BuildButtons(QWidget* parent) {
          &TFoUvod::BtnEvidenceClick},
         {"BtnTisk", QStringLiteral("Tiskové výstupy"), QStringLiteral("Evidenční list\nzápis"),
          &TFoUvod::BtnTiskClick},
+        {"BtnDiar", QStringLiteral("Diář"),
+         QStringLiteral("Co je po termínu a co přijde: návštěvy lékaře, vrhy, hárání, "
+                        "připomínky"),
+         &TFoUvod::BtnDiarClick},
         {"SpeedButton2", QStringLiteral("Adresář"), QStringLiteral("Seznam firem"),
          &TFoUvod::SpeedButton2Click},
         {"SpeedButton7", QStringLiteral("Číselníky "),
@@ -194,6 +202,40 @@ void TFoUvod::BuildMenu() {
     QAction* about = NewAction("MenuOAplikaci", QStringLiteral("O aplikaci"), this);
     connect(about, &QAction::triggered, this, &TFoUvod::ShowAbout);
     help->addAction(about);
+}
+
+void TFoUvod::BtnDiarClick() {
+    if (dataModule_ == nullptr) {
+        ShowNotAvailableYet();
+        return;
+    }
+    TFoDiar diary(
+        *dataModule_,
+        [this](const QString& name) {
+            if (recordSheet_ == nullptr)
+                return;
+            try {
+                dataModule_->TaMain_Card.Open();
+                if (!dataModule_->TaMain_Card.Locate(QStringLiteral("Jmeno_registr"), name)) {
+                    platform::ShowMessage(QStringLiteral("Nebyl nalezen žádný záznam"), QString(),
+                                          platform::MessageIcon::Information, platform::mbOK);
+                    return;
+                }
+            } catch (const platform::StoreError& error) {
+                platform::ShowMessage(error.Message(), QString(), platform::MessageIcon::Error,
+                                      platform::mbOK);
+                return;
+            }
+            recordSheet_->ShowEntry(TRecordSheetEntry::reEdit);
+        },
+        this);
+    platform::ExecModal(diary);
+}
+
+void TFoUvod::ShowDueReminders() {
+    if (dataModule_ != nullptr &&
+        ShowDueAtStart(*dataModule_, CurrentParametry().UpozornitDni, this))
+        BtnDiarClick();
 }
 
 void TFoUvod::MenuPrevzitDataClick() {

@@ -35,6 +35,11 @@ class TFoUvod : public QMainWindow {
   public slots:
     void BtnEvidenceClick();
     void BtnTiskClick();
+    // "Diář": the diary window; a double click on an animal's entry opens
+    // the record sheet on that animal.
+    void BtnDiarClick();
+    // At start: the reminder of what is due, and the diary when asked for.
+    void ShowDueReminders();
     void SpeedButton2Click();
     void SpeedButton7Click();
     void SpeedButton6Click();

@@ -40,7 +40,7 @@ void RefreshTables(TDM1* dm) {
     for (platform::Table* table :
          {&dm->TaMain_Card, &dm->TaVrhy, &dm->TaKryti, &dm->TaOsetreni, &dm->TaVystavy,
           &dm->TaTituly, &dm->TaZkousky, &dm->TaChovnost, &dm->TaFoto_Album, &dm->TaRodokmen,
-          &dm->TaAdresar, &dm->TaPlemeno, &dm->TaSchedule})
+          &dm->TaAdresar, &dm->TaPlemeno, &dm->TaSchedule, &dm->TaHarani})
         try {
             if (table->IsActive())
                 table->Refresh();

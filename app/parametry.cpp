@@ -1,5 +1,7 @@
 #include "app/parametry.h"
 
+#include <algorithm>
+
 #include "platform/czech_locale.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
@@ -43,6 +45,8 @@ void ReadParametry(const QString& path, Parametry& settings) {
     settings.JednotkaHmotnost =
         UnitText(file.ReadString(kSection, "JednotkaHmotnost", settings.JednotkaHmotnost));
     settings.Chovatel = file.ReadString(kSection, "Chovatel", settings.Chovatel);
+    settings.UpozornitDni = std::clamp(
+        file.ReadInteger(kSection, "UpozornitDni", settings.UpozornitDni), 0, kMaxRemindDays);
 }
 
 bool WriteParametry(const QString& path, const Parametry& settings) {
@@ -53,7 +57,8 @@ bool WriteParametry(const QString& path, const Parametry& settings) {
         file.WriteBool(kSection, "KontrolaJmen", settings.KontrolaJmen) &&
         file.WriteString(kSection, "JednotkaDelka", UnitText(settings.JednotkaDelka)) &&
         file.WriteString(kSection, "JednotkaHmotnost", UnitText(settings.JednotkaHmotnost)) &&
-        file.WriteString(kSection, "Chovatel", settings.Chovatel) && file.Save();
+        file.WriteString(kSection, "Chovatel", settings.Chovatel) &&
+        file.WriteInteger(kSection, "UpozornitDni", settings.UpozornitDni) && file.Save();
     if (!written) {
         ShowWriteError();
     }

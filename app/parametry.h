@@ -14,6 +14,8 @@
 //                           parameter line 1, which templates print in their
 //                           headers. The settings form has no field for it:
 //                           the user sets it in Harvel.INI.
+//   UpozornitDni      number how many days ahead the start-up reminder looks
+//                           (0 turns it off; 7 when missing)
 //   PocetZaloh        number how many automatic backups of the database to
 //                           keep (10 when missing); read by the backups
 //                           (platform/store/backup.h), not by this record.
@@ -29,7 +31,11 @@ struct Parametry {
     QString JednotkaDelka = QStringLiteral(" cm");
     QString JednotkaHmotnost = QStringLiteral(" kg");
     QString Chovatel;
+    int UpozornitDni = 7;
 };
+
+// The start-up reminder looks at most this many days ahead.
+inline constexpr int kMaxRemindDays = 365;
 
 inline constexpr int kMaxUnitLength = 3;
 
@@ -42,13 +48,13 @@ QString SettingsFilePath();
 
 // Reads the keys of section EvidList from the file at `path` into `settings`
 // in the order KontrolaJmen, OnlineTituly, OnlineFoto, JednotkaDelka,
-// JednotkaHmotnost, Chovatel. Each key present replaces the value in force; a
+// JednotkaHmotnost, Chovatel, UpozornitDni. Each key present replaces the value in force; a
 // missing file or key leaves the value as it is. Nothing is reported. Unit
 // texts longer than 3 characters are cut to 3.
 void ReadParametry(const QString& path, Parametry& settings);
 
 // Writes OnlineTituly, OnlineFoto, KontrolaJmen, JednotkaDelka,
-// JednotkaHmotnost, Chovatel in this order into section EvidList of the file
+// JednotkaHmotnost, Chovatel, UpozornitDni in this order into section EvidList of the file
 // at `path`, keeping every other line of the file. Unit texts are cut to 3
 // characters. When the file cannot be written (or an existing file cannot be
 // read, so writing would lose its other lines), shows the error box

@@ -84,6 +84,8 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     QObject::connect(launcher.get(), &TFoUvod::Closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
     launcher->show();
+    // What is due is said before the launcher takes input.
+    launcher->ShowDueReminders();
     const int result = application.exec();
     // The sheet's fields listen to the data module's sources: it goes first.
     launcher->SetRecordSheet(nullptr);

@@ -131,6 +131,14 @@ class TFoMain : public QDialog, public TRecordSheetView {
     void OpenVisitEntry();
     void OpenVisitEdit();
 
+    // ---- seasons and the diary (fomain_diary.cpp) ----
+    void AddDiaryButtons(class QGridLayout* grid, int column);
+    // The seasons form of the bitch the card shows; `entry` opens its new
+    // season at once.
+    void OpenSeasons(bool entry);
+    void OpenDiary();
+    void ShowAnimalFromDiary(const QString& registeredName);
+
     // ---- picks, addresses, photo and titles (fomain_picks.cpp) ----
     bool RefuseInBrowseMode();
     void PickParent(const QString& column);

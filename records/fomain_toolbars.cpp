@@ -119,6 +119,7 @@ QWidget* TFoMain::BuildToolBars() {
         grid->addWidget(add, 2, column);
         ++column;
     }
+    AddDiaryButtons(grid, column++);
     QToolButton* close = ToolButton(QStringLiteral("BtnNewZavrit"), QString());
     close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     close->setToolTip(QStringLiteral("Zavřít"));

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the installation's report templates (the .pts files beside this
 script): the record sheets, the health card, shows, titles, breeding
-approval, litters, matings, pedigrees, exams and the photo album.
+approval, litters, matings, pedigrees, exams, the photo album and the
+breeder's diary.
 
     python3 templates/make_templates.py [FOLDER]
 
@@ -811,9 +812,35 @@ def foto00():
     save(t, "Foto00.pts")
 
 
+# ---- the breeder's diary (printed from the diary window) ------------------------------
+
+
+def diar00():
+    """The diary's entries over the columns Datum, Druh, Jmeno_registr, Text
+    and Po_terminu; parameter line 2 names the span shown."""
+    t = Template("diář chovatele")
+    w = t.width
+    columns = [(0, 70, "Datum"), (74, 130, "Druh"), (208, 190, "Zvíře"), (402, w - 486, "Text"),
+               (w - 80, 80, "Stav")]
+
+    def heading(t, y):
+        t.parameter("H", 1, 0, y, w, 18, size=10)
+        column_headings(columns, y0=20)(t, y)
+
+    page_frame(t, "Diář", heading, HEADING_HEIGHT + 22)
+    t.section(BODY, 20)
+    t.field("T", "Datum", 0, 2, 70, 16)
+    t.field("T", "Druh", 74, 2, 130, 16)
+    t.field("T", "Jmeno_registr", 208, 2, 190, 16, align=GROW)
+    t.field("T", "Text", 402, 2, w - 486, 16, align=GROW)
+    t.field("T", "Po_terminu", w - 80, 2, 80, 16, style=BOLD)
+    row_line(t, "T", 19)
+    save(t, "Diar00.pts")
+
+
 ALL = [evidlist00, evidlist01, evidlist02, evidlist03, zdrkarta00, zdrkarta01, vystavy00,
        tituly00, chovnost00, chovnost01, vrhy00, vrhy01, kryti00, kryti01, kryti02, kryti03,
-       rodokmen00, rodokmen01, rodokmen02, zkousky00, foto00]
+       rodokmen00, rodokmen01, rodokmen02, zkousky00, foto00, diar00]
 
 if __name__ == "__main__":
     # An optional folder to write into instead of this script's own.

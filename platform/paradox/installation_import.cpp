@@ -238,6 +238,10 @@ ImportResult ImportOldInstallation(const ImportRequest& request,
     ImportProgress state;
     QStringList known;
     for (const TableSchema& schema : AllTableSchemas()) {
+        // The earlier program had no such table: it stays empty, and is not
+        // reported as missing from the old installation.
+        if (schema.addedLater)
+            continue;
         TableSummary summary;
         summary.table = schema.fileName;
         const QString file = old.TableFile(schema.fileName);

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/store/schema.h"
+#include "platform/store/schema_upgrade.h"
 #include "platform/store/sqlite_handle.h"
 
 namespace platform {
@@ -121,8 +122,11 @@ QString CatalogueMismatch(sqlite3* db) {
         if (unseen.erase(name) == 0 || !(expected->second == entry))
             differences << ChangedObject(name, expected->second);
     }
+    // An older version's database lacks what was added since; the program
+    // adds it when it opens the database.
     for (const auto& [name, entry] : unseen)
-        differences << MissingObject(name, entry);
+        if (!LaterObjectNames().contains(name))
+            differences << MissingObject(name, entry);
     return Summary(differences);
 }
 

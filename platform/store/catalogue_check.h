@@ -9,7 +9,8 @@
 // so the file's statements are compared as texts with the ones the schema
 // makes; nothing is parsed here. The query planner's statistics tables
 // (sqlite_stat1, sqlite_stat4), which ANALYZE adds, are the only other
-// objects allowed.
+// objects allowed. What a later version added (schema_upgrade.h) may be
+// missing: an older backup is still a kennel's database.
 
 #include <sqlite3.h>
 

@@ -11,6 +11,7 @@
 #include "platform/store/data_folder_lock.h"
 #include "platform/store/dataset.h"
 #include "platform/store/schema.h"
+#include "platform/store/schema_upgrade.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
 
@@ -127,7 +128,11 @@ void Database::OpenForWriting(const QString& file) {
     writeLock_ = std::make_unique<DataFolderLock>(Folder());
     try {
         connection_ = std::make_unique<Connection>(file, Connection::Access::ReadWrite);
+        // A database of an older version gets the tables added since.
+        if (!connection_->IsReadOnly())
+            AddLaterObjects(*connection_);
     } catch (...) {
+        connection_.reset();
         writeLock_.reset();
         throw;
     }

@@ -27,6 +27,7 @@ constexpr IdentifyingKey kKeys[] = {
     {"zkousky", "Jmeno_Registr", "registrované jméno zvířete", "vyplněno"},
     {"chovnost", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
     {"rodokmen", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
+    {"harani", "Jmeno_registr", "registrované jméno zvířete", "vyplněno"},
 };
 
 const IdentifyingKey* KeyOf(const TableSchema& table) {

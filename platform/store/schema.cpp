@@ -195,6 +195,12 @@ std::vector<TableSchema> BuildSchemas() {
         Table("plemeno.db", {C("Ukazat", CT::Boolean), T("Plemeno", 40), T("Poznamka", 100)}, {}));
     all.push_back(Table("schedule.db",
                         {C("Datum", CT::Date), T("Akce", 255), C("Upozornit", CT::Boolean)}, {}));
+    // The seasons of the bitches, one row per season (its first day).
+    TableSchema seasons =
+        Table("harani.db", {T("Jmeno_registr", 40), C("Datum", CT::Date), T("Poznamka", 255)},
+              {Lookup({"Jmeno_registr", "Datum"})}, {"Jmeno_registr", "Datum"});
+    seasons.addedLater = true;
+    all.push_back(std::move(seasons));
     return all;
 }
 
@@ -299,6 +305,14 @@ QString QuoteIdentifier(const QString& name) {
     return '"' + quoted + '"';
 }
 
+QString IndexName(const TableSchema& table, const IndexSchema& index) {
+    return table.sqlName + '_' + index.columns.join('_').toLower();
+}
+
+QString OrderIndexName(const TableSchema& table) {
+    return table.sqlName + QStringLiteral("_order");
+}
+
 QStringList CreateStatements(const TableSchema& table) {
     QStringList columns;
     for (const ColumnSchema& c : table.columns)
@@ -309,7 +323,7 @@ QStringList CreateStatements(const TableSchema& table) {
         QStringList quoted;
         for (const QString& c : index.columns)
             quoted << QuoteIdentifier(c);
-        const QString name = table.sqlName + '_' + index.columns.join('_').toLower();
+        const QString name = IndexName(table, index);
         statements << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                           .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),
                                QuoteIdentifier(name), QuoteIdentifier(table.sqlName),
@@ -324,7 +338,7 @@ QStringList CreateStatements(const TableSchema& table) {
             keys << QuoteIdentifier(c) + (text ? QStringLiteral(" COLLATE CZECH") : QString());
         }
         statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                          .arg(QuoteIdentifier(table.sqlName + QStringLiteral("_order")),
+                          .arg(QuoteIdentifier(OrderIndexName(table)),
                                QuoteIdentifier(table.sqlName), keys.join(", "));
     }
     return statements;

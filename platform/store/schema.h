@@ -46,6 +46,9 @@ struct ColumnSchema {
 struct IndexSchema {
     QStringList columns;
     bool unique = false;
+    // Added in a later version: an older database may lack it; the program
+    // creates it when it opens such a database for writing.
+    bool addedLater = false;
 };
 
 struct TableSchema {
@@ -54,6 +57,10 @@ struct TableSchema {
     std::vector<ColumnSchema> columns;
     std::vector<IndexSchema> indexes;
     QStringList order;  // the table order (key columns); empty: insertion order
+    // Added in a later version (the seasons): an older database lacks the
+    // table and its indexes; the program creates them when it opens such a
+    // database for writing, and a backup without them is still a kennel's.
+    bool addedLater = false;
 
     // Position of a column, case-insensitive; -1 when absent.
     int ColumnIndex(const QString& name) const;
@@ -71,6 +78,11 @@ QString ColumnTypeName(ColumnType type);
 
 // The CREATE TABLE and CREATE INDEX statements for one table.
 QStringList CreateStatements(const TableSchema& table);
+
+// The names SQLite knows the table's indexes by, in the order of
+// CreateStatements (the table order's index last).
+QString IndexName(const TableSchema& table, const IndexSchema& index);
+QString OrderIndexName(const TableSchema& table);
 
 // Identifier quoting for generated SQLite text.
 QString QuoteIdentifier(const QString& name);

@@ -61,6 +61,8 @@ TEST_F(Launcher, ButtonsCarryTheirCaptionsAndHints) {
     } expected[] = {
         {"BtnEvidence", "Evidence", "Zápis do hlavního evidenčního listu a pomocné evidence"},
         {"BtnTisk", "Tiskové výstupy", "Evidenční list\nzápis"},
+        {"BtnDiar", "Diář",
+         "Co je po termínu a co přijde: návštěvy lékaře, vrhy, hárání, připomínky"},
         {"SpeedButton2", "Adresář", "Seznam firem"},
         {"SpeedButton7", "Číselníky ",
          "Prohlížení a úpravy číselníku dokladů,provozoven a prodejen"},

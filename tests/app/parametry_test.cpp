@@ -60,7 +60,8 @@ TEST_F(ParametryFile, WritesTheKeysInOrderAsOneAndZeroWithCrLfAndWindows1250) {
                                 "JednotkaDelka= cm\r\n"
                                 "JednotkaHmotnost= kg\r\n"
                                 "Chovatel=Z \xC8"
-                                "ern\xE9ho lesa\r\n"));
+                                "ern\xE9ho lesa\r\n"
+                                "UpozornitDni=7\r\n"));
     EXPECT_TRUE(messages_.Shown().empty());
 }
 
@@ -127,6 +128,7 @@ TEST_F(ParametryFile, WriteKeepsEveryOtherLineOfTheFile) {
                                 "JednotkaDelka= cm\r\n"
                                 "JednotkaHmotnost= kg\r\n"
                                 "Chovatel=\r\n"
+                                "UpozornitDni=7\r\n"
                                 "\r\n"
                                 "[Tisk]\r\n"
                                 "Tiskarna=HP\r\n"));
@@ -158,4 +160,27 @@ TEST_F(ParametryFile, SettingsFileLiesInTheProgramFolder) {
 TEST(MeasureText, UnitWithLeadingBlankGivesTwoBlanks) {
     EXPECT_EQ(MeasureText(12.5, QStringLiteral(" cm")), "12.50  cm");
     EXPECT_EQ(MeasureText(3.456, QStringLiteral("kg")), "3.46 kg");
+}
+
+// The start-up reminder's days ahead: 7 when missing, 0 turns it off, kept
+// within a year.
+TEST_F(ParametryFile, RemindDaysAheadReadWrittenAndBounded) {
+    Parametry settings;
+    ReadParametry(Path(), settings);
+    EXPECT_EQ(settings.UpozornitDni, 7);
+    Put("[EvidList]\r\nUpozornitDni=0\r\n");
+    ReadParametry(Path(), settings);
+    EXPECT_EQ(settings.UpozornitDni, 0);
+    Put("[EvidList]\r\nUpozornitDni=5000\r\n");
+    ReadParametry(Path(), settings);
+    EXPECT_EQ(settings.UpozornitDni, 365);
+    Put("[EvidList]\r\nUpozornitDni=-3\r\n");
+    ReadParametry(Path(), settings);
+    EXPECT_EQ(settings.UpozornitDni, 0);
+    settings.UpozornitDni = 14;
+    ASSERT_TRUE(WriteParametry(Path(), settings));
+    EXPECT_TRUE(Get().contains("UpozornitDni=14\r\n"));
+    Parametry reread;
+    ReadParametry(Path(), reread);
+    EXPECT_EQ(reread.UpozornitDni, 14);
 }

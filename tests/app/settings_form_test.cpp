@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -131,7 +133,8 @@ TEST_F(SettingsForm, OkWritesReadsAppliesAndCloses) {
     EXPECT_EQ(IniBytes(),
               QByteArray("[EvidList]\r\nOnlineTituly=0\r\nOnlineFoto=1\r\nKontrolaJmen=0\r\n"
                          "JednotkaDelka= cm\r\nJednotkaHmotnost= g\r\nChovatel=Ze ") +
-                  QByteArray("\x8E") + "lut\xE9 zahrady\r\n");  // Windows-1250 on disk
+                  QByteArray("\x8E") +
+                  "lut\xE9 zahrady\r\nUpozornitDni=7\r\n");  // Windows-1250 on disk
     EXPECT_FALSE(CurrentParametry().OnlineTituly);
     EXPECT_EQ(CurrentParametry().JednotkaHmotnost, " g");
     EXPECT_EQ(CurrentParametry().Chovatel, "Ze Žluté zahrady");
@@ -232,4 +235,23 @@ TEST_F(SettingsForm, AFileThatCannotBeWrittenIsReportedAndTheFormStaysUsable) {
     Press(form, "ButtonApli");
     EXPECT_EQ(messages_.Texts(), QStringList({"Chyba při ukládání parametrického souboru"}));
     EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(SettingsForm, RemindDaysAheadHasItsCaptionAndIsWritten) {
+    PutIni("[EvidList]\r\nUpozornitDni=3\r\n");
+    TFoParametry form;
+    auto* days = Control<QSpinBox>(form, "SpinUpozornitDni");
+    ASSERT_NE(days, nullptr);
+    EXPECT_EQ(days->value(), 3);
+    EXPECT_EQ(days->maximum(), 365);
+    bool captioned = false;
+    for (const QLabel* label : form.findChildren<QLabel*>())
+        captioned =
+            captioned || (label->buddy() == days && label->text() == "Upozornit dní předem");
+    EXPECT_TRUE(captioned);
+    form.show();
+    days->setValue(0);
+    Press(form, "ButtonOk");
+    EXPECT_TRUE(IniBytes().contains("UpozornitDni=0\r\n"));
+    EXPECT_EQ(CurrentParametry().UpozornitDni, 0);
 }

@@ -163,7 +163,7 @@ void ListCuts(const std::vector<Cut>& cuts, const QString& file, QTextStream& ou
 
 void InitCommand(const QString& folder, QTextStream& out) {
     platform::Database::CreateSchema(folder);
-    out << QStringLiteral("Vytvořena databáze %1 se třinácti prázdnými tabulkami.\n")
+    out << QStringLiteral("Vytvořena databáze %1 s prázdnými tabulkami.\n")
                .arg(QDir::toNativeSeparators(platform::Database::DatabaseFile(folder)));
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <new>
 
+#include "agenda_command.h"
 #include "backup_commands.h"
 #include "data_commands.h"
 #include "genetics_commands.h"
@@ -22,7 +23,7 @@ namespace {
 
 const char kUsage[] =
     "Použití:\n"
-    "  harvel-data init DIR                 vytvoří DIR se třinácti prázdnými tabulkami\n"
+    "  harvel-data init DIR                 vytvoří DIR s prázdnými tabulkami    \n"
     "  harvel-data sql DIR \"LOCAL SQL\"      spustí dotaz a vypíše řádky oddělené tabulátory\n"
     "  harvel-data load DIR TABLE FILE.csv [--cut]\n"
     "                                       přidá řádky ze souboru CSV (UTF-8, záhlaví se jmény "
@@ -38,6 +39,8 @@ const char kUsage[] =
     "  harvel-data backup DIR [FILE]        záloha databáze do DIR/Zalohy (nebo do souboru FILE)\n"
     "  harvel-data restore DIR FILE         obnoví databázi ze zálohy FILE (program nesmí běžet)\n"
     "  harvel-data check DIR                vypíše poškozené hodnoty a osiřelé záznamy\n"
+    "  harvel-data agenda DIR [--from d.M.yyyy] [--to d.M.yyyy]\n"
+    "                                       diář: co je po termínu a co přijde (výchozí 30 dní)\n"
     "  harvel-data --help                   vypíše tento návod\n";
 
 // load DIR TABLE FILE, with --cut anywhere after the command.
@@ -48,7 +51,8 @@ bool IsLoad(const QStringList& args) {
 
 // The commands whose second argument is a data folder whose database they open.
 bool OpensDataFolder(const QString& command) {
-    static const QStringList commands{"sql", "load", "dump", "check", "backup", "coi", "mates"};
+    static const QStringList commands{"sql",    "load", "dump",  "check",
+                                      "backup", "coi",  "mates", "agenda"};
     return commands.contains(command);
 }
 
@@ -86,6 +90,8 @@ int Run(const QStringList& args, QTextStream& out) {
         harvel_data::BackupCommand(args.mid(1), out);
     } else if (command == QLatin1String("restore") && args.size() == 3) {
         harvel_data::RestoreCommand(args[1], args[2], out);
+    } else if (command == QLatin1String("agenda") && args.size() >= 2) {
+        harvel_data::AgendaCommand(args.mid(1), out);
     } else if (command == QLatin1String("check") && args.size() == 2) {
         return harvel_data::CheckCommand(args[1], out);
     } else if (command == QLatin1String("import")) {

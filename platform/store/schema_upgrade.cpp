@@ -1,0 +1,84 @@
+#include "platform/store/schema_upgrade.h"
+
+#include <QStringList>
+
+#include "platform/store/schema.h"
+#include "platform/store/sqlite_handle.h"
+
+namespace platform {
+namespace {
+
+bool IndexExists(Connection& connection, const QString& name) {
+    Statement query(
+        connection.Raw(),
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+    query.Bind(1, Value(name));
+    return query.Step();
+}
+
+QString CreateIndexStatement(const TableSchema& table, const QString& indexName) {
+    for (const QString& statement : CreateStatements(table))
+        if (statement.contains(QuoteIdentifier(indexName)))
+            return statement;
+    return QString();
+}
+
+void AddIfMissing(Connection& connection, const TableSchema& table, const QString& indexName,
+                  QStringList& statements) {
+    if (!IndexExists(connection, indexName))
+        statements << CreateIndexStatement(table, indexName);
+}
+
+QStringList MissingStatements(Connection& connection) {
+    QStringList statements;
+    for (const TableSchema& table : AllTableSchemas()) {
+        if (table.addedLater && !connection.TableExists(table.sqlName)) {
+            statements << CreateStatements(table);
+            continue;
+        }
+        for (const IndexSchema& index : table.indexes)
+            if (index.addedLater || table.addedLater)
+                AddIfMissing(connection, table, IndexName(table, index), statements);
+        if (table.addedLater && !table.order.isEmpty())
+            AddIfMissing(connection, table, OrderIndexName(table), statements);
+    }
+    return statements;
+}
+
+}  // namespace
+
+const QSet<QString>& LaterObjectNames() {
+    static const QSet<QString> names = [] {
+        QSet<QString> made;
+        for (const TableSchema& table : AllTableSchemas()) {
+            if (table.addedLater) {
+                made << table.sqlName;
+                if (!table.order.isEmpty())
+                    made << OrderIndexName(table);
+            }
+            for (const IndexSchema& index : table.indexes)
+                if (table.addedLater || index.addedLater)
+                    made << IndexName(table, index);
+        }
+        return made;
+    }();
+    return names;
+}
+
+void AddLaterObjects(Connection& connection) {
+    const QStringList statements = MissingStatements(connection);
+    if (statements.isEmpty())
+        return;
+    connection.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        for (const QString& statement : statements)
+            connection.Execute(statement);
+        connection.Execute(QStringLiteral("COMMIT"));
+    } catch (...) {
+        if (connection.InTransaction())
+            connection.Execute(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
+}  // namespace platform

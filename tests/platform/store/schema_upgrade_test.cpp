@@ -1,0 +1,94 @@
+// A database of the version before the seasons (no harani.db): the restore
+// takes it as a kennel's, opening it for writing adds the table, and a
+// read-only opening leaves the file as it is.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/store/backup.h"
+#include "platform/store/catalogue_check.h"
+#include "platform/store/database.h"
+#include "platform/store/sqlite_handle.h"
+#include "platform/store/table.h"
+
+namespace {
+
+class SchemaUpgradeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        folder_ = dir_.filePath(QStringLiteral("DATA"));
+        platform::Database::CreateSchema(folder_);
+        file_ = platform::Database::DatabaseFile(folder_);
+    }
+
+    // Makes the folder's database one of the older version.
+    void DropSeasons() {
+        platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
+        connection.Execute(QStringLiteral("DROP TABLE harani"));
+    }
+
+    bool HasSeasons() {
+        platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
+        return connection.TableExists(QStringLiteral("harani"));
+    }
+
+    QString Mismatch(const QString& file) {
+        platform::Connection connection(file, platform::Connection::Access::ReadWrite);
+        return platform::CatalogueMismatch(connection.Raw());
+    }
+
+    QTemporaryDir dir_;
+    QString folder_;
+    QString file_;
+};
+
+TEST_F(SchemaUpgradeTest, NewFolderHasSeasonsAndOlderCatalogueStillMatches) {
+    EXPECT_TRUE(HasSeasons());
+    EXPECT_EQ(Mismatch(file_), QString());
+    DropSeasons();
+    EXPECT_FALSE(HasSeasons());
+    EXPECT_EQ(Mismatch(file_), QString());
+}
+
+TEST_F(SchemaUpgradeTest, SeasonsTableOfAnotherShapeIsStillRefused) {
+    {
+        platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
+        connection.Execute(QStringLiteral("DROP TABLE harani"));
+        connection.Execute(QStringLiteral("CREATE TABLE harani (x)"));
+    }
+    EXPECT_TRUE(Mismatch(file_).contains(QStringLiteral("harani")));
+}
+
+TEST_F(SchemaUpgradeTest, OpeningForWritingAddsTheSeasonsAndReadingDoesNot) {
+    DropSeasons();
+    { platform::Database reader(folder_, platform::OpenMode::ReadOnly); }
+    EXPECT_FALSE(HasSeasons());
+    {
+        platform::Database writer(folder_);
+        platform::Table seasons(writer, QStringLiteral("harani.db"));
+        seasons.Open();
+        seasons.Append();
+        seasons.FieldByName(QStringLiteral("Jmeno_registr")).SetAsString(QStringLiteral("Asta"));
+        seasons.FieldByName(QStringLiteral("Datum")).SetAsString(QStringLiteral("1.2.2026"));
+        seasons.Post();
+        EXPECT_EQ(seasons.RecordCount(), 1);
+    }
+    EXPECT_EQ(Mismatch(file_), QString());
+}
+
+TEST_F(SchemaUpgradeTest, BackupWithoutSeasonsIsRestoredAndGainsThemAtOpening) {
+    DropSeasons();
+    const QString backup = platform::TakeBackup(folder_);
+    {
+        platform::Database writer(folder_);  // adds the seasons to the live database
+    }
+    ASSERT_TRUE(HasSeasons());
+    platform::RestoreBackup(folder_, backup);
+    EXPECT_FALSE(HasSeasons());
+    { platform::Database writer(folder_); }
+    EXPECT_TRUE(HasSeasons());
+}
+
+}  // namespace
