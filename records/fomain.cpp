@@ -14,6 +14,7 @@
 
 #include "app/dmunit.h"
 #include "app/help_topics.h"
+#include "app/parent_doubts.h"
 #include "app/parametry.h"
 #include "app/window_placement.h"
 #include "controls/combo_check.h"
@@ -167,6 +168,31 @@ void TFoMain::CommitPendingInput() {
     }
 }
 
+// Parents that cannot be are asked about before the card is written.
+bool TFoMain::ConfirmCardParents() {
+    platform::DataSet& card = dm_->TaMain_Card;
+    const auto text = [&card](const char* column) {
+        return card.FieldByName(QString::fromLatin1(column)).AsString();
+    };
+    return ConfirmParents(dm_->Database1,
+                          {text("Jmeno_registr"),
+                           card.FieldByName(QStringLiteral("Datum_nar")).AsDate(), text("Otec"),
+                           text("Matka")});
+}
+
+// "Ulož": the card's typed values, the parents' questions, then the post; a
+// refusal is shown and the card stays in editing.
+void TFoMain::PostCard() {
+    try {
+        CommitPendingInput();
+        if (IsEditing(dm_->TaMain_Card) && ConfirmCardParents()) {
+            dm_->TaMain_Card.Post();
+        }
+    } catch (const platform::StoreError& error) {
+        ShowStoreError(error);
+    }
+}
+
 // Yes posts the card (a refused post is shown and the sheet stays open),
 // No drops the changes, Cancel keeps the sheet open.
 bool TFoMain::ConfirmClosing() {
@@ -188,6 +214,9 @@ bool TFoMain::ConfirmClosing() {
     }
     try {
         if (answer == platform::mbYes) {
+            if (!ConfirmCardParents()) {
+                return false;
+            }
             card.Post();
         } else {
             card.Cancel();

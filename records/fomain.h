@@ -29,6 +29,7 @@ class TDBCheckboxMy;
 class TDBComboBoxKopa;
 class TDBImageAspect;
 class TDBMemoLumex;
+class TAnimalSearchField;
 class TDbGridKOPA;
 class TKDBEditKopa;
 class TPrintPage;
@@ -145,6 +146,8 @@ class TFoMain : public QDialog, public TRecordSheetView {
 
     void ApplyModeBinding();
     bool ConfirmClosing();
+    bool ConfirmCardParents();
+    void PostCard();
     void ShowHelpTopic(int topic);
 
     TDM1* dm_ = nullptr;
@@ -168,6 +171,7 @@ class TFoMain : public QDialog, public TRecordSheetView {
     QCheckBox* stretch_ = nullptr;
     TDBNavigatorKopa* navigator_ = nullptr;
     TDbGridKOPA* names_ = nullptr;
+    TAnimalSearchField* search_ = nullptr;
     TDbGridKOPA* titles_ = nullptr;
     bool closingAccepted_ = false;
 };
