@@ -162,7 +162,7 @@ std::vector<TableSchema> BuildSchemas() {
         Table("vystavy.db",
               {T("Jmeno_registr", 40), C("Datum_vystava", CT::Date), T("Druh", 20), T("Trida", 20),
                T("Znamka", 20), T("Cekatelstvi_1", 20), T("Cekatelstvi_2", 20), T("Souteze", 20),
-               T("Souteze_ost", 20), C("Poradi", CT::Smallint), T("Misto", 30)},
+               T("Souteze_ost", 23), C("Poradi", CT::Smallint), T("Misto", 30)},
               {Lookup(reg)}));
     all.push_back(Table("tituly.db",
                         {T("Jmeno_Registr", 40), T("Zeme", 20), T("Titul_Jmeno", 40),
