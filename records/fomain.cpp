@@ -11,11 +11,12 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <utility>
 
 #include "app/dmunit.h"
 #include "app/help_topics.h"
-#include "app/parent_doubts.h"
 #include "app/parametry.h"
+#include "app/parent_doubts.h"
 #include "app/window_placement.h"
 #include "controls/combo_check.h"
 #include "controls/db_image.h"
@@ -174,10 +175,9 @@ bool TFoMain::ConfirmCardParents() {
     const auto text = [&card](const char* column) {
         return card.FieldByName(QString::fromLatin1(column)).AsString();
     };
-    return ConfirmParents(dm_->Database1,
-                          {text("Jmeno_registr"),
-                           card.FieldByName(QStringLiteral("Datum_nar")).AsDate(), text("Otec"),
-                           text("Matka")});
+    return ConfirmParents(dm_->Database1, {text("Jmeno_registr"),
+                                           card.FieldByName(QStringLiteral("Datum_nar")).AsDate(),
+                                           text("Otec"), text("Matka")});
 }
 
 // "Ulož": the card's typed values, the parents' questions, then the post; a
@@ -243,9 +243,16 @@ void TFoMain::ShowHelpTopic(int topic) {
 }
 
 bool TFoMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::MouseButtonPress && watched == photo_) {
+        photoPressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (watched == photo_ && mouse->button() == Qt::LeftButton &&
+        // Only a click that began on the photo opens the full view: a release
+        // without its press there (the one that closed a message box standing
+        // over the photo) is none, or such a box would open itself again at
+        // every OK.
+        const bool pressedHere = std::exchange(photoPressed_, false);
+        if (watched == photo_ && pressedHere && mouse->button() == Qt::LeftButton &&
             photo_->rect().contains(mouse->position().toPoint())) {
             PhotoClicked();
         } else if (watched == fotoButton_ && fotoButton_->isEnabled()) {

@@ -174,4 +174,5 @@ class TFoMain : public QDialog, public TRecordSheetView {
     TAnimalSearchField* search_ = nullptr;
     TDbGridKOPA* titles_ = nullptr;
     bool closingAccepted_ = false;
+    bool photoPressed_ = false;  // a left press on the photo awaits its release
 };

@@ -22,6 +22,7 @@
 #include "app/dmunit.h"
 #include "app/fouvod.h"
 #include "app/parametry.h"
+#include "controls/db_image.h"
 #include "controls/db_navigator.h"
 #include "platform/folders.h"
 #include "platform/store/field.h"
@@ -195,6 +196,53 @@ TEST(ImportThenRecordSheet, TheSheetWorksOnTheImportedDataInTheSameRun) {
     launcher.SetRecordSheet(nullptr);
     sheet.reset();
     dm.reset();
+    platform::SetProgramFolderOverride(QString());
+}
+
+// Without a data folder, "Evidence" says once that the data are not open;
+// the box never re-opens itself, however the sheet is shown and moved in.
+TEST(RecordSheetWithoutData, SaysOnceThatTheDataAreNotOpenAndNeverLoops) {
+    QTemporaryDir install;
+    ASSERT_TRUE(install.isValid());
+    platform::SetProgramFolderOverride(install.filePath("bin"));
+    const Parametry saved = CurrentParametry();
+    CurrentParametry().OnlineTituly = true;
+    CurrentParametry().OnlineFoto = true;
+    testing_support::ScriptedMessages messages;
+    auto sheet = std::make_unique<TFoMain>();
+    auto dm = std::make_unique<TDM1>(QString(), sheet.get());
+    sheet->AttachDataModule(*dm);
+    messages.Clear();
+    {
+        testing_support::ScriptedModal modal([&](QDialog& dialog) {
+            dialog.show();
+            for (int i = 0; i < 20 && messages.Shown().size() < 50; ++i) {
+                QApplication::processEvents();
+                dialog.activateWindow();
+                sheet->findChild<QLineEdit*>("EditHledat")->setFocus();
+                QTest::keyClicks(sheet->findChild<QLineEdit*>("EditHledat"), "a");
+            }
+            dialog.hide();
+            return int(QDialog::Rejected);
+        });
+        sheet->ShowEntry(TRecordSheetEntry::reEdit);
+    }
+    EXPECT_LE(messages.Shown().size(), 1u) << messages.Texts().join("; ").toStdString();
+    // The release that closes a box standing over the photo is no click on
+    // the photo: the box does not come back.
+    sheet->show();
+    QApplication::processEvents();
+    TDBImageAspect* photo = sheet->findChildren<TDBImageAspect*>().value(0);
+    ASSERT_NE(photo, nullptr);
+    messages.Clear();
+    QTest::mouseRelease(photo, Qt::LeftButton, {}, photo->rect().center());
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join("; ").toStdString();
+    QTest::mouseClick(photo, Qt::LeftButton, {}, photo->rect().center());
+    EXPECT_EQ(messages.Shown().size(), 1u);
+    sheet->hide();
+    sheet.reset();
+    dm.reset();
+    CurrentParametry() = saved;
     platform::SetProgramFolderOverride(QString());
 }
 
