@@ -235,6 +235,7 @@ TEST_F(BookEntry, AMissingOrImpossibleDateIsRefusedInOrderAndNothingIsWritten) {
 TEST_F(BookEntry, ABadDateTypedAndThenZapisIsReportedOnLeavingAndRefused) {
     Open(kBooks[0]);
     Type(In("Datum_vystava"), QStringLiteral("31.2.2020"));
+    Set("Misto", QStringLiteral("Brno"));
     Press("BtnZapis");
     EXPECT_EQ(Messages(), (QStringList{"Chybné datum !", kBadDate, kRefused}));
     EXPECT_TRUE(form_->isVisible());
@@ -295,6 +296,9 @@ TEST_F(BookEntry, ARowTheStoreRefusesIsDroppedWithTheStoresTextAndTheInputKept) 
         Open(book);
         Set(book.dateColumn, QStringLiteral("4.9.2020"));
         Set(c.column, QStringLiteral("Brno"));
+        if (!book.required.isEmpty() && book.required != QLatin1String(c.column)) {
+            Set(book.required, QStringLiteral("Klubová"));
+        }
         messages_.Clear();
         Press("BtnZapis");
         ASSERT_EQ(Messages().size(), 1) << Messages().join("|").toStdString();
@@ -343,6 +347,7 @@ TEST_F(BookEntry, ARefusedExamSaysSoInItsOwnWordsAndTheTableIsClosedEitherWay) {
 TEST_F(BookEntry, OtherBooksKeepTheirTableOpenAfterTheWrite) {
     Open(kBooks[0]);
     Set("Datum_vystava", QStringLiteral("4.9.2020"));
+    Set("Misto", QStringLiteral("Brno"));
     Press("BtnZapis");
     EXPECT_TRUE(dm_->TaVystavy.IsActive());
     Open(kBooks[3]);
@@ -359,6 +364,7 @@ TEST_F(BookEntry, PlacingTakesDigitsOnlyAndBecomesZeroWhenEmptyAnd99WhenLarger) 
     Leave(placing);
     EXPECT_EQ(TextOf(placing), "99");
     Set("Datum_vystava", QStringLiteral("4.9.2020"));
+    Set("Misto", QStringLiteral("Brno"));
     Press("BtnZapis");
     EXPECT_EQ(StoredRow("vystavy.db")->FieldByName("Poradi").AsInteger(), 99);
 
@@ -370,6 +376,7 @@ TEST_F(BookEntry, PlacingTakesDigitsOnlyAndBecomesZeroWhenEmptyAnd99WhenLarger) 
     Leave(placing);
     EXPECT_EQ(TextOf(placing), "0");
     Set("Datum_vystava", QStringLiteral("5.9.2020"));
+    Set("Misto", QStringLiteral("Brno"));
     Press("BtnZapis");
     auto row = StoredRow("vystavy.db");
     EXPECT_FALSE(row->FieldByName("Poradi").IsNull());
