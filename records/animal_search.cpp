@@ -1,9 +1,17 @@
 #include "records/animal_search.h"
 
+#include <algorithm>
+
 #include "platform/store/field.h"
 #include "platform/store/query.h"
 
 QString SearchFold(const QString& text) {
+    // Most texts (chips, tattoos, many names) are plain ASCII: no marks to drop.
+    const bool ascii =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        return text.toLower();
+    }
     const QString decomposed = text.normalized(QString::NormalizationForm_D);
     QString folded;
     folded.reserve(decomposed.size());
@@ -19,8 +27,9 @@ void TAnimalSearchIndex::Build(platform::Database& database, const Acceptance& a
     names_.clear();
     texts_.clear();
     platform::Query cards(database);
-    cards.SetSQL({QStringLiteral("Select Jmeno_registr, Jmeno_call, Cip, Tetovaci_cislo, Pohlavi "
-                                 "from Main_card order by Jmeno_registr")});
+    cards.SetSQL(
+        {QStringLiteral("Select Jmeno_registr, Jmeno_call, Cip, Tetovaci_cislo, Pohlavi "
+                        "from Main_card order by Jmeno_registr")});
     cards.Open();
     names_.reserve(static_cast<size_t>(cards.RecordCount()));
     texts_.reserve(static_cast<size_t>(cards.RecordCount()));

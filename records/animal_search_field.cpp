@@ -53,7 +53,9 @@ void TAnimalSearchField::SetAcceptance(TAnimalSearchIndex::Acceptance accept) {
 
 bool TAnimalSearchField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_ && event->type() == QEvent::FocusIn) {
+        // Read on entering the field, so no keystroke waits for it.
         index_.Invalidate();
+        BuildIndex();
     } else if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -62,6 +64,17 @@ bool TAnimalSearchField::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TAnimalSearchField::BuildIndex() {
+    try {
+        index_.Build(database_, accept_);
+    } catch (const platform::StoreError& error) {
+        state_->setText(error.Message());
+        state_->show();
+        return false;
+    }
+    return true;
 }
 
 bool TAnimalSearchField::Search(const QString& typed, bool next) {
@@ -75,10 +88,10 @@ bool TAnimalSearchField::Search(const QString& typed, bool next) {
         state_->show();
         return false;
     }
+    if (!index_.IsBuilt() && !BuildIndex()) {
+        return false;
+    }
     try {
-        if (!index_.IsBuilt()) {
-            index_.Build(database_, accept_);
-        }
         int found = index_.Find(typed, next && shown_ >= 0 ? shown_ + 1 : 0);
         for (int tried = 0; found >= 0 && tried < kMatchesTried; ++tried) {
             if (MoveTo(list, found)) {

@@ -3,8 +3,8 @@
 // names list, the pick-lists): as the user types, the list moves to the
 // first animal whose registered name, call name, chip or tattoo number holds
 // the text (Czech letters and case ignored); Enter goes on to the next one.
-// The index is read again whenever the field gets the focus, so it knows the
-// animals written meanwhile. A list whose record is being changed is not
+// The index is read whenever the field gets the focus (not at a keystroke),
+// so it knows the animals written meanwhile. A list whose record is being changed is not
 // moved: the field says so instead.
 
 #include <QWidget>
@@ -43,6 +43,8 @@ class TAnimalSearchField : public QWidget {
 
   private:
     bool MoveTo(platform::DataSet& list, int found);
+    // Reads the index; a failure is said under the field.
+    bool BuildIndex();
 
     platform::Database& database_;
     DataSetOf list_;
