@@ -76,8 +76,8 @@ void RequireUniqueBreed(platform::DataSet& breeds) {
         }
         const QString other = others.FieldByName(QStringLiteral("Plemeno")).AsString();
         if (BreedKey(other) == key) {
-            throw platform::StoreError(
-                QStringLiteral("Plemeno „%1“ už v seznamu je (jako „%2“).").arg(name.trimmed(), other));
+            throw platform::StoreError(QStringLiteral("Plemeno „%1“ už v seznamu je (jako „%2“).")
+                                           .arg(name.trimmed(), other));
         }
     }
 }

@@ -81,7 +81,8 @@ void TDM1::OpenDataFolderIfClosed() {
     if (Database1.IsOpen()) {
         return;
     }
-    const QString folder = Database1.Folder().isEmpty() ? platform::DataFolder() : Database1.Folder();
+    const QString folder =
+        Database1.Folder().isEmpty() ? platform::DataFolder() : Database1.Folder();
     Database1.SetParams({});
     try {
         Open(folder);

@@ -31,14 +31,14 @@ void AddDoubts(platform::Database& database, const TParentage& parentage, const 
     }
     const TAnimalSex sex = SexOf(cards.FieldByName(QStringLiteral("Pohlavi")).AsString());
     if (sex != TAnimalSex::asUnknown && sex != role.expected) {
-        doubts << Question(named +
-                           QStringLiteral(" je podle evidenčního listu %1.").arg(role.wrongSexWord));
+        doubts << Question(
+            named + QStringLiteral(" je podle evidenčního listu %1.").arg(role.wrongSexWord));
     }
     const QDate born = cards.FieldByName(QStringLiteral("Datum_nar")).AsDate();
     if (born.isValid() && parentage.birth.isValid() && born > parentage.birth) {
-        doubts << Question(named + QStringLiteral(" se narodil(a) %1, až po narození potomka %2.")
-                                       .arg(platform::FormatDate(born),
-                                            platform::FormatDate(parentage.birth)));
+        doubts << Question(
+            named + QStringLiteral(" se narodil(a) %1, až po narození potomka %2.")
+                        .arg(platform::FormatDate(born), platform::FormatDate(parentage.birth)));
     }
 }
 

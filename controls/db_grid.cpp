@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QStyledItemDelegate>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <exception>
 
 #include "controls/field_data_link.h"

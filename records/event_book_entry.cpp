@@ -251,8 +251,8 @@ QStringList TEventBookEntry::InputFailures() const {
     for (const TBookInput& input : book_.inputs) {
         if (input.column == book_.requiredColumn &&
             InputText(Input(input.column)).trimmed().isEmpty()) {
-            failures << QStringLiteral("Není vyplněno pole „%1“").arg(
-                            QString(input.caption).replace(u'\n', u' '));
+            failures << QStringLiteral("Není vyplněno pole „%1“")
+                            .arg(QString(input.caption).replace(u'\n', u' '));
         }
     }
     return failures;

@@ -21,8 +21,8 @@
 #include "controls/db_memo.h"
 #include "controls/db_navigator.h"
 #include "controls/k_db_edit.h"
-#include "records/fomain.h"
 #include "records/animal_search_field.h"
+#include "records/fomain.h"
 #include "records/print_page.h"
 
 namespace {

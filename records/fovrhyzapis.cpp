@@ -94,15 +94,16 @@ void TFoVrhyZapis::BuildFields() {
     Jmeno_reg_matka->setFont(bold);
     Jmeno_reg_matka->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    editJmenoRegOtec_ = NewEdit<TKEditKopa>("Edit_Jmeno_reg_otec", Width("vrhy.db", "Jmeno_reg_otec"), this);
+    editJmenoRegOtec_ =
+        NewEdit<TKEditKopa>("Edit_Jmeno_reg_otec", Width("vrhy.db", "Jmeno_reg_otec"), this);
     editDatumPorod_ = NewEdit<TDateEditKopa>("Edit_datum_porod", 0, this);
     editDatumPorod_->CommaToPoint = true;
     editPocetPes_ = NewEdit<TWholeNumberEditKopa>("EditPocetPes", 0, this);
     editPocetPes_->Caption = QStringLiteral("Počet štěňat – Pes");
     editPocetFena_ = NewEdit<TWholeNumberEditKopa>("EditPocetFena", 0, this);
     editPocetFena_->Caption = QStringLiteral("Počet štěňat – Fena");
-    editJmenoStenat_ = NewEdit<TKEditKopa>(
-        "EditJmenoStenat", Width("main_card.db", "Jmeno_registr"), this);
+    editJmenoStenat_ =
+        NewEdit<TKEditKopa>("EditJmenoStenat", Width("main_card.db", "Jmeno_registr"), this);
     editPoznamka_ = NewEdit<TKEditKopa>("Edit_Poznamka", Width("vrhy.db", "Poznamka"), this);
     EditPlemeno = NewEdit<TKEditKopa>("EditPlemeno", Width("vrhy.db", "Plemeno"), this);
 
@@ -296,8 +297,8 @@ bool TFoVrhyZapis::WriteChecked() {
         }
         // Parents that cannot be are asked about; the litter's birth date
         // is the puppies' birth date.
-        if (!ConfirmParents(dm_.Database1, {QString(), platform::ParseDate(input.birth),
-                                            input.sire, input.dam})) {
+        if (!ConfirmParents(dm_.Database1,
+                            {QString(), platform::ParseDate(input.birth), input.sire, input.dam})) {
             return false;
         }
         WriteLitter(dm_, input, createCards_);

@@ -7,12 +7,8 @@ namespace {
 // A choice of the entry form; the edit form shows the same column in a
 // choice box without a list.
 TBookInput ShowChoice(const char* column, const QString& caption, const QStringList& items) {
-    return {QString::fromLatin1(column),
-            caption,
-            TBookInputKind::Choice,
-            items,
-            TBookInputKind::Choice,
-            {}};
+    return {QString::fromLatin1(column), caption, TBookInputKind::Choice, items,
+            TBookInputKind::Choice,      {}};
 }
 
 TBookDescription MakeShowsBook() {

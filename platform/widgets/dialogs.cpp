@@ -114,8 +114,8 @@ void MakeRoomForCaption(QMessageBox& box) {
     constexpr int kTitleBarMargin = 140;
     QFont titleFont = box.font();
     titleFont.setBold(true);
-    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) +
-                      kTitleBarMargin;
+    const int width =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarMargin;
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());

@@ -112,8 +112,8 @@ TEST(MessageBox, KeysTypedBeforeTheBoxAppearedAreDropped) {
         QApplication::processEvents();
         pressedBeforeAnyKey = box.clickedButton() != nullptr;
         // A key pressed while the box is shown answers it.
-        QCoreApplication::postEvent(&box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape,
-                                                        Qt::NoModifier));
+        QCoreApplication::postEvent(
+            &box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         QApplication::processEvents();
         return box.result();
     });
@@ -127,7 +127,8 @@ TEST(MessageBox, KeysTypedBeforeTheBoxAppearedAreDropped) {
 }
 
 TEST(MessageBox, ASmallBoxIsWideEnoughForItsWholeCaption) {
-    const QString caption = QStringLiteral("Převzetí dat z dřívější instalace – velmi dlouhý titulek");
+    const QString caption =
+        QStringLiteral("Převzetí dat z dřívější instalace – velmi dlouhý titulek");
     const MessageHandler previous = SetMessageHandler(MessageHandler());
     InstallWidgetMessageHandler();
     int boxWidth = 0;
