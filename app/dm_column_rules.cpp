@@ -1,12 +1,13 @@
 // The rules the data module attaches to columns, in force wherever the
 // column is written or shown: the record sheet's date entry, the defaults
-// of a new card, the "Ano"/"Ne" booleans of the list and of the breed list,
-// and the breed name that may not be empty.
+// of a new card and of a new breed, the "Ano"/"Ne" booleans of the list and
+// of the breed list, and the breed name that may not be empty nor repeat.
 #include "app/complete_date.h"
 #include "app/dmunit.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
+#include "platform/store/table.h"
 
 namespace {
 
@@ -47,6 +48,40 @@ void RequireBreedName(platform::Field& field) {
     }
 }
 
+// A breed name as compared for uniqueness: letter case and blanks ignored,
+// so "Bígl", " bígl " and "BÍG L" are one breed.
+QString BreedKey(const QString& name) {
+    QString key;
+    for (const QChar c : name) {
+        if (!c.isSpace()) {
+            key += c;
+        }
+    }
+    return key.toCaseFolded();
+}
+
+// A second row of a breed already in the list is refused; the row being
+// changed is not compared with itself.
+void RequireUniqueBreed(platform::DataSet& breeds) {
+    const QString name = breeds.FieldByName(QStringLiteral("Plemeno")).AsString();
+    const QString key = BreedKey(name);
+    const platform::Bookmark self = breeds.State() == platform::DataSetState::Edit
+                                        ? breeds.GetBookmark()
+                                        : platform::Bookmark{};
+    platform::Table others(*breeds.GetDatabase(), QStringLiteral("plemeno.db"));
+    others.Open();
+    for (others.First(); !others.Eof(); others.Next()) {
+        if (self.IsValid() && others.GetBookmark().row == self.row) {
+            continue;
+        }
+        const QString other = others.FieldByName(QStringLiteral("Plemeno")).AsString();
+        if (BreedKey(other) == key) {
+            throw platform::StoreError(QStringLiteral("Plemeno „%1“ už v seznamu je (jako „%2“).")
+                                           .arg(name.trimmed(), other));
+        }
+    }
+}
+
 }  // namespace
 
 void TDM1::InstallColumnRules() {
@@ -64,9 +99,16 @@ void TDM1::InstallColumnRules() {
     shown.onGetText = YesNoText;
     shown.onSetText = SetShownBreedText;
     TaPlemeno.FieldSetup(QStringLiteral("Plemeno")).onValidate = RequireBreedName;
-    // A new breed whose name was never typed is refused when it is posted.
+    // A new breed is offered in the record sheet's breed choice unless the
+    // user says otherwise.
+    TaPlemeno.Hooks().onNewRecord = [](platform::DataSet& breeds) {
+        breeds.FieldByName(QStringLiteral("Ukazat")).SetAsBoolean(true);
+    };
+    // A new breed whose name was never typed, or a breed already listed, is
+    // refused when it is posted.
     TaPlemeno.Hooks().beforePost = [](platform::DataSet& breeds) {
         RequireBreedName(breeds.FieldByName(QStringLiteral("Plemeno")));
+        RequireUniqueBreed(breeds);
     };
 
     QSeznamy.FieldSetup(QStringLiteral("Jmeno_registr")).displayLabel =

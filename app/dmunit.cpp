@@ -77,6 +77,20 @@ TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet, platform::O
     }
 }
 
+void TDM1::OpenDataFolderIfClosed() {
+    if (Database1.IsOpen()) {
+        return;
+    }
+    const QString folder =
+        Database1.Folder().isEmpty() ? platform::DataFolder() : Database1.Folder();
+    Database1.SetParams({});
+    try {
+        Open(folder);
+    } catch (const platform::StoreError& error) {
+        ReportOpenFailure(error, folder);
+    }
+}
+
 // A damaged database is named with the newest backup that opens, so the
 // user knows what can be put back.
 void TDM1::ReportOpenFailure(const platform::StoreError& error, const QString& dataFolder) {

@@ -157,6 +157,12 @@ class TDM1 {
     void FillBreedLists();
     const QStringList& BreedList() const { return breeds_; }
 
+    // Opens the data folder the module could not open at creation (it did
+    // not exist yet), as creation does: after an old installation was taken
+    // over into it, the program works on the data at once. A module whose
+    // database is open is left as it is. A failure is shown in the error box.
+    void OpenDataFolderIfClosed();
+
     // The address-book lookup: positions adresar.db on the entry whose key
     // name equals `name` exactly (no move when none does), shows the address
     // book TFoAdresar modally, and answers the current entry's Nazev_Key

@@ -287,12 +287,26 @@ void TFoAdresar::LayOut() {
     layout->addLayout(buttons);
 }
 
+// A link no program takes (no mail client, no browser) is said in a box,
+// not only on the error output nobody sees.
 void TFoAdresar::OpenMail() {
-    platform::OpenUrlText(MailUrl(email_->text()));
+    const QString url = MailUrl(email_->text());
+    if (!platform::OpenUrlText(url)) {
+        platform::ShowMessage(
+            QStringLiteral("Adresu „%1“ nelze otevřít: v systému není nastaven poštovní program.")
+                .arg(url),
+            QString(), platform::MessageIcon::Warning, platform::mbOK);
+    }
 }
 
 void TFoAdresar::OpenWeb() {
-    platform::OpenUrlText(WebUrl(web_->text()));
+    const QString url = WebUrl(web_->text());
+    if (!platform::OpenUrlText(url)) {
+        platform::ShowMessage(
+            QStringLiteral("Stránku „%1“ nelze otevřít: v systému není nastaven webový prohlížeč.")
+                .arg(url),
+            QString(), platform::MessageIcon::Warning, platform::mbOK);
+    }
 }
 
 bool TFoAdresar::PostEntry() {

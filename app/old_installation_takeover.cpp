@@ -34,9 +34,15 @@ ImportResult RunWithProgress(QWidget* parent, const ImportRequest& request) {
         [&progress](const platform::paradox::ImportProgress& p) { return progress.Progress(p); });
 }
 
+// A module that found no data folder at start opens the one just filled;
+// one that had it open re-reads its tables.
 void RefreshTables(TDM1* dm) {
     if (dm == nullptr)
         return;
+    if (!dm->Database1.IsOpen()) {
+        dm->OpenDataFolderIfClosed();
+        return;
+    }
     for (platform::Table* table :
          {&dm->TaMain_Card, &dm->TaVrhy, &dm->TaKryti, &dm->TaOsetreni, &dm->TaVystavy,
           &dm->TaTituly, &dm->TaZkousky, &dm->TaChovnost, &dm->TaFoto_Album, &dm->TaRodokmen,

@@ -63,13 +63,14 @@ void TComboBoxKopa::SetItems(const QStringList& items) {
     SetText(text);
 }
 
+// A closed list shows its own word for a text written in another case or
+// with blanks around it ("fena" from an older installation shows "Fena").
 void TComboBoxKopa::SetText(const QString& text) {
-    const int index = findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
     if (isEditable()) {
-        setCurrentIndex(index);
+        setCurrentIndex(findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive));
         setEditText(text);
     } else {
-        setCurrentIndex(index);
+        setCurrentIndex(findText(text.trimmed(), Qt::MatchFixedString));
     }
 }
 

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <exception>
 
 #include "controls/field_data_link.h"
@@ -131,6 +133,27 @@ void DbGridModel::OnSourceEvent(platform::DataSource& source, const platform::Da
         emit currentRowChanged(ShownCurrentRow());
 }
 
+// ---- the cell editor ---------------------------------------------------------
+
+// A cell of a text column takes no more characters than the column holds,
+// so nothing typed in the grid is cut by the store later.
+class TextWidthDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const auto* model = qobject_cast<const DbGridModel*>(index.model());
+        const platform::Field* field = model != nullptr ? model->FieldAt(index.column()) : nullptr;
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line != nullptr && field != nullptr && field->Kind() == platform::ColumnType::Text &&
+            field->Size() > 0)
+            line->setMaxLength(field->Size());
+        return editor;
+    }
+};
+
 // ---- the grid ------------------------------------------------------------------
 
 TDbGridKOPA::TDbGridKOPA(QWidget* parent) : QTableView(parent) {
@@ -138,6 +161,7 @@ TDbGridKOPA::TDbGridKOPA(QWidget* parent) : QTableView(parent) {
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setItemDelegate(new TextWidthDelegate(this));
     RegisterPendingChangeHolder(this);
 }
 

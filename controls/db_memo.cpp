@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "controls/memo_limit.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 
@@ -32,6 +33,13 @@ void TDBMemoLumex::UpdateReadOnly() {
 
 void TDBMemoLumex::ShowField() {
     const platform::Field* field = link_.Field();
+    // A text column takes no more than its width: what is typed beyond it
+    // stops at the caret instead of being cut by the store later.
+    if (!limited_ && field != nullptr && field->Kind() == platform::ColumnType::Text &&
+        field->Size() > 0) {
+        LimitMemoLength(this, field->Size());
+        limited_ = true;
+    }
     loading_ = true;
     setPlainText(field != nullptr ? field->AsString() : QString());
     loading_ = false;

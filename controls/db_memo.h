@@ -33,4 +33,5 @@ class TDBMemoLumex : public QPlainTextEdit, public FieldBinding {
     static bool ChangesText(const QKeyEvent* event);
 
     bool loading_ = false;
+    bool limited_ = false;
 };

@@ -5,7 +5,7 @@
 #include "controls/combo_check.h"
 #include "controls/db_memo.h"
 #include "controls/k_db_edit.h"
-#include "records/memo_limit.h"
+#include "controls/memo_limit.h"
 
 TKDBEditKopa* NewBoundEdit(const char* name, platform::DataSource& source, const char* field,
                            int maxLength, bool commaToPoint, QWidget* parent) {

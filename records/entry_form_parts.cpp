@@ -13,6 +13,7 @@
 #include "platform/messages.h"
 #include "platform/store/dataset.h"
 #include "platform/store/field.h"
+#include "platform/store/schema.h"
 #include "platform/store/store_error.h"
 
 namespace {
@@ -98,6 +99,12 @@ bool PostPendingEdit(platform::DataSet& dataSet) {
         return false;
     }
     return true;
+}
+
+int ColumnWidth(const QString& table, const QString& column) {
+    const platform::TableSchema* schema = platform::FindTableSchema(table);
+    const platform::ColumnSchema* found = schema != nullptr ? schema->FindColumn(column) : nullptr;
+    return found != nullptr && found->type == platform::ColumnType::Text ? found->width : 0;
 }
 
 void ChainTabOrder(const QList<QWidget*>& order) {

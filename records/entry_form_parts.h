@@ -43,6 +43,10 @@ TDBNavigatorKopa* NewEditNavigator(platform::DataSource& source, QWidget* parent
 
 void OpenIfClosed(platform::DataSet& dataSet);
 
+// The characters a text column of a table holds ("kryti.DB", "Majitel");
+// 0 for a column of another kind, which takes any length typed.
+int ColumnWidth(const QString& table, const QString& column);
+
 // Writes a record that is still being edited or inserted, with the change
 // held by the focused bound field; a refusal of the store is shown in the
 // error box and answers false (the record stays in editing).

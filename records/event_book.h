@@ -25,16 +25,15 @@ enum class TBookInputKind {
     Memo,     // several lines of text
 };
 
-// One input of a book, in tab order, with the column it fills.
+// One input of a book, in tab order, with the column it fills. A text input
+// takes as many characters as its column holds, so nothing typed is cut.
 struct TBookInput {
     QString column;
     QString caption;
     TBookInputKind entryKind = TBookInputKind::Text;
-    int entryMaxLength = 0;  // characters the entry field takes; 0: no limit
-    QStringList items;       // the entry form's list, or the options
+    QStringList items;  // the entry form's list, or the options
     // The edit form's bound control of the same column.
     TBookInputKind editKind = TBookInputKind::Text;
-    int editMaxLength = 0;
     QStringList editItems;  // the edit form's choice list; empty: none
 };
 
@@ -62,6 +61,9 @@ struct TBookDescription {
     bool closeTableAfterWrite = false;
     // What a refused row shows; empty: the store's own error text.
     QString refusalMessage;
+    // The input an entry cannot go without besides the date (the show's
+    // place, the title's name, the exam's kind); empty: none.
+    QString requiredColumn;
 
     std::vector<TBookInput> inputs;  // the book's date comes first
     std::vector<TBookGridColumn> gridColumns;

@@ -16,6 +16,7 @@
 #include "controls/field_data_link.h"
 #include "controls/k_db_edit.h"
 #include "platform/store/store_error.h"
+#include "records/entry_form_parts.h"
 #include "records/plain_text_limit.h"
 
 namespace {
@@ -89,6 +90,7 @@ TKDBEditKopa* TEventBookEdit::BoundEdit(const QString& column, int maxLength, bo
 }
 
 QWidget* TEventBookEdit::BuildInput(const TBookInput& input) {
+    const int maxLength = ColumnWidth((dm_.*book_.table).TableName(), input.column);
     switch (input.editKind) {
         case TBookInputKind::Date: {
             TKDBEditKopa* date = BoundEdit(input.column, 0, book_.editDateCommaToPoint);
@@ -98,8 +100,8 @@ QWidget* TEventBookEdit::BuildInput(const TBookInput& input) {
         case TBookInputKind::Choice: {
             auto* choice = new TDBComboBoxKopa(this);
             choice->SetItems(input.editItems);
-            if (input.editMaxLength > 0) {
-                choice->lineEdit()->setMaxLength(input.editMaxLength);
+            if (maxLength > 0) {
+                choice->lineEdit()->setMaxLength(maxLength);
             }
             choice->SetDataSource(&source_);
             choice->SetDataField(input.column);
@@ -107,7 +109,7 @@ QWidget* TEventBookEdit::BuildInput(const TBookInput& input) {
         }
         case TBookInputKind::Memo: {
             auto* memo = new TDBMemoLumex(this);
-            LimitPlainText(memo, input.editMaxLength);
+            LimitPlainText(memo, maxLength);
             memo->SetDataSource(&source_);
             memo->SetDataField(input.column);
             memo->setMinimumHeight(fontMetrics().height() * 5);
@@ -125,7 +127,7 @@ QWidget* TEventBookEdit::BuildInput(const TBookInput& input) {
         case TBookInputKind::Text:
             break;
     }
-    return BoundEdit(input.column, input.editMaxLength, false);
+    return BoundEdit(input.column, maxLength, false);
 }
 
 void TEventBookEdit::LayOut() {

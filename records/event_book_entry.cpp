@@ -22,6 +22,7 @@
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 #include "records/date_edit_kopa.h"
+#include "records/entry_form_parts.h"
 #include "records/plain_text_limit.h"
 
 namespace {
@@ -62,12 +63,12 @@ TKEditKopa* NewWholeNumberEdit(QWidget* parent) {
     return edit;
 }
 
-TComboBoxKopa* NewChoice(const TBookInput& input, QWidget* parent) {
+TComboBoxKopa* NewChoice(const TBookInput& input, int maxLength, QWidget* parent) {
     auto* choice = new TComboBoxKopa(parent);
     choice->SetItems(input.items);
     choice->setMaxVisibleItems(qMax(8, static_cast<int>(input.items.size())));
-    if (input.entryMaxLength > 0) {
-        choice->lineEdit()->setMaxLength(input.entryMaxLength);
+    if (maxLength > 0) {
+        choice->lineEdit()->setMaxLength(maxLength);
     }
     return choice;
 }
@@ -109,6 +110,7 @@ TEventBookEntry::TEventBookEntry(TDM1& dm, const TBookDescription& book, QWidget
 }
 
 QWidget* TEventBookEntry::BuildInput(const TBookInput& input) {
+    const int maxLength = ColumnWidth((dm_.*book_.table).TableName(), input.column);
     switch (input.entryKind) {
         case TBookInputKind::Date: {
             date_ = new TDateEditKopa(this);
@@ -124,8 +126,8 @@ QWidget* TEventBookEntry::BuildInput(const TBookInput& input) {
             return whole;
         }
         case TBookInputKind::Choice: {
-            TComboBoxKopa* choice = NewChoice(input, this);
-            choice->setMinimumWidth(TextWidth(this, input.entryMaxLength) + 24);
+            TComboBoxKopa* choice = NewChoice(input, maxLength, this);
+            choice->setMinimumWidth(TextWidth(this, maxLength) + 24);
             return choice;
         }
         case TBookInputKind::Options:
@@ -133,15 +135,15 @@ QWidget* TEventBookEntry::BuildInput(const TBookInput& input) {
         case TBookInputKind::Memo: {
             auto* memo = new QPlainTextEdit(this);
             memo->setTabChangesFocus(true);
-            LimitPlainText(memo, input.entryMaxLength);
+            LimitPlainText(memo, maxLength);
             memo->setMinimumSize(TextWidth(this, kWidestTextWidth), fontMetrics().height() * 6);
             return memo;
         }
         case TBookInputKind::Text:
             break;
     }
-    TKEditKopa* text = NewTextEdit(input.entryMaxLength, this);
-    text->setMinimumWidth(TextWidth(this, input.entryMaxLength));
+    TKEditKopa* text = NewTextEdit(maxLength, this);
+    text->setMinimumWidth(TextWidth(this, maxLength));
     return text;
 }
 
@@ -239,9 +241,29 @@ void TEventBookEntry::ZapisClick() {
     }
 }
 
-bool TEventBookEntry::Write() {
+// The book's date and, where the book names one, the input that says what
+// the entry is about: a row of nothing but the animal and a date is refused.
+QStringList TEventBookEntry::InputFailures() const {
+    QStringList failures;
     if (!platform::ParseDate(date_->text()).isValid()) {
-        ShowError(QStringLiteral("Neplatné datum"));
+        failures << QStringLiteral("Neplatné datum");
+    }
+    for (const TBookInput& input : book_.inputs) {
+        if (input.column == book_.requiredColumn &&
+            InputText(Input(input.column)).trimmed().isEmpty()) {
+            failures << QStringLiteral("Není vyplněno pole „%1“")
+                            .arg(QString(input.caption).replace(u'\n', u' '));
+        }
+    }
+    return failures;
+}
+
+bool TEventBookEntry::Write() {
+    const QStringList failures = InputFailures();
+    if (!failures.isEmpty()) {
+        for (const QString& failure : failures) {
+            ShowError(failure);
+        }
         ShowError(QStringLiteral("Nelze zapsat, opravte data"));
         return false;
     }

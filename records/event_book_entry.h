@@ -3,13 +3,14 @@
 // exams, breeding approval): the registered name in the label Jmeno_registr,
 // the book's inputs in tab order, "Zápis", "Storno" and a help button.
 //
-// "Zápis" needs a valid date in the book's date field ("Neplatné datum",
-// then "Nelze zapsat, opravte data" otherwise), appends one row with the
-// registered name the label shows and every input (texts as typed, cut to
-// the column by the store; an empty input leaves its column empty), posts it
-// and ends with "Příkaz byl vykonán ". A row the store refuses is dropped,
-// its error (or the book's own message) is shown and the form stays open
-// with its input.
+// "Zápis" needs a valid date in the book's date field ("Neplatné datum") and
+// the book's required input, when it has one ("Není vyplněno pole „Místo“");
+// each failing check shows its message, then "Nelze zapsat, opravte data".
+// Otherwise it appends one row with the registered name the label shows and
+// every input (texts as typed, each field taking no more than its column
+// holds; an empty input leaves its column empty), posts it and ends with
+// "Příkaz byl vykonán ". A row the store refuses is dropped, its error (or
+// the book's own message) is shown and the form stays open with its input.
 
 #include <QDialog>
 #include <QMap>
@@ -46,6 +47,7 @@ class TEventBookEntry : public QDialog {
     void BuildButtons();
     void LayOut();
     void ZapisClick();
+    QStringList InputFailures() const;
     bool Write();
     void FillRow(platform::Table& table) const;
     void FillColumn(platform::Table& table, const TBookInput& input) const;

@@ -4,9 +4,6 @@
 
 namespace {
 
-// The entry text takes 250 characters of the column's 255.
-constexpr int kEntryTextLength = 250;
-
 TBookDescription MakeBreedingApprovalBook() {
     TBookDescription book;
     book.table = &TDM1::TaChovnost;
@@ -23,26 +20,20 @@ TBookDescription MakeBreedingApprovalBook() {
         {QStringLiteral("Datum"),
          QStringLiteral("Dne"),
          TBookInputKind::Date,
-         0,
          {},
          TBookInputKind::Date,
-         0,
          {}},
         {QStringLiteral("Chov_jedinec"),
          QStringLiteral("Splnění"),
          TBookInputKind::Options,
-         0,
          fulfilment,
          TBookInputKind::Options,
-         0,
          {}},
         {QStringLiteral("Poznamka"),
          QStringLiteral("Zápis"),
          TBookInputKind::Memo,
-         kEntryTextLength,
          {},
          TBookInputKind::Memo,
-         kEntryTextLength,
          {}},
     };
     book.gridColumns = {{QStringLiteral("Datum"), QString()}};

@@ -152,7 +152,9 @@ void TFoFotoAlbum_Zapis::FromFileClick() {
     platform::FileDialogRequest request;
     request.kind = platform::FileDialogKind::Open;
     request.caption = QStringLiteral("Vložit obrázek ze souboru");
-    request.filter = QStringLiteral("Bitmaps (*.bmp);;JPG (*.jpg *.jpeg);;PNG (*.png)");
+    // Every picture kind first, so a phone's photos show at once.
+    request.filter = QStringLiteral(
+        "Obrázky (*.jpg *.jpeg *.png *.bmp);;Bitmaps (*.bmp);;JPG (*.jpg *.jpeg);;PNG (*.png)");
     const QString fileName = platform::AskFileName(request, this);
     if (fileName.isEmpty()) {
         return;

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/dmunit.h"
@@ -26,6 +27,9 @@ TFoFullNahled::TFoFullNahled(TDM1& dm, QWidget* parent) : QDialog(parent) {
     close_->setObjectName(QStringLiteral("BtnZavrit"));
     close_->setAutoDefault(false);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+    // Esc closes the view whichever of its parts has the input.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QDialog::reject);
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();

@@ -13,22 +13,24 @@
 #include "app/dmunit.h"
 #include "app/shared_messages.h"
 #include "controls/combo_check.h"
+#include "controls/memo_limit.h"
 #include "platform/store/store_error.h"
 #include "records/address_copy.h"
 #include "records/date_edit_kopa.h"
 #include "records/entry_form_parts.h"
 #include "records/foseznam.h"
 #include "records/litter_inbreeding_label.h"
-#include "records/memo_limit.h"
+#include "records/whole_number_edit.h"
 
 namespace {
 
 constexpr int kHelpTopic = 305;
-constexpr int kPartnerLength = 40;
-constexpr int kOwnerLength = 60;
-constexpr int kAssistanceLength = 40;
-constexpr int kIntentionLength = 255;
-constexpr int kPlaceLength = 15;
+const QString kTable = QStringLiteral("kryti.DB");
+
+// Every text field takes as many characters as its column holds.
+int Width(const char* column) {
+    return ColumnWidth(kTable, QString::fromLatin1(column));
+}
 
 }  // namespace
 
@@ -49,9 +51,9 @@ void TFoKrytiZapis::BuildFields() {
     Jmeno_registr->setFont(bold);
     Jmeno_registr->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    editPartner_ = NewEntryEdit<TKEditKopa>("EditPartner", kPartnerLength, false, this);
-    editMajitel_ = NewEntryEdit<TKEditKopa>("Edit_Majitel", kOwnerLength, false, this);
-    editAsistence_ = NewEntryEdit<TKEditKopa>("EditAsistence", kAssistanceLength, false, this);
+    editPartner_ = NewEntryEdit<TKEditKopa>("EditPartner", Width("Jmeno_partner"), false, this);
+    editMajitel_ = NewEntryEdit<TKEditKopa>("Edit_Majitel", Width("Majitel"), false, this);
+    editAsistence_ = NewEntryEdit<TKEditKopa>("EditAsistence", Width("Asistence"), false, this);
     for (int i = 0; i < 3; ++i) {
         const QByteArray number = QByteArray::number(i + 1);
         editDatum_[i] =
@@ -61,15 +63,18 @@ void TFoKrytiZapis::BuildFields() {
         comboZpusob_[i]->SetStyle(csDropDown);
         comboZpusob_[i]->SetItems(MatingManners());
         comboZpusob_[i]->SetText(QString());
-        editMisto_[i] =
-            NewEntryEdit<TKEditKopa>(("EditMisto" + number).constData(), kPlaceLength, false, this);
+        comboZpusob_[i]->lineEdit()->setMaxLength(Width("Zpusob_Kryti_1"));
+        editMisto_[i] = NewEntryEdit<TKEditKopa>(("EditMisto" + number).constData(),
+                                                 Width("Misto_Kryti_1"), false, this);
     }
     memoZamer_ = new QPlainTextEdit(this);
     memoZamer_->setObjectName(QStringLiteral("MemoZamer"));
     memoZamer_->setTabChangesFocus(true);
-    LimitMemoLength(memoZamer_, kIntentionLength);
-    editPocetPes_ = NewEntryEdit<TKEditKopa>("EditPocetPes", 0, false, this);
-    editPocetFena_ = NewEntryEdit<TKEditKopa>("EditPocetFena", 0, false, this);
+    LimitMemoLength(memoZamer_, Width("Chovatel_zamer"));
+    editPocetPes_ = NewEntryEdit<TWholeNumberEditKopa>("EditPocetPes", 0, false, this);
+    editPocetPes_->Caption = QStringLiteral("Počet štěňat – Pes");
+    editPocetFena_ = NewEntryEdit<TWholeNumberEditKopa>("EditPocetFena", 0, false, this);
+    editPocetFena_->Caption = QStringLiteral("Počet štěňat – Fena");
     auto* check = new TCheckboxMy(this);
     check->setText(QStringLiteral("Nakryta"));
     checkNakryto_ = check;

@@ -25,6 +25,7 @@ class TComboBoxKopa;
 class TDM1;
 class TDateEditKopa;
 class TKEditKopa;
+class TWholeNumberEditKopa;
 class TLitterInbreedingLabel;
 
 class TFoKrytiZapis : public QDialog {
@@ -63,8 +64,8 @@ class TFoKrytiZapis : public QDialog {
     std::array<TComboBoxKopa*, 3> comboZpusob_{};
     std::array<TKEditKopa*, 3> editMisto_{};
     QPlainTextEdit* memoZamer_ = nullptr;
-    TKEditKopa* editPocetPes_ = nullptr;
-    TKEditKopa* editPocetFena_ = nullptr;
+    TWholeNumberEditKopa* editPocetPes_ = nullptr;
+    TWholeNumberEditKopa* editPocetFena_ = nullptr;
     QCheckBox* checkNakryto_ = nullptr;
     TDateEditKopa* editDatumVrh_ = nullptr;
     QPushButton* pickPartner_ = nullptr;

@@ -11,10 +11,12 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <utility>
 
 #include "app/dmunit.h"
 #include "app/help_topics.h"
 #include "app/parametry.h"
+#include "app/parent_doubts.h"
 #include "app/window_placement.h"
 #include "controls/combo_check.h"
 #include "controls/db_image.h"
@@ -167,6 +169,30 @@ void TFoMain::CommitPendingInput() {
     }
 }
 
+// Parents that cannot be are asked about before the card is written.
+bool TFoMain::ConfirmCardParents() {
+    platform::DataSet& card = dm_->TaMain_Card;
+    const auto text = [&card](const char* column) {
+        return card.FieldByName(QString::fromLatin1(column)).AsString();
+    };
+    return ConfirmParents(dm_->Database1, {text("Jmeno_registr"),
+                                           card.FieldByName(QStringLiteral("Datum_nar")).AsDate(),
+                                           text("Otec"), text("Matka")});
+}
+
+// "Ulož": the card's typed values, the parents' questions, then the post; a
+// refusal is shown and the card stays in editing.
+void TFoMain::PostCard() {
+    try {
+        CommitPendingInput();
+        if (IsEditing(dm_->TaMain_Card) && ConfirmCardParents()) {
+            dm_->TaMain_Card.Post();
+        }
+    } catch (const platform::StoreError& error) {
+        ShowStoreError(error);
+    }
+}
+
 // Yes posts the card (a refused post is shown and the sheet stays open),
 // No drops the changes, Cancel keeps the sheet open.
 bool TFoMain::ConfirmClosing() {
@@ -188,6 +214,9 @@ bool TFoMain::ConfirmClosing() {
     }
     try {
         if (answer == platform::mbYes) {
+            if (!ConfirmCardParents()) {
+                return false;
+            }
             card.Post();
         } else {
             card.Cancel();
@@ -214,9 +243,16 @@ void TFoMain::ShowHelpTopic(int topic) {
 }
 
 bool TFoMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::MouseButtonPress && watched == photo_) {
+        photoPressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (watched == photo_ && mouse->button() == Qt::LeftButton &&
+        // Only a click that began on the photo opens the full view: a release
+        // without its press there (the one that closed a message box standing
+        // over the photo) is none, or such a box would open itself again at
+        // every OK.
+        const bool pressedHere = std::exchange(photoPressed_, false);
+        if (watched == photo_ && pressedHere && mouse->button() == Qt::LeftButton &&
             photo_->rect().contains(mouse->position().toPoint())) {
             PhotoClicked();
         } else if (watched == fotoButton_ && fotoButton_->isEnabled()) {

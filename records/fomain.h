@@ -29,6 +29,7 @@ class TDBCheckboxMy;
 class TDBComboBoxKopa;
 class TDBImageAspect;
 class TDBMemoLumex;
+class TAnimalSearchField;
 class TDbGridKOPA;
 class TKDBEditKopa;
 class TPrintPage;
@@ -153,6 +154,8 @@ class TFoMain : public QDialog, public TRecordSheetView {
 
     void ApplyModeBinding();
     bool ConfirmClosing();
+    bool ConfirmCardParents();
+    void PostCard();
     void ShowHelpTopic(int topic);
 
     TDM1* dm_ = nullptr;
@@ -176,6 +179,8 @@ class TFoMain : public QDialog, public TRecordSheetView {
     QCheckBox* stretch_ = nullptr;
     TDBNavigatorKopa* navigator_ = nullptr;
     TDbGridKOPA* names_ = nullptr;
+    TAnimalSearchField* search_ = nullptr;
     TDbGridKOPA* titles_ = nullptr;
     bool closingAccepted_ = false;
+    bool photoPressed_ = false;  // a left press on the photo awaits its release
 };

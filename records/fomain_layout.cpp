@@ -21,6 +21,7 @@
 #include "controls/db_memo.h"
 #include "controls/db_navigator.h"
 #include "controls/k_db_edit.h"
+#include "records/animal_search_field.h"
 #include "records/fomain.h"
 #include "records/print_page.h"
 
@@ -116,6 +117,7 @@ QWidget* TFoMain::BuildRecordPage() {
     navigator_->SetDataSource(&dm_->SoMainCard);
     // A new card shows no titles and no photo; a dropped or posted one shows
     // those of the card the sheet is on.
+    navigator_->OnClickPost = [this](TDBNavigatorKopa*) { PostCard(); };
     navigator_->OnClick = [this](TDBNavigatorKopa*, TNavigateBtn button) {
         if (button == nbInsert || button == nbCancel || button == nbPost) {
             dm_->SynchroniseCard(CardDataSet());
@@ -141,13 +143,22 @@ QWidget* TFoMain::BuildRecordPage() {
     return page;
 }
 
+// The names list with the search field "Hledat:" above it, which moves the
+// card to the animal found.
 QWidget* TFoMain::BuildNameColumn() {
+    auto* column = new QWidget;
+    search_ = new TAnimalSearchField(
+        dm_->Database1, [this]() -> platform::DataSet& { return CardDataSet(); }, column);
     names_ = ReadOnlyGrid(dm_->SoMainCard, {QStringLiteral("Jmeno_registr")});
     names_->setObjectName(QStringLiteral("DBGridJmena"));
     names_->SetColumnTitle(0, QStringLiteral("Registrované jméno"));
-    names_->setMinimumWidth(230);
-    names_->setMaximumWidth(300);
-    return names_;
+    column->setMinimumWidth(230);
+    column->setMaximumWidth(300);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(search_);
+    layout->addWidget(names_, 1);
+    return column;
 }
 
 TKDBEditKopa* TFoMain::AddEdit(const QString& column, bool numeric) {

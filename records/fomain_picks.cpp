@@ -64,7 +64,12 @@ void TFoMain::PickParent(const QString& column) {
     if (RefuseInBrowseMode()) {
         return;
     }
-    if (const std::optional<QString> picked = PickAnimal(*dm_, this)) {
+    // The sire's list offers males, the dam's females (and both animals of
+    // unknown sex), never the animal of the card itself.
+    TPickFilter filter;
+    filter.sex = column == QLatin1String("Otec") ? TAnimalSex::asMale : TAnimalSex::asFemale;
+    filter.exclude = CardRegisteredName(dm_->TaMain_Card);
+    if (const std::optional<QString> picked = PickAnimal(*dm_, this, filter)) {
         PutIntoCard(column, *picked);
     }
 }

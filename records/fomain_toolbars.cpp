@@ -370,8 +370,15 @@ void TFoMain::NewPedigree() {
 
 // The photo album form works on main_card.db's animal in both modes; the
 // row it needs is appended when the form exists to fill it.
+// A photo written by the form shows on the card at once.
 void TFoMain::OpenPhotoForm() {
     dm_->TaFoto_Album.Open();
-    OpenEventForm(TEventBook::ebFoto, true);
+    const QString name = CardRegisteredName(dm_->TaMain_Card);
+    const int result = TFoFotoAlbum_Zapis::ShowFor(*dm_, name, this);
     dm_->TaFoto_Album.Close();
+    if (result != QDialog::Accepted) {
+        return;
+    }
+    dm_->TaFoto_Album.Open();
+    ShowPhoto(dm_->TaFoto_Album.Locate(QStringLiteral("Jmeno_registr"), name));
 }

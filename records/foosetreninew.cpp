@@ -20,10 +20,12 @@
 namespace {
 
 constexpr int kHelpTopic = 300;
-constexpr int kDoctorLength = 50;
-constexpr int kDescriptionLength = 50;
-constexpr int kResultLength = 40;
-constexpr int kPreparationsLength = 50;
+const QString kTable = QStringLiteral("osetreni.db");
+
+// Every text field takes as many characters as its column holds.
+int Width(const char* column) {
+    return ColumnWidth(kTable, QString::fromLatin1(column));
+}
 
 }  // namespace
 
@@ -44,16 +46,17 @@ void TFoOsetreniNew::BuildFields() {
     Jmeno_registr->setFont(bold);
     Jmeno_registr->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    editLekar_ = NewEntryEdit<TKEditKopa>("Edit_lekar", kDoctorLength, false, this);
+    editLekar_ = NewEntryEdit<TKEditKopa>("Edit_lekar", Width("Lekar"), false, this);
     editDatumTed_ = NewEntryEdit<TDateEditKopa>("EditDatum_Ted", 0, false, this);
     comboDuvod_ = new TComboBoxKopa(this);
     comboDuvod_->setObjectName(QStringLiteral("Combo_Duvod"));
     comboDuvod_->SetStyle(csDropDown);
     comboDuvod_->SetItems(VisitReasons());
     comboDuvod_->SetText(QString());
-    editPopis_ = NewEntryEdit<TKEditKopa>("EditPopis", kDescriptionLength, false, this);
-    editVysledek_ = NewEntryEdit<TKEditKopa>("EditVysledek", kResultLength, false, this);
-    editPreparaty_ = NewEntryEdit<TKEditKopa>("EditPreparaty", kPreparationsLength, false, this);
+    comboDuvod_->lineEdit()->setMaxLength(Width("Duvod_osetreni"));
+    editPopis_ = NewEntryEdit<TKEditKopa>("EditPopis", Width("Popis_osetreni"), false, this);
+    editVysledek_ = NewEntryEdit<TKEditKopa>("EditVysledek", Width("Vysled_osetreni"), false, this);
+    editPreparaty_ = NewEntryEdit<TKEditKopa>("EditPreparaty", Width("Preparaty"), false, this);
     editPreparaty_->setToolTip(QStringLiteral("Jednotlivé preparáty oddělujte středníkem ;"));
     editDalsiNavsteva_ = NewEntryEdit<TDateEditKopa>("Edit_Dalsi_Navsteva", 0, false, this);
     memo1_ = new QPlainTextEdit(this);

@@ -13,6 +13,7 @@
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
+#include "records/animal_search_field.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ class QueryCloser {
     explicit QueryCloser(platform::Query& query) : query_(query) {}
     ~QueryCloser() {
         try {
+            query_.SetFiltered(false);
+            query_.SetOnFilterRecord({});
             query_.Close();
         } catch (const platform::StoreError&) {
             // Closing a result set does not touch the database; nothing to report.
@@ -48,7 +51,16 @@ class QueryCloser {
 
 }  // namespace
 
-TFoSeznam::TFoSeznam(TDM1& dm, QWidget* parent) : QDialog(parent) {
+bool TPickFilter::Offers(const QString& name, const QString& sex) const {
+    if (!exclude.isEmpty() && name == exclude) {
+        return false;
+    }
+    const TAnimalSex shown = SexOf(sex);
+    return this->sex == TAnimalSex::asUnknown || shown == TAnimalSex::asUnknown ||
+           shown == this->sex;
+}
+
+TFoSeznam::TFoSeznam(TDM1& dm, QWidget* parent, const TPickFilter& filter) : QDialog(parent) {
     setObjectName(QStringLiteral("FoSeznam"));
     setWindowTitle(QStringLiteral("Seznam"));
     grid_ = new TDbGridKOPA(this);
@@ -78,7 +90,13 @@ TFoSeznam::TFoSeznam(TDM1& dm, QWidget* parent) : QDialog(parent) {
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addStretch();
+    search_ = new TAnimalSearchField(
+        dm.Database1, [&dm]() -> platform::DataSet& { return dm.Query_MainCard; }, this);
+    search_->SetAcceptance(
+        [filter](const QString& name, const QString& sex) { return filter.Offers(name, sex); });
+
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(search_);
     layout->addWidget(grid_);
     layout->addLayout(buttons);
     resize(nameWidth * 2 + 80, 420);
@@ -94,11 +112,18 @@ void TFoSeznam::showEvent(QShowEvent* event) {
     grid_->setFocus();
 }
 
-std::optional<QString> PickAnimal(TDM1& dm, QWidget* parent) {
+std::optional<QString> PickAnimal(TDM1& dm, QWidget* parent, const TPickFilter& filter) {
     QueryCloser closer(dm.Query_MainCard);
     try {
         dm.Query_MainCard.Open();
-        TFoSeznam list(dm, parent);
+        if (filter.sex != TAnimalSex::asUnknown || !filter.exclude.isEmpty()) {
+            dm.Query_MainCard.SetOnFilterRecord([filter](platform::DataSet& row) {
+                return filter.Offers(row.FieldByName(QStringLiteral("Jmeno_registr")).AsString(),
+                                     row.FieldByName(QStringLiteral("Pohlavi")).AsString());
+            });
+            dm.Query_MainCard.SetFiltered(true);
+        }
+        TFoSeznam list(dm, parent, filter);
         if (platform::ExecModal(list) != QDialog::Accepted || dm.Query_MainCard.IsEmpty() ||
             dm.Query_MainCard.RecNo() < 0) {
             return std::nullopt;

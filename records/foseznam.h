@@ -9,27 +9,43 @@
 #include <QString>
 #include <optional>
 
+#include "app/parent_doubts.h"
+
 class QPushButton;
+class TAnimalSearchField;
 class TDM1;
 class TDbGridKOPA;
+
+// Which animals a pick-list offers: a sire's list males and animals of
+// unknown sex, a dam's list females and unknown, never the animal itself.
+struct TPickFilter {
+    TAnimalSex sex = TAnimalSex::asUnknown;  // asUnknown: every sex
+    QString exclude;                         // a registered name left out
+    bool Offers(const QString& name, const QString& sex) const;
+};
 
 class TFoSeznam : public QDialog {
     Q_OBJECT
   public:
     // The grid follows SoQuery_MainCard; the query is opened by the caller.
-    explicit TFoSeznam(TDM1& dm, QWidget* parent = nullptr);
+    // The search field above it finds the animals `filter` offers.
+    explicit TFoSeznam(TDM1& dm, QWidget* parent = nullptr, const TPickFilter& filter = {});
 
     TDbGridKOPA* Grid() const { return grid_; }
+    TAnimalSearchField* Search() const { return search_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     TDbGridKOPA* grid_ = nullptr;
+    TAnimalSearchField* search_ = nullptr;
 };
 
-// Opens Query_MainCard, shows the pick-list modally and, when it closes with
-// OK on a row, answers that row's Jmeno_registr. Storno, an empty list or a
-// failing query answer nothing (a store error is shown in the error box).
-// The query is closed again in every case.
-std::optional<QString> PickAnimal(TDM1& dm, QWidget* parent = nullptr);
+// Opens Query_MainCard with only the animals `filter` offers, shows the
+// pick-list modally and, when it closes with OK on a row, answers that row's
+// Jmeno_registr. Storno, an empty list or a failing query answer nothing (a
+// store error is shown in the error box). The query is closed again and its
+// filter removed in every case.
+std::optional<QString> PickAnimal(TDM1& dm, QWidget* parent = nullptr,
+                                  const TPickFilter& filter = {});

@@ -12,6 +12,7 @@ TBookDescription MakeTitlesBook() {
     book.entryCaption = QStringLiteral("Tituly (ocenění) - zápis");
     book.editObjectName = QStringLiteral("FoTituly_Edit");
     book.editCaption = QStringLiteral("Tituly (ocenění) - úpravy");
+    book.requiredColumn = QStringLiteral("Titul_Jmeno");
     book.helpTopic = 302;
     book.entryDateCommaToPoint = true;
     book.editDateCommaToPoint = true;
@@ -22,36 +23,28 @@ TBookDescription MakeTitlesBook() {
         {QStringLiteral("Datum_Udeleni"),
          QStringLiteral("Datum přiznání titulu"),
          TBookInputKind::Date,
-         0,
          {},
          TBookInputKind::Date,
-         0,
          {}},
         {QStringLiteral("Titul_Jmeno"), QStringLiteral("Název titulu (ocenění)"),
-         TBookInputKind::Choice, 0, titles, TBookInputKind::Choice, 0, titles},
+         TBookInputKind::Choice, titles, TBookInputKind::Choice, titles},
         {QStringLiteral("Organizace"),
          QStringLiteral("Udělující organizace"),
          TBookInputKind::Text,
-         0,
          {},
          TBookInputKind::Text,
-         0,
          {}},
         {QStringLiteral("Zeme"),
          QStringLiteral("Země"),
          TBookInputKind::Text,
-         0,
          {},
          TBookInputKind::Text,
-         0,
          {}},
         {QStringLiteral("Poznamka"),
          QStringLiteral("Poznámka (max 200 znaků)"),
          TBookInputKind::Text,
-         0,
          {},
          TBookInputKind::Memo,
-         0,
          {}},
     };
     book.gridColumns = {{QStringLiteral("Titul_Jmeno"), QStringLiteral("Titul")},

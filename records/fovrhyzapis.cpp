@@ -11,19 +11,26 @@
 
 #include "app/dmunit.h"
 #include "app/help_topics.h"
+#include "app/parent_doubts.h"
 #include "app/shared_messages.h"
 #include "controls/K_Edit.h"
 #include "controls/k_list_box.h"
+#include "platform/czech_locale.h"
 #include "platform/messages.h"
 #include "platform/store/store_error.h"
 #include "records/date_edit_kopa.h"
+#include "records/entry_form_parts.h"
 #include "records/foseznam.h"
+#include "records/whole_number_edit.h"
 
 namespace {
 
 constexpr int kHelpTopic = 306;
-constexpr int kNameLength = 40;
-constexpr int kNoteLength = 255;
+
+// Every text field takes as many characters as its column holds.
+int Width(const char* table, const char* column) {
+    return ColumnWidth(QString::fromLatin1(table), QString::fromLatin1(column));
+}
 constexpr int kHintDurationMs = 6000;
 
 void ShowError(const QString& text) {
@@ -87,14 +94,18 @@ void TFoVrhyZapis::BuildFields() {
     Jmeno_reg_matka->setFont(bold);
     Jmeno_reg_matka->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    editJmenoRegOtec_ = NewEdit<TKEditKopa>("Edit_Jmeno_reg_otec", kNameLength, this);
+    editJmenoRegOtec_ =
+        NewEdit<TKEditKopa>("Edit_Jmeno_reg_otec", Width("vrhy.db", "Jmeno_reg_otec"), this);
     editDatumPorod_ = NewEdit<TDateEditKopa>("Edit_datum_porod", 0, this);
     editDatumPorod_->CommaToPoint = true;
-    editPocetPes_ = NewEdit<TKEditKopa>("EditPocetPes", 0, this);
-    editPocetFena_ = NewEdit<TKEditKopa>("EditPocetFena", 0, this);
-    editJmenoStenat_ = NewEdit<TKEditKopa>("EditJmenoStenat", kNameLength, this);
-    editPoznamka_ = NewEdit<TKEditKopa>("Edit_Poznamka", kNoteLength, this);
-    EditPlemeno = NewEdit<TKEditKopa>("EditPlemeno", kNameLength, this);
+    editPocetPes_ = NewEdit<TWholeNumberEditKopa>("EditPocetPes", 0, this);
+    editPocetPes_->Caption = QStringLiteral("Počet štěňat – Pes");
+    editPocetFena_ = NewEdit<TWholeNumberEditKopa>("EditPocetFena", 0, this);
+    editPocetFena_->Caption = QStringLiteral("Počet štěňat – Fena");
+    editJmenoStenat_ =
+        NewEdit<TKEditKopa>("EditJmenoStenat", Width("main_card.db", "Jmeno_registr"), this);
+    editPoznamka_ = NewEdit<TKEditKopa>("Edit_Poznamka", Width("vrhy.db", "Poznamka"), this);
+    EditPlemeno = NewEdit<TKEditKopa>("EditPlemeno", Width("vrhy.db", "Plemeno"), this);
 
     listBoxJmenaStenat_ = new TKListBox(this);
     listBoxJmenaStenat_->setObjectName(QStringLiteral("ListBoxJmenaStenat"));
@@ -215,8 +226,12 @@ void TFoVrhyZapis::showEvent(QShowEvent* event) {
     editJmenoRegOtec_->setFocus(Qt::TabFocusReason);
 }
 
+// The sire's list offers males (and animals of unknown sex), never the dam.
 void TFoVrhyZapis::PickSireClick() {
-    if (const std::optional<QString> sire = PickAnimal(dm_, this)) {
+    TPickFilter filter;
+    filter.sex = TAnimalSex::asMale;
+    filter.exclude = Jmeno_reg_matka->text();
+    if (const std::optional<QString> sire = PickAnimal(dm_, this, filter)) {
         editJmenoRegOtec_->setText(*sire);
         editDatumPorod_->setFocus(Qt::TabFocusReason);
     }
@@ -278,6 +293,12 @@ bool TFoVrhyZapis::WriteChecked() {
         if (ShowAll(LitterInputFailures(dm_, input)) ||
             ShowAll(PuppyNameFailures(dm_, input.names))) {
             ShowError(QStringLiteral("Nelze zapsat, opravte data"));
+            return false;
+        }
+        // Parents that cannot be are asked about; the litter's birth date
+        // is the puppies' birth date.
+        if (!ConfirmParents(dm_.Database1,
+                            {QString(), platform::ParseDate(input.birth), input.sire, input.dam})) {
             return false;
         }
         WriteLitter(dm_, input, createCards_);

@@ -18,6 +18,7 @@ class QToolButton;
 class TDM1;
 class TDateEditKopa;
 class TKEditKopa;
+class TWholeNumberEditKopa;
 class TKListBox;
 
 class TFoVrhyZapis : public QDialog {
@@ -56,8 +57,8 @@ class TFoVrhyZapis : public QDialog {
 
     TKEditKopa* editJmenoRegOtec_ = nullptr;
     TDateEditKopa* editDatumPorod_ = nullptr;
-    TKEditKopa* editPocetPes_ = nullptr;
-    TKEditKopa* editPocetFena_ = nullptr;
+    TWholeNumberEditKopa* editPocetPes_ = nullptr;
+    TWholeNumberEditKopa* editPocetFena_ = nullptr;
     TKEditKopa* editJmenoStenat_ = nullptr;
     TKListBox* listBoxJmenaStenat_ = nullptr;
     TKEditKopa* editPoznamka_ = nullptr;

@@ -4,20 +4,11 @@
 
 namespace {
 
-// Every input of the show entry takes at most 20 characters.
-constexpr int kShowInputLength = 20;
-
 // A choice of the entry form; the edit form shows the same column in a
 // choice box without a list.
 TBookInput ShowChoice(const char* column, const QString& caption, const QStringList& items) {
-    return {QString::fromLatin1(column),
-            caption,
-            TBookInputKind::Choice,
-            kShowInputLength,
-            items,
-            TBookInputKind::Choice,
-            0,
-            {}};
+    return {QString::fromLatin1(column), caption, TBookInputKind::Choice, items,
+            TBookInputKind::Choice,      {}};
 }
 
 TBookDescription MakeShowsBook() {
@@ -28,6 +19,7 @@ TBookDescription MakeShowsBook() {
     book.entryCaption = QStringLiteral("Kniha výstav - zápis");
     book.editObjectName = QStringLiteral("FoVystavyEdit");
     book.editCaption = QStringLiteral("Výstavy - úpravy");
+    book.requiredColumn = QStringLiteral("Misto");
     book.helpTopic = 301;
     const QStringList qualifications{QStringLiteral("CAJC"),  QStringLiteral("Rezervace CAJC"),
                                      QStringLiteral("CAC"),   QStringLiteral("Rezervace CAC"),
@@ -37,18 +29,14 @@ TBookDescription MakeShowsBook() {
         {QStringLiteral("Datum_vystava"),
          QStringLiteral("Datum\nvýstavy"),
          TBookInputKind::Date,
-         kShowInputLength,
          {},
          TBookInputKind::Date,
-         0,
          {}},
         {QStringLiteral("Misto"),
          QStringLiteral("Místo"),
          TBookInputKind::Text,
-         kShowInputLength,
          {},
          TBookInputKind::Text,
-         kShowInputLength,
          {}},
         ShowChoice(
             "Druh", QStringLiteral("Druh"),
@@ -69,10 +57,8 @@ TBookDescription MakeShowsBook() {
         {QStringLiteral("Poradi"),
          QStringLiteral("Pořadí"),
          TBookInputKind::Whole,
-         kShowInputLength,
          {},
          TBookInputKind::Whole,
-         kShowInputLength,
          {}},
         ShowChoice("Cekatelstvi_1", QStringLiteral("Čekatelství 1"), qualifications),
         ShowChoice("Cekatelstvi_2", QStringLiteral("Čekatelství 2"), qualifications),

@@ -29,6 +29,7 @@ TBookDescription MakeExamsBook() {
     book.entryCaption = QStringLiteral("Zkoušky  - zápis");
     book.editObjectName = QStringLiteral("FoZkouskyEdit");
     book.editCaption = QStringLiteral("Zkoušky - úpravy");
+    book.requiredColumn = QStringLiteral("Oceneni_Jmeno");
     book.helpTopic = 303;
     book.helpOnOpen = true;
     book.entryDateCommaToPoint = true;
@@ -39,36 +40,28 @@ TBookDescription MakeExamsBook() {
         {QStringLiteral("Datum_Udeleni"),
          QStringLiteral("Zkouška složena dne"),
          TBookInputKind::Date,
-         0,
          {},
          TBookInputKind::Date,
-         0,
          {}},
         {QStringLiteral("Oceneni_Jmeno"), QStringLiteral("Druh zkoušky (název)"),
-         TBookInputKind::Choice, 0, ExamKinds(), TBookInputKind::Choice, 0, EditedExamKinds()},
+         TBookInputKind::Choice, ExamKinds(), TBookInputKind::Choice, EditedExamKinds()},
         {QStringLiteral("Organizace"),
          QStringLiteral("Udělující organizace"),
          TBookInputKind::Text,
-         0,
          {},
          TBookInputKind::Text,
-         0,
          {}},
         {QStringLiteral("Zeme"),
          QStringLiteral("Země"),
          TBookInputKind::Text,
-         0,
          {},
          TBookInputKind::Text,
-         0,
          {}},
         {QStringLiteral("Poznamka"),
          QStringLiteral("Poznámka"),
          TBookInputKind::Text,
-         0,
          {},
          TBookInputKind::Memo,
-         0,
          {}},
     };
     book.gridColumns = {{QStringLiteral("Oceneni_Jmeno"), QStringLiteral("Zkoušky")},

@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "app/dmunit.h"
+#include "app/parametry.h"
 #include "platform/czech_locale.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
@@ -50,6 +51,8 @@ void FillPuppySheet(platform::Table& sheets, const TLitterInput& input, const QS
     sheets.FieldByName(QStringLiteral("Datum_nar")).SetAsDate(birth);
     sheets.FieldByName(QStringLiteral("Plemeno")).SetAsString(input.breed);
     sheets.FieldByName(QStringLiteral("Vlast_odchov")).SetAsBoolean(true);
+    // Bred here: the kennel itself is the puppy's breeder.
+    sheets.FieldByName(QStringLiteral("Chovatel")).SetAsString(CurrentParametry().Chovatel);
 }
 
 void AppendRows(TDM1& dm, const TLitterInput& input, bool createCards) {

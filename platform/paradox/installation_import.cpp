@@ -93,7 +93,7 @@ class TableImport {
                 const ColumnSchema& column =
                     table_.Schema().columns[static_cast<size_t>(c.newIndex)];
                 CheckWidth(column, value);
-                table_.Fields(c.newIndex).SetAsVariant(value);
+                table_.Fields(c.newIndex).SetAsVariant(InListSpelling(column, value));
                 // A memo counts as one wherever it lands (vrhy.db keeps its note as text).
                 memos += IsTextBlob(old_.Fields()[static_cast<size_t>(c.oldIndex)].kind);
                 pictures += column.type == ColumnType::Graphic;
@@ -107,6 +107,20 @@ class TableImport {
         ++summary_.written;
         summary_.memos += memos;
         summary_.pictures += pictures;
+    }
+
+    // The record sheet's sex is a closed list "Fena", "Pes"; an older
+    // installation wrote it in any case ("fena", "PES"), which is written in
+    // the list's own spelling. Any other text stays as it was.
+    QVariant InListSpelling(const ColumnSchema& column, const QVariant& value) const {
+        static const QStringList sexes{QStringLiteral("Fena"), QStringLiteral("Pes")};
+        if (table_.Schema().sqlName != QLatin1String("main_card") ||
+            column.name != QLatin1String("Pohlavi"))
+            return value;
+        for (const QString& sex : sexes)
+            if (value.toString().trimmed().compare(sex, Qt::CaseInsensitive) == 0)
+                return sex;
+        return value;
     }
 
     // The store cuts a long text to the column's width; taking over loses

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProxyStyle>
@@ -78,6 +79,48 @@ int EscapeAnswer(int buttons, int preferred) {
     return preferred;
 }
 
+// Keys typed and clicks made before a box appears were meant for the form
+// behind it: they are dropped while the box is being made, so they neither
+// press the box's button nor land in the next field after it.
+class UserInputDropper : public QObject {
+  public:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+                return true;
+            default:
+                return false;
+        }
+    }
+};
+
+void DropInputTypedAhead() {
+    UserInputDropper dropper;
+    QApplication::instance()->installEventFilter(&dropper);
+    QApplication::processEvents();
+    QApplication::instance()->removeEventFilter(&dropper);
+}
+
+// Room for the whole caption in the box's title bar: a box with a short
+// text would otherwise be narrower than its title. The frame's buttons and
+// icon take about as much as the margin.
+void MakeRoomForCaption(QMessageBox& box) {
+    constexpr int kTitleBarMargin = 140;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarMargin;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 int ShowMessageBox(const MessageRequest& request) {
     QMessageBox box(BoxIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
@@ -104,6 +147,8 @@ int ShowMessageBox(const MessageRequest& request) {
         }
         buttons.emplace_back(pushButton, entry.button);
     }
+    MakeRoomForCaption(box);
+    DropInputTypedAhead();
     ExecModal(box);
     for (const auto& [pushButton, value] : buttons) {
         if (box.clickedButton() == pushButton) {

@@ -347,6 +347,25 @@ TEST_F(AddressBook, MailAndWebCaptionsOpenTheTrimmedAddresses) {
                            "https://vet-cerna.cz", "mailto:", "http://"}));
 }
 
+TEST_F(AddressBook, ALinkNoProgramTakesIsSaidInAMessage) {
+    const platform::UrlHandler previous =
+        platform::SetUrlHandler([](const QString&) { return false; });
+    Lookup(QStringLiteral("Novák"), [](TFoAdresar& form) {
+        QTest::mouseClick(form.findChild<QLabel*>("LabelEmail"), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QLabel*>("LabelWeb"), Qt::LeftButton);
+        Click(form, "BtnStorno");
+    });
+    platform::SetUrlHandler(previous);
+    ASSERT_EQ(messages_.Shown().size(), 2u);
+    EXPECT_EQ(messages_.Shown()[0].text,
+              "Adresu „mailto:novak@seznam.cz“ nelze otevřít: v systému není nastaven poštovní "
+              "program.");
+    EXPECT_EQ(messages_.Shown()[1].text,
+              "Stránku „http://www.novak.cz“ nelze otevřít: v systému není nastaven webový "
+              "prohlížeč.");
+    EXPECT_EQ(messages_.Shown()[1].icon, platform::MessageIcon::Warning);
+}
+
 TEST(AddressLinks, AWebAddressWithASchemeIsOpenedAsItIs) {
     EXPECT_EQ(WebUrl(QStringLiteral(" https://a.cz ")), "https://a.cz");
     EXPECT_EQ(WebUrl(QStringLiteral("HTTP://a.cz")), "HTTP://a.cz");

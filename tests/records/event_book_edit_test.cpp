@@ -110,8 +110,7 @@ TEST_F(BookEdit, ShowsListTheAnimalsShowsWithChoiceBoxesWithoutLists) {
     EXPECT_EQ(name->text(), kAnimal);
     EXPECT_TRUE(name->ReadOnly());
     EXPECT_EQ(In<QLineEdit>("Misto")->text(), "Praha");
-    EXPECT_EQ(In<QLineEdit>("Misto")->maxLength(), 20);
-    EXPECT_EQ(In<QLineEdit>("Poradi")->maxLength(), 20);
+    EXPECT_EQ(In<QLineEdit>("Misto")->maxLength(), 30);  // the column's width
     EXPECT_EQ(In<QLineEdit>("Poradi")->text(), "1");
     for (const char* column :
          {"Druh", "Trida", "Znamka", "Cekatelstvi_1", "Cekatelstvi_2", "Souteze", "Souteze_ost"}) {
@@ -208,15 +207,15 @@ TEST_F(BookEdit, TheApprovalsOptionGroupWritesZeroOrOne) {
     EXPECT_EQ(Stored("chovnost.DB", "Datum", QDate(2021, 6, 11), "Chov_jedinec"), "1");
 }
 
-TEST_F(BookEdit, TheApprovalTextTakes250Characters) {
+TEST_F(BookEdit, TheApprovalTextTakesTheColumnsWidth) {
     Add(dm_->TaChovnost, {{"Jmeno_registr", kAnimal}, {"Datum", QDate(2021, 6, 11)}});
     Open<TFoChovnostEdit>(dm_->TaChovnost);
     auto* text = In<TDBMemoLumex>("Poznamka");
-    Type(text, QString(245, QLatin1Char('z')));
+    Type(text, QString(250, QLatin1Char('z')));
     Type(text, QStringLiteral("0123456789"));
-    EXPECT_EQ(text->Text(), QString(245, QLatin1Char('z')) + "01234");
+    EXPECT_EQ(text->Text(), QString(250, QLatin1Char('z')) + "01234");
     Close();
-    EXPECT_EQ(Stored("chovnost.DB", "Datum", QDate(2021, 6, 11), "Poznamka").size(), 250);
+    EXPECT_EQ(Stored("chovnost.DB", "Datum", QDate(2021, 6, 11), "Poznamka").size(), 255);
 }
 
 TEST_F(BookEdit, EditsGoToTheTableAndClosingWritesAPendingOne) {

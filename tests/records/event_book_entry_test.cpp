@@ -49,18 +49,25 @@ struct Book {
     QString table;
     QString dateColumn;
     QString nextInput;  // the input after the date in tab order
+    // What an entry of nothing but a date lacks: the message naming it, the
+    // input that says what the entry is about (none for the approval).
+    QString missing;
+    QString required;
 };
 
 const Book kBooks[] = {
     {"shows", [](TDM1& dm) { return std::make_unique<TFoVystavyZapis>(dm); },
-     QStringLiteral("vystavy.db"), QStringLiteral("Datum_vystava"), QStringLiteral("Misto")},
+     QStringLiteral("vystavy.db"), QStringLiteral("Datum_vystava"), QStringLiteral("Misto"),
+     QStringLiteral("Není vyplněno pole „Místo“"), QStringLiteral("Misto")},
     {"titles", [](TDM1& dm) { return std::make_unique<TFoTitulZapis>(dm); },
-     QStringLiteral("tituly.db"), QStringLiteral("Datum_Udeleni"), QStringLiteral("Titul_Jmeno")},
+     QStringLiteral("tituly.db"), QStringLiteral("Datum_Udeleni"), QStringLiteral("Titul_Jmeno"),
+     QStringLiteral("Není vyplněno pole „Název titulu (ocenění)“"), QStringLiteral("Titul_Jmeno")},
     {"exams", [](TDM1& dm) { return std::make_unique<TFoZkousky_Zapis>(dm); },
-     QStringLiteral("Zkousky.DB"), QStringLiteral("Datum_Udeleni"),
-     QStringLiteral("Oceneni_Jmeno")},
+     QStringLiteral("Zkousky.DB"), QStringLiteral("Datum_Udeleni"), QStringLiteral("Oceneni_Jmeno"),
+     QStringLiteral("Není vyplněno pole „Druh zkoušky (název)“"), QStringLiteral("Oceneni_Jmeno")},
     {"approval", [](TDM1& dm) { return std::make_unique<TFoChovnostZapis>(dm); },
-     QStringLiteral("chovnost.DB"), QStringLiteral("Datum"), QStringLiteral("Poznamka")},
+     QStringLiteral("chovnost.DB"), QStringLiteral("Datum"), QStringLiteral("Poznamka"), QString(),
+     QString()},
 };
 
 class BookEntry : public BookFormTest {
@@ -213,7 +220,10 @@ TEST_F(BookEntry, AMissingOrImpossibleDateIsRefusedInOrderAndNothingIsWritten) {
             Set(book.dateColumn, date);
             messages_.Clear();
             Press("BtnZapis");
-            ASSERT_EQ(Messages(), (QStringList{kBadDate, kRefused}));
+            QStringList expected{kBadDate};
+            if (!book.missing.isEmpty())
+                expected << book.missing;
+            ASSERT_EQ(Messages(), expected << kRefused);
             EXPECT_EQ(messages_.Shown()[0].icon, platform::MessageIcon::Error);
             EXPECT_EQ(messages_.Shown()[1].icon, platform::MessageIcon::Error);
             EXPECT_TRUE(form_->isVisible());
@@ -225,17 +235,29 @@ TEST_F(BookEntry, AMissingOrImpossibleDateIsRefusedInOrderAndNothingIsWritten) {
 TEST_F(BookEntry, ABadDateTypedAndThenZapisIsReportedOnLeavingAndRefused) {
     Open(kBooks[0]);
     Type(In("Datum_vystava"), QStringLiteral("31.2.2020"));
+    Set("Misto", QStringLiteral("Brno"));
     Press("BtnZapis");
     EXPECT_EQ(Messages(), (QStringList{"Chybné datum !", kBadDate, kRefused}));
     EXPECT_TRUE(form_->isVisible());
     EXPECT_EQ(Rows("vystavy.db"), 0);
 }
 
-TEST_F(BookEntry, OnlyTheDateWritesARowWithEveryOtherColumnEmpty) {
+// An entry of nothing but the animal and a date is refused with a message
+// naming what it lacks; with that one input it is written, every other
+// column empty. The approval's option says enough on its own.
+TEST_F(BookEntry, AnEntryNeedsWhatItIsAboutAndEveryOtherColumnMayStayEmpty) {
     for (const Book& book : kBooks) {
         SCOPED_TRACE(book.name);
         Open(book);
         Set(book.dateColumn, QStringLiteral("4.9.2020"));
+        if (!book.required.isEmpty()) {
+            messages_.Clear();
+            Press("BtnZapis");
+            EXPECT_EQ(Messages(), (QStringList{book.missing, kRefused}));
+            EXPECT_TRUE(form_->isVisible());
+            EXPECT_EQ(Rows(book.table), 0);
+            Set(book.required, QStringLiteral("Klubová"));
+        }
         messages_.Clear();
         Press("BtnZapis");
         ASSERT_EQ(Messages(), QStringList{kDone});
@@ -252,6 +274,8 @@ TEST_F(BookEntry, OnlyTheDateWritesARowWithEveryOtherColumnEmpty) {
                 EXPECT_EQ(field.AsDate(), QDate(2020, 9, 4));
             } else if (name == "chov_jedinec") {
                 EXPECT_EQ(field.AsInteger(), 0);  // the preset option
+            } else if (name == book.required.toLower()) {
+                EXPECT_EQ(field.AsString(), "Klubová");
             } else {
                 EXPECT_TRUE(field.IsNull()) << field.Name().toStdString();
             }
@@ -272,6 +296,9 @@ TEST_F(BookEntry, ARowTheStoreRefusesIsDroppedWithTheStoresTextAndTheInputKept) 
         Open(book);
         Set(book.dateColumn, QStringLiteral("4.9.2020"));
         Set(c.column, QStringLiteral("Brno"));
+        if (!book.required.isEmpty() && book.required != QLatin1String(c.column)) {
+            Set(book.required, QStringLiteral("Klubová"));
+        }
         messages_.Clear();
         Press("BtnZapis");
         ASSERT_EQ(Messages().size(), 1) << Messages().join("|").toStdString();
@@ -320,6 +347,7 @@ TEST_F(BookEntry, ARefusedExamSaysSoInItsOwnWordsAndTheTableIsClosedEitherWay) {
 TEST_F(BookEntry, OtherBooksKeepTheirTableOpenAfterTheWrite) {
     Open(kBooks[0]);
     Set("Datum_vystava", QStringLiteral("4.9.2020"));
+    Set("Misto", QStringLiteral("Brno"));
     Press("BtnZapis");
     EXPECT_TRUE(dm_->TaVystavy.IsActive());
     Open(kBooks[3]);
@@ -336,6 +364,7 @@ TEST_F(BookEntry, PlacingTakesDigitsOnlyAndBecomesZeroWhenEmptyAnd99WhenLarger) 
     Leave(placing);
     EXPECT_EQ(TextOf(placing), "99");
     Set("Datum_vystava", QStringLiteral("4.9.2020"));
+    Set("Misto", QStringLiteral("Brno"));
     Press("BtnZapis");
     EXPECT_EQ(StoredRow("vystavy.db")->FieldByName("Poradi").AsInteger(), 99);
 
@@ -347,19 +376,21 @@ TEST_F(BookEntry, PlacingTakesDigitsOnlyAndBecomesZeroWhenEmptyAnd99WhenLarger) 
     Leave(placing);
     EXPECT_EQ(TextOf(placing), "0");
     Set("Datum_vystava", QStringLiteral("5.9.2020"));
+    Set("Misto", QStringLiteral("Brno"));
     Press("BtnZapis");
     auto row = StoredRow("vystavy.db");
     EXPECT_FALSE(row->FieldByName("Poradi").IsNull());
     EXPECT_EQ(row->FieldByName("Poradi").AsInteger(), 0);
 }
 
-TEST_F(BookEntry, ShowInputsTakeAtMostTwentyCharacters) {
+TEST_F(BookEntry, ShowInputsTakeAsManyCharactersAsTheirColumnsHold) {
     Open(kBooks[0]);
-    const QString typed = QStringLiteral("Mladá Boleslav, hala č. 3");
-    for (const char* column : {"Misto", "Druh", "Souteze_ost"}) {
+    const QString typed = QStringLiteral("Mladá Boleslav, hala č. 3 vpravo");
+    for (const auto& [column, width] :
+         {std::pair{"Misto", 30}, {"Druh", 20}, {"Souteze_ost", 23}}) {
         QWidget* input = In(QString::fromLatin1(column));
         Type(input, typed);
-        EXPECT_EQ(TextOf(input), typed.left(20)) << column;
+        EXPECT_EQ(TextOf(input), typed.left(width)) << column;
     }
 }
 
@@ -408,16 +439,17 @@ TEST_F(BookEntry, TheApprovalStoresTheChosenOptionAsZeroOrOne) {
     EXPECT_EQ(StoredRow("chovnost.DB")->FieldByName("Chov_jedinec").AsInteger(), 1);
 }
 
-TEST_F(BookEntry, TheApprovalTextTakes250Characters) {
+TEST_F(BookEntry, TheApprovalTextTakesTheColumnsWidth) {
     Open(kBooks[3]);
     QWidget* text = In("Poznamka");
     Type(text, QString(240, QLatin1Char('a')));
     Type(text, QStringLiteral("bbbbbbbbbbcccccccccc"));
-    EXPECT_EQ(TextOf(text), QString(240, QLatin1Char('a')) + QString(10, QLatin1Char('b')));
+    EXPECT_EQ(TextOf(text), QString(240, QLatin1Char('a')) + QString(10, QLatin1Char('b')) +
+                                QString(5, QLatin1Char('c')));
     Set("Datum", QStringLiteral("11.6.2021"));
     Press("BtnZapis");
     ASSERT_EQ(Messages(), QStringList{kDone});
-    EXPECT_EQ(StoredRow("chovnost.DB")->FieldByName("Poznamka").AsString().size(), 250);
+    EXPECT_EQ(StoredRow("chovnost.DB")->FieldByName("Poznamka").AsString().size(), 255);
 }
 
 TEST_F(BookEntry, LeavingTheDateCompletesItOrSaysItIsWrong) {

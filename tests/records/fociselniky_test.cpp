@@ -131,6 +131,25 @@ TEST_F(CodeLists, ANewBreedWithoutANameIsRefusedAndStaysInEditing) {
     EXPECT_EQ(Rows("plemeno.db"), 3);
 }
 
+TEST_F(CodeLists, ANewBreedStartsOfferedAndASecondBreedOfTheSameNameIsRefused) {
+    Navigator()->BtnClick(nbInsert);
+    EXPECT_EQ(dm_->TaPlemeno.FieldByName("Ukazat").AsBoolean(), true);
+    dm_->TaPlemeno.FieldByName("Plemeno").SetAsString(QStringLiteral(" bí gl "));
+    Navigator()->BtnClick(nbPost);
+    EXPECT_EQ(Messages(), QStringList{"Plemeno „bí gl“ už v seznamu je (jako „Bígl“)."});
+    EXPECT_EQ(dm_->TaPlemeno.State(), platform::DataSetState::Insert);
+    EXPECT_EQ(Rows("plemeno.db"), 2);
+    messages_.Clear();
+    dm_->TaPlemeno.FieldByName("Plemeno").SetAsString(QStringLiteral("Jezevčík"));
+    Navigator()->BtnClick(nbPost);
+    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_EQ(Rows("plemeno.db"), 3);
+    // A breed edited under its own name is no second one of itself.
+    Edit(0, 2, QStringLiteral("poznámka"));
+    dm_->TaPlemeno.Post();
+    EXPECT_TRUE(Messages().isEmpty());
+}
+
 TEST_F(CodeLists, EmptyingTheNameOfABreedIsRefusedAndTheNameKept) {
     Edit(0, 1, QString());
     EXPECT_EQ(Messages(), QStringList{kNoName});

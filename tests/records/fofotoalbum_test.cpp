@@ -120,8 +120,10 @@ TEST_F(PhotoAlbum, PictureFilesOfEveryKindAreStoredByteForByteOnZapis) {
         const QString path = WriteFile(QStringLiteral("foto.") + format, bytes);
         testing_support::ScriptedFileDialog dialog([&](const platform::FileDialogRequest& request) {
             EXPECT_EQ(request.kind, platform::FileDialogKind::Open);
-            EXPECT_TRUE(request.filter.contains("*.bmp"));
-            EXPECT_TRUE(request.filter.contains("*.jpg"));
+            // Every picture kind first, so a phone's photos show at once.
+            EXPECT_TRUE(request.filter.startsWith(
+                "Obrázky (*.jpg *.jpeg *.png *.bmp);;Bitmaps (*.bmp);;JPG (*.jpg"))
+                << request.filter.toStdString();
             return path;
         });
         OpenAlbum([&](TFoFotoAlbum_Zapis& form) {
@@ -257,6 +259,22 @@ TEST_F(PhotoAlbum, TheFullViewCoversTheWorkAreaAndShowsEveryKindOfPicture) {
         QTest::mouseClick(view.findChild<QPushButton*>("BtnZavrit"), Qt::LeftButton);
         EXPECT_FALSE(view.isVisible());
     }
+}
+
+TEST_F(PhotoAlbum, EscClosesTheFullView) {
+    platform::Table& album = dm_->TaFoto_Album;
+    album.Open();
+    album.Append();
+    album.FieldByName("Jmeno_registr").SetAsString(QStringLiteral("Esc"));
+    album.FieldByName("Foto_1").SetAsBytes(PictureBytes("PNG", QSize(30, 20)));
+    album.Post();
+    TFoFullNahled view(*dm_);
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    view.Image()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(view.isVisible());
 }
 
 }  // namespace

@@ -238,7 +238,7 @@ TEST_F(MatingEntry, PartnerAndFirstDateAloneWriteARowWithEverythingElseEmpty) {
     }
 }
 
-TEST_F(MatingEntry, EveryFieldGoesToItsColumnCutToTheColumnWidth) {
+TEST_F(MatingEntry, EveryFieldGoesToItsColumnTakingNoMoreThanItHolds) {
     Set("EditPartner", kDog);
     Set("Edit_Majitel", QString(60, QLatin1Char('M')));
     Set("EditAsistence", QStringLiteral("Ing. \"Pepa\"; Novák"));
@@ -263,9 +263,11 @@ TEST_F(MatingEntry, EveryFieldGoesToItsColumnCutToTheColumnWidth) {
     EXPECT_EQ(row->FieldByName("Asistence").AsString(), "Ing. \"Pepa\"; Novák");
     EXPECT_EQ(row->FieldByName("Datum_kryti_2").AsDate(), QDate(2026, 5, 5));
     EXPECT_EQ(row->FieldByName("Datum_kryti_3").AsDate(), QDate(2026, 5, 7));
-    EXPECT_EQ(row->FieldByName("Zpusob_Kryti_1").AsString(), "přirozený (přír");
+    // Every offered manner fits its column whole.
+    EXPECT_EQ(row->FieldByName("Zpusob_Kryti_1").AsString(), "přirozený (přírodní)");
     EXPECT_EQ(row->FieldByName("Zpusob_Kryti_2").AsString(), "inseminace");
-    EXPECT_EQ(row->FieldByName("Zpusob_Kryti_3").AsString(), "vlastní; \"jiný\"");
+    // A typed manner stops at the column's width as it is typed.
+    EXPECT_EQ(row->FieldByName("Zpusob_Kryti_3").AsString(), "vlastní; \"jiný\" způs");
     EXPECT_EQ(row->FieldByName("Misto_Kryti_1").AsString(), "Praha");
     EXPECT_TRUE(row->FieldByName("Misto_Kryti_2").IsNull());
     EXPECT_EQ(row->FieldByName("Misto_Kryti_3").AsString(), "Brno");
@@ -277,23 +279,25 @@ TEST_F(MatingEntry, EveryFieldGoesToItsColumnCutToTheColumnWidth) {
     EXPECT_TRUE(row->FieldByName("Poznamka").IsNull());
 }
 
-TEST_F(MatingEntry, TheFieldsTakeNoMoreThanTheirLimits) {
-    QTest::keyClicks(Field("EditPartner"), QString(45, QLatin1Char('p')));
-    EXPECT_EQ(Field("EditPartner")->text().size(), 40);
+// Each field takes as many characters as its column holds, so nothing
+// typed is cut when it is written.
+TEST_F(MatingEntry, TheFieldsTakeNoMoreThanTheirColumnsHold) {
+    QTest::keyClicks(Field("EditPartner"), QString(55, QLatin1Char('p')));
+    EXPECT_EQ(Field("EditPartner")->text().size(), 50);
     Field("Edit_Majitel")->setFocus();
     QTest::keyClicks(Field("Edit_Majitel"), QString(65, QLatin1Char('m')));
-    EXPECT_EQ(Field("Edit_Majitel")->text().size(), 60);
+    EXPECT_EQ(Field("Edit_Majitel")->text().size(), 40);
     Field("EditAsistence")->setFocus();
-    QTest::keyClicks(Field("EditAsistence"), QString(45, QLatin1Char('a')));
-    EXPECT_EQ(Field("EditAsistence")->text().size(), 40);
-    // The intention takes 255 characters, typed or pasted.
+    QTest::keyClicks(Field("EditAsistence"), QString(55, QLatin1Char('a')));
+    EXPECT_EQ(Field("EditAsistence")->text().size(), 50);
+    // The intention takes 100 characters, typed or pasted.
     Memo()->setFocus();
-    Memo()->insertPlainText(QString(250, QLatin1Char('z')));
+    Memo()->insertPlainText(QString(95, QLatin1Char('z')));
     QTest::keyClicks(Memo(), "abcdefgh");
-    EXPECT_EQ(Memo()->toPlainText().size(), 255);
+    EXPECT_EQ(Memo()->toPlainText().size(), 100);
     EXPECT_TRUE(Memo()->toPlainText().endsWith("zabcde"));
     Memo()->insertPlainText(QStringLiteral("více"));
-    EXPECT_EQ(Memo()->toPlainText().size(), 255);
+    EXPECT_EQ(Memo()->toPlainText().size(), 100);
 }
 
 TEST_F(MatingEntry, BothChecksAreShownInOrderThenTheRefusal) {

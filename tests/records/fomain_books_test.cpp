@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -165,6 +166,31 @@ TEST_F(RecordSheetBooks, EditButtonsOpenTheEditFormsOverTheAnimalsRowsOnly) {
     // After the shows and the approval the record sheet lets go of them.
     EXPECT_FALSE(dm_->TaVystavy.Filtered());
     EXPECT_FALSE(dm_->TaChovnost.IsActive());
+}
+
+TEST_F(RecordSheetBooks, APhotoWrittenByTheAlbumShowsOnTheCardAtOnce) {
+    dm_->TaMain_Card.Locate("Jmeno_registr", kBara);
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    ScriptedModal modal([&](QDialog& dialog) {
+        auto* album = qobject_cast<TFoFotoAlbum_Zapis*>(&dialog);
+        EXPECT_NE(album, nullptr);
+        if (album == nullptr)
+            return int(QDialog::Rejected);
+        album->findChild<TDBImageAspect*>()->SetPictureData(png);
+        album->findChild<QPushButton*>("BtnZapis")->click();
+        return album->result();
+    });
+    Click("BtnNewFoto");
+    TDBImageAspect* photo = nullptr;
+    for (TDBImageAspect* image : sheet_->findChildren<TDBImageAspect*>())
+        photo = image;
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->Picture().size(), QSize(30, 20));
 }
 
 TEST_F(RecordSheetBooks, BothPhotoButtonsOpenTheAlbumWithANewRowOnlyWhereThereIsNone) {

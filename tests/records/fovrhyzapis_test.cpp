@@ -10,9 +10,11 @@
 #include <QTest>
 
 #include "app/dmunit.h"
+#include "app/parametry.h"
 #include "controls/K_Edit.h"
 #include "controls/db_grid.h"
 #include "platform/store/field.h"
+#include "records/foseznam.h"
 #include "records/fovrhyzapis.h"
 #include "tests/support/seams.h"
 
@@ -457,6 +459,91 @@ TEST_F(LitterEntry, StornoClosesWithoutWriting) {
     EXPECT_EQ(form_->result(), QDialog::Rejected);
     EXPECT_EQ(Rows("vrhy.db"), 0);
     EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST_F(LitterEntry, PuppySheetsTakeTheKennelAsBreederAndTheLittersBreed) {
+    const QString kennel = CurrentParametry().Chovatel;
+    CurrentParametry().Chovatel = QStringLiteral("z Lipové aleje");
+    FillLitter("12.3.2024", 1, 0, {"Ája"});
+    Press("BtnGenerated");
+    CurrentParametry().Chovatel = kennel;
+    platform::Table sheets(dm_->Database1, "main_card.db");
+    sheets.Open();
+    ASSERT_TRUE(sheets.Locate("Jmeno_registr", QStringLiteral("Ája")));
+    EXPECT_EQ(sheets.FieldByName("Chovatel").AsString(), "z Lipové aleje");
+    EXPECT_EQ(sheets.FieldByName("Plemeno").AsString(), "Bígl");
+}
+
+TEST_F(LitterEntry, LettersInACountAreRefusedWhenTheFieldIsLeftNamingItsCaption) {
+    TKEdit* males = Field("EditPocetPes");
+    males->setFocus();
+    males->setText(QStringLiteral("x2"));
+    QTest::keyClick(males, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(Messages(), QStringList{"Počet štěňat – Pes: „x2“ není celé číslo od 0 do 32767."});
+    EXPECT_TRUE(males->hasFocus());
+    EXPECT_EQ(males->text(), "x2");
+    messages_.Clear();
+    males->setText(QStringLiteral("2"));
+    QTest::keyClick(males, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_TRUE(Messages().isEmpty());
+}
+
+// A sire that is a female by its record sheet, or born after the litter, is
+// asked about: No writes nothing, Yes writes the litter.
+TEST_F(LitterEntry, ImpossibleSireIsAskedAboutBeforeTheLitterIsWritten) {
+    platform::Table cards(dm_->Database1, "main_card.db");
+    cards.Open();
+    ASSERT_TRUE(cards.Locate("Jmeno_registr", kSire));
+    cards.Edit();
+    cards.FieldByName("Pohlavi").SetAsString("fena");
+    cards.FieldByName("Datum_nar").SetAsDate(QDate(2025, 1, 1));
+    cards.Post();
+    FillLitter("12.3.2024", 1, 0, {"Ája"});
+    messages_.Answer(platform::mbNo);
+    Press("BtnWriteOnly");
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_EQ(Messages()[0],
+              "Otec „Aron z Tří dubů“ je podle evidenčního listu fena. Přesto uložit?");
+    EXPECT_EQ(messages_.Shown()[0].icon, platform::MessageIcon::Question);
+    EXPECT_EQ(Rows("vrhy.db"), 0);
+    EXPECT_TRUE(form_->isVisible());
+
+    messages_.Clear();
+    messages_.Answer(platform::mbYes);
+    messages_.Answer(platform::mbYes);
+    Press("BtnWriteOnly");
+    EXPECT_EQ(
+        Messages(),
+        QStringList(
+            {"Otec „Aron z Tří dubů“ je podle evidenčního listu fena. Přesto uložit?",
+             "Otec „Aron z Tří dubů“ se narodil(a) 1.1.2025, až po narození potomka 12.3.2024. "
+             "Přesto uložit?",
+             kDone}));
+    EXPECT_EQ(Rows("vrhy.db"), 1);
+}
+
+// The sire's pick-list offers males and animals of unknown sex, never the dam.
+TEST_F(LitterEntry, TheSiresPickListOffersNoFemales) {
+    platform::Table cards(dm_->Database1, "main_card.db");
+    cards.Open();
+    for (const auto& [name, sex] : {std::pair{"Cita", "Fena"}, {"Dag", "pes"}, {"Eda", ""}}) {
+        cards.Append();
+        cards.FieldByName("Jmeno_registr").SetAsString(QString::fromUtf8(name));
+        cards.FieldByName("Pohlavi").SetAsString(QString::fromUtf8(sex));
+        cards.Post();
+    }
+    QStringList offered;
+    testing_support::ScriptedModal modal([&](QDialog&) {
+        for (dm_->Query_MainCard.First(); !dm_->Query_MainCard.Eof(); dm_->Query_MainCard.Next())
+            offered << dm_->Query_MainCard.FieldByName("Jmeno_registr").AsString();
+        return int(QDialog::Rejected);
+    });
+    Press("BtnOtec");
+    offered.sort();
+    EXPECT_EQ(offered, QStringList({kSire, "Dag", "Eda"}));
+    EXPECT_FALSE(dm_->Query_MainCard.Filtered());
 }
 
 }  // namespace

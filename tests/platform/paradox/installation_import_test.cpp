@@ -210,6 +210,23 @@ TEST_F(InstallationImport, ASecondImportIntoTheSameFolderIsRefused) {
     EXPECT_EQ(Rows(target_, "main_card.db"), 2);
 }
 
+TEST_F(InstallationImport, TheSexIsWrittenInTheListsOwnSpelling) {
+    pw::Table cards = OldCards({"Aron", "Bára", "Cyril", "Dora"});
+    cards.rows[0][1] = QByteArray("pes");
+    cards.rows[1][1] = QByteArray("FENA ");
+    cards.rows[2][1] = QByteArray("kastrat");
+    cards.rows[3][1] = QByteArray("Fena");
+    WriteTable(source_, "main_card.db", cards);
+    ASSERT_TRUE(Import().committed);
+    platform::Database db(target_);
+    platform::Table t(db, "main_card.db");
+    t.Open();
+    QStringList sexes;
+    for (t.First(); !t.Eof(); t.Next())
+        sexes << t.FieldByName("Pohlavi").AsString();
+    EXPECT_EQ(sexes, QStringList({"Pes", "Fena", "kastrat", "Fena"}));
+}
+
 TEST_F(InstallationImport, ARefusedRowWritesNothingInAnyTable) {
     WriteTable(source_, "vrhy.db", OldLitters(5));
     WriteTable(source_, "main_card.db", OldCards({"Aron", "Brok", "Aron", "Cyril"}));

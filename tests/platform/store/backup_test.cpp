@@ -21,6 +21,7 @@
 
 #include "platform/clock.h"
 #include "platform/store/backup.h"
+#include "platform/store/schema.h"
 #include "platform/store/sqlite_handle.h"
 #include "tests/platform/store/store_fixture.h"
 
@@ -230,6 +231,38 @@ TEST_F(Backups, ARestoreBringsTheBackupBackAndKeepsTheReplacedDatabase) {
     AddCard("Dan");
     EXPECT_EQ(QueryColumn("Select * from main_card", "Jmeno_registr"),
               (QStringList{"Aron", "Brok", "Dan"}));
+}
+
+// The manner-of-mating columns were widened to 20 characters. The width is
+// the store's own rule, not part of the file's tables: a database (or a
+// backup) made before the widening has the very same catalogue, restores,
+// and takes the longer values.
+TEST_F(Backups, ABackupFromBeforeTheWiderMannerOfMatingRestoresAndTakesTheLongerValue) {
+    const platform::TableSchema* matings = platform::FindTableSchema(QStringLiteral("kryti.DB"));
+    ASSERT_NE(matings, nullptr);
+    EXPECT_EQ(platform::CreateStatements(*matings)[0],
+              "CREATE TABLE \"kryti\" (\"Jmeno_registr\" TEXT, \"Jmeno_partner\" TEXT, "
+              "\"Datum_kryti_1\" TEXT, \"Asistence\" TEXT, \"Majitel\" TEXT, \"Datum_kryti_2\" "
+              "TEXT, \"Datum_kryti_3\" TEXT, \"Zpusob_Kryti_1\" TEXT, \"Zpusob_Kryti_2\" TEXT, "
+              "\"Zpusob_Kryti_3\" TEXT, \"Misto_Kryti_1\" TEXT, \"Misto_Kryti_2\" TEXT, "
+              "\"Misto_Kryti_3\" TEXT, \"Chovatel_zamer\" TEXT, \"Nakryta_Ano_Ne\" INTEGER, "
+              "\"Datum_vrhu\" TEXT, \"Pocet_pes\" INTEGER, \"Pocet_fena\" INTEGER, \"Poznamka\" "
+              "TEXT)");
+    AddCard("Aron");
+    SetTime("2026-03-01T10:00:00");
+    const QString backup = platform::TakeBackup(folder_);
+    db_.reset();
+    SetTime("2026-03-02T10:00:00");
+    platform::RestoreBackup(folder_, backup);
+    db_ = std::make_unique<Database>(folder_);
+    platform::Table table(*db_, QStringLiteral("kryti.DB"));
+    table.Open();
+    table.Append();
+    table.FieldByName("Jmeno_registr").SetAsString(QStringLiteral("Aron"));
+    table.FieldByName("Zpusob_Kryti_1").SetAsString(QStringLiteral("přirozený (přírodní)"));
+    table.Post();
+    table.Refresh();
+    EXPECT_EQ(table.FieldByName("Zpusob_Kryti_1").AsString(), "přirozený (přírodní)");
 }
 
 TEST_F(Backups, ARestoreRefusesAFileThatIsNoSoundKennelDatabase) {

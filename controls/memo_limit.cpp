@@ -1,4 +1,4 @@
-#include "records/memo_limit.h"
+#include "controls/memo_limit.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
