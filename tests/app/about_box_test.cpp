@@ -16,7 +16,8 @@ TEST(AboutBox, ShowsProductAndVersionWithoutAFrame) {
     ASSERT_NE(product, nullptr);
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(product->text(), "Harvel 1.0");
-    EXPECT_EQ(version->text(), "1.0.0.0");  // the program's version 1.0.0 as a file version
+    // CMake's project version, as "harvel --version" prints it.
+    EXPECT_EQ(version->text(), QStringLiteral(HARVEL_PROJECT_VERSION));
 }
 
 TEST(AboutBox, OkAndEnterCloseWithOk) {
