@@ -111,8 +111,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fontconfig")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "record keeper for a dog-breeding kennel")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Harvel keeps one record sheet per animal with its litters, matings, health card, \
-shows, titles, exams, breeding approvals, photos and pedigree, an address book and a \
-breed list. Every list prints through its own report generator with a template \
-designer. The user interface speaks Czech.")
+    "Harvel keeps one record sheet per animal with its litters, matings,
+health card, shows, titles, exams, breeding approvals, photos and
+pedigree, an address book and a breed list. Every list prints through
+its own report generator with a template designer. The user interface
+speaks Czech.")
 include(CPack)
