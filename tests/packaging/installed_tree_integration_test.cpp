@@ -150,7 +150,7 @@ TEST_F(InstalledTree, ToolsKeepTheUsersThingsInTheXdgFoldersAndNeverWriteIntoThe
         EXPECT_EQ(result.code, 0) << result.err.toStdString();
         QThread::msleep(20);
     }
-    EXPECT_EQ(QDir(data + "/Zalohy").entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(data + "/Zalohy").entryList({"harvel-*.sqlite"}, QDir::Files).size(), 1);
 
     EXPECT_FALSE(QFileInfo::exists(UserPath("home/.local"))) << "XDG_DATA_HOME is used";
     EXPECT_EQ(PrefixState(), before);
