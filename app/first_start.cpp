@@ -8,6 +8,7 @@
 #include "app/old_installation_takeover.h"
 #include "app/parametry.h"
 #include "app/user_folders.h"
+#include "platform/czech_plural.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/messages.h"
@@ -53,8 +54,11 @@ void LoadDemo(const FirstStartPlaces& places) {
     try {
         const qint64 rows = LoadDemoKennel(places.dataFolder, places.demoFolder);
         platform::ShowMessage(
-            QStringLiteral("Ukázková chovná stanice „z Lipové aleje“ byla nahrána (%1 záznamů).")
-                .arg(rows),
+            QStringLiteral("Ukázková chovná stanice „z Lipové aleje“ byla nahrána (%1 %2).")
+                .arg(rows)
+                .arg(platform::CzechPlural(rows,
+                                           {QStringLiteral("záznam"), QStringLiteral("záznamy"),
+                                            QStringLiteral("záznamů")})),
             kCaption, platform::MessageIcon::Information, platform::mbOK);
     } catch (const platform::StoreError& e) {
         platform::ShowMessage(
