@@ -9,7 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "controls/version_info.h"
+#include "platform/program_version.h"
 
 namespace {
 
@@ -23,11 +23,9 @@ QLabel* NewLabel(const char* name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-// The file version from the program file's version information.
+// The program's version, the same that "harvel --version" prints.
 QString TAboutBox1::VersionText() {
-    TVerInfo info;
-    info.SetFileNameToProgram();
-    return info.FileVersion();
+    return platform::ProgramVersion();
 }
 
 TAboutBox1::TAboutBox1(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {

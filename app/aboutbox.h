@@ -9,7 +9,7 @@ class TAboutBox1 : public QDialog {
   public:
     explicit TAboutBox1(QWidget* parent = nullptr);
 
-    // The file version text of the program, e.g. "1.0.0.0".
+    // The program's version, e.g. "1.0.0", as "harvel --version" prints it.
     static QString VersionText();
 
   protected:

@@ -1,4 +1,4 @@
-// Harvel, the windowed program. It takes no arguments.
+// Harvel, the windowed program. It takes no arguments but --version.
 //
 // HARVEL_MESSAGES=stderr makes every message box print "caption: text" on
 // stderr and answer with its default button instead of opening a window, so
@@ -8,6 +8,7 @@
 
 #include "app/startup.h"
 #include "platform/czech_locale.h"
+#include "platform/program_version.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/qt_translations.h"
 #include "records/fociselniky.h"
@@ -17,6 +18,9 @@
 #include "report/output/widgets/report_windows.h"
 
 int main(int argc, char* argv[]) {
+    if (const int rc = platform::AnswerVersionRequest(argc, argv, "harvel"); rc >= 0) {
+        return rc;
+    }
     QApplication application(argc, argv);
     platform::InstallQtCzechTranslations(application);
     if (qEnvironmentVariable("HARVEL_MESSAGES") != QLatin1String("stderr")) {

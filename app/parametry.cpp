@@ -29,7 +29,7 @@ Parametry& CurrentParametry() {
 }
 
 QString SettingsFilePath() {
-    return platform::FileInFolder(platform::ProgramFolder(), kSettingsFileName);
+    return platform::FileInFolder(platform::SettingsFolder(), kSettingsFileName);
 }
 
 void ReadParametry(const QString& path, Parametry& settings) {

@@ -42,7 +42,8 @@ inline constexpr int kMaxUnitLength = 3;
 // The settings record the program runs with.
 Parametry& CurrentParametry();
 
-// Harvel.INI in the program folder (an existing file whose name differs only
+// Harvel.INI in the settings folder (the program folder, or ~/.config/Harvel/ for an
+// installed program; an existing file whose name differs only
 // in letter case, e.g. HARVEL.INI copied from Windows, is used as it is).
 QString SettingsFilePath();
 

@@ -5,6 +5,7 @@
 
 #include "app/automatic_backup.h"
 #include "app/dmunit.h"
+#include "app/first_start.h"
 #include "app/foparametry.h"
 #include "app/fouvod.h"
 #include "app/parametry.h"
@@ -37,6 +38,7 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     platform::SetDefaultCaption(kApplicationTitle);
     // The name a refused writer of the data folder shows.
     platform::SetDataLockHolderName(QStringLiteral("program Harvel"));
+    WelcomeInstalledProgramUser();
 
     auto splash = std::make_unique<TSplash>();
     ShowSplashAtOnce(*splash);

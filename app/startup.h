@@ -2,7 +2,8 @@
 // The start-up sequence of the windowed program:
 //   1. the single-instance lock; a second copy reports the running one and
 //      ends with exit code 0 without creating a window
-//   2. the application title "Harvel 1.0"
+//   2. the application title "Harvel 1.0"; an installed program prepares
+//      the user's folders and makes its first-start offer (first_start.h)
 //   3. the splash window, painted at once
 //   4. the long-lived forms in their order: the launcher, the record sheet
 //      (made by `recordSheet`, when given), the settings form (which reads

@@ -170,4 +170,15 @@ QString AtomicFile::FailureText() const {
         .arg(QDir::toNativeSeparators(target_), WriteFailureReason(systemError_));
 }
 
+QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
+    AtomicFile file(path);
+    if (file.Open() && file.write(bytes) == bytes.size() && file.Commit()) {
+        return QString();
+    }
+    const QString failure = file.FailureText();
+    return failure.isEmpty()
+               ? QStringLiteral("Soubor \"%1\" nelze zapsat.").arg(QDir::toNativeSeparators(path))
+               : failure;
+}
+
 }  // namespace platform

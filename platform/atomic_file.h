@@ -59,4 +59,8 @@ class AtomicFile : public QIODevice {
     bool committed_ = false;
 };
 
+// Puts `bytes` in the place of the file at `path` through an AtomicFile;
+// answers an empty text, or the reason it failed (FailureText()).
+QString WriteWholeFile(const QString& path, const QByteArray& bytes);
+
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 
 namespace platform {
 namespace {
@@ -19,6 +20,16 @@ QString WithTrailingSeparator(QString path) {
         path.append(u'/');
     }
     return path;
+}
+
+// An XDG base variable counts only when it holds an absolute path.
+QString BaseFolder(const QProcessEnvironment& environment, const QString& variable,
+                   const QString& defaultBelowHome) {
+    const QString value = environment.value(variable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value)) {
+        return WithTrailingSeparator(value);
+    }
+    return WithTrailingSeparator(QDir::homePath()) + defaultBelowHome;
 }
 
 }  // namespace
@@ -39,7 +50,49 @@ InstallationFolders FoldersForProgramFolder(const QString& programFolder) {
         folders.templates = QStringLiteral("Predlohy/");
         folders.help = QStringLiteral("HELP/");
     }
+    folders.settings = folders.program;
     return folders;
+}
+
+UserBaseFolders UserBaseFoldersFromEnvironment() {
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    return {
+        BaseFolder(environment, QStringLiteral("XDG_DATA_HOME"), QStringLiteral(".local/share/")),
+        BaseFolder(environment, QStringLiteral("XDG_CONFIG_HOME"), QStringLiteral(".config/"))};
+}
+
+QString InstalledShareFolder(const QString& programFolder) {
+    const QString share =
+        QDir::cleanPath(WithTrailingSeparator(programFolder) + QStringLiteral("../share/harvel"));
+    if (!QFileInfo(share + u'/' + QLatin1String(kInstallationMarker)).isFile()) {
+        return QString();
+    }
+    return WithTrailingSeparator(share);
+}
+
+InstallationFolders FoldersForInstalledProgram(const QString& programFolder,
+                                               const QString& shareFolder,
+                                               const UserBaseFolders& user) {
+    InstallationFolders folders;
+    folders.installed = true;
+    folders.program = WithTrailingSeparator(programFolder);
+    folders.shipped = WithTrailingSeparator(shareFolder);
+    const QString userRoot = WithTrailingSeparator(user.dataHome) + QStringLiteral("Harvel/");
+    folders.data = userRoot + QStringLiteral("DATA/");
+    folders.templates = userRoot + QStringLiteral("Predlohy/");
+    folders.settings = WithTrailingSeparator(user.configHome) + QStringLiteral("Harvel/");
+    folders.other = folders.shipped + QStringLiteral("OTHER/");
+    folders.help = folders.shipped + QStringLiteral("HELP/");
+    return folders;
+}
+
+InstallationFolders CurrentFolders() {
+    const QString program = ProgramFolder();
+    const QString share = InstalledShareFolder(program);
+    if (share.isEmpty()) {
+        return FoldersForProgramFolder(program);
+    }
+    return FoldersForInstalledProgram(program, share, UserBaseFoldersFromEnvironment());
 }
 
 void SetProgramFolderOverride(const QString& programFolder) {
@@ -58,19 +111,23 @@ QString ProgramFolder() {
 }
 
 QString DataFolder() {
-    return FoldersForProgramFolder(ProgramFolder()).data;
+    return CurrentFolders().data;
 }
 
 QString OtherFolder() {
-    return FoldersForProgramFolder(ProgramFolder()).other;
+    return CurrentFolders().other;
 }
 
 QString TemplateFolder() {
-    return FoldersForProgramFolder(ProgramFolder()).templates;
+    return CurrentFolders().templates;
 }
 
 QString HelpFolder() {
-    return FoldersForProgramFolder(ProgramFolder()).help;
+    return CurrentFolders().help;
+}
+
+QString SettingsFolder() {
+    return CurrentFolders().settings;
 }
 
 QString FileInFolder(const QString& folder, const QString& fileName) {

@@ -189,5 +189,5 @@ QString ReportIniPath(const QString& iniFileName) {
     if (QFileInfo(iniFileName).isAbsolute()) {
         return iniFileName;
     }
-    return platform::FileInFolder(platform::ProgramFolder(), iniFileName);
+    return platform::FileInFolder(platform::SettingsFolder(), iniFileName);
 }

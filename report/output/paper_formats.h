@@ -69,6 +69,6 @@ class TListFormatu {
 };
 
 // The INI file of the report library: a bare file name (such as the
-// component's "SestDLL.ini") lies in the program folder; a path is used as
+// component's "SestDLL.ini") lies in the settings folder (platform/folders.h); a path is used as
 // it stands.
 QString ReportIniPath(const QString& iniFileName);

@@ -23,7 +23,7 @@ QString Native(const QString& path) {
 
 int KeptBackups() {
     return platform::BackupsToKeep(
-        platform::FileInFolder(platform::ProgramFolder(), QStringLiteral("Harvel.INI")));
+        platform::FileInFolder(platform::SettingsFolder(), QStringLiteral("Harvel.INI")));
 }
 
 QString Count(qint64 n, const QString& one, const QString& few, const QString& many) {

@@ -50,7 +50,7 @@ int ImportCommand(const QStringList& args, QTextStream& out) {
     if (!ParseArguments(args, request))
         return 2;
     request.backupsToKeep = platform::BackupsToKeep(
-        platform::FileInFolder(platform::ProgramFolder(), QStringLiteral("Harvel.INI")));
+        platform::FileInFolder(platform::SettingsFolder(), QStringLiteral("Harvel.INI")));
     // One hold of the target's lock from the backup before the import to its
     // last row, so no other writer comes in between.
     if (!QDir().mkpath(request.target))

@@ -14,6 +14,7 @@
 #include "data_commands.h"
 #include "genetics_commands.h"
 #include "import_command.h"
+#include "platform/program_version.h"
 #include "platform/standard_output.h"
 #include "platform/store/backup.h"
 #include "platform/store/data_folder_lock.h"
@@ -41,7 +42,8 @@ const char kUsage[] =
     "  harvel-data check DIR                vypíše poškozené hodnoty a osiřelé záznamy\n"
     "  harvel-data agenda DIR [--from d.M.yyyy] [--to d.M.yyyy]\n"
     "                                       diář: co je po termínu a co přijde (výchozí 30 dní)\n"
-    "  harvel-data --help                   vypíše tento návod\n";
+    "  harvel-data --help                   vypíše tento návod\n"
+    "  harvel-data --version                vypíše verzi programu\n";
 
 // load DIR TABLE FILE, with --cut anywhere after the command.
 bool IsLoad(const QStringList& args) {
@@ -120,6 +122,8 @@ int CheckedExit(QTextStream& out, const platform::StandardOutput& device, int co
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int rc = platform::AnswerVersionRequest(argc, argv, "harvel-data"); rc >= 0)
+        return rc;
     // The application object knows the program's own folder, where the
     // installation's Harvel.INI lies (not the current folder).
     int qtArgc = 1;

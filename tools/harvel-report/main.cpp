@@ -13,11 +13,13 @@
 #include <new>
 #include <optional>
 
+#include "app/user_folders.h"
 #include "design_command.h"
 #include "draft_command.h"
 #include "export_formats.h"
 #include "page_writers.h"
 #include "platform/allocator_tuning.h"
+#include "platform/program_version.h"
 #include "platform/standard_output.h"
 #include "platform/store/backup.h"
 #include "platform/store/sqlite_handle.h"
@@ -48,7 +50,10 @@ const char kUsage[] =
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --draft OUT.pts --fields "
     "A,B,C\n"
     "                [--style column|row] [--captions label|text|none] [--by-name]\n"
-    "  harvel-report --help\n";
+    "  harvel-report --design FILE.pts      (bez --data a --table: data programu, tabulka "
+    "main_card.db)\n"
+    "  harvel-report --help\n"
+    "  harvel-report --version\n";
 
 struct Failure {
     QString message;
@@ -313,6 +318,9 @@ int RunTool(const QStringList& args, QTextStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int rc = platform::AnswerVersionRequest(argc, argv, "harvel-report"); rc >= 0) {
+        return rc;
+    }
     platform::TuneAllocator();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         !harvel_report::WantsPreview(argc, argv)) {
@@ -330,6 +338,10 @@ int main(int argc, char** argv) {
     platform::StandardOutput device(STDOUT_FILENO);
     QTextStream out(&device);
     out.setEncoding(QStringConverter::Utf8);
+    // An installed program's folders in the user's home, as the program has them.
+    for (const QString& problem : PrepareCurrentUserFolders()) {
+        PrintError(problem);
+    }
     const int rc = RunTool(args, out);
     out.flush();
     if (device.Failed()) {

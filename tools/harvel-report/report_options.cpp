@@ -1,5 +1,7 @@
 #include "report_options.h"
 
+#include "platform/folders.h"
+
 namespace harvel_report {
 
 namespace {
@@ -69,6 +71,18 @@ void CheckDraft(const ReportOptions& o) {
         o.draftCaptions != QLatin1String("none")) {
         throw UsageError{
             QStringLiteral("Neznámé popisy \"%1\" (label, text, none).").arg(o.draftCaptions)};
+    }
+}
+
+// A template opened from the file manager ("harvel-report --design FILE")
+// is designed over the program's own data folder and its record sheets.
+void DefaultDesignData(ReportOptions& o) {
+    if (!o.design || !o.dataFolder.isEmpty()) {
+        return;
+    }
+    o.dataFolder = platform::DataFolder();
+    if (o.sql.isEmpty() && o.table.isEmpty() && !o.source) {
+        o.table = QStringLiteral("main_card.db");
     }
 }
 
@@ -198,6 +212,7 @@ ReportOptions ParseOptions(const QStringList& args) {
             throw UsageError{QStringLiteral("Neznámá volba: %1").arg(option)};
         }
     }
+    DefaultDesignData(o);
     Check(o);
     return o;
 }
