@@ -96,7 +96,12 @@ QString FromCp1250(QByteArrayView bytes, UndefinedBytes undefined) {
     return text;
 }
 
-QByteArray ToCp1250(QStringView text) {
+QByteArray ToCp1250(QStringView text, QString* lost) {
+    const auto note = [lost](QStringView character) {
+        if (lost != nullptr && !lost->contains(character)) {
+            lost->append(character);
+        }
+    };
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype index = 0; index < text.size(); ++index) {
@@ -105,11 +110,17 @@ QByteArray ToCp1250(QStringView text) {
         if (character.isHighSurrogate() && index + 1 < text.size() &&
             text[index + 1].isLowSurrogate()) {
             bytes.append('?');
+            note(text.sliced(index, 2));
             ++index;
             continue;
         }
         unsigned char byte = 0;
-        bytes.append(UnicodeToCp1250(character.unicode(), &byte) ? char(byte) : '?');
+        if (UnicodeToCp1250(character.unicode(), &byte)) {
+            bytes.append(char(byte));
+        } else {
+            bytes.append('?');
+            note(text.sliced(index, 1));
+        }
     }
     return bytes;
 }

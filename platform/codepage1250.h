@@ -34,7 +34,9 @@ bool UnicodeToCp1250(char16_t character, unsigned char* byte);
 bool FitsCp1250(QStringView text);
 
 QString FromCp1250(QByteArrayView bytes, UndefinedBytes undefined = UndefinedBytes::Replace);
-QByteArray ToCp1250(QStringView text);
+// '?' stands for every character Windows-1250 has no byte for; when `lost`
+// is given, each such character not listed in it yet is appended to it.
+QByteArray ToCp1250(QStringView text, QString* lost = nullptr);
 
 // Text files that older installations read too (templates, settings INI
 // files): Windows-1250 whenever every character fits, so those files stay

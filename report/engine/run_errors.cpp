@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "report/output/code_pages.h"
+
 QString TRunError::Message() const {
     switch (kind) {
         case rePaper:
@@ -52,6 +54,8 @@ QString TRunError::Message() const {
                        "další její stránky nebyly vytvořeny.")
                 .arg(name)
                 .arg(code);
+        case reLostCharacters:
+            return LostCharactersWarning(detail);
         default:
             return name;
     }

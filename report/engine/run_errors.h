@@ -9,14 +9,15 @@
 #include <vector>
 
 enum TRunErrorKind : int {
-    rePaper = 0,         // the template's paper cannot be used; the default paper prints
-    reFunction = 1,      // a user function failed to evaluate
-    rePicture = 2,       // a picture (file or picture column) could not be read
-    reField = 3,         // an element names a data field the data does not have
-    reFieldNumber = 4,   // an element refers to a field number past the last field
-    reFunctionName = 5,  // an element names a user function the template does not have
-    rePageRange = 6,     // the page range the user set ended the run before the report's end
-    reDrawingCut = 7,    // an application's drawing area went on past the pages one may take
+    rePaper = 0,           // the template's paper cannot be used; the default paper prints
+    reFunction = 1,        // a user function failed to evaluate
+    rePicture = 2,         // a picture (file or picture column) could not be read
+    reField = 3,           // an element names a data field the data does not have
+    reFieldNumber = 4,     // an element refers to a field number past the last field
+    reFunctionName = 5,    // an element names a user function the template does not have
+    rePageRange = 6,       // the page range the user set ended the run before the report's end
+    reDrawingCut = 7,      // an application's drawing area went on past the pages one may take
+    reLostCharacters = 8,  // a text output wrote characters its code page lacks as '?'
 };
 
 struct TRunError {
@@ -31,7 +32,7 @@ struct TRunError {
     int position = 0;  // functions: 0-based character position in the expression
     int record = 0;    // picture columns: the 1-based record of the run
     // Paper: the refused value; functions: the expression; pictures: why
-    // they could not be read.
+    // they could not be read; lost characters: the characters.
     QString detail;
     // Picture files: the element (or the background) that names the file.
     QString element;

@@ -186,8 +186,13 @@ int TSestava::PrintText(const std::function<int(const QByteArray& text)>& write)
                 const TSestVystup& out = Output();
                 QBuffer text;
                 text.open(QIODevice::WriteOnly);
-                SaveTextStream(out, text, out.FirstPage, out.LastPage, out.Copies);
-                return Report(write(text.data()));
+                QString lost;
+                SaveTextStream(out, text, out.FirstPage, out.LastPage, out.Copies, nullptr, &lost);
+                const int written = Report(write(text.data()));
+                if (written == seOK && !lost.isEmpty()) {
+                    ReportLostCharacters(lost);
+                }
+                return written;
             });
         }
         if (AfterPrint) {

@@ -283,6 +283,14 @@ void TSestavaTyp::ReportPageRangeEnd() {
     ReportRunError(error);
 }
 
+void TSestavaTyp::ReportLostCharacters(const QString& lost) {
+    TRunError error;
+    error.kind = reLostCharacters;
+    error.name = TemplateName();
+    error.detail = lost;
+    ReportRunError(error);
+}
+
 void TSestavaTyp::ReportMissingSource(const TLumexReportElement& element) {
     TRunError error;
     error.name = element.missingSource;

@@ -93,6 +93,8 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     void ClearRunErrors();
     // Lists a failure and raises OnRunError when it was not listed yet.
     void ReportRunError(const TRunError& error);
+    // A text output of this report wrote the characters `lost` as '?'.
+    void ReportLostCharacters(const QString& lost);
     // The name failures of the template itself are reported under.
     virtual QString TemplateName() const { return Popis(); }
     // The 1-based record of the run the data stands on.

@@ -181,7 +181,7 @@ const TZnakovyRadek& TZnakovePole::Row(int i) const {
 void TZnakovePole::WriteRows(QIODevice& stream, TSestLanguage codePage, bool lastPage) const {
     const int count = lastPage ? highestRow_ + 1 : RowCount();
     for (int i = 0; i < count; ++i) {
-        QByteArray bytes = EncodeCodePage(Row(i).Text(), codePage);
+        QByteArray bytes = EncodeCodePage(Row(i).Text(), codePage, &lost_);
         bytes.append("\r\n");
         stream.write(bytes);
     }
@@ -210,7 +210,7 @@ void TZnakovePole::PrintRows(platform::Canvas& canvas, TSestLanguage codePage) c
             // A text-only driver passes the bytes of the program's code page
             // through to the printer, so the converted bytes are handed over
             // as the characters those bytes stand for in Windows-1250.
-            const QString converted = platform::FromCp1250(EncodeCodePage(text, codePage),
+            const QString converted = platform::FromCp1250(EncodeCodePage(text, codePage, &lost_),
                                                            platform::UndefinedBytes::Keep);
             canvas.TextOut(QPoint(0, i * rowHeight), converted);
         }

@@ -81,6 +81,9 @@ class TZnakovePole {
     void WriteRows(QIODevice& stream, TSestLanguage codePage, bool lastPage) const;
     // Draws the used rows on a text-only printer's canvas in its device fonts.
     void PrintRows(platform::Canvas& canvas, TSestLanguage codePage) const;
+    // The characters written or printed so far as '?' because the code page
+    // has none of them, each once; Clear keeps them.
+    const QString& LostCharacters() const { return lost_; }
 
     int RowCount() const { return int(rows_.size()); }
     int LinesPerInch() const { return linesPerInch_; }
@@ -97,4 +100,5 @@ class TZnakovePole {
     mutable QVector<TZnakovyRadek> rows_;
     int linesPerInch_ = 6;
     int highestRow_ = -1;
+    mutable QString lost_;
 };

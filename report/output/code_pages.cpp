@@ -1,5 +1,7 @@
 #include "report/output/code_pages.h"
 
+#include <QStringList>
+
 #include "platform/codepage1250.h"
 
 namespace {
@@ -87,6 +89,41 @@ QByteArray ConvertCodePage(QByteArrayView bytes, TSestLanguage from, TSestLangua
     return result;
 }
 
-QByteArray EncodeCodePage(QStringView text, TSestLanguage to) {
-    return ConvertCodePage(platform::ToCp1250(text), slCP1250, to);
+QByteArray EncodeCodePage(QStringView text, TSestLanguage to, QString* lost) {
+    return ConvertCodePage(platform::ToCp1250(text, lost), slCP1250, to);
+}
+
+namespace {
+
+// The characters of `text`, a surrogate pair as one.
+QStringList Characters(QStringView text) {
+    QStringList characters;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+        characters << text.mid(i, pair ? 2 : 1).toString();
+        i += pair ? 1 : 0;
+    }
+    return characters;
+}
+
+}  // namespace
+
+void AddLostCharacters(QString& lost, QStringView more) {
+    for (const QString& character : Characters(more)) {
+        if (!lost.contains(character)) {
+            lost += character;
+        }
+    }
+}
+
+QString LostCharactersWarning(const QString& lost) {
+    if (lost.isEmpty()) {
+        return QString();
+    }
+    const QStringList characters = Characters(lost);
+    return QStringLiteral(
+               "Textový výstup nemůže zapsat znaky %1 (kódová stránka je nemá); "
+               "v textu jsou nahrazeny znakem \"?\".")
+        .arg(QStringLiteral("\"") + characters.join(QStringLiteral("\", \"")) +
+             QStringLiteral("\""));
 }

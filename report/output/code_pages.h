@@ -37,5 +37,12 @@ unsigned char ConvertCodePageByte(unsigned char byte, TSestLanguage from, TSestL
 QByteArray ConvertCodePage(QByteArrayView bytes, TSestLanguage from, TSestLanguage to);
 
 // Text in code page `to`: encoded in Windows-1250 ('?' for characters it
-// cannot hold), then converted from slCP1250.
-QByteArray EncodeCodePage(QStringView text, TSestLanguage to);
+// cannot hold, each of them listed once in `lost` when given), then
+// converted from slCP1250.
+QByteArray EncodeCodePage(QStringView text, TSestLanguage to, QString* lost = nullptr);
+
+// Adds each character of `more` that `lost` does not list yet.
+void AddLostCharacters(QString& lost, QStringView more);
+// The warning for characters a text output had to replace with '?', or an
+// empty text when `lost` is empty.
+QString LostCharactersWarning(const QString& lost);

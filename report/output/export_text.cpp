@@ -4,6 +4,7 @@
 
 #include "report/engine/lumex_element.h"
 #include "report/output/char_field.h"
+#include "report/output/code_pages.h"
 #include "report/output/export_elements.h"
 #include "report/output/sestexport.h"
 #include "report/output/sestprn.h"
@@ -44,7 +45,7 @@ void PlaceInCharField(TZnakovePole& field, const TVystPrvek& element, int shiftX
 }
 
 bool SaveTextStream(const TSestVystup& output, QIODevice& stream, int firstPage, int lastPage,
-                    int copies, const bool* stopFlag) {
+                    int copies, const bool* stopFlag, QString* lost) {
     if (output.FromSpool) {
         return true;  // spool pages are pictures: there is no text to write
     }
@@ -65,6 +66,9 @@ bool SaveTextStream(const TSestVystup& output, QIODevice& stream, int firstPage,
             rows.open(QIODevice::WriteOnly);
             field.WriteRows(rows, output.ExportLanguage, page == last);
             field.Clear();
+            if (lost != nullptr) {
+                AddLostCharacters(*lost, field.LostCharacters());
+            }
             if (stream.write(rows.data()) != rows.data().size()) {
                 return false;
             }
@@ -73,8 +77,8 @@ bool SaveTextStream(const TSestVystup& output, QIODevice& stream, int firstPage,
     return true;
 }
 
-bool SaveText(const TSestVystup& output, const QString& fileName) {
+bool SaveText(const TSestVystup& output, const QString& fileName, QString* lost) {
     return WriteFileAtomically(fileName, [&](QIODevice& device) {
-        return SaveTextStream(output, device, 1, output.PageCount(), 1);
+        return SaveTextStream(output, device, 1, output.PageCount(), 1, nullptr, lost);
     });
 }

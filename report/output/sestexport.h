@@ -40,11 +40,13 @@ bool SaveRtfFile(const TSestVystup& output, const QString& fileName);
 // ---- text ------------------------------------------------------------------------------
 // Pages firstPage..lastPage (1-based, clamped to the pages there are), `copies`
 // times, in the output's ExportLanguage. Stops between pages when `stopFlag`
-// is set (returns false then).
+// is set (returns false then). Characters the code page cannot hold are
+// written as '?'; when `lost` is given, each of them is added to it once, so
+// that the caller can tell the user (LostCharactersWarning).
 bool SaveTextStream(const TSestVystup& output, QIODevice& stream, int firstPage, int lastPage,
-                    int copies, const bool* stopFlag = nullptr);
+                    int copies, const bool* stopFlag = nullptr, QString* lost = nullptr);
 // All pages once into `fileName` (replaced).
-bool SaveText(const TSestVystup& output, const QString& fileName);
+bool SaveText(const TSestVystup& output, const QString& fileName, QString* lost = nullptr);
 // Places the shown lines of a text element (kinds 1, 3..6 and 2 without a
 // picture) into the character field, shifted by (shiftX, shiftY) hundredths
 // of an inch; other elements are ignored. Also used by text-only printing.

@@ -11,6 +11,7 @@
 #include "platform/paint/qpainter_canvas.h"
 #include "platform/print/printer_system.h"
 #include "report/output/char_field.h"
+#include "report/output/code_pages.h"
 #include "report/output/print_options.h"
 #include "report/output/sestexport.h"
 #include "report/output/sestprn.h"
@@ -395,5 +396,10 @@ bool TSestVystup::PrintText(int firstPage, int lastPage, const bool* stopFlag, c
     for (int copy = 0; copy < runs && outcome.Result == TRunResult::Printed; ++copy) {
         outcome = PrintTextRun(*this, field, range, stopFlag, title, metrics);
     }
-    return Finish(*this, outcome);
+    const bool printed = Finish(*this, outcome);
+    if (printed && !field.LostCharacters().isEmpty()) {
+        platform::ShowMessage(LostCharactersWarning(field.LostCharacters()),
+                              QStringLiteral("Varování"), platform::MessageIcon::Warning);
+    }
+    return printed;
 }

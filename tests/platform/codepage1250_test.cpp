@@ -90,3 +90,14 @@ TEST(Cp1250OrUtf8, TextWhoseWindowsBytesWouldLookLikeTheMarkIsUtf8) {
     // Not at the start it is ordinary Windows-1250.
     EXPECT_EQ(ToCp1250OrUtf8(QStringLiteral("xď»ż")), QByteArray("x\xEF\xBB\xBF"));
 }
+
+TEST(Codepage1250, CharactersWrittenAsQuestionMarksAreListedOnceEach) {
+    QString lost;
+    // ø and å are Scandinavian letters Windows-1250 lacks; the dog is a
+    // surrogate pair; Czech letters and a real '?' are not lost.
+    EXPECT_EQ(ToCp1250(QStringLiteral("Bjørn? Åsgård ø 🐕 Čáp"), &lost),
+              QByteArray("Bj?rn? ?sg?rd ? ? \xC8\xE1p"));
+    EXPECT_EQ(lost, QStringLiteral("øÅå🐕"));
+    ToCp1250(QStringLiteral("ø Ω"), &lost);
+    EXPECT_EQ(lost, QStringLiteral("øÅå🐕Ω"));
+}

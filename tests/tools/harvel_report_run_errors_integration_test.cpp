@@ -243,3 +243,29 @@ TEST_F(RunErrorsTool, PicturesNamingNoFileAreToldOnceAndTheRunEndsPromptly) {
 }
 
 }  // namespace
+
+// Characters the text code page lacks are written as '?', and the user is
+// told which (a Scandinavian kennel name loses its ø and å otherwise unseen).
+TEST_F(RunErrorsTool, CharactersTheTextCodePageLacksAreTold) {
+    const QString pts = WriteTemplate(QStringLiteral("seznam.pts"), kBody.toUtf8());
+    const QString txt = data.File(QStringLiteral("seznam.txt"));
+    // Czech text alone fits and is not told.
+    const Result czech = RunReport(Args(pts, QStringLiteral("txt"), txt));
+    EXPECT_EQ(czech.code, 0) << czech.err.toStdString();
+    EXPECT_TRUE(Told(czech).isEmpty()) << czech.err.toStdString();
+
+    data.cards->Append();
+    data.cards->FieldByName("Jmeno_registr").SetAsString(QStringLiteral("Bjørn fra Åsgård"));
+    data.cards->Post();
+    const Result r = RunReport(Args(pts, QStringLiteral("txt"), txt));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ASSERT_EQ(Told(r).size(), 1) << r.err.toStdString();
+    EXPECT_TRUE(Told(r).first().contains(QStringLiteral("\"ø\", \"Å\", \"å\"")))
+        << r.err.toStdString();
+    QFile file(txt);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("Bj?rn fra ?sg?rd"));
+
+    const Result strict = RunReport(Args(pts, QStringLiteral("txt"), txt) << "--strict");
+    EXPECT_EQ(strict.code, 1) << strict.err.toStdString();
+}

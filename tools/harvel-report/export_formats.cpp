@@ -144,9 +144,15 @@ QString WriteExport(const QString& format, TSestava& report, TSestVystup& output
         return WriteSingle(fileName, [&](QIODevice& file) { return SaveRtf(output, file); });
     }
     if (format == QLatin1String("txt")) {
-        return WriteSingle(fileName, [&](QIODevice& file) {
-            return SaveTextStream(output, file, output.FirstPage, output.LastPage, output.Copies);
+        QString lost;
+        const QString failure = WriteSingle(fileName, [&](QIODevice& file) {
+            return SaveTextStream(output, file, output.FirstPage, output.LastPage, output.Copies,
+                                  nullptr, &lost);
         });
+        if (failure.isEmpty() && !lost.isEmpty()) {
+            report.ReportLostCharacters(lost);
+        }
+        return failure;
     }
     if (format == QLatin1String("emf") || format == QLatin1String("wmf")) {
         return WriteMetafiles(output, fileName, format == QLatin1String("emf"));

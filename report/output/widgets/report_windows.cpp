@@ -4,7 +4,9 @@
 #include <QFileInfo>
 
 #include "platform/atomic_file.h"
+#include "platform/messages.h"
 #include "platform/print/printer_system.h"
+#include "report/output/code_pages.h"
 #include "report/output/export_pdf.h"
 #include "report/output/sestexport.h"
 #include "report/output/sestprn.h"
@@ -47,7 +49,13 @@ int ChosenPrinter(int printerIndex, const QString& printerName) {
 TPreviewExports ReportPreviewExports() {
     TPreviewExports exports;
     exports.SaveText = [](TSestVystup& output, const QString& file) {
-        return SaveText(output, file);
+        QString lost;
+        const bool saved = SaveText(output, file, &lost);
+        if (saved && !lost.isEmpty()) {
+            platform::ShowMessage(LostCharactersWarning(lost), QStringLiteral("Varování"),
+                                  platform::MessageIcon::Warning);
+        }
+        return saved;
     };
     exports.SaveRtf = [](TSestVystup& output, const QString& file) {
         return SaveRtfFile(output, file);

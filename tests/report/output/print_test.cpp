@@ -549,3 +549,19 @@ TEST_F(PrintTextTest, StopsRefusalsAndSpoolPages) {
 }
 
 }  // namespace
+
+// A letter the printer's code page lacks prints as '?', and the user is told
+// which letters went so once the job is out.
+TEST_F(PrintTextTest, LettersTheCodePageLacksAreToldAfterPrinting) {
+    FakePrinterSystem printers({FakePrinter::TextOnly("Epson")});
+    printers.Install();
+    PlaceText(0, QStringLiteral("Bjørn Čáp"), 100, 0);
+    f.output.SetRange(1, 9999, QStringLiteral("Seznam"), slCP1250, 1);
+    ASSERT_TRUE(f.output.PrintText(1, 1, nullptr, QStringLiteral("Seznam"), 1));
+    EXPECT_TRUE(printers.Jobs().at(0).raw.contains("Bj?rn \xC8\xE1p"));
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text,
+              "Textový výstup nemůže zapsat znaky \"ø\" (kódová stránka je nemá); v textu jsou "
+              "nahrazeny znakem \"?\".");
+    EXPECT_EQ(messages.Shown()[0].icon, platform::MessageIcon::Warning);
+}
