@@ -14,7 +14,7 @@ namespace {
 const QString kSection = QStringLiteral("NahledSestavy");
 
 QString SettingsFile() {
-    return platform::FileInFolder(platform::ProgramFolder(), QStringLiteral("Harvel.INI"));
+    return platform::FileInFolder(platform::SettingsFolder(), QStringLiteral("Harvel.INI"));
 }
 
 QRect WorkArea(const QWidget& window) {
