@@ -62,7 +62,7 @@ TEST(HarvelDataImport, TheSampleKennelComesOver) {
         RunDataTool({"sql", dir.filePath("DATA"), "Select Jmeno_registr from main_card"});
     EXPECT_EQ(names.out.count('\n'), 21);
     EXPECT_TRUE(dump.out.contains(
-        QStringLiteral("Ťapka ze Mlýna,Ťapka,false,false,Český teriér,fena,31.12.1969")));
+        QStringLiteral("Ťapka ze Mlýna,Ťapka,false,false,Český teriér,Fena,31.12.1969")));
 
     const Result again = RunDataTool({"import", kennel, dir.filePath("DATA")});
     EXPECT_EQ(again.code, 1);

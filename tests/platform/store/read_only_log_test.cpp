@@ -79,6 +79,12 @@ class ReadOnlyLog : public ::testing::Test {
 };
 
 TEST_F(ReadOnlyLog, EveryReadingModeShowsWhatTheLogCommitted) {
+    // A temporary folder of this test's own: tests running beside it make
+    // and remove files in the shared one.
+    const QString temporary = dir_.filePath("tmp");
+    ASSERT_TRUE(QDir().mkpath(temporary));
+    const QByteArray oldTemporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temporary.toLocal8Bit());
     const int temporaryBefore = TemporaryEntries();
     for (OpenMode mode : {OpenMode::ReadOnly, OpenMode::ReadWriteOrReadOnly}) {
         Database db(folder_, mode);
@@ -90,6 +96,7 @@ TEST_F(ReadOnlyLog, EveryReadingModeShowsWhatTheLogCommitted) {
         EXPECT_THROW(cards.Edit(), platform::StoreError);
     }
     EXPECT_EQ(TemporaryEntries(), temporaryBefore) << "the private copy outlived its database";
+    qputenv("TMPDIR", oldTemporary);
     EXPECT_FALSE(QFile::exists(Database::DatabaseFile(folder_) + "-shm"));
 }
 
