@@ -261,20 +261,19 @@ void TDM1::RunQuery(platform::Query& query, const QStringList& lines) {
 }
 
 void TDM1::RunListQuery(const QString& order, const QString& where) {
-    QStringList lines{QStringLiteral("Select *  from Main_card")};
-    if (!where.isEmpty()) {
-        lines << QStringLiteral("Where ") + where;
-    }
-    if (!order.isEmpty()) {
-        lines << QStringLiteral("order by ") + order;
-    }
-    RunQuery(QSeznamy, lines);
+    RunQuery(QSeznamy, BookQueryLines(0, order, where));
 }
 
-void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
+QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& where) {
     if (kind == 0) {
-        RunListQuery(order, where);
-        return;
+        QStringList lines{QStringLiteral("Select *  from Main_card")};
+        if (!where.isEmpty()) {
+            lines << QStringLiteral("Where ") + where;
+        }
+        if (!order.isEmpty()) {
+            lines << QStringLiteral("order by ") + order;
+        }
+        return lines;
     }
     QStringList lines;
     if (kind >= 1 && kind <= static_cast<int>(std::size(kBooks))) {
@@ -287,7 +286,15 @@ void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
     if (!order.isEmpty()) {
         lines << QStringLiteral("Order by ") + order;
     }
-    RunQuery(QPomknihy, lines);
+    return lines;
+}
+
+void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
+    if (kind == 0) {
+        RunListQuery(order, where);
+        return;
+    }
+    RunQuery(QPomknihy, BookQueryLines(kind, order, where));
 }
 
 void TDM1::Open(const QString& dataFolder) {

@@ -131,6 +131,8 @@ class TDM1 {
     // joined to the record sheets; a larger kind builds no valid statement
     // and fails with the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
+    // The statement RunBookQuery runs for `kind`, line by line.
+    static QStringList BookQueryLines(int kind, const QString& order, const QString& where);
 
     // The record sheet whose photo, titles and breed lists the module keeps
     // in step; registering pushes the breed list filled so far.

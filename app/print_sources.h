@@ -52,3 +52,6 @@ QString PrintTemplateFile(int source, int templateIndex);
 // that has no entry, when the source or the template position names no
 // entry (nothing chosen); the caller reports that and runs nothing.
 bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateIndex);
+// The same with a template file of the user's own (a name in the template
+// folder or a full path); false when the source or the file is not given.
+bool PointReportAtSource(TSestava& report, TDM1& dm, int source, const QString& templateFile);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/store/column_captions.h"
+
 namespace platform {
 namespace {
 
@@ -195,6 +197,9 @@ std::vector<TableSchema> BuildSchemas() {
         Table("plemeno.db", {C("Ukazat", CT::Boolean), T("Plemeno", 40), T("Poznamka", 100)}, {}));
     all.push_back(Table("schedule.db",
                         {C("Datum", CT::Date), T("Akce", 255), C("Upozornit", CT::Boolean)}, {}));
+    for (TableSchema& table : all)
+        for (ColumnSchema& column : table.columns)
+            column.caption = ColumnCaption(table.fileName, column.name);
     return all;
 }
 

@@ -377,6 +377,7 @@ class Translator {
         } else if (item.function == QLatin1String("MIN") || item.function == QLatin1String("MAX")) {
             column = source;
             column.name = name;
+            column.caption.clear();  // "MAX OF Datum" is not the column itself
             o.sql = QStringLiteral("%1(%2%3%4)")
                         .arg(item.function.toLower(), distinct, value,
                              text ? QStringLiteral(" COLLATE CZECH") : QString());
