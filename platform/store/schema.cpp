@@ -10,10 +10,10 @@ namespace {
 using CT = ColumnType;
 
 ColumnSchema T(const char* name, int width) {
-    return {QString::fromLatin1(name), CT::Text, width};
+    return {QString::fromLatin1(name), CT::Text, width, QString()};
 }
 ColumnSchema C(const char* name, CT type) {
-    return {QString::fromLatin1(name), type, 0};
+    return {QString::fromLatin1(name), type, 0, QString()};
 }
 
 std::vector<ColumnSchema> MainCardColumns() {
@@ -110,9 +110,10 @@ std::vector<ColumnSchema> PedigreeColumns() {
     std::vector<ColumnSchema> columns{T("Jmeno_registr", 40)};
     for (const char* name : ancestors)
         columns.push_back(T(name, 40));
-    columns.push_back({QStringLiteral("TIT_Jmeno_registr"), CT::Text, 40});
+    columns.push_back(T("TIT_Jmeno_registr", 40));
     for (const char* name : ancestors)
-        columns.push_back({QStringLiteral("TIT_") + QString::fromLatin1(name), CT::Text, 40});
+        columns.push_back(
+            {QStringLiteral("TIT_") + QString::fromLatin1(name), CT::Text, 40, QString()});
     return columns;
 }
 

@@ -358,7 +358,7 @@ class Translator {
         o.column = &column;
         const QString distinct = item.distinct ? QStringLiteral("DISTINCT ") : QString();
         if (item.star) {
-            column = {QStringLiteral("COUNT OF *"), ColumnType::Integer, 0};
+            column = {QStringLiteral("COUNT OF *"), ColumnType::Integer, 0, QString()};
             o.sql = QStringLiteral("count(*)");
             return o;
         }
@@ -372,7 +372,7 @@ class Translator {
             text ? QStringLiteral("nullif(%1, '')").arg(argument.sql) : argument.sql;
         const QString name = item.function + QStringLiteral(" OF ") + source.name;
         if (item.function == QLatin1String("COUNT")) {
-            column = {name, ColumnType::Integer, 0};
+            column = {name, ColumnType::Integer, 0, QString()};
             o.sql = QStringLiteral("count(%1%2)").arg(distinct, value);
         } else if (item.function == QLatin1String("MIN") || item.function == QLatin1String("MAX")) {
             column = source;
@@ -391,7 +391,7 @@ class Translator {
                      item.position);
             const bool sumOfIntegers =
                 item.function == QLatin1String("SUM") && source.type != ColumnType::Float;
-            column = {name, sumOfIntegers ? ColumnType::Largeint : ColumnType::Float, 0};
+            column = {name, sumOfIntegers ? ColumnType::Largeint : ColumnType::Float, 0, QString()};
             o.sql = QStringLiteral("%1(%2%3)").arg(item.function.toLower(), distinct, argument.sql);
         }
         return o;

@@ -129,7 +129,8 @@ QString ExpressionErrorMessage(int error, int position) {
 QStringList TSest_FnEditVyraz::FieldItems(TSestavaTyp& report) {
     QStringList items;
     for (int i = 0; i < report.FieldCount(); ++i) {
-        items << Item(QLatin1Char('#'), i + 1, DesignFieldName(report, i, true));
+        // Shown whole: the item's reference, not its text, is inserted.
+        items << QLatin1Char('#') + Padded(i + 1) + DesignFieldName(report, i, true);
     }
     return items;
 }

@@ -4,19 +4,22 @@
 // numbers sort as such, also in the event books; a level keeps its column
 // when the next source has it.
 #include <QRadioButton>
+#include <QSet>
 
 #include "app/print_sources.h"
 #include "platform/store/column_captions.h"
 #include "platform/store/sql_translator.h"
 #include "records/print_page_grids.h"
 #include "records/sort_choices.h"
+#include "report/designer/dlgkonfprvku.h"
+#include "report/designer/sest_fneditvyraz.h"
 #include "tests/records/print_page_fixture.h"
 
 using print_page_test::PrintPageInstallation;
 
 namespace {
 
-const char* const kBookTables[] = {"main_card", "osetreni", "vystavy", "tituly",   "chovnost",
+const char* const kBookTables[] = {"main_card", "osetreni", "vystavy",  "tituly",  "chovnost",
                                    "vrhy",      "kryti",    "rodokmen", "zkousky", "foto_album"};
 
 // A text shown for `field` of `source` is a column name when it names the
@@ -156,4 +159,32 @@ TEST_F(PrintPageSort, ALevelKeepsItsColumnWhenTheNextSourceHasIt) {
     ChooseSource(0);
     EXPECT_EQ(Level(1)->currentText(), "Datum narození");
     EXPECT_EQ(dm_->ListOrder, "Datum_nar ASC,Otec ASC");
+}
+
+TEST_F(PrintPageSort, TheDesignersFieldListsOfEverySourceShowCaptions) {
+    TSestava& report = dm_->Sestava1;
+    for (int source = 0; source < kPrintSourceCount; ++source) {
+        ChooseSource(source);
+        ASSERT_TRUE(PointReportAtSource(report, *dm_, source, 0));
+        ASSERT_TRUE(report.PrepareData());
+        report.LoadFieldLists();
+        ASSERT_GT(report.FieldCount(), 0) << source;
+        // What the wizard lists and drafts as captions.
+        for (int i = 0; i < report.FieldCount(); ++i) {
+            EXPECT_FALSE(IsRawName(report.FieldLabel(i), report.FieldName(i), source))
+                << source << " " << report.FieldLabel(i).toStdString();
+        }
+        // The element chooser and the expression editor: "#" and the number
+        // padded to three characters, then the caption.
+        const QStringList chooser =
+            TDlgKonfPrvku::SourceItems(ekField, report, report.Funkce(), false);
+        const QStringList editor = TSest_FnEditVyraz::FieldItems(report);
+        ASSERT_EQ(chooser.size(), report.FieldCount());
+        ASSERT_EQ(editor.size(), chooser.size());
+        for (int i = 0; i < chooser.size(); ++i) {
+            EXPECT_EQ(editor[i].toStdString(), chooser[i].toStdString());
+            EXPECT_FALSE(IsRawName(chooser[i].mid(4), report.FieldName(i), source))
+                << source << " " << chooser[i].toStdString();
+        }
+    }
 }

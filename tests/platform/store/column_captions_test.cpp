@@ -56,8 +56,9 @@ TEST(ColumnCaptions, FieldsShowTheCaptionOfTheColumnTheyComeFrom) {
 
     // The litter book joined to the record sheets: both have a breed column.
     platform::Query litters(db);
-    litters.SetSQL({"Select vrhy.*, Main_Card.Otec, Main_Card.plemeno from Vrhy left Join "
-                    "Main_card On Main_card.Jmeno_registr = Vrhy.Jmeno_registr"});
+    litters.SetSQL(
+        {"Select vrhy.*, Main_Card.Otec, Main_Card.plemeno from Vrhy left Join "
+         "Main_card On Main_card.Jmeno_registr = Vrhy.Jmeno_registr"});
     litters.Open();
     EXPECT_EQ(litters.FieldByName("Jmeno_reg_otec").DisplayLabel(), "Otec vrhu");
     EXPECT_EQ(litters.FieldByName("Datum").DisplayLabel(), "Datum vrhu");
