@@ -452,8 +452,12 @@ class Translator {
     }
     void AddOutput(const QString& sql, const ColumnSchema& column, const TableSchema& table,
                    const QString& alias) {
+        // A column the statement renames is shown under the name it was given.
+        ColumnSchema shown = column;
+        if (!alias.isEmpty())
+            shown.caption.clear();
         output_.push_back(
-            {sql, {UniqueName(alias.isEmpty() ? column.name : alias), column, table.fileName}});
+            {sql, {UniqueName(alias.isEmpty() ? column.name : alias), shown, table.fileName}});
     }
 
     QString UniqueName(const QString& wanted) {
