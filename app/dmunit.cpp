@@ -275,14 +275,7 @@ void TDM1::RunQuery(platform::Query& query, const QStringList& lines) {
 }
 
 void TDM1::RunListQuery(const QString& order, const QString& where) {
-    QStringList lines{QStringLiteral("Select *  from Main_card")};
-    if (!where.isEmpty()) {
-        lines << QStringLiteral("Where ") + where;
-    }
-    if (!order.isEmpty()) {
-        lines << QStringLiteral("order by ") + order;
-    }
-    RunQuery(QSeznamy, lines);
+    RunQuery(QSeznamy, BookQueryLines(0, order, where));
 }
 
 void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
@@ -299,10 +292,16 @@ void TDM1::OrderBookQueryFirstBy(int kind, const QString& leading) {
     RunBookLines(kind, order, asked ? bookWhere_ : QString());
 }
 
-void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {
+QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& where) {
     if (kind == 0) {
-        RunListQuery(order, where);
-        return;
+        QStringList lines{QStringLiteral("Select *  from Main_card")};
+        if (!where.isEmpty()) {
+            lines << QStringLiteral("Where ") + where;
+        }
+        if (!order.isEmpty()) {
+            lines << QStringLiteral("order by ") + order;
+        }
+        return lines;
     }
     QStringList lines;
     if (kind >= 1 && kind <= static_cast<int>(std::size(kBooks))) {
@@ -315,7 +314,15 @@ void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {
     if (!order.isEmpty()) {
         lines << QStringLiteral("Order by ") + order;
     }
-    RunQuery(QPomknihy, lines);
+    return lines;
+}
+
+void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {
+    if (kind == 0) {
+        RunListQuery(order, where);
+        return;
+    }
+    RunQuery(QPomknihy, BookQueryLines(kind, order, where));
 }
 
 void TDM1::Open(const QString& dataFolder) {

@@ -137,6 +137,8 @@ class TDM1 {
     // sire), then in the order and with the filter the user last chose for
     // that kind; the next RunBookQuery forgets it.
     void OrderBookQueryFirstBy(int kind, const QString& leading);
+    // The statement RunBookQuery runs for `kind`, line by line.
+    static QStringList BookQueryLines(int kind, const QString& order, const QString& where);
 
     // The record sheet whose photo, titles and breed lists the module keeps
     // in step; registering pushes the breed list filled so far.

@@ -65,6 +65,33 @@ bool WriteParametry(const QString& path, const Parametry& settings) {
     return written;
 }
 
+namespace {
+
+QString OwnTemplateKey(int source) {
+    return QStringLiteral("JinaPredloha%1").arg(source);
+}
+
+}  // namespace
+
+QString ReadOwnTemplate(const QString& path, int source) {
+    platform::IniFile file(path);
+    if (!file.Load()) {
+        return QString();
+    }
+    return file.ReadString(kSection, OwnTemplateKey(source));
+}
+
+bool WriteOwnTemplate(const QString& path, int source, const QString& templateFile) {
+    platform::IniFile file(path);
+    const bool written = file.Load() &&
+                         file.WriteString(kSection, OwnTemplateKey(source), templateFile) &&
+                         file.Save();
+    if (!written) {
+        ShowWriteError();
+    }
+    return written;
+}
+
 QString MeasureText(double value, const QString& unit) {
     return platform::FormatNumber(value, 2) + u' ' + unit;
 }

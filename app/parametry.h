@@ -19,6 +19,9 @@
 //   PocetZaloh        number how many automatic backups of the database to
 //                           keep (10 when missing); read by the backups
 //                           (platform/store/backup.h), not by this record.
+//   JinaPredloha0..9  text  the template last chosen through "Jiná předloha..."
+//                           for print source 0..9: a file name in the template
+//                           folder, or a full path to a file elsewhere.
 // Booleans are written as "1" or "0" and read as integers (non-zero is
 // true); texts are written as they stand, leading blanks included.
 
@@ -61,6 +64,13 @@ void ReadParametry(const QString& path, Parametry& settings);
 // read, so writing would lose its other lines), shows the error box
 // "Chyba při ukládání parametrického souboru" and returns false.
 bool WriteParametry(const QString& path, const Parametry& settings);
+
+// The own template remembered for a print source (JinaPredloha<source>);
+// empty when none is.
+QString ReadOwnTemplate(const QString& path, int source);
+// Remembers it, keeping every other line of the file; on failure the same
+// error box as WriteParametry and false.
+bool WriteOwnTemplate(const QString& path, int source, const QString& file);
 
 // A length or weight as displayed: two decimals, a blank and the unit text,
 // so 12.5 with the unit " cm" shows as "12.50  cm".

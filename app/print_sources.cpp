@@ -93,14 +93,17 @@ QString PrintTemplateFile(int source, int templateIndex) {
 }
 
 bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateIndex) {
+    return PointReportAtSource(report, dm, source, PrintTemplateFile(source, templateIndex));
+}
+
+bool PointReportAtSource(TSestava& report, TDM1& dm, int source, const QString& templateFile) {
     if (platform::DataSource* dataSource = PrintDataSource(dm, source)) {
         report.SetDataSource(dataSource);
     }
-    const QString file = PrintTemplateFile(source, templateIndex);
-    if (file.isEmpty()) {
+    if (!IsPrintSource(source) || templateFile.isEmpty()) {
         return false;
     }
-    report.SetReportName(file);
+    report.SetReportName(templateFile);
     FollowTemplateOrder(report, dm, source);
     return true;
 }

@@ -56,3 +56,6 @@ bool PointReportAtSource(TSestava& report, TDM1& dm, int source, int templateInd
 // A template that sets its own order (a list grouped by the sire) gets the
 // rows of the module's book query in that order first, then in the user's.
 void FollowTemplateOrder(TSestava& report, TDM1& dm, int source);
+// The same with a template file of the user's own (a name in the template
+// folder or a full path); false when the source or the file is not given.
+bool PointReportAtSource(TSestava& report, TDM1& dm, int source, const QString& templateFile);

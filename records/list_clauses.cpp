@@ -17,30 +17,27 @@ QString YesNoPart(const QString& column, bool yes) {
     return column + (yes ? QStringLiteral(" = TRUE") : QStringLiteral(" = False"));
 }
 
-QString SortColumnName(int column) {
-    switch (column) {
-        case scJmenoRegistr:
-            return QStringLiteral("Jmeno_registr");
-        case scPlemeno:
-            return QStringLiteral("Plemeno");
-        case scOtec:
-            return QStringLiteral("Otec");
-        case scMatka:
-            return QStringLiteral("Matka");
-        default:
-            return QString();
-    }
-}
-
 }  // namespace
 
-QString BuildOrderClause(const TSortLevels& levels) {
+const QList<TSortChoice>& BasicSortChoices() {
+    static const QList<TSortChoice> choices = {
+        {QString(), QString(), QString()},
+        {QStringLiteral("Registrované jméno"), QStringLiteral("Jmeno_registr"), QString()},
+        {QStringLiteral("Plemeno"), QStringLiteral("Plemeno"), QString()},
+        {QStringLiteral("Otec"), QStringLiteral("Otec"), QString()},
+        {QStringLiteral("Matka"), QStringLiteral("Matka"), QString()},
+    };
+    return choices;
+}
+
+QString BuildOrderClause(const TSortLevels& levels, const QList<TSortChoice>& choices) {
     QStringList terms;
     for (const TSortLevel& level : levels) {
-        const QString column = SortColumnName(level.column);
-        if (!column.isEmpty()) {
-            terms << column + (level.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        if (level.column <= scNone || level.column >= choices.size()) {
+            continue;
         }
+        const QString& column = choices.at(level.column).column;
+        terms << column + (level.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
     }
     return terms.join(QLatin1Char(','));
 }

@@ -15,6 +15,7 @@
 // pedigree); there the filter names Main_card's column, so "  Otec" means
 // the card's sire in every source.
 
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -46,8 +47,23 @@ struct TSortLevel {
 };
 using TSortLevels = std::array<TSortLevel, 3>;
 
-// "Jmeno_registr ASC,Plemeno ASC,Otec ASC": the levels with an entry, in order.
-QString BuildOrderClause(const TSortLevels& levels);
+// One entry of a sort level's list: the caption it shows and what the
+// order clause names for it (empty for the empty entry). `table` is the
+// table of the column, so an entry is found again in another source's list.
+struct TSortChoice {
+    QString caption;
+    QString column;
+    QString table;
+};
+
+// The entries every source starts with: the empty one, "Registrované
+// jméno", "Plemeno", "Otec", "Matka" (TSortColumn's positions).
+const QList<TSortChoice>& BasicSortChoices();
+
+// "Jmeno_registr ASC,Plemeno ASC,Otec ASC": the levels with an entry, in
+// order; a level's column is its position in `choices`.
+QString BuildOrderClause(const TSortLevels& levels,
+                         const QList<TSortChoice>& choices = BasicSortChoices());
 
 // Main_card's columns qualified where the source's query joins a book to the
 // record sheets; unqualified for the record sheets themselves (source 0).

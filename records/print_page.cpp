@@ -18,6 +18,7 @@
 #include "platform/messages.h"
 #include "records/foseznam.h"
 #include "records/print_btn_kopa.h"
+#include "records/sort_choices.h"
 
 namespace {
 
@@ -95,10 +96,35 @@ void TPrintPage::UpdatePage() {
     if (IsPrintSource(source)) {
         gridPages_->setCurrentIndex(source);
     }
+    FillSortLists();
     for (int i = 0; i < kPrintSourceCount; ++i) {
         templateLists_[static_cast<size_t>(i)]->setEnabled(i == source);
         templateLabels_[static_cast<size_t>(i)]->setEnabled(i == source);
     }
+}
+
+// The sort lists offer the source's columns; a level keeps its column when
+// the new source's list has it and shows no entry otherwise.
+void TPrintPage::FillSortLists() {
+    const QList<TSortChoice>& choices = SortChoices(Source());
+    if (sortChoices_ == &choices) {
+        return;
+    }
+    QStringList captions;
+    for (const TSortChoice& choice : choices) {
+        captions << choice.caption;
+    }
+    for (TSortRow& row : sortRows_) {
+        const int old = row.column->currentIndex();
+        int kept = -1;
+        if (sortChoices_ != nullptr && old >= 0 && old < sortChoices_->size()) {
+            kept = FindSortChoice(choices, sortChoices_->at(old));
+        }
+        row.column->clear();
+        row.column->addItems(captions);
+        row.column->setCurrentIndex(kept);
+    }
+    sortChoices_ = &choices;
 }
 
 void TPrintPage::EnableRow(const TFilterRow& row, bool on) {
@@ -147,7 +173,7 @@ TSortLevels TPrintPage::SortLevels() const {
 
 void TPrintPage::Refresh() {
     const int source = Source();
-    dm_.ListOrder = BuildOrderClause(SortLevels());
+    dm_.ListOrder = BuildOrderClause(SortLevels(), SortChoices(source));
     QString parts = FilterRowParts(Filter(), RecordSheetColumnPrefix(source));
     if (aktivace_->isChecked() && selections_ != nullptr) {
         parts += selections_->SelectionCondition(source);
@@ -222,9 +248,7 @@ void TPrintPage::OpenSpecialSelection() {
 
 void TPrintPage::PrintBtnKopa1BeforeReport(TPrintBtnKopa&, bool& pokracovat) {
     const int source = Source();
-    const int entry =
-        IsPrintSource(source) ? templateLists_[static_cast<size_t>(source)]->currentIndex() : -1;
-    pokracovat = PointReportAtSource(dm_.Sestava1, dm_, source, entry);
+    pokracovat = PointReportAtSource(dm_.Sestava1, dm_, source, ChosenTemplateFile(source));
     if (!pokracovat) {
         platform::ShowMessage(QStringLiteral("Nastala chyba při výběru, tisk nebude proveden"),
                               QString(), platform::MessageIcon::Error, platform::mbOK);

@@ -62,6 +62,23 @@ class TPrintPage : public QWidget {
     // chosen (and no run).
     void PrintBtnKopa1BeforeReport(TPrintBtnKopa& button, bool& pokracovat);
 
+    // "Jiná předloha..." of the source's template list: a template file of
+    // the user's own, remembered per source in Harvel.INI and offered under
+    // its description from then on; false when the user cancels.
+    bool ChooseOwnTemplate(int source);
+    // The template file the source's list names now: an installed one, the
+    // user's own (a name in the template folder or a full path), or empty.
+    QString ChosenTemplateFile(int source) const;
+    // "Uložit jako PDF...": the chosen template run into a PDF file the user
+    // names (Vrhy-2026-12-10.pdf suggested), then offered to be opened.
+    void SaveAsPdf();
+    // "Odeslat e-mailem...": the same PDF in a temporary folder, handed to
+    // the mail program as an attachment; when none starts, the PDF is
+    // offered to be saved instead.
+    void SendByMail();
+    // The name the PDF of the chosen source is offered under.
+    QString SuggestedPdfName() const;
+
     QComboBox* PlemenoOd() const { return plemenoOd_; }
     QComboBox* PlemenoDo() const { return plemenoDo_; }
     TPrintBtnKopa* PrintButton() const { return printButton_; }
@@ -100,12 +117,21 @@ class TPrintPage : public QWidget {
 
     // ---- behaviour (print_page.cpp) ----
     void UpdatePage();
+    void FillSortLists();
     void FitColumns(TDbGridKOPA* grid);
     void EnableRow(const TFilterRow& row, bool on);
     void CopyFromIntoEmptyTo(QObject* to);
     void PickInto(QLineEdit* field);
     void OpenSpecialSelection();
     QString RangeText(const QWidget* field) const;
+
+    // ---- templates and files (print_page_outputs.cpp) ----
+    void FillOwnTemplateEntry(int source);
+    void TemplateActivated(int source, int entry);
+    bool GenerateOutput();
+    bool WritePdf(const QString& file);
+    void OfferToOpen(const QString& file);
+    void SavePdfElsewhere();
 
     TDM1& dm_;
     TSpecialSelectionsView* selections_ = nullptr;
@@ -122,10 +148,14 @@ class TPrintPage : public QWidget {
     QCheckBox* aktivace_ = nullptr;
     QPushButton* selectionButton_ = nullptr;
     std::array<TSortRow, 3> sortRows_;
+    const QList<TSortChoice>* sortChoices_ = nullptr;  // what the sort lists offer now
     QToolButton* evidence_ = nullptr;
     TPrintBtnKopa* printButton_ = nullptr;
     std::array<QLabel*, 10> templateLabels_{};
     std::array<QComboBox*, 10> templateLists_{};
+    std::array<QString, 10> ownTemplates_;   // as remembered in Harvel.INI
+    std::array<int, 10> chosenTemplates_{};  // the entry before "Jiná předloha..."
+    QString pdfFolder_;                      // where the last PDF was saved
     QStackedWidget* gridPages_ = nullptr;
     std::array<TDbGridKOPA*, 10> grids_{};
 };

@@ -3,12 +3,19 @@
 #include <QHeaderView>
 
 #include "controls/db_grid.h"
+#include "platform/store/column_captions.h"
 
 namespace {
 
-// A column shown under its own name.
-TPrintGridColumn Named(const char* field) {
-    return {QString::fromLatin1(field), QString::fromLatin1(field)};
+// A column shown under the caption of its table's column.
+TPrintGridColumn Captioned(const char* table, const char* field) {
+    const QString name = QString::fromLatin1(field);
+    return {name, platform::ColumnCaption(QString::fromLatin1(table), name)};
+}
+
+// A record-sheet column beside an event book's own.
+TPrintGridColumn Card(const char* field) {
+    return Captioned("main_card", field);
 }
 
 TPrintGridColumn Titled(const char* field, const char* title, bool right = false) {
@@ -24,33 +31,33 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
     switch (source) {
         case 0:
             return {Titled("Jmeno_registr", "Jméno registrované "),
-                    Named("Plemeno"),
+                    Card("Plemeno"),
                     Titled("Pohlavi", "Pohlaví"),
                     Titled("Datum_nar", "Datum narození", true),
-                    Named("Otec"),
-                    Named("Matka"),
-                    Named("Chovatel"),
-                    Named("Majitel"),
-                    Named("DKK"),
-                    Named("Luxace"),
-                    Named("Pra")};
+                    Card("Otec"),
+                    Card("Matka"),
+                    Card("Chovatel"),
+                    Card("Majitel"),
+                    Card("DKK"),
+                    Card("Luxace"),
+                    Card("Pra")};
         case 1:
             return {Titled("Jmeno_registr", "Registrováné jméno"),
                     Titled("Datum_osetreni", "Návštěva"),
                     Titled("Duvod_osetreni", "Důvod ošetřeni"),
                     Titled("Dalsi_navsteva", "Příští návštěva"),
                     Titled("Lekar", "Lékař"),
-                    Named("Otec"),
-                    Named("Matka"),
+                    Card("Otec"),
+                    Card("Matka"),
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
-                    Named("Pohlavi"),
-                    Named("Vlastnictvi"),
+                    Card("Pohlavi"),
+                    Card("Vlastnictvi"),
                     Titled("Vlast_odchov", "Vlastní odchov")};
         case 2:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Titled("Datum_vystava", "Datum"),
-                    Named("Druh"),
+                    Captioned("vystavy", "Druh"),
                     Titled("Misto", "Místo"),
                     Titled("Trida", "Třída"),
                     Titled("Znamka", "Známka"),
@@ -58,68 +65,69 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Titled("Cekatelstvi_2", "Čekatelství 2"),
                     Titled("Souteze", "Soutež hlavní"),
                     Titled("Souteze_ost", "Soutež ostatní"),
-                    Named("Otec"),
-                    Named("Matka"),
-                    Named("plemeno"),
+                    Card("Otec"),
+                    Card("Matka"),
+                    Card("plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
         case 3:
             return {Titled("Jmeno_Registr", "Jméno registrované"),
                     Titled("Zeme", "Země"),
-                    Named("Titul_Jmeno"),
+                    Captioned("tituly", "Titul_Jmeno"),
                     Titled("Datum_Udeleni", "Datum udělení"),
-                    Named("Organizace"),
-                    Named("Otec"),
-                    Named("Matka"),
+                    Captioned("tituly", "Organizace"),
+                    Card("Otec"),
+                    Card("Matka"),
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
-                    Named("Pohlavi")};
+                    Card("Pohlavi")};
         case 4:
             return {Titled("Jmeno_registr", "Jméno registrované"),
-                    Named("Datum"),
+                    Captioned("chovnost", "Datum"),
                     Titled("Chov_jedinec", "Chovnost"),
-                    Named("Otec"),
-                    Named("Matka"),
-                    Named("plemeno"),
+                    Card("Otec"),
+                    Card("Matka"),
+                    Card("plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
         case 5:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Titled("Datum", "Datum vrhu"),
-                    Named("Jmeno_reg_otec"),
-                    Named("plemeno"),
-                    Named("Otec"),
-                    Named("Matka"),
+                    Captioned("vrhy", "Jmeno_reg_otec"),
+                    Card("plemeno"),
+                    Card("Otec"),
+                    Card("Matka"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
         case 6:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Titled("Jmeno_partner", "Partner"),
                     Titled("Datum_kryti_1", "Datum 1. kryti"),
-                    Named("Asistence"),
-                    Named("Majitel"),
+                    Captioned("kryti", "Asistence"),
+                    Captioned("kryti", "Majitel"),
                     Titled("Nakryta_Ano_Ne", "Nakryta"),
-                    Named("Otec"),
-                    Named("Matka"),
+                    Card("Otec"),
+                    Card("Matka"),
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
         case 7:
-            return {Titled("Jmeno_registr", "Jméno registrované"), Named("Otec"), Named("Matka")};
+            return {Titled("Jmeno_registr", "Jméno registrované"), Captioned("rodokmen", "Otec"),
+                    Captioned("rodokmen", "Matka")};
         case 8:
             return {Titled("Jmeno_Registr", "Jméno registrované"),
                     Titled("Oceneni_Jmeno", "Druh zkoušky (název)"),
                     Titled("Datum_Udeleni", "Datum udělení"),
-                    Named("Organizace"),
-                    Named("Otec"),
-                    Named("Matka"),
+                    Captioned("zkousky", "Organizace"),
+                    Card("Otec"),
+                    Card("Matka"),
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
         case 9:
             return {Titled("Jmeno_registr", "Jméno registrované"),
-                    Named("Otec"),
-                    Named("Matka"),
+                    Card("Otec"),
+                    Card("Matka"),
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};

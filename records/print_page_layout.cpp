@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/dmunit.h"
+#include "app/parametry.h"
 #include "app/print_sources.h"
 #include "controls/K_Edit.h"
 #include "controls/db_grid.h"
@@ -120,11 +121,22 @@ QWidget* TPrintPage::BuildToolBar() {
         }
     });
 
+    QToolButton* pdf =
+        ToolButton(QStringLiteral("BtnUlozitPdf"), QStringLiteral("Uložit jako PDF..."),
+                   QStringLiteral("Vytvoří sestavu podle zvolené předlohy a uloží ji jako PDF"));
+    connect(pdf, &QToolButton::clicked, this, &TPrintPage::SaveAsPdf);
+    QToolButton* mail = ToolButton(
+        QStringLiteral("BtnOdeslatEmail"), QStringLiteral("Odeslat e-mailem..."),
+        QStringLiteral("Vytvoří sestavu jako PDF a otevře poštovní program s ní jako přílohou"));
+    connect(mail, &QToolButton::clicked, this, &TPrintPage::SendByMail);
+
     for (QToolButton* button : {refresh, clear, evidence_}) {
         row->addWidget(button);
     }
     row->addSpacing(16);
     row->addWidget(printButton_);
+    row->addWidget(pdf);
+    row->addWidget(mail);
     row->addStretch(1);
     row->addWidget(help);
     return bar;
@@ -313,9 +325,11 @@ QWidget* TPrintPage::BuildSort() {
     group->setObjectName(QStringLiteral("GroupRazeni"));
     auto* grid = new QGridLayout(group);
     grid->setVerticalSpacing(3);
-    const QStringList entries = {QString(), QStringLiteral("Registrované jméno"),
-                                 QStringLiteral("Plemeno"), QStringLiteral("Otec"),
-                                 QStringLiteral("Matka")};
+    sortChoices_ = &BasicSortChoices();
+    QStringList entries;
+    for (const TSortChoice& choice : *sortChoices_) {
+        entries << choice.caption;
+    }
     const QString captions[] = {QStringLiteral("Seřadit podle "), QStringLiteral("Dále podle"),
                                 QStringLiteral("Pak podle")};
     for (int level = 0; level < 3; ++level) {
@@ -324,6 +338,7 @@ QWidget* TPrintPage::BuildSort() {
         row.column = ClosedList(QStringLiteral("Razeni") + number, entries);
         row.column->setCurrentIndex(level == 0 ? scJmenoRegistr : -1);
         row.column->setMinimumWidth(150);
+        row.column->setMaxVisibleItems(20);
         row.ascending = new QRadioButton(QStringLiteral("Vzestupně"));
         row.ascending->setObjectName(QStringLiteral("Vzestupne") + number);
         row.ascending->setChecked(true);
@@ -355,12 +370,16 @@ QWidget* TPrintPage::BuildTemplateLists() {
             entries << entry.caption;
         }
         QComboBox* list = ClosedList(QStringLiteral("Predlohy%1").arg(i), entries);
+        templateLists_[static_cast<size_t>(i)] = list;
+        ownTemplates_[static_cast<size_t>(i)] = ReadOwnTemplate(SettingsFilePath(), i);
+        FillOwnTemplateEntry(i);
         list->setCurrentIndex(0);
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        connect(list, &QComboBox::activated, this,
+                [this, i](int entry) { TemplateActivated(i, entry); });
         auto* label = new QLabel(sources[i].listLabel);
         label->setObjectName(QStringLiteral("LabelPredlohy%1").arg(i));
         label->setBuddy(list);
-        templateLists_[static_cast<size_t>(i)] = list;
         templateLabels_[static_cast<size_t>(i)] = label;
         const int row = i % 5;
         const int column = (i / 5) * 2;

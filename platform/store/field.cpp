@@ -78,8 +78,12 @@ QString TypeName(const ColumnSchema& c) {
 Field::Field(DataSet& owner, int index, ColumnSchema column, std::shared_ptr<FieldOptions> options)
     : owner_(owner), index_(index), column_(std::move(column)), options_(std::move(options)) {}
 
+// A label set on the field wins; otherwise the column's caption, and the
+// bare name only for what has none (a computed column of a query).
 QString Field::DisplayLabel() const {
-    return options_->displayLabel.isEmpty() ? column_.name : options_->displayLabel;
+    if (!options_->displayLabel.isEmpty())
+        return options_->displayLabel;
+    return column_.caption.isEmpty() ? column_.name : column_.caption;
 }
 
 int Field::DisplayWidth() const {

@@ -29,7 +29,7 @@ struct FieldOptions {
     // Called after a new value is put in place; throwing refuses it (the
     // previous value is restored and the exception passes to the writer).
     std::function<void(Field& field)> onValidate;
-    QString displayLabel;   // empty: the field name
+    QString displayLabel;   // empty: the column's caption, else its name
     QString caption;        // the form's caption of the field, named when a value is refused
     QString displayFormat;  // numbers: "0.00 kg"; dates: "d.m.yyyy"; booleans: "Ano;Ne"
     QString editFormat;     // numbers only

@@ -2,16 +2,18 @@
 
 #include <algorithm>
 
+#include "platform/store/column_captions.h"
+
 namespace platform {
 namespace {
 
 using CT = ColumnType;
 
 ColumnSchema T(const char* name, int width) {
-    return {QString::fromLatin1(name), CT::Text, width};
+    return {QString::fromLatin1(name), CT::Text, width, QString()};
 }
 ColumnSchema C(const char* name, CT type) {
-    return {QString::fromLatin1(name), type, 0};
+    return {QString::fromLatin1(name), type, 0, QString()};
 }
 
 std::vector<ColumnSchema> MainCardColumns() {
@@ -108,9 +110,10 @@ std::vector<ColumnSchema> PedigreeColumns() {
     std::vector<ColumnSchema> columns{T("Jmeno_registr", 40)};
     for (const char* name : ancestors)
         columns.push_back(T(name, 40));
-    columns.push_back({QStringLiteral("TIT_Jmeno_registr"), CT::Text, 40});
+    columns.push_back(T("TIT_Jmeno_registr", 40));
     for (const char* name : ancestors)
-        columns.push_back({QStringLiteral("TIT_") + QString::fromLatin1(name), CT::Text, 40});
+        columns.push_back(
+            {QStringLiteral("TIT_") + QString::fromLatin1(name), CT::Text, 40, QString()});
     return columns;
 }
 
@@ -201,6 +204,9 @@ std::vector<TableSchema> BuildSchemas() {
               {Lookup({"Jmeno_registr", "Datum"})}, {"Jmeno_registr", "Datum"});
     seasons.addedLater = true;
     all.push_back(std::move(seasons));
+    for (TableSchema& table : all)
+        for (ColumnSchema& column : table.columns)
+            column.caption = ColumnCaption(table.fileName, column.name);
     return all;
 }
 

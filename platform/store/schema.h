@@ -41,6 +41,7 @@ struct ColumnSchema {
     QString name;
     ColumnType type = ColumnType::Text;
     int width = 0;  // characters for text columns, 0 for the others
+    QString caption;  // the word the forms show for the column (column_captions.h)
 };
 
 struct IndexSchema {

@@ -358,7 +358,7 @@ class Translator {
         o.column = &column;
         const QString distinct = item.distinct ? QStringLiteral("DISTINCT ") : QString();
         if (item.star) {
-            column = {QStringLiteral("COUNT OF *"), ColumnType::Integer, 0};
+            column = {QStringLiteral("COUNT OF *"), ColumnType::Integer, 0, QString()};
             o.sql = QStringLiteral("count(*)");
             return o;
         }
@@ -372,11 +372,12 @@ class Translator {
             text ? QStringLiteral("nullif(%1, '')").arg(argument.sql) : argument.sql;
         const QString name = item.function + QStringLiteral(" OF ") + source.name;
         if (item.function == QLatin1String("COUNT")) {
-            column = {name, ColumnType::Integer, 0};
+            column = {name, ColumnType::Integer, 0, QString()};
             o.sql = QStringLiteral("count(%1%2)").arg(distinct, value);
         } else if (item.function == QLatin1String("MIN") || item.function == QLatin1String("MAX")) {
             column = source;
             column.name = name;
+            column.caption.clear();  // "MAX OF Datum" is not the column itself
             o.sql = QStringLiteral("%1(%2%3%4)")
                         .arg(item.function.toLower(), distinct, value,
                              text ? QStringLiteral(" COLLATE CZECH") : QString());
@@ -390,7 +391,7 @@ class Translator {
                      item.position);
             const bool sumOfIntegers =
                 item.function == QLatin1String("SUM") && source.type != ColumnType::Float;
-            column = {name, sumOfIntegers ? ColumnType::Largeint : ColumnType::Float, 0};
+            column = {name, sumOfIntegers ? ColumnType::Largeint : ColumnType::Float, 0, QString()};
             o.sql = QStringLiteral("%1(%2%3)").arg(item.function.toLower(), distinct, argument.sql);
         }
         return o;
@@ -451,8 +452,12 @@ class Translator {
     }
     void AddOutput(const QString& sql, const ColumnSchema& column, const TableSchema& table,
                    const QString& alias) {
+        // A column the statement renames is shown under the name it was given.
+        ColumnSchema shown = column;
+        if (!alias.isEmpty())
+            shown.caption.clear();
         output_.push_back(
-            {sql, {UniqueName(alias.isEmpty() ? column.name : alias), column, table.fileName}});
+            {sql, {UniqueName(alias.isEmpty() ? column.name : alias), shown, table.fileName}});
     }
 
     QString UniqueName(const QString& wanted) {

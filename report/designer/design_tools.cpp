@@ -162,8 +162,11 @@ QString InsertionRecord(const QString& sectionLetter, const TInsertion& what, in
     return f.join(QLatin1Char(','));
 }
 
-QString DesignFieldName(TSestavaTyp& report, int field, bool popisyPol) {
-    return popisyPol ? report.FieldLabel(field) : report.FieldName(field);
+// Fields are listed by the words the user knows whatever "PopisyPol" says;
+// the templates keep the column names (or numbers) as their references.
+QString DesignFieldName(TSestavaTyp& report, int field, bool /*popisyPol*/) {
+    const QString label = report.FieldLabel(field);
+    return label.isEmpty() ? report.FieldName(field) : label;
 }
 
 namespace {

@@ -75,6 +75,6 @@ QString InsertionRecord(const QString& sectionLetter, const TInsertion& what, in
 
 // The element's descriptive name (tooltip, element tree).
 QString ElementDescription(TSestavaTyp& report, const TLumexReportElement& element, bool popisyPol);
-// The name of a data field as the designer lists it: its display label with
-// "PopisyPol", else its name.
+// The name of a data field as the designer lists it: its display label (the
+// column's caption), its name only when it has none.
 QString DesignFieldName(TSestavaTyp& report, int field, bool popisyPol);

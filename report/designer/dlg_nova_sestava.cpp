@@ -22,8 +22,11 @@ TDlgNovaSestava::TDlgNovaSestava(const QList<TDraftField>& fields, bool sledPodl
     srcList_ = new QListWidget(this);
     srcList_->setObjectName(QStringLiteral("SrcList"));
     srcList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The lists show the fields' captions; each item keeps its field's name.
     for (const TDraftField& field : fields) {
-        srcList_->addItem(field.name);
+        auto* item = new QListWidgetItem(field.label.isEmpty() ? field.name : field.label);
+        item->setData(Qt::UserRole, field.name);
+        srcList_->addItem(item);
     }
     dstList_ = new QListWidget(this);
     dstList_->setObjectName(QStringLiteral("DstList"));
@@ -121,7 +124,7 @@ TDlgNovaSestava::TDlgNovaSestava(const QList<TDraftField>& fields, bool sledPodl
 TDraftChoice TDlgNovaSestava::Choice() const {
     TDraftChoice choice;
     for (int i = 0; i < dstList_->count(); ++i) {
-        choice.chosen << dstList_->item(i)->text();
+        choice.chosen << dstList_->item(i)->data(Qt::UserRole).toString();
     }
     choice.columnStyle = columnStyle_->isChecked();
     choice.byName = byName_->isChecked();

@@ -13,6 +13,7 @@
 
 #include "platform/messages.h"
 #include "platform/widgets/dialogs.h"
+#include "report/designer/design_tools.h"
 #include "report/designer/dialog_controls.h"
 #include "report/engine/expression.h"
 #include "report/engine/sest_fn.h"
@@ -126,6 +127,15 @@ QString ExpressionErrorMessage(int error, int position) {
 // ---- items ---------------------------------------------------------------------------------
 
 QStringList TSest_FnEditVyraz::FieldItems(TSestavaTyp& report) {
+    QStringList items;
+    for (int i = 0; i < report.FieldCount(); ++i) {
+        // Shown whole: the item's reference, not its text, is inserted.
+        items << QLatin1Char('#') + Padded(i + 1) + DesignFieldName(report, i, true);
+    }
+    return items;
+}
+
+QStringList TSest_FnEditVyraz::FieldReferences(TSestavaTyp& report) {
     QStringList items;
     for (int i = 0; i < report.FieldCount(); ++i) {
         items << Item(QLatin1Char('#'), i + 1, report.FieldName(i));
@@ -242,6 +252,10 @@ TSest_FnEditVyraz::TSest_FnEditVyraz(TSestavaTyp& report, const TListFunkci& fun
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     lists_[elFields]->addItems(FieldItems(report));
+    const QStringList references = FieldReferences(report);
+    for (int i = 0; i < references.size(); ++i) {
+        lists_[elFields]->item(i)->setData(Qt::UserRole, references.at(i));
+    }
     lists_[elParameters]->addItems(ParameterItems(report));
     lists_[elVariables]->addItems(VariableItems(report));
     lists_[elFunctions]->addItems(FunctionItems(functions));
@@ -363,7 +377,9 @@ void TSest_FnEditVyraz::InsertFromList(int list) {
         return;
     }
     int step = 0;
-    const QString text = InsertText(list, item->text(), byName_->isChecked(), step);
+    const QString reference = item->data(Qt::UserRole).toString();
+    const QString text = InsertText(list, reference.isEmpty() ? item->text() : reference,
+                                    byName_->isChecked(), step);
     InsertOperator(text, step);
     widget->blockSignals(true);
     widget->clearSelection();

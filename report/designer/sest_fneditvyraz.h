@@ -45,8 +45,11 @@ class TSest_FnEditVyraz : public QDialog {
     // "Kontrola".
     void Check();
 
-    // The list items (each starts with its reference padded to three characters).
+    // The list items (each starts with its reference padded to three
+    // characters). Fields show their captions; FieldReferences are the same
+    // items with the field names, which "Položky podle názvu" inserts.
     static QStringList FieldItems(TSestavaTyp& report);
+    static QStringList FieldReferences(TSestavaTyp& report);
     static QStringList ParameterItems(const TSestavaTyp& report);
     static QStringList VariableItems(const TSestavaTyp& report);
     static QStringList FunctionItems(const TListFunkci& functions);

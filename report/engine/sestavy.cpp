@@ -168,6 +168,10 @@ int TSestava::Report(int result) {
 // ---- template file ---------------------------------------------------------------------
 
 QString TSestava::TemplateFileName() {
+    // A template chosen from anywhere on the disk is named by its full path.
+    if (QDir::isAbsolutePath(reportName_)) {
+        return reportName_;
+    }
     if (!reportAlias_.isEmpty()) {
         if (Bridge().IsDatabaseDataSet()) {
             const QString folder = Bridge().AliasPath(reportAlias_);

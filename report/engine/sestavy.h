@@ -60,7 +60,8 @@ class TSestava : public TSestavaD {
     TListFormatu PaperFormats;
     bool IsStored = false;
 
-    // The template file name; assigning forces the extension ".pts".
+    // The template file name, in the template folder, or a full path to a
+    // file anywhere; assigning forces the extension ".pts".
     const QString& ReportName() const { return reportName_; }
     void SetReportName(const QString& name);
     // Database alias whose folder holds the template; a non-empty one clears ReportDir.

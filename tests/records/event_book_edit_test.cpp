@@ -167,7 +167,7 @@ TEST_F(BookEdit, TitlesOfferTheTitleListAndANoteOfSeveralLines) {
                         {"Poznamka", QStringLiteral("Potvrzeno FCI.")}});
     Open<TFoTituly_Edit>(dm_->TaTituly);
     EXPECT_EQ(form_->windowTitle(), "Tituly (ocenění) - úpravy");
-    EXPECT_EQ(GridTitles(), (QStringList{"Titul", "Organizace"}));
+    EXPECT_EQ(GridTitles(), (QStringList{"Titul", "Udělující organizace"}));
     EXPECT_EQ(Grid()->model()->index(0, 0).data().toString(), "Interšampion");
     EXPECT_EQ(Items(In<QComboBox>("Titul_Jmeno")),
               (QStringList{"Klubový šampion", "Interšampion", "Český šampion", "Slovenský šampion",
@@ -183,7 +183,7 @@ TEST_F(BookEdit, ExamsOfferTheExamListWhoseLastItemEndsInABlank) {
                          {"Organizace", QStringLiteral("KCHH")}});
     Open<TFoZkouskyEdit>(dm_->TaZkousky);
     EXPECT_EQ(form_->windowTitle(), "Zkoušky - úpravy");
-    EXPECT_EQ(GridTitles(), (QStringList{"Zkoušky", "Organizace"}));
+    EXPECT_EQ(GridTitles(), (QStringList{"Zkoušky", "Udělující organizace"}));
     const QStringList items = Items(In<QComboBox>("Oceneni_Jmeno"));
     ASSERT_EQ(items.size(), 13);
     EXPECT_EQ(items.first(), "Podzimní zkoušky");
@@ -196,7 +196,7 @@ TEST_F(BookEdit, TheApprovalsOptionGroupWritesZeroOrOne) {
         {{"Jmeno_registr", kAnimal}, {"Datum", QDate(2021, 6, 11)}, {"Chov_jedinec", 0}});
     Open<TFoChovnostEdit>(dm_->TaChovnost);
     EXPECT_EQ(form_->windowTitle(), "Chovnost - úpravy");
-    EXPECT_EQ(GridTitles(), QStringList{"Datum"});
+    EXPECT_EQ(GridTitles(), QStringList{"Datum posouzení"});
     auto* group = In<TDBRadioGroupInt>("Chov_jedinec");
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->title(), "Splnění");

@@ -81,7 +81,7 @@ TEST_F(LitterEdit, ShowsOnlyTheDamsLittersWithDateAndSireColumns) {
     auto* grid = form_->findChild<TDbGridKOPA*>("DBGrid1");
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->model()->rowCount(), 2);
-    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), "Datum");
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), "Datum vrhu");
     EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "Otec");
     EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "Aron z Tří dubů");
     EXPECT_EQ(Edit("DBEditJmeno_registr")->text(), kDam);

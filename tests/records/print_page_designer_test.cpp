@@ -107,7 +107,7 @@ TEST_F(PrintPageEdit, EditaceOpensTheSourcesTemplateOverItsDataAndSavesIt) {
         }
         caption = designer->windowTitle();
         for (TSesPrvek* element : designer->Paper()->AllElements()) {
-            if (element->toolTip() == QStringLiteral("Položka Lekar")) {
+            if (element->toolTip() == QStringLiteral("Položka Lékař")) {
                 doctor = element->Element().value.text;
                 designer->FocusElement(element);
                 designer->KeyboardStep(Qt::Key_Right, Qt::ControlModifier);

@@ -374,7 +374,7 @@ TEST_F(PrintPage, ThePageFollowsTheSource) {
 TEST_F(PrintPage, GridsShowTheirColumnsUnderTheirTitles) {
     EXPECT_EQ(Headers(0),
               (QStringList{"Jméno registrované ", "Plemeno", "Pohlaví", "Datum narození", "Otec",
-                           "Matka", "Chovatel", "Majitel", "DKK", "Luxace", "Pra"}));
+                           "Matka", "Chovatel", "Majitel", "DKK", "Luxace pately", "PRA"}));
     EXPECT_TRUE(page_->Grid(0)->EnterIsTab);
     EXPECT_EQ(page_->Grid(0)->EnterDirectionMove, DownMove);
     Click("BtnAktualizace");
@@ -391,14 +391,14 @@ TEST_F(PrintPage, GridsShowTheirColumnsUnderTheirTitles) {
     ChooseSource(1);
     EXPECT_EQ(Headers(1),
               (QStringList{"Registrováné jméno", "Návštěva", "Důvod ošetřeni", "Příští návštěva",
-                           "Lékař", "Otec", "Matka", "Plemeno", "Datum narození", "Pohlavi",
-                           "Vlastnictvi", "Vlastní odchov"}));
+                           "Lékař", "Otec", "Matka", "Plemeno", "Datum narození", "Pohlaví",
+                           "Ve vlastnictví", "Vlastní odchov"}));
     // The event books show their rows with the card's columns beside them.
     ASSERT_EQ(GridNames(1).size(), 2);
     EXPECT_EQ(page_->Grid(1)->model()->index(0, 5).data().toString(), "Dingo");
     ChooseSource(6);
     EXPECT_EQ(Headers(6), (QStringList{"Jméno registrované", "Partner", "Datum 1. kryti",
-                                       "Asistence", "Majitel", "Nakryta", "Otec", "Matka",
+                                       "Asistence", "Majitel partnera", "Nakryta", "Otec", "Matka",
                                        "Plemeno", "Datum narození", "Pohlaví"}));
     EXPECT_EQ(PrintGridColumns(2).size(), 15);
     EXPECT_EQ(PrintGridColumns(2)[6].title, "Čekatelstvi 1");
@@ -587,7 +587,9 @@ TEST_F(PrintPage, TheBeforeReportHandlerPointsTheReportAtTheSourceAndTemplate) {
     for (int source = 0; source < kPrintSourceCount; ++source) {
         ChooseSource(source);
         QComboBox* list = page_->TemplateList(source);
-        for (int entry = 0; entry < list->count(); ++entry) {
+        const int installed = static_cast<int>(PrintSources()[source].templates.size());
+        EXPECT_EQ(list->itemText(list->count() - 1), "Jiná předloha...");
+        for (int entry = 0; entry < installed; ++entry) {
             list->setCurrentIndex(entry);
             shownSource = nullptr;
             Click("PrintBtnKopa1");

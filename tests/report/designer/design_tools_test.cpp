@@ -118,9 +118,13 @@ TEST(DesignNames, DescriptiveNamesPerKind) {
     TLumexReportElement e;
     e.kind = ekField;
     e.source = 1;
-    EXPECT_EQ(ElementDescription(report, e, false), QStringLiteral("Položka Plemeno"));
+    // Fields are named by their labels (the columns' captions) in any case.
+    EXPECT_EQ(ElementDescription(report, e, false), QStringLiteral("Položka Plemeno psa"));
     EXPECT_EQ(ElementDescription(report, e, true), QStringLiteral("Položka Plemeno psa"));
     e.kind = ekFieldLabel;
+    EXPECT_EQ(ElementDescription(report, e, false), QStringLiteral("Popis položky Plemeno psa"));
+    // A field without a label keeps its name.
+    report.SetFieldLabels({QStringLiteral("Jméno psa"), QString()});
     EXPECT_EQ(ElementDescription(report, e, false), QStringLiteral("Popis položky Plemeno"));
     e.kind = ekVariable;
     e.source = 7;

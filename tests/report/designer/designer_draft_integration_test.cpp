@@ -35,8 +35,12 @@ QStringList WizardDraft(DesignerFixture& f, const QStringList& fields, bool rows
         auto* wizard = qobject_cast<TDlgNovaSestava*>(&d);
         for (const QString& name : fields) {
             // ">" selects the next item after a move; only `name` is to go.
+            // The items show the captions and keep the fields' names.
             wizard->SrcList()->clearSelection();
-            wizard->SrcList()->findItems(name, Qt::MatchExactly).value(0)->setSelected(true);
+            for (int i = 0; i < wizard->SrcList()->count(); ++i) {
+                QListWidgetItem* item = wizard->SrcList()->item(i);
+                item->setSelected(item->data(Qt::UserRole).toString() == name);
+            }
             wizard->Include();
         }
         if (rows) {

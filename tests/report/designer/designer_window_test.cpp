@@ -47,7 +47,7 @@ TEST(DesignerOpen, BandsAndElementsOfTheTemplate) {
     EXPECT_EQ(w.Paper()->height(), 56 + 46 + 1);
     EXPECT_EQ(w.Paper()->width(), 726);
     EXPECT_EQ(f.Element(2, 0).geometry(), QRect(16, 8, 400, 20));
-    EXPECT_EQ(f.Element(2, 0).toolTip(), QStringLiteral("Položka Jmeno_registr"));
+    EXPECT_EQ(f.Element(2, 0).toolTip(), QStringLiteral("Položka Registrované jméno"));
     EXPECT_TRUE(w.CaptionText().startsWith(
         QStringLiteral("Oprava předlohy tiskové sestavy - Seznam psů (")));
     EXPECT_TRUE(w.CaptionText().endsWith(QStringLiteral("seznam.pts)")));
@@ -278,7 +278,7 @@ TEST(DesignerInsert, CtrlKeepsTheToolAndStepsTheChooser) {
     ASSERT_EQ(f.Band(2).Elements().size(), 4u);
     EXPECT_EQ(f.Band(2).Elements()[2]->Element().source, 0);
     EXPECT_EQ(f.Band(2).Elements()[3]->Element().source, 1);
-    EXPECT_EQ(f.Band(2).Elements()[3]->toolTip(), QStringLiteral("Položka Jmeno_call"));
+    EXPECT_EQ(f.Band(2).Elements()[3]->toolTip(), QStringLiteral("Položka Jméno volací"));
 }
 
 TEST(DesignerInsert, FieldsFollowTheirNameWithSledPodle) {
@@ -513,7 +513,7 @@ TEST(DesignerProperties, TextAlignmentAndFrameOfATextElement) {
     // A field element shows its descriptive name, read-only.
     w.FocusElement(&f.Element(2, 0));
     EXPECT_TRUE(text->isReadOnly());
-    EXPECT_EQ(text->text(), QStringLiteral("Položka Jmeno_registr"));
+    EXPECT_EQ(text->text(), QStringLiteral("Položka Registrované jméno"));
 }
 
 TEST(DesignerProperties, LineColourWidthAndSegments) {

@@ -118,6 +118,21 @@ TEST(NewTemplateWizard, TheChoiceCarriesStyleAndCaptions) {
     EXPECT_EQ(choice.chosen, (QStringList{"A", "B", "C", "D", "E"}));
 }
 
+TEST(NewTemplateWizard, FieldsAreListedByTheirCaptionsAndChosenByTheirNames) {
+    const QList<TDraftField> fields = {{"Datum_nar", "Datum narození", 10, 1},
+                                       {"Tetovaci_cislo", "Tetovací číslo", 10, 0},
+                                       {"Vypocet", "", 5, 0}};
+    TDlgNovaSestava wizard(fields, false);
+    EXPECT_EQ(Items(wizard.SrcList()),
+              (QStringList{"Datum narození", "Tetovací číslo", "Vypocet"}));
+    wizard.SrcList()->item(1)->setSelected(true);
+    wizard.Include();
+    wizard.IncludeAll();
+    EXPECT_EQ(Items(wizard.DstList()),
+              (QStringList{"Tetovací číslo", "Datum narození", "Vypocet"}));
+    EXPECT_EQ(wizard.Choice().chosen, (QStringList{"Tetovaci_cislo", "Datum_nar", "Vypocet"}));
+}
+
 TEST(NewTemplateWizard, AnEmptyTemplateOpensTheWizardAndTheDraftIsDesigned) {
     DesignerFixture f(QStringList{});
     testing_support::ScriptedModal script([](QDialog& dialog) {
@@ -133,8 +148,9 @@ TEST(NewTemplateWizard, AnEmptyTemplateOpensTheWizardAndTheDraftIsDesigned) {
     EXPECT_TRUE(w.Modified());
     // The drafted field in the body, its label in the page header.
     ASSERT_EQ(f.Band(2).Elements().size(), 1u);
-    EXPECT_EQ(f.Band(2).Elements()[0]->toolTip(), QStringLiteral("Položka Jmeno_registr"));
-    EXPECT_EQ(f.Band(1).Elements()[0]->toolTip(), QStringLiteral("Popis položky Jmeno_registr"));
+    EXPECT_EQ(f.Band(2).Elements()[0]->toolTip(), QStringLiteral("Položka Registrované jméno"));
+    EXPECT_EQ(f.Band(1).Elements()[0]->toolTip(),
+              QStringLiteral("Popis položky Registrované jméno"));
     EXPECT_FALSE(f.Band(1).isHidden());
     EXPECT_FALSE(w.Action(QStringLiteral("ActionUndo"))->isEnabled());
 }

@@ -134,7 +134,7 @@ TEST(ElementSettings, FieldsListWithTheirNumbersAndSwitchPanelsByType) {
     ASSERT_TRUE(dialog.Fill(e));
     auto* source = Child<QComboBox>(dialog, "CbIndex");
     ASSERT_EQ(source->count(), 5);
-    EXPECT_EQ(source->itemText(0), QStringLiteral("#1  Jmeno_registr"));
+    EXPECT_EQ(source->itemText(0), QStringLiteral("#1  Jméno"));
     EXPECT_EQ(source->currentIndex(), 1);
     EXPECT_EQ(dialog.ShownPanel(), Dlg::pnText);
     source->setCurrentIndex(4);  // Foto, a picture field

@@ -63,8 +63,9 @@ TEST(ExpressionEditor, TheListsCarryTheirReferences) {
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Tvorba výrazu pro výpočet funkce"));
     const QStringList fields = Items(editor.List(Editor::elFields));
     ASSERT_EQ(fields.size(), 5);
-    EXPECT_EQ(fields[0], QStringLiteral("#1  Jmeno_registr"));
-    EXPECT_EQ(fields[1], QStringLiteral("#2  Jmeno_call"));
+    // Fields are listed by their captions; their references stay numbers and names.
+    EXPECT_EQ(fields[0], QStringLiteral("#1  Jméno"));
+    EXPECT_EQ(fields[1], QStringLiteral("#2  Volací jméno"));
     EXPECT_EQ(Items(editor.List(Editor::elParameters)),
               (QStringList{"&1  Parametr 1", "&2  Parametr 2"}));
     EXPECT_EQ(Items(editor.List(Editor::elVariables)),
@@ -109,6 +110,7 @@ TEST(ExpressionEditor, InsertingAFieldByNumberOrByName) {
     byName.show();
     ClickItem(byName.List(Editor::elFields), 0);
     QTest::mouseClick(Button(byName, "SbInsert1"), Qt::LeftButton);
+    // The item shows "Jméno"; the field's name goes into the expression.
     EXPECT_EQ(byName.Text(), QStringLiteral("#Jmeno_registr"));
     ClickItem(byName.List(Editor::elFunctions), 0);
     QTest::mouseClick(Button(byName, "SbInsert4"), Qt::LeftButton);
