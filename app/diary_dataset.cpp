@@ -1,5 +1,7 @@
 #include "app/diary_dataset.h"
 
+#include "app/diary_captions.h"
+
 namespace {
 
 using platform::ColumnSchema;
@@ -23,11 +25,13 @@ void TDiaryDataSet::SetEntries(std::vector<diary::DiaryEntry> entries) {
 }
 
 std::vector<ColumnSchema> TDiaryDataSet::DoOpen() {
-    return {{QStringLiteral("Datum"), ColumnType::Date, 0},
-            {QStringLiteral("Druh"), ColumnType::Text, kKindWidth},
-            {QStringLiteral("Jmeno_registr"), ColumnType::Text, kNameWidth},
-            {QStringLiteral("Text"), ColumnType::Text, kTextWidth},
-            {QStringLiteral("Po_terminu"), ColumnType::Text, kOverdueWidth}};
+    return {{QStringLiteral("Datum"), ColumnType::Date, 0, diary_captions::DateColumn()},
+            {QStringLiteral("Druh"), ColumnType::Text, kKindWidth, diary_captions::KindColumn()},
+            {QStringLiteral("Jmeno_registr"), ColumnType::Text, kNameWidth,
+             diary_captions::AnimalColumn()},
+            {QStringLiteral("Text"), ColumnType::Text, kTextWidth, diary_captions::TextColumn()},
+            {QStringLiteral("Po_terminu"), ColumnType::Text, kOverdueWidth,
+             diary_captions::StateColumn()}};
 }
 
 std::vector<platform::DataSet::RowId> TDiaryDataSet::LoadRowIds() {
