@@ -20,6 +20,7 @@
 #include "controls/db_radio_group.h"
 #include "controls/field_data_link.h"
 #include "controls/k_db_edit.h"
+#include "controls/search_field.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
@@ -117,6 +118,13 @@ void TFoAdresar::BuildControls() {
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->horizontalHeader()->setStretchLastSection(true);
     connect(grid_, &QAbstractItemView::doubleClicked, this, &QDialog::accept);
+
+    search_ = new TSearchField(
+        dm_.Database1, [this]() -> platform::DataSet& { return dm_.TaAdresar; }, this,
+        AddressTexts());
+    search_->setObjectName(QStringLiteral("AddressSearch"));
+    search_->Edit()->setToolTip(QStringLiteral(
+        "Hledá podle názvu, kontaktní osoby, obce, telefonu nebo e-mailu; Enter najde další"));
 
     kind_ = new TDBRadioGroupInt(this);
     kind_->setObjectName(QStringLiteral("DBRadioGroupTyp"));
@@ -272,8 +280,11 @@ void TFoAdresar::LayOut() {
     detail->addWidget(kind_);
     detail->addStretch();
 
+    auto* list = new QVBoxLayout;
+    list->addWidget(search_);
+    list->addWidget(grid_, 1);
     auto* body = new QHBoxLayout;
-    body->addWidget(grid_);
+    body->addLayout(list);
     body->addLayout(detail, 1);
 
     auto* buttons = new QHBoxLayout;

@@ -1,7 +1,8 @@
 #pragma once
 // The address book TFoAdresar ("Adresář"): the editor of adresar.db and the
 // dialog in which the user picks an entry for a lookup. A grid of the
-// entries by their key name, the current entry's identification, two
+// entries by their key name with the search field "Hledat:" above it, the
+// current entry's identification, two
 // addresses, communication and kind, a navigator with insert, and the
 // buttons "Ok" and "Storno".
 //
@@ -16,6 +17,7 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class TSearchField;
 class TDBNavigatorKopa;
 class TDBRadioGroupInt;
 class TDM1;
@@ -50,6 +52,7 @@ class TFoAdresar : public QDialog {
     TDM1& dm_;
     TDBNavigatorKopa* navigator_ = nullptr;
     TDbGridKOPA* grid_ = nullptr;
+    TSearchField* search_ = nullptr;
     TKDBEditKopa* key_ = nullptr;
     TKDBEditKopa* email_ = nullptr;
     TKDBEditKopa* web_ = nullptr;

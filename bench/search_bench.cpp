@@ -21,8 +21,8 @@
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
-#include "records/animal_search.h"
-#include "records/animal_search_field.h"
+#include "controls/search_index.h"
+#include "controls/search_field.h"
 #include "records/fomain.h"
 
 namespace {
@@ -100,7 +100,7 @@ void BM_SearchIndexBuild(benchmark::State& state) {
     bench_kennel::Kennel& kennel = bench_kennel::TheKennel();
     Sheet program(kennel.folder);
     for (auto _ : state) {
-        TAnimalSearchIndex index;
+        TSearchIndex index;
         index.Build(program.dm->Database1);
         benchmark::DoNotOptimize(index.Size());
     }

@@ -29,7 +29,7 @@ class TDBCheckboxMy;
 class TDBComboBoxKopa;
 class TDBImageAspect;
 class TDBMemoLumex;
-class TAnimalSearchField;
+class TSearchField;
 class TDbGridKOPA;
 class TKDBEditKopa;
 class TPrintPage;
@@ -179,7 +179,7 @@ class TFoMain : public QDialog, public TRecordSheetView {
     QCheckBox* stretch_ = nullptr;
     TDBNavigatorKopa* navigator_ = nullptr;
     TDbGridKOPA* names_ = nullptr;
-    TAnimalSearchField* search_ = nullptr;
+    TSearchField* search_ = nullptr;
     TDbGridKOPA* titles_ = nullptr;
     bool closingAccepted_ = false;
     bool photoPressed_ = false;  // a left press on the photo awaits its release

@@ -21,7 +21,7 @@
 #include "controls/db_memo.h"
 #include "controls/db_navigator.h"
 #include "controls/k_db_edit.h"
-#include "records/animal_search_field.h"
+#include "controls/search_field.h"
 #include "records/fomain.h"
 #include "records/print_page.h"
 
@@ -147,7 +147,7 @@ QWidget* TFoMain::BuildRecordPage() {
 // card to the animal found.
 QWidget* TFoMain::BuildNameColumn() {
     auto* column = new QWidget;
-    search_ = new TAnimalSearchField(
+    search_ = new TSearchField(
         dm_->Database1, [this]() -> platform::DataSet& { return CardDataSet(); }, column);
     names_ = ReadOnlyGrid(dm_->SoMainCard, {QStringLiteral("Jmeno_registr")});
     names_->setObjectName(QStringLiteral("DBGridJmena"));

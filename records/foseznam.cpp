@@ -13,7 +13,7 @@
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
-#include "records/animal_search_field.h"
+#include "controls/search_field.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ TFoSeznam::TFoSeznam(TDM1& dm, QWidget* parent, const TPickFilter& filter) : QDi
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     buttons->addStretch();
-    search_ = new TAnimalSearchField(
+    search_ = new TSearchField(
         dm.Database1, [&dm]() -> platform::DataSet& { return dm.Query_MainCard; }, this);
     search_->SetAcceptance(
         [filter](const QString& name, const QString& sex) { return filter.Offers(name, sex); });

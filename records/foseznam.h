@@ -12,7 +12,7 @@
 #include "app/parent_doubts.h"
 
 class QPushButton;
-class TAnimalSearchField;
+class TSearchField;
 class TDM1;
 class TDbGridKOPA;
 
@@ -32,14 +32,14 @@ class TFoSeznam : public QDialog {
     explicit TFoSeznam(TDM1& dm, QWidget* parent = nullptr, const TPickFilter& filter = {});
 
     TDbGridKOPA* Grid() const { return grid_; }
-    TAnimalSearchField* Search() const { return search_; }
+    TSearchField* Search() const { return search_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     TDbGridKOPA* grid_ = nullptr;
-    TAnimalSearchField* search_ = nullptr;
+    TSearchField* search_ = nullptr;
 };
 
 // Opens Query_MainCard with only the animals `filter` offers, shows the

@@ -291,7 +291,8 @@ bool TFoVrhyZapis::WriteChecked() {
     const TLitterInput input = Input();
     try {
         if (ShowAll(LitterInputFailures(dm_, input)) ||
-            ShowAll(PuppyNameFailures(dm_, input.names))) {
+            ShowAll(PuppyNameFailures(dm_, input.names)) ||
+            (createCards_ && ShowAll(PuppySheetFailures()))) {
             ShowError(QStringLiteral("Nelze zapsat, opravte data"));
             return false;
         }

@@ -6,6 +6,7 @@
 #include "app/parametry.h"
 #include "platform/czech_locale.h"
 #include "platform/store/field.h"
+#include "platform/store/schema.h"
 #include "platform/store/store_error.h"
 
 namespace {
@@ -153,6 +154,20 @@ QStringList PuppyNameFailures(TDM1& dm, const QStringList& names) {
         }
     }
     return failures;
+}
+
+QStringList PuppySheetFailures() {
+    const platform::TableSchema& sheets =
+        *platform::FindTableSchema(QStringLiteral("main_card.db"));
+    const int width = sheets.columns[sheets.ColumnIndex(QStringLiteral("Chovatel"))].width;
+    const QString& kennel = CurrentParametry().Chovatel;
+    if (kennel.size() <= width) {
+        return {};
+    }
+    return {QStringLiteral("Jméno chovatele v nastavení má %1 znaků, do evidenčního listu se jich "
+                           "vejde %2; zkraťte je v nastavení programu.")
+                .arg(kennel.size())
+                .arg(width)};
 }
 
 void WriteLitter(TDM1& dm, const TLitterInput& input, bool createCards) {

@@ -50,6 +50,10 @@ QStringList LitterInputFailures(TDM1& dm, const TLitterInput& input);
 // registered name of a record sheet (exact, case-sensitive), in list order.
 QStringList PuppyNameFailures(TDM1& dm, const QStringList& names);
 
+// What stops the puppy sheets of a litter being written whole: a kennel name
+// in the settings longer than a record sheet's breeder column holds.
+QStringList PuppySheetFailures();
+
 // Appends the litter row and, with `createCards`, one record sheet per listed
 // name, within one transaction. When the store refuses any row the
 // transaction is rolled back, so nothing of the litter remains, and the

@@ -240,7 +240,8 @@ std::int64_t Field::AsInteger() const {
     }
     if (const auto* d = std::get_if<double>(&v)) {
         if (!std::isfinite(*d) || std::fabs(*d) > 9.2e18)
-            Refuse(QStringLiteral("Hodnotu sloupce %1 nelze převést na celé číslo.").arg(Name()));
+            Refuse(
+                QStringLiteral("Hodnotu sloupce %1 nelze převést na celé číslo.").arg(ShownName()));
         return std::llround(*d);
     }
     if (const auto* s = std::get_if<QString>(&v)) {
@@ -248,7 +249,7 @@ std::int64_t Field::AsInteger() const {
             return 0;
         if (const auto n = ParseIntegerText(*s))
             return *n;
-        Refuse(QStringLiteral("„%1“ ve sloupci %2 není celé číslo.").arg(Shown(*s), Name()));
+        Refuse(QStringLiteral("„%1“ ve sloupci %2 není celé číslo.").arg(Shown(*s), ShownName()));
     }
     return 0;
 }
@@ -268,7 +269,7 @@ double Field::AsFloat() const {
             return 0.0;
         if (const auto n = ParseFloatText(*s))
             return *n;
-        Refuse(QStringLiteral("„%1“ ve sloupci %2 není číslo.").arg(Shown(*s), Name()));
+        Refuse(QStringLiteral("„%1“ ve sloupci %2 není číslo.").arg(Shown(*s), ShownName()));
     }
     return 0.0;
 }
@@ -442,10 +443,15 @@ void Field::Store(Value value) {
     owner_.StoreFieldValue(*this, std::move(value));
 }
 
+QString Field::ShownCaption() const {
+    return options_->caption.isEmpty() ? column_.caption : options_->caption;
+}
+
 QString Field::ShownName() const {
-    if (options_->caption.isEmpty())
+    const QString caption = ShownCaption();
+    if (caption.isEmpty())
         return column_.name;
-    return QStringLiteral("„%1“ (%2)").arg(options_->caption, column_.name);
+    return QStringLiteral("„%1“ (%2)").arg(caption, column_.name);
 }
 
 // A refused value is converted once more under the shown name, which throws
@@ -454,7 +460,7 @@ Value Field::Converted(const QString& text) const {
     try {
         return ConvertText(column_, text);
     } catch (const StoreError&) {
-        if (options_->caption.isEmpty())
+        if (ShownCaption().isEmpty())
             throw;
         ColumnSchema shown = column_;
         shown.name = ShownName();
@@ -466,7 +472,7 @@ Value Field::Converted(const QVariant& value) const {
     try {
         return ConvertVariant(column_, value);
     } catch (const StoreError&) {
-        if (options_->caption.isEmpty())
+        if (ShownCaption().isEmpty())
             throw;
         ColumnSchema shown = column_;
         shown.name = ShownName();

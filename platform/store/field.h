@@ -96,11 +96,13 @@ class Field {
     static Value ConvertText(const ColumnSchema& column, const QString& text);
     static Value ConvertVariant(const ColumnSchema& column, const QVariant& value);
 
-    // The name a refusal gives the field: "„Kohoutková výška“ (Vyska_kohout)"
-    // when a form has given it a caption, else the column name.
+    // The name a refusal gives the field: "„Kohoutková výška“ (Vyska_kohout)",
+    // by the form's caption where a form has given one, else by the column's
+    // caption; the bare column name only for a computed column without one.
     QString ShownName() const;
 
   private:
+    QString ShownCaption() const;
     void Store(Value value);
     // The conversions, refusing with the field's caption where it has one.
     Value Converted(const QString& text) const;

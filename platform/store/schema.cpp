@@ -123,6 +123,9 @@ IndexSchema Unique(QStringList columns) {
 IndexSchema Lookup(QStringList columns) {
     return {std::move(columns), false};
 }
+IndexSchema LaterLookup(QStringList columns) {
+    return {std::move(columns), false, true};
+}
 
 TableSchema Table(const char* file, std::vector<ColumnSchema> columns,
                   std::vector<IndexSchema> indexes, QStringList order = {}) {
@@ -160,7 +163,10 @@ std::vector<TableSchema> BuildSchemas() {
               {T("Jmeno_registr", 40), C("Datum_osetreni", CT::Date), T("Duvod_osetreni", 30),
                T("Popis_osetreni", 50), T("Vysled_osetreni", 40), C("Dalsi_navsteva", CT::Date),
                T("Lekar", 50), T("Preparaty", 50), C("Poznamka", CT::Memo)},
-              {Lookup(reg)}));
+              // The diary asks per animal whether a visit came on or after a
+              // next-visit date: one look-up in this index, not a walk of the
+              // animal's visits.
+              {Lookup(reg), LaterLookup({"Jmeno_registr", "Datum_osetreni"})}));
     all.push_back(
         Table("vystavy.db",
               {T("Jmeno_registr", 40), C("Datum_vystava", CT::Date), T("Druh", 20), T("Trida", 20),

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -374,3 +375,44 @@ TEST(AddressLinks, AWebAddressWithASchemeIsOpenedAsItIs) {
 }
 
 }  // namespace
+
+// Typing into "Hledat:" moves the book to the first entry whose names,
+// contact, towns, telephone or e-mail hold the letters (marks and case
+// ignored), Enter to the next one; what no entry holds is said under the
+// field, and "Ok" returns the entry found.
+TEST_F(AddressBook, TheSearchFieldFindsAnEntryByAnyOfItsTexts) {
+    QStringList shown;
+    QString notFound;
+    const QString key = Lookup("Novák", [&](TFoAdresar& form) {
+        auto* edit = form.findChild<QLineEdit*>("EditHledat");
+        ASSERT_NE(edit, nullptr);
+        QStringList captions;
+        for (auto* label : form.findChildren<QLabel*>())
+            if (label->buddy() == edit)
+                captions << label->text();
+        EXPECT_EQ(captions, QStringList{"&Hledat:"});
+        edit->setFocus();
+        QApplication::processEvents();
+        const auto current = [&] { return dm_->TaAdresar.FieldByName("Nazev_Key").AsString(); };
+        Type(edit, QStringLiteral("mvdr"));  // the name of Černá's entry
+        shown << current();
+        edit->clear();
+        Type(edit, QStringLiteral("zdar"));  // every entry's second town
+        shown << current();
+        QTest::keyClick(edit, Qt::Key_Return);
+        shown << current();
+        edit->clear();
+        Type(edit, QStringLiteral("xyz"));
+        notFound = form.findChild<QLabel*>("LabelHledani")->text();
+        edit->clear();
+        Type(edit, QStringLiteral("josef"));
+        shown << current();
+        edit->clear();
+        Type(edit, QStringLiteral("S.R.O"));
+        shown << current();
+        Click(form, "BtnOK");
+    });
+    EXPECT_EQ(shown, (QStringList{"Černá", "Černá", "Dvořák", "Novák", "Dvořák"}));
+    EXPECT_EQ(notFound, QStringLiteral("Nenalezeno: „xyz“"));
+    EXPECT_EQ(key, QStringLiteral("Dvořák"));
+}

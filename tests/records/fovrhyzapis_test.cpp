@@ -474,6 +474,28 @@ TEST_F(LitterEntry, PuppySheetsTakeTheKennelAsBreederAndTheLittersBreed) {
     EXPECT_EQ(sheets.FieldByName("Plemeno").AsString(), "Bígl");
 }
 
+// The settings take a kennel name longer than a record sheet's breeder
+// column: puppy sheets are then refused with the reason, never written with
+// the name cut; the litter alone is written as before.
+TEST_F(LitterEntry, AKennelNameLongerThanTheBreederColumnStopsThePuppySheets) {
+    const QString kennel = CurrentParametry().Chovatel;
+    CurrentParametry().Chovatel =
+        QStringLiteral("Chovatelská stanice z Lipové aleje u Velkého Meziříčí");
+    FillLitter("12.3.2024", 1, 0, {"Ája"});
+    Press("BtnGenerated");
+    EXPECT_EQ(Messages(),
+              QStringList({"Jméno chovatele v nastavení má 53 znaků, do evidenčního listu se jich "
+                           "vejde 50; zkraťte je v nastavení programu.",
+                           kRefused}));
+    EXPECT_EQ(Rows("vrhy.db"), 0);
+    EXPECT_TRUE(form_->isVisible());
+    messages_.Clear();
+    Press("BtnWriteOnly");
+    CurrentParametry().Chovatel = kennel;
+    EXPECT_EQ(Messages(), QStringList{kDone});
+    EXPECT_EQ(Rows("vrhy.db"), 1);
+}
+
 TEST_F(LitterEntry, LettersInACountAreRefusedWhenTheFieldIsLeftNamingItsCaption) {
     TKEdit* males = Field("EditPocetPes");
     males->setFocus();

@@ -12,6 +12,7 @@
 #include "platform/store/field.h"
 #include "platform/store/query.h"
 #include "platform/store/schema.h"
+#include "platform/store/store_error.h"
 #include "platform/store/table.h"
 
 using platform::ColumnCaption;
@@ -73,4 +74,49 @@ TEST(ColumnCaptions, FieldsShowTheCaptionOfTheColumnTheyComeFrom) {
     counts.Open();
     EXPECT_EQ(counts.Fields(1).DisplayLabel(), "COUNT OF *");
     EXPECT_EQ(counts.Fields(2).DisplayLabel(), "MAX OF Datum");
+}
+
+// A value a column refuses, and a second row with the same key, are named to
+// the user by the column's caption even where no form has captioned the
+// field; the column name stays beside it for whoever reads the store.
+TEST(ColumnCaptions, RefusalsNameTheColumnByItsCaption) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.path() + "/";
+    platform::Database::CreateSchema(path);
+    platform::Database db(path);
+    platform::Table cards(db, QStringLiteral("main_card.db"));
+    cards.Open();
+    cards.Append();
+    const auto refusal = [&](const char* column, const QString& text) {
+        try {
+            cards.FieldByName(QString::fromLatin1(column)).SetAsString(text);
+        } catch (const platform::StoreError& e) {
+            return e.Message();
+        }
+        return QString();
+    };
+    EXPECT_EQ(refusal("Vyska_kohout", "x2"),
+              QStringLiteral("„x2“ není číslo (sloupec „Kohoutková výška“ (Vyska_kohout))."));
+    EXPECT_EQ(
+        refusal("Datum_nar", "31.2.2005"),
+        QStringLiteral("„31.2.2005“ není platné datum (sloupec „Datum narození“ (Datum_nar))."));
+    // A caption the form gives wins over the table's.
+    cards.FieldSetup("Vaha_narozeni").caption = QStringLiteral("Váha (kg)");
+    EXPECT_EQ(refusal("Vaha_narozeni", "těžký"),
+              QStringLiteral("„těžký“ není číslo (sloupec „Váha (kg)“ (Vaha_narozeni))."));
+
+    cards.FieldByName("Jmeno_registr").SetAsString("Brok");
+    cards.Post();
+    cards.Append();
+    cards.FieldByName("Jmeno_registr").SetAsString("Brok");
+    QString duplicate;
+    try {
+        cards.Post();
+    } catch (const platform::StoreError& e) {
+        duplicate = e.Message();
+    }
+    EXPECT_TRUE(duplicate.contains(QStringLiteral("„Registrované jméno“ (Jmeno_registr) „Brok“")))
+        << duplicate.toStdString();
+    cards.Cancel();
 }

@@ -1,6 +1,7 @@
-// A database of the version before the seasons (no harani.db): the restore
-// takes it as a kennel's, opening it for writing adds the table, and a
-// read-only opening leaves the file as it is.
+// A database of the version before the seasons (no harani.db, no index of
+// the visits by animal and date): the restore takes it as a kennel's,
+// opening it for writing adds the table and the index, and a read-only
+// opening leaves the file as it is.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -27,12 +28,23 @@ class SchemaUpgradeTest : public ::testing::Test {
     void DropSeasons() {
         platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
         connection.Execute(QStringLiteral("DROP TABLE harani"));
+        connection.Execute(QStringLiteral("DROP INDEX %1").arg(kVisitIndex));
     }
 
+    // The seasons table and the visits' index: the later version's objects.
     bool HasSeasons() {
         platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
-        return connection.TableExists(QStringLiteral("harani"));
+        platform::Statement index(
+            connection.Raw(),
+            QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?1"));
+        index.Bind(1, platform::Value(kVisitIndex));
+        const bool hasIndex = index.Step();
+        const bool hasTable = connection.TableExists(QStringLiteral("harani"));
+        EXPECT_EQ(hasIndex, hasTable);
+        return hasTable && hasIndex;
     }
+
+    const QString kVisitIndex = QStringLiteral("osetreni_jmeno_registr_datum_osetreni");
 
     QString Mismatch(const QString& file) {
         platform::Connection connection(file, platform::Connection::Access::ReadWrite);
@@ -65,6 +77,7 @@ TEST_F(SchemaUpgradeTest, OpeningForWritingAddsTheSeasonsAndReadingDoesNot) {
     DropSeasons();
     { platform::Database reader(folder_, platform::OpenMode::ReadOnly); }
     EXPECT_FALSE(HasSeasons());
+    EXPECT_EQ(Mismatch(file_), QString());
     {
         platform::Database writer(folder_);
         platform::Table seasons(writer, QStringLiteral("harani.db"));
@@ -75,6 +88,7 @@ TEST_F(SchemaUpgradeTest, OpeningForWritingAddsTheSeasonsAndReadingDoesNot) {
         seasons.Post();
         EXPECT_EQ(seasons.RecordCount(), 1);
     }
+    EXPECT_TRUE(HasSeasons());
     EXPECT_EQ(Mismatch(file_), QString());
 }
 

@@ -1,4 +1,4 @@
-#include "records/animal_search_field.h"
+#include "controls/search_field.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -22,9 +22,9 @@ bool IsEditing(const platform::DataSet& dataSet) {
 
 }  // namespace
 
-TAnimalSearchField::TAnimalSearchField(platform::Database& database, DataSetOf list,
-                                       QWidget* parent)
-    : QWidget(parent), database_(database), list_(std::move(list)) {
+TSearchField::TSearchField(platform::Database& database, DataSetOf list, QWidget* parent,
+                           TSearchedTexts texts)
+    : QWidget(parent), database_(database), list_(std::move(list)), index_(std::move(texts)) {
     setObjectName(QStringLiteral("AnimalSearch"));
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("EditHledat"));
@@ -46,12 +46,12 @@ TAnimalSearchField::TAnimalSearchField(platform::Database& database, DataSetOf l
     connect(edit_, &QLineEdit::textEdited, this, [this](const QString& typed) { Search(typed); });
 }
 
-void TAnimalSearchField::SetAcceptance(TAnimalSearchIndex::Acceptance accept) {
+void TSearchField::SetAcceptance(TSearchIndex::Acceptance accept) {
     accept_ = std::move(accept);
     index_.Invalidate();
 }
 
-bool TAnimalSearchField::eventFilter(QObject* watched, QEvent* event) {
+bool TSearchField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_ && event->type() == QEvent::FocusIn) {
         // Read on entering the field, so no keystroke waits for it.
         index_.Invalidate();
@@ -66,7 +66,7 @@ bool TAnimalSearchField::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool TAnimalSearchField::BuildIndex() {
+bool TSearchField::BuildIndex() {
     try {
         index_.Build(database_, accept_);
     } catch (const platform::StoreError& error) {
@@ -77,7 +77,7 @@ bool TAnimalSearchField::BuildIndex() {
     return true;
 }
 
-bool TAnimalSearchField::Search(const QString& typed, bool next) {
+bool TSearchField::Search(const QString& typed, bool next) {
     state_->hide();
     platform::DataSet& list = list_();
     if (typed.trimmed().isEmpty() || !list.IsActive()) {
@@ -110,8 +110,8 @@ bool TAnimalSearchField::Search(const QString& typed, bool next) {
 }
 
 // A list that leaves the animal out (a filter) does not take the move.
-bool TAnimalSearchField::MoveTo(platform::DataSet& list, int found) {
-    if (!list.Locate(QStringLiteral("Jmeno_registr"), index_.NameAt(found))) {
+bool TSearchField::MoveTo(platform::DataSet& list, int found) {
+    if (!list.Locate(index_.Read().keyColumn, index_.NameAt(found))) {
         return false;
     }
     shown_ = found;

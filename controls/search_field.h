@@ -1,8 +1,10 @@
 #pragma once
 // The search field "Hledat:" above a list of animals (the record sheet's
-// names list, the pick-lists): as the user types, the list moves to the
-// first animal whose registered name, call name, chip or tattoo number holds
-// the text (Czech letters and case ignored); Enter goes on to the next one.
+// names list, the pick-lists) or of the address book: as the user types, the
+// list moves to the first animal whose registered name, call name, chip or
+// tattoo number holds the text (an entry whose names, contact, towns,
+// telephone or e-mail hold it; Czech letters and case ignored); Enter goes on
+// to the next one.
 // The index is read whenever the field gets the focus (not at a keystroke),
 // so it knows the animals written meanwhile. A list whose record is being changed is not
 // moved: the field says so instead.
@@ -10,7 +12,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "records/animal_search.h"
+#include "controls/search_index.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,20 +21,21 @@ namespace platform {
 class DataSet;
 }
 
-class TAnimalSearchField : public QWidget {
+class TSearchField : public QWidget {
     Q_OBJECT
   public:
     using DataSetOf = std::function<platform::DataSet&()>;
 
     // `list` answers the data set the list shows (it may change with a mode).
-    TAnimalSearchField(platform::Database& database, DataSetOf list, QWidget* parent = nullptr);
+    TSearchField(platform::Database& database, DataSetOf list, QWidget* parent = nullptr,
+                 TSearchedTexts texts = AnimalTexts());
 
     // Which animals the list offers (a sire's list: males and unknown).
-    void SetAcceptance(TAnimalSearchIndex::Acceptance accept);
+    void SetAcceptance(TSearchIndex::Acceptance accept);
 
     QLineEdit* Edit() const { return edit_; }
     QLabel* State() const { return state_; }
-    const TAnimalSearchIndex& Index() const { return index_; }
+    const TSearchIndex& Index() const { return index_; }
 
     // Moves the list to the first match of `typed` (with `next`, the one
     // after the animal shown); false when none was found or moving was refused.
@@ -48,8 +51,8 @@ class TAnimalSearchField : public QWidget {
 
     platform::Database& database_;
     DataSetOf list_;
-    TAnimalSearchIndex::Acceptance accept_;
-    TAnimalSearchIndex index_;
+    TSearchIndex::Acceptance accept_;
+    TSearchIndex index_;
     QLineEdit* edit_ = nullptr;
     QLabel* state_ = nullptr;
     int shown_ = -1;  // the index entry the list was moved to
