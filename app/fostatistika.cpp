@@ -126,6 +126,7 @@ void TFoStatistika::LayOut() {
     split->addWidget(GridHodnoty);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    split->setSizes({720, 460});
     auto* commands = new QHBoxLayout;
     for (int i = 1; i <= 3; ++i)
         commands->addWidget(buttons_[i]);

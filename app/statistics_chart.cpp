@@ -59,6 +59,8 @@ void AddBars(QChart& chart, const ChartSpec& spec) {
     QAbstractBarSeries* bars = spec.kind == ChartKind::StackedBars
                                    ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries)
                                    : static_cast<QAbstractBarSeries*>(new QBarSeries);
+    if (spec.kind == ChartKind::Histogram)
+        bars->setBarWidth(0.98);
     for (const breeding::ChartSeries& series : spec.series) {
         auto* set = new QBarSet(series.name);
         for (double value : series.values)
@@ -69,6 +71,11 @@ void AddBars(QChart& chart, const ChartSpec& spec) {
     auto* categories = new QBarCategoryAxis;
     categories->append(spec.categories);
     categories->setTitleText(spec.axisX);
+    // Long labels (the dams' names) are slanted so each can be read whole.
+    const bool longLabels = std::any_of(spec.categories.begin(), spec.categories.end(),
+                                        [](const QString& label) { return label.size() > 12; });
+    if (longLabels)
+        categories->setLabelsAngle(-30);
     chart.addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
     QValueAxis* values = ValueAxis(spec.axisY, BarsTop(spec));
@@ -101,8 +108,9 @@ void AddLineWithPoints(QChart& chart, const ChartSpec& spec) {
     }
     auto* years = new QValueAxis;
     years->setTitleText(spec.axisX);
-    const double first = std::floor(any ? left : 0.0), last = std::ceil(any ? right : 1.0);
-    years->setRange(first - 0.5, std::max(last, first + 1.0) + 0.5);
+    // Each year runs from its label to the next one.
+    const double first = std::floor(any ? left : 0.0), last = std::floor(any ? right : 0.0);
+    years->setRange(first, last + 1.0);
     years->setTickType(QValueAxis::TicksDynamic);
     years->setTickAnchor(first);
     years->setTickInterval(std::max(1.0, std::ceil((last - first + 1.0) / 12.0)));

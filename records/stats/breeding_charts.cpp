@@ -106,7 +106,8 @@ ChartSpec InbreedingChart(const BreedingStats& stats) {
     chart.tableHeader = {"Rok / datum", "Matka", "Otec", "F (%)"};
     size_t next = 0;
     for (const YearInbreeding& year : stats.yearInbreeding) {
-        means.points.push_back({double(year.year), 100.0 * year.mean});
+        // The year's mean sits in the middle of the year, among its litters.
+        means.points.push_back({year.year + 0.5, 100.0 * year.mean});
         chart.tableRows.push_back({QString::number(year.year),
                                    QStringLiteral("průměr z %1 vrhů").arg(year.litters), "",
                                    TableNumber(100.0 * year.mean)});
@@ -153,7 +154,8 @@ ChartSpec ShowsChart(const BreedingStats& stats) {
 
 // Every age from the youngest dam to the oldest has its bar, also an empty one.
 ChartSpec DamAgeChart(const BreedingStats& stats) {
-    ChartSpec chart = NewChart("dam_age", "Věk matek při porodu", "Věk matky (roky)", "Počet vrhů");
+    ChartSpec chart = NewChart("dam_age", "Věk matek při porodu", "Věk matky (roky)", "Počet vrhů",
+                               ChartKind::Histogram);
     ChartSeries litters = NamedSeries("Vrhy");
     chart.tableHeader = {"Věk (roky)", "Vrhy"};
     if (!stats.damAges.empty()) {

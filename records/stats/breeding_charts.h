@@ -16,6 +16,7 @@ namespace breeding {
 enum class ChartKind {
     Bars,            // one bar per category and series, side by side
     StackedBars,     // the series of a category stacked in one bar
+    Histogram,       // bars of neighbouring classes touching
     LineWithPoints,  // numeric x: the first series as a line, the others as points
 };
 

@@ -126,7 +126,7 @@ TEST_F(StatisticsWindowTest, EachChartIsDrawnFromTheChosenBreedsFigures) {
     auto* means = qobject_cast<QLineSeries*>(coi[0]);
     auto* points = qobject_cast<QScatterSeries*>(coi[1]);
     ASSERT_TRUE(means != nullptr && points != nullptr);
-    EXPECT_EQ(means->points(), (QList<QPointF>{{2020, 0}, {2022, 12.5}}));
+    EXPECT_EQ(means->points(), (QList<QPointF>{{2020.5, 0}, {2022.5, 12.5}}));
     EXPECT_DOUBLE_EQ(points->points().at(3).y(), 25.0);
 
     ChooseChart(form, "shows");
@@ -137,6 +137,9 @@ TEST_F(StatisticsWindowTest, EachChartIsDrawnFromTheChosenBreedsFigures) {
 
     ChooseChart(form, "dam_age");
     EXPECT_EQ(Column(form.GridHodnoty, 0), (QStringList{"2", "3", "4"}));
+    QBarSeries* ages = OnlySeries<QBarSeries>(form);
+    ASSERT_NE(ages, nullptr);
+    EXPECT_GT(ages->barWidth(), 0.9);  // a histogram's bars touch
     EXPECT_TRUE(form.LabelPoznamky->text().contains("Vrhy bez udaného počtu štěňat"));
 }
 

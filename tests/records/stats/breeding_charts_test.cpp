@@ -74,7 +74,7 @@ TEST_F(BreedingChartsTest, InbreedingAsAYearlyLineAndALitterPoint) {
     const ChartSpec& coi = Chart("coi");
     EXPECT_EQ(coi.kind, ChartKind::LineWithPoints);
     ASSERT_EQ(coi.series.size(), 2u);
-    EXPECT_EQ(coi.series[0].points, (std::vector<QPointF>{{2020, 0}, {2022, 12.5}}));
+    EXPECT_EQ(coi.series[0].points, (std::vector<QPointF>{{2020.5, 0}, {2022.5, 12.5}}));
     const std::vector<QPointF>& litters = coi.series[1].points;
     ASSERT_EQ(litters.size(), 4u);
     EXPECT_DOUBLE_EQ(litters[3].y(), 25.0);  // Fiona × Eman, full siblings
@@ -93,6 +93,7 @@ TEST_F(BreedingChartsTest, ShowGradesStackedPerYearAndDamAgesAsAHistogram) {
     EXPECT_EQ(Values(shows, 1), (std::vector<double>{0, 2, 0}));
     EXPECT_EQ(shows.tableRows.at(2), (QStringList{"2022", "1", "0", "1"}));
     const ChartSpec& ages = Chart("dam_age");
+    EXPECT_EQ(ages.kind, ChartKind::Histogram);
     EXPECT_EQ(ages.categories, (QStringList{"2", "3", "4"}));  // the empty age has its bar
     EXPECT_EQ(Values(ages, 0), (std::vector<double>{2, 0, 1}));
 }
