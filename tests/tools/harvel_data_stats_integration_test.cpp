@@ -59,6 +59,10 @@ TEST_F(StatsCommand, RefusesArgumentsThatAreNoSpan) {
         EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.message))) << result.err.toStdString();
     }
     EXPECT_EQ(RunDataTool({"stats", dir_.filePath("nic")}).code, 1);
+    EXPECT_EQ(RunDataTool({"stats"}).code, 2);  // no folder: the usage of every command
+    EXPECT_TRUE(
+        RunDataTool({"--help"})
+            .out.contains("harvel-data stats DIR [--from ROK] [--to ROK] [--breed PLEMENO]"));
 }
 
 }  // namespace
