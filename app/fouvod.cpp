@@ -16,6 +16,7 @@
 #include "app/dmunit.h"
 #include "app/fodiar.h"
 #include "app/foparametry.h"
+#include "app/fostatistika.h"
 #include "app/foupozorneni.h"
 #include "app/help_topics.h"
 #include "app/launcher_background.h"
@@ -163,6 +164,9 @@ QWidget* TFoUvod::BuildButtons(QWidget* parent) {
          QStringLiteral("Co je po termínu a co přijde: návštěvy lékaře, vrhy, hárání, "
                         "připomínky"),
          &TFoUvod::BtnDiarClick},
+        {"BtnStatistika", QStringLiteral("Statistika chovu"),
+         QStringLiteral("Grafy vrhů, štěňat, příbuzenské plemenitby, výstav a věku matek"),
+         &TFoUvod::BtnStatistikaClick},
         {"SpeedButton2", QStringLiteral("Adresář"), QStringLiteral("Seznam firem"),
          &TFoUvod::SpeedButton2Click},
         {"SpeedButton7", QStringLiteral("Číselníky "),
@@ -230,6 +234,15 @@ void TFoUvod::BtnDiarClick() {
         },
         this);
     platform::ExecModal(diary);
+}
+
+void TFoUvod::BtnStatistikaClick() {
+    if (dataModule_ == nullptr) {
+        ShowNotAvailableYet();
+        return;
+    }
+    TFoStatistika statistics(*dataModule_, this);
+    platform::ExecModal(statistics);
 }
 
 void TFoUvod::ShowDueReminders() {

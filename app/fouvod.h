@@ -38,6 +38,8 @@ class TFoUvod : public QMainWindow {
     // "Diář": the diary window; a double click on an animal's entry opens
     // the record sheet on that animal.
     void BtnDiarClick();
+    // "Statistika chovu": the kennel's breeding history as charts.
+    void BtnStatistikaClick();
     // At start: the reminder of what is due, and the diary when asked for.
     void ShowDueReminders();
     void SpeedButton2Click();

@@ -16,8 +16,7 @@ constexpr int kTitlePointSize = 28;
 
 }  // namespace
 
-TSplash::TSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Splash"));
     setFixedSize(kSplashWidth, kSplashHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -138,6 +138,7 @@ class TFoMain : public QDialog, public TRecordSheetView {
     // season at once.
     void OpenSeasons(bool entry);
     void OpenDiary();
+    void OpenStatistics();
     void ShowAnimalFromDiary(const QString& registeredName);
 
     // ---- picks, addresses, photo and titles (fomain_picks.cpp) ----

@@ -1,6 +1,7 @@
 // The record sheet's way to the seasons of the bitch shown ("Hárání" above
 // and below the book names, like the books) and to the breeder's diary
 // ("Diář"). A double click on an animal in the diary brings its card.
+// "Statistika chovu" below the diary opens the kennel's breeding charts.
 #include <QGridLayout>
 #include <QLabel>
 #include <QToolButton>
@@ -8,6 +9,7 @@
 #include "app/diary_captions.h"
 #include "app/dmunit.h"
 #include "app/fodiar.h"
+#include "app/fostatistika.h"
 #include "platform/messages.h"
 #include "platform/store/dataset.h"
 #include "platform/store/field.h"
@@ -53,6 +55,15 @@ void TFoMain::AddDiaryButtons(QGridLayout* grid, int column) {
     grid->addWidget(label, 1, column);
     grid->addWidget(add, 2, column);
     grid->addWidget(diary, 0, column + 1);
+    QToolButton* statistics =
+        DiaryToolButton(QStringLiteral("BtnStatistika"), QStringLiteral("Statistika chovu"));
+    connect(statistics, &QToolButton::clicked, this, &TFoMain::OpenStatistics);
+    grid->addWidget(statistics, 1, column + 1);
+}
+
+void TFoMain::OpenStatistics() {
+    TFoStatistika statistics(*dm_, this);
+    platform::ExecModal(statistics);
 }
 
 // Seasons belong to a bitch: a card whose sex is "Pes" is refused, a card

@@ -63,14 +63,8 @@ void TCoancestry::ComputeInbreeding() {
     for (int animal = 0; animal < Size(); ++animal) {
         const int sire = sires_[animal], dam = dams_[animal];
         double f = 0.0;
-        if (sire != kUnknown && dam != kUnknown && !UnrelatedFounderPair(sire, dam)) {
-            const std::uint64_t key =
-                (static_cast<std::uint64_t>(sire) << 32) | static_cast<std::uint32_t>(dam);
-            const auto [entry, fresh] = pairs_.try_emplace(key, 0.0);
-            if (fresh)
-                entry->second = Of(sire, dam);
-            f = entry->second;
-        }
+        if (sire != kUnknown && dam != kUnknown && !UnrelatedFounderPair(sire, dam))
+            f = OfPair(sire, dam);
         inbreeding_[animal] = f;
         variance_[animal] = MendelianVariance(animal);
     }
@@ -105,6 +99,17 @@ void TCoancestry::CollectAncestors(int a, int b) {
             ++childrenLeft_[parent];
         }
     }
+}
+
+double TCoancestry::OfPair(int sire, int dam) {
+    if (sire == kUnknown || dam == kUnknown)
+        return 0.0;
+    const std::uint64_t key =
+        (static_cast<std::uint64_t>(sire) << 32) | static_cast<std::uint32_t>(dam);
+    const auto [entry, fresh] = pairs_.try_emplace(key, 0.0);
+    if (fresh)
+        entry->second = Of(sire, dam);
+    return entry->second;
 }
 
 double TCoancestry::Of(int a, int b) {

@@ -30,6 +30,9 @@ class TCoancestry {
     // The coancestry f of two animals: the inbreeding of their offspring.
     // Needs ComputeInbreeding() first; an unknown animal gives 0.
     double Of(int a, int b);
+    // The coancestry of a sire and a dam, remembered per pair: the litters of
+    // a kennel repeat the pairs of its animals' parents.
+    double OfPair(int sire, int dam);
     // Wright's coefficient of relationship 2 f_ab / sqrt((1 + F_a)(1 + F_b)).
     double Relationship(int a, int b);
 

@@ -24,7 +24,7 @@ class TKennelInbreeding {
     const TPedigreeGraph& Graph() const { return graph_; }
     double Inbreeding(int animal) const { return coancestry_.Inbreeding(animal); }
     // F of a litter of `sire` × `dam`; an unknown parent gives 0.
-    double Litter(int sire, int dam) { return coancestry_.Of(sire, dam); }
+    double Litter(int sire, int dam) { return coancestry_.OfPair(sire, dam); }
     double Relationship(int a, int b) { return coancestry_.Relationship(a, b); }
 
     // Every male of the record sheets and the `named` animals, without the

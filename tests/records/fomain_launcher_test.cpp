@@ -117,3 +117,17 @@ TEST_F(LauncherAndSheet, LeavingTheOwnerWhileEditingGoesOnToTheHeight) {
     dm_->TaMain_Card.Cancel();
     sheet_->hide();
 }
+
+TEST_F(LauncherAndSheet, TheSheetOpensTheBreedingStatistics) {
+    QStringList shown;
+    testing_support::ScriptedModal modal([&](QDialog& dialog) {
+        shown << dialog.objectName();
+        return int(QDialog::Accepted);
+    });
+    auto* button = sheet_->findChild<QToolButton*>(QStringLiteral("BtnStatistika"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Statistika chovu");
+    button->click();
+    Press("BtnStatistika");
+    EXPECT_EQ(shown, (QStringList{"FoStatistika", "FoStatistika"}));
+}

@@ -19,6 +19,7 @@
 #include "platform/store/backup.h"
 #include "platform/store/data_folder_lock.h"
 #include "platform/store/store_error.h"
+#include "stats_command.h"
 
 namespace {
 
@@ -42,6 +43,8 @@ const char kUsage[] =
     "  harvel-data check DIR                vypíše poškozené hodnoty a osiřelé záznamy\n"
     "  harvel-data agenda DIR [--from d.M.yyyy] [--to d.M.yyyy]\n"
     "                                       diář: co je po termínu a co přijde (výchozí 30 dní)\n"
+    "  harvel-data stats DIR [--from ROK] [--to ROK] [--breed PLEMENO]\n"
+    "                                       statistika chovu: vrhy, štěňata, koeficienty, výstavy\n"
     "  harvel-data --help                   vypíše tento návod\n"
     "  harvel-data --version                vypíše verzi programu\n";
 
@@ -53,8 +56,8 @@ bool IsLoad(const QStringList& args) {
 
 // The commands whose second argument is a data folder whose database they open.
 bool OpensDataFolder(const QString& command) {
-    static const QStringList commands{"sql",    "load", "dump",  "check",
-                                      "backup", "coi",  "mates", "agenda"};
+    static const QStringList commands{"sql", "load",  "dump",   "check", "backup",
+                                      "coi", "mates", "agenda", "stats"};
     return commands.contains(command);
 }
 
@@ -94,6 +97,8 @@ int Run(const QStringList& args, QTextStream& out) {
         harvel_data::RestoreCommand(args[1], args[2], out);
     } else if (command == QLatin1String("agenda") && args.size() >= 2) {
         harvel_data::AgendaCommand(args.mid(1), out);
+    } else if (command == QLatin1String("stats") && args.size() >= 2) {
+        harvel_data::StatsCommand(args.mid(1), out);
     } else if (command == QLatin1String("check") && args.size() == 2) {
         return harvel_data::CheckCommand(args[1], out);
     } else if (command == QLatin1String("import")) {
