@@ -492,8 +492,8 @@ TEST_F(PrintSourceTool, BadArgumentsAreRefusedWithTheirReason) {
         const char* message;
     };
     const Case cases[] = {
-        {QStringList{"--source", "10"} + tail, "číslo zdroje 0 až 9"},
-        {QStringList{"--source", "-1"} + tail, "číslo zdroje 0 až 9"},
+        {QStringList{"--source", "11"} + tail, "číslo zdroje 0 až 10"},
+        {QStringList{"--source", "-1"} + tail, "číslo zdroje 0 až 10"},
         {QStringList{"--source", "vrhy"} + tail, "ne \"vrhy\""},
         {QStringList{"--source", "5", "--table", "vrhy.db"} + tail, "právě jednu z voleb"},
         {QStringList{"--table", "vrhy.db", "--where", "Datum > \"1.1.2020\""} + tail,
