@@ -792,6 +792,147 @@ def rodokmen02():
     pedigree("4  generace - pouze jména", 4, False, "rodokmen02.pts")
 
 
+# ---- pedigree certificates from the record sheets (source 10) ---------------------------
+
+def sheet_place_field(place):
+    """The column of a place of the assembled pedigree: rodokmen.db's names
+    for places 2 to 31, then Otec_G5_1 … Otec_G5_16 and Matka_G5_1 …
+    Matka_G5_16 (places 32 to 63)."""
+    if place < 32:
+        generation = place.bit_length() - 1
+        return GENERATIONS[generation - 1][place - 2 ** generation]
+    index = place - 32
+    return "%s_G5_%d" % ("Otec" if index < 16 else "Matka", index % 16 + 1)
+
+
+# Per generation: name size, detail size and whether the details stand on
+# lines of their own (True) or share one line beside each other.
+CERTIFICATE_STYLE = {1: (10, 7, True), 2: (9, 7, True), 3: (8, 6, True), 4: (7, 6, False),
+                     5: (6, 5, False)}
+CERTIFICATE_LINE = {10: 16, 9: 14, 8: 13, 7: 11, 6: 10, 5: 9}
+
+
+def certificate_box(t, place, generation, x, yc, w, slot, compact=False):
+    """One ancestor: its name, then its titles, registration and health."""
+    name_size, detail_size, stacked = CERTIFICATE_STYLE[generation]
+    if compact and generation == 4:
+        stacked = True
+    field = sheet_place_field(place)
+    name_h = CERTIFICATE_LINE[name_size]
+    detail_h = CERTIFICATE_LINE[detail_size]
+    if generation == 5:
+        # One line: the name beside its registration, health and titles.
+        y = int(round(yc - slot / 2)) + 1
+        h = int(slot) - 2
+        t.frame("T", x, y, w, h, colour=SILVER)
+        name_w = int(w * 0.46)
+        t.field("T", field, x + 2, y + (h - name_h) // 2, name_w, name_h, size=name_size,
+                style=BOLD)
+        rest = w - name_w - 6
+        parts = [("REG_", 0.34), ("ZDR_", 0.30), ("TIT_", 0.36)]
+        px = x + name_w + 4
+        for prefix, share in parts:
+            pw = int(rest * share)
+            t.field("T", prefix + field, px, y + (h - detail_h) // 2 + 1, pw - 2, detail_h,
+                    size=detail_size, style=ITALIC if prefix == "TIT_" else 0)
+            px += pw
+        return
+    lines = 3 if stacked else 1
+    h = name_h + lines * detail_h + 6
+    y = int(round(yc - h / 2))
+    t.frame("T", x, y, w, h)
+    t.field("T", field, x + 3, y + 2, w - 6, name_h, size=name_size, style=BOLD)
+    dy = y + 2 + name_h
+    if stacked:
+        t.field("T", "TIT_" + field, x + 3, dy, w - 6, detail_h, size=detail_size, style=ITALIC)
+        t.field("T", "REG_" + field, x + 3, dy + detail_h, w - 6, detail_h, size=detail_size)
+        t.field("T", "ZDR_" + field, x + 3, dy + 2 * detail_h, w - 6, detail_h,
+                size=detail_size)
+    else:
+        third = (w - 6) // 3
+        t.field("T", "REG_" + field, x + 3, dy, third - 2, detail_h, size=detail_size)
+        t.field("T", "ZDR_" + field, x + 3 + third, dy, third - 2, detail_h, size=detail_size)
+        t.field("T", "TIT_" + field, x + 3 + 2 * third, dy, third, detail_h, size=detail_size,
+                style=ITALIC)
+
+
+def certificate_animal(t, y, photo_w, photo_h):
+    """The animal itself: name and titles, its record-sheet data and photo."""
+    w = t.width
+    text_w = w - photo_w - 10
+    t.field("T", "Jmeno_registr", 0, y, text_w, 24, size=15, style=BOLD)
+    t.field("T", "TIT_Jmeno_registr", 0, y + 26, text_w, 16, size=9, style=ITALIC)
+    rows = [
+        [("Plemeno:", "Plemeno", 170), ("Pohlaví:", "Pohlavi", 60),
+         ("Narozen(a):", "NAR_Jmeno_registr", 70), ("Barva:", "BAR_Jmeno_registr", 120)],
+        [("Registr:", "REG_Jmeno_registr", 170), ("Čip:", "Cip", 110),
+         ("Tetování:", "Tetovaci_cislo", 70), ("Zdraví:", "ZDR_Jmeno_registr", 150)],
+        [("Chovatel:", "Chovatel", 250), ("Majitel:", "Majitel", 250)],
+    ]
+    ry = y + 46
+    for row in rows:
+        x = 0
+        for label, field, width in row:
+            label_w = 56
+            labelled(t, "T", x, ry, label_w, width, label, field)
+            x += label_w + width + 10
+        ry += 18
+    t.picture_field("T", "Foto", w - photo_w, y, photo_w, photo_h)
+    return max(ry, y + photo_h) + 6
+
+
+def certificate_signature(t, y):
+    """The line for the breeder's signature and the date."""
+    w = t.width
+    t.text("T", 0, y + 12, 40, 16, "V", size=9)
+    t.hline("T", 16, y + 26, 200, pen=1)
+    t.text("T", 222, y + 12, 30, 16, "dne", size=9)
+    t.hline("T", 252, y + 26, 110, pen=1)
+    t.hline("T", w - 260, y + 26, 260, pen=1)
+    t.text("T", w - 260, y + 28, 260, 14, "Podpis chovatele", size=8, align=CENTRE,
+           colour=LABEL_COLOUR)
+    t.parameter("T", 0, w - 260, y + 42, 260, 14, size=8, align=CENTRE)
+
+
+def pedigree_certificate(description, generations, landscape, widths, file_name):
+    t = Template(description, landscape=landscape)
+    page_frame(t, "Rodokmen")
+    w = t.width
+    body = t.height - HEADER_HEIGHT - FOOTER_HEIGHT - 4
+    t.section(BODY, body, flags=1)
+    photo_w, photo_h = (150, 100) if landscape else (170, 130)
+    top = certificate_animal(t, 2, photo_w, photo_h)
+    t.hline("T", 0, top, w, colour=SILVER)
+    signature_h = 60
+    chart_top = top + 8
+    chart_bottom = body - signature_h - 6
+    gap = (w - sum(widths)) // (generations - 1)
+    x = 0
+    for g in range(1, generations + 1):
+        slots = 2 ** g
+        slot = (chart_bottom - chart_top) / slots
+        t.text("T", x, chart_top - 2, widths[g - 1], 10, "%d. generace" % g, size=6,
+               colour=LABEL_COLOUR)
+        for k in range(slots):
+            place = slots + k
+            yc = chart_top + 8 + (slot - 8 / slots) * (k + 0.5)
+            certificate_box(t, place, g, x, yc, widths[g - 1], slot - 8 / slots,
+                            compact=not landscape)
+        x += widths[g - 1] + gap
+    certificate_signature(t, chart_bottom + 4)
+    save(t, file_name)
+
+
+def rodokmenevid00():
+    pedigree_certificate("Rodokmenový list - 5 generací", 5, True, [170, 180, 190, 230, 270],
+                         "RodokmenEvid00.pts")
+
+
+def rodokmenevid01():
+    pedigree_certificate("Rodokmenový list - 4 generace", 4, False, [165, 170, 180, 190],
+                         "RodokmenEvid01.pts")
+
+
 # ---- photo album (source 9) ------------------------------------------------------------------
 
 
@@ -840,7 +981,8 @@ def diar00():
 
 ALL = [evidlist00, evidlist01, evidlist02, evidlist03, zdrkarta00, zdrkarta01, vystavy00,
        tituly00, chovnost00, chovnost01, vrhy00, vrhy01, kryti00, kryti01, kryti02, kryti03,
-       rodokmen00, rodokmen01, rodokmen02, zkousky00, foto00, diar00]
+       rodokmen00, rodokmen01, rodokmen02, zkousky00, foto00, diar00, rodokmenevid00,
+       rodokmenevid01]
 
 if __name__ == "__main__":
     # An optional folder to write into instead of this script's own.
