@@ -18,7 +18,7 @@ import sys
 
 sys.dont_write_bytecode = True
 
-from pts_writer import (BODY, BOLD, CENTRE, GREY, GROW, ITALIC, LEFT, MULTILINE,
+from pts_writer import (BODY, BOLD, CENTRE, GREY, GROW, ITALIC, LEFT, MULTILINE, line_height,
                         PAGE_COUNT, PAGE_FOOTER, PAGE_HEADER, PAGE_NUMBER, PRINT_DATE,
                         REPORT_FOOTER, RIGHT, SILVER, Template)
 
@@ -805,55 +805,63 @@ def sheet_place_field(place):
     return "%s_G5_%d" % ("Otec" if index < 16 else "Matka", index % 16 + 1)
 
 
-# Per generation: name size, detail size and whether the details stand on
-# lines of their own (True) or share one line beside each other.
-CERTIFICATE_STYLE = {1: (10, 7, True), 2: (9, 7, True), 3: (8, 6, True), 4: (7, 6, False),
-                     5: (6, 5, False)}
-CERTIFICATE_LINE = {10: 16, 9: 14, 8: 13, 7: 11, 6: 10, 5: 9}
+# How an ancestor's box shows its details: "stacked" titles, registration and
+# health on lines of their own; "paired" titles on one line, registration and
+# health beside each other on the next; "one line" all three beside each other;
+# "beside" all three beside the name.
+STACKED, PAIRED, ONE_LINE, BESIDE = range(4)
+CERTIFICATE_LINE = {size: line_height(size) for size in range(5, 11)}
 
 
-def certificate_box(t, place, generation, x, yc, w, slot, compact=False):
+def certificate_box(t, place, x, yc, w, slot, style):
     """One ancestor: its name, then its titles, registration and health."""
-    name_size, detail_size, stacked = CERTIFICATE_STYLE[generation]
-    if compact and generation == 4:
-        stacked = True
+    name_size, detail_size, arrangement = style
     field = sheet_place_field(place)
     name_h = CERTIFICATE_LINE[name_size]
     detail_h = CERTIFICATE_LINE[detail_size]
-    if generation == 5:
-        # One line: the name beside its registration, health and titles.
-        y = int(round(yc - slot / 2)) + 1
-        h = int(slot) - 2
+    detail_lines = {STACKED: 3, PAIRED: 2, ONE_LINE: 1, BESIDE: 0}[arrangement]
+    h = min(name_h + detail_lines * detail_h + 4, int(slot) - 3)
+    y = int(round(yc - h / 2))
+
+    def details(x0, y0, width, parts):
+        """Fields side by side: (prefix, share of the width)."""
+        for prefix, share in parts:
+            part_w = int(width * share)
+            t.field("T", prefix + field, x0, y0, part_w - 3, detail_h, size=detail_size,
+                    style=ITALIC if prefix == "TIT_" else 0)
+            x0 += part_w
+
+    if arrangement == BESIDE:
         t.frame("T", x, y, w, h, colour=SILVER)
-        name_w = int(w * 0.46)
+        name_w = int(w * 0.44)
         t.field("T", field, x + 2, y + (h - name_h) // 2, name_w, name_h, size=name_size,
                 style=BOLD)
-        rest = w - name_w - 6
-        parts = [("REG_", 0.34), ("ZDR_", 0.30), ("TIT_", 0.36)]
-        px = x + name_w + 4
-        for prefix, share in parts:
-            pw = int(rest * share)
-            t.field("T", prefix + field, px, y + (h - detail_h) // 2 + 1, pw - 2, detail_h,
-                    size=detail_size, style=ITALIC if prefix == "TIT_" else 0)
-            px += pw
+        details(x + name_w + 4, y + (h - detail_h) // 2 + 1, w - name_w - 6,
+                [("REG_", 0.34), ("ZDR_", 0.30), ("TIT_", 0.36)])
         return
-    lines = 3 if stacked else 1
-    h = name_h + lines * detail_h + 6
-    y = int(round(yc - h / 2))
+    if arrangement == STACKED:
+        # Titles take two lines where the box has room for them.
+        title_lines = 2 if h + detail_h <= int(slot) - 3 else 1
+        if title_lines == 2:
+            h += detail_h
+            y = int(round(yc - h / 2))
+        t.frame("T", x, y, w, h)
+        t.field("T", field, x + 3, y + 2, w - 6, name_h, size=name_size, style=BOLD)
+        dy = y + 2 + name_h
+        t.field("T", "TIT_" + field, x + 3, dy, w - 6, title_lines * detail_h, size=detail_size,
+                style=ITALIC, align=MULTILINE)
+        dy += title_lines * detail_h
+        details(x + 3, dy, w - 6, [("REG_", 1.0)])
+        details(x + 3, dy + detail_h, w - 6, [("ZDR_", 1.0)])
+        return
     t.frame("T", x, y, w, h)
     t.field("T", field, x + 3, y + 2, w - 6, name_h, size=name_size, style=BOLD)
     dy = y + 2 + name_h
-    if stacked:
-        t.field("T", "TIT_" + field, x + 3, dy, w - 6, detail_h, size=detail_size, style=ITALIC)
-        t.field("T", "REG_" + field, x + 3, dy + detail_h, w - 6, detail_h, size=detail_size)
-        t.field("T", "ZDR_" + field, x + 3, dy + 2 * detail_h, w - 6, detail_h,
-                size=detail_size)
+    if arrangement == PAIRED:
+        details(x + 3, dy, w - 6, [("TIT_", 1.0)])
+        details(x + 3, dy + detail_h, w - 6, [("REG_", 0.5), ("ZDR_", 0.5)])
     else:
-        third = (w - 6) // 3
-        t.field("T", "REG_" + field, x + 3, dy, third - 2, detail_h, size=detail_size)
-        t.field("T", "ZDR_" + field, x + 3 + third, dy, third - 2, detail_h, size=detail_size)
-        t.field("T", "TIT_" + field, x + 3 + 2 * third, dy, third, detail_h, size=detail_size,
-                style=ITALIC)
+        details(x + 3, dy, w - 6, [("REG_", 0.34), ("ZDR_", 0.30), ("TIT_", 0.36)])
 
 
 def certificate_animal(t, y, photo_w, photo_h):
@@ -873,7 +881,7 @@ def certificate_animal(t, y, photo_w, photo_h):
     for row in rows:
         x = 0
         for label, field, width in row:
-            label_w = 56
+            label_w = 62
             labelled(t, "T", x, ry, label_w, width, label, field)
             x += label_w + width + 10
         ry += 18
@@ -894,7 +902,8 @@ def certificate_signature(t, y):
     t.parameter("T", 0, w - 260, y + 42, 260, 14, size=8, align=CENTRE)
 
 
-def pedigree_certificate(description, generations, landscape, widths, file_name):
+def pedigree_certificate(description, landscape, columns, file_name):
+    """`columns`: per generation its width and box style."""
     t = Template(description, landscape=landscape)
     page_frame(t, "Rodokmen")
     w = t.width
@@ -903,33 +912,36 @@ def pedigree_certificate(description, generations, landscape, widths, file_name)
     photo_w, photo_h = (150, 100) if landscape else (170, 130)
     top = certificate_animal(t, 2, photo_w, photo_h)
     t.hline("T", 0, top, w, colour=SILVER)
-    signature_h = 60
-    chart_top = top + 8
-    chart_bottom = body - signature_h - 6
-    gap = (w - sum(widths)) // (generations - 1)
+    signature_h = 48
+    chart_top = top + 4
+    chart_bottom = body - signature_h
+    widths = [width for width, _ in columns]
+    gap = (w - sum(widths)) // (len(columns) - 1)
     x = 0
-    for g in range(1, generations + 1):
+    for g, (width, style) in enumerate(columns, start=1):
+        t.text("T", x, chart_top, width, 10, "%d. generace" % g, size=6, colour=LABEL_COLOUR)
         slots = 2 ** g
-        slot = (chart_bottom - chart_top) / slots
-        t.text("T", x, chart_top - 2, widths[g - 1], 10, "%d. generace" % g, size=6,
-               colour=LABEL_COLOUR)
+        slot = (chart_bottom - chart_top - 10) / slots
         for k in range(slots):
-            place = slots + k
-            yc = chart_top + 8 + (slot - 8 / slots) * (k + 0.5)
-            certificate_box(t, place, g, x, yc, widths[g - 1], slot - 8 / slots,
-                            compact=not landscape)
-        x += widths[g - 1] + gap
-    certificate_signature(t, chart_bottom + 4)
+            certificate_box(t, slots + k, x, chart_top + 10 + slot * (k + 0.5), width, slot,
+                            style)
+        x += width + gap
+    certificate_signature(t, chart_bottom)
     save(t, file_name)
 
 
 def rodokmenevid00():
-    pedigree_certificate("Rodokmenový list - 5 generací", 5, True, [170, 180, 190, 230, 270],
+    pedigree_certificate("Rodokmenový list - 5 generací", True,
+                         [(170, (10, 7, STACKED)), (180, (9, 7, STACKED)),
+                          (190, (8, 6, STACKED)), (230, (7, 6, ONE_LINE)),
+                          (270, (6, 5, BESIDE))],
                          "RodokmenEvid00.pts")
 
 
 def rodokmenevid01():
-    pedigree_certificate("Rodokmenový list - 4 generace", 4, False, [165, 170, 180, 190],
+    pedigree_certificate("Rodokmenový list - 4 generace", False,
+                         [(165, (10, 7, STACKED)), (170, (9, 7, STACKED)),
+                          (180, (8, 6, STACKED)), (190, (7, 6, STACKED))],
                          "RodokmenEvid01.pts")
 
 
