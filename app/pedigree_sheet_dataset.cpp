@@ -30,8 +30,17 @@ int DetailColumn(Detail detail, int place) {
     return kSheetLastPlace * (1 + detail) + place - 1;
 }
 
+// The word a place is shown by: rodokmen.db's caption for generations 1 to 4,
+// "5. generace otce 3" for generation 5.
 QString PlaceCaption(int place) {
     const QString field = SheetPlaceField(place);
+    if (place > pedigree::kLastPlace) {
+        constexpr int kPerSide = 16;
+        const int index = place - pedigree::kLastPlace - 1;
+        return QStringLiteral("5. generace %1 %2")
+            .arg(index < kPerSide ? QStringLiteral("otce") : QStringLiteral("matky"))
+            .arg(index % kPerSide + 1);
+    }
     const QString caption = platform::ColumnCaption(QStringLiteral("rodokmen.db"), field);
     return caption.isEmpty() ? field : caption;
 }

@@ -870,21 +870,22 @@ def certificate_animal(t, y, photo_w, photo_h):
     text_w = w - photo_w - 10
     t.field("T", "Jmeno_registr", 0, y, text_w, 24, size=15, style=BOLD)
     t.field("T", "TIT_Jmeno_registr", 0, y + 26, text_w, 16, size=9, style=ITALIC)
-    rows = [
-        [("Plemeno:", "Plemeno", 170), ("Pohlaví:", "Pohlavi", 60),
-         ("Narozen(a):", "NAR_Jmeno_registr", 70), ("Barva:", "BAR_Jmeno_registr", 120)],
-        [("Registr:", "REG_Jmeno_registr", 170), ("Čip:", "Cip", 110),
-         ("Tetování:", "Tetovaci_cislo", 70), ("Zdraví:", "ZDR_Jmeno_registr", 150)],
-        [("Chovatel:", "Chovatel", 250), ("Majitel:", "Majitel", 250)],
-    ]
+    items = [("Plemeno:", "Plemeno", 170), ("Pohlaví:", "Pohlavi", 60),
+             ("Narozen(a):", "NAR_Jmeno_registr", 70), ("Barva:", "BAR_Jmeno_registr", 120),
+             ("Registr:", "REG_Jmeno_registr", 170), ("Čip:", "Cip", 110),
+             ("Tetování:", "Tetovaci_cislo", 70), ("Zdraví:", "ZDR_Jmeno_registr", 150),
+             ("Chovatel:", "Chovatel", 250), ("Majitel:", "Majitel", 250)]
+    label_w = 62
     ry = y + 46
-    for row in rows:
-        x = 0
-        for label, field, width in row:
-            label_w = 62
-            labelled(t, "T", x, ry, label_w, width, label, field)
-            x += label_w + width + 10
-        ry += 18
+    x = 0
+    for label, field, width in items:
+        # A caption and its value go on the next line where they would reach the photo.
+        if x > 0 and x + label_w + width > text_w:
+            x = 0
+            ry += 18
+        labelled(t, "T", x, ry, label_w, width, label, field)
+        x += label_w + width + 10
+    ry += 18
     t.picture_field("T", "Foto", w - photo_w, y, photo_w, photo_h)
     return max(ry, y + photo_h) + 6
 
@@ -912,7 +913,7 @@ def pedigree_certificate(description, landscape, columns, file_name):
     photo_w, photo_h = (150, 100) if landscape else (170, 130)
     top = certificate_animal(t, 2, photo_w, photo_h)
     t.hline("T", 0, top, w, colour=SILVER)
-    signature_h = 48
+    signature_h = 58
     chart_top = top + 4
     chart_bottom = body - signature_h
     widths = [width for width, _ in columns]
