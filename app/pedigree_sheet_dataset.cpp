@@ -67,7 +67,8 @@ std::vector<ColumnSchema> Columns() {
                            chip ? 0 : kDetailWidth,
                            platform::ColumnCaption(QStringLiteral("main_card.db"), column)});
     }
-    columns.push_back({QStringLiteral("Foto"), ColumnType::Graphic, 0, QStringLiteral("Foto")});
+    columns.push_back(
+        {QStringLiteral("Foto"), ColumnType::Graphic, 0, QStringLiteral("Fotografie")});
     return columns;
 }
 

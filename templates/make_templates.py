@@ -819,8 +819,11 @@ def certificate_box(t, place, x, yc, w, slot, style):
     field = sheet_place_field(place)
     name_h = CERTIFICATE_LINE[name_size]
     detail_h = CERTIFICATE_LINE[detail_size]
-    detail_lines = {STACKED: 3, PAIRED: 2, ONE_LINE: 1, BESIDE: 0}[arrangement]
-    h = min(name_h + detail_lines * detail_h + 4, int(slot) - 3)
+    lines = {STACKED: 3, PAIRED: 2, ONE_LINE: 1, BESIDE: 0}
+    # Fewer detail lines where the generation's boxes have no room for them.
+    while arrangement < BESIDE and name_h + lines[arrangement] * detail_h + 4 > int(slot) - 3:
+        arrangement += 1
+    h = min(name_h + lines[arrangement] * detail_h + 4, int(slot) - 3)
     y = int(round(yc - h / 2))
 
     def details(x0, y0, width, parts):
