@@ -836,7 +836,7 @@ def certificate_box(t, place, x, yc, w, slot, style):
 
     if arrangement == BESIDE:
         t.frame("T", x, y, w, h, colour=SILVER)
-        name_w = int(w * 0.44)
+        name_w = int(w * 0.55)
         t.field("T", field, x + 2, y + (h - name_h) // 2, name_w, name_h, size=name_size,
                 style=BOLD)
         details(x + name_w + 4, y + (h - detail_h) // 2 + 1, w - name_w - 6,
@@ -937,7 +937,7 @@ def pedigree_certificate(description, landscape, columns, file_name):
 def rodokmenevid00():
     pedigree_certificate("Rodokmenový list - 5 generací", True,
                          [(170, (10, 7, STACKED)), (180, (9, 7, STACKED)),
-                          (190, (8, 6, STACKED)), (230, (7, 6, ONE_LINE)),
+                          (190, (8, 6, STACKED)), (230, (6, 5, ONE_LINE)),
                           (270, (6, 5, BESIDE))],
                          "RodokmenEvid00.pts")
 
