@@ -5,6 +5,7 @@
 #include <QDir>
 
 #include "app/parametry.h"
+#include "app/print_sources.h"
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/store/backup.h"
@@ -274,6 +275,25 @@ void TDM1::RunQuery(platform::Query& query, const QStringList& lines) {
     QApplication::restoreOverrideCursor();
 }
 
+void TDM1::RunPedigreeSheet(const QString& order, const QString& where) {
+    QRodokmenEvid.DisableControls();
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    try {
+        QRodokmenEvid.Select(order, where);
+        QRodokmenEvid.Open();
+    } catch (const platform::StoreError&) {
+        QRodokmenEvid.Close();
+        platform::ShowMessage(QStringLiteral("Příkaz SQL se nepovedlo provést"), QString(),
+                              platform::MessageIcon::Error, platform::mbOK);
+    }
+    QRodokmenEvid.EnableControls();
+    QApplication::restoreOverrideCursor();
+    if (!QRodokmenEvid.Problems().isEmpty()) {
+        platform::ShowMessage(QRodokmenEvid.Problems().join(u'\n'), QString(),
+                              platform::MessageIcon::Warning, platform::mbOK);
+    }
+}
+
 void TDM1::RunListQuery(const QString& order, const QString& where) {
     RunQuery(QSeznamy, BookQueryLines(0, order, where));
 }
@@ -293,7 +313,7 @@ void TDM1::OrderBookQueryFirstBy(int kind, const QString& leading) {
 }
 
 QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& where) {
-    if (kind == 0) {
+    if (kind == 0 || kind == kPrintSourceRodokmenEvid) {
         QStringList lines{QStringLiteral("Select *  from Main_card")};
         if (!where.isEmpty()) {
             lines << QStringLiteral("Where ") + where;
@@ -320,6 +340,10 @@ QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& 
 void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {
     if (kind == 0) {
         RunListQuery(order, where);
+        return;
+    }
+    if (kind == kPrintSourceRodokmenEvid) {
+        RunPedigreeSheet(order, where);
         return;
     }
     RunQuery(QPomknihy, BookQueryLines(kind, order, where));

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/pedigree_sheet_dataset.h"
 #include "platform/store/database.h"
 #include "platform/store/datasource.h"
 #include "platform/store/query.h"
@@ -76,11 +77,14 @@ class TDM1 {
     platform::Query Query_MainCard{Database1};
     platform::Query QSeznamy{Database1};
     platform::Query QPomknihy{Database1};
+    // The pedigrees of the print source "Rodokmen z evidence".
+    TPedigreeSheetDataSet QRodokmenEvid{Database1};
 
     platform::DataSource SoMainCard{QStringLiteral("SoMainCard"), &TaMain_Card};
     platform::DataSource SoQSeznamy{QStringLiteral("SoQSeznamy"), &QSeznamy};
     platform::DataSource SoQuery_MainCard{QStringLiteral("SoQuery_MainCard"), &Query_MainCard};
     platform::DataSource SoQPomknihy{QStringLiteral("SoQPomknihy"), &QPomknihy};
+    platform::DataSource SoQRodokmenEvid{QStringLiteral("SoQRodokmenEvid"), &QRodokmenEvid};
     platform::DataSource SoVrhy{QStringLiteral("SoVrhy"), &TaVrhy};
     platform::DataSource SoKryti{QStringLiteral("SoKryti"), &TaKryti};
     platform::DataSource SoOsetreni{QStringLiteral("SoOsetreni"), &TaOsetreni};
@@ -129,8 +133,9 @@ class TDM1 {
     // shows "Příkaz SQL se nepovedlo provést" and leaves the query closed.
     void RunListQuery(const QString& order, const QString& where);
     // Kind 0 is RunListQuery; kinds 1 to 9 run QPomknihy over one event book
-    // joined to the record sheets; a larger kind builds no valid statement
-    // and fails with the same box.
+    // joined to the record sheets; kind 10 chooses the record sheets as kind 0
+    // does and assembles their pedigrees in QRodokmenEvid; a larger kind
+    // builds no valid statement and fails with the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
     // Runs the book query of `kind` again with its rows first in `leading`
     // order (a template's own order, such as the sire for a list grouped by
@@ -179,6 +184,7 @@ class TDM1 {
     bool SheetInEditMode() const;
     void SetUpQueries();
     void RunQuery(platform::Query& query, const QStringList& lines);
+    void RunPedigreeSheet(const QString& order, const QString& where);
     void InstallRecordFilters();
     void Open(const QString& dataFolder);
     void ReportOpenFailure(const platform::StoreError& error, const QString& dataFolder);

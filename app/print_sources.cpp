@@ -60,6 +60,11 @@ QList<TPrintSource> MakeSources() {
          QStringLiteral("Foto"),
          books,
          {{QStringLiteral("Fotoalbum"), QStringLiteral("Foto00.pts")}}},
+        {QStringLiteral("Rodokmen z evidence"),
+         QStringLiteral("Rodokmen z evid."),
+         QStringLiteral("SoQRodokmenEvid"),
+         {{QStringLiteral("Rodokmenový list - 5 generací"), QStringLiteral("RodokmenEvid00.pts")},
+          {QStringLiteral("Rodokmenový list - 4 generace"), QStringLiteral("RodokmenEvid01.pts")}}},
     };
 }
 
@@ -78,7 +83,10 @@ platform::DataSource* PrintDataSource(TDM1& dm, int source) {
     if (!IsPrintSource(source)) {
         return nullptr;
     }
-    return source == 0 ? &dm.SoQSeznamy : &dm.SoQPomknihy;
+    if (source == 0) {
+        return &dm.SoQSeznamy;
+    }
+    return source == kPrintSourceRodokmenEvid ? &dm.SoQRodokmenEvid : &dm.SoQPomknihy;
 }
 
 QString PrintTemplateFile(int source, int templateIndex) {

@@ -1,6 +1,7 @@
 #pragma once
 // The print sources of the record sheet's print page, in the order of the
-// list "Výběr zdroje": 0 the record sheets, 1-9 one event book each. The
+// list "Výběr zdroje": 0 the record sheets, 1-9 one event book each, 10 the
+// pedigrees assembled from the record sheets. The
 // position is also the book kind of TDM1::RunBookQuery.
 //
 // For every source: its caption, the data source a report runs over, the
@@ -18,10 +19,12 @@ namespace platform {
 class DataSource;
 }
 
-inline constexpr int kPrintSourceCount = 10;
+inline constexpr int kPrintSourceCount = 11;
 // The sources without a special selection and without the record page.
 inline constexpr int kPrintSourceRodokmen = 7;
 inline constexpr int kPrintSourceFoto = 9;
+// The pedigrees of five generations assembled from the record sheets.
+inline constexpr int kPrintSourceRodokmenEvid = 10;
 
 struct TPrintTemplate {
     QString caption;  // the entry of the template list
@@ -40,7 +43,8 @@ const QList<TPrintSource>& PrintSources();
 bool IsPrintSource(int position);
 
 // The data source a report of the source runs over: SoQSeznamy for the
-// record sheets, SoQPomknihy for an event book; null for no source.
+// record sheets, SoQRodokmenEvid for the assembled pedigrees, SoQPomknihy
+// for an event book; null for no source.
 platform::DataSource* PrintDataSource(TDM1& dm, int source);
 
 // The template file of entry `templateIndex` of the source's list; empty

@@ -39,14 +39,15 @@ enum TRow {
 QString SelectionPageName(int source) {
     static const char* const pages[] = {"Evidlist", "osetreni", "vystavy", "tituly",  "chovnost",
                                         "vrhy",     "kryti",    "",        "Zkousky", ""};
-    if (!IsPrintSource(source)) {
+    if (source < 0 || source >= static_cast<int>(std::size(pages))) {
         return QString();
     }
     return QString::fromLatin1(pages[source]);
 }
 
 bool HasSpecialSelection(int source) {
-    return source != kPrintSourceRodokmen && source != kPrintSourceFoto;
+    return source != kPrintSourceRodokmen && source != kPrintSourceFoto &&
+           source != kPrintSourceRodokmenEvid;
 }
 
 QString FieldText(const QWidget* field) {

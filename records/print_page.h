@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 
+#include "app/print_sources.h"
 #include "records/list_clauses.h"
 
 class QCheckBox;
@@ -151,11 +152,11 @@ class TPrintPage : public QWidget {
     const QList<TSortChoice>* sortChoices_ = nullptr;  // what the sort lists offer now
     QToolButton* evidence_ = nullptr;
     TPrintBtnKopa* printButton_ = nullptr;
-    std::array<QLabel*, 10> templateLabels_{};
-    std::array<QComboBox*, 10> templateLists_{};
-    std::array<QString, 10> ownTemplates_;   // as remembered in Harvel.INI
-    std::array<int, 10> chosenTemplates_{};  // the entry before "Jiná předloha..."
-    QString pdfFolder_;                      // where the last PDF was saved
+    std::array<QLabel*, kPrintSourceCount> templateLabels_{};
+    std::array<QComboBox*, kPrintSourceCount> templateLists_{};
+    std::array<QString, kPrintSourceCount> ownTemplates_;   // as remembered in Harvel.INI
+    std::array<int, kPrintSourceCount> chosenTemplates_{};  // the entry before "Jiná předloha..."
+    QString pdfFolder_;                                     // where the last PDF was saved
     QStackedWidget* gridPages_ = nullptr;
-    std::array<TDbGridKOPA*, 10> grids_{};
+    std::array<TDbGridKOPA*, kPrintSourceCount> grids_{};
 };

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 
+#include "app/print_sources.h"
 #include "controls/db_grid.h"
 #include "platform/store/column_captions.h"
 
@@ -131,6 +132,14 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
+        case kPrintSourceRodokmenEvid:
+            return {Titled("Jmeno_registr", "Jméno registrované"),
+                    Card("Otec"),
+                    Card("Matka"),
+                    Card("Plemeno"),
+                    Titled("NAR_Jmeno_registr", "Datum narození", true),
+                    Card("Pohlavi"),
+                    Titled("TIT_Jmeno_registr", "Tituly")};
         default:
             return {};
     }

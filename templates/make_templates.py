@@ -18,7 +18,7 @@ import sys
 
 sys.dont_write_bytecode = True
 
-from pts_writer import (BODY, BOLD, CENTRE, GREY, GROW, ITALIC, LEFT, MULTILINE,
+from pts_writer import (BODY, BOLD, CENTRE, GREY, GROW, ITALIC, LEFT, MULTILINE, line_height,
                         PAGE_COUNT, PAGE_FOOTER, PAGE_HEADER, PAGE_NUMBER, PRINT_DATE,
                         REPORT_FOOTER, RIGHT, SILVER, Template)
 
@@ -792,6 +792,163 @@ def rodokmen02():
     pedigree("4  generace - pouze jména", 4, False, "rodokmen02.pts")
 
 
+# ---- pedigree certificates from the record sheets (source 10) ---------------------------
+
+def sheet_place_field(place):
+    """The column of a place of the assembled pedigree: rodokmen.db's names
+    for places 2 to 31, then Otec_G5_1 … Otec_G5_16 and Matka_G5_1 …
+    Matka_G5_16 (places 32 to 63)."""
+    if place < 32:
+        generation = place.bit_length() - 1
+        return GENERATIONS[generation - 1][place - 2 ** generation]
+    index = place - 32
+    return "%s_G5_%d" % ("Otec" if index < 16 else "Matka", index % 16 + 1)
+
+
+# How an ancestor's box shows its details: "stacked" titles, registration and
+# health on lines of their own; "paired" titles on one line, registration and
+# health beside each other on the next; "one line" all three beside each other;
+# "beside" all three beside the name.
+STACKED, PAIRED, ONE_LINE, BESIDE = range(4)
+CERTIFICATE_LINE = {size: line_height(size) for size in range(5, 11)}
+
+
+def certificate_box(t, place, x, yc, w, slot, style):
+    """One ancestor: its name, then its titles, registration and health."""
+    name_size, detail_size, arrangement = style
+    field = sheet_place_field(place)
+    name_h = CERTIFICATE_LINE[name_size]
+    detail_h = CERTIFICATE_LINE[detail_size]
+    lines = {STACKED: 3, PAIRED: 2, ONE_LINE: 1, BESIDE: 0}
+    # Fewer detail lines where the generation's boxes have no room for them.
+    while arrangement < BESIDE and name_h + lines[arrangement] * detail_h + 4 > int(slot) - 3:
+        arrangement += 1
+    h = min(name_h + lines[arrangement] * detail_h + 4, int(slot) - 3)
+    y = int(round(yc - h / 2))
+
+    def details(x0, y0, width, parts):
+        """Fields side by side: (prefix, share of the width)."""
+        for prefix, share in parts:
+            part_w = int(width * share)
+            t.field("T", prefix + field, x0, y0, part_w - 3, detail_h, size=detail_size,
+                    style=ITALIC if prefix == "TIT_" else 0)
+            x0 += part_w
+
+    if arrangement == BESIDE:
+        t.frame("T", x, y, w, h, colour=SILVER)
+        name_w = int(w * 0.55)
+        t.field("T", field, x + 2, y + (h - name_h) // 2, name_w, name_h, size=name_size,
+                style=BOLD)
+        details(x + name_w + 4, y + (h - detail_h) // 2 + 1, w - name_w - 6,
+                [("REG_", 0.34), ("ZDR_", 0.30), ("TIT_", 0.36)])
+        return
+    if arrangement == STACKED:
+        # Titles take two lines where the box has room for them.
+        title_lines = 2 if h + detail_h <= int(slot) - 3 else 1
+        if title_lines == 2:
+            h += detail_h
+            y = int(round(yc - h / 2))
+        t.frame("T", x, y, w, h)
+        t.field("T", field, x + 3, y + 2, w - 6, name_h, size=name_size, style=BOLD)
+        dy = y + 2 + name_h
+        t.field("T", "TIT_" + field, x + 3, dy, w - 6, title_lines * detail_h, size=detail_size,
+                style=ITALIC, align=MULTILINE)
+        dy += title_lines * detail_h
+        details(x + 3, dy, w - 6, [("REG_", 1.0)])
+        details(x + 3, dy + detail_h, w - 6, [("ZDR_", 1.0)])
+        return
+    t.frame("T", x, y, w, h)
+    t.field("T", field, x + 3, y + 2, w - 6, name_h, size=name_size, style=BOLD)
+    dy = y + 2 + name_h
+    if arrangement == PAIRED:
+        details(x + 3, dy, w - 6, [("TIT_", 1.0)])
+        details(x + 3, dy + detail_h, w - 6, [("REG_", 0.5), ("ZDR_", 0.5)])
+    else:
+        details(x + 3, dy, w - 6, [("REG_", 0.34), ("ZDR_", 0.30), ("TIT_", 0.36)])
+
+
+def certificate_animal(t, y, photo_w, photo_h):
+    """The animal itself: name and titles, its record-sheet data and photo."""
+    w = t.width
+    text_w = w - photo_w - 10
+    t.field("T", "Jmeno_registr", 0, y, text_w, 24, size=15, style=BOLD)
+    t.field("T", "TIT_Jmeno_registr", 0, y + 26, text_w, 16, size=9, style=ITALIC)
+    items = [("Plemeno:", "Plemeno", 170), ("Pohlaví:", "Pohlavi", 60),
+             ("Narozen(a):", "NAR_Jmeno_registr", 70), ("Barva:", "BAR_Jmeno_registr", 120),
+             ("Registr:", "REG_Jmeno_registr", 170), ("Čip:", "Cip", 110),
+             ("Tetování:", "Tetovaci_cislo", 70), ("Zdraví:", "ZDR_Jmeno_registr", 150),
+             ("Chovatel:", "Chovatel", 250), ("Majitel:", "Majitel", 250)]
+    label_w = 62
+    ry = y + 46
+    x = 0
+    for label, field, width in items:
+        # A caption and its value go on the next line where they would reach the photo.
+        if x > 0 and x + label_w + width > text_w:
+            x = 0
+            ry += 18
+        labelled(t, "T", x, ry, label_w, width, label, field)
+        x += label_w + width + 10
+    ry += 18
+    t.picture_field("T", "Foto", w - photo_w, y, photo_w, photo_h)
+    return max(ry, y + photo_h) + 6
+
+
+def certificate_signature(t, y):
+    """The line for the breeder's signature and the date."""
+    w = t.width
+    t.text("T", 0, y + 12, 40, 16, "V", size=9)
+    t.hline("T", 16, y + 26, 200, pen=1)
+    t.text("T", 222, y + 12, 30, 16, "dne", size=9)
+    t.hline("T", 252, y + 26, 110, pen=1)
+    t.hline("T", w - 260, y + 26, 260, pen=1)
+    t.text("T", w - 260, y + 28, 260, 14, "Podpis chovatele", size=8, align=CENTRE,
+           colour=LABEL_COLOUR)
+    t.parameter("T", 0, w - 260, y + 42, 260, 14, size=8, align=CENTRE)
+
+
+def pedigree_certificate(description, landscape, columns, file_name):
+    """`columns`: per generation its width and box style."""
+    t = Template(description, landscape=landscape)
+    page_frame(t, "Rodokmen")
+    w = t.width
+    body = t.height - HEADER_HEIGHT - FOOTER_HEIGHT - 4
+    t.section(BODY, body, flags=1)
+    photo_w, photo_h = (150, 100) if landscape else (170, 130)
+    top = certificate_animal(t, 2, photo_w, photo_h)
+    t.hline("T", 0, top, w, colour=SILVER)
+    signature_h = 58
+    chart_top = top + 4
+    chart_bottom = body - signature_h
+    widths = [width for width, _ in columns]
+    gap = (w - sum(widths)) // (len(columns) - 1)
+    x = 0
+    for g, (width, style) in enumerate(columns, start=1):
+        t.text("T", x, chart_top, width, 10, "%d. generace" % g, size=6, colour=LABEL_COLOUR)
+        slots = 2 ** g
+        slot = (chart_bottom - chart_top - 10) / slots
+        for k in range(slots):
+            certificate_box(t, slots + k, x, chart_top + 10 + slot * (k + 0.5), width, slot,
+                            style)
+        x += width + gap
+    certificate_signature(t, chart_bottom)
+    save(t, file_name)
+
+
+def rodokmenevid00():
+    pedigree_certificate("Rodokmenový list - 5 generací", True,
+                         [(170, (10, 7, STACKED)), (180, (9, 7, STACKED)),
+                          (190, (8, 6, STACKED)), (230, (6, 5, ONE_LINE)),
+                          (270, (6, 5, BESIDE))],
+                         "RodokmenEvid00.pts")
+
+
+def rodokmenevid01():
+    pedigree_certificate("Rodokmenový list - 4 generace", False,
+                         [(165, (10, 7, STACKED)), (170, (9, 7, STACKED)),
+                          (180, (8, 6, STACKED)), (190, (7, 6, STACKED))],
+                         "RodokmenEvid01.pts")
+
+
 # ---- photo album (source 9) ------------------------------------------------------------------
 
 
@@ -840,7 +997,8 @@ def diar00():
 
 ALL = [evidlist00, evidlist01, evidlist02, evidlist03, zdrkarta00, zdrkarta01, vystavy00,
        tituly00, chovnost00, chovnost01, vrhy00, vrhy01, kryti00, kryti01, kryti02, kryti03,
-       rodokmen00, rodokmen01, rodokmen02, zkousky00, foto00, diar00]
+       rodokmen00, rodokmen01, rodokmen02, zkousky00, foto00, diar00, rodokmenevid00,
+       rodokmenevid01]
 
 if __name__ == "__main__":
     # An optional folder to write into instead of this script's own.

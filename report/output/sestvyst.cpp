@@ -225,7 +225,9 @@ void TSestVystup::RenderPage(int i, bool withBackground) {
     int offsetX = 0;
     int offsetY = 0;
     if (PaperGeometry) {
-        pageImage_.SetSize(paper.PaperWidth * kPageImageScale, paper.PaperHeight * kPageImageScale);
+        // The sheet as it lies: a landscape page is drawn across it.
+        pageImage_.SetSize(paper.OrientedWidth() * kPageImageScale,
+                           paper.OrientedHeight() * kPageImageScale);
         offsetX = paper.MarginLeft;
         offsetY = paper.MarginTop;
     } else {

@@ -93,6 +93,6 @@ TEST_F(InstalledTemplatePageTotals, FiveDigitPageNumbersAndTotalsPrintWhole) {
             EXPECT_EQ(last.total, total) << entry.file.toStdString();
         }
     }
-    EXPECT_EQ(templates, 21);
+    EXPECT_EQ(templates, 23);
     EXPECT_TRUE(messages.Shown().empty());
 }

@@ -55,7 +55,7 @@ TEST_F(InstalledTemplates, EachFitsItsSourcesColumnsAndTheDesignersForm) {
             EXPECT_EQ(report.WriteTemplate().Lines(), predloha.Lines()) << entry.file.toStdString();
         }
     }
-    EXPECT_EQ(files, 21);
+    EXPECT_EQ(files, 23);
     EXPECT_TRUE(messages.Shown().empty());
 }
 

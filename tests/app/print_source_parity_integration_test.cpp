@@ -101,6 +101,6 @@ TEST_F(PrintSourceParity, EveryTemplatePrintsTheSamePagesFromBothRoads) {
             ++compared;
         }
     }
-    EXPECT_EQ(compared, 21);
+    EXPECT_EQ(compared, 23);
     EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().join(' ').toStdString();
 }

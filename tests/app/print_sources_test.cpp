@@ -34,18 +34,23 @@ QStringList Files(const TPrintSource& source) {
 
 }  // namespace
 
-TEST(PrintSources, TheTenSourcesInListOrderWithTheirLabels) {
+TEST(PrintSources, TheSourcesInListOrderWithTheirLabels) {
     const QList<TPrintSource>& sources = PrintSources();
     ASSERT_EQ(sources.size(), kPrintSourceCount);
     const QStringList captions = {
-        "Evidenční listy", "Zdravotní karta", "Výstavy", "Tituly", "Chovnost", "Vrhy",
-        "Krytí",           "Rodokmen",        "Zkoušky", "Foto"};
-    const QStringList labels = {"Evidenční list", "Zdrav. karta", "Výstavy",  "Tituly",  "Chovnost",
-                                "Vrhy",           "Krytí",        "Rodokmen", "Zkoušky", "Foto"};
+        "Evidenční listy", "Zdravotní karta", "Výstavy", "Tituly", "Chovnost",           "Vrhy",
+        "Krytí",           "Rodokmen",        "Zkoušky", "Foto",   "Rodokmen z evidence"};
+    const QStringList labels = {"Evidenční list", "Zdrav. karta", "Výstavy",         "Tituly",
+                                "Chovnost",       "Vrhy",         "Krytí",           "Rodokmen",
+                                "Zkoušky",        "Foto",         "Rodokmen z evid."};
+    ASSERT_EQ(captions.size(), kPrintSourceCount);
     for (int i = 0; i < kPrintSourceCount; ++i) {
         EXPECT_EQ(sources[i].caption, captions[i]) << i;
         EXPECT_EQ(sources[i].listLabel, labels[i]) << i;
-        EXPECT_EQ(sources[i].dataSourceName, i == 0 ? "SoQSeznamy" : "SoQPomknihy") << i;
+        const char* dataSource = i == 0                          ? "SoQSeznamy"
+                                 : i == kPrintSourceRodokmenEvid ? "SoQRodokmenEvid"
+                                                                 : "SoQPomknihy";
+        EXPECT_EQ(sources[i].dataSourceName, dataSource) << i;
     }
     EXPECT_EQ(sources[kPrintSourceRodokmen].caption, "Rodokmen");
     EXPECT_EQ(sources[kPrintSourceFoto].caption, "Foto");
@@ -65,6 +70,8 @@ TEST(PrintSources, EveryListNamesItsTemplateFiles) {
     EXPECT_EQ(Files(s[7]), QStringList({"rodokmen00.pts", "rodokmen01.pts", "rodokmen02.pts"}));
     EXPECT_EQ(Files(s[8]), QStringList({"Zkousky00.pts"}));
     EXPECT_EQ(Files(s[9]), QStringList({"Foto00.pts"}));
+    EXPECT_EQ(Files(s[kPrintSourceRodokmenEvid]),
+              QStringList({"RodokmenEvid00.pts", "RodokmenEvid01.pts"}));
     // The entries as the lists show them, blanks included.
     EXPECT_EQ(s[0].templates[3].caption, "Evidenční list - časové a jiné údaje");
     EXPECT_EQ(s[7].templates[1].caption, "3  generace včetně titulů");
@@ -83,11 +90,12 @@ TEST(PrintSources, PositionsWithoutAnEntryNameNoFile) {
 
 TEST_F(PrintSourceTable, TheRecordSheetsPrintFromTheListQueryAndTheBooksFromTheBookQuery) {
     EXPECT_EQ(PrintDataSource(*dm_, 0), &dm_->SoQSeznamy);
-    for (int source = 1; source < kPrintSourceCount; ++source) {
+    for (int source = 1; source <= kPrintSourceFoto; ++source) {
         EXPECT_EQ(PrintDataSource(*dm_, source), &dm_->SoQPomknihy) << source;
     }
+    EXPECT_EQ(PrintDataSource(*dm_, kPrintSourceRodokmenEvid), &dm_->SoQRodokmenEvid);
     EXPECT_EQ(PrintDataSource(*dm_, -1), nullptr);
-    EXPECT_EQ(PrintDataSource(*dm_, 10), nullptr);
+    EXPECT_EQ(PrintDataSource(*dm_, kPrintSourceCount), nullptr);
 }
 
 TEST_F(PrintSourceTable, PointingTheReportSetsTheDataSourceAndTheTemplateOfTheEntry) {

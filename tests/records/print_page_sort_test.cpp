@@ -19,8 +19,9 @@ using print_page_test::PrintPageInstallation;
 
 namespace {
 
-const char* const kBookTables[] = {"main_card", "osetreni", "vystavy",  "tituly",  "chovnost",
-                                   "vrhy",      "kryti",    "rodokmen", "zkousky", "foto_album"};
+const char* const kBookTables[] = {"main_card", "osetreni",   "vystavy", "tituly",
+                                   "chovnost",  "vrhy",       "kryti",   "rodokmen",
+                                   "zkousky",   "foto_album", "rodokmen"};
 
 // A text shown for `field` of `source` is a column name when it names the
 // column (in any case) but is not the caption that column has in one of the

@@ -483,6 +483,76 @@ TEST_F(PrintSourceTool, ListsBySireAndPartnerComeInTheirOrder) {
     }
 }
 
+namespace {
+
+struct Placed {
+    int left = -1, top = -1;
+};
+
+// Where page 1 shows exactly `text` (the first such element).
+Placed PlaceOf(const QString& dump, const QString& text) {
+    for (const QString& line : dump.split(u'\n')) {
+        if (line.startsWith("page ") && line != "page 1") {
+            break;
+        }
+        const QStringList parts = line.split(u' ');
+        if (parts.size() > 5 && parts.mid(5).join(u' ') == text) {
+            return {parts[1].toInt(), parts[2].toInt()};
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+// Both pedigree certificates of a line-bred puppy of the demo kennel: the
+// kennel's name, the animal with its data, each ancestor in its generation's
+// column (sires above dams) with titles and registration under its name, and
+// the signature line.
+TEST_F(PrintSourceTool, PedigreeCertificatesShowEveryAncestorInItsPlace) {
+    const QString where = QStringLiteral("Jmeno_registr = \"Jája z Lipové aleje\"");
+    for (const char* name : {"RodokmenEvid00.pts", "RodokmenEvid01.pts"}) {
+        const QString dump = Dump(10, QString::fromLatin1(name), {"--where", where});
+        SCOPED_TRACE(name);
+        ASSERT_FALSE(dump.isEmpty());
+        EXPECT_EQ(dump.count(QStringLiteral("page ")), 1);
+        EXPECT_GE(PlaceOf(dump, kKennel).top, 0);
+        const Placed animal = PlaceOf(dump, QStringLiteral("Jája z Lipové aleje"));
+        const Placed sire = PlaceOf(dump, QStringLiteral("Hugo z Lipové aleje"));
+        const Placed dam = PlaceOf(dump, QStringLiteral("Eliška z Lipové aleje"));
+        const Placed grand[] = {PlaceOf(dump, QStringLiteral("Čenda od Jizery")),
+                                PlaceOf(dump, QStringLiteral("Dáša z Lipové aleje")),
+                                PlaceOf(dump, QStringLiteral("Aron z Tří dubů")),
+                                PlaceOf(dump, QStringLiteral("Bára Šťastná"))};
+        ASSERT_GE(animal.top, 0);
+        ASSERT_GE(sire.top, 0);
+        ASSERT_GE(dam.top, 0);
+        EXPECT_LT(animal.top, sire.top);
+        EXPECT_LT(sire.top, dam.top);
+        EXPECT_EQ(sire.left, dam.left);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_GT(grand[i].left, sire.left) << i;
+            EXPECT_EQ(grand[i].left, grand[0].left) << i;
+            if (i > 0) {
+                EXPECT_GT(grand[i].top, grand[i - 1].top) << i;
+            }
+        }
+        // The sire's titles (newest first) and registration under his name.
+        const Placed titles = PlaceOf(dump, QStringLiteral("Interšampion, Český šampion"));
+        const Placed registration = PlaceOf(dump, QStringLiteral("ČLP 17901/19"));
+        EXPECT_EQ(titles.left, sire.left);
+        EXPECT_GT(titles.top, sire.top);
+        EXPECT_GT(registration.top, titles.top);
+        EXPECT_LT(registration.top, dam.top);
+        // The animal's own data, registration and the signature line.
+        EXPECT_GE(PlaceOf(dump, QStringLiteral("ČLP 21077/22")).top, 0);
+        EXPECT_GE(PlaceOf(dump, QStringLiteral("Bígl")).top, 0);
+        EXPECT_GE(PlaceOf(dump, QStringLiteral("Podpis chovatele")).top, 0);
+        EXPECT_GE(PlaceOf(dump, QStringLiteral("5. generace")).top,
+                  QString::fromLatin1(name) == "RodokmenEvid00.pts" ? 0 : -1);
+    }
+}
+
 TEST_F(PrintSourceTool, BadArgumentsAreRefusedWithTheirReason) {
     const QString out = Out("bad.pdf");
     const QStringList tail{"--template", TemplateFile("Vrhy00.pts"), "--format", "pdf", "--out",
@@ -492,8 +562,8 @@ TEST_F(PrintSourceTool, BadArgumentsAreRefusedWithTheirReason) {
         const char* message;
     };
     const Case cases[] = {
-        {QStringList{"--source", "10"} + tail, "číslo zdroje 0 až 9"},
-        {QStringList{"--source", "-1"} + tail, "číslo zdroje 0 až 9"},
+        {QStringList{"--source", "11"} + tail, "číslo zdroje 0 až 10"},
+        {QStringList{"--source", "-1"} + tail, "číslo zdroje 0 až 10"},
         {QStringList{"--source", "vrhy"} + tail, "ne \"vrhy\""},
         {QStringList{"--source", "5", "--table", "vrhy.db"} + tail, "právě jednu z voleb"},
         {QStringList{"--table", "vrhy.db", "--where", "Datum > \"1.1.2020\""} + tail,

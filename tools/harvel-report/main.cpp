@@ -44,7 +44,7 @@ const char kUsage[] =
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) [--template FILE.pts] "
     "[--param TEXT]...\n"
     "                --eval \"VÝRAZ\"\n"
-    "  harvel-report --data DIR --source 0-9 [--where TEXT] [--order TEXT] --template FILE.pts\n"
+    "  harvel-report --data DIR --source 0-10 [--where TEXT] [--order TEXT] --template FILE.pts\n"
     "                --format FMT --out FILE   (seznam zdroje tiskové stránky)\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --design FILE.pts\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --draft OUT.pts --fields "

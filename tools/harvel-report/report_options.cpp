@@ -1,5 +1,6 @@
 #include "report_options.h"
 
+#include "app/print_sources.h"
 #include "platform/folders.h"
 
 namespace harvel_report {
@@ -53,9 +54,9 @@ void CheckDataChoice(const ReportOptions& o) {
 int SourceNumber(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok);
-    if (!ok || value < 0 || value > 9) {
-        throw UsageError{
-            QStringLiteral("Volba --source potřebuje číslo zdroje 0 až 9, ne \"%1\".").arg(text)};
+    if (!ok || !IsPrintSource(value)) {
+        throw UsageError{QStringLiteral("Volba --source potřebuje číslo zdroje 0 až %1, ne \"%2\".")
+                             .arg(QString::number(PrintSources().size() - 1), text)};
     }
     return value;
 }

@@ -11,7 +11,7 @@ struct ReportOptions {
     QString dataFolder;
     QString sql;
     QString table;
-    // --source N: the print page's list of source N (0-9) with the clause
+    // --source N: the print page's list of source N (0-10) with the clause
     // texts of --where and --order.
     std::optional<int> source;
     QString where, order;
