@@ -129,8 +129,9 @@ class TDM1 {
     // shows "Příkaz SQL se nepovedlo provést" and leaves the query closed.
     void RunListQuery(const QString& order, const QString& where);
     // Kind 0 is RunListQuery; kinds 1 to 9 run QPomknihy over one event book
-    // joined to the record sheets; a larger kind builds no valid statement
-    // and fails with the same box.
+    // joined to the record sheets, kind 12 (kPrintSourceAdresar) over the
+    // address book; any other kind builds no valid statement and fails with
+    // the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
     // Runs the book query of `kind` again with its rows first in `leading`
     // order (a template's own order, such as the sire for a list grouped by

@@ -1,5 +1,6 @@
 #include "app/print_sources.h"
 
+#include "app/address_print.h"
 #include "app/dmunit.h"
 
 namespace {
@@ -74,8 +75,15 @@ bool IsPrintSource(int position) {
     return position >= 0 && position < PrintSources().size();
 }
 
+const TPrintSource* FindPrintSource(int number) {
+    if (IsPrintSource(number)) {
+        return &PrintSources().at(number);
+    }
+    return number == kPrintSourceAdresar ? &AddressPrintSource() : nullptr;
+}
+
 platform::DataSource* PrintDataSource(TDM1& dm, int source) {
-    if (!IsPrintSource(source)) {
+    if (FindPrintSource(source) == nullptr) {
         return nullptr;
     }
     return source == 0 ? &dm.SoQSeznamy : &dm.SoQPomknihy;

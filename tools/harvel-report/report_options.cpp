@@ -1,21 +1,22 @@
 #include "report_options.h"
 
+#include "app/address_print.h"
 #include "platform/folders.h"
 
 namespace harvel_report {
 
 namespace {
 
-const QStringList kWritten = {QStringLiteral("dump"),        QStringLiteral("pdf"),
-                              QStringLiteral("png"),         QStringLiteral("html"),
-                              QStringLiteral("html-single"), QStringLiteral("rtf"),
-                              QStringLiteral("txt"),         QStringLiteral("emf"),
-                              QStringLiteral("wmf"),         QStringLiteral("spl")};
-const QStringList kKnown = {QStringLiteral("dump"),        QStringLiteral("pdf"),
-                            QStringLiteral("png"),         QStringLiteral("html"),
-                            QStringLiteral("html-single"), QStringLiteral("rtf"),
-                            QStringLiteral("txt"),         QStringLiteral("emf"),
-                            QStringLiteral("wmf"),         QStringLiteral("spl")};
+const QStringList kWritten = {
+    QStringLiteral("dump"), QStringLiteral("pdf"),         QStringLiteral("png"),
+    QStringLiteral("html"), QStringLiteral("html-single"), QStringLiteral("rtf"),
+    QStringLiteral("txt"),  QStringLiteral("emf"),         QStringLiteral("wmf"),
+    QStringLiteral("spl"),  QStringLiteral("xlsx"),        QStringLiteral("csv")};
+const QStringList kKnown = {
+    QStringLiteral("dump"), QStringLiteral("pdf"),         QStringLiteral("png"),
+    QStringLiteral("html"), QStringLiteral("html-single"), QStringLiteral("rtf"),
+    QStringLiteral("txt"),  QStringLiteral("emf"),         QStringLiteral("wmf"),
+    QStringLiteral("spl"),  QStringLiteral("xlsx"),        QStringLiteral("csv")};
 
 int PositiveNumber(const QString& option, const QString& text, int minimum) {
     bool ok = false;
@@ -53,9 +54,12 @@ void CheckDataChoice(const ReportOptions& o) {
 int SourceNumber(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok);
-    if (!ok || value < 0 || value > 9) {
-        throw UsageError{
-            QStringLiteral("Volba --source potřebuje číslo zdroje 0 až 9, ne \"%1\".").arg(text)};
+    if (!ok || FindPrintSource(value) == nullptr) {
+        throw UsageError{QStringLiteral("Volba --source potřebuje číslo zdroje 0 až %1 nebo %2 "
+                                        "(adresář), ne \"%3\".")
+                             .arg(kPrintSourceCount - 1)
+                             .arg(kPrintSourceAdresar)
+                             .arg(text)};
     }
     return value;
 }
@@ -71,6 +75,17 @@ void CheckDraft(const ReportOptions& o) {
         o.draftCaptions != QLatin1String("none")) {
         throw UsageError{
             QStringLiteral("Neznámé popisy \"%1\" (label, text, none).").arg(o.draftCaptions)};
+    }
+}
+
+// A list written as a spreadsheet needs no template: its columns are the list's.
+void CheckSheet(const ReportOptions& o) {
+    if (o.preview || o.design) {
+        throw UsageError{
+            QStringLiteral("Formát \"%1\" nelze spojit s náhledem ani návrhem.").arg(o.format)};
+    }
+    if (o.outFile.isEmpty()) {
+        throw UsageError{QStringLiteral("Chybí volba --out FILE.")};
     }
 }
 
@@ -103,6 +118,10 @@ void Check(const ReportOptions& o) {
         CheckDraft(o);
         return;
     }
+    if (IsSheetFormat(o.format)) {
+        CheckSheet(o);
+        return;
+    }
     if (o.templateFile.isEmpty()) {
         throw UsageError{QStringLiteral("Chybí volba --template FILE.pts.")};
     }
@@ -128,6 +147,10 @@ bool IsWrittenFormat(const QString& format) {
 
 bool IsKnownFormat(const QString& format) {
     return kKnown.contains(format);
+}
+
+bool IsSheetFormat(const QString& format) {
+    return format == QLatin1String("xlsx") || format == QLatin1String("csv");
 }
 
 ReportOptions ParseOptions(const QStringList& args) {
