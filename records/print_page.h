@@ -78,6 +78,10 @@ class TPrintPage : public QWidget {
     void SendByMail();
     // The name the PDF of the chosen source is offered under.
     QString SuggestedPdfName() const;
+    // "Uložit jako tabulku...": the rows of the source's list, as the grid
+    // has them (filter and order of the last refresh), into an .xlsx or .csv
+    // file the user names (by its suffix), then offered to be opened.
+    void SaveAsSheet();
 
     QComboBox* PlemenoOd() const { return plemenoOd_; }
     QComboBox* PlemenoDo() const { return plemenoDo_; }
@@ -132,6 +136,7 @@ class TPrintPage : public QWidget {
     bool WritePdf(const QString& file);
     void OfferToOpen(const QString& file);
     void SavePdfElsewhere();
+    QString SuggestedFileName(const QString& suffix) const;
 
     TDM1& dm_;
     TSpecialSelectionsView* selections_ = nullptr;
@@ -156,6 +161,7 @@ class TPrintPage : public QWidget {
     std::array<QString, 10> ownTemplates_;   // as remembered in Harvel.INI
     std::array<int, 10> chosenTemplates_{};  // the entry before "Jiná předloha..."
     QString pdfFolder_;                      // where the last PDF was saved
+    QString sheetFolder_;                    // where the last spreadsheet was saved
     QStackedWidget* gridPages_ = nullptr;
     std::array<TDbGridKOPA*, 10> grids_{};
 };
