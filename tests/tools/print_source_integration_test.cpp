@@ -151,9 +151,7 @@ struct SourceTemplates {
 };
 
 const SourceTemplates kSources[] = {
-    {0,
-     "main_card.csv",
-     {"EvidList00.pts", "EvidList01.pts", "EvidList02.pts", "EvidList03.pts", "EvidStitky00.pts"}},
+    {0, "main_card.csv", {"EvidList00.pts", "EvidList01.pts", "EvidList02.pts", "EvidList03.pts"}},
     {1, "osetreni.csv", {"ZdrKarta00.pts", "ZdrKarta01.pts"}},
     {2, "vystavy.csv", {"Vystavy00.pts"}},
     {3, "tituly.csv", {"Tituly00.pts"}},
