@@ -2,6 +2,7 @@
 // column is written or shown: the record sheet's date entry, the defaults
 // of a new card and of a new breed, the "Ano"/"Ne" booleans of the list and
 // of the breed list, and the breed name that may not be empty nor repeat.
+#include "app/address_print.h"
 #include "app/complete_date.h"
 #include "app/dmunit.h"
 #include "platform/messages.h"
@@ -110,6 +111,9 @@ void TDM1::InstallColumnRules() {
         RequireBreedName(breeds.FieldByName(QStringLiteral("Plemeno")));
         RequireUniqueBreed(breeds);
     };
+
+    // The address list (print source "Adresář") names the kind of an entry.
+    QPomknihy.FieldSetup(QStringLiteral("Typ")).onGetText = AddressKindText;
 
     QSeznamy.FieldSetup(QStringLiteral("Jmeno_registr")).displayLabel =
         QStringLiteral("Registrované jméno");

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QDir>
 
+#include "app/address_print.h"
 #include "app/parametry.h"
 #include "app/print_sources.h"
 #include "platform/folders.h"
@@ -324,6 +325,9 @@ QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& 
         return lines;
     }
     QStringList lines;
+    if (kind == kPrintSourceAdresar) {
+        lines << QStringLiteral("Select * from Adresar");
+    }
     if (kind >= 1 && kind <= static_cast<int>(std::size(kBooks))) {
         const BookLines& book = kBooks[kind - 1];
         lines << QString::fromUtf8(book.first) << kBookColumns << QString::fromUtf8(book.from);

@@ -134,8 +134,9 @@ class TDM1 {
     void RunListQuery(const QString& order, const QString& where);
     // Kind 0 is RunListQuery; kinds 1 to 9 run QPomknihy over one event book
     // joined to the record sheets; kind 10 chooses the record sheets as kind 0
-    // does and assembles their pedigrees in QRodokmenEvid; a larger kind
-    // builds no valid statement and fails with the same box.
+    // does and assembles their pedigrees in QRodokmenEvid; kind 12
+    // (kPrintSourceAdresar) runs over the address book; any other kind builds
+    // no valid statement and fails with the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
     // Runs the book query of `kind` again with its rows first in `leading`
     // order (a template's own order, such as the sire for a list grouped by

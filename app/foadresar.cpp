@@ -14,6 +14,7 @@
 
 #include "app/address_links.h"
 #include "app/dmunit.h"
+#include "app/foadresar_tisk.h"
 #include "app/help_topics.h"
 #include "controls/db_grid.h"
 #include "controls/db_navigator.h"
@@ -25,6 +26,7 @@
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 #include "platform/url_opener.h"
+#include "platform/widgets/dialogs.h"
 
 #include <sqlite3.h>
 
@@ -140,6 +142,13 @@ void TFoAdresar::BuildControls() {
     cancel_ = new QPushButton(QStringLiteral("Storno"), this);
     cancel_->setObjectName(QStringLiteral("BtnStorno"));
     cancel_->setAutoDefault(false);
+    print_ = new QPushButton(QStringLiteral("Tisk..."), this);
+    print_->setObjectName(QStringLiteral("BtnTiskAdresare"));
+    print_->setAutoDefault(false);
+    connect(print_, &QPushButton::clicked, this, [this] {
+        TFoAdresarTisk printing(dm_, this);
+        platform::ExecModal(printing);
+    });
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     help_ = new QToolButton(this);
@@ -289,6 +298,7 @@ void TFoAdresar::LayOut() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(help_);
+    buttons->addWidget(print_);
     buttons->addStretch();
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);

@@ -60,5 +60,6 @@ class TFoAdresar : public QDialog {
     TDBRadioGroupInt* kind_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QPushButton* print_ = nullptr;  // "Tisk...": envelopes, labels, a spreadsheet
     QToolButton* help_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/print_sources.h"
 
+#include "app/address_print.h"
 #include "app/dmunit.h"
 
 namespace {
@@ -15,7 +16,9 @@ QList<TPrintSource> MakeSources() {
           {QStringLiteral("Evidenční list - kartotéka"), QStringLiteral("EvidList01.pts")},
           {QStringLiteral("Evidenční list - fyzické znaky"), QStringLiteral("EvidList02.pts")},
           {QStringLiteral("Evidenční list - časové a jiné údaje"),
-           QStringLiteral("EvidList03.pts")}}},
+           QStringLiteral("EvidList03.pts")},
+          {QStringLiteral("Štítky na kotce a štěňata (3 x 8)"),
+           QStringLiteral("EvidStitky00.pts")}}},
         {QStringLiteral("Zdravotní karta"),
          QStringLiteral("Zdrav. karta"),
          books,
@@ -79,8 +82,15 @@ bool IsPrintSource(int position) {
     return position >= 0 && position < PrintSources().size();
 }
 
+const TPrintSource* FindPrintSource(int number) {
+    if (IsPrintSource(number)) {
+        return &PrintSources().at(number);
+    }
+    return number == kPrintSourceAdresar ? &AddressPrintSource() : nullptr;
+}
+
 platform::DataSource* PrintDataSource(TDM1& dm, int source) {
-    if (!IsPrintSource(source)) {
+    if (FindPrintSource(source) == nullptr) {
         return nullptr;
     }
     if (source == 0) {

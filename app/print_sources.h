@@ -42,9 +42,13 @@ struct TPrintSource {
 const QList<TPrintSource>& PrintSources();
 bool IsPrintSource(int position);
 
+// Any print source by its number: the print page's, and those printed from
+// a window of their own (the address book's); null for no source.
+const TPrintSource* FindPrintSource(int number);
+
 // The data source a report of the source runs over: SoQSeznamy for the
 // record sheets, SoQRodokmenEvid for the assembled pedigrees, SoQPomknihy
-// for an event book; null for no source.
+// for an event book and the address book; null for no source.
 platform::DataSource* PrintDataSource(TDM1& dm, int source);
 
 // The template file of entry `templateIndex` of the source's list; empty

@@ -79,6 +79,10 @@ class TPrintPage : public QWidget {
     void SendByMail();
     // The name the PDF of the chosen source is offered under.
     QString SuggestedPdfName() const;
+    // "Uložit jako tabulku...": the rows of the source's list, as the grid
+    // has them (filter and order of the last refresh), into an .xlsx or .csv
+    // file the user names (by its suffix), then offered to be opened.
+    void SaveAsSheet();
 
     QComboBox* PlemenoOd() const { return plemenoOd_; }
     QComboBox* PlemenoDo() const { return plemenoDo_; }
@@ -133,6 +137,7 @@ class TPrintPage : public QWidget {
     bool WritePdf(const QString& file);
     void OfferToOpen(const QString& file);
     void SavePdfElsewhere();
+    QString SuggestedFileName(const QString& suffix) const;
 
     TDM1& dm_;
     TSpecialSelectionsView* selections_ = nullptr;
@@ -157,6 +162,7 @@ class TPrintPage : public QWidget {
     std::array<QString, kPrintSourceCount> ownTemplates_;   // as remembered in Harvel.INI
     std::array<int, kPrintSourceCount> chosenTemplates_{};  // the entry before "Jiná předloha..."
     QString pdfFolder_;                                     // where the last PDF was saved
+    QString sheetFolder_;  // where the last spreadsheet was saved
     QStackedWidget* gridPages_ = nullptr;
     std::array<TDbGridKOPA*, kPrintSourceCount> grids_{};
 };

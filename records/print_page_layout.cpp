@@ -125,6 +125,11 @@ QWidget* TPrintPage::BuildToolBar() {
         ToolButton(QStringLiteral("BtnUlozitPdf"), QStringLiteral("Uložit jako PDF..."),
                    QStringLiteral("Vytvoří sestavu podle zvolené předlohy a uloží ji jako PDF"));
     connect(pdf, &QToolButton::clicked, this, &TPrintPage::SaveAsPdf);
+    QToolButton* sheet = ToolButton(
+        QStringLiteral("BtnUlozitTabulku"), QStringLiteral("Uložit jako tabulku..."),
+        QStringLiteral(
+            "Uloží řádky seznamu jako tabulku pro tabulkový procesor (.xlsx nebo .csv)"));
+    connect(sheet, &QToolButton::clicked, this, &TPrintPage::SaveAsSheet);
     QToolButton* mail = ToolButton(
         QStringLiteral("BtnOdeslatEmail"), QStringLiteral("Odeslat e-mailem..."),
         QStringLiteral("Vytvoří sestavu jako PDF a otevře poštovní program s ní jako přílohou"));
@@ -136,6 +141,7 @@ QWidget* TPrintPage::BuildToolBar() {
     row->addSpacing(16);
     row->addWidget(printButton_);
     row->addWidget(pdf);
+    row->addWidget(sheet);
     row->addWidget(mail);
     row->addStretch(1);
     row->addWidget(help);

@@ -120,11 +120,16 @@ QString TPrintPage::ChosenTemplateFile(int source) const {
 // ---- PDF and e-mail -------------------------------------------------------------------
 
 QString TPrintPage::SuggestedPdfName() const {
+    return SuggestedFileName(QStringLiteral("pdf"));
+}
+
+// "Vrhy-2026-12-10.<suffix>"
+QString TPrintPage::SuggestedFileName(const QString& suffix) const {
     const int source = Source();
     const QString caption =
         IsPrintSource(source) ? PrintSources().at(source).caption : QStringLiteral("Sestava");
     return QString(caption).replace(QLatin1Char(' '), QLatin1Char('-')) + QLatin1Char('-') +
-           platform::Today().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".pdf");
+           platform::Today().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('.') + suffix;
 }
 
 // Runs the chosen template over the list as the print button does; false

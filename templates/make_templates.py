@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the installation's report templates (the .pts files beside this
 script): the record sheets, the health card, shows, titles, breeding
-approval, litters, matings, pedigrees, exams, the photo album and the
-breeder's diary.
+approval, litters, matings, pedigrees, exams, the photo album, the
+breeder's diary, and the envelopes and labels (label_templates.py).
 
     python3 templates/make_templates.py [FOLDER]
 
@@ -18,6 +18,7 @@ import sys
 
 sys.dont_write_bytecode = True
 
+from label_templates import LABELS
 from pts_writer import (BODY, BOLD, CENTRE, GREY, GROW, ITALIC, LEFT, MULTILINE, line_height,
                         PAGE_COUNT, PAGE_FOOTER, PAGE_HEADER, PAGE_NUMBER, PRINT_DATE,
                         REPORT_FOOTER, RIGHT, SILVER, Template)
@@ -1006,3 +1007,5 @@ if __name__ == "__main__":
         HERE = os.path.abspath(sys.argv[1])
     for make in ALL:
         make()
+    for make in LABELS:
+        make(save)

@@ -33,6 +33,10 @@ SECTION_CODES = "ZHTKP"
 PRINT_DATE, PRINT_TIME, ROW_NUMBER, PAGE_NUMBER, PAGE_COUNT = range(5)
 
 A4_WIDTH, A4_HEIGHT = 826, 1169
+# Envelopes: C6 (162 x 114 mm) and DL (220 x 110 mm). The paper list's C6
+# entry is 433 high, which is 110 mm; the envelope itself is 449.
+C6_WIDTH, C6_HEIGHT = 637, 449
+DL_WIDTH, DL_HEIGHT = 866, 433
 
 
 def line_height(size):
@@ -46,9 +50,10 @@ def quoted(text):
 
 class Template:
     def __init__(self, description, landscape=False, margins=(50, 50, 70, 70),
-                 columns=1, column_gap=0):
+                 columns=1, column_gap=0, paper=(A4_WIDTH, A4_HEIGHT)):
         self.description = description
         self.landscape = landscape
+        self.paper = paper
         self.margins = margins
         self.columns = columns
         self.column_gap = column_gap
@@ -62,12 +67,12 @@ class Template:
 
     @property
     def width(self):
-        paper = A4_HEIGHT if self.landscape else A4_WIDTH
+        paper = self.paper[1] if self.landscape else self.paper[0]
         return paper - self.margins[0] - self.margins[1]
 
     @property
     def height(self):
-        paper = A4_WIDTH if self.landscape else A4_HEIGHT
+        paper = self.paper[0] if self.landscape else self.paper[1]
         return paper - self.margins[2] - self.margins[3]
 
     def section(self, number, height, flags=0):
@@ -166,7 +171,8 @@ class Template:
         out = [
             "I,0," + quoted(self.description),
             "I,1,10,52,6",
-            "I,2,%d,%d,%d,%d,%d,%d,%d,%d,%d" % (1 if self.landscape else 0, A4_WIDTH, A4_HEIGHT,
+            "I,2,%d,%d,%d,%d,%d,%d,%d,%d,%d" % (1 if self.landscape else 0, self.paper[0],
+                                                self.paper[1],
                                                 left, right, top, bottom, self.columns,
                                                 self.column_gap),
         ]

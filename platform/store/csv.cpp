@@ -115,12 +115,14 @@ std::vector<CsvRecord> ParseCsv(const QByteArray& data) {
     return records;
 }
 
-QByteArray CsvLine(const QStringList& fields) {
+QByteArray CsvLine(const QStringList& fields, QChar separator) {
     QStringList quoted;
     for (const QString& f : fields) {
-        const bool needs = f.contains(',') || f.contains(';') || f.contains('"') ||
-                           f.contains('\n') || f.contains('\r') || f.startsWith(' ') ||
-                           f.endsWith(' ');
+        // A comma-separated field with a semicolon is quoted too, so that a
+        // header line is never taken for a semicolon-separated one.
+        const bool needs = f.contains(separator) || (separator == u',' && f.contains(';')) ||
+                           f.contains('"') || f.contains('\n') || f.contains('\r') ||
+                           f.startsWith(' ') || f.endsWith(' ');
         if (!needs) {
             quoted << f;
             continue;
@@ -129,7 +131,7 @@ QByteArray CsvLine(const QStringList& fields) {
         q.replace('"', QStringLiteral("\"\""));
         quoted << '"' + q + '"';
     }
-    return quoted.join(',').toUtf8() + "\r\n";
+    return quoted.join(separator).toUtf8() + "\r\n";
 }
 
 }  // namespace platform

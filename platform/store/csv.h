@@ -21,7 +21,9 @@ struct CsvRecord {
 // closing quote or bytes that are not UTF-8.
 std::vector<CsvRecord> ParseCsv(const QByteArray& data);
 
-// One line of CSV (ending in CR LF), quoting the fields that need it.
-QByteArray CsvLine(const QStringList& fields);
+// One line of CSV (ending in CR LF), quoting the fields that need it; the
+// fields are separated by `separator` (a comma, or a semicolon for Czech
+// spreadsheet programs).
+QByteArray CsvLine(const QStringList& fields, QChar separator = u',');
 
 }  // namespace platform

@@ -59,7 +59,7 @@ TEST(PrintSources, TheSourcesInListOrderWithTheirLabels) {
 TEST(PrintSources, EveryListNamesItsTemplateFiles) {
     const QList<TPrintSource>& s = PrintSources();
     EXPECT_EQ(Files(s[0]), QStringList({"EvidList00.pts", "EvidList01.pts", "EvidList02.pts",
-                                        "EvidList03.pts"}));
+                                        "EvidList03.pts", "EvidStitky00.pts"}));
     EXPECT_EQ(Files(s[1]), QStringList({"ZdrKarta00.pts", "ZdrKarta01.pts"}));
     EXPECT_EQ(Files(s[2]), QStringList({"Vystavy00.pts"}));
     EXPECT_EQ(Files(s[3]), QStringList({"Tituly00.pts"}));

@@ -24,6 +24,8 @@ using testing_support::ScriptedFileDialog;
 namespace {
 
 const QString kOwnEntry = QStringLiteral("Jiná předloha...");
+// The installed templates of the record sheets' list, before the user's own.
+const int kInstalled = static_cast<int>(PrintSources().at(0).templates.size());
 
 class PrintPageOutputs : public PrintPageInstallation {
   protected:
@@ -86,8 +88,8 @@ class PrintPageOutputs : public PrintPageInstallation {
 TEST_F(PrintPageOutputs, AnOwnTemplatePrintsAndIsOfferedAgainAfterARestart) {
     DraftOwnTemplate(TemplateFolder() + "MujSeznam.pts");
     QComboBox* list = page_->TemplateList(0);
-    ASSERT_EQ(list->count(), 5);
-    EXPECT_EQ(list->itemText(4), kOwnEntry);
+    ASSERT_EQ(list->count(), kInstalled + 1);
+    EXPECT_EQ(list->itemText(kInstalled), kOwnEntry);
 
     platform::FileDialogRequest asked;
     {
@@ -95,14 +97,14 @@ TEST_F(PrintPageOutputs, AnOwnTemplatePrintsAndIsOfferedAgainAfterARestart) {
             asked = request;
             return TemplateFolder() + "MujSeznam.pts";
         });
-        Pick(list, 4);
+        Pick(list, kInstalled);
     }
     EXPECT_EQ(asked.kind, platform::FileDialogKind::Open);
     EXPECT_EQ(QDir(asked.directory).absolutePath(), QDir(TemplateFolder()).absolutePath());
-    ASSERT_EQ(list->count(), 6);
-    EXPECT_EQ(list->itemText(4), "Můj seznam");
-    EXPECT_EQ(list->currentIndex(), 4);
-    EXPECT_EQ(list->itemText(5), kOwnEntry);
+    ASSERT_EQ(list->count(), kInstalled + 2);
+    EXPECT_EQ(list->itemText(kInstalled), "Můj seznam");
+    EXPECT_EQ(list->currentIndex(), kInstalled);
+    EXPECT_EQ(list->itemText(kInstalled + 1), kOwnEntry);
     platform::IniFile ini(IniPath());
     ASSERT_TRUE(ini.Load());
     EXPECT_EQ(ini.ReadString("EvidList", "JinaPredloha0"), "MujSeznam.pts");
@@ -123,10 +125,10 @@ TEST_F(PrintPageOutputs, AnOwnTemplatePrintsAndIsOfferedAgainAfterARestart) {
     CloseSheet();
     OpenSheet();
     list = page_->TemplateList(0);
-    ASSERT_EQ(list->count(), 6);
-    EXPECT_EQ(list->itemText(4), "Můj seznam");
+    ASSERT_EQ(list->count(), kInstalled + 2);
+    EXPECT_EQ(list->itemText(kInstalled), "Můj seznam");
     EXPECT_EQ(list->currentIndex(), 0);
-    Pick(list, 4);
+    Pick(list, kInstalled);
     ChooseSource(0);
     EXPECT_TRUE(PreviewText().contains("Cita"));
     EXPECT_EQ(dm_->Sestava1.ReportName(), "MujSeznam.pts");

@@ -31,6 +31,7 @@
 #include "report/engine/template_check.h"
 #include "report/output/export_pdf.h"
 #include "report_options.h"
+#include "sheet_command.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ const char kUsage[] =
     "                --eval \"VÝRAZ\"\n"
     "  harvel-report --data DIR --source 0-10 [--where TEXT] [--order TEXT] --template FILE.pts\n"
     "                --format FMT --out FILE   (seznam zdroje tiskové stránky)\n"
+    "  harvel-report --data DIR (--source N [--where TEXT] [--order TEXT] | --sql … | --table …)\n"
+    "                --format xlsx|csv --out FILE   (řádky seznamu jako tabulka, bez předlohy)\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --design FILE.pts\n"
     "  harvel-report --data DIR (--sql \"LOCAL SQL\" | --table NAME) --draft OUT.pts --fields "
     "A,B,C\n"
@@ -235,8 +238,25 @@ int WriteReport(const harvel_report::ReportOptions& o, TSestava& report) {
     return RunErrorsExitCode(o, report);
 }
 
+// The name of the spreadsheet's sheet: the print source's caption, the
+// table's name or "Seznam" for a query.
+QString SheetName(const harvel_report::ReportOptions& o, const ReportData& data) {
+    if (data.printSource) {
+        return data.printSource->Caption();
+    }
+    return o.table.isEmpty() ? QStringLiteral("Seznam") : QFileInfo(o.table).completeBaseName();
+}
+
 int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     ReportData data = OpenData(o);
+    if (harvel_report::IsSheetFormat(o.format)) {
+        const QString error = harvel_report::WriteSheetFile(*data.Source()->GetDataSet(), o.format,
+                                                            o.outFile, SheetName(o, data));
+        if (!error.isEmpty()) {
+            throw Failure{error};
+        }
+        return 0;
+    }
     TSestava report;
     if (o.preview) {
         harvel_report::ShowRunProgress();

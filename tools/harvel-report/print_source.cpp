@@ -98,7 +98,7 @@ void PrintSourceRun::CheckBeforePrint(const QString& templateFile) const {
 }
 
 QString PrintSourceRun::Caption() const {
-    return PrintSources().at(source_).caption;
+    return FindPrintSource(source_)->caption;
 }
 
 void PrintSourceRun::CheckTemplate(const QString& templateFile) const {

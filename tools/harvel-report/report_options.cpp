@@ -1,5 +1,6 @@
 #include "report_options.h"
 
+#include "app/address_print.h"
 #include "app/print_sources.h"
 #include "platform/folders.h"
 
@@ -7,16 +8,16 @@ namespace harvel_report {
 
 namespace {
 
-const QStringList kWritten = {QStringLiteral("dump"),        QStringLiteral("pdf"),
-                              QStringLiteral("png"),         QStringLiteral("html"),
-                              QStringLiteral("html-single"), QStringLiteral("rtf"),
-                              QStringLiteral("txt"),         QStringLiteral("emf"),
-                              QStringLiteral("wmf"),         QStringLiteral("spl")};
-const QStringList kKnown = {QStringLiteral("dump"),        QStringLiteral("pdf"),
-                            QStringLiteral("png"),         QStringLiteral("html"),
-                            QStringLiteral("html-single"), QStringLiteral("rtf"),
-                            QStringLiteral("txt"),         QStringLiteral("emf"),
-                            QStringLiteral("wmf"),         QStringLiteral("spl")};
+const QStringList kWritten = {
+    QStringLiteral("dump"), QStringLiteral("pdf"),         QStringLiteral("png"),
+    QStringLiteral("html"), QStringLiteral("html-single"), QStringLiteral("rtf"),
+    QStringLiteral("txt"),  QStringLiteral("emf"),         QStringLiteral("wmf"),
+    QStringLiteral("spl"),  QStringLiteral("xlsx"),        QStringLiteral("csv")};
+const QStringList kKnown = {
+    QStringLiteral("dump"), QStringLiteral("pdf"),         QStringLiteral("png"),
+    QStringLiteral("html"), QStringLiteral("html-single"), QStringLiteral("rtf"),
+    QStringLiteral("txt"),  QStringLiteral("emf"),         QStringLiteral("wmf"),
+    QStringLiteral("spl"),  QStringLiteral("xlsx"),        QStringLiteral("csv")};
 
 int PositiveNumber(const QString& option, const QString& text, int minimum) {
     bool ok = false;
@@ -54,9 +55,12 @@ void CheckDataChoice(const ReportOptions& o) {
 int SourceNumber(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok);
-    if (!ok || !IsPrintSource(value)) {
-        throw UsageError{QStringLiteral("Volba --source potřebuje číslo zdroje 0 až %1, ne \"%2\".")
-                             .arg(QString::number(PrintSources().size() - 1), text)};
+    if (!ok || FindPrintSource(value) == nullptr) {
+        throw UsageError{QStringLiteral("Volba --source potřebuje číslo zdroje 0 až %1 nebo %2 "
+                                        "(adresář), ne \"%3\".")
+                             .arg(kPrintSourceCount - 1)
+                             .arg(kPrintSourceAdresar)
+                             .arg(text)};
     }
     return value;
 }
@@ -72,6 +76,17 @@ void CheckDraft(const ReportOptions& o) {
         o.draftCaptions != QLatin1String("none")) {
         throw UsageError{
             QStringLiteral("Neznámé popisy \"%1\" (label, text, none).").arg(o.draftCaptions)};
+    }
+}
+
+// A list written as a spreadsheet needs no template: its columns are the list's.
+void CheckSheet(const ReportOptions& o) {
+    if (o.preview || o.design) {
+        throw UsageError{
+            QStringLiteral("Formát \"%1\" nelze spojit s náhledem ani návrhem.").arg(o.format)};
+    }
+    if (o.outFile.isEmpty()) {
+        throw UsageError{QStringLiteral("Chybí volba --out FILE.")};
     }
 }
 
@@ -104,6 +119,10 @@ void Check(const ReportOptions& o) {
         CheckDraft(o);
         return;
     }
+    if (IsSheetFormat(o.format)) {
+        CheckSheet(o);
+        return;
+    }
     if (o.templateFile.isEmpty()) {
         throw UsageError{QStringLiteral("Chybí volba --template FILE.pts.")};
     }
@@ -129,6 +148,10 @@ bool IsWrittenFormat(const QString& format) {
 
 bool IsKnownFormat(const QString& format) {
     return kKnown.contains(format);
+}
+
+bool IsSheetFormat(const QString& format) {
+    return format == QLatin1String("xlsx") || format == QLatin1String("csv");
 }
 
 ReportOptions ParseOptions(const QStringList& args) {

@@ -48,5 +48,7 @@ struct UsageError {
 // The formats this build writes, and all formats the tool knows by name.
 bool IsWrittenFormat(const QString& format);
 bool IsKnownFormat(const QString& format);
+// The spreadsheet formats: the list's rows themselves, without a template.
+bool IsSheetFormat(const QString& format);
 
 }  // namespace harvel_report

@@ -1,0 +1,30 @@
+#pragma once
+// The address book's print source "Adresář": the entries of adresar.db, of
+// every kind or of one, over envelopes and address labels. It is printed
+// from the address book's window and by `harvel-report --source 12`; the
+// print page's filter is over the animals, so it is not one of the page's
+// sources. Its list query is TDM1::BookQueryLines(kPrintSourceAdresar, …).
+
+#include <QString>
+
+#include "app/print_sources.h"
+
+namespace platform {
+class Field;
+}
+
+// After the print page's sources and the diary's (11).
+inline constexpr int kPrintSourceAdresar = 12;
+
+const TPrintSource& AddressPrintSource();
+
+// The where text that keeps the entries of one kind (its position in
+// TFoAdresar::Kinds(), stored in Typ); empty for -1, every kind.
+QString AddressKindClause(int kind);
+
+// The order the address list comes in unless the caller names another.
+QString AddressListOrder();
+
+// The name of the entry's kind for the column Typ ("Chovatel"); the number
+// itself when it names no kind, empty when there is none.
+QString AddressKindText(const platform::Field& field, bool display);
