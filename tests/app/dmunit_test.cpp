@@ -251,7 +251,7 @@ TEST_F(DataModule, AFailingQueryShowsItsBoxAndStaysClosed) {
     EXPECT_FALSE(dm.QSeznamy.IsActive());
 
     messages.Clear();
-    dm.RunBookQuery(10, "Datum", "");
+    dm.RunBookQuery(11, "Datum", "");
     EXPECT_EQ(dm.QPomknihy.SQL(), QStringList({"Order by Datum"}));
     EXPECT_EQ(messages.Texts(), QStringList({"Příkaz SQL se nepovedlo provést"}));
     EXPECT_FALSE(dm.QPomknihy.IsActive());

@@ -62,6 +62,9 @@ TEST_F(InstalledTemplatePageTotals, FiveDigitPageNumbersAndTotalsPrintWhole) {
     for (int position = 0; position < kPrintSourceCount; ++position) {
         dm.RunBookQuery(position, QString(), QString());
         for (const TPrintTemplate& entry : PrintSources().at(position).templates) {
+            if (entry.file == QStringLiteral("EvidStitky00.pts")) {
+                continue;  // a sheet of labels numbers no pages
+            }
             ++templates;
             TSestava report;
             report.SetDataSource(PrintDataSource(dm, position));

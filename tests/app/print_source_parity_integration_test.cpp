@@ -95,12 +95,16 @@ TEST_F(PrintSourceParity, EveryTemplatePrintsTheSamePagesFromBothRoads) {
             dm.Sestava1.PrepareOutput();
             const QStringList window = DumpOutput(dm.Sestava1.Output());
             ASSERT_GT(window.size(), 10) << templates[index].file.toStdString();
-            EXPECT_TRUE(window.join(u'\n').contains(kKennel));
+            // Cage labels carry no kennel header; every page of a list does.
+            if (templates[index].file != QStringLiteral("EvidStitky00.pts")) {
+                EXPECT_TRUE(window.join(u'\n').contains(kKennel))
+                    << templates[index].file.toStdString();
+            }
             EXPECT_EQ(CommandLinePages(source, templates[index].file), window)
                 << templates[index].file.toStdString();
             ++compared;
         }
     }
-    EXPECT_EQ(compared, 23);
+    EXPECT_EQ(compared, 24);
     EXPECT_TRUE(messages.Shown().empty()) << messages.Texts().join(' ').toStdString();
 }

@@ -128,7 +128,10 @@ TEST(InstalledTemplates, EveryHeadingPrintsWholeAtItsWidth) {
             EXPECT_TRUE(texts.contains(shown))
                 << name.toStdString() << ": \"" << shown.toStdString() << "\" is cut";
         }
-        EXPECT_GT(printed, 0) << name.toStdString();
+        // A sheet of address labels has fields only, no heading of its own.
+        if (!texts.isEmpty()) {
+            EXPECT_GT(printed, 0) << name.toStdString();
+        }
         ExpectTextsInsideTheirBoxes(run.report.Output(), name);
     }
 }
