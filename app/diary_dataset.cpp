@@ -1,6 +1,7 @@
 #include "app/diary_dataset.h"
 
 #include "app/diary_captions.h"
+#include "app/rows_holding.h"
 
 namespace {
 
@@ -52,15 +53,7 @@ void TDiaryDataSet::FetchRow(RowId id, platform::Row& out) {
 
 std::vector<platform::DataSet::RowId> TDiaryDataSet::FindRows(
     const std::vector<int>& columns, const std::vector<platform::Value>& values) {
-    std::vector<RowId> found;
-    platform::Row row;
-    for (RowId id = 0; static_cast<size_t>(id) < entries_.size(); ++id) {
-        FetchRow(id, row);
-        bool same = true;
-        for (size_t c = 0; c < columns.size() && same; ++c)
-            same = platform::SameValue(row[static_cast<size_t>(columns[c])], values[c]);
-        if (same)
-            found.push_back(id);
-    }
-    return found;
+    return RowsHolding(
+        entries_.size(), [this](RowId id, platform::Row& row) { FetchRow(id, row); }, columns,
+        values);
 }

@@ -1,5 +1,6 @@
 #include "app/pedigree_sheet_dataset.h"
 
+#include "app/rows_holding.h"
 #include "platform/store/column_captions.h"
 #include "platform/store/query.h"
 #include "records/genetics/pedigree_store_source.h"
@@ -203,15 +204,6 @@ void TPedigreeSheetDataSet::FetchRow(RowId id, platform::Row& out) {
 
 std::vector<platform::DataSet::RowId> TPedigreeSheetDataSet::FindRows(
     const std::vector<int>& columns, const std::vector<platform::Value>& values) {
-    std::vector<RowId> found;
-    platform::Row row;
-    for (RowId id = 0; static_cast<size_t>(id) < rows_.size(); ++id) {
-        FetchRow(id, row);
-        bool same = true;
-        for (size_t c = 0; c < columns.size() && same; ++c)
-            same = platform::SameValue(row[static_cast<size_t>(columns[c])], values[c]);
-        if (same)
-            found.push_back(id);
-    }
-    return found;
+    return RowsHolding(
+        rows_.size(), [this](RowId id, platform::Row& row) { FetchRow(id, row); }, columns, values);
 }
