@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "platform/codepage1250.h"
+#include "tests/support/demo_installation.h"
 #include "tests/support/html_scan.h"
 #include "tests/support/program_run.h"
 
@@ -94,34 +95,18 @@ int TopOf(const QString& dump, const QString& text) {
 class PrintSourceTool : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        root_ = new QTemporaryDir;
-        ASSERT_TRUE(root_->isValid());
-        const QString bin = root_->filePath("bin");
-        ASSERT_TRUE(QDir().mkpath(bin));
-        ASSERT_TRUE(
-            QFile::copy(QStringLiteral(HARVEL_BIN_DIR "/harvel-report"), bin + "/harvel-report"));
-        QFile ini(bin + "/Harvel.INI");
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(platform::ToCp1250(QStringLiteral("[EvidList]\r\nChovatel=") + kKennel +
-                                     "\r\nJednotkaHmotnost= kg\r\n"));
-        ini.close();
-        const Result load = RunProgram(QStringLiteral("/bin/sh"),
-                                       {QStringLiteral(HARVEL_SOURCE_DIR "/demo/load-demo.sh"),
-                                        Data(), QStringLiteral(HARVEL_BIN_DIR "/harvel-data")});
-        ASSERT_EQ(load.code, 0) << load.err.toStdString();
+        demo_ = new testing_support::DemoInstallation(QStringLiteral("[EvidList]\r\nChovatel=") +
+                                                      kKennel + "\r\nJednotkaHmotnost= kg\r\n");
+        ASSERT_TRUE(demo_->Failure().isEmpty()) << demo_->Failure().toStdString();
     }
     static void TearDownTestSuite() {
-        delete root_;
-        root_ = nullptr;
+        delete demo_;
+        demo_ = nullptr;
     }
 
-    static QString Data() { return root_->filePath("DATA"); }
-    static QString Out(const QString& name) { return root_->filePath(name); }
-
-    static Result Report(const QStringList& args) {
-        return RunProgram(root_->filePath("bin/harvel-report"),
-                          QStringList{"--data", Data()} + args);
-    }
+    static QString Data() { return demo_->Data(); }
+    static QString Out(const QString& name) { return demo_->Out(name); }
+    static Result Report(const QStringList& args) { return demo_->Report(args); }
 
     // Prints one template of a source as a text dump and returns the dump.
     static QString Dump(int source, const QString& templateName, const QStringList& more = {}) {
@@ -139,10 +124,10 @@ class PrintSourceTool : public testing::Test {
         return QString::fromUtf8(f.readAll());
     }
 
-    static QTemporaryDir* root_;
+    static testing_support::DemoInstallation* demo_;
 };
 
-QTemporaryDir* PrintSourceTool::root_ = nullptr;
+testing_support::DemoInstallation* PrintSourceTool::demo_ = nullptr;
 
 struct SourceTemplates {
     int source;
@@ -402,7 +387,7 @@ TEST_F(PrintSourceTool, AListGoingOnToANewPageNamesItsAnimal) {
                   .code,
               0);
     const QString out = Out("long.txt");
-    const Result r = RunProgram(root_->filePath("bin/harvel-report"),
+    const Result r = RunProgram(demo_->Out("bin/harvel-report"),
                                 {"--data", folder, "--source", "1", "--template",
                                  TemplateFile("ZdrKarta00.pts"), "--format", "dump", "--out", out});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "platform/codepage1250.h"
+#include "tests/support/demo_installation.h"
 #include "tests/support/program_run.h"
 #include "tests/support/test_files.h"
 
@@ -57,33 +58,18 @@ QMap<QString, QString> Row(const QStringList& lines, int row) {
 class SheetsAndLabels : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        root_ = new QTemporaryDir;
-        ASSERT_TRUE(root_->isValid());
-        const QString bin = root_->filePath("bin");
-        ASSERT_TRUE(QDir().mkpath(bin));
-        ASSERT_TRUE(
-            QFile::copy(QStringLiteral(HARVEL_BIN_DIR "/harvel-report"), bin + "/harvel-report"));
-        testing_support::WriteFile(
-            bin + "/Harvel.INI",
-            platform::ToCp1250(
-                QStringLiteral("[EvidList]\r\nChovatel=Chovatelská stanice z Lipové aleje\r\n")));
-        const Result load = testing_support::RunProgram(
-            QStringLiteral("/bin/sh"), {QStringLiteral(HARVEL_SOURCE_DIR "/demo/load-demo.sh"),
-                                        Data(), QStringLiteral(HARVEL_BIN_DIR "/harvel-data")});
-        ASSERT_EQ(load.code, 0) << load.err.toStdString();
+        demo_ = new testing_support::DemoInstallation(
+            QStringLiteral("[EvidList]\r\nChovatel=Chovatelská stanice z Lipové aleje\r\n"));
+        ASSERT_TRUE(demo_->Failure().isEmpty()) << demo_->Failure().toStdString();
     }
     static void TearDownTestSuite() {
-        delete root_;
-        root_ = nullptr;
+        delete demo_;
+        demo_ = nullptr;
     }
 
-    static QString Data() { return root_->filePath("DATA"); }
-    static QString Out(const QString& name) { return root_->filePath(name); }
-
-    static Result Report(const QStringList& args) {
-        return testing_support::RunProgram(root_->filePath("bin/harvel-report"),
-                                           QStringList{"--data", Data()} + args);
-    }
+    static QString Data() { return demo_->Data(); }
+    static QString Out(const QString& name) { return demo_->Out(name); }
+    static Result Report(const QStringList& args) { return demo_->Report(args); }
 
     // The text dump of a template over a source, one line per element.
     static QStringList Dump(int source, const QString& templateName, const QStringList& more) {
@@ -97,10 +83,10 @@ class SheetsAndLabels : public testing::Test {
         return QString::fromUtf8(testing_support::ReadFile(out)).split(u'\n', Qt::SkipEmptyParts);
     }
 
-    static QTemporaryDir* root_;
+    static testing_support::DemoInstallation* demo_;
 };
 
-QTemporaryDir* SheetsAndLabels::root_ = nullptr;
+testing_support::DemoInstallation* SheetsAndLabels::demo_ = nullptr;
 
 // "2 <left> <top> <width> <height> <text>": the left and top of the element showing `text`.
 QPoint PlaceOf(const QStringList& dump, const QString& text) {
