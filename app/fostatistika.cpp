@@ -81,7 +81,7 @@ void TFoStatistika::BuildControls() {
     ComboPlemeno->addItem(QStringLiteral("Všechna plemena"));
     ComboGraf = new QComboBox(this);
     ComboGraf->setObjectName(QStringLiteral("ComboGraf"));
-    for (const breeding::ChartSpec& chart : breeding::BuildCharts(breeding::BreedingStats{}))
+    for (const breeding::ChartContent& chart : breeding::BuildCharts(breeding::BreedingStats{}))
         ComboGraf->addItem(chart.title, chart.key);
     ChartView = new QChartView(this);
     ChartView->setObjectName(QStringLiteral("ChartView"));
@@ -164,14 +164,14 @@ bool TFoStatistika::Reload() {
     return true;
 }
 
-const breeding::ChartSpec& TFoStatistika::CurrentChart() const {
+const breeding::ChartContent& TFoStatistika::CurrentChart() const {
     return charts_.at(std::max(0, ComboGraf->currentIndex()));
 }
 
 void TFoStatistika::ShowChart() {
     if (charts_.empty())
         return;
-    const breeding::ChartSpec& chart = CurrentChart();
+    const breeding::ChartContent& chart = CurrentChart();
     QChart* previous = ChartView->chart();
     ChartView->setChart(NewStatisticsChart(chart));
     delete previous;

@@ -35,8 +35,8 @@ class TFoStatistika : public QDialog {
     QLabel* LabelPoznamky = nullptr;
 
     const breeding::BreedingStats& Stats() const { return stats_; }
-    const std::vector<breeding::ChartSpec>& Charts() const { return charts_; }
-    const breeding::ChartSpec& CurrentChart() const;
+    const std::vector<breeding::ChartContent>& Charts() const { return charts_; }
+    const breeding::ChartContent& CurrentChart() const;
     // Reads the figures of the span and breed in the controls and shows the
     // chosen chart; a span that is no span says so and changes nothing.
     bool Reload();
@@ -54,6 +54,6 @@ class TFoStatistika : public QDialog {
 
     TDM1& dm_;
     breeding::BreedingStats stats_;
-    std::vector<breeding::ChartSpec> charts_;
+    std::vector<breeding::ChartContent> charts_;
     QList<QPushButton*> buttons_;
 };

@@ -17,8 +17,8 @@
 
 namespace {
 
+using breeding::ChartContent;
 using breeding::ChartKind;
-using breeding::ChartSpec;
 
 // The width the chart is laid out at when drawn onto a page or a picture;
 // the height follows the target's shape.
@@ -37,17 +37,17 @@ void WholeNumberTicks(QValueAxis* axis) {
     axis->setLabelFormat(QStringLiteral("%d"));
 }
 
-double BarsTop(const ChartSpec& spec) {
+double BarsTop(const ChartContent& content) {
     double top = 0.0;
-    if (spec.kind == ChartKind::StackedBars) {
-        for (qsizetype i = 0; i < spec.categories.size(); ++i) {
+    if (content.kind == ChartKind::StackedBars) {
+        for (qsizetype i = 0; i < content.categories.size(); ++i) {
             double sum = 0.0;
-            for (const breeding::ChartSeries& series : spec.series)
+            for (const breeding::ChartSeries& series : content.series)
                 sum += series.values.at(i);
             top = std::max(top, sum);
         }
     } else {
-        for (const breeding::ChartSeries& series : spec.series) {
+        for (const breeding::ChartSeries& series : content.series) {
             for (double value : series.values)
                 top = std::max(top, value);
         }
@@ -55,13 +55,13 @@ double BarsTop(const ChartSpec& spec) {
     return top;
 }
 
-void AddBars(QChart& chart, const ChartSpec& spec) {
-    QAbstractBarSeries* bars = spec.kind == ChartKind::StackedBars
+void AddBars(QChart& chart, const ChartContent& content) {
+    QAbstractBarSeries* bars = content.kind == ChartKind::StackedBars
                                    ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries)
                                    : static_cast<QAbstractBarSeries*>(new QBarSeries);
-    if (spec.kind == ChartKind::Histogram)
+    if (content.kind == ChartKind::Histogram)
         bars->setBarWidth(0.98);
-    for (const breeding::ChartSeries& series : spec.series) {
+    for (const breeding::ChartSeries& series : content.series) {
         auto* set = new QBarSet(series.name);
         for (double value : series.values)
             set->append(value);
@@ -69,34 +69,34 @@ void AddBars(QChart& chart, const ChartSpec& spec) {
     }
     chart.addSeries(bars);
     auto* categories = new QBarCategoryAxis;
-    categories->append(spec.categories);
-    categories->setTitleText(spec.axisX);
+    categories->append(content.categories);
+    categories->setTitleText(content.axisX);
     // Long labels (the dams' names) are slanted so each can be read whole.
-    const bool longLabels = std::any_of(spec.categories.begin(), spec.categories.end(),
+    const bool longLabels = std::any_of(content.categories.begin(), content.categories.end(),
                                         [](const QString& label) { return label.size() > 12; });
     if (longLabels)
         categories->setLabelsAngle(-30);
     chart.addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
-    QValueAxis* values = ValueAxis(spec.axisY, BarsTop(spec));
-    const bool counts = !spec.axisY.contains(QStringLiteral("průměr"));
+    QValueAxis* values = ValueAxis(content.axisY, BarsTop(content));
+    const bool counts = !content.axisY.contains(QStringLiteral("průměr"));
     if (counts)
         WholeNumberTicks(values);
     chart.addAxis(values, Qt::AlignLeft);
     bars->attachAxis(values);
 }
 
-void AddLineWithPoints(QChart& chart, const ChartSpec& spec) {
+void AddLineWithPoints(QChart& chart, const ChartContent& content) {
     double left = 0.0, right = 0.0, top = 0.0;
     bool any = false;
     std::vector<QXYSeries*> added;
-    for (size_t i = 0; i < spec.series.size(); ++i) {
+    for (size_t i = 0; i < content.series.size(); ++i) {
         QXYSeries* series = i == 0 ? static_cast<QXYSeries*>(new QLineSeries)
                                    : static_cast<QXYSeries*>(new QScatterSeries);
-        series->setName(spec.series[i].name);
+        series->setName(content.series[i].name);
         if (auto* points = qobject_cast<QScatterSeries*>(series))
             points->setMarkerSize(9.0);
-        for (const QPointF& point : spec.series[i].points) {
+        for (const QPointF& point : content.series[i].points) {
             series->append(point);
             left = any ? std::min(left, point.x()) : point.x();
             right = any ? std::max(right, point.x()) : point.x();
@@ -107,7 +107,7 @@ void AddLineWithPoints(QChart& chart, const ChartSpec& spec) {
         added.push_back(series);
     }
     auto* years = new QValueAxis;
-    years->setTitleText(spec.axisX);
+    years->setTitleText(content.axisX);
     // Each year runs from its label to the next one.
     const double first = std::floor(any ? left : 0.0), last = std::floor(any ? right : 0.0);
     years->setRange(first, last + 1.0);
@@ -116,7 +116,7 @@ void AddLineWithPoints(QChart& chart, const ChartSpec& spec) {
     years->setTickInterval(std::max(1.0, std::ceil((last - first + 1.0) / 12.0)));
     years->setLabelFormat(QStringLiteral("%.0f"));
     chart.addAxis(years, Qt::AlignBottom);
-    QValueAxis* values = ValueAxis(spec.axisY, top);
+    QValueAxis* values = ValueAxis(content.axisY, top);
     chart.addAxis(values, Qt::AlignLeft);
     for (QXYSeries* series : added) {
         series->attachAxis(years);
@@ -126,55 +126,55 @@ void AddLineWithPoints(QChart& chart, const ChartSpec& spec) {
 
 }  // namespace
 
-QChart* NewStatisticsChart(const ChartSpec& spec) {
+QChart* NewStatisticsChart(const ChartContent& content) {
     auto* chart = new QChart;
-    chart->setTitle(spec.title);
+    chart->setTitle(content.title);
     QFont title = chart->titleFont();
     title.setPointSizeF(title.pointSizeF() * 1.3);
     title.setBold(true);
     chart->setTitleFont(title);
-    if (spec.kind == ChartKind::LineWithPoints)
-        AddLineWithPoints(*chart, spec);
+    if (content.kind == ChartKind::LineWithPoints)
+        AddLineWithPoints(*chart, content);
     else
-        AddBars(*chart, spec);
-    chart->legend()->setVisible(spec.ShowsLegend());
+        AddBars(*chart, content);
+    chart->legend()->setVisible(content.ShowsLegend());
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
 }
 
-void PaintStatisticsChart(const ChartSpec& spec, QPainter& painter, const QRectF& target) {
+void PaintStatisticsChart(const ChartContent& content, QPainter& painter, const QRectF& target) {
     if (target.width() <= 0 || target.height() <= 0)
         return;
     const QSizeF layout(kLayoutWidth, kLayoutWidth * target.height() / target.width());
     QGraphicsScene scene;
-    QChart* chart = NewStatisticsChart(spec);
+    QChart* chart = NewStatisticsChart(content);
     scene.addItem(chart);  // the scene owns the chart from here
     chart->setGeometry(QRectF(QPointF(0, 0), layout));
     scene.setSceneRect(QRectF(QPointF(0, 0), layout));
     scene.render(&painter, target, scene.sceneRect(), Qt::KeepAspectRatio);
 }
 
-QImage StatisticsChartImage(const ChartSpec& spec, const QSize& size) {
+QImage StatisticsChartImage(const ChartContent& content, const QSize& size) {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    PaintStatisticsChart(spec, painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    PaintStatisticsChart(content, painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return image;
 }
 
-void FillStatisticsTable(QTableWidget& table, const ChartSpec& spec) {
+void FillStatisticsTable(QTableWidget& table, const ChartContent& content) {
     table.clear();
-    table.setColumnCount(int(spec.tableHeader.size()));
-    table.setRowCount(int(spec.tableRows.size()));
-    table.setHorizontalHeaderLabels(spec.tableHeader);
-    for (int r = 0; r < int(spec.tableRows.size()); ++r) {
-        for (int c = 0; c < int(spec.tableRows[r].size()); ++c) {
-            auto* item = new QTableWidgetItem(spec.tableRows[r][c]);
+    table.setColumnCount(int(content.tableHeader.size()));
+    table.setRowCount(int(content.tableRows.size()));
+    table.setHorizontalHeaderLabels(content.tableHeader);
+    for (int r = 0; r < int(content.tableRows.size()); ++r) {
+        for (int c = 0; c < int(content.tableRows[r].size()); ++c) {
+            auto* item = new QTableWidgetItem(content.tableRows[r][c]);
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             bool number = false;
-            spec.tableRows[r][c].toDouble(&number);
+            content.tableRows[r][c].toDouble(&number);
             if (number)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table.setItem(r, c, item);

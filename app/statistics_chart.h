@@ -16,14 +16,15 @@ class QPainter;
 class QTableWidget;
 
 // A new chart for a chart view (the view takes it over).
-QChart* NewStatisticsChart(const breeding::ChartSpec& spec);
+QChart* NewStatisticsChart(const breeding::ChartContent& content);
 
 // Draws the chart into `target` of the painter, laid out for the target's
 // shape at a size where its texts read well, and scaled to fit.
-void PaintStatisticsChart(const breeding::ChartSpec& spec, QPainter& painter, const QRectF& target);
+void PaintStatisticsChart(const breeding::ChartContent& content, QPainter& painter,
+                          const QRectF& target);
 
 // The chart as a picture of `size` pixels on a white ground.
-QImage StatisticsChartImage(const breeding::ChartSpec& spec, const QSize& size);
+QImage StatisticsChartImage(const breeding::ChartContent& content, const QSize& size);
 
 // The chart's numbers with its header, read-only.
-void FillStatisticsTable(QTableWidget& table, const breeding::ChartSpec& spec);
+void FillStatisticsTable(QTableWidget& table, const breeding::ChartContent& content);

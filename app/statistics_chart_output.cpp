@@ -20,19 +20,19 @@ void Warn(const QString& text) {
                           platform::mbOK);
 }
 
-void WritePdf(const breeding::ChartSpec& spec, QSaveFile& file) {
+void WritePdf(const breeding::ChartContent& content, QSaveFile& file) {
     QPdfWriter pdf(&file);
-    pdf.setTitle(spec.title);
+    pdf.setTitle(content.title);
     pdf.setCreator(QStringLiteral("Harvel"));
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                   QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
     QPainter painter(&pdf);
-    PaintStatisticsChart(spec, painter, QRectF(0, 0, pdf.width(), pdf.height()));
+    PaintStatisticsChart(content, painter, QRectF(0, 0, pdf.width(), pdf.height()));
 }
 
 }  // namespace
 
-bool SaveStatisticsChart(const breeding::ChartSpec& spec, const QString& path,
+bool SaveStatisticsChart(const breeding::ChartContent& content, const QString& path,
                          const QSize& pictureSize, QString& error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -40,8 +40,8 @@ bool SaveStatisticsChart(const breeding::ChartSpec& spec, const QString& path,
         return false;
     }
     if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        WritePdf(spec, file);
-    } else if (!StatisticsChartImage(spec, pictureSize).save(&file, "PNG")) {
+        WritePdf(content, file);
+    } else if (!StatisticsChartImage(content, pictureSize).save(&file, "PNG")) {
         error = file.error() != QFileDevice::NoError ? file.errorString()
                                                      : QStringLiteral("obrázek nelze vytvořit");
         file.cancelWriting();
@@ -54,7 +54,7 @@ bool SaveStatisticsChart(const breeding::ChartSpec& spec, const QString& path,
     return true;
 }
 
-bool PrintStatisticsChart(const breeding::ChartSpec& spec, QWidget* parent) {
+bool PrintStatisticsChart(const breeding::ChartContent& content, QWidget* parent) {
     platform::PrinterSystem& printers = platform::Printers();
     if (printers.PrinterCount() == 0) {
         Warn(QStringLiteral("V systému není nainstalovaná žádná tiskárna."));
@@ -77,13 +77,13 @@ bool PrintStatisticsChart(const breeding::ChartSpec& spec, QWidget* parent) {
     printers.SetCopies(dialog.Copies);
     const platform::PrinterMetrics page = printers.Metrics();
     std::unique_ptr<platform::PrintJob> job =
-        printers.BeginJob(platform::JobKind::Graphic, spec.title);
+        printers.BeginJob(platform::JobKind::Graphic, content.title);
     if (job == nullptr || job->Aborted()) {
         Warn(QStringLiteral("Tisk se nepodařilo zahájit: %1")
                  .arg(job ? job->ErrorText() : QStringLiteral("žádná tiskárna")));
         return false;
     }
-    PaintStatisticsChart(spec, *job->Painter(),
+    PaintStatisticsChart(content, *job->Painter(),
                          QRectF(0, 0, page.printableWidth, page.printableHeight));
     if (!job->End()) {
         Warn(QStringLiteral("Tiskárna tisk nepřijala: %1").arg(job->ErrorText()));
@@ -92,6 +92,6 @@ bool PrintStatisticsChart(const breeding::ChartSpec& spec, QWidget* parent) {
     return true;
 }
 
-void CopyStatisticsChart(const breeding::ChartSpec& spec, const QSize& pictureSize) {
-    QGuiApplication::clipboard()->setImage(StatisticsChartImage(spec, pictureSize));
+void CopyStatisticsChart(const breeding::ChartContent& content, const QSize& pictureSize) {
+    QGuiApplication::clipboard()->setImage(StatisticsChartImage(content, pictureSize));
 }

@@ -5,9 +5,9 @@
 namespace breeding {
 namespace {
 
-ChartSpec NewChart(const QString& key, const QString& title, const QString& axisX,
-                   const QString& axisY, ChartKind kind = ChartKind::Bars) {
-    ChartSpec chart;
+ChartContent NewChart(const QString& key, const QString& title, const QString& axisX,
+                      const QString& axisY, ChartKind kind = ChartKind::Bars) {
+    ChartContent chart;
     chart.key = key;
     chart.title = title;
     chart.axisX = axisX;
@@ -29,8 +29,8 @@ QStringList YearCategories(const BreedingStats& stats) {
     return years;
 }
 
-ChartSpec LittersChart(const BreedingStats& stats) {
-    ChartSpec chart = NewChart("litters", "Vrhy podle let", "Rok", "Počet vrhů");
+ChartContent LittersChart(const BreedingStats& stats) {
+    ChartContent chart = NewChart("litters", "Vrhy podle let", "Rok", "Počet vrhů");
     chart.categories = YearCategories(stats);
     ChartSeries litters = NamedSeries("Vrhy");
     chart.tableHeader = {"Rok", "Vrhy"};
@@ -42,9 +42,9 @@ ChartSpec LittersChart(const BreedingStats& stats) {
     return chart;
 }
 
-ChartSpec PuppiesChart(const BreedingStats& stats) {
-    ChartSpec chart = NewChart("puppies", "Štěňata podle let a pohlaví", "Rok", "Počet štěňat",
-                               ChartKind::StackedBars);
+ChartContent PuppiesChart(const BreedingStats& stats) {
+    ChartContent chart = NewChart("puppies", "Štěňata podle let a pohlaví", "Rok", "Počet štěňat",
+                                  ChartKind::StackedBars);
     chart.categories = YearCategories(stats);
     ChartSeries males = NamedSeries("Psi"), females = NamedSeries("Feny");
     chart.tableHeader = {"Rok", "Psi", "Feny", "Celkem"};
@@ -59,9 +59,9 @@ ChartSpec PuppiesChart(const BreedingStats& stats) {
     return chart;
 }
 
-ChartSpec LitterSizeChart(const BreedingStats& stats) {
-    ChartSpec chart = NewChart("litter_size", "Průměrná velikost vrhu podle let", "Rok",
-                               "Štěňat na vrh (průměr)");
+ChartContent LitterSizeChart(const BreedingStats& stats) {
+    ChartContent chart = NewChart("litter_size", "Průměrná velikost vrhu podle let", "Rok",
+                                  "Štěňat na vrh (průměr)");
     chart.categories = YearCategories(stats);
     ChartSeries mean = NamedSeries("Průměr štěňat ve vrhu");
     chart.tableHeader = {"Rok", "Vrhy s počtem štěňat", "Průměr"};
@@ -75,9 +75,9 @@ ChartSpec LitterSizeChart(const BreedingStats& stats) {
 }
 
 // Each dam's bar is labelled with the number of her litters the mean is of.
-ChartSpec DamLitterSizeChart(const BreedingStats& stats) {
-    ChartSpec chart = NewChart("dam_litter_size", "Průměrná velikost vrhu podle matek",
-                               "Matka (počet vrhů)", "Štěňat na vrh (průměr)");
+ChartContent DamLitterSizeChart(const BreedingStats& stats) {
+    ChartContent chart = NewChart("dam_litter_size", "Průměrná velikost vrhu podle matek",
+                                  "Matka (počet vrhů)", "Štěňat na vrh (průměr)");
     ChartSeries mean = NamedSeries("Průměr štěňat ve vrhu");
     chart.tableHeader = {"Matka", "Vrhy", "Vrhy s počtem štěňat", "Průměr"};
     for (const DamLitters& dam : stats.dams) {
@@ -98,8 +98,8 @@ double YearPosition(const QDate& date) {
     return date.year() + double(date.dayOfYear() - 1) / date.daysInYear();
 }
 
-ChartSpec InbreedingChart(const BreedingStats& stats) {
-    ChartSpec chart =
+ChartContent InbreedingChart(const BreedingStats& stats) {
+    ChartContent chart =
         NewChart("coi", "Příbuzenská plemenitba vrhů", "Rok",
                  "Koeficient příbuzenské plemenitby F (%)", ChartKind::LineWithPoints);
     ChartSeries means = NamedSeries("Průměr za rok"), litters = NamedSeries("Jednotlivé vrhy");
@@ -125,9 +125,9 @@ ChartSpec InbreedingChart(const BreedingStats& stats) {
     return chart;
 }
 
-ChartSpec ShowsChart(const BreedingStats& stats) {
-    ChartSpec chart = NewChart("shows", "Výsledky výstav podle let", "Rok", "Počet posouzení",
-                               ChartKind::StackedBars);
+ChartContent ShowsChart(const BreedingStats& stats) {
+    ChartContent chart = NewChart("shows", "Výsledky výstav podle let", "Rok", "Počet posouzení",
+                                  ChartKind::StackedBars);
     chart.categories = YearCategories(stats);
     chart.tableHeader = QStringList{"Rok"} + stats.grades;
     for (const QString& grade : stats.grades) {
@@ -153,9 +153,9 @@ ChartSpec ShowsChart(const BreedingStats& stats) {
 }
 
 // Every age from the youngest dam to the oldest has its bar, also an empty one.
-ChartSpec DamAgeChart(const BreedingStats& stats) {
-    ChartSpec chart = NewChart("dam_age", "Věk matek při porodu", "Věk matky (roky)", "Počet vrhů",
-                               ChartKind::Histogram);
+ChartContent DamAgeChart(const BreedingStats& stats) {
+    ChartContent chart = NewChart("dam_age", "Věk matek při porodu", "Věk matky (roky)",
+                                  "Počet vrhů", ChartKind::Histogram);
     ChartSeries litters = NamedSeries("Vrhy");
     chart.tableHeader = {"Věk (roky)", "Vrhy"};
     if (!stats.damAges.empty()) {
@@ -175,7 +175,7 @@ ChartSpec DamAgeChart(const BreedingStats& stats) {
 
 }  // namespace
 
-std::vector<ChartSpec> BuildCharts(const BreedingStats& stats) {
+std::vector<ChartContent> BuildCharts(const BreedingStats& stats) {
     return {LittersChart(stats),       PuppiesChart(stats),    LitterSizeChart(stats),
             DamLitterSizeChart(stats), InbreedingChart(stats), ShowsChart(stats),
             DamAgeChart(stats)};

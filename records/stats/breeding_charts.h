@@ -27,7 +27,7 @@ struct ChartSeries {
     std::vector<QPointF> points;
 };
 
-struct ChartSpec {
+struct ChartContent {
     QString key;  // "litters", "puppies", … (object names, file names)
     QString title;
     QString axisX, axisY;
@@ -41,7 +41,7 @@ struct ChartSpec {
 };
 
 // Every chart of the statistics, in the order the window offers them.
-std::vector<ChartSpec> BuildCharts(const BreedingStats& stats);
+std::vector<ChartContent> BuildCharts(const BreedingStats& stats);
 
 // A figure as the tables show it: two decimals with a period.
 QString TableNumber(double value);

@@ -7,8 +7,8 @@
 
 namespace {
 
+using breeding::ChartContent;
 using breeding::ChartKind;
-using breeding::ChartSpec;
 
 class BreedingChartsTest : public stats_test::StatsKennelFixture {
   protected:
@@ -18,24 +18,24 @@ class BreedingChartsTest : public stats_test::StatsKennelFixture {
         beagles.breed = QStringLiteral("Bígl");
         charts_ = breeding::BuildCharts(breeding::ReadBreedingStats(*db_, beagles));
     }
-    const ChartSpec& Chart(const QString& key) {
-        for (const ChartSpec& chart : charts_) {
+    const ChartContent& Chart(const QString& key) {
+        for (const ChartContent& chart : charts_) {
             if (chart.key == key)
                 return chart;
         }
         ADD_FAILURE() << "no chart " << key.toStdString();
         return charts_.front();
     }
-    static std::vector<double> Values(const ChartSpec& chart, size_t series) {
+    static std::vector<double> Values(const ChartContent& chart, size_t series) {
         return chart.series.at(series).values;
     }
 
-    std::vector<ChartSpec> charts_;
+    std::vector<ChartContent> charts_;
 };
 
 TEST_F(BreedingChartsTest, EveryChartHasTitleAxesAndATableOfItsNumbers) {
     ASSERT_EQ(charts_.size(), 7u);
-    for (const ChartSpec& chart : charts_) {
+    for (const ChartContent& chart : charts_) {
         EXPECT_FALSE(chart.title.isEmpty()) << chart.key.toStdString();
         EXPECT_FALSE(chart.axisX.isEmpty() || chart.axisY.isEmpty()) << chart.key.toStdString();
         EXPECT_FALSE(chart.tableRows.empty()) << chart.key.toStdString();
@@ -47,11 +47,11 @@ TEST_F(BreedingChartsTest, EveryChartHasTitleAxesAndATableOfItsNumbers) {
 }
 
 TEST_F(BreedingChartsTest, LittersAndPuppiesPerYear) {
-    const ChartSpec& litters = Chart("litters");
+    const ChartContent& litters = Chart("litters");
     EXPECT_EQ(litters.categories, (QStringList{"2020", "2021", "2022"}));
     EXPECT_EQ(Values(litters, 0), (std::vector<double>{2, 0, 2}));
     EXPECT_FALSE(litters.ShowsLegend());
-    const ChartSpec& puppies = Chart("puppies");
+    const ChartContent& puppies = Chart("puppies");
     EXPECT_EQ(puppies.kind, ChartKind::StackedBars);
     EXPECT_TRUE(puppies.ShowsLegend());
     EXPECT_EQ(puppies.series.at(0).name, "Psi");
@@ -61,17 +61,17 @@ TEST_F(BreedingChartsTest, LittersAndPuppiesPerYear) {
 }
 
 TEST_F(BreedingChartsTest, MeanLitterSizePerYearAndPerDam) {
-    const ChartSpec& years = Chart("litter_size");
+    const ChartContent& years = Chart("litter_size");
     EXPECT_EQ(Values(years, 0), (std::vector<double>{3, 0, 4}));
     EXPECT_EQ(years.tableRows.at(1), (QStringList{"2021", "0", "–"}));  // no mean, not a zero
-    const ChartSpec& dams = Chart("dam_litter_size");
+    const ChartContent& dams = Chart("dam_litter_size");
     EXPECT_EQ(dams.categories, (QStringList{"Asta (1)", "Brita (1)", "Fiona (1)"}));
     EXPECT_EQ(Values(dams, 0), (std::vector<double>{5, 1, 4}));
     EXPECT_EQ(dams.tableRows.at(0), (QStringList{"Asta", "2", "1", "5.00"}));
 }
 
 TEST_F(BreedingChartsTest, InbreedingAsAYearlyLineAndALitterPoint) {
-    const ChartSpec& coi = Chart("coi");
+    const ChartContent& coi = Chart("coi");
     EXPECT_EQ(coi.kind, ChartKind::LineWithPoints);
     ASSERT_EQ(coi.series.size(), 2u);
     EXPECT_EQ(coi.series[0].points, (std::vector<QPointF>{{2020.5, 0}, {2022.5, 12.5}}));
@@ -85,14 +85,14 @@ TEST_F(BreedingChartsTest, InbreedingAsAYearlyLineAndALitterPoint) {
 }
 
 TEST_F(BreedingChartsTest, ShowGradesStackedPerYearAndDamAgesAsAHistogram) {
-    const ChartSpec& shows = Chart("shows");
+    const ChartContent& shows = Chart("shows");
     ASSERT_EQ(shows.series.size(), 3u);
     EXPECT_EQ(shows.series[0].name, "V");
     EXPECT_EQ(shows.series[1].name, "V1");
     EXPECT_EQ(shows.series[2].name, "VD2");
     EXPECT_EQ(Values(shows, 1), (std::vector<double>{0, 2, 0}));
     EXPECT_EQ(shows.tableRows.at(2), (QStringList{"2022", "1", "0", "1"}));
-    const ChartSpec& ages = Chart("dam_age");
+    const ChartContent& ages = Chart("dam_age");
     EXPECT_EQ(ages.kind, ChartKind::Histogram);
     EXPECT_EQ(ages.categories, (QStringList{"2", "3", "4"}));  // the empty age has its bar
     EXPECT_EQ(Values(ages, 0), (std::vector<double>{2, 0, 1}));
