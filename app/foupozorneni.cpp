@@ -11,9 +11,10 @@
 #include "app/dmunit.h"
 #include "platform/clock.h"
 #include "platform/czech_locale.h"
+#include "platform/store/database.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
-#include "records/diary/diary_book.h"
+#include "records/diary/due_reading.h"
 
 TFoUpozorneni::TFoUpozorneni(const std::vector<diary::DiaryEntry>& entries, int daysAhead,
                              QWidget* parent)
@@ -68,17 +69,19 @@ TFoUpozorneni::TFoUpozorneni(const std::vector<diary::DiaryEntry>& entries, int 
            fontMetrics().height() * 20);
 }
 
-std::vector<diary::DiaryEntry> DueEntries(TDM1& dm, int daysAhead) {
-    const QDate today = platform::Today();
-    return diary::ReadDiary(dm.Database1.Handle(), {today, today.addDays(daysAhead)}, today);
+std::unique_ptr<diary::DueReading> StartDueCheck(TDM1& dm, int daysAhead) {
+    if (daysAhead <= 0 || !dm.Database1.IsOpen())
+        return nullptr;
+    return std::make_unique<diary::DueReading>(
+        platform::Database::DatabaseFile(dm.Database1.Folder()), daysAhead, platform::Today());
 }
 
-bool ShowDueAtStart(TDM1& dm, int daysAhead, QWidget* parent) {
-    if (daysAhead <= 0 || !dm.Database1.IsOpen())
+bool ShowDueAtStart(diary::DueReading* reading, int daysAhead, QWidget* parent) {
+    if (reading == nullptr)
         return false;
     std::vector<diary::DiaryEntry> entries;
     try {
-        entries = DueEntries(dm, daysAhead);
+        entries = reading->Entries();
     } catch (const platform::StoreError&) {
         return false;  // the start-up already reported a store that fails
     }
@@ -86,4 +89,8 @@ bool ShowDueAtStart(TDM1& dm, int daysAhead, QWidget* parent) {
         return false;
     TFoUpozorneni window(entries, daysAhead, parent);
     return platform::ExecModal(window) == QDialog::Accepted;
+}
+
+bool ShowDueAtStart(TDM1& dm, int daysAhead, QWidget* parent) {
+    return ShowDueAtStart(StartDueCheck(dm, daysAhead).get(), daysAhead, parent);
 }

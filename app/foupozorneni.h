@@ -5,12 +5,16 @@
 // "Zavřít" (Rejected).
 
 #include <QDialog>
+#include <memory>
 #include <vector>
 
 #include "records/diary/diary_entry.h"
 
 class QTableWidget;
 class TDM1;
+namespace diary {
+class DueReading;
+}
 
 class TFoUpozorneni : public QDialog {
     Q_OBJECT
@@ -21,11 +25,13 @@ class TFoUpozorneni : public QDialog {
     QTableWidget* GridUpozorneni = nullptr;
 };
 
-// The start-up check: nothing when `daysAhead` is 0 or nothing is due;
-// otherwise shows the reminder and answers whether the breeder asked for
-// the diary. A store that fails is left for the diary to report.
-bool ShowDueAtStart(TDM1& dm, int daysAhead, QWidget* parent = nullptr);
+// Starts reading what the start-up reminder shows (overdue, or due from
+// today to `daysAhead` days on) beside the rest of the start; nothing when
+// `daysAhead` is 0 or the data folder is not open.
+std::unique_ptr<diary::DueReading> StartDueCheck(TDM1& dm, int daysAhead);
 
-// The entries the start-up reminder shows: overdue or due from today to
-// `daysAhead` days on.
-std::vector<diary::DiaryEntry> DueEntries(TDM1& dm, int daysAhead);
+// The start-up check: waits for the reading, shows the reminder when
+// anything is due and answers whether the breeder asked for the diary. A
+// store that fails is left for the diary to report.
+bool ShowDueAtStart(diary::DueReading* reading, int daysAhead, QWidget* parent = nullptr);
+bool ShowDueAtStart(TDM1& dm, int daysAhead, QWidget* parent = nullptr);

@@ -245,9 +245,8 @@ void TFoUvod::BtnStatistikaClick() {
     platform::ExecModal(statistics);
 }
 
-void TFoUvod::ShowDueReminders() {
-    if (dataModule_ != nullptr &&
-        ShowDueAtStart(*dataModule_, CurrentParametry().UpozornitDni, this))
+void TFoUvod::ShowDueReminders(diary::DueReading* reading) {
+    if (dataModule_ != nullptr && ShowDueAtStart(reading, CurrentParametry().UpozornitDni, this))
         BtnDiarClick();
 }
 

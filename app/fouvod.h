@@ -12,6 +12,9 @@ class QToolButton;
 class TDM1;
 class TFoParametry;
 class TRecordSheetView;
+namespace diary {
+class DueReading;
+}
 
 class TFoUvod : public QMainWindow {
     Q_OBJECT
@@ -40,8 +43,9 @@ class TFoUvod : public QMainWindow {
     void BtnDiarClick();
     // "Statistika chovu": the kennel's breeding history as charts.
     void BtnStatistikaClick();
-    // At start: the reminder of what is due, and the diary when asked for.
-    void ShowDueReminders();
+    // At start: the reminder of what is due (read beside the start by
+    // `reading`, none when it is null), and the diary when asked for.
+    void ShowDueReminders(diary::DueReading* reading);
     void SpeedButton2Click();
     void SpeedButton7Click();
     void SpeedButton6Click();

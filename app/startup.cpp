@@ -7,6 +7,7 @@
 #include "app/dmunit.h"
 #include "app/first_start.h"
 #include "app/foparametry.h"
+#include "app/foupozorneni.h"
 #include "app/fouvod.h"
 #include "app/parametry.h"
 #include "app/single_instance.h"
@@ -14,6 +15,7 @@
 #include "platform/messages.h"
 #include "platform/store/backup.h"
 #include "platform/store/data_folder_lock.h"
+#include "records/diary/due_reading.h"
 
 namespace {
 
@@ -53,6 +55,9 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     // synchronisation and the breed lists reach it.
     auto dataModule = std::make_unique<TDM1>(QString(), sheet.get());
     launcher->SetDataModule(dataModule.get());
+    // What is due is read beside the rest of the start.
+    const std::unique_ptr<diary::DueReading> due =
+        StartDueCheck(*dataModule, CurrentParametry().UpozornitDni);
     // The start-up backup runs beside the window; the program waits for it
     // only at its end.
     std::unique_ptr<TAutomaticBackup> backup;
@@ -87,7 +92,7 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
                      Qt::QueuedConnection);
     launcher->show();
     // What is due is said before the launcher takes input.
-    launcher->ShowDueReminders();
+    launcher->ShowDueReminders(due.get());
     const int result = application.exec();
     // The sheet's fields listen to the data module's sources: it goes first.
     launcher->SetRecordSheet(nullptr);

@@ -136,6 +136,12 @@ Value Statement::Column(int index) const {
 
 namespace {
 
+// SQLite maps at most this much (and never more than its compiled limit).
+constexpr qint64 kMappedBytes = qint64(4) << 30;
+// The page cache of a mapped connection, in KiB: the pages themselves stay
+// in the mapping.
+constexpr int kMappedCacheKiB = 2048;
+
 // A file: URI naming the file as it is, so any character of the path is kept.
 QByteArray ImmutableUri(const QString& file) {
     return QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toEncoded() + "?immutable=1";
@@ -226,6 +232,11 @@ Connection::~Connection() {
         sqlite3_close_v2(db_);
     // The private copy (when there is one) goes only after its connection.
     copy_.reset();
+}
+
+void Connection::MapFileForReading() {
+    Execute(QStringLiteral("PRAGMA mmap_size=%1").arg(kMappedBytes));
+    Execute(QStringLiteral("PRAGMA cache_size=-%1").arg(kMappedCacheKiB));
 }
 
 void Connection::Execute(const QString& sql) {

@@ -4,6 +4,7 @@
 #include "platform/store/sqlite_handle.h"
 #include "records/diary/agenda_lines.h"
 #include "records/diary/diary_book.h"
+#include "records/diary/due_reading.h"
 #include "tests/platform/store/store_fixture.h"
 
 namespace {
@@ -151,6 +152,33 @@ TEST_F(DiaryBookTest, OneDaySortsByKindThenByName) {
     EXPECT_TRUE(lines[2].startsWith("22.6.2026\tPředpokládané hárání\tDora"));
     EXPECT_TRUE(lines[3].startsWith("22.6.2026\tPředpokládaný vrh\tBea"));
     EXPECT_TRUE(lines[4].startsWith("22.6.2026\tUpozornění\t\tVýstava"));
+}
+
+// The start-up reading runs on a connection of its own that maps the file:
+// it must see what the program's connection has written and not yet moved
+// out of the write-ahead log, and give what the diary gives for the days.
+TEST_F(DiaryBookTest, StartUpReadingSeesUncheckpointedRowsAndMatchesTheDiary) {
+    AddVisit("Asta", "1.5.2026", "10.6.2026", "Prohlídka");
+    AddVisit("Brit", "1.6.2026", "18.6.2026");
+    AddRow("schedule.db", {{"Datum", "30.6.2026"}, {"Akce", "Výstava"}, {"Upozornit", "1"}});
+    db_->Handle().Execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    AddBitch("Dora");
+    AddSeason("Dora", "20.12.2025");  // written after the checkpoint: only in the log
+
+    diary::DueReading reading(platform::Database::DatabaseFile(folder_), 7, kToday);
+    QStringList lines;
+    for (const diary::DiaryEntry& entry : reading.Entries())
+        lines << diary::AgendaLine(entry);
+    EXPECT_EQ(lines, Lines({kToday, kToday.addDays(7)}));
+    EXPECT_EQ(lines, (QStringList{"10.6.2026\tDalší návštěva\tAsta\tProhlídka\tpo termínu",
+                                  "18.6.2026\tDalší návštěva\tBrit\tnávštěva lékaře",
+                                  "20.6.2026\tPředpokládané hárání\tDora\tposlední hárání "
+                                  "20.12.2025"}));
+}
+
+TEST(DueReadingTest, AFileThatCannotBeReadIsReportedWhenTheEntriesAreAskedFor) {
+    diary::DueReading reading(QStringLiteral("/nonexistent/harvel.sqlite"), 7, kToday);
+    EXPECT_THROW(reading.Entries(), platform::StoreError);
 }
 
 TEST(AgendaSpanTest, DefaultsOptionsAndRefusals) {
