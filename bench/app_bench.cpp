@@ -9,28 +9,49 @@
 //                          and the window redrawn
 //   BM_OrphanCheck         the start-up check of the event tables when no
 //                          row lacks its record sheet
+//   BM_StartUpBackup       the start-up backup beside the open program: the
+//                          memory the program holds after it against before
+//                          (held_MB) and the longest the launcher's event
+//                          loop waited meanwhile (longest_wait_ms)
+//   BM_StartUpWithDueCheck/N  BM_StartUp on the diary's kennel
+//                          (bench/bench_diary_kennel.h) with the start-up
+//                          reminder reading N days ahead as the program does
+//                          it: started when the data folder is open, waited
+//                          for once the launcher is painted; /0 is the start
+//                          without it, so the difference is what it adds
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include <unistd.h>
+
+#include "app/automatic_backup.h"
 #include "app/dmunit.h"
 #include "app/foparametry.h"
+#include "app/foupozorneni.h"
 #include "app/fouvod.h"
 #include "app/parametry.h"
 #include "app/record_sheet_view.h"
+#include "bench/bench_diary_kennel.h"
 #include "bench/bench_kennel.h"
+#include "controls/db_image.h"
+#include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
-#include "controls/db_image.h"
+#include "records/diary/due_reading.h"
 #include "records/fomain.h"
 
 namespace {
@@ -72,13 +93,16 @@ struct OpenProgram {
     std::unique_ptr<TFoParametry> parametry;
     std::unique_ptr<TDM1> dm;
 
-    explicit OpenProgram(const QString& dataFolder) {
+    // `opened` runs where the start-up starts its reading of what is due.
+    explicit OpenProgram(const QString& dataFolder, const std::function<void(TDM1&)>& opened = {}) {
         launcher = std::make_unique<TFoUvod>(nullptr);
         sheet = std::make_unique<TFoMain>();
         parametry = std::make_unique<TFoParametry>();
         launcher->SetParametryForm(parametry.get());
         dm = std::make_unique<TDM1>(dataFolder, sheet.get());
         launcher->SetDataModule(dm.get());
+        if (opened)
+            opened(*dm);
         sheet->AttachDataModule(*dm);
         launcher->SetRecordSheet(sheet.get());
     }
@@ -107,7 +131,7 @@ void BM_StartUp(benchmark::State& state) {
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
 
         if (!program->dm->TaMain_Card.IsActive() ||
-            program->dm->TaMain_Card.RecordCount() != bench_kennel::kCards) {
+            program->dm->TaMain_Card.RecordCount() != kennel.cards) {
             state.SkipWithError("main_card.db did not open with every record sheet");
         }
         program->launcher->hide();
@@ -173,6 +197,85 @@ void BM_OrphanCheck(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OrphanCheck)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The resident memory of this process.
+double ResidentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() < 2 ? 0 : fields[1].toDouble() * sysconf(_SC_PAGESIZE) / (1 << 20);
+}
+
+void BM_StartUpBackup(benchmark::State& state) {
+    bench_kennel::Kennel& kennel = bench_kennel::TheKennel();
+    ProgramFolder folder;
+    CountedMessages messages;
+    OpenProgram program(kennel.folder);
+    program.launcher->show();
+    QApplication::processEvents();
+    double held = 0, longestWait = 0;
+    for (auto _ : state) {
+        QDir(kennel.folder + QStringLiteral("/Zalohy")).removeRecursively();  // never skipped
+        const double before = ResidentMegabytes();
+        TAutomaticBackup backup(kennel.folder, 3);
+        backup.Start();
+        auto last = Clock::now();
+        while (backup.Running()) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+            QThread::msleep(2);
+            const auto now = Clock::now();
+            longestWait = std::max(longestWait, Milliseconds(now - last));
+            last = now;
+        }
+        QApplication::processEvents();
+        if (backup.BackupFile().isEmpty())
+            state.SkipWithError(("no backup was made: " + backup.Failure()).toUtf8().constData());
+        held = ResidentMegabytes() - before;
+    }
+    state.counters["held_MB"] = held;
+    state.counters["longest_wait_ms"] = longestWait;
+    state.counters["database_MB"] =
+        QFileInfo(platform::Database::DatabaseFile(kennel.folder)).size() / double(1 << 20);
+    if (messages.shown != 0)
+        state.SkipWithError(("a message came up: " + messages.last).toUtf8().constData());
+}
+BENCHMARK(BM_StartUpBackup)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_StartUpWithDueCheck(benchmark::State& state) {
+    const int daysAhead = static_cast<int>(state.range(0));
+    bench_diary::Kennel& kennel = bench_diary::TheKennel();
+    ProgramFolder folder;
+    CountedMessages messages;
+    platform::SetClock([] { return QDateTime(bench_diary::kToday, QTime(8, 0)); });
+    size_t due = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        std::unique_ptr<diary::DueReading> reading;
+        auto program = std::make_unique<OpenProgram>(
+            kennel.Folder(), [&](TDM1& dm) { reading = StartDueCheck(dm, daysAhead); });
+        program->launcher->show();
+        program->launcher->repaint();
+        QApplication::processEvents();
+        if (reading != nullptr)
+            due = reading->Entries().size();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        program->launcher->hide();
+        program.reset();
+    }
+    platform::SetClock({});
+    state.counters["due"] = static_cast<double>(due);
+    if (daysAhead > 0 && due == 0)
+        state.SkipWithError("nothing was due");
+    if (messages.shown != 0)
+        state.SkipWithError(("a message came up: " + messages.last).toUtf8().constData());
+}
+BENCHMARK(BM_StartUpWithDueCheck)
+    ->Arg(0)
+    ->Arg(7)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
 
 }  // namespace
 

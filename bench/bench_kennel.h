@@ -4,13 +4,15 @@
 // titles, matings, litters and breeding approval), every event row naming an
 // existing record sheet, and a photo for every tenth animal. Generated once
 // per run into a temporary folder, or kept in the folder HARVEL_BENCH_DATA
-// names between runs.
+// names between runs. HARVEL_BENCH_SCALE=10 makes every count ten times as
+// large (a national stud book of 1,000,000 animals).
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
@@ -32,6 +34,11 @@ const char* const kPrefixes[] = {"Alík", "Běla", "Cyril", "Čert",  "Dora",
                                  "Hugo", "Chrt", "Šimon", "Žofie", "Ota"};
 const char* const kKennels[] = {"z Lesa",  "od Potoka",   "ze Mlýna",
                                 "Bohemia", "z Chaloupky", "od Řeky"};
+
+// The factor of HARVEL_BENCH_SCALE (1 without it).
+inline int Scale() {
+    return std::max(1, qEnvironmentVariableIntValue("HARVEL_BENCH_SCALE"));
+}
 
 inline QString CardName(int i) {
     return QStringLiteral("%1 %2 %3")
@@ -82,6 +89,7 @@ struct Kennel {
     QTemporaryDir dir;
     QString folder;
     std::unique_ptr<platform::Database> db;
+    const int cards = kCards * Scale();
 
     Kennel() {
         // HARVEL_BENCH_DATA names a folder to keep the generated kennel in
@@ -104,7 +112,7 @@ struct Kennel {
                {"Jmeno_registr", "Jmeno_call", "Vlastnictvi", "Vlast_odchov", "Plemeno", "Pohlavi",
                 "Datum_nar", "Otec", "Matka", "Chovatel", "Majitel", "Vaha_narozeni", "Srst_barva",
                 "Povaha", "Cip"},
-               kCards, [&](int i) {
+               cards, [&](int i) {
                    return std::vector<V>{
                        text(CardName(i)),
                        text(QStringLiteral("Volací %1").arg(i % 997)),
@@ -113,8 +121,8 @@ struct Kennel {
                        text(QString::fromUtf8(kBreeds[rng() % 7])),
                        text(i % 2 ? QStringLiteral("Pes") : QStringLiteral("Fena")),
                        text(Iso(rng)),
-                       text(CardName(static_cast<int>(rng() % kCards))),
-                       text(CardName(static_cast<int>(rng() % kCards))),
+                       text(CardName(static_cast<int>(rng() % cards))),
+                       text(CardName(static_cast<int>(rng() % cards))),
                        text(QStringLiteral("Chovatelská stanice %1").arg(rng() % 500)),
                        text(QStringLiteral("Majitel %1").arg(rng() % 5000)),
                        V(0.3 + (rng() % 100) / 100.0),
@@ -122,11 +130,11 @@ struct Kennel {
                        text(QStringLiteral("Klidná, přátelská povaha, dobře snáší děti.")),
                        num(static_cast<std::int64_t>(rng() % 2000000000))};
                });
-        auto owner = [&]() { return text(CardName(static_cast<int>(rng() % kCards))); };
+        auto owner = [&]() { return text(CardName(static_cast<int>(rng() % cards))); };
         Insert(c, "osetreni",
                {"Jmeno_registr", "Datum_osetreni", "Duvod_osetreni", "Popis_osetreni",
                 "Vysled_osetreni", "Lekar", "Preparaty"},
-               kVisits, [&](int) {
+               kVisits * Scale(), [&](int) {
                    return std::vector<V>{owner(),
                                          text(Iso(rng)),
                                          text(QStringLiteral("Očkování")),
@@ -137,7 +145,7 @@ struct Kennel {
                });
         Insert(c, "vystavy",
                {"Jmeno_registr", "Datum_vystava", "Druh", "Trida", "Znamka", "Poradi", "Misto"},
-               kShows, [&](int) {
+               kShows * Scale(), [&](int) {
                    return std::vector<V>{owner(),
                                          text(Iso(rng)),
                                          text(QStringLiteral("Národní")),
@@ -146,28 +154,28 @@ struct Kennel {
                                          num(rng() % 5),
                                          text(QStringLiteral("Praha"))};
                });
-        Insert(c, "tituly", {"Jmeno_Registr", "Zeme", "Titul_Jmeno", "Datum_Udeleni"}, kOtherEvents,
-               [&](int) {
+        Insert(c, "tituly", {"Jmeno_Registr", "Zeme", "Titul_Jmeno", "Datum_Udeleni"},
+               kOtherEvents * Scale(), [&](int) {
                    return std::vector<V>{owner(), text(QStringLiteral("CZ")),
                                          text(QStringLiteral("Český šampion")), text(Iso(rng))};
                });
         Insert(c, "kryti", {"Jmeno_registr", "Jmeno_partner", "Datum_kryti_1", "Nakryta_Ano_Ne"},
-               kOtherEvents, [&](int) {
+               kOtherEvents * Scale(), [&](int) {
                    return std::vector<V>{owner(), owner(), text(Iso(rng)), num(rng() % 2)};
                });
         Insert(c, "vrhy",
                {"Jmeno_registr", "Datum", "Jmeno_reg_otec", "Pocet_stenat_F", "Pocet_stenat_P"},
-               kOtherEvents, [&](int) {
+               kOtherEvents * Scale(), [&](int) {
                    return std::vector<V>{owner(), text(Iso(rng)), owner(), num(rng() % 6),
                                          num(rng() % 6)};
                });
-        Insert(c, "chovnost", {"Jmeno_registr", "Datum", "Chov_jedinec", "Poznamka"}, kOtherEvents,
-               [&](int) {
+        Insert(c, "chovnost", {"Jmeno_registr", "Datum", "Chov_jedinec", "Poznamka"},
+               kOtherEvents * Scale(), [&](int) {
                    return std::vector<V>{owner(), text(Iso(rng)), num(rng() % 2),
                                          text(QStringLiteral("Splnil podmínky"))};
                });
         const QByteArray photo = PhotoJpeg();
-        Insert(c, "foto_album", {"Jmeno_registr", "Foto_1"}, kCards / kPhotoEvery, [&](int i) {
+        Insert(c, "foto_album", {"Jmeno_registr", "Foto_1"}, cards / kPhotoEvery, [&](int i) {
             return std::vector<V>{text(CardName(i * kPhotoEvery)), V(photo)};
         });
         c.Execute("COMMIT");

@@ -18,11 +18,11 @@
 
 #include "app/dmunit.h"
 #include "bench/bench_kennel.h"
+#include "controls/search_field.h"
+#include "controls/search_index.h"
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
-#include "controls/search_index.h"
-#include "controls/search_field.h"
 #include "records/fomain.h"
 
 namespace {

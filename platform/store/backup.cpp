@@ -110,9 +110,29 @@ struct SqliteCloser {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
 
-// The online backup of `source` into a new file `part`, one step over all
-// pages: the source stays in one read transaction, so the copy holds one
-// committed state even while another connection writes.
+// Pages copied a step: each step is short, and the source stays in one read
+// transaction over all of them.
+constexpr int kPagesPerStep = 1024;
+
+// Holds the connection in one read transaction until it ends.
+class ReadTransaction {
+  public:
+    explicit ReadTransaction(Connection& connection) : connection_(connection) {
+        connection_.Execute(QStringLiteral("BEGIN"));
+        connection_.Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    }
+    ~ReadTransaction() { sqlite3_exec(connection_.Raw(), "ROLLBACK", nullptr, nullptr, nullptr); }
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+  private:
+    Connection& connection_;
+};
+
+// The online backup of `source` into a new file `part`, in steps of pages:
+// the source is held in one read transaction, so the copy holds one
+// committed state even while another connection writes, and no step has to
+// begin again.
 void BackUpInto(Connection& source, const QString& part) {
     RemoveDatabaseFiles(part);
     sqlite3* raw = nullptr;
@@ -123,10 +143,13 @@ void BackUpInto(Connection& source, const QString& part) {
         throw StoreError(QStringLiteral("Zálohu „%1“ nelze vytvořit: %2")
                              .arg(Native(part), SqliteMessage(raw, opened)),
                          opened);
+    const ReadTransaction snapshot(source);
     sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source.Raw(), "main");
     if (backup == nullptr)
         throw StoreError(SqliteMessage(target.get(), sqlite3_errcode(target.get())));
-    const int stepped = sqlite3_backup_step(backup, -1);
+    int stepped = SQLITE_OK;
+    while (stepped == SQLITE_OK)
+        stepped = sqlite3_backup_step(backup, kPagesPerStep);
     const int finished = sqlite3_backup_finish(backup);
     const int failed = stepped != SQLITE_DONE ? stepped : finished;
     // The copy takes the source's write-ahead-log mode with its pages; a
@@ -162,7 +185,9 @@ void CopyOver(Connection& source, const QString& targetFile) {
 // A database that may be in use: read through its write-ahead log, as it
 // stands committed.
 void CopyLive(const QString& sourceFile, const QString& targetFile) {
-    CopyOver(*Connection::OpenForReading(sourceFile), targetFile);
+    const std::unique_ptr<Connection> source = Connection::OpenForReading(sourceFile);
+    source->MapFileForReading();
+    CopyOver(*source, targetFile);
 }
 
 // A file given to restore from. One in write-ahead-log mode with no log
@@ -216,8 +241,11 @@ std::unique_ptr<Connection> OpenForCheck(const QString& file) {
 }
 
 // What makes the open database unfit to be a kennel's: damaged pages, or a
-// catalogue other than the kennel's. Empty when it is fit.
+// catalogue other than the kennel's. Empty when it is fit. The check reads
+// every page once, so a small page cache serves it as well as a large one,
+// and none of the file's size stays in memory after it.
 QString SoundnessProblem(Connection& connection) {
+    connection.Execute(QStringLiteral("PRAGMA cache_size=-2048"));
     Statement check(connection.Raw(), QStringLiteral("PRAGMA quick_check"));
     QStringList faults;
     while (check.Step()) {
