@@ -1,5 +1,21 @@
-// harvel-data: creates the kennel database, runs local SQL queries, loads
-// and dumps tables as CSV.
+// harvel-data: the kennel's data from the command line. Commands (kUsage
+// below says the same to the user):
+//   init DIR                                create DIR with the empty tables
+//   sql DIR "LOCAL SQL"                     run one query, rows tab-separated
+//   load DIR TABLE FILE.csv [--cut]         append rows from a UTF-8 CSV file;
+//                                           --cut shortens texts longer than their column
+//   dump DIR TABLE                          a table as CSV
+//   coi DIR NAME [--generations N]          an animal's inbreeding figures
+//   coi DIR --sire SIRE --dam DAM           the figure of a planned litter
+//   mates DIR DAM [SIRE...]                 sires ranked by the litter's figure with DAM
+//   import SRC DIR [--keep-going] [--templates DIR] [--settings DIR] [--codepage N]
+//                                           take over the tables of an old installation
+//   backup DIR [FILE]                       back the database up into DIR/Zalohy (or FILE)
+//   restore DIR FILE                        put a backup back (the program must not run)
+//   check DIR                               damaged values and orphan rows, exit 1 when any
+//   agenda DIR [--from d.M.yyyy] [--to d.M.yyyy]   the breeder's diary
+//   stats DIR [--from YEAR] [--to YEAR] [--breed BREED]   the breeding statistics
+//   --help, --version
 
 #include <unistd.h>
 

@@ -1,6 +1,26 @@
-// harvel-report: runs a report template over a data folder and writes the
-// pages as a text dump, a PDF or PNG pictures; or evaluates one report
-// expression on the first record.
+// harvel-report: runs a report template over a data folder without the
+// windowed program. Ways to call it (kUsage below says the same to the user):
+//   --data DIR (--sql "LOCAL SQL" | --table NAME) --template FILE.pts
+//       [--param TEXT]... [--first N] [--last M] [--max-records N]
+//       --format dump|pdf|png|html|html-single|rtf|txt|emf|wmf|spl --out FILE
+//       [--dpi N] [--codepage ascii|cp867|cp852|cp1250|iso88592] [--preview] [--strict]
+//                                  the pages into files (or the preview window);
+//                                  --strict: exit 1 when the run reported a problem
+//   --data DIR (--sql … | --table …) [--template FILE.pts] [--param TEXT]... --eval "EXPRESSION"
+//                                  one report expression on the first record
+//   --data DIR --source N [--where TEXT] [--order TEXT] --template FILE.pts --format FMT --out FILE
+//                                  the list of the print page's source N (0 to 10, or 12
+//                                  for the address book)
+//   --data DIR (--source N [--where …] [--order …] | --sql … | --table …)
+//       --format xlsx|csv --out FILE
+//                                  the rows of the list as a spreadsheet, without a template
+//   --data DIR (--sql … | --table …) --design FILE.pts
+//                                  the template in the designer window
+//   --design FILE.pts              the same on the program's data, table main_card.db
+//   --data DIR (--sql … | --table …) --draft OUT.pts --fields A,B,C
+//       [--style column|row] [--captions label|text|none] [--by-name]
+//                                  a new template drafted from the chosen fields
+//   --help, --version
 
 #include <unistd.h>
 
