@@ -74,6 +74,8 @@ class TPedigreeGraphBuilder {
     void AddCard(const QString& name, const QString& sire, const QString& dam, const QString& sex);
     // One stored pedigree row: each of places 1..15 with its sire and dam.
     void AddPedigree(const TPedigreeRowNames& row);
+    // An animal no source gives parents or a record sheet (named only as a parent).
+    void AddName(const QString& name) { Intern(name); }
     TPedigreeGraph Build();
 
   private:
