@@ -164,8 +164,25 @@ bool TAncestorReader::NamedAnywhere(const QString& name) {
     return false;
 }
 
+// Every look-up is put back when a reading ends, so none holds the
+// database's snapshot open between readings.
+void TAncestorReader::ResetLookUps() {
+    if (!canRead_)
+        return;
+    for (const auto* statement : {&card_, &pedigree_, &asParent_, &inPedigree_})
+        (*statement)->Reset();
+    for (const auto& byPlace : pedigreesByPlace_)
+        byPlace->Reset();
+}
+
 TPedigreeGraph TAncestorReader::Read(const QStringList& names,
                                      const std::vector<TPedigreeRowNames>& preferred) {
+    struct ResetAtEnd {
+        TAncestorReader& reader;
+        ~ResetAtEnd() { reader.ResetLookUps(); }
+    } resetAtEnd{*this};
+    if (!canRead_)
+        return LoadPedigreeGraph(database_, preferred);
     QSet<QString> met, asked;
     std::vector<QString> pending;
     const auto meet = [&](const QString& name) {
@@ -231,10 +248,7 @@ TPedigreeGraph TAncestorReader::Read(const QStringList& names,
 
 TPedigreeGraph LoadAncestorGraph(platform::Database& database, const QStringList& names,
                                  const std::vector<TPedigreeRowNames>& preferred) {
-    TAncestorReader reader(database);
-    if (!reader.CanRead())
-        return LoadPedigreeGraph(database, preferred);
-    return reader.Read(names, preferred);
+    return TAncestorReader(database).Read(names, preferred);
 }
 
 }  // namespace pedigree

@@ -42,7 +42,8 @@ class TAncestorReader {
     bool CanRead() const { return canRead_; }
 
     // The graph of the named animals and all their ancestors; `preferred`
-    // rows (a pedigree being edited) count before everything else.
+    // rows (a pedigree being edited) count before everything else. Without
+    // the look-ups, the whole kennel's graph.
     TPedigreeGraph Read(const QStringList& names,
                         const std::vector<TPedigreeRowNames>& preferred = {});
 
@@ -55,6 +56,7 @@ class TAncestorReader {
     const std::vector<qint64>& PedigreesOf(const QString& name);
     const TPedigreeRowNames& Pedigree(qint64 row);
     bool NamedAnywhere(const QString& name);
+    void ResetLookUps();
 
     platform::Database& database_;
     bool canRead_ = false;
@@ -66,8 +68,7 @@ class TAncestorReader {
     std::map<qint64, TPedigreeRowNames> pedigrees_;
 };
 
-// The graph of the named animals and their ancestors: read by look-ups where
-// the database has them, otherwise the whole kennel's graph.
+// The same with a reader of its own.
 TPedigreeGraph LoadAncestorGraph(platform::Database& database, const QStringList& names,
                                  const std::vector<TPedigreeRowNames>& preferred = {});
 
