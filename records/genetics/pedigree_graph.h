@@ -82,11 +82,13 @@ class TPedigreeGraphBuilder {
     struct Node {
         QString name;
         int sire = kUnknown, dam = kUnknown;
-        QString sireSource, damSource;  // whose pedigree gave the link (empty: a card)
+        int sireSource = kUnknown,
+            damSource = kUnknown;  // whose pedigree gave the link (kUnknown: a card)
         bool card = false, male = false, female = false;
     };
     int Intern(const QString& name);
-    void Link(int child, int parent, bool sire, const QString& source);
+    void Link(int child, int parent, bool sire, int source);
+    QString SourceText(int source) const;
     void CheckOwnAndSameParents();
     void CheckSexes();
     std::vector<int> OrderParentsFirst();
