@@ -1,12 +1,14 @@
 #pragma once
 // A generated kennel with real depth for the genetics benchmarks: 100,000
-// record sheets in twelve generations of litters (five puppies each), every
+// record sheets (or as many as HARVEL_PEDIGREE_BENCH_CARDS says, e.g.
+// 1000000) in twelve generations of litters (five puppies each), every
 // sire and dam taken from the breeding animals of the generation before, a
 // fifth of the sires from two generations back (line breeding), so animals
 // share many ancestors. The first generation's parents are imported animals
-// without record sheets; 10,000 stored pedigrees name their ancestors four
-// generations farther back (8,000 of the first generation, 2,000 of later
-// ones), drawn from an imported population of its own with shared ancestors.
+// without record sheets; stored pedigrees for a tenth of the record sheets
+// (10,000: 8,000 of the first generation, 2,000 of later ones) name their
+// ancestors four generations farther back, drawn from an imported population
+// of its own with shared ancestors.
 // Generated once per run into a temporary folder, or kept in the folder
 // HARVEL_PEDIGREE_BENCH_DATA names between runs.
 
@@ -23,11 +25,23 @@
 
 namespace bench_pedigree {
 
-constexpr int kCards = 100000;
 constexpr int kGenerations = 12;
 constexpr int kLitter = 5;
-constexpr int kPedigrees = 10000;
-constexpr int kFirstGenerationPedigrees = 8000;
+
+inline int Cards() {
+    static const int cards = [] {
+        bool ok = false;
+        const int asked = qEnvironmentVariableIntValue("HARVEL_PEDIGREE_BENCH_CARDS", &ok);
+        return ok && asked >= 1000 ? asked : 100000;
+    }();
+    return cards;
+}
+inline int Pedigrees() {
+    return Cards() / 10;
+}
+inline int FirstGenerationPedigrees() {
+    return Pedigrees() * 8 / 10;
+}
 
 struct Animal {
     QString name;
@@ -47,9 +61,9 @@ class Population {
         std::vector<int> previous = Imported(rng);
         firstCard = static_cast<int>(animals.size());
         std::vector<int> older;
-        const int perGeneration = kCards / kGenerations;
+        const int perGeneration = Cards() / kGenerations;
         for (int g = 0; g < kGenerations; ++g) {
-            const int count = g + 1 == kGenerations ? kCards - perGeneration * g : perGeneration;
+            const int count = g + 1 == kGenerations ? Cards() - perGeneration * g : perGeneration;
             std::vector<int> born = Litters(rng, previous, g >= 2 ? older : previous, count,
                                             g == 0 ? 1.0 : 0.1, g == 0 ? 1.0 : 0.3);
             generations.push_back(born);
@@ -188,8 +202,8 @@ struct Kennel {
         platform::Statement s(c.Raw(), QStringLiteral("INSERT INTO rodokmen (%1) VALUES (%2)")
                                            .arg(columns.join(','), marks.join(',')));
         std::vector<int> owners(population.generations[0].begin(),
-                                population.generations[0].begin() + kFirstGenerationPedigrees);
-        for (int i = 0; static_cast<int>(owners.size()) < kPedigrees; ++i)
+                                population.generations[0].begin() + FirstGenerationPedigrees());
+        for (int i = 0; static_cast<int>(owners.size()) < Pedigrees(); ++i)
             owners.push_back(population.generations[1 + i % (kGenerations - 1)][i / 11]);
         for (const int owner : owners) {
             const std::vector<int> place = Places(owner);

@@ -17,8 +17,8 @@
 #include "platform/messages.h"
 #include "platform/store/store_error.h"
 #include "records/ancestor_search.h"
+#include "records/genetics/ancestor_reader.h"
 #include "records/genetics/inbreeding_figures.h"
-#include "records/genetics/pedigree_loader.h"
 #include "records/inbreeding_page.h"
 #include "records/pedigree_chart.h"
 
@@ -288,8 +288,8 @@ void TFoRodokmen::ShowInbreeding() {
             shown[place] = row.FieldByName(pedigree::PlaceField(place)).AsString();
     }
     try {
-        const pedigree::TPedigreeGraph graph =
-            pedigree::LoadPedigreeGraph(*row.GetDatabase(), {shown});
+        const pedigree::TPedigreeGraph graph = pedigree::LoadAncestorGraph(
+            *row.GetDatabase(), {shown[pedigree::kFirstPlace]}, {shown});
         QStringList problems;
         for (const pedigree::TPedigreeProblem& problem : graph.Problems())
             problems << problem.text;

@@ -1,8 +1,9 @@
 #include "platform/store/csv_load.h"
 
+#include <QBuffer>
 #include <QSet>
 
-#include "platform/store/csv.h"
+#include "platform/store/csv_reader.h"
 #include "platform/store/store.h"
 #include "platform/store/text_width.h"
 
@@ -57,75 +58,95 @@ void CheckWidth(const Field& field, const QString& text, qint64 line, bool cut,
     cuts.push_back({line, field.Name(), text.size(), field.Column().width});
 }
 
-void AppendRecords(Table& table, const std::vector<CsvRecord>& records,
-                   const std::vector<Field*>& fields, const QString& file, bool cut,
-                   std::vector<CsvCut>& cuts) {
-    for (size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        if (record.fields.size() != static_cast<qsizetype>(fields.size()))
-            throw StoreError(QStringLiteral("%1, řádek %2: očekáváno %3 hodnot, nalezeno %4.")
+// One record's cells into the table's new row, posted.
+void AppendRecord(Table& table, const CsvRecord& record, const std::vector<Field*>& fields,
+                  const QString& file, bool cut, std::vector<CsvCut>& cuts) {
+    if (record.fields.size() != static_cast<qsizetype>(fields.size()))
+        throw StoreError(QStringLiteral("%1, řádek %2: očekáváno %3 hodnot, nalezeno %4.")
+                             .arg(file)
+                             .arg(record.line)
+                             .arg(fields.size())
+                             .arg(record.fields.size()));
+    table.Append();
+    for (size_t c = 0; c < fields.size(); ++c) {
+        const QString& text = record.fields[static_cast<qsizetype>(c)];
+        try {
+            CheckWidth(*fields[c], text, record.line, cut, cuts);
+            SetFromCsv(*fields[c], text);
+        } catch (const StoreError& e) {
+            throw StoreError(QStringLiteral("%1, řádek %2, sloupec %3: %4")
                                  .arg(file)
                                  .arg(record.line)
-                                 .arg(fields.size())
-                                 .arg(record.fields.size()));
-        table.Append();
-        for (size_t c = 0; c < fields.size(); ++c) {
-            const QString& text = record.fields[static_cast<qsizetype>(c)];
-            try {
-                CheckWidth(*fields[c], text, record.line, cut, cuts);
-                SetFromCsv(*fields[c], text);
-            } catch (const StoreError& e) {
-                throw StoreError(QStringLiteral("%1, řádek %2, sloupec %3: %4")
-                                     .arg(file)
-                                     .arg(record.line)
-                                     .arg(fields[c]->Name(), e.Message()));
-            }
+                                 .arg(fields[c]->Name(), e.Message()));
         }
-        try {
-            table.Post();
-        } catch (const StoreError& e) {
-            throw StoreError(
-                QStringLiteral("%1, řádek %2: %3").arg(file).arg(record.line).arg(e.Message()));
-        }
+    }
+    try {
+        table.Post();
+    } catch (const StoreError& e) {
+        throw StoreError(
+            QStringLiteral("%1, řádek %2: %3").arg(file).arg(record.line).arg(e.Message()));
     }
 }
 
-std::vector<CsvRecord> ParseNamed(const QByteArray& csv, const QString& shownFile) {
-    std::vector<CsvRecord> records;
+// The next record of the file; a fault of the file is named with it.
+bool NextRecord(CsvReader& reader, CsvRecord& record, const QString& shownFile) {
     try {
-        records = ParseCsv(csv);
+        return reader.Next(record);
     } catch (const StoreError& e) {
         throw StoreError(shownFile + QStringLiteral(", ") + e.Message());
     }
-    if (records.empty())
-        throw StoreError(
-            QStringLiteral("%1: soubor nemá záhlaví se jmény sloupců.").arg(shownFile));
-    return records;
+}
+
+// Rows are read and appended one at a time, so only the current one is held.
+qint64 AppendRecords(Table& table, CsvReader& reader, const std::vector<Field*>& fields,
+                     const QString& file, bool cut, std::vector<CsvCut>& cuts) {
+    qint64 added = 0;
+    CsvRecord record;
+    while (NextRecord(reader, record, file)) {
+        AppendRecord(table, record, fields, file, cut, cuts);
+        ++added;
+    }
+    return added;
+}
+
+QBuffer& OpenedBuffer(QBuffer& buffer, const QByteArray& bytes) {
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return buffer;
 }
 
 }  // namespace
 
-CsvLoadResult AppendCsv(Database& database, const QString& tableName, const QByteArray& csv,
+CsvLoadResult AppendCsv(Database& database, const QString& tableName, QIODevice& csv,
                         const QString& shownFile, bool cut) {
     Table table(database, tableName);
-    const std::vector<CsvRecord> records = ParseNamed(csv, shownFile);
+    CsvReader reader(csv);
+    CsvRecord header;
+    if (!NextRecord(reader, header, shownFile))
+        throw StoreError(
+            QStringLiteral("%1: soubor nemá záhlaví se jmény sloupců.").arg(shownFile));
     table.Open();
-    const std::vector<Field*> fields = MapHeader(table, records[0], shownFile);
+    const std::vector<Field*> fields = MapHeader(table, header, shownFile);
     CsvLoadResult result;
     result.tableName = table.TableName();
     table.BeginBulkAppend();
     try {
-        AppendRecords(table, records, fields, shownFile, cut, result.cuts);
+        result.added = AppendRecords(table, reader, fields, shownFile, cut, result.cuts);
     } catch (...) {
         table.Cancel();
         throw;
     }
     table.EndBulkAppend();
-    result.added = static_cast<qint64>(records.size()) - 1;
     return result;
 }
 
-CsvLoadResult LoadCsv(Database& database, const QString& tableName, const QByteArray& csv,
+CsvLoadResult AppendCsv(Database& database, const QString& tableName, const QByteArray& csv,
+                        const QString& shownFile, bool cut) {
+    QBuffer buffer;
+    return AppendCsv(database, tableName, OpenedBuffer(buffer, csv), shownFile, cut);
+}
+
+CsvLoadResult LoadCsv(Database& database, const QString& tableName, QIODevice& csv,
                       const QString& shownFile, bool cut) {
     database.StartTransaction();
     CsvLoadResult result;
@@ -138,6 +159,12 @@ CsvLoadResult LoadCsv(Database& database, const QString& tableName, const QByteA
     }
     database.Analyze();  // statistics for the query planner, now that the table has grown
     return result;
+}
+
+CsvLoadResult LoadCsv(Database& database, const QString& tableName, const QByteArray& csv,
+                      const QString& shownFile, bool cut) {
+    QBuffer buffer;
+    return LoadCsv(database, tableName, OpenedBuffer(buffer, csv), shownFile, cut);
 }
 
 }  // namespace platform

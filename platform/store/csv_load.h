@@ -6,6 +6,7 @@
 // StoreError naming the file, the row and the column.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <vector>
 
@@ -29,11 +30,16 @@ struct CsvLoadResult {
 
 // Appends inside the caller's transaction; a failure leaves the table's
 // current record cancelled and the transaction for the caller to roll back.
+// The file is read as the rows are appended, one row held at a time.
+CsvLoadResult AppendCsv(Database& database, const QString& tableName, QIODevice& csv,
+                        const QString& shownFile, bool cut);
 CsvLoadResult AppendCsv(Database& database, const QString& tableName, const QByteArray& csv,
                         const QString& shownFile, bool cut);
 
 // The same in one transaction of its own: a failing row leaves the table
 // exactly as it was.
+CsvLoadResult LoadCsv(Database& database, const QString& tableName, QIODevice& csv,
+                      const QString& shownFile, bool cut);
 CsvLoadResult LoadCsv(Database& database, const QString& tableName, const QByteArray& csv,
                       const QString& shownFile, bool cut);
 

@@ -127,6 +127,20 @@ IndexSchema LaterLookup(QStringList columns) {
     return {std::move(columns), false, true};
 }
 
+// The stored pedigrees by owner, and by each animal whose parents a row
+// names (the first three generations): the inbreeding of one animal reads
+// its ancestors' rows through these look-ups, not the whole table.
+std::vector<IndexSchema> PedigreeIndexes() {
+    static const char* const withParents[] = {
+        "Otec",           "Matka",           "Otec_Ded_1",     "Otec_Baba_1",    "Matka_Ded_1",
+        "Matka_Baba_1",   "Otec_Praded_1",   "Otec_Prababa_1", "Otec_Praded_2",  "Otec_Prababa_2",
+        "Matka_Praded_1", "Matka_prababa_1", "Matka_Praded_2", "Matka_Prababa_2"};
+    std::vector<IndexSchema> indexes{Lookup({"Jmeno_registr"})};
+    for (const char* column : withParents)
+        indexes.push_back(LaterLookup({QString::fromLatin1(column)}));
+    return indexes;
+}
+
 TableSchema Table(const char* file, std::vector<ColumnSchema> columns,
                   std::vector<IndexSchema> indexes, QStringList order = {}) {
     TableSchema t;
@@ -141,7 +155,9 @@ TableSchema Table(const char* file, std::vector<ColumnSchema> columns,
 std::vector<TableSchema> BuildSchemas() {
     const QStringList reg{"Jmeno_registr"};
     std::vector<TableSchema> all;
-    all.push_back(Table("main_card.db", MainCardColumns(), {Unique(reg)}, reg));
+    // By parent too: an animal named only as a parent is found without a walk of the sheets.
+    all.push_back(Table("main_card.db", MainCardColumns(),
+                        {Unique(reg), LaterLookup({"Otec"}), LaterLookup({"Matka"})}, reg));
     all.push_back(
         Table("vrhy.db",
               {T("Jmeno_registr", 40), C("Datum", CT::Date), T("Jmeno_reg_otec", 40),
@@ -191,7 +207,7 @@ std::vector<TableSchema> BuildSchemas() {
         Table("foto_album.db",
               {T("Jmeno_registr", 40), C("Foto_1", CT::Graphic), C("Foto_2", CT::Graphic)},
               {Lookup(reg)}));
-    all.push_back(Table("rodokmen.db", PedigreeColumns(), {Lookup(reg)}));
+    all.push_back(Table("rodokmen.db", PedigreeColumns(), PedigreeIndexes()));
     all.push_back(
         Table("adresar.db",
               {T("Nazev_Key", 50), T("Nazev", 50),         C("Typ", CT::Smallint), T("ICO", 8),

@@ -7,11 +7,6 @@ QString Quoted(const QString& name) {
     return QStringLiteral("„") + name + QStringLiteral("“");
 }
 
-QString SourceText(const QString& source) {
-    return source.isEmpty() ? QStringLiteral("evidenční list")
-                            : QStringLiteral("rodokmen zvířete ") + Quoted(source);
-}
-
 }  // namespace
 
 int TPedigreeGraph::Find(const QString& name) const {
@@ -19,6 +14,11 @@ int TPedigreeGraph::Find(const QString& name) const {
 }
 
 TPedigreeGraphBuilder::TPedigreeGraphBuilder() = default;
+
+QString TPedigreeGraphBuilder::SourceText(int source) const {
+    return source == kUnknown ? QStringLiteral("evidenční list")
+                              : QStringLiteral("rodokmen zvířete ") + Quoted(nodes_[source].name);
+}
 
 int TPedigreeGraphBuilder::Intern(const QString& name) {
     const QString trimmed = name.trimmed();
@@ -44,17 +44,17 @@ void TPedigreeGraphBuilder::AddCard(const QString& name, const QString& sire, co
     const QString trimmedSex = sex.trimmed();
     nodes_[animal].male = trimmedSex.compare(QLatin1String("pes"), Qt::CaseInsensitive) == 0;
     nodes_[animal].female = trimmedSex.compare(QLatin1String("fena"), Qt::CaseInsensitive) == 0;
-    Link(animal, Intern(sire), true, QString());
-    Link(animal, Intern(dam), false, QString());
+    Link(animal, Intern(sire), true, kUnknown);
+    Link(animal, Intern(dam), false, kUnknown);
 }
 
 void TPedigreeGraphBuilder::AddPedigree(const TPedigreeRowNames& row) {
-    const QString source = row[kFirstPlace].trimmed();
-    if (source.isEmpty())
+    if (row[kFirstPlace].trimmed().isEmpty())
         return;
     std::array<int, kLastPlace + 1> ids{};
     for (int place = kFirstPlace; place <= kLastPlace; ++place)
         ids[place] = Intern(row[place]);
+    const int source = ids[kFirstPlace];
     for (int place = kFirstPlace; place <= kPlacesWithParents; ++place) {
         if (ids[place] == kUnknown)
             continue;
@@ -63,7 +63,7 @@ void TPedigreeGraphBuilder::AddPedigree(const TPedigreeRowNames& row) {
     }
 }
 
-void TPedigreeGraphBuilder::Link(int child, int parent, bool sire, const QString& source) {
+void TPedigreeGraphBuilder::Link(int child, int parent, bool sire, int source) {
     if (child == kUnknown || parent == kUnknown)
         return;
     Node& node = nodes_[child];
@@ -77,7 +77,7 @@ void TPedigreeGraphBuilder::Link(int child, int parent, bool sire, const QString
         return;
     const QString& kept = nodes_[slot].name;
     const QString& other = nodes_[parent].name;
-    const QString& keptSource = sire ? node.sireSource : node.damSource;
+    const int keptSource = sire ? node.sireSource : node.damSource;
     Report(TProblemKind::pkParentConflict,
            QStringLiteral("Zvíře %1 má uvedeny různé %2: %3 (%4) a %5 (%6); platí %3.")
                .arg(Quoted(node.name), sire ? QStringLiteral("otce") : QStringLiteral("matky"),
@@ -257,18 +257,21 @@ TPedigreeGraph TPedigreeGraphBuilder::Build() {
     graph.sires_.resize(count);
     graph.dams_.resize(count);
     graph.flags_.resize(count);
-    graph.index_.reserve(count);
     for (int k = 0; k < count; ++k) {
         Node& node = nodes_[order[k]];
         graph.sires_[k] = node.sire == kUnknown ? kUnknown : renumbered[node.sire];
         graph.dams_[k] = node.dam == kUnknown ? kUnknown : renumbered[node.dam];
         graph.flags_[k] =
             (node.card ? TPedigreeGraph::kCard : 0) | (node.male ? TPedigreeGraph::kMale : 0);
-        graph.index_.insert(node.name, k);
         graph.names_[k] = std::move(node.name);
     }
-    graph.problems_ = std::move(problems_);
     nodes_.clear();
+    // The builder's index becomes the graph's, renumbered in place: a second
+    // index of a whole kennel would double its largest part.
+    graph.index_ = std::move(index_);
+    for (auto entry = graph.index_.begin(); entry != graph.index_.end(); ++entry)
+        entry.value() = renumbered[entry.value()];
+    graph.problems_ = std::move(problems_);
     index_.clear();
     problems_.clear();
     return graph;

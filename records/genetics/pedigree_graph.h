@@ -74,17 +74,21 @@ class TPedigreeGraphBuilder {
     void AddCard(const QString& name, const QString& sire, const QString& dam, const QString& sex);
     // One stored pedigree row: each of places 1..15 with its sire and dam.
     void AddPedigree(const TPedigreeRowNames& row);
+    // An animal no source gives parents or a record sheet (named only as a parent).
+    void AddName(const QString& name) { Intern(name); }
     TPedigreeGraph Build();
 
   private:
     struct Node {
         QString name;
         int sire = kUnknown, dam = kUnknown;
-        QString sireSource, damSource;  // whose pedigree gave the link (empty: a card)
+        int sireSource = kUnknown,
+            damSource = kUnknown;  // whose pedigree gave the link (kUnknown: a card)
         bool card = false, male = false, female = false;
     };
     int Intern(const QString& name);
-    void Link(int child, int parent, bool sire, const QString& source);
+    void Link(int child, int parent, bool sire, int source);
+    QString SourceText(int source) const;
     void CheckOwnAndSameParents();
     void CheckSexes();
     std::vector<int> OrderParentsFirst();

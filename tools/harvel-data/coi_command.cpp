@@ -86,7 +86,9 @@ void PrintFigures(const pedigree::TInbreedingFigures& figures, bool litter, QTex
 
 void CoiCommand(const QStringList& arguments, QTextStream& out) {
     const CoiArguments parsed = ParseCoi(arguments);
-    const pedigree::TPedigreeGraph graph = ReadKennelGraph(parsed.folder);
+    const pedigree::TPedigreeGraph graph =
+        ReadAncestorGraph(parsed.folder, parsed.litter ? QStringList{parsed.sire, parsed.dam}
+                                                       : QStringList{parsed.name});
     if (parsed.litter) {
         const int sire = RequireAnimal(graph, parsed.sire);
         const int dam = RequireAnimal(graph, parsed.dam);

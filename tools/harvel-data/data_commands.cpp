@@ -47,12 +47,10 @@ QString CsvText(const Field& field) {
     }
 }
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
+void OpenForReading(QFile& file) {
     if (!file.open(QIODevice::ReadOnly))
         throw StoreError(
-            QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, file.errorString()));
-    return file.readAll();
+            QStringLiteral("Soubor %1 nelze otevřít: %2").arg(file.fileName(), file.errorString()));
 }
 
 void ListCuts(const std::vector<platform::CsvCut>& cuts, const QString& file, QTextStream& out) {
@@ -94,8 +92,10 @@ void LoadCommand(const QString& folder, const QString& tableName, const QString&
                  QTextStream& out) {
     platform::Database database(folder);
     const QString shownFile = QFileInfo(csvFile).fileName();
+    QFile csv(csvFile);
+    OpenForReading(csv);
     const platform::CsvLoadResult result =
-        platform::LoadCsv(database, tableName, ReadFile(csvFile), shownFile, cut);
+        platform::LoadCsv(database, tableName, csv, shownFile, cut);
     const qint64 added = result.added;
     // "přidán 1 řádek", "přidány 4 řádky", "přidáno 5 řádků"
     const QString verb = platform::CzechPlural(

@@ -5,16 +5,29 @@
 #include "platform/standard_output.h"
 #include "platform/store/database.h"
 #include "platform/store/store_error.h"
+#include "records/genetics/ancestor_reader.h"
 #include "records/genetics/pedigree_loader.h"
 
 namespace harvel_data {
 
-pedigree::TPedigreeGraph ReadKennelGraph(const QString& folder) {
-    platform::Database database(folder, platform::OpenMode::ReadOnly);
-    pedigree::TPedigreeGraph graph = pedigree::LoadPedigreeGraph(database);
+namespace {
+
+pedigree::TPedigreeGraph Reported(pedigree::TPedigreeGraph graph) {
     for (const pedigree::TPedigreeProblem& problem : graph.Problems())
         platform::WriteErrorLine(QStringLiteral("Upozornění: ") + problem.text);
     return graph;
+}
+
+}  // namespace
+
+pedigree::TPedigreeGraph ReadKennelGraph(const QString& folder) {
+    platform::Database database(folder, platform::OpenMode::ReadOnly);
+    return Reported(pedigree::LoadPedigreeGraph(database));
+}
+
+pedigree::TPedigreeGraph ReadAncestorGraph(const QString& folder, const QStringList& names) {
+    platform::Database database(folder, platform::OpenMode::ReadOnly);
+    return Reported(pedigree::LoadAncestorGraph(database, names));
 }
 
 int RequireAnimal(const pedigree::TPedigreeGraph& graph, const QString& name) {

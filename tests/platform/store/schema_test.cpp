@@ -69,9 +69,16 @@ TEST(Schema, FindsTablesWhateverTheCaseAndEnding) {
 
 TEST(Schema, KeysAndIndexesAsTheProgramNeedsThem) {
     const auto* cards = FindTableSchema(QStringLiteral("main_card.db"));
-    ASSERT_EQ(cards->indexes.size(), 1u);
+    ASSERT_EQ(cards->indexes.size(), 3u);
     EXPECT_TRUE(cards->indexes[0].unique);
     EXPECT_EQ(cards->indexes[0].columns, QStringList{"Jmeno_registr"});
+    // The look-ups by parent came later: an older database lacks them.
+    for (size_t i = 1; i < 3; ++i) {
+        EXPECT_FALSE(cards->indexes[i].unique);
+        EXPECT_TRUE(cards->indexes[i].addedLater);
+    }
+    EXPECT_EQ(cards->indexes[1].columns, QStringList{"Otec"});
+    EXPECT_EQ(cards->indexes[2].columns, QStringList{"Matka"});
     const auto* addresses = FindTableSchema(QStringLiteral("adresar.db"));
     EXPECT_TRUE(addresses->indexes[0].unique);
     EXPECT_EQ(addresses->indexes[0].columns, QStringList{"Nazev_Key"});

@@ -105,4 +105,36 @@ TEST_F(SchemaUpgradeTest, BackupWithoutSeasonsIsRestoredAndGainsThemAtOpening) {
     EXPECT_TRUE(HasSeasons());
 }
 
+// The look-ups of the record sheets by parent and of the stored pedigrees by
+// ancestor came later: an older database without them is a kennel's all the
+// same, a read-only opening leaves it so, a writing one adds them.
+TEST_F(SchemaUpgradeTest, ParentLookUpsAreAddedWhenOpenedForWriting) {
+    const QStringList later{"main_card_otec", "main_card_matka", "rodokmen_otec",
+                            "rodokmen_matka_prababa_2"};
+    const auto present = [this, &later] {
+        platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
+        int count = 0;
+        for (const QString& name : later) {
+            platform::Statement index(
+                connection.Raw(),
+                QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?1"));
+            index.Bind(1, platform::Value(name));
+            count += index.Step() ? 1 : 0;
+        }
+        return count;
+    };
+    EXPECT_EQ(present(), later.size());
+    {
+        platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
+        for (const QString& name : later)
+            connection.Execute(QStringLiteral("DROP INDEX %1").arg(name));
+    }
+    EXPECT_EQ(Mismatch(file_), QString());
+    { platform::Database reader(folder_, platform::OpenMode::ReadOnly); }
+    EXPECT_EQ(present(), 0);
+    { platform::Database writer(folder_); }
+    EXPECT_EQ(present(), later.size());
+    EXPECT_EQ(Mismatch(file_), QString());
+}
+
 }  // namespace

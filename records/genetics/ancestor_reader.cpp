@@ -1,0 +1,254 @@
+#include "records/genetics/ancestor_reader.h"
+
+#include <QSet>
+#include <algorithm>
+
+#include "platform/store/database.h"
+#include "platform/store/schema.h"
+#include "platform/store/sqlite_handle.h"
+#include "records/genetics/pedigree_loader.h"
+
+namespace pedigree {
+namespace {
+
+QString ColumnText(const platform::Statement& statement, int column) {
+    sqlite3_stmt* raw = statement.Raw();
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(raw, column));
+    if (text == nullptr)
+        return QString();
+    return QString::fromUtf8(text, sqlite3_column_bytes(raw, column));
+}
+
+bool HasIndexesOf(platform::Connection& connection, const QString& tableFile) {
+    const platform::TableSchema* table = platform::FindTableSchema(tableFile);
+    platform::Statement exists(
+        connection.Raw(),
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?1"));
+    for (const platform::IndexSchema& index : table->indexes) {
+        exists.Reset();
+        exists.Bind(1, platform::Value(platform::IndexName(*table, index)));
+        if (!exists.Step())
+            return false;
+    }
+    return true;
+}
+
+// The parents a row gives the animal `name` wherever it stands in the row
+// (places 1..15), handed to `visit` as (sire, dam).
+template <typename Visit>
+void ParentsInRow(const TPedigreeRowNames& row, const QString& name, Visit visit) {
+    if (row[kFirstPlace].trimmed().isEmpty())
+        return;  // the graph builder ignores a row without its animal
+    for (int place = kFirstPlace; place <= kPlacesWithParents; ++place) {
+        if (row[place].trimmed() == name)
+            visit(row[SirePlace(place)], row[DamPlace(place)]);
+    }
+}
+
+}  // namespace
+
+TAncestorReader::TAncestorReader(platform::Database& database) : database_(database) {
+    platform::Connection& connection = database_.Handle();
+    canRead_ = HasIndexesOf(connection, QStringLiteral("main_card.db")) &&
+               HasIndexesOf(connection, QStringLiteral("rodokmen.db"));
+    if (!canRead_)
+        return;
+    card_ = std::make_unique<platform::Statement>(
+        connection.Raw(), QStringLiteral("SELECT rowid, Jmeno_registr, Otec, Matka, Pohlavi FROM "
+                                         "main_card WHERE Jmeno_registr = ?1"));
+    QStringList columns;
+    for (int place = kFirstPlace; place <= kLastPlace; ++place)
+        columns << platform::QuoteIdentifier(PlaceField(place));
+    pedigree_ = std::make_unique<platform::Statement>(
+        connection.Raw(),
+        QStringLiteral("SELECT %1 FROM rodokmen WHERE rowid = ?1").arg(columns.join(',')));
+    asParent_ = std::make_unique<platform::Statement>(
+        connection.Raw(),
+        QStringLiteral("SELECT 1 FROM main_card WHERE Otec = ?1 OR Matka = ?1 LIMIT 1"));
+    QStringList anyPlace;
+    for (int place = kFirstPlace; place <= kLastPlace; ++place)
+        anyPlace << QStringLiteral("%1 = ?1").arg(platform::QuoteIdentifier(PlaceField(place)));
+    // A walk of the stored pedigrees: asked only for an animal asked about
+    // that no source gives parents or a record sheet.
+    inPedigree_ = std::make_unique<platform::Statement>(
+        connection.Raw(),
+        QStringLiteral("SELECT 1 FROM rodokmen WHERE trim(Jmeno_registr) <> '' AND (%1) LIMIT 1")
+            .arg(anyPlace.join(QStringLiteral(" OR "))));
+    // Only rows naming a parent of the animal can give it one.
+    const auto named = [](int place) {
+        const QString column = platform::QuoteIdentifier(PlaceField(place));
+        return QStringLiteral("trim(%1) <> ''").arg(column);
+    };
+    for (int place = kFirstPlace; place <= kPlacesWithParents; ++place)
+        pedigreesByPlace_.push_back(std::make_unique<platform::Statement>(
+            connection.Raw(),
+            QStringLiteral("SELECT rowid FROM rodokmen WHERE %1 = ?1 AND (%2 OR %3)")
+                .arg(platform::QuoteIdentifier(PlaceField(place)), named(SirePlace(place)),
+                     named(DamPlace(place)))));
+}
+
+TAncestorReader::~TAncestorReader() = default;
+
+const std::optional<TAncestorReader::Card>& TAncestorReader::CardOf(const QString& name) {
+    const auto found = cards_.find(name);
+    if (found != cards_.end())
+        return found->second;
+    std::optional<Card> card;
+    card_->Reset();
+    card_->Bind(1, platform::Value(name));
+    if (card_->Step())
+        card = Card{card_->ColumnInt(0), ColumnText(*card_, 1), ColumnText(*card_, 2),
+                    ColumnText(*card_, 3), ColumnText(*card_, 4)};
+    return cards_.emplace(name, std::move(card)).first->second;
+}
+
+// The rows naming the animal come from one look-up per place, each in row
+// order; they are merged in row order and read only until a row naming a
+// sire and one naming a dam have come, so an animal named in thousands of
+// pedigrees costs the few rows that give its parents.
+const std::vector<qint64>& TAncestorReader::PedigreesOf(const QString& name) {
+    const auto found = pedigreesOf_.find(name);
+    if (found != pedigreesOf_.end())
+        return found->second;
+    std::vector<std::pair<qint64, platform::Statement*>> heads;
+    const auto advance = [&heads](platform::Statement* byPlace) {
+        if (byPlace->Step())
+            heads.emplace_back(byPlace->ColumnInt(0), byPlace);
+    };
+    for (const auto& byPlace : pedigreesByPlace_) {
+        byPlace->Reset();
+        byPlace->Bind(1, platform::Value(name));
+        advance(byPlace.get());
+    }
+    std::vector<qint64> rows;
+    bool sireNamed = false, damNamed = false;
+    while (!heads.empty() && !(sireNamed && damNamed)) {
+        const auto first = std::min_element(heads.begin(), heads.end());
+        const auto [row, byPlace] = *first;
+        heads.erase(first);
+        advance(byPlace);
+        if (!rows.empty() && rows.back() == row)
+            continue;  // the animal stands at two places of the row
+        rows.push_back(row);
+        ParentsInRow(Pedigree(row), name, [&](const QString& sire, const QString& dam) {
+            sireNamed = sireNamed || !sire.trimmed().isEmpty();
+            damNamed = damNamed || !dam.trimmed().isEmpty();
+        });
+    }
+    return pedigreesOf_.emplace(name, std::move(rows)).first->second;
+}
+
+const TPedigreeRowNames& TAncestorReader::Pedigree(qint64 row) {
+    const auto found = pedigrees_.find(row);
+    if (found != pedigrees_.end())
+        return found->second;
+    TPedigreeRowNames names;
+    pedigree_->Reset();
+    pedigree_->Bind(1, platform::Value(static_cast<std::int64_t>(row)));
+    if (pedigree_->Step()) {
+        for (int place = kFirstPlace; place <= kLastPlace; ++place)
+            names[place] = ColumnText(*pedigree_, place - 1);
+    }
+    return pedigrees_.emplace(row, std::move(names)).first->second;
+}
+
+// Whether a record sheet names the animal as a parent or a stored pedigree
+// names it anywhere (where no row gives it parents).
+bool TAncestorReader::NamedAnywhere(const QString& name) {
+    for (platform::Statement* statement : {asParent_.get(), inPedigree_.get()}) {
+        statement->Reset();
+        statement->Bind(1, platform::Value(name));
+        if (statement->Step())
+            return true;
+    }
+    return false;
+}
+
+// Every look-up is put back when a reading ends, so none holds the
+// database's snapshot open between readings.
+void TAncestorReader::ResetLookUps() {
+    if (!canRead_)
+        return;
+    for (const auto* statement : {&card_, &pedigree_, &asParent_, &inPedigree_})
+        (*statement)->Reset();
+    for (const auto& byPlace : pedigreesByPlace_)
+        byPlace->Reset();
+}
+
+TPedigreeGraph TAncestorReader::Read(const QStringList& names,
+                                     const std::vector<TPedigreeRowNames>& preferred) {
+    struct ResetAtEnd {
+        TAncestorReader& reader;
+        ~ResetAtEnd() { reader.ResetLookUps(); }
+    } resetAtEnd{*this};
+    if (!canRead_)
+        return LoadPedigreeGraph(database_, preferred);
+    QSet<QString> met, asked;
+    std::vector<QString> pending;
+    const auto meet = [&](const QString& name) {
+        const QString trimmed = name.trimmed();
+        if (!trimmed.isEmpty() && !met.contains(trimmed)) {
+            met.insert(trimmed);
+            pending.push_back(trimmed);
+        }
+    };
+    for (const QString& name : names) {
+        meet(name);
+        asked.insert(name.trimmed());
+    }
+    std::vector<const Card*> cards;
+    std::vector<qint64> pedigreeRows;
+    QStringList parentsOnly;  // asked for, named by no source read
+    while (!pending.empty()) {
+        const QString animal = pending.back();
+        pending.pop_back();
+        const size_t cardsBefore = cards.size(), rowsBefore = pedigreeRows.size();
+        bool sireNamed = false, damNamed = false;
+        const auto parents = [&](const QString& sire, const QString& dam) {
+            sireNamed = sireNamed || !sire.trimmed().isEmpty();
+            damNamed = damNamed || !dam.trimmed().isEmpty();
+            meet(sire);
+            meet(dam);
+        };
+        for (const TPedigreeRowNames& row : preferred)
+            ParentsInRow(row, animal, parents);
+        if (const std::optional<Card>& card = CardOf(animal)) {
+            cards.push_back(&*card);
+            parents(card->sire, card->dam);
+        }
+        // The first rows naming a sire and a dam give them; later ones
+        // could only name others, which the graph would not use.
+        for (const qint64 row : PedigreesOf(animal)) {
+            if (sireNamed && damNamed)
+                break;
+            pedigreeRows.push_back(row);
+            ParentsInRow(Pedigree(row), animal, parents);
+        }
+        const bool unread = cards.size() == cardsBefore && pedigreeRows.size() == rowsBefore &&
+                            !sireNamed && !damNamed;
+        if (unread && asked.contains(animal) && NamedAnywhere(animal))
+            parentsOnly << animal;
+    }
+    std::sort(cards.begin(), cards.end(),
+              [](const Card* a, const Card* b) { return a->row < b->row; });
+    std::sort(pedigreeRows.begin(), pedigreeRows.end());
+    pedigreeRows.erase(std::unique(pedigreeRows.begin(), pedigreeRows.end()), pedigreeRows.end());
+
+    TPedigreeGraphBuilder builder;
+    for (const TPedigreeRowNames& row : preferred)
+        builder.AddPedigree(row);
+    for (const Card* card : cards)
+        builder.AddCard(card->name, card->sire, card->dam, card->sex);
+    for (const qint64 row : pedigreeRows)
+        builder.AddPedigree(Pedigree(row));
+    for (const QString& name : parentsOnly)
+        builder.AddName(name);
+    return builder.Build();
+}
+
+TPedigreeGraph LoadAncestorGraph(platform::Database& database, const QStringList& names,
+                                 const std::vector<TPedigreeRowNames>& preferred) {
+    return TAncestorReader(database).Read(names, preferred);
+}
+
+}  // namespace pedigree
