@@ -29,6 +29,13 @@ void AddIfMissing(Connection& connection, const TableSchema& table, const QStrin
         statements << CreateIndexStatement(table, indexName);
 }
 
+void AddMissingColumns(Connection& connection, const TableSchema& table, QStringList& statements) {
+    const QStringList present = connection.TableColumns(table.sqlName);
+    for (const ColumnSchema& column : table.columns)
+        if (column.addedLater && !present.contains(column.name, Qt::CaseInsensitive))
+            statements << AddColumnStatement(table, column);
+}
+
 QStringList MissingStatements(Connection& connection) {
     QStringList statements;
     for (const TableSchema& table : AllTableSchemas()) {
@@ -36,6 +43,7 @@ QStringList MissingStatements(Connection& connection) {
             statements << CreateStatements(table);
             continue;
         }
+        AddMissingColumns(connection, table, statements);
         for (const IndexSchema& index : table.indexes)
             if (index.addedLater || table.addedLater)
                 AddIfMissing(connection, table, IndexName(table, index), statements);
