@@ -66,7 +66,11 @@ void HtmlWriter::Close() {
 void HtmlWriter::Element(const QString& tag, const QString& text,
                          const HtmlAttributes& attributes) {
     StartTag(tag, attributes);
-    html_ += EscapedHtml(text) + QLatin1String("</") + tag + QLatin1String(">\n");
+    html_ += EscapedHtml(text) + QLatin1String("</") + tag + u'>';
+    // A line break after a link or span would show as a blank before the
+    // text that follows ("Ben , Bim").
+    if (tag != QLatin1String("a") && tag != QLatin1String("span"))
+        html_ += u'\n';
 }
 
 void HtmlWriter::Empty(const QString& tag, const HtmlAttributes& attributes) {
