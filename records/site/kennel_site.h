@@ -1,10 +1,7 @@
 #pragma once
 // Writes the kennel's web site (kennel_site_pages.h) into a folder: the
-// pages, the stylesheet, the photos and their thumbnails. Each file takes
-// its place only when written whole. The folder keeps a list of the files
-// the site wrote (".harvel-web"); what an earlier run wrote and this one no
-// longer does (the page of an animal since marked "Nezveřejňovat" or sold)
-// is removed, while files of the user's own in the folder stay.
+// pages, the stylesheet, the photos and their thumbnails, as site_folder.h
+// puts them in place.
 
 #include <QString>
 #include <QStringList>
