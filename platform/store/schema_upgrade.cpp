@@ -89,4 +89,24 @@ void AddLaterObjects(Connection& connection) {
     }
 }
 
+void ShowLaterColumnsEmpty(Connection& connection) {
+    for (const TableSchema& table : AllTableSchemas()) {
+        if (table.addedLater)
+            continue;
+        const QStringList present = connection.TableColumns(table.sqlName);
+        QStringList empty;
+        for (const ColumnSchema& column : table.columns)
+            if (column.addedLater && !present.contains(column.name, Qt::CaseInsensitive))
+                empty << QStringLiteral("NULL AS ") + QuoteIdentifier(column.name);
+        if (empty.isEmpty())
+            continue;
+        const QString name = QuoteIdentifier(table.sqlName);
+        // The row ids go through: the store finds and orders rows by them.
+        connection.Execute(
+            QStringLiteral("CREATE TEMP VIEW IF NOT EXISTS %1 AS SELECT rowid AS rowid, *, %2 "
+                           "FROM main.%1")
+                .arg(name, empty.join(QStringLiteral(", "))));
+    }
+}
+
 }  // namespace platform

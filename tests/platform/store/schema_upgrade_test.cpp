@@ -10,6 +10,7 @@
 #include "platform/store/backup.h"
 #include "platform/store/catalogue_check.h"
 #include "platform/store/database.h"
+#include "platform/store/query.h"
 #include "platform/store/schema.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/table.h"
@@ -145,7 +146,17 @@ TEST_F(OlderRecordSheetTest, OlderTableIsAKennelsReadsTheColumnEmptyAndGainsItFo
         EXPECT_EQ(cards.FieldByName(QStringLiteral("Plemeno")).AsString(), QStringLiteral("Pudl"));
         EXPECT_TRUE(cards.FieldByName(QStringLiteral("Nezverejnovat")).IsNull());
     }
+    {
+        // The local SQL's "*" names every column of the schema.
+        platform::Database reader(folder_, platform::OpenMode::ReadOnly);
+        platform::Query query(reader);
+        query.SetSQL({QStringLiteral("Select * from Main_card")});
+        query.Open();
+        EXPECT_EQ(query.RecordCount(), 1);
+        EXPECT_TRUE(query.FieldByName(QStringLiteral("Nezverejnovat")).IsNull());
+    }
     EXPECT_FALSE(HasColumn());
+    EXPECT_EQ(Mismatch(file_), QString());
     {
         platform::Database writer(folder_);
         platform::Table cards(writer, QStringLiteral("main_card.db"));
