@@ -110,18 +110,10 @@ std::vector<ColumnSchema> Table::DoOpen() {
     if (!connection.TableExists(schema.sqlName))
         throw StoreError(QStringLiteral("V databázi chybí tabulka %1.").arg(schema.fileName));
     const QStringList present = connection.TableColumns(schema.sqlName);
-    // A later column is missing only from an older file opened for reading
-    // (a writer adds it at opening): its rows read it as empty.
-    absentColumns_.clear();
-    for (const ColumnSchema& c : schema.columns) {
-        if (present.contains(c.name, Qt::CaseInsensitive))
-            continue;
-        if (!c.addedLater)
+    for (const ColumnSchema& c : schema.columns)
+        if (!present.contains(c.name, Qt::CaseInsensitive))
             throw StoreError(
                 QStringLiteral("V tabulce %1 chybí sloupec %2.").arg(schema.fileName, c.name));
-        absentColumns_ << c.name;
-    }
-    BuildStatementTexts();
     return schema.columns;
 }
 
@@ -140,8 +132,7 @@ Statement& Table::Prepared(const QString& key, const QString& sql) {
 QString Table::ColumnList() const {
     QStringList names;
     for (const ColumnSchema& c : schema_->columns)
-        names << (absentColumns_.contains(c.name) ? QStringLiteral("NULL AS ") : QString()) +
-                     QuoteIdentifier(c.name);
+        names << QuoteIdentifier(c.name);
     return names.join(QStringLiteral(", "));
 }
 

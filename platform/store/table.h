@@ -5,7 +5,6 @@
 // adresar.db by key name, vrhy.db and chovnost.DB by name and date); the
 // others in the order the rows were added. Every post is written at once.
 
-#include <QStringList>
 #include <map>
 #include <memory>
 
@@ -56,7 +55,6 @@ class Table : public DataSet {
 
     const TableSchema* schema_ = nullptr;
     std::vector<int> orderColumns_;
-    QStringList absentColumns_;  // later columns an older file opened for reading lacks
     std::map<QString, std::unique_ptr<Statement>> statements_;
     // The SQL of the statements every row goes through, built once per table
     // name so that reading or writing a row builds no text.

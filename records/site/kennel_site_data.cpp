@@ -37,15 +37,6 @@ QString Joined(const QStringList& parts, const QString& separator) {
     return filled.join(separator);
 }
 
-// An older database opened for reading has no "Nezveřejňovat" yet: nobody
-// is marked there.
-QString HiddenColumn(platform::Database& database) {
-    const bool present = database.Handle()
-                             .TableColumns(QStringLiteral("main_card"))
-                             .contains(QStringLiteral("Nezverejnovat"), Qt::CaseInsensitive);
-    return present ? QStringLiteral("COALESCE(Nezverejnovat, 0) <> 0") : QStringLiteral("0");
-}
-
 // Everything the site needs of the record sheets in one pass.
 class KennelReader {
   public:
@@ -68,10 +59,9 @@ class KennelReader {
         Statement cards(
             Db(),
             QStringLiteral("SELECT Jmeno_registr, Otec, Matka, COALESCE(Vlastnictvi, 0) <> 0, "
-                           "%1, Jmeno_call, Plemeno, Pohlavi, Srst_barva, Registr, "
-                           "Registr_Cislo, Datum_nar, Datum_uhyn FROM main_card "
-                           "ORDER BY Jmeno_registr COLLATE CZECH")
-                .arg(HiddenColumn(database_)));
+                           "COALESCE(Nezverejnovat, 0) <> 0, Jmeno_call, Plemeno, Pohlavi, "
+                           "Srst_barva, Registr, Registr_Cislo, Datum_nar, Datum_uhyn "
+                           "FROM main_card ORDER BY Jmeno_registr COLLATE CZECH"));
         std::vector<std::pair<QString, QString>> parents;  // child, parent
         while (cards.Step()) {
             const QString name = Text(cards, 0);
