@@ -19,6 +19,7 @@
 #include "app/fostatistika.h"
 #include "app/foupozorneni.h"
 #include "app/help_topics.h"
+#include "app/kennel_site_export.h"
 #include "app/launcher_background.h"
 #include "app/old_installation_takeover.h"
 #include "app/parametry.h"
@@ -193,6 +194,10 @@ void TFoUvod::BuildMenu() {
         NewAction("MenuPrevzitData", QStringLiteral("Převzít data z dřívější instalace..."), this);
     connect(takeOver, &QAction::triggered, this, &TFoUvod::MenuPrevzitDataClick);
     file->addAction(takeOver);
+    QAction* site =
+        NewAction("MenuWebStranky", QStringLiteral("Webové stránky chovné stanice..."), this);
+    connect(site, &QAction::triggered, this, &TFoUvod::MenuWebStrankyClick);
+    file->addAction(site);
     file->addSeparator();
     QAction* quit = NewAction("MenuKonecAplikace", QStringLiteral("Konec aplikace"), this);
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -252,6 +257,14 @@ void TFoUvod::ShowDueReminders(diary::DueReading* reading) {
 
 void TFoUvod::MenuPrevzitDataClick() {
     TakeOverOldInstallation(this, dataModule_);
+}
+
+void TFoUvod::MenuWebStrankyClick() {
+    if (dataModule_ == nullptr) {
+        ShowNotAvailableYet();
+        return;
+    }
+    WriteKennelSiteFromLauncher(*dataModule_, this);
 }
 
 void TFoUvod::BtnEvidenceClick() {

@@ -53,6 +53,8 @@ class TFoUvod : public QMainWindow {
     void ShowHelp();
     void ShowAbout();
     void MenuPrevzitDataClick();
+    // "Webové stránky chovné stanice...": the kennel's web site into a folder.
+    void MenuWebStrankyClick();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

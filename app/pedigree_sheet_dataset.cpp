@@ -73,18 +73,6 @@ std::vector<ColumnSchema> Columns() {
     return columns;
 }
 
-// "DKK A, Pra neg": the health fields that are filled.
-QString HealthText(const pedigree::TAncestorCard& card) {
-    QStringList parts;
-    const std::pair<const char*, const QString*> fields[] = {
-        {"DKK", &card.dkk}, {"Luxace", &card.luxace}, {"Pra", &card.pra}};
-    for (const auto& [label, value] : fields) {
-        if (!value->isEmpty())
-            parts << QString::fromLatin1(label) + u' ' + *value;
-    }
-    return parts.join(QStringLiteral(", "));
-}
-
 QString RegisterText(const pedigree::TAncestorCard& card) {
     QStringList parts;
     for (const QString* part : {&card.registr, &card.registrNumber}) {
@@ -164,7 +152,7 @@ void TPedigreeSheetDataSet::Assemble(const QStringList& names) {
             set(dtBirth, card->birth);
             set(dtColour, card->colour);
             set(dtRegister, RegisterText(*card));
-            set(dtHealth, HealthText(*card));
+            set(dtHealth, pedigree::HealthText(*card));
         }
         if (const pedigree::TAncestorCard* card = source_->Card(assembled.names[1])) {
             const QString texts[] = {card->breed,  card->sex,     QString(),

@@ -274,6 +274,11 @@ QWidget* TFoMain::BuildBasicTab() {
         }
         ++row;
     }
+    TDBCheckboxMy* unpublished =
+        AddCheck(QStringLiteral("Nezverejnovat"), QStringLiteral("Nezveřejňovat"));
+    unpublished->setToolTip(
+        QStringLiteral("Zvíře se neobjeví na webových stránkách chovné stanice"));
+    form->addWidget(unpublished, row++, 1, 1, 4);
     form->setColumnStretch(1, 1);
     form->setColumnStretch(3, 1);
     form->setRowStretch(row, 1);

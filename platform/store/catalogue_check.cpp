@@ -97,6 +97,17 @@ QString MissingObject(const QString& name, const CatalogueEntry& expected) {
                                                    : QStringLiteral("chybí index ") + Shown(name);
 }
 
+// An older version's table lacks the columns added since: its statement is
+// the one the schema makes without them.
+bool IsOlderTable(const QString& name, const CatalogueEntry& entry) {
+    if (entry.type != QLatin1String("table"))
+        return false;
+    const TableSchema* schema = FindTableSchema(name);
+    return schema != nullptr && schema->sqlName == name &&
+           !OlderCreateTableStatement(*schema).isEmpty() &&
+           entry.sql == OlderCreateTableStatement(*schema);
+}
+
 QString Summary(const QStringList& differences) {
     QString text = differences.mid(0, kNamedDifferences).join(QStringLiteral("; "));
     if (differences.size() > kNamedDifferences)
@@ -119,7 +130,7 @@ QString CatalogueMismatch(sqlite3* db) {
             differences << ExtraObject(name, entry);
             continue;
         }
-        if (unseen.erase(name) == 0 || !(expected->second == entry))
+        if (unseen.erase(name) == 0 || (!(expected->second == entry) && !IsOlderTable(name, entry)))
             differences << ChangedObject(name, expected->second);
     }
     // An older version's database lacks what was added since; the program

@@ -67,6 +67,7 @@ const Captions kMainCard = {
     {"Povaha", "Povahové rysy"},
     {"Poznamka", "Poznámky"},
     {"Barva", "Barva záznamu"},
+    {"Nezverejnovat", "Nezveřejňovat"},
 };
 
 const Captions kLitters = {

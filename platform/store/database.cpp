@@ -120,8 +120,10 @@ void Database::OpenFile(const QString& file) {
             break;
     }
     readOnly_ = mode_ == OpenMode::ReadOnly || connection_->IsReadOnly();
-    if (readOnly_)
+    if (readOnly_) {
         writeLock_.reset();  // a reader keeps no writer out
+        ShowLaterColumnsEmpty(*connection_);
+    }
 }
 
 void Database::OpenForWriting(const QString& file) {

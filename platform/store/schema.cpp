@@ -15,6 +15,10 @@ ColumnSchema T(const char* name, int width) {
 ColumnSchema C(const char* name, CT type) {
     return {QString::fromLatin1(name), type, 0, QString()};
 }
+ColumnSchema Later(ColumnSchema column) {
+    column.addedLater = true;
+    return column;
+}
 
 std::vector<ColumnSchema> MainCardColumns() {
     return {T("Jmeno_registr", 40),
@@ -73,7 +77,8 @@ std::vector<ColumnSchema> MainCardColumns() {
             T("Apetit", 100),
             T("Povaha", 200),
             C("Poznamka", CT::Memo),
-            C("Barva", CT::Smallint)};
+            C("Barva", CT::Smallint),
+            Later(C("Nezverejnovat", CT::Boolean))};
 }
 
 std::vector<ColumnSchema> PedigreeColumns() {
@@ -341,12 +346,39 @@ QString OrderIndexName(const TableSchema& table) {
     return table.sqlName + QStringLiteral("_order");
 }
 
-QStringList CreateStatements(const TableSchema& table) {
+namespace {
+
+QString ColumnDefinition(const ColumnSchema& column) {
+    return QuoteIdentifier(column.name) + ' ' + SqlTypeOf(column.type);
+}
+
+QString CreateTableStatement(const TableSchema& table, bool withLaterColumns) {
     QStringList columns;
     for (const ColumnSchema& c : table.columns)
-        columns << QuoteIdentifier(c.name) + ' ' + SqlTypeOf(c.type);
-    QStringList statements{QStringLiteral("CREATE TABLE %1 (%2)")
-                               .arg(QuoteIdentifier(table.sqlName), columns.join(", "))};
+        if (withLaterColumns || !c.addedLater)
+            columns << ColumnDefinition(c);
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(QuoteIdentifier(table.sqlName), columns.join(", "));
+}
+
+}  // namespace
+
+QString OlderCreateTableStatement(const TableSchema& table) {
+    const bool hasLater = std::any_of(table.columns.begin(), table.columns.end(),
+                                      [](const ColumnSchema& c) { return c.addedLater; });
+    return hasLater ? CreateTableStatement(table, false) : QString();
+}
+
+// SQLite splices the new definition in after the last one with ", ", the
+// separator CreateTableStatement uses, so an upgraded table's catalogue text
+// equals a new one's as long as the later columns come last in the schema.
+QString AddColumnStatement(const TableSchema& table, const ColumnSchema& column) {
+    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+        .arg(QuoteIdentifier(table.sqlName), ColumnDefinition(column));
+}
+
+QStringList CreateStatements(const TableSchema& table) {
+    QStringList statements{CreateTableStatement(table, true)};
     for (const IndexSchema& index : table.indexes) {
         QStringList quoted;
         for (const QString& c : index.columns)

@@ -40,8 +40,12 @@ enum class FieldType : int {
 struct ColumnSchema {
     QString name;
     ColumnType type = ColumnType::Text;
-    int width = 0;  // characters for text columns, 0 for the others
+    int width = 0;    // characters for text columns, 0 for the others
     QString caption;  // the word the forms show for the column (column_captions.h)
+    // Added in a later version: an older database's table lacks it; the
+    // program adds it (empty) when it opens such a database for writing, and
+    // a reader of an older file sees it empty.
+    bool addedLater = false;
 };
 
 struct IndexSchema {
@@ -79,6 +83,14 @@ QString ColumnTypeName(ColumnType type);
 
 // The CREATE TABLE and CREATE INDEX statements for one table.
 QStringList CreateStatements(const TableSchema& table);
+
+// The CREATE TABLE statement of the table as the version before its later
+// columns made it; empty when the table has no later column.
+QString OlderCreateTableStatement(const TableSchema& table);
+
+// The statement that adds a later column to an older table; its text makes
+// SQLite's catalogue read exactly like CreateStatements' table.
+QString AddColumnStatement(const TableSchema& table, const ColumnSchema& column);
 
 // The names SQLite knows the table's indexes by, in the order of
 // CreateStatements (the table order's index last).

@@ -29,6 +29,13 @@ void AddIfMissing(Connection& connection, const TableSchema& table, const QStrin
         statements << CreateIndexStatement(table, indexName);
 }
 
+void AddMissingColumns(Connection& connection, const TableSchema& table, QStringList& statements) {
+    const QStringList present = connection.TableColumns(table.sqlName);
+    for (const ColumnSchema& column : table.columns)
+        if (column.addedLater && !present.contains(column.name, Qt::CaseInsensitive))
+            statements << AddColumnStatement(table, column);
+}
+
 QStringList MissingStatements(Connection& connection) {
     QStringList statements;
     for (const TableSchema& table : AllTableSchemas()) {
@@ -36,6 +43,7 @@ QStringList MissingStatements(Connection& connection) {
             statements << CreateStatements(table);
             continue;
         }
+        AddMissingColumns(connection, table, statements);
         for (const IndexSchema& index : table.indexes)
             if (index.addedLater || table.addedLater)
                 AddIfMissing(connection, table, IndexName(table, index), statements);
@@ -78,6 +86,26 @@ void AddLaterObjects(Connection& connection) {
         if (connection.InTransaction())
             connection.Execute(QStringLiteral("ROLLBACK"));
         throw;
+    }
+}
+
+void ShowLaterColumnsEmpty(Connection& connection) {
+    for (const TableSchema& table : AllTableSchemas()) {
+        if (table.addedLater)
+            continue;
+        const QStringList present = connection.TableColumns(table.sqlName);
+        QStringList empty;
+        for (const ColumnSchema& column : table.columns)
+            if (column.addedLater && !present.contains(column.name, Qt::CaseInsensitive))
+                empty << QStringLiteral("NULL AS ") + QuoteIdentifier(column.name);
+        if (empty.isEmpty())
+            continue;
+        const QString name = QuoteIdentifier(table.sqlName);
+        // The row ids go through: the store finds and orders rows by them.
+        connection.Execute(
+            QStringLiteral("CREATE TEMP VIEW IF NOT EXISTS %1 AS SELECT rowid AS rowid, *, %2 "
+                           "FROM main.%1")
+                .arg(name, empty.join(QStringLiteral(", "))));
     }
 }
 

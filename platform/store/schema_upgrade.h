@@ -18,4 +18,11 @@ const QSet<QString>& LaterObjectNames();
 // Creates the missing later objects in one transaction. Throws StoreError.
 void AddLaterObjects(Connection& connection);
 
+// For a database of an older version opened for reading only: every table
+// that lacks later columns is shown through a temporary view of the same
+// name (temporary objects come first in SQLite's name look-up) that adds
+// them empty, so every query of the schema's columns, "Select *" included,
+// reads the older file. The file itself is not touched.
+void ShowLaterColumnsEmpty(Connection& connection);
+
 }  // namespace platform

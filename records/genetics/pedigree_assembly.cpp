@@ -106,6 +106,17 @@ QString SheetPlaceField(int place) {
         .arg(index % kPlacesPerSideInGenerationFive + 1);
 }
 
+QString HealthText(const TAncestorCard& card) {
+    QStringList parts;
+    const std::pair<const char*, const QString*> fields[] = {
+        {"DKK", &card.dkk}, {"Luxace", &card.luxace}, {"Pra", &card.pra}};
+    for (const auto& [label, value] : fields) {
+        if (!value->isEmpty())
+            parts << QString::fromLatin1(label) + u' ' + *value;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
 TAssembledPedigree AssemblePedigree(TAncestorSource& source, const QString& animal) {
     TAssembledPedigree pedigree;
     pedigree.names[1] = animal.trimmed();

@@ -37,6 +37,9 @@ struct TAncestorCard {
     std::optional<qint64> chip;
 };
 
+// "DKK A, Pra neg": the card's health results that are filled.
+QString HealthText(const TAncestorCard& card);
+
 // A stored pedigree row: the names and the titles by place (1..31).
 struct TStoredPedigree {
     TPedigreeRowNames names;

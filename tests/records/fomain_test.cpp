@@ -693,6 +693,22 @@ TEST_F(RecordSheet, MemoCheckBoxAndClosedListWriteTheCard) {
     EXPECT_EQ(sex->currentText(), "");
 }
 
+TEST_F(RecordSheet, TheNotToPublishCheckBoxWritesItsOwnColumn) {
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    sheet_->show();
+    QApplication::setActiveWindow(sheet_.get());
+    auto* check = Find<TDBCheckboxMy>("DBChb_Nezverejnovat");
+    EXPECT_EQ(check->text(), "Nezveřejňovat");
+    ASSERT_FALSE(check->isChecked());
+    check->click();
+    EXPECT_TRUE(Card().FieldByName("Nezverejnovat").AsBoolean());
+    Card().Post();
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbNext);
+    EXPECT_FALSE(check->isChecked());
+    Find<TDBNavigatorKopa>("DBNavigator1")->BtnClick(nbPrior);
+    EXPECT_TRUE(check->isChecked());
+}
+
 TEST_F(RecordSheet, BrowseModeFieldsTakeNoInput) {
     sheet_->PrepareEntry(TRecordSheetEntry::rePrints);
     sheet_->ShowPage("Evidlist");

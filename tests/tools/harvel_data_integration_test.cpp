@@ -59,7 +59,7 @@ TEST_F(DataTool, LoadThenQueryTheDialect) {
     const QStringList lines = list.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines[0].startsWith("Jmeno_registr\tJmeno_call\tVlastnictvi"));
-    EXPECT_EQ(lines[0].split('\t').size(), 57);
+    EXPECT_EQ(lines[0].split('\t').size(), 58);
     EXPECT_TRUE(lines[1].startsWith("Cyril\t"));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Čert\t")));
     EXPECT_TRUE(lines[3].startsWith("Chrt\t"));

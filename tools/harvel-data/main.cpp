@@ -36,6 +36,7 @@
 #include "platform/store/data_folder_lock.h"
 #include "platform/store/store_error.h"
 #include "stats_command.h"
+#include "web_command.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ const char kUsage[] =
     "                                       diář: co je po termínu a co přijde (výchozí 30 dní)\n"
     "  harvel-data stats DIR [--from ROK] [--to ROK] [--breed PLEMENO]\n"
     "                                       statistika chovu: vrhy, štěňata, koeficienty, výstavy\n"
+    "  harvel-data web DIR OUTDIR           webové stránky chovné stanice do složky OUTDIR\n"
     "  harvel-data --help                   vypíše tento návod\n"
     "  harvel-data --version                vypíše verzi programu\n";
 
@@ -73,7 +75,7 @@ bool IsLoad(const QStringList& args) {
 // The commands whose second argument is a data folder whose database they open.
 bool OpensDataFolder(const QString& command) {
     static const QStringList commands{"sql", "load",  "dump",   "check", "backup",
-                                      "coi", "mates", "agenda", "stats"};
+                                      "coi", "mates", "agenda", "stats", "web"};
     return commands.contains(command);
 }
 
@@ -115,6 +117,8 @@ int Run(const QStringList& args, QTextStream& out) {
         harvel_data::AgendaCommand(args.mid(1), out);
     } else if (command == QLatin1String("stats") && args.size() >= 2) {
         harvel_data::StatsCommand(args.mid(1), out);
+    } else if (command == QLatin1String("web") && args.size() == 3) {
+        harvel_data::WebCommand(args[1], args[2], out);
     } else if (command == QLatin1String("check") && args.size() == 2) {
         return harvel_data::CheckCommand(args[1], out);
     } else if (command == QLatin1String("import")) {

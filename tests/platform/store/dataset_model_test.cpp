@@ -43,7 +43,7 @@ TEST_F(ModelTest, FollowsEditsMovesAndRepointing) {
     platform::DataSetModel model(source);
     QSignalSpy moved(&model, &platform::DataSetModel::currentRowChanged);
     cards.Open();
-    EXPECT_EQ(model.columnCount(), 57);
+    EXPECT_EQ(model.columnCount(), 58);
     cards.Next();
     ASSERT_FALSE(moved.isEmpty());
     EXPECT_EQ(moved.last().at(0).toInt(), 1);

@@ -10,6 +10,8 @@
 #include "platform/store/backup.h"
 #include "platform/store/catalogue_check.h"
 #include "platform/store/database.h"
+#include "platform/store/query.h"
+#include "platform/store/schema.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/table.h"
 
@@ -135,6 +137,83 @@ TEST_F(SchemaUpgradeTest, ParentLookUpsAreAddedWhenOpenedForWriting) {
     { platform::Database writer(folder_); }
     EXPECT_EQ(present(), later.size());
     EXPECT_EQ(Mismatch(file_), QString());
+}
+
+}  // namespace
+
+namespace {
+
+// A record sheet table of the version before "Nezveřejňovat": the schema's
+// own statement without the later column, rows kept.
+class OlderRecordSheetTest : public SchemaUpgradeTest {
+  protected:
+    void MakeOlderRecordSheet() {
+        platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
+        const platform::TableSchema* cards =
+            platform::FindTableSchema(QStringLiteral("main_card.db"));
+        connection.Execute(QStringLiteral("DROP TABLE main_card"));
+        connection.Execute(platform::OlderCreateTableStatement(*cards));
+        for (const QString& statement : platform::CreateStatements(*cards).mid(1))
+            connection.Execute(statement);
+        connection.Execute(QStringLiteral(
+            "INSERT INTO main_card (Jmeno_registr, Plemeno) VALUES ('Asta', 'Pudl')"));
+    }
+
+    bool HasColumn() {
+        platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
+        return connection.TableColumns(QStringLiteral("main_card"))
+            .contains(QStringLiteral("Nezverejnovat"));
+    }
+};
+
+TEST_F(OlderRecordSheetTest, OlderTableIsAKennelsReadsTheColumnEmptyAndGainsItForWriting) {
+    MakeOlderRecordSheet();
+    ASSERT_FALSE(HasColumn());
+    EXPECT_EQ(Mismatch(file_), QString());
+    {
+        platform::Database reader(folder_, platform::OpenMode::ReadOnly);
+        platform::Table cards(reader, QStringLiteral("main_card.db"));
+        cards.Open();
+        ASSERT_EQ(cards.RecordCount(), 1);
+        EXPECT_EQ(cards.FieldByName(QStringLiteral("Plemeno")).AsString(), QStringLiteral("Pudl"));
+        EXPECT_TRUE(cards.FieldByName(QStringLiteral("Nezverejnovat")).IsNull());
+    }
+    {
+        // The local SQL's "*" names every column of the schema.
+        platform::Database reader(folder_, platform::OpenMode::ReadOnly);
+        platform::Query query(reader);
+        query.SetSQL({QStringLiteral("Select * from Main_card")});
+        query.Open();
+        EXPECT_EQ(query.RecordCount(), 1);
+        EXPECT_TRUE(query.FieldByName(QStringLiteral("Nezverejnovat")).IsNull());
+    }
+    EXPECT_FALSE(HasColumn());
+    EXPECT_EQ(Mismatch(file_), QString());
+    {
+        platform::Database writer(folder_);
+        platform::Table cards(writer, QStringLiteral("main_card.db"));
+        cards.Open();
+        cards.Edit();
+        cards.FieldByName(QStringLiteral("Nezverejnovat")).SetAsBoolean(true);
+        cards.Post();
+    }
+    EXPECT_TRUE(HasColumn());
+    // The upgraded table reads in the catalogue exactly as a new one.
+    EXPECT_EQ(Mismatch(file_), QString());
+    platform::Database reader(folder_, platform::OpenMode::ReadOnly);
+    platform::Table cards(reader, QStringLiteral("main_card.db"));
+    cards.Open();
+    EXPECT_TRUE(cards.FieldByName(QStringLiteral("Nezverejnovat")).AsBoolean());
+    EXPECT_EQ(cards.FieldByName(QStringLiteral("Jmeno_registr")).AsString(),
+              QStringLiteral("Asta"));
+}
+
+TEST_F(OlderRecordSheetTest, RecordSheetOfAnotherShapeIsStillRefused) {
+    {
+        platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
+        connection.Execute(QStringLiteral("ALTER TABLE main_card ADD COLUMN Skryty INTEGER"));
+    }
+    EXPECT_TRUE(Mismatch(file_).contains(QStringLiteral("main_card")));
 }
 
 }  // namespace
