@@ -69,11 +69,11 @@ TFoUpozorneni::TFoUpozorneni(const std::vector<diary::DiaryEntry>& entries, int 
            fontMetrics().height() * 20);
 }
 
-std::unique_ptr<diary::DueReading> StartDueCheck(TDM1& dm, int daysAhead) {
-    if (daysAhead <= 0 || !dm.Database1.IsOpen())
+std::unique_ptr<diary::DueReading> StartDueCheck(const QString& dataFolder, int daysAhead) {
+    if (daysAhead <= 0)
         return nullptr;
-    return std::make_unique<diary::DueReading>(
-        platform::Database::DatabaseFile(dm.Database1.Folder()), daysAhead, platform::Today());
+    return std::make_unique<diary::DueReading>(platform::Database::DatabaseFile(dataFolder),
+                                               daysAhead, platform::Today());
 }
 
 bool ShowDueAtStart(diary::DueReading* reading, int daysAhead, QWidget* parent) {
@@ -92,5 +92,7 @@ bool ShowDueAtStart(diary::DueReading* reading, int daysAhead, QWidget* parent) 
 }
 
 bool ShowDueAtStart(TDM1& dm, int daysAhead, QWidget* parent) {
-    return ShowDueAtStart(StartDueCheck(dm, daysAhead).get(), daysAhead, parent);
+    if (!dm.Database1.IsOpen())
+        return false;
+    return ShowDueAtStart(StartDueCheck(dm.Database1.Folder(), daysAhead).get(), daysAhead, parent);
 }

@@ -26,9 +26,10 @@ class TFoUpozorneni : public QDialog {
 };
 
 // Starts reading what the start-up reminder shows (overdue, or due from
-// today to `daysAhead` days on) beside the rest of the start; nothing when
-// `daysAhead` is 0 or the data folder is not open.
-std::unique_ptr<diary::DueReading> StartDueCheck(TDM1& dm, int daysAhead);
+// today to `daysAhead` days on) from the database of `dataFolder` beside the
+// rest of the start; nothing when `daysAhead` is 0. A database that cannot
+// be read yet (a first start) shows no reminder.
+std::unique_ptr<diary::DueReading> StartDueCheck(const QString& dataFolder, int daysAhead);
 
 // The start-up check: waits for the reading, shows the reminder when
 // anything is due and answers whether the breeder asked for the diary. A

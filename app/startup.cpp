@@ -12,6 +12,7 @@
 #include "app/parametry.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
+#include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/store/backup.h"
 #include "platform/store/data_folder_lock.h"
@@ -44,6 +45,10 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
 
     auto splash = std::make_unique<TSplash>();
     ShowSplashAtOnce(*splash);
+    // What is due is read beside the whole rest of the start: the opening of
+    // the tables and the building of the windows.
+    const std::unique_ptr<diary::DueReading> due =
+        StartDueCheck(platform::DataFolder(), CurrentParametry().UpozornitDni);
 
     // The settings form is created after the launcher, as the launcher is the
     // first form; the launcher only needs it when its button is pressed.
@@ -55,9 +60,6 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     // synchronisation and the breed lists reach it.
     auto dataModule = std::make_unique<TDM1>(QString(), sheet.get());
     launcher->SetDataModule(dataModule.get());
-    // What is due is read beside the rest of the start.
-    const std::unique_ptr<diary::DueReading> due =
-        StartDueCheck(*dataModule, CurrentParametry().UpozornitDni);
     // The start-up backup runs beside the window; the program waits for it
     // only at its end.
     std::unique_ptr<TAutomaticBackup> backup;

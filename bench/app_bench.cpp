@@ -16,8 +16,8 @@
 //   BM_StartUpWithDueCheck/N  BM_StartUp on the diary's kennel
 //                          (bench/bench_diary_kennel.h) with the start-up
 //                          reminder reading N days ahead as the program does
-//                          it: started when the data folder is open, waited
-//                          for once the launcher is painted; /0 is the start
+//                          it: started before the tables open, waited for
+//                          once the launcher is painted; /0 is the start
 //                          without it, so the difference is what it adds
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
@@ -31,7 +31,6 @@
 #include <QThread>
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -93,16 +92,13 @@ struct OpenProgram {
     std::unique_ptr<TFoParametry> parametry;
     std::unique_ptr<TDM1> dm;
 
-    // `opened` runs where the start-up starts its reading of what is due.
-    explicit OpenProgram(const QString& dataFolder, const std::function<void(TDM1&)>& opened = {}) {
+    explicit OpenProgram(const QString& dataFolder) {
         launcher = std::make_unique<TFoUvod>(nullptr);
         sheet = std::make_unique<TFoMain>();
         parametry = std::make_unique<TFoParametry>();
         launcher->SetParametryForm(parametry.get());
         dm = std::make_unique<TDM1>(dataFolder, sheet.get());
         launcher->SetDataModule(dm.get());
-        if (opened)
-            opened(*dm);
         sheet->AttachDataModule(*dm);
         launcher->SetRecordSheet(sheet.get());
     }
@@ -251,9 +247,9 @@ void BM_StartUpWithDueCheck(benchmark::State& state) {
     size_t due = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
-        std::unique_ptr<diary::DueReading> reading;
-        auto program = std::make_unique<OpenProgram>(
-            kennel.Folder(), [&](TDM1& dm) { reading = StartDueCheck(dm, daysAhead); });
+        const std::unique_ptr<diary::DueReading> reading =
+            StartDueCheck(kennel.Folder(), daysAhead);
+        auto program = std::make_unique<OpenProgram>(kennel.Folder());
         program->launcher->show();
         program->launcher->repaint();
         QApplication::processEvents();
