@@ -14,6 +14,7 @@
 #include <memory>
 #include <random>
 
+#include "bench/bench_kennel.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store.h"
 
@@ -36,17 +37,7 @@ inline QString Iso(const QDate& date) {
     return date.toString(Qt::ISODate);
 }
 
-inline void Insert(platform::Connection& c, const QString& sql, int count,
-                   const std::function<std::vector<platform::Value>(int)>& row) {
-    platform::Statement s(c.Raw(), sql);
-    for (int i = 0; i < count; ++i) {
-        const auto values = row(i);
-        for (size_t k = 0; k < values.size(); ++k)
-            s.Bind(static_cast<int>(k) + 1, values[k]);
-        s.Step();
-        s.Reset();
-    }
-}
+using bench_kennel::InsertRows;
 
 class Kennel {
   public:
@@ -72,31 +63,31 @@ class Kennel {
             return kFirstDay.addDays(from + static_cast<int>(rng() % length));
         };
         // Four in five animals have left the register (sold, died) over the years.
-        Insert(c,
-               "INSERT INTO main_card (Jmeno_registr, Pohlavi, Vlastnictvi, Datum_vyr) "
-               "VALUES (?1,?2,?3,?4)",
-               kCards, [&](int i) -> std::vector<platform::Value> {
-                   platform::Value removed;
-                   if (i % 5 != 0)
-                       removed = Iso(day(0, span));
-                   return {Name(i), QString(i % 2 ? "Fena" : "Pes"), std::int64_t(i % 8 != 1),
-                           removed};
-               });
+        InsertRows(c,
+                   "INSERT INTO main_card (Jmeno_registr, Pohlavi, Vlastnictvi, Datum_vyr) "
+                   "VALUES (?1,?2,?3,?4)",
+                   kCards, [&](int i) -> std::vector<platform::Value> {
+                       platform::Value removed;
+                       if (i % 5 != 0)
+                           removed = Iso(day(0, span));
+                       return {Name(i), QString(i % 2 ? "Fena" : "Pes"), std::int64_t(i % 8 != 1),
+                               removed};
+                   });
         // Five visits an animal, one after another; a next visit that is not
         // the animal's last is kept by the visit after it.
         QDate visit;
-        Insert(c,
-               "INSERT INTO osetreni (Jmeno_registr, Datum_osetreni, Dalsi_navsteva, "
-               "Duvod_osetreni) VALUES (?1,?2,?3,?4)",
-               kVisits, [&](int i) -> std::vector<platform::Value> {
-                   const int gap = 30 + static_cast<int>(rng() % 300);
-                   visit = i % 5 == 0 ? day(0, span - 5 * 330) : visit.addDays(gap);
-                   platform::Value next;
-                   if (rng() % 3 == 0)
-                       next = Iso(visit.addDays(i % 5 == 4 ? gap : gap - 10));
-                   return {Name(i / 5), Iso(visit), next, QString("Očkování")};
-               });
-        Insert(
+        InsertRows(c,
+                   "INSERT INTO osetreni (Jmeno_registr, Datum_osetreni, Dalsi_navsteva, "
+                   "Duvod_osetreni) VALUES (?1,?2,?3,?4)",
+                   kVisits, [&](int i) -> std::vector<platform::Value> {
+                       const int gap = 30 + static_cast<int>(rng() % 300);
+                       visit = i % 5 == 0 ? day(0, span - 5 * 330) : visit.addDays(gap);
+                       platform::Value next;
+                       if (rng() % 3 == 0)
+                           next = Iso(visit.addDays(i % 5 == 4 ? gap : gap - 10));
+                       return {Name(i / 5), Iso(visit), next, QString("Očkování")};
+                   });
+        InsertRows(
             c,
             "INSERT INTO kryti (Jmeno_registr, Datum_kryti_1, Nakryta_Ano_Ne, Datum_vrhu) "
             "VALUES (?1,?2,?3,?4)",
@@ -108,16 +99,17 @@ class Kennel {
                     litter = Iso(mating.addDays(63));
                 return {Name((i * 2 + 1) % kCards), Iso(mating), std::int64_t(kind != 17), litter};
             });
-        Insert(c, "INSERT INTO harani (Jmeno_registr, Datum) VALUES (?1,?2)", kSeasons,
-               [&](int i) -> std::vector<platform::Value> {
-                   const int bitch = (i / kSeasonsPerBitch) * 2 + 1;
-                   return {Name(bitch), Iso(day(span - 900 + (i % kSeasonsPerBitch) * 180, 60))};
-               });
-        Insert(c, "INSERT INTO schedule (Datum, Akce, Upozornit) VALUES (?1,?2,?3)", kReminders,
-               [&](int i) -> std::vector<platform::Value> {
-                   return {Iso(day(span - 200, 300)), QString("Připomínka %1").arg(i),
-                           std::int64_t(i % 4 != 0)};
-               });
+        InsertRows(
+            c, "INSERT INTO harani (Jmeno_registr, Datum) VALUES (?1,?2)", kSeasons,
+            [&](int i) -> std::vector<platform::Value> {
+                const int bitch = (i / kSeasonsPerBitch) * 2 + 1;
+                return {Name(bitch), Iso(day(span - 900 + (i % kSeasonsPerBitch) * 180, 60))};
+            });
+        InsertRows(c, "INSERT INTO schedule (Datum, Akce, Upozornit) VALUES (?1,?2,?3)", kReminders,
+                   [&](int i) -> std::vector<platform::Value> {
+                       return {Iso(day(span - 200, 300)), QString("Připomínka %1").arg(i),
+                               std::int64_t(i % 4 != 0)};
+                   });
         c.Execute(QStringLiteral("COMMIT"));
         // As the program leaves it at its end (PRAGMA optimize).
         c.Execute(QStringLiteral("ANALYZE"));

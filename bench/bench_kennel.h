@@ -54,13 +54,11 @@ inline QString Iso(std::mt19937& rng) {
         .arg(1 + rng() % 28, 2, 10, QChar('0'));
 }
 
-inline void Insert(platform::Connection& c, const QString& table, const QStringList& columns,
-                   int count, const std::function<std::vector<platform::Value>(int)>& row) {
-    QStringList marks;
-    for (int i = 1; i <= columns.size(); ++i)
-        marks << QStringLiteral("?%1").arg(i);
-    platform::Statement s(c.Raw(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(table, columns.join(','), marks.join(',')));
+// Runs the insert statement `sql` once for each of `count` rows, binding
+// the values `row` gives for the row's number.
+inline void InsertRows(platform::Connection& c, const QString& sql, int count,
+                       const std::function<std::vector<platform::Value>(int)>& row) {
+    platform::Statement s(c.Raw(), sql);
     for (int i = 0; i < count; ++i) {
         const auto values = row(i);
         for (size_t k = 0; k < values.size(); ++k)
@@ -68,6 +66,17 @@ inline void Insert(platform::Connection& c, const QString& table, const QStringL
         s.Step();
         s.Reset();
     }
+}
+
+inline void Insert(platform::Connection& c, const QString& table, const QStringList& columns,
+                   int count, const std::function<std::vector<platform::Value>(int)>& row) {
+    QStringList marks;
+    for (int i = 1; i <= columns.size(); ++i)
+        marks << QStringLiteral("?%1").arg(i);
+    InsertRows(c,
+               QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                   .arg(table, columns.join(','), marks.join(',')),
+               count, row);
 }
 
 // A 320 x 240 JPEG photo, as the photo album stores the bytes of the file.
