@@ -6,6 +6,7 @@
 #include "platform/paint/qpainter_canvas.h"
 #include "report/designer/designer_operations.h"
 #include "report/designer/element_picture.h"
+#include "report/designer/list_variant.h"
 #include "report/designer/oddil.h"
 #include "report/designer/papir.h"
 #include "report/engine/lumex_element.h"
@@ -295,7 +296,7 @@ void TSesPrvek::Release(QPoint, Qt::KeyboardModifiers) {
     dragging_ = false;
     releaseMouse();
     if (Box() != grabBox_) {
-        band_->Paper()->Designer().RecordStep(7);
+        band_->Paper()->Designer().RecordStep(dsMove);
     }
 }
 
