@@ -141,6 +141,8 @@ constexpr qint64 kMappedBytes = qint64(4) << 30;
 // The page cache of a mapped connection, in KiB: the pages themselves stay
 // in the mapping.
 constexpr int kMappedCacheKiB = 2048;
+// The cache of a short scattered reading (KeepPageCacheSmall).
+constexpr int kSmallCacheKiB = 4096;
 
 // A file: URI naming the file as it is, so any character of the path is kept.
 QByteArray ImmutableUri(const QString& file) {
@@ -237,6 +239,10 @@ Connection::~Connection() {
 void Connection::MapFileForReading() {
     Execute(QStringLiteral("PRAGMA mmap_size=%1").arg(kMappedBytes));
     Execute(QStringLiteral("PRAGMA cache_size=-%1").arg(kMappedCacheKiB));
+}
+
+void Connection::KeepPageCacheSmall() {
+    Execute(QStringLiteral("PRAGMA cache_size=-%1").arg(kSmallCacheKiB));
 }
 
 void Connection::Execute(const QString& sql) {

@@ -69,6 +69,10 @@ class Connection {
     // reading connections on the kennel's own database: the mapping holds
     // address space for the whole file.
     void MapFileForReading();
+    // Keeps the page cache at a few megabytes: for a short reading of pages
+    // scattered over a large file (the ancestors of one animal), filling the
+    // program's large cache costs more in allocation than it saves in reads.
+    void KeepPageCacheSmall();
     bool TableExists(const QString& sqlName);
     QStringList TableColumns(const QString& sqlName);
     std::int64_t LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }

@@ -217,12 +217,15 @@ TPedigreeGraph TAncestorReader::Read(const QStringList& names,
             parents(card->sire, card->dam);
         }
         // The first rows naming a sire and a dam give them; later ones
-        // could only name others, which the graph would not use.
-        for (const qint64 row : PedigreesOf(animal)) {
-            if (sireNamed && damNamed)
-                break;
-            pedigreeRows.push_back(row);
-            ParentsInRow(Pedigree(row), animal, parents);
+        // could only name others, which the graph would not use. An animal
+        // whose record sheet names both needs no look-up of them at all.
+        if (!(sireNamed && damNamed)) {
+            for (const qint64 row : PedigreesOf(animal)) {
+                if (sireNamed && damNamed)
+                    break;
+                pedigreeRows.push_back(row);
+                ParentsInRow(Pedigree(row), animal, parents);
+            }
         }
         const bool unread = cards.size() == cardsBefore && pedigreeRows.size() == rowsBefore &&
                             !sireNamed && !damNamed;
