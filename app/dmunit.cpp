@@ -55,8 +55,9 @@ const QString kBookColumns = QStringLiteral(
 
 }  // namespace
 
-TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet, platform::OpenMode mode)
-    : recordSheet_(recordSheet) {
+TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet, platform::OpenMode mode,
+           BookQueryStart bookQueryStart)
+    : recordSheet_(recordSheet), bookQueryStart_(bookQueryStart) {
     Database1.SetDatabaseName(kDatabaseName);
     Database1.SetOpenMode(mode);
     SetUpReport();
@@ -364,9 +365,12 @@ void TDM1::Open(const QString& dataFolder) {
             QString(), platform::MessageIcon::Information, platform::mbOK);
     }
     TaMain_Card.Open();
-    for (platform::DataSet* dataSet : std::initializer_list<platform::DataSet*>{
-             &TaVrhy, &TaOsetreni, &TaKryti, &TaPlemeno, &QPomknihy}) {
+    for (platform::DataSet* dataSet :
+         std::initializer_list<platform::DataSet*>{&TaVrhy, &TaOsetreni, &TaKryti, &TaPlemeno}) {
         dataSet->Open();
+    }
+    if (bookQueryStart_ == BookQueryStart::AtCreation) {
+        QPomknihy.Open();
     }
     FillBreedLists();
     if (CurrentParametry().KontrolaJmen) {

@@ -51,8 +51,15 @@ class TDM1 {
     // By default a folder or disk that takes no writes opens read-only, which
     // is said once in an information box; a damaged database is reported
     // with the newest backup that opens.
+    //
+    // The book query runs its initial text at creation, as the program has
+    // it; a caller that runs a book or the list itself before reading any
+    // (the command-line tools) asks it to wait, which spares reading every
+    // health-card visit for nothing.
+    enum class BookQueryStart { AtCreation, WithFirstBook };
     explicit TDM1(const QString& dataFolder = QString(), TRecordSheetView* recordSheet = nullptr,
-                  platform::OpenMode mode = platform::OpenMode::ReadWriteOrReadOnly);
+                  platform::OpenMode mode = platform::OpenMode::ReadWriteOrReadOnly,
+                  BookQueryStart bookQueryStart = BookQueryStart::AtCreation);
     ~TDM1();
     TDM1(const TDM1&) = delete;
     TDM1& operator=(const TDM1&) = delete;
@@ -195,6 +202,7 @@ class TDM1 {
                       const QSet<QString>& recordSheets);
 
     TRecordSheetView* recordSheet_ = nullptr;
+    BookQueryStart bookQueryStart_ = BookQueryStart::AtCreation;
     // The last book query as the caller asked for it.
     int bookKind_ = 0;
     QString bookOrder_;

@@ -154,6 +154,25 @@ QString OrphanQuestion(const QString& table, const QString& name) {
         .arg(table, name);
 }
 
+// The tools run a book or the list themselves before reading: the book
+// query waits for it instead of reading every health-card visit at once.
+TEST_F(DataModule, ABookQueryThatWaitsForTheFirstBookRunsOnlyThat) {
+    {
+        TDM1 writer(Folder());
+        AddRow(writer.TaMain_Card, "Jmeno_registr", "Běta z Lesa");
+        AddLitter(writer.TaVrhy, "Běta z Lesa", QDate(2020, 3, 1));
+    }
+    TDM1 dm(Folder(), nullptr, platform::OpenMode::ReadOnly, TDM1::BookQueryStart::WithFirstBook);
+    EXPECT_TRUE(dm.TaMain_Card.IsActive());
+    EXPECT_TRUE(dm.TaOsetreni.IsActive());
+    EXPECT_FALSE(dm.QPomknihy.IsActive());
+
+    dm.RunBookQuery(5, "", "");
+    ASSERT_TRUE(dm.QPomknihy.IsActive());
+    ASSERT_EQ(dm.QPomknihy.RecordCount(), 1);
+    EXPECT_EQ(dm.QPomknihy.FieldByName("Jmeno_registr").AsString(), "Běta z Lesa");
+}
+
 }  // namespace
 
 TEST_F(DataModule, OrphanCheckAsksForEveryRowWithoutARecordSheetAndDeletesOnYes) {

@@ -46,8 +46,9 @@ PrintSourceRun::PrintSourceRun(const QString& dataFolder, int source, const QStr
             return request.defaultButton ? request.defaultButton
                                          : platform::FirstButton(request.buttons);
         });
+    // The source's own book or list is run below, before anything reads.
     dm_ = std::make_unique<TDM1>(QFileInfo(dataFolder).absoluteFilePath(), nullptr,
-                                 platform::OpenMode::ReadOnly);
+                                 platform::OpenMode::ReadOnly, TDM1::BookQueryStart::WithFirstBook);
     const bool opened = dm_->TaMain_Card.IsActive();
     if (opened) {
         dm_->RunBookQuery(source, order, where);
