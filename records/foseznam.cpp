@@ -9,11 +9,11 @@
 
 #include "app/dmunit.h"
 #include "controls/db_grid.h"
+#include "controls/search_field.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
-#include "controls/search_field.h"
 
 namespace {
 

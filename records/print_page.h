@@ -162,7 +162,7 @@ class TPrintPage : public QWidget {
     std::array<QString, kPrintSourceCount> ownTemplates_;   // as remembered in Harvel.INI
     std::array<int, kPrintSourceCount> chosenTemplates_{};  // the entry before "Jiná předloha..."
     QString pdfFolder_;                                     // where the last PDF was saved
-    QString sheetFolder_;  // where the last spreadsheet was saved
+    QString sheetFolder_;                                   // where the last spreadsheet was saved
     QStackedWidget* gridPages_ = nullptr;
     std::array<TDbGridKOPA*, kPrintSourceCount> grids_{};
 };

@@ -76,7 +76,8 @@ TEST_F(InstalledTree, HoldsEveryFileOfAnInstallation) {
     for (const QString& file : packaging_test::InstalledFiles())
         EXPECT_TRUE(QFileInfo(Prefix() + "/" + file).isFile()) << file.toStdString();
     for (const QString program : {"harvel", "harvel-data", "harvel-report"})
-        EXPECT_TRUE(QFileInfo(Prefix() + "/bin/" + program).isExecutable()) << program.toStdString();
+        EXPECT_TRUE(QFileInfo(Prefix() + "/bin/" + program).isExecutable())
+            << program.toStdString();
     EXPECT_FALSE(QFileInfo::exists(Prefix() + "/bin/harvel-pictures")) << "a build tool";
     // The icon's pixel sizes are rendered at their sizes.
     for (int size : {48, 128, 256}) {

@@ -168,7 +168,7 @@ TEST(WmfStructure, ClippingIsScopedBySavedContexts) {
     EXPECT_EQ(OfFunction(records, 0x0127).size(), 1);  // restore
     const QVector<WmfRecord> clips = OfFunction(records, 0x0416);
     ASSERT_EQ(clips.size(), 1);
-    EXPECT_EQ(I16At(wmf, clips.first().offset + 6), 140);  // bottom, exclusive
+    EXPECT_EQ(I16At(wmf, clips.first().offset + 6), 140);   // bottom, exclusive
     EXPECT_EQ(I16At(wmf, clips.first().offset + 12), 300);  // left
 }
 
