@@ -1,20 +1,38 @@
 #include "records/genetics/coancestry.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "records/genetics/pedigree_graph.h"
 
 namespace pedigree {
 
+namespace {
+
+// Pairs fewer than this are walked on the calling thread alone.
+constexpr size_t kPairsWorthThreads = 256;
+// Pairs a thread takes at a time from the shared count.
+constexpr size_t kPairsPerTake = 32;
+
+int SireOfKey(std::uint64_t key) {
+    return static_cast<int>(key >> 32);
+}
+int DamOfKey(std::uint64_t key) {
+    return static_cast<int>(static_cast<std::uint32_t>(key));
+}
+
+}  // namespace
+
+TCoancestry::TWalk::TWalk(std::size_t animals)
+    : shareA(animals, 0.0), shareB(animals, 0.0), childrenLeft(animals, 0), seen(animals, 0) {}
+
 TCoancestry::TCoancestry(std::vector<int> sires, std::vector<int> dams)
-    : sires_(std::move(sires)), dams_(std::move(dams)) {
+    : sires_(std::move(sires)), dams_(std::move(dams)), walk_(sires_.size()) {
     const size_t count = sires_.size();
     inbreeding_.assign(count, 0.0);
     variance_.assign(count, 1.0);
-    shareA_.assign(count, 0.0);
-    shareB_.assign(count, 0.0);
-    childrenLeft_.assign(count, 0);
-    seen_.assign(count, 0);
     FindOnlyMates();
 }
 
@@ -57,46 +75,110 @@ double TCoancestry::MendelianVariance(int animal) const {
     return 1.0;
 }
 
+std::vector<std::vector<int>> TCoancestry::Layers() const {
+    std::vector<int> depth(sires_.size(), 0);
+    std::vector<std::vector<int>> layers;
+    for (int animal = 0; animal < Size(); ++animal) {
+        for (const int parent : {sires_[animal], dams_[animal]}) {
+            if (parent != kUnknown)
+                depth[animal] = std::max(depth[animal], depth[parent] + 1);
+        }
+        if (static_cast<size_t>(depth[animal]) >= layers.size())
+            layers.resize(depth[animal] + 1);
+        layers[depth[animal]].push_back(animal);
+    }
+    return layers;
+}
+
+// Each thread takes the next few pairs until none is left; every figure
+// depends only on earlier layers, so the order of the takes does not matter.
+std::vector<double> TCoancestry::WalkPairs(const std::vector<std::uint64_t>& pairs) {
+    std::vector<double> figures(pairs.size(), 0.0);
+    const auto walkFrom = [&](TWalk& walk, std::atomic<size_t>& next) {
+        for (size_t first = next.fetch_add(kPairsPerTake); first < pairs.size();
+             first = next.fetch_add(kPairsPerTake)) {
+            const size_t last = std::min(first + kPairsPerTake, pairs.size());
+            for (size_t i = first; i < last; ++i)
+                figures[i] = Walk(walk, SireOfKey(pairs[i]), DamOfKey(pairs[i]));
+        }
+    };
+    std::atomic<size_t> next{0};
+    const size_t helpers = pairs.size() < kPairsWorthThreads
+                               ? 0
+                               : std::max(1u, std::thread::hardware_concurrency()) - 1;
+    while (threadWalks_.size() < helpers)
+        threadWalks_.emplace_back(sires_.size());
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < helpers; ++t)
+        threads.emplace_back([&, t] { walkFrom(threadWalks_[t], next); });
+    walkFrom(walk_, next);
+    for (std::thread& thread : threads)
+        thread.join();
+    return figures;
+}
+
 void TCoancestry::ComputeInbreeding() {
     pairs_.clear();
     pairs_.reserve(sires_.size() / 2);
-    for (int animal = 0; animal < Size(); ++animal) {
-        const int sire = sires_[animal], dam = dams_[animal];
-        double f = 0.0;
-        if (sire != kUnknown && dam != kUnknown && !UnrelatedFounderPair(sire, dam))
-            f = OfPair(sire, dam);
-        inbreeding_[animal] = f;
-        variance_[animal] = MendelianVariance(animal);
+    for (const std::vector<int>& layer : Layers()) {
+        // The pairs of parents of this layer not met before; full siblings
+        // and repeated matings share one walk.
+        std::vector<std::uint64_t> fresh;
+        for (const int animal : layer) {
+            const int sire = sires_[animal], dam = dams_[animal];
+            if (sire == kUnknown || dam == kUnknown || UnrelatedFounderPair(sire, dam))
+                continue;
+            const std::uint64_t key =
+                (static_cast<std::uint64_t>(sire) << 32) | static_cast<std::uint32_t>(dam);
+            if (pairs_.try_emplace(key, 0.0).second)
+                fresh.push_back(key);
+        }
+        const std::vector<double> figures = WalkPairs(fresh);
+        for (size_t i = 0; i < fresh.size(); ++i)
+            pairs_[fresh[i]] = figures[i];
+        for (const int animal : layer) {
+            const int sire = sires_[animal], dam = dams_[animal];
+            double f = 0.0;
+            if (sire != kUnknown && dam != kUnknown && !UnrelatedFounderPair(sire, dam))
+                f = pairs_.at((static_cast<std::uint64_t>(sire) << 32) |
+                              static_cast<std::uint32_t>(dam));
+            inbreeding_[animal] = f;
+        }
+        // After the whole layer: no walk of this layer reads its own animals.
+        for (const int animal : layer)
+            variance_[animal] = MendelianVariance(animal);
     }
+    // Threads' scratch is not needed after the kennel's figures are in.
+    threadWalks_.clear();
 }
 
 // Marks a, b and all their ancestors, and counts for each how many of its
 // offspring among them must hand their shares down before it.
-void TCoancestry::CollectAncestors(int a, int b) {
-    if (++walk_ == 0) {
-        std::fill(seen_.begin(), seen_.end(), 0);
-        walk_ = 1;
+void TCoancestry::CollectAncestors(TWalk& walk, int a, int b) const {
+    if (++walk.number == 0) {
+        std::fill(walk.seen.begin(), walk.seen.end(), 0);
+        walk.number = 1;
     }
-    stack_.clear();
+    walk.stack.clear();
     for (const int start : {a, b}) {
-        if (seen_[start] != walk_) {
-            seen_[start] = walk_;
-            childrenLeft_[start] = 0;
-            stack_.push_back(start);
+        if (walk.seen[start] != walk.number) {
+            walk.seen[start] = walk.number;
+            walk.childrenLeft[start] = 0;
+            walk.stack.push_back(start);
         }
     }
-    while (!stack_.empty()) {
-        const int animal = stack_.back();
-        stack_.pop_back();
+    while (!walk.stack.empty()) {
+        const int animal = walk.stack.back();
+        walk.stack.pop_back();
         for (const int parent : {sires_[animal], dams_[animal]}) {
             if (parent == kUnknown)
                 continue;
-            if (seen_[parent] != walk_) {
-                seen_[parent] = walk_;
-                childrenLeft_[parent] = 0;
-                stack_.push_back(parent);
+            if (walk.seen[parent] != walk.number) {
+                walk.seen[parent] = walk.number;
+                walk.childrenLeft[parent] = 0;
+                walk.stack.push_back(parent);
             }
-            ++childrenLeft_[parent];
+            ++walk.childrenLeft[parent];
         }
     }
 }
@@ -113,34 +195,38 @@ double TCoancestry::OfPair(int sire, int dam) {
 }
 
 double TCoancestry::Of(int a, int b) {
+    return Walk(walk_, a, b);
+}
+
+double TCoancestry::Walk(TWalk& walk, int a, int b) const {
     if (a == kUnknown || b == kUnknown)
         return 0.0;
     if (a == b)
         return 0.5 * (1.0 + inbreeding_[a]);
-    CollectAncestors(a, b);
-    shareA_[a] = 1.0;
-    shareB_[b] = 1.0;
-    ready_.clear();
+    CollectAncestors(walk, a, b);
+    walk.shareA[a] = 1.0;
+    walk.shareB[b] = 1.0;
+    walk.ready.clear();
     for (const int start : {a, b}) {
-        if (childrenLeft_[start] == 0)
-            ready_.push_back(start);
+        if (walk.childrenLeft[start] == 0)
+            walk.ready.push_back(start);
     }
     double relationship = 0.0;
-    while (!ready_.empty()) {
-        const int animal = ready_.back();
-        ready_.pop_back();
-        const double shareA = shareA_[animal], shareB = shareB_[animal];
+    while (!walk.ready.empty()) {
+        const int animal = walk.ready.back();
+        walk.ready.pop_back();
+        const double shareA = walk.shareA[animal], shareB = walk.shareB[animal];
         relationship += shareA * shareB * variance_[animal];
         for (const int parent : {sires_[animal], dams_[animal]}) {
             if (parent == kUnknown)
                 continue;
-            shareA_[parent] += 0.5 * shareA;
-            shareB_[parent] += 0.5 * shareB;
-            if (--childrenLeft_[parent] == 0)
-                ready_.push_back(parent);
+            walk.shareA[parent] += 0.5 * shareA;
+            walk.shareB[parent] += 0.5 * shareB;
+            if (--walk.childrenLeft[parent] == 0)
+                walk.ready.push_back(parent);
         }
-        shareA_[animal] = 0.0;
-        shareB_[animal] = 0.0;
+        walk.shareA[animal] = 0.0;
+        walk.shareB[animal] = 0.0;
     }
     return 0.5 * relationship;
 }

@@ -11,6 +11,7 @@
 // The pedigree is given as sire and dam numbers with parents numbered before
 // their offspring (kUnknown for an unknown parent).
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -23,6 +24,7 @@ class TCoancestry {
 
     int Size() const { return static_cast<int>(sires_.size()); }
     // F of every animal; full siblings share the figure of their parents' pair.
+    // The pairs of one generation layer are walked on every processor.
     void ComputeInbreeding();
     double Inbreeding(int animal) const { return inbreeding_[animal]; }
     const std::vector<double>& AllInbreeding() const { return inbreeding_; }
@@ -37,7 +39,25 @@ class TCoancestry {
     double Relationship(int a, int b);
 
   private:
-    void CollectAncestors(int a, int b);
+    // The scratch of one walk over two animals' ancestors, kept between
+    // walks so a walk allocates nothing; each thread of ComputeInbreeding
+    // has its own.
+    struct TWalk {
+        std::vector<double> shareA, shareB;
+        std::vector<int> childrenLeft, stack, ready;
+        std::vector<std::uint32_t> seen;
+        std::uint32_t number = 0;
+        explicit TWalk(std::size_t animals);
+    };
+
+    // The coancestry of a and b; reads only what earlier animals settled.
+    double Walk(TWalk& walk, int a, int b) const;
+    void CollectAncestors(TWalk& walk, int a, int b) const;
+    // The animals by depth: each after both its parents, so the animals of
+    // one layer need only the figures of the layers before.
+    std::vector<std::vector<int>> Layers() const;
+    // The coancestry of each pair (sire << 32 | dam), on several threads.
+    std::vector<double> WalkPairs(const std::vector<std::uint64_t>& pairs);
     double MendelianVariance(int animal) const;
     void FindOnlyMates();
     bool UnrelatedFounderPair(int sire, int dam) const;
@@ -48,11 +68,8 @@ class TCoancestry {
     // kUnknown without offspring, kSeveralMates otherwise.
     static constexpr int kSeveralMates = -2;
     std::vector<int> onlyMate_;
-    // Scratch of one walk, kept between calls so a walk allocates nothing.
-    std::vector<double> shareA_, shareB_;
-    std::vector<int> childrenLeft_, stack_, ready_;
-    std::vector<std::uint32_t> seen_;
-    std::uint32_t walk_ = 0;
+    TWalk walk_;                      // the walks of Of()
+    std::vector<TWalk> threadWalks_;  // the other threads' of ComputeInbreeding
     std::unordered_map<std::uint64_t, double> pairs_;
 };
 

@@ -16,6 +16,8 @@ namespace {
 using genetics_test::Kennel;
 using pedigree::AnalyseAnimal;
 using pedigree::AnalyseLitter;
+using pedigree::kUnknown;
+using pedigree::TCoancestry;
 using pedigree::TInbreedingFigures;
 using pedigree::TKennelInbreeding;
 
@@ -210,6 +212,45 @@ std::vector<double> TabularInbreeding(const std::vector<int>& sires, const std::
     for (int i = 0; i < n; ++i)
         f[i] = a[i][i] - 1.0;
     return f;
+}
+
+// Wide generations give each layer of the computation hundreds of parent
+// pairs, which are walked on several threads: every figure must still be the
+// textbook one.
+TEST(InbreedingProperties, WideGenerationsWalkedOnSeveralThreadsAgreeWithTheTabularMethod) {
+    std::mt19937 rng(11);
+    constexpr int kFounders = 40, kGenerations = 5, kPerGeneration = 450;
+    std::vector<int> sires(kFounders, kUnknown), dams(kFounders, kUnknown);
+    int previous = 0, previousCount = kFounders, older = 0, olderCount = kFounders;
+    for (int g = 0; g < kGenerations; ++g) {
+        const int first = static_cast<int>(sires.size());
+        for (int i = 0; i < kPerGeneration; ++i) {
+            // Mostly parents of the generation before, a few from two back.
+            const auto parent = [&] {
+                const bool back = rng() % 5 == 0;
+                return back ? older + static_cast<int>(rng() % olderCount)
+                            : previous + static_cast<int>(rng() % previousCount);
+            };
+            int sire = parent(), dam = parent();
+            if (sire == dam)
+                dam = kUnknown;
+            sires.push_back(sire);
+            dams.push_back(dam);
+        }
+        older = previous;
+        olderCount = previousCount;
+        previous = first;
+        previousCount = kPerGeneration;
+    }
+    const std::vector<double> expected = TabularInbreeding(sires, dams);
+    TCoancestry coancestry(sires, dams);
+    coancestry.ComputeInbreeding();
+    int inbred = 0;
+    for (int i = 0; i < coancestry.Size(); ++i) {
+        ASSERT_NEAR(coancestry.Inbreeding(i), expected[i], 1e-12) << "animal " << i;
+        inbred += expected[i] > 0.0;
+    }
+    EXPECT_GT(inbred, 500);
 }
 
 TEST(InbreedingProperties, AgreesWithTheTabularMethodOnALineBredKennel) {
