@@ -1,5 +1,7 @@
 #include "records/entry_dialog.h"
 
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <exception>
 
 #include "app/shared_messages.h"
@@ -17,6 +19,21 @@ void TEntryDialog::WriteClick() {
         ShowCommandDone();
         accept();
     }
+}
+
+void TEntryDialog::AddButtonRow(QVBoxLayout* layout, int gap, const QList<QWidget*>& writeButtons,
+                                const QList<QWidget*>& closingButtons) {
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* button : writeButtons) {
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    for (QWidget* button : closingButtons) {
+        buttons->addWidget(button);
+    }
+    layout->addSpacing(gap);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
 QString TEntryDialog::RefusalMessage(const platform::StoreError& error) const {

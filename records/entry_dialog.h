@@ -13,8 +13,10 @@
 // to WriteClick and states its checks and its write.
 
 #include <QDialog>
+#include <QList>
 #include <QStringList>
 
+class QVBoxLayout;
 namespace platform {
 class StoreError;
 }
@@ -26,6 +28,12 @@ class TEntryDialog : public QDialog {
 
     // The write button's handler.
     void WriteClick();
+
+    // Ends the form's layout, below its fields: `gap` pixels, then the row
+    // of the write buttons at the left and "Storno" and help at the right.
+    // The form keeps at least the size its contents need.
+    void AddButtonRow(QVBoxLayout* layout, int gap, const QList<QWidget*>& writeButtons,
+                      const QList<QWidget*>& closingButtons);
 
     // The message of every check that fails, in the order the checks run;
     // empty when the entry may be written.

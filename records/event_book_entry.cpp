@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -171,17 +170,9 @@ void TEventBookEntry::LayOut() {
         grid->addWidget(widget, row++, 1, narrow ? Qt::AlignLeft : Qt::Alignment());
     }
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(zapis_);
-    buttons->addStretch();
-    buttons->addWidget(storno_);
-    buttons->addWidget(help_);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    AddButtonRow(layout, 8, {zapis_}, {storno_, help_});
 
     ChainTabOrder(tabOrder_);
 }

@@ -176,20 +176,12 @@ void TFoKrytiZapis::LayOut() {
     litterInbreeding_ = new TLitterInbreedingLabel(dm_.Database1, this);
     bottomRows_->addWidget(litterInbreeding_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(write_);
-    buttons->addStretch();
-    buttons->addWidget(cancel_);
-    buttons->addWidget(help_);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(people);
     layout->addWidget(terms);
     layout->addLayout(later);
     layout->addLayout(bottomRows_);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    AddButtonRow(layout, 6, {write_}, {cancel_, help_});
 }
 
 // Enter, Up and Down follow this order through the fields; the buttons

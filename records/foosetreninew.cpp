@@ -1,7 +1,6 @@
 #include "records/foosetreninew.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -105,17 +104,9 @@ void TFoOsetreniNew::LayOut() {
     addRow(QStringLiteral("Další\nnávštěva"), editDalsiNavsteva_, Qt::AlignLeft);
     addRow(QStringLiteral("Poznámka"), note_, Qt::AlignTop);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(write_);
-    buttons->addStretch();
-    buttons->addWidget(cancel_);
-    buttons->addWidget(help_);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    AddButtonRow(layout, 6, {write_}, {cancel_, help_});
 }
 
 void TFoOsetreniNew::SetTabOrder() {

@@ -136,18 +136,9 @@ void TFoVrhyZapis::LayOut() {
     grid->addWidget(NewCaption(QStringLiteral("Plemeno"), EditPlemeno, this), row, 0);
     grid->addWidget(EditPlemeno, row++, 1, 1, 2);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnWriteOnly_);
-    buttons->addWidget(btnGenerated_);
-    buttons->addStretch();
-    buttons->addWidget(btnCancel_);
-    buttons->addWidget(help_);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    AddButtonRow(layout, 8, {btnWriteOnly_, btnGenerated_}, {btnCancel_, help_});
 }
 
 // Enter, Up and Down go through the input fields in this order; the list and
