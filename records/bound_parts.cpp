@@ -7,22 +7,24 @@
 #include "controls/k_db_edit.h"
 #include "controls/memo_limit.h"
 
-TKDBEditKopa* NewBoundEdit(const char* name, platform::DataSource& source, const char* field,
+TKDBEditKopa* NewBoundEdit(const QString& name, platform::DataSource& source, const QString& field,
                            int maxLength, bool commaToPoint, QWidget* parent) {
     auto* edit = new TKDBEditKopa(parent);
-    edit->setObjectName(QString::fromLatin1(name));
+    edit->setObjectName(name);
     edit->CommaToPoint = commaToPoint;
-    if (maxLength > 0) {
-        edit->setMaxLength(maxLength);
-    }
+    // The field sets its own input limit each time it shows a row, from
+    // the column and this.
+    edit->MaxLength = maxLength;
     edit->Loaded();
     edit->SetDataSource(&source);
-    edit->SetDataField(QString::fromLatin1(field));
+    edit->SetDataField(field);
     return edit;
 }
 
-TKDBEditKopa* NewBoundNameLabel(const char* name, platform::DataSource& source, QWidget* parent) {
-    TKDBEditKopa* edit = NewBoundEdit(name, source, "Jmeno_registr", 0, false, parent);
+TKDBEditKopa* NewBoundNameLabel(const QString& name, platform::DataSource& source,
+                                QWidget* parent) {
+    TKDBEditKopa* edit =
+        NewBoundEdit(name, source, QStringLiteral("Jmeno_registr"), 0, false, parent);
     edit->SetReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
     QFont bold = edit->font();
@@ -31,25 +33,25 @@ TKDBEditKopa* NewBoundNameLabel(const char* name, platform::DataSource& source, 
     return edit;
 }
 
-TDBMemoLumex* NewBoundMemo(const char* name, platform::DataSource& source, const char* field,
+TDBMemoLumex* NewBoundMemo(const QString& name, platform::DataSource& source, const QString& field,
                            int maxLength, QWidget* parent) {
     auto* memo = new TDBMemoLumex(parent);
-    memo->setObjectName(QString::fromLatin1(name));
+    memo->setObjectName(name);
     memo->SetDataSource(&source);
-    memo->SetDataField(QString::fromLatin1(field));
+    memo->SetDataField(field);
     if (maxLength > 0) {
         LimitMemoLength(memo, maxLength);
     }
     return memo;
 }
 
-TDBComboBoxKopa* NewBoundCombo(const char* name, platform::DataSource& source, const char* field,
-                               const QStringList& items, QWidget* parent) {
+TDBComboBoxKopa* NewBoundCombo(const QString& name, platform::DataSource& source,
+                               const QString& field, const QStringList& items, QWidget* parent) {
     auto* combo = new TDBComboBoxKopa(parent);
-    combo->setObjectName(QString::fromLatin1(name));
+    combo->setObjectName(name);
     combo->SetStyle(csDropDown);
     combo->SetItems(items);
     combo->SetDataSource(&source);
-    combo->SetDataField(QString::fromLatin1(field));
+    combo->SetDataField(field);
     return combo;
 }

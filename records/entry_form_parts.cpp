@@ -15,6 +15,7 @@
 #include "platform/store/field.h"
 #include "platform/store/schema.h"
 #include "platform/store/store_error.h"
+#include "platform/store/table.h"
 
 namespace {
 
@@ -55,6 +56,16 @@ QLabel* NewCaption(const QString& text, QWidget* buddy, QWidget* parent) {
     return label;
 }
 
+QLabel* NewRegisteredNameLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
 QToolButton* NewHelpButton(int topic, QWidget* parent) {
     auto* help = new QToolButton(parent);
     help->setObjectName(QStringLiteral("BitBtnHelp"));
@@ -83,6 +94,20 @@ TDBNavigatorKopa* NewEditNavigator(platform::DataSource& source, QWidget* parent
 void OpenIfClosed(platform::DataSet& dataSet) {
     if (!dataSet.IsActive()) {
         dataSet.Open();
+    }
+}
+
+void AppendRow(platform::Table& table, const std::function<void(platform::Table&)>& fill) {
+    OpenIfClosed(table);
+    table.Append();
+    try {
+        fill(table);
+        table.Post();
+    } catch (...) {
+        if (table.IsActive() && table.State() != platform::DataSetState::Browse) {
+            table.Cancel();
+        }
+        throw;
     }
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // Building blocks the event-book entry and edit forms share: the error box,
 // fields and buttons named as the forms name them, captions tied to their
-// field, the help button, and the navigator of the edit forms (no insert,
-// no refresh).
+// field, the registered-name label, the help button, the navigator of the
+// edit forms (no insert, no refresh) and the write of one new row.
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -17,6 +18,7 @@ namespace platform {
 class DataSet;
 class Field;
 class DataSource;
+class Table;
 }  // namespace platform
 
 // The error box with an OK button.
@@ -34,6 +36,9 @@ QPushButton* NewFormButton(const char* name, const QString& caption, QWidget* pa
                            const QString& hint = QString());
 // The caption of a field; clicking it or its mnemonic goes to the field.
 QLabel* NewCaption(const QString& text, QWidget* buddy, QWidget* parent);
+// The label of the registered name an entry form writes for, which the
+// record sheet fills in: bold, selectable, never edited.
+QLabel* NewRegisteredNameLabel(const char* name, QWidget* parent);
 // The help button (a question-mark picture) that opens `topic`.
 QToolButton* NewHelpButton(int topic, QWidget* parent);
 
@@ -42,6 +47,11 @@ QToolButton* NewHelpButton(int topic, QWidget* parent);
 TDBNavigatorKopa* NewEditNavigator(platform::DataSource& source, QWidget* parent);
 
 void OpenIfClosed(platform::DataSet& dataSet);
+
+// Appends one row to `table` (opened when closed), lets `fill` set its
+// fields and posts it. A row the store refuses is dropped, so nothing of it
+// stays in the table, and the store's error passes on to the caller.
+void AppendRow(platform::Table& table, const std::function<void(platform::Table&)>& fill);
 
 // The characters a text column of a table holds ("kryti.DB", "Majitel");
 // 0 for a column of another kind, which takes any length typed.

@@ -12,6 +12,7 @@
 
 #include "platform/store/datasource.h"
 #include "platform/store/table.h"
+#include "records/bound_edit_dialog.h"
 
 class TDM1;
 
@@ -37,12 +38,6 @@ struct TBookInput {
     QStringList editItems;  // the edit form's choice list; empty: none
 };
 
-// A grid column of the edit form.
-struct TBookGridColumn {
-    QString column;
-    QString title;  // empty: the field name
-};
-
 struct TBookDescription {
     platform::Table TDM1::*table = nullptr;
     platform::DataSource TDM1::*source = nullptr;
@@ -66,7 +61,7 @@ struct TBookDescription {
     QString requiredColumn;
 
     std::vector<TBookInput> inputs;  // the book's date comes first
-    std::vector<TBookGridColumn> gridColumns;
+    std::vector<TGridColumn> gridColumns;
 };
 
 // The four books.

@@ -3,22 +3,18 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/dmunit.h"
 #include "app/help_topics.h"
-#include "app/shared_messages.h"
 #include "controls/K_Edit.h"
 #include "controls/combo_check.h"
 #include "platform/czech_locale.h"
-#include "platform/messages.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
 #include "records/date_edit_kopa.h"
@@ -31,23 +27,9 @@ constexpr int kDefaultTextWidth = 30;  // characters shown by a field without a 
 constexpr int kWidestTextWidth = 40;
 constexpr int kWholeNumberMaximum = 99;
 
-void ShowError(const QString& text) {
-    platform::ShowMessage(text, QString(), platform::MessageIcon::Error, platform::mbOK);
-}
-
 int TextWidth(const QWidget* widget, int characters) {
     const int shown = characters > 0 ? qMin(characters, kWidestTextWidth) : kDefaultTextWidth;
     return widget->fontMetrics().horizontalAdvance(QString(shown, QLatin1Char('n'))) + 12;
-}
-
-TKEditKopa* NewTextEdit(int maxLength, QWidget* parent) {
-    auto* edit = new TKEditKopa(parent);
-    edit->CommaToPoint = false;
-    if (maxLength > 0) {
-        edit->setMaxLength(maxLength);
-    }
-    edit->Loaded();
-    return edit;
 }
 
 TKEditKopa* NewWholeNumberEdit(QWidget* parent) {
@@ -90,15 +72,8 @@ QString InputText(const QWidget* input) {
 }  // namespace
 
 TEventBookEntry::TEventBookEntry(TDM1& dm, const TBookDescription& book, QWidget* parent)
-    : QDialog(parent), dm_(dm), book_(book) {
-    setObjectName(book.entryObjectName);
-    setWindowTitle(book.entryCaption);
-    Jmeno_registr = new QLabel(this);
-    Jmeno_registr->setObjectName(QStringLiteral("Jmeno_registr"));
-    QFont bold = Jmeno_registr->font();
-    bold.setBold(true);
-    Jmeno_registr->setFont(bold);
-    Jmeno_registr->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    : TEntryDialog(book.entryObjectName, book.entryCaption, parent), dm_(dm), book_(book) {
+    Jmeno_registr = NewRegisteredNameLabel("Jmeno_registr", this);
     for (const TBookInput& input : book.inputs) {
         QWidget* widget = BuildInput(input);
         widget->setObjectName(EntryInputName(input.column));
@@ -142,7 +117,7 @@ QWidget* TEventBookEntry::BuildInput(const TBookInput& input) {
         case TBookInputKind::Text:
             break;
     }
-    TKEditKopa* text = NewTextEdit(maxLength, this);
+    auto* text = NewEntryEdit<TKEditKopa>("", maxLength, false, this);
     text->setMinimumWidth(TextWidth(this, maxLength));
     return text;
 }
@@ -165,23 +140,13 @@ QWidget* TEventBookEntry::BuildOptions(const TBookInput& input) {
 }
 
 void TEventBookEntry::BuildButtons() {
-    zapis_ = new QPushButton(QStringLiteral("Zápis"), this);
-    zapis_->setObjectName(QStringLiteral("BtnZapis"));
-    zapis_->setAutoDefault(false);
-    storno_ = new QPushButton(QStringLiteral("Storno"), this);
-    storno_->setObjectName(QStringLiteral("BtnStorno"));
-    storno_->setAutoDefault(false);
-    auto* help = new QToolButton(this);
-    help->setObjectName(QStringLiteral("BitBtnHelp"));
-    help->setText(QStringLiteral("Nápověda"));
-    help->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
-    help->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    help_ = help;
+    zapis_ = NewFormButton("BtnZapis", QStringLiteral("Zápis"), this);
+    storno_ = NewFormButton("BtnStorno", QStringLiteral("Storno"), this);
+    help_ = NewHelpButton(book_.helpTopic, this);
     tabOrder_ << zapis_ << storno_ << help_;
 
-    connect(zapis_, &QPushButton::clicked, this, &TEventBookEntry::ZapisClick);
+    connect(zapis_, &QPushButton::clicked, this, &TEventBookEntry::WriteClick);
     connect(storno_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help_, &QAbstractButton::clicked, this, [this] { ShowHelpTopic(book_.helpTopic); });
 }
 
 void TEventBookEntry::LayOut() {
@@ -197,30 +162,19 @@ void TEventBookEntry::LayOut() {
             grid->addWidget(widget, row++, 0, 1, 2);
             continue;
         }
-        auto* caption = new QLabel(input.caption, this);
-        caption->setBuddy(widget);
         const bool tall = input.entryKind == TBookInputKind::Memo;
-        grid->addWidget(caption, row, 0, tall ? Qt::AlignTop : Qt::Alignment());
+        grid->addWidget(NewCaption(input.caption, widget, this), row, 0,
+                        tall ? Qt::AlignTop : Qt::Alignment());
         const bool narrow =
             input.entryKind == TBookInputKind::Date || input.entryKind == TBookInputKind::Whole;
         grid->addWidget(widget, row++, 1, narrow ? Qt::AlignLeft : Qt::Alignment());
     }
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(zapis_);
-    buttons->addStretch();
-    buttons->addWidget(storno_);
-    buttons->addWidget(help_);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    AddButtonRow(layout, 8, {zapis_}, {storno_, help_});
 
-    for (int i = 1; i < tabOrder_.size(); ++i) {
-        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
-    }
+    ChainTabOrder(tabOrder_);
 }
 
 void TEventBookEntry::showEvent(QShowEvent* event) {
@@ -234,16 +188,9 @@ void TEventBookEntry::showEvent(QShowEvent* event) {
     }
 }
 
-void TEventBookEntry::ZapisClick() {
-    if (Write()) {
-        ShowCommandDone();
-        accept();
-    }
-}
-
 // The book's date and, where the book names one, the input that says what
 // the entry is about: a row of nothing but the animal and a date is refused.
-QStringList TEventBookEntry::InputFailures() const {
+QStringList TEventBookEntry::InputFailures() {
     QStringList failures;
     if (!platform::ParseDate(date_->text()).isValid()) {
         failures << QStringLiteral("Neplatné datum");
@@ -258,34 +205,21 @@ QStringList TEventBookEntry::InputFailures() const {
     return failures;
 }
 
-bool TEventBookEntry::Write() {
-    const QStringList failures = InputFailures();
-    if (!failures.isEmpty()) {
-        for (const QString& failure : failures) {
-            ShowError(failure);
-        }
-        ShowError(QStringLiteral("Nelze zapsat, opravte data"));
-        return false;
-    }
+// The refused row goes; nothing of it stays in the table. The exam book
+// closes its table after every write, written or refused.
+void TEventBookEntry::WriteEntry() {
     platform::Table& table = dm_.*book_.table;
     try {
-        if (!table.IsActive()) {
-            table.Open();
-        }
-        table.Append();
-        FillRow(table);
-        table.Post();
-    } catch (const platform::StoreError& error) {
-        // The refused row goes; nothing of it stays in the table.
-        if (table.IsActive() && table.State() != platform::DataSetState::Browse) {
-            table.Cancel();
-        }
-        ShowError(book_.refusalMessage.isEmpty() ? error.Message() : book_.refusalMessage);
+        AppendRow(table, [this](platform::Table& row) { FillRow(row); });
+    } catch (...) {
         CloseTableIfTheBookSays(table);
-        return false;
+        throw;
     }
     CloseTableIfTheBookSays(table);
-    return true;
+}
+
+QString TEventBookEntry::RefusalMessage(const platform::StoreError& error) const {
+    return book_.refusalMessage.isEmpty() ? error.Message() : book_.refusalMessage;
 }
 
 void TEventBookEntry::FillRow(platform::Table& table) const {

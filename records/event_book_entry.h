@@ -12,9 +12,9 @@
 // "Příkaz byl vykonán ". A row the store refuses is dropped, its error (or
 // the book's own message) is shown and the form stays open with its input.
 
-#include <QDialog>
 #include <QMap>
 
+#include "records/entry_dialog.h"
 #include "records/event_book.h"
 
 class QAbstractButton;
@@ -26,7 +26,7 @@ class QWidget;
 class TDateEditKopa;
 class TDM1;
 
-class TEventBookEntry : public QDialog {
+class TEventBookEntry : public TEntryDialog {
     Q_OBJECT
   public:
     TEventBookEntry(TDM1& dm, const TBookDescription& book, QWidget* parent = nullptr);
@@ -46,9 +46,9 @@ class TEventBookEntry : public QDialog {
     QWidget* BuildOptions(const TBookInput& input);
     void BuildButtons();
     void LayOut();
-    void ZapisClick();
-    QStringList InputFailures() const;
-    bool Write();
+    QStringList InputFailures() override;
+    void WriteEntry() override;
+    QString RefusalMessage(const platform::StoreError& error) const override;
     void FillRow(platform::Table& table) const;
     void FillColumn(platform::Table& table, const TBookInput& input) const;
     void CloseTableIfTheBookSays(platform::Table& table) const;

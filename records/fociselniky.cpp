@@ -3,19 +3,16 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/code_lists_opener.h"
 #include "app/dmunit.h"
-#include "app/help_topics.h"
 #include "controls/db_grid.h"
 #include "controls/db_navigator.h"
-#include "controls/field_data_link.h"
-#include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
+#include "records/entry_form_parts.h"
 
 namespace {
 
@@ -28,9 +25,7 @@ constexpr TButtonSet kNavigatorButtons = kAllNavButtons & ~NavButton(nbRefresh);
 TFociselniky::TFociselniky(TDM1& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("Fociselniky"));
     setWindowTitle(QStringLiteral("Číselníky"));
-    if (!dm_.TaPlemeno.IsActive()) {
-        dm_.TaPlemeno.Open();
-    }
+    OpenIfClosed(dm_.TaPlemeno);
     dm_.TaPlemeno.First();
     BuildControls();
     LayOut();
@@ -60,19 +55,12 @@ void TFociselniky::BuildControls() {
     page->addWidget(navigator_);
     page->addWidget(grid_, 1);
 
-    close_ = new QPushButton(QStringLiteral("Zavřít"), this);
-    close_->setObjectName(QStringLiteral("BtnZavrit"));
-    close_->setAutoDefault(false);
+    close_ = NewFormButton("BtnZavrit", QStringLiteral("Zavřít"), this);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFociselniky::LayOut() {
-    auto* help = new QToolButton(this);
-    help->setObjectName(QStringLiteral("BitBtnHelp"));
-    help->setText(QStringLiteral("Nápověda"));
-    help->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
-    help->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    connect(help, &QToolButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+    QToolButton* help = NewHelpButton(kHelpTopic, this);
 
     const QFontMetrics metrics = fontMetrics();
     grid_->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("Do výběru")) + 24);
@@ -90,24 +78,8 @@ void TFociselniky::LayOut() {
     resize(metrics.horizontalAdvance(QString(90, QLatin1Char('n'))), metrics.height() * 26);
 }
 
-bool TFociselniky::PostPendingEdit() {
-    platform::DataSet& breeds = dm_.TaPlemeno;
-    if (!breeds.IsActive() || (breeds.State() != platform::DataSetState::Edit &&
-                               breeds.State() != platform::DataSetState::Insert)) {
-        return true;
-    }
-    try {
-        UpdateBoundControls(breeds);
-        breeds.Post();
-    } catch (const platform::StoreError& error) {
-        ShowStoreError(error);
-        return false;
-    }
-    return true;
-}
-
 void TFociselniky::done(int result) {
-    if (!PostPendingEdit()) {
+    if (!PostPendingEdit(dm_.TaPlemeno)) {
         return;
     }
     QDialog::done(result);

@@ -28,7 +28,6 @@ class TFociselniky : public QDialog {
   private:
     void BuildControls();
     void LayOut();
-    bool PostPendingEdit();
 
     TDM1& dm_;
     QTabWidget* tabs_ = nullptr;

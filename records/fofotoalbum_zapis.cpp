@@ -7,37 +7,22 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/dmunit.h"
-#include "app/help_topics.h"
 #include "controls/combo_check.h"
 #include "controls/db_image.h"
-#include "controls/field_data_link.h"
 #include "controls/led_lamp.h"
-#include "platform/messages.h"
 #include "platform/store/field.h"
-#include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
+#include "records/entry_form_parts.h"
 
 namespace {
 
 constexpr int kHelpTopic = 308;
 constexpr QSize kPictureArea(430, 300);
 const QString kRegisteredName = QStringLiteral("Jmeno_registr");
-
-void ShowError(const QString& text) {
-    platform::ShowMessage(text, QString(), platform::MessageIcon::Error, platform::mbOK);
-}
-
-QPushButton* NewButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 }  // namespace
 
@@ -51,9 +36,7 @@ TFoFotoAlbum_Zapis::TFoFotoAlbum_Zapis(TDM1& dm, QWidget* parent) : QDialog(pare
 int TFoFotoAlbum_Zapis::ShowFor(TDM1& dm, const QString& registeredName, QWidget* parent) {
     TFoFotoAlbum_Zapis form(dm, parent);
     platform::Table& album = dm.TaFoto_Album;
-    if (!album.IsActive()) {
-        album.Open();
-    }
+    OpenIfClosed(album);
     if (!album.Locate(kRegisteredName, registeredName)) {
         album.Append();
         album.FieldByName(kRegisteredName).SetAsString(registeredName);
@@ -64,12 +47,7 @@ int TFoFotoAlbum_Zapis::ShowFor(TDM1& dm, const QString& registeredName, QWidget
 }
 
 void TFoFotoAlbum_Zapis::BuildControls() {
-    Jmeno_registr = new QLabel(this);
-    Jmeno_registr->setObjectName(QStringLiteral("Jmeno_registr"));
-    QFont bold = Jmeno_registr->font();
-    bold.setBold(true);
-    Jmeno_registr->setFont(bold);
-    Jmeno_registr->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Jmeno_registr = NewRegisteredNameLabel("Jmeno_registr", this);
 
     Ledka = new TLedka(this);
     Ledka->setObjectName(QStringLiteral("Ledka1"));
@@ -93,11 +71,11 @@ void TFoFotoAlbum_Zapis::BuildControls() {
     sizeHint_ = new QLabel(QStringLiteral("Ideální rozměry 430*300 pixelů / 256 barev"), this);
     sizeHint_->setObjectName(QStringLiteral("LabelRozmery"));
 
-    fromFile_ = NewButton("BtnZeSouboru", QStringLiteral("Vložit ze souboru"), this);
-    fromClipboard_ = NewButton("BtnZeSchranky", QStringLiteral("Vložit ze schránky "), this);
-    toClipboard_ = NewButton("BtnDoSchranky", QStringLiteral("Vyjmout do schránky "), this);
-    zapis_ = NewButton("BtnZapis", QStringLiteral("Zápis"), this);
-    storno_ = NewButton("BtnStorno", QStringLiteral("Storno"), this);
+    fromFile_ = NewFormButton("BtnZeSouboru", QStringLiteral("Vložit ze souboru"), this);
+    fromClipboard_ = NewFormButton("BtnZeSchranky", QStringLiteral("Vložit ze schránky "), this);
+    toClipboard_ = NewFormButton("BtnDoSchranky", QStringLiteral("Vyjmout do schránky "), this);
+    zapis_ = NewFormButton("BtnZapis", QStringLiteral("Zápis"), this);
+    storno_ = NewFormButton("BtnStorno", QStringLiteral("Storno"), this);
     connect(fromFile_, &QPushButton::clicked, this, &TFoFotoAlbum_Zapis::FromFileClick);
     connect(fromClipboard_, &QPushButton::clicked, this, &TFoFotoAlbum_Zapis::FromClipboardClick);
     connect(toClipboard_, &QPushButton::clicked, this, &TFoFotoAlbum_Zapis::ToClipboardClick);
@@ -106,12 +84,7 @@ void TFoFotoAlbum_Zapis::BuildControls() {
 }
 
 void TFoFotoAlbum_Zapis::LayOut() {
-    auto* help = new QToolButton(this);
-    help->setObjectName(QStringLiteral("BitBtnHelp"));
-    help->setText(QStringLiteral("Nápověda"));
-    help->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
-    help->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    connect(help, &QToolButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+    QToolButton* help = NewHelpButton(kHelpTopic, this);
 
     auto* name = new QHBoxLayout;
     name->addWidget(new QLabel(QStringLiteral("Registr. jméno  "), this));
@@ -161,19 +134,20 @@ void TFoFotoAlbum_Zapis::FromFileClick() {
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowError(QStringLiteral("Soubor %1 nelze otevřít: %2").arg(fileName, file.errorString()));
+        ShowErrorBox(
+            QStringLiteral("Soubor %1 nelze otevřít: %2").arg(fileName, file.errorString()));
         return;
     }
     const QByteArray bytes = file.readAll();
     if (!image_->SetPictureData(bytes)) {
-        ShowError(QStringLiteral("Soubor %1 neobsahuje obrázek ve formátu BMP, JPG ani PNG")
-                      .arg(fileName));
+        ShowErrorBox(QStringLiteral("Soubor %1 neobsahuje obrázek ve formátu BMP, JPG ani PNG")
+                         .arg(fileName));
     }
 }
 
 void TFoFotoAlbum_Zapis::FromClipboardClick() {
     if (QApplication::clipboard()->image().isNull()) {
-        ShowError(QStringLiteral("Ve schránce není žádný obrázek"));
+        ShowErrorBox(QStringLiteral("Ve schránce není žádný obrázek"));
         return;
     }
     image_->PasteFromClipboard();
@@ -181,23 +155,15 @@ void TFoFotoAlbum_Zapis::FromClipboardClick() {
 
 void TFoFotoAlbum_Zapis::ToClipboardClick() {
     if (image_->Picture().isNull()) {
-        ShowError(QStringLiteral("Není vložen žádný obrázek"));
+        ShowErrorBox(QStringLiteral("Není vložen žádný obrázek"));
         return;
     }
     image_->CutToClipboard();
 }
 
+// Writes the album row the form changed; a refusal keeps the form open.
 void TFoFotoAlbum_Zapis::ZapisClick() {
-    platform::Table& album = dm_.TaFoto_Album;
-    try {
-        if (album.State() == platform::DataSetState::Edit ||
-            album.State() == platform::DataSetState::Insert) {
-            UpdateBoundControls(album);
-            album.Post();
-        }
-    } catch (const platform::StoreError& error) {
-        ShowStoreError(error);
-        return;
+    if (PostPendingEdit(dm_.TaFoto_Album)) {
+        accept();
     }
-    accept();
 }

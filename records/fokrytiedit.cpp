@@ -12,7 +12,6 @@
 #include "controls/combo_check.h"
 #include "controls/db_grid.h"
 #include "controls/db_memo.h"
-#include "controls/db_navigator.h"
 #include "controls/field_data_link.h"
 #include "controls/k_db_edit.h"
 #include "platform/store/field.h"
@@ -25,48 +24,39 @@
 
 namespace {
 
-constexpr int kPartnerLength = 40;
-constexpr int kOwnerLength = 60;
-constexpr int kAssistanceLength = 40;
 constexpr int kIntentionLength = 100;
 constexpr int kNoteLength = 255;
-constexpr int kPlaceLength = 15;
 
 }  // namespace
 
-TFoKrytiEditace::TFoKrytiEditace(TDM1& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
-    setObjectName(QStringLiteral("FoKrytiEditace"));
-    setWindowTitle(QStringLiteral("Krytí - úpravy"));
+TFoKrytiEditace::TFoKrytiEditace(TDM1& dm, QWidget* parent)
+    : TBoundEditDialog(QStringLiteral("FoKrytiEditace"), QStringLiteral("Krytí - úpravy"),
+                       dm.TaKryti, dm.SoKryti,
+                       {{QStringLiteral("Datum_kryti_1"), QStringLiteral("Datum 1. krytí")},
+                        {QStringLiteral("Jmeno_partner"), QStringLiteral("Partner")}},
+                       parent),
+      dm_(dm) {
     BuildControls();
     BuildPickButtons();
     LayOut();
 }
 
 void TFoKrytiEditace::BuildControls() {
-    platform::DataSource& source = dm_.SoKryti;
-    navigator_ = NewEditNavigator(source, this);
-
-    grid_ = new TDbGridKOPA(this);
-    grid_->setObjectName(QStringLiteral("DBGrid1"));
-    grid_->SetDataSource(&source);
-    grid_->SetColumns({QStringLiteral("Datum_kryti_1"), QStringLiteral("Jmeno_partner")});
-    grid_->SetColumnTitle(0, QStringLiteral("Datum 1. krytí"));
-    grid_->SetColumnTitle(1, QStringLiteral("Partner"));
-
+    // The text fields take as many characters as their columns hold.
+    platform::DataSource& source = Source();
     animal_ = NewBoundNameLabel("DBEditJmeno_registr", source, this);
-    partner_ =
-        NewBoundEdit("DBEditJmeno_partner", source, "Jmeno_partner", kPartnerLength, false, this);
-    owner_ = NewBoundEdit("DBEditMajitel", source, "Majitel", kOwnerLength, false, this);
-    assistance_ =
-        NewBoundEdit("DBEditAsistence", source, "Asistence", kAssistanceLength, false, this);
+    partner_ = NewBoundEdit("DBEditJmeno_partner", source, "Jmeno_partner", 0, false, this);
+    owner_ = NewBoundEdit("DBEditMajitel", source, "Majitel", 0, false, this);
+    assistance_ = NewBoundEdit("DBEditAsistence", source, "Asistence", 0, false, this);
     for (int i = 0; i < 3; ++i) {
-        const QByteArray number = QByteArray::number(i + 1);
-        dates_[i] = NewBoundEdit(("DBEditDatum_kryti_" + number).constData(), source,
-                                 ("Datum_kryti_" + number).constData(), 0, true, this);
-        manners_[i] = NewBoundCombo(("DBComboZpusob_Kryti_" + number).constData(), source,
-                                    ("Zpusob_Kryti_" + number).constData(), MatingManners(), this);
-        places_[i] = NewBoundEdit(("DBEditMisto_Kryti_" + number).constData(), source,
-                                  ("Misto_Kryti_" + number).constData(), kPlaceLength, false, this);
+        const QString number = QString::number(i + 1);
+        dates_[i] = NewBoundEdit(QStringLiteral("DBEditDatum_kryti_") + number, source,
+                                 QStringLiteral("Datum_kryti_") + number, 0, true, this);
+        manners_[i] =
+            NewBoundCombo(QStringLiteral("DBComboZpusob_Kryti_") + number, source,
+                          QStringLiteral("Zpusob_Kryti_") + number, MatingManners(), this);
+        places_[i] = NewBoundEdit(QStringLiteral("DBEditMisto_Kryti_") + number, source,
+                                  QStringLiteral("Misto_Kryti_") + number, 0, false, this);
     }
     intention_ =
         NewBoundMemo("DBMemoChovatel_zamer", source, "Chovatel_zamer", kIntentionLength, this);
@@ -81,9 +71,6 @@ void TFoKrytiEditace::BuildControls() {
     covered_->SetDataSource(&source);
     covered_->SetDataField(QStringLiteral("Nakryta_Ano_Ne"));
     litterDate_ = NewBoundEdit("DBEditDatum_vrhu", source, "Datum_vrhu", 0, false, this);
-
-    close_ = NewFormButton("BtnClose", QStringLiteral("Zavřít"), this);
-    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 // The "C" buttons act as the entry form's do, on the current mating.
@@ -109,9 +96,9 @@ void TFoKrytiEditace::LayOut() {
     const int nameWidth = metrics.horizontalAdvance(QString(32, QLatin1Char('n')));
     const int dateWidth = metrics.horizontalAdvance(QStringLiteral("00.00.0000")) + 20;
     const int countWidth = metrics.horizontalAdvance(QStringLiteral("00000")) + 16;
-    grid_->setColumnWidth(0, dateWidth + 30);
-    grid_->horizontalHeader()->setStretchLastSection(true);
-    grid_->setMinimumWidth(dateWidth + 30 + nameWidth);
+    Grid()->setColumnWidth(0, dateWidth + 30);
+    Grid()->horizontalHeader()->setStretchLastSection(true);
+    Grid()->setMinimumWidth(dateWidth + 30 + nameWidth);
     const int pickWidth = pickPartner_->sizeHint().height() + 4;
 
     auto* people = new QGridLayout;
@@ -186,19 +173,7 @@ void TFoKrytiEditace::LayOut() {
     detail->addWidget(terms);
     detail->addLayout(later);
     detail->addStretch();
-
-    auto* body = new QHBoxLayout;
-    body->addWidget(grid_);
-    body->addLayout(detail, 1);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(close_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(navigator_);
-    layout->addLayout(body, 1);
-    layout->addLayout(bottom);
+    LayOutAround(detail);
 }
 
 void TFoKrytiEditace::SetCurrentField(const char* column, const QString& value) {
@@ -228,11 +203,4 @@ void TFoKrytiEditace::CopyFromAddressBook(const char* column, TKDBEditKopa* fiel
     if (const std::optional<QString> key = AddressKeyForField(dm_, field->text())) {
         SetCurrentField(column, *key);
     }
-}
-
-void TFoKrytiEditace::done(int result) {
-    if (!PostPendingEdit(dm_.TaKryti)) {
-        return;
-    }
-    QDialog::done(result);
 }

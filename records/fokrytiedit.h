@@ -10,26 +10,21 @@
 // The record sheet switches the mating table's record filter off and on
 // before showing it, so the table holds only the current animal's rows.
 
-#include <QDialog>
 #include <array>
+
+#include "records/bound_edit_dialog.h"
 
 class QPushButton;
 class TDBCheckboxMy;
 class TDBComboBoxKopa;
 class TDBMemoLumex;
-class TDBNavigatorKopa;
 class TDM1;
-class TDbGridKOPA;
 class TKDBEditKopa;
 
-class TFoKrytiEditace : public QDialog {
+class TFoKrytiEditace : public TBoundEditDialog {
     Q_OBJECT
   public:
     explicit TFoKrytiEditace(TDM1& dm, QWidget* parent = nullptr);
-
-  public slots:
-    // Closing writes a mating still being edited; a refusal keeps the form open.
-    void done(int result) override;
 
   private:
     void BuildControls();
@@ -41,8 +36,6 @@ class TFoKrytiEditace : public QDialog {
     void CopyFromAddressBook(const char* column, TKDBEditKopa* field);
 
     TDM1& dm_;
-    TDBNavigatorKopa* navigator_ = nullptr;
-    TDbGridKOPA* grid_ = nullptr;
     TKDBEditKopa* animal_ = nullptr;
     TKDBEditKopa* partner_ = nullptr;
     TKDBEditKopa* owner_ = nullptr;
@@ -59,5 +52,4 @@ class TFoKrytiEditace : public QDialog {
     QPushButton* pickPartner_ = nullptr;
     QPushButton* pickOwner_ = nullptr;
     QPushButton* pickAssistance_ = nullptr;
-    QPushButton* close_ = nullptr;
 };

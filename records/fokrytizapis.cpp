@@ -8,13 +8,10 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "app/dmunit.h"
-#include "app/shared_messages.h"
 #include "controls/combo_check.h"
 #include "controls/memo_limit.h"
-#include "platform/store/store_error.h"
 #include "records/address_copy.h"
 #include "records/date_edit_kopa.h"
 #include "records/entry_form_parts.h"
@@ -34,9 +31,9 @@ int Width(const char* column) {
 
 }  // namespace
 
-TFoKrytiZapis::TFoKrytiZapis(TDM1& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
-    setObjectName(QStringLiteral("FoKrytiZapis"));
-    setWindowTitle(QStringLiteral("Krytí - zápis"));
+TFoKrytiZapis::TFoKrytiZapis(TDM1& dm, QWidget* parent)
+    : TEntryDialog(QStringLiteral("FoKrytiZapis"), QStringLiteral("Krytí - zápis"), parent),
+      dm_(dm) {
     BuildFields();
     BuildButtons();
     LayOut();
@@ -44,12 +41,7 @@ TFoKrytiZapis::TFoKrytiZapis(TDM1& dm, QWidget* parent) : QDialog(parent), dm_(d
 }
 
 void TFoKrytiZapis::BuildFields() {
-    Jmeno_registr = new QLabel(this);
-    Jmeno_registr->setObjectName(QStringLiteral("Jmeno_registr"));
-    QFont bold = Jmeno_registr->font();
-    bold.setBold(true);
-    Jmeno_registr->setFont(bold);
-    Jmeno_registr->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Jmeno_registr = NewRegisteredNameLabel("Jmeno_registr", this);
 
     editPartner_ = NewEntryEdit<TKEditKopa>("EditPartner", Width("Jmeno_partner"), false, this);
     editMajitel_ = NewEntryEdit<TKEditKopa>("Edit_Majitel", Width("Majitel"), false, this);
@@ -89,8 +81,8 @@ void TFoKrytiZapis::BuildButtons() {
                                  QStringLiteral("Výběr majitele z adresáře"));
     pickAsistence_ = NewFormButton("BtnAsistence", QStringLiteral("C"), this,
                                    QStringLiteral("Výběr asistence z adresáře"));
-    button2_ = NewFormButton("Button2", QStringLiteral("Zápis"), this);
-    button1_ = NewFormButton("Button1", QStringLiteral("Storno"), this);
+    write_ = NewFormButton("Button2", QStringLiteral("Zápis"), this);
+    cancel_ = NewFormButton("Button1", QStringLiteral("Storno"), this);
     help_ = NewHelpButton(kHelpTopic, this);
 
     connect(pickPartner_, &QPushButton::clicked, this, &TFoKrytiZapis::PickPartnerClick);
@@ -98,8 +90,8 @@ void TFoKrytiZapis::BuildButtons() {
             [this] { CopyFromAddressBook(editMajitel_); });
     connect(pickAsistence_, &QPushButton::clicked, this,
             [this] { CopyFromAddressBook(editAsistence_); });
-    connect(button2_, &QPushButton::clicked, this, &TFoKrytiZapis::WriteClick);
-    connect(button1_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(write_, &QPushButton::clicked, this, &TFoKrytiZapis::WriteClick);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(editPartner_, &QLineEdit::textChanged, this, &TFoKrytiZapis::ShowLitterInbreeding);
 }
 
@@ -184,20 +176,12 @@ void TFoKrytiZapis::LayOut() {
     litterInbreeding_ = new TLitterInbreedingLabel(dm_.Database1, this);
     bottomRows_->addWidget(litterInbreeding_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(button2_);
-    buttons->addStretch();
-    buttons->addWidget(button1_);
-    buttons->addWidget(help_);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(people);
     layout->addWidget(terms);
     layout->addLayout(later);
     layout->addLayout(bottomRows_);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    AddButtonRow(layout, 6, {write_}, {cancel_, help_});
 }
 
 // Enter, Up and Down follow this order through the fields; the buttons
@@ -208,7 +192,7 @@ void TFoKrytiZapis::SetTabOrder() {
         order << editDatum_[i] << comboZpusob_[i] << editMisto_[i];
     }
     order << memoZamer_ << editPocetPes_ << editPocetFena_ << checkNakryto_ << editDatumVrh_
-          << button2_ << button1_ << pickPartner_ << pickMajitel_ << pickAsistence_ << help_;
+          << write_ << cancel_ << pickPartner_ << pickMajitel_ << pickAsistence_ << help_;
     ChainTabOrder(order);
 }
 
@@ -253,27 +237,10 @@ TMatingInput TFoKrytiZapis::Input() const {
     return input;
 }
 
-void TFoKrytiZapis::WriteClick() {
-    if (WriteChecked()) {
-        ShowCommandDone();
-        accept();
-    }
+QStringList TFoKrytiZapis::InputFailures() {
+    return MatingInputFailures(Input());
 }
 
-bool TFoKrytiZapis::WriteChecked() {
-    const TMatingInput input = Input();
-    if (ShowEachError(MatingInputFailures(input))) {
-        ShowErrorBox(QStringLiteral("Nelze zapsat, opravte data"));
-        return false;
-    }
-    try {
-        WriteMating(dm_, input);
-    } catch (const platform::StoreError& error) {
-        ShowErrorBox(error.Message());
-        return false;
-    } catch (const std::exception& error) {
-        ShowErrorBox(QString::fromLocal8Bit(error.what()));
-        return false;
-    }
-    return true;
+void TFoKrytiZapis::WriteEntry() {
+    WriteMating(dm_, Input());
 }

@@ -10,9 +10,9 @@
 // registered name and shows it modally. It closes after a successful write
 // or on "Storno"; a refused write keeps it open with every input.
 
-#include <QDialog>
 #include <array>
 
+#include "records/entry_dialog.h"
 #include "records/mating_entry.h"
 
 class QCheckBox;
@@ -28,7 +28,7 @@ class TKEditKopa;
 class TWholeNumberEditKopa;
 class TLitterInbreedingLabel;
 
-class TFoKrytiZapis : public QDialog {
+class TFoKrytiZapis : public TEntryDialog {
     Q_OBJECT
   public:
     explicit TFoKrytiZapis(TDM1& dm, QWidget* parent = nullptr);
@@ -52,9 +52,9 @@ class TFoKrytiZapis : public QDialog {
 
     void PickPartnerClick();
     void CopyFromAddressBook(TKEditKopa* field);
-    void WriteClick();
     void ShowLitterInbreeding();
-    bool WriteChecked();
+    QStringList InputFailures() override;
+    void WriteEntry() override;
 
     TDM1& dm_;
     TKEditKopa* editPartner_ = nullptr;
@@ -71,8 +71,8 @@ class TFoKrytiZapis : public QDialog {
     QPushButton* pickPartner_ = nullptr;
     QPushButton* pickMajitel_ = nullptr;
     QPushButton* pickAsistence_ = nullptr;
-    QPushButton* button2_ = nullptr;
-    QPushButton* button1_ = nullptr;
+    QPushButton* write_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     QToolButton* help_ = nullptr;
     QVBoxLayout* bottomRows_ = nullptr;
     TLitterInbreedingLabel* litterInbreeding_ = nullptr;

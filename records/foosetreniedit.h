@@ -9,32 +9,22 @@
 // The record sheet switches the treatment table's record filter on before
 // showing it, so the table holds only the current animal's rows.
 
-#include <QDialog>
+#include "records/bound_edit_dialog.h"
 
-class QPushButton;
 class TDBComboBoxKopa;
 class TDBMemoLumex;
-class TDBNavigatorKopa;
 class TDM1;
-class TDbGridKOPA;
 class TKDBEditKopa;
 
-class TFoOsetreniEdit : public QDialog {
+class TFoOsetreniEdit : public TBoundEditDialog {
     Q_OBJECT
   public:
     explicit TFoOsetreniEdit(TDM1& dm, QWidget* parent = nullptr);
-
-  public slots:
-    // Closing writes a visit still being edited; a refusal keeps the form open.
-    void done(int result) override;
 
   private:
     void BuildControls();
     void LayOut();
 
-    TDM1& dm_;
-    TDBNavigatorKopa* navigator_ = nullptr;
-    TDbGridKOPA* grid_ = nullptr;
     TKDBEditKopa* animal_ = nullptr;
     TKDBEditKopa* doctor_ = nullptr;
     TKDBEditKopa* visitDate_ = nullptr;
@@ -44,5 +34,4 @@ class TFoOsetreniEdit : public QDialog {
     TKDBEditKopa* preparations_ = nullptr;
     TKDBEditKopa* nextVisit_ = nullptr;
     TDBMemoLumex* note_ = nullptr;
-    QPushButton* close_ = nullptr;
 };

@@ -1,18 +1,14 @@
 #include "records/foosetreninew.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "app/dmunit.h"
-#include "app/shared_messages.h"
 #include "controls/combo_check.h"
-#include "platform/store/store_error.h"
 #include "records/address_copy.h"
 #include "records/date_edit_kopa.h"
 #include "records/entry_form_parts.h"
@@ -29,9 +25,10 @@ int Width(const char* column) {
 
 }  // namespace
 
-TFoOsetreniNew::TFoOsetreniNew(TDM1& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
-    setObjectName(QStringLiteral("FoOsetreniNew"));
-    setWindowTitle(QStringLiteral("Návštěva lékaře - zápis"));
+TFoOsetreniNew::TFoOsetreniNew(TDM1& dm, QWidget* parent)
+    : TEntryDialog(QStringLiteral("FoOsetreniNew"), QStringLiteral("Návštěva lékaře - zápis"),
+                   parent),
+      dm_(dm) {
     BuildFields();
     BuildButtons();
     LayOut();
@@ -39,12 +36,7 @@ TFoOsetreniNew::TFoOsetreniNew(TDM1& dm, QWidget* parent) : QDialog(parent), dm_
 }
 
 void TFoOsetreniNew::BuildFields() {
-    Jmeno_registr = new QLabel(this);
-    Jmeno_registr->setObjectName(QStringLiteral("Jmeno_registr"));
-    QFont bold = Jmeno_registr->font();
-    bold.setBold(true);
-    Jmeno_registr->setFont(bold);
-    Jmeno_registr->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Jmeno_registr = NewRegisteredNameLabel("Jmeno_registr", this);
 
     editLekar_ = NewEntryEdit<TKEditKopa>("Edit_lekar", Width("Lekar"), false, this);
     editDatumTed_ = NewEntryEdit<TDateEditKopa>("EditDatum_Ted", 0, false, this);
@@ -59,9 +51,9 @@ void TFoOsetreniNew::BuildFields() {
     editPreparaty_ = NewEntryEdit<TKEditKopa>("EditPreparaty", Width("Preparaty"), false, this);
     editPreparaty_->setToolTip(QStringLiteral("Jednotlivé preparáty oddělujte středníkem ;"));
     editDalsiNavsteva_ = NewEntryEdit<TDateEditKopa>("Edit_Dalsi_Navsteva", 0, false, this);
-    memo1_ = new QPlainTextEdit(this);
-    memo1_->setObjectName(QStringLiteral("Memo1"));
-    memo1_->setTabChangesFocus(true);
+    note_ = new QPlainTextEdit(this);
+    note_->setObjectName(QStringLiteral("Memo1"));
+    note_->setTabChangesFocus(true);
 }
 
 void TFoOsetreniNew::BuildButtons() {
@@ -88,7 +80,7 @@ void TFoOsetreniNew::LayOut() {
         wide->setMinimumWidth(wideWidth);
     }
     pickDoctor_->setFixedWidth(pickDoctor_->sizeHint().height() + 4);
-    memo1_->setFixedHeight(metrics.height() * 5);
+    note_->setFixedHeight(metrics.height() * 5);
 
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
@@ -110,25 +102,16 @@ void TFoOsetreniNew::LayOut() {
     addRow(QStringLiteral("Výsledek"), editVysledek_, Qt::Alignment());
     addRow(QStringLiteral("Použité\npreparáty"), editPreparaty_, Qt::Alignment());
     addRow(QStringLiteral("Další\nnávštěva"), editDalsiNavsteva_, Qt::AlignLeft);
-    addRow(QStringLiteral("Poznámka"), memo1_, Qt::AlignTop);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(write_);
-    buttons->addStretch();
-    buttons->addWidget(cancel_);
-    buttons->addWidget(help_);
+    addRow(QStringLiteral("Poznámka"), note_, Qt::AlignTop);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    AddButtonRow(layout, 6, {write_}, {cancel_, help_});
 }
 
 void TFoOsetreniNew::SetTabOrder() {
     ChainTabOrder({editLekar_, editDatumTed_, comboDuvod_, editPopis_, editVysledek_,
-                   editPreparaty_, editDalsiNavsteva_, memo1_, write_, cancel_, pickDoctor_,
-                   help_});
+                   editPreparaty_, editDalsiNavsteva_, note_, write_, cancel_, pickDoctor_, help_});
 }
 
 void TFoOsetreniNew::showEvent(QShowEvent* event) {
@@ -152,31 +135,14 @@ TVisitInput TFoOsetreniNew::Input() const {
     input.result = editVysledek_->text();
     input.preparations = editPreparaty_->text();
     input.nextVisit = editDalsiNavsteva_->text();
-    input.note = memo1_->toPlainText();
+    input.note = note_->toPlainText();
     return input;
 }
 
-void TFoOsetreniNew::WriteClick() {
-    if (WriteChecked()) {
-        ShowCommandDone();
-        accept();
-    }
+QStringList TFoOsetreniNew::InputFailures() {
+    return VisitInputFailures(Input());
 }
 
-bool TFoOsetreniNew::WriteChecked() {
-    const TVisitInput input = Input();
-    if (ShowEachError(VisitInputFailures(input))) {
-        ShowErrorBox(QStringLiteral("Nelze zapsat, opravte data"));
-        return false;
-    }
-    try {
-        WriteVisit(dm_, input);
-    } catch (const platform::StoreError& error) {
-        ShowErrorBox(error.Message());
-        return false;
-    } catch (const std::exception& error) {
-        ShowErrorBox(QString::fromLocal8Bit(error.what()));
-        return false;
-    }
-    return true;
+void TFoOsetreniNew::WriteEntry() {
+    WriteVisit(dm_, Input());
 }

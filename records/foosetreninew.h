@@ -9,8 +9,7 @@
 // treatment table again. It closes after a successful write or on
 // "Storno "; a refused write keeps it open with every input.
 
-#include <QDialog>
-
+#include "records/entry_dialog.h"
 #include "records/visit_entry.h"
 
 class QLabel;
@@ -22,7 +21,7 @@ class TDM1;
 class TDateEditKopa;
 class TKEditKopa;
 
-class TFoOsetreniNew : public QDialog {
+class TFoOsetreniNew : public TEntryDialog {
     Q_OBJECT
   public:
     explicit TFoOsetreniNew(TDM1& dm, QWidget* parent = nullptr);
@@ -41,8 +40,8 @@ class TFoOsetreniNew : public QDialog {
     void LayOut();
     void SetTabOrder();
     void CopyDoctorClick();
-    void WriteClick();
-    bool WriteChecked();
+    QStringList InputFailures() override;
+    void WriteEntry() override;
 
     TDM1& dm_;
     TKEditKopa* editLekar_ = nullptr;
@@ -52,7 +51,7 @@ class TFoOsetreniNew : public QDialog {
     TKEditKopa* editVysledek_ = nullptr;
     TKEditKopa* editPreparaty_ = nullptr;
     TDateEditKopa* editDalsiNavsteva_ = nullptr;
-    QPlainTextEdit* memo1_ = nullptr;
+    QPlainTextEdit* note_ = nullptr;
     QPushButton* pickDoctor_ = nullptr;
     QPushButton* write_ = nullptr;
     QPushButton* cancel_ = nullptr;

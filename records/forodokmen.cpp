@@ -11,12 +11,13 @@
 #include <QVBoxLayout>
 
 #include "app/dmunit.h"
-#include "app/help_topics.h"
 #include "controls/db_navigator.h"
 #include "controls/k_db_edit.h"
 #include "platform/messages.h"
 #include "platform/store/store_error.h"
 #include "records/ancestor_search.h"
+#include "records/bound_parts.h"
+#include "records/entry_form_parts.h"
 #include "records/genetics/ancestor_reader.h"
 #include "records/genetics/inbreeding_figures.h"
 #include "records/inbreeding_page.h"
@@ -28,10 +29,6 @@ constexpr int kHelpTopic = 307;
 constexpr TButtonSet kNavigatorButtons =
     NavButton(nbDelete) | NavButton(nbEdit) | NavButton(nbPost) | NavButton(nbCancel);
 const char kPlaceProperty[] = "pedigreeField";  // the column a hovered field stands for
-
-void ShowError(const QString& text) {
-    platform::ShowMessage(text, QString(), platform::MessageIcon::Error, platform::mbOK);
-}
 
 }  // namespace
 
@@ -96,15 +93,10 @@ QWidget* TFoRodokmen::BuildHeader() {
     // Room for each button's caption under its picture.
     navigator_->setMinimumSize(320, navigator_->sizeHint().height());
 
-    auto* close = new QPushButton(QStringLiteral("Zavřít"), header);
-    close->setObjectName(QStringLiteral("BtnZavrit"));
-    close->setAutoDefault(false);
+    QPushButton* close = NewFormButton("BtnZavrit", QStringLiteral("Zavřít"), header);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* help = new QToolButton(header);
+    QToolButton* help = NewHelpButton(kHelpTopic, header);
     help->setObjectName(QStringLiteral("BtnHelp"));
-    help->setText(QStringLiteral("?"));
-    help->setToolTip(QStringLiteral("Nápověda"));
-    connect(help, &QToolButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
 
     layout->addWidget(info_, 1);
     layout->addWidget(navigator_);
@@ -114,12 +106,7 @@ QWidget* TFoRodokmen::BuildHeader() {
 }
 
 TKDBEditKopa* TFoRodokmen::BoundEdit(const QString& field, const QString& objectName) {
-    auto* edit = new TKDBEditKopa(this);
-    edit->setObjectName(objectName);
-    edit->CommaToPoint = false;
-    edit->Loaded();
-    edit->SetDataSource(&dm_.SoRodokmen);
-    edit->SetDataField(field);
+    TKDBEditKopa* edit = NewBoundEdit(objectName, dm_.SoRodokmen, field, 0, false, this);
     edit->setProperty(kPlaceProperty, field);
     edit->installEventFilter(this);
     return edit;
@@ -140,7 +127,7 @@ QWidget* TFoRodokmen::BuildNamesPage() {
     QFont bold = names_[1]->font();
     bold.setBold(true);
     names_[1]->setFont(bold);
-    ChainTabOrder(names_);
+    ChainPlaces(names_);
 
     auto* buttons = new QHBoxLayout;
     newPedigree_ = new QLabel(QStringLiteral("Nový rodokmen"), page);
@@ -199,16 +186,15 @@ QWidget* TFoRodokmen::BuildTitlesPage() {
                                                         TPedigreeChart::PlaceCaption(place));
     }
     setTabOrder(animal, titles_[1]);
-    ChainTabOrder(titles_);
+    ChainPlaces(titles_);
     layout->addWidget(chart, 1);
     return page;
 }
 
 // Enter moves on through the places in order: the animal, its parents, the
 // grandparents, and so on down each generation's column.
-void TFoRodokmen::ChainTabOrder(const std::array<TKDBEditKopa*, pedigree::kLastPlace + 1>& fields) {
-    for (int place = pedigree::kFirstPlace; place < pedigree::kLastPlace; ++place)
-        setTabOrder(fields[place], fields[place + 1]);
+void TFoRodokmen::ChainPlaces(const std::array<TKDBEditKopa*, pedigree::kLastPlace + 1>& fields) {
+    ChainTabOrder(QList<QWidget*>(fields.begin() + pedigree::kFirstPlace, fields.end()));
 }
 
 // Over a name field the information label shows the title stored for it,
@@ -276,7 +262,7 @@ void TFoRodokmen::SearchAncestors(bool sireSide) {
     } catch (const platform::StoreError& error) {
         if (cards_.ControlsDisabled())
             cards_.EnableControls();
-        ShowError(error.Message());
+        ShowErrorBox(error.Message());
     }
 }
 
@@ -297,7 +283,7 @@ void TFoRodokmen::ShowInbreeding() {
         inbreeding_->ShowFigures(shown[pedigree::kFirstPlace].trimmed(),
                                  pedigree::AnalyseAnimal(graph, animal), problems);
     } catch (const platform::StoreError& error) {
-        ShowError(error.Message());
+        ShowErrorBox(error.Message());
     }
 }
 
@@ -318,7 +304,7 @@ void TFoRodokmen::done(int result) {
                 return;
             }
         } catch (const platform::StoreError& error) {
-            ShowError(error.Message());
+            ShowErrorBox(error.Message());
             return;
         }
     }

@@ -54,7 +54,7 @@ class TFoRodokmen : public QDialog {
     QWidget* BuildTitlesPage();
     QWidget* BuildHeader();
     TKDBEditKopa* BoundEdit(const QString& field, const QString& objectName);
-    void ChainTabOrder(const std::array<TKDBEditKopa*, pedigree::kLastPlace + 1>& fields);
+    void ChainPlaces(const std::array<TKDBEditKopa*, pedigree::kLastPlace + 1>& fields);
     void ShowHoverText(QObject* field);
     bool CommitFocusedField();
     bool RowBeingEdited() const;

@@ -8,34 +8,21 @@
 // The record sheet switches the litter table's record filter off and on
 // before showing it, so the table holds only the current dam's rows.
 
-#include <QDialog>
+#include "records/bound_edit_dialog.h"
 
-class QPushButton;
 class TDBMemoLumex;
-class TDBNavigatorKopa;
 class TDM1;
-class TDbGridKOPA;
 class TKDBEditKopa;
 
-class TFoVrhyEdit : public QDialog {
+class TFoVrhyEdit : public TBoundEditDialog {
     Q_OBJECT
   public:
     explicit TFoVrhyEdit(TDM1& dm, QWidget* parent = nullptr);
 
-  public slots:
-    // Closing writes a litter still being edited; a refusal keeps the form open.
-    void done(int result) override;
-
   private:
     void BuildControls();
     void LayOut();
-    TKDBEditKopa* BoundEdit(const char* name, const char* field, bool commaToPoint);
-    TDBMemoLumex* BoundMemo(const char* name, const char* field);
-    bool PostPendingEdit();
 
-    TDM1& dm_;
-    TDBNavigatorKopa* navigator_ = nullptr;
-    TDbGridKOPA* grid_ = nullptr;
     TKDBEditKopa* dam_ = nullptr;
     TKDBEditKopa* sire_ = nullptr;
     TKDBEditKopa* breed_ = nullptr;
@@ -44,5 +31,4 @@ class TFoVrhyEdit : public QDialog {
     TKDBEditKopa* females_ = nullptr;
     TDBMemoLumex* names_ = nullptr;
     TDBMemoLumex* note_ = nullptr;
-    QPushButton* close_ = nullptr;
 };

@@ -8,8 +8,7 @@
 // modally. It closes after a successful write or on "Storno "; a refused
 // write keeps it open with every input.
 
-#include <QDialog>
-
+#include "records/entry_dialog.h"
 #include "records/litter_entry.h"
 
 class QLabel;
@@ -21,7 +20,7 @@ class TKEditKopa;
 class TWholeNumberEditKopa;
 class TKListBox;
 
-class TFoVrhyZapis : public QDialog {
+class TFoVrhyZapis : public TEntryDialog {
     Q_OBJECT
   public:
     explicit TFoVrhyZapis(TDM1& dm, QWidget* parent = nullptr);
@@ -45,9 +44,11 @@ class TFoVrhyZapis : public QDialog {
 
     void PickSireClick();
     void BtnAddSteneClick();
-    void Button1Click();
-    void WriteClick(bool createCards);
-    bool WriteChecked();
+    void RemoveNameClick();
+    void WriteLitterClick(bool createCards);
+    QStringList InputFailures() override;
+    bool ConfirmWrite() override;
+    void WriteEntry() override;
     TLitterInput Input() const;
     void RefreshList();
 
@@ -64,7 +65,7 @@ class TFoVrhyZapis : public QDialog {
     TKEditKopa* editPoznamka_ = nullptr;
     QPushButton* pickSire_ = nullptr;
     QPushButton* btnAddStene_ = nullptr;
-    QPushButton* button1_ = nullptr;
+    QPushButton* removeName_ = nullptr;
     QPushButton* btnWriteOnly_ = nullptr;
     QPushButton* btnGenerated_ = nullptr;
     QPushButton* btnCancel_ = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/store/field.h"
 #include "platform/store/schema.h"
 #include "platform/store/store_error.h"
+#include "records/entry_form_parts.h"
 
 namespace {
 
@@ -81,12 +82,6 @@ void AppendRows(TDM1& dm, const TLitterInput& input, bool createCards) {
         throw;
     }
     sheets.EndBulkAppend();
-}
-
-void OpenIfClosed(platform::DataSet& dataSet) {
-    if (!dataSet.IsActive()) {
-        dataSet.Open();
-    }
 }
 
 }  // namespace

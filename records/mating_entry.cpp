@@ -51,13 +51,5 @@ QStringList MatingInputFailures(const TMatingInput& input) {
 }
 
 void WriteMating(TDM1& dm, const TMatingInput& input) {
-    OpenIfClosed(dm.TaKryti);
-    dm.TaKryti.Append();
-    try {
-        FillMatingRow(dm.TaKryti, input);
-        dm.TaKryti.Post();
-    } catch (...) {
-        dm.TaKryti.Cancel();
-        throw;
-    }
+    AppendRow(dm.TaKryti, [&input](platform::Table& row) { FillMatingRow(row, input); });
 }

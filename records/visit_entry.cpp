@@ -47,13 +47,5 @@ QStringList VisitInputFailures(const TVisitInput& input) {
 }
 
 void WriteVisit(TDM1& dm, const TVisitInput& input) {
-    OpenIfClosed(dm.TaOsetreni);
-    dm.TaOsetreni.Append();
-    try {
-        FillVisitRow(dm.TaOsetreni, input);
-        dm.TaOsetreni.Post();
-    } catch (...) {
-        dm.TaOsetreni.Cancel();
-        throw;
-    }
+    AppendRow(dm.TaOsetreni, [&input](platform::Table& row) { FillVisitRow(row, input); });
 }
