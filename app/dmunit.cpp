@@ -12,6 +12,7 @@
 #include "platform/store/backup.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
+#include "report/engine/sestavy.h"
 
 namespace {
 
@@ -57,7 +58,10 @@ const QString kBookColumns = QStringLiteral(
 
 TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet, platform::OpenMode mode,
            BookQueryStart bookQueryStart)
-    : recordSheet_(recordSheet), bookQueryStart_(bookQueryStart) {
+    : sestava1_(std::make_unique<TSestava>()),
+      Sestava1(*sestava1_),
+      recordSheet_(recordSheet),
+      bookQueryStart_(bookQueryStart) {
     Database1.SetDatabaseName(kDatabaseName);
     Database1.SetOpenMode(mode);
     SetUpReport();

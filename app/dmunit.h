@@ -13,16 +13,18 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "app/pedigree_sheet_dataset.h"
+#include "app/print_sources.h"
 #include "platform/store/database.h"
 #include "platform/store/datasource.h"
 #include "platform/store/query.h"
 #include "platform/store/store_error.h"
 #include "platform/store/table.h"
-#include "report/engine/sestavy.h"
 
 class TRecordSheetView;
+class TSestava;
 
 inline constexpr int kAnimalNameLength = 40;
 
@@ -108,8 +110,14 @@ class TDM1 {
     // The report component every print runs through. Its template load and
     // save are the component's own: a save writes the template file and
     // keeps the previous one as .BAK, so a save that reports success has
-    // written the file.
-    TSestava Sestava1;
+    // written the file. The component lives on the heap so that this header
+    // needs only its declaration; a caller that uses it includes
+    // "report/engine/sestavy.h".
+  private:
+    std::unique_ptr<TSestava> sestava1_;
+
+  public:
+    TSestava& Sestava1;
 
     TCurrentAnimal CurrentAnimal;
 

@@ -2,6 +2,7 @@
 
 #include "app/address_print.h"
 #include "app/dmunit.h"
+#include "report/engine/sestavy.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include "platform/widgets/dialogs.h"
 #include "records/print_page.h"
 #include "report/engine/predloha.h"
+#include "report/engine/sestavy.h"
 #include "report/engine/template_fields.h"
 #include "report/output/export_pdf.h"
 

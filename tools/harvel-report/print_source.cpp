@@ -8,6 +8,7 @@
 #include "app/print_sources.h"
 #include "platform/messages.h"
 #include "platform/store/store_error.h"
+#include "report/engine/sestavy.h"
 #include "report/engine/template_field_names.h"
 
 namespace harvel_report {
