@@ -19,7 +19,7 @@
 #include "records/print_page.h"
 #include "report/engine/predloha.h"
 #include "report/engine/sestavy.h"
-#include "report/engine/template_fields.h"
+#include "report/model/template_fields.h"
 #include "report/output/export_pdf.h"
 
 namespace {
