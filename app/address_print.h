@@ -6,6 +6,7 @@
 // sources. Its list query is TDM1::BookQueryLines(kPrintSourceAdresar, …).
 
 #include <QString>
+#include <QStringList>
 
 #include "app/print_sources.h"
 
@@ -13,13 +14,17 @@ namespace platform {
 class Field;
 }
 
+const TPrintSource& AddressPrintSource();
+
 // After the print page's sources and the diary's (11).
 inline constexpr int kPrintSourceAdresar = 12;
 
-const TPrintSource& AddressPrintSource();
+// The kinds of address-book entries in the order their numbers (column Typ)
+// give them: "Dodavatel", "Chovatel", ...
+QStringList AddressKinds();
 
 // The where text that keeps the entries of one kind (its position in
-// TFoAdresar::Kinds(), stored in Typ); empty for -1, every kind.
+// AddressKinds(), stored in Typ); empty for -1, every kind.
 QString AddressKindClause(int kind);
 
 // The order the address list comes in unless the caller names another.

@@ -1,8 +1,8 @@
 #include "app/dmunit.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 
 #include "app/address_print.h"
 #include "app/parametry.h"
@@ -268,7 +268,7 @@ void TDM1::RunOrphanCheck() {
 void TDM1::RunQuery(platform::Query& query, const QStringList& lines) {
     query.DisableControls();
     query.Close();
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     try {
         query.SetSQL(lines);
         query.Open();
@@ -278,12 +278,12 @@ void TDM1::RunQuery(platform::Query& query, const QStringList& lines) {
                               platform::MessageIcon::Error, platform::mbOK);
     }
     query.EnableControls();
-    QApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void TDM1::RunPedigreeSheet(const QString& order, const QString& where) {
     QRodokmenEvid.DisableControls();
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     try {
         QRodokmenEvid.Select(order, where);
         QRodokmenEvid.Open();
@@ -293,7 +293,7 @@ void TDM1::RunPedigreeSheet(const QString& order, const QString& where) {
                               platform::MessageIcon::Error, platform::mbOK);
     }
     QRodokmenEvid.EnableControls();
-    QApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
     if (!QRodokmenEvid.Problems().isEmpty()) {
         platform::ShowMessage(QRodokmenEvid.Problems().join(u'\n'), QString(),
                               platform::MessageIcon::Warning, platform::mbOK);

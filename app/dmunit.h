@@ -189,7 +189,9 @@ class TDM1 {
     // The address-book lookup: positions adresar.db on the entry whose key
     // name equals `name` exactly (no move when none does), shows the address
     // book TFoAdresar modally, and answers the current entry's Nazev_Key
-    // when it is closed with "Ok", otherwise an empty text.
+    // when it is closed with "Ok", otherwise an empty text. It shows a
+    // window, so it is defined with the windows in the application shell
+    // (dm_address_lookup.cpp); programs without them never call it.
     QString AddressLookup(const QString& name);
 
   private:
