@@ -3,7 +3,7 @@
 // every kind or of one, over envelopes and address labels. It is printed
 // from the address book's window and by `harvel-report --source 12`; the
 // print page's filter is over the animals, so it is not one of the page's
-// sources. Its list query is TDM1::BookQueryLines(kPrintSourceAdresar, …).
+// sources. Its list query is TDM1::BookQueryLines(tzAdresar, …).
 
 #include <QString>
 #include <QStringList>
@@ -15,9 +15,6 @@ class Field;
 }
 
 const TPrintSource& AddressPrintSource();
-
-// After the print page's sources and the diary's (11).
-inline constexpr int kPrintSourceAdresar = 12;
 
 // The kinds of address-book entries in the order their numbers (column Typ)
 // give them: "Dodavatel", "Chovatel", ...

@@ -28,7 +28,7 @@ struct BookLines {
     const char* first;
     const char* from;
 };
-// Kinds 1 to 9 in the order of the print sources.
+// The event books tzZdravotniKarta to tzFoto in the order of the print sources.
 const BookLines kBooks[] = {
     {"Select osetreni.* ,",
      "from Osetreni  left Join Main_card  On Main_card.Jmeno_registr = Osetreni.Jmeno_registr"},
@@ -301,7 +301,7 @@ void TDM1::RunPedigreeSheet(const QString& order, const QString& where) {
 }
 
 void TDM1::RunListQuery(const QString& order, const QString& where) {
-    RunQuery(QSeznamy, BookQueryLines(0, order, where));
+    RunQuery(QSeznamy, BookQueryLines(tzEvidencniListy, order, where));
 }
 
 void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
@@ -319,7 +319,7 @@ void TDM1::OrderBookQueryFirstBy(int kind, const QString& leading) {
 }
 
 QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& where) {
-    if (kind == 0 || kind == kPrintSourceRodokmenEvid) {
+    if (kind == tzEvidencniListy || kind == tzRodokmenEvid) {
         QStringList lines{QStringLiteral("Select *  from Main_card")};
         if (!where.isEmpty()) {
             lines << QStringLiteral("Where ") + where;
@@ -330,11 +330,12 @@ QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& 
         return lines;
     }
     QStringList lines;
-    if (kind == kPrintSourceAdresar) {
+    if (kind == tzAdresar) {
         lines << QStringLiteral("Select * from Adresar");
     }
-    if (kind >= 1 && kind <= static_cast<int>(std::size(kBooks))) {
-        const BookLines& book = kBooks[kind - 1];
+    static_assert(std::size(kBooks) == tzFoto - tzZdravotniKarta + 1);
+    if (kind >= tzZdravotniKarta && kind <= tzFoto) {
+        const BookLines& book = kBooks[kind - tzZdravotniKarta];
         lines << QString::fromUtf8(book.first) << kBookColumns << QString::fromUtf8(book.from);
     }
     if (!where.isEmpty()) {
@@ -347,11 +348,11 @@ QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& 
 }
 
 void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {
-    if (kind == 0) {
+    if (kind == tzEvidencniListy) {
         RunListQuery(order, where);
         return;
     }
-    if (kind == kPrintSourceRodokmenEvid) {
+    if (kind == tzRodokmenEvid) {
         RunPedigreeSheet(order, where);
         return;
     }

@@ -147,11 +147,12 @@ class TDM1 {
     // "Where <where>" and "order by <order>" for the parts given. A failure
     // shows "Příkaz SQL se nepovedlo provést" and leaves the query closed.
     void RunListQuery(const QString& order, const QString& where);
-    // Kind 0 is RunListQuery; kinds 1 to 9 run QPomknihy over one event book
-    // joined to the record sheets; kind 10 chooses the record sheets as kind 0
-    // does and assembles their pedigrees in QRodokmenEvid; kind 12
-    // (kPrintSourceAdresar) runs over the address book; any other kind builds
-    // no valid statement and fails with the same box.
+    // The kind is a print source (TPrintSourceNumber): tzEvidencniListy is
+    // RunListQuery; tzZdravotniKarta to tzFoto run QPomknihy over one event
+    // book joined to the record sheets; tzRodokmenEvid chooses the record
+    // sheets as tzEvidencniListy does and assembles their pedigrees in
+    // QRodokmenEvid; tzAdresar runs over the address book; any other kind
+    // builds no valid statement and fails with the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
     // Runs the book query of `kind` again with its rows first in `leading`
     // order (a template's own order, such as the sire for a list grouped by
@@ -214,7 +215,7 @@ class TDM1 {
     TRecordSheetView* recordSheet_ = nullptr;
     BookQueryStart bookQueryStart_ = BookQueryStart::AtCreation;
     // The last book query as the caller asked for it.
-    int bookKind_ = 0;
+    int bookKind_ = tzEvidencniListy;
     QString bookOrder_;
     QString bookWhere_;
     QStringList breeds_;
