@@ -1,6 +1,5 @@
 #include "app/address_print.h"
 
-#include "app/foadresar.h"
 #include "platform/store/field.h"
 
 const TPrintSource& AddressPrintSource() {
@@ -13,6 +12,11 @@ const TPrintSource& AddressPrintSource() {
          {QStringLiteral("Štítky 3 x 8 na A4 (70 x 37 mm)"),
           QStringLiteral("AdresarStitky00.pts")}}};
     return source;
+}
+
+QStringList AddressKinds() {
+    return {QStringLiteral("Dodavatel"),    QStringLiteral("Chovatel"),  QStringLiteral("Lékař"),
+            QStringLiteral("Státní orgán"), QStringLiteral("Odběratel"), QStringLiteral("Ostatní")};
 }
 
 QString AddressKindClause(int kind) {
@@ -31,7 +35,7 @@ QString AddressKindText(const platform::Field& field, bool /*display*/) {
         return QString();
     }
     const qint64 kind = field.AsInteger();
-    const QStringList kinds = TFoAdresar::Kinds();
+    const QStringList kinds = AddressKinds();
     return kind >= 0 && kind < kinds.size() ? kinds.at(static_cast<int>(kind))
                                             : QString::number(kind);
 }

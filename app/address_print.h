@@ -3,9 +3,10 @@
 // every kind or of one, over envelopes and address labels. It is printed
 // from the address book's window and by `harvel-report --source 12`; the
 // print page's filter is over the animals, so it is not one of the page's
-// sources. Its list query is TDM1::BookQueryLines(kPrintSourceAdresar, …).
+// sources. Its list query is TDM1::BookQueryLines(tzAdresar, …).
 
 #include <QString>
+#include <QStringList>
 
 #include "app/print_sources.h"
 
@@ -13,13 +14,14 @@ namespace platform {
 class Field;
 }
 
-// After the print page's sources and the diary's (11).
-inline constexpr int kPrintSourceAdresar = 12;
-
 const TPrintSource& AddressPrintSource();
 
+// The kinds of address-book entries in the order their numbers (column Typ)
+// give them: "Dodavatel", "Chovatel", ...
+QStringList AddressKinds();
+
 // The where text that keeps the entries of one kind (its position in
-// TFoAdresar::Kinds(), stored in Typ); empty for -1, every kind.
+// AddressKinds(), stored in Typ); empty for -1, every kind.
 QString AddressKindClause(int kind);
 
 // The order the address list comes in unless the caller names another.

@@ -2,7 +2,7 @@
 // The diary's print source "Diář": the entries the diary window shows, over
 // the template Diar00.pts of the template folder. It is printed from the
 // diary window only, so it is not one of the print page's sources; its
-// number 11 stays reserved after the print page's own (0 to 10).
+// number tzDiar (11) follows the print page's own (0 to 10).
 
 #include <QString>
 
@@ -15,8 +15,6 @@ class DataSource;
 namespace diary {
 struct DiarySpan;
 }
-
-inline constexpr int kPrintSourceDiar = 11;
 
 const TPrintSource& DiaryPrintSource();
 

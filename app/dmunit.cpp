@@ -1,8 +1,8 @@
 #include "app/dmunit.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 
 #include "app/address_print.h"
 #include "app/parametry.h"
@@ -12,6 +12,7 @@
 #include "platform/store/backup.h"
 #include "platform/store/field.h"
 #include "platform/store/store_error.h"
+#include "report/engine/sestavy.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ struct BookLines {
     const char* first;
     const char* from;
 };
-// Kinds 1 to 9 in the order of the print sources.
+// The event books tzZdravotniKarta to tzFoto in the order of the print sources.
 const BookLines kBooks[] = {
     {"Select osetreni.* ,",
      "from Osetreni  left Join Main_card  On Main_card.Jmeno_registr = Osetreni.Jmeno_registr"},
@@ -57,7 +58,10 @@ const QString kBookColumns = QStringLiteral(
 
 TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet, platform::OpenMode mode,
            BookQueryStart bookQueryStart)
-    : recordSheet_(recordSheet), bookQueryStart_(bookQueryStart) {
+    : sestava1_(std::make_unique<TSestava>()),
+      Sestava1(*sestava1_),
+      recordSheet_(recordSheet),
+      bookQueryStart_(bookQueryStart) {
     Database1.SetDatabaseName(kDatabaseName);
     Database1.SetOpenMode(mode);
     SetUpReport();
@@ -264,7 +268,7 @@ void TDM1::RunOrphanCheck() {
 void TDM1::RunQuery(platform::Query& query, const QStringList& lines) {
     query.DisableControls();
     query.Close();
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     try {
         query.SetSQL(lines);
         query.Open();
@@ -274,12 +278,12 @@ void TDM1::RunQuery(platform::Query& query, const QStringList& lines) {
                               platform::MessageIcon::Error, platform::mbOK);
     }
     query.EnableControls();
-    QApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void TDM1::RunPedigreeSheet(const QString& order, const QString& where) {
     QRodokmenEvid.DisableControls();
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     try {
         QRodokmenEvid.Select(order, where);
         QRodokmenEvid.Open();
@@ -289,7 +293,7 @@ void TDM1::RunPedigreeSheet(const QString& order, const QString& where) {
                               platform::MessageIcon::Error, platform::mbOK);
     }
     QRodokmenEvid.EnableControls();
-    QApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
     if (!QRodokmenEvid.Problems().isEmpty()) {
         platform::ShowMessage(QRodokmenEvid.Problems().join(u'\n'), QString(),
                               platform::MessageIcon::Warning, platform::mbOK);
@@ -297,7 +301,7 @@ void TDM1::RunPedigreeSheet(const QString& order, const QString& where) {
 }
 
 void TDM1::RunListQuery(const QString& order, const QString& where) {
-    RunQuery(QSeznamy, BookQueryLines(0, order, where));
+    RunQuery(QSeznamy, BookQueryLines(tzEvidencniListy, order, where));
 }
 
 void TDM1::RunBookQuery(int kind, const QString& order, const QString& where) {
@@ -315,7 +319,7 @@ void TDM1::OrderBookQueryFirstBy(int kind, const QString& leading) {
 }
 
 QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& where) {
-    if (kind == 0 || kind == kPrintSourceRodokmenEvid) {
+    if (kind == tzEvidencniListy || kind == tzRodokmenEvid) {
         QStringList lines{QStringLiteral("Select *  from Main_card")};
         if (!where.isEmpty()) {
             lines << QStringLiteral("Where ") + where;
@@ -326,11 +330,12 @@ QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& 
         return lines;
     }
     QStringList lines;
-    if (kind == kPrintSourceAdresar) {
+    if (kind == tzAdresar) {
         lines << QStringLiteral("Select * from Adresar");
     }
-    if (kind >= 1 && kind <= static_cast<int>(std::size(kBooks))) {
-        const BookLines& book = kBooks[kind - 1];
+    static_assert(std::size(kBooks) == tzFoto - tzZdravotniKarta + 1);
+    if (kind >= tzZdravotniKarta && kind <= tzFoto) {
+        const BookLines& book = kBooks[kind - tzZdravotniKarta];
         lines << QString::fromUtf8(book.first) << kBookColumns << QString::fromUtf8(book.from);
     }
     if (!where.isEmpty()) {
@@ -343,11 +348,11 @@ QStringList TDM1::BookQueryLines(int kind, const QString& order, const QString& 
 }
 
 void TDM1::RunBookLines(int kind, const QString& order, const QString& where) {
-    if (kind == 0) {
+    if (kind == tzEvidencniListy) {
         RunListQuery(order, where);
         return;
     }
-    if (kind == kPrintSourceRodokmenEvid) {
+    if (kind == tzRodokmenEvid) {
         RunPedigreeSheet(order, where);
         return;
     }

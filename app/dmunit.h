@@ -13,16 +13,18 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "app/pedigree_sheet_dataset.h"
+#include "app/print_sources.h"
 #include "platform/store/database.h"
 #include "platform/store/datasource.h"
 #include "platform/store/query.h"
 #include "platform/store/store_error.h"
 #include "platform/store/table.h"
-#include "report/engine/sestavy.h"
 
 class TRecordSheetView;
+class TSestava;
 
 inline constexpr int kAnimalNameLength = 40;
 
@@ -108,8 +110,14 @@ class TDM1 {
     // The report component every print runs through. Its template load and
     // save are the component's own: a save writes the template file and
     // keeps the previous one as .BAK, so a save that reports success has
-    // written the file.
-    TSestava Sestava1;
+    // written the file. The component lives on the heap so that this header
+    // needs only its declaration; a caller that uses it includes
+    // "report/engine/sestavy.h".
+  private:
+    std::unique_ptr<TSestava> sestava1_;
+
+  public:
+    TSestava& Sestava1;
 
     TCurrentAnimal CurrentAnimal;
 
@@ -139,11 +147,12 @@ class TDM1 {
     // "Where <where>" and "order by <order>" for the parts given. A failure
     // shows "Příkaz SQL se nepovedlo provést" and leaves the query closed.
     void RunListQuery(const QString& order, const QString& where);
-    // Kind 0 is RunListQuery; kinds 1 to 9 run QPomknihy over one event book
-    // joined to the record sheets; kind 10 chooses the record sheets as kind 0
-    // does and assembles their pedigrees in QRodokmenEvid; kind 12
-    // (kPrintSourceAdresar) runs over the address book; any other kind builds
-    // no valid statement and fails with the same box.
+    // The kind is a print source (TPrintSourceNumber): tzEvidencniListy is
+    // RunListQuery; tzZdravotniKarta to tzFoto run QPomknihy over one event
+    // book joined to the record sheets; tzRodokmenEvid chooses the record
+    // sheets as tzEvidencniListy does and assembles their pedigrees in
+    // QRodokmenEvid; tzAdresar runs over the address book; any other kind
+    // builds no valid statement and fails with the same box.
     void RunBookQuery(int kind, const QString& order, const QString& where);
     // Runs the book query of `kind` again with its rows first in `leading`
     // order (a template's own order, such as the sire for a list grouped by
@@ -181,7 +190,9 @@ class TDM1 {
     // The address-book lookup: positions adresar.db on the entry whose key
     // name equals `name` exactly (no move when none does), shows the address
     // book TFoAdresar modally, and answers the current entry's Nazev_Key
-    // when it is closed with "Ok", otherwise an empty text.
+    // when it is closed with "Ok", otherwise an empty text. It shows a
+    // window, so it is defined with the windows in the application shell
+    // (dm_address_lookup.cpp); programs without them never call it.
     QString AddressLookup(const QString& name);
 
   private:
@@ -204,7 +215,7 @@ class TDM1 {
     TRecordSheetView* recordSheet_ = nullptr;
     BookQueryStart bookQueryStart_ = BookQueryStart::AtCreation;
     // The last book query as the caller asked for it.
-    int bookKind_ = 0;
+    int bookKind_ = tzEvidencniListy;
     QString bookOrder_;
     QString bookWhere_;
     QStringList breeds_;

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/address_links.h"
+#include "app/address_print.h"
 #include "app/dmunit.h"
 #include "app/foadresar_tisk.h"
 #include "app/help_topics.h"
@@ -80,8 +81,7 @@ TFoAdresar::TFoAdresar(TDM1& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
 }
 
 QStringList TFoAdresar::Kinds() {
-    return {QStringLiteral("Dodavatel"),    QStringLiteral("Chovatel"),  QStringLiteral("Lékař"),
-            QStringLiteral("Státní orgán"), QStringLiteral("Odběratel"), QStringLiteral("Ostatní")};
+    return AddressKinds();
 }
 
 TKDBEditKopa* TFoAdresar::Bound(const char* name, const char* field, int maxLength) {

@@ -29,7 +29,7 @@ class TFoAdresar : public QDialog {
   public:
     explicit TFoAdresar(TDM1& dm, QWidget* parent = nullptr);
 
-    // The kinds of entry, by their position 0 to 5 stored in Typ.
+    // The kinds of entry, by their position 0 to 5 stored in Typ (AddressKinds()).
     static QStringList Kinds();
 
     // Posts the entry being edited or inserted, with the change held by the

@@ -80,7 +80,7 @@ void TFoAdresarTisk::BuildControls() {
 
 platform::DataSet& TFoAdresarTisk::Entries() {
     entries_.Close();
-    entries_.SetSQL(TDM1::BookQueryLines(kPrintSourceAdresar, AddressListOrder(),
+    entries_.SetSQL(TDM1::BookQueryLines(tzAdresar, AddressListOrder(),
                                          AddressKindClause(kinds_->currentIndex() - 1)));
     entries_.Open();
     return entries_;

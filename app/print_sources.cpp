@@ -2,6 +2,7 @@
 
 #include "app/address_print.h"
 #include "app/dmunit.h"
+#include "report/engine/sestavy.h"
 
 namespace {
 
@@ -86,17 +87,17 @@ const TPrintSource* FindPrintSource(int number) {
     if (IsPrintSource(number)) {
         return &PrintSources().at(number);
     }
-    return number == kPrintSourceAdresar ? &AddressPrintSource() : nullptr;
+    return number == tzAdresar ? &AddressPrintSource() : nullptr;
 }
 
 platform::DataSource* PrintDataSource(TDM1& dm, int source) {
     if (FindPrintSource(source) == nullptr) {
         return nullptr;
     }
-    if (source == 0) {
+    if (source == tzEvidencniListy) {
         return &dm.SoQSeznamy;
     }
-    return source == kPrintSourceRodokmenEvid ? &dm.SoQRodokmenEvid : &dm.SoQPomknihy;
+    return source == tzRodokmenEvid ? &dm.SoQRodokmenEvid : &dm.SoQPomknihy;
 }
 
 QString PrintTemplateFile(int source, int templateIndex) {

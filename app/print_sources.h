@@ -19,12 +19,28 @@ namespace platform {
 class DataSource;
 }
 
-inline constexpr int kPrintSourceCount = 11;
-// The sources without a special selection and without the record page.
-inline constexpr int kPrintSourceRodokmen = 7;
-inline constexpr int kPrintSourceFoto = 9;
-// The pedigrees of five generations assembled from the record sheets.
-inline constexpr int kPrintSourceRodokmenEvid = 10;
+// Every print source by its number, which is also its position in
+// "Výběr zdroje" (0 to 10), the book kind of TDM1::RunBookQuery and the
+// number of `harvel-report --source N`; stored numbers never change.
+enum TPrintSourceNumber : int {
+    tzEvidencniListy = 0,  // the record sheets, over QSeznamy
+    tzZdravotniKarta = 1,
+    tzVystavy = 2,
+    tzTituly = 3,
+    tzChovnost = 4,
+    tzVrhy = 5,
+    tzKryti = 6,
+    tzRodokmen = 7,  // the stored pedigrees: no special selection
+    tzZkousky = 8,
+    tzFoto = 9,  // no special selection
+    // The pedigrees of five generations assembled from the record sheets.
+    tzRodokmenEvid = 10,
+    tzDiar = 11,     // printed from the diary window only
+    tzAdresar = 12,  // printed from the address book's window
+};
+
+// The sources of the print page: tzEvidencniListy to tzRodokmenEvid.
+inline constexpr int kPrintSourceCount = tzRodokmenEvid + 1;
 
 struct TPrintTemplate {
     QString caption;  // the entry of the template list

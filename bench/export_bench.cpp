@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <deque>
 
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/lumex_canvas.h"
 #include "report/output/sestexport.h"
 #include "report/output/sestvyst.h"

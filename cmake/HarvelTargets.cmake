@@ -1,13 +1,27 @@
-# harvel_folder_library(<name> <folder> [EXCLUDE files...] PUBLIC libs...)
-# One static library of the .cpp files directly in <folder>. A folder with no
-# sources yet becomes an interface library carrying only its links, so the
-# targets above it can be declared before every area exists.
+# harvel_folder_library(<name> <folder> [ONLY files...] [EXCLUDE files...] PUBLIC libs...)
+# One static library of the .cpp files directly in <folder> (or of the files
+# ONLY names, when it is given). A folder with no sources yet becomes an
+# interface library carrying only its links, so the targets above it can be
+# declared before every area exists.
 function(harvel_folder_library name folder)
-    cmake_parse_arguments(ARG "" "" "EXCLUDE;PUBLIC" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
-    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+    cmake_parse_arguments(ARG "" "" "ONLY;EXCLUDE;PUBLIC" ${ARGN})
+    if(ARG_ONLY)
+        set(sources "")
+        set(headers "")
+        foreach(file ${ARG_ONLY})
+            if(file MATCHES "[.]cpp$")
+                list(APPEND sources ${CMAKE_SOURCE_DIR}/${folder}/${file})
+            else()
+                list(APPEND headers ${CMAKE_SOURCE_DIR}/${folder}/${file})
+            endif()
+        endforeach()
+    else()
+        file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+        file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+    endif()
     foreach(excluded ${ARG_EXCLUDE})
         list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/${folder}/${excluded})
+        list(REMOVE_ITEM headers ${CMAKE_SOURCE_DIR}/${folder}/${excluded})
     endforeach()
     if(sources)
         add_library(${name} STATIC ${sources} ${headers})

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "app/print_sources.h"
 #include "records/local_sql_text.h"
 
 namespace {
@@ -43,7 +44,7 @@ QString BuildOrderClause(const TSortLevels& levels, const QList<TSortChoice>& ch
 }
 
 QString RecordSheetColumnPrefix(int source) {
-    return source == 0 ? QString() : QStringLiteral("Main_card.");
+    return source == tzEvidencniListy ? QString() : QStringLiteral("Main_card.");
 }
 
 QString FilterRowParts(const TListFilter& filter, const QString& prefix) {

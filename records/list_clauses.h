@@ -66,7 +66,7 @@ QString BuildOrderClause(const TSortLevels& levels,
                          const QList<TSortChoice>& choices = BasicSortChoices());
 
 // Main_card's columns qualified where the source's query joins a book to the
-// record sheets; unqualified for the record sheets themselves (source 0).
+// record sheets; unqualified for the record sheets themselves (tzEvidencniListy).
 QString RecordSheetColumnPrefix(int source);
 
 // The checked filter rows' parts, each followed by " AND ".

@@ -46,8 +46,7 @@ QString SelectionPageName(int source) {
 }
 
 bool HasSpecialSelection(int source) {
-    return source != kPrintSourceRodokmen && source != kPrintSourceFoto &&
-           source != kPrintSourceRodokmenEvid;
+    return source != tzRodokmen && source != tzFoto && source != tzRodokmenEvid;
 }
 
 QString FieldText(const QWidget* field) {
@@ -93,7 +92,7 @@ void TPrintPage::UpdatePage() {
     const bool selection = HasSpecialSelection(source);
     selectionButton_->setEnabled(selection);
     aktivace_->setEnabled(selection);
-    evidence_->setEnabled(source == 0);
+    evidence_->setEnabled(source == tzEvidencniListy);
     if (IsPrintSource(source)) {
         gridPages_->setCurrentIndex(source);
     }

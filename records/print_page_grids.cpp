@@ -30,7 +30,7 @@ const TPrintGridColumn kBorn = Titled("Datum_Nar", "Datum narození");
 
 QList<TPrintGridColumn> PrintGridColumns(int source) {
     switch (source) {
-        case 0:
+        case tzEvidencniListy:
             return {Titled("Jmeno_registr", "Jméno registrované "),
                     Card("Plemeno"),
                     Titled("Pohlavi", "Pohlaví"),
@@ -42,7 +42,7 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Card("DKK"),
                     Card("Luxace"),
                     Card("Pra")};
-        case 1:
+        case tzZdravotniKarta:
             return {Titled("Jmeno_registr", "Registrováné jméno"),
                     Titled("Datum_osetreni", "Návštěva"),
                     Titled("Duvod_osetreni", "Důvod ošetřeni"),
@@ -55,7 +55,7 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Card("Pohlavi"),
                     Card("Vlastnictvi"),
                     Titled("Vlast_odchov", "Vlastní odchov")};
-        case 2:
+        case tzVystavy:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Titled("Datum_vystava", "Datum"),
                     Captioned("vystavy", "Druh"),
@@ -71,7 +71,7 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Card("plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
-        case 3:
+        case tzTituly:
             return {Titled("Jmeno_Registr", "Jméno registrované"),
                     Titled("Zeme", "Země"),
                     Captioned("tituly", "Titul_Jmeno"),
@@ -82,7 +82,7 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
                     Card("Pohlavi")};
-        case 4:
+        case tzChovnost:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Captioned("chovnost", "Datum"),
                     Titled("Chov_jedinec", "Chovnost"),
@@ -91,7 +91,7 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Card("plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
-        case 5:
+        case tzVrhy:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Titled("Datum", "Datum vrhu"),
                     Captioned("vrhy", "Jmeno_reg_otec"),
@@ -100,7 +100,7 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Card("Matka"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
-        case 6:
+        case tzKryti:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Titled("Jmeno_partner", "Partner"),
                     Titled("Datum_kryti_1", "Datum 1. kryti"),
@@ -112,10 +112,10 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
-        case 7:
+        case tzRodokmen:
             return {Titled("Jmeno_registr", "Jméno registrované"), Captioned("rodokmen", "Otec"),
                     Captioned("rodokmen", "Matka")};
-        case 8:
+        case tzZkousky:
             return {Titled("Jmeno_Registr", "Jméno registrované"),
                     Titled("Oceneni_Jmeno", "Druh zkoušky (název)"),
                     Titled("Datum_Udeleni", "Datum udělení"),
@@ -125,14 +125,14 @@ QList<TPrintGridColumn> PrintGridColumns(int source) {
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
-        case 9:
+        case tzFoto:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Card("Otec"),
                     Card("Matka"),
                     Titled("Plemeno", "Plemeno"),
                     kBorn,
                     Titled("Pohlavi", "Pohlaví")};
-        case kPrintSourceRodokmenEvid:
+        case tzRodokmenEvid:
             return {Titled("Jmeno_registr", "Jméno registrované"),
                     Card("Otec"),
                     Card("Matka"),
@@ -161,7 +161,7 @@ void SetUpPrintGrid(TDbGridKOPA& grid, int source) {
     grid.SetReadOnly(true);
     grid.SetRowSelect(true);
     grid.horizontalHeader()->setStretchLastSection(true);
-    if (source == 0) {
+    if (source == tzEvidencniListy) {
         grid.EnterIsTab = true;
         grid.EnterDirectionMove = DownMove;
     }

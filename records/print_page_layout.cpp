@@ -403,7 +403,8 @@ QWidget* TPrintPage::BuildGrids() {
     for (int source = 0; source < kPrintSourceCount; ++source) {
         auto* grid = new TDbGridKOPA;
         grid->setObjectName(QStringLiteral("DBGridTisk%1").arg(source));
-        grid->SetDataSource(source == 0 ? &dm_.SoMainCard : PrintDataSource(dm_, source));
+        grid->SetDataSource(source == tzEvidencniListy ? &dm_.SoMainCard
+                                                       : PrintDataSource(dm_, source));
         SetUpPrintGrid(*grid, source);
         // A rebuilt list gets its columns fitted to what it shows.
         connect(grid->model(), &QAbstractItemModel::modelReset, this,

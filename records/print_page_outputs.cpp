@@ -18,7 +18,8 @@
 #include "platform/widgets/dialogs.h"
 #include "records/print_page.h"
 #include "report/engine/predloha.h"
-#include "report/engine/template_fields.h"
+#include "report/engine/sestavy.h"
+#include "report/model/template_fields.h"
 #include "report/output/export_pdf.h"
 
 namespace {

@@ -40,7 +40,8 @@ QList<TSortChoice> BuildChoices(int source) {
         const QString table = BareTable(result.tableFile);
         TSortChoice choice;
         choice.table = table;
-        choice.column = source == 0 ? column.name : table + QLatin1Char('.') + column.name;
+        choice.column =
+            source == tzEvidencniListy ? column.name : table + QLatin1Char('.') + column.name;
         choice.caption = column.caption.isEmpty() ? column.name : column.caption;
         // A record-sheet column whose word the event book uses too.
         if (captions.contains(choice.caption)) {

@@ -15,8 +15,8 @@
 
 #include "report/designer/sestdb.h"
 #include "report/designer/seste.h"
-#include "report/engine/lumex_element.h"
 #include "report/engine/sestavyt.h"
+#include "report/model/lumex_element.h"
 #include "report/output/length_units.h"
 #include "report/output/sestbarc.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "report/engine/lumex_element.h"
 #include "report/engine/sestavyt.h"
+#include "report/model/lumex_element.h"
 
 const std::vector<TDesignTool>& DesignTools() {
     static const std::vector<TDesignTool> tools = {

@@ -8,7 +8,7 @@
 
 #include <QDialog>
 
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 
 class QAbstractButton;
 class QButtonGroup;

@@ -9,8 +9,8 @@
 #include "report/designer/list_variant.h"
 #include "report/designer/oddil.h"
 #include "report/designer/papir.h"
-#include "report/engine/lumex_element.h"
 #include "report/engine/sestavyt.h"
+#include "report/model/lumex_element.h"
 
 namespace {
 const QColor kMarkGrey(128, 128, 128);

@@ -19,7 +19,7 @@
 #include "report/designer/dlgkonfprvku.h"
 #include "report/designer/list_variant.h"
 #include "report/designer/sestdlg.h"
-#include "report/engine/calc_value.h"
+#include "report/model/calc_value.h"
 
 class QAction;
 class QComboBox;

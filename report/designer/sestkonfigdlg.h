@@ -7,7 +7,7 @@
 #include <QDialog>
 
 #include "report/designer/designer_settings.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 
 class QCheckBox;
 class QComboBox;

@@ -6,7 +6,7 @@
 #include <QStringView>
 #include <cstdint>
 
-#include "report/engine/calc_value.h"
+#include "report/model/calc_value.h"
 
 namespace expr {
 

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "report/engine/calc_value.h"
+#include "report/model/calc_value.h"
 
 // Error codes of Evaluate.
 enum TExprError : int {

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "report/engine/calc_value.h"
 #include "report/engine/expression.h"
 #include "report/engine/value_provider.h"
+#include "report/model/calc_value.h"
 
 // Result types of a user function.
 enum TFunctionType : int {

@@ -13,9 +13,9 @@
 #include <memory>
 #include <vector>
 
-#include "report/engine/lumex_element.h"
 #include "report/engine/predloha.h"
 #include "report/engine/sest_fn.h"
+#include "report/model/lumex_element.h"
 
 // Section type codes. Group g (the index field of its group record) has the
 // header 5 + 2g and the footer 6 + 2g.
@@ -259,7 +259,7 @@ struct TReportSettings {
     QString sourceOrder;
 };
 
-class TSestavaLayout {
+class TSestavaLayout : public TElementHost {
   public:
     TSestavaLayout();
     virtual ~TSestavaLayout();
@@ -316,13 +316,17 @@ class TSestavaLayout {
     // --- Look-ups the reader uses; the engine answers them ---
     // A detail report skips page headers, page footers and the paper.
     virtual bool IsDetail() const { return false; }
-    virtual int FieldCount() const { return 0; }
+    bool NumbersVariablesBeforePageCount() const override {
+        return TemplateVersion().BeforePageCountVariable();
+    }
+    int FieldCount() const override { return 0; }
     // 0-based position of a data field by name (case-insensitive), or -1.
-    virtual int FindField(const QString& name) const;
+    int FindField(const QString& name) const override;
+    int FindFunction(const QString& name) const override { return funkce_.FindFunction(name); }
     // Whether a font of this name is in the font list the designer offers.
-    virtual bool IsInstalledFont(const QString& name) const;
+    bool IsInstalledFont(const QString& name) const override;
     // Called for a picture element once it has been read.
-    virtual void LoadElementPicture(TLumexReportElement& element);
+    void LoadElementPicture(TLumexReportElement& element) override;
     // Called with the paper of an I,2 record (not for a detail): hands it to
     // the process-wide paper setup, which every report prints on.
     virtual void ApplyPageSetup(const TPageSettings& page);

@@ -411,6 +411,7 @@ int TSestava::RunGenerate() {
             OnSourceOrder(*this, Settings().sourceOrder);
         }
         if (r == seOK) {
+            static_assert(int{rrFinished} == seOK && int{rrCancelled} == sePreruseno);
             r = Run(true);
         }
     } catch (...) {

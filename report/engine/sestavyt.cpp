@@ -59,12 +59,12 @@ bool TSestavaTyp::Cancelled() {
 
 // ---- the run ----------------------------------------------------------------------
 
-int TSestavaTyp::Run(bool topLevel) {
+TSestavaTyp::TRunResult TSestavaTyp::Run(bool topLevel) {
     const platform::ReportAllocationScope allocation;
     topLevel_ = topLevel;
     measure_ = std::make_unique<TLumexCanvas>(100);
     layoutMemory_.Clear();
-    TValueProvider* previousProvider = SetCurrentValueProvider(this);
+    const TValueProviderScope provider(this);
     firstRecord_ = true;
     recordsPrinted_ = 0;
     cancelled_ = false;
@@ -77,8 +77,7 @@ int TSestavaTyp::Run(bool topLevel) {
     }
     if (!topLevel && (step == srEof || step == srBoth)) {
         measure_.reset();
-        SetCurrentValueProvider(previousProvider);
-        return 0;
+        return rrFinished;
     }
     TSestVystup& out = Output();
     if (topLevel) {
@@ -195,8 +194,7 @@ int TSestavaTyp::Run(bool topLevel) {
         out.SetRange(StartPage, EndPage, Popis(), ExportLanguage, PrintCopies);
         out.SetCurrentPage(0);
     }
-    SetCurrentValueProvider(previousProvider);
-    return cancelled ? 3 : 0;
+    return cancelled ? rrCancelled : rrFinished;
 }
 
 void TSestavaTyp::ResetRunState() {

@@ -45,8 +45,13 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     ~TSestavaTyp() override;
 
     // ---- runs -----------------------------------------------------------------
-    // 0 success, 3 interrupted by the user.
-    int Run(bool topLevel);
+    // How a run ended; the numbers are the component's seOK and sePreruseno,
+    // which TSestava passes on.
+    enum TRunResult : int {
+        rrFinished = 0,
+        rrCancelled = 3,  // interrupted by the user
+    };
+    TRunResult Run(bool topLevel);
     void ForcePageBreak() { forcedPageBreak_ = true; }
     // The output of this report; a detail lays out into its master's.
     TSestVystup& Output();
@@ -224,5 +229,11 @@ class TSestavaTyp : public TSestavaLayout, public TValueProvider {
     bool firstRecord_ = true;
     bool forcedPageBreak_ = false;
     bool topLevel_ = true;
-    std::vector<TVystPrvek*> pageCountElements_;
+    // The elements showing "Celkový počet stran" with where each was placed:
+    // their value and text are set once the run knows the page count.
+    struct TPageCountPlace {
+        TLumexReportElement* element;
+        TVystPrvek* placed;
+    };
+    std::vector<TPageCountPlace> pageCountElements_;
 };

@@ -171,11 +171,10 @@ void TSestavaTyp::FinishReport(bool topLevel) {
         // total counting the page begun past it would name a page that is
         // not there.
         const int count = std::min(out.PageCount(), EndPage);
-        for (TVystPrvek* placed : pageCountElements_) {
-            auto* element = const_cast<TLumexReportElement*>(placed->Element);
-            element->value.number = count;
-            element->value.text = QString::number(count);
-            LayoutElementText(*element, *placed);
+        for (const TPageCountPlace& place : pageCountElements_) {
+            place.element->value.number = count;
+            place.element->value.text = QString::number(count);
+            LayoutElementText(*place.element, *place.placed);
         }
         out.HeldElementsChanged();
         pageCountElements_.clear();
@@ -382,7 +381,7 @@ void TSestavaTyp::PlaceElements(const std::vector<TLumexReportElement*>& element
                 break;
             case ekVariable:
                 if (element.source == vaPageCount) {
-                    pageCountElements_.push_back(placed.get());
+                    pageCountElements_.push_back({&element, placed.get()});
                     out.HoldInMemory(placed.get());
                 }
                 break;

@@ -1,7 +1,7 @@
 #include "report/engine/template_check.h"
 
 #include "report/engine/sestava_layout.h"
-#include "report/engine/template_fields.h"
+#include "report/model/template_fields.h"
 
 namespace {
 

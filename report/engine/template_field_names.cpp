@@ -1,6 +1,6 @@
 #include "report/engine/template_field_names.h"
 
-#include "report/engine/template_fields.h"
+#include "report/model/template_fields.h"
 
 namespace {
 

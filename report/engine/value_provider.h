@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "report/engine/calc_value.h"
+#include "report/model/calc_value.h"
 
 // Reference codes asked through GetValue; i is 0-based.
 enum TValueCode : int {

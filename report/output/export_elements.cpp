@@ -2,7 +2,7 @@
 
 #include "platform/atomic_file.h"
 
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/template_font.h"
 
 bool IsTextElement(const TVystPrvek& element) {

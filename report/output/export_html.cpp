@@ -7,7 +7,7 @@
 
 #include "platform/paint/bitmap_files.h"
 #include "platform/paint/qpainter_canvas.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/export_elements.h"
 #include "report/output/lumex_canvas.h"
 #include "report/output/sestbarc.h"

@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "platform/codepage1250.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/export_elements.h"
 #include "report/output/sestexport.h"
 #include "report/output/sestprn.h"

@@ -2,7 +2,7 @@
 // written into a file in the export code page.
 #include <QBuffer>
 
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/char_field.h"
 #include "report/output/code_pages.h"
 #include "report/output/export_elements.h"

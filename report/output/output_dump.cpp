@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/sestvyst.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "platform/paint/hatch_patterns.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/lumex_canvas.h"
 #include "report/output/page_store.h"
 #include "report/output/sestbarc.h"

@@ -15,8 +15,8 @@
 namespace {
 
 TEST(AddressPrintSource, IsFoundByItsNumberButIsNoPageSource) {
-    EXPECT_FALSE(IsPrintSource(kPrintSourceAdresar));
-    ASSERT_EQ(FindPrintSource(kPrintSourceAdresar), &AddressPrintSource());
+    EXPECT_FALSE(IsPrintSource(tzAdresar));
+    ASSERT_EQ(FindPrintSource(tzAdresar), &AddressPrintSource());
     EXPECT_EQ(FindPrintSource(0), &PrintSources().at(0));
     EXPECT_EQ(FindPrintSource(11), nullptr);
     EXPECT_EQ(FindPrintSource(-1), nullptr);
@@ -49,8 +49,8 @@ TEST(AddressPrintSource, ListsTheEntriesOfOneKindInOrderWithTheKindByName) {
         }
     }
     TDM1 dm(folder.path() + "/");
-    dm.RunBookQuery(kPrintSourceAdresar, AddressListOrder(), AddressKindClause(2));
-    platform::DataSet& list = *PrintDataSource(dm, kPrintSourceAdresar)->GetDataSet();
+    dm.RunBookQuery(tzAdresar, AddressListOrder(), AddressKindClause(2));
+    platform::DataSet& list = *PrintDataSource(dm, tzAdresar)->GetDataSet();
     ASSERT_TRUE(list.IsActive()) << messages.Texts().join(u'\n').toStdString();
     QStringList keys;
     for (list.First(); !list.Eof(); list.Next()) {
@@ -58,7 +58,7 @@ TEST(AddressPrintSource, ListsTheEntriesOfOneKindInOrderWithTheKindByName) {
         EXPECT_EQ(list.FieldByName("Typ").DisplayText(), QStringLiteral("Lékař"));
     }
     EXPECT_EQ(keys, QStringList({"Vet Adam", "Vet Černá"}));
-    dm.RunBookQuery(kPrintSourceAdresar, AddressListOrder(), QString());
+    dm.RunBookQuery(tzAdresar, AddressListOrder(), QString());
     EXPECT_EQ(list.RecordCount(), 4);
     list.Locate("Nazev_Key", QStringLiteral("Bez druhu"));
     EXPECT_EQ(list.FieldByName("Typ").DisplayText(), QString());

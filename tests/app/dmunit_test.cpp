@@ -11,6 +11,7 @@
 #include "platform/store/field.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
+#include "report/engine/sestavy.h"
 #include "tests/support/seams.h"
 
 namespace {

@@ -9,7 +9,8 @@
 
 #include "app/dmunit.h"
 #include "app/print_sources.h"
-#include "report/engine/lumex_element.h"
+#include "report/engine/sestavy.h"
+#include "report/model/lumex_element.h"
 #include "report/output/sestprn.h"
 #include "tests/support/seams.h"
 

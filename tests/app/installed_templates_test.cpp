@@ -7,6 +7,7 @@
 
 #include "app/dmunit.h"
 #include "app/print_sources.h"
+#include "report/engine/sestavy.h"
 #include "report/engine/template_field_names.h"
 #include "tests/support/seams.h"
 

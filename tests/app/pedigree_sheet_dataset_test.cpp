@@ -83,7 +83,7 @@ class PedigreeSheet : public testing::Test {
 
 TEST_F(PedigreeSheet, EachAncestorWithItsRecordSheetsDetails) {
     testing_support::ScriptedMessages messages;
-    dm_->RunBookQuery(kPrintSourceRodokmenEvid, QString(), "Jmeno_registr = \"Puppy\"");
+    dm_->RunBookQuery(tzRodokmenEvid, QString(), "Jmeno_registr = \"Puppy\"");
     platform::DataSet& rows = dm_->QRodokmenEvid;
     ASSERT_TRUE(rows.IsActive());
     ASSERT_EQ(rows.RecordCount(), 1);
@@ -116,7 +116,7 @@ TEST_F(PedigreeSheet, EachAncestorWithItsRecordSheetsDetails) {
 
 TEST_F(PedigreeSheet, TheWhereAndOrderTextsChooseTheAnimals) {
     testing_support::ScriptedMessages messages;
-    dm_->RunBookQuery(kPrintSourceRodokmenEvid, "Jmeno_registr DESC", "Jmeno_registr <> \"Loopy\"");
+    dm_->RunBookQuery(tzRodokmenEvid, "Jmeno_registr DESC", "Jmeno_registr <> \"Loopy\"");
     platform::DataSet& rows = dm_->QRodokmenEvid;
     QStringList names;
     for (rows.First(); !rows.Eof(); rows.Next())
@@ -130,14 +130,14 @@ TEST_F(PedigreeSheet, TheWhereAndOrderTextsChooseTheAnimals) {
         EXPECT_TRUE(columns.contains(column)) << column;
 
     // A clause the store refuses leaves the list closed with the data module's box.
-    dm_->RunBookQuery(kPrintSourceRodokmenEvid, QString(), "Nonsense = \"x\"");
+    dm_->RunBookQuery(tzRodokmenEvid, QString(), "Nonsense = \"x\"");
     EXPECT_FALSE(rows.IsActive());
     EXPECT_EQ(messages.Texts().value(0), "Příkaz SQL se nepovedlo provést");
 }
 
 TEST_F(PedigreeSheet, AnAnimalThatIsItsOwnAncestorIsReported) {
     testing_support::ScriptedMessages messages;
-    dm_->RunBookQuery(kPrintSourceRodokmenEvid, QString(), "Jmeno_registr = \"Loopy\"");
+    dm_->RunBookQuery(tzRodokmenEvid, QString(), "Jmeno_registr = \"Loopy\"");
     ASSERT_EQ(dm_->QRodokmenEvid.RecordCount(), 1);
     EXPECT_EQ(At("Otec"), "");
     ASSERT_EQ(messages.Shown().size(), 1u);

@@ -14,6 +14,7 @@
 #include "app/parametry.h"
 #include "app/print_sources.h"
 #include "platform/codepage1250.h"
+#include "report/engine/sestavy.h"
 #include "report/output/output_dump.h"
 #include "tests/support/seams.h"
 

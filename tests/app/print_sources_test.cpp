@@ -47,13 +47,13 @@ TEST(PrintSources, TheSourcesInListOrderWithTheirLabels) {
     for (int i = 0; i < kPrintSourceCount; ++i) {
         EXPECT_EQ(sources[i].caption, captions[i]) << i;
         EXPECT_EQ(sources[i].listLabel, labels[i]) << i;
-        const char* dataSource = i == 0                          ? "SoQSeznamy"
-                                 : i == kPrintSourceRodokmenEvid ? "SoQRodokmenEvid"
-                                                                 : "SoQPomknihy";
+        const char* dataSource = i == 0                ? "SoQSeznamy"
+                                 : i == tzRodokmenEvid ? "SoQRodokmenEvid"
+                                                       : "SoQPomknihy";
         EXPECT_EQ(sources[i].dataSourceName, dataSource) << i;
     }
-    EXPECT_EQ(sources[kPrintSourceRodokmen].caption, "Rodokmen");
-    EXPECT_EQ(sources[kPrintSourceFoto].caption, "Foto");
+    EXPECT_EQ(sources[tzRodokmen].caption, "Rodokmen");
+    EXPECT_EQ(sources[tzFoto].caption, "Foto");
 }
 
 TEST(PrintSources, EveryListNamesItsTemplateFiles) {
@@ -70,8 +70,7 @@ TEST(PrintSources, EveryListNamesItsTemplateFiles) {
     EXPECT_EQ(Files(s[7]), QStringList({"rodokmen00.pts", "rodokmen01.pts", "rodokmen02.pts"}));
     EXPECT_EQ(Files(s[8]), QStringList({"Zkousky00.pts"}));
     EXPECT_EQ(Files(s[9]), QStringList({"Foto00.pts"}));
-    EXPECT_EQ(Files(s[kPrintSourceRodokmenEvid]),
-              QStringList({"RodokmenEvid00.pts", "RodokmenEvid01.pts"}));
+    EXPECT_EQ(Files(s[tzRodokmenEvid]), QStringList({"RodokmenEvid00.pts", "RodokmenEvid01.pts"}));
     // The entries as the lists show them, blanks included.
     EXPECT_EQ(s[0].templates[3].caption, "Evidenční list - časové a jiné údaje");
     EXPECT_EQ(s[7].templates[1].caption, "3  generace včetně titulů");
@@ -90,10 +89,10 @@ TEST(PrintSources, PositionsWithoutAnEntryNameNoFile) {
 
 TEST_F(PrintSourceTable, TheRecordSheetsPrintFromTheListQueryAndTheBooksFromTheBookQuery) {
     EXPECT_EQ(PrintDataSource(*dm_, 0), &dm_->SoQSeznamy);
-    for (int source = 1; source <= kPrintSourceFoto; ++source) {
+    for (int source = 1; source <= tzFoto; ++source) {
         EXPECT_EQ(PrintDataSource(*dm_, source), &dm_->SoQPomknihy) << source;
     }
-    EXPECT_EQ(PrintDataSource(*dm_, kPrintSourceRodokmenEvid), &dm_->SoQRodokmenEvid);
+    EXPECT_EQ(PrintDataSource(*dm_, tzRodokmenEvid), &dm_->SoQRodokmenEvid);
     EXPECT_EQ(PrintDataSource(*dm_, -1), nullptr);
     EXPECT_EQ(PrintDataSource(*dm_, kPrintSourceCount), nullptr);
 }

@@ -20,6 +20,7 @@
 #include "records/fomain.h"
 #include "records/fovybery.h"
 #include "records/print_page.h"
+#include "report/engine/sestavy.h"
 #include "tests/support/seams.h"
 
 namespace print_page_test {

@@ -359,7 +359,7 @@ TEST_F(PrintPage, ThePageFollowsTheSource) {
         EXPECT_EQ(page_->Source(), source);
         EXPECT_EQ(grids->currentWidget(), page_->Grid(source)) << source;
         EXPECT_EQ(Find<QToolButton>("BtnEvidence")->isEnabled(), source == 0) << source;
-        const bool selection = source != 7 && source != 9 && source != kPrintSourceRodokmenEvid;
+        const bool selection = source != 7 && source != 9 && source != tzRodokmenEvid;
         EXPECT_EQ(Find<QPushButton>("BtnVybery")->isEnabled(), selection) << source;
         EXPECT_EQ(Find<QCheckBox>("ChbAktivace")->isEnabled(), selection) << source;
         for (int list = 0; list < kPrintSourceCount; ++list) {

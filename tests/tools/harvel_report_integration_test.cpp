@@ -260,4 +260,14 @@ TEST(ReportToolHelp, HelpPrintsTheUsageAndSucceeds) {
     }
 }
 
+// --source takes the print page's sources 0 to 10 and the address book's 12.
+TEST(ReportToolHelp, HelpNamesEverySourceTheOptionTakes) {
+    const QString help = RunReport({"--help"}).out;
+    EXPECT_FALSE(help.contains(QStringLiteral("--source 0-10"))) << help.toStdString();
+    EXPECT_TRUE(
+        help.contains(QStringLiteral("--source N [--where TEXT] [--order TEXT] --template")));
+    EXPECT_TRUE(help.contains(QStringLiteral("0 až 10 zdroje tiskové stránky,")));
+    EXPECT_TRUE(help.contains(QStringLiteral("12 adresář")));
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/print_sources.h"
 #include "platform/messages.h"
 #include "platform/store/store_error.h"
+#include "report/engine/sestavy.h"
 #include "report/engine/template_field_names.h"
 
 namespace harvel_report {
@@ -64,7 +65,7 @@ PrintSourceRun::PrintSourceRun(const QString& dataFolder, int source, const QStr
             QStringLiteral("%1 (zdroj %2 \"%3\"): %4")
                 .arg(messages.value(0), QString::number(source), Caption(), StoreReason(list))};
     }
-    if (source == kPrintSourceRodokmenEvid) {
+    if (source == tzRodokmenEvid) {
         // Loops in the pedigrees: the lines they cut are printed empty.
         for (const QString& problem : dm_->QRodokmenEvid.Problems()) {
             std::fprintf(stderr, "harvel-report: %s\n", qUtf8Printable(problem));

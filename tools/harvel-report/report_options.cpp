@@ -59,7 +59,7 @@ int SourceNumber(const QString& text) {
         throw UsageError{QStringLiteral("Volba --source potřebuje číslo zdroje 0 až %1 nebo %2 "
                                         "(adresář), ne \"%3\".")
                              .arg(kPrintSourceCount - 1)
-                             .arg(kPrintSourceAdresar)
+                             .arg(tzAdresar)
                              .arg(text)};
     }
     return value;

@@ -7,7 +7,7 @@
 #include "platform/folders.h"
 #include "report/engine/predloha.h"
 #include "report/engine/sestavy.h"
-#include "report/engine/template_fields.h"
+#include "report/model/template_fields.h"
 
 namespace {
 

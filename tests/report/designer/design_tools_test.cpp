@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "report/designer/design_tools.h"
-#include "report/engine/lumex_element.h"
 #include "report/engine/sestavad.h"
+#include "report/model/lumex_element.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <QFile>
 
-#include "report/engine/lumex_element.h"
 #include "report/engine/sestava_layout.h"
+#include "report/model/lumex_element.h"
 #include "report/output/sestvyst.h"
 #include "tests/report/designer/designer_fixture.h"
 

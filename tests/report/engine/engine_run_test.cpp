@@ -350,3 +350,45 @@ TEST_F(EngineRun, MissingFieldsFunctionsDetailsAndPicturesDoNotStopTheRun) {
                     Element("T", 1, 0, 90000, 90000, 50, 20, "Daleko"));
     EXPECT_TRUE(dump.contains("1 90000 90000 50 20 Daleko")) << dump.join('\n').toStdString();
 }
+
+namespace {
+
+// A progress window whose user cancels at the first poll.
+class CancelAtOnce : public TRunProgress {
+  public:
+    void SetText(const QString&) override {}
+    bool Poll() override { return true; }
+};
+
+}  // namespace
+
+// The expression evaluator reads the current value provider; a run makes
+// itself current and gives the provider back however it ends.
+TEST_F(EngineRun, EveryEndOfARunGivesTheValueProviderBack) {
+    MemoryReport outer;
+    const TValueProviderScope outerCurrent(&outer);
+    const TPredloha body = Template(Element("T", 2, 0, 0, 0, 100, 20));
+
+    MemoryReport finished;
+    finished.names = {"Jmeno"};
+    finished.records = Rows({{"A"}, {"B"}});
+    finished.SetPredloha(body);
+    EXPECT_EQ(finished.Run(true), TSestavaTyp::rrFinished);
+    EXPECT_EQ(CurrentValueProvider(), &outer);
+
+    // A detail without records ends before it lays anything out.
+    MemoryReport emptyDetail;
+    emptyDetail.names = {"Jmeno"};
+    emptyDetail.SetPredloha(body);
+    EXPECT_EQ(emptyDetail.Run(false), TSestavaTyp::rrFinished);
+    EXPECT_EQ(CurrentValueProvider(), &outer);
+
+    MemoryReport cancelled;
+    cancelled.names = {"Jmeno"};
+    cancelled.records = Rows({{"A"}, {"B"}});
+    cancelled.SetPredloha(body);
+    SetRunProgressFactory([] { return std::make_unique<CancelAtOnce>(); });
+    EXPECT_EQ(cancelled.Run(true), TSestavaTyp::rrCancelled);
+    SetRunProgressFactory(nullptr);
+    EXPECT_EQ(CurrentValueProvider(), &outer);
+}

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "report/engine/layout_memory.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 
 namespace {
 

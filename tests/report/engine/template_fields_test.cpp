@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <limits>
 
-#include "report/engine/template_fields.h"
+#include "report/model/template_fields.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <deque>
 #include <functional>
 
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/lumex_canvas.h"
 #include "report/output/sestprn.h"
 #include "report/output/sestvyst.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/paint/qpainter_canvas.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/sestprn.h"
 #include "report/output/sestvyst.h"
 

@@ -15,7 +15,7 @@
 #include <csignal>
 
 #include "long_run_fixture.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/export_pdf.h"
 #include "report/output/output_dump.h"
 #include "report/output/page_codec.h"

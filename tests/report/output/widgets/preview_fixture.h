@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "platform/widgets/dialogs.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/sestprn.h"
 #include "report/output/sestvyst.h"
 

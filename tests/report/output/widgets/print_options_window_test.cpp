@@ -12,7 +12,7 @@
 #include <QTest>
 
 #include "platform/print/fake_printer_system.h"
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 #include "report/output/print_options.h"
 #include "report/output/sestprn.h"
 #include "report/output/sestvyst.h"

@@ -1,4 +1,4 @@
-#include "report/engine/template_fields.h"
+#include "report/model/template_fields.h"
 
 #include <array>
 #include <limits>

@@ -1,11 +1,9 @@
-#include "report/engine/lumex_element.h"
+#include "report/model/lumex_element.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <array>
 #include <limits>
-
-#include "report/engine/sestava_layout.h"
 
 namespace {
 
@@ -84,7 +82,7 @@ QColor TemplateQColor(int rgb) {
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
 
-TLumexReportElement::TLumexReportElement(TSestavaLayout* report) : report_(report) {}
+TLumexReportElement::TLumexReportElement(TElementHost* host) : host_(host) {}
 
 int TLumexReportElement::EffectiveAlignment() const {
     if (textFlags & tfJustify) {
@@ -153,12 +151,12 @@ void TLumexReportElement::ParseElement(QStringView line) {
     }
     ReadTrailingFields(reader);
 
-    if (kind == ekVariable && source > 3 && source < std::numeric_limits<int>::max() && report_ &&
-        report_->TemplateVersion().BeforePageCountVariable()) {
+    if (kind == ekVariable && source > 3 && source < std::numeric_limits<int>::max() && host_ &&
+        host_->NumbersVariablesBeforePageCount()) {
         ++source;  // older templates had no variable "Celkový počet stran"
     }
     if (kind == ekField || kind == ekFieldLabel) {
-        const int fieldCount = report_ ? report_->FieldCount() : 0;
+        const int fieldCount = host_ ? host_->FieldCount() : 0;
         if (source < 0 || source >= fieldCount) {
             // The first field would print in its place; the run prints it
             // empty and reports it instead.
@@ -180,8 +178,8 @@ void TLumexReportElement::ParseElement(QStringView line) {
             source = kind;
             break;
         case ekPicture:
-            if (report_) {
-                report_->LoadElementPicture(*this);
+            if (host_) {
+                host_->LoadElementPicture(*this);
             }
             break;
         case ekPaintBox:
@@ -201,10 +199,10 @@ void TLumexReportElement::ReadSource(QStringView field) {
     }
     sourceName = field.toString();
     int found = -1;
-    if (report_ && (kind == ekField || kind == ekFieldLabel)) {
-        found = report_->FindField(sourceName);
-    } else if (report_ && kind == ekFunction) {
-        found = report_->Funkce().FindFunction(sourceName);
+    if (host_ && (kind == ekField || kind == ekFieldLabel)) {
+        found = host_->FindField(sourceName);
+    } else if (host_ && kind == ekFunction) {
+        found = host_->FindFunction(sourceName);
     }
     if (found < 0 && (kind == ekField || kind == ekFieldLabel || kind == ekFunction)) {
         missingSource = sourceName;
@@ -248,7 +246,7 @@ void TLumexReportElement::ApplyFontRule(const QString& name, int size, int color
         // name reads the same when the template is saved and read again.
         cut = cut < 0 ? at : std::min(cut, at);
     }
-    if (found && (!report_ || !report_->IsInstalledFont(name))) {
+    if (found && (!host_ || !host_->IsInstalledFont(name))) {
         font.name = name.left(cut);
         font.charset = found->charset;
     }

@@ -9,10 +9,10 @@
 
 #include "platform/paint/canvas.h"
 #include "platform/paint/picture.h"
-#include "report/engine/calc_value.h"
-#include "report/engine/template_fields.h"
+#include "report/model/calc_value.h"
+#include "report/model/element_host.h"
+#include "report/model/template_fields.h"
 
-class TSestavaLayout;
 class TOddilSestavy;
 
 // Element kinds (second field of an element record).
@@ -142,10 +142,10 @@ constexpr int kDefaultBarWidth = 8;  // narrowest bar of a barcode in 1/600 inch
 
 class TLumexReportElement {
   public:
-    // A new element of `report` (which answers field, function and picture
-    // look-ups while a record is read); `report` may be null for an element
-    // that is only formatted.
-    explicit TLumexReportElement(TSestavaLayout* report = nullptr);
+    // A new element of the report `host` (which answers field, function and
+    // picture look-ups while a record is read); `host` may be null for an
+    // element that is only formatted.
+    explicit TLumexReportElement(TElementHost* host = nullptr);
 
     // --- Layout (one element record of the template) ---
     TOddilSestavy* section = nullptr;  // set when added to a section
@@ -193,9 +193,6 @@ class TLumexReportElement {
     // The element record with `sectionCode` as its first field.
     QString FormatElement(const QString& sectionCode) const;
 
-    TSestavaLayout* Report() const { return report_; }
-    void SetReport(TSestavaLayout* report) { report_ = report; }
-
     static bool IsTextKind(int kind) { return kind >= ekText && kind <= ekFunction; }
     static bool IsGraphicKind(int kind) { return kind >= ekLine && kind <= ekPaintBox; }
     bool IsText() const { return IsTextKind(kind); }
@@ -222,7 +219,7 @@ class TLumexReportElement {
     QString FormatGraphicKind(const QString& sectionCode) const;
     QString StoredPictureText() const;
 
-    TSestavaLayout* report_ = nullptr;
+    TElementHost* host_ = nullptr;
 };
 
 // Kind names shown in the designer; "Neznámý" for any other kind.
