@@ -27,6 +27,7 @@ T Get(const char* p) {
 }  // namespace
 
 void RowStore::Clear() {
+    last_.row = SIZE_MAX;
     blocks_.clear();
     blocks_.shrink_to_fit();
     scratch_.clear();
@@ -40,6 +41,7 @@ const char* RowStore::RowStart(std::size_t row) const {
 }
 
 void RowStore::AppendFrom(sqlite3_stmt* statement, int columns) {
+    last_.row = SIZE_MAX;  // a block may move as it grows
     columns_ = columns;
     std::string& row = scratch_;  // the row is encoded here, then copied into a block
     row.clear();
@@ -126,9 +128,13 @@ void RowStore::Read(std::size_t row, Row& out) const {
 Value RowStore::ReadValue(std::size_t row, int column) const {
     if (row >= offsets_.size() || column < 0 || column >= columns_)
         return Value();
-    const char* p = RowStart(row);
-    for (int i = 0; i < column; ++i)
+    const bool further = row == last_.row && column >= last_.column;
+    const char* p = further ? last_.at : RowStart(row);
+    for (int i = further ? last_.column : 0; i < column; ++i)
         p = Skip(p);
+    last_.row = row;
+    last_.column = column;
+    last_.at = p;
     return Decode(p);
 }
 

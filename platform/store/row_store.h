@@ -20,6 +20,9 @@ class RowStore {
     void AppendFrom(sqlite3_stmt* statement, int columns);
     std::size_t Size() const { return offsets_.size(); }
     void Read(std::size_t row, Row& out) const;
+    // One value; reading a row's columns left to right costs one step each,
+    // not a walk from the row's start (a list of 57 columns read cell by
+    // cell). Not for several threads at once.
     Value ReadValue(std::size_t row, int column) const;
 
   private:
@@ -34,6 +37,20 @@ class RowStore {
     std::string scratch_;
     std::vector<std::uint64_t> offsets_;
     int columns_ = 0;
+    // Where the last ReadValue found its column, the start of a later one.
+    // A copy or a moved store starts afresh: the place is in this buffer.
+    struct ReadPlace {
+        std::size_t row = SIZE_MAX;
+        int column = 0;
+        const char* at = nullptr;
+        ReadPlace() = default;
+        ReadPlace(const ReadPlace&) {}
+        ReadPlace& operator=(const ReadPlace&) {
+            row = SIZE_MAX;
+            return *this;
+        }
+    };
+    mutable ReadPlace last_;
 };
 
 }  // namespace platform
