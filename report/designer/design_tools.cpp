@@ -228,19 +228,13 @@ QString ElementDescription(TSestavaTyp& report, const TLumexReportElement& e, bo
             return QStringLiteral("Funkce") + QLatin1Char(' ') + QString::number(e.source + 1) +
                    QStringLiteral("  ???");
         case ekLine:
-            return QStringLiteral("Úsečka");
         case ekFrame:
-            return QStringLiteral("Rámeček");
         case ekRoundFrame:
-            return QStringLiteral("Zaoblený rámeček");
         case ekEllipse:
-            return QStringLiteral("Elipsa");
         case ekPicture:
-            return QStringLiteral("Obrázek");
         case ekBarcode:
-            return QStringLiteral("Čárový kód");
         case ekPaintBox:
-            return QStringLiteral("Kreslicí plocha");
+            return ElementKindName(e.kind);
         case ekDetail:
             return DetailDescription(report, e.source);
         default:
