@@ -21,8 +21,9 @@ TDiaryDataSet::TDiaryDataSet(platform::Database& database) : DataSet(database) {
 
 void TDiaryDataSet::SetEntries(std::vector<diary::DiaryEntry> entries) {
     entries_ = std::move(entries);
-    if (IsActive())
+    if (IsActive()) {
         Refresh();
+    }
 }
 
 std::vector<ColumnSchema> TDiaryDataSet::DoOpen() {
@@ -37,15 +38,17 @@ std::vector<ColumnSchema> TDiaryDataSet::DoOpen() {
 
 std::vector<platform::DataSet::RowId> TDiaryDataSet::LoadRowIds() {
     std::vector<RowId> ids(entries_.size());
-    for (size_t i = 0; i < ids.size(); ++i)
+    for (size_t i = 0; i < ids.size(); ++i) {
         ids[i] = static_cast<RowId>(i);
+    }
     return ids;
 }
 
 void TDiaryDataSet::FetchRow(RowId id, platform::Row& out) {
     out.clear();
-    if (id < 0 || static_cast<size_t>(id) >= entries_.size())
+    if (id < 0 || static_cast<size_t>(id) >= entries_.size()) {
         return;
+    }
     const diary::DiaryEntry& entry = entries_[static_cast<size_t>(id)];
     out = {entry.date.toString(Qt::ISODate), diary::DiaryKindText(entry.kind), entry.animal,
            entry.text, entry.overdue ? diary::OverdueText() : QString()};

@@ -39,8 +39,9 @@ void ShowInformation(const QString& text) {
 QTableWidgetItem* Cell(const QString& text, bool overdue) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    if (overdue)
+    if (overdue) {
         item->setForeground(QColor(Qt::darkRed));
+    }
     return item;
 }
 
@@ -81,8 +82,9 @@ void TFoDiar::BuildControls() {
     EditOd->setObjectName(QStringLiteral("EditOd"));
     EditDo = new QLineEdit(platform::FormatDate(span_.to), this);
     EditDo->setObjectName(QStringLiteral("EditDo"));
-    for (QLineEdit* edit : {EditOd, EditDo})
+    for (QLineEdit* edit : {EditOd, EditDo}) {
         edit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000")) + 20);
+    }
     GridDiar = new QTableWidget(0, colCount, this);
     GridDiar->setObjectName(QStringLiteral("GridDiar"));
     GridDiar->setHorizontalHeaderLabels(
@@ -129,8 +131,9 @@ void TFoDiar::LayOut() {
     span->addStretch();
     span->addWidget(LabelPocet);
     auto* reminders = new QHBoxLayout;
-    for (int i = 1; i <= 4; ++i)
+    for (int i = 1; i <= 4; ++i) {
         reminders->addWidget(buttons_[i]);
+    }
     reminders->addStretch();
     reminders->addWidget(buttons_[5]);
     reminders->addWidget(buttons_[6]);
@@ -183,8 +186,9 @@ void TFoDiar::ShowEntries() {
 
 const diary::DiaryEntry* TFoDiar::ChosenEntry() const {
     const int row = GridDiar->currentRow();
-    if (row < 0 || row >= static_cast<int>(entries_.size()))
+    if (row < 0 || row >= static_cast<int>(entries_.size())) {
         return nullptr;
+    }
     return &entries_[static_cast<size_t>(row)];
 }
 
@@ -199,32 +203,38 @@ const diary::DiaryEntry* TFoDiar::ChosenReminder() const {
 
 void TFoDiar::NewReminder() {
     TFoPripominka form(dm_, 0, this);
-    if (platform::ExecModal(form) == QDialog::Accepted)
+    if (platform::ExecModal(form) == QDialog::Accepted) {
         Reload();
+    }
 }
 
 void TFoDiar::ChangeReminder() {
     const diary::DiaryEntry* reminder = ChosenReminder();
-    if (reminder == nullptr)
+    if (reminder == nullptr) {
         return;
+    }
     TFoPripominka form(dm_, reminder->reminderRow, this);
-    if (platform::ExecModal(form) == QDialog::Accepted)
+    if (platform::ExecModal(form) == QDialog::Accepted) {
         Reload();
+    }
 }
 
 void TFoDiar::DeleteReminder() {
     const diary::DiaryEntry* reminder = ChosenReminder();
-    if (reminder == nullptr)
+    if (reminder == nullptr) {
         return;
+    }
     if (platform::ShowMessage(diary_captions::DeleteQuestion(), diary_captions::ConfirmCaption(),
                               platform::MessageIcon::Question, platform::mbYes | platform::mbNo,
-                              platform::mbNo) != platform::mbYes)
+                              platform::mbNo) != platform::mbYes) {
         return;
+    }
     try {
         platform::Table& reminders = dm_.TaSchedule;
         reminders.Open();
-        if (reminders.GotoBookmark(platform::Bookmark{reminder->reminderRow}))
+        if (reminders.GotoBookmark(platform::Bookmark{reminder->reminderRow})) {
             reminders.Delete();
+        }
     } catch (const platform::StoreError& error) {
         ShowError(error.Message());
     }
@@ -233,8 +243,9 @@ void TFoDiar::DeleteReminder() {
 
 void TFoDiar::MarkDone() {
     const diary::DiaryEntry* reminder = ChosenReminder();
-    if (reminder == nullptr)
+    if (reminder == nullptr) {
         return;
+    }
     platform::Table& reminders = dm_.TaSchedule;
     try {
         reminders.Open();
@@ -244,26 +255,30 @@ void TFoDiar::MarkDone() {
             reminders.Post();
         }
     } catch (const platform::StoreError& error) {
-        if (reminders.IsActive() && reminders.State() != platform::DataSetState::Browse)
+        if (reminders.IsActive() && reminders.State() != platform::DataSetState::Browse) {
             reminders.Cancel();
+        }
         ShowError(error.Message());
     }
     Reload();
 }
 
 void TFoDiar::OpenAnimal(int row) {
-    if (row < 0 || row >= static_cast<int>(entries_.size()) || !openAnimal_)
+    if (row < 0 || row >= static_cast<int>(entries_.size()) || !openAnimal_) {
         return;
+    }
     const QString name = entries_[static_cast<size_t>(row)].animal;
-    if (!name.isEmpty())
+    if (!name.isEmpty()) {
         openAnimal_(name);
+    }
 }
 
 TSestava& TFoDiar::Report() {
     printRows_->SetEntries(entries_);
     // The report runs over an open data set only (otherwise it asks).
-    if (!printRows_->IsActive())
+    if (!printRows_->IsActive()) {
         printRows_->Open();
+    }
     SetUpDiaryReport(*report_, *printSource_, span_);
     return *report_;
 }

@@ -54,8 +54,9 @@ TFoPripominka::TFoPripominka(TDM1& dm, qint64 row, QWidget* parent)
     connect(zapis_, &QPushButton::clicked, this, &TFoPripominka::ZapisClick);
     connect(storno_, &QPushButton::clicked, this, &QDialog::reject);
     LayOut();
-    if (row_ != 0)
+    if (row_ != 0) {
         LoadRow();
+    }
 }
 
 void TFoPripominka::LayOut() {
@@ -77,8 +78,9 @@ void TFoPripominka::LayOut() {
 void TFoPripominka::LoadRow() {
     platform::Table& reminders = dm_.TaSchedule;
     reminders.Open();
-    if (!reminders.GotoBookmark(platform::Bookmark{row_}))
+    if (!reminders.GotoBookmark(platform::Bookmark{row_})) {
         return;
+    }
     EditDatum->setText(
         platform::FormatDate(reminders.FieldByName(QStringLiteral("Datum")).AsDate()));
     EditAkce->setText(reminders.FieldByName(QStringLiteral("Akce")).AsString());
@@ -117,8 +119,9 @@ bool TFoPripominka::Write() {
         if (row_ == 0) {
             reminders.Append();
         } else {
-            if (!reminders.GotoBookmark(platform::Bookmark{row_}))
+            if (!reminders.GotoBookmark(platform::Bookmark{row_})) {
                 throw platform::StoreError(QStringLiteral("Připomínka už neexistuje."));
+            }
             reminders.Edit();
         }
         reminders.FieldByName(QStringLiteral("Datum")).SetAsDate(*TypedDate(EditDatum));
@@ -127,8 +130,9 @@ bool TFoPripominka::Write() {
             .SetAsBoolean(CheckUpozornit->isChecked());
         reminders.Post();
     } catch (const platform::StoreError& error) {
-        if (reminders.IsActive() && reminders.State() != platform::DataSetState::Browse)
+        if (reminders.IsActive() && reminders.State() != platform::DataSetState::Browse) {
             reminders.Cancel();
+        }
         ShowError(error.Message());
         return false;
     }

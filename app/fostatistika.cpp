@@ -81,8 +81,9 @@ void TFoStatistika::BuildControls() {
     ComboPlemeno->addItem(QStringLiteral("Všechna plemena"));
     ComboGraf = new QComboBox(this);
     ComboGraf->setObjectName(QStringLiteral("ComboGraf"));
-    for (const breeding::ChartContent& chart : breeding::BuildCharts(breeding::BreedingStats{}))
+    for (const breeding::ChartContent& chart : breeding::BuildCharts(breeding::BreedingStats{})) {
         ComboGraf->addItem(chart.title, chart.key);
+    }
     ChartView = new QChartView(this);
     ChartView->setObjectName(QStringLiteral("ChartView"));
     ChartView->setRenderHint(QPainter::Antialiasing);
@@ -128,8 +129,9 @@ void TFoStatistika::LayOut() {
     split->setStretchFactor(1, 2);
     split->setSizes({720, 460});
     auto* commands = new QHBoxLayout;
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= 3; ++i) {
         commands->addWidget(buttons_[i]);
+    }
     commands->addStretch();
     commands->addWidget(buttons_[4]);
     auto* layout = new QVBoxLayout(this);
@@ -150,8 +152,9 @@ bool TFoStatistika::Reload() {
     breeding::StatsFilter filter;
     filter.fromYear = SpinOd->value();
     filter.toYear = SpinDo->value();
-    if (ComboPlemeno->currentIndex() > 0)
+    if (ComboPlemeno->currentIndex() > 0) {
         filter.breed = ComboPlemeno->currentText();
+    }
     try {
         stats_ = breeding::ReadBreedingStats(dm_.Database1, filter);
     } catch (const platform::StoreError& error) {
@@ -169,8 +172,9 @@ const breeding::ChartContent& TFoStatistika::CurrentChart() const {
 }
 
 void TFoStatistika::ShowChart() {
-    if (charts_.empty())
+    if (charts_.empty()) {
         return;
+    }
     const breeding::ChartContent& chart = CurrentChart();
     QChart* previous = ChartView->chart();
     ChartView->setChart(NewStatisticsChart(chart));
@@ -186,11 +190,13 @@ void TFoStatistika::SavePicture() {
     request.filter = QStringLiteral("Obrázek PNG (*.png);;Dokument PDF (*.pdf)");
     request.defaultSuffix = QStringLiteral("png");
     const QString path = platform::AskFileName(request, this);
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         return;
+    }
     QString error;
-    if (!SaveStatisticsChart(CurrentChart(), path, PictureSize(), error))
+    if (!SaveStatisticsChart(CurrentChart(), path, PictureSize(), error)) {
         ShowError(QStringLiteral("Obrázek nelze uložit do „%1“: %2").arg(path, error));
+    }
 }
 
 void TFoStatistika::PrintChart() {

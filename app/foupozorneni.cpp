@@ -42,8 +42,9 @@ TFoUpozorneni::TFoUpozorneni(const std::vector<diary::DiaryEntry>& entries, int 
                                 entry.overdue ? diary::OverdueText() : QString()};
         for (int column = 0; column < texts.size(); ++column) {
             auto* item = new QTableWidgetItem(texts[column]);
-            if (entry.overdue)
+            if (entry.overdue) {
                 item->setForeground(QColor(Qt::darkRed));
+            }
             GridUpozorneni->setItem(row, column, item);
         }
     }
@@ -70,29 +71,33 @@ TFoUpozorneni::TFoUpozorneni(const std::vector<diary::DiaryEntry>& entries, int 
 }
 
 std::unique_ptr<diary::DueReading> StartDueCheck(const QString& dataFolder, int daysAhead) {
-    if (daysAhead <= 0)
+    if (daysAhead <= 0) {
         return nullptr;
+    }
     return std::make_unique<diary::DueReading>(platform::Database::DatabaseFile(dataFolder),
                                                daysAhead, platform::Today());
 }
 
 bool ShowDueAtStart(diary::DueReading* reading, int daysAhead, QWidget* parent) {
-    if (reading == nullptr)
+    if (reading == nullptr) {
         return false;
+    }
     std::vector<diary::DiaryEntry> entries;
     try {
         entries = reading->Entries();
     } catch (const platform::StoreError&) {
         return false;  // the start-up already reported a store that fails
     }
-    if (entries.empty())
+    if (entries.empty()) {
         return false;
+    }
     TFoUpozorneni window(entries, daysAhead, parent);
     return platform::ExecModal(window) == QDialog::Accepted;
 }
 
 bool ShowDueAtStart(TDM1& dm, int daysAhead, QWidget* parent) {
-    if (!dm.Database1.IsOpen())
+    if (!dm.Database1.IsOpen()) {
         return false;
+    }
     return ShowDueAtStart(StartDueCheck(dm.Database1.Folder(), daysAhead).get(), daysAhead, parent);
 }

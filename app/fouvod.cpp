@@ -221,8 +221,9 @@ void TFoUvod::BtnDiarClick() {
     TFoDiar diary(
         *dataModule_,
         [this](const QString& name) {
-            if (recordSheet_ == nullptr)
+            if (recordSheet_ == nullptr) {
                 return;
+            }
             try {
                 dataModule_->TaMain_Card.Open();
                 if (!dataModule_->TaMain_Card.Locate(QStringLiteral("Jmeno_registr"), name)) {
@@ -251,8 +252,9 @@ void TFoUvod::BtnStatistikaClick() {
 }
 
 void TFoUvod::ShowDueReminders(diary::DueReading* reading) {
-    if (dataModule_ != nullptr && ShowDueAtStart(reading, CurrentParametry().UpozornitDni, this))
+    if (dataModule_ != nullptr && ShowDueAtStart(reading, CurrentParametry().UpozornitDni, this)) {
         BtnDiarClick();
+    }
 }
 
 void TFoUvod::MenuPrevzitDataClick() {

@@ -53,8 +53,9 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 THelpWindow& THelpWindow::Instance() {
     static QPointer<THelpWindow> window;
-    if (!window)
+    if (!window) {
         window = new THelpWindow;
+    }
     return *window;
 }
 
@@ -64,14 +65,17 @@ THelpWindow& THelpWindow::Instance() {
 // over whatever is modal then.
 void THelpWindow::FollowModalForm() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == this || modal == parentWidget())
+    if (modal == this || modal == parentWidget()) {
         return;
-    if (owner_)
+    }
+    if (owner_) {
         owner_->removeEventFilter(this);
+    }
     owner_ = modal;
     MoveTo(modal);
-    if (owner_)
+    if (owner_) {
         owner_->installEventFilter(this);
+    }
 }
 
 // A window that was shown keeps its place on the screen; one never shown is
@@ -80,8 +84,9 @@ void THelpWindow::MoveTo(QWidget* parent) {
     const bool placed = isVisible();
     const QRect place = geometry();
     setParent(parent, Qt::Window);
-    if (placed)
+    if (placed) {
         setGeometry(place);
+    }
 }
 
 bool THelpWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -90,11 +95,12 @@ bool THelpWindow::eventFilter(QObject* watched, QEvent* event) {
         owner_->removeEventFilter(this);
         owner_ = nullptr;
         MoveTo(nullptr);
-        if (shown)
+        if (shown) {
             QTimer::singleShot(0, this, [this] {
                 FollowModalForm();
                 show();
             });
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

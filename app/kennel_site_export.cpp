@@ -25,14 +25,16 @@ QString AskSiteFolder(QWidget* parent) {
 
 bool WriteKennelSiteFromLauncher(TDM1& dataModule, QWidget* parent) {
     const QString folder = AskSiteFolder(parent);
-    if (folder.isEmpty())
+    if (folder.isEmpty()) {
         return false;
+    }
     try {
         const site::SiteWritten written =
             site::WriteKennelSite(dataModule.Database1, CurrentParametry().Chovatel, folder);
         QString text = site::SiteSummary(written, folder);
-        if (!written.notes.isEmpty())
+        if (!written.notes.isEmpty()) {
             text += QStringLiteral("\n\n") + written.notes.join(u'\n');
+        }
         platform::ShowMessage(text, kCaption, platform::MessageIcon::Information, platform::mbOK);
         return true;
     } catch (const platform::StoreError& error) {

@@ -37,8 +37,9 @@ ImportResult RunWithProgress(QWidget* parent, const ImportRequest& request) {
 // A module that found no data folder at start opens the one just filled;
 // one that had it open re-reads its tables.
 void RefreshTables(TDM1* dm) {
-    if (dm == nullptr)
+    if (dm == nullptr) {
         return;
+    }
     if (!dm->Database1.IsOpen()) {
         dm->OpenDataFolderIfClosed();
         return;
@@ -46,13 +47,15 @@ void RefreshTables(TDM1* dm) {
     for (platform::Table* table :
          {&dm->TaMain_Card, &dm->TaVrhy, &dm->TaKryti, &dm->TaOsetreni, &dm->TaVystavy,
           &dm->TaTituly, &dm->TaZkousky, &dm->TaChovnost, &dm->TaFoto_Album, &dm->TaRodokmen,
-          &dm->TaAdresar, &dm->TaPlemeno, &dm->TaSchedule, &dm->TaHarani})
+          &dm->TaAdresar, &dm->TaPlemeno, &dm->TaSchedule, &dm->TaHarani}) {
         try {
-            if (table->IsActive())
+            if (table->IsActive()) {
                 table->Refresh();
+            }
         } catch (const platform::StoreError&) {
             // A table being edited keeps its rows until its edit ends.
         }
+    }
 }
 
 void Show(const QString& text, platform::MessageIcon icon) {
@@ -63,8 +66,9 @@ void Show(const QString& text, platform::MessageIcon icon) {
 
 void TakeOverOldInstallation(QWidget* parent, TDM1* dataModule) {
     const QString folder = AskOldFolder(parent);
-    if (folder.isEmpty())
+    if (folder.isEmpty()) {
         return;
+    }
     ImportRequest request;
     request.source = folder;
     request.target = platform::DataFolder();
@@ -82,8 +86,9 @@ void TakeOverOldInstallation(QWidget* parent, TDM1* dataModule) {
                 QStringLiteral("Tyto řádky nelze převzít, proto nebylo zapsáno nic:\n\n") +
                     result.RefusalText() + QStringLiteral("\nPřevzít ostatní řádky bez nich?"),
                 kCaption, platform::MessageIcon::Question, platform::mbYes | platform::mbNo);
-            if (answer != platform::mbYes)
+            if (answer != platform::mbYes) {
                 return;
+            }
             request.keepGoing = true;
             result = RunWithProgress(parent, request);
             if (!result.committed) {
@@ -95,8 +100,9 @@ void TakeOverOldInstallation(QWidget* parent, TDM1* dataModule) {
         RefreshTables(dataModule);
         QString text =
             QStringLiteral("Data dřívější instalace byla převzata.\n\n") + result.SummaryLines();
-        if (!result.refusals.empty())
+        if (!result.refusals.empty()) {
             text += QStringLiteral("\nNezapsané řádky:\n") + result.RefusalText();
+        }
         Show(text.trimmed(), platform::MessageIcon::Information);
     } catch (const platform::StoreError& e) {
         Show(e.Message(), platform::MessageIcon::Error);

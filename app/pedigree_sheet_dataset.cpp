@@ -48,9 +48,10 @@ QString PlaceCaption(int place) {
 
 std::vector<ColumnSchema> Columns() {
     std::vector<ColumnSchema> columns;
-    for (int place = 1; place <= kSheetLastPlace; ++place)
+    for (int place = 1; place <= kSheetLastPlace; ++place) {
         columns.push_back(
             {SheetPlaceField(place), ColumnType::Text, kNameWidth, PlaceCaption(place)});
+    }
     for (int detail = 0; detail < dtCount; ++detail) {
         for (int place = 1; place <= kSheetLastPlace; ++place) {
             const bool date = detail == dtBirth;
@@ -76,8 +77,9 @@ std::vector<ColumnSchema> Columns() {
 QString RegisterText(const pedigree::TAncestorCard& card) {
     QStringList parts;
     for (const QString* part : {&card.registr, &card.registrNumber}) {
-        if (!part->isEmpty())
+        if (!part->isEmpty()) {
             parts << *part;
+        }
     }
     return parts.join(u' ');
 }
@@ -90,8 +92,9 @@ platform::Value TextValue(const QString& text) {
 
 QStringList PedigreeSheetColumns() {
     QStringList names;
-    for (const ColumnSchema& column : Columns())
+    for (const ColumnSchema& column : Columns()) {
         names << column.name;
+    }
     return names;
 }
 
@@ -104,23 +107,27 @@ TPedigreeSheetDataSet::~TPedigreeSheetDataSet() = default;
 void TPedigreeSheetDataSet::Select(const QString& order, const QString& where) {
     platform::Query animals(*GetDatabase());
     QStringList lines{QStringLiteral("Select *  from Main_card")};
-    if (!where.isEmpty())
+    if (!where.isEmpty()) {
         lines << QStringLiteral("Where ") + where;
-    if (!order.isEmpty())
+    }
+    if (!order.isEmpty()) {
         lines << QStringLiteral("order by ") + order;
+    }
     animals.SetSQL(lines);
     animals.Open();
     QStringList names;
     const platform::Field& name = animals.FieldByName(QStringLiteral("Jmeno_registr"));
-    for (animals.First(); !animals.Eof(); animals.Next())
+    for (animals.First(); !animals.Eof(); animals.Next()) {
         names << name.AsString();
+    }
     SetAnimals(names);
 }
 
 void TPedigreeSheetDataSet::SetAnimals(const QStringList& names) {
     Assemble(names);
-    if (IsActive())
+    if (IsActive()) {
         Refresh();
+    }
 }
 
 void TPedigreeSheetDataSet::Assemble(const QStringList& names) {
@@ -131,15 +138,17 @@ void TPedigreeSheetDataSet::Assemble(const QStringList& names) {
     for (const QString& animal : names) {
         const pedigree::TAssembledPedigree assembled = pedigree::AssemblePedigree(*source_, animal);
         for (const QString& problem : assembled.problems) {
-            if (!problems_.contains(problem))
+            if (!problems_.contains(problem)) {
                 problems_ << problem;
+            }
         }
         platform::Row row(static_cast<size_t>(kPhotoColumn + 1));
         for (int place = 1; place <= kSheetLastPlace; ++place) {
             const QString& name = assembled.names[static_cast<size_t>(place)];
             row[static_cast<size_t>(place - 1)] = TextValue(name);
-            if (name.isEmpty())
+            if (name.isEmpty()) {
                 continue;
+            }
             const pedigree::TAncestorCard* card = source_->Card(name);
             const auto set = [&row, place](Detail detail, const QString& text) {
                 row[static_cast<size_t>(DetailColumn(detail, place))] = TextValue(text);
@@ -157,10 +166,12 @@ void TPedigreeSheetDataSet::Assemble(const QStringList& names) {
         if (const pedigree::TAncestorCard* card = source_->Card(assembled.names[1])) {
             const QString texts[] = {card->breed,  card->sex,     QString(),
                                      card->tattoo, card->breeder, card->owner};
-            for (int i = 0; i < kAnimalColumnCount; ++i)
+            for (int i = 0; i < kAnimalColumnCount; ++i) {
                 row[static_cast<size_t>(kPlaceColumns + i)] = TextValue(texts[i]);
-            if (card->chip)
+            }
+            if (card->chip) {
                 row[static_cast<size_t>(kPlaceColumns + 2)] = platform::Value(*card->chip);
+            }
         }
         rows_.push_back(std::move(row));
     }
@@ -172,21 +183,24 @@ std::vector<ColumnSchema> TPedigreeSheetDataSet::DoOpen() {
 
 std::vector<platform::DataSet::RowId> TPedigreeSheetDataSet::LoadRowIds() {
     std::vector<RowId> ids(rows_.size());
-    for (size_t i = 0; i < ids.size(); ++i)
+    for (size_t i = 0; i < ids.size(); ++i) {
         ids[i] = static_cast<RowId>(i);
+    }
     return ids;
 }
 
 void TPedigreeSheetDataSet::FetchRow(RowId id, platform::Row& out) {
     out.clear();
-    if (id < 0 || static_cast<size_t>(id) >= rows_.size())
+    if (id < 0 || static_cast<size_t>(id) >= rows_.size()) {
         return;
+    }
     out = rows_[static_cast<size_t>(id)];
     const auto* animal = std::get_if<QString>(&out[0]);
     if (animal != nullptr && source_) {
         const QByteArray photo = source_->Photo(*animal);
-        if (!photo.isEmpty())
+        if (!photo.isEmpty()) {
             out[static_cast<size_t>(kPhotoColumn)] = platform::Value(photo);
+        }
     }
 }
 

@@ -17,10 +17,12 @@ std::vector<platform::DataSet::RowId> RowsHolding(size_t count, Fetch fetch,
     for (platform::DataSet::RowId id = 0; static_cast<size_t>(id) < count; ++id) {
         fetch(id, row);
         bool same = true;
-        for (size_t c = 0; c < columns.size() && same; ++c)
+        for (size_t c = 0; c < columns.size() && same; ++c) {
             same = platform::SameValue(row[static_cast<size_t>(columns[c])], values[c]);
-        if (same)
+        }
+        if (same) {
             found.push_back(id);
+        }
     }
     return found;
 }

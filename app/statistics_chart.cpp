@@ -42,14 +42,16 @@ double BarsTop(const ChartContent& content) {
     if (content.kind == ChartKind::StackedBars) {
         for (qsizetype i = 0; i < content.categories.size(); ++i) {
             double sum = 0.0;
-            for (const breeding::ChartSeries& series : content.series)
+            for (const breeding::ChartSeries& series : content.series) {
                 sum += series.values.at(i);
+            }
             top = std::max(top, sum);
         }
     } else {
         for (const breeding::ChartSeries& series : content.series) {
-            for (double value : series.values)
+            for (double value : series.values) {
                 top = std::max(top, value);
+            }
         }
     }
     return top;
@@ -59,12 +61,14 @@ void AddBars(QChart& chart, const ChartContent& content) {
     QAbstractBarSeries* bars = content.kind == ChartKind::StackedBars
                                    ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries)
                                    : static_cast<QAbstractBarSeries*>(new QBarSeries);
-    if (content.kind == ChartKind::Histogram)
+    if (content.kind == ChartKind::Histogram) {
         bars->setBarWidth(0.98);
+    }
     for (const breeding::ChartSeries& series : content.series) {
         auto* set = new QBarSet(series.name);
-        for (double value : series.values)
+        for (double value : series.values) {
             set->append(value);
+        }
         bars->append(set);
     }
     chart.addSeries(bars);
@@ -74,14 +78,16 @@ void AddBars(QChart& chart, const ChartContent& content) {
     // Long labels (the dams' names) are slanted so each can be read whole.
     const bool longLabels = std::any_of(content.categories.begin(), content.categories.end(),
                                         [](const QString& label) { return label.size() > 12; });
-    if (longLabels)
+    if (longLabels) {
         categories->setLabelsAngle(-30);
+    }
     chart.addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
     QValueAxis* values = ValueAxis(content.axisY, BarsTop(content));
     const bool counts = !content.axisY.contains(QStringLiteral("průměr"));
-    if (counts)
+    if (counts) {
         WholeNumberTicks(values);
+    }
     chart.addAxis(values, Qt::AlignLeft);
     bars->attachAxis(values);
 }
@@ -94,8 +100,9 @@ void AddLineWithPoints(QChart& chart, const ChartContent& content) {
         QXYSeries* series = i == 0 ? static_cast<QXYSeries*>(new QLineSeries)
                                    : static_cast<QXYSeries*>(new QScatterSeries);
         series->setName(content.series[i].name);
-        if (auto* points = qobject_cast<QScatterSeries*>(series))
+        if (auto* points = qobject_cast<QScatterSeries*>(series)) {
             points->setMarkerSize(9.0);
+        }
         for (const QPointF& point : content.series[i].points) {
             series->append(point);
             left = any ? std::min(left, point.x()) : point.x();
@@ -133,18 +140,20 @@ QChart* NewStatisticsChart(const ChartContent& content) {
     title.setPointSizeF(title.pointSizeF() * 1.3);
     title.setBold(true);
     chart->setTitleFont(title);
-    if (content.kind == ChartKind::LineWithPoints)
+    if (content.kind == ChartKind::LineWithPoints) {
         AddLineWithPoints(*chart, content);
-    else
+    } else {
         AddBars(*chart, content);
+    }
     chart->legend()->setVisible(content.ShowsLegend());
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
 }
 
 void PaintStatisticsChart(const ChartContent& content, QPainter& painter, const QRectF& target) {
-    if (target.width() <= 0 || target.height() <= 0)
+    if (target.width() <= 0 || target.height() <= 0) {
         return;
+    }
     const QSizeF layout(kLayoutWidth, kLayoutWidth * target.height() / target.width());
     QGraphicsScene scene;
     QChart* chart = NewStatisticsChart(content);
@@ -175,8 +184,9 @@ void FillStatisticsTable(QTableWidget& table, const ChartContent& content) {
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             bool number = false;
             content.tableRows[r][c].toDouble(&number);
-            if (number)
+            if (number) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
             table.setItem(r, c, item);
         }
     }

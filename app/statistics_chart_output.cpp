@@ -66,8 +66,9 @@ bool PrintStatisticsChart(const breeding::ChartContent& content, QWidget* parent
     dialog.EnablePreview = false;
     dialog.EnableEdit = false;
     dialog.PrinterIndex = printers.CurrentIndex();
-    if (dialog.Execute(parent) != TPrintDialogTyp::prTisk)
+    if (dialog.Execute(parent) != TPrintDialogTyp::prTisk) {
         return false;
+    }
     printers.SetCurrent(dialog.PrinterIndex);
     if (printers.IsTextOnly(printers.CurrentIndex())) {
         Warn(QStringLiteral("Graf nelze vytisknout na textové tiskárně."));

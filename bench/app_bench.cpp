@@ -197,8 +197,9 @@ BENCHMARK(BM_OrphanCheck)->Unit(benchmark::kMillisecond)->Iterations(5);
 // The resident memory of this process.
 double ResidentMegabytes() {
     QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
+    if (!statm.open(QIODevice::ReadOnly)) {
         return 0;
+    }
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() < 2 ? 0 : fields[1].toDouble() * sysconf(_SC_PAGESIZE) / (1 << 20);
 }
@@ -225,16 +226,18 @@ void BM_StartUpBackup(benchmark::State& state) {
             last = now;
         }
         QApplication::processEvents();
-        if (backup.BackupFile().isEmpty())
+        if (backup.BackupFile().isEmpty()) {
             state.SkipWithError(("no backup was made: " + backup.Failure()).toUtf8().constData());
+        }
         held = ResidentMegabytes() - before;
     }
     state.counters["held_MB"] = held;
     state.counters["longest_wait_ms"] = longestWait;
     state.counters["database_MB"] =
         QFileInfo(platform::Database::DatabaseFile(kennel.folder)).size() / double(1 << 20);
-    if (messages.shown != 0)
+    if (messages.shown != 0) {
         state.SkipWithError(("a message came up: " + messages.last).toUtf8().constData());
+    }
 }
 BENCHMARK(BM_StartUpBackup)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -253,18 +256,21 @@ void BM_StartUpWithDueCheck(benchmark::State& state) {
         program->launcher->show();
         program->launcher->repaint();
         QApplication::processEvents();
-        if (reading != nullptr)
+        if (reading != nullptr) {
             due = reading->Entries().size();
+        }
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
         program->launcher->hide();
         program.reset();
     }
     platform::SetClock({});
     state.counters["due"] = static_cast<double>(due);
-    if (daysAhead > 0 && due == 0)
+    if (daysAhead > 0 && due == 0) {
         state.SkipWithError("nothing was due");
-    if (messages.shown != 0)
+    }
+    if (messages.shown != 0) {
         state.SkipWithError(("a message came up: " + messages.last).toUtf8().constData());
+    }
 }
 BENCHMARK(BM_StartUpWithDueCheck)
     ->Arg(0)

@@ -44,8 +44,9 @@ class Kennel {
     Kennel() {
         const QString kept = qEnvironmentVariable("HARVEL_DIARY_BENCH_DATA");
         folder_ = kept.isEmpty() ? dir_.filePath(QStringLiteral("DATA")) : kept;
-        if (!QFile::exists(platform::Database::DatabaseFile(folder_)))
+        if (!QFile::exists(platform::Database::DatabaseFile(folder_))) {
             Generate();
+        }
         database_ = std::make_unique<platform::Database>(folder_, platform::OpenMode::ReadOnly);
     }
     platform::Database& Database() { return *database_; }
@@ -68,8 +69,9 @@ class Kennel {
                    "VALUES (?1,?2,?3,?4)",
                    kCards, [&](int i) -> std::vector<platform::Value> {
                        platform::Value removed;
-                       if (i % 5 != 0)
+                       if (i % 5 != 0) {
                            removed = Iso(day(0, span));
+                       }
                        return {Name(i), QString(i % 2 ? "Fena" : "Pes"), std::int64_t(i % 8 != 1),
                                removed};
                    });
@@ -83,8 +85,9 @@ class Kennel {
                        const int gap = 30 + static_cast<int>(rng() % 300);
                        visit = i % 5 == 0 ? day(0, span - 5 * 330) : visit.addDays(gap);
                        platform::Value next;
-                       if (rng() % 3 == 0)
+                       if (rng() % 3 == 0) {
                            next = Iso(visit.addDays(i % 5 == 4 ? gap : gap - 10));
+                       }
                        return {Name(i / 5), Iso(visit), next, QString("Očkování")};
                    });
         InsertRows(
@@ -95,8 +98,9 @@ class Kennel {
                 const QDate mating = day(0, span);
                 const int kind = static_cast<int>(rng() % 20);
                 platform::Value litter;
-                if (kind < 17)
+                if (kind < 17) {
                     litter = Iso(mating.addDays(63));
+                }
                 return {Name((i * 2 + 1) % kCards), Iso(mating), std::int64_t(kind != 17), litter};
             });
         InsertRows(

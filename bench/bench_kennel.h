@@ -61,8 +61,9 @@ inline void InsertRows(platform::Connection& c, const QString& sql, int count,
     platform::Statement s(c.Raw(), sql);
     for (int i = 0; i < count; ++i) {
         const auto values = row(i);
-        for (size_t k = 0; k < values.size(); ++k)
+        for (size_t k = 0; k < values.size(); ++k) {
             s.Bind(static_cast<int>(k) + 1, values[k]);
+        }
         s.Step();
         s.Reset();
     }
@@ -71,8 +72,9 @@ inline void InsertRows(platform::Connection& c, const QString& sql, int count,
 inline void Insert(platform::Connection& c, const QString& table, const QStringList& columns,
                    int count, const std::function<std::vector<platform::Value>(int)>& row) {
     QStringList marks;
-    for (int i = 1; i <= columns.size(); ++i)
+    for (int i = 1; i <= columns.size(); ++i) {
         marks << QStringLiteral("?%1").arg(i);
+    }
     InsertRows(c,
                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                    .arg(table, columns.join(','), marks.join(',')),

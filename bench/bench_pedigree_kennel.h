@@ -84,8 +84,9 @@ class Population {
         int serial = 0;
         for (const int size : {150, 300, 600, 1500}) {
             std::vector<int> males, females, born;
-            for (const int a : previous)
+            for (const int a : previous) {
                 (animals[a].male ? males : females).push_back(a);
+            }
             for (int i = 0; i < size; ++i) {
                 const bool male = i % 3 == 0;
                 const int sire = males.empty() ? -1 : males[rng() % males.size()];
@@ -106,8 +107,9 @@ class Population {
         const auto breeding = [&](const std::vector<int>& from, bool male, double share) {
             std::vector<int> chosen;
             for (const int a : from) {
-                if (animals[a].male == male && (rng() % 1000) < share * 1000)
+                if (animals[a].male == male && (rng() % 1000) < share * 1000) {
                     chosen.push_back(a);
+                }
             }
             return chosen;
         };
@@ -185,8 +187,9 @@ struct Kennel {
         std::vector<int> place(pedigree::kLastPlace + 1, -1);
         place[1] = animal;
         for (int k = 1; k <= pedigree::kPlacesWithParents; ++k) {
-            if (place[k] < 0)
+            if (place[k] < 0) {
                 continue;
+            }
             place[pedigree::SirePlace(k)] = population.animals[place[k]].sire;
             place[pedigree::DamPlace(k)] = population.animals[place[k]].dam;
         }
@@ -203,12 +206,14 @@ struct Kennel {
                                            .arg(columns.join(','), marks.join(',')));
         std::vector<int> owners(population.generations[0].begin(),
                                 population.generations[0].begin() + FirstGenerationPedigrees());
-        for (int i = 0; static_cast<int>(owners.size()) < Pedigrees(); ++i)
+        for (int i = 0; static_cast<int>(owners.size()) < Pedigrees(); ++i) {
             owners.push_back(population.generations[1 + i % (kGenerations - 1)][i / 11]);
+        }
         for (const int owner : owners) {
             const std::vector<int> place = Places(owner);
-            for (int k = pedigree::kFirstPlace; k <= pedigree::kLastPlace; ++k)
+            for (int k = pedigree::kFirstPlace; k <= pedigree::kLastPlace; ++k) {
                 s.Bind(k, ParentName(place[k]));
+            }
             s.Step();
             s.Reset();
         }

@@ -45,22 +45,27 @@ inline QByteArray InstalledProgram(const char* name) {
 
 inline double HighWaterMegabytes(pid_t pid) {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
+    if (!status.open(QIODevice::ReadOnly)) {
         return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
             return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
     return 0;
 }
 
 // Runs `program` with `arguments`, its standard output to /dev/null.
 inline ChildRun RunMeasured(const QByteArray& program, const QStringList& arguments) {
     std::vector<QByteArray> texts{program};
-    for (const QString& argument : arguments)
+    for (const QString& argument : arguments) {
         texts.push_back(argument.toLocal8Bit());
+    }
     std::vector<char*> argv;
-    for (QByteArray& text : texts)
+    for (QByteArray& text : texts) {
         argv.push_back(text.data());
+    }
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
@@ -72,15 +77,17 @@ inline ChildRun RunMeasured(const QByteArray& program, const QStringList& argume
     run.started =
         posix_spawn(&pid, program.constData(), &actions, nullptr, argv.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
-    if (!run.started)
+    if (!run.started) {
         return run;
+    }
     int status = 0;
     struct rusage usage {};
     // VmHWM only grows, so the last reading before the exit is the peak up to
     // the last 5 ms of the run.
     while (wait4(pid, &status, WNOHANG, &usage) == 0) {
-        if (const double peak = HighWaterMegabytes(pid); peak > run.peakMegabytes)
+        if (const double peak = HighWaterMegabytes(pid); peak > run.peakMegabytes) {
             run.peakMegabytes = peak;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -33,8 +33,9 @@ pedigree::TKennelInbreeding& Kennel() {
 std::vector<int> Youngest(bool male) {
     std::vector<int> found;
     for (const int a : TheKennel().population.generations.back()) {
-        if (TheKennel().population.animals[a].male == male)
+        if (TheKennel().population.animals[a].male == male) {
             found.push_back(Graph().Find(TheKennel().NameOf(a)));
+        }
     }
     return found;
 }
@@ -56,8 +57,9 @@ void BM_InbreedingOfEveryAnimal(benchmark::State& state) {
     for (auto _ : state) {
         pedigree::TKennelInbreeding kennel(graph);
         double sum = 0.0;
-        for (int a = 0; a < graph.Size(); ++a)
+        for (int a = 0; a < graph.Size(); ++a) {
             sum += kennel.Inbreeding(a);
+        }
         mean = sum / graph.Size();
     }
     state.counters["mean_F"] = mean;
@@ -104,8 +106,9 @@ BENCHMARK(BM_FiguresOfOneAnimal)->Unit(benchmark::kMillisecond);
 QStringList YoungestNames(bool male) {
     QStringList names;
     for (const int a : TheKennel().population.generations.back()) {
-        if (TheKennel().population.animals[a].male == male)
+        if (TheKennel().population.animals[a].male == male) {
             names << TheKennel().NameOf(a);
+        }
     }
     return names;
 }

@@ -64,8 +64,9 @@ pw::Value OldValue(const pw::Field& f, std::size_t row, std::size_t column) {
         case pw::kLong:
             return std::int64_t(row);
         case pw::kNumber:
-            if (f.name == "Cip")  // a 15-digit microchip number, whole
+            if (f.name == "Cip") {  // a 15-digit microchip number, whole
                 return 203098100000000.0 + static_cast<double>(row);
+            }
             return 10.0 + static_cast<double>((row + column) % 500) / 10.0;
         case pw::kMemo:
             return pw::Blob{QByteArray("Pozn\xE1mka k z\xE1znamu ") +
@@ -82,15 +83,17 @@ pw::Table OldTable(const QString& name, std::size_t rows, std::size_t memoEvery)
     pw::Table t;
     t.blockKilobytes = 16;
     t.keyFields = name == "main_card.db" ? 1 : 0;
-    for (const platform::ColumnSchema& c : schema->columns)
+    for (const platform::ColumnSchema& c : schema->columns) {
         t.fields.push_back(OldField(c));
+    }
     t.rowCount = rows;
     t.rowAt = [fields = t.fields, memoEvery](std::size_t r) {
         pw::Row row;
-        for (std::size_t c = 0; c < fields.size(); ++c)
+        for (std::size_t c = 0; c < fields.size(); ++c) {
             row.push_back(fields[c].type == pw::kMemo && r % memoEvery != 0
                               ? pw::Value()
                               : OldValue(fields[c], r, c));
+        }
         return row;
     };
     return t;
@@ -98,8 +101,9 @@ pw::Table OldTable(const QString& name, std::size_t rows, std::size_t memoEvery)
 
 void Save(const QString& path, const QByteArray& bytes) {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
+    if (f.open(QIODevice::WriteOnly)) {
         f.write(bytes);
+    }
 }
 
 void WriteOld(const QString& folder, const QString& name, std::size_t rows, std::size_t memoEvery) {
@@ -123,11 +127,14 @@ const QString& OldInstallation() {
 
 double PeakMegabytes() {
     QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
+    if (!status.open(QIODevice::ReadOnly)) {
         return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
             return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
     return 0;
 }
 
@@ -159,8 +166,9 @@ void BM_ImportCommand(benchmark::State& state) {
             state.SkipWithError("harvel-data could not be started");
             break;
         }
-        if (run.exitCode != 0)
+        if (run.exitCode != 0) {
             state.SkipWithError("harvel-data import failed");
+        }
         state.counters["process_peak_MB"] = run.peakMegabytes;
         state.counters["process_s"] = run.seconds;
         state.counters["process_cpu_s"] = run.cpuSeconds;

@@ -18,8 +18,9 @@ constexpr int kAnimals = 1000;
 QStringList YoungestAnimals() {
     QStringList names;
     const std::vector<int>& youngest = TheKennel().population.generations.back();
-    for (int i = 0; i < kAnimals && i < static_cast<int>(youngest.size()); ++i)
+    for (int i = 0; i < kAnimals && i < static_cast<int>(youngest.size()); ++i) {
         names << TheKennel().NameOf(youngest[static_cast<size_t>(i)]);
+    }
     return names;
 }
 
@@ -33,8 +34,9 @@ void BM_PedigreeSourceOfThousandAnimals(benchmark::State& state) {
         named = 0;
         const int columns = rows.FieldCount();
         for (rows.First(); !rows.Eof(); rows.Next()) {
-            for (int c = 0; c < columns; ++c)
+            for (int c = 0; c < columns; ++c) {
                 named += rows.Fields(c).IsNull() ? 0 : 1;
+            }
         }
         benchmark::DoNotOptimize(named);
     }

@@ -136,8 +136,9 @@ class Kennel {
     // The fastest of three runs of Python's sqlite3 reading every row of
     // main_card, measured once.
     double FloorSeconds() {
-        if (floor_ > 0)
+        if (floor_ > 0) {
             return floor_;
+        }
         const QString database = QDir(Data()).filePath("harvel.sqlite");
         const QString script = QStringLiteral(
             "import sqlite3, sys\n"
@@ -146,8 +147,9 @@ class Kennel {
         for (int run = 0; run < 3; ++run) {
             const ChildRun read =
                 bench_support::RunMeasured("/usr/bin/python3", {"-c", script, database});
-            if (read.exitCode == 0 && (floor_ == 0 || read.seconds < floor_))
+            if (read.exitCode == 0 && (floor_ == 0 || read.seconds < floor_)) {
                 floor_ = read.seconds;
+            }
         }
         return floor_;
     }
@@ -177,8 +179,9 @@ void Report(benchmark::State& state, const char* format) {
     state.counters["out_MB"] = double(QFileInfo(out).size()) / (1024.0 * 1024.0);
     const double floor = kennel.FloorSeconds();
     state.counters["floor_s"] = floor;
-    if (floor > 0)
+    if (floor > 0) {
         state.counters["x_floor"] = run.seconds / floor;
+    }
 }
 
 void BM_ReportDumpProcess(benchmark::State& state) {

@@ -35,8 +35,9 @@ void WriteBirthDates(platform::Connection& c, std::vector<QDate>& births, std::m
     for (size_t g = 0; g < population.generations.size(); ++g) {
         for (const int a : population.generations[g]) {
             births[a] = BirthDate(int(g), rng);
-            if (rng() % 10 == 0)
+            if (rng() % 10 == 0) {
                 continue;  // a dam without a date of birth now and then
+            }
             s.Bind(1, platform::Value(births[a].toString(Qt::ISODate)));
             s.Bind(2, platform::Value(std::int64_t(a - population.firstCard + 1)));
             s.Step();
@@ -56,8 +57,9 @@ void WriteLitters(platform::Connection& c, const std::vector<QDate>& births, std
     for (int written = 0; written < kLitters;) {
         const int puppy = population.firstCard + int(rng() % cards);
         const bench_pedigree::Animal& animal = population.animals[puppy];
-        if (animal.sire < 0 || animal.dam < 0 || !births[animal.dam].isValid())
+        if (animal.sire < 0 || animal.dam < 0 || !births[animal.dam].isValid()) {
             continue;
+        }
         const QDate day = births[animal.dam].addDays(730 + rng() % (6 * 365));
         s.Bind(1, platform::Value(TheKennel().NameOf(animal.dam)));
         s.Bind(2, platform::Value(day.toString(Qt::ISODate)));
@@ -114,8 +116,9 @@ platform::Database& StatsKennel() {
 
 void Report(benchmark::State& state, const breeding::BreedingStats& stats) {
     int litters = 0;
-    for (const breeding::YearLitters& year : stats.years)
+    for (const breeding::YearLitters& year : stats.years) {
         litters += year.litters;
+    }
     state.counters["years"] = double(stats.years.size());
     state.counters["litters"] = litters;
     state.counters["coi_litters"] = double(stats.litterInbreeding.size());
@@ -125,8 +128,9 @@ void Report(benchmark::State& state, const breeding::BreedingStats& stats) {
 void BM_StatsOfTheWholeHistory(benchmark::State& state) {
     platform::Database& database = StatsKennel();
     breeding::BreedingStats stats;
-    for (auto _ : state)
+    for (auto _ : state) {
         stats = breeding::ReadBreedingStats(database, breeding::StatsFilter{});
+    }
     Report(state, stats);
 }
 BENCHMARK(BM_StatsOfTheWholeHistory)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -138,8 +142,9 @@ void BM_StatsOfOneDecade(benchmark::State& state) {
     decade.toYear = 2014;
     decade.breed = QStringLiteral("Bígl");
     breeding::BreedingStats stats;
-    for (auto _ : state)
+    for (auto _ : state) {
         stats = breeding::ReadBreedingStats(database, decade);
+    }
     Report(state, stats);
 }
 BENCHMARK(BM_StatsOfOneDecade)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -25,10 +25,12 @@ using bench_kennel::TheKennel;
 double ResidentMegabytes() {
     long pages = 0, resident = 0;
     FILE* f = std::fopen("/proc/self/statm", "r");
-    if (f == nullptr)
+    if (f == nullptr) {
         return 0;
-    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+    }
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) {
         resident = 0;
+    }
     std::fclose(f);
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) /
            (1024.0 * 1024.0);
@@ -88,8 +90,9 @@ void BM_LocateByRegisteredName(benchmark::State& state) {
     for (auto _ : state) {
         const bool found =
             cards.Locate("Jmeno_registr", CardName(static_cast<int>(rng() % kCards)));
-        if (!found)
+        if (!found) {
             state.SkipWithError("registered name not found");
+        }
     }
 }
 BENCHMARK(BM_LocateByRegisteredName)->Unit(benchmark::kMicrosecond);
@@ -111,8 +114,9 @@ void BM_PostWithFlush(benchmark::State& state) {
         cards.Next();
     }
     std::sort(times.begin(), times.end());
-    if (!times.empty())
+    if (!times.empty()) {
         state.counters["median_ms"] = times[times.size() / 2];
+    }
 }
 BENCHMARK(BM_PostWithFlush)->Unit(benchmark::kMillisecond)->Iterations(200);
 
@@ -125,8 +129,9 @@ void BM_MainCardMemory(benchmark::State& state) {
         platform::Table cards(*k.db, "main_card.db");
         cards.Open();
         double peak = ResidentMegabytes();
-        for (cards.First(); !cards.Eof(); cards.Next())
+        for (cards.First(); !cards.Eof(); cards.Next()) {
             benchmark::DoNotOptimize(cards.Fields(0).AsString());
+        }
         peak = std::max(peak, ResidentMegabytes());
         state.counters["open_table_MB"] = peak - before;
         state.counters["process_MB"] = peak;

@@ -28,8 +28,9 @@ QByteArray Photo(int number) {
     std::mt19937 rng(static_cast<unsigned>(number));
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = 0; x < image.width(); ++x) {
             line[x] = qRgb((x + number) % 256, (y * 3) % 256, static_cast<int>(rng() % 64) + 100);
+        }
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -96,8 +97,9 @@ void Fill(const QString& folder) {
                                               "JmenaStenat) VALUES (?1, ?2, ?3, 3, 2, ?4)"));
     for (int l = 0; l < kLitters; ++l) {
         QStringList puppies;
-        for (int p = 0; p < kPuppies; ++p)
+        for (int p = 0; p < kPuppies; ++p) {
             puppies << Name((l * kPuppies + p) % kAnimals);
+        }
         litter.Reset();
         litter.Bind(1, platform::Value(Name((l * 2 + 1) % kAnimals)));
         litter.Bind(2, platform::Value(QStringLiteral("%1-03-15").arg(2000 + l % 24)));
@@ -118,8 +120,9 @@ void BM_KennelSiteOf500Animals(benchmark::State& state) {
         const site::SiteWritten written =
             site::WriteKennelSite(database, QStringLiteral("z Lipové aleje"),
                                   dir.filePath(QStringLiteral("web%1").arg(run++)));
-        if (written.animals != kAnimals || written.photos != kAnimals)
+        if (written.animals != kAnimals || written.photos != kAnimals) {
             state.SkipWithError("the site lacks animals or photos");
+        }
         benchmark::DoNotOptimize(written.files);
     }
 }

@@ -42,8 +42,9 @@ QString NormaliseNumber(const QString& text, int decimals, int decimalsShown) {
     const bool negative = source.startsWith(u'-');
     if (decimals <= 0) {
         const int separatorAt = source.indexOf(kSeparator);
-        if (separatorAt >= 0)
+        if (separatorAt >= 0) {
             source.truncate(separatorAt);
+        }
     }
     QString integerPart, decimalPart;
     bool separatorSeen = false;
@@ -54,23 +55,28 @@ QString NormaliseNumber(const QString& text, int decimals, int decimalsShown) {
             separatorSeen = true;
         }
     }
-    if (integerPart.isEmpty() && decimalPart.isEmpty())
+    if (integerPart.isEmpty() && decimalPart.isEmpty()) {
         return QString();
-    while (integerPart.size() > 1 && integerPart.startsWith(u'0'))
+    }
+    while (integerPart.size() > 1 && integerPart.startsWith(u'0')) {
         integerPart.remove(0, 1);
-    if (integerPart.isEmpty())
+    }
+    if (integerPart.isEmpty()) {
         integerPart = QStringLiteral("0");
+    }
     QString result = integerPart;
     if (decimals > 0) {
         decimalPart = decimalPart.left(decimals).leftJustified(decimals, u'0');
-        if (decimalsShown > decimals)
+        if (decimalsShown > decimals) {
             decimalPart = decimalPart.leftJustified(decimalsShown, u'0');
+        }
         result += kSeparator + decimalPart;
     }
     const bool zero = !std::any_of(result.begin(), result.end(),
                                    [](QChar c) { return c.isDigit() && c != u'0'; });
-    if (negative && !zero)
+    if (negative && !zero) {
         result.prepend(u'-');
+    }
     return result;
 }
 
@@ -83,19 +89,23 @@ QString PlainNumber(double value, int decimals) {
     const double cut = std::trunc(scaled) / scale;
     QString text = platform::FormatNumber(cut, places);
     if (text.contains(kSeparator)) {
-        while (text.endsWith(u'0'))
+        while (text.endsWith(u'0')) {
             text.chop(1);
-        if (text.endsWith(kSeparator))
+        }
+        if (text.endsWith(kSeparator)) {
             text.chop(1);
+        }
     }
-    if (text == QStringLiteral("-0"))
+    if (text == QStringLiteral("-0")) {
         text = QStringLiteral("0");
+    }
     return text;
 }
 
 QString GroupDigits(const QString& plainNumber, int groupSize) {
-    if (groupSize <= 0)
+    if (groupSize <= 0) {
         return plainNumber;
+    }
     QString sign, integerPart = plainNumber, rest;
     if (integerPart.startsWith(u'-')) {
         sign = QStringLiteral("-");
@@ -106,8 +116,9 @@ QString GroupDigits(const QString& plainNumber, int groupSize) {
         rest = integerPart.mid(separatorAt);
         integerPart.truncate(separatorAt);
     }
-    for (int at = integerPart.size() - groupSize; at > 0; at -= groupSize)
+    for (int at = integerPart.size() - groupSize; at > 0; at -= groupSize) {
         integerPart.insert(at, u' ');
+    }
     return sign + integerPart + rest;
 }
 
@@ -138,10 +149,11 @@ class PickListPopup : public QListWidget {
         }
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::RightButton)
+        if (event->button() == Qt::RightButton) {
             close();
-        else
+        } else {
             QListWidget::mousePressEvent(event);
+        }
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         QListWidget::mouseDoubleClickEvent(event);
@@ -154,8 +166,9 @@ class PickListPopup : public QListWidget {
     }
     void leaveEvent(QEvent* event) override {
         QListWidget::leaveEvent(event);
-        if (closeIfMouseLeave_ && entered_)
+        if (closeIfMouseLeave_ && entered_) {
             close();
+        }
     }
 
   private:
@@ -170,8 +183,9 @@ TKEdit::TKEdit(QWidget* parent) : QLineEdit(parent) {
     ColorEditOnButt = palette().color(QPalette::ToolTipBase);
     ComboBox.ColorEditOnFocus = ColorEditOnButt;
     connect(this, &QLineEdit::textChanged, this, [this] {
-        if (!internalChange_ && OnChange)
+        if (!internalChange_ && OnChange) {
             OnChange(this);
+        }
     });
 }
 
@@ -189,71 +203,88 @@ QString TKEdit::PlainText() const {
 
 void TKEdit::Loaded() {
     colourBeforeFocus_ = palette().color(QPalette::Base);
-    if (!isEnabled())
+    if (!isEnabled()) {
         SetBaseColour(ColorOnDisabled);
+    }
     if (EditType == teComboBox) {
         ButtonVisible = true;
         setReadOnly(true);
         const auto items = kedit::ParsePickItems(ComboBox.Items);
-        if (ComboBox.ItemIndex >= 0 && ComboBox.ItemIndex < int(items.size()))
+        if (ComboBox.ItemIndex >= 0 && ComboBox.ItemIndex < int(items.size())) {
             setText(items[ComboBox.ItemIndex].value);
+        }
     }
     UpdateButton();
-    if (Number.DecimalShow < Number.Decimal)
+    if (Number.DecimalShow < Number.Decimal) {
         Number.DecimalShow = Number.Decimal;
-    if (!IsNumberMode())
+    }
+    if (!IsNumberMode()) {
         return;
+    }
     QString source = PlainText();
     source.replace(kOtherSeparator, kSeparator);
     QString kept;
     // The separator stays for now: an integer keeps only what stands before it.
     const QString allowed = AllowedNumberCharacters() + kSeparator;
-    for (QChar c : source)
-        if (allowed.contains(c))
+    for (QChar c : source) {
+        if (allowed.contains(c)) {
             kept.append(c);
+        }
+    }
     if (EditType == teInteger) {
         const int separatorAt = kept.indexOf(kSeparator);
-        if (separatorAt >= 0)
+        if (separatorAt >= 0) {
             kept.truncate(separatorAt);
+        }
     } else {
         kept = kedit::NormaliseNumber(kept, KeptDecimals(), KeptDecimals());
     }
     const auto number = platform::ParseNumber(kept);
-    if (!number)
+    if (!number) {
         kept.clear();
+    }
     value_ = number.value_or(0);
     SetPlainText(kept);
-    if (!hasFocus())
+    if (!hasFocus()) {
         ShowFormatted();
+    }
 }
 
 QString TKEdit::AllowedNumberCharacters() const {
     QString allowed = QStringLiteral("0123456789");
-    if ((EditType == teCurrency || EditType == teFloat) && Number.Decimal > 0)
+    if ((EditType == teCurrency || EditType == teFloat) && Number.Decimal > 0) {
         allowed += QStringLiteral(",.");
+    }
     bool minus = Number.ValueMax < 0 || Number.ValueMin < 0 ||
                  (Number.ValueMax == 0 && Number.ValueMin == 0);
-    if (Number.NumberArea == naOnlyPositive || Number.NumberArea == naPositive)
+    if (Number.NumberArea == naOnlyPositive || Number.NumberArea == naPositive) {
         minus = false;
-    if (Number.NumberArea == naOnlyNegative || Number.NumberArea == naNegative)
+    }
+    if (Number.NumberArea == naOnlyNegative || Number.NumberArea == naNegative) {
         minus = true;
-    if (minus)
+    }
+    if (minus) {
         allowed += u'-';
+    }
     return allowed;
 }
 
 void TKEdit::SetValue(double value) {
-    if (Number.ValueMax != 0 && value > Number.ValueMax)
+    if (Number.ValueMax != 0 && value > Number.ValueMax) {
         value = Number.ValueMax;
-    if (Number.ValueMin != 0 && value < Number.ValueMin)
+    }
+    if (Number.ValueMin != 0 && value < Number.ValueMin) {
         value = Number.ValueMin;
-    if (EditType == teInteger)
+    }
+    if (EditType == teInteger) {
         value = std::round(value);
+    }
     const QString text = kedit::PlainNumber(value, KeptDecimals());
     value_ = platform::ParseNumber(text).value_or(0);
     SetPlainText(text);
-    if (!hasFocus())
+    if (!hasFocus()) {
         ShowFormatted();
+    }
 }
 
 void TKEdit::SetPlainText(const QString& text) {
@@ -265,8 +296,9 @@ void TKEdit::SetPlainText(const QString& text) {
 
 // Grouped digits, shown decimals and the currency text while not focused.
 void TKEdit::ShowFormatted() {
-    if (!IsNumberMode())
+    if (!IsNumberMode()) {
         return;
+    }
     setAlignment(Number.RightAlignment ? Qt::AlignRight | Qt::AlignVCenter
                                        : Qt::AlignLeft | Qt::AlignVCenter);
     const QString plain = PlainText();
@@ -274,8 +306,9 @@ void TKEdit::ShowFormatted() {
     if (!plain.isEmpty() && Number.NumberCount > 0) {
         const int places = EditType == teInteger ? 0 : Number.DecimalShow;
         const auto number = platform::ParseNumber(plain);
-        if (number)
+        if (number) {
             shown = platform::FormatNumber(*number, places);
+        }
         shown = kedit::GroupDigits(shown, Number.NumberCount);
     }
     if (EditType == teCurrency && Number.CurrTextShow && !plain.isEmpty()) {
@@ -294,8 +327,9 @@ void TKEdit::ShowFormatted() {
                 break;
         }
     }
-    if (shown == plain)
+    if (shown == plain) {
         return;
+    }
     internalChange_ = true;
     setText(shown);
     internalChange_ = false;
@@ -304,8 +338,9 @@ void TKEdit::ShowFormatted() {
 }
 
 void TKEdit::SetBaseColour(const QColor& colour) {
-    if (!colour.isValid())
+    if (!colour.isValid()) {
         return;
+    }
     QPalette p = palette();
     p.setColor(QPalette::Base, colour);
     setPalette(p);
@@ -313,24 +348,27 @@ void TKEdit::SetBaseColour(const QColor& colour) {
 
 void TKEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() != QEvent::EnabledChange || !colourBeforeFocus_.isValid())
+    if (event->type() != QEvent::EnabledChange || !colourBeforeFocus_.isValid()) {
         return;
+    }
     SetBaseColour(isEnabled() ? colourBeforeFocus_ : ColorOnDisabled);
 }
 
 void TKEdit::MoveFocus(bool forward) {
-    if (forward)
+    if (forward) {
         focusNextChild();
-    else
+    } else {
         focusPreviousChild();
+    }
 }
 
 // ---- the button and the pick list
 
 void TKEdit::UpdateButton() {
     if (!ButtonVisible) {
-        if (button_)
+        if (button_) {
             button_->hide();
+        }
         setTextMargins(0, 0, 0, 0);
         return;
     }
@@ -348,33 +386,40 @@ void TKEdit::UpdateButton() {
 
 void TKEdit::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
-    if (button_ && ButtonVisible)
+    if (button_ && ButtonVisible) {
         button_->setGeometry(width() - ButtonWidth, 0, ButtonWidth, height());
+    }
 }
 
 void TKEdit::ClickButton() {
     if (EditType == teComboBox) {
-        if (!kedit::ParsePickItems(ComboBox.Items).empty())
+        if (!kedit::ParsePickItems(ComboBox.Items).empty()) {
             OpenPickList();
+        }
         return;
     }
     setFocus(Qt::OtherFocusReason);
-    if (ColorEditOnButtActive)
+    if (ColorEditOnButtActive) {
         SetBaseColour(ColorEditOnButt);
-    if (OnClickButton)
+    }
+    if (OnClickButton) {
         OnClickButton(this);
-    if (ColorOnFocusActive && hasFocus())
+    }
+    if (ColorOnFocusActive && hasFocus()) {
         SetBaseColour(ColorOnFocus);
+    }
 }
 
 void TKEdit::OpenPickList() {
     std::vector<kedit::PickItem> items = kedit::ParsePickItems(ComboBox.Items);
-    if (items.empty() || pickList_)
+    if (items.empty() || pickList_) {
         return;
-    if (ComboBox.Sorted)
+    }
+    if (ComboBox.Sorted) {
         std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
             return a.shown.localeAwareCompare(b.shown) < 0;
         });
+    }
     auto* popup = new PickListPopup(this, ComboBox.CloseIfMouseLeave);
     pickList_ = popup;
     int widest = 0;
@@ -385,8 +430,9 @@ void TKEdit::OpenPickList() {
     popup->setCurrentRow(kedit::CurrentPickItem(items, text()));
 
     int rows = ComboBox.DropDownCount;
-    if (rows < 1 || rows > 20)
+    if (rows < 1 || rows > 20) {
         rows = 6;
+    }
     rows = std::min(rows, int(items.size()));
     const int rowHeight = std::max(popup->sizeHintForRow(0), 1);
     const int listHeight = rows * rowHeight + 2 * popup->frameWidth();
@@ -396,8 +442,9 @@ void TKEdit::OpenPickList() {
     int left = widest > field.width() ? field.right() + 1 - listWidth : field.left();
     left = std::max(left, area.left());
     int top = field.bottom() + 1;
-    if (top + listHeight > area.bottom())
+    if (top + listHeight > area.bottom()) {
         top = field.top() - listHeight;
+    }
     popup->setGeometry(left, top, listWidth, listHeight);
 
     const QColor before = palette().color(QPalette::Base);
@@ -410,8 +457,9 @@ void TKEdit::OpenPickList() {
     // The popup closes itself; the loop ends once it is hidden.
     QTimer watch;
     connect(&watch, &QTimer::timeout, &loop, [&] {
-        if (!popup->isVisible())
+        if (!popup->isVisible()) {
             loop.quit();
+        }
     });
     watch.start(20);
     loop.exec();
@@ -419,27 +467,32 @@ void TKEdit::OpenPickList() {
     pickList_ = nullptr;
     popup->deleteLater();
     SetBaseColour(before);
-    if (chosen >= 0 && chosen < int(items.size()))
+    if (chosen >= 0 && chosen < int(items.size())) {
         setText(items[chosen].value);
+    }
 }
 
 bool TKEdit::HandleComboKey(QKeyEvent* event) {
     const bool shiftInsert =
         event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier;
-    if (shiftInsert || event->matches(QKeySequence::Paste))
+    if (shiftInsert || event->matches(QKeySequence::Paste)) {
         return true;
+    }
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
-        if (!ComboBox.OffDelKey)
+        if (!ComboBox.OffDelKey) {
             setText(QString());
+        }
         return true;
     }
     const QString typed = event->text();
-    if (!ComboBox.ItemActionKey || typed.size() != 1 || typed.at(0).unicode() <= 31)
+    if (!ComboBox.ItemActionKey || typed.size() != 1 || typed.at(0).unicode() <= 31) {
         return false;
+    }
     const auto items = kedit::ParsePickItems(ComboBox.Items);
     const int choice = kedit::FirstLetterChoice(items, text(), typed.at(0));
-    if (choice >= 0)
+    if (choice >= 0) {
         setText(items[choice].value);
+    }
     return true;
 }
 
@@ -455,16 +508,18 @@ bool TKEdit::HandleNavigationKey(QKeyEvent* event) {
     if (KeyLikeTab & keyDownUp) {
         if (key == Qt::Key_Down || key == Qt::Key_Up) {
             QWidget* target = key == Qt::Key_Down ? FocusControl.Down : FocusControl.Up;
-            if (usable(target))
+            if (usable(target)) {
                 target->setFocus(Qt::TabFocusReason);
-            else
+            } else {
                 MoveFocus(key == Qt::Key_Down);
+            }
             return true;
         }
         if (key == Qt::Key_PageDown || key == Qt::Key_PageUp) {
             QWidget* target = key == Qt::Key_PageDown ? FocusControl.PgDown : FocusControl.PgUp;
-            if (usable(target))
+            if (usable(target)) {
                 target->setFocus(Qt::TabFocusReason);
+            }
             return true;
         }
     }
@@ -485,20 +540,25 @@ bool TKEdit::HandleNavigationKey(QKeyEvent* event) {
 }
 
 bool TKEdit::AcceptNumberCharacter(QChar& c) const {
-    if (!AllowedNumberCharacters().contains(c))
+    if (!AllowedNumberCharacters().contains(c)) {
         return false;
-    if (c == kOtherSeparator)
+    }
+    if (c == kOtherSeparator) {
         c = kSeparator;
+    }
     const QString current = text();
     const bool wholeSelected = !current.isEmpty() && selectedText() == current;
-    if (wholeSelected)
+    if (wholeSelected) {
         return true;
+    }
     const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
-    if (IsSeparator(c))
+    if (IsSeparator(c)) {
         return !current.contains(u',') && !current.contains(u'.') &&
                !(caret == 0 && current.contains(u'-'));
-    if (c == u'-')
+    }
+    if (c == u'-') {
         return !current.contains(u'-') && caret == 0;
+    }
     return true;
 }
 
@@ -510,8 +570,9 @@ QString TKEdit::ApplyCase(const QString& typed) const {
             return typed.toLower();
         case cmProperCase: {
             const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
-            if (caret == 0 || text().at(caret - 1) == u' ')
+            if (caret == 0 || text().at(caret - 1) == u' ') {
                 return typed.toUpper();
+            }
             return typed;
         }
         case cmNormal:
@@ -529,8 +590,9 @@ void TKEdit::LayOutAndRevise(TMaskOn mode) {
     const QString& mask = MaskEdit.Mask;
     const QString laidOut = kedit::LayOutOnMask(text(), mask);
     const QString revised = kedit::ReviseMask(laidOut, mask, mode, platform::Now());
-    if (revised != text())
+    if (revised != text()) {
         setText(revised);
+    }
 }
 
 // Mask editing: every key that would change the text goes through the mask.
@@ -538,8 +600,9 @@ bool TKEdit::HandleMaskKey(QKeyEvent* event) {
     const QString& mask = MaskEdit.Mask;
     const bool shiftInsert =
         event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier;
-    if (shiftInsert || event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut))
+    if (shiftInsert || event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) {
         return true;
+    }
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
     const int length = hasSelectedText() ? int(selectedText().size()) : 0;
     const kedit::MaskState state{kedit::LayOutOnMask(text(), mask), cursorPosition()};
@@ -553,13 +616,15 @@ bool TKEdit::HandleMaskKey(QKeyEvent* event) {
     }
     const QString typed = event->text();
     if (typed.size() != 1 || typed.at(0).unicode() <= 31 ||
-        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         return false;
+    }
     const QChar c = typed.at(0);
     const bool filtered =
         StringEdit.FiltrUse && !StringEdit.Filtr.isEmpty() && !StringEdit.Filtr.contains(c);
-    if (filtered || !kedit::MaskAcceptsDigits(mask) || !c.isDigit() || c.unicode() > 127)
+    if (filtered || !kedit::MaskAcceptsDigits(mask) || !c.isDigit() || c.unicode() > 127) {
         return true;  // refused, "." included
+    }
     textBeforeTyping_ = text();
     caretBeforeTyping_ = cursorPosition();
     ApplyMaskState(kedit::TypeDigit(mask, state, c, start, length));
@@ -575,12 +640,15 @@ void TKEdit::keyPressEvent(QKeyEvent* event) {
         keyPressEvent(&changed);
         return;
     }
-    if (HandleNavigationKey(event))
+    if (HandleNavigationKey(event)) {
         return;
-    if (EditType == teMask && HandleMaskKey(event))
+    }
+    if (EditType == teMask && HandleMaskKey(event)) {
         return;
-    if (EditType == teComboBox && HandleComboKey(event))
+    }
+    if (EditType == teComboBox && HandleComboKey(event)) {
         return;
+    }
     if (ButtonVisible && !ButtonShortCut.isEmpty() &&
         QKeySequence(event->keyCombination()) == ButtonShortCut) {
         ClickButton();
@@ -599,8 +667,9 @@ void TKEdit::keyPressEvent(QKeyEvent* event) {
     }
     QChar c = typed.at(0);
     if (IsNumberMode()) {
-        if (!AcceptNumberCharacter(c))
+        if (!AcceptNumberCharacter(c)) {
             return;
+        }
         textBeforeTyping_ = text();
         caretBeforeTyping_ = cursorPosition();
     } else if (EditType == teString && StringEdit.FiltrUse && !StringEdit.Filtr.isEmpty() &&
@@ -623,68 +692,85 @@ void TKEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     // Coming back from another window or a popup is not entering the field
     // again; the first field of a newly shown form is entered, though.
-    if (entered_)
+    if (entered_) {
         return;
+    }
     entered_ = true;
-    if (!colourBeforeFocus_.isValid())
+    if (!colourBeforeFocus_.isValid()) {
         colourBeforeFocus_ = palette().color(QPalette::Base);
-    if (showingFormatted_)
+    }
+    if (showingFormatted_) {
         SetPlainText(plain_);
-    if (EditType == teMask)
+    }
+    if (EditType == teMask) {
         LayOutAndRevise(MaskEdit.MaskOnEnter);
-    if (!(EditType == teComboBox && ButtonVisible))
+    }
+    if (!(EditType == teComboBox && ButtonVisible)) {
         ComboBox.Items.clear();
-    if (ColorOnFocusActive)
+    }
+    if (ColorOnFocusActive) {
         SetBaseColour(ColorOnFocus);
+    }
     // Back after a failed check: the text and caret were restored already.
-    if (returning_)
+    if (returning_) {
         return;
+    }
     PrepareOnEnter();
     PlaceCaretOnEnter();
 }
 
 void TKEdit::PrepareOnEnter() {
-    if (EditType == teString && StringEdit.Filtr.isEmpty())
+    if (EditType == teString && StringEdit.Filtr.isEmpty()) {
         StringEdit.FiltrUse = false;
-    if (!IsNumberMode())
+    }
+    if (!IsNumberMode()) {
         return;
+    }
     QString current = text();
     const int separatorAt = current.indexOf(QRegularExpression(QStringLiteral("[.,]")));
     if (separatorAt >= 0) {
         const int decimals = KeptDecimals();
         current.truncate(decimals == 0 ? separatorAt : separatorAt + 1 + decimals);
-        if (current != text())
+        if (current != text()) {
             setText(current);
+        }
     }
 }
 
 void TKEdit::PlaceCaretOnEnter() {
     deselect();
     if (CursorEndField == cfNormal) {
-        if (AutoSelect)
+        if (AutoSelect) {
             selectAll();
+        }
         return;
     }
     const int end = text().size();
     int caret = end;
-    if (CursorEndField == cfPosition)
+    if (CursorEndField == cfPosition) {
         caret = caretOnLeave_;
-    if (CursorEndField == cfBegin)
+    }
+    if (CursorEndField == cfBegin) {
         caret = 0;
-    if (EditType == teMask)
+    }
+    if (EditType == teMask) {
         caret = kedit::FirstBlank(text());
-    if (EditType == teComboBox)
+    }
+    if (EditType == teComboBox) {
         caret = 0;
+    }
     if (IsNumberMode() && !text().isEmpty()) {
         const double number = platform::ParseNumber(text()).value_or(0);
         if (number == 0 && Number.CursorZeroOver) {
             selectAll();
             return;
         }
-        if (number != 0 && CursorEndField == cfZeroElsePosition)
+        if (number != 0 && CursorEndField == cfZeroElsePosition) {
             caret = caretOnLeave_;
-        if (number != 0 && CursorEndField == cfZeroElseBegin)
+        }
+        if (number != 0 && CursorEndField == cfZeroElseBegin) {
             caret = 0;
+        }
     }
     setCursorPosition(std::clamp(caret, 0, end));
 }
@@ -694,30 +780,38 @@ void TKEdit::PlaceCaretOnEnter() {
 void TKEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     // Another window or a popup taking the focus is not leaving the field.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
         return;
-    if (leaving_)
+    }
+    if (leaving_) {
         return;
+    }
     entered_ = false;
-    if (focusBeingReturned)
+    if (focusBeingReturned) {
         return;
+    }
     leaving_ = true;
     caretOnLeave_ = cursorPosition();
-    if (ColorOnFocusActive && colourBeforeFocus_.isValid())
+    if (ColorOnFocusActive && colourBeforeFocus_.isValid()) {
         SetBaseColour(colourBeforeFocus_);
-    if (CheckOnLeave())
+    }
+    if (CheckOnLeave()) {
         ShowFormatted();
+    }
     leaving_ = false;
 }
 
 bool TKEdit::CheckOnLeave() {
     if (EditType == teString && !StringEdit.AlignLeftChar.isNull() && !text().isEmpty() &&
-        text().size() < maxLength() && maxLength() < 32767)
+        text().size() < maxLength() && maxLength() < 32767) {
         setText(text().rightJustified(maxLength(), StringEdit.AlignLeftChar));
-    if (EditType == teMask)
+    }
+    if (EditType == teMask) {
         LayOutAndRevise(MaskEdit.MaskOnExit);
-    if (IsNumberMode() && Number.NumberNoneDoZero && text().isEmpty())
+    }
+    if (IsNumberMode() && Number.NumberNoneDoZero && text().isEmpty()) {
         setText(QStringLiteral("0"));
+    }
     // A mask without any digit counts as empty: its literals are no input.
     const QString current = text();
     const bool empty = EditType == teMask ? std::none_of(current.begin(), current.end(),
@@ -727,8 +821,9 @@ bool TKEdit::CheckOnLeave() {
         ReportAndReturn(QStringLiteral("Zadání položky je povinné !"), false);
         return false;
     }
-    if (IsNumberMode() && !ProcessNumberOnLeave())
+    if (IsNumberMode() && !ProcessNumberOnLeave()) {
         return false;
+    }
     return LeaveChecked();
 }
 
@@ -739,30 +834,35 @@ bool TKEdit::ProcessNumberOnLeave() {
     const QString normal = kedit::NormaliseNumber(typed, KeptDecimals(),
                                                   EditType == teInteger ? 0 : Number.DecimalShow);
     const bool isNumber = normal.isEmpty() || platform::ParseNumber(normal).has_value();
-    if (normal != typed)
+    if (normal != typed) {
         setText(normal);
+    }
     if (Number.NumberTextToValue) {
         std::optional<double> number = platform::ParseNumber(normal);
-        if (normal.isEmpty())
+        if (normal.isEmpty()) {
             number = 0.0;
+        }
         SetValue(number.value_or(Number.ValueMin));
     } else {
         value_ = platform::ParseNumber(normal).value_or(0);
     }
-    if (!Number.Valid)
+    if (!Number.Valid) {
         return true;
+    }
     const QString failure =
         isNumber ? ValidationFailure(text())
                  : QStringLiteral("Zadaná číselná hodnota \"%1\" není číslo !").arg(typed);
-    if (failure.isEmpty())
+    if (failure.isEmpty()) {
         return true;
+    }
     ReportAndReturn(failure, true);
     return false;
 }
 
 QString TKEdit::ValidationFailure(const QString& text) const {
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         return QString();  // nothing typed: the required check decides
+    }
     const double v = value_;
     const QString shown = platform::FormatNumber(v, 2, true);
     const auto area = [&](const char* rule) {
@@ -770,40 +870,47 @@ QString TKEdit::ValidationFailure(const QString& text) const {
     };
     switch (Number.NumberArea) {
         case naOnlyPositive:
-            if (!(v > 0))
+            if (!(v > 0)) {
                 return area("Zadání je pouze pro kladná čísla.");
+            }
             break;
         case naOnlyNegative:
-            if (!(v < 0))
+            if (!(v < 0)) {
                 return area("Zadání je pouze pro záporná čísla.");
+            }
             break;
         case naPositive:
-            if (v < 0)
+            if (v < 0) {
                 return area("Zadání platí pro kladná čísla.");
+            }
             break;
         case naNegative:
-            if (v > 0)
+            if (v > 0) {
                 return area("Zadání platí pro záporná čísla.");
+            }
             break;
         case naUnspecified:
             break;
     }
     const double max = Number.ValueMax, min = Number.ValueMin;
-    if ((max != 0 || min < 0) && v > max)
+    if ((max != 0 || min < 0) && v > max) {
         return QStringLiteral("Maximální číselná hodnota je \"%1\"")
             .arg(kedit::PlainNumber(max, 15));
-    if ((min != 0 || max > 0) && v < min)
+    }
+    if ((min != 0 || max > 0) && v < min) {
         return QStringLiteral("Minimální číselná hodnota je \"%1\"")
             .arg(kedit::PlainNumber(min, 15));
+    }
     return QString();
 }
 
 void TKEdit::ReportAndReturn(const QString& message, bool restoreTyping) {
-    if (OnError)
+    if (OnError) {
         OnError(this, message);
-    else
+    } else {
         platform::ShowMessage(message, platform::DefaultCaption(), platform::MessageIcon::Warning,
                               platform::mbOK);
+    }
     if (restoreTyping) {
         SetPlainText(textBeforeTyping_);
         setCursorPosition(std::clamp(caretBeforeTyping_, 0, int(text().size())));

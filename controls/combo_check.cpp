@@ -30,8 +30,9 @@ bool ChangesChoice(const QKeyEvent* event, bool editable) {
         default:
             break;
     }
-    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut))
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) {
         return editable;
+    }
     const QString typed = event->text();
     return typed.size() == 1 && typed.at(0).unicode() > 31 &&
            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
@@ -51,8 +52,9 @@ TComboBoxKopa::TComboBoxKopa(QWidget* parent) : QComboBox(parent) {
 void TComboBoxKopa::SetStyle(TComboBoxStyle style) {
     const QString text = currentText();
     setEditable(style == csDropDown);
-    if (style == csDropDown)
+    if (style == csDropDown) {
         setInsertPolicy(QComboBox::NoInsert);
+    }
     SetText(text);
 }
 
@@ -75,8 +77,9 @@ void TComboBoxKopa::SetText(const QString& text) {
 }
 
 void TComboBoxKopa::SetBackground(const QColor& colour) {
-    if (!colour.isValid())
+    if (!colour.isValid()) {
         return;
+    }
     QPalette p = palette();
     p.setColor(QPalette::Base, colour);
     p.setColor(QPalette::Button, colour);
@@ -93,20 +96,23 @@ void TComboBoxKopa::keyPressEvent(QKeyEvent* event) {
 
 void TComboBoxKopa::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
-    if (ColorOnFocusActive)
+    if (ColorOnFocusActive) {
         SetBackground(ColorOnFocus);
+    }
 }
 
 void TComboBoxKopa::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (ColorOnFocusActive && event->reason() != Qt::PopupFocusReason)
+    if (ColorOnFocusActive && event->reason() != Qt::PopupFocusReason) {
         SetBackground(isEnabled() ? normalColour_ : ColorOnDisabled);
+    }
 }
 
 void TComboBoxKopa::changeEvent(QEvent* event) {
     QComboBox::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
+    if (event->type() == QEvent::EnabledChange) {
         SetBackground(isEnabled() ? normalColour_ : ColorOnDisabled);
+    }
 }
 
 // ---- TDBComboBoxKopa -------------------------------------------------------------
@@ -115,13 +121,15 @@ TDBComboBoxKopa::TDBComboBoxKopa(QWidget* parent)
     : TComboBoxKopa(parent),
       FieldBinding([this] { ShowField(); }, [this] { UpdateReadOnly(); },
                    [this] {
-                       if (platform::Field* field = link_.Field())
+                       if (platform::Field* field = link_.Field()) {
                            field->SetText(currentText());
+                       }
                    }) {
     connect(this, &QComboBox::activated, this, [this] { UserChanged(); });
     connect(this, &QComboBox::editTextChanged, this, [this] {
-        if (!loading_ && isEditable() && lineEdit()->hasFocus())
+        if (!loading_ && isEditable() && lineEdit()->hasFocus()) {
             UserChanged();
+        }
     });
     UpdateReadOnly();
 }
@@ -132,8 +140,9 @@ void TDBComboBoxKopa::SetReadOnly(bool readOnly) {
 }
 
 void TDBComboBoxKopa::UpdateReadOnly() {
-    if (isEditable())
+    if (isEditable()) {
         lineEdit()->setReadOnly(!link_.CanModify());
+    }
 }
 
 void TDBComboBoxKopa::ShowField() {
@@ -141,16 +150,18 @@ void TDBComboBoxKopa::ShowField() {
     loading_ = true;
     SetText(field != nullptr ? field->AsString() : QString());
     if (isEditable() && field != nullptr && field->Kind() == platform::ColumnType::Text &&
-        field->Size() > 0)
+        field->Size() > 0) {
         lineEdit()->setMaxLength(field->Size());
+    }
     loading_ = false;
     UpdateReadOnly();
 }
 
 // A change by the user: the record goes into editing, or the change is undone.
 void TDBComboBoxKopa::UserChanged() {
-    if (loading_)
+    if (loading_) {
         return;
+    }
     if (link_.Modified() || link_.Edit()) {
         link_.SetModified();
         return;
@@ -159,8 +170,9 @@ void TDBComboBoxKopa::UserChanged() {
 }
 
 void TDBComboBoxKopa::showPopup() {
-    if (link_.CanModify())
+    if (link_.CanModify()) {
         QComboBox::showPopup();
+    }
 }
 
 void TDBComboBoxKopa::keyPressEvent(QKeyEvent* event) {
@@ -176,14 +188,16 @@ void TDBComboBoxKopa::keyPressEvent(QKeyEvent* event) {
 }
 
 void TDBComboBoxKopa::wheelEvent(QWheelEvent* event) {
-    if (link_.CanModify())
+    if (link_.CanModify()) {
         TComboBoxKopa::wheelEvent(event);
+    }
 }
 
 void TDBComboBoxKopa::focusOutEvent(QFocusEvent* event) {
     TComboBoxKopa::focusOutEvent(event);
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) {
         return;
+    }
     try {
         link_.UpdateRecord();
     } catch (const platform::StoreError& error) {
@@ -211,28 +225,32 @@ void TDBCheckboxMy::ShowField() {
     const platform::Field* field = link_.Field();
     bool on = false;
     if (field != nullptr && !field->IsNull()) {
-        if (field->Kind() == platform::ColumnType::Boolean)
+        if (field->Kind() == platform::ColumnType::Boolean) {
             on = field->AsBoolean();
-        else
+        } else {
             on = field->AsString().compare(ValueChecked, Qt::CaseInsensitive) == 0;
+        }
     }
     setChecked(on);
 }
 
 void TDBCheckboxMy::WriteField() {
     platform::Field* field = link_.Field();
-    if (field == nullptr)
+    if (field == nullptr) {
         return;
-    if (field->Kind() == platform::ColumnType::Boolean)
+    }
+    if (field->Kind() == platform::ColumnType::Boolean) {
         field->SetAsBoolean(isChecked());
-    else
+    } else {
         field->SetText(isChecked() ? ValueChecked : ValueUnchecked);
+    }
 }
 
 // A click or Space: the record goes into editing and takes the new state at once.
 void TDBCheckboxMy::nextCheckState() {
-    if (!link_.Edit())
+    if (!link_.Edit()) {
         return;
+    }
     TCheckboxMy::nextCheckState();
     link_.SetModified();
     try {

@@ -56,8 +56,9 @@ bool DbGridModel::Inserting() const {
 
 int DbGridModel::ShownCurrentRow() const {
     platform::DataSet* dataSet = OpenDataSet();
-    if (dataSet == nullptr)
+    if (dataSet == nullptr) {
         return -1;
+    }
     return Inserting() ? dataSet->RecordCount() : dataSet->RecNo();
 }
 
@@ -73,16 +74,19 @@ bool DbGridModel::ShowsEditBuffer(int row) const {
 
 QVariant DbGridModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole && index.isValid()) {
-        if (const std::optional<Qt::Alignment> own = grid_.ColumnAlignment(index.column()))
+        if (const std::optional<Qt::Alignment> own = grid_.ColumnAlignment(index.column())) {
             return QVariant::fromValue(*own);
+        }
     }
     if (!index.isValid() || !ShowsEditBuffer(index.row()) ||
-        (role != Qt::DisplayRole && role != Qt::EditRole))
+        (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return DataSetModel::data(index, role);
+    }
     // The record being edited: its fields read the edit buffer.
     const platform::Field* field = FieldAt(index.column());
-    if (field == nullptr)
+    if (field == nullptr) {
         return QVariant();
+    }
     try {
         return role == Qt::DisplayRole ? field->DisplayText() : field->EditText();
     } catch (const std::exception&) {
@@ -97,26 +101,32 @@ Qt::ItemFlags DbGridModel::flags(const QModelIndex& index) const {
     // Without AutoEdit on the source only a record already being edited takes input.
     if (index.isValid() && !grid_.ReadOnly() && dataSet != nullptr && dataSet->CanModify() &&
         (grid_.DataSource() == nullptr || grid_.DataSource()->AutoEdit() || IsEditing(*dataSet)) &&
-        field != nullptr && field->Kind() != platform::ColumnType::Graphic)
+        field != nullptr && field->Kind() != platform::ColumnType::Graphic) {
         flags |= Qt::ItemIsEditable;
+    }
     return flags;
 }
 
 bool DbGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     platform::DataSet* dataSet = OpenDataSet();
-    if (role != Qt::EditRole || dataSet == nullptr || !(flags(index) & Qt::ItemIsEditable))
+    if (role != Qt::EditRole || dataSet == nullptr || !(flags(index) & Qt::ItemIsEditable)) {
         return false;
+    }
     const QString text = value.toString();
     return Guarded([&] {
-        if (index.row() != ShownCurrentRow())
+        if (index.row() != ShownCurrentRow()) {
             dataSet->MoveTo(index.row());
+        }
         platform::Field* field = FieldAt(index.column());
-        if (field == nullptr)
+        if (field == nullptr) {
             return;
-        if (field->EditText() == text && !IsEditing(*dataSet))
+        }
+        if (field->EditText() == text && !IsEditing(*dataSet)) {
             return;  // nothing changed: the record need not be edited
-        if (!IsEditing(*dataSet))
+        }
+        if (!IsEditing(*dataSet)) {
             dataSet->Edit();
+        }
         field->SetText(text);
     });
 }
@@ -129,8 +139,9 @@ void DbGridModel::OnSourceEvent(platform::DataSource& source, const platform::Da
         endResetModel();
     }
     DataSetModel::OnSourceEvent(source, event);
-    if (event.kind == platform::DataEventKind::StateChanged && inserting)
+    if (event.kind == platform::DataEventKind::StateChanged && inserting) {
         emit currentRowChanged(ShownCurrentRow());
+    }
 }
 
 // ---- the cell editor ---------------------------------------------------------
@@ -148,8 +159,9 @@ class TextWidthDelegate : public QStyledItemDelegate {
         const platform::Field* field = model != nullptr ? model->FieldAt(index.column()) : nullptr;
         auto* line = qobject_cast<QLineEdit*>(editor);
         if (line != nullptr && field != nullptr && field->Kind() == platform::ColumnType::Text &&
-            field->Size() > 0)
+            field->Size() > 0) {
             line->setMaxLength(field->Size());
+        }
         return editor;
     }
 };
@@ -167,24 +179,28 @@ TDbGridKOPA::TDbGridKOPA(QWidget* parent) : QTableView(parent) {
 
 TDbGridKOPA::~TDbGridKOPA() {
     UnregisterPendingChangeHolder(this);
-    if (source_ != nullptr)
+    if (source_ != nullptr) {
         source_->RemoveListener(this);
+    }
     // The view lets go of the model before the model goes.
     setModel(nullptr);
 }
 
 void TDbGridKOPA::SetDataSource(platform::DataSource* source) {
-    if (source == source_)
+    if (source == source_) {
         return;
+    }
     const QStringList columns = model_ ? model_->FieldNames() : QStringList();
     setModel(nullptr);
     model_.reset();
-    if (source_ != nullptr)
+    if (source_ != nullptr) {
         source_->RemoveListener(this);
+    }
     source_ = source;
     relay_.SetDataSet(source_ != nullptr ? source_->GetDataSet() : nullptr);
-    if (source_ == nullptr)
+    if (source_ == nullptr) {
         return;
+    }
     source_->AddListener(this);
     model_ = std::make_unique<DbGridModel>(relay_, *this);
     model_->SetFieldNames(columns);
@@ -201,31 +217,36 @@ void TDbGridKOPA::OnSourceEvent(platform::DataSource& source, const platform::Da
         relay_.SetDataSet(nullptr);
         return;
     }
-    if (source.GetDataSet() != relay_.GetDataSet())
+    if (source.GetDataSet() != relay_.GetDataSet()) {
         relay_.SetDataSet(source.GetDataSet());
+    }
 }
 
 void TDbGridKOPA::SetColumns(const QStringList& fieldNames) {
-    if (model_)
+    if (model_) {
         model_->SetFieldNames(fieldNames);
+    }
 }
 
 void TDbGridKOPA::SetColumnTitle(int column, const QString& title) {
-    if (model_)
+    if (model_) {
         model_->SetColumnTitle(column, title);
+    }
 }
 
 void TDbGridKOPA::SetColumnAlignment(int column, Qt::Alignment alignment) {
     alignments_[column] = alignment;
-    if (model_ && model_->rowCount() > 0)
+    if (model_ && model_->rowCount() > 0) {
         emit model_->dataChanged(model_->index(0, column),
                                  model_->index(model_->rowCount() - 1, column));
+    }
 }
 
 std::optional<Qt::Alignment> TDbGridKOPA::ColumnAlignment(int column) const {
     const auto found = alignments_.constFind(column);
-    if (found == alignments_.constEnd())
+    if (found == alignments_.constEnd()) {
         return std::nullopt;
+    }
     return *found;
 }
 
@@ -235,11 +256,12 @@ void TDbGridKOPA::SetRowSelect(bool wholeRow) {
 
 void TDbGridKOPA::SetReadOnly(bool readOnly) {
     readOnly_ = readOnly;
-    if (readOnly)
+    if (readOnly) {
         setEditTriggers(QAbstractItemView::NoEditTriggers);
-    else
+    } else {
         setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                         QAbstractItemView::AnyKeyPressed);
+    }
 }
 
 platform::DataSet* TDbGridKOPA::OpenDataSet() const {
@@ -249,14 +271,17 @@ platform::DataSet* TDbGridKOPA::OpenDataSet() const {
 
 // Puts the grid's current cell on the data set's current record.
 void TDbGridKOPA::FollowDataSet() {
-    if (!model_ || following_)
+    if (!model_ || following_) {
         return;
+    }
     const int row = model_->ShownCurrentRow();
-    if (row < 0 || row >= model_->rowCount() || model_->columnCount() == 0)
+    if (row < 0 || row >= model_->rowCount() || model_->columnCount() == 0) {
         return;
+    }
     const int column = std::max(currentIndex().column(), 0);
-    if (currentIndex().row() == row && currentIndex().column() == column)
+    if (currentIndex().row() == row && currentIndex().column() == column) {
         return;
+    }
     following_ = true;
     setCurrentIndex(model_->index(row, std::min(column, model_->columnCount() - 1)));
     following_ = false;
@@ -264,18 +289,21 @@ void TDbGridKOPA::FollowDataSet() {
 
 void TDbGridKOPA::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
-    if (following_ || !model_ || !current.isValid())
+    if (following_ || !model_ || !current.isValid()) {
         return;
-    if (current.row() != model_->ShownCurrentRow())
+    }
+    if (current.row() != model_->ShownCurrentRow()) {
         MoveDataSetTo(current.row());
+    }
 }
 
 // Choosing a row moves the data set; a record being edited is posted on the
 // way (the store does that), and a refusal keeps the grid where the data set is.
 void TDbGridKOPA::MoveDataSetTo(int row) {
     platform::DataSet* dataSet = OpenDataSet();
-    if (dataSet == nullptr)
+    if (dataSet == nullptr) {
         return;
+    }
     if (row >= dataSet->RecordCount()) {
         FollowDataSet();
         return;
@@ -295,16 +323,18 @@ platform::DataSet* TDbGridKOPA::PendingDataSet() const {
 void TDbGridKOPA::CommitPendingChange() {
     QWidget* editor = QApplication::focusWidget();
     if (state() != QAbstractItemView::EditingState || editor == nullptr ||
-        !viewport()->isAncestorOf(editor))
+        !viewport()->isAncestorOf(editor)) {
         return;
+    }
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void TDbGridKOPA::EnterMove() {
     platform::DataSet* dataSet = OpenDataSet();
-    if (dataSet == nullptr || !model_)
+    if (dataSet == nullptr || !model_) {
         return;
+    }
     const int column = std::max(currentIndex().column(), 0);
     if (EnterDirectionMove == RightMove && column + 1 < model_->columnCount()) {
         setCurrentIndex(model_->index(currentIndex().row(), column + 1));
@@ -326,13 +356,15 @@ void TDbGridKOPA::EnterMove() {
 void TDbGridKOPA::DeleteWithConfirmation() {
     platform::DataSet* dataSet = OpenDataSet();
     if (dataSet == nullptr || readOnly_ || !dataSet->CanModify() ||
-        (dataSet->IsEmpty() && dataSet->State() != platform::DataSetState::Insert))
+        (dataSet->IsEmpty() && dataSet->State() != platform::DataSetState::Insert)) {
         return;
+    }
     if (ConfirmDelete &&
         platform::ShowMessage(QStringLiteral("Smazat záznam?"), QStringLiteral("Potvrzení"),
                               platform::MessageIcon::Question,
-                              platform::mbOK | platform::mbCancel) != platform::mbOK)
+                              platform::mbOK | platform::mbCancel) != platform::mbOK) {
         return;
+    }
     Guarded([&] { dataSet->Delete(); });
 }
 
@@ -360,11 +392,13 @@ void TDbGridKOPA::keyPressEvent(QKeyEvent* event) {
 
 void TDbGridKOPA::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
-        if (OnMouseRightClickDown)
+        if (OnMouseRightClickDown) {
             OnMouseRightClickDown(this, event);
+        }
         return;
     }
     QTableView::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && OnMysDown)
+    if (event->button() == Qt::LeftButton && OnMysDown) {
         OnMysDown(this, event);
+    }
 }

@@ -12,8 +12,9 @@
 #include "platform/store/store_error.h"
 
 QSize AspectPictureSize(const QSize& picture, const QSize& area, bool stretch) {
-    if (!stretch || picture.isEmpty())
+    if (!stretch || picture.isEmpty()) {
         return picture;
+    }
     double width = picture.width(), height = picture.height();
     if (width > area.width()) {
         height = std::round(height * area.width() / width);
@@ -55,8 +56,9 @@ void TDBImageAspect::DataChanged() {
     changed_ = false;
     const platform::Field* field = link_.Field();
     original_ = field != nullptr && !field->IsNull() ? field->AsBytes() : QByteArray();
-    if (AutoDisplay)
+    if (AutoDisplay) {
         LoadPicture();
+    }
     update();
 }
 
@@ -72,8 +74,9 @@ void TDBImageAspect::LoadPicture() {
 }
 
 bool TDBImageAspect::Change(const QByteArray& bytes, const QImage& image) {
-    if (!link_.Edit())
+    if (!link_.Edit()) {
         return false;
+    }
     data_ = bytes;
     image_ = image;
     changed_ = true;
@@ -91,46 +94,54 @@ bool TDBImageAspect::Change(const QByteArray& bytes, const QImage& image) {
 
 bool TDBImageAspect::SetPictureData(const QByteArray& bytes) {
     const QImage image = platform::LoadPicture(bytes);
-    if (image.isNull())
+    if (image.isNull()) {
         return false;
+    }
     return Change(bytes, image);
 }
 
 // The field took every change at once; discarding puts back what the record
 // held before the first one.
 void TDBImageAspect::DiscardChange() {
-    if (!changed_)
+    if (!changed_) {
         return;
+    }
     const QByteArray original = original_;
-    if (Change(original, platform::LoadPicture(original)))
+    if (Change(original, platform::LoadPicture(original))) {
         changed_ = false;
+    }
 }
 
 void TDBImageAspect::WriteField() {
     platform::Field* field = link_.Field();
-    if (field == nullptr)
+    if (field == nullptr) {
         return;
-    if (data_.isEmpty())
+    }
+    if (data_.isEmpty()) {
         field->Clear();
-    else
+    } else {
         field->SetAsBytes(data_);
+    }
 }
 
 void TDBImageAspect::CopyToClipboard() const {
-    if (!image_.isNull())
+    if (!image_.isNull()) {
         QApplication::clipboard()->setImage(image_);
+    }
 }
 
 bool TDBImageAspect::PasteFromClipboard() {
     const QImage pasted = QApplication::clipboard()->image();
-    if (pasted.isNull())
+    if (pasted.isNull()) {
         return false;
+    }
     return Change(platform::ToBmp(pasted), pasted);
 }
 
 bool TDBImageAspect::CutToClipboard() {
-    if (!link_.CanModify())
+    if (!link_.CanModify()) {
         return false;
+    }
     CopyToClipboard();
     return Change(QByteArray(), QImage());
 }
@@ -139,8 +150,9 @@ QRect TDBImageAspect::PictureRect() const {
     const QRect area = contentsRect();
     const QSize size = AspectPictureSize(image_.size(), area.size(), Stretch);
     QPoint at = area.topLeft();
-    if (Center)
+    if (Center) {
         at += QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+    }
     return QRect(at, size);
 }
 
@@ -156,8 +168,9 @@ void TDBImageAspect::paintEvent(QPaintEvent* event) {
     } else {
         const platform::Field* field = link_.Field();
         const QString label = field != nullptr ? field->DisplayLabel() : DataField();
-        if (!label.isEmpty())
+        if (!label.isEmpty()) {
             painter.drawText(area, Qt::AlignCenter, QStringLiteral("(%1)").arg(label));
+        }
     }
     if (hasFocus()) {
         QStyleOptionFocusRect option;

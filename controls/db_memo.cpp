@@ -11,13 +11,15 @@ TDBMemoLumex::TDBMemoLumex(QWidget* parent)
     : QPlainTextEdit(parent),
       FieldBinding([this] { ShowField(); }, [this] { UpdateReadOnly(); },
                    [this] {
-                       if (platform::Field* field = link_.Field())
+                       if (platform::Field* field = link_.Field()) {
                            field->SetText(toPlainText());
+                       }
                    }) {
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!loading_)
+        if (!loading_) {
             link_.SetModified();
+        }
     });
     UpdateReadOnly();
 }
@@ -48,11 +50,13 @@ void TDBMemoLumex::ShowField() {
 
 bool TDBMemoLumex::ChangesText(const QKeyEvent* event) {
     const int key = event->key();
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
         return true;
+    }
     if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
-        event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))
+        event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
         return true;
+    }
     const QString typed = event->text();
     return typed.size() == 1 && typed.at(0).unicode() > 31 &&
            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
@@ -85,16 +89,19 @@ void TDBMemoLumex::keyPressEvent(QKeyEvent* event) {
 }
 
 void TDBMemoLumex::insertFromMimeData(const QMimeData* source) {
-    if (link_.Edit())
+    if (link_.Edit()) {
         QPlainTextEdit::insertFromMimeData(source);
+    }
 }
 
 void TDBMemoLumex::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) {
         return;
-    if (!link_.Editing())
+    }
+    if (!link_.Editing()) {
         return;
+    }
     try {
         link_.UpdateRecord();
     } catch (const platform::StoreError& error) {

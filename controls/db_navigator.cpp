@@ -43,8 +43,9 @@ Qt::ToolButtonStyle StyleOf(TButtonLayout layout) {
 
 std::vector<NavigatorSpan> ShareNavigatorLength(int length, int count) {
     std::vector<NavigatorSpan> spans;
-    if (count <= 0)
+    if (count <= 0) {
         return spans;
+    }
     const int size = std::max(length, 0) / count;
     const int remain = std::max(length, 0) - size * count;
     int error = count / 2;
@@ -83,38 +84,45 @@ TDBNavigatorKopa::TDBNavigatorKopa(QWidget* parent) : QWidget(parent) {
 }
 
 TDBNavigatorKopa::~TDBNavigatorKopa() {
-    if (source_ != nullptr)
+    if (source_ != nullptr) {
         source_->RemoveListener(this);
+    }
 }
 
 void TDBNavigatorKopa::SetDataSource(platform::DataSource* source) {
-    if (source == source_)
+    if (source == source_) {
         return;
-    if (source_ != nullptr)
+    }
+    if (source_ != nullptr) {
         source_->RemoveListener(this);
+    }
     source_ = source;
-    if (source_ != nullptr)
+    if (source_ != nullptr) {
         source_->AddListener(this);
+    }
     UpdateButtons();
 }
 
 QStringList TDBNavigatorKopa::Captions() const {
     QStringList lines;
-    for (const QToolButton* button : buttons_)
+    for (const QToolButton* button : buttons_) {
         lines << button->text();
+    }
     return lines;
 }
 
 void TDBNavigatorKopa::SetCaptions(const QStringList& lines) {
     const int count = std::min<int>(lines.size(), kNavigatorButtonCount);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         buttons_[i]->setText(lines[i]);
+    }
 }
 
 void TDBNavigatorKopa::SetVisibleButtons(TButtonSet buttons) {
     visible_ = buttons & kAllNavButtons;
-    for (int i = 0; i < kNavigatorButtonCount; ++i)
+    for (int i = 0; i < kNavigatorButtonCount; ++i) {
         buttons_[i]->setVisible((visible_ & (1u << i)) != 0);
+    }
     updateGeometry();
     LayOutButtons();
 }
@@ -127,14 +135,16 @@ void TDBNavigatorKopa::SetNavigOrientation(TNavigOrientation orientation) {
 
 void TDBNavigatorKopa::SetButtonLayout(TButtonLayout layout) {
     layout_ = layout;
-    for (QToolButton* button : buttons_)
+    for (QToolButton* button : buttons_) {
         button->setToolButtonStyle(StyleOf(layout));
+    }
 }
 
 int TDBNavigatorKopa::VisibleCount() const {
     int count = 0;
-    for (int i = 0; i < kNavigatorButtonCount; ++i)
+    for (int i = 0; i < kNavigatorButtonCount; ++i) {
         count += (visible_ >> i) & 1u;
+    }
     return count;
 }
 
@@ -147,8 +157,9 @@ QSize TDBNavigatorKopa::minimumSizeHint() const {
 QSize TDBNavigatorKopa::sizeHint() const {
     const int count = std::max(VisibleCount(), 1);
     QSize button(kMinButtonWidth, kMinButtonHeight);
-    for (const QToolButton* b : buttons_)
+    for (const QToolButton* b : buttons_) {
         button = button.expandedTo(b->sizeHint());
+    }
     return orientation_ == noHorizontal ? QSize(count * button.width(), button.height())
                                         : QSize(button.width(), count * button.height());
 }
@@ -178,16 +189,18 @@ void TDBNavigatorKopa::LayOutButtons() {
             continue;
         }
         const NavigatorSpan& span = spans[static_cast<size_t>(next++)];
-        if (across)
+        if (across) {
             button->setGeometry(span.start, 0, span.size, height());
-        else
+        } else {
             button->setGeometry(0, span.start, width(), span.size);
+        }
     }
 }
 
 void TDBNavigatorKopa::OnSourceEvent(platform::DataSource&, const platform::DataEvent& event) {
-    if (event.kind == platform::DataEventKind::Destroyed)
+    if (event.kind == platform::DataEventKind::Destroyed) {
         source_ = nullptr;
+    }
     UpdateButtons();
 }
 
@@ -239,29 +252,33 @@ const std::function<void(TDBNavigatorKopa*)>* TDBNavigatorKopa::Replacement(
 
 void TDBNavigatorKopa::BtnClick(TNavigateBtn button) {
     platform::DataSet* dataSet = source_ != nullptr ? source_->GetDataSet() : nullptr;
-    if (dataSet == nullptr || !dataSet->IsActive() || !buttons_[button]->isEnabled())
+    if (dataSet == nullptr || !dataSet->IsActive() || !buttons_[button]->isEnabled()) {
         return;
+    }
     try {
         const auto* replacement = Replacement(button);
-        if (replacement != nullptr && *replacement)
+        if (replacement != nullptr && *replacement) {
             (*replacement)(this);
-        else
+        } else {
             RunStandardAction(button, *dataSet);
+        }
     } catch (const platform::StoreError& error) {
         ShowStoreError(error);
     } catch (const std::exception& error) {
         ShowStoreError(platform::StoreError(QString::fromStdString(error.what())));
     }
     UpdateButtons();
-    if (OnClick)
+    if (OnClick) {
         OnClick(this, button);
+    }
 }
 
 void TDBNavigatorKopa::RunStandardAction(TNavigateBtn button, platform::DataSet& dataSet) {
     // Moving, posting and re-reading take the change still held by the
     // focused field along; cancel and delete drop it.
-    if (button != nbCancel && button != nbDelete)
+    if (button != nbCancel && button != nbDelete) {
         UpdateBoundControls(dataSet);
+    }
     switch (button) {
         case nbFirst:
             dataSet.First();
@@ -282,8 +299,9 @@ void TDBNavigatorKopa::RunStandardAction(TNavigateBtn button, platform::DataSet&
             if (!ConfirmDelete ||
                 platform::ShowMessage(kDeleteQuestion, kConfirmCaption,
                                       platform::MessageIcon::Question,
-                                      platform::mbOK | platform::mbCancel) == platform::mbOK)
+                                      platform::mbOK | platform::mbCancel) == platform::mbOK) {
                 dataSet.Delete();
+            }
             break;
         case nbEdit:
             dataSet.Edit();

@@ -61,8 +61,9 @@ void TDBRadioGroupInt::Select(int index) {
     if (index < 0 || Button(index) == nullptr) {
         // An exclusive group cannot be emptied; open it for a moment.
         group_.setExclusive(false);
-        for (QAbstractButton* button : group_.buttons())
+        for (QAbstractButton* button : group_.buttons()) {
             button->setChecked(false);
+        }
         group_.setExclusive(true);
         index = -1;
     } else {
@@ -71,8 +72,9 @@ void TDBRadioGroupInt::Select(int index) {
     if (index != shown_) {
         const bool first = shown_ == -2;
         shown_ = index;
-        if (!first && OnChange)
+        if (!first && OnChange) {
             OnChange(this);
+        }
     }
 }
 
@@ -91,18 +93,21 @@ void TDBRadioGroupInt::ShowField() {
 
 void TDBRadioGroupInt::WriteField() {
     platform::Field* field = link_.Field();
-    if (field == nullptr)
+    if (field == nullptr) {
         return;
+    }
     const int index = ItemIndex();
-    if (index < 0)
+    if (index < 0) {
         field->Clear();
-    else
+    } else {
         field->SetAsInteger(index);
+    }
 }
 
 void TDBRadioGroupInt::OptionClicked(int index) {
-    if (index == shown_ && !link_.Modified())
+    if (index == shown_ && !link_.Modified()) {
         return;
+    }
     if (!link_.Modified() && !link_.Edit()) {
         ShowField();  // refused: the record's value stays selected
         return;
@@ -118,8 +123,9 @@ bool TDBRadioGroupInt::eventFilter(QObject* watched, QEvent* event) {
             link_.Reset();
             return true;
         }
-        if ((key == Qt::Key_Backspace || key == Qt::Key_Space) && !link_.Edit())
+        if ((key == Qt::Key_Backspace || key == Qt::Key_Space) && !link_.Edit()) {
             return true;
+        }
     }
     return QGroupBox::eventFilter(watched, event);
 }
@@ -129,14 +135,16 @@ bool TDBRadioGroupInt::eventFilter(QObject* watched, QEvent* event) {
 void TDBRadioGroupInt::FocusChanged(QWidget* old, QWidget* now) {
     const bool wasInside = old != nullptr && isAncestorOf(old);
     const bool isInside = now != nullptr && (now == this || isAncestorOf(now));
-    if (!wasInside || isInside || !link_.Modified())
+    if (!wasInside || isInside || !link_.Modified()) {
         return;
+    }
     try {
         link_.UpdateRecord();
     } catch (const platform::StoreError& error) {
         ShowStoreError(error);
         QRadioButton* back = Button(std::max(ItemIndex(), 0));
-        if (back != nullptr)
+        if (back != nullptr) {
             back->setFocus(Qt::OtherFocusReason);
+        }
     }
 }

@@ -14,8 +14,9 @@ QString PlainCaption(QString text) {
     text.remove(QLatin1Char('&'));
     text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
     text = text.simplified();
-    if (text.endsWith(QLatin1Char(':')))
+    if (text.endsWith(QLatin1Char(':'))) {
         text.chop(1);
+    }
     return text;
 }
 
@@ -24,10 +25,12 @@ QString PlainCaption(QString text) {
 void GiveFieldsTheirCaptions(QWidget& form, platform::DataSet& dataSet) {
     for (QLabel* label : form.findChildren<QLabel*>()) {
         const auto* binding = dynamic_cast<const FieldBinding*>(label->buddy());
-        if (binding == nullptr || binding->DataField().isEmpty())
+        if (binding == nullptr || binding->DataField().isEmpty()) {
             continue;
+        }
         const QString caption = PlainCaption(label->text());
-        if (!caption.isEmpty())
+        if (!caption.isEmpty()) {
             dataSet.FieldSetup(binding->DataField()).caption = caption;
+        }
     }
 }

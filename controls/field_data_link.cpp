@@ -42,27 +42,32 @@ FieldDataLink::FieldDataLink(std::function<void()> dataChange, std::function<voi
 }
 
 FieldDataLink::~FieldDataLink() {
-    if (source_ != nullptr)
+    if (source_ != nullptr) {
         source_->RemoveListener(this);
+    }
     auto& links = AllLinks();
     links.erase(std::remove(links.begin(), links.end(), this), links.end());
 }
 
 void FieldDataLink::SetDataSource(platform::DataSource* source) {
-    if (source == source_)
+    if (source == source_) {
         return;
-    if (source_ != nullptr)
+    }
+    if (source_ != nullptr) {
         source_->RemoveListener(this);
+    }
     source_ = source;
-    if (source_ != nullptr)
+    if (source_ != nullptr) {
         source_->AddListener(this);
+    }
     modified_ = false;
     Changed();
 }
 
 void FieldDataLink::SetFieldName(const QString& name) {
-    if (name == fieldName_)
+    if (name == fieldName_) {
         return;
+    }
     fieldName_ = name;
     modified_ = false;
     Changed();
@@ -75,8 +80,9 @@ platform::DataSet* FieldDataLink::ActiveDataSet() const {
 
 platform::Field* FieldDataLink::Field() const {
     platform::DataSet* dataSet = ActiveDataSet();
-    if (dataSet == nullptr || fieldName_.isEmpty())
+    if (dataSet == nullptr || fieldName_.isEmpty()) {
         return nullptr;
+    }
     return dataSet->FindField(fieldName_);
 }
 
@@ -91,12 +97,15 @@ bool FieldDataLink::CanModify() const {
 }
 
 bool FieldDataLink::Edit() {
-    if (!CanModify())
+    if (!CanModify()) {
         return false;
-    if (Editing())
+    }
+    if (Editing()) {
         return true;
-    if (!source_->AutoEdit())
+    }
+    if (!source_->AutoEdit()) {
         return false;
+    }
     try {
         ActiveDataSet()->Edit();
     } catch (const platform::StoreError& error) {
@@ -108,13 +117,15 @@ bool FieldDataLink::Edit() {
 
 void FieldDataLink::Reset() {
     modified_ = false;
-    if (dataChange_)
+    if (dataChange_) {
         dataChange_();
+    }
 }
 
 void FieldDataLink::UpdateRecord() {
-    if (!modified_ || Field() == nullptr || !updateData_)
+    if (!modified_ || Field() == nullptr || !updateData_) {
         return;
+    }
     writing_ = true;
     try {
         updateData_();
@@ -127,10 +138,12 @@ void FieldDataLink::UpdateRecord() {
 }
 
 void FieldDataLink::Changed() {
-    if (stateChange_)
+    if (stateChange_) {
         stateChange_();
-    if (dataChange_)
+    }
+    if (dataChange_) {
         dataChange_();
+    }
 }
 
 void FieldDataLink::OnSourceEvent(platform::DataSource&, const platform::DataEvent& event) {
@@ -142,20 +155,24 @@ void FieldDataLink::OnSourceEvent(platform::DataSource&, const platform::DataEve
             Changed();
             return;
         case Kind::StateChanged: {
-            if (stateChange_)
+            if (stateChange_) {
                 stateChange_();
+            }
             // Editing starts from the value shown; a cancel or a new record
             // must show the record's own values.
             platform::DataSet* dataSet = ActiveDataSet();
-            if (dataSet == nullptr || dataSet->State() != platform::DataSetState::Edit)
+            if (dataSet == nullptr || dataSet->State() != platform::DataSetState::Edit) {
                 Reset();
+            }
             return;
         }
         case Kind::FieldChanged:
-            if (writing_)
+            if (writing_) {
                 return;
-            if (event.field != nullptr && event.field != Field())
+            }
+            if (event.field != nullptr && event.field != Field()) {
                 return;
+            }
             Reset();
             return;
         case Kind::Opened:
@@ -175,15 +192,18 @@ void UpdateBoundControls(platform::DataSet& dataSet) {
     for (PendingChangeHolder* holder : holders) {
         const auto& live = AllHolders();
         if (std::find(live.begin(), live.end(), holder) != live.end() &&
-            holder->PendingDataSet() == &dataSet)
+            holder->PendingDataSet() == &dataSet) {
             holder->CommitPendingChange();
+        }
     }
     const std::vector<FieldDataLink*> links = AllLinks();
     for (FieldDataLink* link : links) {
-        if (std::find(AllLinks().begin(), AllLinks().end(), link) == AllLinks().end())
+        if (std::find(AllLinks().begin(), AllLinks().end(), link) == AllLinks().end()) {
             continue;
-        if (link->Modified() && link->ActiveDataSet() == &dataSet)
+        }
+        if (link->Modified() && link->ActiveDataSet() == &dataSet) {
             link->UpdateRecord();
+        }
     }
 }
 

@@ -10,8 +10,9 @@ TKDBEditKopa::TKDBEditKopa(QWidget* parent)
       FieldBinding([this] { ShowField(); }, [this] { UpdateReadOnly(); },
                    [this] { WriteField(); }) {
     connect(this, &QLineEdit::textEdited, this, [this] {
-        if (!loading_)
+        if (!loading_) {
             link_.SetModified();
+        }
     });
     UpdateReadOnly();
 }
@@ -37,11 +38,13 @@ void TKDBEditKopa::ShowField() {
         } catch (const platform::StoreError&) {
             shown = field->AsString();  // a stored text that is not a number
         }
-        if (field->Kind() == platform::ColumnType::Text && field->Size() > 0)
+        if (field->Kind() == platform::ColumnType::Text && field->Size() > 0) {
             limit = field->Size();
+        }
     }
-    if (MaxLength > 0 && MaxLength < limit)
+    if (MaxLength > 0 && MaxLength < limit) {
         limit = MaxLength;
+    }
     loading_ = true;
     setMaxLength(limit);
     setText(shown);
@@ -51,8 +54,9 @@ void TKDBEditKopa::ShowField() {
 
 void TKDBEditKopa::WriteField() {
     platform::Field* field = link_.Field();
-    if (field == nullptr)
+    if (field == nullptr) {
         return;
+    }
     field->SetText(text());
 }
 
@@ -68,12 +72,15 @@ bool TKDBEditKopa::UpdateRecord() {
 
 bool TKDBEditKopa::ChangesText(const QKeyEvent* event) {
     const int key = event->key();
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
         return true;
-    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut))
+    }
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut)) {
         return true;
-    if (key == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier)
+    }
+    if (key == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier) {
         return true;
+    }
     const QString typed = event->text();
     return typed.size() == 1 && typed.at(0).unicode() > 31 &&
            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
@@ -103,8 +110,9 @@ void TKDBEditKopa::keyPressEvent(QKeyEvent* event) {
 void TKDBEditKopa::focusInEvent(QFocusEvent* event) {
     // hasFocus() is already true here, so the edit text is shown; a change
     // kept after a refused write stays.
-    if (!link_.Modified())
+    if (!link_.Modified()) {
         ShowField();
+    }
     TKEditKopa::focusInEvent(event);
 }
 
@@ -113,7 +121,8 @@ bool TKDBEditKopa::LeaveChecked() {
         ReturnFocus();
         return false;
     }
-    if (!link_.Modified())
+    if (!link_.Modified()) {
         ShowField();
+    }
     return true;
 }

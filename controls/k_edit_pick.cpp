@@ -34,23 +34,30 @@ int FirstLetterChoice(const std::vector<PickItem>& items, const QString& current
     std::vector<int> matching;
     for (int i = 0; i < int(items.size()); ++i) {
         const QString& value = items[i].value;
-        if (!value.isEmpty() && value.at(0).toUpper() == wanted)
+        if (!value.isEmpty() && value.at(0).toUpper() == wanted) {
             matching.push_back(i);
+        }
     }
-    if (matching.empty())
+    if (matching.empty()) {
         return -1;
-    for (size_t k = 0; k + 1 < matching.size(); ++k)
-        if (items[matching[k]].value == current)
+    }
+    for (size_t k = 0; k + 1 < matching.size(); ++k) {
+        if (items[matching[k]].value == current) {
             return matching[k + 1];
+        }
+    }
     return matching.front();
 }
 
 int CurrentPickItem(const std::vector<PickItem>& items, const QString& current) {
-    if (items.empty())
+    if (items.empty()) {
         return -1;
-    for (int i = 0; i < int(items.size()); ++i)
-        if (items[i].value == current || items[i].shown == current)
+    }
+    for (int i = 0; i < int(items.size()); ++i) {
+        if (items[i].value == current || items[i].shown == current) {
             return i;
+        }
+    }
     return 0;
 }
 

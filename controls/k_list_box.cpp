@@ -12,12 +12,14 @@ bool TKListBox::MoveVertically(bool down, bool control) {
     const bool leave =
         control || ((KeyLikeTab & keyInLine) &&
                     (count() == 0 || (down ? currentRow() >= count() - 1 : currentRow() <= 0)));
-    if (!leave)
+    if (!leave) {
         return false;
-    if (down)
+    }
+    if (down) {
         focusNextChild();
-    else
+    } else {
         focusPreviousChild();
+    }
     return true;
 }
 
@@ -28,11 +30,13 @@ void TKListBox::keyPressEvent(QKeyEvent* event) {
     }
     const bool control = event->modifiers() & Qt::ControlModifier;
     int key = event->key();
-    if ((KeyLikeTab & keyEnter) && (key == Qt::Key_Return || key == Qt::Key_Enter))
+    if ((KeyLikeTab & keyEnter) && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
         key = Qt::Key_Down;
+    }
     if (key == Qt::Key_Down || key == Qt::Key_Up) {
-        if (MoveVertically(key == Qt::Key_Down, control))
+        if (MoveVertically(key == Qt::Key_Down, control)) {
             return;
+        }
         if (count() > 0) {
             const int row = currentRow() + (key == Qt::Key_Down ? 1 : -1);
             setCurrentRow(std::clamp(row, 0, count() - 1));
@@ -44,8 +48,9 @@ void TKListBox::keyPressEvent(QKeyEvent* event) {
 
 void TKListBox::focusInEvent(QFocusEvent* event) {
     QListWidget::focusInEvent(event);
-    if (!ColorOnFocusActive)
+    if (!ColorOnFocusActive) {
         return;
+    }
     colourBeforeFocus_ = palette().color(QPalette::Base);
     QPalette p = palette();
     p.setColor(QPalette::Base, ColorOnFocus);
@@ -55,8 +60,9 @@ void TKListBox::focusInEvent(QFocusEvent* event) {
 void TKListBox::focusOutEvent(QFocusEvent* event) {
     QListWidget::focusOutEvent(event);
     if (!ColorOnFocusActive || !colourBeforeFocus_.isValid() ||
-        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
         return;
+    }
     QPalette p = palette();
     p.setColor(QPalette::Base, colourBeforeFocus_);
     setPalette(p);

@@ -7,8 +7,9 @@ namespace {
 
 QString UserName() {
     QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty())
+    if (name.isEmpty()) {
         name = qEnvironmentVariable("USERNAME");
+    }
     return name.isEmpty() ? QStringLiteral("user") : name;
 }
 
@@ -23,8 +24,9 @@ std::unique_ptr<QLockFile> TryInstanceLock() {
     // A running copy may run for weeks, so age never makes the lock stale;
     // QLockFile still takes over a lock whose owning process is gone.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
+    if (!lock->tryLock(0)) {
         return nullptr;
+    }
     return lock;
 }
 

@@ -13,8 +13,9 @@ bool WriteAll(int fd, const QByteArray& bytes, int& systemError) {
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
+        }
         if (n < 0) {
             systemError = errno;
             return false;
@@ -63,18 +64,21 @@ qint64 StandardOutput::readData(char*, qint64) {
 }
 
 qint64 StandardOutput::writeData(const char* data, qint64 size) {
-    if (Failed())
+    if (Failed()) {
         return -1;
+    }
     const QByteArray bytes = QByteArray::fromRawData(data, size);
-    if (!WriteAll(fd_, terminal_ ? EscapeControlCharacters(bytes) : bytes, systemError_))
+    if (!WriteAll(fd_, terminal_ ? EscapeControlCharacters(bytes) : bytes, systemError_)) {
         return -1;
+    }
     return size;
 }
 
 void WriteErrorLine(const QString& text) {
     QByteArray bytes = text.toUtf8() + '\n';
-    if (::isatty(STDERR_FILENO) == 1)
+    if (::isatty(STDERR_FILENO) == 1) {
         bytes = EscapeControlCharacters(bytes);
+    }
     int ignored = 0;
     WriteAll(STDERR_FILENO, bytes, ignored);
 }

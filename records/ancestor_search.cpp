@@ -22,8 +22,9 @@ int SearchAncestors(platform::DataSet& pedigreeRow, platform::DataSet& cards, bo
     int found = 0;
     for (const int place : SearchedPlaces(sireSide)) {
         const QString ancestor = pedigreeRow.FieldByName(PlaceField(place)).AsString();
-        if (ancestor.isEmpty() || !cards.Locate(name, ancestor))
+        if (ancestor.isEmpty() || !cards.Locate(name, ancestor)) {
             continue;
+        }
         const QString sire = cards.FieldByName(QStringLiteral("Otec")).AsString();
         const QString dam = cards.FieldByName(QStringLiteral("Matka")).AsString();
         pedigreeRow.FieldByName(PlaceField(SirePlace(place)))

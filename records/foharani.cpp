@@ -131,8 +131,9 @@ void TFoHarani::Reload() {
     LabelPredpoklad->setText(next.isValid() ? platform::FormatDate(next)
                                             : diary_captions::NoPrediction());
     GridHarani->resizeColumnToContents(0);
-    if (GridHarani->rowCount() > 0)
+    if (GridHarani->rowCount() > 0) {
         GridHarani->selectRow(GridHarani->rowCount() - 1);
+    }
 }
 
 qint64 TFoHarani::ChosenRow() {
@@ -147,32 +148,38 @@ qint64 TFoHarani::ChosenRow() {
 
 void TFoHarani::NewSeason() {
     TFoHaraniZapis form(dm_, registeredName_, 0, this);
-    if (platform::ExecModal(form) == QDialog::Accepted)
+    if (platform::ExecModal(form) == QDialog::Accepted) {
         Reload();
+    }
 }
 
 void TFoHarani::ChangeSeason() {
     const qint64 row = ChosenRow();
-    if (row == 0)
+    if (row == 0) {
         return;
+    }
     TFoHaraniZapis form(dm_, registeredName_, row, this);
-    if (platform::ExecModal(form) == QDialog::Accepted)
+    if (platform::ExecModal(form) == QDialog::Accepted) {
         Reload();
+    }
 }
 
 void TFoHarani::DeleteSeason() {
     const qint64 row = ChosenRow();
-    if (row == 0)
+    if (row == 0) {
         return;
+    }
     if (platform::ShowMessage(diary_captions::DeleteQuestion(), diary_captions::ConfirmCaption(),
                               platform::MessageIcon::Question, platform::mbYes | platform::mbNo,
-                              platform::mbNo) != platform::mbYes)
+                              platform::mbNo) != platform::mbYes) {
         return;
+    }
     try {
         platform::Table& seasons = dm_.TaHarani;
         seasons.Open();
-        if (seasons.GotoBookmark(platform::Bookmark{row}))
+        if (seasons.GotoBookmark(platform::Bookmark{row})) {
             seasons.Delete();
+        }
     } catch (const platform::StoreError& error) {
         ShowError(error.Message());
     }

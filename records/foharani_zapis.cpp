@@ -49,8 +49,9 @@ TFoHaraniZapis::TFoHaraniZapis(TDM1& dm, const QString& registeredName, qint64 r
     connect(zapis_, &QPushButton::clicked, this, &TFoHaraniZapis::ZapisClick);
     connect(storno_, &QPushButton::clicked, this, &QDialog::reject);
     LayOut(registeredName);
-    if (row_ != 0)
+    if (row_ != 0) {
         LoadRow();
+    }
 }
 
 void TFoHaraniZapis::LayOut(const QString& registeredName) {
@@ -84,8 +85,9 @@ void TFoHaraniZapis::LayOut(const QString& registeredName) {
 void TFoHaraniZapis::LoadRow() {
     platform::Table& seasons = dm_.TaHarani;
     seasons.Open();
-    if (!seasons.GotoBookmark(platform::Bookmark{row_}))
+    if (!seasons.GotoBookmark(platform::Bookmark{row_})) {
         return;
+    }
     EditDatum->setText(platform::FormatDate(seasons.FieldByName(QStringLiteral("Datum")).AsDate()));
     EditPoznamka->setText(seasons.FieldByName(QStringLiteral("Poznamka")).AsString());
 }
@@ -118,8 +120,9 @@ bool TFoHaraniZapis::Write() {
         if (row_ == 0) {
             seasons.Append();
         } else {
-            if (!seasons.GotoBookmark(platform::Bookmark{row_}))
+            if (!seasons.GotoBookmark(platform::Bookmark{row_})) {
                 throw platform::StoreError(QStringLiteral("Záznam hárání už neexistuje."));
+            }
             seasons.Edit();
         }
         seasons.FieldByName(QStringLiteral("Jmeno_registr")).SetAsString(registeredName_);
@@ -130,8 +133,9 @@ bool TFoHaraniZapis::Write() {
                        : seasons.FieldByName(QStringLiteral("Poznamka")).SetAsString(note);
         seasons.Post();
     } catch (const platform::StoreError& error) {
-        if (seasons.IsActive() && seasons.State() != platform::DataSetState::Browse)
+        if (seasons.IsActive() && seasons.State() != platform::DataSetState::Browse) {
             seasons.Cancel();
+        }
         ShowError(error.Message());
         return false;
     }

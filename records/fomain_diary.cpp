@@ -84,8 +84,9 @@ void TFoMain::OpenSeasons(bool entry) {
     }
     try {
         TFoHarani form(*dm_, name, this);
-        if (entry)
+        if (entry) {
             form.NewSeason();
+        }
         platform::ExecModal(form);
     } catch (const platform::StoreError& error) {
         ShowError(error.Message());
@@ -98,8 +99,9 @@ void TFoMain::OpenDiary() {
         *dm_,
         [this, &shown](const QString& name) {
             ShowAnimalFromDiary(name);
-            if (shown != nullptr)
+            if (shown != nullptr) {
                 shown->accept();
+            }
         },
         this);
     shown = &diary;
@@ -109,8 +111,9 @@ void TFoMain::OpenDiary() {
 // The card follows its data set, so finding the animal there shows it.
 void TFoMain::ShowAnimalFromDiary(const QString& registeredName) {
     try {
-        if (!CardDataSet().Locate(QStringLiteral("Jmeno_registr"), registeredName))
+        if (!CardDataSet().Locate(QStringLiteral("Jmeno_registr"), registeredName)) {
             NothingFound(false);
+        }
     } catch (const platform::StoreError& error) {
         ShowError(error.Message());
     }

@@ -46,8 +46,9 @@ TFoRodokmen::TFoRodokmen(TDM1& dm, platform::DataSet& cards, bool appendNew, QWi
     inbreeding_->setObjectName(QStringLiteral("TabPribuzenska"));
     pages_->addTab(inbreeding_, QStringLiteral("Příbuzenská plemenitba"));
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (pages_->widget(index) == inbreeding_)
+        if (pages_->widget(index) == inbreeding_) {
             ShowInbreeding();
+        }
     });
     layout->addWidget(pages_, 1);
 
@@ -87,8 +88,9 @@ QWidget* TFoRodokmen::BuildHeader() {
     // The pedigree table holds every animal's row: once the animal's own row
     // is deleted, the next one would be another animal's, so the sheet closes.
     navigator_->OnClick = [this](TDBNavigatorKopa*, TNavigateBtn button) {
-        if (button == nbDelete && !ShowsTheAnimal())
+        if (button == nbDelete && !ShowsTheAnimal()) {
             QDialog::done(QDialog::Accepted);
+        }
     };
     // Room for each button's caption under its picture.
     navigator_->setMinimumSize(320, navigator_->sizeHint().height());
@@ -202,18 +204,21 @@ void TFoRodokmen::ChainPlaces(const std::array<TKDBEditKopa*, pedigree::kLastPla
 bool TFoRodokmen::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Enter:
-            if (watched->property(kPlaceProperty).isValid())
+            if (watched->property(kPlaceProperty).isValid()) {
                 ShowHoverText(watched);
-            else
+            } else {
                 info_->clear();
+            }
             break;
         case QEvent::Leave:
-            if (watched->property(kPlaceProperty).isValid())
+            if (watched->property(kPlaceProperty).isValid()) {
                 info_->clear();
+            }
             break;
         case QEvent::MouseMove:
-            if (!watched->property(kPlaceProperty).isValid())
+            if (!watched->property(kPlaceProperty).isValid()) {
                 info_->clear();
+            }
             break;
         default:
             break;
@@ -233,8 +238,9 @@ void TFoRodokmen::ShowHoverText(QObject* field) {
 
 bool TFoRodokmen::ShowsTheAnimal() const {
     platform::DataSet& row = dm_.TaRodokmen;
-    if (!row.IsActive() || (row.RecNo() < 0 && !RowBeingEdited()))
+    if (!row.IsActive() || (row.RecNo() < 0 && !RowBeingEdited())) {
         return false;
+    }
     return row.FieldByName(QStringLiteral("Jmeno_registr")).AsString() == animal_;
 }
 
@@ -250,18 +256,21 @@ bool TFoRodokmen::CommitFocusedField() {
 }
 
 void TFoRodokmen::SearchAncestors(bool sireSide) {
-    if (!CommitFocusedField())
+    if (!CommitFocusedField()) {
         return;
+    }
     platform::DataSet& row = dm_.TaRodokmen;
     try {
-        if (!RowBeingEdited())
+        if (!RowBeingEdited()) {
             row.Edit();
+        }
         cards_.DisableControls();
         pedigree::SearchAncestors(row, cards_, sireSide);
         cards_.EnableControls();
     } catch (const platform::StoreError& error) {
-        if (cards_.ControlsDisabled())
+        if (cards_.ControlsDisabled()) {
             cards_.EnableControls();
+        }
         ShowErrorBox(error.Message());
     }
 }
@@ -270,15 +279,17 @@ void TFoRodokmen::ShowInbreeding() {
     platform::DataSet& row = dm_.TaRodokmen;
     pedigree::TPedigreeRowNames shown;
     if (row.IsActive() && (row.RecNo() >= 0 || RowBeingEdited())) {
-        for (int place = pedigree::kFirstPlace; place <= pedigree::kLastPlace; ++place)
+        for (int place = pedigree::kFirstPlace; place <= pedigree::kLastPlace; ++place) {
             shown[place] = row.FieldByName(pedigree::PlaceField(place)).AsString();
+        }
     }
     try {
         const pedigree::TPedigreeGraph graph = pedigree::LoadAncestorGraph(
             *row.GetDatabase(), {shown[pedigree::kFirstPlace]}, {shown});
         QStringList problems;
-        for (const pedigree::TPedigreeProblem& problem : graph.Problems())
+        for (const pedigree::TPedigreeProblem& problem : graph.Problems()) {
             problems << problem.text;
+        }
         const int animal = graph.Find(shown[pedigree::kFirstPlace]);
         inbreeding_->ShowFigures(shown[pedigree::kFirstPlace].trimmed(),
                                  pedigree::AnalyseAnimal(graph, animal), problems);
@@ -288,8 +299,9 @@ void TFoRodokmen::ShowInbreeding() {
 }
 
 void TFoRodokmen::done(int result) {
-    if (!CommitFocusedField())
+    if (!CommitFocusedField()) {
         return;
+    }
     platform::DataSet& row = dm_.TaRodokmen;
     if (RowBeingEdited()) {
         const int answer = platform::ShowMessage(

@@ -80,10 +80,12 @@ void TInbreedingPage::ShowFigures(const QString& animal,
                               .arg(figures.generations)
                               .arg(figures.completeGenerations));
     QStringList shares;
-    for (size_t g = 0; g < figures.completeness.size() && g < 10; ++g)
+    for (size_t g = 0; g < figures.completeness.size() && g < 10; ++g) {
         shares << QStringLiteral("%1: %2").arg(g + 1).arg(Percent(figures.completeness[g]));
-    if (figures.completeness.size() > 10)
+    }
+    if (figures.completeness.size() > 10) {
         shares << QStringLiteral("…");
+    }
     completeness_->setText(shares.isEmpty() ? QStringLiteral("rodiče nejsou známi")
                                             : shares.join(QStringLiteral(", ")));
     loss_->setText(QStringLiteral("%1 různých předků z 62 (%2)")

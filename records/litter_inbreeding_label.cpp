@@ -16,8 +16,9 @@ std::optional<double> LitterIn(const pedigree::TPedigreeGraph& graph,
                                const QString& partner) {
     const int first = graph.Find(animal);
     const int second = graph.Find(partner);
-    if (first == pedigree::kUnknown || second == pedigree::kUnknown || first == second)
+    if (first == pedigree::kUnknown || second == pedigree::kUnknown || first == second) {
         return std::nullopt;
+    }
     return kennel.Litter(first, second);
 }
 
@@ -33,8 +34,9 @@ TLitterInbreedingLabel::~TLitterInbreedingLabel() = default;
 
 void TLitterInbreedingLabel::ShowLitter(const QString& animal, const QString& partner) {
     std::optional<double> figure;
-    if (!animal.trimmed().isEmpty() && !partner.trimmed().isEmpty())
+    if (!animal.trimmed().isEmpty() && !partner.trimmed().isEmpty()) {
         figure = LitterFigure(animal, partner);
+    }
     setText(kCaption + (figure ? TInbreedingPage::Percent(*figure) : QStringLiteral("neznámý")));
 }
 
@@ -67,8 +69,9 @@ std::optional<double> TLitterInbreedingLabel::FromAncestors(const QString& anima
 
 std::optional<double> TLitterInbreedingLabel::FromWholeKennel(const QString& animal,
                                                               const QString& partner) {
-    if (!kennel_)
+    if (!kennel_) {
         ReadKennel();
+    }
     return LitterIn(*graph_, *kennel_, animal, partner);
 }
 

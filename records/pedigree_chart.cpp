@@ -82,8 +82,9 @@ QRect TPedigreeChart::FieldRect(int place) const {
 
 void TPedigreeChart::LayOutPlaces() {
     for (int place = pedigree::kFirstPlace; place <= pedigree::kLastPlace; ++place) {
-        if (fields_[place] == nullptr)
+        if (fields_[place] == nullptr) {
             continue;
+        }
         const QRect field = FieldRect(place);
         fields_[place]->setGeometry(field);
         const int captionHeight = fontMetrics().height() + 2;

@@ -39,11 +39,13 @@ class ByteReader {
 
   private:
     bool Read(qsizetype offset, int count, std::uint32_t& out) const {
-        if (!Has(offset, count))
+        if (!Has(offset, count)) {
             return false;
+        }
         out = 0;
-        for (int i = count - 1; i >= 0; --i)
+        for (int i = count - 1; i >= 0; --i) {
             out = (out << 8) | static_cast<unsigned char>(bytes_[offset + i]);
+        }
         return true;
     }
 

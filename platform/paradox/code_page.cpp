@@ -11,8 +11,9 @@ namespace {
 
 // ICU's names: the DOS code pages are IBM ones, the Windows ones "windows-".
 QByteArray ConverterName(int number) {
-    if (number >= 1250 && number <= 1258)
+    if (number >= 1250 && number <= 1258) {
         return "windows-" + QByteArray::number(number);
+    }
     return "ibm-" + QByteArray::number(number);
 }
 
@@ -22,12 +23,14 @@ struct ConverterCloser {
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
 Converter OpenSingleByte(int number) {
-    if (number <= 0)
+    if (number <= 0) {
         return nullptr;
+    }
     UErrorCode status = U_ZERO_ERROR;
     Converter converter(ucnv_open(ConverterName(number).constData(), &status));
-    if (U_FAILURE(status) || converter == nullptr || ucnv_getMaxCharSize(converter.get()) != 1)
+    if (U_FAILURE(status) || converter == nullptr || ucnv_getMaxCharSize(converter.get()) != 1) {
         return nullptr;
+    }
     return converter;
 }
 
@@ -39,8 +42,9 @@ bool CodePage::IsKnown(int number) {
 
 CodePage::CodePage(int number) : number_(number) {
     Converter converter = OpenSingleByte(number);
-    if (converter == nullptr)
+    if (converter == nullptr) {
         throw ParadoxError(QStringLiteral("kódová stránka %1 není známa").arg(number));
+    }
     characters_[0] = 0;
     for (int byte = 1; byte < 256; ++byte) {
         const char in = static_cast<char>(byte);
@@ -58,8 +62,9 @@ QString CodePage::Decode(QByteArrayView bytes) const {
     text.resize(bytes.size());
     qsizetype n = 0;
     for (const char c : bytes) {
-        if (c == 0)
+        if (c == 0) {
             break;
+        }
         text[n++] = QChar(characters_[static_cast<unsigned char>(c)]);
     }
     text.truncate(n);

@@ -13,16 +13,19 @@ namespace {
 constexpr qint64 kJulianDayOfDayZero = 1721425;
 
 bool AllZero(QByteArrayView bytes) {
-    for (const char c : bytes)
-        if (c != 0)
+    for (const char c : bytes) {
+        if (c != 0) {
             return false;
+        }
+    }
     return true;
 }
 
 quint64 BigEndian(QByteArrayView bytes) {
     quint64 v = 0;
-    for (const char c : bytes)
+    for (const char c : bytes) {
         v = (v << 8) | static_cast<unsigned char>(c);
+    }
     return v;
 }
 
@@ -38,10 +41,11 @@ qint64 FlippedInteger(QByteArrayView bytes) {
 // ones are stored with every bit inverted.
 double FlippedDouble(QByteArrayView bytes) {
     quint64 raw = BigEndian(bytes);
-    if (raw & (quint64{1} << 63))
+    if (raw & (quint64{1} << 63)) {
         raw ^= quint64{1} << 63;
-    else
+    } else {
         raw = ~raw;
+    }
     double v = 0;
     std::memcpy(&v, &raw, sizeof v);
     return v;
@@ -58,30 +62,38 @@ int Nibble(QByteArrayView bytes, int index) {
 QVariant DecodeBcd(QByteArrayView bytes, int decimals) {
     const bool positive = (static_cast<unsigned char>(bytes[0]) & 0x80) != 0;
     const int stored = static_cast<unsigned char>(bytes[0]) & 0x3F;
-    if (stored <= 32)
+    if (stored <= 32) {
         decimals = stored;
-    if (decimals > 32)
+    }
+    if (decimals > 32) {
         decimals = 32;
+    }
     QString integer, fraction;
     constexpr int kDigits = 34;
     for (int i = 2; i < kDigits; ++i) {
         int digit = Nibble(bytes, i);
-        if (!positive)
+        if (!positive) {
             digit = 15 - digit;
-        if (digit > 9)
+        }
+        if (digit > 9) {
             return QVariant();  // not a decimal number: treated as damaged, empty
+        }
         (i < kDigits - decimals ? integer : fraction) += QChar(u'0' + digit);
     }
-    while (integer.size() > 1 && integer.front() == u'0')
+    while (integer.size() > 1 && integer.front() == u'0') {
         integer.remove(0, 1);
-    if (integer.isEmpty())
+    }
+    if (integer.isEmpty()) {
         integer = QStringLiteral("0");
+    }
     QString text = integer;
-    if (!fraction.isEmpty())
+    if (!fraction.isEmpty()) {
         text += u'.' + fraction;
+    }
     const bool zero = text.count(u'0') + text.count(u'.') == text.size();
-    if (!positive && !zero)
+    if (!positive && !zero) {
         text.prepend(u'-');
+    }
     return text;
 }
 
@@ -92,8 +104,9 @@ QDate DateFromParadoxDays(qint64 days) {
 }
 
 QVariant DecodeFixedField(const FieldInfo& field, QByteArrayView bytes) {
-    if (AllZero(bytes))
+    if (AllZero(bytes)) {
         return QVariant();
+    }
     switch (field.kind) {
         case FieldKind::Short:
         case FieldKind::Long:
@@ -110,20 +123,23 @@ QVariant DecodeFixedField(const FieldInfo& field, QByteArrayView bytes) {
         }
         case FieldKind::Time: {
             const qint64 ms = FlippedInteger(bytes);
-            if (ms < 0 || ms >= 86400000)
+            if (ms < 0 || ms >= 86400000) {
                 return QVariant();
+            }
             return QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms));
         }
         case FieldKind::Timestamp: {
             const double ms = FlippedDouble(bytes);
-            if (!std::isfinite(ms) || ms < 0 || ms > 4.0e14)
+            if (!std::isfinite(ms) || ms < 0 || ms > 4.0e14) {
                 return QVariant();
+            }
             const qint64 whole = static_cast<qint64>(std::llround(ms));
             const qint64 days = whole / 86400000;
             const QDate date = DateFromParadoxDays(days);
             const QTime time = QTime::fromMSecsSinceStartOfDay(static_cast<int>(whole % 86400000));
-            if (!date.isValid())
+            if (!date.isValid()) {
                 return QVariant();
+            }
             return QDateTime(date, time, Qt::UTC);
         }
         case FieldKind::Bcd:

@@ -35,12 +35,13 @@ void RequireEmptyTarget(Database& database) {
         Table table(database, schema.fileName);
         table.Open();
         const int rows = table.RecordCount();
-        if (rows > 0)
+        if (rows > 0) {
             throw StoreError(QStringLiteral("Datová složka %1 už obsahuje data (tabulka %2: %3 "
                                             "řádků). Data dřívější instalace lze převzít jen do "
                                             "prázdné datové složky.")
                                  .arg(QDir::toNativeSeparators(database.Folder()), schema.fileName)
                                  .arg(rows));
+        }
     }
 }
 
@@ -59,8 +60,9 @@ class TableImport {
             ++summary_.read;
             Append(record);
             ++progress.rowsDone;
-            if (handler && progress.rowsDone % kProgressStep == 0)
+            if (handler && progress.rowsDone % kProgressStep == 0) {
                 go = handler(progress);
+            }
             return go;
         });
         return go;
@@ -72,14 +74,17 @@ class TableImport {
         for (size_t i = 0; i < old_.Fields().size(); ++i) {
             const QString& name = old_.Fields()[i].name;
             const int column = schema.ColumnIndex(name);
-            if (column < 0)
+            if (column < 0) {
                 summary_.unknownColumns << name;
-            else
+            } else {
                 columns_.push_back({static_cast<int>(i), column});
+            }
         }
-        for (size_t i = 0; i < old_.Fields().size() && keyField_ < 0; ++i)
-            if (old_.Fields()[i].kind == FieldKind::Alpha)
+        for (size_t i = 0; i < old_.Fields().size() && keyField_ < 0; ++i) {
+            if (old_.Fields()[i].kind == FieldKind::Alpha) {
                 keyField_ = static_cast<int>(i);
+            }
+        }
     }
 
     void Append(const Record& record) {
@@ -88,8 +93,9 @@ class TableImport {
         try {
             for (const ColumnMap& c : columns_) {
                 const QVariant& value = record[static_cast<size_t>(c.oldIndex)];
-                if (!value.isValid())
+                if (!value.isValid()) {
                     continue;
+                }
                 const ColumnSchema& column =
                     table_.Schema().columns[static_cast<size_t>(c.newIndex)];
                 CheckWidth(column, value);
@@ -115,23 +121,28 @@ class TableImport {
     QVariant InListSpelling(const ColumnSchema& column, const QVariant& value) const {
         static const QStringList sexes{QStringLiteral("Fena"), QStringLiteral("Pes")};
         if (table_.Schema().sqlName != QLatin1String("main_card") ||
-            column.name != QLatin1String("Pohlavi"))
+            column.name != QLatin1String("Pohlavi")) {
             return value;
-        for (const QString& sex : sexes)
-            if (value.toString().trimmed().compare(sex, Qt::CaseInsensitive) == 0)
+        }
+        for (const QString& sex : sexes) {
+            if (value.toString().trimmed().compare(sex, Qt::CaseInsensitive) == 0) {
                 return sex;
+            }
+        }
         return value;
     }
 
     // The store cuts a long text to the column's width; taking over loses
     // nothing silently, so such a row is refused instead.
     static void CheckWidth(const ColumnSchema& column, const QVariant& value) {
-        if (column.type != ColumnType::Text)
+        if (column.type != ColumnType::Text) {
             return;
+        }
         const QString text = value.toString();
-        if (IsTooLongFor(column, text))
+        if (IsTooLongFor(column, text)) {
             throw StoreError(QStringLiteral("sloupec %1: ").arg(column.name) +
                              TooLongText(column, text));
+        }
     }
 
     void Refuse(const Record& record, const QString& reason) {
@@ -139,8 +150,9 @@ class TableImport {
         Refusal refusal;
         refusal.table = summary_.table;
         refusal.row = summary_.read;
-        if (keyField_ >= 0)
+        if (keyField_ >= 0) {
             refusal.key = record[static_cast<size_t>(keyField_)].toString();
+        }
         refusal.reason = reason;
         refusals_.push_back(refusal);
     }
@@ -171,37 +183,43 @@ QString BackupName(const QString& file) {
 void KeepReplaced(const QString& existing, ImportResult& result) {
     const QString backup = BackupName(existing);
     QFile::remove(backup);
-    if (!QFile::copy(existing, backup))
+    if (!QFile::copy(existing, backup)) {
         throw StoreError(
             QStringLiteral("Soubor %1 nelze uschovat jako %2; nebyl nahrazen.")
                 .arg(QDir::toNativeSeparators(existing), QDir::toNativeSeparators(backup)));
+    }
     result.replacedFiles << QStringLiteral("%1 (původní uschován jako %2)")
                                 .arg(QFileInfo(existing).fileName(), QFileInfo(backup).fileName());
 }
 
 void CopyOne(const QString& file, const QString& target, const QString& targetFolder) {
     QFile source(file);
-    if (!source.open(QIODevice::ReadOnly))
+    if (!source.open(QIODevice::ReadOnly)) {
         CannotCopy(file, targetFolder, source.errorString());
+    }
     AtomicFile copy(target);
-    if (!copy.Open())
+    if (!copy.Open()) {
         CannotCopy(file, targetFolder, copy.FailureText());
+    }
     while (!source.atEnd()) {
         const QByteArray block = source.read(64 * 1024);
-        if (block.isEmpty() && source.error() != QFileDevice::NoError)
+        if (block.isEmpty() && source.error() != QFileDevice::NoError) {
             CannotCopy(file, targetFolder, source.errorString());
+        }
         copy.write(block);
     }
-    if (!copy.Commit())
+    if (!copy.Commit()) {
         CannotCopy(file, targetFolder, copy.FailureText());
+    }
     QFile(target).setPermissions(QFile(target).permissions() | QFileDevice::WriteOwner);
 }
 
 QStringList CopyFiles(const QStringList& files, const QString& targetFolder, ImportResult& result) {
     QStringList copied;
-    if (!QDir().mkpath(targetFolder))
+    if (!QDir().mkpath(targetFolder)) {
         throw StoreError(QStringLiteral("Složku %1 nelze vytvořit.")
                              .arg(QDir::toNativeSeparators(targetFolder)));
+    }
     for (const QString& file : files) {
         const QString name = QFileInfo(file).fileName();
         if (const QString reason = NotPlainFileReason(file); !reason.isEmpty()) {
@@ -209,8 +227,9 @@ QStringList CopyFiles(const QStringList& files, const QString& targetFolder, Imp
             continue;
         }
         const QString existing = OldInstallation::FindFile(targetFolder, name);
-        if (!existing.isEmpty())
+        if (!existing.isEmpty()) {
             KeepReplaced(existing, result);
+        }
         CopyOne(file, existing.isEmpty() ? QDir(targetFolder).filePath(name) : existing,
                 targetFolder);
         copied << name;
@@ -221,13 +240,16 @@ QStringList CopyFiles(const QStringList& files, const QString& targetFolder, Imp
 void CopyOldFiles(const OldInstallation& old, const ImportRequest& request, ImportResult& result) {
     if (!request.settingsTarget.isEmpty()) {
         QStringList files;
-        for (const QString& name : {QStringLiteral("Harvel.INI"), QStringLiteral("SestDLL.ini")})
-            if (const QString file = old.SettingsFile(name); !file.isEmpty())
+        for (const QString& name : {QStringLiteral("Harvel.INI"), QStringLiteral("SestDLL.ini")}) {
+            if (const QString file = old.SettingsFile(name); !file.isEmpty()) {
                 files << file;
+            }
+        }
         result.copiedSettings = CopyFiles(files, request.settingsTarget, result);
     }
-    if (!request.templatesTarget.isEmpty())
+    if (!request.templatesTarget.isEmpty()) {
         result.copiedTemplates = CopyFiles(old.TemplateFiles(), request.templatesTarget, result);
+    }
 }
 
 }  // namespace
@@ -236,17 +258,20 @@ ImportResult ImportOldInstallation(const ImportRequest& request,
                                    const ImportProgressHandler& progress) {
     const OldInstallation old = OldInstallation::Locate(request.source);
     const QString target = QFileInfo(request.target).canonicalFilePath();
-    if (!target.isEmpty() && QFileInfo(old.dataFolder).canonicalFilePath() == target)
+    if (!target.isEmpty() && QFileInfo(old.dataFolder).canonicalFilePath() == target) {
         throw StoreError(QStringLiteral("Stará a nová datová složka nesmí být tatáž."));
+    }
     const bool existed = QFile::exists(Database::DatabaseFile(request.target));
-    if (!existed)
+    if (!existed) {
         Database::CreateSchema(request.target);
+    }
     Database database(request.target);
     RequireEmptyTarget(database);
 
     ImportResult result;
-    if (existed)
+    if (existed) {
         result.backupFile = TakeAutomaticBackup(request.target, request.backupsToKeep);
+    }
     // Every old table is opened (and its header checked) before anything is written.
     std::vector<std::unique_ptr<ParadoxTable>> olds;
     ImportProgress state;
@@ -254,31 +279,37 @@ ImportResult ImportOldInstallation(const ImportRequest& request,
     for (const TableSchema& schema : AllTableSchemas()) {
         // The earlier program had no such table: it stays empty, and is not
         // reported as missing from the old installation.
-        if (schema.addedLater)
+        if (schema.addedLater) {
             continue;
+        }
         TableSummary summary;
         summary.table = schema.fileName;
         const QString file = old.TableFile(schema.fileName);
         known << QFileInfo(file).fileName().toLower();
         summary.oldFile = QFileInfo(file).fileName();
         const QString notPlain = file.isEmpty() ? QString() : NotPlainFileReason(file);
-        if (!notPlain.isEmpty())
+        if (!notPlain.isEmpty()) {
             result.skippedFiles << QStringLiteral("%1 (%2)").arg(summary.oldFile, notPlain);
+        }
         olds.push_back(file.isEmpty() || !notPlain.isEmpty() ? nullptr
                                                              : OpenOld(file, request.codePage));
-        if (olds.back())
+        if (olds.back()) {
             state.rowsTotal += static_cast<int>(olds.back()->Header().recordCount);
+        }
         result.tables.push_back(summary);
     }
-    for (const QString& file : old.TableFiles())
-        if (!known.contains(file.toLower()))
+    for (const QString& file : old.TableFiles()) {
+        if (!known.contains(file.toLower())) {
             result.unknownTables << file;
+        }
+    }
 
     database.StartTransaction();
     try {
         for (size_t i = 0; i < olds.size(); ++i) {
-            if (!olds[i])
+            if (!olds[i]) {
                 continue;
+            }
             Table table(database, result.tables[i].table);
             table.Open();
             table.BeginBulkAppend();
@@ -296,8 +327,9 @@ ImportResult ImportOldInstallation(const ImportRequest& request,
         }
         if (result.interrupted || (!result.refusals.empty() && !request.keepGoing)) {
             database.Rollback();
-            for (TableSummary& t : result.tables)
+            for (TableSummary& t : result.tables) {
                 t.written = t.memos = t.pictures = 0;
+            }
             return result;
         }
         database.Commit();

@@ -30,14 +30,16 @@ std::uint32_t Le32(const char* p) {
 constexpr qint64 kLongestHeader = 0x10000;
 
 std::unique_ptr<QIODevice> OpenFile(const QString& path, const QString& tableName) {
-    if (const QString reason = NotPlainFileReason(path); !reason.isEmpty())
+    if (const QString reason = NotPlainFileReason(path); !reason.isEmpty()) {
         throw ParadoxError(QStringLiteral("Tabulka %1: soubor %2 se nečte, je to %3.")
                                .arg(tableName, QDir::toNativeSeparators(path), reason));
+    }
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
+    if (!file->open(QIODevice::ReadOnly)) {
         throw ParadoxError(
             QStringLiteral("Tabulka %1: soubor %2 nelze číst: %3")
                 .arg(tableName, QDir::toNativeSeparators(path), file->errorString()));
+    }
     return file;
 }
 
@@ -54,9 +56,11 @@ TableHeader ReadHeader(QIODevice& device, const QString& tableName) {
 }
 
 bool HasBlobFields(const TableHeader& header) {
-    for (const FieldInfo& field : header.fields)
-        if (IsBlob(field.kind))
+    for (const FieldInfo& field : header.fields) {
+        if (IsBlob(field.kind)) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -64,8 +68,9 @@ QByteArray WithoutGraphicHeader(QByteArray bytes) {
     if (bytes.size() >= kGraphicHeaderSize &&
         QByteArrayView(bytes).first(4) == QByteArrayView(kGraphicHeader, 4) &&
         Le32(bytes.constData() + 4) ==
-            static_cast<std::uint32_t>(bytes.size() - kGraphicHeaderSize))
+            static_cast<std::uint32_t>(bytes.size() - kGraphicHeaderSize)) {
         bytes.remove(0, kGraphicHeaderSize);
+    }
     return bytes;
 }
 
@@ -75,9 +80,11 @@ QString FindBlobFile(const QString& dbPath) {
     const QFileInfo db(dbPath);
     const QString wanted = db.completeBaseName() + QStringLiteral(".mb");
     const QDir folder = db.absoluteDir();
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
-        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0) {
             return folder.filePath(name);
+        }
+    }
     return QString();
 }
 
@@ -101,20 +108,23 @@ ParadoxTable::ParadoxTable(QByteArray db, std::optional<QByteArray> mb, const QS
     : name_(tableName) {
     std::unique_ptr<QIODevice> device = OpenBytes(std::move(db));
     header_ = ReadHeader(*device, name_);
-    if (mb)
+    if (mb) {
         mb_ = BlobFile(OpenBytes(std::move(*mb)),
                        QFileInfo(tableName).completeBaseName() + QStringLiteral(".MB"));
+    }
     Init(std::move(device), options, mb.has_value());
 }
 
 void ParadoxTable::Init(std::unique_ptr<QIODevice> db, const ReadOptions& options, bool mbPresent) {
     db_ = std::move(db);
-    if (HasBlobFields(header_) && !mbPresent)
+    if (HasBlobFields(header_) && !mbPresent) {
         Fail(QStringLiteral("chybí soubor %1.MB s poznámkami a obrázky tabulky")
                  .arg(QFileInfo(name_).completeBaseName()));
+    }
     int number = options.codePage;
-    if (number == 0)
+    if (number == 0) {
         number = header_.codePage != 0 ? header_.codePage : options.codePageWhenUnnamed;
+    }
     try {
         codePage_.emplace(number);
     } catch (const ParadoxError& e) {
@@ -133,20 +143,24 @@ void ParadoxTable::Fail(const QString& reason) const {
 }
 
 int ParadoxTable::FieldIndex(const QString& name) const {
-    for (size_t i = 0; i < header_.fields.size(); ++i)
-        if (header_.fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+    for (size_t i = 0; i < header_.fields.size(); ++i) {
+        if (header_.fields[i].name.compare(name, Qt::CaseInsensitive) == 0) {
             return static_cast<int>(i);
+        }
+    }
     return -1;
 }
 
 int ParadoxTable::CheckedBlock(int number, std::vector<bool>& seen) const {
-    if (number > header_.fileBlocks || number < 1)
+    if (number > header_.fileBlocks || number < 1) {
         Fail(QStringLiteral("ukazatel na datový blok %1 míří za konec souboru (soubor má %2 "
                             "bloků)")
                  .arg(number)
                  .arg(header_.fileBlocks));
-    if (seen[static_cast<size_t>(number)])
+    }
+    if (seen[static_cast<size_t>(number)]) {
         Fail(QStringLiteral("řetěz datových bloků se uzavírá do kruhu (blok %1)").arg(number));
+    }
     seen[static_cast<size_t>(number)] = true;
     return number;
 }
@@ -154,8 +168,9 @@ int ParadoxTable::CheckedBlock(int number, std::vector<bool>& seen) const {
 // The block's bytes, shorter than a block where the file ends inside it.
 QByteArray ParadoxTable::ReadBlock(int number) const {
     const qint64 at = header_.headerSize + static_cast<qint64>(number - 1) * header_.blockSize;
-    if (at >= db_->size() || !db_->seek(at))
+    if (at >= db_->size() || !db_->seek(at)) {
         return QByteArray();
+    }
     return db_->read(header_.blockSize);
 }
 
@@ -170,35 +185,41 @@ void ParadoxTable::ForEachRecord(const std::function<bool(const Record&)>& visit
         const QByteArray bytes = ReadBlock(block);
         const ByteReader in(bytes);
         std::uint32_t next = 0, lastOffset = 0;
-        if (!in.U16(0, next) || !in.U16(4, lastOffset))
+        if (!in.U16(0, next) || !in.U16(4, lastOffset)) {
             Fail(QStringLiteral("soubor je zkrácený, datový blok %1 v něm chybí").arg(block));
+        }
         const int last = static_cast<std::int16_t>(lastOffset);
         const int count = last < 0 ? 0 : last / recordSize + 1;
-        if (last >= 0 && last % recordSize != 0)
+        if (last >= 0 && last % recordSize != 0) {
             Fail(QStringLiteral("datový blok %1 je poškozený (posun posledního záznamu %2 není "
                                 "násobkem délky záznamu)")
                      .arg(block)
                      .arg(last));
-        if (kBlockHeaderSize + static_cast<qsizetype>(count) * recordSize > header_.blockSize)
+        }
+        if (kBlockHeaderSize + static_cast<qsizetype>(count) * recordSize > header_.blockSize) {
             Fail(QStringLiteral("datový blok %1 je poškozený (udává víc záznamů, než se do něj "
                                 "vejde)")
                      .arg(block));
-        if (!in.Has(kBlockHeaderSize, static_cast<qsizetype>(count) * recordSize))
+        }
+        if (!in.Has(kBlockHeaderSize, static_cast<qsizetype>(count) * recordSize)) {
             Fail(QStringLiteral("soubor je zkrácený, datový blok %1 končí předčasně").arg(block));
+        }
         for (int r = 0; r < count; ++r) {
             DecodeRecord(
                 bytes.constData() + kBlockHeaderSize + static_cast<qsizetype>(r) * recordSize,
                 record, counts);
             ++read;
-            if (!visit(record))
+            if (!visit(record)) {
                 return;
+            }
         }
         block = static_cast<int>(next);
     }
-    if (read != header_.recordCount)
+    if (read != header_.recordCount) {
         Fail(QStringLiteral("záhlaví udává %1 záznamů, datové bloky jich obsahují %2")
                  .arg(header_.recordCount)
                  .arg(read));
+    }
 }
 
 std::vector<Record> ParadoxTable::ReadAll(BlobCounts* counts) const {
@@ -216,13 +237,14 @@ void ParadoxTable::DecodeRecord(const char* data, Record& out, BlobCounts* count
     for (size_t i = 0; i < header_.fields.size(); ++i) {
         const FieldInfo& field = header_.fields[i];
         const char* at = data + offsets_[i];
-        if (field.kind == FieldKind::Alpha)
+        if (field.kind == FieldKind::Alpha) {
             out[i] = at[0] == 0 ? QVariant()
                                 : QVariant(codePage_->Decode(QByteArrayView(at, field.size)));
-        else if (IsBlob(field.kind))
+        } else if (IsBlob(field.kind)) {
             out[i] = DecodeBlob(field, at, counts);
-        else
+        } else {
             out[i] = DecodeFixedField(field, QByteArrayView(at, field.size));
+        }
     }
 }
 
@@ -232,16 +254,18 @@ QVariant ParadoxTable::DecodeBlob(const FieldInfo& field, const char* data,
     BlobPointer pointer;
     pointer.offset = Le32(data + leader);
     pointer.length = Le32(data + leader + 4);
-    if (pointer.length == 0)
+    if (pointer.length == 0) {
         return QVariant();
+    }
     QByteArray bytes;
     if ((pointer.offset & 0xFFFFFF00u) == 0) {
-        if (pointer.length > static_cast<std::uint32_t>(leader))
+        if (pointer.length > static_cast<std::uint32_t>(leader)) {
             Fail(QStringLiteral("pole %1 ukazuje na poznámku (%2 bajtů), která není v souboru "
                                 "%3 ani v záznamu")
                      .arg(field.name)
                      .arg(pointer.length)
                      .arg(mb_.FileName()));
+        }
         bytes = QByteArray(data, static_cast<qsizetype>(pointer.length));
     } else {
         try {
@@ -251,17 +275,20 @@ QVariant ParadoxTable::DecodeBlob(const FieldInfo& field, const char* data,
         }
     }
     if (IsTextBlob(field.kind)) {
-        if (counts)
+        if (counts) {
             ++counts->memos;
+        }
         return codePage_->Decode(bytes);
     }
     if (field.kind == FieldKind::Graphic) {
-        if (counts)
+        if (counts) {
             ++counts->pictures;
+        }
         return WithoutGraphicHeader(std::move(bytes));
     }
-    if (counts)
+    if (counts) {
         ++counts->objects;
+    }
     return bytes;
 }
 

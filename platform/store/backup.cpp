@@ -50,8 +50,9 @@ QString DiskState(const QString& file) {
     QString state = QStringLiteral("%1 %2").arg(QFileInfo(file).size()).arg(ModificationTime(file));
     const QString wal = file + QStringLiteral("-wal");
     const QFileInfo log(wal);
-    if (log.exists() && log.size() > 0)
+    if (log.exists() && log.size() > 0) {
         state += QStringLiteral(" %1 %2").arg(log.size()).arg(ModificationTime(wal));
+    }
     return state;
 }
 
@@ -61,20 +62,23 @@ QString StateFile(const QString& dataFolder) {
 
 void WriteState(const QString& dataFolder, const QString& backup, const QString& state) {
     QFile file(StateFile(dataFolder));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         file.write((QFileInfo(backup).fileName() + '\n' + state + '\n').toUtf8());
+    }
 }
 
 QStringList ReadState(const QString& dataFolder) {
     QFile file(StateFile(dataFolder));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return {};
+    }
     return QString::fromUtf8(file.readAll()).split('\n');
 }
 
 void RequireFolder(const QString& folder) {
-    if (!QDir().mkpath(folder))
+    if (!QDir().mkpath(folder)) {
         throw StoreError(QStringLiteral("Složku záloh „%1“ nelze vytvořit.").arg(Native(folder)));
+    }
 }
 
 // Creates the next backup's file (empty) under a name no other backup has:
@@ -87,23 +91,27 @@ QString ReserveBackupName(const QString& dataFolder) {
     // After the highest number of the second, not in a gap an older backup
     // of the same second left, so the names keep the order of taking.
     int n = 1;
-    for (const QString& name : QDir(folder).entryList({stem + QStringLiteral("-*.sqlite")}))
+    for (const QString& name : QDir(folder).entryList({stem + QStringLiteral("-*.sqlite")})) {
         n = std::max(n, name.mid(stem.size() + 1).section('.', 0, 0).toInt() + 1);
+    }
     for (;; ++n) {
         const QString path =
             QDir(folder).filePath(stem + QStringLiteral("-%1.sqlite").arg(n, 2, 10, QChar('0')));
         QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             return path;
-        if (!file.exists())
+        }
+        if (!file.exists()) {
             throw StoreError(QStringLiteral("Zálohu nelze zapsat do složky „%1“: %2")
                                  .arg(Native(folder), file.errorString()));
+        }
     }
 }
 
 void RemoveDatabaseFiles(const QString& file) {
-    for (const char* ending : {"", "-wal", "-shm", "-journal"})
+    for (const char* ending : {"", "-wal", "-shm", "-journal"}) {
         QFile::remove(file + QLatin1String(ending));
+    }
 }
 
 struct SqliteCloser {
@@ -139,17 +147,20 @@ void BackUpInto(Connection& source, const QString& part) {
     const int opened = sqlite3_open_v2(part.toUtf8().constData(), &raw,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::unique_ptr<sqlite3, SqliteCloser> target(raw);
-    if (opened != SQLITE_OK)
+    if (opened != SQLITE_OK) {
         throw StoreError(QStringLiteral("Zálohu „%1“ nelze vytvořit: %2")
                              .arg(Native(part), SqliteMessage(raw, opened)),
                          opened);
+    }
     const ReadTransaction snapshot(source);
     sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source.Raw(), "main");
-    if (backup == nullptr)
+    if (backup == nullptr) {
         throw StoreError(SqliteMessage(target.get(), sqlite3_errcode(target.get())));
+    }
     int stepped = SQLITE_OK;
-    while (stepped == SQLITE_OK)
+    while (stepped == SQLITE_OK) {
         stepped = sqlite3_backup_step(backup, kPagesPerStep);
+    }
     const int finished = sqlite3_backup_finish(backup);
     const int failed = stepped != SQLITE_DONE ? stepped : finished;
     // The copy takes the source's write-ahead-log mode with its pages; a
@@ -210,9 +221,10 @@ void CopyBackupFile(const QString& sourceFile, const QString& targetFile) {
 // it would block, never end or fail later with a misleading reason.
 void RequireDatabaseFile(const QString& file) {
     const QString notAFile = NotARegularFileReason(file);
-    if (!notAFile.isEmpty())
+    if (!notAFile.isEmpty()) {
         throw StoreError(QStringLiteral("Databázi „%1“ nelze použít: %2; nic nebylo změněno.")
                              .arg(Native(file), notAFile));
+    }
 }
 
 bool IsOutOfMemory(int engineCode) {
@@ -235,8 +247,9 @@ struct RemovedAtEnd {
 // read through it.
 std::unique_ptr<Connection> OpenForCheck(const QString& file) {
     const QFileInfo log(file + QStringLiteral("-wal"));
-    if (log.exists() && log.size() > 0)
+    if (log.exists() && log.size() > 0) {
         return Connection::OpenForReading(file);
+    }
     return std::make_unique<Connection>(file, Connection::Access::Immutable);
 }
 
@@ -251,11 +264,13 @@ QString SoundnessProblem(Connection& connection) {
     while (check.Step()) {
         const Value v = check.Column(0);
         const auto* text = std::get_if<QString>(&v);
-        if (text == nullptr || *text != QLatin1String("ok"))
+        if (text == nullptr || *text != QLatin1String("ok")) {
             faults << (text != nullptr ? *text : QString());
+        }
     }
-    if (!faults.isEmpty())
+    if (!faults.isEmpty()) {
         return faults.mid(0, 3).join(QStringLiteral("; "));
+    }
     const QString mismatch = CatalogueMismatch(connection.Raw());
     return mismatch.isEmpty() ? QString() : QStringLiteral("není to databáze Harvel: ") + mismatch;
 }
@@ -264,8 +279,9 @@ QString SoundnessProblem(Connection& connection) {
 // folder has none.
 QString KeepReplacedDatabase(const QString& dataFolder) {
     const QString live = Database::DatabaseFile(dataFolder);
-    if (!PathExists(live))
+    if (!PathExists(live)) {
         return QString();
+    }
     const QString kept = ReserveBackupName(dataFolder);
     try {
         CopyLive(live, kept);
@@ -298,22 +314,26 @@ void CheckpointQuietly(const QString& file) {
 // file it would be replayed onto it. It is folded into the old file first,
 // so even a stop between the two steps leaves the old data whole.
 void PutInPlace(const QString& fresh, const QString& live) {
-    if (PathExists(live))
+    if (PathExists(live)) {
         CheckpointQuietly(live);
+    }
     QFile::remove(live + QStringLiteral("-wal"));
     QFile::remove(live + QStringLiteral("-shm"));
     std::error_code error;
     std::filesystem::rename(fresh.toStdString(), live.toStdString(), error);
-    if (error)
+    if (error) {
         throw StoreError(QStringLiteral("Databázi „%1“ nelze nahradit: %2")
                              .arg(Native(live), QString::fromStdString(error.message())));
+    }
 }
 
 void Prune(const QString& dataFolder, int keep, const QString& justTaken) {
     QStringList backups = ListBackups(dataFolder);
-    for (qsizetype i = 0; i < backups.size() - std::max(keep, 1); ++i)
-        if (backups[i] != justTaken)
+    for (qsizetype i = 0; i < backups.size() - std::max(keep, 1); ++i) {
+        if (backups[i] != justTaken) {
             RemoveDatabaseFiles(backups[i]);
+        }
+    }
 }
 
 }  // namespace
@@ -326,43 +346,50 @@ QStringList ListBackups(const QString& dataFolder) {
     const QDir folder(BackupFolder(dataFolder));
     QStringList backups;
     for (const QString& name :
-         folder.entryList({QStringLiteral("harvel-*.sqlite")}, QDir::Files, QDir::Name))
-        if (BackupName().match(name).hasMatch())
+         folder.entryList({QStringLiteral("harvel-*.sqlite")}, QDir::Files, QDir::Name)) {
+        if (BackupName().match(name).hasMatch()) {
             backups << folder.filePath(name);
+        }
+    }
     return backups;
 }
 
 void CopyDatabase(const QString& sourceFile, const QString& targetFile) {
-    if (PathExists(targetFile))
+    if (PathExists(targetFile)) {
         throw StoreError(
             QStringLiteral("Soubor „%1“ již existuje; nebude přepsán.").arg(Native(targetFile)));
+    }
     RequireDatabaseFile(sourceFile);
     CopyLive(sourceFile, targetFile);
 }
 
 bool DatabaseIsSound(const QString& file, QString* problem) {
     QString reason = NotARegularFileReason(file);
-    if (reason.isEmpty() && QFileInfo(file).size() == 0)
+    if (reason.isEmpty() && QFileInfo(file).size() == 0) {
         reason = QStringLiteral("soubor je prázdný");
+    }
     if (reason.isEmpty()) {
         try {
             reason = SoundnessProblem(*OpenForCheck(file));
         } catch (const StoreError& error) {
-            if (IsOutOfMemory(error.EngineCode()))
+            if (IsOutOfMemory(error.EngineCode())) {
                 throw;
+            }
             reason = error.Message();
         }
     }
-    if (problem != nullptr)
+    if (problem != nullptr) {
         *problem = reason;
+    }
     return reason.isEmpty();
 }
 
 QString TakeBackup(const QString& dataFolder, int keep) {
     const QString source = Database::DatabaseFile(dataFolder);
-    if (!PathExists(source))
+    if (!PathExists(source)) {
         throw StoreError(QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
                              .arg(Native(dataFolder), QString::fromLatin1(Database::kFileName)));
+    }
     RequireDatabaseFile(source);
     const DataFolderLock lock(dataFolder);
     // The state is read before the copy: a change made while copying makes
@@ -393,23 +420,28 @@ QString TakeAutomaticBackup(const QString& dataFolder, int keep) {
     const QStringList state = ReadState(dataFolder);
     if (!backups.isEmpty() && state.size() >= 2 &&
         state[0] == QFileInfo(backups.last()).fileName() &&
-        state[1] == DiskState(Database::DatabaseFile(dataFolder)))
+        state[1] == DiskState(Database::DatabaseFile(dataFolder))) {
         return QString();
+    }
     return TakeBackup(dataFolder, keep);
 }
 
 QString RestoreBackup(const QString& dataFolder, const QString& backupFile) {
     QString problem = NotARegularFileReason(backupFile);
-    if (problem.isEmpty() && QFileInfo(backupFile).size() == 0)
+    if (problem.isEmpty() && QFileInfo(backupFile).size() == 0) {
         problem = QStringLiteral("soubor je prázdný");
-    if (!problem.isEmpty())
+    }
+    if (!problem.isEmpty()) {
         throw RestoreRefusal(backupFile, problem);
+    }
     const QString live = Database::DatabaseFile(dataFolder);
-    if (PathExists(live))
+    if (PathExists(live)) {
         RequireDatabaseFile(live);
-    if (QFileInfo(backupFile).canonicalFilePath() == QFileInfo(live).canonicalFilePath())
+    }
+    if (QFileInfo(backupFile).canonicalFilePath() == QFileInfo(live).canonicalFilePath()) {
         throw StoreError(
             QStringLiteral("Záloha „%1“ je sama databází složky dat.").arg(Native(backupFile)));
+    }
     const DataFolderLock lock(dataFolder);
     // What is checked is the copy that goes in place, so a file changed
     // after its check cannot slip in.
@@ -418,12 +450,14 @@ QString RestoreBackup(const QString& dataFolder, const QString& backupFile) {
     try {
         CopyBackupFile(backupFile, fresh);
     } catch (const StoreError& error) {
-        if (IsOutOfMemory(error.EngineCode()) || (error.EngineCode() & 0xFF) == SQLITE_FULL)
+        if (IsOutOfMemory(error.EngineCode()) || (error.EngineCode() & 0xFF) == SQLITE_FULL) {
             throw;
+        }
         throw RestoreRefusal(backupFile, error.Message());
     }
-    if (!DatabaseIsSound(fresh, &problem))
+    if (!DatabaseIsSound(fresh, &problem)) {
         throw RestoreRefusal(backupFile, problem);
+    }
     const QString kept = KeepReplacedDatabase(dataFolder);
     PutInPlace(fresh, live);
     return kept;
@@ -431,17 +465,20 @@ QString RestoreBackup(const QString& dataFolder, const QString& backupFile) {
 
 QString NewestSoundBackup(const QString& dataFolder) {
     const QStringList backups = ListBackups(dataFolder);
-    for (qsizetype i = backups.size() - 1; i >= 0; --i)
-        if (DatabaseIsSound(backups[i]))
+    for (qsizetype i = backups.size() - 1; i >= 0; --i) {
+        if (DatabaseIsSound(backups[i])) {
             return backups[i];
+        }
+    }
     return QString();
 }
 
 QString DamagedDatabaseAdvice(const QString& dataFolder) {
     const QString newest = NewestSoundBackup(dataFolder);
-    if (newest.isEmpty())
+    if (newest.isEmpty()) {
         return QStringLiteral("Ve složce záloh „%1“ není žádná záloha, kterou lze otevřít.")
             .arg(Native(BackupFolder(dataFolder)));
+    }
     return QStringLiteral(
                "Nejnovější záloha, kterou lze otevřít: %1 (obnoví ji příkaz "
                "harvel-data restore \"%2\" \"%3\").")
@@ -455,8 +492,9 @@ bool IsDamageError(int engineCode) {
 
 int BackupsToKeep(const QString& settingsFile) {
     IniFile file(settingsFile);
-    if (!file.Load())
+    if (!file.Load()) {
         return kDefaultBackupsKept;
+    }
     const int keep = file.ReadInteger(QStringLiteral("EvidList"), QStringLiteral("PocetZaloh"),
                                       kDefaultBackupsKept);
     return keep > 0 ? keep : kDefaultBackupsKept;

@@ -45,8 +45,9 @@ std::vector<std::pair<QString, CatalogueEntry>> ReadCatalogue(sqlite3* db) {
         const auto* s = std::get_if<QString>(&value);
         return s != nullptr ? *s : QString();
     };
-    while (rows.Step())
+    while (rows.Step()) {
         entries.push_back({text(0), {text(1), text(2), text(3)}});
+    }
     return entries;
 }
 
@@ -55,12 +56,15 @@ std::vector<std::pair<QString, CatalogueEntry>> ReadCatalogue(sqlite3* db) {
 const Catalogue& KennelCatalogue() {
     static const Catalogue catalogue = [] {
         Connection memory(QStringLiteral(":memory:"), Connection::Access::Create);
-        for (const TableSchema& table : AllTableSchemas())
-            for (const QString& statement : CreateStatements(table))
+        for (const TableSchema& table : AllTableSchemas()) {
+            for (const QString& statement : CreateStatements(table)) {
                 memory.Execute(statement);
+            }
+        }
         Catalogue made;
-        for (auto& [name, entry] : ReadCatalogue(memory.Raw()))
+        for (auto& [name, entry] : ReadCatalogue(memory.Raw())) {
             made.emplace(name, entry);
+        }
         return made;
     }();
     return catalogue;
@@ -69,20 +73,25 @@ const Catalogue& KennelCatalogue() {
 // Names in a foreign file may hold anything; a message shows them printable.
 QString Shown(const QString& name) {
     QString shown;
-    for (const QChar c : name.left(60))
+    for (const QChar c : name.left(60)) {
         shown += c.isPrint() ? c : QChar(u'?');
+    }
     return QStringLiteral("„%1“").arg(shown);
 }
 
 QString ExtraObject(const QString& name, const CatalogueEntry& entry) {
-    if (entry.type == QLatin1String("trigger"))
+    if (entry.type == QLatin1String("trigger")) {
         return QStringLiteral("obsahuje navíc spoušť ") + Shown(name);
-    if (entry.type == QLatin1String("view"))
+    }
+    if (entry.type == QLatin1String("view")) {
         return QStringLiteral("obsahuje navíc pohled ") + Shown(name);
-    if (entry.type == QLatin1String("table"))
+    }
+    if (entry.type == QLatin1String("table")) {
         return QStringLiteral("obsahuje navíc tabulku ") + Shown(name);
-    if (entry.type == QLatin1String("index"))
+    }
+    if (entry.type == QLatin1String("index")) {
         return QStringLiteral("obsahuje navíc index ") + Shown(name);
+    }
     return QStringLiteral("obsahuje navíc objekt %1 typu %2").arg(Shown(name), Shown(entry.type));
 }
 
@@ -100,8 +109,9 @@ QString MissingObject(const QString& name, const CatalogueEntry& expected) {
 // An older version's table lacks the columns added since: its statement is
 // the one the schema makes without them.
 bool IsOlderTable(const QString& name, const CatalogueEntry& entry) {
-    if (entry.type != QLatin1String("table"))
+    if (entry.type != QLatin1String("table")) {
         return false;
+    }
     const TableSchema* schema = FindTableSchema(name);
     return schema != nullptr && schema->sqlName == name &&
            !OlderCreateTableStatement(*schema).isEmpty() &&
@@ -110,8 +120,9 @@ bool IsOlderTable(const QString& name, const CatalogueEntry& entry) {
 
 QString Summary(const QStringList& differences) {
     QString text = differences.mid(0, kNamedDifferences).join(QStringLiteral("; "));
-    if (differences.size() > kNamedDifferences)
+    if (differences.size() > kNamedDifferences) {
         text += QStringLiteral(" a %1 dalších rozdílů").arg(differences.size() - kNamedDifferences);
+    }
     return text;
 }
 
@@ -123,21 +134,26 @@ QString CatalogueMismatch(sqlite3* db) {
     QStringList differences;
     for (const auto& [name, entry] : ReadCatalogue(db)) {
         const auto statistics = PlannerStatistics().find(name);
-        if (statistics != PlannerStatistics().end() && statistics->second == entry)
+        if (statistics != PlannerStatistics().end() && statistics->second == entry) {
             continue;
+        }
         const auto expected = kennel.find(name);
         if (expected == kennel.end()) {
             differences << ExtraObject(name, entry);
             continue;
         }
-        if (unseen.erase(name) == 0 || (!(expected->second == entry) && !IsOlderTable(name, entry)))
+        if (unseen.erase(name) == 0 ||
+            (!(expected->second == entry) && !IsOlderTable(name, entry))) {
             differences << ChangedObject(name, expected->second);
+        }
     }
     // An older version's database lacks what was added since; the program
     // adds it when it opens the database.
-    for (const auto& [name, entry] : unseen)
-        if (!LaterObjectNames().contains(name))
+    for (const auto& [name, entry] : unseen) {
+        if (!LaterObjectNames().contains(name)) {
             differences << MissingObject(name, entry);
+        }
+    }
     return Summary(differences);
 }
 

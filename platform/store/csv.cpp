@@ -13,8 +13,9 @@ std::vector<CsvRecord> ParseCsv(const QByteArray& data) {
     CsvReader reader(buffer);
     std::vector<CsvRecord> records;
     CsvRecord record;
-    while (reader.Next(record))
+    while (reader.Next(record)) {
         records.push_back(std::move(record));
+    }
     return records;
 }
 

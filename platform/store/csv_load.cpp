@@ -14,8 +14,9 @@ void SetFromCsv(Field& field, const QString& text) {
     if (field.Kind() == ColumnType::Graphic) {
         const auto decoded = QByteArray::fromBase64Encoding(
             text.trimmed().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-        if (!decoded)
+        if (!decoded) {
             throw StoreError(QStringLiteral("obrázek musí být zapsán v kódování base64"));
+        }
         field.SetAsBytes(*decoded);
         return;
     }
@@ -28,18 +29,20 @@ std::vector<Field*> MapHeader(Table& table, const CsvRecord& header, const QStri
     for (qsizetype i = 0; i < header.fields.size(); ++i) {
         const QString name = header.fields[i].trimmed();
         Field* field = table.FindField(name);
-        if (field == nullptr)
+        if (field == nullptr) {
             throw StoreError(
                 QStringLiteral("%1, řádek %2, sloupec %3: tabulka %4 nemá sloupec „%5“.")
                     .arg(file)
                     .arg(header.line)
                     .arg(i + 1)
                     .arg(table.TableName(), name));
-        if (seen.contains(field->Name().toLower()))
+        }
+        if (seen.contains(field->Name().toLower())) {
             throw StoreError(QStringLiteral("%1, řádek %2: sloupec %3 je v záhlaví dvakrát.")
                                  .arg(file)
                                  .arg(header.line)
                                  .arg(field->Name()));
+        }
         seen.insert(field->Name().toLower());
         fields.push_back(field);
     }
@@ -50,23 +53,26 @@ std::vector<Field*> MapHeader(Table& table, const CsvRecord& header, const QStri
 // `cut` let through (the store cuts it) and remembered.
 void CheckWidth(const Field& field, const QString& text, qint64 line, bool cut,
                 std::vector<CsvCut>& cuts) {
-    if (!IsTooLongFor(field.Column(), text))
+    if (!IsTooLongFor(field.Column(), text)) {
         return;
-    if (!cut)
+    }
+    if (!cut) {
         throw StoreError(TooLongText(field.Column(), text) +
                          QStringLiteral(" (s volbou --cut se zkrátí)"));
+    }
     cuts.push_back({line, field.Name(), text.size(), field.Column().width});
 }
 
 // One record's cells into the table's new row, posted.
 void AppendRecord(Table& table, const CsvRecord& record, const std::vector<Field*>& fields,
                   const QString& file, bool cut, std::vector<CsvCut>& cuts) {
-    if (record.fields.size() != static_cast<qsizetype>(fields.size()))
+    if (record.fields.size() != static_cast<qsizetype>(fields.size())) {
         throw StoreError(QStringLiteral("%1, řádek %2: očekáváno %3 hodnot, nalezeno %4.")
                              .arg(file)
                              .arg(record.line)
                              .arg(fields.size())
                              .arg(record.fields.size()));
+    }
     table.Append();
     for (size_t c = 0; c < fields.size(); ++c) {
         const QString& text = record.fields[static_cast<qsizetype>(c)];
@@ -122,9 +128,10 @@ CsvLoadResult AppendCsv(Database& database, const QString& tableName, QIODevice&
     Table table(database, tableName);
     CsvReader reader(csv);
     CsvRecord header;
-    if (!NextRecord(reader, header, shownFile))
+    if (!NextRecord(reader, header, shownFile)) {
         throw StoreError(
             QStringLiteral("%1: soubor nemá záhlaví se jmény sloupců.").arg(shownFile));
+    }
     table.Open();
     const std::vector<Field*> fields = MapHeader(table, header, shownFile);
     CsvLoadResult result;

@@ -17,16 +17,21 @@ QChar SeparatorOf(const QString& header) {
     bool quoted = false;
     bool semicolon = false;
     for (QChar c : header) {
-        if (c == '"')
+        if (c == '"') {
             quoted = !quoted;
-        if (quoted)
+        }
+        if (quoted) {
             continue;
-        if (c == '\n' || c == '\r')
+        }
+        if (c == '\n' || c == '\r') {
             break;
-        if (c == ',')
+        }
+        if (c == ',') {
             return ',';
-        if (c == ';')
+        }
+        if (c == ';') {
             semicolon = true;
+        }
     }
     return semicolon ? QChar(';') : QChar(',');
 }
@@ -38,19 +43,22 @@ CsvReader::CsvReader(QIODevice& device) : device_(device) {}
 // Lines are decoded one by one: a line end is never part of a UTF-8
 // sequence, so each line decodes alone and a fault names its own line.
 bool CsvReader::ReadLine(QString& line) {
-    if (device_.atEnd())
+    if (device_.atEnd()) {
         return false;
+    }
     const QByteArray bytes = device_.readLine();
     ++physicalLines_;
     // The byte-order mark is kept by the decoder and dropped only at the file's start.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                      QStringDecoder::Flag::ConvertInitialBom);
     line = decoder(bytes);
-    if (decoder.hasError())
+    if (decoder.hasError()) {
         throw StoreError(
             QStringLiteral("řádek %1: text není v kódování UTF-8").arg(physicalLines_));
-    if (physicalLines_ == 1 && line.startsWith(QChar(0xFEFF)))
+    }
+    if (physicalLines_ == 1 && line.startsWith(QChar(0xFEFF))) {
         line.remove(0, 1);
+    }
     return true;
 }
 
@@ -60,25 +68,29 @@ void CsvReader::Start() {
     started_ = true;
     QString line;
     while (text_.count(u'"') % 2 != 0 || text_.isEmpty()) {
-        if (!ReadLine(line))
+        if (!ReadLine(line)) {
             break;
+        }
         text_ += line;
     }
     separator_ = SeparatorOf(text_);
 }
 
 bool CsvReader::MoreText() {
-    if (at_ < text_.size())
+    if (at_ < text_.size()) {
         return true;
-    if (!ReadLine(text_))
+    }
+    if (!ReadLine(text_)) {
         return false;
+    }
     at_ = 0;
     return true;
 }
 
 bool CsvReader::Next(CsvRecord& record) {
-    if (!started_)
+    if (!started_) {
         Start();
+    }
     record = CsvRecord();
     record.line = line_;
     record.fields << QString();
@@ -95,8 +107,9 @@ bool CsvReader::Next(CsvRecord& record) {
                     afterQuote = true;
                 }
             } else {
-                if (c == '\n')
+                if (c == '\n') {
                     ++line_;
+                }
                 record.fields.last() += c;
             }
             continue;
@@ -105,11 +118,13 @@ bool CsvReader::Next(CsvRecord& record) {
             record.fields << QString();
             fieldStarted = afterQuote = false;
         } else if (c == '\r' || c == '\n') {
-            if (c == '\r' && at_ < text_.size() && text_[at_] == '\n')
+            if (c == '\r' && at_ < text_.size() && text_[at_] == '\n') {
                 ++at_;
+            }
             ++line_;
-            if (!IsBlank(record))
+            if (!IsBlank(record)) {
                 return true;
+            }
             record.line = line_;
             fieldStarted = afterQuote = false;
         } else if (afterQuote) {
@@ -122,8 +137,9 @@ bool CsvReader::Next(CsvRecord& record) {
             fieldStarted = true;
         }
     }
-    if (quoted)
+    if (quoted) {
         throw StoreError(QStringLiteral("řádek %1: neukončené uvozovky").arg(record.line));
+    }
     return !IsBlank(record);
 }
 

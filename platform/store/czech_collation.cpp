@@ -12,27 +12,31 @@ namespace {
 UCollator* OpenCzechCollator() {
     UErrorCode status = U_ZERO_ERROR;
     UCollator* collator = ucol_open("cs", &status);
-    if (U_FAILURE(status))
+    if (U_FAILURE(status)) {
         return nullptr;
+    }
     return collator;
 }
 
 int CompareBytes(const void* a, int na, const void* b, int nb) {
     const int common = na < nb ? na : nb;
     const int c = common > 0 ? std::memcmp(a, b, static_cast<size_t>(common)) : 0;
-    if (c != 0)
+    if (c != 0) {
         return c < 0 ? -1 : 1;
+    }
     return na == nb ? 0 : (na < nb ? -1 : 1);
 }
 
 int CompareUtf8(UCollator* collator, const char* a, int na, const char* b, int nb) {
-    if (na == nb && (na == 0 || std::memcmp(a, b, static_cast<size_t>(na)) == 0))
+    if (na == nb && (na == 0 || std::memcmp(a, b, static_cast<size_t>(na)) == 0)) {
         return 0;
+    }
     if (collator != nullptr) {
         UErrorCode status = U_ZERO_ERROR;
         const UCollationResult r = ucol_strcollUTF8(collator, a, na, b, nb, &status);
-        if (U_SUCCESS(status) && r != UCOL_EQUAL)
+        if (U_SUCCESS(status) && r != UCOL_EQUAL) {
             return r == UCOL_LESS ? -1 : 1;
+        }
     }
     return CompareBytes(a, na, b, nb);
 }
@@ -51,15 +55,17 @@ std::u32string Decode(const char* text, int length) {
     while (i < length) {
         const unsigned char c = s[i];
         int extra = c >= 0xF0 && c < 0xF8 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        if (c >= 0x80 && c < 0xC0)
+        if (c >= 0x80 && c < 0xC0) {
             extra = 0;
+        }
         char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
         bool ok = i + extra < length;
         for (int k = 1; ok && k <= extra; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80)
+            if ((s[i + k] & 0xC0) != 0x80) {
                 ok = false;
-            else
+            } else {
                 cp = (cp << 6) | (s[i + k] & 0x3F);
+            }
         }
         if (!ok) {
             cp = c;
@@ -119,8 +125,9 @@ void SortKeyFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
 }
 
 void CloseCollator(void* collator) {
-    if (collator != nullptr)
+    if (collator != nullptr) {
         ucol_close(static_cast<UCollator*>(collator));
+    }
 }
 
 }  // namespace
@@ -164,8 +171,9 @@ bool LikeMatches(const char* valueText, int valueLength, const char* patternText
             return false;
         }
     }
-    while (j < pattern.size() && pattern[j] == U'%')
+    while (j < pattern.size() && pattern[j] == U'%') {
         ++j;
+    }
     return j == pattern.size();
 }
 

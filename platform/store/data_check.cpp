@@ -19,9 +19,11 @@ const char* const kEventTables[] = {"osetreni.db", "vystavy.db",  "tituly.db",
                                     "vrhy.db",     "rodokmen.db", "foto_album.db"};
 
 bool IsEventTable(const QString& fileName) {
-    for (const char* name : kEventTables)
-        if (fileName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+    for (const char* name : kEventTables) {
+        if (fileName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -30,8 +32,9 @@ void CheckPages(Database& database, std::vector<CheckFinding>& findings) {
     while (check.Step()) {
         const Value v = check.Column(0);
         const auto* text = std::get_if<QString>(&v);
-        if (text != nullptr && *text == QLatin1String("ok"))
+        if (text != nullptr && *text == QLatin1String("ok")) {
             continue;
+        }
         CheckFinding finding;
         finding.kind = CheckFinding::DamagedPage;
         finding.text = text != nullptr ? *text : QString();
@@ -44,8 +47,9 @@ QSet<QString> RecordSheetNames(Database& database) {
     Statement s(database.Handle().Raw(),
                 QStringLiteral("SELECT Jmeno_registr FROM main_card WHERE typeof(Jmeno_registr) = "
                                "'text'"));
-    while (s.Step())
+    while (s.Step()) {
         names.insert(std::get<QString>(s.Column(0)));
+    }
     return names;
 }
 
@@ -61,36 +65,40 @@ void CheckTable(Database& database, const TableSchema& schema, const QSet<QStrin
         ++row;
         AddDamagedValues(table, row, findings);
         // An event row without a name is listed once, as a row without its key.
-        if (key != nullptr && table.FindField(key->name)->AsString().trimmed().isEmpty())
+        if (key != nullptr && table.FindField(key->name)->AsString().trimmed().isEmpty()) {
             findings.push_back({CheckFinding::EmptyKey, schema.fileName, row, key->name,
                                 QStringLiteral("prázdný klíč záznamu")});
-        else if (name != nullptr && !sheets.contains(name->AsString()))
+        } else if (name != nullptr && !sheets.contains(name->AsString())) {
             findings.push_back(
                 {CheckFinding::Orphan, schema.fileName, row, QString(),
                  QStringLiteral("osiřelý záznam: registrované jméno „%1“ nemá kartu v "
                                 "hlavní evidenci")
                      .arg(name->AsString())});
+        }
     }
 }
 
 }  // namespace
 
 QString CheckFinding::Line() const {
-    if (kind == DamagedPage)
+    if (kind == DamagedPage) {
         return (table.isEmpty() ? QStringLiteral("databáze") : table) +
                QStringLiteral(": poškození: ") + text;
+    }
     QString line = QStringLiteral("%1, řádek %2").arg(table).arg(row);
-    if (!column.isEmpty())
+    if (!column.isEmpty()) {
         line += QStringLiteral(", sloupec ") + column;
+    }
     return line + QStringLiteral(": ") + text;
 }
 
 void AddDamagedValues(const Table& table, int row, std::vector<CheckFinding>& findings) {
     for (int i = 0; i < table.FieldCount(); ++i) {
         const Field& field = table.Fields(i);
-        if (field.IsDamaged())
+        if (field.IsDamaged()) {
             findings.push_back({CheckFinding::DamagedValue, table.TableName(), row, field.Name(),
                                 DamageText(field.Column(), field.StoredValue())});
+        }
     }
 }
 
@@ -103,8 +111,9 @@ std::vector<CheckFinding> CheckDatabase(Database& database) {
             CheckTable(database, schema, sheets, findings);
         } catch (const StoreError& error) {
             // Memory that ran out says nothing about the file.
-            if ((error.EngineCode() & 0xFF) == SQLITE_NOMEM)
+            if ((error.EngineCode() & 0xFF) == SQLITE_NOMEM) {
                 throw;
+            }
             // A damaged page stops the table's reading; the rest is still checked.
             findings.push_back({CheckFinding::DamagedPage, schema.fileName, 0, QString(),
                                 QStringLiteral("tabulku nelze dočíst: ") + error.Message()});

@@ -39,10 +39,12 @@ QString& HolderName() {
 }
 
 QString ThisHolder() {
-    if (!HolderName().isEmpty())
+    if (!HolderName().isEmpty()) {
         return HolderName();
-    if (QCoreApplication::instance() != nullptr)
+    }
+    if (QCoreApplication::instance() != nullptr) {
         return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    }
     return QStringLiteral("neznámý program");
 }
 
@@ -79,9 +81,11 @@ int EngineCodeOf(int error) {
 // it: only printable characters of a short first line reach a message.
 QString PrintableName(const QString& line) {
     QString name;
-    for (const QChar c : line.left(80))
-        if (c.isPrint())
+    for (const QChar c : line.left(80)) {
+        if (c.isPrint()) {
             name += c;
+        }
+    }
     return name.trimmed();
 }
 
@@ -97,8 +101,9 @@ DataFolderBusy ReadHolder(int fd) {
         bool numbered = false;
         const qint64 processId = lines.value(1).trimmed().toLongLong(&numbered);
         const QString holder = PrintableName(lines.value(0));
-        if ((numbered && !holder.isEmpty()) || waited.elapsed() >= kHolderNameWaitMs)
+        if ((numbered && !holder.isEmpty()) || waited.elapsed() >= kHolderNameWaitMs) {
             return DataFolderBusy(holder, numbered ? processId : 0);
+        }
         QThread::msleep(kHolderNamePollMs);
     }
 }
@@ -120,8 +125,9 @@ int OpenAndLock(const QString& folder, const QByteArray& path) {
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
         const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
         if (fd < 0) {
-            if (errno == EINTR)
+            if (errno == EINTR) {
                 continue;
+            }
             ThrowCannotLock(folder, errno);
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -132,8 +138,9 @@ int OpenAndLock(const QString& folder, const QByteArray& path) {
                 throw busy;
             }
             ::close(fd);
-            if (error == EINTR)
+            if (error == EINTR) {
                 continue;
+            }
             ThrowCannotLock(folder, error);
         }
         // The last holder removed the file between our opening and locking
@@ -167,8 +174,9 @@ class DataLockHolding {
     ~DataLockHolding() {
         // Removed while still locked and only while the name is still ours,
         // so a writer waiting on this file finds it gone and opens anew.
-        if (SameFile(fd_, path_))
+        if (SameFile(fd_, path_)) {
             ::unlink(path_.constData());
+        }
         ::close(fd_);
     }
     DataLockHolding(const DataLockHolding&) = delete;
@@ -197,14 +205,16 @@ QString DataFolderLock::LockFile(const QString& dataFolder) {
 
 DataFolderLock::DataFolderLock(const QString& dataFolder) {
     const QFileInfo folder(dataFolder);
-    if (!folder.isDir())
+    if (!folder.isDir()) {
         throw StoreError(QStringLiteral("Složka dat „%1“ neexistuje.").arg(Native(dataFolder)));
+    }
     key_ = folder.canonicalFilePath();
     const std::lock_guard<std::mutex> guard(RegistryMutex());
     std::weak_ptr<DataLockHolding>& held = Registry()[key_];
     holding_ = held.lock();
-    if (holding_)
+    if (holding_) {
         return;
+    }
     try {
         const QByteArray path = QFile::encodeName(LockFile(key_));
         holding_ = std::make_shared<DataLockHolding>(OpenAndLock(dataFolder, path), path);
@@ -221,8 +231,9 @@ DataFolderLock::~DataFolderLock() {
     const std::lock_guard<std::mutex> guard(RegistryMutex());
     holding_.reset();
     const auto held = Registry().find(key_);
-    if (held != Registry().end() && held->second.expired())
+    if (held != Registry().end() && held->second.expired()) {
         Registry().erase(held);
+    }
 }
 
 }  // namespace platform

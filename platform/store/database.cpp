@@ -44,16 +44,19 @@ Database::Database(const QString& folder, OpenMode mode) : mode_(mode) {
 
 Database::~Database() {
     const std::vector<DataSet*> dataSets = dataSets_;
-    for (DataSet* dataSet : dataSets)
+    for (DataSet* dataSet : dataSets) {
         dataSet->DetachDatabase();
+    }
     dataSets_.clear();
     Close();
 }
 
 QString Database::Folder() const {
-    for (const QString& p : params_)
-        if (p.startsWith(QStringLiteral("PATH="), Qt::CaseInsensitive))
+    for (const QString& p : params_) {
+        if (p.startsWith(QStringLiteral("PATH="), Qt::CaseInsensitive)) {
             return p.mid(5).trimmed();
+        }
+    }
     return QString();
 }
 
@@ -62,29 +65,35 @@ QString Database::DatabaseFile(const QString& folder) {
 }
 
 void Database::Open() {
-    if (IsOpen())
+    if (IsOpen()) {
         return;
+    }
     const QString folder = Folder();
-    if (folder.isEmpty())
+    if (folder.isEmpty()) {
         throw StoreError(
             QStringLiteral("Databázi nelze otevřít: chybí parametr PATH= se složkou dat."));
-    if (!QFileInfo(folder).isDir())
+    }
+    if (!QFileInfo(folder).isDir()) {
         throw StoreError(
             QStringLiteral("Složka dat „%1“ neexistuje.").arg(QDir::toNativeSeparators(folder)));
+    }
     const QString file = DatabaseFile(folder);
-    if (!PathExists(file))
+    if (!PathExists(file)) {
         throw StoreError(
             QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
                 .arg(QDir::toNativeSeparators(folder), QString::fromLatin1(kFileName)));
+    }
     // A pipe or a device would block or never end when read.
     const QString notAFile = NotARegularFileReason(file);
-    if (!notAFile.isEmpty())
+    if (!notAFile.isEmpty()) {
         throw StoreError(QStringLiteral("Databázi „%1“ nelze otevřít: %2.")
                              .arg(QDir::toNativeSeparators(file), notAFile));
-    if (QFileInfo(file).size() == 0)
+    }
+    if (QFileInfo(file).size() == 0) {
         throw StoreError(
             QStringLiteral("Soubor databáze „%1“ je prázdný (0 bajtů); není to databáze Harvel.")
                 .arg(QDir::toNativeSeparators(file)));
+    }
     OpenFile(file);
 }
 
@@ -106,14 +115,16 @@ void Database::OpenFile(const QString& file) {
             }
             try {
                 OpenForWriting(file);
-                if (connection_->IsReadOnly())
+                if (connection_->IsReadOnly()) {
                     readOnlyReason_ = NoWriteReason(SQLITE_READONLY);
+                }
             } catch (const DataFolderBusy& busy) {
                 readOnlyReason_ = busy.Reason();
                 connection_ = Connection::OpenForReading(file);
             } catch (const StoreError& error) {
-                if (!IsNoWriteFailure(error.EngineCode()))
+                if (!IsNoWriteFailure(error.EngineCode())) {
                     throw;
+                }
                 readOnlyReason_ = NoWriteReason(error.EngineCode());
                 connection_ = Connection::OpenForReading(file);
             }
@@ -131,8 +142,9 @@ void Database::OpenForWriting(const QString& file) {
     try {
         connection_ = std::make_unique<Connection>(file, Connection::Access::ReadWrite);
         // A database of an older version gets the tables added since.
-        if (!connection_->IsReadOnly())
+        if (!connection_->IsReadOnly()) {
             AddLaterObjects(*connection_);
+        }
     } catch (...) {
         connection_.reset();
         writeLock_.reset();
@@ -141,8 +153,9 @@ void Database::OpenForWriting(const QString& file) {
 }
 
 void Database::RequireWritable() const {
-    if (!readOnly_)
+    if (!readOnly_) {
         return;
+    }
     throw StoreError(
         readOnlyReason_.isEmpty()
             ? QStringLiteral("Data jsou otevřena jen pro čtení; změny nelze uložit.")
@@ -152,17 +165,21 @@ void Database::RequireWritable() const {
 }
 
 void Database::Close() {
-    if (!IsOpen())
+    if (!IsOpen()) {
         return;
-    for (DataSet* dataSet : std::vector<DataSet*>(dataSets_))
+    }
+    for (DataSet* dataSet : std::vector<DataSet*>(dataSets_)) {
         dataSet->Close();
+    }
     try {
-        if (inTransaction_ && connection_->InTransaction())
+        if (inTransaction_ && connection_->InTransaction()) {
             connection_->Execute(QStringLiteral("ROLLBACK"));
+        }
         // Keeps the planner's table statistics current, so joins of the book
         // lists start from the smaller side. A read-only database is never written.
-        if (!readOnly_)
+        if (!readOnly_) {
             connection_->Execute(QStringLiteral("PRAGMA optimize"));
+        }
     } catch (const StoreError&) {
     }
     inTransaction_ = false;
@@ -177,41 +194,48 @@ void Database::Analyze() {
 }
 
 Connection& Database::Handle() {
-    if (!connection_)
+    if (!connection_) {
         throw StoreError(QStringLiteral("Databáze není otevřena."));
+    }
     return *connection_;
 }
 
 void Database::StartTransaction() {
-    if (inTransaction_)
+    if (inTransaction_) {
         throw StoreError(QStringLiteral("Transakce již probíhá."));
+    }
     RequireWritable();
     Handle().Execute(QStringLiteral("BEGIN IMMEDIATE"));
     inTransaction_ = true;
 }
 
 void Database::Commit() {
-    if (!inTransaction_)
+    if (!inTransaction_) {
         throw StoreError(QStringLiteral("Žádná transakce neprobíhá."));
+    }
     Handle().Execute(QStringLiteral("COMMIT"));
     inTransaction_ = false;
 }
 
 void Database::Rollback() {
-    if (!inTransaction_)
+    if (!inTransaction_) {
         throw StoreError(QStringLiteral("Žádná transakce neprobíhá."));
+    }
     inTransaction_ = false;
     // After a full disk or an I/O error SQLite may have undone the
     // transaction itself; a ROLLBACK would then only fail.
-    if (Handle().InTransaction())
+    if (Handle().InTransaction()) {
         Handle().Execute(QStringLiteral("ROLLBACK"));
-    for (DataSet* dataSet : std::vector<DataSet*>(dataSets_))
+    }
+    for (DataSet* dataSet : std::vector<DataSet*>(dataSets_)) {
         dataSet->ReloadAfterRollback();
+    }
 }
 
 void Database::RollbackAfterFailure() noexcept {
-    if (!inTransaction_)
+    if (!inTransaction_) {
         return;
+    }
     try {
         Rollback();
     } catch (...) {
@@ -223,22 +247,26 @@ void Database::RollbackAfterFailure() noexcept {
 void Database::CreateSchema(const QString& folder) {
     const QString file = DatabaseFile(folder);
     const auto refuseExisting = [&file] {
-        if (PathExists(file))
+        if (PathExists(file)) {
             throw StoreError(QStringLiteral("Databáze „%1“ již existuje; nebude přepsána.")
                                  .arg(QDir::toNativeSeparators(file)));
+        }
     };
     refuseExisting();
-    if (!QDir().mkpath(folder))
+    if (!QDir().mkpath(folder)) {
         throw StoreError(QStringLiteral("Složku dat „%1“ nelze vytvořit.")
                              .arg(QDir::toNativeSeparators(folder)));
+    }
     const DataFolderLock lock(folder);
     refuseExisting();  // made by another writer meanwhile
     try {
         Connection connection(file, true);
         connection.Execute(QStringLiteral("BEGIN"));
-        for (const TableSchema& table : AllTableSchemas())
-            for (const QString& statement : CreateStatements(table))
+        for (const TableSchema& table : AllTableSchemas()) {
+            for (const QString& statement : CreateStatements(table)) {
                 connection.Execute(statement);
+            }
+        }
         connection.Execute(QStringLiteral("COMMIT"));
     } catch (const StoreError&) {
         QFile::remove(file);

@@ -21,28 +21,34 @@ DataSet::DataSet(Database& database) : database_(&database) {
 DataSet::~DataSet() {
     const std::vector<DataSetListener*> listeners = listeners_;
     for (DataSetListener* listener : listeners) {
-        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) {
             listener->OnDataEvent(*this, {DataEventKind::Destroyed, nullptr});
+        }
     }
-    if (database_ != nullptr)
+    if (database_ != nullptr) {
         database_->Unregister(this);
+    }
 }
 
 void DataSet::RequireActive() const {
-    if (!IsActive())
+    if (!IsActive()) {
         throw StoreError(QStringLiteral("%1 není otevřena.").arg(DisplayName()));
+    }
 }
 
 // ---- open and close ------------------------------------------------------------
 
 void DataSet::Open() {
-    if (IsActive())
+    if (IsActive()) {
         return;
-    if (database_ == nullptr || !database_->IsOpen())
+    }
+    if (database_ == nullptr || !database_->IsOpen()) {
         throw StoreError(QStringLiteral("Databáze není otevřena (%1).").arg(DisplayName()));
+    }
     const std::vector<ColumnSchema> columns = DoOpen();
-    if (!KeepsFields() || fields_.empty())
+    if (!KeepsFields() || fields_.empty()) {
         BuildFields(columns);
+    }
     try {
         state_ = DataSetState::Browse;
         LoadRows();
@@ -57,17 +63,21 @@ void DataSet::Open() {
     eof_ = rows_.empty();
     FetchCurrent();
     Notify(DataEventKind::Opened);
-    if (hooks_.afterOpen)
+    if (hooks_.afterOpen) {
         hooks_.afterOpen(*this);
-    if (!rows_.empty() && hooks_.afterScroll)
+    }
+    if (!rows_.empty() && hooks_.afterScroll) {
         hooks_.afterScroll(*this);
+    }
 }
 
 void DataSet::Close() {
-    if (!IsActive())
+    if (!IsActive()) {
         return;
-    if (hooks_.beforeClose)
+    }
+    if (hooks_.beforeClose) {
         hooks_.beforeClose(*this);
+    }
     edit_.clear();
     modified_ = false;
     DoClose();
@@ -79,11 +89,13 @@ void DataSet::Close() {
     pos_ = -1;
     bof_ = eof_ = true;
     state_ = DataSetState::Inactive;
-    if (!KeepsFields())
+    if (!KeepsFields()) {
         fields_.clear();
+    }
     Notify(DataEventKind::Closed);
-    if (hooks_.afterClose)
+    if (hooks_.afterClose) {
         hooks_.afterClose(*this);
+    }
 }
 
 void DataSet::Refresh() {
@@ -94,24 +106,28 @@ void DataSet::Refresh() {
     const int oldPos = pos_;
     LoadRows();
     int pos = current ? PositionOf(*current) : -1;
-    if (pos < 0)
+    if (pos < 0) {
         pos = std::min(std::max(oldPos, 0), RecordCount() - 1);
+    }
     pos_ = pos;
-    if (rows_.empty())
+    if (rows_.empty()) {
         bof_ = eof_ = true;
-    else
+    } else {
         bof_ = eof_ = false;
+    }
     FetchCurrent();
     Notify(DataEventKind::DataSetChanged);
 }
 
 void DataSet::ReloadAfterRollback() {
-    if (!IsActive())
+    if (!IsActive()) {
         return;
+    }
     edit_.clear();
     modified_ = false;
-    if (state_ != DataSetState::Browse)
+    if (state_ != DataSetState::Browse) {
         SetState(DataSetState::Browse);
+    }
     Refresh();
 }
 
@@ -129,15 +145,17 @@ void DataSet::LoadRows() {
     InvalidatePositions();
     if (filtered_ && filter_) {
         const auto keep = [this](RowId id, const Row& row) {
-            if (PassesFilter(row))
+            if (PassesFilter(row)) {
                 rows_.push_back(id);
+            }
         };
         const Field* column = narrowing_.text ? FindField(narrowing_.column) : nullptr;
         const QString text = column ? narrowing_.text() : QString();
-        if (text.isEmpty())
+        if (text.isEmpty()) {
             ScanRows(keep);
-        else
+        } else {
             ScanRowsContaining(column->Index(), text, keep);
+        }
     } else {
         rows_ = LoadRowIds();
     }
@@ -157,8 +175,9 @@ void DataSet::ScanRowsContaining(int, const QString&,
 }
 
 bool DataSet::PassesFilter(const Row& row) {
-    if (!filtered_ || !filter_)
+    if (!filtered_ || !filter_) {
         return true;
+    }
     bool passes = false;
     WithRecord(row, [&] { passes = filter_(*this); });
     return passes;
@@ -181,8 +200,9 @@ void DataSet::FetchCurrent() {
 }
 
 void DataSet::LoadWholeCurrent() {
-    if (!loaded_.empty() && currentId_)
+    if (!loaded_.empty() && currentId_) {
         FetchRow(*currentId_, current_);
+    }
     loaded_.clear();
 }
 
@@ -206,11 +226,13 @@ void DataSet::WithRecord(const Row& row, const std::function<void()>& read) {
 
 Row DataSet::RowAt(int index) {
     RequireActive();
-    if (index < 0 || index >= RecordCount())
+    if (index < 0 || index >= RecordCount()) {
         throw StoreError(
             QStringLiteral("Řádek %1 v %2 neexistuje.").arg(index + 1).arg(DisplayName()));
-    if (index == pos_ && state_ == DataSetState::Edit)
+    }
+    if (index == pos_ && state_ == DataSetState::Edit) {
         return edit_;
+    }
     Row row;
     FetchRow(rows_[static_cast<size_t>(index)], row);
     return row;
@@ -220,17 +242,19 @@ Row DataSet::RowAt(int index) {
 
 void DataSet::CheckBrowseMode() {
     if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) {
-        if (modified_)
+        if (modified_) {
             Post();
-        else
+        } else {
             Cancel();
+        }
     }
 }
 
 void DataSet::AfterMove() {
     Notify(DataEventKind::Scrolled);
-    if (hooks_.afterScroll)
+    if (hooks_.afterScroll) {
         hooks_.afterScroll(*this);
+    }
 }
 
 void DataSet::First() {
@@ -284,8 +308,9 @@ void DataSet::Prior() {
 void DataSet::MoveTo(int index) {
     RequireActive();
     CheckBrowseMode();
-    if (rows_.empty())
+    if (rows_.empty()) {
         return;
+    }
     pos_ = std::clamp(index, 0, RecordCount() - 1);
     bof_ = eof_ = false;
     FetchCurrent();
@@ -295,8 +320,9 @@ void DataSet::MoveTo(int index) {
 int DataSet::PositionOf(RowId id) {
     if (positions_.empty() && !rows_.empty()) {
         positions_.reserve(rows_.size());
-        for (size_t i = 0; i < rows_.size(); ++i)
+        for (size_t i = 0; i < rows_.size(); ++i) {
             positions_.emplace(rows_[i], static_cast<int>(i));
+        }
     }
     const auto it = positions_.find(id);
     return it == positions_.end() ? -1 : it->second;
@@ -306,9 +332,10 @@ bool DataSet::Locate(const QString& columns, const QVariantList& values) {
     RequireActive();
     CheckBrowseMode();
     const QStringList names = columns.split(';');
-    if (names.size() != values.size())
+    if (names.size() != values.size()) {
         throw StoreError(QStringLiteral("Hledání v %1: počet hodnot neodpovídá sloupcům „%2“.")
                              .arg(DisplayName(), columns));
+    }
     std::vector<int> indexes;
     std::vector<Value> wanted;
     for (qsizetype i = 0; i < names.size(); ++i) {
@@ -316,19 +343,22 @@ bool DataSet::Locate(const QString& columns, const QVariantList& values) {
         const QVariant& v = values[i];
         // A text longer than the column can never be stored, so it matches nothing.
         if (field.Kind() == ColumnType::Text && field.Size() > 0 &&
-            v.typeId() == QMetaType::QString && v.toString().size() > field.Size())
+            v.typeId() == QMetaType::QString && v.toString().size() > field.Size()) {
             return false;
+        }
         indexes.push_back(field.Index());
         wanted.push_back(Field::ConvertVariant(field.Column(), v));
     }
     int best = INT_MAX;
     for (RowId id : FindRows(indexes, wanted)) {
         const int p = PositionOf(id);
-        if (p >= 0 && p < best)
+        if (p >= 0 && p < best) {
             best = p;
+        }
     }
-    if (best == INT_MAX)
+    if (best == INT_MAX) {
         return false;
+    }
     pos_ = best;
     bof_ = eof_ = false;
     FetchCurrent();
@@ -340,8 +370,9 @@ bool DataSet::Locate(const QString& columns, const QVariantList& values) {
 
 void DataSet::SetOnFilterRecord(RecordFilter filter) {
     filter_ = std::move(filter);
-    if (IsActive() && filtered_)
+    if (IsActive() && filtered_) {
         SetFiltered(true);
+    }
 }
 
 void DataSet::SetFiltered(bool on) {
@@ -359,16 +390,18 @@ void DataSet::SetFiltered(bool on) {
 // ---- editing ---------------------------------------------------------------------
 
 void DataSet::SetState(DataSetState state) {
-    if (state_ == state)
+    if (state_ == state) {
         return;
+    }
     state_ = state;
     Notify(DataEventKind::StateChanged);
 }
 
 void DataSet::Edit() {
     RequireActive();
-    if (state_ == DataSetState::Edit || state_ == DataSetState::Insert)
+    if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) {
         return;
+    }
     if (ReadOnly()) {
         RequireWritableDatabase();
         throw StoreError(
@@ -378,14 +411,16 @@ void DataSet::Edit() {
         Append();
         return;
     }
-    if (hooks_.beforeEdit)
+    if (hooks_.beforeEdit) {
         hooks_.beforeEdit(*this);
+    }
     LoadWholeCurrent();
     edit_ = current_;
     modified_ = false;
     SetState(DataSetState::Edit);
-    if (hooks_.afterEdit)
+    if (hooks_.afterEdit) {
         hooks_.afterEdit(*this);
+    }
 }
 
 void DataSet::Append() {
@@ -396,8 +431,9 @@ void DataSet::Append() {
         throw StoreError(
             QStringLiteral("%1 je jen pro čtení a nelze do ní přidávat.").arg(DisplayName()));
     }
-    if (hooks_.beforeInsert)
+    if (hooks_.beforeInsert) {
         hooks_.beforeInsert(*this);
+    }
     edit_.assign(fields_.size(), Value());
     SetState(DataSetState::Insert);
     bof_ = eof_ = false;
@@ -410,17 +446,20 @@ void DataSet::Append() {
         }
     }
     modified_ = false;  // defaults alone do not make a row worth posting
-    if (hooks_.afterInsert)
+    if (hooks_.afterInsert) {
         hooks_.afterInsert(*this);
+    }
 }
 
 void DataSet::StoreFieldValue(Field& field, Value value) {
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) {
         throw StoreError(QStringLiteral("%1: záznam není otevřen pro úpravy (sloupec %2).")
                              .arg(DisplayName(), field.Name()));
+    }
     Value& slot = edit_.at(static_cast<size_t>(field.Index()));
-    if (slot == value)
+    if (slot == value) {
         return;
+    }
     Value previous = std::move(slot);
     slot = std::move(value);
     if (field.Options().onValidate) {
@@ -447,20 +486,23 @@ int DataSet::InsertPosition(const Row& row, RowId id) {
         } else {
             before = rows_[mid] < id;
         }
-        if (before)
+        if (before) {
             lo = mid + 1;
-        else
+        } else {
             hi = mid;
+        }
     }
     return static_cast<int>(lo);
 }
 
 void DataSet::Post() {
     RequireActive();
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) {
         return;
-    if (hooks_.beforePost)
+    }
+    if (hooks_.beforePost) {
         hooks_.beforePost(*this);
+    }
     const bool inserting = state_ == DataSetState::Insert;
     RowId id = 0;
     if (inserting && bulkAppend_) {
@@ -468,8 +510,9 @@ void DataSet::Post() {
         edit_.clear();
         modified_ = false;
         SetState(DataSetState::Browse);
-        if (hooks_.afterPost)
+        if (hooks_.afterPost) {
             hooks_.afterPost(*this);
+        }
         return;
     }
     if (inserting) {
@@ -495,8 +538,9 @@ void DataSet::Post() {
     FetchCurrent();
     SetState(DataSetState::Browse);
     Notify(DataEventKind::DataSetChanged);
-    if (hooks_.afterPost)
+    if (hooks_.afterPost) {
         hooks_.afterPost(*this);
+    }
 }
 
 void DataSet::BeginBulkAppend() {
@@ -506,24 +550,28 @@ void DataSet::BeginBulkAppend() {
 }
 
 void DataSet::EndBulkAppend() {
-    if (!bulkAppend_)
+    if (!bulkAppend_) {
         return;
+    }
     bulkAppend_ = false;
-    if (!IsActive())
+    if (!IsActive()) {
         return;
+    }
     Cancel();
     Refresh();
 }
 
 void DataSet::Cancel() {
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) {
         return;
+    }
     edit_.clear();
     modified_ = false;
     bof_ = eof_ = rows_.empty();
     SetState(DataSetState::Browse);
-    if (hooks_.afterCancel)
+    if (hooks_.afterCancel) {
         hooks_.afterCancel(*this);
+    }
 }
 
 void DataSet::Delete() {
@@ -537,34 +585,39 @@ void DataSet::Delete() {
         modified_ = false;
         SetState(DataSetState::Browse);
     }
-    if (rows_.empty() || pos_ < 0)
+    if (rows_.empty() || pos_ < 0) {
         throw StoreError(
             QStringLiteral("%1: není co smazat, tabulka je prázdná.").arg(DisplayName()));
+    }
     if (ReadOnly()) {
         RequireWritableDatabase();
         throw StoreError(
             QStringLiteral("%1 je jen pro čtení a nelze z ní mazat.").arg(DisplayName()));
     }
-    if (hooks_.beforeDelete)
+    if (hooks_.beforeDelete) {
         hooks_.beforeDelete(*this);
+    }
     DeleteRow(rows_[static_cast<size_t>(pos_)]);
     rows_.erase(rows_.begin() + pos_);
     InvalidatePositions();
-    if (pos_ >= RecordCount())
+    if (pos_ >= RecordCount()) {
         pos_ = RecordCount() - 1;
+    }
     bof_ = eof_ = rows_.empty();
     FetchCurrent();
     Notify(DataEventKind::DataSetChanged);
-    if (hooks_.afterDelete)
+    if (hooks_.afterDelete) {
         hooks_.afterDelete(*this);
+    }
     AfterMove();
 }
 
 // A data set of a read-only database is refused with the database's own
 // words, which say why nothing can be changed.
 void DataSet::RequireWritableDatabase() const {
-    if (database_ != nullptr)
+    if (database_ != nullptr) {
         database_->RequireWritable();
+    }
 }
 
 DataSet::RowId DataSet::InsertRow(const Row&) {
@@ -587,8 +640,9 @@ const Value& DataSet::ActiveValue(int index) const {
     const Row* row = peek_ != nullptr                                                   ? peek_
                      : (state_ == DataSetState::Edit || state_ == DataSetState::Insert) ? &edit_
                                                                                         : &current_;
-    if (index < 0 || static_cast<size_t>(index) >= row->size())
+    if (index < 0 || static_cast<size_t>(index) >= row->size()) {
         return kNull;
+    }
     if (row == &current_ && static_cast<size_t>(index) < loaded_.size() &&
         !loaded_[static_cast<size_t>(index)]) {
         current_[static_cast<size_t>(index)] =
@@ -602,8 +656,9 @@ void DataSet::BuildFields(const std::vector<ColumnSchema>& columns) {
     fields_.clear();
     for (size_t i = 0; i < columns.size(); ++i) {
         auto& options = options_[columns[i].name.toLower()];
-        if (!options)
+        if (!options) {
             options = std::make_shared<FieldOptions>();
+        }
         fields_.push_back(std::make_unique<Field>(*this, static_cast<int>(i), columns[i], options));
     }
 }
@@ -613,30 +668,35 @@ Field* DataSet::FindField(const QString& name) {
 }
 
 const Field* DataSet::FindField(const QString& name) const {
-    for (const auto& field : fields_)
-        if (field->Name().compare(name, Qt::CaseInsensitive) == 0)
+    for (const auto& field : fields_) {
+        if (field->Name().compare(name, Qt::CaseInsensitive) == 0) {
             return field.get();
+        }
+    }
     return nullptr;
 }
 
 Field& DataSet::FieldByName(const QString& name) {
     Field* field = FindField(name);
-    if (field == nullptr)
+    if (field == nullptr) {
         throw StoreError(QStringLiteral("Sloupec „%1“ v %2 neexistuje.").arg(name, DisplayName()));
+    }
     return *field;
 }
 
 QStringList DataSet::FieldNames() const {
     QStringList names;
-    for (const auto& field : fields_)
+    for (const auto& field : fields_) {
         names << field->Name();
+    }
     return names;
 }
 
 FieldOptions& DataSet::FieldSetup(const QString& name) {
     auto& slot = options_[name.toLower()];
-    if (!slot)
+    if (!slot) {
         slot = std::make_shared<FieldOptions>();
+    }
     return *slot;
 }
 
@@ -644,8 +704,9 @@ FieldOptions& DataSet::FieldSetup(const QString& name) {
 
 Bookmark DataSet::GetBookmark() const {
     Bookmark b;
-    if (IsActive() && pos_ >= 0)
+    if (IsActive() && pos_ >= 0) {
         b.row = rows_[static_cast<size_t>(pos_)];
+    }
     return b;
 }
 
@@ -657,11 +718,13 @@ bool DataSet::BookmarkValid(const Bookmark& bookmark) const {
 bool DataSet::GotoBookmark(const Bookmark& bookmark) {
     RequireActive();
     CheckBrowseMode();
-    if (!bookmark.IsValid())
+    if (!bookmark.IsValid()) {
         return false;
+    }
     const int p = PositionOf(*bookmark.row);
-    if (p < 0)
+    if (p < 0) {
         return false;
+    }
     pos_ = p;
     bof_ = eof_ = false;
     FetchCurrent();
@@ -676,8 +739,9 @@ void DataSet::DisableControls() {
 }
 
 void DataSet::EnableControls() {
-    if (disableCount_ > 0)
+    if (disableCount_ > 0) {
         --disableCount_;
+    }
     if (disableCount_ == 0 && heldBack_) {
         heldBack_ = false;
         Notify(DataEventKind::DataSetChanged);
@@ -686,8 +750,9 @@ void DataSet::EnableControls() {
 
 void DataSet::AddListener(DataSetListener* listener) {
     if (listener != nullptr &&
-        std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
         listeners_.push_back(listener);
+    }
 }
 
 void DataSet::RemoveListener(DataSetListener* listener) {
@@ -701,8 +766,9 @@ void DataSet::Notify(DataEventKind kind, const Field* field) {
     }
     const std::vector<DataSetListener*> listeners = listeners_;
     for (DataSetListener* listener : listeners) {
-        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
             continue;
+        }
         listener->OnDataEvent(*this, {kind, field});
     }
 }

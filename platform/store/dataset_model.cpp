@@ -24,8 +24,9 @@ DataSet* DataSetModel::ActiveDataSet() const {
 }
 
 QStringList DataSetModel::ShownNames() const {
-    if (!names_.isEmpty())
+    if (!names_.isEmpty()) {
         return names_;
+    }
     DataSet* dataSet = ActiveDataSet();
     return dataSet != nullptr ? dataSet->FieldNames() : QStringList();
 }
@@ -38,18 +39,20 @@ void DataSetModel::SetFieldNames(const QStringList& fieldNames) {
 }
 
 void DataSetModel::SetColumnTitle(int column, const QString& title) {
-    if (title.isEmpty())
+    if (title.isEmpty()) {
         titles_.remove(column);
-    else
+    } else {
         titles_[column] = title;
+    }
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
 Field* DataSetModel::FieldAt(int column) const {
     DataSet* dataSet = source_.GetDataSet();
     const QStringList names = ShownNames();
-    if (dataSet == nullptr || column < 0 || column >= names.size())
+    if (dataSet == nullptr || column < 0 || column >= names.size()) {
         return nullptr;
+    }
     return dataSet->FindField(names[column]);
 }
 
@@ -59,8 +62,9 @@ int DataSetModel::CurrentRow() const {
 }
 
 int DataSetModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid())
+    if (parent.isValid()) {
         return 0;
+    }
     DataSet* dataSet = ActiveDataSet();
     return dataSet != nullptr ? dataSet->RecordCount() : 0;
 }
@@ -71,13 +75,16 @@ int DataSetModel::columnCount(const QModelIndex& parent) const {
 
 const Row* DataSetModel::CachedRow(int row) const {
     auto it = cache_.find(row);
-    if (it != cache_.end())
+    if (it != cache_.end()) {
         return &it.value();
+    }
     DataSet* dataSet = ActiveDataSet();
-    if (dataSet == nullptr)
+    if (dataSet == nullptr) {
         return nullptr;
-    if (cache_.size() >= kCachedRows)
+    }
+    if (cache_.size() >= kCachedRows) {
         cache_.clear();
+    }
     try {
         return &cache_.insert(row, dataSet->RowAt(row)).value();
     } catch (const StoreError&) {
@@ -86,21 +93,25 @@ const Row* DataSetModel::CachedRow(int row) const {
 }
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
+    if (!index.isValid()) {
         return QVariant();
+    }
     Field* field = FieldAt(index.column());
-    if (field == nullptr)
+    if (field == nullptr) {
         return QVariant();
+    }
     if (role == Qt::TextAlignmentRole) {
         const int a = field->Alignment();
         const Qt::Alignment h = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
         return QVariant::fromValue(h | Qt::AlignVCenter);
     }
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
+    if (role != Qt::DisplayRole && role != Qt::EditRole) {
         return QVariant();
+    }
     const Row* row = CachedRow(index.row());
-    if (row == nullptr)
+    if (row == nullptr) {
         return QVariant();
+    }
     QString text;
     try {
         field->Owner().WithRecord(*row, [&] {
@@ -113,14 +124,18 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole) {
         return QVariant();
-    if (orientation == Qt::Vertical)
+    }
+    if (orientation == Qt::Vertical) {
         return section + 1;
-    if (titles_.contains(section))
+    }
+    if (titles_.contains(section)) {
         return titles_.value(section);
-    if (Field* field = FieldAt(section))
+    }
+    if (Field* field = FieldAt(section)) {
         return field->DisplayLabel();
+    }
     const QStringList names = ShownNames();
     return section >= 0 && section < names.size() ? QVariant(names[section]) : QVariant();
 }
@@ -140,8 +155,9 @@ void DataSetModel::OnSourceEvent(DataSource&, const DataEvent& event) {
         case DataEventKind::StateChanged: {
             const int row = CurrentRow();
             cache_.remove(row);
-            if (row >= 0 && columnCount() > 0)
+            if (row >= 0 && columnCount() > 0) {
                 emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+            }
             break;
         }
         default:

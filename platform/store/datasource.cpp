@@ -9,8 +9,9 @@ DataSource::DataSource(const QString& name, DataSet* dataSet) : name_(name) {
 }
 
 DataSource::~DataSource() {
-    if (dataSet_ != nullptr)
+    if (dataSet_ != nullptr) {
         dataSet_->RemoveListener(this);
+    }
     dataSet_ = nullptr;
     // Bound controls may outlive the source (a form's members go before its
     // child widgets): tell them to drop their pointer to it.
@@ -18,20 +19,24 @@ DataSource::~DataSource() {
 }
 
 void DataSource::SetDataSet(DataSet* dataSet) {
-    if (dataSet == dataSet_)
+    if (dataSet == dataSet_) {
         return;
-    if (dataSet_ != nullptr)
+    }
+    if (dataSet_ != nullptr) {
         dataSet_->RemoveListener(this);
+    }
     dataSet_ = dataSet;
-    if (dataSet_ != nullptr)
+    if (dataSet_ != nullptr) {
         dataSet_->AddListener(this);
+    }
     Forward({DataEventKind::DataSetChanged, nullptr});
 }
 
 void DataSource::AddListener(DataSourceListener* listener) {
     if (listener != nullptr &&
-        std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
         listeners_.push_back(listener);
+    }
 }
 
 void DataSource::RemoveListener(DataSourceListener* listener) {
@@ -50,8 +55,9 @@ void DataSource::OnDataEvent(DataSet&, const DataEvent& event) {
 void DataSource::Forward(const DataEvent& event) {
     const std::vector<DataSourceListener*> listeners = listeners_;
     for (DataSourceListener* listener : listeners) {
-        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
             continue;
+        }
         listener->OnSourceEvent(*this, event);
     }
 }

@@ -39,33 +39,38 @@ Value CheckedInteger(const ColumnSchema& column, std::int64_t v) {
         low = -kLargeintLimit;
         high = kLargeintLimit;
     }
-    if (v < low || v > high)
+    if (v < low || v > high) {
         Refuse(QStringLiteral("Hodnota %1 je mimo rozsah sloupce %2 (%3 až %4).")
                    .arg(v)
                    .arg(column.name)
                    .arg(low)
                    .arg(high));
+    }
     return Value(v);
 }
 
 // Cuts a text to the column width without splitting a surrogate pair.
 QString CutToWidth(const QString& text, int width) {
-    if (width <= 0 || text.size() <= width)
+    if (width <= 0 || text.size() <= width) {
         return text;
+    }
     qsizetype n = width;
-    if (text[n - 1].isHighSurrogate())
+    if (text[n - 1].isHighSurrogate()) {
         --n;
+    }
     return text.left(n);
 }
 
 std::optional<bool> ParseBoolean(const QString& text) {
     const QString t = text.trimmed().toLower();
     if (t == QLatin1String("true") || t == QLatin1String("ano") || t == QLatin1String("1") ||
-        t == QLatin1String("t") || t == QLatin1String("a") || t == QLatin1String("yes"))
+        t == QLatin1String("t") || t == QLatin1String("a") || t == QLatin1String("yes")) {
         return true;
+    }
     if (t == QLatin1String("false") || t == QLatin1String("ne") || t == QLatin1String("0") ||
-        t == QLatin1String("f") || t == QLatin1String("n") || t == QLatin1String("no"))
+        t == QLatin1String("f") || t == QLatin1String("n") || t == QLatin1String("no")) {
         return false;
+    }
     return std::nullopt;
 }
 
@@ -81,14 +86,16 @@ Field::Field(DataSet& owner, int index, ColumnSchema column, std::shared_ptr<Fie
 // A label set on the field wins; otherwise the column's caption, and the
 // bare name only for what has none (a computed column of a query).
 QString Field::DisplayLabel() const {
-    if (!options_->displayLabel.isEmpty())
+    if (!options_->displayLabel.isEmpty()) {
         return options_->displayLabel;
+    }
     return column_.caption.isEmpty() ? column_.name : column_.caption;
 }
 
 int Field::DisplayWidth() const {
-    if (options_->displayWidth >= 0)
+    if (options_->displayWidth >= 0) {
         return options_->displayWidth;
+    }
     switch (column_.type) {
         case ColumnType::Text:
             return column_.width;
@@ -106,8 +113,9 @@ int Field::DisplayWidth() const {
 }
 
 int Field::Alignment() const {
-    if (options_->alignment >= 0)
+    if (options_->alignment >= 0) {
         return options_->alignment;
+    }
     return IsIntegral(column_.type) || column_.type == ColumnType::Float ? 1 : 0;
 }
 
@@ -129,19 +137,23 @@ bool Field::IsDamaged() const {
 
 bool Field::IsNull() const {
     const Value& v = RawValue();
-    if (IsNullValue(v))
+    if (IsNullValue(v)) {
         return true;
-    if (const auto* s = std::get_if<QString>(&v))
+    }
+    if (const auto* s = std::get_if<QString>(&v)) {
         return s->isEmpty();
-    if (const auto* b = std::get_if<QByteArray>(&v))
+    }
+    if (const auto* b = std::get_if<QByteArray>(&v)) {
         return b->isEmpty();
+    }
     return false;
 }
 
 QString Field::AsString() const {
     const Value& v = RawValue();
-    if (IsNullValue(v))
+    if (IsNullValue(v)) {
         return QString();
+    }
     switch (column_.type) {
         case ColumnType::Date: {
             const auto* s = std::get_if<QString>(&v);
@@ -155,32 +167,38 @@ QString Field::AsString() const {
         default:
             break;
     }
-    if (const auto* s = std::get_if<QString>(&v))
+    if (const auto* s = std::get_if<QString>(&v)) {
         return *s;
-    if (const auto* i = std::get_if<std::int64_t>(&v))
+    }
+    if (const auto* i = std::get_if<std::int64_t>(&v)) {
         return QString::number(*i);
-    if (const auto* d = std::get_if<double>(&v))
+    }
+    if (const auto* d = std::get_if<double>(&v)) {
         return FloatToText(*d);
+    }
     return QString::fromUtf8(std::get<QByteArray>(v));
 }
 
 QString Field::DisplayText() const {
-    if (options_->onGetText)
+    if (options_->onGetText) {
         return options_->onGetText(*this, true);
+    }
     const QString& format = options_->displayFormat;
     switch (column_.type) {
         case ColumnType::Graphic:
             return IsNull() ? QStringLiteral("(graphic)") : QStringLiteral("(GRAPHIC)");
         case ColumnType::Boolean:
-            if (!format.isEmpty() && !IsNullValue(RawValue()))
+            if (!format.isEmpty() && !IsNullValue(RawValue())) {
                 return format.section(';', AsBoolean() ? 0 : 1, AsBoolean() ? 0 : 1);
+            }
             break;
         case ColumnType::Float:
         case ColumnType::Smallint:
         case ColumnType::Integer:
         case ColumnType::Largeint:
-            if (!format.isEmpty() && !IsNull())
+            if (!format.isEmpty() && !IsNull()) {
                 return FormatFloatText(format, AsFloat());
+            }
             break;
         case ColumnType::Date:
             if (!format.isEmpty() && AsDate().isValid()) {
@@ -196,24 +214,30 @@ QString Field::DisplayText() const {
 }
 
 QString Field::EditText() const {
-    if (options_->onGetText)
+    if (options_->onGetText) {
         return options_->onGetText(*this, false);
+    }
     const bool number = column_.type == ColumnType::Float || IsIntegral(column_.type);
-    if (number && !options_->editFormat.isEmpty() && !IsNull())
+    if (number && !options_->editFormat.isEmpty() && !IsNull()) {
         return FormatFloatText(options_->editFormat, AsFloat());
-    if (column_.type == ColumnType::Boolean && !options_->displayFormat.isEmpty())
+    }
+    if (column_.type == ColumnType::Boolean && !options_->displayFormat.isEmpty()) {
         return DisplayText();
+    }
     return AsString();
 }
 
 bool Field::AsBoolean() const {
     const Value& v = RawValue();
-    if (const auto* i = std::get_if<std::int64_t>(&v))
+    if (const auto* i = std::get_if<std::int64_t>(&v)) {
         return *i != 0;
-    if (const auto* d = std::get_if<double>(&v))
+    }
+    if (const auto* d = std::get_if<double>(&v)) {
         return *d != 0.0;
-    if (const auto* s = std::get_if<QString>(&v))
+    }
+    if (const auto* s = std::get_if<QString>(&v)) {
         return ParseBoolean(*s).value_or(false);
+    }
     return false;
 }
 
@@ -223,32 +247,38 @@ QDate Field::AsDate() const {
         const QDate iso = IsoToDate(*s);
         return iso.isValid() ? iso : ParseDateText(*s);
     }
-    if (const auto* d = std::get_if<double>(&v))
+    if (const auto* d = std::get_if<double>(&v)) {
         return kDayZero.addDays(static_cast<qint64>(std::floor(*d)));
-    if (const auto* i = std::get_if<std::int64_t>(&v))
+    }
+    if (const auto* i = std::get_if<std::int64_t>(&v)) {
         return kDayZero.addDays(*i);
+    }
     return QDate();
 }
 
 std::int64_t Field::AsInteger() const {
     const Value& v = RawValue();
-    if (const auto* i = std::get_if<std::int64_t>(&v))
+    if (const auto* i = std::get_if<std::int64_t>(&v)) {
         return *i;
+    }
     if (column_.type == ColumnType::Date) {
         const QDate d = AsDate();
         return d.isValid() ? kDayZero.daysTo(d) : 0;
     }
     if (const auto* d = std::get_if<double>(&v)) {
-        if (!std::isfinite(*d) || std::fabs(*d) > 9.2e18)
+        if (!std::isfinite(*d) || std::fabs(*d) > 9.2e18) {
             Refuse(
                 QStringLiteral("Hodnotu sloupce %1 nelze převést na celé číslo.").arg(ShownName()));
+        }
         return std::llround(*d);
     }
     if (const auto* s = std::get_if<QString>(&v)) {
-        if (s->isEmpty())
+        if (s->isEmpty()) {
             return 0;
-        if (const auto n = ParseIntegerText(*s))
+        }
+        if (const auto n = ParseIntegerText(*s)) {
             return *n;
+        }
         Refuse(QStringLiteral("„%1“ ve sloupci %2 není celé číslo.").arg(Shown(*s), ShownName()));
     }
     return 0;
@@ -256,19 +286,23 @@ std::int64_t Field::AsInteger() const {
 
 double Field::AsFloat() const {
     const Value& v = RawValue();
-    if (const auto* d = std::get_if<double>(&v))
+    if (const auto* d = std::get_if<double>(&v)) {
         return *d;
-    if (const auto* i = std::get_if<std::int64_t>(&v))
+    }
+    if (const auto* i = std::get_if<std::int64_t>(&v)) {
         return static_cast<double>(*i);
+    }
     if (column_.type == ColumnType::Date) {
         const QDate d = AsDate();
         return d.isValid() ? static_cast<double>(kDayZero.daysTo(d)) : 0.0;
     }
     if (const auto* s = std::get_if<QString>(&v)) {
-        if (s->isEmpty())
+        if (s->isEmpty()) {
             return 0.0;
-        if (const auto n = ParseFloatText(*s))
+        }
+        if (const auto n = ParseFloatText(*s)) {
             return *n;
+        }
         Refuse(QStringLiteral("„%1“ ve sloupci %2 není číslo.").arg(Shown(*s), ShownName()));
     }
     return 0.0;
@@ -276,16 +310,19 @@ double Field::AsFloat() const {
 
 QByteArray Field::AsBytes() const {
     const Value& v = RawValue();
-    if (const auto* b = std::get_if<QByteArray>(&v))
+    if (const auto* b = std::get_if<QByteArray>(&v)) {
         return *b;
-    if (IsNullValue(v))
+    }
+    if (IsNullValue(v)) {
         return QByteArray();
+    }
     return AsString().toUtf8();
 }
 
 QVariant Field::AsVariant() const {
-    if (IsNull())
+    if (IsNull()) {
         return QVariant();
+    }
     switch (column_.type) {
         case ColumnType::Text:
         case ColumnType::Memo:
@@ -316,61 +353,71 @@ Value Field::ConvertText(const ColumnSchema& column, const QString& text) {
         case ColumnType::Memo:
             return text.isEmpty() ? Value() : Value(text);
         case ColumnType::Date: {
-            if (trimmed.isEmpty())
+            if (trimmed.isEmpty()) {
                 return Value();
+            }
             const QDate d = ParseDateText(trimmed);
-            if (!d.isValid())
+            if (!d.isValid()) {
                 Refuse(QStringLiteral("„%1“ není platné datum (sloupec %2).")
                            .arg(Shown(text), column.name));
+            }
             return Value(DateToIso(d));
         }
         case ColumnType::Boolean: {
-            if (trimmed.isEmpty())
+            if (trimmed.isEmpty()) {
                 return Value();
+            }
             const auto b = ParseBoolean(trimmed);
-            if (!b)
+            if (!b) {
                 Refuse(
                     QStringLiteral("„%1“ není logická hodnota (sloupec %2); použijte Ano nebo Ne.")
                         .arg(Shown(text), column.name));
+            }
             return Value(static_cast<std::int64_t>(*b ? 1 : 0));
         }
         case ColumnType::Smallint:
         case ColumnType::Integer:
         case ColumnType::Largeint: {
-            if (trimmed.isEmpty())
+            if (trimmed.isEmpty()) {
                 return Value();
+            }
             const auto n = ParseIntegerText(trimmed);
             if (!n) {
                 if (trimmed.size() > 1 && (trimmed[0] == '-' || trimmed[0].isDigit()) &&
                     trimmed.mid(1).toStdString().find_first_not_of("0123456789") ==
-                        std::string::npos)
+                        std::string::npos) {
                     Refuse(QStringLiteral("Hodnota %1 je mimo rozsah sloupce %2.")
                                .arg(Shown(trimmed), column.name));
+                }
                 Refuse(QStringLiteral("„%1“ není celé číslo (sloupec %2).")
                            .arg(Shown(text), column.name));
             }
             return CheckedInteger(column, *n);
         }
         case ColumnType::Float: {
-            if (trimmed.isEmpty())
+            if (trimmed.isEmpty()) {
                 return Value();
+            }
             const auto d = ParseFloatText(trimmed);
-            if (!d)
+            if (!d) {
                 Refuse(
                     QStringLiteral("„%1“ není číslo (sloupec %2).").arg(Shown(text), column.name));
+            }
             return Value(*d);
         }
         case ColumnType::Graphic:
-            if (text.isEmpty())
+            if (text.isEmpty()) {
                 return Value();
+            }
             Refuse(QStringLiteral("Do sloupce %1 (obrázek) nelze zapsat text.").arg(column.name));
     }
     return Value();
 }
 
 Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
-    if (!value.isValid() || value.isNull())
+    if (!value.isValid() || value.isNull()) {
         return Value();
+    }
     const int type = value.typeId();
     switch (column.type) {
         case ColumnType::Date:
@@ -378,29 +425,34 @@ Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
                 const QDate d = value.toDate();
                 return d.isValid() ? Value(DateToIso(d)) : Value();
             }
-            if (type == QMetaType::QDateTime)
+            if (type == QMetaType::QDateTime) {
                 return Value(DateToIso(value.toDateTime().date()));
+            }
             break;
         case ColumnType::Boolean:
-            if (type == QMetaType::Bool)
+            if (type == QMetaType::Bool) {
                 return Value(static_cast<std::int64_t>(value.toBool() ? 1 : 0));
+            }
             break;
         case ColumnType::Smallint:
         case ColumnType::Integer:
         case ColumnType::Largeint:
             if (type == QMetaType::Double || type == QMetaType::Float) {
                 const double d = value.toDouble();
-                if (!std::isfinite(d) || std::fabs(d) > 9.2e18)
+                if (!std::isfinite(d) || std::fabs(d) > 9.2e18) {
                     Refuse(QStringLiteral("Hodnota je mimo rozsah sloupce %1.").arg(column.name));
+                }
                 return CheckedInteger(column, std::llround(d));
             }
             if (type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::UInt ||
-                type == QMetaType::Short || type == QMetaType::Long)
+                type == QMetaType::Short || type == QMetaType::Long) {
                 return CheckedInteger(column, value.toLongLong());
+            }
             if (type == QMetaType::ULongLong) {
                 const qulonglong u = value.toULongLong();
-                if (u > static_cast<qulonglong>(std::numeric_limits<std::int64_t>::max()))
+                if (u > static_cast<qulonglong>(std::numeric_limits<std::int64_t>::max())) {
                     Refuse(QStringLiteral("Hodnota je mimo rozsah sloupce %1.").arg(column.name));
+                }
                 return CheckedInteger(column, static_cast<std::int64_t>(u));
             }
             break;
@@ -408,8 +460,9 @@ Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
             if (type == QMetaType::Double || type == QMetaType::Float || type == QMetaType::Int ||
                 type == QMetaType::LongLong || type == QMetaType::UInt) {
                 const double d = value.toDouble();
-                if (!std::isfinite(d))
+                if (!std::isfinite(d)) {
                     Refuse(QStringLiteral("Hodnota sloupce %1 není číslo.").arg(column.name));
+                }
                 return Value(d);
             }
             break;
@@ -422,18 +475,23 @@ Value Field::ConvertVariant(const ColumnSchema& column, const QVariant& value) {
         default:
             break;
     }
-    if (type == QMetaType::QDate)
+    if (type == QMetaType::QDate) {
         return ConvertText(column, FormatDateText(value.toDate()));
-    if (type == QMetaType::Bool)
+    }
+    if (type == QMetaType::Bool) {
         return ConvertText(column,
                            value.toBool() ? QStringLiteral("True") : QStringLiteral("False"));
-    if (type == QMetaType::Double)
+    }
+    if (type == QMetaType::Double) {
         return ConvertText(column, FloatToText(value.toDouble()));
-    if (type == QMetaType::QByteArray && column.type != ColumnType::Graphic)
+    }
+    if (type == QMetaType::QByteArray && column.type != ColumnType::Graphic) {
         return ConvertText(column, QString::fromUtf8(value.toByteArray()));
-    if (!value.canConvert<QString>())
+    }
+    if (!value.canConvert<QString>()) {
         Refuse(QStringLiteral("Hodnotu nelze zapsat do sloupce %1 (%2).")
                    .arg(column.name, TypeName(column)));
+    }
     return ConvertText(column, value.toString());
 }
 
@@ -449,8 +507,9 @@ QString Field::ShownCaption() const {
 
 QString Field::ShownName() const {
     const QString caption = ShownCaption();
-    if (caption.isEmpty())
+    if (caption.isEmpty()) {
         return column_.name;
+    }
     return QStringLiteral("„%1“ (%2)").arg(caption, column_.name);
 }
 
@@ -460,8 +519,9 @@ Value Field::Converted(const QString& text) const {
     try {
         return ConvertText(column_, text);
     } catch (const StoreError&) {
-        if (ShownCaption().isEmpty())
+        if (ShownCaption().isEmpty()) {
             throw;
+        }
         ColumnSchema shown = column_;
         shown.name = ShownName();
         return ConvertText(shown, text);
@@ -472,8 +532,9 @@ Value Field::Converted(const QVariant& value) const {
     try {
         return ConvertVariant(column_, value);
     } catch (const StoreError&) {
-        if (ShownCaption().isEmpty())
+        if (ShownCaption().isEmpty()) {
             throw;
+        }
         ColumnSchema shown = column_;
         shown.name = ShownName();
         return ConvertVariant(shown, value);
@@ -502,16 +563,18 @@ void Field::SetAsDate(const QDate& date) {
         return;
     }
     if (column_.type != ColumnType::Date && column_.type != ColumnType::Text &&
-        column_.type != ColumnType::Memo)
+        column_.type != ColumnType::Memo) {
         Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat datum.")
                    .arg(ShownName(), TypeName(column_)));
+    }
     Store(Converted(QVariant(date)));
 }
 
 void Field::SetAsInteger(std::int64_t value) {
-    if (column_.type == ColumnType::Date || column_.type == ColumnType::Graphic)
+    if (column_.type == ColumnType::Date || column_.type == ColumnType::Graphic) {
         Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat číslo.")
                    .arg(ShownName(), TypeName(column_)));
+    }
     if (column_.type == ColumnType::Boolean) {
         Store(Value(static_cast<std::int64_t>(value != 0 ? 1 : 0)));
         return;
@@ -521,9 +584,10 @@ void Field::SetAsInteger(std::int64_t value) {
 
 void Field::SetAsFloat(double value) {
     if (column_.type == ColumnType::Date || column_.type == ColumnType::Graphic ||
-        column_.type == ColumnType::Boolean)
+        column_.type == ColumnType::Boolean) {
         Refuse(QStringLiteral("Do sloupce %1 (%2) nelze zapsat číslo.")
                    .arg(ShownName(), TypeName(column_)));
+    }
     Store(Converted(QVariant(value)));
 }
 

@@ -23,8 +23,9 @@ QString LogOf(const QString& file) {
 
 void CopyInto(const QString& from, const QString& to, const QString& database) {
     QFile source(from);
-    if (!source.copy(to))
+    if (!source.copy(to)) {
         CannotCopy(database, source.errorString());
+    }
     // A copy of a write-protected file is write-protected too; SQLite needs
     // to write the log's index beside it.
     QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -38,8 +39,9 @@ bool HasWriteAheadLog(const QString& file) {
 }
 
 LogReadingCopy::LogReadingCopy(const QString& file) {
-    if (!folder_.isValid())
+    if (!folder_.isValid()) {
         CannotCopy(file, folder_.errorString());
+    }
     file_ = QDir(folder_.path()).filePath(QFileInfo(file).fileName());
     CopyInto(file, file_, file);
     CopyInto(LogOf(file), LogOf(file_), file);

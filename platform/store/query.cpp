@@ -38,15 +38,17 @@ std::vector<ColumnSchema> Query::DoOpen() {
     QString text = translated.sql;
     if (sortHere) {
         QStringList terms;
-        for (const OrderTerm& term : translated.order)
+        for (const OrderTerm& term : translated.order) {
             terms << term.sql;
+        }
         text =
             QStringLiteral("SELECT %1, %2 FROM %3")
                 .arg(translated.selectList, terms.join(QStringLiteral(", ")), translated.fromWhere);
     }
     Statement statement(GetDatabase()->Handle().Raw(), text);
-    for (size_t i = 0; i < translated.parameters.size(); ++i)
+    for (size_t i = 0; i < translated.parameters.size(); ++i) {
         statement.Bind(static_cast<int>(i) + 1, translated.parameters[i]);
+    }
     result_.Clear();
     order_.clear();
     const int columns = static_cast<int>(translated.columns.size());
@@ -54,15 +56,17 @@ std::vector<ColumnSchema> Query::DoOpen() {
     try {
         while (statement.Step()) {
             result_.AppendFrom(statement.Raw(), columns);
-            if (sortHere)
+            if (sortHere) {
                 keys.AppendFrom(statement.Raw(), columns, translated.order);
+            }
         }
     } catch (...) {
         result_.Clear();
         throw;
     }
-    if (sortHere)
+    if (sortHere) {
         order_ = keys.SortedRows();
+    }
     std::vector<ColumnSchema> result;
     for (const ResultColumn& c : translated.columns) {
         ColumnSchema column = c.column;
@@ -77,11 +81,13 @@ void Query::DoClose() {
 }
 
 std::vector<DataSet::RowId> Query::LoadRowIds() {
-    if (!order_.empty())
+    if (!order_.empty()) {
         return order_;
+    }
     std::vector<RowId> ids(result_.Size());
-    for (size_t i = 0; i < ids.size(); ++i)
+    for (size_t i = 0; i < ids.size(); ++i) {
         ids[i] = static_cast<RowId>(i);
+    }
     return ids;
 }
 
@@ -100,12 +106,14 @@ std::vector<DataSet::RowId> Query::FindRows(const std::vector<int>& columns,
         bool all = true;
         for (size_t i = 0; i < columns.size() && all; ++i) {
             Value v = result_.ReadValue(r, columns[i]);
-            if (const auto* s = std::get_if<QString>(&v); s != nullptr && s->isEmpty())
+            if (const auto* s = std::get_if<QString>(&v); s != nullptr && s->isEmpty()) {
                 v = Value();
+            }
             all = v == values[i];
         }
-        if (all)
+        if (all) {
             found.push_back(static_cast<RowId>(r));
+        }
     }
     return found;
 }

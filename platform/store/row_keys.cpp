@@ -31,15 +31,18 @@ constexpr IdentifyingKey kKeys[] = {
 };
 
 const IdentifyingKey* KeyOf(const TableSchema& table) {
-    for (const IdentifyingKey& key : kKeys)
-        if (table.sqlName.compare(QLatin1String(key.table), Qt::CaseInsensitive) == 0)
+    for (const IdentifyingKey& key : kKeys) {
+        if (table.sqlName.compare(QLatin1String(key.table), Qt::CaseInsensitive) == 0) {
             return &key;
+        }
+    }
     return nullptr;
 }
 
 bool IsBlank(const Value& value) {
-    if (IsNullValue(value))
+    if (IsNullValue(value)) {
         return true;
+    }
     const auto* text = std::get_if<QString>(&value);
     return text != nullptr && text->trimmed().isEmpty();
 }
@@ -53,12 +56,14 @@ const ColumnSchema* IdentifyingColumn(const TableSchema& table) {
 
 void RequireIdentifyingKey(const TableSchema& table, const Row& row) {
     const IdentifyingKey* key = KeyOf(table);
-    if (key == nullptr)
+    if (key == nullptr) {
         return;
+    }
     const int column = table.ColumnIndex(QLatin1String(key->column));
     if (column < 0 || column >= static_cast<int>(row.size()) ||
-        !IsBlank(row[static_cast<size_t>(column)]))
+        !IsBlank(row[static_cast<size_t>(column)])) {
         return;
+    }
     throw StoreError(QStringLiteral("Záznam tabulky %1 nelze uložit: %2 (%3) musí být %4.")
                          .arg(table.fileName, QString::fromUtf8(key->what),
                               QLatin1String(key->column), QString::fromUtf8(key->filled)));

@@ -68,8 +68,9 @@ void RowStore::AppendFrom(sqlite3_stmt* statement, int columns) {
                 const auto length = static_cast<std::uint32_t>(sqlite3_column_bytes(statement, i));
                 row.push_back(kBlob);
                 Put(row, length);
-                if (length > 0)
+                if (length > 0) {
                     row.append(blob, length);
+                }
                 break;
             }
             default:
@@ -116,8 +117,9 @@ Value RowStore::Decode(const char* p) const {
 
 void RowStore::Read(std::size_t row, Row& out) const {
     out.assign(static_cast<size_t>(columns_), Value());
-    if (row >= offsets_.size())
+    if (row >= offsets_.size()) {
         return;
+    }
     const char* p = RowStart(row);
     for (int i = 0; i < columns_; ++i) {
         out[static_cast<size_t>(i)] = Decode(p);
@@ -126,12 +128,14 @@ void RowStore::Read(std::size_t row, Row& out) const {
 }
 
 Value RowStore::ReadValue(std::size_t row, int column) const {
-    if (row >= offsets_.size() || column < 0 || column >= columns_)
+    if (row >= offsets_.size() || column < 0 || column >= columns_) {
         return Value();
+    }
     const bool further = row == last_.row && column >= last_.column;
     const char* p = further ? last_.at : RowStart(row);
-    for (int i = further ? last_.column : 0; i < column; ++i)
+    for (int i = further ? last_.column : 0; i < column; ++i) {
         p = Skip(p);
+    }
     last_.row = row;
     last_.column = column;
     last_.at = p;

@@ -113,12 +113,14 @@ std::vector<ColumnSchema> PedigreeColumns() {
                                             "Otec_PraPraBaba_4",
                                             "Matka_PraPraBaba_4"};
     std::vector<ColumnSchema> columns{T("Jmeno_registr", 40)};
-    for (const char* name : ancestors)
+    for (const char* name : ancestors) {
         columns.push_back(T(name, 40));
+    }
     columns.push_back(T("TIT_Jmeno_registr", 40));
-    for (const char* name : ancestors)
+    for (const char* name : ancestors) {
         columns.push_back(
             {QStringLiteral("TIT_") + QString::fromLatin1(name), CT::Text, 40, QString()});
+    }
     return columns;
 }
 
@@ -141,8 +143,9 @@ std::vector<IndexSchema> PedigreeIndexes() {
         "Matka_Baba_1",   "Otec_Praded_1",   "Otec_Prababa_1", "Otec_Praded_2",  "Otec_Prababa_2",
         "Matka_Praded_1", "Matka_prababa_1", "Matka_Praded_2", "Matka_Prababa_2"};
     std::vector<IndexSchema> indexes{Lookup({"Jmeno_registr"})};
-    for (const char* column : withParents)
+    for (const char* column : withParents) {
         indexes.push_back(LaterLookup({QString::fromLatin1(column)}));
+    }
     return indexes;
 }
 
@@ -231,9 +234,11 @@ std::vector<TableSchema> BuildSchemas() {
               {Lookup({"Jmeno_registr", "Datum"})}, {"Jmeno_registr", "Datum"});
     seasons.addedLater = true;
     all.push_back(std::move(seasons));
-    for (TableSchema& table : all)
-        for (ColumnSchema& column : table.columns)
+    for (TableSchema& table : all) {
+        for (ColumnSchema& column : table.columns) {
             column.caption = ColumnCaption(table.fileName, column.name);
+        }
+    }
     return all;
 }
 
@@ -259,9 +264,11 @@ QString SqlTypeOf(ColumnType type) {
 }  // namespace
 
 int TableSchema::ColumnIndex(const QString& name) const {
-    for (size_t i = 0; i < columns.size(); ++i)
-        if (columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].name.compare(name, Qt::CaseInsensitive) == 0) {
             return static_cast<int>(i);
+        }
+    }
     return -1;
 }
 
@@ -277,11 +284,14 @@ const std::vector<TableSchema>& AllTableSchemas() {
 
 const TableSchema* FindTableSchema(const QString& name) {
     QString bare = name.trimmed();
-    if (bare.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
+    if (bare.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive)) {
         bare.chop(3);
-    for (const TableSchema& t : AllTableSchemas())
-        if (t.sqlName.compare(bare, Qt::CaseInsensitive) == 0)
+    }
+    for (const TableSchema& t : AllTableSchemas()) {
+        if (t.sqlName.compare(bare, Qt::CaseInsensitive) == 0) {
             return &t;
+        }
+    }
     return nullptr;
 }
 
@@ -354,9 +364,11 @@ QString ColumnDefinition(const ColumnSchema& column) {
 
 QString CreateTableStatement(const TableSchema& table, bool withLaterColumns) {
     QStringList columns;
-    for (const ColumnSchema& c : table.columns)
-        if (withLaterColumns || !c.addedLater)
+    for (const ColumnSchema& c : table.columns) {
+        if (withLaterColumns || !c.addedLater) {
             columns << ColumnDefinition(c);
+        }
+    }
     return QStringLiteral("CREATE TABLE %1 (%2)")
         .arg(QuoteIdentifier(table.sqlName), columns.join(", "));
 }
@@ -381,8 +393,9 @@ QStringList CreateStatements(const TableSchema& table) {
     QStringList statements{CreateTableStatement(table, true)};
     for (const IndexSchema& index : table.indexes) {
         QStringList quoted;
-        for (const QString& c : index.columns)
+        for (const QString& c : index.columns) {
             quoted << QuoteIdentifier(c);
+        }
         const QString name = IndexName(table, index);
         statements << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                           .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),

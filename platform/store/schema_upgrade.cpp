@@ -17,23 +17,28 @@ bool IndexExists(Connection& connection, const QString& name) {
 }
 
 QString CreateIndexStatement(const TableSchema& table, const QString& indexName) {
-    for (const QString& statement : CreateStatements(table))
-        if (statement.contains(QuoteIdentifier(indexName)))
+    for (const QString& statement : CreateStatements(table)) {
+        if (statement.contains(QuoteIdentifier(indexName))) {
             return statement;
+        }
+    }
     return QString();
 }
 
 void AddIfMissing(Connection& connection, const TableSchema& table, const QString& indexName,
                   QStringList& statements) {
-    if (!IndexExists(connection, indexName))
+    if (!IndexExists(connection, indexName)) {
         statements << CreateIndexStatement(table, indexName);
+    }
 }
 
 void AddMissingColumns(Connection& connection, const TableSchema& table, QStringList& statements) {
     const QStringList present = connection.TableColumns(table.sqlName);
-    for (const ColumnSchema& column : table.columns)
-        if (column.addedLater && !present.contains(column.name, Qt::CaseInsensitive))
+    for (const ColumnSchema& column : table.columns) {
+        if (column.addedLater && !present.contains(column.name, Qt::CaseInsensitive)) {
             statements << AddColumnStatement(table, column);
+        }
+    }
 }
 
 QStringList MissingStatements(Connection& connection) {
@@ -44,11 +49,14 @@ QStringList MissingStatements(Connection& connection) {
             continue;
         }
         AddMissingColumns(connection, table, statements);
-        for (const IndexSchema& index : table.indexes)
-            if (index.addedLater || table.addedLater)
+        for (const IndexSchema& index : table.indexes) {
+            if (index.addedLater || table.addedLater) {
                 AddIfMissing(connection, table, IndexName(table, index), statements);
-        if (table.addedLater && !table.order.isEmpty())
+            }
+        }
+        if (table.addedLater && !table.order.isEmpty()) {
             AddIfMissing(connection, table, OrderIndexName(table), statements);
+        }
     }
     return statements;
 }
@@ -61,12 +69,15 @@ const QSet<QString>& LaterObjectNames() {
         for (const TableSchema& table : AllTableSchemas()) {
             if (table.addedLater) {
                 made << table.sqlName;
-                if (!table.order.isEmpty())
+                if (!table.order.isEmpty()) {
                     made << OrderIndexName(table);
+                }
             }
-            for (const IndexSchema& index : table.indexes)
-                if (table.addedLater || index.addedLater)
+            for (const IndexSchema& index : table.indexes) {
+                if (table.addedLater || index.addedLater) {
                     made << IndexName(table, index);
+                }
+            }
         }
         return made;
     }();
@@ -75,31 +86,38 @@ const QSet<QString>& LaterObjectNames() {
 
 void AddLaterObjects(Connection& connection) {
     const QStringList statements = MissingStatements(connection);
-    if (statements.isEmpty())
+    if (statements.isEmpty()) {
         return;
+    }
     connection.Execute(QStringLiteral("BEGIN IMMEDIATE"));
     try {
-        for (const QString& statement : statements)
+        for (const QString& statement : statements) {
             connection.Execute(statement);
+        }
         connection.Execute(QStringLiteral("COMMIT"));
     } catch (...) {
-        if (connection.InTransaction())
+        if (connection.InTransaction()) {
             connection.Execute(QStringLiteral("ROLLBACK"));
+        }
         throw;
     }
 }
 
 void ShowLaterColumnsEmpty(Connection& connection) {
     for (const TableSchema& table : AllTableSchemas()) {
-        if (table.addedLater)
+        if (table.addedLater) {
             continue;
+        }
         const QStringList present = connection.TableColumns(table.sqlName);
         QStringList empty;
-        for (const ColumnSchema& column : table.columns)
-            if (column.addedLater && !present.contains(column.name, Qt::CaseInsensitive))
+        for (const ColumnSchema& column : table.columns) {
+            if (column.addedLater && !present.contains(column.name, Qt::CaseInsensitive)) {
                 empty << QStringLiteral("NULL AS ") + QuoteIdentifier(column.name);
-        if (empty.isEmpty())
+            }
+        }
+        if (empty.isEmpty()) {
             continue;
+        }
         const QString name = QuoteIdentifier(table.sqlName);
         // The row ids go through: the store finds and orders rows by them.
         connection.Execute(

@@ -17,8 +17,9 @@ void PutNumber(std::string& out, double value) {
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     bits = (bits & 0x8000000000000000ull) ? ~bits : bits ^ 0x8000000000000000ull;
-    for (int shift = 56; shift >= 0; shift -= 8)
+    for (int shift = 56; shift >= 0; shift -= 8) {
         out.push_back(static_cast<char>((bits >> shift) & 0xFF));
+    }
 }
 
 void PutBytes(std::string& out, const unsigned char* data, int length) {
@@ -62,9 +63,11 @@ void SortKeys::AppendFrom(sqlite3_stmt* statement, int first, const std::vector<
                 PutBytes(arena_, blob, sqlite3_column_bytes(statement, column));
             }
         }
-        if (terms[t].descending)
-            for (size_t i = begin; i < arena_.size(); ++i)
+        if (terms[t].descending) {
+            for (size_t i = begin; i < arena_.size(); ++i) {
                 arena_[i] = static_cast<char>(~arena_[i]);
+            }
+        }
     }
 }
 
@@ -77,8 +80,9 @@ std::vector<std::int64_t> SortKeys::SortedRows() const {
         return std::string_view(arena_.data() + begin, end - begin);
     };
     std::vector<std::int64_t> rows(starts_.size());
-    for (size_t i = 0; i < rows.size(); ++i)
+    for (size_t i = 0; i < rows.size(); ++i) {
         rows[i] = static_cast<std::int64_t>(i);
+    }
     // string_view compares bytes as unsigned char, which is the order the keys are built for.
     std::stable_sort(rows.begin(), rows.end(),
                      [&](std::int64_t a, std::int64_t b) { return key(a) < key(b); });

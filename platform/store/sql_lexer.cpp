@@ -23,8 +23,9 @@ Token ReadQuoted(const QString& s, int& i, QChar quote) {
     t.quotedName = quote == '"';
     ++i;
     for (;;) {
-        if (i >= s.size())
+        if (i >= s.size()) {
             Fail(QStringLiteral("neukončená textová konstanta"), t.position);
+        }
         if (s[i] == quote) {
             if (i + 1 < s.size() && s[i + 1] == quote) {
                 t.text += quote;
@@ -42,15 +43,18 @@ Token ReadNumber(const QString& s, int& i) {
     Token t;
     t.kind = TokenKind::Number;
     t.position = i + 1;
-    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128)
+    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
         t.text += s[i++];
+    }
     if (i + 1 < s.size() && s[i] == '.' && s[i + 1].isDigit() && s[i + 1].unicode() < 128) {
         t.text += s[i++];
-        while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128)
+        while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
             t.text += s[i++];
+        }
     }
-    if (i < s.size() && IsNamePart(s[i]))
+    if (i < s.size() && IsNamePart(s[i])) {
         Fail(QStringLiteral("chybné číslo"), t.position);
+    }
     return t;
 }
 
@@ -67,8 +71,9 @@ Token ReadSymbol(const QString& s, int& i) {
         }
     }
     static const QString oneChar = QStringLiteral("=<>(),.*;-");
-    if (!oneChar.contains(s[i]))
+    if (!oneChar.contains(s[i])) {
         Fail(QStringLiteral("nepovolený znak „%1“").arg(s[i]), t.position);
+    }
     t.text = s[i++];
     return t;
 }
@@ -90,8 +95,9 @@ std::vector<Token> TokenizeLocalSql(const QString& s) {
             Token t;
             t.kind = TokenKind::Name;
             t.position = i + 1;
-            while (i < s.size() && IsNamePart(s[i]))
+            while (i < s.size() && IsNamePart(s[i])) {
                 t.text += s[i++];
+            }
             tokens.push_back(t);
         } else {
             tokens.push_back(ReadSymbol(s, i));

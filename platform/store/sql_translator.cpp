@@ -19,9 +19,11 @@ const char* const kReserved[] = {
     "ASC",    "DESC", "AS",    "TRUE", "FALSE", "DISTINCT", "GROUP",   "HAVING", "UNION", "CROSS"};
 
 bool IsReserved(const Token& t) {
-    for (const char* word : kReserved)
-        if (t.IsKeyword(word))
+    for (const char* word : kReserved) {
+        if (t.IsKeyword(word)) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -57,9 +59,11 @@ struct SelectItem {
 const char* const kAggregates[] = {"COUNT", "SUM", "MIN", "MAX", "AVG"};
 
 bool IsAggregateName(const Token& t) {
-    for (const char* name : kAggregates)
-        if (t.IsKeyword(name))
+    for (const char* name : kAggregates) {
+        if (t.IsKeyword(name)) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -69,14 +73,18 @@ struct OutputColumn {
 };
 
 QString FlipOperator(const QString& op) {
-    if (op == QLatin1String("<"))
+    if (op == QLatin1String("<")) {
         return QStringLiteral(">");
-    if (op == QLatin1String(">"))
+    }
+    if (op == QLatin1String(">")) {
         return QStringLiteral("<");
-    if (op == QLatin1String("<="))
+    }
+    if (op == QLatin1String("<=")) {
         return QStringLiteral(">=");
-    if (op == QLatin1String(">="))
+    }
+    if (op == QLatin1String(">=")) {
         return QStringLiteral("<=");
+    }
     return op;
 }
 
@@ -85,22 +93,26 @@ class Translator {
     explicit Translator(const QString& statement) : tokens_(TokenizeLocalSql(statement)) {}
 
     TranslatedQuery Run() {
-        if (!Peek().IsKeyword("SELECT"))
+        if (!Peek().IsKeyword("SELECT")) {
             Fail(QStringLiteral("povolen je jen jeden příkaz SELECT"), Peek());
+        }
         Take();
         const bool distinct = AcceptKeyword("DISTINCT");
         const std::vector<SelectItem> items = ParseSelectList();
         ExpectKeyword("FROM");
         QString from = ParseTableRef();
-        for (QString join = ParseJoin(); !join.isEmpty(); join = ParseJoin())
+        for (QString join = ParseJoin(); !join.isEmpty(); join = ParseJoin()) {
             from += join;
+        }
         ResolveSelectList(items);
         QStringList selected;
-        for (const OutputColumn& c : output_)
+        for (const OutputColumn& c : output_) {
             selected << c.sql;
+        }
         QString fromWhere = from;
-        if (AcceptKeyword("WHERE"))
+        if (AcceptKeyword("WHERE")) {
             fromWhere += QStringLiteral(" WHERE ") + ParseOr();
+        }
         fromWhere += ParseGrouping(items);
         if (AcceptKeyword("ORDER")) {
             ExpectKeyword("BY");
@@ -108,8 +120,9 @@ class Translator {
             ParseOrderList();
             aggregatesAllowed_ = false;
             // Rows equal in every given column keep the order they were added in.
-            if (!grouped_)
+            if (!grouped_) {
                 order_.push_back({QStringLiteral("t0.rowid"), false});
+            }
         } else if (grouped_) {
             // Groups come in the order of their columns, as the keyed-table
             // engine listed them.
@@ -118,9 +131,10 @@ class Translator {
             DefaultOrder();
         }
         QStringList orderTexts;
-        for (const OrderTerm& term : order_)
+        for (const OrderTerm& term : order_) {
             orderTexts << term.sql +
                               (term.descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
+        }
         const QString sql =
             QStringLiteral("SELECT ") + (distinct ? QStringLiteral("DISTINCT ") : QString()) +
             selected.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + fromWhere +
@@ -128,8 +142,9 @@ class Translator {
                  ? QString()
                  : QStringLiteral(" ORDER BY ") + orderTexts.join(QStringLiteral(", ")));
         AcceptSymbol(";");
-        if (Peek().kind != TokenKind::End)
+        if (Peek().kind != TokenKind::End) {
             Fail(QStringLiteral("za koncem příkazu následuje další text"), Peek());
+        }
         TranslatedQuery result;
         result.sql = sql;
         result.distinct = distinct;
@@ -137,8 +152,9 @@ class Translator {
         result.fromWhere = fromWhere;
         result.order = std::move(order_);
         result.parameters = std::move(parameters_);
-        for (OutputColumn& c : output_)
+        for (OutputColumn& c : output_) {
             result.columns.push_back(std::move(c.meta));
+        }
         return result;
     }
 
@@ -150,29 +166,34 @@ class Translator {
     }
     Token Take() {
         Token t = Peek();
-        if (pos_ < tokens_.size() - 1)
+        if (pos_ < tokens_.size() - 1) {
             ++pos_;
+        }
         return t;
     }
     bool AcceptKeyword(const char* word) {
-        if (!Peek().IsKeyword(word))
+        if (!Peek().IsKeyword(word)) {
             return false;
+        }
         Take();
         return true;
     }
     void ExpectKeyword(const char* word) {
-        if (!AcceptKeyword(word))
+        if (!AcceptKeyword(word)) {
             Fail(QStringLiteral("očekáváno %1").arg(QLatin1String(word)), Peek());
+        }
     }
     bool AcceptSymbol(const char* symbol) {
-        if (!Peek().IsSymbol(symbol))
+        if (!Peek().IsSymbol(symbol)) {
             return false;
+        }
         Take();
         return true;
     }
     void ExpectSymbol(const char* symbol) {
-        if (!AcceptSymbol(symbol))
+        if (!AcceptSymbol(symbol)) {
             Fail(QStringLiteral("očekáváno „%1“").arg(QLatin1String(symbol)), Peek());
+        }
     }
     [[noreturn]] void Fail(const QString& what, const Token& at) const { Fail(what, at.position); }
     [[noreturn]] void Fail(const QString& what, int position) const {
@@ -192,15 +213,18 @@ class Translator {
     QString ParseTableRef() {
         const Token name = Take();
         if (!(name.kind == TokenKind::Name && !IsReserved(name)) &&
-            !(name.kind == TokenKind::Text && name.quotedName))
+            !(name.kind == TokenKind::Text && name.quotedName)) {
             Fail(QStringLiteral("očekáván název tabulky, nalezeno %1").arg(Describe(name)), name);
+        }
         TableRef ref;
         ref.schema = FindTableSchema(name.text);
-        if (ref.schema == nullptr)
+        if (ref.schema == nullptr) {
             Fail(QStringLiteral("tabulka „%1“ neexistuje").arg(name.text), name);
+        }
         if (AcceptKeyword("AS")) {
-            if (Peek().kind != TokenKind::Name || IsReserved(Peek()))
+            if (Peek().kind != TokenKind::Name || IsReserved(Peek())) {
                 Fail(QStringLiteral("očekáván alias tabulky"), Peek());
+            }
             ref.alias = Take().text;
         } else if (Peek().kind == TokenKind::Name && !IsReserved(Peek())) {
             ref.alias = Take().text;
@@ -223,8 +247,9 @@ class Translator {
             kind = QStringLiteral(" JOIN ");
         } else {
             if (Peek().IsKeyword("RIGHT") || Peek().IsKeyword("FULL") ||
-                Peek().IsKeyword("CROSS") || Peek().IsSymbol(","))
+                Peek().IsKeyword("CROSS") || Peek().IsSymbol(",")) {
                 Fail(QStringLiteral("podporováno je jen LEFT JOIN a JOIN"), Peek());
+            }
             return QString();
         }
         ExpectKeyword("JOIN");
@@ -236,12 +261,15 @@ class Translator {
     int FindTable(const QString& qualifier, const Token& at) const {
         for (size_t i = 0; i < tables_.size(); ++i) {
             const TableRef& t = tables_[i];
-            if (t.alias.compare(qualifier, Qt::CaseInsensitive) == 0)
+            if (t.alias.compare(qualifier, Qt::CaseInsensitive) == 0) {
                 return static_cast<int>(i);
+            }
         }
-        for (size_t i = 0; i < tables_.size(); ++i)
-            if (tables_[i].schema->sqlName.compare(qualifier, Qt::CaseInsensitive) == 0)
+        for (size_t i = 0; i < tables_.size(); ++i) {
+            if (tables_[i].schema->sqlName.compare(qualifier, Qt::CaseInsensitive) == 0) {
                 return static_cast<int>(i);
+            }
+        }
         Fail(QStringLiteral("tabulka „%1“ není v příkazu uvedena").arg(qualifier), at);
     }
 
@@ -258,8 +286,9 @@ class Translator {
                 table = static_cast<int>(i);
             }
         }
-        if (column == nullptr)
+        if (column == nullptr) {
             Fail(QStringLiteral("neznámý sloupec „%1“").arg(name), at);
+        }
         Operand o;
         o.kind = Operand::Column;
         o.column = column;
@@ -286,10 +315,11 @@ class Translator {
                     continue;
                 }
                 const Token first = Take();
-                if (first.kind != TokenKind::Name || IsReserved(first))
+                if (first.kind != TokenKind::Name || IsReserved(first)) {
                     Fail(QStringLiteral("v seznamu sloupců je povolen jen sloupec, nalezeno %1")
                              .arg(Describe(first)),
                          first);
+                }
                 item.kind = SelectItem::Single;
                 item.name = first.text;
                 if (AcceptSymbol(".")) {
@@ -298,14 +328,16 @@ class Translator {
                         item.kind = SelectItem::TableAll;
                     } else {
                         const Token second = Take();
-                        if (second.kind != TokenKind::Name || IsReserved(second))
+                        if (second.kind != TokenKind::Name || IsReserved(second)) {
                             Fail(QStringLiteral("očekáván název sloupce"), second);
+                        }
                         item.name = second.text;
                     }
                 }
                 if (item.kind == SelectItem::Single && AcceptKeyword("AS")) {
-                    if (Peek().kind != TokenKind::Name || IsReserved(Peek()))
+                    if (Peek().kind != TokenKind::Name || IsReserved(Peek())) {
                         Fail(QStringLiteral("očekáván název sloupce výsledku"), Peek());
+                    }
                     item.alias = Take().text;
                 }
             }
@@ -326,21 +358,24 @@ class Translator {
             item.star = true;
         } else {
             const Token first = Take();
-            if (first.kind != TokenKind::Name || IsReserved(first))
+            if (first.kind != TokenKind::Name || IsReserved(first)) {
                 Fail(QStringLiteral("očekáván název sloupce"), first);
+            }
             item.name = first.text;
             if (AcceptSymbol(".")) {
                 const Token second = Take();
-                if (second.kind != TokenKind::Name || IsReserved(second))
+                if (second.kind != TokenKind::Name || IsReserved(second)) {
                     Fail(QStringLiteral("očekáván název sloupce"), second);
+                }
                 item.qualifier = first.text;
                 item.name = second.text;
             }
         }
         ExpectSymbol(")");
         if (AcceptKeyword("AS")) {
-            if (Peek().kind != TokenKind::Name || IsReserved(Peek()))
+            if (Peek().kind != TokenKind::Name || IsReserved(Peek())) {
                 Fail(QStringLiteral("očekáván název sloupce výsledku"), Peek());
+            }
             item.alias = Take().text;
         }
         return item;
@@ -364,9 +399,10 @@ class Translator {
         }
         const Operand argument = ColumnOperand(item.qualifier, item.name, at);
         const ColumnSchema& source = *argument.column;
-        if (source.type == ColumnType::Graphic || source.type == ColumnType::Memo)
+        if (source.type == ColumnType::Graphic || source.type == ColumnType::Memo) {
             Fail(QStringLiteral("sloupec %1 nelze použít v souhrnné funkci").arg(source.name),
                  item.position);
+        }
         const bool text = IsTextLike(source.type);
         const QString value =
             text ? QStringLiteral("nullif(%1, '')").arg(argument.sql) : argument.sql;
@@ -385,10 +421,11 @@ class Translator {
             const bool numeric =
                 source.type == ColumnType::Smallint || source.type == ColumnType::Integer ||
                 source.type == ColumnType::Largeint || source.type == ColumnType::Float;
-            if (!numeric)
+            if (!numeric) {
                 Fail(QStringLiteral("%1 lze použít jen na číselný sloupec, %2 je %3")
                          .arg(item.function, source.name, ColumnTypeName(source.type)),
                      item.position);
+            }
             const bool sumOfIntegers =
                 item.function == QLatin1String("SUM") && source.type != ColumnType::Float;
             column = {name, sumOfIntegers ? ColumnType::Largeint : ColumnType::Float, 0, QString()};
@@ -409,11 +446,13 @@ class Translator {
             do {
                 const Token t = Peek();
                 const Operand o = ParseOperand();
-                if (o.kind != Operand::Column)
+                if (o.kind != Operand::Column) {
                     Fail(QStringLiteral("seskupovat lze jen podle sloupce"), t);
-                if (o.column->type == ColumnType::Graphic || o.column->type == ColumnType::Memo)
+                }
+                if (o.column->type == ColumnType::Graphic || o.column->type == ColumnType::Memo) {
                     Fail(QStringLiteral("podle sloupce %1 nelze seskupovat").arg(o.column->name),
                          t);
+                }
                 const bool text = IsTextLike(o.column->type);
                 // Empty and null texts form one group, as they are one value here.
                 terms << (text ? QStringLiteral("ifnull(%1, '')").arg(o.sql) : o.sql);
@@ -424,15 +463,17 @@ class Translator {
             sql = QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
         }
         if (Peek().IsKeyword("HAVING")) {
-            if (!grouped_)
+            if (!grouped_) {
                 Fail(QStringLiteral("HAVING bez souhrnné funkce nebo GROUP BY"), Peek());
+            }
             Take();
             aggregatesAllowed_ = true;
             sql += QStringLiteral(" HAVING ") + ParseOr();
             aggregatesAllowed_ = false;
         }
-        if (grouped_)
+        if (grouped_) {
             CheckGroupedSelectList(items, groupColumns);
+        }
         return sql;
     }
 
@@ -440,37 +481,43 @@ class Translator {
                                 const QStringList& groupColumns) {
         for (size_t i = 0; i < items.size(); ++i) {
             const SelectItem& item = items[i];
-            if (item.kind == SelectItem::Aggregate)
+            if (item.kind == SelectItem::Aggregate) {
                 continue;
-            if (item.kind != SelectItem::Single)
+            }
+            if (item.kind != SelectItem::Single) {
                 Fail(QStringLiteral("se souhrnnými funkcemi nelze vybrat všechny sloupce (*)"),
                      item.position);
-            if (!groupColumns.contains(selectedSql_[i]))
+            }
+            if (!groupColumns.contains(selectedSql_[i])) {
                 Fail(QStringLiteral("sloupec „%1“ musí být uveden v GROUP BY").arg(item.name),
                      item.position);
+            }
         }
     }
     void AddOutput(const QString& sql, const ColumnSchema& column, const TableSchema& table,
                    const QString& alias) {
         // A column the statement renames is shown under the name it was given.
         ColumnSchema shown = column;
-        if (!alias.isEmpty())
+        if (!alias.isEmpty()) {
             shown.caption.clear();
+        }
         output_.push_back(
             {sql, {UniqueName(alias.isEmpty() ? column.name : alias), shown, table.fileName}});
     }
 
     QString UniqueName(const QString& wanted) {
         QString name = wanted;
-        for (int n = 1; usedNames_.contains(name.toLower()); ++n)
+        for (int n = 1; usedNames_.contains(name.toLower()); ++n) {
             name = wanted + QStringLiteral("_%1").arg(n);
+        }
         usedNames_.insert(name.toLower());
         return name;
     }
 
     void AddTable(const TableRef& t) {
-        for (const ColumnSchema& c : t.schema->columns)
+        for (const ColumnSchema& c : t.schema->columns) {
             AddOutput(t.sqlAlias + '.' + QuoteIdentifier(c.name), c, *t.schema, QString());
+        }
     }
 
     void ResolveSelectList(const std::vector<SelectItem>& items) {
@@ -485,8 +532,9 @@ class Translator {
                                    {UniqueName(item.alias.isEmpty() ? o.column->name : item.alias),
                                     *o.column, QString()}});
             } else if (item.kind == SelectItem::All) {
-                for (const TableRef& t : tables_)
+                for (const TableRef& t : tables_) {
                     AddTable(t);
+                }
             } else if (item.kind == SelectItem::TableAll) {
                 AddTable(tables_[static_cast<size_t>(FindTable(item.qualifier, at))]);
             } else {
@@ -501,9 +549,10 @@ class Translator {
     // ---- conditions ------------------------------------------------------------
     struct NestingGuard {
         explicit NestingGuard(Translator& t) : translator(t) {
-            if (++translator.nesting_ > kMaxNesting)
+            if (++translator.nesting_ > kMaxNesting) {
                 translator.Fail(QStringLiteral("podmínka je příliš hluboko vnořená"),
                                 translator.Peek());
+            }
         }
         ~NestingGuard() { --translator.nesting_; }
         Translator& translator;
@@ -512,15 +561,17 @@ class Translator {
     QString ParseOr() {
         NestingGuard guard(*this);
         QString sql = ParseAnd();
-        while (AcceptKeyword("OR"))
+        while (AcceptKeyword("OR")) {
             sql = sql + QStringLiteral(" OR ") + ParseAnd();
+        }
         return sql;
     }
 
     QString ParseAnd() {
         QString sql = ParseNot();
-        while (AcceptKeyword("AND"))
+        while (AcceptKeyword("AND")) {
             sql = sql + QStringLiteral(" AND ") + ParseNot();
+        }
         return sql;
     }
 
@@ -557,18 +608,20 @@ class Translator {
         } else if (t.IsKeyword("NULL")) {
             o.kind = Operand::Null;
         } else if (IsAggregateName(t) && Peek().IsSymbol("(")) {
-            if (!aggregatesAllowed_)
+            if (!aggregatesAllowed_) {
                 Fail(QStringLiteral("souhrnnou funkci %1 lze použít jen v seznamu sloupců, "
                                     "v HAVING a v ORDER BY")
                          .arg(t.text.toUpper()),
                      t);
+            }
             --pos_;
             return AggregateOperand(ParseAggregateItem());
         } else if (t.kind == TokenKind::Name && !IsReserved(t)) {
             if (AcceptSymbol(".")) {
                 const Token name = Take();
-                if (name.kind != TokenKind::Name || IsReserved(name))
+                if (name.kind != TokenKind::Name || IsReserved(name)) {
                     Fail(QStringLiteral("očekáván název sloupce"), name);
+                }
                 return ColumnOperand(t.text, name.text, t);
             }
             return ColumnOperand(QString(), t.text, t);
@@ -587,8 +640,9 @@ class Translator {
                 if (!o.text.contains('.')) {
                     bool ok = false;
                     const qlonglong v = o.text.toLongLong(&ok);
-                    if (ok)
+                    if (ok) {
                         return Value(static_cast<std::int64_t>(v));
+                    }
                 }
                 return Value(o.text.toDouble());
             case Operand::Boolean:
@@ -610,56 +664,71 @@ class Translator {
 
     // The constant in the form the column keeps; null stands for "empty".
     Value Coerce(const Operand& constant, const ColumnSchema& column) const {
-        if (constant.kind == Operand::Null)
+        if (constant.kind == Operand::Null) {
             return Value();
+        }
         switch (column.type) {
             case ColumnType::Text:
             case ColumnType::Memo:
-                if (constant.kind == Operand::Boolean)
+                if (constant.kind == Operand::Boolean) {
                     Mismatch(constant, column);
+                }
                 return constant.text.isEmpty() ? Value() : Value(constant.text);
             case ColumnType::Date: {
-                if (constant.kind != Operand::Text)
+                if (constant.kind != Operand::Text) {
                     Mismatch(constant, column);
-                if (constant.text.trimmed().isEmpty())
+                }
+                if (constant.text.trimmed().isEmpty()) {
                     return Value();
+                }
                 const QDate date = ParseDateText(constant.text);
-                if (!date.isValid())
+                if (!date.isValid()) {
                     Fail(QStringLiteral("„%1“ není platné datum (sloupec %2)")
                              .arg(constant.text, column.name),
                          constant.position);
+                }
                 return Value(DateToIso(date));
             }
             case ColumnType::Boolean:
-                if (constant.kind == Operand::Boolean)
+                if (constant.kind == Operand::Boolean) {
                     return RawValue(constant);
+                }
                 if (constant.kind == Operand::Text) {
                     const QString t = constant.text.trimmed();
-                    if (t.isEmpty())
+                    if (t.isEmpty()) {
                         return Value();
-                    if (t.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0)
+                    }
+                    if (t.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0) {
                         return Value(std::int64_t{1});
-                    if (t.compare(QLatin1String("FALSE"), Qt::CaseInsensitive) == 0)
+                    }
+                    if (t.compare(QLatin1String("FALSE"), Qt::CaseInsensitive) == 0) {
                         return Value(std::int64_t{0});
+                    }
                 }
                 if (constant.kind == Operand::Number &&
-                    (constant.text == QLatin1String("0") || constant.text == QLatin1String("1")))
+                    (constant.text == QLatin1String("0") || constant.text == QLatin1String("1"))) {
                     return RawValue(constant);
+                }
                 Mismatch(constant, column);
             case ColumnType::Smallint:
             case ColumnType::Integer:
             case ColumnType::Largeint:
             case ColumnType::Float: {
-                if (constant.kind == Operand::Number)
+                if (constant.kind == Operand::Number) {
                     return RawValue(constant);
-                if (constant.kind != Operand::Text)
+                }
+                if (constant.kind != Operand::Text) {
                     Mismatch(constant, column);
-                if (constant.text.trimmed().isEmpty())
+                }
+                if (constant.text.trimmed().isEmpty()) {
                     return Value();
-                if (const auto i = ParseIntegerText(constant.text))
+                }
+                if (const auto i = ParseIntegerText(constant.text)) {
                     return Value(*i);
-                if (const auto d = ParseFloatText(constant.text))
+                }
+                if (const auto d = ParseFloatText(constant.text)) {
                     return Value(*d);
+                }
                 Mismatch(constant, column);
             }
             case ColumnType::Graphic:
@@ -669,8 +738,9 @@ class Translator {
     }
 
     QString EmitCompare(Operand left, QString op, Operand right) {
-        if (op == QLatin1String("!="))
+        if (op == QLatin1String("!=")) {
             op = QStringLiteral("<>");
+        }
         if (left.kind != Operand::Column && right.kind == Operand::Column) {
             std::swap(left, right);
             op = FlipOperator(op);
@@ -683,32 +753,37 @@ class Translator {
                    Parameter(RawValue(right));
         }
         const ColumnSchema& column = *left.column;
-        if (column.type == ColumnType::Graphic)
+        if (column.type == ColumnType::Graphic) {
             Fail(QStringLiteral("sloupec %1 nelze porovnávat").arg(column.name), left.position);
+        }
         const bool text = IsTextLike(column.type);
         if (right.kind == Operand::Column) {
-            if (text && ordering)
+            if (text && ordering) {
                 return left.sql + QStringLiteral(" COLLATE CZECH ") + op + ' ' + right.sql;
+            }
             return left.sql + ' ' + op + ' ' + right.sql;
         }
         const Value value = Coerce(right, column);
         const bool empty = IsNullValue(value);
         if (op == QLatin1String("=")) {
-            if (!empty)
+            if (!empty) {
                 return left.sql + QStringLiteral(" = ") + Parameter(value);
+            }
             return text ? QStringLiteral("(%1 IS NULL OR %1 = '')").arg(left.sql)
                         : left.sql + QStringLiteral(" IS NULL");
         }
         if (op == QLatin1String("<>")) {
-            if (empty)
+            if (empty) {
                 return text ? QStringLiteral("(%1 IS NOT NULL AND %1 <> '')").arg(left.sql)
                             : left.sql + QStringLiteral(" IS NOT NULL");
+            }
             return text ? QStringLiteral("(%1 IS NULL OR %1 <> %2)").arg(left.sql, Parameter(value))
                         : left.sql + QStringLiteral(" <> ") + Parameter(value);
         }
-        if (text)
+        if (text) {
             return QStringLiteral("ifnull(%1, '') COLLATE CZECH %2 %3")
                 .arg(left.sql, op, Parameter(empty ? Value(QString()) : value));
+        }
         return left.sql + ' ' + op + ' ' + Parameter(value);
     }
 
@@ -723,13 +798,15 @@ class Translator {
         }
         const ColumnSchema& column = *subject.column;
         auto bound = [&](const Operand& o) {
-            if (o.kind == Operand::Column)
+            if (o.kind == Operand::Column) {
                 return o.sql;
+            }
             const Value v = Coerce(o, column);
             return Parameter(IsTextLike(column.type) && IsNullValue(v) ? Value(QString()) : v);
         };
-        if (column.type == ColumnType::Graphic)
+        if (column.type == ColumnType::Graphic) {
             Fail(QStringLiteral("sloupec %1 nelze porovnávat").arg(column.name), subject.position);
+        }
         if (IsTextLike(column.type)) {
             const QString lo = bound(low);
             return QStringLiteral("ifnull(%1, '') COLLATE CZECH").arg(subject.sql) + keyword + lo +
@@ -740,10 +817,12 @@ class Translator {
     }
 
     QString LikeSide(const Operand& o, const char* role) {
-        if (o.kind == Operand::Text)
+        if (o.kind == Operand::Text) {
             return Parameter(Value(o.text));
-        if (o.kind == Operand::Column && IsTextLike(o.column->type))
+        }
+        if (o.kind == Operand::Column && IsTextLike(o.column->type)) {
             return o.sql;
+        }
         Fail(QStringLiteral("LIKE lze použít jen na text (%1)").arg(QLatin1String(role)),
              o.position);
     }
@@ -753,8 +832,9 @@ class Translator {
         QStringList values;
         do {
             const Operand item = ParseOperand();
-            if (item.kind == Operand::Column)
+            if (item.kind == Operand::Column) {
                 Fail(QStringLiteral("v seznamu IN jsou jen konstanty"), item.position);
+            }
             if (subject.kind != Operand::Column) {
                 values << Parameter(RawValue(item));
                 continue;
@@ -768,8 +848,9 @@ class Translator {
                          : IsTextLike(subject.column->type)
                              ? QStringLiteral("ifnull(%1, '')").arg(subject.sql)
                              : subject.sql;
-        if (subject.kind != Operand::Column)
+        if (subject.kind != Operand::Column) {
             target = Parameter(RawValue(subject));
+        }
         return target + (negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN (")) +
                values.join(QStringLiteral(", ")) + ')';
     }
@@ -789,12 +870,13 @@ class Translator {
             const bool negated = AcceptKeyword("NOT");
             ExpectKeyword("NULL");
             QString test;
-            if (left.kind != Operand::Column)
+            if (left.kind != Operand::Column) {
                 test = QStringLiteral("%1 IS NULL").arg(Parameter(RawValue(left)));
-            else if (IsTextLike(left.column->type))
+            } else if (IsTextLike(left.column->type)) {
                 test = QStringLiteral("(%1 IS NULL OR %1 = '')").arg(left.sql);
-            else
+            } else {
                 test = left.sql + QStringLiteral(" IS NULL");
+            }
             return negated ? QStringLiteral("NOT (") + test + ')' : test;
         }
         const bool negated = AcceptKeyword("NOT");
@@ -809,8 +891,9 @@ class Translator {
             return (negated ? QStringLiteral("NOT ") : QString()) +
                    QStringLiteral("harvel_like(%1, %2)").arg(value, pattern);
         }
-        if (AcceptKeyword("IN"))
+        if (AcceptKeyword("IN")) {
             return EmitIn(left, negated);
+        }
         Fail(QStringLiteral("očekáván operátor porovnání, nalezeno %1").arg(Describe(Peek())),
              Peek());
     }
@@ -837,24 +920,28 @@ class Translator {
             if (t.kind == TokenKind::Number) {
                 Take();
                 const int n = t.text.toInt();
-                if (t.text.contains('.') || n < 1 || n > static_cast<int>(output_.size()))
+                if (t.text.contains('.') || n < 1 || n > static_cast<int>(output_.size())) {
                     Fail(QStringLiteral("číslo sloupce pro řazení mimo rozsah"), t);
+                }
                 sql = output_[static_cast<size_t>(n - 1)].sql;
                 type = output_[static_cast<size_t>(n - 1)].meta.column.type;
             } else {
                 const Operand o = ParseOperand();
-                if (o.kind != Operand::Column)
+                if (o.kind != Operand::Column) {
                     Fail(QStringLiteral("řadit lze jen podle sloupce"), t);
+                }
                 sql = o.sql;
                 type = o.column->type;
             }
             bool descending = false;
-            if (AcceptKeyword("DESC"))
+            if (AcceptKeyword("DESC")) {
                 descending = true;
-            else
+            } else {
                 AcceptKeyword("ASC");
-            if (type == ColumnType::Graphic)
+            }
+            if (type == ColumnType::Graphic) {
                 Fail(QStringLiteral("podle obrázku nelze řadit"), t);
+            }
             // Texts sort by their Czech sort key (computed once per row).
             order_.push_back(
                 {IsTextLike(type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql, descending});

@@ -14,8 +14,9 @@ namespace platform {
 int EngineCode(sqlite3* db, int code) {
     // The write-ahead log's index and some writes report a full disk as an
     // I/O error; the system's error number tells it apart.
-    if ((code & 0xFF) == SQLITE_IOERR && db != nullptr && sqlite3_system_errno(db) == ENOSPC)
+    if ((code & 0xFF) == SQLITE_IOERR && db != nullptr && sqlite3_system_errno(db) == ENOSPC) {
         return SQLITE_FULL;
+    }
     return code;
 }
 
@@ -93,16 +94,19 @@ void Statement::Bind(int index, const Value& value) {
     } else {
         rc = sqlite3_bind_null(stmt_, index);
     }
-    if (rc != SQLITE_OK)
+    if (rc != SQLITE_OK) {
         throw StoreError(SqliteMessage(db_, rc));
+    }
 }
 
 bool Statement::Step() {
     const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW)
+    if (rc == SQLITE_ROW) {
         return true;
-    if (rc == SQLITE_DONE)
+    }
+    if (rc == SQLITE_DONE) {
         return false;
+    }
     const int extended = sqlite3_extended_errcode(db_);
     const int code = EngineCode(db_, extended != SQLITE_OK ? extended : rc);
     const QString message = SqliteMessage(db_, code);
@@ -204,12 +208,14 @@ std::unique_ptr<Connection> Connection::OpenForReading(const QString& file) {
     try {
         return std::make_unique<Connection>(file, Access::ReadOnly);
     } catch (const StoreError& error) {
-        if (!IsNoWriteFailure(error.EngineCode()))
+        if (!IsNoWriteFailure(error.EngineCode())) {
             throw;
+        }
     }
     // Read as it lies, the file would not show what its log holds.
-    if (!HasWriteAheadLog(file))
+    if (!HasWriteAheadLog(file)) {
         return std::make_unique<Connection>(file, Access::Immutable);
+    }
     auto copy = std::make_unique<LogReadingCopy>(file);
     auto connection = std::make_unique<Connection>(copy->File(), Access::ReadOnly);
     connection->copy_ = std::move(copy);
@@ -230,8 +236,9 @@ bool IsNoWriteFailure(int code) {
 }
 
 Connection::~Connection() {
-    if (db_ != nullptr)
+    if (db_ != nullptr) {
         sqlite3_close_v2(db_);
+    }
     // The private copy (when there is one) goes only after its connection.
     copy_.reset();
 }
@@ -265,8 +272,9 @@ QStringList Connection::TableColumns(const QString& sqlName) {
     QStringList names;
     while (statement.Step()) {
         const Value v = statement.Column(0);
-        if (const auto* s = std::get_if<QString>(&v))
+        if (const auto* s = std::get_if<QString>(&v)) {
             names << *s;
+        }
     }
     return names;
 }

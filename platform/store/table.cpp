@@ -12,8 +12,9 @@ namespace {
 
 int CompareStored(const Value& a, const Value& b, bool czech) {
     const bool nullA = IsNullValue(a), nullB = IsNullValue(b);
-    if (nullA || nullB)
+    if (nullA || nullB) {
         return nullA == nullB ? 0 : (nullA ? -1 : 1);
+    }
     const auto* sa = std::get_if<QString>(&a);
     const auto* sb = std::get_if<QString>(&b);
     if (sa != nullptr && sb != nullptr) {
@@ -22,10 +23,12 @@ int CompareStored(const Value& a, const Value& b, bool czech) {
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
     auto number = [](const Value& v) {
-        if (const auto* i = std::get_if<std::int64_t>(&v))
+        if (const auto* i = std::get_if<std::int64_t>(&v)) {
             return static_cast<double>(*i);
-        if (const auto* d = std::get_if<double>(&v))
+        }
+        if (const auto* d = std::get_if<double>(&v)) {
             return *d;
+        }
         return 0.0;
     };
     const double na = number(a), nb = number(b);
@@ -35,8 +38,9 @@ int CompareStored(const Value& a, const Value& b, bool czech) {
 }  // namespace
 
 Table::Table(Database& database, const QString& tableName) : DataSet(database) {
-    if (!tableName.isEmpty())
+    if (!tableName.isEmpty()) {
         SetTableName(tableName);
+    }
 }
 
 Table::~Table() {
@@ -47,16 +51,19 @@ Table::~Table() {
 }
 
 void Table::SetTableName(const QString& tableName) {
-    if (IsActive())
+    if (IsActive()) {
         throw StoreError(QStringLiteral("Otevřené tabulce nelze změnit název."));
+    }
     const TableSchema* schema = FindTableSchema(tableName);
-    if (schema == nullptr)
+    if (schema == nullptr) {
         throw StoreError(
             QStringLiteral("Tabulka „%1“ v databázi Harvel neexistuje.").arg(tableName));
+    }
     schema_ = schema;
     orderColumns_.clear();
-    for (const QString& c : schema_->order)
+    for (const QString& c : schema_->order) {
         orderColumns_.push_back(schema_->ColumnIndex(c));
+    }
     BuildFields(schema_->columns);
     BuildStatementTexts();
 }
@@ -86,8 +93,9 @@ QString Table::TableName() const {
 }
 
 const TableSchema& Table::Schema() const {
-    if (schema_ == nullptr)
+    if (schema_ == nullptr) {
         throw StoreError(QStringLiteral("Tabulce nebyl zadán název."));
+    }
     return *schema_;
 }
 
@@ -107,13 +115,16 @@ bool Table::HasKeyOrder() const {
 std::vector<ColumnSchema> Table::DoOpen() {
     const TableSchema& schema = Schema();
     Connection& connection = GetDatabase()->Handle();
-    if (!connection.TableExists(schema.sqlName))
+    if (!connection.TableExists(schema.sqlName)) {
         throw StoreError(QStringLiteral("V databázi chybí tabulka %1.").arg(schema.fileName));
+    }
     const QStringList present = connection.TableColumns(schema.sqlName);
-    for (const ColumnSchema& c : schema.columns)
-        if (!present.contains(c.name, Qt::CaseInsensitive))
+    for (const ColumnSchema& c : schema.columns) {
+        if (!present.contains(c.name, Qt::CaseInsensitive)) {
             throw StoreError(
                 QStringLiteral("V tabulce %1 chybí sloupec %2.").arg(schema.fileName, c.name));
+        }
+    }
     return schema.columns;
 }
 
@@ -123,16 +134,18 @@ void Table::DoClose() {
 
 Statement& Table::Prepared(const QString& key, const QString& sql) {
     auto& slot = statements_[key];
-    if (!slot)
+    if (!slot) {
         slot = std::make_unique<Statement>(GetDatabase()->Handle().Raw(), sql);
+    }
     slot->Reset();
     return *slot;
 }
 
 QString Table::ColumnList() const {
     QStringList names;
-    for (const ColumnSchema& c : schema_->columns)
+    for (const ColumnSchema& c : schema_->columns) {
         names << QuoteIdentifier(c.name);
+    }
     return names.join(QStringLiteral(", "));
 }
 
@@ -150,8 +163,9 @@ QString Table::OrderClause() const {
 std::vector<DataSet::RowId> Table::LoadRowIds() {
     Statement& s = Prepared(QStringLiteral("ids"), idsSql_);
     std::vector<RowId> ids;
-    while (s.Step())
+    while (s.Step()) {
         ids.push_back(s.ColumnInt(0));
+    }
     s.Reset();
     return ids;
 }
@@ -178,8 +192,9 @@ void Table::VisitRows(Statement& s, const std::function<void(RowId, const Row&)>
     Row row(schema_->columns.size());
     try {
         while (s.Step()) {
-            for (size_t i = 0; i < row.size(); ++i)
+            for (size_t i = 0; i < row.size(); ++i) {
                 row[i] = s.Column(static_cast<int>(i) + 1);
+            }
             visit(s.ColumnInt(0), row);
         }
     } catch (...) {
@@ -193,9 +208,11 @@ void Table::FetchRow(RowId id, Row& out) {
     Statement& s = Prepared(QStringLiteral("fetch"), fetchSql_);
     s.Bind(1, Value(id));
     out.assign(schema_->columns.size(), Value());
-    if (s.Step())
-        for (size_t i = 0; i < out.size(); ++i)
+    if (s.Step()) {
+        for (size_t i = 0; i < out.size(); ++i) {
             out[i] = s.Column(static_cast<int>(i));
+        }
+    }
     s.Reset();
 }
 
@@ -215,12 +232,13 @@ std::vector<DataSet::RowId> Table::FindRows(const std::vector<int>& columns,
         for (size_t i = 0; i < columns.size(); ++i) {
             const ColumnSchema& c = schema_->columns[static_cast<size_t>(columns[i])];
             const QString name = QuoteIdentifier(c.name);
-            if (!IsNullValue(values[i]))
+            if (!IsNullValue(values[i])) {
                 conditions << QStringLiteral("%1 = ?%2").arg(name).arg(++mark);
-            else if (c.type == ColumnType::Text || c.type == ColumnType::Memo)
+            } else if (c.type == ColumnType::Text || c.type == ColumnType::Memo) {
                 conditions << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(name);
-            else
+            } else {
                 conditions << name + QStringLiteral(" IS NULL");
+            }
         }
         Prepared(key, QStringLiteral("SELECT rowid FROM %1 WHERE %2")
                           .arg(QuoteIdentifier(schema_->sqlName),
@@ -229,12 +247,15 @@ std::vector<DataSet::RowId> Table::FindRows(const std::vector<int>& columns,
     }
     Statement& s = *it->second;
     int mark = 0;
-    for (const Value& v : values)
-        if (!IsNullValue(v))
+    for (const Value& v : values) {
+        if (!IsNullValue(v)) {
             s.Bind(++mark, v);
+        }
+    }
     std::vector<RowId> ids;
-    while (s.Step())
+    while (s.Step()) {
         ids.push_back(s.ColumnInt(0));
+    }
     s.Reset();
     return ids;
 }
@@ -242,8 +263,9 @@ std::vector<DataSet::RowId> Table::FindRows(const std::vector<int>& columns,
 void Table::Rethrow(const StoreError& error, const Row& row) const {
     if (error.EngineCode() == SQLITE_CONSTRAINT_UNIQUE) {
         for (const IndexSchema& index : schema_->indexes) {
-            if (!index.unique)
+            if (!index.unique) {
                 continue;
+            }
             QStringList shown;
             for (const QString& c : index.columns) {
                 const Value& v = row[static_cast<size_t>(schema_->ColumnIndex(c))];
@@ -265,8 +287,9 @@ void Table::Rethrow(const StoreError& error, const Row& row) const {
 DataSet::RowId Table::InsertRow(const Row& row) {
     RequireIdentifyingKey(*schema_, row);
     Statement& s = Prepared(QStringLiteral("insert"), insertSql_);
-    for (size_t i = 0; i < row.size(); ++i)
+    for (size_t i = 0; i < row.size(); ++i) {
         s.Bind(static_cast<int>(i) + 1, row[i]);
+    }
     try {
         s.Step();
     } catch (const StoreError& error) {
@@ -280,8 +303,9 @@ void Table::UpdateRow(RowId id, const Row& row) {
     RequireIdentifyingKey(*schema_, row);
     const int idMark = static_cast<int>(schema_->columns.size()) + 1;
     Statement& s = Prepared(QStringLiteral("update"), updateSql_);
-    for (size_t i = 0; i < row.size(); ++i)
+    for (size_t i = 0; i < row.size(); ++i) {
         s.Bind(static_cast<int>(i) + 1, row[i]);
+    }
     s.Bind(idMark, Value(id));
     try {
         s.Step();
@@ -289,9 +313,10 @@ void Table::UpdateRow(RowId id, const Row& row) {
         Rethrow(error, row);
     }
     s.Reset();
-    if (sqlite3_changes(GetDatabase()->Handle().Raw()) == 0)
+    if (sqlite3_changes(GetDatabase()->Handle().Raw()) == 0) {
         throw StoreError(
             QStringLiteral("Záznam v tabulce %1 mezitím zmizel.").arg(schema_->fileName));
+    }
 }
 
 void Table::DeleteRow(RowId id) {
@@ -307,8 +332,9 @@ int Table::CompareOrder(const Row& a, RowId idA, const Row& b, RowId idB) const 
     for (int i : orderColumns_) {
         const bool text = schema_->columns[static_cast<size_t>(i)].type == ColumnType::Text;
         const int c = CompareStored(a[static_cast<size_t>(i)], b[static_cast<size_t>(i)], text);
-        if (c != 0)
+        if (c != 0) {
             return c;
+        }
     }
     return idA < idB ? -1 : (idA > idB ? 1 : 0);
 }

@@ -28,8 +28,9 @@ int Digits(const QString& text, int from, int count) {
     int n = 0;
     for (int i = from; i < from + count; ++i) {
         const QChar c = text[i];
-        if (c < '0' || c > '9')
+        if (c < '0' || c > '9') {
             return -1;
+        }
         n = n * 10 + (c.unicode() - '0');
     }
     return n;
@@ -37,8 +38,9 @@ int Digits(const QString& text, int from, int count) {
 
 // yyyy-mm-dd of a real calendar day.
 bool IsIsoDate(const QString& text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
         return false;
+    }
     const int y = Digits(text, 0, 4), m = Digits(text, 5, 2), d = Digits(text, 8, 2);
     return y > 0 && m > 0 && d > 0 && QDate::isValid(y, m, d);
 }
@@ -50,8 +52,9 @@ QString Shortened(const QString& text) {
 }  // namespace
 
 bool FitsColumn(const ColumnSchema& column, const Value& value) {
-    if (IsNullValue(value))
+    if (IsNullValue(value)) {
         return true;
+    }
     const auto* text = std::get_if<QString>(&value);
     const auto* whole = std::get_if<std::int64_t>(&value);
     switch (column.type) {
@@ -75,27 +78,32 @@ bool FitsColumn(const ColumnSchema& column, const Value& value) {
 }
 
 QString StoredText(const Value& value) {
-    if (const auto* s = std::get_if<QString>(&value))
+    if (const auto* s = std::get_if<QString>(&value)) {
         return *s;
-    if (const auto* i = std::get_if<std::int64_t>(&value))
+    }
+    if (const auto* i = std::get_if<std::int64_t>(&value)) {
         return QString::number(*i);
-    if (const auto* d = std::get_if<double>(&value))
+    }
+    if (const auto* d = std::get_if<double>(&value)) {
         return QString::number(*d, 'g', 17);
-    if (const auto* b = std::get_if<QByteArray>(&value))
+    }
+    if (const auto* b = std::get_if<QByteArray>(&value)) {
         return QString::fromLatin1(b->toBase64());
+    }
     return QString();
 }
 
 QString DamageText(const ColumnSchema& column, const Value& value) {
     QString kind;
-    if (std::holds_alternative<QString>(value))
+    if (std::holds_alternative<QString>(value)) {
         kind = QStringLiteral("text");
-    else if (std::holds_alternative<std::int64_t>(value))
+    } else if (std::holds_alternative<std::int64_t>(value)) {
         kind = QStringLiteral("celé číslo");
-    else if (std::holds_alternative<double>(value))
+    } else if (std::holds_alternative<double>(value)) {
         kind = QStringLiteral("číslo");
-    else
+    } else {
         kind = QStringLiteral("bajty");
+    }
     const QString shown = std::holds_alternative<QByteArray>(value)
                               ? QStringLiteral("%1 B").arg(std::get<QByteArray>(value).size())
                               : Shortened(StoredText(value));

@@ -62,20 +62,24 @@ class ButtonsInOrderStyle : public QProxyStyle {
   public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
-        if (hint == SH_DialogButtonLayout)
+        if (hint == SH_DialogButtonLayout) {
             return QDialogButtonBox::WinLayout;
+        }
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
 
 // The button Escape and the window's close button answer with.
 int EscapeAnswer(int buttons, int preferred) {
-    if (buttons & mbCancel)
+    if (buttons & mbCancel) {
         return mbCancel;
-    if (buttons & mbNo)
+    }
+    if (buttons & mbNo) {
         return mbNo;
-    if (buttons & mbAbort)
+    }
+    if (buttons & mbAbort) {
         return mbAbort;
+    }
     return preferred;
 }
 
@@ -116,9 +120,10 @@ void MakeRoomForCaption(QMessageBox& box) {
     titleFont.setBold(true);
     const int width =
         QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarMargin;
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
+    }
 }
 
 int ShowMessageBox(const MessageRequest& request) {
@@ -127,8 +132,9 @@ int ShowMessageBox(const MessageRequest& request) {
     box.setObjectName(QStringLiteral("MessageBox"));
     auto* style = new ButtonsInOrderStyle;
     style->setParent(&box);
-    if (auto* buttonBox = box.findChild<QDialogButtonBox*>())
+    if (auto* buttonBox = box.findChild<QDialogButtonBox*>()) {
         buttonBox->setStyle(style);
+    }
     std::vector<std::pair<QAbstractButton*, int>> buttons;
     const int preferred =
         request.defaultButton ? request.defaultButton : FirstButton(request.buttons);

@@ -62,8 +62,9 @@ class DiaryReader {
   private:
     void Add(DiaryEntry entry) {
         entry.overdue = entry.date < today_;
-        if (Shows(span_, entry))
+        if (Shows(span_, entry)) {
             entries_.push_back(std::move(entry));
+        }
     }
 
     void ReadNextVisits() {
@@ -79,8 +80,9 @@ class DiaryReader {
         rows.Bind(1, platform::Value(Iso(lastDay_)));
         while (rows.Step()) {
             const QDate date = DateOf(rows, 1);
-            if (date.isValid())
+            if (date.isValid()) {
                 Add({date, DiaryKind::NextVisit, Text(rows, 0), VisitText(rows), false, 0});
+            }
         }
     }
 
@@ -88,8 +90,9 @@ class DiaryReader {
         QStringList parts;
         for (int column : {2, 3}) {
             const QString part = Text(row, column).trimmed();
-            if (!part.isEmpty())
+            if (!part.isEmpty()) {
                 parts << part;
+            }
         }
         return parts.isEmpty() ? QStringLiteral("návštěva lékaře")
                                : parts.join(QStringLiteral(": "));
@@ -112,12 +115,14 @@ class DiaryReader {
         rows.Bind(1, platform::Value(Iso(lastDay_.addDays(-kGestationDays))));
         while (rows.Step()) {
             const QDate mating = DateOf(rows, 1);
-            if (!mating.isValid())
+            if (!mating.isValid()) {
                 continue;
+            }
             QString text = QStringLiteral("krytí %1").arg(platform::FormatDate(mating));
             const QString partner = Text(rows, 2).trimmed();
-            if (!partner.isEmpty())
+            if (!partner.isEmpty()) {
                 text += QStringLiteral(", pes %1").arg(partner);
+            }
             Add({mating.addDays(kGestationDays), DiaryKind::ExpectedLitter, Text(rows, 0), text,
                  false, 0});
         }
@@ -125,8 +130,9 @@ class DiaryReader {
 
     // The seasons of the bitches that can be in season, by bitch and date.
     void ReadExpectedSeasons() {
-        if (!connection_.TableExists(QStringLiteral("harani")))
+        if (!connection_.TableExists(QStringLiteral("harani"))) {
             return;  // a read-only data folder of an older version
+        }
         platform::Statement rows(
             db_,
             QStringLiteral("SELECT h.Jmeno_registr, h.Datum FROM harani h "
@@ -151,8 +157,9 @@ class DiaryReader {
 
     void AddSeason(const QString& bitch, const std::vector<QDate>& starts) {
         const QDate next = PredictNextSeason(starts);
-        if (!next.isValid())
+        if (!next.isValid()) {
             return;
+        }
         const QDate last = *std::max_element(starts.begin(), starts.end());
         Add({next, DiaryKind::ExpectedSeason, bitch,
              QStringLiteral("poslední hárání %1").arg(platform::FormatDate(last)), false, 0});
@@ -164,9 +171,10 @@ class DiaryReader {
         rows.Bind(1, platform::Value(Iso(lastDay_)));
         while (rows.Step()) {
             const QDate date = DateOf(rows, 1);
-            if (date.isValid())
+            if (date.isValid()) {
                 Add({date, DiaryKind::Reminder, QString(), Text(rows, 2), false,
                      rows.ColumnInt(0)});
+            }
         }
     }
 

@@ -34,13 +34,16 @@ bool Shows(const DiarySpan& span, const DiaryEntry& entry) {
 
 void SortEntries(std::vector<DiaryEntry>& entries) {
     std::stable_sort(entries.begin(), entries.end(), [](const DiaryEntry& a, const DiaryEntry& b) {
-        if (a.date != b.date)
+        if (a.date != b.date) {
             return a.date < b.date;
-        if (a.kind != b.kind)
+        }
+        if (a.kind != b.kind) {
             return a.kind < b.kind;
+        }
         const int byName = platform::CompareCzech(a.animal, b.animal);
-        if (byName != 0)
+        if (byName != 0) {
             return byName < 0;
+        }
         return platform::CompareCzech(a.text, b.text) < 0;
     });
 }

@@ -14,8 +14,9 @@ DueReading::DueReading(const QString& databaseFile, int daysAhead, const QDate& 
       })) {}
 
 DueReading::~DueReading() {
-    if (entries_.valid())
+    if (entries_.valid()) {
         entries_.wait();
+    }
 }
 
 std::vector<DiaryEntry> DueReading::Entries() {

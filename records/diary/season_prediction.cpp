@@ -7,12 +7,14 @@ namespace diary {
 
 QDate PredictNextSeason(std::vector<QDate> starts) {
     std::erase_if(starts, [](const QDate& date) { return !date.isValid(); });
-    if (starts.empty())
+    if (starts.empty()) {
         return QDate();
+    }
     std::sort(starts.begin(), starts.end());
     const QDate last = starts.back();
-    if (starts.size() < 2)
+    if (starts.size() < 2) {
         return last.addDays(kDefaultSeasonInterval);
+    }
     const size_t intervals = std::min<size_t>(starts.size() - 1, kSeasonIntervalsAveraged);
     const QDate first = starts[starts.size() - 1 - intervals];
     // The mean of consecutive intervals is the whole span over their count.

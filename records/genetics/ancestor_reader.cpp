@@ -14,8 +14,9 @@ namespace {
 QString ColumnText(const platform::Statement& statement, int column) {
     sqlite3_stmt* raw = statement.Raw();
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(raw, column));
-    if (text == nullptr)
+    if (text == nullptr) {
         return QString();
+    }
     return QString::fromUtf8(text, sqlite3_column_bytes(raw, column));
 }
 
@@ -27,8 +28,9 @@ bool HasIndexesOf(platform::Connection& connection, const QString& tableFile) {
     for (const platform::IndexSchema& index : table->indexes) {
         exists.Reset();
         exists.Bind(1, platform::Value(platform::IndexName(*table, index)));
-        if (!exists.Step())
+        if (!exists.Step()) {
             return false;
+        }
     }
     return true;
 }
@@ -37,11 +39,13 @@ bool HasIndexesOf(platform::Connection& connection, const QString& tableFile) {
 // (places 1..15), handed to `visit` as (sire, dam).
 template <typename Visit>
 void ParentsInRow(const TPedigreeRowNames& row, const QString& name, Visit visit) {
-    if (row[kFirstPlace].trimmed().isEmpty())
+    if (row[kFirstPlace].trimmed().isEmpty()) {
         return;  // the graph builder ignores a row without its animal
+    }
     for (int place = kFirstPlace; place <= kPlacesWithParents; ++place) {
-        if (row[place].trimmed() == name)
+        if (row[place].trimmed() == name) {
             visit(row[SirePlace(place)], row[DamPlace(place)]);
+        }
     }
 }
 
@@ -51,14 +55,16 @@ TAncestorReader::TAncestorReader(platform::Database& database) : database_(datab
     platform::Connection& connection = database_.Handle();
     canRead_ = HasIndexesOf(connection, QStringLiteral("main_card.db")) &&
                HasIndexesOf(connection, QStringLiteral("rodokmen.db"));
-    if (!canRead_)
+    if (!canRead_) {
         return;
+    }
     card_ = std::make_unique<platform::Statement>(
         connection.Raw(), QStringLiteral("SELECT rowid, Jmeno_registr, Otec, Matka, Pohlavi FROM "
                                          "main_card WHERE Jmeno_registr = ?1"));
     QStringList columns;
-    for (int place = kFirstPlace; place <= kLastPlace; ++place)
+    for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         columns << platform::QuoteIdentifier(PlaceField(place));
+    }
     pedigree_ = std::make_unique<platform::Statement>(
         connection.Raw(),
         QStringLiteral("SELECT %1 FROM rodokmen WHERE rowid = ?1").arg(columns.join(',')));
@@ -66,8 +72,9 @@ TAncestorReader::TAncestorReader(platform::Database& database) : database_(datab
         connection.Raw(),
         QStringLiteral("SELECT 1 FROM main_card WHERE Otec = ?1 OR Matka = ?1 LIMIT 1"));
     QStringList anyPlace;
-    for (int place = kFirstPlace; place <= kLastPlace; ++place)
+    for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         anyPlace << QStringLiteral("%1 = ?1").arg(platform::QuoteIdentifier(PlaceField(place)));
+    }
     // A walk of the stored pedigrees: asked only for an animal asked about
     // that no source gives parents or a record sheet.
     inPedigree_ = std::make_unique<platform::Statement>(
@@ -79,26 +86,29 @@ TAncestorReader::TAncestorReader(platform::Database& database) : database_(datab
         const QString column = platform::QuoteIdentifier(PlaceField(place));
         return QStringLiteral("trim(%1) <> ''").arg(column);
     };
-    for (int place = kFirstPlace; place <= kPlacesWithParents; ++place)
+    for (int place = kFirstPlace; place <= kPlacesWithParents; ++place) {
         pedigreesByPlace_.push_back(std::make_unique<platform::Statement>(
             connection.Raw(),
             QStringLiteral("SELECT rowid FROM rodokmen WHERE %1 = ?1 AND (%2 OR %3)")
                 .arg(platform::QuoteIdentifier(PlaceField(place)), named(SirePlace(place)),
                      named(DamPlace(place)))));
+    }
 }
 
 TAncestorReader::~TAncestorReader() = default;
 
 const std::optional<TAncestorReader::Card>& TAncestorReader::CardOf(const QString& name) {
     const auto found = cards_.find(name);
-    if (found != cards_.end())
+    if (found != cards_.end()) {
         return found->second;
+    }
     std::optional<Card> card;
     card_->Reset();
     card_->Bind(1, platform::Value(name));
-    if (card_->Step())
+    if (card_->Step()) {
         card = Card{card_->ColumnInt(0), ColumnText(*card_, 1), ColumnText(*card_, 2),
                     ColumnText(*card_, 3), ColumnText(*card_, 4)};
+    }
     return cards_.emplace(name, std::move(card)).first->second;
 }
 
@@ -108,12 +118,14 @@ const std::optional<TAncestorReader::Card>& TAncestorReader::CardOf(const QStrin
 // pedigrees costs the few rows that give its parents.
 const std::vector<qint64>& TAncestorReader::PedigreesOf(const QString& name) {
     const auto found = pedigreesOf_.find(name);
-    if (found != pedigreesOf_.end())
+    if (found != pedigreesOf_.end()) {
         return found->second;
+    }
     std::vector<std::pair<qint64, platform::Statement*>> heads;
     const auto advance = [&heads](platform::Statement* byPlace) {
-        if (byPlace->Step())
+        if (byPlace->Step()) {
             heads.emplace_back(byPlace->ColumnInt(0), byPlace);
+        }
     };
     for (const auto& byPlace : pedigreesByPlace_) {
         byPlace->Reset();
@@ -127,8 +139,9 @@ const std::vector<qint64>& TAncestorReader::PedigreesOf(const QString& name) {
         const auto [row, byPlace] = *first;
         heads.erase(first);
         advance(byPlace);
-        if (!rows.empty() && rows.back() == row)
+        if (!rows.empty() && rows.back() == row) {
             continue;  // the animal stands at two places of the row
+        }
         rows.push_back(row);
         ParentsInRow(Pedigree(row), name, [&](const QString& sire, const QString& dam) {
             sireNamed = sireNamed || !sire.trimmed().isEmpty();
@@ -140,14 +153,16 @@ const std::vector<qint64>& TAncestorReader::PedigreesOf(const QString& name) {
 
 const TPedigreeRowNames& TAncestorReader::Pedigree(qint64 row) {
     const auto found = pedigrees_.find(row);
-    if (found != pedigrees_.end())
+    if (found != pedigrees_.end()) {
         return found->second;
+    }
     TPedigreeRowNames names;
     pedigree_->Reset();
     pedigree_->Bind(1, platform::Value(static_cast<std::int64_t>(row)));
     if (pedigree_->Step()) {
-        for (int place = kFirstPlace; place <= kLastPlace; ++place)
+        for (int place = kFirstPlace; place <= kLastPlace; ++place) {
             names[place] = ColumnText(*pedigree_, place - 1);
+        }
     }
     return pedigrees_.emplace(row, std::move(names)).first->second;
 }
@@ -158,8 +173,9 @@ bool TAncestorReader::NamedAnywhere(const QString& name) {
     for (platform::Statement* statement : {asParent_.get(), inPedigree_.get()}) {
         statement->Reset();
         statement->Bind(1, platform::Value(name));
-        if (statement->Step())
+        if (statement->Step()) {
             return true;
+        }
     }
     return false;
 }
@@ -167,12 +183,15 @@ bool TAncestorReader::NamedAnywhere(const QString& name) {
 // Every look-up is put back when a reading ends, so none holds the
 // database's snapshot open between readings.
 void TAncestorReader::ResetLookUps() {
-    if (!canRead_)
+    if (!canRead_) {
         return;
-    for (const auto* statement : {&card_, &pedigree_, &asParent_, &inPedigree_})
+    }
+    for (const auto* statement : {&card_, &pedigree_, &asParent_, &inPedigree_}) {
         (*statement)->Reset();
-    for (const auto& byPlace : pedigreesByPlace_)
+    }
+    for (const auto& byPlace : pedigreesByPlace_) {
         byPlace->Reset();
+    }
 }
 
 TPedigreeGraph TAncestorReader::Read(const QStringList& names,
@@ -181,8 +200,9 @@ TPedigreeGraph TAncestorReader::Read(const QStringList& names,
         TAncestorReader& reader;
         ~ResetAtEnd() { reader.ResetLookUps(); }
     } resetAtEnd{*this};
-    if (!canRead_)
+    if (!canRead_) {
         return LoadPedigreeGraph(database_, preferred);
+    }
     QSet<QString> met, asked;
     std::vector<QString> pending;
     const auto meet = [&](const QString& name) {
@@ -210,8 +230,9 @@ TPedigreeGraph TAncestorReader::Read(const QStringList& names,
             meet(sire);
             meet(dam);
         };
-        for (const TPedigreeRowNames& row : preferred)
+        for (const TPedigreeRowNames& row : preferred) {
             ParentsInRow(row, animal, parents);
+        }
         if (const std::optional<Card>& card = CardOf(animal)) {
             cards.push_back(&*card);
             parents(card->sire, card->dam);
@@ -221,16 +242,18 @@ TPedigreeGraph TAncestorReader::Read(const QStringList& names,
         // whose record sheet names both needs no look-up of them at all.
         if (!(sireNamed && damNamed)) {
             for (const qint64 row : PedigreesOf(animal)) {
-                if (sireNamed && damNamed)
+                if (sireNamed && damNamed) {
                     break;
+                }
                 pedigreeRows.push_back(row);
                 ParentsInRow(Pedigree(row), animal, parents);
             }
         }
         const bool unread = cards.size() == cardsBefore && pedigreeRows.size() == rowsBefore &&
                             !sireNamed && !damNamed;
-        if (unread && asked.contains(animal) && NamedAnywhere(animal))
+        if (unread && asked.contains(animal) && NamedAnywhere(animal)) {
             parentsOnly << animal;
+        }
     }
     std::sort(cards.begin(), cards.end(),
               [](const Card* a, const Card* b) { return a->row < b->row; });
@@ -238,14 +261,18 @@ TPedigreeGraph TAncestorReader::Read(const QStringList& names,
     pedigreeRows.erase(std::unique(pedigreeRows.begin(), pedigreeRows.end()), pedigreeRows.end());
 
     TPedigreeGraphBuilder builder;
-    for (const TPedigreeRowNames& row : preferred)
+    for (const TPedigreeRowNames& row : preferred) {
         builder.AddPedigree(row);
-    for (const Card* card : cards)
+    }
+    for (const Card* card : cards) {
         builder.AddCard(card->name, card->sire, card->dam, card->sex);
-    for (const qint64 row : pedigreeRows)
+    }
+    for (const qint64 row : pedigreeRows) {
         builder.AddPedigree(Pedigree(row));
-    for (const QString& name : parentsOnly)
+    }
+    for (const QString& name : parentsOnly) {
         builder.AddName(name);
+    }
     return builder.Build();
 }
 

@@ -39,13 +39,15 @@ TCoancestry::TCoancestry(std::vector<int> sires, std::vector<int> dams)
 void TCoancestry::FindOnlyMates() {
     onlyMate_.assign(sires_.size(), kUnknown);
     const auto note = [this](int parent, int mate) {
-        if (parent == kUnknown)
+        if (parent == kUnknown) {
             return;
+        }
         int& only = onlyMate_[parent];
-        if (mate == kUnknown || (only != kUnknown && only != mate))
+        if (mate == kUnknown || (only != kUnknown && only != mate)) {
             only = kSeveralMates;
-        else
+        } else {
             only = mate;
+        }
     };
     for (int animal = 0; animal < Size(); ++animal) {
         note(sires_[animal], dams_[animal]);
@@ -66,12 +68,15 @@ bool TCoancestry::UnrelatedFounderPair(int sire, int dam) const {
 
 double TCoancestry::MendelianVariance(int animal) const {
     const int sire = sires_[animal], dam = dams_[animal];
-    if (sire != kUnknown && dam != kUnknown)
+    if (sire != kUnknown && dam != kUnknown) {
         return 0.5 - 0.25 * (inbreeding_[sire] + inbreeding_[dam]);
-    if (sire != kUnknown)
+    }
+    if (sire != kUnknown) {
         return 0.75 - 0.25 * inbreeding_[sire];
-    if (dam != kUnknown)
+    }
+    if (dam != kUnknown) {
         return 0.75 - 0.25 * inbreeding_[dam];
+    }
     return 1.0;
 }
 
@@ -80,11 +85,13 @@ std::vector<std::vector<int>> TCoancestry::Layers() const {
     std::vector<std::vector<int>> layers;
     for (int animal = 0; animal < Size(); ++animal) {
         for (const int parent : {sires_[animal], dams_[animal]}) {
-            if (parent != kUnknown)
+            if (parent != kUnknown) {
                 depth[animal] = std::max(depth[animal], depth[parent] + 1);
+            }
         }
-        if (static_cast<size_t>(depth[animal]) >= layers.size())
+        if (static_cast<size_t>(depth[animal]) >= layers.size()) {
             layers.resize(depth[animal] + 1);
+        }
         layers[depth[animal]].push_back(animal);
     }
     return layers;
@@ -98,22 +105,26 @@ std::vector<double> TCoancestry::WalkPairs(const std::vector<std::uint64_t>& pai
         for (size_t first = next.fetch_add(kPairsPerTake); first < pairs.size();
              first = next.fetch_add(kPairsPerTake)) {
             const size_t last = std::min(first + kPairsPerTake, pairs.size());
-            for (size_t i = first; i < last; ++i)
+            for (size_t i = first; i < last; ++i) {
                 figures[i] = Walk(walk, SireOfKey(pairs[i]), DamOfKey(pairs[i]));
+            }
         }
     };
     std::atomic<size_t> next{0};
     const size_t helpers = pairs.size() < kPairsWorthThreads
                                ? 0
                                : std::max(1u, std::thread::hardware_concurrency()) - 1;
-    while (threadWalks_.size() < helpers)
+    while (threadWalks_.size() < helpers) {
         threadWalks_.emplace_back(sires_.size());
+    }
     std::vector<std::thread> threads;
-    for (size_t t = 0; t < helpers; ++t)
+    for (size_t t = 0; t < helpers; ++t) {
         threads.emplace_back([&, t] { walkFrom(threadWalks_[t], next); });
+    }
     walkFrom(walk_, next);
-    for (std::thread& thread : threads)
+    for (std::thread& thread : threads) {
         thread.join();
+    }
     return figures;
 }
 
@@ -126,27 +137,32 @@ void TCoancestry::ComputeInbreeding() {
         std::vector<std::uint64_t> fresh;
         for (const int animal : layer) {
             const int sire = sires_[animal], dam = dams_[animal];
-            if (sire == kUnknown || dam == kUnknown || UnrelatedFounderPair(sire, dam))
+            if (sire == kUnknown || dam == kUnknown || UnrelatedFounderPair(sire, dam)) {
                 continue;
+            }
             const std::uint64_t key =
                 (static_cast<std::uint64_t>(sire) << 32) | static_cast<std::uint32_t>(dam);
-            if (pairs_.try_emplace(key, 0.0).second)
+            if (pairs_.try_emplace(key, 0.0).second) {
                 fresh.push_back(key);
+            }
         }
         const std::vector<double> figures = WalkPairs(fresh);
-        for (size_t i = 0; i < fresh.size(); ++i)
+        for (size_t i = 0; i < fresh.size(); ++i) {
             pairs_[fresh[i]] = figures[i];
+        }
         for (const int animal : layer) {
             const int sire = sires_[animal], dam = dams_[animal];
             double f = 0.0;
-            if (sire != kUnknown && dam != kUnknown && !UnrelatedFounderPair(sire, dam))
+            if (sire != kUnknown && dam != kUnknown && !UnrelatedFounderPair(sire, dam)) {
                 f = pairs_.at((static_cast<std::uint64_t>(sire) << 32) |
                               static_cast<std::uint32_t>(dam));
+            }
             inbreeding_[animal] = f;
         }
         // After the whole layer: no walk of this layer reads its own animals.
-        for (const int animal : layer)
+        for (const int animal : layer) {
             variance_[animal] = MendelianVariance(animal);
+        }
     }
     // Threads' scratch is not needed after the kennel's figures are in.
     threadWalks_.clear();
@@ -171,8 +187,9 @@ void TCoancestry::CollectAncestors(TWalk& walk, int a, int b) const {
         const int animal = walk.stack.back();
         walk.stack.pop_back();
         for (const int parent : {sires_[animal], dams_[animal]}) {
-            if (parent == kUnknown)
+            if (parent == kUnknown) {
                 continue;
+            }
             if (walk.seen[parent] != walk.number) {
                 walk.seen[parent] = walk.number;
                 walk.childrenLeft[parent] = 0;
@@ -184,13 +201,15 @@ void TCoancestry::CollectAncestors(TWalk& walk, int a, int b) const {
 }
 
 double TCoancestry::OfPair(int sire, int dam) {
-    if (sire == kUnknown || dam == kUnknown)
+    if (sire == kUnknown || dam == kUnknown) {
         return 0.0;
+    }
     const std::uint64_t key =
         (static_cast<std::uint64_t>(sire) << 32) | static_cast<std::uint32_t>(dam);
     const auto [entry, fresh] = pairs_.try_emplace(key, 0.0);
-    if (fresh)
+    if (fresh) {
         entry->second = Of(sire, dam);
+    }
     return entry->second;
 }
 
@@ -199,17 +218,20 @@ double TCoancestry::Of(int a, int b) {
 }
 
 double TCoancestry::Walk(TWalk& walk, int a, int b) const {
-    if (a == kUnknown || b == kUnknown)
+    if (a == kUnknown || b == kUnknown) {
         return 0.0;
-    if (a == b)
+    }
+    if (a == b) {
         return 0.5 * (1.0 + inbreeding_[a]);
+    }
     CollectAncestors(walk, a, b);
     walk.shareA[a] = 1.0;
     walk.shareB[b] = 1.0;
     walk.ready.clear();
     for (const int start : {a, b}) {
-        if (walk.childrenLeft[start] == 0)
+        if (walk.childrenLeft[start] == 0) {
             walk.ready.push_back(start);
+        }
     }
     double relationship = 0.0;
     while (!walk.ready.empty()) {
@@ -218,12 +240,14 @@ double TCoancestry::Walk(TWalk& walk, int a, int b) const {
         const double shareA = walk.shareA[animal], shareB = walk.shareB[animal];
         relationship += shareA * shareB * variance_[animal];
         for (const int parent : {sires_[animal], dams_[animal]}) {
-            if (parent == kUnknown)
+            if (parent == kUnknown) {
                 continue;
+            }
             walk.shareA[parent] += 0.5 * shareA;
             walk.shareB[parent] += 0.5 * shareB;
-            if (--walk.childrenLeft[parent] == 0)
+            if (--walk.childrenLeft[parent] == 0) {
                 walk.ready.push_back(parent);
+            }
         }
         walk.shareA[animal] = 0.0;
         walk.shareB[animal] = 0.0;
@@ -232,8 +256,9 @@ double TCoancestry::Walk(TWalk& walk, int a, int b) const {
 }
 
 double TCoancestry::Relationship(int a, int b) {
-    if (a == kUnknown || b == kUnknown)
+    if (a == kUnknown || b == kUnknown) {
         return 0.0;
+    }
     const double denominator = std::sqrt((1.0 + inbreeding_[a]) * (1.0 + inbreeding_[b]));
     return 2.0 * Of(a, b) / denominator;
 }

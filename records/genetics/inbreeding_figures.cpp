@@ -26,29 +26,34 @@ TCutPedigree CutPedigree(const TPedigreeGraph& graph, int sire, int dam, int lim
     std::unordered_map<int, int> depth;
     std::deque<int> queue;
     for (const int parent : {sire, dam}) {
-        if (parent != kUnknown && depth.emplace(parent, 1).second)
+        if (parent != kUnknown && depth.emplace(parent, 1).second) {
             queue.push_back(parent);
+        }
     }
     while (!queue.empty()) {
         const int animal = queue.front();
         queue.pop_front();
         const int next = depth[animal] + 1;
-        if (limit > 0 && next > limit)
+        if (limit > 0 && next > limit) {
             continue;
+        }
         for (const int parent : {graph.Sire(animal), graph.Dam(animal)}) {
-            if (parent != kUnknown && depth.emplace(parent, next).second)
+            if (parent != kUnknown && depth.emplace(parent, next).second) {
                 queue.push_back(parent);
+            }
         }
     }
     TCutPedigree cut;
     cut.animals.reserve(depth.size());
-    for (const auto& [animal, d] : depth)
+    for (const auto& [animal, d] : depth) {
         cut.animals.push_back(animal);
+    }
     std::sort(cut.animals.begin(), cut.animals.end());
     std::unordered_map<int, int> local;
     local.reserve(cut.animals.size());
-    for (int k = 0; k < static_cast<int>(cut.animals.size()); ++k)
+    for (int k = 0; k < static_cast<int>(cut.animals.size()); ++k) {
         local.emplace(cut.animals[k], k);
+    }
     const auto localOf = [&](int animal) {
         return animal == kUnknown ? kUnknown : local.at(animal);
     };
@@ -78,25 +83,30 @@ struct TCutFigures {
 // sweep from `start` reaches every ancestor after all its offspring.
 void HandDown(const TCutPedigree& cut, int start, std::vector<double>& share) {
     share.assign(cut.animals.size(), 0.0);
-    if (start == kUnknown)
+    if (start == kUnknown) {
         return;
+    }
     share[start] = 1.0;
     for (int animal = start; animal >= 0; --animal) {
         const double s = share[animal];
-        if (s == 0.0)
+        if (s == 0.0) {
             continue;
-        if (cut.sires[animal] != kUnknown)
+        }
+        if (cut.sires[animal] != kUnknown) {
             share[cut.sires[animal]] += 0.5 * s;
-        if (cut.dams[animal] != kUnknown)
+        }
+        if (cut.dams[animal] != kUnknown) {
             share[cut.dams[animal]] += 0.5 * s;
+        }
     }
 }
 
 // Nearest generation of every ancestor from a parent of the litter (the parent is 1).
 std::vector<int> NearestGenerations(const TCutPedigree& cut, int start) {
     std::vector<int> generation(cut.animals.size(), 0);
-    if (start == kUnknown)
+    if (start == kUnknown) {
         return generation;
+    }
     std::deque<int> queue{start};
     generation[start] = 1;
     while (!queue.empty()) {
@@ -119,8 +129,9 @@ std::vector<int> NearestGenerations(const TCutPedigree& cut, int start) {
 std::vector<TCommonAncestor> CommonAncestors(const TPedigreeGraph& graph, TCutFigures& figures) {
     const TCutPedigree& cut = figures.cut;
     const TCoancestry& coancestry = figures.coancestry;
-    if (cut.sire == kUnknown || cut.dam == kUnknown)
+    if (cut.sire == kUnknown || cut.dam == kUnknown) {
         return {};
+    }
     std::vector<double> fromSire, fromDam, fromB;
     HandDown(cut, cut.sire, fromSire);
     HandDown(cut, cut.dam, fromDam);
@@ -130,23 +141,27 @@ std::vector<TCommonAncestor> CommonAncestors(const TPedigreeGraph& graph, TCutFi
     std::vector<double> laterMeetings(count, 0.0);
     std::vector<TCommonAncestor> common;
     for (int a = count - 1; a >= 0; --a) {
-        if (fromSire[a] == 0.0 || fromDam[a] == 0.0)
+        if (fromSire[a] == 0.0 || fromDam[a] == 0.0) {
             continue;
+        }
         const double firstMeetings = fromSire[a] * fromDam[a] - laterMeetings[a];
-        if (firstMeetings <= kNegligible)
+        if (firstMeetings <= kNegligible) {
             continue;
+        }
         common.push_back(TCommonAncestor{graph.Name(cut.animals[a]),
                                          0.5 * firstMeetings * (1.0 + coancestry.Inbreeding(a)),
                                          sireGen[a], damGen[a]});
         HandDown(cut, a, fromB);
         for (int older = a - 1; older >= 0; --older) {
-            if (fromB[older] != 0.0 && fromSire[older] != 0.0 && fromDam[older] != 0.0)
+            if (fromB[older] != 0.0 && fromSire[older] != 0.0 && fromDam[older] != 0.0) {
                 laterMeetings[older] += firstMeetings * fromB[older] * fromB[older];
+            }
         }
     }
     std::sort(common.begin(), common.end(), [](const TCommonAncestor& x, const TCommonAncestor& y) {
-        if (x.contribution != y.contribution)
+        if (x.contribution != y.contribution) {
             return x.contribution > y.contribution;
+        }
         return x.name < y.name;
     });
     return common;
@@ -158,8 +173,9 @@ std::vector<TCommonAncestor> CommonAncestors(const TPedigreeGraph& graph, TCutFi
 void GenerationFigures(const TPedigreeGraph& graph, int sire, int dam, TInbreedingFigures& out) {
     std::unordered_map<int, double> level, next;
     for (const int parent : {sire, dam}) {
-        if (parent != kUnknown)
+        if (parent != kUnknown) {
             level[parent] += 0.5;
+        }
     }
     std::vector<char> within5(graph.Size(), 0);
     bool complete = true;
@@ -173,15 +189,17 @@ void GenerationFigures(const TPedigreeGraph& graph, int sire, int dam, TInbreedi
                 ++out.distinctAncestors5;
             }
             for (const int parent : {graph.Sire(animal), graph.Dam(animal)}) {
-                if (parent != kUnknown)
+                if (parent != kUnknown) {
                     next[parent] += 0.5 * weight;
+                }
             }
         }
         out.completeness.push_back(known);
         out.generations = generation;
         complete = complete && known >= 1.0 - 1e-12;
-        if (complete)
+        if (complete) {
             out.completeGenerations = generation;
+        }
         level.swap(next);
     }
     out.ancestorLoss5 = out.distinctAncestors5 / kLossPlaces;
@@ -212,8 +230,9 @@ TInbreedingFigures AnalyseLitter(const TPedigreeGraph& graph, int sire, int dam,
 }
 
 TInbreedingFigures AnalyseAnimal(const TPedigreeGraph& graph, int animal, int generationLimit) {
-    if (animal == kUnknown)
+    if (animal == kUnknown) {
         return AnalyseLitter(graph, kUnknown, kUnknown, generationLimit);
+    }
     return AnalyseLitter(graph, graph.Sire(animal), graph.Dam(animal), generationLimit);
 }
 

@@ -25,16 +25,18 @@ int PlaceSeenFrom(int descendant, int place) {
 // Whether `name` stands on the line from `place` down to the animal.
 bool OnLineDown(const TAssembledPedigree& pedigree, int place, const QString& name) {
     for (int down = place; down >= 1; down /= 2) {
-        if (pedigree.names[static_cast<size_t>(down)] == name)
+        if (pedigree.names[static_cast<size_t>(down)] == name) {
             return true;
+        }
     }
     return false;
 }
 
 QString LineText(const TAssembledPedigree& pedigree, int place) {
     QStringList line;
-    for (int down = place; down >= 1; down /= 2)
+    for (int down = place; down >= 1; down /= 2) {
         line.prepend(pedigree.names[static_cast<size_t>(down)]);
+    }
     return line.join(QStringLiteral(" → "));
 }
 
@@ -45,17 +47,21 @@ QString StoredParent(TAncestorSource& source, const TAssembledPedigree& pedigree
     const QString& name = pedigree.names[static_cast<size_t>(place)];
     for (int down = place; down >= 1; down /= 2) {
         const int seenParent = PlaceSeenFrom(down, parentPlace);
-        if (seenParent > kLastPlace)
+        if (seenParent > kLastPlace) {
             break;  // farther descendants see the ancestor even higher up
+        }
         const TStoredPedigree* stored =
             source.StoredPedigree(pedigree.names[static_cast<size_t>(down)]);
-        if (stored == nullptr)
+        if (stored == nullptr) {
             continue;
-        if (stored->names[static_cast<size_t>(PlaceSeenFrom(down, place))].trimmed() != name)
+        }
+        if (stored->names[static_cast<size_t>(PlaceSeenFrom(down, place))].trimmed() != name) {
             continue;
+        }
         const QString parent = stored->names[static_cast<size_t>(seenParent)].trimmed();
-        if (!parent.isEmpty())
+        if (!parent.isEmpty()) {
             return parent;
+        }
     }
     return QString();
 }
@@ -65,12 +71,14 @@ QString StoredTitle(TAncestorSource& source, const TAssembledPedigree& pedigree,
     const QString& name = pedigree.names[static_cast<size_t>(place)];
     for (int down = place; down >= 1; down /= 2) {
         const int seen = PlaceSeenFrom(down, place);
-        if (seen > kLastPlace)
+        if (seen > kLastPlace) {
             continue;
+        }
         const TStoredPedigree* stored =
             source.StoredPedigree(pedigree.names[static_cast<size_t>(down)]);
-        if (stored != nullptr && stored->names[static_cast<size_t>(seen)].trimmed() == name)
+        if (stored != nullptr && stored->names[static_cast<size_t>(seen)].trimmed() == name) {
             return stored->titles[static_cast<size_t>(seen)].trimmed();
+        }
     }
     return QString();
 }
@@ -78,10 +86,12 @@ QString StoredTitle(TAncestorSource& source, const TAssembledPedigree& pedigree,
 void PlaceParent(TAncestorSource& source, TAssembledPedigree& pedigree, int place, int parentPlace,
                  const QString& fromCard) {
     QString parent = fromCard.trimmed();
-    if (parent.isEmpty())
+    if (parent.isEmpty()) {
         parent = StoredParent(source, pedigree, place, parentPlace);
-    if (parent.isEmpty())
+    }
+    if (parent.isEmpty()) {
         return;
+    }
     if (OnLineDown(pedigree, place, parent)) {
         pedigree.problems << QStringLiteral(
                                  "Jedinec \"%1\" je uveden mezi svými vlastními předky (%2 → %1); "
@@ -95,10 +105,12 @@ void PlaceParent(TAncestorSource& source, TAssembledPedigree& pedigree, int plac
 }  // namespace
 
 QString SheetPlaceField(int place) {
-    if (place <= kLastPlace)
+    if (place <= kLastPlace) {
         return PlaceField(place);
-    if (place > kSheetLastPlace)
+    }
+    if (place > kSheetLastPlace) {
         return QString();
+    }
     const int index = place - kFirstGenerationFive;
     const bool sireSide = index < kPlacesPerSideInGenerationFive;
     return QStringLiteral("%1_G5_%2")
@@ -111,8 +123,9 @@ QString HealthText(const TAncestorCard& card) {
     const std::pair<const char*, const QString*> fields[] = {
         {"DKK", &card.dkk}, {"Luxace", &card.luxace}, {"Pra", &card.pra}};
     for (const auto& [label, value] : fields) {
-        if (!value->isEmpty())
+        if (!value->isEmpty()) {
             parts << QString::fromLatin1(label) + u' ' + *value;
+        }
     }
     return parts.join(QStringLiteral(", "));
 }
@@ -123,17 +136,19 @@ TAssembledPedigree AssemblePedigree(TAncestorSource& source, const QString& anim
     // Places in order, so every ancestor is placed before its parents.
     for (int place = 1; place < kFirstGenerationFive; ++place) {
         const QString& name = pedigree.names[static_cast<size_t>(place)];
-        if (name.isEmpty())
+        if (name.isEmpty()) {
             continue;
+        }
         const TAncestorCard* card = source.Card(name);
         PlaceParent(source, pedigree, place, 2 * place, card ? card->sire : QString());
         PlaceParent(source, pedigree, place, 2 * place + 1, card ? card->dam : QString());
     }
     for (int place = 1; place <= kSheetLastPlace; ++place) {
         const QString& name = pedigree.names[static_cast<size_t>(place)];
-        if (!name.isEmpty() && source.Card(name) == nullptr)
+        if (!name.isEmpty() && source.Card(name) == nullptr) {
             pedigree.storedTitles[static_cast<size_t>(place)] =
                 StoredTitle(source, pedigree, place);
+        }
     }
     return pedigree;
 }

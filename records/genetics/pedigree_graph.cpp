@@ -22,11 +22,13 @@ QString TPedigreeGraphBuilder::SourceText(int source) const {
 
 int TPedigreeGraphBuilder::Intern(const QString& name) {
     const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty())
+    if (trimmed.isEmpty()) {
         return kUnknown;
+    }
     const auto found = index_.constFind(trimmed);
-    if (found != index_.constEnd())
+    if (found != index_.constEnd()) {
         return found.value();
+    }
     const int id = static_cast<int>(nodes_.size());
     Node node;
     node.name = trimmed;
@@ -38,8 +40,9 @@ int TPedigreeGraphBuilder::Intern(const QString& name) {
 void TPedigreeGraphBuilder::AddCard(const QString& name, const QString& sire, const QString& dam,
                                     const QString& sex) {
     const int animal = Intern(name);
-    if (animal == kUnknown)
+    if (animal == kUnknown) {
         return;
+    }
     nodes_[animal].card = true;
     const QString trimmedSex = sex.trimmed();
     nodes_[animal].male = trimmedSex.compare(QLatin1String("pes"), Qt::CaseInsensitive) == 0;
@@ -49,23 +52,27 @@ void TPedigreeGraphBuilder::AddCard(const QString& name, const QString& sire, co
 }
 
 void TPedigreeGraphBuilder::AddPedigree(const TPedigreeRowNames& row) {
-    if (row[kFirstPlace].trimmed().isEmpty())
+    if (row[kFirstPlace].trimmed().isEmpty()) {
         return;
+    }
     std::array<int, kLastPlace + 1> ids{};
-    for (int place = kFirstPlace; place <= kLastPlace; ++place)
+    for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         ids[place] = Intern(row[place]);
+    }
     const int source = ids[kFirstPlace];
     for (int place = kFirstPlace; place <= kPlacesWithParents; ++place) {
-        if (ids[place] == kUnknown)
+        if (ids[place] == kUnknown) {
             continue;
+        }
         Link(ids[place], ids[SirePlace(place)], true, source);
         Link(ids[place], ids[DamPlace(place)], false, source);
     }
 }
 
 void TPedigreeGraphBuilder::Link(int child, int parent, bool sire, int source) {
-    if (child == kUnknown || parent == kUnknown)
+    if (child == kUnknown || parent == kUnknown) {
         return;
+    }
     Node& node = nodes_[child];
     int& slot = sire ? node.sire : node.dam;
     if (slot == kUnknown) {
@@ -73,8 +80,9 @@ void TPedigreeGraphBuilder::Link(int child, int parent, bool sire, int source) {
         (sire ? node.sireSource : node.damSource) = source;
         return;
     }
-    if (slot == parent)
+    if (slot == parent) {
         return;
+    }
     const QString& kept = nodes_[slot].name;
     const QString& other = nodes_[parent].name;
     const int keptSource = sire ? node.sireSource : node.damSource;
@@ -100,10 +108,12 @@ void TPedigreeGraphBuilder::CheckOwnAndSameParents() {
                        .arg(Quoted(node.name), asSire ? QStringLiteral("svůj vlastní otec")
                                                       : QStringLiteral("svá vlastní matka")),
                    {node.name});
-            if (node.sire == id)
+            if (node.sire == id) {
                 node.sire = kUnknown;
-            if (node.dam == id)
+            }
+            if (node.dam == id) {
                 node.dam = kUnknown;
+            }
         }
         if (node.sire != kUnknown && node.sire == node.dam) {
             Report(TProblemKind::pkSameParents,
@@ -119,10 +129,12 @@ void TPedigreeGraphBuilder::CheckSexes() {
     const int count = static_cast<int>(nodes_.size());
     std::vector<int> sireOf(count, kUnknown), damOf(count, kUnknown);
     for (int id = 0; id < count; ++id) {
-        if (nodes_[id].sire != kUnknown && sireOf[nodes_[id].sire] == kUnknown)
+        if (nodes_[id].sire != kUnknown && sireOf[nodes_[id].sire] == kUnknown) {
             sireOf[nodes_[id].sire] = id;
-        if (nodes_[id].dam != kUnknown && damOf[nodes_[id].dam] == kUnknown)
+        }
+        if (nodes_[id].dam != kUnknown && damOf[nodes_[id].dam] == kUnknown) {
             damOf[nodes_[id].dam] = id;
+        }
     }
     for (int id = 0; id < count; ++id) {
         const Node& node = nodes_[id];
@@ -157,12 +169,14 @@ std::vector<int> TPedigreeGraphBuilder::OrderParentsFirst() {
     std::vector<int> pending(count, 0), childStart(count + 1, 0), children;
     for (const Node& node : nodes_) {
         for (const int parent : {node.sire, node.dam}) {
-            if (parent != kUnknown)
+            if (parent != kUnknown) {
                 ++childStart[parent + 1];
+            }
         }
     }
-    for (int id = 0; id < count; ++id)
+    for (int id = 0; id < count; ++id) {
         childStart[id + 1] += childStart[id];
+    }
     children.resize(childStart[count]);
     std::vector<int> fill(childStart.begin(), childStart.end() - 1);
     for (int id = 0; id < count; ++id) {
@@ -178,33 +192,39 @@ std::vector<int> TPedigreeGraphBuilder::OrderParentsFirst() {
     std::vector<char> placed(count, 0);
     std::vector<int> ready;
     for (int id = 0; id < count; ++id) {
-        if (pending[id] == 0)
+        if (pending[id] == 0) {
             ready.push_back(id);
+        }
     }
     int nextUnplaced = 0;
     while (static_cast<int>(order.size()) < count) {
         if (ready.empty()) {
-            while (placed[nextUnplaced])
+            while (placed[nextUnplaced]) {
                 ++nextUnplaced;
+            }
             const int freed = ReportLoop(pending, placed, nextUnplaced);
-            if (pending[freed] == 0)
+            if (pending[freed] == 0) {
                 ready.push_back(freed);
+            }
             continue;
         }
         const int id = ready.back();
         ready.pop_back();
-        if (placed[id])
+        if (placed[id]) {
             continue;
+        }
         placed[id] = 1;
         order.push_back(id);
         for (int k = childStart[id]; k < childStart[id + 1]; ++k) {
             const int child = children[k];
             const Node& node = nodes_[child];
             // A link dropped while breaking a loop no longer counts.
-            if (node.sire != id && node.dam != id)
+            if (node.sire != id && node.dam != id) {
                 continue;
-            if (--pending[child] == 0)
+            }
+            if (--pending[child] == 0) {
                 ready.push_back(child);
+            }
         }
     }
     return order;
@@ -223,12 +243,14 @@ int TPedigreeGraphBuilder::ReportLoop(std::vector<int>& pending, const std::vect
     }
     std::vector<int> loop(walk.begin() + seenAt[current], walk.end());
     QStringList names;
-    for (const int id : loop)
+    for (const int id : loop) {
         names << nodes_[id].name;
+    }
     names << nodes_[current].name;
     QStringList quoted;
-    for (const QString& name : names)
+    for (const QString& name : names) {
         quoted << Quoted(name);
+    }
     Node& last = nodes_[loop.back()];
     Report(TProblemKind::pkLoop,
            QStringLiteral("Zvíře je svým vlastním předkem (smyčka v rodokmenu): %1; vazba %2 → %3 "
@@ -236,10 +258,11 @@ int TPedigreeGraphBuilder::ReportLoop(std::vector<int>& pending, const std::vect
                .arg(quoted.join(QStringLiteral(" → ")), Quoted(last.name),
                     Quoted(nodes_[current].name)),
            names);
-    if (last.sire == current)
+    if (last.sire == current) {
         last.sire = kUnknown;
-    else
+    } else {
         last.dam = kUnknown;
+    }
     --pending[loop.back()];
     return loop.back();
 }
@@ -250,8 +273,9 @@ TPedigreeGraph TPedigreeGraphBuilder::Build() {
     CheckSexes();
     const int count = static_cast<int>(order.size());
     std::vector<int> renumbered(count);
-    for (int k = 0; k < count; ++k)
+    for (int k = 0; k < count; ++k) {
         renumbered[order[k]] = k;
+    }
     TPedigreeGraph graph;
     graph.names_.resize(count);
     graph.sires_.resize(count);
@@ -269,8 +293,9 @@ TPedigreeGraph TPedigreeGraphBuilder::Build() {
     // The builder's index becomes the graph's, renumbered in place: a second
     // index of a whole kennel would double its largest part.
     graph.index_ = std::move(index_);
-    for (auto entry = graph.index_.begin(); entry != graph.index_.end(); ++entry)
+    for (auto entry = graph.index_.begin(); entry != graph.index_.end(); ++entry) {
         entry.value() = renumbered[entry.value()];
+    }
     graph.problems_ = std::move(problems_);
     index_.clear();
     problems_.clear();

@@ -13,8 +13,9 @@ namespace {
 // graph reads hundreds of thousands of names at start.
 QString ColumnText(sqlite3_stmt* statement, int column) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    if (text == nullptr)
+    if (text == nullptr) {
         return QString();
+    }
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
 
@@ -31,15 +32,17 @@ void ReadCards(platform::Connection& connection, TPedigreeGraphBuilder& builder)
 
 void ReadPedigrees(platform::Connection& connection, TPedigreeGraphBuilder& builder) {
     QStringList columns;
-    for (int place = kFirstPlace; place <= kLastPlace; ++place)
+    for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         columns << platform::QuoteIdentifier(PlaceField(place));
+    }
     platform::Statement rows(connection.Raw(),
                              QStringLiteral("SELECT %1 FROM rodokmen").arg(columns.join(',')));
     sqlite3_stmt* raw = rows.Raw();
     TPedigreeRowNames row;
     while (rows.Step()) {
-        for (int place = kFirstPlace; place <= kLastPlace; ++place)
+        for (int place = kFirstPlace; place <= kLastPlace; ++place) {
             row[place] = ColumnText(raw, place - 1);
+        }
         builder.AddPedigree(row);
     }
 }
@@ -49,8 +52,9 @@ void ReadPedigrees(platform::Connection& connection, TPedigreeGraphBuilder& buil
 TPedigreeGraph LoadPedigreeGraph(platform::Database& database,
                                  const std::vector<TPedigreeRowNames>& preferred) {
     TPedigreeGraphBuilder builder;
-    for (const TPedigreeRowNames& row : preferred)
+    for (const TPedigreeRowNames& row : preferred) {
         builder.AddPedigree(row);
+    }
     platform::Connection& connection = database.Handle();
     ReadCards(connection, builder);
     ReadPedigrees(connection, builder);

@@ -43,8 +43,9 @@ const char* const kPlaceFields[kLastPlace + 1] = {
 }  // namespace
 
 QString PlaceField(int place) {
-    if (place < kFirstPlace || place > kLastPlace)
+    if (place < kFirstPlace || place > kLastPlace) {
         return QString();
+    }
     return QString::fromLatin1(kPlaceFields[place]);
 }
 
@@ -55,8 +56,9 @@ QString PlaceTitleField(int place) {
 
 int PlaceOfField(const QString& field) {
     for (int place = kFirstPlace; place <= kLastPlace; ++place) {
-        if (field == QLatin1String(kPlaceFields[place]))
+        if (field == QLatin1String(kPlaceFields[place])) {
             return place;
+        }
     }
     return 0;
 }
@@ -71,8 +73,9 @@ int PlaceGeneration(int place) {
 }
 
 bool OnSireSide(int place) {
-    while (place > 3)
+    while (place > 3) {
         place /= 2;
+    }
     return place == 2;
 }
 

@@ -11,17 +11,20 @@ namespace {
 
 QString Text(const platform::Statement& statement, int column) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement.Raw(), column));
-    if (text == nullptr)
+    if (text == nullptr) {
         return QString();
+    }
     return QString::fromUtf8(text, sqlite3_column_bytes(statement.Raw(), column)).trimmed();
 }
 
 QString PedigreeSelect() {
     QStringList columns;
-    for (int place = kFirstPlace; place <= kLastPlace; ++place)
+    for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         columns << platform::QuoteIdentifier(PlaceField(place));
-    for (int place = kFirstPlace; place <= kLastPlace; ++place)
+    }
+    for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         columns << platform::QuoteIdentifier(PlaceTitleField(place));
+    }
     // The first stored row of an animal, as the pedigree sheet shows it.
     return QStringLiteral("SELECT %1 FROM rodokmen WHERE Jmeno_registr = ?1 ORDER BY rowid LIMIT 1")
         .arg(columns.join(u','));
@@ -62,8 +65,9 @@ const TAncestorCard* TStoreAncestorSource::Card(const QString& name) {
                                  Text(s, 4),  Text(s, 5),  Text(s, 6),  Text(s, 7),
                                  Text(s, 8),  Text(s, 9),  Text(s, 10), Text(s, 11),
                                  Text(s, 12), Text(s, 13), Text(s, 14), std::nullopt};
-            if (sqlite3_column_type(s.Raw(), 15) == SQLITE_INTEGER)
+            if (sqlite3_column_type(s.Raw(), 15) == SQLITE_INTEGER) {
                 card->chip = s.ColumnInt(15);
+            }
         }
         cached = cardCache_.insert(name, card);
     }
@@ -95,8 +99,9 @@ QString TStoreAncestorSource::Titles(const QString& name) {
         BindName(*titles_, name);
         while (titles_->Step()) {
             const QString title = Text(*titles_, 0);
-            if (!title.isEmpty())
+            if (!title.isEmpty()) {
                 titles << title;
+            }
         }
         cached = titleCache_.insert(name, titles.join(QStringLiteral(", ")));
     }
@@ -105,8 +110,9 @@ QString TStoreAncestorSource::Titles(const QString& name) {
 
 QByteArray TStoreAncestorSource::Photo(const QString& name) {
     BindName(*photos_, name);
-    if (!photos_->Step())
+    if (!photos_->Step()) {
         return QByteArray();
+    }
     const platform::Value value = photos_->Column(0);
     const auto* bytes = std::get_if<QByteArray>(&value);
     return bytes ? *bytes : QByteArray();

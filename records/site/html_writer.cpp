@@ -46,8 +46,9 @@ HtmlWriter::HtmlWriter(const QString& title, const QString& stylesheet) {
 
 void HtmlWriter::StartTag(const QString& tag, const HtmlAttributes& attributes) {
     html_ += u'<' + tag;
-    for (const auto& [name, value] : attributes)
+    for (const auto& [name, value] : attributes) {
         html_ += u' ' + name + QLatin1String("=\"") + EscapedHtml(value) + u'"';
+    }
     html_ += u'>';
 }
 
@@ -58,8 +59,9 @@ void HtmlWriter::Open(const QString& tag, const HtmlAttributes& attributes) {
 }
 
 void HtmlWriter::Close() {
-    if (open_.isEmpty())
+    if (open_.isEmpty()) {
         return;
+    }
     html_ += QLatin1String("</") + open_.takeLast() + QLatin1String(">\n");
 }
 
@@ -69,8 +71,9 @@ void HtmlWriter::Element(const QString& tag, const QString& text,
     html_ += EscapedHtml(text) + QLatin1String("</") + tag + u'>';
     // A line break after a link or span would show as a blank before the
     // text that follows ("Ben , Bim").
-    if (tag != QLatin1String("a") && tag != QLatin1String("span"))
+    if (tag != QLatin1String("a") && tag != QLatin1String("span")) {
         html_ += u'\n';
+    }
 }
 
 void HtmlWriter::Empty(const QString& tag, const HtmlAttributes& attributes) {
@@ -87,8 +90,9 @@ void HtmlWriter::Link(const QString& href, const QString& text) {
 }
 
 QString HtmlWriter::Finish() {
-    while (!open_.isEmpty())
+    while (!open_.isEmpty()) {
         Close();
+    }
     return html_;
 }
 

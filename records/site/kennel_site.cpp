@@ -35,14 +35,17 @@ QImage DecodedPhoto(const QByteArray& bytes) {
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kPhotoSide || size.height() > kPhotoSide))
+    if (size.isValid() && (size.width() > kPhotoSide || size.height() > kPhotoSide)) {
         reader.setScaledSize(size.scaled(kPhotoSide, kPhotoSide, Qt::KeepAspectRatio));
+    }
     QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull()) {
         return image;
+    }
     // A picture without alpha keeps JPEG's colours; a transparent one gets white.
-    if (!image.hasAlphaChannel())
+    if (!image.hasAlphaChannel()) {
         return image;
+    }
     QImage flat(image.size(), QImage::Format_RGB32);
     flat.fill(Qt::white);
     QPainter painter(&flat);
@@ -57,11 +60,13 @@ struct PhotoFiles {
 };
 
 PhotoFiles MakePhotoFiles(const SiteAnimal& animal) {
-    if (animal.photo.isEmpty())
+    if (animal.photo.isEmpty()) {
         return {};
+    }
     const QImage photo = DecodedPhoto(animal.photo);
-    if (photo.isNull())
+    if (photo.isNull()) {
         return {};
+    }
     return {Jpeg(photo), Jpeg(photo.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio,
                                            Qt::SmoothTransformation))};
 }
@@ -78,10 +83,11 @@ int WritePhotos(SiteFolder& folder, const SiteKennel& kennel, SiteLinks& links,
         const SiteAnimal& animal = kennel.animals[i];
         const PhotoFiles& files = made[static_cast<qsizetype>(i)];
         if (files.photo.isEmpty()) {
-            if (!animal.photo.isEmpty())
+            if (!animal.photo.isEmpty()) {
                 notes << QStringLiteral(
                              "Fotografii zvířete „%1“ nelze přečíst; jeho stránka je bez ní.")
                              .arg(animal.name);
+            }
             continue;
         }
         folder.Write(photos + links.Photo(animal.name), files.photo);
@@ -105,14 +111,16 @@ SiteWritten WriteKennelSite(platform::Database& database, const QString& kennelN
     written.litters = static_cast<int>(kennel.litters.size());
     written.photos = WritePhotos(site, kennel, links, written.notes);
     const QString animals = QString::fromLatin1(kAnimalFolder) + u'/';
-    for (const SiteAnimal& animal : kennel.animals)
+    for (const SiteAnimal& animal : kennel.animals) {
         site.Write(animals + links.AnimalPage(animal.name),
                    AnimalPage(kennel, animal, links).toUtf8());
+    }
     site.Write(QString::fromLatin1(kLittersPage), LittersPage(kennel, links).toUtf8());
     site.Write(QString::fromLatin1(kStylesheet), Stylesheet().toUtf8());
     site.Write(QString::fromLatin1(kIndexPage), IndexPage(kennel, links).toUtf8());
-    for (const QString& removed : site.Commit())
+    for (const QString& removed : site.Commit()) {
         written.notes << QStringLiteral("Odstraněn soubor dřívějších stránek: %1").arg(removed);
+    }
     written.files = site.FileCount();
     return written;
 }

@@ -31,9 +31,11 @@ int Count(const Statement& statement, int column) {
 
 QString Joined(const QStringList& parts, const QString& separator) {
     QStringList filled;
-    for (const QString& part : parts)
-        if (!part.isEmpty())
+    for (const QString& part : parts) {
+        if (!part.isEmpty()) {
             filled << part;
+        }
+    }
     return filled.join(separator);
 }
 
@@ -48,8 +50,9 @@ class KennelReader {
         ReadShows();
         ReadExams();
         ReadLitters();
-        for (SiteAnimal& animal : kennel_.animals)
+        for (SiteAnimal& animal : kennel_.animals) {
             Complete(animal);
+        }
     }
 
   private:
@@ -71,8 +74,9 @@ class KennelReader {
             }
             parents.push_back({name, Text(cards, 1)});
             parents.push_back({name, Text(cards, 2)});
-            if (cards.ColumnInt(3) == 0 || name.isEmpty() || kennel_.onSite.contains(name))
+            if (cards.ColumnInt(3) == 0 || name.isEmpty() || kennel_.onSite.contains(name)) {
                 continue;
+            }
             SiteAnimal animal;
             animal.name = name;
             animal.sire = Text(cards, 1);
@@ -87,9 +91,11 @@ class KennelReader {
             kennel_.onSite.insert(name);
             kennel_.animals.push_back(std::move(animal));
         }
-        for (const auto& [child, parent] : parents)
-            if (!parent.isEmpty() && !offspring_[parent].contains(child))
+        for (const auto& [child, parent] : parents) {
+            if (!parent.isEmpty() && !offspring_[parent].contains(child)) {
                 offspring_[parent] << child;
+            }
+        }
     }
 
     void ReadShows() {
@@ -99,8 +105,9 @@ class KennelReader {
                                              "ORDER BY Datum_vystava DESC, rowid"));
         while (shows.Step()) {
             const QString name = Text(shows, 0);
-            if (!kennel_.onSite.contains(name))
+            if (!kennel_.onSite.contains(name)) {
                 continue;
+            }
             shows_[name].push_back(
                 {Date(shows, 1), Text(shows, 2), Text(shows, 3), Text(shows, 4), Text(shows, 5),
                  Joined({Text(shows, 6), Text(shows, 7), Text(shows, 8), Text(shows, 9)},
@@ -114,8 +121,9 @@ class KennelReader {
                                              "ORDER BY Datum_Udeleni DESC, rowid"));
         while (exams.Step()) {
             const QString name = Text(exams, 0);
-            if (kennel_.onSite.contains(name))
+            if (kennel_.onSite.contains(name)) {
                 exams_[name].push_back({Date(exams, 1), Text(exams, 2), Text(exams, 3)});
+            }
         }
     }
 
@@ -128,16 +136,19 @@ class KennelReader {
         while (litters.Step()) {
             SiteLitter litter;
             litter.dam = Text(litters, 0);
-            if (!kennel_.onSite.contains(litter.dam))
+            if (!kennel_.onSite.contains(litter.dam)) {
                 continue;
+            }
             litter.date = Date(litters, 1);
             litter.sire = Shown(Text(litters, 2));
             litter.breed = Text(litters, 3);
             litter.males = Count(litters, 4);
             litter.females = Count(litters, 5);
-            for (const QString& puppy : Text(litters, 6).split(separators, Qt::SkipEmptyParts))
-                if (!Shown(puppy.trimmed()).isEmpty())
+            for (const QString& puppy : Text(litters, 6).split(separators, Qt::SkipEmptyParts)) {
+                if (!Shown(puppy.trimmed()).isEmpty()) {
                     litter.puppies << puppy.trimmed();
+                }
+            }
             kennel_.litters.push_back(std::move(litter));
         }
     }
@@ -149,19 +160,23 @@ class KennelReader {
     void Complete(SiteAnimal& animal) {
         animal.sire = Shown(animal.sire);
         animal.dam = Shown(animal.dam);
-        for (const QString& child : offspring_.value(animal.name))
-            if (!Shown(child).isEmpty())
+        for (const QString& child : offspring_.value(animal.name)) {
+            if (!Shown(child).isEmpty()) {
                 animal.offspring << child;
+            }
+        }
         animal.shows = shows_.value(animal.name);
         animal.exams = exams_.value(animal.name);
         animal.titles = source_.Titles(animal.name);
-        if (const pedigree::TAncestorCard* card = source_.Card(animal.name))
+        if (const pedigree::TAncestorCard* card = source_.Card(animal.name)) {
             animal.health = pedigree::HealthText(*card);
+        }
         const pedigree::TAssembledPedigree assembled =
             pedigree::AssemblePedigree(source_, animal.name);
-        for (int place = 2; place <= kPedigreeLastPlace; ++place)
+        for (int place = 2; place <= kPedigreeLastPlace; ++place) {
             animal.pedigree[static_cast<size_t>(place)] =
                 Shown(assembled.names[static_cast<size_t>(place)]);
+        }
         animal.photo = source_.Photo(animal.name);
     }
 
@@ -185,8 +200,9 @@ SiteKennel ReadSiteKennel(platform::Database& database, const QString& kennelNam
 
 QString KennelNameFromSettings(const QString& settingsFile) {
     platform::IniFile file(settingsFile);
-    if (!file.Load())
+    if (!file.Load()) {
         return QString();
+    }
     return file.ReadString(QStringLiteral("EvidList"), QStringLiteral("Chovatel"), QString())
         .trimmed();
 }

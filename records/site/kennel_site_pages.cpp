@@ -52,25 +52,28 @@ void Footer(HtmlWriter& page) {
 // An animal's name: a link to its page when it is on the site, else text.
 void Name(HtmlWriter& page, const SiteKennel& kennel, SiteLinks& links, const QString& name,
           const QString& toAnimals) {
-    if (kennel.onSite.contains(name))
+    if (kennel.onSite.contains(name)) {
         page.Link(toAnimals + links.AnimalPage(name), name);
-    else
+    } else {
         page.Text(name);
+    }
 }
 
 void TableHeader(HtmlWriter& page, const QStringList& captions) {
     page.Open(QStringLiteral("thead"));
     page.Open(QStringLiteral("tr"));
-    for (const QString& caption : captions)
+    for (const QString& caption : captions) {
         page.Element(QStringLiteral("th"), caption,
                      {{QStringLiteral("scope"), QStringLiteral("col")}});
+    }
     page.Close();
     page.Close();
 }
 
 void TextCells(HtmlWriter& page, const QStringList& texts) {
-    for (const QString& text : texts)
+    for (const QString& text : texts) {
         page.Element(QStringLiteral("td"), text);
+    }
 }
 
 // ---- index ------------------------------------------------------------------
@@ -79,37 +82,44 @@ void AnimalCard(HtmlWriter& page, const SiteAnimal& animal, SiteLinks& links) {
     page.Open(QStringLiteral("li"), Class(QStringLiteral("karta")));
     page.Open(QStringLiteral("a"),
               {{QStringLiteral("href"), kAnimals + links.AnimalPage(animal.name)}});
-    if (links.withPhoto.contains(animal.name))
+    if (links.withPhoto.contains(animal.name)) {
         page.Empty(QStringLiteral("img"),
                    {{QStringLiteral("src"), kPhotos + links.Thumbnail(animal.name)},
                     {QStringLiteral("alt"), animal.name}});
+    }
     page.Element(QStringLiteral("span"), animal.name, Class(QStringLiteral("jmeno")));
     page.Close();
     const QStringList facts{animal.breed, animal.sex};
     QStringList filled;
-    for (const QString& fact : facts)
-        if (!fact.isEmpty())
+    for (const QString& fact : facts) {
+        if (!fact.isEmpty()) {
             filled << fact;
-    if (!filled.isEmpty())
+        }
+    }
+    if (!filled.isEmpty()) {
         page.Element(QStringLiteral("p"), filled.join(QStringLiteral(", ")));
-    if (!animal.titles.isEmpty())
+    }
+    if (!animal.titles.isEmpty()) {
         page.Element(QStringLiteral("p"), animal.titles, Class(QStringLiteral("tituly")));
+    }
     page.Close();
 }
 
 // ---- animal page -------------------------------------------------------------
 
 void Fact(HtmlWriter& page, const QString& caption, const QString& value) {
-    if (value.isEmpty())
+    if (value.isEmpty()) {
         return;
+    }
     page.Element(QStringLiteral("dt"), caption);
     page.Element(QStringLiteral("dd"), value);
 }
 
 void ParentFact(HtmlWriter& page, const SiteKennel& kennel, SiteLinks& links,
                 const QString& caption, const QString& parent) {
-    if (parent.isEmpty())
+    if (parent.isEmpty()) {
         return;
+    }
     page.Element(QStringLiteral("dt"), caption);
     page.Open(QStringLiteral("dd"));
     Name(page, kennel, links, parent, QString());
@@ -147,14 +157,16 @@ void Pedigree(HtmlWriter& page, const SiteKennel& kennel, const SiteAnimal& anim
         page.Open(QStringLiteral("tr"));
         for (int generation = 1; generation <= 3; ++generation) {
             const int span = kRows >> generation;  // 4, 2, 1
-            if (row % span != 0)
+            if (row % span != 0) {
                 continue;
+            }
             const int place = (1 << generation) + row / span;
             const QString& name = animal.pedigree[static_cast<size_t>(place)];
             HtmlAttributes attributes =
                 Class(place % 2 == 0 ? QStringLiteral("otec") : QStringLiteral("matka"));
-            if (span > 1)
+            if (span > 1) {
                 attributes.push_back({QStringLiteral("rowspan"), QString::number(span)});
+            }
             page.Open(QStringLiteral("td"), attributes);
             Name(page, kennel, links, name, QString());
             page.Close();
@@ -167,8 +179,9 @@ void Pedigree(HtmlWriter& page, const SiteKennel& kennel, const SiteAnimal& anim
 }
 
 void Shows(HtmlWriter& page, const SiteAnimal& animal) {
-    if (animal.shows.empty())
+    if (animal.shows.empty()) {
         return;
+    }
     page.Element(QStringLiteral("h2"), QStringLiteral("Výstavy"));
     page.Open(QStringLiteral("div"), Class(QStringLiteral("tabulka")));
     page.Open(QStringLiteral("table"));
@@ -188,16 +201,19 @@ void Shows(HtmlWriter& page, const SiteAnimal& animal) {
 }
 
 void Exams(HtmlWriter& page, const SiteAnimal& animal) {
-    if (animal.exams.empty())
+    if (animal.exams.empty()) {
         return;
+    }
     page.Element(QStringLiteral("h2"), QStringLiteral("Zkoušky"));
     page.Open(QStringLiteral("ul"));
     for (const ExamResult& exam : animal.exams) {
         QString text = exam.name;
-        if (exam.date.isValid())
+        if (exam.date.isValid()) {
             text += QStringLiteral(" (%1)").arg(DateText(exam.date));
-        if (!exam.organisation.isEmpty())
+        }
+        if (!exam.organisation.isEmpty()) {
             text += QStringLiteral(", ") + exam.organisation;
+        }
         page.Element(QStringLiteral("li"), text);
     }
     page.Close();
@@ -205,8 +221,9 @@ void Exams(HtmlWriter& page, const SiteAnimal& animal) {
 
 void Offspring(HtmlWriter& page, const SiteKennel& kennel, const SiteAnimal& animal,
                SiteLinks& links) {
-    if (animal.offspring.isEmpty())
+    if (animal.offspring.isEmpty()) {
         return;
+    }
     page.Element(QStringLiteral("h2"), QStringLiteral("Potomci"));
     page.Open(QStringLiteral("ul"), Class(QStringLiteral("potomci")));
     for (const QString& child : animal.offspring) {
@@ -231,8 +248,9 @@ void LitterRow(HtmlWriter& page, const SiteKennel& kennel, const SiteLitter& lit
     TextCells(page, {CountText(litter.males), CountText(litter.females)});
     page.Open(QStringLiteral("td"));
     for (qsizetype i = 0; i < litter.puppies.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             page.Text(QStringLiteral(", "));
+        }
         Name(page, kennel, links, litter.puppies[i], kAnimals);
     }
     page.Close();
@@ -246,8 +264,9 @@ void LitterTable(HtmlWriter& page, const SiteKennel& kennel,
     TableHeader(page, {QStringLiteral("Datum"), QStringLiteral("Matka"), QStringLiteral("Otec"),
                        QStringLiteral("Psi"), QStringLiteral("Feny"), QStringLiteral("Štěňata")});
     page.Open(QStringLiteral("tbody"));
-    for (const SiteLitter* litter : litters)
+    for (const SiteLitter* litter : litters) {
         LitterRow(page, kennel, *litter, links);
+    }
     page.Close();
     page.Close();
     page.Close();
@@ -259,12 +278,14 @@ QString IndexPage(const SiteKennel& kennel, SiteLinks& links) {
     HtmlWriter page(KennelTitle(kennel), kCss);
     Header(page, kennel, QString());
     page.Element(QStringLiteral("h1"), KennelTitle(kennel));
-    if (kennel.animals.empty())
+    if (kennel.animals.empty()) {
         page.Element(QStringLiteral("p"),
                      QStringLiteral("Stanice zatím nezveřejnila žádné zvíře."));
+    }
     page.Open(QStringLiteral("ul"), Class(QStringLiteral("zvirata")));
-    for (const SiteAnimal& animal : kennel.animals)
+    for (const SiteAnimal& animal : kennel.animals) {
         AnimalCard(page, animal, links);
+    }
     page.Close();
     Footer(page);
     return page.Finish();
@@ -275,11 +296,12 @@ QString AnimalPage(const SiteKennel& kennel, const SiteAnimal& animal, SiteLinks
     Header(page, kennel, kUp);
     page.Element(QStringLiteral("h1"), animal.name);
     page.Open(QStringLiteral("div"), Class(QStringLiteral("zvire")));
-    if (links.withPhoto.contains(animal.name))
+    if (links.withPhoto.contains(animal.name)) {
         page.Empty(QStringLiteral("img"),
                    {{QStringLiteral("src"), kUp + kPhotos + links.Photo(animal.name)},
                     {QStringLiteral("alt"), animal.name},
                     {QStringLiteral("class"), QStringLiteral("foto")}});
+    }
     Facts(page, kennel, animal, links);
     page.Close();
     Pedigree(page, kennel, animal, links);
@@ -294,12 +316,14 @@ QString LittersPage(const SiteKennel& kennel, SiteLinks& links) {
     HtmlWriter page(QStringLiteral("Vrhy – ") + KennelTitle(kennel), kCss);
     Header(page, kennel, QString());
     page.Element(QStringLiteral("h1"), QStringLiteral("Vrhy"));
-    if (kennel.litters.empty())
+    if (kennel.litters.empty()) {
         page.Element(QStringLiteral("p"), QStringLiteral("Stanice zatím nezveřejnila žádný vrh."));
+    }
     // Newest year first; litters without a date last.
     QMap<int, std::vector<const SiteLitter*>> byYear;
-    for (const SiteLitter& litter : kennel.litters)
+    for (const SiteLitter& litter : kennel.litters) {
         byYear[litter.date.isValid() ? -litter.date.year() : 0].push_back(&litter);
+    }
     for (auto year = byYear.cbegin(); year != byYear.cend(); ++year) {
         page.Element(QStringLiteral("h2"),
                      year.key() == 0 ? QStringLiteral("Bez data") : QString::number(-year.key()));

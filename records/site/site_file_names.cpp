@@ -7,12 +7,14 @@ QString FileStem(const QString& name) {
     QString stem;
     bool gap = false;
     for (const QChar c : name.normalized(QString::NormalizationForm_D)) {
-        if (c.isMark())
+        if (c.isMark()) {
             continue;
+        }
         const QChar lower = c.toLower();
         if ((lower >= u'a' && lower <= u'z') || (lower >= u'0' && lower <= u'9')) {
-            if (gap && !stem.isEmpty())
+            if (gap && !stem.isEmpty()) {
                 stem += u'-';
+            }
             stem += lower;
             gap = false;
         } else {
@@ -20,18 +22,21 @@ QString FileStem(const QString& name) {
         }
     }
     stem.truncate(kLongestStem);
-    while (stem.endsWith(u'-'))
+    while (stem.endsWith(u'-')) {
         stem.chop(1);
+    }
     return stem.isEmpty() ? QStringLiteral("zvire") : stem;
 }
 
 QString SiteFileNames::StemOf(const QString& animal) {
-    if (const auto known = stems_.constFind(animal); known != stems_.constEnd())
+    if (const auto known = stems_.constFind(animal); known != stems_.constEnd()) {
         return *known;
+    }
     const QString base = FileStem(animal);
     QString stem = base;
-    for (int number = 2; taken_.contains(stem); ++number)
+    for (int number = 2; taken_.contains(stem); ++number) {
         stem = base + u'-' + QString::number(number);
+    }
     taken_.insert(stem);
     stems_.insert(animal, stem);
     return stem;

@@ -31,10 +31,12 @@ bool WriteAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
-        if (n <= 0)
+        }
+        if (n <= 0) {
             return false;
+        }
         done += n;
     }
     return true;
@@ -44,17 +46,21 @@ bool WriteAll(int fd, const QByteArray& bytes) {
 
 SiteFolder::SiteFolder(const QString& folder, const QStringList& subfolders)
     : dir_(folder), subfolders_(subfolders) {
-    for (const QString& sub : subfolders)
-        if (!dir_.mkpath(sub))
+    for (const QString& sub : subfolders) {
+        if (!dir_.mkpath(sub)) {
             throw platform::StoreError(
                 QStringLiteral("Složku „%1“ nelze vytvořit.").arg(Native(dir_.filePath(sub))));
+        }
+    }
 }
 
 SiteFolder::~SiteFolder() {
-    if (committed_)
+    if (committed_) {
         return;
-    for (const QString& relative : pending_)
+    }
+    for (const QString& relative : pending_) {
         QFile::remove(Temporary(relative));
+    }
 }
 
 QString SiteFolder::Temporary(const QString& relative) const {
@@ -65,26 +71,31 @@ void SiteFolder::Write(const QString& relative, const QByteArray& bytes) {
     const QString path = Temporary(relative);
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
+    if (fd < 0) {
         FailWriting(dir_.filePath(relative), errno);
+    }
     pending_.push_back(relative);
     const bool written = WriteAll(fd, bytes);
     const int writeError = errno;
-    if (::close(fd) != 0 && written && errno != EINTR)
+    if (::close(fd) != 0 && written && errno != EINTR) {
         FailWriting(dir_.filePath(relative), errno);
-    if (!written)
+    }
+    if (!written) {
         FailWriting(dir_.filePath(relative), writeError);
+    }
 }
 
 QStringList SiteFolder::PreviousFiles() const {
     QFile list(dir_.filePath(kListFile));
-    if (!list.open(QIODevice::ReadOnly))
+    if (!list.open(QIODevice::ReadOnly)) {
         return {};
+    }
     QStringList names;
     for (const QString& line : QString::fromUtf8(list.readAll()).split(u'\n')) {
         const QString name = line.trimmed();
-        if (!name.isEmpty() && IsSiteFile(name, subfolders_))
+        if (!name.isEmpty() && IsSiteFile(name, subfolders_)) {
             names << name;
+        }
     }
     return names;
 }
@@ -92,19 +103,22 @@ QStringList SiteFolder::PreviousFiles() const {
 // Only names of the site's own pages and folders are taken from the old
 // list: an edited list never makes the site remove anything else.
 bool SiteFolder::IsSiteFile(const QString& name, const QStringList& subfolders) {
-    if (name.contains(QLatin1String("..")) || name.contains(u'\\') || name.startsWith(u'/'))
+    if (name.contains(QLatin1String("..")) || name.contains(u'\\') || name.startsWith(u'/')) {
         return false;
+    }
     const QStringList parts = name.split(u'/');
-    if (parts.size() == 1)
+    if (parts.size() == 1) {
         return name.endsWith(QLatin1String(".html")) || name.endsWith(QLatin1String(".css"));
+    }
     return parts.size() == 2 && !parts[1].isEmpty() && subfolders.contains(parts[0]);
 }
 
 QStringList SiteFolder::Commit() {
     Write(kListFile, [this] {
         QStringList names;
-        for (const QString& relative : pending_)
+        for (const QString& relative : pending_) {
             names << relative;
+        }
         return (names.join(u'\n') + u'\n').toUtf8();
     }());
     const QByteArray folder = QFile::encodeName(dir_.absolutePath());
@@ -112,8 +126,9 @@ QStringList SiteFolder::Commit() {
     // A disk may report that it is full only when the data is synced.
     if (fd < 0 || ::syncfs(fd) != 0) {
         const int error = errno;
-        if (fd >= 0)
+        if (fd >= 0) {
             ::close(fd);
+        }
         FailWriting(dir_.absolutePath(), error);
     }
     const QStringList previous = PreviousFiles();
@@ -130,10 +145,12 @@ QStringList SiteFolder::Commit() {
     ::close(fd);
     committed_ = true;
     QStringList removed;
-    for (const QString& name : previous)
+    for (const QString& name : previous) {
         if (std::find(pending_.begin(), pending_.end(), name) == pending_.end() &&
-            QFile::remove(dir_.filePath(name)))
+            QFile::remove(dir_.filePath(name))) {
             removed << name;
+        }
+    }
     return removed;
 }
 

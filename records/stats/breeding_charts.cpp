@@ -24,8 +24,9 @@ ChartSeries NamedSeries(const QString& name) {
 
 QStringList YearCategories(const BreedingStats& stats) {
     QStringList years;
-    for (const YearLitters& year : stats.years)
+    for (const YearLitters& year : stats.years) {
         years << QString::number(year.year);
+    }
     return years;
 }
 
@@ -84,8 +85,9 @@ ChartContent DamLitterSizeChart(const BreedingStats& stats) {
         chart.tableRows.push_back({dam.dam, QString::number(dam.litters),
                                    QString::number(dam.countedLitters),
                                    dam.HasMeanSize() ? TableNumber(dam.MeanSize()) : "–"});
-        if (!dam.HasMeanSize())
+        if (!dam.HasMeanSize()) {
             continue;
+        }
         chart.categories << QStringLiteral("%1 (%2)").arg(dam.dam).arg(dam.countedLitters);
         mean.values.push_back(dam.MeanSize());
     }
@@ -138,8 +140,9 @@ ChartContent ShowsChart(const BreedingStats& stats) {
     std::vector<QStringList> rows;
     for (const YearLitters& year : stats.years) {
         QStringList row{QString::number(year.year)};
-        for (int i = 0; i < stats.grades.size(); ++i)
+        for (int i = 0; i < stats.grades.size(); ++i) {
             row << "0";
+        }
         rows.push_back(row);
     }
     for (const ShowGradeCount& show : stats.shows) {
@@ -162,8 +165,9 @@ ChartContent DamAgeChart(const BreedingStats& stats) {
         size_t next = 0;
         for (int age = stats.damAges.front().years; age <= stats.damAges.back().years; ++age) {
             int count = 0;
-            if (stats.damAges[next].years == age)
+            if (stats.damAges[next].years == age) {
                 count = stats.damAges[next++].litters;
+            }
             chart.categories << QString::number(age);
             litters.values.push_back(count);
             chart.tableRows.push_back({QString::number(age), QString::number(count)});

@@ -26,19 +26,22 @@ QDate DateOf(const platform::Statement& row, int column) {
 }
 
 std::optional<int> Count(const platform::Statement& row, int column) {
-    if (sqlite3_column_type(row.Raw(), column) == SQLITE_NULL)
+    if (sqlite3_column_type(row.Raw(), column) == SQLITE_NULL) {
         return std::nullopt;
+    }
     return static_cast<int>(row.ColumnInt(column));
 }
 
 // Whole years from the date of birth to the day; none when the birth is
 // unknown or comes after the day.
 std::optional<int> AgeInYears(const QDate& birth, const QDate& day) {
-    if (!birth.isValid() || birth > day)
+    if (!birth.isValid() || birth > day) {
         return std::nullopt;
+    }
     int years = day.year() - birth.year();
-    if (day.month() < birth.month() || (day.month() == birth.month() && day.day() < birth.day()))
+    if (day.month() < birth.month() || (day.month() == birth.month() && day.day() < birth.day())) {
         --years;
+    }
     return years;
 }
 
@@ -78,15 +81,17 @@ bool GradeBefore(const QString& a, const QString& b) {
             if (grade.startsWith(letters)) {
                 bool placed = false;
                 const int placing = grade.mid(letters.size()).toInt(&placed);
-                if (placed || grade.size() == letters.size())
+                if (placed || grade.size() == letters.size()) {
                     return std::pair{i, placed ? placing : 0};
+                }
             }
         }
         return std::pair{kGradeCount, 0};
     };
     const auto ra = rank(a), rb = rank(b);
-    if (ra != rb)
+    if (ra != rb) {
         return ra < rb;
+    }
     return a < b;
 }
 
@@ -99,14 +104,17 @@ class StatsReader {
         const std::vector<LitterRow> litters = ReadLitters();
         const std::vector<ShowRow> shows = ReadShows();
         FixSpan(litters, shows);
-        if (stats_.fromYear > stats_.toYear)
+        if (stats_.fromYear > stats_.toYear) {
             return std::move(stats_);
-        for (int year = stats_.fromYear; year <= stats_.toYear; ++year)
+        }
+        for (int year = stats_.fromYear; year <= stats_.toYear; ++year) {
             stats_.years.push_back(YearLitters{year, 0, 0, 0, 0});
+        }
         std::vector<const LitterRow*> inSpan;
         for (const LitterRow& litter : litters) {
-            if (InSpan(litter.date.year()))
+            if (InSpan(litter.date.year())) {
                 inSpan.push_back(&litter);
+            }
         }
         CountLitters(inSpan);
         MeasureInbreeding(inSpan);
@@ -125,10 +133,12 @@ class StatsReader {
         while (rows.Step()) {
             // A litter without a breed of its own has its dam's breed.
             QString breed = Text(rows, 5).trimmed();
-            if (breed.isEmpty())
+            if (breed.isEmpty()) {
                 breed = Text(rows, 7);
-            if (!BreedMatches(filter_, breed))
+            }
+            if (!BreedMatches(filter_, breed)) {
                 continue;
+            }
             LitterRow litter{Text(rows, 0).trimmed(), Text(rows, 2).trimmed(), DateOf(rows, 1),
                              DateOf(rows, 6),         Count(rows, 3),          Count(rows, 4)};
             if (!litter.date.isValid()) {
@@ -149,8 +159,9 @@ class StatsReader {
                            "GROUP BY 1, 2, 3, 4"));
         std::vector<ShowRow> shows;
         while (rows.Step()) {
-            if (!BreedMatches(filter_, Text(rows, 3)))
+            if (!BreedMatches(filter_, Text(rows, 3))) {
                 continue;
+            }
             const int count = static_cast<int>(rows.ColumnInt(4));
             bool dated = false;
             const int year = Text(rows, 0).toInt(&dated);
@@ -172,10 +183,12 @@ class StatsReader {
             first = first == 0 ? year : std::min(first, year);
             last = std::max(last, year);
         };
-        for (const LitterRow& litter : litters)
+        for (const LitterRow& litter : litters) {
             take(litter.date.year());
-        for (const ShowRow& show : shows)
+        }
+        for (const ShowRow& show : shows) {
             take(show.year);
+        }
         stats_.fromYear = filter_.fromYear != 0 ? filter_.fromYear : first;
         stats_.toYear = filter_.toYear != 0 ? filter_.toYear : last;
         if (first == 0 && (filter_.fromYear == 0 || filter_.toYear == 0)) {
@@ -211,18 +224,21 @@ class StatsReader {
                 ++dam.countedLitters;
                 dam.puppies += males + females;
             }
-            if (const auto age = AgeInYears(litter->damBirth, litter->date))
+            if (const auto age = AgeInYears(litter->damBirth, litter->date)) {
                 ++ages[*age];
-            else
+            } else {
                 ++stats_.littersWithoutDamAge;
+            }
         }
         QCollator czech(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        for (auto& [name, dam] : dams)
+        for (auto& [name, dam] : dams) {
             stats_.dams.push_back(std::move(dam));
+        }
         std::sort(stats_.dams.begin(), stats_.dams.end(),
                   [&](const DamLitters& a, const DamLitters& b) { return czech(a.dam, b.dam); });
-        for (const auto& [years, count] : ages)
+        for (const auto& [years, count] : ages) {
             stats_.damAges.push_back(DamAgeCount{years, count});
+        }
     }
 
     // Each litter's coefficient is the coancestry of its sire and dam in the
@@ -230,13 +246,15 @@ class StatsReader {
     void MeasureInbreeding(const std::vector<const LitterRow*>& litters) {
         std::vector<const LitterRow*> sired;
         for (const LitterRow* litter : litters) {
-            if (litter->sire.isEmpty())
+            if (litter->sire.isEmpty()) {
                 ++stats_.littersWithoutSire;
-            else
+            } else {
                 sired.push_back(litter);
+            }
         }
-        if (sired.empty())
+        if (sired.empty()) {
             return;
+        }
         std::sort(sired.begin(), sired.end(), [](const LitterRow* a, const LitterRow* b) {
             return a->date != b->date ? a->date < b->date : a->dam < b->dam;
         });
@@ -251,26 +269,31 @@ class StatsReader {
             ++count;
             sum += f;
         }
-        for (const auto& [year, figures] : years)
+        for (const auto& [year, figures] : years) {
             stats_.yearInbreeding.push_back({year, figures.first, figures.second / figures.first});
+        }
     }
 
     void CountShows(const std::vector<ShowRow>& shows) {
         std::map<std::pair<int, QString>, int> counts;
         for (const ShowRow& show : shows) {
-            if (!InSpan(show.year))
+            if (!InSpan(show.year)) {
                 continue;
+            }
             counts[{show.year, show.grade}] += show.count;
-            if (!stats_.grades.contains(show.grade))
+            if (!stats_.grades.contains(show.grade)) {
                 stats_.grades << show.grade;
+            }
         }
         std::sort(stats_.grades.begin(), stats_.grades.end(), GradeBefore);
-        for (const auto& [key, count] : counts)
+        for (const auto& [key, count] : counts) {
             stats_.shows.push_back(ShowGradeCount{key.first, key.second, count});
+        }
         std::stable_sort(stats_.shows.begin(), stats_.shows.end(),
                          [](const ShowGradeCount& a, const ShowGradeCount& b) {
-                             if (a.year != b.year)
+                             if (a.year != b.year) {
                                  return a.year < b.year;
+                             }
                              return GradeBefore(a.grade, b.grade);
                          });
     }
@@ -292,8 +315,9 @@ QStringList KnownBreeds(platform::Database& database) {
                                             "FROM vrhy UNION SELECT Plemeno FROM main_card) "
                                             "WHERE TRIM(Plemeno) <> ''"));
     QStringList breeds;
-    while (rows.Step())
+    while (rows.Step()) {
         breeds << Text(rows, 0);
+    }
     QCollator czech(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     std::sort(breeds.begin(), breeds.end(), czech);
     return breeds;
@@ -302,11 +326,13 @@ QStringList KnownBreeds(platform::Database& database) {
 QString ShowGrade(const QString& grade, int placing) {
     const QString written = grade.trimmed();
     for (const GradeName& known : kGrades) {
-        if (written.compare(QString::fromUtf8(known.name), Qt::CaseInsensitive) != 0)
+        if (written.compare(QString::fromUtf8(known.name), Qt::CaseInsensitive) != 0) {
             continue;
+        }
         QString letters = QString::fromUtf8(known.letters);
-        if (placing >= 1 && placing <= kLastPlacing)
+        if (placing >= 1 && placing <= kLastPlacing) {
             letters += QString::number(placing);
+        }
         return letters;
     }
     return written;
@@ -315,8 +341,9 @@ QString ShowGrade(const QString& grade, int placing) {
 QStringList OmissionNotes(const BreedingStats& stats) {
     QStringList notes;
     const auto note = [&](int count, const char* text) {
-        if (count > 0)
+        if (count > 0) {
             notes << QString::fromUtf8(text).arg(count);
+        }
     };
     note(stats.littersWithoutDate, "Vrhy bez data porodu (nejsou v žádném roce): %1");
     note(stats.littersWithUnknownCounts,

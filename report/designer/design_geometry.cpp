@@ -33,22 +33,30 @@ int HandleAt(int x, int y, int w, int h) {
     const bool top = inY(0, kHandleSize);
     const bool bottom = inY(h - kHandleSize, h);
     const bool midY = inY(midY0, midY1);
-    if (right && bottom)
+    if (right && bottom) {
         return 8;
-    if (midX && bottom)
+    }
+    if (midX && bottom) {
         return 7;
-    if (left && bottom)
+    }
+    if (left && bottom) {
         return 6;
-    if (right && midY)
+    }
+    if (right && midY) {
         return 5;
-    if (left && midY)
+    }
+    if (left && midY) {
         return 4;
-    if (right && top)
+    }
+    if (right && top) {
         return 3;
-    if (midX && top)
+    }
+    if (midX && top) {
         return 2;
-    if (left && top)
+    }
+    if (left && top) {
         return 1;
+    }
     return 0;
 }
 
@@ -196,10 +204,12 @@ TElementBox KeyboardMove(const TElementBox& box, TKeyMove how, int dirX, int dir
                                  std::max(kMinElementSide, band.width - box.left));
             b.height = std::clamp(box.height + dirY, kMinElementSide,
                                   std::max(kMinElementSide, band.height - box.top));
-            if (dirX == 0)
+            if (dirX == 0) {
                 b.width = box.width;
-            if (dirY == 0)
+            }
+            if (dirY == 0) {
                 b.height = box.height;
+            }
             break;
     }
     return b;

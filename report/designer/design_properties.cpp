@@ -664,17 +664,23 @@ void TDesignProperties::ShowElement(TSesPrvek* element) {
     for (int i = 0; i < 4; ++i) {
         lengths_[i]->setText(QString::number(ShowInUnit(values[i], unit)));
     }
-    if (e.IsText())
+    if (e.IsText()) {
         FillTextPanel(e);
-    if (kind == ekLine)
+    }
+    if (kind == ekLine) {
         FillLinePanel(e);
-    if (kind >= ekFrame && kind <= ekEllipse)
+    }
+    if (kind >= ekFrame && kind <= ekEllipse) {
         FillShapePanel(e);
-    if (kind == ekPicture || kind == ekField)
+    }
+    if (kind == ekPicture || kind == ekField) {
         FillPicturePanel(e);
-    if (kind == ekBarcode)
+    }
+    if (kind == ekBarcode) {
         FillBarcodePanel(e);
-    if (kind == ekPaintBox)
+    }
+    if (kind == ekPaintBox) {
         FillPaintPanel(e);
+    }
     filling_ = false;
 }

@@ -66,10 +66,12 @@ void TFormSestE::ApplyRasterSettings() {
     const TRasterSettings& r = s.raster;
     rasterX_ = r.rasterXGiven ? r.rasterX : settings_.rastrX;
     rasterY_ = r.rasterYGiven ? r.rasterY : settings_.rastrY;
-    if (rasterX_ <= 0)
+    if (rasterX_ <= 0) {
         rasterX_ = 8;
-    if (rasterY_ <= 0)
+    }
+    if (rasterY_ <= 0) {
         rasterY_ = 8;
+    }
     showGrid_ = r.showRasterGiven ? r.showRaster : settings_.rastrZobrazovat;
     snap_ = r.snapToRasterGiven ? r.snapToRaster : settings_.rastrZarovnavat;
     if (r.CharacterMode()) {

@@ -21,8 +21,9 @@ constexpr int kStartA = 16;
 constexpr int kStopB = 17;
 
 int CodabarValue(QChar c) {
-    if (c.unicode() > 127)
+    if (c.unicode() > 127) {
         return -1;
+    }
     const size_t at = kCodabarCharacters.find(static_cast<char>(c.unicode()));
     return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
@@ -34,8 +35,9 @@ std::string EncodeCodabar(const QString& text) {
     std::string pattern = ModulesToPattern(kCodabarModules[kStartA]) + '0';
     for (QChar c : text) {
         const int value = CodabarValue(c);
-        if (value >= 0)
+        if (value >= 0) {
             pattern += ModulesToPattern(kCodabarModules[value]) + '0';
+        }
     }
     pattern += ModulesToPattern(kCodabarModules[kStopB]);
     return pattern;

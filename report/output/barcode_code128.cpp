@@ -27,10 +27,12 @@ constexpr int kStop = 106;
 // Set A holds the characters 32..95 (values 0..63) and the controls 0..31
 // (values 64..95); set B the characters 32..127 (values 0..95).
 int ValueInSet(char16_t c, Code128Set set) {
-    if (c >= 32 && c <= (set == Code128Set::A ? 95 : 127))
+    if (c >= 32 && c <= (set == Code128Set::A ? 95 : 127)) {
         return c - 32;
-    if (set == Code128Set::A && c < 32)
+    }
+    if (set == Code128Set::A && c < 32) {
         return c + 64;
+    }
     return 0;
 }
 
@@ -39,8 +41,9 @@ bool IsDigit(QChar c) {
 }
 
 std::vector<int> DigitPairValues(QString digits) {
-    if (digits.size() % 2 != 0)
+    if (digits.size() % 2 != 0) {
         digits.prepend(QLatin1Char('0'));
+    }
     std::vector<int> values;
     values.reserve(static_cast<size_t>(digits.size() / 2));
     for (qsizetype i = 0; i + 1 < digits.size(); i += 2) {
@@ -56,13 +59,15 @@ std::vector<int> DigitPairValues(QString digits) {
 }  // namespace
 
 std::vector<int> Code128Values(const QString& text, Code128Set set) {
-    if (set == Code128Set::C)
+    if (set == Code128Set::C) {
         return DigitPairValues(text);
+    }
     const QString source = set == Code128Set::A ? text.toUpper() : text;
     std::vector<int> values;
     values.reserve(static_cast<size_t>(source.size()));
-    for (QChar c : source)
+    for (QChar c : source) {
         values.push_back(ValueInSet(c.unicode(), set));
+    }
     return values;
 }
 
@@ -96,8 +101,9 @@ std::string EncodeCode128(const QString& text, Code128Set set) {
     const int start = Code128StartValue(set);
     const std::vector<int> values = Code128Values(text, set);
     std::string pattern = WidthsToPattern(kCode128Widths[start]);
-    for (int value : values)
+    for (int value : values) {
         pattern += WidthsToPattern(kCode128Widths[value]);
+    }
     pattern += WidthsToPattern(kCode128Widths[Code128CheckValue(start, values)]);
     pattern += WidthsToPattern(kCode128Widths[kStop]);
     return pattern;

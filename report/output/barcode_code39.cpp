@@ -41,8 +41,9 @@ std::string CharacterPattern(int value) {
 }  // namespace
 
 int Code39Value(QChar c) {
-    if (c.unicode() > 127)
+    if (c.unicode() > 127) {
         return -1;
+    }
     const size_t at = kCode39Characters.find(static_cast<char>(c.unicode()));
     return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
@@ -54,8 +55,9 @@ std::string_view FullAsciiSequence(char ascii) {
 QString Code39FullAsciiText(const QString& text) {
     QString substituted;
     for (QChar c : text) {
-        if (c.unicode() < 128)
+        if (c.unicode() < 128) {
             substituted += QString::fromLatin1(FullAsciiSequence(static_cast<char>(c.unicode())));
+        }
     }
     return substituted;
 }
@@ -67,13 +69,15 @@ std::string EncodeCode39(const QString& text, bool checkDigit) {
     int sum = 0;
     for (QChar c : text) {
         const int value = Code39Value(c);
-        if (value < 0)
+        if (value < 0) {
             continue;
+        }
         sum = (sum + value) % 43;
         pattern += CharacterPattern(value);
     }
-    if (checkDigit)
+    if (checkDigit) {
         pattern += CharacterPattern(sum);
+    }
     pattern += ModulesToPattern(kCode39Modules[kStartStop]);
     return pattern;
 }

@@ -53,8 +53,9 @@ int WeightedCheck(const std::vector<int>& values, int maxWeight) {
 }  // namespace
 
 int Code93Value(QChar c) {
-    if (c.unicode() > 127)
+    if (c.unicode() > 127) {
         return -1;
+    }
     const size_t at = kCode93Characters.find(static_cast<char>(c.unicode()));
     return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
@@ -73,8 +74,9 @@ std::vector<int> Code93Values(const QString& text) {
     values.reserve(static_cast<size_t>(text.size()));
     for (QChar c : text) {
         const int value = Code93Value(c);
-        if (value >= 0)
+        if (value >= 0) {
             values.push_back(value);
+        }
     }
     return values;
 }
@@ -82,8 +84,9 @@ std::vector<int> Code93Values(const QString& text) {
 std::vector<int> Code93FullAsciiValues(const QString& text) {
     std::vector<int> values;
     for (QChar c : text) {
-        if (c.unicode() >= 128)
+        if (c.unicode() >= 128) {
             continue;
+        }
         const std::string_view sequence = FullAsciiSequence(static_cast<char>(c.unicode()));
         if (sequence.size() == 2) {
             values.push_back(ShiftValue(sequence[0]));
@@ -97,8 +100,9 @@ std::vector<int> Code93FullAsciiValues(const QString& text) {
 
 std::string EncodeCode93Values(const std::vector<int>& values) {
     std::string pattern = WidthsToPattern(kStart);
-    for (int value : values)
+    for (int value : values) {
         pattern += WidthsToPattern(kCode93Widths[value]);
+    }
     std::vector<int> checked = values;
     checked.push_back(Code93CheckC(values));
     checked.push_back(Code93CheckK(checked));

@@ -40,8 +40,9 @@ int DigitAt(std::string_view digits, size_t i) {
 
 std::string RightHalf(std::string_view digits) {
     std::string pattern;
-    for (char d : digits)
+    for (char d : digits) {
         pattern += EanDigit(d, EanSet::C);
+    }
     return pattern;
 }
 
@@ -63,8 +64,9 @@ std::string EanDigit(char digit, EanSet set) {
 std::string EncodeEan13(std::string_view digits) {
     const char* parity = kEan13Parity[DigitAt(digits, 0)];
     std::string pattern = "E0E";
-    for (size_t i = 1; i <= 6; ++i)
+    for (size_t i = 1; i <= 6; ++i) {
         pattern += EanDigit(digits[i], SetOf(parity[i - 1]));
+    }
     pattern += "0E0E0";
     pattern += RightHalf(digits.substr(7, 6));
     pattern += "E0E";
@@ -73,8 +75,9 @@ std::string EncodeEan13(std::string_view digits) {
 
 std::string EncodeEan8(std::string_view digits) {
     std::string pattern = "E0E";
-    for (size_t i = 0; i < 4; ++i)
+    for (size_t i = 0; i < 4; ++i) {
         pattern += EanDigit(digits[i], EanSet::A);
+    }
     pattern += "0E0E0";
     pattern += RightHalf(digits.substr(4, 4));
     pattern += "E0E";
@@ -83,8 +86,9 @@ std::string EncodeEan8(std::string_view digits) {
 
 std::string EncodeUpcA(std::string_view digits) {
     std::string pattern = "505";
-    for (size_t i = 0; i < 6; ++i)
+    for (size_t i = 0; i < 6; ++i) {
         pattern += EanDigit(digits[i], EanSet::A);
+    }
     pattern += "05050";
     pattern += RightHalf(digits.substr(6, 6));
     pattern += "505";
@@ -108,8 +112,9 @@ std::string EncodeUpcSupp5(std::string_view digits) {
     const char* parity = kSupp5Parity[AddOnCheckDigit(digits)];
     std::string pattern = "506";
     for (size_t i = 0; i < 5; ++i) {
-        if (i > 0)
+        if (i > 0) {
             pattern += "05";
+        }
         pattern += EanDigit(digits[i], SetOf(parity[i]));
     }
     return pattern;

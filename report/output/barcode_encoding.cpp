@@ -32,8 +32,9 @@ std::string ModulesToPattern(std::string_view modules) {
     std::string widths;
     for (size_t i = 0; i < modules.size();) {
         size_t run = 1;
-        while (i + run < modules.size() && modules[i + run] == modules[i])
+        while (i + run < modules.size() && modules[i + run] == modules[i]) {
             ++run;
+        }
         widths += static_cast<char>('0' + run);
         i += run;
     }
@@ -73,10 +74,12 @@ bool IsTrimmed(QChar c) {
 QStringView Trimmed(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();
-    while (first < last && IsTrimmed(text[first]))
+    while (first < last && IsTrimmed(text[first])) {
         ++first;
-    while (last > first && IsTrimmed(text[last - 1]))
+    }
+    while (last > first && IsTrimmed(text[last - 1])) {
         --last;
+    }
     return QStringView(text).mid(first, last - first);
 }
 
@@ -153,8 +156,9 @@ std::string EncodeFixedLength(int type, const std::string& digits) {
 void EncodeFixedLengthType(TBarcodeSymbol& symbol, const std::string& digits, bool checkDigit) {
     std::string fitted = FitDigits(digits, FixedLength(symbol.type));
     const int check = FixedLengthCheckDigit(symbol.type, fitted);
-    if (checkDigit && check >= 0)
+    if (checkDigit && check >= 0) {
         fitted.back() = static_cast<char>('0' + check);
+    }
     symbol.pattern = EncodeFixedLength(symbol.type, fitted);
     symbol.text = QString::fromLatin1(fitted);
 }
@@ -164,8 +168,9 @@ void EncodeFixedLengthType(TBarcodeSymbol& symbol, const std::string& digits, bo
 // lone last digit would not be encoded).
 std::string WithInterleavedCheckDigit(std::string digits) {
     digits += static_cast<char>('0' + Mod10CheckDigit(digits));
-    if (digits.size() % 2 != 0)
+    if (digits.size() % 2 != 0) {
         digits.insert(0, 1, '0');
+    }
     return digits;
 }
 
@@ -175,8 +180,9 @@ void EncodeDigitType(TBarcodeSymbol& symbol, const QString& text, bool checkDigi
         EncodeFixedLengthType(symbol, digits, checkDigit);
         return;
     }
-    if (symbol.type == btInterleaved25 && checkDigit)
+    if (symbol.type == btInterleaved25 && checkDigit) {
         digits = WithInterleavedCheckDigit(digits);
+    }
     symbol.text = QString::fromLatin1(digits);
     switch (symbol.type) {
         case btInterleaved25:
@@ -235,15 +241,18 @@ void EncodeTextType(TBarcodeSymbol& symbol, const QString& text, bool checkDigit
 
 TBarcodeSymbol EncodeBarcode(int type, const QString& text, bool checkDigit) {
     TBarcodeSymbol symbol;
-    if (type == btEan8Or13)
+    if (type == btEan8Or13) {
         type = text.size() > 8 ? btEan13 : btEan8;
-    if (type < 0 || type >= kBarcodeTypeCount)
+    }
+    if (type < 0 || type >= kBarcodeTypeCount) {
         return symbol;
+    }
     symbol.type = type;
     symbol.wideRatio = type == btMatrix25 ? 2.25 : 2.0;
-    if (IsDigitBarcodeType(type))
+    if (IsDigitBarcodeType(type)) {
         EncodeDigitType(symbol, text, checkDigit);
-    else
+    } else {
         EncodeTextType(symbol, text, checkDigit);
+    }
     return symbol;
 }

@@ -25,8 +25,9 @@ constexpr bool kPostNet[10][5] = {
 std::string MsiDigit(char digit) {
     const int value = digit - '0';
     std::string pattern;
-    for (int bit = 3; bit >= 0; --bit)
+    for (int bit = 3; bit >= 0; --bit) {
         pattern += (value >> bit) & 1 ? "60" : "51";
+    }
     return pattern;
 }
 
@@ -54,8 +55,9 @@ int MsiCheckDigit(std::string_view digits) {
 
 std::string EncodeMsi(std::string_view digits) {
     std::string pattern = "60";
-    for (char digit : digits)
+    for (char digit : digits) {
         pattern += MsiDigit(digit);
+    }
     pattern += MsiDigit(static_cast<char>('0' + MsiCheckDigit(digits)));
     pattern += "515";
     return pattern;

@@ -96,8 +96,9 @@ std::pair<int, int> ElementSpan(ElementKind kind, int height, bool eanWithText, 
         const bool ordinaryBar = kind == ElementKind::Bar;
         return {0, height - (ordinaryBar ? 11 : 5) * module};
     }
-    if (kind == ElementKind::ShortBar)
+    if (kind == ElementKind::ShortBar) {
         return {height - height * 2 / 5, height};
+    }
     return {0, height};
 }
 
@@ -115,8 +116,9 @@ void DrawPattern(platform::Canvas& canvas, const QRect& rect, const TBarcodeSymb
 
     int64_t x = !eanWithText ? 0 : (symbol.type == btEan8 ? 7 : 8) * int64_t{module};
     for (char c : symbol.pattern) {
-        if (x > kMaxExtent)
+        if (x > kMaxExtent) {
             break;
+        }
         const Element element = ElementOf(c, widths);
         const int barHeight = textRoom > 0 ? rect.height() - textRoom - 1 : rect.height();
         const auto [top, bottom] = ElementSpan(element.kind, barHeight, eanWithText, module);
@@ -142,8 +144,9 @@ void DrawEanText(platform::Canvas& canvas, const QRect& rect, const TBarcodeSymb
         canvas.TextOut(at(0), digits.left(1));
         canvas.TextOut(at(12), digits.mid(1, 6));
         canvas.TextOut(at(57), digits.mid(7, 6));
-        if (guardMarks)
+        if (guardMarks) {
             canvas.TextOut(at(104), QStringLiteral(">"));
+        }
     } else {
         canvas.TextOut(at(11), digits.left(4));
         canvas.TextOut(at(42), digits.mid(4, 4));
@@ -231,13 +234,15 @@ void DrawBarcode(platform::Canvas& canvas, const QRect& rect, int type, const QS
         CanvasStateKeeper keeper(canvas);
         const int m = module > 0 && module <= 128 ? module : kDefaultModuleWidth;
         const TBarcodeSymbol symbol = EncodeBarcode(type, text, checkDigit);
-        if (symbol.type < 0)
+        if (symbol.type < 0) {
             return;
+        }
         const int textRoom = TextRoomBelowBars(canvas, symbol, showText, angle, m, rect.height());
         DrawPattern(canvas, rect, symbol, ComputeWidths(m, symbol.wideRatio), showText, angle, m,
                     textRoom);
-        if (showText)
+        if (showText) {
             DrawHumanReadable(canvas, rect, symbol, guardMarks, m, textRoom);
+        }
     } catch (...) {
         // A barcode that cannot be drawn leaves its element partly drawn or
         // blank; the page goes on.

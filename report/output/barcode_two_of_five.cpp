@@ -47,8 +47,9 @@ std::string EncodeIndustrial25(std::string_view digits) {
     std::string pattern = "606050";
     for (char digit : digits) {
         const bool* wide = TwoOfFiveWide(digit);
-        for (int k = 0; k < 5; ++k)
+        for (int k = 0; k < 5; ++k) {
             pattern += wide[k] ? "60" : "50";
+        }
     }
     pattern += "605060";
     return pattern;

@@ -130,14 +130,18 @@ const char* StyleWord(int penStyle) {
 // The set edges, in the order top, right, bottom, left, each with `rule`.
 QString Borders(int flags, const QString& rule) {
     QString borders;
-    if (flags & ffTop)
+    if (flags & ffTop) {
         borders += " border-top" + rule;
-    if (flags & ffRight)
+    }
+    if (flags & ffRight) {
         borders += " border-right" + rule;
-    if (flags & ffBottom)
+    }
+    if (flags & ffBottom) {
         borders += " border-bottom" + rule;
-    if (flags & ffLeft)
+    }
+    if (flags & ffLeft) {
         borders += " border-Left" + rule;
+    }
     return borders;
 }
 
@@ -167,14 +171,18 @@ QString FontPart(const TVystPrvek& element, const platform::Font& font) {
 
 QString Styled(const platform::Font& font, const QString& html) {
     QString text = html;
-    if (font.strikeout)
+    if (font.strikeout) {
         text = "<strike>" + text + "</strike>";
-    if (font.italic)
+    }
+    if (font.italic) {
         text = "<i>" + text + "</i>";
-    if (font.underline)
+    }
+    if (font.underline) {
         text = "<u>" + text + "</u>";
-    if (font.bold)
+    }
+    if (font.bold) {
         text = "<b>" + text + "</b>";
+    }
     return text;
 }
 

@@ -343,14 +343,18 @@ QByteArray RtfShapeWriter::Run(const TFragment& fragment) const {
     QByteArray rtf = "{\\f" + Num(tables_.FontNumber(fragment)) + "\\fs" +
                      Num(std::max(1, nint(fragment.Size * 2))) + "\\cf" +
                      Num(tables_.ColourNumberOf(fragment.Colour));
-    if (fragment.Bold)
+    if (fragment.Bold) {
         rtf += "\\b";
-    if (fragment.Italic)
+    }
+    if (fragment.Italic) {
         rtf += "\\i";
-    if (fragment.Underline)
+    }
+    if (fragment.Underline) {
         rtf += "\\ul";
-    if (fragment.Strikeout)
+    }
+    if (fragment.Strikeout) {
         rtf += "\\strike";
+    }
     return rtf + ' ' + EscapeRtfText(fragment.Text, fragment.Charset == csEastEurope) + '}';
 }
 

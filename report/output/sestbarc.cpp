@@ -57,8 +57,9 @@ const std::vector<TBarWidth>& BarWidthList() {
                               16, 18, 20, 22, 24, 26, 28, 30, 32, 34, 36,  38,
                               40, 44, 48, 52, 56, 60, 64, 72, 80, 96, 112, 128};
         std::vector<TBarWidth> entries;
-        for (size_t i = 0; i < std::size(values); ++i)
+        for (size_t i = 0; i < std::size(values); ++i) {
             entries.push_back({QString::fromLatin1(captions[i]), values[i]});
+        }
         return entries;
     }();
     return list;
@@ -70,11 +71,13 @@ int DefaultBarWidthIndex() {
 
 int FindBarWidthIndex(int moduleWidth) {
     const std::vector<TBarWidth>& list = BarWidthList();
-    if (moduleWidth < 1 || moduleWidth > list.back().value)
+    if (moduleWidth < 1 || moduleWidth > list.back().value) {
         return DefaultBarWidthIndex();
+    }
     for (size_t i = 0; i < list.size(); ++i) {
-        if (list[i].value >= moduleWidth)
+        if (list[i].value >= moduleWidth) {
             return static_cast<int>(i);
+        }
     }
     return DefaultBarWidthIndex();
 }

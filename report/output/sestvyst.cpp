@@ -408,20 +408,27 @@ void TSestVystup::DrawLineFigure(const TLumexReportElement& element, platform::C
         canvas.MoveTo(from);
         canvas.LineTo(to);
     };
-    if (flags & ffLeft)
+    if (flags & ffLeft) {
         line({l, b}, {l, t});
-    if (flags & ffTop)
+    }
+    if (flags & ffTop) {
         line({l, t}, {r, t});
-    if (flags & ffRight)
+    }
+    if (flags & ffRight) {
         line({r, t}, {r, b});
-    if (flags & ffBottom)
+    }
+    if (flags & ffBottom) {
         line({r, b}, {l, b});
-    if (flags & ffLineDiagonalUp)
+    }
+    if (flags & ffLineDiagonalUp) {
         line({l, b}, {r, t});
-    if (flags & ffLineDiagonalDown)
+    }
+    if (flags & ffLineDiagonalDown) {
         line({l, t}, {r, b});
-    if (flags & ffLineEllipse)
+    }
+    if (flags & ffLineEllipse) {
         canvas.Ellipse(QRect(QPoint(l, t), QPoint(r - 1, b - 1)));
+    }
 }
 
 void TSestVystup::DrawShape(const TLumexReportElement& element, platform::Canvas& canvas,

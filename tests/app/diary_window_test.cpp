@@ -38,8 +38,9 @@ class DiaryWindowTest : public BookFormTest {
         platform::Table rows(dm_->Database1, table);
         rows.Open();
         rows.Append();
-        for (const auto& [column, text] : columns)
+        for (const auto& [column, text] : columns) {
             rows.FieldByName(column).SetAsString(text);
+        }
         rows.Post();
     }
 
@@ -47,8 +48,9 @@ class DiaryWindowTest : public BookFormTest {
         QStringList rows;
         for (int r = 0; r < grid->rowCount(); ++r) {
             QStringList cells;
-            for (int c = 0; c < grid->columnCount(); ++c)
+            for (int c = 0; c < grid->columnCount(); ++c) {
                 cells << grid->item(r, c)->text();
+            }
             rows << cells.join('|');
         }
         return rows;
@@ -175,8 +177,9 @@ TEST_F(DiaryWindowTest, PrintsThroughItsTemplate) {
     const QString dump = DumpOutput(report.Output()).join('\n');
     for (const char* text :
          {"Diář", "Od 9.12.2026 do 8.1.2027", "30.11.2026", "Předpokládané hárání", "po termínu",
-          "Zaplatit členství", "krytí 10.10.2026", "Očkování"})
+          "Zaplatit členství", "krytí 10.10.2026", "Očkování"}) {
         EXPECT_TRUE(dump.contains(QString::fromUtf8(text))) << text;
+    }
     EXPECT_EQ(DiaryPrintSource().templates.first().file, "Diar00.pts");
 }
 

@@ -44,8 +44,9 @@ QString EditRefusal(platform::Table& table) {
 TEST(DataModuleMedium, AWriteProtectedOrFullDiskOpensReadOnlyAndSaysSoOnce) {
     QTemporaryDir dir;
     SmallDisk disk(dir.filePath("disk"), 1024);
-    if (!disk.IsMounted())
+    if (!disk.IsMounted()) {
         GTEST_SKIP() << "a small disk of its own needs root (mount of a tmpfs)";
+    }
     const QString folder = disk.Folder() + "/DATA/";
     platform::Database::CreateSchema(folder);
     AddCard(folder, QStringLiteral("Aron"));

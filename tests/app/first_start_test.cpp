@@ -43,12 +43,14 @@ class FirstStart : public testing::Test {
             ++shown;
             EXPECT_EQ(dialog.objectName(), "FoPrvniSpusteni");
             captions_.clear();
-            for (auto* b : dialog.findChildren<QPushButton*>())
+            for (auto* b : dialog.findChildren<QPushButton*>()) {
                 captions_ << b->text();
+            }
             auto* pressed = dialog.findChild<QPushButton*>(button);
             EXPECT_NE(pressed, nullptr) << button;
-            if (pressed != nullptr)
+            if (pressed != nullptr) {
                 QTest::mouseClick(pressed, Qt::LeftButton);
+            }
             return dialog.result();
         });
         OfferFirstStart(nullptr, places_);
@@ -115,9 +117,11 @@ TEST_F(FirstStart, ARefusedDemoRowLeavesTheKennelEmptyAndSaysSo) {
     // for its column.
     const QString demo = temp_.filePath("demo/");
     QDir().mkpath(demo);
-    for (const char* name : {"main_card", "vrhy", "tituly", "osetreni", "vystavy", "kryti",
-                             "chovnost", "Zkousky", "foto_album", "plemeno", "adresar", "rodokmen"})
+    for (const char* name :
+         {"main_card", "vrhy", "tituly", "osetreni", "vystavy", "kryti", "chovnost", "Zkousky",
+          "foto_album", "plemeno", "adresar", "rodokmen"}) {
         QFile::copy(places_.demoFolder + name + ".csv", demo + name + ".csv");
+    }
     testing_support::WriteFile(demo + "rodokmen.csv",
                                "Jmeno_registr\n" + QByteArray(50, 'X') + "\n");
     places_.demoFolder = demo;

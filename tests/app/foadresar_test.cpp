@@ -387,9 +387,11 @@ TEST_F(AddressBook, TheSearchFieldFindsAnEntryByAnyOfItsTexts) {
         auto* edit = form.findChild<QLineEdit*>("EditHledat");
         ASSERT_NE(edit, nullptr);
         QStringList captions;
-        for (auto* label : form.findChildren<QLabel*>())
-            if (label->buddy() == edit)
+        for (auto* label : form.findChildren<QLabel*>()) {
+            if (label->buddy() == edit) {
                 captions << label->text();
+            }
+        }
         EXPECT_EQ(captions, QStringList{"&Hledat:"});
         edit->setFocus();
         QApplication::processEvents();

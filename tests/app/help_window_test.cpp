@@ -120,8 +120,9 @@ TEST_F(HelpWindow, HelpFromAModalFormIsNotBlockedByItAndOutlivesIt) {
 TEST(ShippedHelp, EveryTopicAndLinkHasItsPage) {
     const QDir help(QStringLiteral(HARVEL_SOURCE_DIR "/help"));
     for (int topic :
-         {100, 200, 201, 202, 300, 301, 302, 303, 304, 305, 306, 307, 308, 400, 500, 501, 502})
+         {100, 200, 201, 202, 300, 301, 302, 303, 304, 305, 306, 307, 308, 400, 500, 501, 502}) {
         EXPECT_TRUE(help.exists(QStringLiteral("%1.html").arg(topic))) << topic;
+    }
     const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)"));
     for (const QString& name : help.entryList({QStringLiteral("*.html")})) {
         QFile file(help.filePath(name));

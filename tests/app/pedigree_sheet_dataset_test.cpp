@@ -60,14 +60,16 @@ class PedigreeSheet : public testing::Test {
     }
 
     static void Open(platform::Table& table) {
-        if (!table.IsActive())
+        if (!table.IsActive()) {
             table.Open();
+        }
     }
 
     static void Add(platform::DataSet& table, const Values& values) {
         table.Append();
-        for (const auto& [column, value] : values)
+        for (const auto& [column, value] : values) {
             table.FieldByName(QString::fromLatin1(column)).SetAsString(value);
+        }
         table.Post();
     }
 
@@ -119,15 +121,17 @@ TEST_F(PedigreeSheet, TheWhereAndOrderTextsChooseTheAnimals) {
     dm_->RunBookQuery(tzRodokmenEvid, "Jmeno_registr DESC", "Jmeno_registr <> \"Loopy\"");
     platform::DataSet& rows = dm_->QRodokmenEvid;
     QStringList names;
-    for (rows.First(); !rows.Eof(); rows.Next())
+    for (rows.First(); !rows.Eof(); rows.Next()) {
         names << At("Jmeno_registr");
+    }
     EXPECT_EQ(names, QStringList({"Sire", "Puppy", "Dam"}));
     const QStringList columns = rows.FieldNames();
     EXPECT_EQ(columns, PedigreeSheetColumns());
     EXPECT_EQ(columns.size(), 63 * 6 + 7);
     for (const char* column : {"Otec_G5_1", "Matka_G5_16", "TIT_Matka_PraPraBaba_4",
-                               "NAR_Otec_G5_3", "BAR_Matka", "REG_Otec", "ZDR_Matka_G5_2"})
+                               "NAR_Otec_G5_3", "BAR_Matka", "REG_Otec", "ZDR_Matka_G5_2"}) {
         EXPECT_TRUE(columns.contains(column)) << column;
+    }
 
     // A clause the store refuses leaves the list closed with the data module's box.
     dm_->RunBookQuery(tzRodokmenEvid, QString(), "Nonsense = \"x\"");

@@ -245,9 +245,10 @@ TEST_F(SettingsForm, RemindDaysAheadHasItsCaptionAndIsWritten) {
     EXPECT_EQ(days->value(), 3);
     EXPECT_EQ(days->maximum(), 365);
     bool captioned = false;
-    for (const QLabel* label : form.findChildren<QLabel*>())
+    for (const QLabel* label : form.findChildren<QLabel*>()) {
         captioned =
             captioned || (label->buddy() == days && label->text() == "Upozornit dní předem");
+    }
     EXPECT_TRUE(captioned);
     form.show();
     days->setValue(0);

@@ -51,14 +51,16 @@ class StatisticsWindowTest : public stats_test::StatsKennelFixture {
     }
     static QStringList Column(const QTableWidget* grid, int column) {
         QStringList cells;
-        for (int r = 0; r < grid->rowCount(); ++r)
+        for (int r = 0; r < grid->rowCount(); ++r) {
             cells << grid->item(r, column)->text();
+        }
         return cells;
     }
     static std::vector<double> BarValues(QBarSet* set) {
         std::vector<double> values;
-        for (int i = 0; i < set->count(); ++i)
+        for (int i = 0; i < set->count(); ++i) {
             values.push_back(set->at(i));
+        }
         return values;
     }
     template <typename Series>
@@ -81,8 +83,9 @@ TEST_F(StatisticsWindowTest, OpensOnTheWholeHistoryWithCaptionedControls) {
     EXPECT_EQ(form.ComboGraf->count(), 7);
     QStringList buddies;
     for (QLabel* label : form.findChildren<QLabel*>()) {
-        if (label->buddy() != nullptr)
+        if (label->buddy() != nullptr) {
             buddies << label->text() + "=" + label->buddy()->objectName();
+        }
     }
     buddies.sort();
     EXPECT_EQ(buddies, (QStringList{"&Do roku=SpinDo", "&Graf=ComboGraf", "&Od roku=SpinOd",
@@ -202,9 +205,11 @@ TEST_F(StatisticsWindowTest, PrintsTheChartOnALandscapePageOfTheChosenPrinter) {
     const QImage& page = job.pages.front();
     const QRgb corner = page.pixel(0, 0);
     bool drawn = false;
-    for (int y = 0; y < page.height() && !drawn; y += 7)
-        for (int x = 0; x < page.width() && !drawn; x += 7)
+    for (int y = 0; y < page.height() && !drawn; y += 7) {
+        for (int x = 0; x < page.width() && !drawn; x += 7) {
             drawn = page.pixel(x, y) != corner;
+        }
+    }
     EXPECT_TRUE(drawn);
 
     printers.SetPrinters({});

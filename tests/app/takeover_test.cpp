@@ -41,17 +41,19 @@ pw::Table Cards(const std::vector<std::string>& names) {
     pw::Table t;
     t.keyFields = 1;
     t.fields = {{"Jmeno_registr", pw::kAlpha, 40}, {"Poznamka", pw::kMemo, 11}};
-    for (const std::string& n : names)
+    for (const std::string& n : names) {
         t.rows.push_back(
             {QByteArray::fromStdString(n), pw::Blob{QByteArray("memo of ") + n.c_str()}});
+    }
     return t;
 }
 
 pw::Table Litters(int count) {
     pw::Table t;
     t.fields = {{"Jmeno_registr", pw::kAlpha, 40}, {"Datum", pw::kDate, 4}};
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         t.rows.push_back({QByteArray("Fena"), QDate(2000, 1, 1).addDays(i)});
+    }
     return t;
 }
 

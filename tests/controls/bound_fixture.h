@@ -23,8 +23,9 @@ namespace bound_test {
 
 // Types text character by character, also letters outside ASCII.
 inline void Type(QWidget* widget, const QString& text) {
-    for (QChar c : text)
+    for (QChar c : text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 inline void Settle() {

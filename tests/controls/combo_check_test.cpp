@@ -47,9 +47,10 @@ TEST(PlainChoiceBox, EnterMovesOnAndColoursFollowFocusAndEnabling) {
     auto* combo = new TComboBoxKopa;
     auto* check = new TCheckboxMy;
     auto* last = new QLineEdit;
-    for (QWidget* w :
-         {static_cast<QWidget*>(combo), static_cast<QWidget*>(check), static_cast<QWidget*>(last)})
+    for (QWidget* w : {static_cast<QWidget*>(combo), static_cast<QWidget*>(check),
+                       static_cast<QWidget*>(last)}) {
         layout->addWidget(w);
+    }
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -183,8 +184,9 @@ namespace {
 
 TEST_F(ComboCheck, ARefusedChoiceKeepsTheFocus) {
     cards->FieldSetup("Plemeno").onValidate = [](platform::Field& field) {
-        if (field.AsString() == "Vlk")
+        if (field.AsString() == "Vlk") {
             throw platform::StoreError(QStringLiteral("Vlk není plemeno."));
+        }
     };
     Show();
     Focus(breed);
@@ -201,8 +203,9 @@ TEST_F(ComboCheck, ARefusedChoiceKeepsTheFocus) {
 
 TEST_F(ComboCheck, ARefusedCheckIsUndone) {
     cards->FieldSetup("Vlastnictvi").onValidate = [](platform::Field& field) {
-        if (field.AsBoolean())
+        if (field.AsBoolean()) {
             throw platform::StoreError(QStringLiteral("Nelze."));
+        }
     };
     Show();
     own->click();

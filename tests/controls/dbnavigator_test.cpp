@@ -71,8 +71,9 @@ TEST_F(Navigator, CaptionsAndVisibleButtons) {
     EXPECT_EQ(nav->Captions(), (QStringList{"A", "B", "C", "Konec", "Nový", "Smaž", "Oprav", "Ulož",
                                             "Storno", "Načti"}));
     QStringList twelve;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 12; ++i) {
         twelve << QString::number(i);
+    }
     nav->SetCaptions(twelve);
     EXPECT_EQ(nav->Captions(), twelve.mid(0, 10));
 }
@@ -123,8 +124,9 @@ TEST_F(Navigator, ButtonsFollowTheDataSet) {
     EXPECT_TRUE(Enabled(nbNext));
     EXPECT_FALSE(Enabled(nbPrior));
     cards->Close();
-    for (int b = nbFirst; b <= nbRefresh; ++b)
+    for (int b = nbFirst; b <= nbRefresh; ++b) {
         EXPECT_FALSE(Enabled(TNavigateBtn(b))) << b;
+    }
 }
 
 TEST_F(Navigator, EditingButtonsAreUnavailableOnAQuery) {
@@ -133,8 +135,9 @@ TEST_F(Navigator, EditingButtonsAreUnavailableOnAQuery) {
     list.Open();
     source->SetDataSet(&list);
     EXPECT_TRUE(Enabled(nbNext));
-    for (TNavigateBtn b : {nbInsert, nbDelete, nbEdit, nbPost, nbCancel})
+    for (TNavigateBtn b : {nbInsert, nbDelete, nbEdit, nbPost, nbCancel}) {
         EXPECT_FALSE(Enabled(b)) << b;
+    }
     Press(nbDelete);
     EXPECT_EQ(list.RecordCount(), 3);
     EXPECT_TRUE(messages.Shown().empty());

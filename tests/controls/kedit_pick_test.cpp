@@ -91,8 +91,9 @@ TEST_F(PickForm, PickListAcceptsWithEnterAndCancelsWithEscape) {
     QTimer::singleShot(50, [&] {
         QListWidget* list = breed->PickList();
         ASSERT_NE(list, nullptr);
-        for (int i = 0; i < list->count(); ++i)
+        for (int i = 0; i < list->count(); ++i) {
             shown << list->item(i)->text();
+        }
         selected = list->currentRow();
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);

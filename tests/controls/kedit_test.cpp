@@ -24,8 +24,9 @@ namespace {
 
 // Types text character by character, also letters outside ASCII.
 void Type(QWidget* widget, const QString& text) {
-    for (QChar c : text)
+    for (QChar c : text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 // A form with three fields in tab order, shown and active, as an entry form is.
@@ -47,8 +48,9 @@ class KEditForm : public ::testing::Test {
     TKEdit* Field(const char* name) { return form->findChild<TKEdit*>(QString::fromLatin1(name)); }
 
     void Load() {
-        for (TKEdit* edit : form->findChildren<TKEdit*>())
+        for (TKEdit* edit : form->findChildren<TKEdit*>()) {
             edit->Loaded();
+        }
     }
 
     void Enter(TKEdit* edit) {

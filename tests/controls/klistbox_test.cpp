@@ -20,8 +20,9 @@ class ListForm : public ::testing::Test {
         list->addItems({QStringLiteral("černá"), QStringLiteral("bílá"), QStringLiteral("žlutá")});
         after = new TKEdit(&form);
         for (QWidget* w : {static_cast<QWidget*>(before), static_cast<QWidget*>(list),
-                           static_cast<QWidget*>(after)})
+                           static_cast<QWidget*>(after)}) {
             layout->addWidget(w);
+        }
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

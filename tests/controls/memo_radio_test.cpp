@@ -160,8 +160,9 @@ namespace {
 // A field rule of the program that refuses one value.
 void RefuseValue(platform::DataSet& dataSet, const QString& column, const QString& refused) {
     dataSet.FieldSetup(column).onValidate = [refused](platform::Field& field) {
-        if (field.AsString() == refused)
+        if (field.AsString() == refused) {
             throw platform::StoreError(QStringLiteral("Hodnota %1 není dovolena.").arg(refused));
+        }
     };
 }
 

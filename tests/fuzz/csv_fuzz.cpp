@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         int previousLine = 0;
         for (const platform::CsvRecord& r : platform::ParseCsv(bytes)) {
-            if (r.fields.isEmpty() || r.line <= previousLine)
+            if (r.fields.isEmpty() || r.line <= previousLine) {
                 std::abort();
+            }
             previousLine = r.line;
         }
     } catch (const platform::StoreError&) {

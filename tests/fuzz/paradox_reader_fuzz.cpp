@@ -8,8 +8,9 @@
 #include "platform/paradox/paradox_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2)
+    if (size < 2) {
         return 0;
+    }
     const std::size_t dbSize = std::min<std::size_t>(size - 2, data[0] | (data[1] << 8));
     const auto* bytes = reinterpret_cast<const char*>(data + 2);
     const QByteArray db(bytes, static_cast<qsizetype>(dbSize));

@@ -19,12 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const platform::TranslatedQuery q = platform::TranslateLocalSql(text);
         QString withoutEmpty = q.sql;
         withoutEmpty.remove(QStringLiteral("''"));
-        if (withoutEmpty.contains('\''))
+        if (withoutEmpty.contains('\'')) {
             std::abort();
-        if (!q.sql.startsWith(QStringLiteral("SELECT ")))
+        }
+        if (!q.sql.startsWith(QStringLiteral("SELECT "))) {
             std::abort();
-        if (q.sql.contains(';'))
+        }
+        if (q.sql.contains(';')) {
             std::abort();
+        }
     } catch (const platform::StoreError&) {
     }
     return 0;

@@ -20,8 +20,9 @@ class DebianPackage : public testing::Test {
   protected:
     static void SetUpTestSuite() {
         if (QStandardPaths::findExecutable("dpkg-deb").isEmpty() ||
-            QStandardPaths::findExecutable("dpkg-shlibdeps").isEmpty())
+            QStandardPaths::findExecutable("dpkg-shlibdeps").isEmpty()) {
             return;  // each test skips
+        }
         outDir_ = new QTemporaryDir;
         const auto result =
             RunProgram(QStringLiteral(HARVEL_CPACK),
@@ -34,8 +35,9 @@ class DebianPackage : public testing::Test {
         outDir_ = nullptr;
     }
     void SetUp() override {
-        if (outDir_ == nullptr)
+        if (outDir_ == nullptr) {
             GTEST_SKIP() << "dpkg-dev is needed to build the package";
+        }
     }
     static QString Package() {
         return outDir_->filePath("harvel_" HARVEL_PROJECT_VERSION "_amd64.deb");
@@ -50,8 +52,9 @@ TEST_F(DebianPackage, ListsEveryFileBelowUsr) {
     ASSERT_TRUE(QFileInfo::exists(Package()));
     const auto contents = RunProgram("dpkg-deb", {"--contents", Package()});
     ASSERT_EQ(contents.code, 0) << contents.err.toStdString();
-    for (const QString& file : packaging_test::InstalledFiles())
+    for (const QString& file : packaging_test::InstalledFiles()) {
         EXPECT_TRUE(contents.out.contains("./usr/" + file + "\n")) << file.toStdString();
+    }
     EXPECT_FALSE(contents.out.contains("harvel-pictures"));
 }
 
@@ -61,14 +64,16 @@ TEST_F(DebianPackage, DependsOnTheLibrariesTheProgramsLink) {
     ASSERT_EQ(fields.code, 0) << fields.err.toStdString();
     EXPECT_TRUE(fields.out.contains("Package: harvel\n"));
     EXPECT_TRUE(fields.out.contains("Version: " HARVEL_PROJECT_VERSION "\n"));
-    for (const char* library : {"libqt6widgets6", "libsqlite3-0", "libcups2", "qt6-qpa-plugins"})
+    for (const char* library : {"libqt6widgets6", "libsqlite3-0", "libcups2", "qt6-qpa-plugins"}) {
         EXPECT_TRUE(fields.out.contains(library)) << library;
+    }
 }
 
 TEST_F(DebianPackage, LintianFindsNoError) {
     const QString lintian = QStandardPaths::findExecutable("lintian");
-    if (lintian.isEmpty())
+    if (lintian.isEmpty()) {
         GTEST_SKIP() << "lintian is not installed";
+    }
     const auto result = RunProgram(lintian, {"--tag-display-limit", "0", Package()});
     const QStringList errors = result.out.split('\n').filter(QRegularExpression("^E: "));
     EXPECT_TRUE(errors.isEmpty()) << result.out.toStdString();

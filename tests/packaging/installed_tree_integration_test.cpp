@@ -73,11 +73,13 @@ class InstalledTree : public testing::Test {
 QTemporaryDir* InstalledTree::prefixDir_ = nullptr;
 
 TEST_F(InstalledTree, HoldsEveryFileOfAnInstallation) {
-    for (const QString& file : packaging_test::InstalledFiles())
+    for (const QString& file : packaging_test::InstalledFiles()) {
         EXPECT_TRUE(QFileInfo(Prefix() + "/" + file).isFile()) << file.toStdString();
-    for (const QString program : {"harvel", "harvel-data", "harvel-report"})
+    }
+    for (const QString program : {"harvel", "harvel-data", "harvel-report"}) {
         EXPECT_TRUE(QFileInfo(Prefix() + "/bin/" + program).isExecutable())
             << program.toStdString();
+    }
     EXPECT_FALSE(QFileInfo::exists(Prefix() + "/bin/harvel-pictures")) << "a build tool";
     // The icon's pixel sizes are rendered at their sizes.
     for (int size : {48, 128, 256}) {
@@ -95,8 +97,9 @@ TEST_F(InstalledTree, HoldsEveryFileOfAnInstallation) {
 TEST_F(InstalledTree, DesktopFilesPassTheirValidators) {
     const QString desktopValidator = QStandardPaths::findExecutable("desktop-file-validate");
     const QString appstream = QStandardPaths::findExecutable("appstreamcli");
-    if (desktopValidator.isEmpty() || appstream.isEmpty())
+    if (desktopValidator.isEmpty() || appstream.isEmpty()) {
         GTEST_SKIP() << "desktop-file-utils and appstream are needed (Debian packages)";
+    }
     for (const QString entry : {"cz.harvel.Harvel.desktop", "cz.harvel.HarvelDesigner.desktop"}) {
         const auto result =
             RunProgram(desktopValidator, {Prefix() + "/share/applications/" + entry});
@@ -169,8 +172,9 @@ TEST_F(InstalledTree, TheProgramPreparesTheUsersFoldersAndOffersTheFirstStart) {
     const QString templates = UserPath("home/.local/share/Harvel/Predlohy/EvidList01.pts");
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 30000 && !QFileInfo::exists(templates))
+    while (timer.elapsed() < 30000 && !QFileInfo::exists(templates)) {
         QThread::msleep(100);
+    }
     QThread::msleep(500);
     EXPECT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
     program.kill();

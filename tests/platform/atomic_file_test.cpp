@@ -64,8 +64,9 @@ TEST(AtomicFile, TheTargetChangesOnlyOnCommitAndKeepsItsPermissionsAndLink) {
 TEST(AtomicFile, AFullDiskIsNamedAndLeavesTheOldFileAndNoTemporaryOne) {
     QTemporaryDir dir;
     SmallDisk disk(dir.filePath("disk"), 64);
-    if (!disk.IsMounted())
+    if (!disk.IsMounted()) {
         GTEST_SKIP() << "a small disk of its own needs root (mount of a tmpfs)";
+    }
     const QString target = disk.Folder() + "/karty.pdf";
     WriteFile(target, "stará verze");
     disk.Fill(8192);
@@ -74,8 +75,9 @@ TEST(AtomicFile, AFullDiskIsNamedAndLeavesTheOldFileAndNoTemporaryOne) {
     AtomicFile file(target);
     ASSERT_TRUE(file.Open());
     bool failed = false;
-    for (int i = 0; i < 32 && !failed; ++i)
+    for (int i = 0; i < 32 && !failed; ++i) {
         failed = file.write(block) != block.size();
+    }
     EXPECT_TRUE(failed);
     EXPECT_FALSE(file.Commit());
     EXPECT_EQ(file.FailureText(),
@@ -90,8 +92,9 @@ TEST(AtomicFile, ADeviceIsWrittenInPlaceAndItsFailureReported) {
     const QString null = dir.filePath("null");
     // Nodes of their own for /dev/full and /dev/null, so the real ones are never at stake.
     if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0 ||
-        ::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        ::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
         GTEST_SKIP() << "device nodes of a test's own need root (mknod)";
+    }
     AtomicFile toFull(full);
     ASSERT_TRUE(toFull.Open());
     toFull.write("data");

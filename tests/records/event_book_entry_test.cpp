@@ -221,8 +221,9 @@ TEST_F(BookEntry, AMissingOrImpossibleDateIsRefusedInOrderAndNothingIsWritten) {
             messages_.Clear();
             Press("BtnZapis");
             QStringList expected{kBadDate};
-            if (!book.missing.isEmpty())
+            if (!book.missing.isEmpty()) {
                 expected << book.missing;
+            }
             ASSERT_EQ(Messages(), expected << kRefused);
             EXPECT_EQ(messages_.Shown()[0].icon, platform::MessageIcon::Error);
             EXPECT_EQ(messages_.Shown()[1].icon, platform::MessageIcon::Error);

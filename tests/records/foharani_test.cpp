@@ -34,8 +34,9 @@ class SeasonsFormTest : public BookFormTest {
 
     QStringList Listed(const TFoHarani& form) {
         QStringList rows;
-        for (int r = 0; r < form.GridHarani->rowCount(); ++r)
+        for (int r = 0; r < form.GridHarani->rowCount(); ++r) {
             rows << form.GridHarani->item(r, 0)->text() + '|' + form.GridHarani->item(r, 1)->text();
+        }
         return rows;
     }
 

@@ -179,16 +179,18 @@ TEST_F(RecordSheetBooks, APhotoWrittenByTheAlbumShowsOnTheCardAtOnce) {
     ScriptedModal modal([&](QDialog& dialog) {
         auto* album = qobject_cast<TFoFotoAlbum_Zapis*>(&dialog);
         EXPECT_NE(album, nullptr);
-        if (album == nullptr)
+        if (album == nullptr) {
             return int(QDialog::Rejected);
+        }
         album->findChild<TDBImageAspect*>()->SetPictureData(png);
         album->findChild<QPushButton*>("BtnZapis")->click();
         return album->result();
     });
     Click("BtnNewFoto");
     TDBImageAspect* photo = nullptr;
-    for (TDBImageAspect* image : sheet_->findChildren<TDBImageAspect*>())
+    for (TDBImageAspect* image : sheet_->findChildren<TDBImageAspect*>()) {
         photo = image;
+    }
     ASSERT_NE(photo, nullptr);
     EXPECT_EQ(photo->Picture().size(), QSize(30, 20));
 }

@@ -87,8 +87,9 @@ TEST_F(RecordSheetSeasons, ButtonsOpenHerSeasonsAndTheEntryOfANewOne) {
     QStringList forms;
     ScriptedModal modal([&](QDialog& dialog) {
         forms << dialog.objectName();
-        if (auto* seasons = qobject_cast<TFoHarani*>(&dialog))
+        if (auto* seasons = qobject_cast<TFoHarani*>(&dialog)) {
             forms << seasons->findChild<QLabel*>("Jmeno_registr")->text();
+        }
         if (auto* entry = qobject_cast<TFoHaraniZapis*>(&dialog)) {
             entry->EditDatum->setText("1.6.2026");
             entry->findChild<QPushButton*>("BtnZapis")->click();

@@ -105,16 +105,18 @@ class PedigreeSheet : public testing::Test {
     QString Stored(const char* animal, const char* column) {
         platform::Table rows(dm_->Database1, QStringLiteral("rodokmen.db"));
         rows.Open();
-        if (!rows.Locate("Jmeno_registr", QString::fromUtf8(animal)))
+        if (!rows.Locate("Jmeno_registr", QString::fromUtf8(animal))) {
             return QStringLiteral("<none>");
+        }
         return rows.FieldByName(QString::fromLatin1(column)).AsString();
     }
     void StoreRow(const std::vector<std::pair<const char*, const char*>>& values) {
         platform::Table rows(dm_->Database1, QStringLiteral("rodokmen.db"));
         rows.Open();
         rows.Append();
-        for (const auto& [column, value] : values)
+        for (const auto& [column, value] : values) {
             rows.FieldByName(QString::fromLatin1(column)).SetAsString(QString::fromUtf8(value));
+        }
         rows.Post();
     }
 
@@ -140,8 +142,9 @@ TEST_F(PedigreeSheet, TheSireSearchFillsTheSiresSideAndLeavesTheDamsSide) {
         EXPECT_EQ(Text(form, "Otec_Praded_1"), "E");
         EXPECT_EQ(Text(form, "Otec_Prababa_1"), "F");
         EXPECT_EQ(Text(form, "Otec_Praded_2"), "");
-        for (const char* damSide : {"Matka_Ded_1", "Matka_Baba_1", "Matka_Praded_1"})
+        for (const char* damSide : {"Matka_Ded_1", "Matka_Baba_1", "Matka_Praded_1"}) {
             EXPECT_EQ(Text(form, damSide), "") << damSide;
+        }
         EXPECT_EQ(dm_->TaRodokmen.State(), platform::DataSetState::Insert);
         Click(&form, "BtnZavrit");
     });
@@ -158,8 +161,9 @@ TEST_F(PedigreeSheet, AHandTypedGreatGrandparentIsSearchedInTurn) {
         auto* typed = form.findChild<TKDBEditKopa*>("DBEditMatka_Praded_1");
         QApplication::setActiveWindow(&form);
         typed->setFocus(Qt::OtherFocusReason);
-        for (const QChar c : QStringLiteral("Ručně zapsaný"))
+        for (const QChar c : QStringLiteral("Ručně zapsaný")) {
             QTest::sendKeyEvent(QTest::Click, typed, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
         Click(&form, "BtnNajdiMatka");
         EXPECT_EQ(Text(form, "Matka_Ded_1"), "G");
         EXPECT_EQ(Text(form, "Matka_Baba_1"), "H");
@@ -349,8 +353,9 @@ TEST_F(PedigreeSheet, TheChartPutsEveryAncestorBetweenItsSireAndDam) {
             // The sire's side above the dam's, the labels "Otec" and "Matka" on them.
             EXPECT_LT(chart->Field(11)->geometry().bottom(), chart->Field(12)->geometry().top());
             EXPECT_EQ(chart->Caption(2)->buddy(), chart->Field(2));
-            for (int place = 1; place <= pedigree::kLastPlace; ++place)
+            for (int place = 1; place <= pedigree::kLastPlace; ++place) {
                 EXPECT_EQ(chart->Caption(place)->buddy(), chart->Field(place)) << place;
+            }
         }
         auto* names = form.findChild<TPedigreeChart*>("ChartJmena");
         EXPECT_EQ(names->Caption(2)->text(), "Otec");

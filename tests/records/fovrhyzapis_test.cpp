@@ -558,8 +558,9 @@ TEST_F(LitterEntry, TheSiresPickListOffersNoFemales) {
     }
     QStringList offered;
     testing_support::ScriptedModal modal([&](QDialog&) {
-        for (dm_->Query_MainCard.First(); !dm_->Query_MainCard.Eof(); dm_->Query_MainCard.Next())
+        for (dm_->Query_MainCard.First(); !dm_->Query_MainCard.Eof(); dm_->Query_MainCard.Next()) {
             offered << dm_->Query_MainCard.FieldByName("Jmeno_registr").AsString();
+        }
         return int(QDialog::Rejected);
     });
     Press("BtnOtec");

@@ -41,8 +41,9 @@ void AddCard(platform::Database& db, const char* name, const char* call, qint64 
     cards.Append();
     cards.FieldByName("Jmeno_registr").SetAsString(QString::fromUtf8(name));
     cards.FieldByName("Jmeno_call").SetAsString(QString::fromUtf8(call));
-    if (chip != 0)
+    if (chip != 0) {
         cards.FieldByName("Cip").SetAsString(QString::number(chip));
+    }
     cards.FieldByName("Tetovaci_cislo").SetAsString(QString::fromUtf8(tattoo));
     cards.FieldByName("Pohlavi").SetAsString(QString::fromUtf8(sex));
     cards.Post();
@@ -88,9 +89,10 @@ class RecordSheetGuards : public testing::Test {
 
 TEST_F(RecordSheetGuards, TheSearchFieldFindsByAnyNameChipOrTattooIgnoringCzechLettersAndCase) {
     bool captioned = false;
-    for (QLabel* label : sheet_->findChildren<QLabel*>())
+    for (QLabel* label : sheet_->findChildren<QLabel*>()) {
         captioned |= label->text() == "&Hledat:" &&
                      label->buddy() == sheet_->findChild<QLineEdit*>("EditHledat");
+    }
     EXPECT_TRUE(captioned);
     TypeInSearch("cert");
     EXPECT_EQ(Shown(), "Čert od Řeky");

@@ -27,8 +27,9 @@ class DemoInstallation {
         const ProgramResult load = RunProgram(
             QStringLiteral("/bin/sh"), {QStringLiteral(HARVEL_SOURCE_DIR "/demo/load-demo.sh"),
                                         Data(), QStringLiteral(HARVEL_BIN_DIR "/harvel-data")});
-        if (load.code != 0)
+        if (load.code != 0) {
             failure_ = QStringLiteral("the demo kennel was not loaded: ") + load.err;
+        }
     }
 
     // Empty when the installation is ready, else what went wrong.

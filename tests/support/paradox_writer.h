@@ -94,8 +94,9 @@ inline void Put16(QByteArray& b, qsizetype at, std::uint32_t v) {
     b[at + 1] = static_cast<char>((v >> 8) & 0xFF);
 }
 inline void Put32(QByteArray& b, qsizetype at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
 }
 inline void PutBig(char* at, std::uint64_t v, int bytes) {
     for (int i = bytes - 1; i >= 0; --i) {
@@ -149,8 +150,9 @@ inline void PutBcd(char* at, const std::string& text, int decimals) {
     at[0] = static_cast<char>((negative ? 0x00 : 0x80) | decimals);
     for (int i = 0; i < 32; ++i) {
         int digit = all[static_cast<size_t>(i)] - '0';
-        if (negative)
+        if (negative) {
             digit = 15 - digit;
+        }
         const int nibble = i + 2;
         unsigned char& byte = reinterpret_cast<unsigned char&>(at[nibble / 2]);
         byte = nibble % 2 == 0 ? static_cast<unsigned char>((byte & 0x0F) | (digit << 4))
@@ -220,17 +222,19 @@ inline void PutBlob(char* at, const Field& f, const Blob& blob, BlobWriter& mb) 
     }
     const int leader = f.size - 10;
     Blob::Place place = blob.place;
-    if (place == Blob::Auto)
+    if (place == Blob::Auto) {
         place = data.size() <= leader ? Blob::Leader
                 : data.size() <= 2048 ? Blob::SubAllocated
                                       : Blob::SingleBlock;
+    }
     std::memcpy(at, data.constData(),
                 static_cast<size_t>(std::min<qsizetype>(leader, data.size())));
     std::uint32_t offset = 0;
-    if (place == Blob::SingleBlock)
+    if (place == Blob::SingleBlock) {
         offset = mb.AddSingle(data);
-    else if (place == Blob::SubAllocated)
+    } else if (place == Blob::SubAllocated) {
         offset = mb.AddPiece(data);
+    }
     QByteArray pointer(10, '\0');
     Put32(pointer, 0, offset);
     Put32(pointer, 4, static_cast<std::uint32_t>(data.size()));
@@ -239,8 +243,9 @@ inline void PutBlob(char* at, const Field& f, const Blob& blob, BlobWriter& mb) 
 }
 
 inline void PutValue(char* at, const Field& f, const Value& v, BlobWriter& mb) {
-    if (std::holds_alternative<std::monostate>(v))
+    if (std::holds_alternative<std::monostate>(v)) {
         return;
+    }
     switch (f.type) {
         case kAlpha:
         case kBytes: {
@@ -330,8 +335,9 @@ inline QByteArray Header(const Table& t, int recordSize, int headerSize, std::ui
         std::memcpy(h.data() + at, f.name.data(), f.name.size());
         at += static_cast<qsizetype>(f.name.size()) + 1;
     }
-    for (size_t i = 0; i < t.fields.size(); ++i, at += 2)
+    for (size_t i = 0; i < t.fields.size(); ++i, at += 2) {
         Put16(h, at, static_cast<std::uint32_t>(i + 1));
+    }
     std::memcpy(h.data() + at, "ANSIINTL", 8);
     return h;
 }
@@ -340,8 +346,9 @@ inline QByteArray Header(const Table& t, int recordSize, int headerSize, std::ui
 
 inline int RecordSize(const Table& t) {
     int size = 0;
-    for (const Field& f : t.fields)
+    for (const Field& f : t.fields) {
         size += detail::RecordBytes(f);
+    }
     return size;
 }
 
@@ -351,19 +358,23 @@ inline Files Write(const Table& t) {
     const int blockSize = t.blockKilobytes * 1024;
     const int fit = (blockSize - 6) / recordSize;
     int perBlock = t.rowsPerBlock > 0 ? std::min(t.rowsPerBlock, fit) : fit;
-    if (t.deletedSlotsPerBlock > 0)
+    if (t.deletedSlotsPerBlock > 0) {
         perBlock = std::max(1, std::min(perBlock, fit - t.deletedSlotsPerBlock));
+    }
     const size_t rowCount = t.rowAt ? t.rowCount : t.rows.size();
     const int used = static_cast<int>((rowCount + static_cast<size_t>(perBlock) - 1) /
                                       static_cast<size_t>(perBlock));
     const int blocks = used + t.freeBlocks;
     // Logical block i lives at physical position where[i] (1-based numbers).
     std::vector<int> where(static_cast<size_t>(used));
-    for (int i = 0; i < used; ++i)
+    for (int i = 0; i < used; ++i) {
         where[static_cast<size_t>(i)] = i + 1;
-    if (t.shuffleBlocks)  // odd logical blocks first, then the even ones backwards
-        for (int i = 0, odd = 0, even = used - 1; i < used; ++i)
+    }
+    if (t.shuffleBlocks) {  // odd logical blocks first, then the even ones backwards
+        for (int i = 0, odd = 0, even = used - 1; i < used; ++i) {
             where[static_cast<size_t>(i)] = i % 2 == 0 ? (even--) + 1 : (odd++) + 1;
+        }
+    }
     // (a permutation: even indexes fill from the end, odd ones from the start)
     BlobWriter mb;
     QByteArray body(static_cast<qsizetype>(blocks) * blockSize, '\0');
@@ -393,11 +404,12 @@ inline Files Write(const Table& t) {
                         record.size());
         }
         // Deleted records stay behind the last one as stale bytes.
-        for (int d = 0; d < t.deletedSlotsPerBlock; ++d)
+        for (int d = 0; d < t.deletedSlotsPerBlock; ++d) {
             std::memset(
                 block + 6 +
                     (end - begin + static_cast<size_t>(d)) * static_cast<size_t>(recordSize),
                 0x5A, static_cast<size_t>(recordSize));
+        }
     }
     for (int f = 0; f < t.freeBlocks; ++f) {
         char* block = body.data() + static_cast<qsizetype>(used + f) * blockSize;
@@ -409,19 +421,23 @@ inline Files Write(const Table& t) {
     int headerSize = 0x800;
     while (true) {
         size_t need = 0x78 + 6 * t.fields.size() + 4 + 261 + 16;
-        for (const Field& f : t.fields)
+        for (const Field& f : t.fields) {
             need += f.name.size() + 1;
-        if (static_cast<size_t>(headerSize) >= need)
+        }
+        if (static_cast<size_t>(headerSize) >= need) {
             break;
+        }
         headerSize += 0x800;
     }
     Files files;
     files.db = Header(t, recordSize, headerSize, static_cast<std::uint32_t>(rowCount), blocks,
                       used > 0 ? where.front() : 0, used > 0 ? where.back() : 0);
     files.db.append(body);
-    for (const Field& f : t.fields)
-        if (IsBlob(f.type))
+    for (const Field& f : t.fields) {
+        if (IsBlob(f.type)) {
             files.mb = mb.Bytes();
+        }
+    }
     return files;
 }
 

@@ -22,8 +22,9 @@ class SmallDisk {
                            options.constData()) == 0;
     }
     ~SmallDisk() {
-        if (mounted_)
+        if (mounted_) {
             ::umount2(folder_.toLocal8Bit().constData(), MNT_DETACH);
+        }
     }
     SmallDisk(const SmallDisk&) = delete;
     SmallDisk& operator=(const SmallDisk&) = delete;
@@ -41,15 +42,17 @@ class SmallDisk {
     // `spareBytes` free (the filler is cut back by that much).
     void Fill(qint64 spareBytes = 0) {
         QFile filler(QDir(folder_).filePath(QStringLiteral("vypln.bin")));
-        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             return;
+        }
         const QByteArray block(4096, '\0');
         while (filler.write(block) == block.size()) {
         }
         const qint64 size = filler.size();
         filler.close();
-        if (spareBytes > 0)
+        if (spareBytes > 0) {
             QFile::resize(filler.fileName(), std::max<qint64>(0, size - spareBytes));
+        }
     }
 
   private:

@@ -53,8 +53,9 @@ QMap<QString, QString> Figures(const QString& out) {
     QMap<QString, QString> figures;
     for (const QString& line : out.split('\n', Qt::SkipEmptyParts)) {
         const QStringList parts = line.split('\t');
-        if (parts.size() == 2)
+        if (parts.size() == 2) {
             figures.insert(parts[0], parts[1]);
+        }
     }
     return figures;
 }

@@ -24,9 +24,11 @@ using Result = testing_support::ProgramResult;
 
 QString KennelFolder() {
     for (const QString& c : {QStringLiteral(HARVEL_SOURCE_DIR "/../shared/paradox/kennel"),
-                             QStringLiteral(HARVEL_SOURCE_DIR "/../../shared/paradox/kennel")})
-        if (QFile::exists(c + "/main_card.db"))
+                             QStringLiteral(HARVEL_SOURCE_DIR "/../../shared/paradox/kennel")}) {
+        if (QFile::exists(c + "/main_card.db")) {
             return QDir(c).absolutePath();
+        }
+    }
     return QString();
 }
 
@@ -34,15 +36,17 @@ void WriteCards(const QString& folder, const std::vector<std::string>& names) {
     pw::Table t;
     t.keyFields = 1;
     t.fields = {{"Jmeno_registr", pw::kAlpha, 40}, {"Plemeno", pw::kAlpha, 40}};
-    for (const std::string& n : names)
+    for (const std::string& n : names) {
         t.rows.push_back({QByteArray::fromStdString(n), QByteArray("B\xEDgl")});
+    }
     WriteFile(folder + "/MAIN_CARD.DB", pw::Write(t).db);
 }
 
 TEST(HarvelDataImport, TheSampleKennelComesOver) {
     const QString kennel = KennelFolder();
-    if (kennel.isEmpty())
+    if (kennel.isEmpty()) {
         GTEST_SKIP() << "the shared Paradox sample tables (shared/paradox/kennel) are missing";
+    }
     QTemporaryDir dir;
     const Result r = RunDataTool({"import", kennel, dir.filePath("DATA")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();

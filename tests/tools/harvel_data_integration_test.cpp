@@ -155,8 +155,9 @@ TEST_F(DataTool, HelpPrintsTheUsageAndSucceeds) {
 TEST_F(DataTool, LoadCountsTheRowsInCzech) {
     const auto load = [&](int rows, const QString& file) {
         QByteArray csv = "Jmeno_registr\n";
-        for (int i = 0; i < rows; ++i)
+        for (int i = 0; i < rows; ++i) {
             csv += file.toUtf8() + QByteArray::number(i) + '\n';
+        }
         return RunDataTool({"load", data_, "main_card.db", Csv(file + ".csv", csv)}).out.trimmed();
     };
     EXPECT_EQ(load(1, "a"), QStringLiteral("Do tabulky main_card.db přidán 1 řádek."));

@@ -46,8 +46,9 @@ Result Data(const QStringList& args) {
 // store's collation, which the tables' order indexes use).
 void RawSql(const QString& folder, const char* sql) {
     platform::Connection db(folder + "/harvel.sqlite", false);
-    for (const QString& statement : QString::fromUtf8(sql).split(';', Qt::SkipEmptyParts))
+    for (const QString& statement : QString::fromUtf8(sql).split(';', Qt::SkipEmptyParts)) {
         db.Execute(statement);
+    }
 }
 
 const QByteArray kCards =
@@ -170,8 +171,9 @@ class DiskIntegrity : public DataIntegrity {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         disk_ = std::make_unique<SmallDisk>(dir_.filePath("disk"), 1024);
-        if (!disk_->IsMounted())
+        if (!disk_->IsMounted()) {
             GTEST_SKIP() << "a small disk of its own needs root (mount of a tmpfs)";
+        }
         data_ = disk_->Folder() + "/DATA";
         Init(data_);
     }
@@ -197,8 +199,9 @@ class DiskIntegrity : public DataIntegrity {
 
 TEST_F(DiskIntegrity, ALoadOnAFullDiskSaysTheDiskIsFullAndKeepsTheData) {
     QByteArray csv = "Jmeno_registr,Povaha\r\n";
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < 20000; ++i) {
         csv += "Pes " + QByteArray::number(i) + "," + QByteArray(150, 'x') + "\r\n";
+    }
     const QString file = dir_.filePath("mnoho.csv");
     WriteFile(file, csv);
     // Room to open and start, none to finish: the transaction fails half way.

@@ -42,8 +42,9 @@ Result Data(const QStringList& args) {
 QByteArray Cards(const QString& prefix, int rows) {
     QByteArray csv = "Jmeno_registr,Pohlavi,Povaha\n";
     const QByteArray nature(150, 'k');
-    for (int i = 0; i < rows; ++i)
+    for (int i = 0; i < rows; ++i) {
         csv += (prefix + QString::number(i)).toUtf8() + ",pes," + nature + '\n';
+    }
     return csv;
 }
 
@@ -56,12 +57,13 @@ class Writers : public testing::Test {
         Load(Cards("Pes ", 2));
     }
     void TearDown() override {
-        for (QProcess* p : {&writer_, &program_})
+        for (QProcess* p : {&writer_, &program_}) {
             if (p->state() != QProcess::NotRunning) {
                 ::kill(static_cast<pid_t>(p->processId()), SIGCONT);
                 p->kill();
                 p->waitForFinished(5000);
             }
+        }
     }
     Result Load(const QByteArray& csv) {
         const QString file = dir_.filePath("karty.csv");
@@ -78,8 +80,9 @@ class Writers : public testing::Test {
     // lock under `holder`; false when it ended before.
     bool StartAndHoldStill(const QStringList& args, const QString& holder) {
         writer_.start(Bin("harvel-data"), args);
-        if (!writer_.waitForStarted(5000))
+        if (!writer_.waitForStarted(5000)) {
             return false;
+        }
         const QByteArray expected =
             QStringLiteral("%1\n%2\n").arg(holder).arg(writer_.processId()).toUtf8();
         QElapsedTimer waited;
@@ -96,8 +99,9 @@ class Writers : public testing::Test {
     Result GoOn() {
         ::kill(static_cast<pid_t>(writer_.processId()), SIGCONT);
         Result r;
-        if (!writer_.waitForFinished(120000))
+        if (!writer_.waitForFinished(120000)) {
             return r;
+        }
         r.code = writer_.exitCode();
         r.out = QString::fromUtf8(writer_.readAllStandardOutput());
         r.err = QString::fromUtf8(writer_.readAllStandardError());
@@ -202,8 +206,9 @@ TEST_F(WithProgram, TheRunningProgramKeepsEveryToolsWritesOutWhateverItsTemporar
     QElapsedTimer waited;
     waited.start();
     while (ReadFile(LockFile()) != holder && waited.elapsed() < 20000 &&
-           program_.state() == QProcess::Running)
+           program_.state() == QProcess::Running) {
         QThread::msleep(20);
+    }
     ASSERT_EQ(ReadFile(LockFile()), holder) << program_.readAllStandardError().toStdString();
 
     // The tools run under the default temporary folder, not the program's.

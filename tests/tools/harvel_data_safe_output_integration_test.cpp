@@ -40,8 +40,9 @@ Result DataInto(const QStringList& args, const QString& file) {
     p.setStandardOutputFile(file);
     p.start(kDataTool, args);
     Result r;
-    if (!p.waitForFinished(120000))
+    if (!p.waitForFinished(120000)) {
         return r;
+    }
     r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
@@ -50,16 +51,19 @@ Result DataInto(const QStringList& args, const QString& file) {
 // Runs harvel-data on a pseudo-terminal: what the terminal receives.
 QByteArray DataOnTerminal(const QStringList& args) {
     std::vector<QByteArray> texts{QFile::encodeName(kDataTool)};
-    for (const QString& a : args)
+    for (const QString& a : args) {
         texts.push_back(a.toUtf8());
+    }
     std::vector<char*> argv;
-    for (QByteArray& t : texts)
+    for (QByteArray& t : texts) {
         argv.push_back(t.data());
+    }
     argv.push_back(nullptr);
     int terminal = -1;
     const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
-    if (pid < 0)
+    if (pid < 0) {
         return QByteArray();
+    }
     if (pid == 0) {
         ::execv(argv[0], argv.data());
         ::_exit(127);
@@ -68,8 +72,9 @@ QByteArray DataOnTerminal(const QStringList& args) {
     char buffer[4096];
     for (;;) {
         const ssize_t n = ::read(terminal, buffer, sizeof buffer);
-        if (n <= 0)
+        if (n <= 0) {
             break;  // EIO once the program has ended
+        }
         received.append(buffer, n);
     }
     ::close(terminal);
@@ -108,15 +113,17 @@ TEST_F(SafeOutput, OutputToDevFullOrAFullDiskIsAFailure) {
             << r.err.toStdString();
     }
     SmallDisk disk(dir_.filePath("disk"), 64);
-    if (!disk.IsMounted())
+    if (!disk.IsMounted()) {
         GTEST_SKIP() << "a small disk of its own needs root (mount of a tmpfs)";
+    }
     disk.Fill(4096);
     const Result r = DataInto({"dump", data_, "main_card.db"}, disk.Folder() + "/karty.csv");
     // The cards fit: a dump that fits is a success, and complete.
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     QByteArray many = "Jmeno_registr,Povaha\n";
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 200; ++i) {
         many += "Pes " + QByteArray::number(i) + "," + QByteArray(150, 'x') + "\n";
+    }
     ASSERT_EQ(Load("main_card.db", many).code, 0);
     const Result full = DataInto({"dump", data_, "main_card.db"}, disk.Folder() + "/karty.csv");
     EXPECT_EQ(full.code, 1);
@@ -193,8 +200,9 @@ TEST_F(SafeOutput, LoadRefusesEventRowsWithoutTheirAnimal) {
 TEST_F(SafeOutput, AWriteProtectedFolderWithALogShowsWhatTheLogCommitted) {
     ASSERT_EQ(Load("main_card.db", "Jmeno_registr\nAron\nBrok\n").code, 0);
     SmallDisk disk(dir_.filePath("disk"), 2048);
-    if (!disk.IsMounted())
+    if (!disk.IsMounted()) {
         GTEST_SKIP() << "a write-protected medium of its own needs root (mount of a tmpfs)";
+    }
     const QString copy = disk.Folder() + "/DATA";
     ASSERT_TRUE(QDir().mkpath(copy));
     {

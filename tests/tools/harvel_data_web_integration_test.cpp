@@ -37,9 +37,11 @@ TEST_F(WebCommand, WritesTheSiteAndSaysWhatItWrote) {
     EXPECT_TRUE(result.err.contains("Upozornění: Fotografii zvířete „Hugo“ nelze přečíst"));
     EXPECT_TRUE(QFile::exists(site_ + "/zvirata/aja-z-lipove-aleje.html"));
     EXPECT_TRUE(QFile::exists(site_ + "/foto/aja-z-lipove-aleje-nahled.jpg"));
-    for (const QString& file : SiteFiles(site_))
-        for (const QString& secret : site_test::kPrivate + QStringList{"Skrytý Rex"})
+    for (const QString& file : SiteFiles(site_)) {
+        for (const QString& secret : site_test::kPrivate + QStringList{"Skrytý Rex"}) {
             EXPECT_FALSE(FileText(site_ + u'/' + file).contains(secret)) << file.toStdString();
+        }
+    }
     EXPECT_TRUE(RunDataTool({"--help"}).out.contains("harvel-data web DIR OUTDIR"));
 }
 
@@ -47,8 +49,9 @@ TEST_F(WebCommand, EveryPageParsesAsHtml5) {
     ASSERT_EQ(RunDataTool({"web", folder_, site_}).code, 0);
     const auto check = RunProgram(
         SystemPython(), {QStringLiteral(HARVEL_SOURCE_DIR "/tests/tools/check_html5.py"), site_});
-    if (check.code == 77)
+    if (check.code == 77) {
         GTEST_SKIP() << check.err.toStdString();
+    }
     EXPECT_EQ(check.code, 0) << check.out.toStdString() << check.err.toStdString();
     EXPECT_TRUE(check.out.contains("6 stránek, 0 chyb")) << check.out.toStdString();
 }

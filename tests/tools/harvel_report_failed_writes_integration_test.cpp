@@ -54,9 +54,10 @@ class FailedWrites : public ::testing::Test {
         data_ = dir_.filePath("DATA");
         ASSERT_EQ(Run("harvel-data", {"init", data_}).code, 0);
         QByteArray csv = "Jmeno_registr,Jmeno_call,Pohlavi,Plemeno,Povaha\n";
-        for (int i = 0; i < 40; ++i)
+        for (int i = 0; i < 40; ++i) {
             csv += "Pes číslo " + QByteArray::number(i) + ",Pes,pes,Bígl," + QByteArray(150, 'p') +
                    "\n";
+        }
         QFile file(dir_.filePath("karty.csv"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(csv);
@@ -80,8 +81,9 @@ TEST_F(FailedWrites, AFullDiskFailsEveryFormatAndKeepsTheOldFile) {
         for (const Format& format : kFormats) {
             SCOPED_TRACE(std::string(format.name) + ", free " + std::to_string(spare));
             SmallDisk disk(dir_.filePath("disk"), 256);
-            if (!disk.IsMounted())
+            if (!disk.IsMounted()) {
                 GTEST_SKIP() << "a small disk of its own needs root (mount of a tmpfs)";
+            }
             const QString old = disk.Folder() + "/" + format.firstFile;
             QFile oldFile(old);
             ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly));
@@ -100,11 +102,13 @@ TEST_F(FailedWrites, AFullDiskFailsEveryFormatAndKeepsTheOldFile) {
 
 TEST_F(FailedWrites, ADeviceThatTakesNoBytesFailsEverySingleFileFormat) {
     const QString full = dir_.filePath("full");
-    if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+    if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
         GTEST_SKIP() << "a device node of the test's own needs root (mknod)";
+    }
     for (const Format& format : kFormats) {
-        if (QByteArray(format.out) != format.firstFile)
+        if (QByteArray(format.out) != format.firstFile) {
             continue;
+        }
         SCOPED_TRACE(format.name);
         const Result r = Report(format, full);
         EXPECT_EQ(r.code, 1) << r.err.toStdString();
@@ -115,8 +119,9 @@ TEST_F(FailedWrites, ADeviceThatTakesNoBytesFailsEverySingleFileFormat) {
 
 TEST_F(FailedWrites, StandardOutputToDevFullFails) {
     const QString full = dir_.filePath("full");
-    if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+    if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
         GTEST_SKIP() << "a device node of the test's own needs root (mknod)";
+    }
     QProcess p;
     p.setStandardOutputFile(full);
     p.start(kBin + "/harvel-report",

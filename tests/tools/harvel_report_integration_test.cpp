@@ -48,8 +48,9 @@ class ReportTool : public ::testing::Test {
     }
     QStringList Lines(const QString& file) const {
         QFile f(file);
-        if (!f.open(QIODevice::ReadOnly))
+        if (!f.open(QIODevice::ReadOnly)) {
             return {};
+        }
         return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
@@ -133,8 +134,9 @@ TEST_F(ReportTool, PdfKeepsTheTextSelectable) {
                                                    << "--out" << out);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
+    if (pdftotext.isEmpty()) {
         GTEST_SKIP() << "pdftotext is not installed";
+    }
     const Result text = RunProgram(pdftotext, {out, QStringLiteral("-")});
     ASSERT_EQ(text.code, 0);
     EXPECT_TRUE(text.out.contains(QStringLiteral("Kartotéka zvířat chovné stanice")));
@@ -156,9 +158,11 @@ TEST_F(ReportTool, PngPagesAreNumberedAndSizedByDpi) {
     EXPECT_FALSE(QFileInfo::exists(out));
     // Something dark was drawn: the page is not blank.
     int dark = 0;
-    for (int y = 0; y < first.height(); y += 2)
-        for (int x = 0; x < first.width(); x += 2)
+    for (int y = 0; y < first.height(); y += 2) {
+        for (int x = 0; x < first.width(); x += 2) {
             dark += qGray(first.pixel(x, y)) < 128;
+        }
+    }
     EXPECT_GT(dark, 500);
 
     r = RunReport(Base(kCardTemplate) << "--dpi"

@@ -35,17 +35,19 @@ QString Count(qint64 n, const QString& one, const QString& few, const QString& m
 void BackupCommand(const QStringList& args, QTextStream& out) {
     const QString folder = args.value(0);
     const QString database = platform::Database::DatabaseFile(folder);
-    if (!QFileInfo::exists(database))
+    if (!QFileInfo::exists(database)) {
         throw StoreError(
             QStringLiteral("Ve složce dat „%1“ chybí databáze %2.")
                 .arg(Native(folder), QString::fromLatin1(platform::Database::kFileName)));
+    }
     if (args.size() > 1) {
         platform::CopyDatabase(database, args[1]);
         QString problem;
-        if (!platform::DatabaseIsSound(args[1], &problem))
+        if (!platform::DatabaseIsSound(args[1], &problem)) {
             throw StoreError(QStringLiteral("Záloha „%1“ je zapsána, ale databáze je poškozena "
                                             "(%2).")
                                  .arg(Native(args[1]), problem));
+        }
         out << QStringLiteral("Záloha uložena do %1.\n").arg(Native(args[1]));
         return;
     }
@@ -54,13 +56,15 @@ void BackupCommand(const QStringList& args, QTextStream& out) {
 }
 
 void RestoreCommand(const QString& folder, const QString& backupFile, QTextStream& out) {
-    if (!QFileInfo(folder).isDir())
+    if (!QFileInfo(folder).isDir()) {
         throw StoreError(QStringLiteral("Složka dat „%1“ neexistuje.").arg(Native(folder)));
+    }
     // Refused while another process writes the folder (the program, a load).
     const QString kept = platform::RestoreBackup(folder, backupFile);
     out << QStringLiteral("Databáze obnovena ze zálohy %1.\n").arg(Native(backupFile));
-    if (!kept.isEmpty())
+    if (!kept.isEmpty()) {
         out << QStringLiteral("Nahrazená databáze je uschována jako %1.\n").arg(Native(kept));
+    }
 }
 
 int CheckCommand(const QString& folder, QTextStream& out) {
@@ -69,10 +73,11 @@ int CheckCommand(const QString& folder, QTextStream& out) {
     int damaged = 0, orphans = 0;
     for (const platform::CheckFinding& finding : findings) {
         out << finding.Line() << '\n';
-        if (finding.kind == platform::CheckFinding::Orphan)
+        if (finding.kind == platform::CheckFinding::Orphan) {
             ++orphans;
-        else
+        } else {
             ++damaged;
+        }
     }
     if (findings.empty()) {
         out << QStringLiteral(
@@ -92,8 +97,9 @@ int CheckCommand(const QString& folder, QTextStream& out) {
                  Count(orphans, QStringLiteral("osiřelý záznam"), QStringLiteral("osiřelé záznamy"),
                        QStringLiteral("osiřelých záznamů")));
     std::fprintf(stderr, "%s\n", summary.toUtf8().constData());
-    if (damagedPages)
+    if (damagedPages) {
         std::fprintf(stderr, "%s\n", platform::DamagedDatabaseAdvice(folder).toUtf8().constData());
+    }
     return 1;
 }
 

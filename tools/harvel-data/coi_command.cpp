@@ -22,17 +22,19 @@ struct CoiArguments {
 int GenerationsArgument(const QString& text) {
     bool ok = false;
     const int generations = text.toInt(&ok);
-    if (!ok || generations < 1)
+    if (!ok || generations < 1) {
         throw StoreError(
             QStringLiteral("Počet generací musí být celé číslo od 1 výše, ne „%1“.").arg(text));
+    }
     return generations;
 }
 
 CoiArguments ParseCoi(const QStringList& arguments) {
     const QString usage = QStringLiteral(
         "Použití: harvel-data coi DIR JMÉNO [--generations N] | coi DIR --sire OTEC --dam MATKA");
-    if (arguments.isEmpty())
+    if (arguments.isEmpty()) {
         throw StoreError(usage);
+    }
     CoiArguments parsed;
     parsed.folder = arguments[0];
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -53,14 +55,16 @@ CoiArguments ParseCoi(const QStringList& arguments) {
         }
     }
     const bool litterComplete = !parsed.sire.isNull() && !parsed.dam.isNull();
-    if (parsed.litter ? (!litterComplete || !parsed.name.isNull()) : parsed.name.isNull())
+    if (parsed.litter ? (!litterComplete || !parsed.name.isNull()) : parsed.name.isNull()) {
         throw StoreError(usage);
+    }
     return parsed;
 }
 
 void WarnAboutSex(const pedigree::TPedigreeGraph& graph, int animal, bool asSire) {
-    if (!graph.HasCard(animal) || graph.IsMaleCard(animal) == asSire)
+    if (!graph.HasCard(animal) || graph.IsMaleCard(animal) == asSire) {
         return;
+    }
     platform::WriteErrorLine(
         (asSire ? QStringLiteral("Upozornění: zvíře „%1“ není podle evidenčního listu pes.")
                 : QStringLiteral("Upozornění: zvíře „%1“ je podle evidenčního listu pes, ne fena."))
@@ -74,12 +78,15 @@ void PrintFigures(const pedigree::TInbreedingFigures& figures, bool litter, QTex
     out << "generations\t" << figures.generations << '\n';
     out << "complete_generations\t" << figures.completeGenerations << '\n';
     out << "ancestor_loss_5\t" << Figure(figures.ancestorLoss5) << '\n';
-    if (litter)
+    if (litter) {
         out << "relationship\t" << Figure(figures.relationship) << '\n';
-    for (const pedigree::TCommonAncestor& ancestor : figures.common)
+    }
+    for (const pedigree::TCommonAncestor& ancestor : figures.common) {
         out << "common\t" << ancestor.name << '\t' << Figure(ancestor.contribution) << '\n';
-    for (size_t g = 0; g < figures.completeness.size(); ++g)
+    }
+    for (size_t g = 0; g < figures.completeness.size(); ++g) {
         out << "completeness\t" << (g + 1) << '\t' << Figure(figures.completeness[g]) << '\n';
+    }
 }
 
 }  // namespace
@@ -92,9 +99,10 @@ void CoiCommand(const QStringList& arguments, QTextStream& out) {
     if (parsed.litter) {
         const int sire = RequireAnimal(graph, parsed.sire);
         const int dam = RequireAnimal(graph, parsed.dam);
-        if (sire == dam)
+        if (sire == dam) {
             throw StoreError(QStringLiteral("Otec a matka vrhu nemohou být totéž zvíře „%1“.")
                                  .arg(graph.Name(sire)));
+        }
         WarnAboutSex(graph, sire, true);
         WarnAboutSex(graph, dam, false);
         PrintFigures(pedigree::AnalyseLitter(graph, sire, dam, parsed.generations), true, out);

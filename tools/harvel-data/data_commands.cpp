@@ -31,10 +31,12 @@ QString OneLine(QString text) {
 
 QString CsvText(const Field& field) {
     // A value damaged outside the program is written as it is stored.
-    if (field.IsDamaged())
+    if (field.IsDamaged()) {
         return platform::StoredText(field.StoredValue());
-    if (field.IsNull())
+    }
+    if (field.IsNull()) {
         return QString();
+    }
     switch (field.Kind()) {
         case ColumnType::Graphic:
             return QString::fromLatin1(field.AsBytes().toBase64());
@@ -48,22 +50,25 @@ QString CsvText(const Field& field) {
 }
 
 void OpenForReading(QFile& file) {
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         throw StoreError(
             QStringLiteral("Soubor %1 nelze otevřít: %2").arg(file.fileName(), file.errorString()));
+    }
 }
 
 void ListCuts(const std::vector<platform::CsvCut>& cuts, const QString& file, QTextStream& out) {
-    if (cuts.empty())
+    if (cuts.empty()) {
         return;
+    }
     out << QStringLiteral("Zkrácené texty (--cut):\n");
-    for (const platform::CsvCut& c : cuts)
+    for (const platform::CsvCut& c : cuts) {
         out << QStringLiteral("%1, řádek %2, sloupec %3: %4 znaků zkráceno na %5\n")
                    .arg(file)
                    .arg(c.line)
                    .arg(c.column)
                    .arg(c.length)
                    .arg(c.width);
+    }
 }
 
 }  // namespace
@@ -82,8 +87,9 @@ void SqlCommand(const QString& folder, const QString& statement, QTextStream& ou
     out << query.FieldNames().join('\t') << '\n';
     for (query.First(); !query.Eof(); query.Next()) {
         QStringList texts;
-        for (int i = 0; i < query.FieldCount(); ++i)
+        for (int i = 0; i < query.FieldCount(); ++i) {
             texts << OneLine(query.Fields(i).DisplayText());
+        }
         out << texts.join('\t') << '\n';
     }
 }
@@ -119,13 +125,15 @@ void DumpCommand(const QString& folder, const QString& tableName, QTextStream& o
     for (table.First(); !table.Eof(); table.Next()) {
         platform::AddDamagedValues(table, ++row, damaged);
         QStringList texts;
-        for (int i = 0; i < table.FieldCount(); ++i)
+        for (int i = 0; i < table.FieldCount(); ++i) {
             texts << CsvText(table.Fields(i));
+        }
         out << QString::fromUtf8(platform::CsvLine(texts));
     }
     out.flush();
-    for (const platform::CheckFinding& finding : damaged)
+    for (const platform::CheckFinding& finding : damaged) {
         platform::WriteErrorLine(QStringLiteral("Poškozená hodnota: ") + finding.Line());
+    }
 }
 
 }  // namespace harvel_data

@@ -14,8 +14,9 @@ namespace harvel_data {
 namespace {
 
 pedigree::TPedigreeGraph Reported(pedigree::TPedigreeGraph graph) {
-    for (const pedigree::TPedigreeProblem& problem : graph.Problems())
+    for (const pedigree::TPedigreeProblem& problem : graph.Problems()) {
         platform::WriteErrorLine(QStringLiteral("Upozornění: ") + problem.text);
+    }
     return graph;
 }
 
@@ -36,17 +37,19 @@ pedigree::TPedigreeGraph ReadAncestorGraph(const QString& folder, const QStringL
 
 int RequireAnimal(const pedigree::TPedigreeGraph& graph, const QString& name) {
     const int animal = graph.Find(name);
-    if (animal == pedigree::kUnknown)
+    if (animal == pedigree::kUnknown) {
         throw platform::StoreError(
             QStringLiteral("Zvíře „%1“ není v evidenčních listech ani v uložených rodokmenech.")
                 .arg(name.trimmed()));
+    }
     return animal;
 }
 
 QString Figure(double value) {
     // -0.000000 would look like a fault in a figure that cannot be negative.
-    if (value > -5e-7 && value < 5e-7)
+    if (value > -5e-7 && value < 5e-7) {
         value = 0.0;
+    }
     return QString::number(value, 'f', 6);
 }
 

@@ -28,16 +28,18 @@ bool ParseArguments(const QStringList& args, ImportRequest& request) {
         } else if (a == QLatin1String("--codepage") && hasValue) {
             bool ok = false;
             request.codePage = args[++i].toInt(&ok);
-            if (!ok || request.codePage <= 0)
+            if (!ok || request.codePage <= 0) {
                 return false;
+            }
         } else if (a.startsWith(QLatin1String("--"))) {
             return false;
         } else {
             positional << a;
         }
     }
-    if (positional.size() != 2)
+    if (positional.size() != 2) {
         return false;
+    }
     request.source = positional[0];
     request.target = positional[1];
     return true;
@@ -47,30 +49,35 @@ bool ParseArguments(const QStringList& args, ImportRequest& request) {
 
 int ImportCommand(const QStringList& args, QTextStream& out) {
     ImportRequest request;
-    if (!ParseArguments(args, request))
+    if (!ParseArguments(args, request)) {
         return 2;
+    }
     request.backupsToKeep = platform::BackupsToKeep(
         platform::FileInFolder(platform::SettingsFolder(), QStringLiteral("Harvel.INI")));
     // One hold of the target's lock from the backup before the import to its
     // last row, so no other writer comes in between.
-    if (!QDir().mkpath(request.target))
+    if (!QDir().mkpath(request.target)) {
         throw platform::StoreError(QStringLiteral("Složku dat „%1“ nelze vytvořit.")
                                        .arg(QDir::toNativeSeparators(request.target)));
+    }
     const platform::DataFolderLock lock(request.target);
     const platform::paradox::ImportResult result =
         platform::paradox::ImportOldInstallation(request);
-    if (!result.backupFile.isEmpty())
+    if (!result.backupFile.isEmpty()) {
         out << QStringLiteral("Záloha cílové databáze před převzetím: %1\n")
                    .arg(QDir::toNativeSeparators(result.backupFile));
+    }
     out << result.SummaryText();
-    if (!result.committed)
+    if (!result.committed) {
         throw platform::StoreError(
             QStringLiteral("Nic nebylo zapsáno: %1 řádků nelze převzít (s volbou --keep-going se "
                            "zapíše zbytek):\n")
                 .arg(result.refusals.size()) +
             result.RefusalText().trimmed());
-    if (!result.refusals.empty())
+    }
+    if (!result.refusals.empty()) {
         out << QStringLiteral("Nezapsané řádky:\n") << result.RefusalText();
+    }
     out << QStringLiteral("Převzato %1 řádků z %2.\n")
                .arg(result.TotalWritten())
                .arg(result.TotalRead());

@@ -83,8 +83,10 @@ bool OpensDataFolder(const QString& command) {
 // opens and the command that puts it back, as the program says it at start.
 QString FailureText(const platform::StoreError& error, const QStringList& args) {
     QString text = error.Message();
-    if (platform::IsDamageError(error.EngineCode()) && args.size() > 1 && OpensDataFolder(args[0]))
+    if (platform::IsDamageError(error.EngineCode()) && args.size() > 1 &&
+        OpensDataFolder(args[0])) {
         text += '\n' + platform::DamagedDatabaseAdvice(args[1]);
+    }
     return text;
 }
 
@@ -137,8 +139,9 @@ int Run(const QStringList& args, QTextStream& out) {
 // /dev/full behind the output is a failure like any other.
 int CheckedExit(QTextStream& out, const platform::StandardOutput& device, int code) {
     out.flush();
-    if (!device.Failed())
+    if (!device.Failed()) {
         return code;
+    }
     platform::WriteErrorLine(
         QStringLiteral("Výstup nelze zapsat: %1.").arg(device.FailureReason()));
     return code != 0 ? code : 1;
@@ -147,15 +150,17 @@ int CheckedExit(QTextStream& out, const platform::StandardOutput& device, int co
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const int rc = platform::AnswerVersionRequest(argc, argv, "harvel-data"); rc >= 0)
+    if (const int rc = platform::AnswerVersionRequest(argc, argv, "harvel-data"); rc >= 0) {
         return rc;
+    }
     // The application object knows the program's own folder, where the
     // installation's Harvel.INI lies (not the current folder).
     int qtArgc = 1;
     QCoreApplication application(qtArgc, argv);
     QStringList args;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);
+    }
     platform::SetDataLockHolderName(QStringLiteral("harvel-data ") + args.value(0));
     platform::StandardOutput device(STDOUT_FILENO);
     QTextStream out(&device);

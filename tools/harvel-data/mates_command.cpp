@@ -8,17 +8,20 @@
 namespace harvel_data {
 
 void MatesCommand(const QStringList& arguments, QTextStream& out) {
-    if (arguments.size() < 2)
+    if (arguments.size() < 2) {
         throw platform::StoreError(QStringLiteral("Použití: harvel-data mates DIR MATKA [OTEC…]"));
+    }
     const pedigree::TPedigreeGraph graph = ReadKennelGraph(arguments[0]);
     const int dam = RequireAnimal(graph, arguments[1]);
     std::vector<int> named;
-    for (qsizetype i = 2; i < arguments.size(); ++i)
+    for (qsizetype i = 2; i < arguments.size(); ++i) {
         named.push_back(RequireAnimal(graph, arguments[i]));
+    }
     pedigree::TKennelInbreeding kennel(graph);
-    for (const pedigree::TSireCandidate& candidate : kennel.RankSires(dam, named))
+    for (const pedigree::TSireCandidate& candidate : kennel.RankSires(dam, named)) {
         out << "sire\t" << graph.Name(candidate.sire) << '\t' << Figure(candidate.litterInbreeding)
             << '\n';
+    }
 }
 
 }  // namespace harvel_data

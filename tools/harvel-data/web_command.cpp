@@ -14,8 +14,9 @@ void WebCommand(const QString& dataFolder, const QString& outFolder, QTextStream
         platform::FileInFolder(platform::SettingsFolder(), QStringLiteral("Harvel.INI")));
     const site::SiteWritten written = site::WriteKennelSite(database, kennelName, outFolder);
     out << site::SiteSummary(written, outFolder) << '\n';
-    for (const QString& note : written.notes)
+    for (const QString& note : written.notes) {
         platform::WriteErrorLine(QStringLiteral("Upozornění: ") + note);
+    }
 }
 
 }  // namespace harvel_data

@@ -51,8 +51,9 @@ void Paw(Canvas& canvas, QPoint c, int size, const QColor& color) {
                            {-size * 16 / 100, -size * 30 / 100},
                            {size * 16 / 100, -size * 30 / 100},
                            {size * 42 / 100, -size * 8 / 100}};
-    for (const QPoint& t : toes)
+    for (const QPoint& t : toes) {
         canvas.Ellipse(QRect(c.x() + t.x() - toe / 2, c.y() + t.y() - toe / 2, toe, toe * 13 / 10));
+    }
 }
 
 // A beagle-like head looking at the viewer, centred at `c`.
@@ -108,8 +109,9 @@ void DrawLauncherPicture(Canvas& canvas) {
     canvas.SetBrush(Brush{kCream, BrushStyle::None, {}});
     canvas.RoundRect(QRect(40, 40, kWidth - 80, kHeight - 80), 90, 90);
     // A trail of paw prints across the lower edge.
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         Paw(canvas, QPoint(130 + i * 190, 715 - (i % 2) * 25), 60, kTan);
+    }
     DogHead(canvas, QPoint(kWidth / 2, 270));
     Text(canvas, QPoint(kWidth / 2, 430), QStringLiteral("Harvel"), 36, true, kGreen);
     Text(canvas, QPoint(kWidth / 2, 600), QStringLiteral("evidence chovatelské stanice"), 16, false,

@@ -113,16 +113,21 @@ bool IsExportFormat(const QString& format) {
 }
 
 TSestLanguage CodePageOf(const QString& name) {
-    if (name == QLatin1String("ascii"))
+    if (name == QLatin1String("ascii")) {
         return slASCII;
-    if (name == QLatin1String("cp867"))
+    }
+    if (name == QLatin1String("cp867")) {
         return slCP867;
-    if (name == QLatin1String("cp852"))
+    }
+    if (name == QLatin1String("cp852")) {
         return slCP852;
-    if (name == QLatin1String("cp1250"))
+    }
+    if (name == QLatin1String("cp1250")) {
         return slCP1250;
-    if (name == QLatin1String("iso88592"))
+    }
+    if (name == QLatin1String("iso88592")) {
         return slISO88592;
+    }
     return slUndefined;
 }
 

@@ -171,8 +171,9 @@ void SetTemplate(TSestava& report, const QString& templateFile) {
         const QString path = info.absoluteFilePath();
         report.OnNactiPredlohu = [path](TSestava& r) {
             TPredloha lines;
-            if (!lines.LoadFromFile(path))
+            if (!lines.LoadFromFile(path)) {
                 return false;
+            }
             r.SetPredloha(lines);
             const QString refusal = TemplateRefusal(r, path);
             if (!refusal.isEmpty()) {
@@ -289,12 +290,15 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
     if (data.printSource) {
         data.printSource->FollowTemplateOrder(report);
     }
-    if (o.firstPage)
+    if (o.firstPage) {
         report.StartPage = *o.firstPage;
-    if (o.lastPage)
+    }
+    if (o.lastPage) {
         report.EndPage = *o.lastPage;
-    if (o.maxRecords)
+    }
+    if (o.maxRecords) {
         report.MaxRecords = *o.maxRecords;
+    }
     if (o.design) {
         return harvel_report::DesignTemplate(report, o.templateFile);
     }

@@ -28,9 +28,11 @@ using platform::paradox::TableSummary;
 
 QString KennelFolder() {
     for (const QString& c : {QStringLiteral(HARVEL_SOURCE_DIR "/../shared/paradox/kennel"),
-                             QStringLiteral(HARVEL_SOURCE_DIR "/../../shared/paradox/kennel")})
-        if (QFile::exists(c + "/main_card.db"))
+                             QStringLiteral(HARVEL_SOURCE_DIR "/../../shared/paradox/kennel")}) {
+        if (QFile::exists(c + "/main_card.db")) {
             return QDir(c).absolutePath();
+        }
+    }
     return QString();
 }
 
@@ -50,8 +52,9 @@ QByteArray ReadFile(const QString& path) {
 void WriteTable(const QString& folder, const QString& dbName, const pw::Table& t) {
     const pw::Files files = pw::Write(t);
     WriteFile(folder + "/" + dbName, files.db);
-    if (!files.mb.isEmpty())
+    if (!files.mb.isEmpty()) {
         WriteFile(folder + "/" + QFileInfo(dbName).completeBaseName() + ".MB", files.mb);
+    }
 }
 
 // Every file under a folder with a hash of its bytes and its time stamp.
@@ -69,9 +72,11 @@ QStringList Fingerprint(const QString& folder) {
 }
 
 const TableSummary& Summary(const ImportResult& r, const QString& table) {
-    for (const TableSummary& t : r.tables)
-        if (t.table == table)
+    for (const TableSummary& t : r.tables) {
+        if (t.table == table) {
             return t;
+        }
+    }
     static TableSummary none;
     ADD_FAILURE() << "no summary of " << table.toStdString();
     return none;
@@ -91,9 +96,10 @@ pw::Table OldCards(const std::vector<std::string>& names) {
                 {"pohlavi", pw::kAlpha, 12},
                 {"Barva", pw::kLong, 4},
                 {"Poznamka", pw::kMemo, 20}};
-    for (const std::string& n : names)
+    for (const std::string& n : names) {
         t.rows.push_back({QByteArray::fromStdString(n), QByteArray("Pes"), std::int64_t{1},
                           pw::Blob{QByteArray("poznámka ").append(QByteArray::fromStdString(n))}});
+    }
     return t;
 }
 
@@ -102,8 +108,9 @@ pw::Table OldLitters(int count) {
     t.fields = {{"Jmeno_registr", pw::kAlpha, 40},
                 {"Datum", pw::kDate, 4},
                 {"Pocet_stenat_F", pw::kShort, 2}};
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         t.rows.push_back({QByteArray("Fena"), QDate(2020, 1, 1).addDays(i), std::int64_t{i}});
+    }
     return t;
 }
 
@@ -128,8 +135,9 @@ class InstallationImport : public ::testing::Test {
 
 TEST_F(InstallationImport, TheSampleKennelComesOverWithEveryMemoAndPicture) {
     const QString kennel = KennelFolder();
-    if (kennel.isEmpty())
+    if (kennel.isEmpty()) {
         GTEST_SKIP() << "the shared Paradox sample tables (shared/paradox/kennel) are missing";
+    }
     // File names in another letter case than Harvel's, as an old Windows folder may have them.
     const std::vector<std::pair<QString, QString>> files = {{"main_card.db", "MAIN_CARD.DB"},
                                                             {"main_card.mb", "Main_Card.MB"},
@@ -138,8 +146,9 @@ TEST_F(InstallationImport, TheSampleKennelComesOverWithEveryMemoAndPicture) {
                                                             {"vrhy.mb", "VRHY.mb"},
                                                             {"foto_album.db", "FOTO_ALBUM.db"},
                                                             {"foto_album.mb", "foto_album.MB"}};
-    for (const auto& [from, to] : files)
+    for (const auto& [from, to] : files) {
         WriteFile(source_ + "/" + to, ReadFile(kennel + "/" + from));
+    }
     const QStringList before = Fingerprint(source_);
 
     const ImportResult r = Import();
@@ -222,8 +231,9 @@ TEST_F(InstallationImport, TheSexIsWrittenInTheListsOwnSpelling) {
     platform::Table t(db, "main_card.db");
     t.Open();
     QStringList sexes;
-    for (t.First(); !t.Eof(); t.Next())
+    for (t.First(); !t.Eof(); t.Next()) {
         sexes << t.FieldByName("Pohlavi").AsString();
+    }
     EXPECT_EQ(sexes, QStringList({"Pes", "Fena", "kastrat", "Fena"}));
 }
 

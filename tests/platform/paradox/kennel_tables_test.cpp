@@ -22,13 +22,16 @@ using platform::paradox::Record;
 
 QString KennelFolder() {
     QStringList candidates;
-    if (qEnvironmentVariableIsSet("HARVEL_SHARED_DIR"))
+    if (qEnvironmentVariableIsSet("HARVEL_SHARED_DIR")) {
         candidates << qEnvironmentVariable("HARVEL_SHARED_DIR") + "/paradox/kennel";
+    }
     candidates << QStringLiteral(HARVEL_SOURCE_DIR "/../shared/paradox/kennel")
                << QStringLiteral(HARVEL_SOURCE_DIR "/../../shared/paradox/kennel");
-    for (const QString& c : candidates)
-        if (QFile::exists(c + "/main_card.db"))
+    for (const QString& c : candidates) {
+        if (QFile::exists(c + "/main_card.db")) {
             return QDir(c).absolutePath();
+        }
+    }
     return QString();
 }
 
@@ -50,8 +53,9 @@ QString Sha1(const QByteArray& bytes) {
 
 // A value as the "pxdump" reader writes it.
 QString PxdumpText(const QVariant& v, FieldKind kind) {
-    if (!v.isValid())
+    if (!v.isValid()) {
         return QString();
+    }
     switch (kind) {
         case FieldKind::Logical:
             return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
@@ -60,8 +64,9 @@ QString PxdumpText(const QVariant& v, FieldKind kind) {
         case FieldKind::Number:
         case FieldKind::Money: {
             const double d = v.toDouble();
-            if (d == std::floor(d) && std::fabs(d) < 1e15)
+            if (d == std::floor(d) && std::fabs(d) < 1e15) {
                 return QString::number(d, 'f', 1);
+            }
             return QString::number(d, 'g', QLocale::FloatingPointShortest);
         }
         case FieldKind::Graphic:
@@ -75,8 +80,9 @@ QString PxdumpText(const QVariant& v, FieldKind kind) {
 
 // A value as the "pxview" reader writes it (pictures only as present or not).
 QString PxviewText(const QVariant& v, FieldKind kind) {
-    if (!v.isValid())
+    if (!v.isValid()) {
         return QString();
+    }
     switch (kind) {
         case FieldKind::Logical:
             return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
@@ -164,8 +170,9 @@ TEST(KennelTables, MemosFromTheLeaderAndBothKindsOfBlobBlock) {
     platform::paradox::BlobCounts counts;
     const auto records = px.ReadAll(&counts);
     std::map<QString, QString> memo;
-    for (const Record& r : records)
+    for (const Record& r : records) {
         memo[r[0].toString()] = r[10].toString();
+    }
     EXPECT_EQ(memo["Aron od Zlatého potoka"], "Klidný, vyrovnaný.");  // in the leader
     EXPECT_EQ(memo["Čert ze Skály"].toUtf8().size() > 285, true);     // type 3
     EXPECT_EQ(memo["Čert ze Skály"].size(), 285);                     // one byte each
@@ -205,12 +212,13 @@ TEST(KennelTables, NullsAreNullAndZerosAreZero) {
     EXPECT_FALSE(rows[2][3].isValid());
     EXPECT_FALSE(rows[2][5].isValid());
     ParadoxTable cards(folder + "/main_card.db");
-    for (const Record& r : cards.ReadAll())
+    for (const Record& r : cards.ReadAll()) {
         if (r[0].toString() == "Ťapka ze Mlýna") {
             EXPECT_EQ(r[6].toDate(), QDate(1969, 12, 31));
             ASSERT_TRUE(r[9].isValid());
             EXPECT_EQ(r[9].toDouble(), 0.0);
         }
+    }
 }
 
 TEST(KennelTables, CodePageOverrideChangesTheText) {

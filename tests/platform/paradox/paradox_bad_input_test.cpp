@@ -26,9 +26,10 @@ pw::Table Cards() {
     t.blockKilobytes = 1;
     t.rowsPerBlock = 5;
     t.fields = {{"Jmeno_registr", pw::kAlpha, 20}, {"Poznamka", pw::kMemo, 14}};
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 12; ++i) {
         t.rows.push_back({QByteArray("Pes ") + QByteArray::number(i),
                           pw::Blob{QByteArray(i % 3 == 0 ? 3000 : 50 + i, 'm')}});
+    }
     return t;
 }
 
@@ -38,8 +39,9 @@ QString ErrorOf(const QByteArray& db, std::optional<QByteArray> mb,
     try {
         ParadoxTable px(db, std::move(mb), QStringLiteral("main_card.db"));
         auto all = px.ReadAll();
-        if (records)
+        if (records) {
             *records = std::move(all);
+        }
         return QString();
     } catch (const ParadoxError& e) {
         return e.Message();
@@ -84,10 +86,11 @@ TEST(ParadoxBadInput, EveryTruncationOfTheMemoFileIsAnErrorOrTheSameRows) {
     for (qsizetype size = 0; size < files.mb.size(); size += 61) {
         std::vector<Record> got;
         const QString error = ErrorOf(files.db, files.mb.first(size), &got);
-        if (error.isEmpty())
+        if (error.isEmpty()) {
             EXPECT_EQ(got, whole) << size;
-        else
+        } else {
             EXPECT_TRUE(error.startsWith("Tabulka main_card.db: ")) << error.toStdString();
+        }
     }
     EXPECT_NE(ErrorOf(files.db, files.mb.first(files.mb.size() - 4096)), "");
 }
@@ -149,8 +152,9 @@ TEST(ParadoxBadInput, MemoPointerIntoNowhere) {
     const qsizetype pointer = firstRecord + 20 + 4;  // after the name and the 4-byte leader
     auto withOffset = [&](std::uint32_t offset) {
         QByteArray db = files.db;
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             db[pointer + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
+        }
         return ErrorOf(db, files.mb);
     };
     EXPECT_TRUE(withOffset(0x7F000u | 0xFF).contains("mimo soubor"));

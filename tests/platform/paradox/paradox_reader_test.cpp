@@ -22,8 +22,9 @@ using platform::paradox::Record;
 ParadoxTable Open(const pw::Table& t, platform::paradox::ReadOptions options = {}) {
     const pw::Files files = pw::Write(t);
     std::optional<QByteArray> mb;
-    if (!files.mb.isEmpty())
+    if (!files.mb.isEmpty()) {
         mb = files.mb;
+    }
     return ParadoxTable(files.db, mb, QString::fromStdString(t.tableName), options);
 }
 
@@ -104,10 +105,12 @@ void ExpectEveryType(const ParadoxTable& px) {
     EXPECT_EQ(r[1][6], QVariant(false));
     EXPECT_EQ(r[1][12].toTime(), QTime(0, 0));
     EXPECT_EQ(r[1][15].toString(), "0.07");
-    for (size_t c = 0; c < r[2].size(); ++c)
+    for (size_t c = 0; c < r[2].size(); ++c) {
         EXPECT_FALSE(r[2][c].isValid()) << "field " << c;
-    for (int c : {7, 8, 9, 10, 11, 13, 16})
+    }
+    for (int c : {7, 8, 9, 10, 11, 13, 16}) {
         EXPECT_FALSE(r[1][static_cast<size_t>(c)].isValid()) << "field " << c;
+    }
 }
 
 TEST(ParadoxReaderFieldTypes, EveryTypeOfParadox7) {
@@ -237,8 +240,9 @@ TEST(ParadoxReaderBlobs, MemosInLeaderSubAllocatedAndSingleBlocks) {
               {QByteArray("5"), pw::Blob{single}},
               {QByteArray("6"), pw::Blob{leaderAndMb, pw::Blob::SubAllocated}}};
     // 70 more pieces: a second sub-allocated block
-    for (int i = 0; i < 70; ++i)
+    for (int i = 0; i < 70; ++i) {
         t.rows.push_back({QByteArray::number(100 + i), pw::Blob{QByteArray(40 + i, 'x')}});
+    }
     platform::paradox::BlobCounts counts;
     const auto r = Open(t).ReadAll(&counts);
     EXPECT_EQ(r[0][1].toString().toLatin1(), inLeader);
@@ -247,8 +251,9 @@ TEST(ParadoxReaderBlobs, MemosInLeaderSubAllocatedAndSingleBlocks) {
     EXPECT_EQ(r[3][1].toString().toLatin1(), pieceC);
     EXPECT_EQ(r[4][1].toString().toLatin1(), single);
     EXPECT_EQ(r[5][1].toString().toLatin1(), leaderAndMb);
-    for (int i = 0; i < 70; ++i)
+    for (int i = 0; i < 70; ++i) {
         EXPECT_EQ(r[6 + static_cast<size_t>(i)][1].toString().size(), 40 + i);
+    }
     EXPECT_EQ(counts.memos, 76);
 }
 
@@ -274,9 +279,10 @@ pw::Table ManyCards(int count) {
     pw::Table t;
     t.keyFields = 1;
     t.fields = {{"Jmeno_registr", pw::kAlpha, 40}, {"Cislo", pw::kLong, 4}};
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         t.rows.push_back(
             {QByteArray("Pes ") + QByteArray::number(i).rightJustified(5, '0'), std::int64_t{i}});
+    }
     return t;
 }
 
@@ -290,8 +296,9 @@ TEST(ParadoxReaderBlocks, KeyedTableOverManyShuffledBlocksKeepsTheChainOrder) {
     EXPECT_NE(px.Header().firstBlock, 1);
     const auto r = px.ReadAll();
     ASSERT_EQ(r.size(), 3000u);
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < 3000; ++i) {
         ASSERT_EQ(r[static_cast<size_t>(i)][1].toLongLong(), i);
+    }
 }
 
 TEST(ParadoxReaderBlocks, DeletedRecordsAndFreeBlocksAreSkipped) {
@@ -302,8 +309,9 @@ TEST(ParadoxReaderBlocks, DeletedRecordsAndFreeBlocksAreSkipped) {
     const ParadoxTable px = Open(t);
     const auto r = px.ReadAll();
     ASSERT_EQ(r.size(), 100u);
-    for (const Record& rec : r)
+    for (const Record& rec : r) {
         EXPECT_TRUE(rec[0].toString().startsWith("Pes "));
+    }
 }
 
 TEST(ParadoxReaderBlocks, EmptyTableAndEveryBlockSize) {

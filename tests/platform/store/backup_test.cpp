@@ -57,8 +57,9 @@ class Backups : public StoreFixture {
     }
     static QStringList Names(const QStringList& paths) {
         QStringList names;
-        for (const QString& p : paths)
+        for (const QString& p : paths) {
             names << QFileInfo(p).fileName();
+        }
         return names;
     }
     // A copy of `backup` changed by SQL of another tool.
@@ -172,8 +173,9 @@ TEST_F(Backups, ABackupTakenWhileAnotherConnectionWritesHoldsOneState) {
                 db.Execute(QStringLiteral("COMMIT"));
                 ++written;
             } catch (const StoreError&) {
-                if (db.InTransaction())
+                if (db.InTransaction()) {
                     db.Execute(QStringLiteral("ROLLBACK"));
+                }
             }
         }
     });
@@ -189,8 +191,9 @@ TEST_F(Backups, ABackupTakenWhileAnotherConnectionWritesHoldsOneState) {
     for (int round = 0; round < 20 && overlapped < 3; ++round) {
         const int before = written;
         const QString backup = platform::TakeBackup(folder_, 50);
-        if (written > before)
+        if (written > before) {
             ++overlapped;
+        }
         QString problem;
         ASSERT_TRUE(platform::DatabaseIsSound(backup, &problem)) << problem.toStdString();
         std::unique_ptr<platform::Connection> copy = platform::Connection::OpenForReading(backup);
@@ -297,9 +300,10 @@ TEST_F(Backups, EachBackupIsOneFileAndCheckingItLeavesNothingBesideIt) {
     const QString second = platform::TakeBackup(folder_);
     EXPECT_TRUE(platform::DatabaseIsSound(first));
     EXPECT_EQ(platform::NewestSoundBackup(folder_), second);
-    for (const QString& backup : {first, second})
+    for (const QString& backup : {first, second}) {
         EXPECT_EQ(JournalModeBytes(backup), QByteArray("\x01\x01"))
             << "not a rollback-journal file: " << backup.toStdString();
+    }
     EXPECT_EQ(QDir(platform::BackupFolder(folder_)).entryList(QDir::Files | QDir::Hidden),
               (QStringList{QFileInfo(first).fileName(), QFileInfo(second).fileName(),
                            "posledni-zaloha.txt"}));

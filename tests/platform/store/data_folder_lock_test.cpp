@@ -31,8 +31,9 @@ using platform::OpenMode;
 // Whether some process holds the flock of the file.
 bool IsLockedElsewhere(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
     ::close(fd);
     return locked;
@@ -45,8 +46,9 @@ class ForeignHolder {
     ForeignHolder(const QString& folder, const QByteArray& content)
         : file_(DataFolderLock::LockFile(folder)) {
         QFile lock(file_);
-        if (lock.open(QIODevice::WriteOnly))
+        if (lock.open(QIODevice::WriteOnly)) {
             lock.write(content);
+        }
         lock.close();
         // flock(1) alone holds the lock (-o: its command does not inherit
         // it), in a process group of its own, so that both end together.
@@ -55,22 +57,25 @@ class ForeignHolder {
                        {QStringLiteral("-o"), file_, QStringLiteral("sleep"), "120"});
         QElapsedTimer waited;
         waited.start();
-        while (waited.elapsed() < 10000 && !IsLockedElsewhere(file_))
+        while (waited.elapsed() < 10000 && !IsLockedElsewhere(file_)) {
             QThread::msleep(10);
+        }
     }
     ~ForeignHolder() { Kill(); }
     bool Holds() const { return IsLockedElsewhere(file_); }
     void Kill() {
-        if (process_.state() == QProcess::NotRunning)
+        if (process_.state() == QProcess::NotRunning) {
             return;
+        }
         ::kill(-static_cast<pid_t>(process_.processId()), SIGKILL);
         process_.waitForFinished(5000);
         // The command started by flock(1) may have died a moment later,
         // before it closed its inherited copy of the lock.
         QElapsedTimer waited;
         waited.start();
-        while (Holds() && waited.elapsed() < 5000)
+        while (Holds() && waited.elapsed() < 5000) {
             QThread::msleep(5);
+        }
     }
 
   private:

@@ -26,10 +26,11 @@ QString AppendMessage(Table& table, const QString& column, const QString& name) 
     try {
         table.Append();
         table.FieldByName(QStringLiteral("Jmeno_registr")).SetAsString(name);
-        if (column == QLatin1String("Foto_2"))
+        if (column == QLatin1String("Foto_2")) {
             table.FieldByName(column).SetAsBytes(QByteArray("GIF89a"));
-        else
+        } else {
             table.FieldByName(column).SetAsString(QStringLiteral("něco"));
+        }
         table.Post();
     } catch (const StoreError& e) {
         table.Cancel();

@@ -27,15 +27,17 @@ using testing_support::SmallDisk;
 // store's collation, which the tables' order indexes use).
 void RawSql(const QString& folder, const char* sql) {
     platform::Connection db(Database::DatabaseFile(folder), false);
-    for (const QString& statement : QString::fromUtf8(sql).split(';', Qt::SkipEmptyParts))
+    for (const QString& statement : QString::fromUtf8(sql).split(';', Qt::SkipEmptyParts)) {
         db.Execute(statement);
+    }
 }
 
 QString PostMessage(Table& table, const std::vector<std::pair<QString, QString>>& columns) {
     try {
         table.Append();
-        for (const auto& [column, text] : columns)
+        for (const auto& [column, text] : columns) {
             table.FieldByName(column).SetAsString(text);
+        }
         table.Post();
     } catch (const StoreError& e) {
         table.Cancel();
@@ -115,8 +117,9 @@ TEST_F(Integrity, ValuesDamagedOutsideTheProgramReadAsNullAndQueriesSkipThem) {
               QStringList());
 
     QStringList lines;
-    for (const platform::CheckFinding& f : platform::CheckDatabase(*db_))
+    for (const platform::CheckFinding& f : platform::CheckDatabase(*db_)) {
         lines << f.Line();
+    }
     EXPECT_EQ(
         lines,
         (QStringList{"main_card.db, řádek 1, sloupec Vlastnictvi: celé číslo „7“ ve sloupci typu "
@@ -172,8 +175,9 @@ class SmallDiskStore : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         disk_ = std::make_unique<SmallDisk>(dir_.filePath("disk"), 2048);
-        if (!disk_->IsMounted())
+        if (!disk_->IsMounted()) {
             GTEST_SKIP() << "a small disk of its own needs root (mount of a tmpfs)";
+        }
         folder_ = disk_->Folder() + "/DATA";
         Database::CreateSchema(folder_);
         Database db(folder_);
@@ -191,8 +195,9 @@ class SmallDiskStore : public ::testing::Test {
         q.SetSQL({QStringLiteral("Select * from main_card")});
         q.Open();
         QStringList names;
-        for (q.First(); !q.Eof(); q.Next())
+        for (q.First(); !q.Eof(); q.Next()) {
             names << q.FieldByName(QStringLiteral("Jmeno_registr")).AsString();
+        }
         return names;
     }
     QTemporaryDir dir_;

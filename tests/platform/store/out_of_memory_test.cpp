@@ -33,8 +33,9 @@ TEST_F(OutOfMemory, TheCheckSaysSoInsteadOfCallingATableDamaged) {
         const HeapLimit limit(sqlite3_memory_used() + (2 << 20));
         try {
             const std::vector<platform::CheckFinding> findings = platform::CheckDatabase(*db_);
-            for (const platform::CheckFinding& finding : findings)
+            for (const platform::CheckFinding& finding : findings) {
                 ADD_FAILURE() << "reported as a finding: " << finding.Line().toStdString();
+            }
         } catch (const StoreError& error) {
             message = error.Message();
             code = error.EngineCode();

@@ -32,8 +32,9 @@ QStringList Names(Database& db) {
     q.SetSQL({QStringLiteral("Select * from main_card order by Jmeno_registr")});
     q.Open();
     QStringList names;
-    for (q.First(); !q.Eof(); q.Next())
+    for (q.First(); !q.Eof(); q.Next()) {
         names << q.FieldByName(QStringLiteral("Jmeno_registr")).AsString();
+    }
     return names;
 }
 
@@ -46,8 +47,9 @@ class ReadOnlyLog : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         disk_ = std::make_unique<SmallDisk>(dir_.filePath("disk"), 2048);
-        if (!disk_->IsMounted())
+        if (!disk_->IsMounted()) {
             GTEST_SKIP() << "a write-protected medium of its own needs root (mount of a tmpfs)";
+        }
         const QString source = dir_.filePath("DATA");
         Database::CreateSchema(source);
         {

@@ -27,8 +27,9 @@ void Fill(Connection& connection, RowStore& store, int rows, const QString& pref
                                     "i % 8) END, x'00ff' FROM n")
                          .arg(rows));
     select.Bind(1, Value(prefix));
-    while (select.Step())
+    while (select.Step()) {
         store.AppendFrom(select.Raw(), 5);
+    }
 }
 
 Value Text(const char* text) {
@@ -50,12 +51,14 @@ TEST(RowStore, CellsReadInAnyOrderAreTheValuesStepped) {
     platform::Row whole;
     for (std::size_t row = 0; row < store.Size(); ++row) {
         store.Read(row, whole);
-        for (int column = 0; column < 5; ++column)
+        for (int column = 0; column < 5; ++column) {
             ASSERT_TRUE(platform::SameValue(store.ReadValue(row, column), whole[column]))
                 << row << "/" << column;
-        for (int column = 4; column >= 0; --column)
+        }
+        for (int column = 4; column >= 0; --column) {
             ASSERT_TRUE(platform::SameValue(store.ReadValue(row, column), whole[column]))
                 << row << "/" << column << " backwards";
+        }
     }
     // Across rows and skipping cells: the kept place belongs to its row only.
     EXPECT_TRUE(platform::SameValue(store.ReadValue(7, 3), Text("abcdefg")));

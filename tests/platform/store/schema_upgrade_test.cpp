@@ -128,8 +128,9 @@ TEST_F(SchemaUpgradeTest, ParentLookUpsAreAddedWhenOpenedForWriting) {
     EXPECT_EQ(present(), later.size());
     {
         platform::Connection connection(file_, platform::Connection::Access::ReadWrite);
-        for (const QString& name : later)
+        for (const QString& name : later) {
             connection.Execute(QStringLiteral("DROP INDEX %1").arg(name));
+        }
     }
     EXPECT_EQ(Mismatch(file_), QString());
     { platform::Database reader(folder_, platform::OpenMode::ReadOnly); }
@@ -153,8 +154,9 @@ class OlderRecordSheetTest : public SchemaUpgradeTest {
             platform::FindTableSchema(QStringLiteral("main_card.db"));
         connection.Execute(QStringLiteral("DROP TABLE main_card"));
         connection.Execute(platform::OlderCreateTableStatement(*cards));
-        for (const QString& statement : platform::CreateStatements(*cards).mid(1))
+        for (const QString& statement : platform::CreateStatements(*cards).mid(1)) {
             connection.Execute(statement);
+        }
         connection.Execute(QStringLiteral(
             "INSERT INTO main_card (Jmeno_registr, Plemeno) VALUES ('Asta', 'Pudl')"));
     }

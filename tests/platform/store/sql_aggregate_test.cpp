@@ -34,8 +34,9 @@ class SqlAggregates : public store_test::StoreFixture {
         QStringList rows;
         for (q.First(); !q.Eof(); q.Next()) {
             QStringList cells;
-            for (int i = 0; i < q.FieldCount(); ++i)
+            for (int i = 0; i < q.FieldCount(); ++i) {
                 cells << q.Fields(i).AsString();
+            }
             rows << cells.join('|');
         }
         return rows;
@@ -46,8 +47,9 @@ class SqlAggregates : public store_test::StoreFixture {
         q.SetSQL(sql.split('\n'));
         q.Open();
         QStringList names;
-        for (int i = 0; i < q.FieldCount(); ++i)
+        for (int i = 0; i < q.FieldCount(); ++i) {
             names << q.Fields(i).Name();
+        }
         return names;
     }
 

@@ -112,12 +112,14 @@ TEST(SqlTranslator, TypesConstantsByTheColumnTheyMeet) {
 
 TEST(SqlTranslator, DeepNestingIsRefusedNotCrashed) {
     QString sql = QStringLiteral("select * from main_card where ");
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < 5000; ++i) {
         sql += '(';
+    }
     EXPECT_FALSE(ErrorOf(sql).isEmpty());
     QString nots = QStringLiteral("select * from main_card where ");
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < 5000; ++i) {
         nots += QStringLiteral("not ");
+    }
     EXPECT_FALSE(ErrorOf(nots + "Cip = 1").isEmpty());
 }
 

@@ -26,8 +26,9 @@ class StoreFixture : public ::testing::Test {
         cards.Open();
         cards.Append();
         cards.FieldByName(QStringLiteral("Jmeno_registr")).SetAsString(name);
-        for (const auto& [column, text] : columns)
+        for (const auto& [column, text] : columns) {
             cards.FieldByName(column).SetAsString(text);
+        }
         cards.Post();
     }
 
@@ -35,16 +36,18 @@ class StoreFixture : public ::testing::Test {
         platform::Table t(*db_, table);
         t.Open();
         t.Append();
-        for (const auto& [column, text] : columns)
+        for (const auto& [column, text] : columns) {
             t.FieldByName(column).SetAsString(text);
+        }
         t.Post();
     }
 
     // The values of one column over a data set, from the first row to the end.
     static QStringList Column(platform::DataSet& ds, const QString& name) {
         QStringList values;
-        for (ds.First(); !ds.Eof(); ds.Next())
+        for (ds.First(); !ds.Eof(); ds.Next()) {
             values << ds.FieldByName(name).AsString();
+        }
         return values;
     }
 

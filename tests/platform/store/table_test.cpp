@@ -413,8 +413,9 @@ TEST_F(TableTest, FieldHooksFormatsAndLabels) {
     };
     auto& breed = t.FieldByName("Plemeno");
     breed.Options().onValidate = [](platform::Field& f) {
-        if (f.AsString().trimmed().isEmpty())
+        if (f.AsString().trimmed().isEmpty()) {
             throw std::runtime_error("empty breed");
+        }
     };
     breed.Options().onSetText = [](platform::Field& f, const QString& text) {
         f.SetAsString(text.toUpper());

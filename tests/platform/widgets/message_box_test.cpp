@@ -39,13 +39,16 @@ int ShowAndPress(int buttons, int defaultButton, const QString& press, SeenBox& 
         std::sort(shown.begin(), shown.end(), [](QAbstractButton* a, QAbstractButton* b) {
             return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
         });
-        for (QAbstractButton* b : shown)
+        for (QAbstractButton* b : shown) {
             seen.buttonsLeftToRight << b->text();
+        }
         seen.defaultButton = box.defaultButton() ? box.defaultButton()->text() : QString();
         seen.escapeButton = box.escapeButton() ? box.escapeButton()->text() : QString();
-        for (QAbstractButton* b : shown)
-            if (b->text() == press)
+        for (QAbstractButton* b : shown) {
+            if (b->text() == press) {
                 b->click();
+            }
+        }
         return box.result();
     });
     const int answer = ShowMessage(QStringLiteral("Uložit změny?"), QString(),

@@ -13,8 +13,9 @@
 namespace {
 
 TEST(QtTranslations, FileDialogAndStandardButtonsSpeakCzech) {
-    if (!platform::InstallQtCzechTranslations(*qApp))
+    if (!platform::InstallQtCzechTranslations(*qApp)) {
         GTEST_SKIP() << "Qt's Czech translations (qt6-translations-l10n) are not installed";
+    }
     QFileDialog dialog(nullptr, QStringLiteral("Otevřít"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));

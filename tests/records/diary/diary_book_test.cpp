@@ -17,8 +17,9 @@ class DiaryBookTest : public store_test::StoreFixture {
   protected:
     QStringList Lines(const diary::DiarySpan& span) {
         QStringList lines;
-        for (const diary::DiaryEntry& entry : diary::ReadDiary(db_->Handle(), span, kToday))
+        for (const diary::DiaryEntry& entry : diary::ReadDiary(db_->Handle(), span, kToday)) {
             lines << diary::AgendaLine(entry);
+        }
         return lines;
     }
     QStringList Lines() { return Lines(diary::DefaultSpan(kToday)); }
@@ -27,10 +28,12 @@ class DiaryBookTest : public store_test::StoreFixture {
                   const QString& reason = QString()) {
         std::vector<std::pair<QString, QString>> columns{{"Jmeno_registr", name},
                                                          {"Datum_osetreni", day}};
-        if (!next.isEmpty())
+        if (!next.isEmpty()) {
             columns.push_back({"Dalsi_navsteva", next});
-        if (!reason.isEmpty())
+        }
+        if (!reason.isEmpty()) {
             columns.push_back({"Duvod_osetreni", reason});
+        }
         AddRow("osetreni.db", columns);
     }
     void AddBitch(const QString& name, std::vector<std::pair<QString, QString>> columns = {}) {
@@ -111,12 +114,14 @@ TEST_F(DiaryBookTest, SeasonsPredictedFromTwoAndFromFiveRecordedSeasons) {
     AddBitch("Bea");
     // Five seasons: four intervals of 150, 160, 170 and 180 days, mean 165;
     // a sixth, older season would fall out of the mean.
-    for (const char* day : {"19.8.2024", "16.1.2025", "25.6.2025", "12.12.2025", "10.6.2026"})
+    for (const char* day : {"19.8.2024", "16.1.2025", "25.6.2025", "12.12.2025", "10.6.2026"}) {
         AddSeason("Bea", QString::fromLatin1(day));
+    }
     AddBitch("Cita");
     for (const char* day :
-         {"1.1.2020", "19.8.2024", "16.1.2025", "25.6.2025", "12.12.2025", "10.6.2026"})
+         {"1.1.2020", "19.8.2024", "16.1.2025", "25.6.2025", "12.12.2025", "10.6.2026"}) {
         AddSeason("Cita", QString::fromLatin1(day));
+    }
     EXPECT_EQ(Lines(diary::DiarySpan{QDate(2026, 6, 15), QDate(2026, 12, 31)}),
               (QStringList{"4.7.2026\tPředpokládané hárání\tAsta\tposlední hárání 1.1.2026",
                            "22.11.2026\tPředpokládané hárání\tBea\tposlední hárání 10.6.2026",
@@ -167,8 +172,9 @@ TEST_F(DiaryBookTest, StartUpReadingSeesUncheckpointedRowsAndMatchesTheDiary) {
 
     diary::DueReading reading(platform::Database::DatabaseFile(folder_), 7, kToday);
     QStringList lines;
-    for (const diary::DiaryEntry& entry : reading.Entries())
+    for (const diary::DiaryEntry& entry : reading.Entries()) {
         lines << diary::AgendaLine(entry);
+    }
     EXPECT_EQ(lines, Lines({kToday, kToday.addDays(7)}));
     EXPECT_EQ(lines, (QStringList{"10.6.2026\tDalší návštěva\tAsta\tProhlídka\tpo termínu",
                                   "18.6.2026\tDalší návštěva\tBrit\tnávštěva lékaře",

@@ -40,8 +40,9 @@ class AncestorReading : public ::testing::Test {
     void MakePopulation() {
         std::mt19937 rng(34);
         std::vector<int> previous, older;
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < 12; ++i) {
             previous.push_back(Add(QStringLiteral("Zakladatel %1").arg(i), -1, -1));
+        }
         older = previous;
         for (int g = 1; g <= 8; ++g) {
             std::vector<int> born;
@@ -79,14 +80,16 @@ class AncestorReading : public ::testing::Test {
         std::vector<int> place(pedigree::kLastPlace + 1, -1);
         place[1] = owner;
         for (int k = 1; k <= pedigree::kPlacesWithParents; ++k) {
-            if (place[k] < 0)
+            if (place[k] < 0) {
                 continue;
+            }
             place[pedigree::SirePlace(k)] = animals_[place[k]].sire;
             place[pedigree::DamPlace(k)] = animals_[place[k]].dam;
         }
         TPedigreeRowNames row;
-        for (int k = pedigree::kFirstPlace; k <= pedigree::kLastPlace; ++k)
+        for (int k = pedigree::kFirstPlace; k <= pedigree::kLastPlace; ++k) {
             row[k] = NameOf(place[k]);
+        }
         return row;
     }
 
@@ -99,8 +102,9 @@ class AncestorReading : public ::testing::Test {
         cards.Open();
         cards.BeginBulkAppend();
         for (int a = 0; a < static_cast<int>(animals_.size()); ++a) {
-            if (a < 12 + 4 * 40 && a % 3 == 0)
+            if (a < 12 + 4 * 40 && a % 3 == 0) {
                 continue;
+            }
             cards.Append();
             cards.FieldByName("Jmeno_registr").SetAsString(animals_[a].name);
             cards.FieldByName("Pohlavi").SetAsString(a % 2 == 0 ? "Pes" : "Fena");
@@ -116,8 +120,9 @@ class AncestorReading : public ::testing::Test {
         rows.BeginBulkAppend();
         for (int owner = 40; owner < static_cast<int>(animals_.size()); owner += 9) {
             TPedigreeRowNames row = RowOf(owner);
-            if (owner == 130)
+            if (owner == 130) {
                 row[2] = QStringLiteral("Cizí otec");
+            }
             AppendRow(rows, row);
         }
         AppendRow(rows, RowOf(250));
@@ -126,8 +131,9 @@ class AncestorReading : public ::testing::Test {
 
     static void AppendRow(platform::Table& rows, const TPedigreeRowNames& names) {
         rows.Append();
-        for (int k = pedigree::kFirstPlace; k <= pedigree::kLastPlace; ++k)
+        for (int k = pedigree::kFirstPlace; k <= pedigree::kLastPlace; ++k) {
             rows.FieldByName(pedigree::PlaceField(k)).SetAsString(names[k]);
+        }
         rows.Post();
     }
 
@@ -165,8 +171,9 @@ TEST_F(AncestorReading, EveryAnimalHasTheFiguresOfTheWholeKennel) {
         ASSERT_NE(read.Find(name), pedigree::kUnknown) << name.toStdString();
         ExpectSameFigures(pedigree::AnalyseAnimal(whole, a),
                           pedigree::AnalyseAnimal(read, read.Find(name)), name);
-        if (read.Size() < whole.Size() / 2)
+        if (read.Size() < whole.Size() / 2) {
             ++fewer;
+        }
     }
     EXPECT_GT(fewer, whole.Size() / 2) << "most animals were read with the whole kennel";
 }

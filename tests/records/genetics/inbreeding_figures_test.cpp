@@ -23,8 +23,9 @@ using pedigree::TKennelInbreeding;
 
 double SumOfShares(const TInbreedingFigures& figures) {
     double sum = 0.0;
-    for (const auto& ancestor : figures.common)
+    for (const auto& ancestor : figures.common) {
         sum += ancestor.contribution;
+    }
     return sum;
 }
 
@@ -189,8 +190,9 @@ TEST(TrialMating, SiresRankedByTheLittersInbreeding) {
     TKennelInbreeding kennel(k.graph);
     const auto ranking = kennel.RankSires(k["Sestra"], {k["Bez listu otec"]});
     QStringList order;
-    for (const auto& candidate : ranking)
+    for (const auto& candidate : ranking) {
         order << k.graph.Name(candidate.sire);
+    }
     // G1 is her father: (1/2)^2 (1 + 0) = 0.25 as her full brother and her son.
     EXPECT_EQ(order, (QStringList{"Bez listu otec", "Cizi", "Vnuk", "Brat", "G1", "Syn"}));
     EXPECT_NEAR(ranking.back().litterInbreeding, 0.25, 1e-12);
@@ -204,13 +206,15 @@ std::vector<double> TabularInbreeding(const std::vector<int>& sires, const std::
     std::vector<std::vector<double>> a(n, std::vector<double>(n, 0.0));
     const auto at = [&](int i, int j) { return (i < 0 || j < 0) ? 0.0 : a[i][j]; };
     for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < i; ++j)
+        for (int j = 0; j < i; ++j) {
             a[i][j] = a[j][i] = 0.5 * (at(j, sires[i]) + at(j, dams[i]));
+        }
         a[i][i] = 1.0 + 0.5 * at(sires[i], dams[i]);
     }
     std::vector<double> f(n);
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         f[i] = a[i][i] - 1.0;
+    }
     return f;
 }
 
@@ -232,8 +236,9 @@ TEST(InbreedingProperties, WideGenerationsWalkedOnSeveralThreadsAgreeWithTheTabu
                             : previous + static_cast<int>(rng() % previousCount);
             };
             int sire = parent(), dam = parent();
-            if (sire == dam)
+            if (sire == dam) {
                 dam = kUnknown;
+            }
             sires.push_back(sire);
             dams.push_back(dam);
         }
@@ -259,8 +264,9 @@ TEST(InbreedingProperties, AgreesWithTheTabularMethodOnALineBredKennel) {
     const int count = 300;
     for (int i = 0; i < count; ++i) {
         const auto parent = [&]() -> QString {
-            if (i < 6 || rng() % 7 == 0)
+            if (i < 6 || rng() % 7 == 0) {
                 return QString();
+            }
             return QStringLiteral("P%1").arg(i - 1 - static_cast<int>(rng() % std::min(i, 12)));
         };
         k.Card(QStringLiteral("P%1").arg(i), parent(), parent());

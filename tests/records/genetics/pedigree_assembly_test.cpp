@@ -56,8 +56,9 @@ class Kennel : public pedigree::TAncestorSource {
 
 QString At(const TAssembledPedigree& p, const char* field) {
     for (int place = 1; place <= pedigree::kSheetLastPlace; ++place) {
-        if (SheetPlaceField(place) == QLatin1String(field))
+        if (SheetPlaceField(place) == QLatin1String(field)) {
             return p.names[place];
+        }
     }
     ADD_FAILURE() << "no place named " << field;
     return QString();
@@ -71,11 +72,13 @@ QString Name(int place) {
 
 TEST(PedigreeAssembly, FiveGenerationsFromRecordSheetsInPlaceOrder) {
     Kennel k;
-    for (int place = 1; place < 32; ++place)
+    for (int place = 1; place < 32; ++place) {
         k.Sheet(Name(place), Name(2 * place), Name(2 * place + 1));
+    }
     const TAssembledPedigree p = AssemblePedigree(k, "P1");
-    for (int place = 1; place <= pedigree::kSheetLastPlace; ++place)
+    for (int place = 1; place <= pedigree::kSheetLastPlace; ++place) {
         EXPECT_EQ(p.names[place], Name(place)) << place;
+    }
     EXPECT_TRUE(p.problems.isEmpty());
     // Generation 5, left to right: each side's sires and dams alternating.
     EXPECT_EQ(At(p, "Otec_G5_1"), "P32");  // sire of the sire's side first great-great-grandsire

@@ -22,16 +22,18 @@ std::vector<pedigree::TPedigreeProblem> ProblemsOf(const pedigree::TPedigreeGrap
                                                    TProblemKind kind) {
     std::vector<pedigree::TPedigreeProblem> found;
     for (const auto& problem : graph.Problems()) {
-        if (problem.kind == kind)
+        if (problem.kind == kind) {
             found.push_back(problem);
+        }
     }
     return found;
 }
 
 TPedigreeRowNames Row(std::initializer_list<std::pair<int, const char*>> places) {
     TPedigreeRowNames row;
-    for (const auto& [place, name] : places)
+    for (const auto& [place, name] : places) {
         row[place] = QString::fromUtf8(name);
+    }
     return row;
 }
 
@@ -172,9 +174,10 @@ TEST(PedigreeBadInput, OneAnimalAsBothSireAndDam) {
 TEST(PedigreeBadInput, FiveThousandGenerationsInAChain) {
     constexpr int kGenerations = 5000;
     Kennel k;
-    for (int g = kGenerations; g >= 1; --g)
+    for (int g = kGenerations; g >= 1; --g) {
         k.Card(QStringLiteral("G%1").arg(g), QStringLiteral("G%1").arg(g + 1),
                QStringLiteral("M%1").arg(g));
+    }
     // The last one mated to her own sire's sire's sire; and a loop at the far end.
     k.Card(QStringLiteral("G%1").arg(kGenerations + 1), QStringLiteral("G1"));
     k.Card("Vrh", "G3", "G1").Build();

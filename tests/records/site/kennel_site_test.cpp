@@ -62,8 +62,9 @@ TEST_F(KennelSite, PublishesTheOwnedAnimalsTheirLittersAndPhotos) {
     for (const char* text :
          {"<dd>CH CZ</dd>", "<dd>DKK A, Pra neg</dd>", "<dd>1.4.2022</dd>", "<td>3.6.2023</td>",
           "<td>Oblastní</td>", "<td>V1</td>", "<li>ZVV1</li>", "<a href=\"hugo.html\">Hugo</a>",
-          "src=\"../foto/aja-z-lipove-aleje.jpg\""})
+          "src=\"../foto/aja-z-lipove-aleje.jpg\""}) {
         EXPECT_TRUE(aja.contains(QString::fromUtf8(text))) << text;
+    }
     // A parent's parent outside the kennel's ownership: its name, no link.
     EXPECT_TRUE(aja.contains("Cizí Brok</td>"));
     EXPECT_FALSE(aja.contains("cizi-brok"));
@@ -86,8 +87,9 @@ TEST_F(KennelSite, EveryLinkResolvesToAFileOfTheSite) {
         for (const auto& tag : ScanHtml(Page(page)).tags) {
             EXPECT_NE(tag.name, "script") << page.toStdString();
             for (const char* attribute : {"href", "src"}) {
-                if (!tag.attributes.contains(attribute))
+                if (!tag.attributes.contains(attribute)) {
                     continue;
+                }
                 const QString target = testing_support::DecodeHtml(tag.attributes[attribute]);
                 ++links;
                 EXPECT_FALSE(target.contains(':') || target.startsWith('/'))
@@ -110,8 +112,9 @@ TEST_F(KennelSite, NothingOfTheAddressBookNorOfTheHiddenAnimal) {
         const QString text = FileText(site_ + u'/' + file);
         EXPECT_FALSE(text.contains("Skrytý Rex")) << file.toStdString();
         EXPECT_FALSE(text.contains("Dan</")) << file.toStdString();  // the hidden dam's litter
-        for (const QString& secret : site_test::kPrivate)
+        for (const QString& secret : site_test::kPrivate) {
             EXPECT_FALSE(text.contains(secret)) << file.toStdString() << secret.toStdString();
+        }
     }
     // Ema's sire is hidden: no line for him, not an empty one.
     EXPECT_FALSE(Page("zvirata/ema.html").contains("<dt>Otec</dt>"));
@@ -155,8 +158,9 @@ TEST_F(KennelSite, ALaterRunRemovesThePagesItNoLongerWritesAndKeepsTheUsersFiles
     EXPECT_TRUE(QFile::exists(site_ + "/zvirata/moje.html"));
     EXPECT_TRUE(written.notes.contains(
         "Odstraněn soubor dřívějších stránek: zvirata/aja-z-lipove-aleje.html"));
-    for (const QString& page : Pages())
+    for (const QString& page : Pages()) {
         EXPECT_FALSE(Page(page).contains("Ája z Lipové aleje")) << page.toStdString();
+    }
 }
 
 TEST_F(KennelSite, AFolderThatCannotBeMadeIsAFailureWithItsName) {

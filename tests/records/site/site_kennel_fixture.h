@@ -81,10 +81,12 @@ class SiteKennelFixture : public store_test::StoreFixture {
                                                          {"Datum", date},
                                                          {"Jmeno_reg_otec", sire},
                                                          {"JmenaStenat", puppies}};
-        if (!males.isEmpty())
+        if (!males.isEmpty()) {
             columns.push_back({"Pocet_stenat_P", males});
-        if (!females.isEmpty())
+        }
+        if (!females.isEmpty()) {
             columns.push_back({"Pocet_stenat_F", females});
+        }
         AddRow("vrhy.db", columns);
     }
 
@@ -111,8 +113,9 @@ class SiteKennelFixture : public store_test::StoreFixture {
     static QStringList SiteFiles(const QString& site) {
         QStringList files;
         QDirIterator it(site, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
+        while (it.hasNext()) {
             files << QDir(site).relativeFilePath(it.next());
+        }
         files.sort();
         return files;
     }

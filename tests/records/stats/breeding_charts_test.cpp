@@ -20,8 +20,9 @@ class BreedingChartsTest : public stats_test::StatsKennelFixture {
     }
     const ChartContent& Chart(const QString& key) {
         for (const ChartContent& chart : charts_) {
-            if (chart.key == key)
+            if (chart.key == key) {
                 return chart;
+            }
         }
         ADD_FAILURE() << "no chart " << key.toStdString();
         return charts_.front();
@@ -39,8 +40,9 @@ TEST_F(BreedingChartsTest, EveryChartHasTitleAxesAndATableOfItsNumbers) {
         EXPECT_FALSE(chart.title.isEmpty()) << chart.key.toStdString();
         EXPECT_FALSE(chart.axisX.isEmpty() || chart.axisY.isEmpty()) << chart.key.toStdString();
         EXPECT_FALSE(chart.tableRows.empty()) << chart.key.toStdString();
-        for (const QStringList& row : chart.tableRows)
+        for (const QStringList& row : chart.tableRows) {
             EXPECT_EQ(row.size(), chart.tableHeader.size()) << chart.key.toStdString();
+        }
     }
     EXPECT_EQ(Chart("coi").axisY, "Koeficient příbuzenské plemenitby F (%)");
     EXPECT_EQ(Chart("dam_age").axisX, "Věk matky (roky)");

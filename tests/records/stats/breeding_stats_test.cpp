@@ -77,8 +77,9 @@ TEST_F(BreedingStatsTest, TheSpanAskedForIsShownWholeAndNothingOutsideIt) {
     EXPECT_EQ(lines.mid(0, 5),
               (QStringList{"litters\t2019\t0", "puppies\t2019\t0\t0", "litters\t2020\t2",
                            "puppies\t2020\t4\t2", "litter_size\t2020\t3.000000"}));
-    for (const QString& line : lines)
+    for (const QString& line : lines) {
         EXPECT_FALSE(line.contains("2021") || line.contains("2022")) << line.toStdString();
+    }
     // Only one end given: the other reaches the data.
     const breeding::BreedingStats late = Stats(Filter(2022, 0));
     EXPECT_EQ(late.fromYear, 2022);

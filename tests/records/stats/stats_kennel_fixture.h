@@ -50,8 +50,9 @@ class StatsKennelFixture : public store_test::StoreFixture {
                                                             {"Pocet_stenat_P", males},
                                                             {"Pocet_stenat_F", females}};
         for (const auto& [column, value] : optional) {
-            if (!value.isEmpty())
+            if (!value.isEmpty()) {
                 columns.push_back({QString::fromLatin1(column), value});
+            }
         }
         AddRow("vrhy.db", columns);
     }
@@ -60,8 +61,9 @@ class StatsKennelFixture : public store_test::StoreFixture {
                  const QString& placing) {
         std::vector<std::pair<QString, QString>> columns{
             {"Jmeno_registr", name}, {"Znamka", grade}, {"Poradi", placing}};
-        if (!date.isEmpty())
+        if (!date.isEmpty()) {
             columns.push_back({"Datum_vystava", date});
+        }
         AddRow("vystavy.db", columns);
     }
 };

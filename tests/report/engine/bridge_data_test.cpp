@@ -136,8 +136,9 @@ TEST_F(BridgeTest, TypeAndAlignmentEventsOverrideTheStore) {
     ASSERT_TRUE(report.LoadFieldLists());
     const int call = FieldIndex("Jmeno_call");
     report.OnGetDataType = [call](TSestavaD&, int index, int& type) {
-        if (index == call)
+        if (index == call) {
             type = ftsMemo;
+        }
     };
     report.OnGetAlignment = [](TSestavaD&, int, int& alignment) { alignment = 2; };
     EXPECT_EQ(report.DataType(call), ftsMemo);
@@ -196,8 +197,9 @@ TEST(BridgeEventModeTest, AStepHandlerDrivesAWholeRun) {
         return position < names.size() ? srOK : srEof;
     };
     report.OnGetData = [&](TSestavaD& r) {
-        if (position < names.size())
+        if (position < names.size()) {
             r.FieldValues[0] = names[position];
+        }
     };
     report.OnNactiPredlohu = [](TSestava& r) {
         r.SetPredloha(component_test::ListTemplate());

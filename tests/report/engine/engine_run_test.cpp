@@ -91,8 +91,9 @@ QStringList ByPosition(const QStringList& dump) {
         std::sort(page.begin(), page.end(), [](const QString& a, const QString& b) {
             const int ta = a.section(' ', 2, 2).toInt();
             const int tb = b.section(' ', 2, 2).toInt();
-            if (ta != tb)
+            if (ta != tb) {
                 return ta < tb;
+            }
             return a.section(' ', 1, 1).toInt() < b.section(' ', 1, 1).toInt();
         });
         sorted << page;

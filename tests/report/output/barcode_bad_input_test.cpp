@@ -23,8 +23,9 @@ const QRect kRect(50, 60, 800, 2000);
 QString LongMixedText() {
     const QString piece = QString::fromUtf8("Ab9-$ž\x01{€");
     QString text;
-    while (text.size() < 10000)
+    while (text.size() < 10000) {
         text += piece;
+    }
     return text.left(10000);
 }
 
@@ -116,8 +117,9 @@ TEST(BarcodeBadInput, DegenerateRectanglesAndAngles) {
     DrawBarcode(flat, kRect, btCode93, "ABC", false, false, false, 0, 8);
     DrawBarcode(turned, kRect, btCode93, "ABC", false, false, false, 720, 8);
     ASSERT_EQ(flat.polygons.size(), turned.polygons.size());
-    for (size_t i = 0; i < flat.polygons.size(); ++i)
+    for (size_t i = 0; i < flat.polygons.size(); ++i) {
         EXPECT_EQ(flat.polygons[i].points, turned.polygons[i].points);
+    }
 }
 
 TEST(BarcodeBadInput, RealCanvasWithHugeInput) {
@@ -127,14 +129,17 @@ TEST(BarcodeBadInput, RealCanvasWithHugeInput) {
         platform::QPainterCanvas canvas(&image);
         canvas.SetPixelsPerInch(100);
         const QString text = LongMixedText();
-        for (int type = 0; type < kBarcodeTypeCount; ++type)
+        for (int type = 0; type < kBarcodeTypeCount; ++type) {
             DrawBarcode(canvas, QRect(10, 10, 580, 280), type, text, true, true, true, type * 17,
                         type % 2 == 0 ? 1 : 128);
+        }
     }
     // Something black was drawn.
     bool anyBlack = false;
-    for (int y = 0; y < image.height() && !anyBlack; ++y)
-        for (int x = 0; x < image.width() && !anyBlack; ++x)
+    for (int y = 0; y < image.height() && !anyBlack; ++y) {
+        for (int x = 0; x < image.width() && !anyBlack; ++x) {
             anyBlack = image.pixelColor(x, y) == QColor(Qt::black);
+        }
+    }
     EXPECT_TRUE(anyBlack);
 }

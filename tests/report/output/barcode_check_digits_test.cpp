@@ -18,8 +18,9 @@ bool LuhnValid(const std::string& number) {
         int d = *it - '0';
         if (twice) {
             d *= 2;
-            if (d > 9)
+            if (d > 9) {
                 d -= 9;
+            }
         }
         sum += d;
         twice = !twice;
@@ -114,8 +115,9 @@ TEST(BarcodeCheckDigits, Code128Mod103) {
     // Positions keep counting past 103 without overflowing.
     const std::vector<int> many(10000, 95);
     long long sum = 103;
-    for (long long i = 1; i <= 10000; ++i)
+    for (long long i = 1; i <= 10000; ++i) {
         sum += i * 95;
+    }
     EXPECT_EQ(Code128CheckValue(103, many), static_cast<int>(sum % 103));
 }
 

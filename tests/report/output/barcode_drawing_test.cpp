@@ -27,8 +27,9 @@ RecordingCanvas Draw(int type, const QString& text, int module, int angle = 0,
 // Left edges and widths of the drawn elements, along x (angle 0).
 std::vector<std::pair<int, int>> Spans(const RecordingCanvas& canvas) {
     std::vector<std::pair<int, int>> spans;
-    for (const RecordedPolygon& p : canvas.polygons)
+    for (const RecordedPolygon& p : canvas.polygons) {
         spans.emplace_back(p.Bounds().left(), p.Bounds().width());
+    }
     return spans;
 }
 
@@ -52,8 +53,9 @@ TEST(BarcodeDrawing, ElementsAreAdjacentPolygonsOfTheModuleWidths) {
     }
     EXPECT_EQ(x - 100, static_cast<int>(Modules(pattern).size()) * 8);
     // Bars black, spaces white, alternating.
-    for (size_t i = 0; i < canvas.polygons.size(); ++i)
+    for (size_t i = 0; i < canvas.polygons.size(); ++i) {
         EXPECT_EQ(canvas.polygons[i].IsBar(), i % 2 == 0) << i;
+    }
 }
 
 TEST(BarcodeDrawing, ModuleOutsideTheRangeDrawsWithEight) {
@@ -132,8 +134,9 @@ TEST(BarcodeDrawing, Ean8TextAndGuardMarks) {
 TEST(BarcodeDrawing, EanWithoutTextUsesTheFullHeight) {
     const RecordingCanvas canvas = Draw(btEan13, "4006381333931", 8);
     EXPECT_EQ(canvas.polygons.front().Bounds().left(), 100);
-    for (const RecordedPolygon& p : canvas.polygons)
+    for (const RecordedPolygon& p : canvas.polygons) {
         EXPECT_EQ(p.Bounds().bottom(), 600);
+    }
     EXPECT_TRUE(canvas.texts.empty());
 }
 

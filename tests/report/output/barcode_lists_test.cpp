@@ -14,8 +14,9 @@ TEST(BarcodeLists, TypeNamesInDesignerOrder) {
     EXPECT_EQ(BarcodeTypeName(21), QString());
     EXPECT_EQ(BarcodeTypeName(-1), QString());
     int digitTypes = 0;
-    for (int t = 0; t < kBarcodeTypeCount; ++t)
+    for (int t = 0; t < kBarcodeTypeCount; ++t) {
         digitTypes += IsDigitBarcodeType(t);
+    }
     EXPECT_EQ(digitTypes, 14);
     EXPECT_FALSE(IsDigitBarcodeType(btCode93Full));
     EXPECT_TRUE(IsDigitBarcodeType(btCode128C));
@@ -29,8 +30,9 @@ TEST(BarcodeLists, BarWidthsAreCaptionTimesEight) {
         const double caption = QString(entry.caption).replace(',', '.').toDouble();
         EXPECT_EQ(entry.value, qRound(caption * 8)) << entry.caption.toStdString();
     }
-    for (size_t i = 1; i < list.size(); ++i)
+    for (size_t i = 1; i < list.size(); ++i) {
         EXPECT_LT(list[i - 1].value, list[i].value);
+    }
     EXPECT_EQ(list.front().caption, "0,50");
     EXPECT_EQ(list.back().caption, "16,00");
     EXPECT_EQ(list[DefaultBarWidthIndex()].caption, "1,00");

@@ -21,8 +21,9 @@ std::vector<int> Runs(const std::string& modules) {
     std::vector<int> runs;
     for (size_t i = 0; i < modules.size();) {
         size_t j = i;
-        while (j < modules.size() && modules[j] == modules[i])
+        while (j < modules.size() && modules[j] == modules[i]) {
             ++j;
+        }
         runs.push_back(static_cast<int>(j - i));
         i = j;
     }
@@ -206,8 +207,9 @@ TEST(BarcodePatterns, FullAsciiTable) {
     EXPECT_EQ(Code39FullAsciiText(QString::fromUtf8("Čas")), "+A+S");  // from 128 up dropped
     for (int c = 0; c < 128; ++c) {
         const std::string_view seq = FullAsciiSequence(static_cast<char>(c));
-        for (char s : seq)
+        for (char s : seq) {
             EXPECT_GE(Code39Value(QChar(s)), 0) << c;
+        }
     }
 }
 
@@ -241,8 +243,9 @@ TEST(BarcodePatterns, Code128Symbols) {
         int modules = 0, barModules = 0;
         for (size_t i = 0; i < 6; ++i) {
             modules += w[i] - '0';
-            if (i % 2 == 0)
+            if (i % 2 == 0) {
                 barModules += w[i] - '0';
+            }
         }
         EXPECT_EQ(modules, 11) << v;
         EXPECT_EQ(barModules % 2, 0) << v;

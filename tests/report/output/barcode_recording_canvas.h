@@ -39,15 +39,18 @@ class RecordingCanvas : public platform::Canvas {
 
     std::vector<RecordedPolygon> Bars() const {
         std::vector<RecordedPolygon> bars;
-        for (const RecordedPolygon& p : polygons)
-            if (p.IsBar())
+        for (const RecordedPolygon& p : polygons) {
+            if (p.IsBar()) {
                 bars.push_back(p);
+            }
+        }
         return bars;
     }
     QRect BarBounds() const {
         QRect bounds;
-        for (const RecordedPolygon& p : Bars())
+        for (const RecordedPolygon& p : Bars()) {
             bounds = bounds.united(p.Bounds());
+        }
         return bounds;
     }
 

@@ -56,12 +56,13 @@ QImage Render(const Case& c) {
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     QPoint corner(quiet, quiet);
-    if (c.angle == 90)
+    if (c.angle == 90) {
         corner = QPoint(quiet, height - quiet);
-    else if (c.angle == 180)
+    } else if (c.angle == 180) {
         corner = QPoint(width - quiet, height - quiet);
-    else if (c.angle == 270)
+    } else if (c.angle == 270) {
         corner = QPoint(width - quiet, quiet);
+    }
     platform::QPainterCanvas canvas(&image);
     canvas.SetPixelsPerInch(100);
     DrawBarcode(canvas, QRect(corner, QSize(length, kBarHeight)), c.type, c.text, true, c.showText,
@@ -72,25 +73,29 @@ QImage Render(const Case& c) {
 QString Decode(const QString& file, const QStringList& options) {
     QProcess zbar;
     zbar.start(ZbarPath(), QStringList{"--raw", "-q"} + options + QStringList{file});
-    if (!zbar.waitForFinished(30000))
+    if (!zbar.waitForFinished(30000)) {
         return QStringLiteral("<zbarimg timed out>");
+    }
     QString out = QString::fromUtf8(zbar.readAllStandardOutput());
-    while (out.endsWith('\n'))
+    while (out.endsWith('\n')) {
         out.chop(1);
+    }
     return out;
 }
 
 QString PrintableAscii() {
     QString text;
-    for (char16_t c = 32; c < 127; ++c)
+    for (char16_t c = 32; c < 127; ++c) {
         text += QChar(c);
+    }
     return text;
 }
 
 QString AllDigitPairs() {
     QString text;
-    for (int pair = 0; pair < 100; ++pair)
+    for (int pair = 0; pair < 100; ++pair) {
         text += QString::number(pair).rightJustified(2, QLatin1Char('0'));
+    }
     return text;
 }
 
@@ -99,8 +104,9 @@ const QString kCode39Set = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-
 class BarcodeZbar : public ::testing::TestWithParam<Case> {
   protected:
     void SetUp() override {
-        if (ZbarPath().isEmpty())
+        if (ZbarPath().isEmpty()) {
             GTEST_SKIP() << "zbarimg (Debian package zbar-tools) is not installed";
+        }
     }
 };
 
@@ -114,8 +120,9 @@ TEST_P(BarcodeZbar, DecodesToTheEncodedText) {
     ASSERT_TRUE(Render(c).save(file));
     // Keep the images for a look when asked to.
     const QString keep = qEnvironmentVariable("HARVEL_BARCODE_PNG_DIR");
-    if (!keep.isEmpty())
+    if (!keep.isEmpty()) {
         QFile::copy(file, QDir(keep).filePath(QString::fromLatin1(c.name) + ".png"));
+    }
     EXPECT_EQ(Decode(file, c.zbarOptions).toStdString(), c.expected.toStdString());
 }
 

@@ -43,8 +43,9 @@ class ScriptedInput {
                 prompts.push_back(prompt);
                 defaults.push_back(value);
                 if (answers.empty() || answers.front().isNull()) {
-                    if (!answers.empty())
+                    if (!answers.empty()) {
                         answers.pop_front();
+                    }
                     return false;
                 }
                 value = answers.front();
