@@ -19,8 +19,12 @@ QRect PlacedGeometry(const QSize& size, const QRect& screen, const QRect& workAr
     if (screen.width() == kWorkAreaScreenWidth) {
         return workArea;
     }
-    QRect placed(QPoint(0, 0), size);
+    // A window larger than the work area is cut to it and kept inside it,
+    // so no part of it lies beyond the screen's edge.
+    QRect placed(QPoint(0, 0), size.boundedTo(workArea.size()));
     placed.moveCenter(screen.center());
+    placed.moveLeft(qBound(workArea.left(), placed.left(), workArea.right() - placed.width() + 1));
+    placed.moveTop(qBound(workArea.top(), placed.top(), workArea.bottom() - placed.height() + 1));
     return placed;
 }
 
@@ -29,8 +33,9 @@ void PlaceWindow(QWidget& window) {
     if (!screen) {
         return;
     }
-    window.setGeometry(
-        PlacedGeometry(window.size(), screen->geometry(), screen->availableGeometry()));
+    // The size the window will take once its layout is applied.
+    const QSize size = window.size().expandedTo(window.minimumSizeHint());
+    window.setGeometry(PlacedGeometry(size, screen->geometry(), screen->availableGeometry()));
 }
 
 QRect WorkArea() {

@@ -2,6 +2,7 @@
 // filtr", "Evidence  " and the print button above; on the left the source
 // list, the filter rows, the special selection and the sort levels; on the
 // right the ten template lists and the grid of the chosen source.
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -42,6 +44,9 @@ QToolButton* ToolButton(const QString& name, const QString& caption, const QStri
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return button;
 }
+
+// Characters of a template caption that the closed list shows at the least.
+constexpr int kTemplateListChars = 18;
 
 QComboBox* ClosedList(const QString& name, const QStringList& items) {
     auto* list = new QComboBox;
@@ -380,15 +385,24 @@ QWidget* TPrintPage::BuildTemplateLists() {
         ownTemplates_[static_cast<size_t>(i)] = ReadOwnTemplate(SettingsFilePath(), i);
         FillOwnTemplateEntry(i);
         list->setCurrentIndex(0);
-        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // The list may be narrower than its longest caption, so the page fits
+        // a laptop screen; the open list is as wide as its captions.
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        list->setMinimumContentsLength(kTemplateListChars);
+        list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) +
+                                      list->view()->verticalScrollBar()->sizeHint().width());
+        list->setToolTip(list->currentText());
+        connect(list, &QComboBox::currentTextChanged, list, &QComboBox::setToolTip);
         connect(list, &QComboBox::activated, this,
                 [this, i](int entry) { TemplateActivated(i, entry); });
         auto* label = new QLabel(sources[i].listLabel);
         label->setObjectName(QStringLiteral("LabelPredlohy%1").arg(i));
         label->setBuddy(list);
         templateLabels_[static_cast<size_t>(i)] = label;
-        const int row = i % 5;
-        const int column = (i / 5) * 2;
+        // Two columns of lists, so the page fits a laptop screen.
+        const int rows = (static_cast<int>(sources.size()) + 1) / 2;
+        const int row = i % rows;
+        const int column = (i / rows) * 2;
         grid->addWidget(label, row, column);
         grid->addWidget(list, row, column + 1);
     }

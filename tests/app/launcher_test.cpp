@@ -191,3 +191,15 @@ TEST(WindowPlacement, AnEightHundredPixelScreenGivesTheWorkAreaOthersCentre) {
     EXPECT_EQ(PlacedGeometry(QSize(680, 480), QRect(0, 0, 1024, 768), QRect(0, 30, 1024, 738)),
               QRect(172, 144, 680, 480));
 }
+
+TEST(WindowPlacement, AWindowLargerThanTheWorkAreaIsCutToItAndKeptInside) {
+    // A laptop screen with a task bar at the bottom: centred on the screen,
+    // then moved up out of the task bar.
+    const QRect screen(0, 0, 1366, 768);
+    const QRect workArea(0, 0, 1366, 728);
+    EXPECT_EQ(PlacedGeometry(QSize(1454, 700), screen, workArea), QRect(0, 28, 1366, 700));
+    EXPECT_EQ(PlacedGeometry(QSize(1200, 900), screen, workArea), QRect(83, 0, 1200, 728));
+    // A task bar at the top pushes a tall window below it.
+    EXPECT_EQ(PlacedGeometry(QSize(1000, 760), screen, QRect(0, 40, 1366, 728)),
+              QRect(183, 40, 1000, 728));
+}

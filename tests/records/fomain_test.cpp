@@ -159,6 +159,23 @@ QString StatusText(const TFoMain& sheet) {
 
 }  // namespace
 
+// A laptop screen of 1366 x 768 less a task bar holds the whole record sheet:
+// no control may need more room than that.
+TEST_F(RecordSheet, FitsALaptopScreen) {
+    sheet_->show();
+    QApplication::processEvents();
+    const QSize needed = sheet_->minimumSizeHint();
+    EXPECT_LE(needed.width(), 1366);
+    EXPECT_LE(needed.height(), 768 - 40);
+    // A template list narrower than its caption names the whole caption in its tip.
+    auto* templates = sheet_->findChild<QComboBox*>(QStringLiteral("Predlohy0"));
+    ASSERT_NE(templates, nullptr);
+    ASSERT_GT(templates->count(), 1);
+    EXPECT_EQ(templates->toolTip(), templates->currentText());
+    templates->setCurrentIndex(1);
+    EXPECT_EQ(templates->toolTip(), templates->itemText(1));
+}
+
 TEST_F(RecordSheet, EditModeBindsTheTableOnTheRecordPage) {
     sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
     EXPECT_TRUE(sheet_->IsEditMode());
