@@ -167,10 +167,11 @@ void TPedigreeSheetDataSet::Assemble(const QStringList& names) {
             const QString texts[] = {card->breed,  card->sex,     QString(),
                                      card->tattoo, card->breeder, card->owner};
             for (int i = 0; i < kAnimalColumnCount; ++i) {
-                row[static_cast<size_t>(kPlaceColumns + i)] = TextValue(texts[i]);
+                row[static_cast<size_t>(kPlaceColumns) + static_cast<size_t>(i)] =
+                    TextValue(texts[i]);
             }
             if (card->chip) {
-                row[static_cast<size_t>(kPlaceColumns + 2)] = platform::Value(*card->chip);
+                row[static_cast<size_t>(kPlaceColumns) + 2] = platform::Value(*card->chip);
             }
         }
         rows_.push_back(std::move(row));

@@ -288,7 +288,9 @@ void TKEdit::SetValue(double value) {
 }
 
 void TKEdit::SetPlainText(const QString& text) {
-    const QString copy = text;  // `text` may be plain_ itself
+    // `text` may be plain_ itself, which is cleared below: the copy is needed.
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
+    const QString copy = text;
     showingFormatted_ = false;
     plain_.clear();
     setText(copy);

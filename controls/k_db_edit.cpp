@@ -92,6 +92,8 @@ void TKDBEditKopa::keyPressEvent(QKeyEvent* event) {
     // stay in the field.
     if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
         key == Qt::Key_PageDown) {
+        // Past TKEdit on purpose: its handling would move the focus on.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
         QLineEdit::keyPressEvent(event);
         return;
     }

@@ -115,6 +115,8 @@ class TFoMain : public QDialog, public TRecordSheetView {
 
     // ---- tool bars and event books (fomain_toolbars.cpp) ----
     QWidget* BuildToolBars();
+    // A button of the tool bars, sharing the bars' width with the others.
+    static QToolButton* BarButton(const QString& name, const QString& caption);
     void CopyCurrentAnimal();
     QString CardRegisteredName(platform::DataSet& dataSet) const;
     void OpenNewEntry(TEventBook book);

@@ -20,15 +20,6 @@
 
 namespace {
 
-QToolButton* DiaryToolButton(const QString& name, const QString& caption) {
-    auto* button = new QToolButton;
-    button->setObjectName(name);
-    button->setText(caption);
-    button->setMinimumWidth(84);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return button;
-}
-
 void ShowError(const QString& text) {
     platform::ShowMessage(text, QString(), platform::MessageIcon::Error, platform::mbOK);
 }
@@ -36,8 +27,7 @@ void ShowError(const QString& text) {
 }  // namespace
 
 void TFoMain::AddDiaryButtons(QGridLayout* grid, int column) {
-    QToolButton* edit =
-        DiaryToolButton(QStringLiteral("BtnEditHarani"), diary_captions::SeasonsTitle());
+    QToolButton* edit = BarButton(QStringLiteral("BtnEditHarani"), diary_captions::SeasonsTitle());
     connect(edit, &QToolButton::clicked, this, [this] { OpenSeasons(false); });
     auto* label = new QLabel(diary_captions::SeasonsTitle());
     label->setObjectName(QStringLiteral("LabelHarani"));
@@ -46,17 +36,16 @@ void TFoMain::AddDiaryButtons(QGridLayout* grid, int column) {
     bold.setBold(true);
     label->setFont(bold);
     label->setContentsMargins(0, 3, 0, 3);
-    QToolButton* add =
-        DiaryToolButton(QStringLiteral("BtnNewHarani"), diary_captions::SeasonsTitle());
+    QToolButton* add = BarButton(QStringLiteral("BtnNewHarani"), diary_captions::SeasonsTitle());
     connect(add, &QToolButton::clicked, this, [this] { OpenSeasons(true); });
-    QToolButton* diary = DiaryToolButton(QStringLiteral("BtnDiar"), diary_captions::DiaryTitle());
+    QToolButton* diary = BarButton(QStringLiteral("BtnDiar"), diary_captions::DiaryTitle());
     connect(diary, &QToolButton::clicked, this, &TFoMain::OpenDiary);
     grid->addWidget(edit, 0, column);
     grid->addWidget(label, 1, column);
     grid->addWidget(add, 2, column);
     grid->addWidget(diary, 0, column + 1);
     QToolButton* statistics =
-        DiaryToolButton(QStringLiteral("BtnStatistika"), QStringLiteral("Statistika chovu"));
+        BarButton(QStringLiteral("BtnStatistika"), QStringLiteral("Statistika chovu"));
     connect(statistics, &QToolButton::clicked, this, &TFoMain::OpenStatistics);
     grid->addWidget(statistics, 1, column + 1);
 }

@@ -53,15 +53,6 @@ const BookButtons kBooks[] = {
     {TEventBook::ebFoto, "Foto", "Foto", "Foto", "Foto"},
 };
 
-QToolButton* ToolButton(const QString& name, const QString& caption) {
-    auto* button = new QToolButton;
-    button->setObjectName(name);
-    button->setText(caption);
-    button->setMinimumWidth(84);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return button;
-}
-
 void ShowStoreError(const platform::StoreError& error) {
     platform::ShowMessage(error.Message(), QString(), platform::MessageIcon::Error, platform::mbOK);
 }
@@ -82,6 +73,15 @@ void OpenBookForm(TDM1& dm, QWidget* parent, bool entry, const QString& register
 
 }  // namespace
 
+QToolButton* TFoMain::BarButton(const QString& name, const QString& caption) {
+    auto* button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setMinimumWidth(84);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return button;
+}
+
 QWidget* TFoMain::BuildToolBars() {
     auto* bars = new QFrame(this);
     bars->setObjectName(QStringLiteral("ToolBars"));
@@ -91,7 +91,7 @@ QWidget* TFoMain::BuildToolBars() {
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(0);
 
-    tisky_ = ToolButton(QStringLiteral("BtnTisky"), QStringLiteral("Tisky"));
+    tisky_ = BarButton(QStringLiteral("BtnTisky"), QStringLiteral("Tisky"));
     tisky_->setToolTip(QStringLiteral("Návrat k tiskům"));
     connect(tisky_, &QToolButton::clicked, this, [this] { ShowPage(QStringLiteral("TISKY")); });
     grid->addWidget(tisky_, 0, 0);
@@ -100,7 +100,7 @@ QWidget* TFoMain::BuildToolBars() {
     for (const BookButtons& entry : kBooks) {
         const QString name = QString::fromLatin1(entry.name);
         QToolButton* edit =
-            ToolButton(QStringLiteral("BtnEdit") + name, QString::fromUtf8(entry.editCaption));
+            BarButton(QStringLiteral("BtnEdit") + name, QString::fromUtf8(entry.editCaption));
         connect(edit, &QToolButton::clicked, this,
                 [this, book = entry.book] { OpenEditForm(book); });
         auto* label = new QLabel(QString::fromUtf8(entry.label));
@@ -111,7 +111,7 @@ QWidget* TFoMain::BuildToolBars() {
         label->setFont(bold);
         label->setContentsMargins(0, 3, 0, 3);
         QToolButton* add =
-            ToolButton(QStringLiteral("BtnNew") + name, QString::fromUtf8(entry.newCaption));
+            BarButton(QStringLiteral("BtnNew") + name, QString::fromUtf8(entry.newCaption));
         connect(add, &QToolButton::clicked, this,
                 [this, book = entry.book] { OpenNewEntry(book); });
         grid->addWidget(edit, 0, column);
@@ -120,7 +120,7 @@ QWidget* TFoMain::BuildToolBars() {
         ++column;
     }
     AddDiaryButtons(grid, column++);
-    QToolButton* close = ToolButton(QStringLiteral("BtnNewZavrit"), QString());
+    QToolButton* close = BarButton(QStringLiteral("BtnNewZavrit"), QString());
     close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     close->setToolTip(QStringLiteral("Zavřít"));
     connect(close, &QToolButton::clicked, this, &TFoMain::CloseSheet);

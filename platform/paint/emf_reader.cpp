@@ -299,9 +299,9 @@ class EmfReader {
         return true;
     }
 
-    void Store(quint32 handle, GdiObject object) {
+    void Store(quint32 handle, const GdiObject& object) {
         if (handle > 0 && handle < handleLimit_) {
-            objects_.insert(handle, std::move(object));
+            objects_.insert(handle, object);
         }
     }
 

@@ -283,7 +283,8 @@ QByteArray PdfFont::Type3ToUnicodeMap(int font) const {
     std::vector<std::pair<quint32, QString>> codes;
     codes.reserve(size_t(count));
     for (int code = 0; code < count; ++code) {
-        codes.emplace_back(quint32(code), unicode_.value(type3Glyphs_[size_t(first + code)]));
+        codes.emplace_back(quint32(code),
+                           unicode_.value(type3Glyphs_[size_t(first) + size_t(code)]));
     }
     return UnicodeCMap(1, codes);
 }
@@ -298,7 +299,7 @@ int PdfFont::WriteType3Font(PdfDocument& document, int font) const {
     PdfBuffer widths;
     QRectF bounds;  // of all glyphs, y down
     for (int code = 0; code < count; ++code) {
-        const quint32 glyph = type3Glyphs_[size_t(first + code)];
+        const quint32 glyph = type3Glyphs_[size_t(first) + size_t(code)];
         const int proc = document.ReserveObject();
         document.WriteStream(proc, QByteArray(), Type3CharProc(unitFace, glyph, bounds));
         procs.Raw("/g").Int(code).Ref(proc);

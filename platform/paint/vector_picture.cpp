@@ -175,6 +175,8 @@ int VectorPicture::TextHeight(const QString&) {
 
 void VectorPicture::StretchDraw(const QRect& target, const VectorPicture& picture) {
     if (&picture == this) {
+        // Playing a picture into itself appends to the records being read.
+        // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
         const VectorPicture copy = picture;
         copy.Play(*this, target);
     } else {

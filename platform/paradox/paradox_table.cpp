@@ -43,9 +43,9 @@ std::unique_ptr<QIODevice> OpenFile(const QString& path, const QString& tableNam
     return file;
 }
 
-std::unique_ptr<QIODevice> OpenBytes(QByteArray bytes) {
+std::unique_ptr<QIODevice> OpenBytes(const QByteArray& bytes) {
     auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(std::move(bytes));
+    buffer->setData(bytes);
     buffer->open(QIODevice::ReadOnly);
     return buffer;
 }
@@ -106,10 +106,10 @@ ParadoxTable::ParadoxTable(const QString& dbPath, const ReadOptions& options)
 ParadoxTable::ParadoxTable(QByteArray db, std::optional<QByteArray> mb, const QString& tableName,
                            const ReadOptions& options)
     : name_(tableName) {
-    std::unique_ptr<QIODevice> device = OpenBytes(std::move(db));
+    std::unique_ptr<QIODevice> device = OpenBytes(db);
     header_ = ReadHeader(*device, name_);
     if (mb) {
-        mb_ = BlobFile(OpenBytes(std::move(*mb)),
+        mb_ = BlobFile(OpenBytes(*mb),
                        QFileInfo(tableName).completeBaseName() + QStringLiteral(".MB"));
     }
     Init(std::move(device), options, mb.has_value());

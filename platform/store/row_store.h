@@ -45,8 +45,10 @@ class RowStore {
         const char* at = nullptr;
         ReadPlace() = default;
         ReadPlace(const ReadPlace&) {}
-        ReadPlace& operator=(const ReadPlace&) {
-            row = SIZE_MAX;
+        ReadPlace& operator=(const ReadPlace& other) {
+            if (this != &other) {
+                row = SIZE_MAX;
+            }
             return *this;
         }
     };

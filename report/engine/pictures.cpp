@@ -345,7 +345,8 @@ QString FormatDatePicture(double dateTime, const QString& picture) {
             } else {
                 out += platform::FormatLongDate(date);
             }
-        } else if (lower == u'm' && afterHour) {
+        } else if (lower == u'n' || (lower == u'm' && afterHour)) {
+            // Minutes: "n", or "m" right after an hour.
             out += run == 1 ? QString::number(time.minute()) : TwoDigits(time.minute());
         } else if (lower == u'm') {
             if (run == 1) {
@@ -363,8 +364,6 @@ QString FormatDatePicture(double dateTime, const QString& picture) {
         } else if (lower == u'h') {
             out += run == 1 ? QString::number(time.hour()) : TwoDigits(time.hour());
             hourToken = true;
-        } else if (lower == u'n') {
-            out += run == 1 ? QString::number(time.minute()) : TwoDigits(time.minute());
         } else if (lower == u's') {
             out += run == 1 ? QString::number(time.second()) : TwoDigits(time.second());
         } else if (lower == u'z') {

@@ -262,7 +262,7 @@ struct TReportSettings {
 class TSestavaLayout : public TElementHost {
   public:
     TSestavaLayout();
-    virtual ~TSestavaLayout();
+    ~TSestavaLayout() override;
     TSestavaLayout(const TSestavaLayout&) = delete;
     TSestavaLayout& operator=(const TSestavaLayout&) = delete;
 

@@ -15,6 +15,7 @@
 //   check DIR                               damaged values and orphan rows, exit 1 when any
 //   agenda DIR [--from d.M.yyyy] [--to d.M.yyyy]   the breeder's diary
 //   stats DIR [--from YEAR] [--to YEAR] [--breed BREED]   the breeding statistics
+//   web DIR OUTDIR                          the kennel's web pages into OUTDIR
 //   --help, --version
 
 #include <unistd.h>

@@ -185,7 +185,7 @@ ReportOptions ParseOptions(const QStringList& args) {
         if (i + 1 >= args.size()) {
             throw UsageError{QStringLiteral("Neznámá volba nebo chybí hodnota: %1").arg(option)};
         }
-        const QString value = args[++i];
+        const QString& value = args[++i];
         if (option == QLatin1String("--data")) {
             o.dataFolder = value;
         } else if (option == QLatin1String("--sql")) {
