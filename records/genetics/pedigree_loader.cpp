@@ -1,6 +1,7 @@
 #include "records/genetics/pedigree_loader.h"
 
 #include <QStringList>
+#include <cstdint>
 
 #include "platform/store/database.h"
 #include "platform/store/schema.h"
@@ -18,6 +19,35 @@ QString ColumnText(sqlite3_stmt* statement, int column) {
     }
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
+
+// The page cache of a connection kept small while a whole table is scanned:
+// every page is read once, so a large cache would only hold pages that are
+// never read again (64 MB of them at a million record sheets). The former
+// size is given back afterwards, which frees what the scan cached beyond it.
+class SmallCacheWhileScanning {
+  public:
+    explicit SmallCacheWhileScanning(platform::Connection& connection)
+        : connection_(connection), formerSize_(CacheSize(connection)) {
+        SetCacheSize(connection_, -kScanCacheKiB);
+    }
+    ~SmallCacheWhileScanning() { SetCacheSize(connection_, formerSize_); }
+    SmallCacheWhileScanning(const SmallCacheWhileScanning&) = delete;
+    SmallCacheWhileScanning& operator=(const SmallCacheWhileScanning&) = delete;
+
+  private:
+    static constexpr std::int64_t kScanCacheKiB = 2048;
+
+    static std::int64_t CacheSize(platform::Connection& connection) {
+        platform::Statement size(connection.Raw(), QStringLiteral("PRAGMA cache_size"));
+        return size.Step() ? size.ColumnInt(0) : -kScanCacheKiB;
+    }
+    static void SetCacheSize(platform::Connection& connection, std::int64_t size) {
+        connection.Execute(QStringLiteral("PRAGMA cache_size=%1").arg(size));
+    }
+
+    platform::Connection& connection_;
+    std::int64_t formerSize_;
+};
 
 void ReadCards(platform::Connection& connection, TPedigreeGraphBuilder& builder) {
     platform::Statement cards(connection.Raw(),
@@ -56,8 +86,11 @@ TPedigreeGraph LoadPedigreeGraph(platform::Database& database,
         builder.AddPedigree(row);
     }
     platform::Connection& connection = database.Handle();
-    ReadCards(connection, builder);
-    ReadPedigrees(connection, builder);
+    {
+        const SmallCacheWhileScanning smallCache(connection);
+        ReadCards(connection, builder);
+        ReadPedigrees(connection, builder);
+    }
     return builder.Build();
 }
 

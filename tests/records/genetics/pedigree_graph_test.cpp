@@ -5,7 +5,10 @@
 
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
 #include "platform/store/database.h"
+#include "platform/store/sqlite_handle.h"
 #include "platform/store/table.h"
 #include "records/genetics/inbreeding_figures.h"
 #include "records/genetics/kennel_inbreeding.h"
@@ -225,6 +228,36 @@ TEST(PedigreeLoader, ReadsCardsAndStoredPedigreesFromTheDatabase) {
     const pedigree::TPedigreeGraph edited =
         pedigree::LoadPedigreeGraph(database, {Row({{1, "S"}, {2, "G1"}, {3, "G2"}})});
     EXPECT_EQ(edited.Sire(edited.Find("S")), edited.Find("G1"));
+}
+
+// Reading the whole kennel passes every page once: the connection's page
+// cache stays small meanwhile and keeps its size setting afterwards.
+TEST(PedigreeLoader, AWholeScanLeavesThePageCacheSmallAndItsSizeAsItWas) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("DATA");
+    platform::Database::CreateSchema(folder);
+    platform::Database database(folder);
+    platform::Connection& connection = database.Handle();
+    connection.Execute("PRAGMA cache_size=-65536");
+    // 12,000 record sheets with a long note: about 12 MB of pages.
+    connection.Execute("BEGIN");
+    connection.Execute(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 12000) "
+        "INSERT INTO main_card (Jmeno_registr, Otec, Matka, Pohlavi, Poznamka) "
+        "SELECT 'Pes ' || i, 'Pes ' || (i / 2), 'Fena ' || (i / 3), 'Pes', "
+        "printf('%.1000c', 'x') FROM n");
+    connection.Execute("COMMIT");
+    connection.Execute("PRAGMA shrink_memory");
+
+    const pedigree::TPedigreeGraph graph = pedigree::LoadPedigreeGraph(database);
+    EXPECT_GE(graph.Size(), 12000);
+    int used = 0, highest = 0;
+    ASSERT_EQ(sqlite3_db_status(connection.Raw(), SQLITE_DBSTATUS_CACHE_USED, &used, &highest, 0),
+              SQLITE_OK);
+    EXPECT_LT(used, 3 << 20);
+    platform::Statement size(connection.Raw(), "PRAGMA cache_size");
+    ASSERT_TRUE(size.Step());
+    EXPECT_EQ(size.ColumnInt(0), -65536);
 }
 
 }  // namespace
