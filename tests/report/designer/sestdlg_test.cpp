@@ -200,7 +200,7 @@ TEST_F(TemplateSettings, CharacterRasterTakesTheCellOfThePitch) {
     for (const auto& [pitch, expected, written] : {std::tuple{1, 8, 8}, std::tuple{2, 5, 6}}) {
         DesignerFixture f;
         TFormSestE& w = f.Open();
-        RunSettings(w, [pitch](TSestDlg& d) {
+        RunSettings(w, [pitch = pitch](TSestDlg& d) {
             Child<QRadioButton>(d, "RgTypRastru1")->setChecked(true);
             d.Tabs()->setCurrentIndex(TSestDlg::tbRastr);
             EXPECT_TRUE(Child<QWidget>(d, "RgRoztecZn")->isVisibleTo(&d));
