@@ -8,7 +8,17 @@
 
 #include "platform/allocator_tuning.h"
 
-#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer brings its own allocator, which has no fast bins: gcc
+// names it by __SANITIZE_ADDRESS__, clang by __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define HARVEL_OWN_ALLOCATOR 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define HARVEL_OWN_ALLOCATOR 1
+#endif
+#endif
+
+#if defined(__GLIBC__) && !defined(HARVEL_OWN_ALLOCATOR)
 #include <malloc.h>
 
 namespace {
