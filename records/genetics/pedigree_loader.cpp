@@ -30,7 +30,14 @@ class SmallCacheWhileScanning {
         : connection_(connection), formerSize_(CacheSize(connection)) {
         SetCacheSize(connection_, -kScanCacheKiB);
     }
-    ~SmallCacheWhileScanning() { SetCacheSize(connection_, formerSize_); }
+    // Also runs while a failed read unwinds, so it must not throw itself; a
+    // size that cannot be given back leaves only the small cache.
+    ~SmallCacheWhileScanning() {
+        try {
+            SetCacheSize(connection_, formerSize_);
+        } catch (...) {
+        }
+    }
     SmallCacheWhileScanning(const SmallCacheWhileScanning&) = delete;
     SmallCacheWhileScanning& operator=(const SmallCacheWhileScanning&) = delete;
 
