@@ -1,6 +1,7 @@
 // harvel-data: the kennel's data from the command line. Commands (kUsage
 // below says the same to the user):
-//   init DIR                                create DIR with the empty tables
+//   init DIR|URI                            create DIR (or a server database) with the empty tables
+//   copy SRC DST                            copy every table between two stores, checked
 //   sql DIR "LOCAL SQL"                     run one query, rows tab-separated
 //   load DIR TABLE FILE.csv [--cut]         append rows from a UTF-8 CSV file;
 //                                           --cut shortens texts longer than their column
@@ -35,7 +36,9 @@
 #include "platform/standard_output.h"
 #include "platform/store/backup.h"
 #include "platform/store/data_folder_lock.h"
+#include "platform/store/postgres_connection.h"
 #include "platform/store/store_error.h"
+#include "server_commands.h"
 #include "stats_command.h"
 #include "web_command.h"
 
@@ -44,6 +47,12 @@ namespace {
 const char kUsage[] =
     "Použití:\n"
     "  harvel-data init DIR                 vytvoří DIR s prázdnými tabulkami    \n"
+    "  harvel-data init postgresql://UŽIVATEL@SERVER/DATABÁZE\n"
+    "                                       vytvoří tabulky a role harvel_cteni a harvel_zapis\n"
+    "                                       v prázdné databázi na serveru PostgreSQL\n"
+    "  harvel-data copy ZDROJ CÍL           zkopíruje všechny tabulky do prázdné databáze\n"
+    "                                       (složka dat nebo adresa postgresql://…) a zkontroluje\n"
+    "                                       je řádek po řádku\n"
     "  harvel-data sql DIR \"LOCAL SQL\"      spustí dotaz a vypíše řádky oddělené tabulátory\n"
     "  harvel-data load DIR TABLE FILE.csv [--cut]\n"
     "                                       přidá řádky ze souboru CSV (UTF-8, záhlaví se jmény "
@@ -93,13 +102,25 @@ QString FailureText(const platform::StoreError& error, const QStringList& args) 
 
 int Run(const QStringList& args, QTextStream& out) {
     const QString command = args.value(0);
+    if (OpensDataFolder(command) && platform::IsServerAddress(args.value(1))) {
+        throw platform::StoreError(
+            QStringLiteral("Příkaz %1 pracuje se složkou dat. Databázi na serveru nejprve "
+                           "zkopírujte do prázdné složky: harvel-data copy %2 SLOŽKA")
+                .arg(command, platform::AddressWithoutPassword(args[1])));
+    }
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
         out << QString::fromUtf8(kUsage);
         return 0;
     }
     if (command == QLatin1String("init") && args.size() == 2) {
-        harvel_data::InitCommand(args[1], out);
+        if (platform::IsServerAddress(args[1])) {
+            harvel_data::InitServerCommand(args[1], out);
+        } else {
+            harvel_data::InitCommand(args[1], out);
+        }
+    } else if (command == QLatin1String("copy") && args.size() == 3) {
+        harvel_data::CopyCommand(args[1], args[2], out);
     } else if (command == QLatin1String("sql") && args.size() == 3) {
         harvel_data::SqlCommand(args[1], args[2], out);
     } else if (command == QLatin1String("load") && IsLoad(args)) {

@@ -1,0 +1,23 @@
+#pragma once
+// The store's values in the text forms a PostgreSQL server reads and writes:
+// COPY's text format for writing many rows, the output form of each column
+// type for reading them back. Dates stay ISO texts and booleans 0/1 on the
+// store's side, as in the local file.
+
+#include <QByteArray>
+
+#include "platform/store/schema.h"
+#include "platform/store/value.h"
+
+namespace platform {
+
+// Appends the COPY text form of a value (already of its column's kind) to
+// `line`: "\N" for null, escapes for backslash, tab and line breaks.
+// Throws StoreError for what the server cannot hold: a text with a NUL
+// character, or longer than its column.
+void AppendCopyText(const ColumnSchema& column, const Value& value, QByteArray& line);
+
+// The value that a column's output text stands for.
+Value ValueFromServerText(const ColumnSchema& column, const QByteArray& text, bool isNull);
+
+}  // namespace platform
