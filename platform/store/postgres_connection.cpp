@@ -89,6 +89,9 @@ PostgresConnection::PostgresConnection(const QString& address)
                                         "nedostatek paměti.")
                              .arg(shown_));
     }
+    // The server's notices ("role is already a member") are not the user's concern.
+    PQsetNoticeProcessor(
+        conn_, [](void*, const char*) {}, nullptr);
     if (PQstatus(conn_) != CONNECTION_OK) {
         const QString message = QStringLiteral("K databázovému serveru %1 se nelze připojit: %2")
                                     .arg(shown_, ServerReason(conn_, nullptr));
