@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "platform/store/database.h"
+#include "platform/store/postgres_connection.h"
 #include "platform/store/field.h"
 #include "platform/store/row_keys.h"
 #include "platform/store/sqlite_handle.h"
@@ -28,6 +29,9 @@ bool IsEventTable(const QString& fileName) {
 }
 
 void CheckPages(Database& database, std::vector<CheckFinding>& findings) {
+    if (database.IsServer()) {
+        return;  // a server keeps its own pages whole
+    }
     Statement check(database.Handle().Raw(), QStringLiteral("PRAGMA quick_check"));
     while (check.Step()) {
         const Value v = check.Column(0);
@@ -44,6 +48,12 @@ void CheckPages(Database& database, std::vector<CheckFinding>& findings) {
 
 QSet<QString> RecordSheetNames(Database& database) {
     QSet<QString> names;
+    if (database.IsServer()) {
+        const QStringList all = database.Server().Values(
+            QStringLiteral("SELECT \"Jmeno_registr\" FROM main_card WHERE \"Jmeno_registr\" IS "
+                           "NOT NULL"));
+        return QSet<QString>(all.begin(), all.end());
+    }
     Statement s(database.Handle().Raw(),
                 QStringLiteral("SELECT Jmeno_registr FROM main_card WHERE typeof(Jmeno_registr) = "
                                "'text'"));

@@ -10,6 +10,8 @@
 #include "platform/file_kind.h"
 #include "platform/store/data_folder_lock.h"
 #include "platform/store/dataset.h"
+#include "platform/store/postgres_connection.h"
+#include "platform/store/postgres_schema.h"
 #include "platform/store/schema.h"
 #include "platform/store/schema_upgrade.h"
 #include "platform/store/sqlite_handle.h"
@@ -72,6 +74,10 @@ void Database::Open() {
     if (folder.isEmpty()) {
         throw StoreError(
             QStringLiteral("Databázi nelze otevřít: chybí parametr PATH= se složkou dat."));
+    }
+    if (IsServerAddress(folder)) {
+        OpenServer(folder);
+        return;
     }
     if (!QFileInfo(folder).isDir()) {
         throw StoreError(
@@ -137,6 +143,37 @@ void Database::OpenFile(const QString& file) {
     }
 }
 
+void Database::OpenServer(const QString& address) {
+    readOnly_ = false;
+    readOnlyReason_.clear();
+    auto server = std::make_unique<PostgresConnection>(address);
+    const QStringList present = ServerTablesPresent(*server);
+    if (present.size() != static_cast<qsizetype>(AllTableSchemas().size())) {
+        throw StoreError(QStringLiteral("V databázi %1 nejsou tabulky programu Harvel; vytvoří je "
+                                        "příkaz harvel-data init %1.")
+                             .arg(server->ShownAddress()));
+    }
+    // An official whose role may only read works read-only, as with a
+    // write-protected data folder.
+    const bool mayWrite =
+        server->Values(QStringLiteral("SELECT has_table_privilege('main_card', 'INSERT')"))
+            .value(0) == QLatin1String("t");
+    if (!mayWrite && mode_ == OpenMode::ReadWrite) {
+        throw StoreError(QStringLiteral("Uživatel databáze %1 smí data jen číst; změny nelze "
+                                        "uložit.")
+                             .arg(server->ShownAddress()),
+                         SQLITE_READONLY);
+    }
+    if (!mayWrite && mode_ == OpenMode::ReadWriteOrReadOnly) {
+        readOnlyReason_ = QStringLiteral("uživatel serveru smí data jen číst");
+    }
+    readOnly_ = mode_ == OpenMode::ReadOnly || !mayWrite;
+    if (readOnly_) {
+        server->Execute(QStringLiteral("SET default_transaction_read_only = on"));
+    }
+    server_ = std::move(server);
+}
+
 void Database::OpenForWriting(const QString& file) {
     writeLock_ = std::make_unique<DataFolderLock>(Folder());
     try {
@@ -171,6 +208,14 @@ void Database::Close() {
     for (DataSet* dataSet : std::vector<DataSet*>(dataSets_)) {
         dataSet->Close();
     }
+    if (server_) {
+        // The server undoes a transaction left open when the connection ends.
+        server_.reset();
+        inTransaction_ = false;
+        readOnly_ = false;
+        readOnlyReason_.clear();
+        return;
+    }
     try {
         if (inTransaction_ && connection_->InTransaction()) {
             connection_->Execute(QStringLiteral("ROLLBACK"));
@@ -190,14 +235,38 @@ void Database::Close() {
 }
 
 void Database::Analyze() {
+    if (server_) {
+        server_->Execute(QStringLiteral("ANALYZE"));
+        return;
+    }
     Handle().Execute(QStringLiteral("ANALYZE"));
 }
 
 Connection& Database::Handle() {
+    if (server_) {
+        throw StoreError(QStringLiteral("Tato činnost pracuje jen s databází ve složce dat, ne s "
+                                        "databází na serveru %1.")
+                             .arg(server_->ShownAddress()));
+    }
     if (!connection_) {
         throw StoreError(QStringLiteral("Databáze není otevřena."));
     }
     return *connection_;
+}
+
+PostgresConnection& Database::Server() {
+    if (!server_) {
+        throw StoreError(QStringLiteral("Databáze na serveru není otevřena."));
+    }
+    return *server_;
+}
+
+void Database::ExecuteTransactionCommand(const QString& sqlite, const QString& server) {
+    if (server_) {
+        server_->Execute(server);
+    } else {
+        Handle().Execute(sqlite);
+    }
 }
 
 void Database::StartTransaction() {
@@ -205,7 +274,7 @@ void Database::StartTransaction() {
         throw StoreError(QStringLiteral("Transakce již probíhá."));
     }
     RequireWritable();
-    Handle().Execute(QStringLiteral("BEGIN IMMEDIATE"));
+    ExecuteTransactionCommand(QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("BEGIN"));
     inTransaction_ = true;
 }
 
@@ -213,7 +282,7 @@ void Database::Commit() {
     if (!inTransaction_) {
         throw StoreError(QStringLiteral("Žádná transakce neprobíhá."));
     }
-    Handle().Execute(QStringLiteral("COMMIT"));
+    ExecuteTransactionCommand(QStringLiteral("COMMIT"), QStringLiteral("COMMIT"));
     inTransaction_ = false;
 }
 
@@ -224,7 +293,9 @@ void Database::Rollback() {
     inTransaction_ = false;
     // After a full disk or an I/O error SQLite may have undone the
     // transaction itself; a ROLLBACK would then only fail.
-    if (Handle().InTransaction()) {
+    if (server_) {
+        server_->Execute(QStringLiteral("ROLLBACK"));
+    } else if (Handle().InTransaction()) {
         Handle().Execute(QStringLiteral("ROLLBACK"));
     }
     for (DataSet* dataSet : std::vector<DataSet*>(dataSets_)) {

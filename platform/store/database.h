@@ -1,6 +1,7 @@
 #pragma once
 // The connection to the kennel database: one SQLite file, harvel.sqlite, in
-// the data folder named by the "PATH=" parameter. All tables and queries of
+// the data folder named by the "PATH=" parameter, or a breed club's database
+// on a PostgreSQL server when "PATH=" is its "postgresql://" address. All tables and queries of
 // the program share it, so a reader sees the rows a writer has not committed
 // yet. A post outside a transaction is committed (and flushed) at once.
 
@@ -13,6 +14,7 @@ namespace platform {
 
 class Connection;
 class DataFolderLock;
+class PostgresConnection;
 class DataSet;
 
 // How a database is opened.
@@ -52,7 +54,9 @@ class Database {
     // opens read-only, naming the holder as the reason.
     void Open();
     void Close();  // closes every data set of the database first
-    bool IsOpen() const { return connection_ != nullptr; }
+    bool IsOpen() const { return connection_ != nullptr || server_ != nullptr; }
+    // Whether the database is a club's on a server (PATH= is its address).
+    bool IsServer() const { return server_ != nullptr; }
     OpenMode Mode() const { return mode_; }
     void SetOpenMode(OpenMode mode) { mode_ = mode; }
     // Whether the open database takes no writes (asked for, or found so).
@@ -82,7 +86,10 @@ class Database {
     static void CreateSchema(const QString& folder);
     static QString DatabaseFile(const QString& folder);
 
-    Connection& Handle();  // for the store's own data sets
+    // The local file's connection, for the store's own data sets; throws
+    // StoreError for a server database, naming what needs the local file.
+    Connection& Handle();
+    PostgresConnection& Server();  // the server's connection; throws for a local file
 
     void Register(DataSet* dataSet);
     void Unregister(DataSet* dataSet);
@@ -93,9 +100,12 @@ class Database {
     void OpenFile(const QString& file);
 
     void OpenForWriting(const QString& file);
+    void OpenServer(const QString& address);
+    void ExecuteTransactionCommand(const QString& sqlite, const QString& server);
 
     std::unique_ptr<DataFolderLock> writeLock_;
     std::unique_ptr<Connection> connection_;
+    std::unique_ptr<PostgresConnection> server_;
     OpenMode mode_ = OpenMode::ReadWrite;
     bool readOnly_ = false;
     QString readOnlyReason_;

@@ -128,23 +128,59 @@ void PostgresConnection::Execute(const QString& sql) {
     PQclear(result);
 }
 
-QStringList PostgresConnection::Values(const QString& sql,
-                                       const std::vector<QByteArray>& parameters) {
+namespace {
+
+std::vector<const char*> ParameterTexts(const std::vector<QByteArray>& parameters) {
     std::vector<const char*> texts;
     texts.reserve(parameters.size());
     for (const QByteArray& p : parameters) {
         texts.push_back(p.isNull() ? nullptr : p.constData());
     }
+    return texts;
+}
+
+}  // namespace
+
+PostgresResult PostgresConnection::Run(const QString& sql,
+                                       const std::vector<QByteArray>& parameters) {
+    const std::vector<const char*> texts = ParameterTexts(parameters);
     pg_result* result =
         PQexecParams(conn_, sql.toUtf8().constData(), static_cast<int>(texts.size()), nullptr,
                      texts.data(), nullptr, nullptr, 0);
     Require(*this, result, QStringLiteral("dotaz"), {PGRES_TUPLES_OK, PGRES_COMMAND_OK});
+    return PostgresResult(result);
+}
+
+QStringList PostgresConnection::Values(const QString& sql,
+                                       const std::vector<QByteArray>& parameters) {
+    const PostgresResult result = Run(sql, parameters);
     QStringList values;
-    for (int row = 0; row < PQntuples(result); ++row) {
-        values << QString::fromUtf8(PQgetvalue(result, row, 0));
+    for (int row = 0; row < result.Rows(); ++row) {
+        values << QString::fromUtf8(result.Bytes(row, 0));
     }
-    PQclear(result);
     return values;
+}
+
+PostgresResult::~PostgresResult() {
+    if (result_ != nullptr) {
+        PQclear(result_);
+    }
+}
+
+int PostgresResult::Rows() const {
+    return PQntuples(result_);
+}
+
+bool PostgresResult::IsNull(int row, int column) const {
+    return PQgetisnull(result_, row, column) == 1;
+}
+
+QByteArray PostgresResult::Bytes(int row, int column) const {
+    return QByteArray(PQgetvalue(result_, row, column), PQgetlength(result_, row, column));
+}
+
+int PostgresResult::ChangedRows() const {
+    return QByteArray(PQcmdTuples(result_)).toInt();
 }
 
 bool PostgresConnection::TableExists(const QString& sqlName) {
@@ -214,10 +250,13 @@ void PostgresConnection::FinishCopyIn() {
     }
 }
 
-PostgresRowStream::PostgresRowStream(PostgresConnection& connection, const QString& sql)
+PostgresRowStream::PostgresRowStream(PostgresConnection& connection, const QString& sql,
+                                     const std::vector<QByteArray>& parameters)
     : connection_(connection) {
     pg_conn* conn = connection_.Raw();
-    if (PQsendQuery(conn, sql.toUtf8().constData()) != 1) {
+    const std::vector<const char*> texts = ParameterTexts(parameters);
+    if (PQsendQueryParams(conn, sql.toUtf8().constData(), static_cast<int>(texts.size()), nullptr,
+                          texts.data(), nullptr, nullptr, 0) != 1) {
         throw StoreError(connection_.FailureText(QStringLiteral("čtení řádků")));
     }
     if (PQsetSingleRowMode(conn) != 1) {

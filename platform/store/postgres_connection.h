@@ -17,12 +17,35 @@ namespace platform {
 
 class PostgresConnection;
 
+// The whole result of one statement, every value in the server's text form.
+class PostgresResult {
+  public:
+    explicit PostgresResult(pg_result* result) : result_(result) {}
+    ~PostgresResult();
+    PostgresResult(PostgresResult&& other) noexcept : result_(other.result_) {
+        other.result_ = nullptr;
+    }
+    PostgresResult(const PostgresResult&) = delete;
+    PostgresResult& operator=(const PostgresResult&) = delete;
+    PostgresResult& operator=(PostgresResult&&) = delete;
+
+    int Rows() const;
+    bool IsNull(int row, int column) const;
+    QByteArray Bytes(int row, int column) const;
+    // The rows an INSERT, UPDATE or DELETE changed.
+    int ChangedRows() const;
+
+  private:
+    pg_result* result_;
+};
+
 // The rows of one SELECT read one at a time (libpq's single-row mode), so a
 // table of a million rows never lies in memory as a whole. The connection
 // runs nothing else until the stream is read to its end or destroyed.
 class PostgresRowStream {
   public:
-    PostgresRowStream(PostgresConnection& connection, const QString& sql);
+    PostgresRowStream(PostgresConnection& connection, const QString& sql,
+                      const std::vector<QByteArray>& parameters = {});
     ~PostgresRowStream();
     PostgresRowStream(const PostgresRowStream&) = delete;
     PostgresRowStream& operator=(const PostgresRowStream&) = delete;
@@ -55,7 +78,9 @@ class PostgresConnection {
     // Runs one or more statements without parameters.
     void Execute(const QString& sql);
     // Runs one statement with text parameters ($1, $2, ...; a null
-    // QByteArray is SQL null) and returns the first column of every row.
+    // QByteArray is SQL null).
+    PostgresResult Run(const QString& sql, const std::vector<QByteArray>& parameters = {});
+    // Runs one statement and returns the first column of every row.
     QStringList Values(const QString& sql, const std::vector<QByteArray>& parameters = {});
 
     // COPY ... FROM STDIN in the text format: Start, then Put each line's

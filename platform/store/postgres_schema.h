@@ -3,8 +3,9 @@
 // indexes as the local file, with types the server checks (dates, booleans,
 // whole numbers in range, texts no longer than their column) and Czech
 // order through the server's ICU collation. Every table also has the row id
-// the store addresses rows by and the row's version, which grows with each
-// change so that two officials cannot overwrite each other unawares.
+// the store addresses rows by, the row's version, which grows with each
+// change so that two officials cannot overwrite each other unawares, and who
+// changed the row last and when.
 
 #include <QString>
 #include <QStringList>

@@ -8,7 +8,9 @@
 namespace platform {
 namespace {
 
-void AppendEscapedText(const QString& text, const ColumnSchema& column, QByteArray& line) {
+// Texts the server could not hold are refused, never cut: libpq ends a text
+// at a NUL character, and a column holds no more characters than its width.
+void RequireServerCanHold(const ColumnSchema& column, const QString& text) {
     if (text.contains(QChar(0))) {
         throw StoreError(
             QStringLiteral("text ve sloupci %1 obsahuje znak NUL, který server neuloží")
@@ -24,7 +26,9 @@ void AppendEscapedText(const QString& text, const ColumnSchema& column, QByteArr
                                  .arg(column.width));
         }
     }
-    const QByteArray utf8 = text.toUtf8();
+}
+
+void AppendEscaped(const QByteArray& utf8, QByteArray& line) {
     for (char c : utf8) {
         switch (c) {
             case '\\':
@@ -69,37 +73,79 @@ double FloatFromText(const QByteArray& text) {
     return text.toDouble();
 }
 
+// The value's own kind, or a refusal naming the column: a value of another
+// kind is never sent as something it is not.
+template <typename T>
+const T& Kind(const ColumnSchema& column, const Value& value) {
+    if (const T* v = std::get_if<T>(&value)) {
+        return *v;
+    }
+    throw StoreError(QStringLiteral("hodnota ve sloupci %1 nemá tvar sloupce (%2)")
+                         .arg(column.name, ColumnTypeName(column.type)));
+}
+
 }  // namespace
+
+QByteArray ServerText(const ColumnSchema& column, const Value& value) {
+    if (IsNullValue(value)) {
+        return QByteArray();
+    }
+    using CT = ColumnType;
+    switch (column.type) {
+        case CT::Text:
+        case CT::Memo:
+        case CT::Date: {
+            const QString& text = Kind<QString>(column, value);
+            RequireServerCanHold(column, text);
+            // An empty text stays a text: a null QByteArray would be SQL null.
+            const QByteArray utf8 = text.toUtf8();
+            return utf8.isNull() ? QByteArray("") : utf8;
+        }
+        case CT::Boolean:
+            return Kind<std::int64_t>(column, value) != 0 ? "t" : "f";
+        case CT::Smallint:
+        case CT::Integer:
+        case CT::Largeint:
+            return QByteArray::number(static_cast<qlonglong>(Kind<std::int64_t>(column, value)));
+        case CT::Float:
+            if (const auto* whole = std::get_if<std::int64_t>(&value)) {
+                return FloatText(static_cast<double>(*whole));
+            }
+            return FloatText(Kind<double>(column, value));
+        case CT::Graphic:
+            return "\\x" + Kind<QByteArray>(column, value).toHex();
+    }
+    return QByteArray();
+}
+
+QByteArray ParameterText(const Value& value) {
+    if (const auto* i = std::get_if<std::int64_t>(&value)) {
+        return QByteArray::number(static_cast<qlonglong>(*i));
+    }
+    if (const auto* d = std::get_if<double>(&value)) {
+        return FloatText(*d);
+    }
+    if (const auto* text = std::get_if<QString>(&value)) {
+        if (text->contains(QChar(0))) {
+            throw StoreError(QStringLiteral("Text v dotazu obsahuje znak NUL, který server "
+                                            "nepřijme."));
+        }
+        const QByteArray utf8 = text->toUtf8();
+        return utf8.isNull() ? QByteArray("") : utf8;
+    }
+    if (const auto* bytes = std::get_if<QByteArray>(&value)) {
+        return "\\x" + bytes->toHex();
+    }
+    return QByteArray();
+}
 
 void AppendCopyText(const ColumnSchema& column, const Value& value, QByteArray& line) {
     if (IsNullValue(value)) {
         line += "\\N";
         return;
     }
-    using CT = ColumnType;
-    switch (column.type) {
-        case CT::Text:
-        case CT::Memo:
-        case CT::Date:
-            AppendEscapedText(std::get<QString>(value), column, line);
-            return;
-        case CT::Boolean:
-            line += std::get<std::int64_t>(value) != 0 ? 't' : 'f';
-            return;
-        case CT::Smallint:
-        case CT::Integer:
-        case CT::Largeint:
-            line += QByteArray::number(static_cast<qlonglong>(std::get<std::int64_t>(value)));
-            return;
-        case CT::Float:
-            line += FloatText(std::get<double>(value));
-            return;
-        case CT::Graphic:
-            // bytea's hex input "\x…", its backslash doubled for COPY.
-            line += "\\\\x";
-            line += std::get<QByteArray>(value).toHex();
-            return;
-    }
+    // COPY reads backslashes as escapes, so bytea's "\x" has its own doubled.
+    AppendEscaped(ServerText(column, value), line);
 }
 
 Value ValueFromServerText(const ColumnSchema& column, const QByteArray& text, bool isNull) {

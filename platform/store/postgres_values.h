@@ -17,6 +17,13 @@ namespace platform {
 // character, or longer than its column.
 void AppendCopyText(const ColumnSchema& column, const Value& value, QByteArray& line);
 
+// The text form of a value as a statement's parameter: a null QByteArray for
+// null, "\x…" for bytes. Refuses what AppendCopyText refuses.
+QByteArray ServerText(const ColumnSchema& column, const Value& value);
+
+// A query's constant as a parameter, typed by the server from where it stands.
+QByteArray ParameterText(const Value& value);
+
 // The value that a column's output text stands for.
 Value ValueFromServerText(const ColumnSchema& column, const QByteArray& text, bool isNull);
 

@@ -1,6 +1,8 @@
 #include "platform/store/query.h"
 
 #include "platform/store/database.h"
+#include "platform/store/postgres_connection.h"
+#include "platform/store/postgres_values.h"
 #include "platform/store/sort_keys.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
@@ -30,7 +32,53 @@ QString Query::DisplayName() const {
     return Name().isEmpty() ? QStringLiteral("Dotaz") : QStringLiteral("Dotaz %1").arg(Name());
 }
 
+namespace {
+
+std::vector<ColumnSchema> ResultColumns(const TranslatedQuery& translated) {
+    std::vector<ColumnSchema> result;
+    for (const ResultColumn& c : translated.columns) {
+        ColumnSchema column = c.column;
+        column.name = c.name;
+        result.push_back(column);
+    }
+    return result;
+}
+
+}  // namespace
+
+// On a server the whole result is read in one statement, so it is one
+// consistent snapshot of the data; the server sorts it.
+std::vector<ColumnSchema> Query::OpenOnServer() {
+    const TranslatedQuery translated = TranslateLocalSql(sql_.join('\n'), SqlTarget::Server);
+    std::vector<QByteArray> parameters;
+    for (const Value& value : translated.parameters) {
+        parameters.push_back(ParameterText(value));
+    }
+    result_.Clear();
+    order_.clear();
+    const size_t columns = translated.columns.size();
+    try {
+        PostgresRowStream rows(GetDatabase()->Server(), translated.sql, parameters);
+        Row row(columns);
+        while (rows.Next()) {
+            for (size_t i = 0; i < columns; ++i) {
+                const int c = static_cast<int>(i);
+                row[i] = ValueFromServerText(translated.columns[i].column, rows.Bytes(c),
+                                             rows.IsNull(c));
+            }
+            result_.Append(row);
+        }
+    } catch (...) {
+        result_.Clear();
+        throw;
+    }
+    return ResultColumns(translated);
+}
+
 std::vector<ColumnSchema> Query::DoOpen() {
+    if (GetDatabase()->IsServer()) {
+        return OpenOnServer();
+    }
     const TranslatedQuery translated = TranslateLocalSql(sql_.join('\n'));
     // The sort terms ride along as extra columns and the rows are sorted
     // here; DISTINCT must not see them, so it keeps SQLite's ORDER BY.
@@ -67,13 +115,7 @@ std::vector<ColumnSchema> Query::DoOpen() {
     if (sortHere) {
         order_ = keys.SortedRows();
     }
-    std::vector<ColumnSchema> result;
-    for (const ResultColumn& c : translated.columns) {
-        ColumnSchema column = c.column;
-        column.name = c.name;
-        result.push_back(column);
-    }
-    return result;
+    return ResultColumns(translated);
 }
 
 void Query::DoClose() {

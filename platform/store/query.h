@@ -35,6 +35,7 @@ class Query : public DataSet {
                                 const std::vector<Value>& values) override;
 
   private:
+    std::vector<ColumnSchema> OpenOnServer();
     QStringList sql_;
     RowStore result_;
     std::vector<RowId> order_;  // row numbers of result_ in the query's order

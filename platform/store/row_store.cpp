@@ -77,6 +77,39 @@ void RowStore::AppendFrom(sqlite3_stmt* statement, int columns) {
                 row.push_back(kNull);
         }
     }
+    KeepScratchRow();
+}
+
+void RowStore::Append(const Row& values) {
+    last_.row = SIZE_MAX;
+    columns_ = static_cast<int>(values.size());
+    std::string& row = scratch_;
+    row.clear();
+    for (const Value& value : values) {
+        if (const auto* i = std::get_if<std::int64_t>(&value)) {
+            row.push_back(kInteger);
+            Put(row, *i);
+        } else if (const auto* d = std::get_if<double>(&value)) {
+            row.push_back(kFloat);
+            Put(row, *d);
+        } else if (const auto* text = std::get_if<QString>(&value)) {
+            const QByteArray utf8 = text->toUtf8();
+            row.push_back(kText);
+            Put(row, static_cast<std::uint32_t>(utf8.size()));
+            row.append(utf8.constData(), static_cast<size_t>(utf8.size()));
+        } else if (const auto* bytes = std::get_if<QByteArray>(&value)) {
+            row.push_back(kBlob);
+            Put(row, static_cast<std::uint32_t>(bytes->size()));
+            row.append(bytes->constData(), static_cast<size_t>(bytes->size()));
+        } else {
+            row.push_back(kNull);
+        }
+    }
+    KeepScratchRow();
+}
+
+void RowStore::KeepScratchRow() {
+    const std::string& row = scratch_;
     if (blocks_.empty() || blocks_.back().size() + row.size() > blocks_.back().capacity()) {
         blocks_.emplace_back();
         blocks_.back().reserve(std::max(kBlockSize, row.size()));

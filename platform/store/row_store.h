@@ -18,6 +18,8 @@ class RowStore {
     void Clear();
     // Appends the current row of a stepped statement (all its columns).
     void AppendFrom(sqlite3_stmt* statement, int columns);
+    // Appends a row of values (a server's result, decoded).
+    void Append(const Row& values);
     std::size_t Size() const { return offsets_.size(); }
     void Read(std::size_t row, Row& out) const;
     // One value; reading a row's columns left to right costs one step each,
@@ -30,6 +32,7 @@ class RowStore {
     Value Decode(const char* p) const;
 
     const char* RowStart(std::size_t row) const;
+    void KeepScratchRow();  // moves the encoded row into a block
 
     // Rows live in blocks of a few megabytes, so a growing result is never
     // copied as a whole; a row is addressed as (block << 32) | offset.

@@ -90,7 +90,8 @@ QString FlipOperator(const QString& op) {
 
 class Translator {
   public:
-    explicit Translator(const QString& statement) : tokens_(TokenizeLocalSql(statement)) {}
+    Translator(const QString& statement, SqlTarget target)
+        : tokens_(TokenizeLocalSql(statement)), server_(target == SqlTarget::Server) {}
 
     TranslatedQuery Run() {
         if (!Peek().IsKeyword("SELECT")) {
@@ -130,11 +131,8 @@ class Translator {
         } else {
             DefaultOrder();
         }
-        QStringList orderTexts;
-        for (const OrderTerm& term : order_) {
-            orderTexts << term.sql +
-                              (term.descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
-        }
+        SelectGroupExpressions(selected);
+        const QStringList orderTexts = OrderTexts(distinct, selected);
         const QString sql =
             QStringLiteral("SELECT ") + (distinct ? QStringLiteral("DISTINCT ") : QString()) +
             selected.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + fromWhere +
@@ -206,7 +204,86 @@ class Translator {
     }
     QString Parameter(const Value& value) {
         parameters_.push_back(value);
-        return QStringLiteral("?%1").arg(parameters_.size());
+        return (server_ ? QStringLiteral("$%1") : QStringLiteral("?%1")).arg(parameters_.size());
+    }
+
+    // ---- the two SQL dialects --------------------------------------------------
+    // The local file's SQLite knows the Czech order as the collation CZECH and
+    // the function czech_key; a PostgreSQL server as the ICU collation its
+    // text columns carry, which also names it for other text expressions.
+    QString Czech() const {
+        return server_ ? QStringLiteral(" COLLATE \"cs-CZ-x-icu\"") : QStringLiteral(" COLLATE CZECH");
+    }
+    QString EmptyIfNull(const QString& sql) const {
+        return (server_ ? QStringLiteral("coalesce(%1, '')") : QStringLiteral("ifnull(%1, '')"))
+            .arg(sql);
+    }
+    QString SortKey(const QString& sql) const {
+        return server_ ? sql + Czech() : QStringLiteral("czech_key(%1)").arg(sql);
+    }
+    QString Like(const QString& value, const QString& pattern) const {
+        // Both: case-sensitive, "_" and "%" only (no escape), a null value empty.
+        return server_ ? QStringLiteral("(coalesce(%1, '') LIKE %2 ESCAPE '')").arg(value, pattern)
+                       : QStringLiteral("harvel_like(%1, %2)").arg(value, pattern);
+    }
+    // SQLite puts nulls first in an ascending order and last in a descending
+    // one; the server is told to do the same.
+    QString Direction(bool descending) const {
+        if (!server_) {
+            return descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
+        }
+        return descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" ASC NULLS FIRST");
+    }
+    // The server lets a grouped query select and sort a group's column only
+    // as the expression it groups by, so an empty text's group is selected
+    // as empty (the same value here as null).
+    void SelectGroupExpressions(QStringList& selected) {
+        for (const QString& column : textGroupColumns_) {
+            for (QString& sql : selected) {
+                if (sql == column) {
+                    sql = EmptyIfNull(column);
+                }
+            }
+            for (OrderTerm& term : order_) {
+                if (term.sql == SortKey(column)) {
+                    term.sql = SortKey(EmptyIfNull(column));
+                }
+            }
+        }
+    }
+
+    // The server sorts a DISTINCT result only by what it selects: each term
+    // becomes the number of the selected column it sorts by; a term that is
+    // no selected column (the row id) is left out, as rows that were merged
+    // into one have no single id.
+    QStringList OrderTexts(bool distinct, const QStringList& selected) const {
+        QStringList texts;
+        if (server_ && distinct) {
+            texts = DistinctOrderTexts(selected);
+            return texts;
+        }
+        for (const OrderTerm& term : order_) {
+            texts << term.sql + Direction(term.descending);
+        }
+        return texts;
+    }
+    // Without a term it can use, the server sorts by the selected columns in turn.
+    QStringList DistinctOrderTexts(const QStringList& selected) const {
+        QStringList texts;
+        for (const OrderTerm& term : order_) {
+            for (qsizetype i = 0; i < selected.size(); ++i) {
+                if (term.sql == selected[i] || term.sql == SortKey(selected[i])) {
+                    texts << QString::number(i + 1) + Direction(term.descending);
+                    break;
+                }
+            }
+        }
+        if (texts.isEmpty()) {
+            for (qsizetype i = 0; i < selected.size(); ++i) {
+                texts << QString::number(i + 1) + Direction(false);
+            }
+        }
+        return texts;
     }
 
     // ---- tables --------------------------------------------------------------
@@ -296,8 +373,10 @@ class Translator {
         o.position = at.position;
         // A value damaged outside the program (a text in a date column)
         // compares, sorts and groups as null.
-        o.sql = CheckedColumnSql(*column, tables_[static_cast<size_t>(table)].sqlAlias + '.' +
-                                              QuoteIdentifier(column->name));
+        // The server's typed columns hold no such value.
+        const QString sql =
+            tables_[static_cast<size_t>(table)].sqlAlias + '.' + QuoteIdentifier(column->name);
+        o.sql = server_ ? sql : CheckedColumnSql(*column, sql);
         return o;
     }
 
@@ -415,8 +494,7 @@ class Translator {
             column.name = name;
             column.caption.clear();  // "MAX OF Datum" is not the column itself
             o.sql = QStringLiteral("%1(%2%3%4)")
-                        .arg(item.function.toLower(), distinct, value,
-                             text ? QStringLiteral(" COLLATE CZECH") : QString());
+                        .arg(item.function.toLower(), distinct, value, text ? Czech() : QString());
         } else {
             const bool numeric =
                 source.type == ColumnType::Smallint || source.type == ColumnType::Integer ||
@@ -455,10 +533,13 @@ class Translator {
                 }
                 const bool text = IsTextLike(o.column->type);
                 // Empty and null texts form one group, as they are one value here.
-                terms << (text ? QStringLiteral("ifnull(%1, '')").arg(o.sql) : o.sql);
+                terms << (text ? EmptyIfNull(o.sql) : o.sql);
                 groupColumns << o.sql;
+                if (text && server_) {
+                    textGroupColumns_ << o.sql;
+                }
                 groupOrder_.push_back(
-                    {text ? QStringLiteral("czech_key(%1)").arg(o.sql) : o.sql, false});
+                    {text ? SortKey(server_ ? EmptyIfNull(o.sql) : o.sql) : o.sql, false});
             } while (AcceptSymbol(","));
             sql = QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
         }
@@ -748,8 +829,7 @@ class Translator {
         const bool ordering = op != QLatin1String("=") && op != QLatin1String("<>");
         if (left.kind != Operand::Column) {
             const bool texts = left.kind == Operand::Text && right.kind == Operand::Text;
-            return Parameter(RawValue(left)) +
-                   (texts ? QStringLiteral(" COLLATE CZECH ") : QStringLiteral(" ")) + op + ' ' +
+            return Parameter(RawValue(left)) + (texts ? Czech() : QString()) + ' ' + op + ' ' +
                    Parameter(RawValue(right));
         }
         const ColumnSchema& column = *left.column;
@@ -759,7 +839,7 @@ class Translator {
         const bool text = IsTextLike(column.type);
         if (right.kind == Operand::Column) {
             if (text && ordering) {
-                return left.sql + QStringLiteral(" COLLATE CZECH ") + op + ' ' + right.sql;
+                return left.sql + Czech() + ' ' + op + ' ' + right.sql;
             }
             return left.sql + ' ' + op + ' ' + right.sql;
         }
@@ -781,8 +861,8 @@ class Translator {
                         : left.sql + QStringLiteral(" <> ") + Parameter(value);
         }
         if (text) {
-            return QStringLiteral("ifnull(%1, '') COLLATE CZECH %2 %3")
-                .arg(left.sql, op, Parameter(empty ? Value(QString()) : value));
+            return EmptyIfNull(left.sql) + Czech() + ' ' + op + ' ' +
+                   Parameter(empty ? Value(QString()) : value);
         }
         return left.sql + ' ' + op + ' ' + Parameter(value);
     }
@@ -809,7 +889,7 @@ class Translator {
         }
         if (IsTextLike(column.type)) {
             const QString lo = bound(low);
-            return QStringLiteral("ifnull(%1, '') COLLATE CZECH").arg(subject.sql) + keyword + lo +
+            return EmptyIfNull(subject.sql) + Czech() + keyword + lo +
                    QStringLiteral(" AND ") + bound(high);
         }
         const QString lo = bound(low);
@@ -846,7 +926,7 @@ class Translator {
         ExpectSymbol(")");
         QString target = subject.kind != Operand::Column ? QString()
                          : IsTextLike(subject.column->type)
-                             ? QStringLiteral("ifnull(%1, '')").arg(subject.sql)
+                             ? EmptyIfNull(subject.sql)
                              : subject.sql;
         if (subject.kind != Operand::Column) {
             target = Parameter(RawValue(subject));
@@ -889,7 +969,7 @@ class Translator {
             const QString value = LikeSide(left, "hodnota");
             const QString pattern = LikeSide(ParseOperand(), "vzor");
             return (negated ? QStringLiteral("NOT ") : QString()) +
-                   QStringLiteral("harvel_like(%1, %2)").arg(value, pattern);
+                   Like(value, pattern);
         }
         if (AcceptKeyword("IN")) {
             return EmitIn(left, negated);
@@ -906,8 +986,7 @@ class Translator {
         for (const QString& name : first.schema->order) {
             const ColumnSchema* column = first.schema->FindColumn(name);
             const QString sql = first.sqlAlias + '.' + QuoteIdentifier(column->name);
-            order_.push_back(
-                {IsTextLike(column->type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql, false});
+            order_.push_back({IsTextLike(column->type) ? SortKey(sql) : sql, false});
         }
         order_.push_back({first.sqlAlias + QStringLiteral(".rowid"), false});
     }
@@ -943,12 +1022,12 @@ class Translator {
                 Fail(QStringLiteral("podle obrázku nelze řadit"), t);
             }
             // Texts sort by their Czech sort key (computed once per row).
-            order_.push_back(
-                {IsTextLike(type) ? QStringLiteral("czech_key(%1)").arg(sql) : sql, descending});
+            order_.push_back({IsTextLike(type) ? SortKey(sql) : sql, descending});
         } while (AcceptSymbol(","));
     }
 
     std::vector<Token> tokens_;
+    bool server_ = false;
     size_t pos_ = 0;
     std::vector<TableRef> tables_;
     std::vector<OutputColumn> output_;
@@ -959,14 +1038,15 @@ class Translator {
     bool grouped_ = false;
     bool aggregatesAllowed_ = false;
     std::vector<OrderTerm> groupOrder_;
+    QStringList textGroupColumns_;  // the server's grouped text columns
     QStringList selectedSql_;                    // per select item: a plain column's SQL
     std::deque<ColumnSchema> syntheticColumns_;  // aggregate result columns, stable addresses
 };
 
 }  // namespace
 
-TranslatedQuery TranslateLocalSql(const QString& statement) {
-    return Translator(statement).Run();
+TranslatedQuery TranslateLocalSql(const QString& statement, SqlTarget target) {
+    return Translator(statement, target).Run();
 }
 
 }  // namespace platform

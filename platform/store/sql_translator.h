@@ -1,5 +1,6 @@
 #pragma once
-// Translates one statement of the store's local SQL into SQLite SQL.
+// Translates one statement of the store's local SQL into SQLite SQL, or into
+// PostgreSQL SQL for a club's server.
 //
 // The dialect: SELECT * | t.* | [t.]column [AS name] | aggregate [AS name], ...
 // FROM table [alias] {[LEFT [OUTER] | INNER] JOIN table [alias] ON condition}
@@ -57,6 +58,11 @@ struct TranslatedQuery {
     std::vector<OrderTerm> order;
 };
 
-TranslatedQuery TranslateLocalSql(const QString& statement);
+// The SQL a statement is translated into: the local file's SQLite, or a
+// club's PostgreSQL server ($1 parameters, the server's Czech collation).
+enum class SqlTarget { LocalFile, Server };
+
+TranslatedQuery TranslateLocalSql(const QString& statement,
+                                  SqlTarget target = SqlTarget::LocalFile);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/store/czech_collation.h"
 #include "platform/store/database.h"
 #include "platform/store/field.h"
+#include "platform/store/postgres_table.h"
 #include "platform/store/row_keys.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
@@ -114,6 +115,16 @@ bool Table::HasKeyOrder() const {
 
 std::vector<ColumnSchema> Table::DoOpen() {
     const TableSchema& schema = Schema();
+    if (GetDatabase()->IsServer()) {
+        server_ = std::make_unique<PostgresTable>(GetDatabase()->Server(), schema);
+        try {
+            server_->RequireColumns();
+        } catch (...) {
+            server_.reset();
+            throw;
+        }
+        return schema.columns;
+    }
     Connection& connection = GetDatabase()->Handle();
     if (!connection.TableExists(schema.sqlName)) {
         throw StoreError(QStringLiteral("V databázi chybí tabulka %1.").arg(schema.fileName));
@@ -130,6 +141,7 @@ std::vector<ColumnSchema> Table::DoOpen() {
 
 void Table::DoClose() {
     statements_.clear();
+    server_.reset();
 }
 
 Statement& Table::Prepared(const QString& key, const QString& sql) {
@@ -161,6 +173,9 @@ QString Table::OrderClause() const {
 }
 
 std::vector<DataSet::RowId> Table::LoadRowIds() {
+    if (server_) {
+        return server_->LoadRowIds();
+    }
     Statement& s = Prepared(QStringLiteral("ids"), idsSql_);
     std::vector<RowId> ids;
     while (s.Step()) {
@@ -171,6 +186,10 @@ std::vector<DataSet::RowId> Table::LoadRowIds() {
 }
 
 void Table::ScanRows(const std::function<void(RowId, const Row&)>& visit) {
+    if (server_) {
+        server_->ScanRows(visit);
+        return;
+    }
     VisitRows(Prepared(QStringLiteral("scan"), scanSql_), visit);
 }
 
@@ -178,6 +197,10 @@ void Table::ScanRowsContaining(int column, const QString& text,
                                const std::function<void(RowId, const Row&)>& visit) {
     // instr() runs inside SQLite on the stored text, so rows that cannot pass
     // are never decoded.
+    if (server_) {
+        server_->ScanRowsContaining(column, text, visit);
+        return;
+    }
     const ColumnSchema& c = schema_->columns.at(static_cast<size_t>(column));
     Statement& s = Prepared(QStringLiteral("scan-containing-%1").arg(column),
                             QStringLiteral("SELECT rowid, %1 FROM %2 WHERE instr(%3, ?1) > 0 "
@@ -205,6 +228,10 @@ void Table::VisitRows(Statement& s, const std::function<void(RowId, const Row&)>
 }
 
 void Table::FetchRow(RowId id, Row& out) {
+    if (server_) {
+        server_->FetchRow(id, out);
+        return;
+    }
     Statement& s = Prepared(QStringLiteral("fetch"), fetchSql_);
     s.Bind(1, Value(id));
     out.assign(schema_->columns.size(), Value());
@@ -218,6 +245,9 @@ void Table::FetchRow(RowId id, Row& out) {
 
 std::vector<DataSet::RowId> Table::FindRows(const std::vector<int>& columns,
                                             const std::vector<Value>& values) {
+    if (server_) {
+        return server_->FindRows(columns, values);
+    }
     // One prepared statement per column set and null pattern; Locate by the
     // registered name reuses it every time.
     QString key = QStringLiteral("find");
@@ -284,8 +314,24 @@ void Table::Rethrow(const StoreError& error, const Row& row) const {
                      error.EngineCode());
 }
 
+// A duplicate key is told as in the local file; the server's other
+// messages (a row changed by another official) stand as they are.
+void Table::RethrowServerFailure(const StoreError& error, const Row& row) const {
+    if (error.EngineCode() == SQLITE_CONSTRAINT_UNIQUE) {
+        Rethrow(error, row);
+    }
+    throw error;
+}
+
 DataSet::RowId Table::InsertRow(const Row& row) {
     RequireIdentifyingKey(*schema_, row);
+    if (server_) {
+        try {
+            return server_->InsertRow(row);
+        } catch (const StoreError& error) {
+            RethrowServerFailure(error, row);
+        }
+    }
     Statement& s = Prepared(QStringLiteral("insert"), insertSql_);
     for (size_t i = 0; i < row.size(); ++i) {
         s.Bind(static_cast<int>(i) + 1, row[i]);
@@ -301,6 +347,14 @@ DataSet::RowId Table::InsertRow(const Row& row) {
 
 void Table::UpdateRow(RowId id, const Row& row) {
     RequireIdentifyingKey(*schema_, row);
+    if (server_) {
+        try {
+            server_->UpdateRow(id, row);
+        } catch (const StoreError& error) {
+            RethrowServerFailure(error, row);
+        }
+        return;
+    }
     const int idMark = static_cast<int>(schema_->columns.size()) + 1;
     Statement& s = Prepared(QStringLiteral("update"), updateSql_);
     for (size_t i = 0; i < row.size(); ++i) {
@@ -320,6 +374,10 @@ void Table::UpdateRow(RowId id, const Row& row) {
 }
 
 void Table::DeleteRow(RowId id) {
+    if (server_) {
+        server_->DeleteRow(id);
+        return;
+    }
     Statement& s = Prepared(
         QStringLiteral("delete"),
         QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(QuoteIdentifier(schema_->sqlName)));

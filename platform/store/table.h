@@ -12,6 +12,7 @@
 
 namespace platform {
 
+class PostgresTable;
 class Statement;
 
 class Table : public DataSet {
@@ -52,8 +53,11 @@ class Table : public DataSet {
     QString OrderClause() const;
     void BuildStatementTexts();
     [[noreturn]] void Rethrow(const class StoreError& error, const Row& row) const;
+    [[noreturn]] void RethrowServerFailure(const class StoreError& error, const Row& row) const;
 
     const TableSchema* schema_ = nullptr;
+    // The table on a club's server, while open on one; null for the local file.
+    std::unique_ptr<PostgresTable> server_;
     std::vector<int> orderColumns_;
     std::map<QString, std::unique_ptr<Statement>> statements_;
     // The SQL of the statements every row goes through, built once per table

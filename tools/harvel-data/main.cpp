@@ -3,6 +3,7 @@
 //   init DIR|URI                            create DIR (or a server database) with the empty tables
 //   copy SRC DST                            copy every table between two stores, checked
 //   sql DIR "LOCAL SQL"                     run one query, rows tab-separated
+//   (sql, load, dump and check also take a server's "postgresql://" address for DIR)
 //   load DIR TABLE FILE.csv [--cut]         append rows from a UTF-8 CSV file;
 //                                           --cut shortens texts longer than their column
 //   dump DIR TABLE                          a table as CSV
@@ -73,6 +74,8 @@ const char kUsage[] =
     "  harvel-data stats DIR [--from ROK] [--to ROK] [--breed PLEMENO]\n"
     "                                       statistika chovu: vrhy, štěňata, koeficienty, výstavy\n"
     "  harvel-data web DIR OUTDIR           webové stránky chovné stanice do složky OUTDIR\n"
+    "  Příkazy sql, load, dump a check berou místo DIR i adresu databáze na serveru\n"
+    "  (postgresql://UŽIVATEL@SERVER/DATABÁZE).\n"
     "  harvel-data --help                   vypíše tento návod\n"
     "  harvel-data --version                vypíše verzi programu\n";
 
@@ -80,6 +83,12 @@ const char kUsage[] =
 bool IsLoad(const QStringList& args) {
     const qsizetype cuts = args.count(QLatin1String("--cut"));
     return cuts <= 1 && args.size() - cuts == 4;
+}
+
+// The commands that work on a club's server database as on a data folder.
+bool WorksOnServer(const QString& command) {
+    static const QStringList commands{"sql", "load", "dump", "check"};
+    return commands.contains(command);
 }
 
 // The commands whose second argument is a data folder whose database they open.
@@ -102,7 +111,8 @@ QString FailureText(const platform::StoreError& error, const QStringList& args) 
 
 int Run(const QStringList& args, QTextStream& out) {
     const QString command = args.value(0);
-    if (OpensDataFolder(command) && platform::IsServerAddress(args.value(1))) {
+    if (OpensDataFolder(command) && !WorksOnServer(command) &&
+        platform::IsServerAddress(args.value(1))) {
         throw platform::StoreError(
             QStringLiteral("Příkaz %1 pracuje se složkou dat. Databázi na serveru nejprve "
                            "zkopírujte do prázdné složky: harvel-data copy %2 SLOŽKA")
