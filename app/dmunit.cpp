@@ -5,12 +5,14 @@
 #include <QGuiApplication>
 
 #include "app/address_print.h"
+#include "app/database_address.h"
 #include "app/parametry.h"
 #include "app/print_sources.h"
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/store/backup.h"
 #include "platform/store/field.h"
+#include "platform/store/postgres_connection.h"
 #include "platform/store/store_error.h"
 #include "report/engine/sestavy.h"
 
@@ -76,7 +78,7 @@ TDM1::TDM1(const QString& dataFolder, TRecordSheetView* recordSheet, platform::O
     // A failure (a missing folder, database or table) is shown in the error
     // box; the remaining steps are skipped and the program goes on with the
     // tables opened so far.
-    const QString folder = dataFolder.isEmpty() ? platform::DataFolder() : dataFolder;
+    const QString folder = dataFolder.isEmpty() ? DatabaseAddress() : dataFolder;
     try {
         Open(folder);
     } catch (const platform::StoreError& error) {
@@ -88,8 +90,7 @@ void TDM1::OpenDataFolderIfClosed() {
     if (Database1.IsOpen()) {
         return;
     }
-    const QString folder =
-        Database1.Folder().isEmpty() ? platform::DataFolder() : Database1.Folder();
+    const QString folder = Database1.Folder().isEmpty() ? DatabaseAddress() : Database1.Folder();
     Database1.SetParams({});
     try {
         Open(folder);
@@ -363,11 +364,14 @@ void TDM1::Open(const QString& dataFolder) {
     Database1.AddParam(QStringLiteral("PATH=") + dataFolder);
     Database1.Open();
     if (Database1.Mode() == platform::OpenMode::ReadWriteOrReadOnly && Database1.IsReadOnly()) {
-        platform::ShowMessage(
-            QStringLiteral("Složka dat „%1“ je otevřena jen pro čtení (%2). Záznamy lze prohlížet "
-                           "a tisknout, změny nelze uložit.")
-                .arg(QDir::toNativeSeparators(dataFolder), Database1.ReadOnlyReason()),
-            QString(), platform::MessageIcon::Information, platform::mbOK);
+        const QString where =
+            Database1.IsServer()
+                ? QStringLiteral("Databáze „%1“").arg(platform::AddressWithoutPassword(dataFolder))
+                : QStringLiteral("Složka dat „%1“").arg(QDir::toNativeSeparators(dataFolder));
+        platform::ShowMessage(QStringLiteral("%1 je otevřena jen pro čtení (%2). Záznamy lze "
+                                             "prohlížet a tisknout, změny nelze uložit.")
+                                  .arg(where, Database1.ReadOnlyReason()),
+                              QString(), platform::MessageIcon::Information, platform::mbOK);
     }
     TaMain_Card.Open();
     for (platform::DataSet* dataSet :

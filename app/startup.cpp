@@ -4,12 +4,14 @@
 #include <memory>
 
 #include "app/automatic_backup.h"
+#include "app/database_address.h"
 #include "app/dmunit.h"
 #include "app/first_start.h"
 #include "app/foparametry.h"
 #include "app/foupozorneni.h"
 #include "app/fouvod.h"
 #include "app/parametry.h"
+#include "app/server_login.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "platform/folders.h"
@@ -47,8 +49,12 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     ShowSplashAtOnce(*splash);
     // What is due is read beside the whole rest of the start: the opening of
     // the tables and the building of the windows.
+    // A club's server (Harvel.INI [Databaze]) is logged into first; its
+    // diary is not read at start, as that reads the local data file.
+    const std::optional<ServerSettings> server = ReadServerSettings(SettingsFilePath());
+    const QString address = server ? LoginAddress(*server) : QString();
     const std::unique_ptr<diary::DueReading> due =
-        StartDueCheck(platform::DataFolder(), CurrentParametry().UpozornitDni);
+        server ? nullptr : StartDueCheck(platform::DataFolder(), CurrentParametry().UpozornitDni);
 
     // The settings form is created after the launcher, as the launcher is the
     // first form; the launcher only needs it when its button is pressed.
@@ -58,12 +64,14 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     launcher->SetParametryForm(parametry.get());
     // The sheet is registered before the tables open, so the first scroll
     // synchronisation and the breed lists reach it.
-    auto dataModule = std::make_unique<TDM1>(QString(), sheet.get());
+    auto dataModule = std::make_unique<TDM1>(address, sheet.get());
     launcher->SetDataModule(dataModule.get());
     // The start-up backup runs beside the window; the program waits for it
-    // only at its end.
+    // only at its end. A server's database is backed up by the server's own
+    // tools (pg_dump), not by each official's program.
     std::unique_ptr<TAutomaticBackup> backup;
-    if (dataModule->Database1.IsOpen() && !dataModule->Database1.IsReadOnly()) {
+    if (dataModule->Database1.IsOpen() && !dataModule->Database1.IsReadOnly() &&
+        !dataModule->Database1.IsServer()) {
         backup = std::make_unique<TAutomaticBackup>(dataModule->Database1.Folder(),
                                                     platform::BackupsToKeep(SettingsFilePath()));
         backup->Start();

@@ -227,6 +227,99 @@ BENCHMARK(BM_LoadRecordSheetsProcess)
     ->UseManualTime()
     ->Iterations(1);
 
+// ---- a club's server ---------------------------------------------------------
+// With HARVEL_BENCH_SERVER set to the address of a PostgreSQL server's
+// maintenance database as a user who may create databases
+// ("postgresql://harvel@%2Ftmp%2Fpg:5432/postgres"), the same kennels are
+// also copied onto the server and the list is run from there. Without it
+// these figures are skipped.
+
+QString ServerMaintenanceAddress() {
+    return qEnvironmentVariable("HARVEL_BENCH_SERVER");
+}
+
+// A new, empty database on the bench server; its address.
+QString FreshServerDatabase(const QString& name) {
+    const QString admin = ServerMaintenanceAddress();
+    for (const QString& sql : {QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name),
+                               QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING "
+                                              "'UTF8'")
+                                   .arg(name)}) {
+        if (bench_support::RunMeasured("/usr/bin/psql", {"-q", admin, "-c", sql}).exitCode != 0) {
+            return QString();
+        }
+    }
+    return admin.section('/', 0, -2) + '/' + name;
+}
+
+void BM_CopyToServerProcess(benchmark::State& state) {
+    if (ServerMaintenanceAddress().isEmpty()) {
+        state.SkipWithError("HARVEL_BENCH_SERVER is not set");
+        return;
+    }
+    Kennel& kennel = Kennel::Of(int(state.range(0)));
+    ChildRun run;
+    for (auto _ : state) {
+        const QString server = FreshServerDatabase(QStringLiteral("bench_copy"));
+        run = RunChild("harvel-data", {"copy", kennel.Data(), server});
+        if (server.isEmpty() || run.exitCode != 0) {
+            state.SkipWithError("harvel-data copy failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["cpu_s"] = run.cpuSeconds;
+}
+BENCHMARK(BM_CopyToServerProcess)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
+
+// The list of BM_ReportDumpProcess read from the server; its x_local is the
+// time against the same list from the data folder, measured in this run.
+void BM_ReportDumpServerProcess(benchmark::State& state) {
+    if (ServerMaintenanceAddress().isEmpty()) {
+        state.SkipWithError("HARVEL_BENCH_SERVER is not set");
+        return;
+    }
+    Kennel& kennel = Kennel::Of(int(state.range(0)));
+    const QString server = FreshServerDatabase(QStringLiteral("bench_list"));
+    if (server.isEmpty() ||
+        RunChild("harvel-data", {"copy", kennel.Data(), server}).exitCode != 0) {
+        state.SkipWithError("the kennel could not be copied onto the server");
+        return;
+    }
+    const QString out = kennel.Out(QStringLiteral("server-list.dump"));
+    const auto runOn = [&](const QString& data) {
+        return RunChild("harvel-report", {"--data", data, "--table", "main_card.db", "--template",
+                                          kennel.Template(), "--format", "dump", "--out", out});
+    };
+    double local = 0;
+    for (int i = 0; i < 3; ++i) {
+        const ChildRun run = runOn(kennel.Data());
+        local = (local == 0 || run.seconds < local) ? run.seconds : local;
+    }
+    ChildRun run;
+    for (auto _ : state) {
+        run = runOn(server);
+        if (run.exitCode != 0) {
+            state.SkipWithError("harvel-report failed on the server");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    state.counters["peak_MB"] = run.peakMegabytes;
+    state.counters["local_s"] = local;
+    state.counters["x_local"] = local > 0 ? run.seconds / local : 0;
+}
+BENCHMARK(BM_ReportDumpServerProcess)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -3,8 +3,8 @@
 #include <QSet>
 
 #include "platform/store/database.h"
-#include "platform/store/postgres_connection.h"
 #include "platform/store/field.h"
+#include "platform/store/postgres_connection.h"
 #include "platform/store/row_keys.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"

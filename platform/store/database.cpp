@@ -316,6 +316,11 @@ void Database::RollbackAfterFailure() noexcept {
 }
 
 void Database::CreateSchema(const QString& folder) {
+    if (IsServerAddress(folder)) {
+        PostgresConnection server(folder);
+        CreateServerSchema(server);
+        return;
+    }
     const QString file = DatabaseFile(folder);
     const auto refuseExisting = [&file] {
         if (PathExists(file)) {

@@ -82,7 +82,8 @@ class Database {
     void Analyze();
 
     // Creates the folder (when missing) and the database with the thirteen
-    // empty tables. Refuses to touch an existing database.
+    // empty tables, or the tables and roles in a server's empty database
+    // (postgres_schema.h). Refuses to touch an existing database.
     static void CreateSchema(const QString& folder);
     static QString DatabaseFile(const QString& folder);
 

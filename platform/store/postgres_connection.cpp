@@ -95,9 +95,15 @@ PostgresConnection::PostgresConnection(const QString& address)
     if (PQstatus(conn_) != CONNECTION_OK) {
         const QString message = QStringLiteral("K databázovému serveru %1 se nelze připojit: %2")
                                     .arg(shown_, ServerReason(conn_, nullptr));
+        // The server wants a password that was not given (nor found in
+        // ~/.pgpass): the program may ask the user for it. A refused one
+        // is told by the server in its own words, so it is recognised by
+        // the authentication failure's state in the message.
+        const bool password = PQconnectionNeedsPassword(conn_) == 1 ||
+                              message.contains(QLatin1String("password authentication failed"));
         PQfinish(conn_);
         conn_ = nullptr;
-        throw StoreError(message);
+        throw StoreError(message, password ? SQLITE_AUTH : 0);
     }
     const QStringList encoding = Values(QStringLiteral("SHOW server_encoding"));
     if (encoding.value(0) != QLatin1String("UTF8")) {

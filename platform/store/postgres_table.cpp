@@ -79,10 +79,9 @@ void PostgresTable::ScanRowsContaining(int column, const QString& text, const Ro
 }
 
 void PostgresTable::FetchRow(RowId id, Row& out) {
-    const PostgresResult result =
-        connection_.Run(QStringLiteral("SELECT row_version, %1 FROM %2 WHERE rowid = $1")
-                            .arg(columns_, name_),
-                        {QByteArray::number(static_cast<qlonglong>(id))});
+    const PostgresResult result = connection_.Run(
+        QStringLiteral("SELECT row_version, %1 FROM %2 WHERE rowid = $1").arg(columns_, name_),
+        {QByteArray::number(static_cast<qlonglong>(id))});
     out.assign(table_.columns.size(), Value());
     if (result.Rows() == 0) {
         return;
@@ -111,10 +110,10 @@ std::vector<PostgresTable::RowId> PostgresTable::FindRows(const std::vector<int>
             conditions << name + QStringLiteral(" IS NULL");
         }
     }
-    const PostgresResult result = connection_.Run(
-        QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid")
-            .arg(name_, conditions.join(QStringLiteral(" AND "))),
-        parameters);
+    const PostgresResult result =
+        connection_.Run(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid")
+                            .arg(name_, conditions.join(QStringLiteral(" AND "))),
+                        parameters);
     std::vector<RowId> ids;
     for (int r = 0; r < result.Rows(); ++r) {
         ids.push_back(result.Bytes(r, 0).toLongLong());
@@ -205,9 +204,10 @@ void PostgresTable::ThrowChangedMeanwhile(RowId id) {
         throw StoreError(
             QStringLiteral("Záznam v tabulce %1 mezitím zmizel.").arg(table_.fileName));
     }
-    throw StoreError(QStringLiteral("Záznam mezitím změnil jiný uživatel (%1, %2). Načtěte jej "
-                                    "znovu.")
-                         .arg(QString::fromUtf8(now.Bytes(0, 0)), QString::fromUtf8(now.Bytes(0, 1))));
+    throw StoreError(
+        QStringLiteral("Záznam mezitím změnil jiný uživatel (%1, %2). Načtěte jej "
+                       "znovu.")
+            .arg(QString::fromUtf8(now.Bytes(0, 0)), QString::fromUtf8(now.Bytes(0, 1))));
 }
 
 }  // namespace platform

@@ -127,8 +127,9 @@ QByteArray ParameterText(const Value& value) {
     }
     if (const auto* text = std::get_if<QString>(&value)) {
         if (text->contains(QChar(0))) {
-            throw StoreError(QStringLiteral("Text v dotazu obsahuje znak NUL, který server "
-                                            "nepřijme."));
+            throw StoreError(
+                QStringLiteral("Text v dotazu obsahuje znak NUL, který server "
+                               "nepřijme."));
         }
         const QByteArray utf8 = text->toUtf8();
         return utf8.isNull() ? QByteArray("") : utf8;

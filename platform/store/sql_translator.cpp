@@ -212,7 +212,8 @@ class Translator {
     // the function czech_key; a PostgreSQL server as the ICU collation its
     // text columns carry, which also names it for other text expressions.
     QString Czech() const {
-        return server_ ? QStringLiteral(" COLLATE \"cs-CZ-x-icu\"") : QStringLiteral(" COLLATE CZECH");
+        return server_ ? QStringLiteral(" COLLATE \"cs-CZ-x-icu\"")
+                       : QStringLiteral(" COLLATE CZECH");
     }
     QString EmptyIfNull(const QString& sql) const {
         return (server_ ? QStringLiteral("coalesce(%1, '')") : QStringLiteral("ifnull(%1, '')"))
@@ -889,8 +890,8 @@ class Translator {
         }
         if (IsTextLike(column.type)) {
             const QString lo = bound(low);
-            return EmptyIfNull(subject.sql) + Czech() + keyword + lo +
-                   QStringLiteral(" AND ") + bound(high);
+            return EmptyIfNull(subject.sql) + Czech() + keyword + lo + QStringLiteral(" AND ") +
+                   bound(high);
         }
         const QString lo = bound(low);
         return subject.sql + keyword + lo + QStringLiteral(" AND ") + bound(high);
@@ -924,10 +925,9 @@ class Translator {
                 IsTextLike(subject.column->type) && IsNullValue(v) ? Value(QString()) : v);
         } while (AcceptSymbol(","));
         ExpectSymbol(")");
-        QString target = subject.kind != Operand::Column ? QString()
-                         : IsTextLike(subject.column->type)
-                             ? EmptyIfNull(subject.sql)
-                             : subject.sql;
+        QString target = subject.kind != Operand::Column    ? QString()
+                         : IsTextLike(subject.column->type) ? EmptyIfNull(subject.sql)
+                                                            : subject.sql;
         if (subject.kind != Operand::Column) {
             target = Parameter(RawValue(subject));
         }
@@ -968,8 +968,7 @@ class Translator {
         if (AcceptKeyword("LIKE")) {
             const QString value = LikeSide(left, "hodnota");
             const QString pattern = LikeSide(ParseOperand(), "vzor");
-            return (negated ? QStringLiteral("NOT ") : QString()) +
-                   Like(value, pattern);
+            return (negated ? QStringLiteral("NOT ") : QString()) + Like(value, pattern);
         }
         if (AcceptKeyword("IN")) {
             return EmitIn(left, negated);
@@ -1038,7 +1037,7 @@ class Translator {
     bool grouped_ = false;
     bool aggregatesAllowed_ = false;
     std::vector<OrderTerm> groupOrder_;
-    QStringList textGroupColumns_;  // the server's grouped text columns
+    QStringList textGroupColumns_;               // the server's grouped text columns
     QStringList selectedSql_;                    // per select item: a plain column's SQL
     std::deque<ColumnSchema> syntheticColumns_;  // aggregate result columns, stable addresses
 };

@@ -212,6 +212,19 @@ bool InputQuery(const QString& caption, const QString& prompt, QString& value, Q
     return accepted;
 }
 
+bool AskPassword(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {
+    if (const InputHandler& handler = Slot<InputHandler>()) {
+        return handler(caption, prompt, value);
+    }
+    bool accepted = false;
+    const QString answer =
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Password, value, &accepted);
+    if (accepted) {
+        value = answer;
+    }
+    return accepted;
+}
+
 InputHandler SetInputHandler(InputHandler handler) {
     return Replace(std::move(handler));
 }

@@ -39,6 +39,10 @@ using InputHandler =
 bool InputQuery(const QString& caption, const QString& prompt, QString& value,
                 QWidget* parent = nullptr);
 InputHandler SetInputHandler(InputHandler handler);
+// Asks for a password: as InputQuery (the same handler answers), its
+// characters hidden as they are typed.
+bool AskPassword(const QString& caption, const QString& prompt, QString& value,
+                 QWidget* parent = nullptr);
 
 // Installs the message handler that shows real QMessageBox windows.
 void InstallWidgetMessageHandler();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QUrl>
 
@@ -144,6 +145,25 @@ void PostgresCluster::Execute(const QString& database, const QString& sql) const
     } catch (const platform::StoreError& error) {
         ADD_FAILURE() << "SQL on the test cluster failed: " << error.Message().toStdString();
     }
+}
+
+void PostgresCluster::RequirePasswordFor(const QString& user) {
+    QFile rules(dir_.filePath(QStringLiteral("data/pg_hba.conf")));
+    if (!rules.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "pg_hba.conf cannot be read";
+        return;
+    }
+    const QByteArray before = rules.readAll();
+    rules.close();
+    // The first matching line decides, so this one goes before "trust".
+    const QByteArray rule = "local all " + user.toUtf8() + " scram-sha-256\n";
+    if (!rules.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        rules.write(rule + before) != rule.size() + before.size()) {
+        ADD_FAILURE() << "pg_hba.conf cannot be written";
+        return;
+    }
+    rules.close();
+    Execute(QStringLiteral("postgres"), QStringLiteral("SELECT pg_reload_conf()"));
 }
 
 QString PostgresCluster::NewDatabase() {

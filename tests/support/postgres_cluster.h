@@ -23,6 +23,9 @@ class PostgresCluster {
     QString NewDatabase();
     // The address of a database for another user.
     QString Address(const QString& database, const QString& user = QString()) const;
+    // Makes the server ask `user` for a password on its socket (the others
+    // keep logging in without one).
+    void RequirePasswordFor(const QString& user);
     // Runs SQL as the superuser in a database (roles, grants); fails the test on an error.
     void Execute(const QString& database, const QString& sql) const;
 

@@ -42,6 +42,7 @@
 #include "platform/program_version.h"
 #include "platform/standard_output.h"
 #include "platform/store/backup.h"
+#include "platform/store/postgres_connection.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store.h"
 #include "preview_command.h"
@@ -131,7 +132,7 @@ void ShowBooleansInCzech(platform::DataSet& dataSet) {
 }
 
 ReportData OpenData(const harvel_report::ReportOptions& o) {
-    if (!QFileInfo(o.dataFolder).isDir()) {
+    if (!platform::IsServerAddress(o.dataFolder) && !QFileInfo(o.dataFolder).isDir()) {
         throw Failure{QStringLiteral("Složka s daty \"%1\" neexistuje.").arg(o.dataFolder)};
     }
     ReportData data;

@@ -7,6 +7,7 @@
 #include "app/parametry.h"
 #include "app/print_sources.h"
 #include "platform/messages.h"
+#include "platform/store/postgres_connection.h"
 #include "platform/store/store_error.h"
 #include "report/engine/sestavy.h"
 #include "report/engine/template_field_names.h"
@@ -48,8 +49,10 @@ PrintSourceRun::PrintSourceRun(const QString& dataFolder, int source, const QStr
                                          : platform::FirstButton(request.buttons);
         });
     // The source's own book or list is run below, before anything reads.
-    dm_ = std::make_unique<TDM1>(QFileInfo(dataFolder).absoluteFilePath(), nullptr,
-                                 platform::OpenMode::ReadOnly, TDM1::BookQueryStart::WithFirstBook);
+    dm_ = std::make_unique<TDM1>(
+        platform::IsServerAddress(dataFolder) ? dataFolder
+                                              : QFileInfo(dataFolder).absoluteFilePath(),
+        nullptr, platform::OpenMode::ReadOnly, TDM1::BookQueryStart::WithFirstBook);
     const bool opened = dm_->TaMain_Card.IsActive();
     if (opened) {
         dm_->RunBookQuery(source, order, where);

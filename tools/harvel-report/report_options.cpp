@@ -1,6 +1,7 @@
 #include "report_options.h"
 
 #include "app/address_print.h"
+#include "app/database_address.h"
 #include "app/print_sources.h"
 #include "platform/folders.h"
 
@@ -91,12 +92,13 @@ void CheckSheet(const ReportOptions& o) {
 }
 
 // A template opened from the file manager ("harvel-report --design FILE")
-// is designed over the program's own data folder and its record sheets.
+// is designed over the program's own database (its data folder, or the club's
+// server of Harvel.INI) and its record sheets.
 void DefaultDesignData(ReportOptions& o) {
     if (!o.design || !o.dataFolder.isEmpty()) {
         return;
     }
-    o.dataFolder = platform::DataFolder();
+    o.dataFolder = DatabaseAddress();
     if (o.sql.isEmpty() && o.table.isEmpty() && !o.source) {
         o.table = QStringLiteral("main_card.db");
     }

@@ -81,6 +81,7 @@ TEST_F(Integrity, RowsWithoutTheirIdentifyingKeyAreRefusedByTheStore) {
 }
 
 TEST_F(Integrity, ValuesDamagedOutsideTheProgramReadAsNullAndQueriesSkipThem) {
+    SKIP_ON_SERVER_STORE("the server's typed columns hold no damaged value");
     AddCard("Aron", {{"Datum_nar", "1.1.1999"}, {"Cip", "5"}});
     AddCard("Brok", {{"Datum_nar", "1.1.2005"}});
     AddCard("Cyril", {{"Datum_nar", "1.1.2010"}});
@@ -134,6 +135,7 @@ TEST_F(Integrity, ValuesDamagedOutsideTheProgramReadAsNullAndQueriesSkipThem) {
 }
 
 TEST_F(Integrity, OpeningForReadingWritesNothingAndRefusesAnEmptyFile) {
+    SKIP_ON_SERVER_STORE("the bytes of the database file");
     db_.reset();
     const QString file = Database::DatabaseFile(folder_);
     const QFileInfo before(file);

@@ -112,6 +112,6 @@ TEST_F(SchemaDatabase, CreateSchemaRefusesAnExistingDatabase) {
         platform::Database::CreateSchema(folder_);
         FAIL() << "an existing database was overwritten";
     } catch (const platform::StoreError& e) {
-        EXPECT_TRUE(e.Message().contains(QStringLiteral("již existuje")));
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("nebude přepsána"))) << e.what();
     }
 }

@@ -278,3 +278,113 @@ TEST(ServerCopy, ADamagedValueIsNamedAndAFolderMadeForTheCopyIsRemoved) {
 }
 
 }  // namespace
+
+namespace {
+
+QString MessageOf(const std::function<void()>& what) {
+    return ErrorOf(what);
+}
+
+// A club's database with one record sheet, "Aron", as init and an official make it.
+QString ClubWithAron(testing_support::PostgresCluster& cluster) {
+    const QString address = cluster.NewDatabase();
+    platform::Database::CreateSchema(address);
+    platform::Database database(address);
+    platform::Table cards(database, QStringLiteral("main_card.db"));
+    cards.Open();
+    cards.Append();
+    cards.FieldByName(QStringLiteral("Jmeno_registr")).SetAsString(QStringLiteral("Aron"));
+    cards.FieldByName(QStringLiteral("Povaha")).SetAsString(QStringLiteral("klidný"));
+    cards.Post();
+    return address;
+}
+
+bool IsChangedMeanwhile(const QString& message) {
+    return message.startsWith(QStringLiteral("Záznam mezitím změnil jiný uživatel (harvel, ")) &&
+           message.endsWith(QStringLiteral("). Načtěte jej znovu."));
+}
+
+TEST(ServerEdits, AChangeSavedMeanwhileByAnotherOfficialIsNotOverwritten) {
+    HARVEL_REQUIRE_POSTGRES(cluster);
+    const QString address = ClubWithAron(*cluster);
+    platform::Database first(address), second(address);
+    platform::Table mine(first, QStringLiteral("main_card.db"));
+    platform::Table theirs(second, QStringLiteral("main_card.db"));
+    mine.Open();
+    theirs.Open();
+    mine.Edit();
+    mine.FieldByName(QStringLiteral("Povaha")).SetAsString(QStringLiteral("moje"));
+    theirs.Edit();
+    theirs.FieldByName(QStringLiteral("Povaha")).SetAsString(QStringLiteral("jejich"));
+    theirs.Post();
+
+    const QString refused = MessageOf([&] { mine.Post(); });
+    EXPECT_TRUE(IsChangedMeanwhile(refused)) << refused.toStdString();
+    // The input stays in the form, still being edited.
+    EXPECT_EQ(mine.State(), platform::DataSetState::Edit);
+    EXPECT_EQ(mine.FieldByName(QStringLiteral("Povaha")).AsString(), QStringLiteral("moje"));
+
+    // "Načti": the other's change shows, and a change made on it is saved.
+    mine.Cancel();
+    mine.Refresh();
+    EXPECT_EQ(mine.FieldByName(QStringLiteral("Povaha")).AsString(), QStringLiteral("jejich"));
+    mine.Edit();
+    mine.FieldByName(QStringLiteral("Povaha")).SetAsString(QStringLiteral("naše"));
+    mine.Post();
+
+    // A delete of the row as it was before that change is refused too.
+    const QString deleteRefused = MessageOf([&] { theirs.Delete(); });
+    EXPECT_TRUE(IsChangedMeanwhile(deleteRefused)) << deleteRefused.toStdString();
+    EXPECT_EQ(ServerRows(address, QStringLiteral("main_card")), 1);
+    theirs.Refresh();
+    theirs.Delete();
+    EXPECT_EQ(ServerRows(address, QStringLiteral("main_card")), 0);
+}
+
+TEST(ServerEdits, ARowDeletedMeanwhileIsSaidToBeGone) {
+    HARVEL_REQUIRE_POSTGRES(cluster);
+    const QString address = ClubWithAron(*cluster);
+    platform::Database first(address), second(address);
+    platform::Table mine(first, QStringLiteral("main_card.db"));
+    platform::Table theirs(second, QStringLiteral("main_card.db"));
+    mine.Open();
+    theirs.Open();
+    mine.Edit();
+    mine.FieldByName(QStringLiteral("Povaha")).SetAsString(QStringLiteral("moje"));
+    theirs.Delete();
+    EXPECT_EQ(MessageOf([&] { mine.Post(); }),
+              QStringLiteral("Záznam v tabulce main_card.db mezitím zmizel."));
+    EXPECT_EQ(mine.State(), platform::DataSetState::Edit);
+}
+
+TEST(ServerEdits, AReadingOfficialGetsTheReadOnlyModeWithItsReason) {
+    HARVEL_REQUIRE_POSTGRES(cluster);
+    const QString address = ClubWithAron(*cluster);
+    cluster->Execute(QStringLiteral("postgres"),
+                     QStringLiteral("CREATE ROLE poradkyne LOGIN IN ROLE harvel_cteni"));
+    const QString asReader =
+        cluster->Address(address.section('/', -1), QStringLiteral("poradkyne"));
+
+    platform::Database database;
+    database.SetOpenMode(platform::OpenMode::ReadWriteOrReadOnly);
+    database.AddParam(QStringLiteral("PATH=") + asReader);
+    database.Open();
+    EXPECT_TRUE(database.IsReadOnly());
+    EXPECT_EQ(database.ReadOnlyReason(), QStringLiteral("uživatel serveru smí data jen číst"));
+    platform::Table cards(database, QStringLiteral("main_card.db"));
+    cards.Open();
+    EXPECT_EQ(cards.FieldByName(QStringLiteral("Jmeno_registr")).AsString(),
+              QStringLiteral("Aron"));
+    const QString refused = MessageOf([&] {
+        cards.Edit();
+        cards.FieldByName(QStringLiteral("Povaha")).SetAsString(QStringLiteral("jiná"));
+        cards.Post();
+    });
+    EXPECT_TRUE(refused.contains(QStringLiteral("jen pro čtení"))) << refused.toStdString();
+
+    // Opened for writing, such an official is refused at once.
+    const QString writing = MessageOf([&] { platform::Database forWriting(asReader); });
+    EXPECT_TRUE(writing.contains(QStringLiteral("smí data jen číst"))) << writing.toStdString();
+}
+
+}  // namespace

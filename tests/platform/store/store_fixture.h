@@ -1,12 +1,18 @@
 #pragma once
-// A fresh kennel database in a temporary folder for store tests.
+// A fresh kennel database in a temporary folder for store tests; with
+// HARVEL_TEST_STORE=server in the environment, a fresh database on the
+// private PostgreSQL test cluster instead, so the same tests try both stores.
 
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 #include <memory>
 
+#include "platform/store/postgres_connection.h"
+#include "platform/store/postgres_schema.h"
+#include "platform/store/sqlite_handle.h"
 #include "platform/store/store.h"
+#include "tests/support/postgres_cluster.h"
 
 namespace store_test {
 
@@ -14,10 +20,29 @@ class StoreFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        folder_ = dir_.filePath(QStringLiteral("DATA"));
-        platform::Database::CreateSchema(folder_);
+        if (OnServer()) {
+            HARVEL_REQUIRE_POSTGRES(cluster);
+            folder_ = cluster->NewDatabase();
+            platform::PostgresConnection connection(folder_);
+            platform::CreateServerSchema(connection);
+        } else {
+            folder_ = dir_.filePath(QStringLiteral("DATA"));
+            platform::Database::CreateSchema(folder_);
+        }
         db_ = std::make_unique<platform::Database>(folder_);
     }
+
+    // Runs SQL on whichever store the test has (the same text must suit both).
+    void ExecuteSql(const QString& sql) {
+        if (db_->IsServer()) {
+            db_->Server().Execute(sql);
+        } else {
+            db_->Handle().Execute(sql);
+        }
+    }
+
+    // Whether this run tries the tests on the server store.
+    static bool OnServer() { return qgetenv("HARVEL_TEST_STORE") == "server"; }
 
     // Appends one main card with a name and optional other columns (name, text).
     void AddCard(const QString& name,
@@ -64,3 +89,10 @@ class StoreFixture : public ::testing::Test {
 };
 
 }  // namespace store_test
+
+// For a test of what only the local file has (its bytes, its folder, SQLite's
+// own SQL): skipped in the run on the server store.
+#define SKIP_ON_SERVER_STORE(why)                     \
+    if (store_test::StoreFixture::OnServer()) {       \
+        GTEST_SKIP() << "local file only: " << (why); \
+    }
