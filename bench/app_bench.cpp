@@ -19,6 +19,10 @@
 //                          it: started before the tables open, waited for
 //                          once the launcher is painted; /0 is the start
 //                          without it, so the difference is what it adds
+//   BM_StartUpOnServer     BM_StartUp with the same kennel on a club's
+//                          PostgreSQL server: HARVEL_BENCH_SERVER names the
+//                          server's maintenance database as a user who may
+//                          create databases; skipped without it
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include <benchmark/benchmark.h>
@@ -50,6 +54,9 @@
 #include "platform/folders.h"
 #include "platform/messages.h"
 #include "platform/store/field.h"
+#include "platform/store/postgres_connection.h"
+#include "platform/store/store_copy.h"
+#include "platform/store/store_error.h"
 #include "records/diary/due_reading.h"
 #include "records/fomain.h"
 
@@ -138,6 +145,64 @@ void BM_StartUp(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+// The bench kennel copied once onto the bench server; its address, or empty
+// with the reason in `why`.
+QString KennelOnServer(QString& why) {
+    static QString address;
+    static QString failure;
+    if (!address.isEmpty() || !failure.isEmpty()) {
+        why = failure;
+        return address;
+    }
+    const QString admin = qEnvironmentVariable("HARVEL_BENCH_SERVER");
+    if (admin.isEmpty()) {
+        why = failure = QStringLiteral("HARVEL_BENCH_SERVER is not set");
+        return QString();
+    }
+    try {
+        platform::PostgresConnection server(admin);
+        server.Execute(QStringLiteral("DROP DATABASE IF EXISTS bench_kennel"));
+        server.Execute(
+            QStringLiteral("CREATE DATABASE bench_kennel TEMPLATE template0 ENCODING 'UTF8'"));
+        const QString target = admin.section('/', 0, -2) + QStringLiteral("/bench_kennel");
+        platform::CopyStore(bench_kennel::TheKennel().folder, target);
+        platform::PostgresConnection(target).Execute(QStringLiteral("ANALYZE"));
+        address = target;
+    } catch (const platform::StoreError& error) {
+        why = failure = error.Message();
+    }
+    return address;
+}
+
+void BM_StartUpOnServer(benchmark::State& state) {
+    QString why;
+    const QString server = KennelOnServer(why);
+    if (server.isEmpty()) {
+        state.SkipWithError(why.toUtf8().constData());
+        return;
+    }
+    ProgramFolder folder;
+    CountedMessages messages;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        auto program = std::make_unique<OpenProgram>(server);
+        program->launcher->show();
+        program->launcher->repaint();
+        QApplication::processEvents();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (!program->dm->TaMain_Card.IsActive() ||
+            program->dm->TaMain_Card.RecordCount() != bench_kennel::TheKennel().cards) {
+            state.SkipWithError("main_card.db did not open with every record sheet");
+        }
+        program->launcher->hide();
+        program.reset();
+    }
+    if (messages.shown != 0) {
+        state.SkipWithError(("a message came up: " + messages.last).toUtf8().constData());
+    }
+}
+BENCHMARK(BM_StartUpOnServer)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 void BM_NextRecord(benchmark::State& state) {
     bench_kennel::Kennel& kennel = bench_kennel::TheKennel();

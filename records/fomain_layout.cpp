@@ -119,12 +119,20 @@ QWidget* TFoMain::BuildRecordPage() {
     // those of the card the sheet is on.
     navigator_->OnClickPost = [this](TDBNavigatorKopa*) { PostCard(); };
     navigator_->OnClick = [this](TDBNavigatorKopa*, TNavigateBtn button) {
-        if (button == nbInsert || button == nbCancel || button == nbPost) {
+        if (button == nbRefresh) {
+            // The card's books too: a litter another official entered shows.
+            dm_->Database1.RefreshDataSets();
+        }
+        if (button == nbInsert || button == nbCancel || button == nbPost || button == nbRefresh) {
             dm_->SynchroniseCard(CardDataSet());
         }
     };
+    // On a club's server others change the books meanwhile: "Načti" reads them anew.
+    if (dm_->Database1.IsServer()) {
+        navigator_->SetVisibleButtons(kAllNavButtons);
+    }
     // Room for the captions under the pictures.
-    navigator_->setMinimumSize(9 * 64, 2 * QFontMetrics(font()).height() + 16);
+    navigator_->setMinimumSize(10 * 64, 2 * QFontMetrics(font()).height() + 16);
     auto* close = new QPushButton(QStringLiteral("Zavřít"), page);
     close->setObjectName(QStringLiteral("BtnZavrit"));
     close->setAutoDefault(false);

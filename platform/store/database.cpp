@@ -171,6 +171,11 @@ void Database::OpenServer(const QString& address) {
     if (readOnly_) {
         server->Execute(QStringLiteral("SET default_transaction_read_only = on"));
     }
+    // A run that only reads (a report, a dump) sees one snapshot of the
+    // club's data from start to end, whatever officials save meanwhile.
+    if (mode_ == OpenMode::ReadOnly) {
+        server->Execute(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+    }
     server_ = std::move(server);
 }
 
@@ -349,6 +354,14 @@ void Database::CreateSchema(const QString& folder) {
         QFile::remove(file + QStringLiteral("-wal"));
         QFile::remove(file + QStringLiteral("-shm"));
         throw;
+    }
+}
+
+void Database::RefreshDataSets() {
+    for (DataSet* dataSet : std::vector<DataSet*>(dataSets_)) {
+        if (dataSet->State() == DataSetState::Browse) {
+            dataSet->Refresh();
+        }
     }
 }
 

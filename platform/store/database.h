@@ -92,6 +92,10 @@ class Database {
     Connection& Handle();
     PostgresConnection& Server();  // the server's connection; throws for a local file
 
+    // Re-reads the rows of every open data set that is not being edited: on
+    // a club's server, what other officials saved since shows.
+    void RefreshDataSets();
+
     void Register(DataSet* dataSet);
     void Unregister(DataSet* dataSet);
 

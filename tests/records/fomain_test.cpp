@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,8 @@
 #include "records/fomain.h"
 #include "records/foseznam.h"
 #include "records/fovrhyzapis.h"
+#include "tests/platform/store/store_fixture.h"
+#include "tests/support/postgres_cluster.h"
 #include "tests/support/seams.h"
 
 namespace {
@@ -53,6 +56,11 @@ class RecordSheet : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
+        address_ = folder_.path() + "/";
+        if (store_test::OnServerStore()) {
+            HARVEL_REQUIRE_POSTGRES(cluster);
+            address_ = cluster->NewDatabase();
+        }
         saved_ = CurrentParametry();
         platform::Database::CreateSchema(Folder());
         Fill();
@@ -67,7 +75,8 @@ class RecordSheet : public testing::Test {
         CurrentParametry() = saved_;
     }
 
-    QString Folder() const { return folder_.path() + "/"; }
+    // The data folder, or the club's database on the test server.
+    QString Folder() const { return address_; }
 
     void Fill() {
         platform::Database db(Folder());
@@ -148,6 +157,7 @@ class RecordSheet : public testing::Test {
     }
 
     QTemporaryDir folder_;
+    QString address_;
     Parametry saved_;
     std::unique_ptr<TFoMain> sheet_;
     std::unique_ptr<TDM1> dm_;
@@ -743,4 +753,63 @@ TEST_F(RecordSheet, BrowseModeFieldsTakeNoInput) {
     auto* note = Find<TDBMemoLumex>("DBM_Poznamka");
     EXPECT_TRUE(note->isReadOnly());
     EXPECT_EQ(dm_->QSeznamy.State(), platform::DataSetState::Browse);
+}
+
+namespace {
+
+// Another official's program saving one change to a record sheet of the club.
+void SaveCallNameAsAnotherOfficial(const QString& address, const QString& name,
+                                   const QString& callName) {
+    platform::Database other(address);
+    platform::Table cards(other, QStringLiteral("main_card.db"));
+    cards.Open();
+    ASSERT_TRUE(cards.Locate(QStringLiteral("Jmeno_registr"), name));
+    cards.Edit();
+    cards.FieldByName(QStringLiteral("Jmeno_call")).SetAsString(callName);
+    cards.Post();
+}
+
+}  // namespace
+
+TEST_F(RecordSheet, OnAClubsServerNactiShowsWhatOthersSavedAndAClashIsTold) {
+    if (!store_test::OnServerStore()) {
+        GTEST_SKIP() << "a club's server only: the local file has one writer";
+    }
+    auto* navigator = Find<TDBNavigatorKopa>("DBNavigator1");
+    ASSERT_TRUE(navigator->Button(nbRefresh)->isVisibleTo(navigator));
+    EXPECT_EQ(navigator->Button(nbRefresh)->text(), QStringLiteral("Načti"));
+    ASSERT_EQ(CardText("Jmeno_registr"), QStringLiteral("Aron z Dolin"));
+
+    // Another official enters a litter of Aron and his call name.
+    SaveCallNameAsAnotherOfficial(Folder(), QStringLiteral("Aron z Dolin"), QStringLiteral("Ari"));
+    {
+        platform::Database other(Folder());
+        platform::Table litters(other, QStringLiteral("vrhy.db"));
+        litters.Open();
+        litters.Append();
+        litters.FieldByName("Jmeno_registr").SetAsString(QStringLiteral("Aron z Dolin"));
+        litters.FieldByName("Datum").SetAsDate(QDate(2026, 12, 1));
+        litters.Post();
+    }
+    const int littersBefore = dm_->TaVrhy.RecordCount();
+    EXPECT_NE(Find<QLineEdit>("DBE_Jmeno_call")->text(), QStringLiteral("Ari"));
+    navigator->BtnClick(nbRefresh);
+    EXPECT_EQ(Find<QLineEdit>("DBE_Jmeno_call")->text(), QStringLiteral("Ari"));
+    EXPECT_EQ(dm_->TaVrhy.RecordCount(), littersBefore + 1);
+
+    // Both change the call name; the one who saves second is told and keeps the input.
+    sheet_->PrepareEntry(TRecordSheetEntry::reEdit);
+    navigator->BtnClick(nbEdit);
+    Type("DBE_Jmeno_call", QStringLiteral("Moje"));
+    SaveCallNameAsAnotherOfficial(Folder(), QStringLiteral("Aron z Dolin"),
+                                  QStringLiteral("Jejich"));
+    ScriptedMessages messages;
+    navigator->BtnClick(nbPost);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_TRUE(messages.Shown()[0].text.startsWith(
+        QStringLiteral("Záznam mezitím změnil jiný uživatel (harvel, ")))
+        << messages.Shown()[0].text.toStdString();
+    EXPECT_TRUE(messages.Shown()[0].text.endsWith(QStringLiteral("). Načtěte jej znovu.")));
+    EXPECT_EQ(Card().State(), platform::DataSetState::Edit);
+    EXPECT_EQ(Find<QLineEdit>("DBE_Jmeno_call")->text(), QStringLiteral("Moje"));
 }

@@ -388,3 +388,34 @@ TEST(ServerEdits, AReadingOfficialGetsTheReadOnlyModeWithItsReason) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ServerEdits, AReadOnlyRunReadsOneSnapshotWhateverIsSavedMeanwhile) {
+    HARVEL_REQUIRE_POSTGRES(cluster);
+    const QString address = ClubWithAron(*cluster);
+    platform::Database report(address, platform::OpenMode::ReadOnly);
+    platform::Table before(report, QStringLiteral("main_card.db"));
+    before.Open();
+    EXPECT_EQ(before.RecordCount(), 1);
+    {
+        platform::Database official(address);
+        platform::Table cards(official, QStringLiteral("main_card.db"));
+        cards.Open();
+        cards.Append();
+        cards.FieldByName(QStringLiteral("Jmeno_registr")).SetAsString(QStringLiteral("Bára"));
+        cards.Post();
+    }
+    // A second list of the same run still sees the kennel as the run began.
+    platform::Query later(report);
+    later.SetSQL({QStringLiteral("Select Jmeno_registr from Main_card")});
+    later.Open();
+    EXPECT_EQ(later.RecordCount(), 1);
+    // The next run sees the new sheet.
+    platform::Database next(address, platform::OpenMode::ReadOnly);
+    platform::Table after(next, QStringLiteral("main_card.db"));
+    after.Open();
+    EXPECT_EQ(after.RecordCount(), 2);
+}
+
+}  // namespace

@@ -16,6 +16,11 @@
 
 namespace store_test {
 
+// Whether this run tries the tests on the server store.
+inline bool OnServerStore() {
+    return qgetenv("HARVEL_TEST_STORE") == "server";
+}
+
 class StoreFixture : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -41,8 +46,7 @@ class StoreFixture : public ::testing::Test {
         }
     }
 
-    // Whether this run tries the tests on the server store.
-    static bool OnServer() { return qgetenv("HARVEL_TEST_STORE") == "server"; }
+    static bool OnServer() { return OnServerStore(); }
 
     // Appends one main card with a name and optional other columns (name, text).
     void AddCard(const QString& name,
@@ -93,6 +97,6 @@ class StoreFixture : public ::testing::Test {
 // For a test of what only the local file has (its bytes, its folder, SQLite's
 // own SQL): skipped in the run on the server store.
 #define SKIP_ON_SERVER_STORE(why)                     \
-    if (store_test::StoreFixture::OnServer()) {       \
+    if (store_test::OnServerStore()) {                \
         GTEST_SKIP() << "local file only: " << (why); \
     }
