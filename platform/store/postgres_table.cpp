@@ -1,12 +1,23 @@
 #include "platform/store/postgres_table.h"
 
-#include <QDateTime>
+#include <algorithm>
 
 #include "platform/store/postgres_connection.h"
 #include "platform/store/postgres_values.h"
 #include "platform/store/store_error.h"
 
 namespace platform {
+namespace {
+
+// Rows read ahead at once; a few hundred make the round trips negligible
+// against the rows' own transfer.
+constexpr std::size_t kFetchBatch = 500;
+
+QByteArray IdText(std::int64_t id) {
+    return QByteArray::number(static_cast<qlonglong>(id));
+}
+
+}  // namespace
 
 PostgresTable::PostgresTable(PostgresConnection& connection, const TableSchema& table)
     : connection_(connection), table_(table), name_(QuoteIdentifier(table.sqlName)) {
@@ -46,6 +57,10 @@ std::vector<PostgresTable::RowId> PostgresTable::LoadRowIds() {
     while (rows.Next()) {
         ids.push_back(rows.Bytes(0).toLongLong());
     }
+    // A new listing reads the rows anew.
+    ids_ = ids;
+    placeOf_.clear();
+    fetched_.clear();
     return ids;
 }
 
@@ -79,18 +94,50 @@ void PostgresTable::ScanRowsContaining(int column, const QString& text, const Ro
 }
 
 void PostgresTable::FetchRow(RowId id, Row& out) {
-    const PostgresResult result = connection_.Run(
-        QStringLiteral("SELECT row_version, %1 FROM %2 WHERE rowid = $1").arg(columns_, name_),
-        {QByteArray::number(static_cast<qlonglong>(id))});
-    out.assign(table_.columns.size(), Value());
-    if (result.Rows() == 0) {
+    auto found = fetched_.find(id);
+    if (found == fetched_.end()) {
+        FetchBatchFrom(id);
+        found = fetched_.find(id);
+    }
+    if (found == fetched_.end()) {
+        out.assign(table_.columns.size(), Value());
         return;
     }
-    versions_[id] = result.Bytes(0, 0).toLongLong();
-    for (size_t i = 0; i < out.size(); ++i) {
-        const int column = static_cast<int>(i) + 1;
-        out[i] = ValueFromServerText(table_.columns[i], result.Bytes(0, column),
-                                     result.IsNull(0, column));
+    out = std::move(found->second);
+    fetched_.erase(found);
+}
+
+void PostgresTable::FetchBatchFrom(RowId id) {
+    if (placeOf_.empty()) {
+        for (std::size_t i = 0; i < ids_.size(); ++i) {
+            placeOf_.emplace(ids_[i], i);
+        }
+    }
+    fetched_.clear();
+    QByteArray wanted = "{" + IdText(id);
+    const auto place = placeOf_.find(id);
+    if (place != placeOf_.end()) {
+        const std::size_t end = std::min(ids_.size(), place->second + kFetchBatch);
+        for (std::size_t i = place->second + 1; i < end; ++i) {
+            wanted += ',' + IdText(ids_[i]);
+        }
+    }
+    wanted += '}';
+    PostgresRowStream rows(
+        connection_,
+        QStringLiteral("SELECT rowid, row_version, %1 FROM %2 WHERE rowid = ANY($1::bigint[])")
+            .arg(columns_, name_),
+        {wanted});
+    while (rows.Next()) {
+        Row row(table_.columns.size());
+        for (size_t i = 0; i < row.size(); ++i) {
+            const int column = static_cast<int>(i) + 2;
+            row[i] =
+                ValueFromServerText(table_.columns[i], rows.Bytes(column), rows.IsNull(column));
+        }
+        const RowId read = rows.Bytes(0).toLongLong();
+        versions_[read] = rows.Bytes(1).toLongLong();
+        fetched_[read] = std::move(row);
     }
 }
 
@@ -170,6 +217,7 @@ void PostgresTable::UpdateRow(RowId id, const Row& row) {
         ThrowChangedMeanwhile(id);
     }
     versions_[id] = result.Bytes(0, 0).toLongLong();
+    fetched_.erase(id);
 }
 
 void PostgresTable::DeleteRow(RowId id) {
@@ -192,6 +240,7 @@ void PostgresTable::DeleteRow(RowId id) {
         }
     }
     versions_.erase(id);
+    fetched_.erase(id);
 }
 
 void PostgresTable::ThrowChangedMeanwhile(RowId id) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/store/schema.h"
 #include "platform/store/value.h"
@@ -39,6 +40,10 @@ class PostgresTable {
     std::vector<QByteArray> RowParameters(const Row& row) const;
     // The message for a row that changed or vanished since it was read.
     [[noreturn]] void ThrowChangedMeanwhile(RowId id);
+    // Reads the row and those that follow it in the table's order in one
+    // statement into the cache: a list read row by row costs one round trip
+    // to the server for a batch of rows, not for each.
+    void FetchBatchFrom(RowId id);
 
     PostgresConnection& connection_;
     const TableSchema& table_;
@@ -46,6 +51,9 @@ class PostgresTable {
     QString columns_;  // the quoted column list
     QString order_;    // ORDER BY terms: the table order (Czech for texts), then the row id
     std::unordered_map<RowId, std::int64_t> versions_;
+    std::vector<RowId> ids_;                          // the rows in order, as last listed
+    std::unordered_map<RowId, std::size_t> placeOf_;  // row id -> index in ids_, built on demand
+    std::unordered_map<RowId, Row> fetched_;          // rows read ahead, not yet asked for
 };
 
 }  // namespace platform

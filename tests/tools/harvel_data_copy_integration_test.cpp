@@ -8,6 +8,7 @@
 #include "platform/store/schema.h"
 #include "tests/support/postgres_cluster.h"
 #include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -53,6 +54,25 @@ TEST(HarvelDataCopy, TheDemoKennelGoesToTheServerAndBackByteForByte) {
         EXPECT_EQ(before.out.toStdString(), after.out.toStdString())
             << table.fileName.toStdString();
     }
+
+    // A report over the server's record sheets is the report over the folder's.
+    const QString templateFile = QStringLiteral(HARVEL_SOURCE_DIR "/templates/EvidList01.pts");
+    const auto reportOn = [&](const QString& data, const QString& out) {
+        return testing_support::RunProgram(
+            QStringLiteral(HARVEL_BIN_DIR "/harvel-report"),
+            {QStringLiteral("--data"), data, QStringLiteral("--table"),
+             QStringLiteral("main_card.db"), QStringLiteral("--template"), templateFile,
+             QStringLiteral("--format"), QStringLiteral("dump"), QStringLiteral("--out"), out});
+    };
+    const QString localOut = dir.filePath(QStringLiteral("local.dump"));
+    const QString serverOut = dir.filePath(QStringLiteral("server.dump"));
+    const auto local = reportOn(kennel, localOut);
+    const auto onServer = reportOn(server, serverOut);
+    ASSERT_EQ(local.code, 0) << local.err.toStdString();
+    ASSERT_EQ(onServer.code, 0) << onServer.err.toStdString();
+    const QByteArray localBytes = testing_support::ReadFile(localOut);
+    EXPECT_GT(localBytes.size(), 1000);
+    EXPECT_TRUE(localBytes == testing_support::ReadFile(serverOut));
 
     // A second copy into the filled database is refused and changes nothing.
     const auto again = RunDataTool({QStringLiteral("copy"), kennel, server});

@@ -318,9 +318,10 @@ int Run(const harvel_report::ReportOptions& o, QTextStream& out) {
         return EvaluateOnFirstRecord(o, report, out);
     }
     // The whole run reads one snapshot of the database: SQLite then takes its
-    // read lock once, not for every record.
+    // read lock once, not for every record. A club's server gives a run that
+    // only reads its snapshot when the database opens.
     std::optional<ReadSnapshot> snapshot;
-    if (data.database) {
+    if (data.database && !data.database->IsServer()) {
         snapshot.emplace(*data.database);
     }
     return WriteReport(o, report);
