@@ -121,20 +121,22 @@ double Milliseconds(Clock::duration elapsed) {
     return std::chrono::duration<double, std::milli>(elapsed).count();
 }
 
-void BM_StartUp(benchmark::State& state) {
-    bench_kennel::Kennel& kennel = bench_kennel::TheKennel();
+// The program started on `database` (a data folder or a server's address)
+// until it is usable, as BM_StartUp measures it.
+void StartUpOn(benchmark::State& state, const QString& database) {
+    const int cards = bench_kennel::TheKennel().cards;
     ProgramFolder folder;
     CountedMessages messages;
     for (auto _ : state) {
         const auto start = Clock::now();
-        auto program = std::make_unique<OpenProgram>(kennel.folder);
+        auto program = std::make_unique<OpenProgram>(database);
         program->launcher->show();
         program->launcher->repaint();
         QApplication::processEvents();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
 
         if (!program->dm->TaMain_Card.IsActive() ||
-            program->dm->TaMain_Card.RecordCount() != kennel.cards) {
+            program->dm->TaMain_Card.RecordCount() != cards) {
             state.SkipWithError("main_card.db did not open with every record sheet");
         }
         program->launcher->hide();
@@ -143,6 +145,10 @@ void BM_StartUp(benchmark::State& state) {
     if (messages.shown != 0) {
         state.SkipWithError(("a message came up: " + messages.last).toUtf8().constData());
     }
+}
+
+void BM_StartUp(benchmark::State& state) {
+    StartUpOn(state, bench_kennel::TheKennel().folder);
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
@@ -182,25 +188,7 @@ void BM_StartUpOnServer(benchmark::State& state) {
         state.SkipWithError(why.toUtf8().constData());
         return;
     }
-    ProgramFolder folder;
-    CountedMessages messages;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        auto program = std::make_unique<OpenProgram>(server);
-        program->launcher->show();
-        program->launcher->repaint();
-        QApplication::processEvents();
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        if (!program->dm->TaMain_Card.IsActive() ||
-            program->dm->TaMain_Card.RecordCount() != bench_kennel::TheKennel().cards) {
-            state.SkipWithError("main_card.db did not open with every record sheet");
-        }
-        program->launcher->hide();
-        program.reset();
-    }
-    if (messages.shown != 0) {
-        state.SkipWithError(("a message came up: " + messages.last).toUtf8().constData());
-    }
+    StartUpOn(state, server);
 }
 BENCHMARK(BM_StartUpOnServer)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 

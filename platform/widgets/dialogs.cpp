@@ -199,30 +199,29 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
     return Replace(std::move(handler));
 }
 
-bool InputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {
+namespace {
+
+bool AskOneLine(const QString& caption, const QString& prompt, QString& value, QWidget* parent,
+                QLineEdit::EchoMode echo) {
     if (const InputHandler& handler = Slot<InputHandler>()) {
         return handler(caption, prompt, value);
     }
     bool accepted = false;
-    const QString answer =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &accepted);
+    const QString answer = QInputDialog::getText(parent, caption, prompt, echo, value, &accepted);
     if (accepted) {
         value = answer;
     }
     return accepted;
 }
 
+}  // namespace
+
+bool InputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {
+    return AskOneLine(caption, prompt, value, parent, QLineEdit::Normal);
+}
+
 bool AskPassword(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {
-    if (const InputHandler& handler = Slot<InputHandler>()) {
-        return handler(caption, prompt, value);
-    }
-    bool accepted = false;
-    const QString answer =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Password, value, &accepted);
-    if (accepted) {
-        value = answer;
-    }
-    return accepted;
+    return AskOneLine(caption, prompt, value, parent, QLineEdit::Password);
 }
 
 InputHandler SetInputHandler(InputHandler handler) {

@@ -299,6 +299,17 @@ QString ClubWithAron(testing_support::PostgresCluster& cluster) {
     return address;
 }
 
+// Two officials' programs on one club's database, each with the record sheets open.
+struct TwoOfficials {
+    explicit TwoOfficials(const QString& address) : first(address), second(address) {
+        mine.Open();
+        theirs.Open();
+    }
+    platform::Database first, second;
+    platform::Table mine{first, QStringLiteral("main_card.db")};
+    platform::Table theirs{second, QStringLiteral("main_card.db")};
+};
+
 bool IsChangedMeanwhile(const QString& message) {
     return message.startsWith(QStringLiteral("Záznam mezitím změnil jiný uživatel (harvel, ")) &&
            message.endsWith(QStringLiteral("). Načtěte jej znovu."));
@@ -307,11 +318,9 @@ bool IsChangedMeanwhile(const QString& message) {
 TEST(ServerEdits, AChangeSavedMeanwhileByAnotherOfficialIsNotOverwritten) {
     HARVEL_REQUIRE_POSTGRES(cluster);
     const QString address = ClubWithAron(*cluster);
-    platform::Database first(address), second(address);
-    platform::Table mine(first, QStringLiteral("main_card.db"));
-    platform::Table theirs(second, QStringLiteral("main_card.db"));
-    mine.Open();
-    theirs.Open();
+    TwoOfficials officials(address);
+    platform::Table& mine = officials.mine;
+    platform::Table& theirs = officials.theirs;
     mine.Edit();
     mine.FieldByName(QStringLiteral("Povaha")).SetAsString(QStringLiteral("moje"));
     theirs.Edit();
@@ -344,11 +353,9 @@ TEST(ServerEdits, AChangeSavedMeanwhileByAnotherOfficialIsNotOverwritten) {
 TEST(ServerEdits, ARowDeletedMeanwhileIsSaidToBeGone) {
     HARVEL_REQUIRE_POSTGRES(cluster);
     const QString address = ClubWithAron(*cluster);
-    platform::Database first(address), second(address);
-    platform::Table mine(first, QStringLiteral("main_card.db"));
-    platform::Table theirs(second, QStringLiteral("main_card.db"));
-    mine.Open();
-    theirs.Open();
+    TwoOfficials officials(address);
+    platform::Table& mine = officials.mine;
+    platform::Table& theirs = officials.theirs;
     mine.Edit();
     mine.FieldByName(QStringLiteral("Povaha")).SetAsString(QStringLiteral("moje"));
     theirs.Delete();
