@@ -23,6 +23,9 @@
 //                          PostgreSQL server: HARVEL_BENCH_SERVER names the
 //                          server's maintenance database as a user who may
 //                          create databases; skipped without it
+//   BM_OpenRecordSheet/0, /1  the data module opened and the record sheet
+//                          shown on its first card: /0 on the data folder,
+//                          /1 on the server as above
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include <benchmark/benchmark.h>
@@ -190,6 +193,45 @@ void BM_StartUpOnServer(benchmark::State& state) {
     }
     StartUpOn(state, server);
 }
+void BM_OpenRecordSheet(benchmark::State& state) {
+    QString where = bench_kennel::TheKennel().folder;
+    if (state.range(0) == 1) {
+        QString why;
+        where = KennelOnServer(why);
+        if (where.isEmpty()) {
+            state.SkipWithError(why.toUtf8().constData());
+            return;
+        }
+    }
+    ProgramFolder folder;
+    CountedMessages messages;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        auto sheet = std::make_unique<TFoMain>();
+        auto dm = std::make_unique<TDM1>(where, sheet.get());
+        sheet->AttachDataModule(*dm);
+        sheet->show();
+        sheet->repaint();
+        QApplication::processEvents();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (dm->TaMain_Card.RecordCount() != bench_kennel::TheKennel().cards) {
+            state.SkipWithError("main_card.db did not open with every record sheet");
+        }
+        sheet->hide();
+        sheet.reset();
+        dm.reset();
+    }
+    if (messages.shown != 0) {
+        state.SkipWithError(("a message came up: " + messages.last).toUtf8().constData());
+    }
+}
+BENCHMARK(BM_OpenRecordSheet)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
+
 BENCHMARK(BM_StartUpOnServer)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 void BM_NextRecord(benchmark::State& state) {
