@@ -324,6 +324,13 @@ bool PostgresRowStream::IsNull(int column) const {
     return row_ == nullptr || PQgetisnull(row_, 0, column) == 1;
 }
 
+QByteArrayView PostgresRowStream::View(int column) const {
+    if (row_ == nullptr) {
+        return {};
+    }
+    return QByteArrayView(PQgetvalue(row_, 0, column), PQgetlength(row_, 0, column));
+}
+
 QByteArray PostgresRowStream::Bytes(int column) const {
     if (row_ == nullptr) {
         return {};

@@ -5,6 +5,7 @@
 // (postgres_values.h) convert them both ways.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -55,6 +56,8 @@ class PostgresRowStream {
     bool IsNull(int column) const;
     // The column's text form as the server sends it (UTF-8).
     QByteArray Bytes(int column) const;
+    // The same without a copy, valid until the next Next().
+    QByteArrayView View(int column) const;
 
   private:
     void Drain() noexcept;

@@ -8,12 +8,9 @@
 namespace platform {
 namespace {
 
+// The row id first, then the table's columns.
 QString ColumnList(const TableSchema& table) {
-    QStringList names{QStringLiteral("\"rowid\"")};
-    for (const ColumnSchema& c : table.columns) {
-        names << QuoteIdentifier(c.name);
-    }
-    return names.join(QStringLiteral(", "));
+    return QStringLiteral("\"rowid\", ") + QuotedColumnList(table);
 }
 
 // Writes a table's rows with COPY, the server's fastest way in.
@@ -78,10 +75,7 @@ void PostgresStoreSide::Scan(const TableSchema& table, const RowVisitor& visit) 
                                .arg(ColumnList(table), QuoteIdentifier(table.sqlName)));
     Row row(table.columns.size());
     while (rows.Next()) {
-        for (size_t i = 0; i < row.size(); ++i) {
-            const int column = static_cast<int>(i) + 1;
-            row[i] = ValueFromServerText(table.columns[i], rows.Bytes(column), rows.IsNull(column));
-        }
+        ReadServerRow(rows, table.columns, 1, row);
         visit(rows.Bytes(0).toLongLong(), row);
     }
 }

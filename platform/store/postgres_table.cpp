@@ -21,11 +21,7 @@ QByteArray IdText(std::int64_t id) {
 
 PostgresTable::PostgresTable(PostgresConnection& connection, const TableSchema& table)
     : connection_(connection), table_(table), name_(QuoteIdentifier(table.sqlName)) {
-    QStringList names;
-    for (const ColumnSchema& c : table_.columns) {
-        names << QuoteIdentifier(c.name);
-    }
-    columns_ = names.join(QStringLiteral(", "));
+    columns_ = QuotedColumnList(table_);
     QStringList keys;
     for (const QString& c : table_.order) {
         keys << QuoteIdentifier(table_.FindColumn(c)->name);
@@ -72,11 +68,7 @@ void PostgresTable::VisitRows(const QString& where, const std::vector<QByteArray
                            parameters);
     Row row(table_.columns.size());
     while (rows.Next()) {
-        for (size_t i = 0; i < row.size(); ++i) {
-            const int column = static_cast<int>(i) + 2;
-            row[i] =
-                ValueFromServerText(table_.columns[i], rows.Bytes(column), rows.IsNull(column));
-        }
+        ReadServerRow(rows, table_.columns, 2, row);
         const RowId id = rows.Bytes(0).toLongLong();
         versions_[id] = rows.Bytes(1).toLongLong();
         visit(id, row);
@@ -130,11 +122,7 @@ void PostgresTable::FetchBatchFrom(RowId id) {
         {wanted});
     while (rows.Next()) {
         Row row(table_.columns.size());
-        for (size_t i = 0; i < row.size(); ++i) {
-            const int column = static_cast<int>(i) + 2;
-            row[i] =
-                ValueFromServerText(table_.columns[i], rows.Bytes(column), rows.IsNull(column));
-        }
+        ReadServerRow(rows, table_.columns, 2, row);
         const RowId read = rows.Bytes(0).toLongLong();
         versions_[read] = rows.Bytes(1).toLongLong();
         fetched_[read] = std::move(row);

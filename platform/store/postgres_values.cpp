@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <cmath>
 
+#include "platform/store/postgres_connection.h"
 #include "platform/store/store_error.h"
 
 namespace platform {
@@ -16,7 +17,8 @@ void RequireServerCanHold(const ColumnSchema& column, const QString& text) {
             QStringLiteral("text ve sloupci %1 obsahuje znak NUL, který server neuloží")
                 .arg(column.name));
     }
-    if (column.type == ColumnType::Text && column.width > 0) {
+    // Only a text of more UTF-16 units than the width can have more characters.
+    if (column.type == ColumnType::Text && column.width > 0 && text.size() > column.width) {
         // The server counts characters, not UTF-16 units.
         const qsizetype characters = text.toUcs4().size();
         if (characters > column.width) {
@@ -60,7 +62,7 @@ QByteArray FloatText(double d) {
     return QString::number(d, 'g', QLocale::FloatingPointShortest).toLatin1();
 }
 
-double FloatFromText(const QByteArray& text) {
+double FloatFromText(QByteArrayView text) {
     if (text == "NaN") {
         return std::nan("");
     }
@@ -149,7 +151,7 @@ void AppendCopyText(const ColumnSchema& column, const Value& value, QByteArray& 
     AppendEscaped(ServerText(column, value), line);
 }
 
-Value ValueFromServerText(const ColumnSchema& column, const QByteArray& text, bool isNull) {
+Value ValueFromServerText(const ColumnSchema& column, QByteArrayView text, bool isNull) {
     if (isNull) {
         return Value();
     }
@@ -168,9 +170,18 @@ Value ValueFromServerText(const ColumnSchema& column, const QByteArray& text, bo
         case CT::Float:
             return FloatFromText(text);
         case CT::Graphic:
-            return QByteArray::fromHex(text.startsWith("\\x") ? text.mid(2) : text);
+            return QByteArray::fromHex(
+                (text.startsWith("\\x") ? text.sliced(2) : text).toByteArray());
     }
     return Value();
+}
+
+void ReadServerRow(const PostgresRowStream& rows, const std::vector<ColumnSchema>& columns,
+                   int first, Row& row) {
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int column = first + static_cast<int>(i);
+        row[i] = ValueFromServerText(columns[i], rows.View(column), rows.IsNull(column));
+    }
 }
 
 }  // namespace platform

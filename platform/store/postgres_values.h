@@ -5,11 +5,15 @@
 // store's side, as in the local file.
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <vector>
 
 #include "platform/store/schema.h"
 #include "platform/store/value.h"
 
 namespace platform {
+
+class PostgresRowStream;
 
 // Appends the COPY text form of a value (already of its column's kind) to
 // `line`: "\N" for null, escapes for backslash, tab and line breaks.
@@ -25,6 +29,11 @@ QByteArray ServerText(const ColumnSchema& column, const Value& value);
 QByteArray ParameterText(const Value& value);
 
 // The value that a column's output text stands for.
-Value ValueFromServerText(const ColumnSchema& column, const QByteArray& text, bool isNull);
+Value ValueFromServerText(const ColumnSchema& column, QByteArrayView text, bool isNull);
+
+// The stream's current row from its column `first` on, one value per column
+// of `columns`, into `row` (sized to match).
+void ReadServerRow(const PostgresRowStream& rows, const std::vector<ColumnSchema>& columns,
+                   int first, Row& row);
 
 }  // namespace platform

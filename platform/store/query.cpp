@@ -56,23 +56,19 @@ std::vector<ColumnSchema> Query::OpenOnServer() {
     }
     result_.Clear();
     order_.clear();
-    const size_t columns = translated.columns.size();
+    const std::vector<ColumnSchema> columns = ResultColumns(translated);
     try {
         PostgresRowStream rows(GetDatabase()->Server(), translated.sql, parameters);
-        Row row(columns);
+        Row row(columns.size());
         while (rows.Next()) {
-            for (size_t i = 0; i < columns; ++i) {
-                const int c = static_cast<int>(i);
-                row[i] = ValueFromServerText(translated.columns[i].column, rows.Bytes(c),
-                                             rows.IsNull(c));
-            }
+            ReadServerRow(rows, columns, 0, row);
             result_.Append(row);
         }
     } catch (...) {
         result_.Clear();
         throw;
     }
-    return ResultColumns(translated);
+    return columns;
 }
 
 std::vector<ColumnSchema> Query::DoOpen() {

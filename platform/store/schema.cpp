@@ -348,6 +348,14 @@ QString QuoteIdentifier(const QString& name) {
     return '"' + quoted + '"';
 }
 
+QString QuotedColumnList(const TableSchema& table) {
+    QStringList names;
+    for (const ColumnSchema& c : table.columns) {
+        names << QuoteIdentifier(c.name);
+    }
+    return names.join(QStringLiteral(", "));
+}
+
 QString IndexName(const TableSchema& table, const IndexSchema& index) {
     return table.sqlName + '_' + index.columns.join('_').toLower();
 }

@@ -100,4 +100,7 @@ QString OrderIndexName(const TableSchema& table);
 // Identifier quoting for generated SQLite text.
 QString QuoteIdentifier(const QString& name);
 
+// The table's columns quoted and joined by ", ", in table order.
+QString QuotedColumnList(const TableSchema& table);
+
 }  // namespace platform

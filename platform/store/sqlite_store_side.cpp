@@ -11,14 +11,6 @@
 namespace platform {
 namespace {
 
-QString ColumnList(const TableSchema& table) {
-    QStringList names;
-    for (const ColumnSchema& c : table.columns) {
-        names << QuoteIdentifier(c.name);
-    }
-    return names.join(QStringLiteral(", "));
-}
-
 class SqliteRowSink : public RowSink {
   public:
     SqliteRowSink(Connection& connection, const TableSchema& table)
@@ -41,7 +33,7 @@ class SqliteRowSink : public RowSink {
             marks << QStringLiteral("?%1").arg(i + 1);
         }
         return QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (%3)")
-            .arg(QuoteIdentifier(table.sqlName), ColumnList(table),
+            .arg(QuoteIdentifier(table.sqlName), QuotedColumnList(table),
                  marks.join(QStringLiteral(", ")));
     }
 
@@ -78,8 +70,9 @@ void SqliteStoreSide::Scan(const TableSchema& table, const RowVisitor& visit) {
     if (!connection.TableExists(table.sqlName)) {
         return;
     }
-    Statement s(connection.Raw(), QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
-                                      .arg(ColumnList(table), QuoteIdentifier(table.sqlName)));
+    Statement s(connection.Raw(),
+                QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
+                    .arg(QuotedColumnList(table), QuoteIdentifier(table.sqlName)));
     Row row(table.columns.size());
     while (s.Step()) {
         for (size_t i = 0; i < row.size(); ++i) {

@@ -154,11 +154,7 @@ Statement& Table::Prepared(const QString& key, const QString& sql) {
 }
 
 QString Table::ColumnList() const {
-    QStringList names;
-    for (const ColumnSchema& c : schema_->columns) {
-        names << QuoteIdentifier(c.name);
-    }
-    return names.join(QStringLiteral(", "));
+    return QuotedColumnList(*schema_);
 }
 
 QString Table::OrderClause() const {
