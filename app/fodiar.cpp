@@ -156,7 +156,7 @@ bool TFoDiar::Reload() {
     EditOd->setText(platform::FormatDate(*from));
     EditDo->setText(platform::FormatDate(*to));
     try {
-        entries_ = diary::ReadDiary(dm_.Database1.Handle(), span_, platform::Today());
+        entries_ = diary::ReadDiary(dm_.Database1, span_, platform::Today());
     } catch (const platform::StoreError& error) {
         ShowError(error.Message());
         entries_.clear();

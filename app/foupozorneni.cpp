@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/czech_locale.h"
 #include "platform/store/database.h"
+#include "platform/store/postgres_connection.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
 #include "records/diary/due_reading.h"
@@ -74,8 +75,10 @@ std::unique_ptr<diary::DueReading> StartDueCheck(const QString& dataFolder, int 
     if (daysAhead <= 0) {
         return nullptr;
     }
-    return std::make_unique<diary::DueReading>(platform::Database::DatabaseFile(dataFolder),
-                                               daysAhead, platform::Today());
+    const QString database = platform::IsServerAddress(dataFolder)
+                                 ? dataFolder
+                                 : platform::Database::DatabaseFile(dataFolder);
+    return std::make_unique<diary::DueReading>(database, daysAhead, platform::Today());
 }
 
 bool ShowDueAtStart(diary::DueReading* reading, int daysAhead, QWidget* parent) {

@@ -26,9 +26,9 @@ class TFoUpozorneni : public QDialog {
 };
 
 // Starts reading what the start-up reminder shows (overdue, or due from
-// today to `daysAhead` days on) from the database of `dataFolder` beside the
-// rest of the start; nothing when `daysAhead` is 0. A database that cannot
-// be read yet (a first start) shows no reminder.
+// today to `daysAhead` days on) from the database of `dataFolder` (or the
+// club's server at that address) beside the rest of the start; nothing when `daysAhead` is 0. A
+// database that cannot be read yet (a first start) shows no reminder.
 std::unique_ptr<diary::DueReading> StartDueCheck(const QString& dataFolder, int daysAhead);
 
 // The start-up check: waits for the reading, shows the reminder when

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <optional>
+
 #include "platform/store/postgres_connection.h"
 #include "platform/store/store_error.h"
 #include "platform/widgets/dialogs.h"
@@ -10,15 +12,18 @@ namespace {
 
 constexpr int kAttempts = 3;
 
-// Whether the server can be reached with the address; false only when it
-// wants a (different) password.
-bool Accepted(const QString& address) {
+// Why the server refused the login with the address's password (or the
+// lack of one), in its own words; nothing when it took the login or failed
+// for another reason, which the opening of the database reports.
+std::optional<QString> PasswordRefusal(const QString& address) {
     try {
         platform::PostgresConnection probe(address);
-        return true;
     } catch (const platform::StoreError& error) {
-        return error.EngineCode() != SQLITE_AUTH;
+        if (error.EngineCode() == SQLITE_AUTH) {
+            return error.Message();
+        }
     }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -26,11 +31,15 @@ bool Accepted(const QString& address) {
 QString LoginAddress(const ServerSettings& settings) {
     QString address = ServerAddress(settings);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (Accepted(address)) {
+        const std::optional<QString> refusal = PasswordRefusal(address);
+        if (!refusal) {
             return address;
         }
+        // After a password was tried, the server's reason: a wrong password,
+        // or what else it refused the login for.
         const QString prompt =
-            (attempt == 0 ? QString() : QStringLiteral("Server heslo nepřijal. ")) +
+            (attempt == 0 ? QString()
+                          : QStringLiteral("Server přihlášení nepřijal.\n%1\n\n").arg(*refusal)) +
             QStringLiteral("Heslo uživatele %1 k databázi %2 na serveru %3:")
                 .arg(settings.user, settings.database, settings.server);
         QString password;

@@ -49,12 +49,13 @@ int RunHarvel(QApplication& application, const RecordSheetFactory& recordSheet,
     ShowSplashAtOnce(*splash);
     // What is due is read beside the whole rest of the start: the opening of
     // the tables and the building of the windows.
-    // A club's server (Harvel.INI [Databaze]) is logged into first; its
-    // diary is not read at start, as that reads the local data file.
+    // A club's server (Harvel.INI [Databaze]) is logged into first.
     const std::optional<ServerSettings> server = ReadServerSettings(SettingsFilePath());
     const QString address = server ? LoginAddress(*server) : QString();
     const std::unique_ptr<diary::DueReading> due =
-        server ? nullptr : StartDueCheck(platform::DataFolder(), CurrentParametry().UpozornitDni);
+        server && address.isEmpty() ? nullptr
+                                    : StartDueCheck(server ? address : platform::DataFolder(),
+                                                    CurrentParametry().UpozornitDni);
 
     // The settings form is created after the launcher, as the launcher is the
     // first form; the launcher only needs it when its button is pressed.

@@ -24,7 +24,7 @@ void BM_Diary30Days(benchmark::State& state) {
     platform::Database& database = bench_diary::TheKennel().Database();
     size_t entries = 0;
     for (auto _ : state) {
-        const auto diary = diary::ReadDiary(database.Handle(), diary::DefaultSpan(kToday), kToday);
+        const auto diary = diary::ReadDiary(database, diary::DefaultSpan(kToday), kToday);
         entries = diary.size();
         benchmark::DoNotOptimize(diary.data());
     }

@@ -11,8 +11,8 @@
 #include "app/dmunit.h"
 #include "platform/czech_locale.h"
 #include "platform/messages.h"
-#include "platform/store/sqlite_handle.h"
 #include "platform/store/store_error.h"
+#include "platform/store/store_statement.h"
 #include "platform/widgets/dialogs.h"
 #include "records/diary/season_prediction.h"
 #include "records/foharani_zapis.h"
@@ -106,12 +106,12 @@ void TFoHarani::Reload() {
     GridHarani->setRowCount(0);
     std::vector<QDate> starts;
     try {
-        platform::Statement rows(dm_.Database1.Handle().Raw(),
-                                 QStringLiteral("SELECT rowid, Datum, Poznamka FROM harani "
-                                                "WHERE Jmeno_registr = ?1 ORDER BY Datum, rowid"));
+        platform::StoreStatement rows(
+            dm_.Database1, QStringLiteral("SELECT rowid, Datum, Poznamka FROM harani "
+                                          "WHERE Jmeno_registr = ?1 ORDER BY Datum, rowid"));
         rows.Bind(1, platform::Value(registeredName_));
         while (rows.Step()) {
-            const qint64 row = rows.ColumnInt(0);
+            const qint64 row = rows.Int(0);
             const platform::Value date = rows.Column(1);
             const platform::Value note = rows.Column(2);
             const auto* dateText = std::get_if<QString>(&date);

@@ -96,11 +96,11 @@ PostgresConnection::PostgresConnection(const QString& address)
         const QString message = QStringLiteral("K databázovému serveru %1 se nelze připojit: %2")
                                     .arg(shown_, ServerReason(conn_, nullptr));
         // The server wants a password that was not given (nor found in
-        // ~/.pgpass): the program may ask the user for it. A refused one
-        // is told by the server in its own words, so it is recognised by
-        // the authentication failure's state in the message.
-        const bool password = PQconnectionNeedsPassword(conn_) == 1 ||
-                              message.contains(QLatin1String("password authentication failed"));
+        // ~/.pgpass), or refused the one given: the program may ask the user
+        // for it (again). libpq says so in flags, not in the server's own
+        // words, which come in the server's language.
+        const bool password =
+            PQconnectionNeedsPassword(conn_) == 1 || PQconnectionUsedPassword(conn_) == 1;
         PQfinish(conn_);
         conn_ = nullptr;
         throw StoreError(message, password ? SQLITE_AUTH : 0);
@@ -183,6 +183,10 @@ bool PostgresResult::IsNull(int row, int column) const {
 
 QByteArray PostgresResult::Bytes(int row, int column) const {
     return QByteArray(PQgetvalue(result_, row, column), PQgetlength(result_, row, column));
+}
+
+unsigned PostgresResult::ColumnType(int column) const {
+    return PQftype(result_, column);
 }
 
 int PostgresResult::ChangedRows() const {
@@ -329,6 +333,10 @@ QByteArrayView PostgresRowStream::View(int column) const {
         return {};
     }
     return QByteArrayView(PQgetvalue(row_, 0, column), PQgetlength(row_, 0, column));
+}
+
+unsigned PostgresRowStream::ColumnType(int column) const {
+    return row_ == nullptr ? 0 : PQftype(row_, column);
 }
 
 QByteArray PostgresRowStream::Bytes(int column) const {

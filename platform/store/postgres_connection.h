@@ -33,6 +33,8 @@ class PostgresResult {
     int Rows() const;
     bool IsNull(int row, int column) const;
     QByteArray Bytes(int row, int column) const;
+    // The server's type of a result column (its type id, as pg_type has it).
+    unsigned ColumnType(int column) const;
     // The rows an INSERT, UPDATE or DELETE changed.
     int ChangedRows() const;
 
@@ -58,6 +60,8 @@ class PostgresRowStream {
     QByteArray Bytes(int column) const;
     // The same without a copy, valid until the next Next().
     QByteArrayView View(int column) const;
+    // The server's type of a result column (its type id); 0 before the first row.
+    unsigned ColumnType(int column) const;
 
   private:
     void Drain() noexcept;

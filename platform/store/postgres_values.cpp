@@ -176,6 +176,42 @@ Value ValueFromServerText(const ColumnSchema& column, QByteArrayView text, bool 
     return Value();
 }
 
+Value ValueOfServerType(unsigned type, QByteArrayView text, bool isNull) {
+    // The type ids of pg_type, fixed for the built-in types.
+    enum : unsigned {
+        kBoolean = 16,
+        kBytes = 17,
+        kBigint = 20,
+        kSmallint = 21,
+        kInteger = 23,
+        kReal = 700,
+        kDouble = 701,
+        kNumeric = 1700
+    };
+    ColumnSchema column;
+    switch (type) {
+        case kBoolean:
+            column.type = ColumnType::Boolean;
+            break;
+        case kBytes:
+            column.type = ColumnType::Graphic;
+            break;
+        case kBigint:
+        case kSmallint:
+        case kInteger:
+            column.type = ColumnType::Largeint;
+            break;
+        case kReal:
+        case kDouble:
+        case kNumeric:
+            column.type = ColumnType::Float;
+            break;
+        default:
+            column.type = ColumnType::Text;
+    }
+    return ValueFromServerText(column, text, isNull);
+}
+
 void ReadServerRow(const PostgresRowStream& rows, const std::vector<ColumnSchema>& columns,
                    int first, Row& row) {
     for (size_t i = 0; i < columns.size(); ++i) {

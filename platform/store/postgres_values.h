@@ -31,6 +31,11 @@ QByteArray ParameterText(const Value& value);
 // The value that a column's output text stands for.
 Value ValueFromServerText(const ColumnSchema& column, QByteArrayView text, bool isNull);
 
+// The value of a computed result column, from the server's type of it (its
+// type id): booleans as 0/1, whole numbers, floats and bytes as the store
+// holds them, every other type (texts, dates) as its text.
+Value ValueOfServerType(unsigned type, QByteArrayView text, bool isNull);
+
 // The stream's current row from its column `first` on, one value per column
 // of `columns`, into `row` (sized to match).
 void ReadServerRow(const PostgresRowStream& rows, const std::vector<ColumnSchema>& columns,

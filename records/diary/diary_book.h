@@ -21,7 +21,8 @@
 
 namespace platform {
 class Connection;
-}
+class Database;
+}  // namespace platform
 
 namespace diary {
 
@@ -33,6 +34,9 @@ inline constexpr int kLitterWindowLastDay = 72;
 
 // The entries of the span, sorted; an open entry dated before `today` is
 // overdue and always included. Throws StoreError when the store fails.
+std::vector<DiaryEntry> ReadDiary(platform::Database& database, const DiarySpan& span,
+                                  const QDate& today);
+// The same on a reading connection of the kennel's file of its own.
 std::vector<DiaryEntry> ReadDiary(platform::Connection& connection, const DiarySpan& span,
                                   const QDate& today);
 

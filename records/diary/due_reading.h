@@ -18,8 +18,9 @@ namespace diary {
 class DueReading {
   public:
     // Starts reading what is overdue or due from `today` to `daysAhead` days
-    // on from the database file.
-    DueReading(const QString& databaseFile, int daysAhead, const QDate& today);
+    // on from the database file, or from a club's server by its address (on
+    // a connection of its own, in one snapshot).
+    DueReading(const QString& database, int daysAhead, const QDate& today);
     ~DueReading();  // waits for the reading to end
     DueReading(const DueReading&) = delete;
     DueReading& operator=(const DueReading&) = delete;

@@ -6,21 +6,19 @@
 #include "platform/store/database.h"
 #include "platform/store/schema.h"
 #include "platform/store/sqlite_handle.h"
+#include "platform/store/store_statement.h"
 #include "records/genetics/pedigree_loader.h"
 
 namespace pedigree {
 namespace {
 
-QString ColumnText(const platform::Statement& statement, int column) {
-    sqlite3_stmt* raw = statement.Raw();
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(raw, column));
-    if (text == nullptr) {
-        return QString();
+// A server's tables always have their look-ups: the club's database is made
+// whole by the program. A folder of an older version may lack them.
+bool HasIndexesOf(platform::Database& database, const QString& tableFile) {
+    if (database.IsServer()) {
+        return true;
     }
-    return QString::fromUtf8(text, sqlite3_column_bytes(raw, column));
-}
-
-bool HasIndexesOf(platform::Connection& connection, const QString& tableFile) {
+    platform::Connection& connection = database.Handle();
     const platform::TableSchema* table = platform::FindTableSchema(tableFile);
     platform::Statement exists(
         connection.Raw(),
@@ -52,44 +50,43 @@ void ParentsInRow(const TPedigreeRowNames& row, const QString& name, Visit visit
 }  // namespace
 
 TAncestorReader::TAncestorReader(platform::Database& database) : database_(database) {
-    platform::Connection& connection = database_.Handle();
-    canRead_ = HasIndexesOf(connection, QStringLiteral("main_card.db")) &&
-               HasIndexesOf(connection, QStringLiteral("rodokmen.db"));
+    canRead_ = HasIndexesOf(database_, QStringLiteral("main_card.db")) &&
+               HasIndexesOf(database_, QStringLiteral("rodokmen.db"));
     if (!canRead_) {
         return;
     }
-    card_ = std::make_unique<platform::Statement>(
-        connection.Raw(), QStringLiteral("SELECT rowid, Jmeno_registr, Otec, Matka, Pohlavi FROM "
-                                         "main_card WHERE Jmeno_registr = ?1"));
+    card_ = std::make_unique<platform::StoreStatement>(
+        database_, QStringLiteral("SELECT rowid, Jmeno_registr, Otec, Matka, Pohlavi FROM "
+                                  "main_card WHERE Jmeno_registr = ?1"));
     QStringList columns;
     for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         columns << platform::QuoteIdentifier(PlaceField(place));
     }
-    pedigree_ = std::make_unique<platform::Statement>(
-        connection.Raw(),
+    pedigree_ = std::make_unique<platform::StoreStatement>(
+        database_,
         QStringLiteral("SELECT %1 FROM rodokmen WHERE rowid = ?1").arg(columns.join(',')));
-    asParent_ = std::make_unique<platform::Statement>(
-        connection.Raw(),
-        QStringLiteral("SELECT 1 FROM main_card WHERE Otec = ?1 OR Matka = ?1 LIMIT 1"));
+    asParent_ = std::make_unique<platform::StoreStatement>(
+        database_, QStringLiteral("SELECT 1 FROM main_card WHERE Otec = ?1 OR Matka = ?1 LIMIT 1"));
     QStringList anyPlace;
     for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         anyPlace << QStringLiteral("%1 = ?1").arg(platform::QuoteIdentifier(PlaceField(place)));
     }
     // A walk of the stored pedigrees: asked only for an animal asked about
     // that no source gives parents or a record sheet.
-    inPedigree_ = std::make_unique<platform::Statement>(
-        connection.Raw(),
+    inPedigree_ = std::make_unique<platform::StoreStatement>(
+        database_,
         QStringLiteral("SELECT 1 FROM rodokmen WHERE trim(Jmeno_registr) <> '' AND (%1) LIMIT 1")
             .arg(anyPlace.join(QStringLiteral(" OR "))));
-    // Only rows naming a parent of the animal can give it one.
+    // Only rows naming a parent of the animal can give it one. The rows come
+    // in row order (the file's index gives them so; the server is told).
     const auto named = [](int place) {
         const QString column = platform::QuoteIdentifier(PlaceField(place));
         return QStringLiteral("trim(%1) <> ''").arg(column);
     };
     for (int place = kFirstPlace; place <= kPlacesWithParents; ++place) {
-        pedigreesByPlace_.push_back(std::make_unique<platform::Statement>(
-            connection.Raw(),
-            QStringLiteral("SELECT rowid FROM rodokmen WHERE %1 = ?1 AND (%2 OR %3)")
+        pedigreesByPlace_.push_back(std::make_unique<platform::StoreStatement>(
+            database_,
+            QStringLiteral("SELECT rowid FROM rodokmen WHERE %1 = ?1 AND (%2 OR %3) ORDER BY rowid")
                 .arg(platform::QuoteIdentifier(PlaceField(place)), named(SirePlace(place)),
                      named(DamPlace(place)))));
     }
@@ -106,8 +103,7 @@ const std::optional<TAncestorReader::Card>& TAncestorReader::CardOf(const QStrin
     card_->Reset();
     card_->Bind(1, platform::Value(name));
     if (card_->Step()) {
-        card = Card{card_->ColumnInt(0), ColumnText(*card_, 1), ColumnText(*card_, 2),
-                    ColumnText(*card_, 3), ColumnText(*card_, 4)};
+        card = Card{card_->Int(0), card_->Text(1), card_->Text(2), card_->Text(3), card_->Text(4)};
     }
     return cards_.emplace(name, std::move(card)).first->second;
 }
@@ -121,10 +117,10 @@ const std::vector<qint64>& TAncestorReader::PedigreesOf(const QString& name) {
     if (found != pedigreesOf_.end()) {
         return found->second;
     }
-    std::vector<std::pair<qint64, platform::Statement*>> heads;
-    const auto advance = [&heads](platform::Statement* byPlace) {
+    std::vector<std::pair<qint64, platform::StoreStatement*>> heads;
+    const auto advance = [&heads](platform::StoreStatement* byPlace) {
         if (byPlace->Step()) {
-            heads.emplace_back(byPlace->ColumnInt(0), byPlace);
+            heads.emplace_back(byPlace->Int(0), byPlace);
         }
     };
     for (const auto& byPlace : pedigreesByPlace_) {
@@ -161,7 +157,7 @@ const TPedigreeRowNames& TAncestorReader::Pedigree(qint64 row) {
     pedigree_->Bind(1, platform::Value(static_cast<std::int64_t>(row)));
     if (pedigree_->Step()) {
         for (int place = kFirstPlace; place <= kLastPlace; ++place) {
-            names[place] = ColumnText(*pedigree_, place - 1);
+            names[place] = pedigree_->Text(place - 1);
         }
     }
     return pedigrees_.emplace(row, std::move(names)).first->second;
@@ -170,7 +166,7 @@ const TPedigreeRowNames& TAncestorReader::Pedigree(qint64 row) {
 // Whether a record sheet names the animal as a parent or a stored pedigree
 // names it anywhere (where no row gives it parents).
 bool TAncestorReader::NamedAnywhere(const QString& name) {
-    for (platform::Statement* statement : {asParent_.get(), inPedigree_.get()}) {
+    for (platform::StoreStatement* statement : {asParent_.get(), inPedigree_.get()}) {
         statement->Reset();
         statement->Bind(1, platform::Value(name));
         if (statement->Step()) {

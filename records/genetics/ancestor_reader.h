@@ -26,7 +26,7 @@
 
 namespace platform {
 class Database;
-class Statement;
+class StoreStatement;
 }  // namespace platform
 
 namespace pedigree {
@@ -60,8 +60,8 @@ class TAncestorReader {
 
     platform::Database& database_;
     bool canRead_ = false;
-    std::unique_ptr<platform::Statement> card_, pedigree_, asParent_, inPedigree_;
-    std::vector<std::unique_ptr<platform::Statement>> pedigreesByPlace_;
+    std::unique_ptr<platform::StoreStatement> card_, pedigree_, asParent_, inPedigree_;
+    std::vector<std::unique_ptr<platform::StoreStatement>> pedigreesByPlace_;
     // Node-based, so the graph's reading may hold on to what they keep.
     std::unordered_map<QString, std::optional<Card>> cards_;
     std::unordered_map<QString, std::vector<qint64>> pedigreesOf_;

@@ -6,19 +6,10 @@
 #include "platform/store/database.h"
 #include "platform/store/schema.h"
 #include "platform/store/sqlite_handle.h"
+#include "platform/store/store_statement.h"
 
 namespace pedigree {
 namespace {
-
-// The text of a result column without the store's value conversions: the
-// graph reads hundreds of thousands of names at start.
-QString ColumnText(sqlite3_stmt* statement, int column) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    if (text == nullptr) {
-        return QString();
-    }
-    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
-}
 
 // The page cache of a connection kept small while a whole table is scanned:
 // every page is read once, so a large cache would only hold pages that are
@@ -56,32 +47,35 @@ class SmallCacheWhileScanning {
     std::int64_t formerSize_;
 };
 
-void ReadCards(platform::Connection& connection, TPedigreeGraphBuilder& builder) {
-    platform::Statement cards(connection.Raw(),
-                              QStringLiteral("SELECT Jmeno_registr, Otec, Matka, Pohlavi FROM "
-                                             "main_card"));
-    sqlite3_stmt* raw = cards.Raw();
+void ReadCards(platform::Database& database, TPedigreeGraphBuilder& builder) {
+    platform::StoreStatement cards(
+        database, QStringLiteral("SELECT Jmeno_registr, Otec, Matka, Pohlavi FROM main_card"),
+        platform::StoreStatement::Reading::Scan);
     while (cards.Step()) {
-        builder.AddCard(ColumnText(raw, 0), ColumnText(raw, 1), ColumnText(raw, 2),
-                        ColumnText(raw, 3));
+        builder.AddCard(cards.Text(0), cards.Text(1), cards.Text(2), cards.Text(3));
     }
 }
 
-void ReadPedigrees(platform::Connection& connection, TPedigreeGraphBuilder& builder) {
+void ReadPedigrees(platform::Database& database, TPedigreeGraphBuilder& builder) {
     QStringList columns;
     for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         columns << platform::QuoteIdentifier(PlaceField(place));
     }
-    platform::Statement rows(connection.Raw(),
-                             QStringLiteral("SELECT %1 FROM rodokmen").arg(columns.join(',')));
-    sqlite3_stmt* raw = rows.Raw();
+    platform::StoreStatement rows(database,
+                                  QStringLiteral("SELECT %1 FROM rodokmen").arg(columns.join(',')),
+                                  platform::StoreStatement::Reading::Scan);
     TPedigreeRowNames row;
     while (rows.Step()) {
         for (int place = kFirstPlace; place <= kLastPlace; ++place) {
-            row[place] = ColumnText(raw, place - 1);
+            row[place] = rows.Text(place - 1);
         }
         builder.AddPedigree(row);
     }
+}
+
+void ReadWholeGraph(platform::Database& database, TPedigreeGraphBuilder& builder) {
+    ReadCards(database, builder);
+    ReadPedigrees(database, builder);
 }
 
 }  // namespace
@@ -92,11 +86,11 @@ TPedigreeGraph LoadPedigreeGraph(platform::Database& database,
     for (const TPedigreeRowNames& row : preferred) {
         builder.AddPedigree(row);
     }
-    platform::Connection& connection = database.Handle();
-    {
-        const SmallCacheWhileScanning smallCache(connection);
-        ReadCards(connection, builder);
-        ReadPedigrees(connection, builder);
+    if (database.IsServer()) {
+        ReadWholeGraph(database, builder);
+    } else {
+        const SmallCacheWhileScanning smallCache(database.Handle());
+        ReadWholeGraph(database, builder);
     }
     return builder.Build();
 }

@@ -4,17 +4,13 @@
 
 #include "platform/store/database.h"
 #include "platform/store/schema.h"
-#include "platform/store/sqlite_handle.h"
+#include "platform/store/store_statement.h"
 
 namespace pedigree {
 namespace {
 
-QString Text(const platform::Statement& statement, int column) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement.Raw(), column));
-    if (text == nullptr) {
-        return QString();
-    }
-    return QString::fromUtf8(text, sqlite3_column_bytes(statement.Raw(), column)).trimmed();
+QString Text(const platform::StoreStatement& statement, int column) {
+    return statement.Text(column).trimmed();
 }
 
 QString PedigreeSelect() {
@@ -30,7 +26,7 @@ QString PedigreeSelect() {
         .arg(columns.join(u','));
 }
 
-void BindName(platform::Statement& statement, const QString& name) {
+void BindName(platform::StoreStatement& statement, const QString& name) {
     statement.Reset();
     statement.Bind(1, platform::Value(name));
 }
@@ -38,18 +34,19 @@ void BindName(platform::Statement& statement, const QString& name) {
 }  // namespace
 
 TStoreAncestorSource::TStoreAncestorSource(platform::Database& database) {
-    sqlite3* db = database.Handle().Raw();
-    cards_ = std::make_unique<platform::Statement>(
-        db, QStringLiteral("SELECT Jmeno_registr, Otec, Matka, Datum_nar, Srst_barva, Registr, "
-                           "Registr_Cislo, DKK, Luxace, Pra, Plemeno, Pohlavi, Tetovaci_cislo, "
-                           "Chovatel, Majitel, Cip FROM main_card WHERE Jmeno_registr = ?1"));
-    pedigrees_ = std::make_unique<platform::Statement>(db, PedigreeSelect());
-    titles_ = std::make_unique<platform::Statement>(
-        db, QStringLiteral("SELECT Titul_Jmeno FROM tituly WHERE Jmeno_Registr = ?1 "
-                           "ORDER BY Datum_Udeleni DESC, rowid DESC"));
-    photos_ = std::make_unique<platform::Statement>(
-        db, QStringLiteral("SELECT Foto_1 FROM foto_album WHERE Jmeno_registr = ?1 AND Foto_1 IS "
-                           "NOT NULL ORDER BY rowid LIMIT 1"));
+    cards_ = std::make_unique<platform::StoreStatement>(
+        database,
+        QStringLiteral("SELECT Jmeno_registr, Otec, Matka, Datum_nar, Srst_barva, Registr, "
+                       "Registr_Cislo, DKK, Luxace, Pra, Plemeno, Pohlavi, Tetovaci_cislo, "
+                       "Chovatel, Majitel, Cip FROM main_card WHERE Jmeno_registr = ?1"));
+    pedigrees_ = std::make_unique<platform::StoreStatement>(database, PedigreeSelect());
+    titles_ = std::make_unique<platform::StoreStatement>(
+        database, QStringLiteral("SELECT Titul_Jmeno FROM tituly WHERE Jmeno_Registr = ?1 "
+                                 "ORDER BY Datum_Udeleni DESC, rowid DESC"));
+    photos_ = std::make_unique<platform::StoreStatement>(
+        database,
+        QStringLiteral("SELECT Foto_1 FROM foto_album WHERE Jmeno_registr = ?1 AND Foto_1 IS "
+                       "NOT NULL ORDER BY rowid LIMIT 1"));
 }
 
 TStoreAncestorSource::~TStoreAncestorSource() = default;
@@ -60,13 +57,14 @@ const TAncestorCard* TStoreAncestorSource::Card(const QString& name) {
         std::optional<TAncestorCard> card;
         BindName(*cards_, name);
         if (cards_->Step()) {
-            const platform::Statement& s = *cards_;
+            const platform::StoreStatement& s = *cards_;
             card = TAncestorCard{Text(s, 0),  Text(s, 1),  Text(s, 2),  Text(s, 3),
                                  Text(s, 4),  Text(s, 5),  Text(s, 6),  Text(s, 7),
                                  Text(s, 8),  Text(s, 9),  Text(s, 10), Text(s, 11),
                                  Text(s, 12), Text(s, 13), Text(s, 14), std::nullopt};
-            if (sqlite3_column_type(s.Raw(), 15) == SQLITE_INTEGER) {
-                card->chip = s.ColumnInt(15);
+            const platform::Value chip = s.Column(15);
+            if (const auto* number = std::get_if<std::int64_t>(&chip)) {
+                card->chip = *number;
             }
         }
         cached = cardCache_.insert(name, card);

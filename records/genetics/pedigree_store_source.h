@@ -11,7 +11,7 @@
 
 namespace platform {
 class Database;
-class Statement;
+class StoreStatement;
 }  // namespace platform
 
 namespace pedigree {
@@ -29,7 +29,7 @@ class TStoreAncestorSource : public TAncestorSource {
     QByteArray Photo(const QString& name);
 
   private:
-    std::unique_ptr<platform::Statement> cards_, pedigrees_, titles_, photos_;
+    std::unique_ptr<platform::StoreStatement> cards_, pedigrees_, titles_, photos_;
     QHash<QString, std::optional<TAncestorCard>> cardCache_;
     QHash<QString, std::optional<TStoredPedigree>> pedigreeCache_;
     QHash<QString, QString> titleCache_;

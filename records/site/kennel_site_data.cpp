@@ -4,14 +4,18 @@
 
 #include "platform/ini_file.h"
 #include "platform/store/database.h"
-#include "platform/store/sqlite_handle.h"
+#include "platform/store/reading_sql.h"
+#include "platform/store/store_statement.h"
 #include "records/genetics/pedigree_assembly.h"
 #include "records/genetics/pedigree_store_source.h"
 
 namespace site {
 namespace {
 
-using platform::Statement;
+using Statement = platform::StoreStatement;
+
+// The tables are read whole, each before anything else is asked.
+constexpr Statement::Reading kWhole = Statement::Reading::Scan;
 
 QString Text(const Statement& statement, int column) {
     const platform::Value value = statement.Column(column);
@@ -56,25 +60,26 @@ class KennelReader {
     }
 
   private:
-    sqlite3* Db() { return database_.Handle().Raw(); }
-
     void ReadCards() {
-        Statement cards(
-            Db(),
-            QStringLiteral("SELECT Jmeno_registr, Otec, Matka, COALESCE(Vlastnictvi, 0) <> 0, "
-                           "COALESCE(Nezverejnovat, 0) <> 0, Jmeno_call, Plemeno, Pohlavi, "
-                           "Srst_barva, Registr, Registr_Cislo, Datum_nar, Datum_uhyn "
-                           "FROM main_card ORDER BY Jmeno_registr COLLATE CZECH"));
+        const platform::ReadingSql sql(database_.IsServer());
+        Statement cards(database_,
+                        QStringLiteral("SELECT Jmeno_registr, Otec, Matka, %1, %2, Jmeno_call, "
+                                       "Plemeno, Pohlavi, Srst_barva, Registr, Registr_Cislo, "
+                                       "Datum_nar, Datum_uhyn "
+                                       "FROM main_card ORDER BY Jmeno_registr COLLATE CZECH")
+                            .arg(sql.IsSet(QStringLiteral("Vlastnictvi")),
+                                 sql.IsSet(QStringLiteral("Nezverejnovat"))),
+                        kWhole);
         std::vector<std::pair<QString, QString>> parents;  // child, parent
         while (cards.Step()) {
             const QString name = Text(cards, 0);
-            if (cards.ColumnInt(4) != 0) {
+            if (cards.Int(4) != 0) {
                 hidden_.insert(name);
                 continue;
             }
             parents.push_back({name, Text(cards, 1)});
             parents.push_back({name, Text(cards, 2)});
-            if (cards.ColumnInt(3) == 0 || name.isEmpty() || kennel_.onSite.contains(name)) {
+            if (cards.Int(3) == 0 || name.isEmpty() || kennel_.onSite.contains(name)) {
                 continue;
             }
             SiteAnimal animal;
@@ -99,10 +104,12 @@ class KennelReader {
     }
 
     void ReadShows() {
-        Statement shows(Db(), QStringLiteral("SELECT Jmeno_registr, Datum_vystava, Druh, Misto, "
-                                             "Trida, Znamka, Cekatelstvi_1, Cekatelstvi_2, "
-                                             "Souteze, Souteze_ost FROM vystavy "
-                                             "ORDER BY Datum_vystava DESC, rowid"));
+        Statement shows(database_,
+                        QStringLiteral("SELECT Jmeno_registr, Datum_vystava, Druh, Misto, "
+                                       "Trida, Znamka, Cekatelstvi_1, Cekatelstvi_2, "
+                                       "Souteze, Souteze_ost FROM vystavy "
+                                       "ORDER BY Datum_vystava DESC, rowid"),
+                        kWhole);
         while (shows.Step()) {
             const QString name = Text(shows, 0);
             if (!kennel_.onSite.contains(name)) {
@@ -116,9 +123,11 @@ class KennelReader {
     }
 
     void ReadExams() {
-        Statement exams(Db(), QStringLiteral("SELECT Jmeno_Registr, Datum_Udeleni, Oceneni_Jmeno, "
-                                             "Organizace FROM Zkousky "
-                                             "ORDER BY Datum_Udeleni DESC, rowid"));
+        Statement exams(database_,
+                        QStringLiteral("SELECT Jmeno_Registr, Datum_Udeleni, Oceneni_Jmeno, "
+                                       "Organizace FROM Zkousky "
+                                       "ORDER BY Datum_Udeleni DESC, rowid"),
+                        kWhole);
         while (exams.Step()) {
             const QString name = Text(exams, 0);
             if (kennel_.onSite.contains(name)) {
@@ -128,10 +137,12 @@ class KennelReader {
     }
 
     void ReadLitters() {
-        Statement litters(Db(), QStringLiteral("SELECT Jmeno_registr, Datum, Jmeno_reg_otec, "
-                                               "Plemeno, Pocet_stenat_P, Pocet_stenat_F, "
-                                               "JmenaStenat FROM vrhy "
-                                               "ORDER BY Datum IS NULL, Datum DESC, rowid"));
+        Statement litters(database_,
+                          QStringLiteral("SELECT Jmeno_registr, Datum, Jmeno_reg_otec, "
+                                         "Plemeno, Pocet_stenat_P, Pocet_stenat_F, "
+                                         "JmenaStenat FROM vrhy "
+                                         "ORDER BY Datum IS NULL, Datum DESC, rowid"),
+                          kWhole);
         static const QRegularExpression separators(QStringLiteral("[,;\\r\\n]+"));
         while (litters.Step()) {
             SiteLitter litter;

@@ -7,29 +7,28 @@
 #include <optional>
 
 #include "platform/store/database.h"
-#include "platform/store/sqlite_handle.h"
+#include "platform/store/reading_sql.h"
+#include "platform/store/store_statement.h"
 #include "records/genetics/kennel_inbreeding.h"
 #include "records/genetics/pedigree_loader.h"
 
 namespace breeding {
 namespace {
 
-QString Text(const platform::Statement& row, int column) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(row.Raw(), column));
-    return text == nullptr ? QString()
-                           : QString::fromUtf8(text, sqlite3_column_bytes(row.Raw(), column));
+QString Text(const platform::StoreStatement& row, int column) {
+    return row.Text(column);
 }
 
 // A damaged date (another tool's text) counts as empty, as in every query.
-QDate DateOf(const platform::Statement& row, int column) {
+QDate DateOf(const platform::StoreStatement& row, int column) {
     return QDate::fromString(Text(row, column), Qt::ISODate);
 }
 
-std::optional<int> Count(const platform::Statement& row, int column) {
-    if (sqlite3_column_type(row.Raw(), column) == SQLITE_NULL) {
+std::optional<int> Count(const platform::StoreStatement& row, int column) {
+    if (row.IsNull(column)) {
         return std::nullopt;
     }
-    return static_cast<int>(row.ColumnInt(column));
+    return static_cast<int>(row.Int(column));
 }
 
 // Whole years from the date of birth to the day; none when the birth is
@@ -124,11 +123,12 @@ class StatsReader {
 
   private:
     std::vector<LitterRow> ReadLitters() {
-        platform::Statement rows(
-            database_.Handle().Raw(),
+        platform::StoreStatement rows(
+            database_,
             QStringLiteral("SELECT v.Jmeno_registr, v.Datum, v.Jmeno_reg_otec, v.Pocet_stenat_P, "
                            "v.Pocet_stenat_F, v.Plemeno, m.Datum_nar, m.Plemeno FROM vrhy v "
-                           "LEFT JOIN main_card m ON m.Jmeno_registr = v.Jmeno_registr"));
+                           "LEFT JOIN main_card m ON m.Jmeno_registr = v.Jmeno_registr"),
+            platform::StoreStatement::Reading::Scan);
         std::vector<LitterRow> litters;
         while (rows.Step()) {
             // A litter without a breed of its own has its dam's breed.
@@ -151,18 +151,19 @@ class StatsReader {
     }
 
     std::vector<ShowRow> ReadShows() {
-        platform::Statement rows(
-            database_.Handle().Raw(),
-            QStringLiteral("SELECT substr(s.Datum_vystava, 1, 4), s.Znamka, s.Poradi, m.Plemeno, "
-                           "COUNT(*) FROM vystavy s "
+        const platform::ReadingSql sql(database_.IsServer());
+        platform::StoreStatement rows(
+            database_,
+            QStringLiteral("SELECT %1, s.Znamka, s.Poradi, m.Plemeno, COUNT(*) FROM vystavy s "
                            "LEFT JOIN main_card m ON m.Jmeno_registr = s.Jmeno_registr "
-                           "GROUP BY 1, 2, 3, 4"));
+                           "GROUP BY 1, 2, 3, 4")
+                .arg(sql.YearOf(QStringLiteral("s.Datum_vystava"))));
         std::vector<ShowRow> shows;
         while (rows.Step()) {
             if (!BreedMatches(filter_, Text(rows, 3))) {
                 continue;
             }
-            const int count = static_cast<int>(rows.ColumnInt(4));
+            const int count = static_cast<int>(rows.Int(4));
             bool dated = false;
             const int year = Text(rows, 0).toInt(&dated);
             const QString grade = Text(rows, 1).trimmed();
@@ -170,8 +171,7 @@ class StatsReader {
                 stats_.showsWithoutGrade += count;
                 continue;
             }
-            shows.push_back(
-                ShowRow{year, ShowGrade(grade, static_cast<int>(rows.ColumnInt(2))), count});
+            shows.push_back(ShowRow{year, ShowGrade(grade, static_cast<int>(rows.Int(2))), count});
         }
         return shows;
     }
@@ -310,10 +310,10 @@ BreedingStats ReadBreedingStats(platform::Database& database, const StatsFilter&
 }
 
 QStringList KnownBreeds(platform::Database& database) {
-    platform::Statement rows(database.Handle().Raw(),
-                             QStringLiteral("SELECT DISTINCT TRIM(Plemeno) FROM (SELECT Plemeno "
-                                            "FROM vrhy UNION SELECT Plemeno FROM main_card) "
-                                            "WHERE TRIM(Plemeno) <> ''"));
+    platform::StoreStatement rows(
+        database, QStringLiteral("SELECT DISTINCT TRIM(Plemeno) FROM (SELECT Plemeno "
+                                 "FROM vrhy UNION SELECT Plemeno FROM main_card) "
+                                 "AS breeds WHERE TRIM(Plemeno) <> ''"));
     QStringList breeds;
     while (rows.Step()) {
         breeds << Text(rows, 0);

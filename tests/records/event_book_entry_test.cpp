@@ -285,6 +285,7 @@ TEST_F(BookEntry, AnEntryNeedsWhatItIsAboutAndEveryOtherColumnMayStayEmpty) {
 }
 
 TEST_F(BookEntry, ARowTheStoreRefusesIsDroppedWithTheStoresTextAndTheInputKept) {
+    SKIP_ON_SERVER_STORE("a trigger in SQLite's own SQL refuses the rows");
     const struct {
         int book;
         const char* sqlName;
@@ -323,6 +324,7 @@ TEST_F(BookEntry, ARowTheStoreRefusesIsDroppedWithTheStoresTextAndTheInputKept) 
 }
 
 TEST_F(BookEntry, ARefusedExamSaysSoInItsOwnWordsAndTheTableIsClosedEitherWay) {
+    SKIP_ON_SERVER_STORE("a trigger in SQLite's own SQL refuses the rows");
     RefuseNewRows("zkousky", QStringLiteral("Disk je plný"));
     Open(kBooks[2]);
     Set("Datum_Udeleni", QStringLiteral("16.10.2021"));

@@ -18,6 +18,7 @@
 #include "app/dmunit.h"
 #include "platform/store/field.h"
 #include "platform/store/sqlite_handle.h"
+#include "tests/platform/store/store_fixture.h"
 #include "tests/support/seams.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -78,11 +79,14 @@ class BookFormTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
+        HARVEL_TEST_DATA_LOCATION(location, folder_);
+        address_ = location;
         platform::Database::CreateSchema(Folder());
         dm_ = std::make_unique<TDM1>(Folder());
     }
 
-    QString Folder() const { return folder_.path() + "/"; }
+    // The data folder, or the club's database on the test server.
+    QString Folder() const { return address_; }
 
     // Every row of a table, read through a handle of its own.
     int Rows(const QString& table) {
@@ -112,6 +116,7 @@ class BookFormTest : public testing::Test {
     QStringList Messages() const { return messages_.Texts(); }
 
     QTemporaryDir folder_;
+    QString address_;
     std::unique_ptr<TDM1> dm_;
     testing_support::ScriptedMessages messages_;
     testing_support::FixedClock clock_{QDate(2026, 12, 9)};

@@ -97,6 +97,7 @@ TEST_F(SeasonsFormTest, ChangeAndDeleteAfterTheQuestion) {
 }
 
 TEST_F(SeasonsFormTest, OnlyHerSeasonsAndARefusedRowStaysOut) {
+    SKIP_ON_SERVER_STORE("a trigger in SQLite's own SQL refuses the rows");
     TFoHarani other(*dm_, QStringLiteral("Bea"));
     EnterSeasons({"1.1.2026"});
     other.NewSeason();

@@ -19,6 +19,7 @@
 #include "platform/store/field.h"
 #include "records/fokrytizapis.h"
 #include "records/foseznam.h"
+#include "tests/platform/store/store_fixture.h"
 #include "tests/support/seams.h"
 
 void PrintTo(const QString& text, std::ostream* os) {
@@ -38,8 +39,9 @@ class MatingEntry : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
-        platform::Database::CreateSchema(folder_.path() + "/");
-        dm_ = std::make_unique<TDM1>(folder_.path() + "/");
+        HARVEL_TEST_DATA_LOCATION(location, folder_);
+        platform::Database::CreateSchema(location);
+        dm_ = std::make_unique<TDM1>(location);
         AddSheet(kBitch);
         AddSheet(kDog);
         AddAddress(QStringLiteral("Dvořák Jan"));

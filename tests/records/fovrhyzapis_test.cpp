@@ -16,6 +16,7 @@
 #include "platform/store/field.h"
 #include "records/foseznam.h"
 #include "records/fovrhyzapis.h"
+#include "tests/platform/store/store_fixture.h"
 #include "tests/support/seams.h"
 
 void PrintTo(const QString& text, std::ostream* os) {
@@ -37,8 +38,9 @@ class LitterEntry : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
-        platform::Database::CreateSchema(folder_.path() + "/");
-        dm_ = std::make_unique<TDM1>(folder_.path() + "/");
+        HARVEL_TEST_DATA_LOCATION(location, folder_);
+        platform::Database::CreateSchema(location);
+        dm_ = std::make_unique<TDM1>(location);
         AddSheet(kDam);
         AddSheet(kSire);
         dm_->CurrentAnimal.SetJmenoRegistr(kDam);

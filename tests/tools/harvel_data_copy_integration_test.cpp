@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
+#include <map>
 
 #include "platform/store/schema.h"
 #include "tests/support/postgres_cluster.h"
@@ -79,6 +82,61 @@ TEST(HarvelDataCopy, TheDemoKennelGoesToTheServerAndBackByteForByte) {
     EXPECT_EQ(again.code, 1);
     EXPECT_TRUE(again.err.contains(QStringLiteral("již obsahuje záznamy")))
         << again.err.toStdString();
+}
+
+// The whole tree of files under `folder`, each with its bytes.
+std::map<QString, QByteArray> FilesUnder(const QString& folder) {
+    std::map<QString, QByteArray> files;
+    QDirIterator walk(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (walk.hasNext()) {
+        const QString file = walk.next();
+        files[QDir(folder).relativeFilePath(file)] = testing_support::ReadFile(file);
+    }
+    return files;
+}
+
+// The commands that read past the local dialect (the diary, the inbreeding,
+// the statistics, the web pages) say on the club's server what they say on
+// the folder it was copied from.
+TEST(HarvelDataCopy, DiaryGeneticsStatisticsAndPagesReadTheSameOnTheServer) {
+    HARVEL_REQUIRE_POSTGRES(cluster);
+    QTemporaryDir dir;
+    const QString kennel = DemoKennel(dir);
+    const QString server = cluster->NewDatabase();
+    ASSERT_EQ(RunDataTool({QStringLiteral("init"), server}).code, 0);
+    const auto copy = RunDataTool({QStringLiteral("copy"), kennel, server});
+    ASSERT_EQ(copy.code, 0) << copy.err.toStdString();
+
+    const QStringList commands[] = {
+        {"agenda", "DATA", "--from", "1.1.2015", "--to", "31.12.2030"},
+        {"stats", "DATA"},
+        {"stats", "DATA", "--from", "2018", "--to", "2022", "--breed", "Bígl"},
+        {"coi", "DATA", "Nela z Lipové aleje"},
+        {"coi", "DATA", "--sire", "Kuba z Lipové aleje", "--dam", "Nela z Lipové aleje"},
+        {"mates", "DATA", "Líza z Lipové aleje"},
+    };
+    for (const QStringList& command : commands) {
+        SCOPED_TRACE(command.join(' ').toStdString());
+        QStringList onFolder = command, onServer = command;
+        onFolder[1] = kennel;
+        onServer[1] = server;
+        const auto local = RunDataTool(onFolder);
+        const auto remote = RunDataTool(onServer);
+        ASSERT_EQ(local.code, 0) << local.err.toStdString();
+        EXPECT_FALSE(local.out.isEmpty());
+        EXPECT_EQ(remote.code, 0) << remote.err.toStdString();
+        EXPECT_EQ(local.out.toStdString(), remote.out.toStdString());
+        EXPECT_EQ(local.err.toStdString(), remote.err.toStdString());
+    }
+
+    const QString localSite = dir.filePath(QStringLiteral("web-local"));
+    const QString serverSite = dir.filePath(QStringLiteral("web-server"));
+    ASSERT_EQ(RunDataTool({QStringLiteral("web"), kennel, localSite}).code, 0);
+    const auto web = RunDataTool({QStringLiteral("web"), server, serverSite});
+    ASSERT_EQ(web.code, 0) << web.err.toStdString();
+    const std::map<QString, QByteArray> localFiles = FilesUnder(localSite);
+    EXPECT_GT(localFiles.size(), 10u);
+    EXPECT_TRUE(localFiles == FilesUnder(serverSite));
 }
 
 TEST(HarvelDataCopy, ACommandOfADataFolderToldAServerSaysHowToReachIt) {

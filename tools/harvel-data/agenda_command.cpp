@@ -11,7 +11,7 @@ void AgendaCommand(const QStringList& arguments, QTextStream& out) {
     const QDate today = platform::Today();
     const diary::DiarySpan span = diary::ParseAgendaSpan(arguments.mid(1), today);
     platform::Database database(arguments.value(0), platform::OpenMode::ReadOnly);
-    for (const diary::DiaryEntry& entry : diary::ReadDiary(database.Handle(), span, today)) {
+    for (const diary::DiaryEntry& entry : diary::ReadDiary(database, span, today)) {
         out << diary::AgendaLine(entry) << '\n';
     }
 }

@@ -31,7 +31,9 @@ pedigree::TPedigreeGraph ReadAncestorGraph(const QString& folder, const QStringL
     platform::Database database(folder, platform::OpenMode::ReadOnly);
     // The ancestors lie scattered over the whole file; a small cache reads
     // them faster and in a fraction of the memory.
-    database.Handle().KeepPageCacheSmall();
+    if (!database.IsServer()) {
+        database.Handle().KeepPageCacheSmall();
+    }
     return Reported(pedigree::LoadAncestorGraph(database, names));
 }
 

@@ -3,7 +3,7 @@
 //   init DIR|URI                            create DIR (or a server database) with the empty tables
 //   copy SRC DST                            copy every table between two stores, checked
 //   sql DIR "LOCAL SQL"                     run one query, rows tab-separated
-//   (sql, load, dump and check also take a server's "postgresql://" address for DIR)
+//   (all but import, backup and restore also take a server's "postgresql://" address for DIR)
 //   load DIR TABLE FILE.csv [--cut]         append rows from a UTF-8 CSV file;
 //                                           --cut shortens texts longer than their column
 //   dump DIR TABLE                          a table as CSV
@@ -74,8 +74,8 @@ const char kUsage[] =
     "  harvel-data stats DIR [--from ROK] [--to ROK] [--breed PLEMENO]\n"
     "                                       statistika chovu: vrhy, štěňata, koeficienty, výstavy\n"
     "  harvel-data web DIR OUTDIR           webové stránky chovné stanice do složky OUTDIR\n"
-    "  Příkazy sql, load, dump a check berou místo DIR i adresu databáze na serveru\n"
-    "  (postgresql://UŽIVATEL@SERVER/DATABÁZE).\n"
+    "  Všechny příkazy kromě import, backup a restore berou místo DIR i adresu databáze\n"
+    "  na serveru (postgresql://UŽIVATEL@SERVER/DATABÁZE).\n"
     "  harvel-data --help                   vypíše tento návod\n"
     "  harvel-data --version                vypíše verzi programu\n";
 
@@ -87,7 +87,8 @@ bool IsLoad(const QStringList& args) {
 
 // The commands that work on a club's server database as on a data folder.
 bool WorksOnServer(const QString& command) {
-    static const QStringList commands{"sql", "load", "dump", "check"};
+    static const QStringList commands{"sql",   "load",   "dump",  "check", "coi",
+                                      "mates", "agenda", "stats", "web"};
     return commands.contains(command);
 }
 

@@ -100,3 +100,12 @@ class StoreFixture : public ::testing::Test {
     if (store_test::OnServerStore()) {                \
         GTEST_SKIP() << "local file only: " << (why); \
     }
+
+// Declares `location`: the test's data folder, or in the run on the server
+// store a fresh database on the test cluster (the test skips without one).
+#define HARVEL_TEST_DATA_LOCATION(location, folder) \
+    QString location = (folder).path() + "/";       \
+    if (store_test::OnServerStore()) {              \
+        HARVEL_REQUIRE_POSTGRES(cluster);           \
+        location = cluster->NewDatabase();          \
+    }
