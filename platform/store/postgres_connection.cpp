@@ -157,6 +157,24 @@ PostgresResult PostgresConnection::Run(const QString& sql,
     return PostgresResult(result);
 }
 
+PostgresResult PostgresConnection::RunPrepared(const QString& sql,
+                                               const std::vector<QByteArray>& parameters) {
+    auto name = prepared_.constFind(sql);
+    if (name == prepared_.constEnd()) {
+        const QByteArray newName = "harvel_" + QByteArray::number(prepared_.size() + 1);
+        pg_result* made =
+            PQprepare(conn_, newName.constData(), sql.toUtf8().constData(), 0, nullptr);
+        Require(*this, made, QStringLiteral("dotaz"), {PGRES_COMMAND_OK});
+        PQclear(made);
+        name = prepared_.insert(sql, newName);
+    }
+    const std::vector<const char*> texts = ParameterTexts(parameters);
+    pg_result* result = PQexecPrepared(conn_, name->constData(), static_cast<int>(texts.size()),
+                                       texts.data(), nullptr, nullptr, 0);
+    Require(*this, result, QStringLiteral("dotaz"), {PGRES_TUPLES_OK, PGRES_COMMAND_OK});
+    return PostgresResult(result);
+}
+
 QStringList PostgresConnection::Values(const QString& sql,
                                        const std::vector<QByteArray>& parameters) {
     const PostgresResult result = Run(sql, parameters);

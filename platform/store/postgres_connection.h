@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -87,6 +88,10 @@ class PostgresConnection {
     // Runs one statement with text parameters ($1, $2, ...; a null
     // QByteArray is SQL null).
     PostgresResult Run(const QString& sql, const std::vector<QByteArray>& parameters = {});
+    // The same for a statement run many times (a look-up): it is prepared
+    // on the server at its first run and planned once, and kept for the
+    // connection's life under a name of its own per text.
+    PostgresResult RunPrepared(const QString& sql, const std::vector<QByteArray>& parameters);
     // Runs one statement and returns the first column of every row.
     QStringList Values(const QString& sql, const std::vector<QByteArray>& parameters = {});
 
@@ -113,6 +118,7 @@ class PostgresConnection {
     pg_conn* conn_ = nullptr;
     QString shown_;
     QByteArray copyBuffer_;
+    QHash<QString, QByteArray> prepared_;  // statement text -> its name on the server
     bool inCopy_ = false;
 };
 

@@ -260,6 +260,15 @@ class ServerWriter {
 
 }  // namespace
 
+QString ServerTextArray(const QStringList& texts) {
+    QStringList quoted;
+    for (QString text : texts) {
+        text.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+        quoted << u'"' + text + u'"';
+    }
+    return u'{' + quoted.join(u',') + u'}';
+}
+
 QString ServerReadingSql(const QString& sql) {
     return ServerWriter().Write(Pieces(sql));
 }

@@ -6,6 +6,7 @@
 // club's server by ServerReadingSql.
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -33,6 +34,9 @@ class ReadingSql {
   private:
     bool onServer_;
 };
+
+// Texts as one parameter of a server's statement: an array (`= ANY(?1::text[])`).
+QString ServerTextArray(const QStringList& texts);
 
 // The statement for a club's server:
 //   - the parameters ?1, ?2, … become $1, $2, …;

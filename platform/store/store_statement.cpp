@@ -102,7 +102,7 @@ class ServerSide final : public StoreStatement::Side {
         if (reading_ == StoreStatement::Reading::Scan) {
             stream_ = std::make_unique<PostgresRowStream>(connection_, sql_, parameters_);
         } else {
-            result_ = std::make_unique<PostgresResult>(connection_.Run(sql_, parameters_));
+            result_ = std::make_unique<PostgresResult>(connection_.RunPrepared(sql_, parameters_));
             row_ = -1;
         }
         started_ = true;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/store/database.h"
+#include "platform/store/reading_sql.h"
 #include "platform/store/schema.h"
 #include "platform/store/sqlite_handle.h"
 #include "platform/store/store_statement.h"
@@ -31,6 +32,11 @@ bool HasIndexesOf(platform::Database& database, const QString& tableFile) {
         }
     }
     return true;
+}
+
+// A condition that the pedigree place names an animal.
+QString NamedParent(int place) {
+    return QStringLiteral("trim(%1) <> ''").arg(platform::QuoteIdentifier(PlaceField(place)));
 }
 
 // The parents a row gives the animal `name` wherever it stands in the row
@@ -62,6 +68,12 @@ TAncestorReader::TAncestorReader(platform::Database& database) : database_(datab
     for (int place = kFirstPlace; place <= kLastPlace; ++place) {
         columns << platform::QuoteIdentifier(PlaceField(place));
     }
+    if (database_.IsServer()) {
+        cardsByNames_ = std::make_unique<platform::StoreStatement>(
+            database_, QStringLiteral("SELECT rowid, Jmeno_registr, Otec, Matka, Pohlavi FROM "
+                                      "main_card WHERE Jmeno_registr = ANY(?1::text[]) "
+                                      "ORDER BY rowid"));
+    }
     pedigree_ = std::make_unique<platform::StoreStatement>(
         database_,
         QStringLiteral("SELECT %1 FROM rodokmen WHERE rowid = ?1").arg(columns.join(',')));
@@ -79,16 +91,26 @@ TAncestorReader::TAncestorReader(platform::Database& database) : database_(datab
             .arg(anyPlace.join(QStringLiteral(" OR "))));
     // Only rows naming a parent of the animal can give it one. The rows come
     // in row order (the file's index gives them so; the server is told).
-    const auto named = [](int place) {
-        const QString column = platform::QuoteIdentifier(PlaceField(place));
-        return QStringLiteral("trim(%1) <> ''").arg(column);
-    };
+    QStringList byPlace;
     for (int place = kFirstPlace; place <= kPlacesWithParents; ++place) {
+        byPlace << QStringLiteral("(%1 = ?1 AND (%2 OR %3))")
+                       .arg(platform::QuoteIdentifier(PlaceField(place)),
+                            NamedParent(SirePlace(place)), NamedParent(DamPlace(place)));
+    }
+    const auto rowsWhere = [this](const QString& condition) {
         pedigreesByPlace_.push_back(std::make_unique<platform::StoreStatement>(
             database_,
-            QStringLiteral("SELECT rowid FROM rodokmen WHERE %1 = ?1 AND (%2 OR %3) ORDER BY rowid")
-                .arg(platform::QuoteIdentifier(PlaceField(place)), named(SirePlace(place)),
-                     named(DamPlace(place)))));
+            QStringLiteral("SELECT rowid FROM rodokmen WHERE %1 ORDER BY rowid").arg(condition)));
+    };
+    if (database_.IsServer()) {
+        // One round trip for every place: the server merges the look-ups of
+        // the places' indexes itself.
+        rowsWhere(byPlace.join(QStringLiteral(" OR ")));
+    } else {
+        // One look-up per place, merged here and read only as far as needed.
+        for (const QString& condition : byPlace) {
+            rowsWhere(condition);
+        }
     }
 }
 
@@ -106,6 +128,33 @@ const std::optional<TAncestorReader::Card>& TAncestorReader::CardOf(const QStrin
         card = Card{card_->Int(0), card_->Text(1), card_->Text(2), card_->Text(3), card_->Text(4)};
     }
     return cards_.emplace(name, std::move(card)).first->second;
+}
+
+// On a server, the record sheets of the animal and of every animal waiting
+// to be read come in one round trip: a deep pedigree costs a look-up per
+// wave of ancestors rather than one per ancestor.
+void TAncestorReader::ReadCardsAhead(const QString& animal, const std::vector<QString>& pending) {
+    if (!cardsByNames_ || cards_.count(animal) != 0) {
+        return;
+    }
+    QStringList names{animal};
+    for (const QString& name : pending) {
+        if (cards_.count(name) == 0) {
+            names << name;
+        }
+    }
+    cardsByNames_->Reset();
+    cardsByNames_->Bind(1, platform::Value(platform::ServerTextArray(names)));
+    while (cardsByNames_->Step()) {
+        // The first record sheet of a name, as the single look-up gives it.
+        const QString name = cardsByNames_->Text(1);
+        cards_.try_emplace(name, Card{cardsByNames_->Int(0), name, cardsByNames_->Text(2),
+                                      cardsByNames_->Text(3), cardsByNames_->Text(4)});
+    }
+    cardsByNames_->Reset();
+    for (const QString& name : names) {
+        cards_.try_emplace(name, std::nullopt);
+    }
 }
 
 // The rows naming the animal come from one look-up per place, each in row
@@ -229,6 +278,7 @@ TPedigreeGraph TAncestorReader::Read(const QStringList& names,
         for (const TPedigreeRowNames& row : preferred) {
             ParentsInRow(row, animal, parents);
         }
+        ReadCardsAhead(animal, pending);
         if (const std::optional<Card>& card = CardOf(animal)) {
             cards.push_back(&*card);
             parents(card->sire, card->dam);

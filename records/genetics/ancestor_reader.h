@@ -53,6 +53,7 @@ class TAncestorReader {
         QString name, sire, dam, sex;
     };
     const std::optional<Card>& CardOf(const QString& name);
+    void ReadCardsAhead(const QString& animal, const std::vector<QString>& pending);
     const std::vector<qint64>& PedigreesOf(const QString& name);
     const TPedigreeRowNames& Pedigree(qint64 row);
     bool NamedAnywhere(const QString& name);
@@ -61,6 +62,7 @@ class TAncestorReader {
     platform::Database& database_;
     bool canRead_ = false;
     std::unique_ptr<platform::StoreStatement> card_, pedigree_, asParent_, inPedigree_;
+    std::unique_ptr<platform::StoreStatement> cardsByNames_;  // on a server only
     std::vector<std::unique_ptr<platform::StoreStatement>> pedigreesByPlace_;
     // Node-based, so the graph's reading may hold on to what they keep.
     std::unordered_map<QString, std::optional<Card>> cards_;

@@ -46,6 +46,12 @@ TEST(ServerReadingSql, PutsNullsWhereTheFileDoesInEveryOrderTerm) {
               "SELECT \"Plemeno\" FROM \"vrhy\" GROUP BY 1");
 }
 
+TEST(ServerReadingSql, TextsGoAsOneArrayWithTheirQuotesAndBackslashesKept) {
+    EXPECT_EQ(platform::ServerTextArray({}), "{}");
+    EXPECT_EQ(platform::ServerTextArray({"Aron", "Bára \"Bí\" z Dvora", "C:\\psi", "{,}"}),
+              "{\"Aron\",\"Bára \\\"Bí\\\" z Dvora\",\"C:\\\\psi\",\"{,}\"}");
+}
+
 TEST(ReadingSql, SpellsWhatTheStoresHoldDifferently) {
     const platform::ReadingSql file(false), server(true);
     EXPECT_EQ(file.HasDate("d"), "d > ''");
