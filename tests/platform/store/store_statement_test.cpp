@@ -120,8 +120,9 @@ TEST_F(StoreStatementTest, AServerTakesManyNamesAsOneParameter) {
         AddCard(name);
     }
     AddCard("Ferda");
-    StoreStatement cards(*db_, QStringLiteral("SELECT Jmeno_registr FROM main_card "
-                                              "WHERE Jmeno_registr = ANY(?1::text[]) ORDER BY rowid"));
+    StoreStatement cards(*db_,
+                         QStringLiteral("SELECT Jmeno_registr FROM main_card "
+                                        "WHERE Jmeno_registr = ANY(?1::text[]) ORDER BY rowid"));
     cards.Bind(1, platform::Value(platform::ServerTextArray(names)));
     EXPECT_EQ(Texts(cards), names);
     cards.Reset();
