@@ -373,6 +373,11 @@ void TDM1::Open(const QString& dataFolder) {
                                   .arg(where, Database1.ReadOnlyReason()),
                               QString(), platform::MessageIcon::Information, platform::mbOK);
     }
+    // On a club's server the book query is read on a second connection while
+    // the record sheets and the books open on the first.
+    if (bookQueryStart_ == BookQueryStart::AtCreation) {
+        QPomknihy.ReadAhead();
+    }
     TaMain_Card.Open();
     for (platform::DataSet* dataSet :
          std::initializer_list<platform::DataSet*>{&TaVrhy, &TaOsetreni, &TaKryti, &TaPlemeno}) {

@@ -1,5 +1,7 @@
 #include "platform/store/query.h"
 
+#include <future>
+
 #include "platform/store/database.h"
 #include "platform/store/postgres_connection.h"
 #include "platform/store/postgres_values.h"
@@ -8,6 +10,12 @@
 #include "platform/store/store_error.h"
 
 namespace platform {
+
+// The rows of a result read on a connection of their own (ReadAhead).
+struct Query::ServerRowsAhead {
+    QStringList sql;
+    std::future<RowStore> rows;
+};
 
 Query::Query(Database& database) : DataSet(database) {}
 
@@ -44,31 +52,65 @@ std::vector<ColumnSchema> ResultColumns(const TranslatedQuery& translated) {
     return result;
 }
 
-}  // namespace
-
-// On a server the whole result is read in one statement, so it is one
-// consistent snapshot of the data; the server sorts it.
-std::vector<ColumnSchema> Query::OpenOnServer() {
-    const TranslatedQuery translated = TranslateLocalSql(sql_.join('\n'), SqlTarget::Server);
+// The whole result of a query on a server, read in one statement, so it is
+// one consistent snapshot of the data; the server sorts it.
+RowStore ReadServerResult(PostgresConnection& connection, const TranslatedQuery& translated) {
     std::vector<QByteArray> parameters;
     for (const Value& value : translated.parameters) {
         parameters.push_back(ParameterText(value));
     }
+    const std::vector<ColumnSchema> columns = ResultColumns(translated);
+    RowStore result;
+    PostgresRowStream rows(connection, translated.sql, parameters);
+    Row row(columns.size());
+    while (rows.Next()) {
+        ReadServerRow(rows, columns, 0, row);
+        result.Append(row);
+    }
+    return result;
+}
+
+}  // namespace
+
+void Query::ReadAhead() {
+    Database* database = GetDatabase();
+    // A run that reads one snapshot (OpenMode::ReadOnly) reads on its own connection only.
+    if (!database->IsServer() || IsActive() || database->Mode() == OpenMode::ReadOnly) {
+        return;
+    }
+    const TranslatedQuery translated = TranslateLocalSql(sql_.join('\n'), SqlTarget::Server);
+    const QString address = database->Folder();
+    ahead_ = std::make_unique<ServerRowsAhead>();
+    ahead_->sql = sql_;
+    ahead_->rows = std::async(std::launch::async, [address, translated] {
+        PostgresConnection own(address);
+        own.Execute(QStringLiteral("SET default_transaction_read_only = on"));
+        return ReadServerResult(own, translated);
+    });
+}
+
+std::vector<ColumnSchema> Query::OpenOnServer() {
+    const TranslatedQuery translated = TranslateLocalSql(sql_.join('\n'), SqlTarget::Server);
     result_.Clear();
     order_.clear();
-    const std::vector<ColumnSchema> columns = ResultColumns(translated);
-    try {
-        PostgresRowStream rows(GetDatabase()->Server(), translated.sql, parameters);
-        Row row(columns.size());
-        while (rows.Next()) {
-            ReadServerRow(rows, columns, 0, row);
-            result_.Append(row);
+    // Rows read ahead for this very text are taken; a read ahead that failed
+    // (a server that refuses a second connection) is read again here, where
+    // its failure is reported.
+    if (const std::unique_ptr<ServerRowsAhead> ahead = std::move(ahead_);
+        ahead && ahead->sql == sql_) {
+        try {
+            result_ = ahead->rows.get();
+            return ResultColumns(translated);
+        } catch (const StoreError&) {
         }
+    }
+    try {
+        result_ = ReadServerResult(GetDatabase()->Server(), translated);
     } catch (...) {
         result_.Clear();
         throw;
     }
-    return columns;
+    return ResultColumns(translated);
 }
 
 std::vector<ColumnSchema> Query::DoOpen() {

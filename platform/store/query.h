@@ -4,6 +4,7 @@
 // table, read-only. Re-opening runs the text again.
 
 #include <QStringList>
+#include <memory>
 
 #include "platform/store/dataset.h"
 #include "platform/store/row_store.h"
@@ -21,6 +22,11 @@ class Query : public DataSet {
     void ClearSQL() { SetSQL({}); }
     void AddSQL(const QString& line);
 
+    // On a club's server: starts reading the result on a connection of its
+    // own, beside what the program does meanwhile; the next Open takes the
+    // rows read when the text has not changed since. Nothing on a local file.
+    void ReadAhead();
+
     QString DisplayName() const override;
     bool IsQuery() const override { return true; }
 
@@ -35,7 +41,9 @@ class Query : public DataSet {
                                 const std::vector<Value>& values) override;
 
   private:
+    struct ServerRowsAhead;
     std::vector<ColumnSchema> OpenOnServer();
+    std::unique_ptr<ServerRowsAhead> ahead_;
     QStringList sql_;
     RowStore result_;
     std::vector<RowId> order_;  // row numbers of result_ in the query's order
