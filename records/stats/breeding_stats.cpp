@@ -15,13 +15,9 @@
 namespace breeding {
 namespace {
 
-QString Text(const platform::StoreStatement& row, int column) {
-    return row.Text(column);
-}
-
 // A damaged date (another tool's text) counts as empty, as in every query.
 QDate DateOf(const platform::StoreStatement& row, int column) {
-    return QDate::fromString(Text(row, column), Qt::ISODate);
+    return QDate::fromString(row.Text(column), Qt::ISODate);
 }
 
 std::optional<int> Count(const platform::StoreStatement& row, int column) {
@@ -132,15 +128,15 @@ class StatsReader {
         std::vector<LitterRow> litters;
         while (rows.Step()) {
             // A litter without a breed of its own has its dam's breed.
-            QString breed = Text(rows, 5).trimmed();
+            QString breed = rows.Text(5).trimmed();
             if (breed.isEmpty()) {
-                breed = Text(rows, 7);
+                breed = rows.Text(7);
             }
             if (!BreedMatches(filter_, breed)) {
                 continue;
             }
-            LitterRow litter{Text(rows, 0).trimmed(), Text(rows, 2).trimmed(), DateOf(rows, 1),
-                             DateOf(rows, 6),         Count(rows, 3),          Count(rows, 4)};
+            LitterRow litter{rows.Text(0).trimmed(), rows.Text(2).trimmed(), DateOf(rows, 1),
+                             DateOf(rows, 6),        Count(rows, 3),         Count(rows, 4)};
             if (!litter.date.isValid()) {
                 ++stats_.littersWithoutDate;
                 continue;
@@ -160,13 +156,13 @@ class StatsReader {
                 .arg(sql.YearOf(QStringLiteral("s.Datum_vystava"))));
         std::vector<ShowRow> shows;
         while (rows.Step()) {
-            if (!BreedMatches(filter_, Text(rows, 3))) {
+            if (!BreedMatches(filter_, rows.Text(3))) {
                 continue;
             }
             const int count = static_cast<int>(rows.Int(4));
             bool dated = false;
-            const int year = Text(rows, 0).toInt(&dated);
-            const QString grade = Text(rows, 1).trimmed();
+            const int year = rows.Text(0).toInt(&dated);
+            const QString grade = rows.Text(1).trimmed();
             if (!dated || year <= 0 || grade.isEmpty()) {
                 stats_.showsWithoutGrade += count;
                 continue;
@@ -316,7 +312,7 @@ QStringList KnownBreeds(platform::Database& database) {
                                  "AS breeds WHERE TRIM(Plemeno) <> ''"));
     QStringList breeds;
     while (rows.Step()) {
-        breeds << Text(rows, 0);
+        breeds << rows.Text(0);
     }
     QCollator czech(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     std::sort(breeds.begin(), breeds.end(), czech);
